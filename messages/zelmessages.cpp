@@ -1,0 +1,55 @@
+#include "messages/zelmessages.h"
+
+#include <cstdio>
+
+namespace {
+
+// Until a program installs its own handler, messages go to standard error and every
+// question is answered with its first button; nothing ever blocks.
+class StderrHandler : public TzelMessageHandler {
+public:
+  TzelAnswer messageBox(const QString &text, TzelMessageKind, TzelButtons buttons) override {
+    std::fprintf(stderr, "%s\n", qPrintable(text));
+    return buttons == TzelButtons::Ok ? TzelAnswer::Ok : TzelAnswer::Yes;
+  }
+  bool inputBox(const QString &, const QString &, QString &) override { return false; }
+  void showMessageList(const QStringList &lines, const QString &) override {
+    for (const QString &line : lines)
+      std::fprintf(stderr, "%s\n", qPrintable(line));
+  }
+  void hideMessageList() override {}
+};
+
+std::unique_ptr<TzelMessageHandler> &handlerSlot() {
+  static std::unique_ptr<TzelMessageHandler> handler = std::make_unique<StderrHandler>();
+  return handler;
+}
+
+} // namespace
+
+std::unique_ptr<TzelMessageHandler> zelSetMessageHandler(std::unique_ptr<TzelMessageHandler> handler) {
+  if (!handler)
+    handler = std::make_unique<StderrHandler>();
+  std::swap(handlerSlot(), handler);
+  return handler;
+}
+
+TzelMessageHandler &zelMessageHandler() { return *handlerSlot(); }
+
+TzelAnswer zelMessageBox(const QString &text, TzelMessageKind kind, TzelButtons buttons) {
+  return zelMessageHandler().messageBox(text, kind, buttons);
+}
+
+bool zelInputBox(const QString &caption, const QString &prompt, QString &text) {
+  return zelMessageHandler().inputBox(caption, prompt, text);
+}
+
+bool ShowMessages(QStringList &lines, const QString &title) {
+  if (lines.isEmpty()) {
+    zelMessageHandler().hideMessageList();
+    return false;
+  }
+  zelMessageHandler().showMessageList(lines, title);
+  lines.clear();
+  return true;
+}

@@ -1,0 +1,39 @@
+#pragma once
+// The message operations every part of the library reports through. The core calls
+// these functions only; a handler installed at start-up decides how they appear
+// (modal Qt dialogs in the program, a recording script in tests, standard error in tools).
+
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+enum class TzelMessageKind { Error, Information, Confirmation };
+
+enum class TzelButtons { Ok, YesNo, YesNoCancel };
+
+enum class TzelAnswer { Ok, Yes, No, Cancel };
+
+class TzelMessageHandler {
+public:
+  virtual ~TzelMessageHandler() = default;
+  virtual TzelAnswer messageBox(const QString &text, TzelMessageKind kind, TzelButtons buttons) = 0;
+  // OK writes the edited text back and returns true; cancel leaves it unchanged.
+  virtual bool inputBox(const QString &caption, const QString &prompt, QString &text) = 0;
+  // Shows the lines in the one message window titled title + " Messages"; an empty
+  // list hides that window.
+  virtual void showMessageList(const QStringList &lines, const QString &title) = 0;
+  virtual void hideMessageList() = 0;
+};
+
+// Installs the process's handler (ownership passes) and returns the previous one.
+std::unique_ptr<TzelMessageHandler> zelSetMessageHandler(std::unique_ptr<TzelMessageHandler> handler);
+TzelMessageHandler &zelMessageHandler();
+
+TzelAnswer zelMessageBox(const QString &text, TzelMessageKind kind = TzelMessageKind::Error,
+                         TzelButtons buttons = TzelButtons::Ok);
+inline void zelShowError(const QString &text) { zelMessageBox(text, TzelMessageKind::Error); }
+bool zelInputBox(const QString &caption, const QString &prompt, QString &text);
+
+// Shows a non-empty list in the message window and empties it (true); an empty list
+// hides the window (false). Callers stop their operation on true.
+bool ShowMessages(QStringList &lines, const QString &title);

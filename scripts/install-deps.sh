@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Installs whatever the build, the demo and the tests need on Debian 12 (apt).
+set -euo pipefail
+packages=(
+  cmake g++ make pkg-config ccache
+  qt6-base-dev libqt6opengl6-dev qt6-qpa-plugins
+  libqt6sql6-sqlite libqt6sql6-psql
+  libbenchmark-dev pxlib-dev libshp-dev
+  postgresql-15 poppler-utils
+)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+sudo_cmd=()
+[ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo_cmd[@]}" apt-get update -qq
+"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

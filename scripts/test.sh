@@ -1,0 +1,14 @@
+#!/usr/bin/env bash
+# Installs what is missing, builds, starts the services the tests need and runs all tests.
+set -euo pipefail
+top=$(cd "$(dirname "$0")/.." && pwd)
+build=${BUILD_DIR:-$top/build}
+export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
+"$top/scripts/install-deps.sh"
+"$top/scripts/build.sh"
+# shellcheck source=/dev/null
+. "$top/scripts/postgres.sh"
+postgres_start
+trap postgres_stop EXIT
+cd "$build"
+ctest --output-on-failure -j"$(nproc)" "$@"
