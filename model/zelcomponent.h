@@ -1,0 +1,41 @@
+#pragma once
+// The named component every stored object of the library derives from: an owner (the
+// QObject parent), published properties (Q_PROPERTY, in declaration order) with declared
+// defaults, child objects written after the properties, and a loading state during which
+// setters that would apply defaults stay passive.
+//
+// Declaring a stored default: Q_CLASSINFO("zel.default.Width", "115") — the value in its
+// stored text form (115, True, zelJoinEqual, 'text', 0.3). A property whose current value
+// has that text is not written. Without a declared default, an empty text property is not
+// written and every other property always is. A property of a QObject-pointer type is a
+// settings object written as dotted sub-properties (About.HelpFile = ...).
+
+#include <QList>
+#include <QMetaProperty>
+#include <QObject>
+
+class TzelComponent : public QObject {
+  Q_OBJECT
+public:
+  explicit TzelComponent(QObject *parent = nullptr) : QObject(parent) {}
+
+  // The live children written after this object's properties, in stored order.
+  virtual QList<TzelComponent *> storedChildren() const { return {}; }
+  // A child read from the stored form attaches itself here (taking ownership). Returns
+  // false when this container does not hold children of that class; the reader then
+  // frees the child and reports the line.
+  virtual bool attachStoredChild(TzelComponent *child) {
+    Q_UNUSED(child);
+    return false;
+  }
+  // Whether the property's current value is written; the default follows the rules above.
+  virtual bool isPropertyStored(const QMetaProperty &property) const;
+
+  bool isLoading() const { return m_loading; }
+  void setLoading(bool loading) { m_loading = loading; }
+  // Called once after all properties and children of this object have been read.
+  virtual void loaded() {}
+
+private:
+  bool m_loading = false;
+};
