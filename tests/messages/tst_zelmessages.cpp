@@ -1,14 +1,83 @@
+#include "messages/zelhelp.h"
 #include "messages/zelmessages.h"
+#include "support/recordingmessages.h"
 #include <QtTest>
 
 class TestMessages : public QObject {
   Q_OBJECT
 private slots:
   void showMessagesEmptiesTheList() {
-    QStringList lines{QStringLiteral("Error 1: x")};
+    RecordingMessages rec;
+    QStringList lines{QStringLiteral("Error 1: x"), QStringLiteral("Error 2: y")};
     QVERIFY(ShowMessages(lines, QStringLiteral("TzelQuerion")));
     QVERIFY(lines.isEmpty());
+    QCOMPARE(rec.lists.size(), 1);
+    QCOMPARE(rec.lists[0].lines,
+             QStringList({QStringLiteral("Error 1: x"), QStringLiteral("Error 2: y")}));
+    QCOMPARE(rec.lists[0].title, QStringLiteral("TzelQuerion"));
+    QCOMPARE(rec.hides, 0);
     QVERIFY(!ShowMessages(lines, QStringLiteral("TzelQuerion")));
+    QCOMPARE(rec.hides, 1);
+    QCOMPARE(rec.lists.size(), 1);
+  }
+
+  void errorsUseTheErrorKindWithOk() {
+    RecordingMessages rec;
+    zelShowError(QStringLiteral("Error: The [Orders] table is not joined"));
+    QCOMPARE(rec.messages.size(), 1);
+    QCOMPARE(rec.lastText(), QStringLiteral("Error: The [Orders] table is not joined"));
+    QCOMPARE(rec.messages[0].kind, TzelMessageKind::Error);
+    QCOMPARE(rec.messages[0].buttons, TzelButtons::Ok);
+  }
+
+  void scriptedAnswersThenDefaults() {
+    RecordingMessages rec;
+    rec.answers << TzelAnswer::No << TzelAnswer::Cancel;
+    const auto ask = [](TzelButtons b) {
+      return zelMessageBox(QStringLiteral("Save?"), TzelMessageKind::Confirmation, b);
+    };
+    QCOMPARE(ask(TzelButtons::YesNo), TzelAnswer::No);
+    QCOMPARE(ask(TzelButtons::YesNoCancel), TzelAnswer::Cancel);
+    QCOMPARE(ask(TzelButtons::YesNo), TzelAnswer::Yes);
+    QCOMPARE(zelMessageBox(QStringLiteral("Done"), TzelMessageKind::Information), TzelAnswer::Ok);
+    QCOMPARE(rec.texts().size(), 4);
+  }
+
+  void inputBoxWritesBackOnlyOnOk() {
+    RecordingMessages rec;
+    rec.inputAnswers << QStringLiteral("Customers") << std::nullopt;
+    QString text = QStringLiteral("Orders");
+    QVERIFY(zelInputBox(QStringLiteral("Rename"), QStringLiteral("Alias"), text));
+    QCOMPARE(text, QStringLiteral("Customers"));
+    QVERIFY(!zelInputBox(QStringLiteral("Rename"), QStringLiteral("Alias"), text));
+    QCOMPARE(text, QStringLiteral("Customers"));
+    QVERIFY(!zelInputBox(QStringLiteral("Rename"), QStringLiteral("Alias"), text)); // empty script
+    QCOMPARE(text, QStringLiteral("Customers"));
+    QCOMPARE(rec.inputs.size(), 3);
+    QCOMPARE(rec.inputs[0].text, QStringLiteral("Orders"));
+    QCOMPARE(rec.inputs[1].caption, QStringLiteral("Rename"));
+    QCOMPARE(rec.inputs[1].prompt, QStringLiteral("Alias"));
+  }
+
+  void recordersNestAndRestore() {
+    RecordingMessages outer;
+    {
+      RecordingMessages inner;
+      zelShowError(QStringLiteral("Error: inner"));
+      QCOMPARE(inner.messages.size(), 1);
+    }
+    zelShowError(QStringLiteral("Error: outer"));
+    QCOMPARE(outer.texts(), QStringList{QStringLiteral("Error: outer")});
+  }
+
+  void helpGoesThroughItsSeam() {
+    RecordingHelp help;
+    zelShowHelp(QStringLiteral("VIZADUZ.HLP"), 19);
+    zelShowHelp(QStringLiteral("ZOZEROD.HLP"), -1);
+    QCOMPARE(help.calls.size(), 2);
+    QCOMPARE(help.calls[0].helpFile, QStringLiteral("VIZADUZ.HLP"));
+    QCOMPARE(help.calls[0].context, 19);
+    QCOMPARE(help.calls[1].context, -1);
   }
 };
 
