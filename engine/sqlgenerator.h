@@ -1,0 +1,92 @@
+#pragma once
+// SQL generation: turns a query over a data model into one SELECT statement in the model's
+// dialect, laid out for reading: every clause word right-aligned so that its first item
+// starts in column 10, every further list item on its own line indented by nine spaces.
+
+#include "model/zeltypes.h"
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+class TzelQuery;
+class TzelModel;
+class TzelQueryValue;
+class TzelTokenList;
+
+// What a generation run needs from the component that owns it (the query component): its
+// parameter setting and its events. Every hook has a do-nothing default.
+class TzelGenerationHost {
+public:
+  virtual ~TzelGenerationHost() = default;
+  virtual bool displayParams() const { return true; }
+  virtual void beforeParams() {}
+  virtual void afterParams() {}
+  virtual void beforeQuery() {}
+  virtual void afterQuery() {}
+  // Lets queued GUI events run after the dialogs; they must not start another generation.
+  virtual void processPendingEvents();
+};
+
+enum class TzelFilterKind { Where, Having };
+
+// One generator serves one query and model; it is not re-entrant.
+class TzelSqlGenerator {
+public:
+  TzelSqlGenerator(TzelQuery &query, TzelModel &model);
+
+  // The whole run: ValidateQuery, table and field alias synchronisation, the parameter step
+  // (which fills params), then the statement. True: sql holds it. False: a message was shown
+  // or a dialog was cancelled, and sql is empty. The sync dialogs may change the query.
+  bool GenerateSQL(QStringList &sql, QStringList &params, TzelGenerationHost &host);
+  // Checks the query and shows the first failure's message; nothing is changed.
+  bool ValidateQuery();
+  // Builds the statement with the given parameter values, without validation or dialogs.
+  // False (after a message) leaves sql empty.
+  bool BuildStatement(const QStringList &params, QStringList &sql);
+
+  // A calculated value's expression with field aliases turned into physical names; table
+  // receives the first query table named in it. Raises EzelError when it is unbalanced.
+  QString TranslateExpression(const QString &expression, QString *table = nullptr);
+  // One filter cell as a condition on expr (without the enclosing parentheses); an empty
+  // condition when the filter holds no item. False (after a message) for a parameter value
+  // that is no number where one is written unquoted, or a Between with other than two items.
+  bool BuildCondition(const QString &expr, const QString &filter, TzelFilterOper oper,
+                      TFieldType dataType, TzelFilterKind kind, const QString &valueAlias,
+                      QString &condition);
+
+  void SetParams(const QStringList &params) { m_params = params; }
+  // The date TODAY stands for (the current date unless set).
+  void SetToday(QDate today) { m_today = today; }
+
+private:
+  bool BuildSelect();
+  bool BuildFrom();
+  bool BuildJoinedFrom();
+  bool AddJoinTable(const QString &alias, TzelJoinType joinType, int joinIndex,
+                    QStringList &pending, bool &further);
+  bool BuildJoinWhere(int &count);
+  bool BuildFilterClause(TzelFilterKind kind);
+  bool BuildGroupBy();
+  bool BuildOrderBy();
+  bool BuildJoinCondition(const QString &leftTable, const QString &leftField, TzelJoinOper oper,
+                          const QString &rightTable, const QString &rightField, QString &text);
+  bool ResolveFieldRef(QString &tableAlias, QString &fieldAlias);
+  bool ResolveTableRef(QString &tableAlias, QString &tableName);
+  bool ValueExpression(const TzelQueryValue &value, QString &expr, QString *table = nullptr);
+  QString AliasForm(const TzelQueryValue &value);
+  bool LiteralItem(QString item, bool fromParam, const QString &paramName, TzelFilterOper oper,
+                   TFieldType dataType, TzelFilterKind kind, QString &literal);
+  QList<TzelQueryValue *> ValuesByPosition() const;
+  QString Name(const QString &name) const;
+  void AppendLine();
+  void CloseLastLine(const QString &text);
+
+  TzelQuery &m_query;
+  TzelModel &m_model;
+  QStringList m_params;
+  QDate m_today;
+  QStringList m_sql;
+  QString m_line;
+  QString m_aliasSeparator = QStringLiteral(" AS ");
+};
