@@ -1,8 +1,11 @@
+#include "messages/guimessages.h"
+
 #include <QApplication>
 #include <QMainWindow>
 
 int main(int argc, char *argv[]) {
   QApplication app(argc, argv);
+  zelInstallGuiMessages();
   QMainWindow window;
   window.setWindowTitle(QStringLiteral("Pellox"));
   window.resize(640, 480);

@@ -1,26 +1,66 @@
 #include "messages/guimessages.h"
+#include "messages/frmzelerror.h"
+#include "messages/frmzelhelp.h"
+#include "messages/frmzelinputbox.h"
+#include "messages/zelhelp.h"
 #include "messages/zelmessages.h"
 
-#include <QInputDialog>
+#include <QApplication>
 #include <QMessageBox>
+
+void zelPrepareMessageBox(QMessageBox &box, const QString &text, TzelMessageKind kind,
+                          TzelButtons buttons) {
+  box.setWindowFlag(Qt::WindowStaysOnTopHint);
+  box.setWindowTitle(QApplication::applicationDisplayName());
+  box.setText(text);
+  switch (kind) {
+  case TzelMessageKind::Error:
+    box.setIcon(QMessageBox::Critical);
+    break;
+  case TzelMessageKind::Information:
+    box.setIcon(QMessageBox::Information);
+    break;
+  case TzelMessageKind::Confirmation:
+    box.setIcon(QMessageBox::Question);
+    break;
+  }
+  switch (buttons) {
+  case TzelButtons::Ok:
+    box.setStandardButtons(QMessageBox::Ok);
+    break;
+  case TzelButtons::YesNo:
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+    break;
+  case TzelButtons::YesNoCancel:
+    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    break;
+  }
+}
 
 namespace {
 
-class GuiHandler : public TzelMessageHandler {
+// Closing a question box without a button counts as its last choice: No for Yes/No,
+// Cancel for Yes/No/Cancel.
+TzelAnswer closedAnswer(TzelButtons buttons) {
+  switch (buttons) {
+  case TzelButtons::Ok:
+    return TzelAnswer::Ok;
+  case TzelButtons::YesNo:
+    return TzelAnswer::No;
+  case TzelButtons::YesNoCancel:
+    return TzelAnswer::Cancel;
+  }
+  return TzelAnswer::Ok;
+}
+
+class GuiMessages : public TzelMessageHandler {
 public:
   TzelAnswer messageBox(const QString &text, TzelMessageKind kind, TzelButtons buttons) override {
     QMessageBox box;
-    box.setText(text);
-    box.setIcon(kind == TzelMessageKind::Error         ? QMessageBox::Critical
-                : kind == TzelMessageKind::Information ? QMessageBox::Information
-                                                       : QMessageBox::Question);
-    if (buttons == TzelButtons::Ok)
-      box.setStandardButtons(QMessageBox::Ok);
-    else if (buttons == TzelButtons::YesNo)
-      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-    else
-      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    zelPrepareMessageBox(box, text, kind, buttons);
     switch (box.exec()) {
+    case QMessageBox::Ok:
+      return TzelAnswer::Ok;
     case QMessageBox::Yes:
       return TzelAnswer::Yes;
     case QMessageBox::No:
@@ -28,20 +68,35 @@ public:
     case QMessageBox::Cancel:
       return TzelAnswer::Cancel;
     default:
-      return TzelAnswer::Ok;
+      return closedAnswer(buttons);
     }
   }
   bool inputBox(const QString &caption, const QString &prompt, QString &text) override {
-    bool ok = false;
-    const QString result = QInputDialog::getText(nullptr, caption, prompt, QLineEdit::Normal, text, &ok);
-    if (ok)
-      text = result;
-    return ok;
+    return TfrmZelInputBox::ask(caption, prompt, text);
   }
-  void showMessageList(const QStringList &, const QString &) override {}
-  void hideMessageList() override {}
+  void showMessageList(const QStringList &lines, const QString &title) override {
+    TfrmZelError &window = TfrmZelError::ensureInstance();
+    window.setWindowTitle(title + QStringLiteral(" Messages"));
+    window.setLines(lines);
+    window.show();
+    window.raise();
+  }
+  void hideMessageList() override {
+    if (TfrmZelError *window = TfrmZelError::instance())
+      window->hide();
+  }
+};
+
+class GuiHelp : public TzelHelpHandler {
+public:
+  void showHelp(const QString &helpFile, int context) override {
+    TfrmZelHelp::ensureInstance().showHelp(helpFile, context);
+  }
 };
 
 } // namespace
 
-void zelInstallGuiMessages() { zelSetMessageHandler(std::make_unique<GuiHandler>()); }
+void zelInstallGuiMessages() {
+  zelSetMessageHandler(std::make_unique<GuiMessages>());
+  zelSetHelpHandler(std::make_unique<GuiHelp>());
+}

@@ -27,14 +27,17 @@ std::unique_ptr<TzelMessageHandler> &handlerSlot() {
 
 } // namespace
 
-std::unique_ptr<TzelMessageHandler> zelSetMessageHandler(std::unique_ptr<TzelMessageHandler> handler) {
+std::unique_ptr<TzelMessageHandler>
+zelSetMessageHandler(std::unique_ptr<TzelMessageHandler> handler) {
   if (!handler)
     handler = std::make_unique<StderrHandler>();
   std::swap(handlerSlot(), handler);
   return handler;
 }
 
-TzelMessageHandler &zelMessageHandler() { return *handlerSlot(); }
+TzelMessageHandler &zelMessageHandler() {
+  return *handlerSlot();
+}
 
 TzelAnswer zelMessageBox(const QString &text, TzelMessageKind kind, TzelButtons buttons) {
   return zelMessageHandler().messageBox(text, kind, buttons);

@@ -26,12 +26,15 @@ public:
 };
 
 // Installs the process's handler (ownership passes) and returns the previous one.
-std::unique_ptr<TzelMessageHandler> zelSetMessageHandler(std::unique_ptr<TzelMessageHandler> handler);
+std::unique_ptr<TzelMessageHandler>
+zelSetMessageHandler(std::unique_ptr<TzelMessageHandler> handler);
 TzelMessageHandler &zelMessageHandler();
 
 TzelAnswer zelMessageBox(const QString &text, TzelMessageKind kind = TzelMessageKind::Error,
                          TzelButtons buttons = TzelButtons::Ok);
-inline void zelShowError(const QString &text) { zelMessageBox(text, TzelMessageKind::Error); }
+inline void zelShowError(const QString &text) {
+  zelMessageBox(text, TzelMessageKind::Error);
+}
 bool zelInputBox(const QString &caption, const QString &prompt, QString &text);
 
 // Shows a non-empty list in the message window and empties it (true); an empty list
