@@ -47,6 +47,7 @@ TfrmZelHelp::TfrmZelHelp(QWidget *parent) : QWidget(parent, Qt::Window) {
   splitter->addWidget(searchPanel);
   splitter->addWidget(txtPage);
   splitter->setStretchFactor(1, 1);
+  splitter->setSizes({180, 460});
   auto *layout = new QHBoxLayout(this);
   layout->setContentsMargins(4, 4, 4, 4);
   layout->addWidget(splitter);
