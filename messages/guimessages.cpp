@@ -5,23 +5,24 @@
 #include "messages/zelhelp.h"
 #include "messages/zelmessages.h"
 
-#include <QApplication>
 #include <QMessageBox>
 
 void zelPrepareMessageBox(QMessageBox &box, const QString &text, TzelMessageKind kind,
                           TzelButtons buttons) {
   box.setWindowFlag(Qt::WindowStaysOnTopHint);
-  box.setWindowTitle(QApplication::applicationDisplayName());
   box.setText(text);
   switch (kind) {
   case TzelMessageKind::Error:
     box.setIcon(QMessageBox::Critical);
+    box.setWindowTitle(QStringLiteral("Error"));
     break;
   case TzelMessageKind::Information:
     box.setIcon(QMessageBox::Information);
+    box.setWindowTitle(QStringLiteral("Information"));
     break;
   case TzelMessageKind::Confirmation:
     box.setIcon(QMessageBox::Question);
+    box.setWindowTitle(QStringLiteral("Confirm"));
     break;
   }
   switch (buttons) {

@@ -25,28 +25,34 @@ private slots:
     QTest::addColumn<TzelMessageKind>("kind");
     QTest::addColumn<TzelButtons>("buttons");
     QTest::addColumn<int>("icon");
+    QTest::addColumn<QString>("caption");
     QTest::addColumn<int>("shown");
     QTest::addColumn<int>("pressed");
     QTest::addColumn<TzelAnswer>("answer");
     const int ok = QMessageBox::Ok, yes = QMessageBox::Yes, no = QMessageBox::No,
               cancel = QMessageBox::Cancel;
     QTest::newRow("error") << TzelMessageKind::Error << TzelButtons::Ok
-                           << int(QMessageBox::Critical) << ok << ok << TzelAnswer::Ok;
+                           << int(QMessageBox::Critical) << QStringLiteral("Error") << ok << ok
+                           << TzelAnswer::Ok;
     QTest::newRow("information") << TzelMessageKind::Information << TzelButtons::Ok
-                                 << int(QMessageBox::Information) << ok << ok << TzelAnswer::Ok;
+                                 << int(QMessageBox::Information) << QStringLiteral("Information")
+                                 << ok << ok << TzelAnswer::Ok;
     QTest::newRow("yes") << TzelMessageKind::Confirmation << TzelButtons::YesNo
-                         << int(QMessageBox::Question) << (yes | no) << yes << TzelAnswer::Yes;
+                         << int(QMessageBox::Question) << QStringLiteral("Confirm") << (yes | no)
+                         << yes << TzelAnswer::Yes;
     QTest::newRow("no") << TzelMessageKind::Confirmation << TzelButtons::YesNo
-                        << int(QMessageBox::Question) << (yes | no) << no << TzelAnswer::No;
+                        << int(QMessageBox::Question) << QStringLiteral("Confirm") << (yes | no)
+                        << no << TzelAnswer::No;
     QTest::newRow("cancel") << TzelMessageKind::Confirmation << TzelButtons::YesNoCancel
-                            << int(QMessageBox::Question) << (yes | no | cancel) << cancel
-                            << TzelAnswer::Cancel;
+                            << int(QMessageBox::Question) << QStringLiteral("Confirm")
+                            << (yes | no | cancel) << cancel << TzelAnswer::Cancel;
   }
 
   void messageBoxKindButtonsAndAnswer() {
     QFETCH(TzelMessageKind, kind);
     QFETCH(TzelButtons, buttons);
     QFETCH(int, icon);
+    QFETCH(QString, caption);
     QFETCH(int, shown);
     QFETCH(int, pressed);
     QFETCH(TzelAnswer, answer);
@@ -57,6 +63,7 @@ private slots:
       seen = true;
       QCOMPARE(box->text(), QStringLiteral("Error: The [Orders] table is not joined"));
       QCOMPARE(int(box->icon()), icon);
+      QCOMPARE(box->windowTitle(), caption);
       QCOMPARE(int(box->standardButtons()), shown);
       QVERIFY(box->windowFlags().testFlag(Qt::WindowStaysOnTopHint));
       box->button(QMessageBox::StandardButton(pressed))->click();
