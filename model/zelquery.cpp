@@ -1,0 +1,441 @@
+#include "model/zelquery.h"
+
+#include "model/zelmodel.h"
+
+#include <memory>
+
+// TzelQueryTable
+
+TzelQueryTable::TzelQueryTable(QObject *parent) : TzelTable(parent) {}
+
+TzelQuery *TzelQueryTable::Query() const {
+  return qobject_cast<TzelQuery *>(Schema());
+}
+
+bool TzelQueryTable::Resolve() const {
+  if (m_modelTableIndex >= 0 && m_model)
+    return true;
+  // A model that went away leaves nothing to delegate to: resolve afresh.
+  m_modelTableIndex = -1;
+  const TzelQuery *query = Query();
+  TzelModel *model = query ? query->DataModel() : nullptr;
+  if (!model || model->TableCount() == 0)
+    return false;
+  m_model = model;
+  m_modelTableIndex = model->IndexOfTableAlias(TableName());
+  return m_modelTableIndex >= 0;
+}
+
+void TzelQueryTable::tableNameChanged() {
+  m_modelTableIndex = -1;
+  m_model = nullptr;
+}
+
+TzelTable *TzelQueryTable::ModelTable() const {
+  if (m_modelTableIndex < 0 || !m_model || m_modelTableIndex >= m_model->TableCount())
+    return nullptr;
+  return m_model->GetTable(m_modelTableIndex);
+}
+
+int TzelQueryTable::FieldCount() const {
+  return Resolve() ? ModelTable()->FieldCount() : -1;
+}
+
+TzelField *TzelQueryTable::GetField(int index) const {
+  return Resolve() ? ModelTable()->GetField(index) : nullptr;
+}
+
+void TzelQueryTable::SetField(int index, TzelField *field) {
+  if (Resolve())
+    ModelTable()->SetField(index, field);
+}
+
+QString TzelQueryTable::GetDatabaseName() const {
+  return Resolve() ? ModelTable()->GetDatabaseName() : QString();
+}
+
+void TzelQueryTable::SetDatabaseName(const QString &name) {
+  if (Resolve())
+    ModelTable()->SetDatabaseName(name);
+}
+
+bool TzelQueryTable::FieldIndexValid(int index) const {
+  return Resolve() && ModelTable()->FieldIndexValid(index);
+}
+
+TzelField *TzelQueryTable::FieldByAlias(const QString &alias) const {
+  return Resolve() ? ModelTable()->FieldByAlias(alias) : nullptr;
+}
+
+TzelField *TzelQueryTable::FieldByName(const QString &name) const {
+  return Resolve() ? ModelTable()->FieldByName(name) : nullptr;
+}
+
+TzelField *TzelQueryTable::FindField(const QString &alias) const {
+  return Resolve() ? ModelTable()->FindField(alias) : nullptr;
+}
+
+int TzelQueryTable::IndexOfFieldName(const QString &name) const {
+  return Resolve() ? ModelTable()->IndexOfFieldName(name) : -1;
+}
+
+int TzelQueryTable::IndexOfFieldAlias(const QString &alias) const {
+  return Resolve() ? ModelTable()->IndexOfFieldAlias(alias) : -1;
+}
+
+void TzelQueryTable::AttachField(TzelField *field) {
+  Q_UNUSED(field);
+}
+
+int TzelQueryTable::AddField(const QString &fieldName, const QString &fieldAlias,
+                             TFieldType dataType, int dataSize) {
+  Q_UNUSED(fieldName);
+  Q_UNUSED(fieldAlias);
+  Q_UNUSED(dataType);
+  Q_UNUSED(dataSize);
+  return -1;
+}
+
+// TzelQueryFilter
+
+TzelQueryFilter::TzelQueryFilter(QObject *parent) : TzelComponent(parent) {}
+
+void TzelQueryFilter::SetFilter(const QString &filter) {
+  m_filter = filter.endsWith(QLatin1Char('|')) ? filter : filter + QLatin1Char('|');
+}
+
+QStringList TzelQueryFilter::SplitFilter(const QString &filter) {
+  QStringList items = filter.split(QLatin1Char('|'));
+  items.removeLast(); // the text after the last bar
+  items.removeAll(QString());
+  return items;
+}
+
+// TzelQueryValue
+
+TzelQueryValue::TzelQueryValue(QObject *parent) : TzelComponent(parent) {}
+
+TzelQueryValue::~TzelQueryValue() {
+  qDeleteAll(m_filters);
+}
+
+void TzelQueryValue::SetValueAlias(const QString &alias) {
+  const TzelName value(alias);
+  if (IsBlank(value))
+    throw EzelError(QStringLiteral("Error: Header cannot be blank"));
+  m_valueAlias = value;
+}
+
+bool TzelQueryValue::FilterIndexValid(int index) const {
+  if (index <= FilterCount() - 1)
+    return true;
+  if (m_raiseOnMissing)
+    throw EzelError(QStringLiteral("Error: Filter Index [") + QString::number(index) +
+                    QStringLiteral("] does not exist"));
+  return false;
+}
+
+TzelQueryFilter *TzelQueryValue::GetFilter(int index) const {
+  return FilterIndexValid(index) ? m_filters.at(index) : nullptr;
+}
+
+int TzelQueryValue::SetFilter(int position, TzelFilterOper oper, const QString &text) {
+  int index = -1;
+  for (int i = 0; i < m_filters.size() && index < 0; ++i)
+    if (!m_filters.at(i)->Deleted() && m_filters.at(i)->Position() == position)
+      index = i;
+  for (int i = 0; i < m_filters.size() && index < 0; ++i)
+    if (m_filters.at(i)->Deleted())
+      index = i;
+  if (index < 0) {
+    AttachFilter(new TzelQueryFilter(this));
+    index = FilterCount() - 1;
+  }
+  TzelQueryFilter *filter = m_filters.at(index);
+  filter->SetPosition(position);
+  filter->SetOperator(oper);
+  filter->SetFilter(text);
+  filter->SetDeleted(false);
+  return index;
+}
+
+void TzelQueryValue::ClearFilters() {
+  for (TzelQueryFilter *f : std::as_const(m_filters))
+    f->SetDeleted(true);
+}
+
+void TzelQueryValue::AttachFilter(TzelQueryFilter *filter) {
+  filter->setParent(this);
+  filter->SetValue(this);
+  m_filters.append(filter);
+}
+
+QList<TzelComponent *> TzelQueryValue::storedChildren() const {
+  QList<TzelComponent *> children;
+  for (TzelQueryFilter *f : m_filters)
+    if (!f->Deleted())
+      children.append(f);
+  return children;
+}
+
+bool TzelQueryValue::attachStoredChild(TzelComponent *child) {
+  auto *filter = qobject_cast<TzelQueryFilter *>(child);
+  if (!filter)
+    return false;
+  AttachFilter(filter);
+  return true;
+}
+
+// TzelQuery
+
+TzelQuery::TzelQuery(QObject *parent) : TzelSchema(parent) {
+  if (dynamic_cast<TzelQueryOwner *>(parent))
+    SetQuerion(parent);
+}
+
+TzelQuery::~TzelQuery() {
+  ClearValues();
+  ClearTables();
+  ClearJoins();
+}
+
+TzelQueryOwner *TzelQuery::Querion() const {
+  return m_querion ? m_owner : nullptr;
+}
+
+void TzelQuery::SetQuerion(QObject *querion) {
+  m_querion = querion;
+  m_owner = dynamic_cast<TzelQueryOwner *>(querion);
+}
+
+TzelModel *TzelQuery::DataModel() const {
+  const TzelQueryOwner *owner = Querion();
+  return owner ? owner->queryDataModel() : nullptr;
+}
+
+int TzelQuery::AddTable(const QString &databaseName, const QString &tableName,
+                        const QString &tableAlias) {
+  Q_UNUSED(databaseName);
+  QString alias = TzelName(tableAlias);
+  if (alias.isEmpty()) {
+    alias = MakeTableAlias(tableName);
+  } else {
+    TzelProbe probe(*this);
+    if (IndexOfTableAlias(alias) >= 0)
+      throw EzelError(QStringLiteral("Error: Table Alias [") + alias +
+                      QStringLiteral("] already exists."));
+  }
+  auto table = std::make_unique<TzelQueryTable>();
+  try {
+    table->SetSchema(this);
+    table->SetTableAlias(alias);
+    table->SetTableName(tableName);
+  } catch (const EzelError &e) {
+    // The failure's message already carries the "Error: " prefix.
+    if (RaiseOnMissing())
+      throw EzelError(e.message());
+    return -1;
+  }
+  return appendTable(table.release());
+}
+
+bool TzelQuery::DeleteTable(const QString &alias) {
+  if (!TzelSchema::DeleteTable(alias))
+    return false;
+  for (TzelQueryValue *v : std::as_const(m_values))
+    if (zelSameText(v->TableAlias(), alias))
+      v->SetDeleted(true);
+  return true;
+}
+
+bool TzelQuery::RenameTableAlias(int index, const QString &newAlias) {
+  const TzelTable *table = GetTable(index);
+  if (!table)
+    return false;
+  const QString old = table->TableAlias();
+  if (!TzelSchema::RenameTableAlias(index, newAlias))
+    return false;
+  // Values compare table aliases ignoring case, so a case-only rename leaves them alone.
+  if (zelSameText(old, newAlias))
+    return true;
+  for (TzelQueryValue *v : std::as_const(m_values))
+    if (!v->Deleted() && zelSameText(v->TableAlias(), old))
+      v->SetTableAlias(table->TableAlias());
+  return true;
+}
+
+void TzelQuery::AddAutoJoins(const QString &tableName, const QString &tableAlias) {
+  TzelModel *model = DataModel();
+  if (!model || !model->AutoJoin())
+    return;
+  for (const TzelTable *other : std::as_const(m_tables)) {
+    if (other->Deleted() || other->TableAlias() == tableAlias)
+      continue;
+    {
+      TzelProbe probe(*this);
+      if (IndexOfJoin(other->TableAlias(), tableAlias) >= 0)
+        continue;
+    }
+    int modelJoinIndex = -1;
+    {
+      TzelProbe probe(*model);
+      modelJoinIndex = model->IndexOfJoin(tableName, other->TableName());
+    }
+    if (modelJoinIndex < 0)
+      continue;
+    const TzelJoin *modelJoin = model->GetJoin(modelJoinIndex);
+    const bool otherIsLeft = zelSameText(modelJoin->LeftTableAlias(), other->TableName());
+    const int joinIndex = otherIsLeft
+                              ? AddJoin(other->TableAlias(), modelJoin->JoinType(), 0, tableAlias)
+                              : AddJoin(tableAlias, modelJoin->JoinType(), 0, other->TableAlias());
+    TzelJoin *join = m_joins.at(joinIndex);
+    for (int p = 0; p < modelJoin->JoinFieldCount(); ++p) {
+      const TzelJoinField *pair = modelJoin->GetJoinField(p);
+      if (!pair->Deleted())
+        join->AddJoinField(pair->LeftFieldAlias(), pair->JoinOper(), pair->RightFieldAlias());
+    }
+  }
+}
+
+void TzelQuery::ClearValues() {
+  qDeleteAll(m_values);
+  m_values.clear();
+}
+
+int TzelQuery::IndexOfValueAlias(const QString &alias) const {
+  for (int i = 0; i < m_values.size(); ++i)
+    if (!m_values.at(i)->Deleted() && zelSameText(m_values.at(i)->ValueAlias(), alias))
+      return i;
+  if (RaiseOnMissing())
+    throw EzelError(QStringLiteral("Error: Value Alias [") + alias +
+                    QStringLiteral("] does not exist"));
+  return -1;
+}
+
+QString TzelQuery::MakeValueAlias(const QString &base) {
+  const QString proper = ProperCase(base);
+  TzelProbe probe(*this);
+  QString candidate = proper;
+  for (int n = 1; IndexOfValueAlias(candidate) >= 0; ++n)
+    candidate = proper + QLatin1Char('_') + QString::number(n);
+  return candidate;
+}
+
+TzelQueryValue *TzelQuery::createValue(const QString &alias, const QString &tableAlias,
+                                       const QString &expression) {
+  auto value = std::make_unique<TzelQueryValue>();
+  value->SetQuery(this);
+  value->SetValueAlias(alias);
+  value->SetTableAlias(tableAlias);
+  value->SetExpression(expression);
+  value->SetShow(zelShow);
+  value->SetSort(zelSortNone);
+  value->SetPosition(ValueCount());
+  AttachValue(value.get());
+  return value.release();
+}
+
+int TzelQuery::AddValue(const QString &tableAlias, const QString &expression,
+                        const QString &valueAlias) {
+  QString alias = valueAlias;
+  const TzelField *field = nullptr;
+  if (!IsBlank(tableAlias)) {
+    const int tableIndex = IndexOfTableAlias(tableAlias);
+    if (tableIndex < 0)
+      return -1;
+    const TzelTable *table = m_tables.at(tableIndex);
+    const int fieldIndex = table->IndexOfFieldAlias(expression);
+    if (fieldIndex < 0)
+      return -1;
+    field = table->GetField(fieldIndex);
+    if (IsBlank(alias))
+      alias = expression;
+  } else if (IsBlank(alias)) {
+    throw EzelError(QStringLiteral("Error: The Value Header cannot be blank"));
+  }
+  TzelQueryValue *value = createValue(MakeValueAlias(alias), tableAlias, expression);
+  if (field) {
+    value->SetDataType(field->DataType());
+    value->SetWidth(field->DataSize());
+    value->SetFormat(field->Format());
+    value->SetAlignment(field->Alignment());
+  }
+  return ValueCount() - 1;
+}
+
+void TzelQuery::ListValueAliases(QStringList &list) const {
+  list.clear();
+  for (int p = 0; p < ValueCount(); ++p) {
+    for (const TzelQueryValue *v : m_values) {
+      if (!v->Deleted() && v->Position() == p) {
+        list.append(v->ValueAlias());
+        break;
+      }
+    }
+  }
+}
+
+void TzelQuery::Assign(const QObject *source) {
+  TzelSchema::Assign(source);
+  const auto *src = qobject_cast<const TzelQuery *>(source);
+  if (!src || src == this)
+    return;
+  ClearValues();
+  m_queryName = src->m_queryName;
+  m_queryType = src->m_queryType;
+  m_isDistinct = src->m_isDistinct;
+  for (const TzelQueryValue *v : src->m_values) {
+    if (v->Deleted())
+      continue;
+    int index = AddValue(v->TableAlias(), v->Expression(), v->ValueAlias());
+    if (index < 0) {
+      // A copy that cannot reach the data model (no owner yet) cannot check the field;
+      // keep the value rather than lose it.
+      TzelProbe probe(*this);
+      const int t = IndexOfTableAlias(v->TableAlias());
+      if (t < 0 || m_tables.at(t)->FieldCount() >= 0)
+        continue;
+      createValue(MakeValueAlias(v->ValueAlias()), v->TableAlias(), v->Expression());
+      index = ValueCount() - 1;
+    }
+    TzelQueryValue *copy = m_values.at(index);
+    copy->SetShow(v->Show());
+    copy->SetSort(v->Sort());
+    copy->SetFormat(v->Format());
+    copy->SetAlignment(v->Alignment());
+    copy->SetDataType(v->DataType());
+    copy->SetWidth(v->Width());
+    copy->SetPosition(v->Position());
+    for (int f = 0; f < v->FilterCount(); ++f) {
+      const TzelQueryFilter *filter = v->GetFilter(f);
+      if (!filter->Deleted())
+        copy->SetFilter(filter->Position(), filter->Operator(), filter->Filter());
+    }
+  }
+}
+
+void TzelQuery::AttachValue(TzelQueryValue *value) {
+  value->setParent(this);
+  value->SetQuery(this);
+  m_values.append(value);
+}
+
+QList<TzelComponent *> TzelQuery::storedChildren() const {
+  QList<TzelComponent *> children = TzelSchema::storedChildren();
+  for (TzelQueryValue *v : m_values)
+    if (!v->Deleted())
+      children.append(v);
+  return children;
+}
+
+bool TzelQuery::attachStoredChild(TzelComponent *child) {
+  if (auto *value = qobject_cast<TzelQueryValue *>(child)) {
+    AttachValue(value);
+    return true;
+  }
+  return TzelSchema::attachStoredChild(child);
+}
+
+bool TzelQuery::acceptsTable(const TzelTable *table) const {
+  return qobject_cast<const TzelQueryTable *>(table) != nullptr;
+}

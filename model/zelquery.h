@@ -1,0 +1,230 @@
+#pragma once
+// Query objects: a query is a schema whose tables are instances of data-model tables, plus
+// output values, each with filter cells in up to twenty filter rows.
+
+#include "model/zelschema.h"
+
+#include <QPointer>
+
+class TzelModel;
+class TzelQuery;
+class TzelQueryValue;
+
+// What a query needs from the query component that holds it.
+class TzelQueryOwner {
+public:
+  virtual ~TzelQueryOwner() = default;
+  virtual TzelModel *queryDataModel() const = 0;
+};
+
+// A table of a query: TableName is the alias of a data-model table, TableAlias the name of
+// this instance. It owns no fields; the field operations resolve (once, lazily) to the
+// model table through the query's owner and delegate to it.
+class TzelQueryTable : public TzelTable {
+  Q_OBJECT
+public:
+  explicit TzelQueryTable(QObject *parent = nullptr);
+
+  TzelQuery *Query() const;
+  // True when the model table is found; raises the model's lookup error while its
+  // RaiseOnMissing is on.
+  bool Resolve() const;
+  int ModelTableIndex() const { return m_modelTableIndex; }
+  TzelModel *Model() const { return m_model; }
+  TzelTable *ModelTable() const; // none while unresolved
+
+  int FieldCount() const override; // -1 while unresolved
+  TzelField *GetField(int index) const override;
+  void SetField(int index, TzelField *field) override;
+  QString GetDatabaseName() const override;
+  void SetDatabaseName(const QString &name) override;
+  bool FieldIndexValid(int index) const override;
+  TzelField *FieldByAlias(const QString &alias) const override;
+  TzelField *FieldByName(const QString &name) const override;
+  TzelField *FindField(const QString &alias) const override;
+  int IndexOfFieldName(const QString &name) const override;
+  int IndexOfFieldAlias(const QString &alias) const override;
+  void AttachField(TzelField *field) override; // does nothing
+  int AddField(const QString &fieldName, const QString &fieldAlias, TFieldType dataType,
+               int dataSize) override; // does nothing, -1
+
+protected:
+  void tableNameChanged() override;
+
+private:
+  mutable int m_modelTableIndex = -1;
+  mutable QPointer<TzelModel> m_model;
+};
+
+// One filter cell: the items of a filter row for one value, each ended by '|'.
+class TzelQueryFilter : public TzelComponent {
+  Q_OBJECT
+  Q_PROPERTY(int Position READ Position WRITE SetPosition)
+  Q_PROPERTY(zel::TzelFilterOper Operator READ Operator WRITE SetOperator)
+  Q_PROPERTY(QString Filter READ Filter WRITE SetFilter)
+  Q_CLASSINFO("zel.default.Operator", "zelFilterEqual")
+public:
+  explicit TzelQueryFilter(QObject *parent = nullptr);
+
+  TzelQueryValue *Value() const { return m_value; }
+  void SetValue(TzelQueryValue *value) { m_value = value; }
+  int Position() const { return m_position; } // filter row 1..20
+  void SetPosition(int position) { m_position = position; }
+  TzelFilterOper Operator() const { return m_operator; }
+  void SetOperator(TzelFilterOper oper) { m_operator = oper; }
+  QString Filter() const { return m_filter; }
+  void SetFilter(const QString &filter); // appends the closing '|' when missing
+  bool Deleted() const { return m_deleted; }
+  void SetDeleted(bool on) { m_deleted = on; }
+
+  // The items of a filter text: the non-empty texts ended by '|', untrimmed.
+  static QStringList SplitFilter(const QString &filter);
+
+private:
+  TzelQueryValue *m_value = nullptr;
+  int m_position = TzelFilterPositionMin;
+  TzelFilterOper m_operator = zelFilterEqual;
+  QString m_filter;
+  bool m_deleted = false;
+};
+
+// An output value (a field of a query table, or a calculated expression) and its filters.
+class TzelQueryValue : public TzelComponent {
+  Q_OBJECT
+  Q_PROPERTY(QString ValueAlias READ ValueAlias WRITE SetValueAlias)
+  Q_PROPERTY(QString TableAlias READ TableAlias WRITE SetTableAlias)
+  Q_PROPERTY(QString Expression READ Expression WRITE SetExpression)
+  Q_PROPERTY(zel::TzelShow Show READ Show WRITE SetShow)
+  Q_PROPERTY(zel::TzelSort Sort READ Sort WRITE SetSort)
+  Q_PROPERTY(QString Format READ Format WRITE SetFormat)
+  Q_PROPERTY(zel::TFieldType DataType READ DataType WRITE SetDataType)
+  Q_PROPERTY(int Width READ Width WRITE SetWidth)
+  Q_PROPERTY(zel::TAlignment Alignment READ Alignment WRITE SetAlignment)
+  Q_PROPERTY(int Position READ Position WRITE SetPosition)
+  Q_CLASSINFO("zel.default.Show", "zelShow")
+  Q_CLASSINFO("zel.default.Sort", "zelSortNone")
+  Q_CLASSINFO("zel.default.Alignment", "taLeftJustify")
+public:
+  explicit TzelQueryValue(QObject *parent = nullptr);
+  ~TzelQueryValue() override;
+
+  QString ValueAlias() const { return m_valueAlias; }
+  // Cut to 128 characters; blank raises "Error: Header cannot be blank".
+  void SetValueAlias(const QString &alias);
+  QString TableAlias() const { return m_tableAlias; }
+  void SetTableAlias(const QString &alias) { m_tableAlias = alias; }
+  QString Expression() const { return m_expression; }
+  void SetExpression(const QString &expression) { m_expression = expression; }
+  TzelShow Show() const { return m_show; }
+  void SetShow(TzelShow show) { m_show = show; }
+  TzelSort Sort() const { return m_sort; }
+  void SetSort(TzelSort sort) { m_sort = sort; }
+  QString Format() const { return m_format; }
+  void SetFormat(const QString &format) { m_format = format; }
+  TFieldType DataType() const { return m_dataType; }
+  void SetDataType(TFieldType type) { m_dataType = type; }
+  int Width() const { return m_width; }
+  void SetWidth(int width) { m_width = quint16(qBound(0, width, 65535)); }
+  TAlignment Alignment() const { return m_alignment; }
+  void SetAlignment(TAlignment alignment) { m_alignment = alignment; }
+  int Position() const { return m_position; }
+  void SetPosition(int position) { m_position = position; }
+  TzelQuery *Query() const { return m_query; }
+  void SetQuery(TzelQuery *query) { m_query = query; }
+  bool Deleted() const { return m_deleted; }
+  void SetDeleted(bool on) { m_deleted = on; }
+  bool RaiseOnMissing() const { return m_raiseOnMissing; }
+  void SetRaiseOnMissing(bool on) { m_raiseOnMissing = on; }
+
+  int FilterCount() const { return int(m_filters.size()); } // deleted included
+  TzelQueryFilter *GetFilter(int index) const;
+  bool FilterIndexValid(int index) const;
+  // Sets the cell of a filter row, reusing the row's live filter or else a deleted one;
+  // returns the filter's index.
+  int SetFilter(int position, TzelFilterOper oper, const QString &text);
+  void ClearFilters(); // marks every filter deleted
+  void AttachFilter(TzelQueryFilter *filter);
+
+  QList<TzelComponent *> storedChildren() const override;
+  bool attachStoredChild(TzelComponent *child) override;
+
+private:
+  TzelName m_valueAlias;
+  TzelName m_tableAlias;
+  QString m_expression;
+  TzelShow m_show = zelShow;
+  TzelSort m_sort = zelSortNone;
+  TzelFormat m_format;
+  TAlignment m_alignment = taLeftJustify;
+  TFieldType m_dataType = ftString;
+  quint16 m_width = 25;
+  int m_position = 0;
+  TzelQuery *m_query = nullptr;
+  QList<TzelQueryFilter *> m_filters;
+  bool m_deleted = false;
+  bool m_raiseOnMissing = true;
+};
+
+class TzelQuery : public TzelSchema {
+  Q_OBJECT
+  Q_PROPERTY(QString QueryName READ QueryName WRITE SetQueryName)
+  Q_PROPERTY(zel::TzelQueryType QueryType READ QueryType WRITE SetQueryType)
+  Q_PROPERTY(bool IsDistinct READ IsDistinct WRITE SetIsDistinct)
+  Q_CLASSINFO("zel.default.IsDistinct", "False")
+public:
+  explicit TzelQuery(QObject *parent = nullptr);
+  ~TzelQuery() override;
+
+  // The query component holding this query (a QObject implementing TzelQueryOwner); not
+  // owned, and cleared when it is destroyed.
+  TzelQueryOwner *Querion() const;
+  QObject *QuerionObject() const { return m_querion; }
+  void SetQuerion(QObject *querion);
+  TzelModel *DataModel() const; // the owner's data model, or none
+
+  QString QueryName() const { return m_queryName; }
+  void SetQueryName(const QString &name) { m_queryName = name; }
+  TzelQueryType QueryType() const { return m_queryType; }
+  void SetQueryType(TzelQueryType type) { m_queryType = type; }
+  bool IsDistinct() const { return m_isDistinct; }
+  void SetIsDistinct(bool on) { m_isDistinct = on; }
+
+  // tableName is a data-model table alias; the database name is not used.
+  int AddTable(const QString &databaseName, const QString &tableName,
+               const QString &tableAlias) override;
+  // Also marks deleted every value of the table.
+  bool DeleteTable(const QString &alias) override;
+  // Also renames the table alias of the table's live values.
+  bool RenameTableAlias(int index, const QString &newAlias) override;
+  // Copies the model's joins between the new table and the query's other tables.
+  void AddAutoJoins(const QString &tableName, const QString &tableAlias);
+
+  int ValueCount() const { return int(m_values.size()); } // deleted included
+  TzelQueryValue *GetValue(int index) const { return m_values.value(index, nullptr); }
+  void ClearValues();
+  int IndexOfValueAlias(const QString &alias) const;
+  QString MakeValueAlias(const QString &base);
+  // A field value (table alias given) or a calculated value; returns its index, or -1
+  // when the table or field is not found with errors off.
+  int AddValue(const QString &tableAlias, const QString &expression, const QString &valueAlias);
+  void ListValueAliases(QStringList &list) const; // by Position
+  void Assign(const QObject *source) override;
+  void AttachValue(TzelQueryValue *value);
+
+  QList<TzelComponent *> storedChildren() const override;
+  bool attachStoredChild(TzelComponent *child) override;
+
+protected:
+  bool acceptsTable(const TzelTable *table) const override;
+
+private:
+  TzelQueryValue *createValue(const QString &alias, const QString &tableAlias,
+                              const QString &expression);
+
+  QPointer<QObject> m_querion;
+  TzelQueryOwner *m_owner = nullptr;
+  QList<TzelQueryValue *> m_values;
+  TzelName m_queryName;
+  TzelQueryType m_queryType = zelSelect;
+  bool m_isDistinct = false;
+};

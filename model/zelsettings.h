@@ -1,0 +1,10 @@
+#pragma once
+// Copying of settings objects (About, Display, Page, fonts): every published property of the
+// source is written into the target, and settings sub-objects are copied into the target's
+// own sub-objects, so that nothing is ever shared.
+
+class QObject;
+
+// Source and target are expected to be of the same class; properties the target lacks are
+// skipped.
+void zelAssignSettings(QObject *target, const QObject *source);
