@@ -7,8 +7,10 @@
 
 #include <QMessageBox>
 
-void zelPrepareMessageBox(QMessageBox &box, const QString &text, TzelMessageKind kind,
-                          TzelButtons buttons) {
+namespace {
+
+void prepareMessageBox(QMessageBox &box, const QString &text, TzelMessageKind kind,
+                       TzelButtons buttons) {
   box.setWindowFlag(Qt::WindowStaysOnTopHint);
   box.setText(text);
   switch (kind) {
@@ -38,8 +40,6 @@ void zelPrepareMessageBox(QMessageBox &box, const QString &text, TzelMessageKind
   }
 }
 
-namespace {
-
 // Closing a question box without a button counts as its last choice: No for Yes/No,
 // Cancel for Yes/No/Cancel.
 TzelAnswer closedAnswer(TzelButtons buttons) {
@@ -58,7 +58,7 @@ class GuiMessages : public TzelMessageHandler {
 public:
   TzelAnswer messageBox(const QString &text, TzelMessageKind kind, TzelButtons buttons) override {
     QMessageBox box;
-    zelPrepareMessageBox(box, text, kind, buttons);
+    prepareMessageBox(box, text, kind, buttons);
     switch (box.exec()) {
     case QMessageBox::Ok:
       return TzelAnswer::Ok;
