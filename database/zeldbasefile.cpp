@@ -1,0 +1,260 @@
+#include "database/zeldbasefile.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QFile>
+#include <QFileInfo>
+#include <QSet>
+#include <algorithm>
+#include <cstdio>
+#include <memory>
+
+#include <shapefil.h>
+
+namespace {
+
+// shapelib reports through a hook without user data; the tool is single-threaded.
+thread_local QString dbfError;
+
+void collectError(const char *message) {
+  if (dbfError.isEmpty())
+    dbfError = QString::fromLocal8Bit(message);
+}
+
+SAHooks quietHooks() {
+  SAHooks hooks;
+  SASetupDefaultHooks(&hooks);
+  hooks.Error = collectError;
+  return hooks;
+}
+
+struct DbfDeleter {
+  void operator()(DBFInfo *h) const { DBFClose(h); }
+};
+using DbfHandle = std::unique_ptr<DBFInfo, DbfDeleter>;
+
+TzelFileResult checkHeader(const QString &path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly))
+    return TzelFileResult::failure(u"Table does not exist: %1"_qs.arg(path));
+  const QByteArray head = file.read(32);
+  if (head.size() < 32)
+    return TzelFileResult::failure(u"File is not a dBase table: %1"_qs.arg(path));
+  auto u16 = [&](int at) { return int(uchar(head[at])) | int(uchar(head[at + 1])) << 8; };
+  const quint32 records = quint32(uchar(head[4])) | quint32(uchar(head[5])) << 8 |
+                          quint32(uchar(head[6])) << 16 | quint32(uchar(head[7])) << 24;
+  const int headerSize = u16(8);
+  const int recordSize = u16(10);
+  const int version = uchar(head[0]) & 0x07;
+  const int month = uchar(head[2]), day = uchar(head[3]);
+  if ((version != 3 && version != 4 && version != 5) || headerSize < 65 || (headerSize - 1) % 32 ||
+      recordSize < 2 || month > 12 || day > 31)
+    return TzelFileResult::failure(u"File is not a dBase table: %1"_qs.arg(path));
+  if (file.size() < qint64(headerSize) + qint64(records) * recordSize)
+    return TzelFileResult::failure(u"Table is damaged (file is truncated): %1"_qs.arg(path));
+  return {};
+}
+
+TzelColumnType columnTypeOf(char native, int width, int decimals) {
+  switch (native) {
+  case 'C':
+    return {ftString, width};
+  case 'L':
+    return {ftBoolean, 0};
+  case 'D':
+    return {ftDate, 0};
+  case 'M':
+    return {ftMemo, 0};
+  case 'N':
+  case 'F':
+    if (decimals > 0)
+      return {ftFloat, 0};
+    return {width <= 6 ? ftSmallint : ftInteger, 0};
+  default:
+    return {ftString, width};
+  }
+}
+
+QVariant readValue(DBFHandle h, int row, int col, const TzelColumnType &type) {
+  if (DBFIsAttributeNULL(h, row, col))
+    return {};
+  switch (type.type) {
+  case ftSmallint:
+  case ftInteger:
+    return DBFReadIntegerAttribute(h, row, col);
+  case ftFloat:
+    return DBFReadDoubleAttribute(h, row, col);
+  case ftBoolean: {
+    const char *v = DBFReadLogicalAttribute(h, row, col);
+    const char c = v ? v[0] : '?';
+    if (c == 'T' || c == 't' || c == 'Y' || c == 'y')
+      return true;
+    if (c == 'F' || c == 'f' || c == 'N' || c == 'n')
+      return false;
+    return {};
+  }
+  case ftDate: {
+    const QDate d =
+        QDate::fromString(QString::fromLatin1(DBFReadStringAttribute(h, row, col)), u"yyyyMMdd"_qs);
+    return d.isValid() ? QVariant(d) : QVariant();
+  }
+  case ftMemo:
+    return {}; // memo texts live in a .dbt file, which is not read
+  default: {
+    const char *v = DBFReadStringAttribute(h, row, col);
+    return v ? QVariant(QString::fromLatin1(v)) : QVariant();
+  }
+  }
+}
+
+} // namespace
+
+TzelFileResult readDbaseTable(const QString &path, TzelTableData &table) {
+  table = {};
+  if (auto check = checkHeader(path); !check.ok)
+    return check;
+  dbfError.clear();
+  SAHooks hooks = quietHooks();
+  DbfHandle h(DBFOpenLL(QFile::encodeName(path).constData(), "rb", &hooks));
+  if (!h)
+    return TzelFileResult::failure(u"Cannot open dBase table %1: %2"_qs.arg(path, dbfError));
+  const int fieldCount = DBFGetFieldCount(h.get());
+  for (int i = 0; i < fieldCount; ++i) {
+    char name[XBASE_FLDNAME_LEN_READ + 1] = {};
+    int width = 0, decimals = 0;
+    DBFGetFieldInfo(h.get(), i, name, &width, &decimals);
+    table.columns.append({QString::fromLatin1(name),
+                          columnTypeOf(DBFGetNativeFieldType(h.get(), i), width, decimals)});
+  }
+  const int recordCount = DBFGetRecordCount(h.get());
+  table.rows.reserve(recordCount);
+  for (int r = 0; r < recordCount; ++r) {
+    if (DBFIsRecordDeleted(h.get(), r))
+      continue;
+    QVariantList row;
+    row.reserve(fieldCount);
+    for (int i = 0; i < fieldCount; ++i)
+      row.append(readValue(h.get(), r, i, table.columns[i].type));
+    if (!dbfError.isEmpty())
+      return TzelFileResult::failure(u"Table is damaged: %1: %2"_qs.arg(path, dbfError));
+    table.rows.append(std::move(row));
+  }
+  return {};
+}
+
+namespace {
+
+struct DbfLayout {
+  DBFFieldType type;
+  int width;
+  int decimals;
+};
+
+DbfLayout layoutOf(const TzelTableData &table, int column) {
+  const TzelColumnType &t = table.columns[column].type;
+  switch (t.type) {
+  case ftSmallint:
+    return {FTInteger, 6, 0};
+  case ftInteger:
+  case ftWord:
+  case ftAutoInc:
+    return {FTInteger, 11, 0};
+  case ftFloat:
+  case ftCurrency:
+  case ftBCD:
+    return {FTDouble, 20, 6};
+  case ftBoolean:
+    return {FTLogical, 1, 0};
+  case ftDate:
+    return {FTDate, 8, 0};
+  case ftTime:
+    return {FTString, 8, 0};
+  case ftDateTime:
+    return {FTString, 19, 0};
+  default: {
+    int longest = t.type == ftString && t.size > 0 ? t.size : 1;
+    if (t.type != ftString || t.size <= 0)
+      for (const QVariantList &row : table.rows)
+        longest = std::max<int>(longest, row.value(column).toString().toLatin1().size());
+    return {FTString, std::clamp(longest, 1, 254), 0};
+  }
+  }
+}
+
+QString uniqueName(const QString &name, QSet<QString> &taken) {
+  QString candidate = name.left(10);
+  for (int n = 1; taken.contains(candidate.toUpper()); ++n)
+    candidate = name.left(10 - QString::number(n).size() - 1) + u'_' + QString::number(n);
+  taken.insert(candidate.toUpper());
+  return candidate;
+}
+
+bool writeValue(DBFHandle h, int row, int col, const DbfLayout &f, const QVariant &value) {
+  if (value.isNull())
+    return DBFWriteNULLAttribute(h, row, col);
+  switch (f.type) {
+  case FTInteger:
+    return DBFWriteIntegerAttribute(h, row, col, value.toInt());
+  case FTDouble:
+    return DBFWriteDoubleAttribute(h, row, col, value.toDouble());
+  case FTLogical:
+    return DBFWriteLogicalAttribute(h, row, col, value.toBool() ? 'T' : 'F');
+  case FTDate: {
+    const QDate d = value.toDate();
+    if (!d.isValid())
+      return DBFWriteNULLAttribute(h, row, col);
+    return DBFWriteStringAttribute(h, row, col, d.toString(u"yyyyMMdd"_qs).toLatin1().constData());
+  }
+  default: {
+    QString text;
+    if (value.typeId() == QMetaType::QDateTime)
+      text = value.toDateTime().toString(u"yyyy-MM-dd hh:mm:ss"_qs);
+    else if (value.typeId() == QMetaType::QTime)
+      text = value.toTime().toString(u"hh:mm:ss"_qs);
+    else
+      text = value.toString();
+    // shapelib reports a cut text as a failure; the cut is intended here.
+    DBFWriteStringAttribute(h, row, col, text.toLatin1().left(f.width).constData());
+    return true;
+  }
+  }
+}
+
+} // namespace
+
+TzelFileResult writeDbaseTable(const QString &path, const TzelTableData &table) {
+  if (table.columns.isEmpty())
+    return TzelFileResult::failure(u"A table needs at least one field: %1"_qs.arg(path));
+  const QFileInfo target(path);
+  const QString temporary = target.path() + u'/' + target.completeBaseName() + u".part.dbf"_qs;
+  QFile::remove(temporary);
+  dbfError.clear();
+  bool written = true;
+  {
+    SAHooks hooks = quietHooks();
+    DbfHandle h(DBFCreateLL(QFile::encodeName(temporary).constData(), "LDID/87", &hooks));
+    if (!h)
+      return TzelFileResult::failure(u"Cannot create dBase table %1: %2"_qs.arg(path, dbfError));
+    QList<DbfLayout> layout;
+    QSet<QString> taken;
+    for (int i = 0; i < table.columns.size() && written; ++i) {
+      layout.append(layoutOf(table, i));
+      const QByteArray name = uniqueName(table.columns[i].name, taken).toLatin1();
+      written = DBFAddField(h.get(), name.constData(), layout[i].type, layout[i].width,
+                            layout[i].decimals) >= 0;
+    }
+    for (int r = 0; r < table.rows.size() && written; ++r)
+      for (int i = 0; i < table.columns.size() && written; ++i)
+        written = writeValue(h.get(), r, i, layout[i], table.rows[r].value(i));
+  }
+  if (!written || !dbfError.isEmpty()) {
+    QFile::remove(temporary);
+    return TzelFileResult::failure(u"Cannot write dBase table %1: %2"_qs.arg(path, dbfError));
+  }
+  if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) !=
+      0) {
+    QFile::remove(temporary);
+    return TzelFileResult::failure(u"Cannot replace %1"_qs.arg(path));
+  }
+  return {};
+}

@@ -1,0 +1,11 @@
+#pragma once
+// Paradox table files (.db) through pxlib.
+
+#include "database/zeltabledata.h"
+
+// Reads the whole table; a missing, truncated or foreign file is a failure with a reason.
+TzelFileResult readParadoxTable(const QString &path, TzelTableData &table);
+// Writes the table to path: the file appears complete or not at all (a temporary file
+// is renamed over any existing one). Column names are cut to 25 characters, texts
+// to 255.
+TzelFileResult writeParadoxTable(const QString &path, const TzelTableData &table);

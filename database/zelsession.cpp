@@ -1,0 +1,237 @@
+#include "database/zelsession.h"
+
+#include "database/zelstandarddb.h"
+#include "model/zeltypes.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSettings>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStandardPaths>
+
+namespace {
+
+bool isFolderPath(const QString &name) {
+  static const QRegularExpression windows(uR"(^([A-Za-z]:[\\/]|\\\\))"_qs);
+  return name.startsWith(u'/') || windows.match(name).hasMatch();
+}
+
+QStringList fileAliasParams(QSettings &ini) {
+  QStringList params;
+  const auto keys = ini.childKeys();
+  for (const QString &key : keys)
+    if (key.compare(u"Driver"_qs, Qt::CaseInsensitive) != 0)
+      params.append(key.toUpper() + u'=' + ini.value(key).toString());
+  return params;
+}
+
+QString definitionText(const TzelAlias &a) {
+  return a.driverName.toUpper() + u'|' + a.params.join(u'|');
+}
+
+} // namespace
+
+TzelOpenDatabase::~TzelOpenDatabase() {
+  if (!standard) {
+    QSqlDatabase::database(connectionName, false).close();
+    QSqlDatabase::removeDatabase(connectionName);
+  }
+}
+
+TzelSession &TzelSession::defaultSession() {
+  static TzelSession session;
+  return session;
+}
+
+TzelSession::TzelSession() = default;
+TzelSession::~TzelSession() = default;
+
+QString TzelSession::aliasesFile() {
+  const QString fromEnv = qEnvironmentVariable("ZEL_ALIASES_FILE");
+  if (!fromEnv.isEmpty())
+    return fromEnv;
+  return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+         u"/Pellox/aliases.ini"_qs;
+}
+
+std::optional<TzelDriverKind> TzelSession::driverKind(const QString &driverName) {
+  const QString d = driverName.trimmed().toUpper();
+  if (d == u"STANDARD" || d == u"PARADOX" || d == u"DBASE")
+    return TzelDriverKind::Standard;
+  if (d == u"SQLITE" || d == u"QSQLITE")
+    return TzelDriverKind::Sqlite;
+  if (d == u"POSTGRESQL" || d == u"POSTGRES" || d == u"QPSQL")
+    return TzelDriverKind::Postgres;
+  return std::nullopt;
+}
+
+QString TzelSession::paramValue(const QStringList &params, const QString &key) {
+  for (const QString &p : params) {
+    const int eq = int(p.indexOf(u'='));
+    if (eq > 0 && p.left(eq).trimmed().compare(key, Qt::CaseInsensitive) == 0)
+      return p.mid(eq + 1).trimmed();
+  }
+  return {};
+}
+
+void TzelSession::registerAlias(const TzelAlias &alias) {
+  unregisterAlias(alias.name);
+  m_aliases.append(alias);
+}
+
+void TzelSession::unregisterAlias(const QString &name) {
+  for (qsizetype i = m_aliases.size() - 1; i >= 0; --i)
+    if (m_aliases[i].name.compare(name, Qt::CaseInsensitive) == 0)
+      m_aliases.removeAt(i);
+}
+
+std::optional<TzelAlias> TzelSession::alias(const QString &name) const {
+  for (const TzelAlias &a : m_aliases)
+    if (a.name.compare(name, Qt::CaseInsensitive) == 0)
+      return a;
+  QSettings ini(aliasesFile(), QSettings::IniFormat);
+  const auto groups = ini.childGroups();
+  for (const QString &group : groups) {
+    if (group.compare(name, Qt::CaseInsensitive) != 0)
+      continue;
+    ini.beginGroup(group);
+    TzelAlias a{group, ini.value(u"Driver"_qs).toString(), fileAliasParams(ini)};
+    ini.endGroup();
+    return a;
+  }
+  return std::nullopt;
+}
+
+QStringList TzelSession::aliasNames() const {
+  QStringList names;
+  auto add = [&names](const QString &n) {
+    if (!names.contains(n, Qt::CaseInsensitive))
+      names.append(n);
+  };
+  for (const TzelAlias &a : m_aliases)
+    add(a.name);
+  QSettings ini(aliasesFile(), QSettings::IniFormat);
+  const auto groups = ini.childGroups();
+  for (const QString &g : groups)
+    add(g);
+  return names;
+}
+
+std::optional<TzelAlias> TzelSession::definitionOf(const QString &databaseName) const {
+  if (auto a = alias(databaseName))
+    return a;
+  const QString name = databaseName.trimmed();
+  if (isFolderPath(name)) {
+    QString path = name;
+    path.replace(u'\\', u'/');
+    if (QFileInfo(path).isDir())
+      return TzelAlias{name, u"STANDARD"_qs, {u"PATH="_qs + path}};
+    if (QFileInfo(path).isFile())
+      return TzelAlias{name, u"SQLITE"_qs, {u"DATABASE="_qs + path}};
+  }
+  return std::nullopt;
+}
+
+QString TzelSession::folderOf(const QString &databaseName) const {
+  const auto a = definitionOf(databaseName);
+  if (!a || driverKind(a->driverName) != TzelDriverKind::Standard)
+    return {};
+  return paramValue(a->params, u"PATH"_qs);
+}
+
+TzelOpenDatabase &TzelSession::open(const QString &databaseName) {
+  const auto a = definitionOf(databaseName);
+  if (IsBlank(databaseName) || !a)
+    throw EzelError(u"Error: Unknown database [%1]"_qs.arg(databaseName));
+  const auto kind = driverKind(a->driverName);
+  if (!kind)
+    throw EzelError(
+        u"Error: Unknown driver [%1] of database [%2]"_qs.arg(a->driverName, databaseName));
+  const QString key = databaseName.trimmed().toUpper();
+  const QString definition = definitionText(*a);
+  if (auto it = m_open.find(key); it != m_open.end()) {
+    if ((*it)->definition == definition)
+      return **it;
+    m_open.erase(it);
+  }
+  auto db = std::make_shared<TzelOpenDatabase>();
+  db->kind = *kind;
+  db->definition = definition;
+  db->connectionName = u"zel-%1-%2"_qs.arg(++m_counter).arg(key);
+  if (*kind == TzelDriverKind::Standard) {
+    QString folder = paramValue(a->params, u"PATH"_qs);
+    folder.replace(u'\\', u'/');
+    if (folder.isEmpty() || !QFileInfo(folder).isDir())
+      throw EzelError(
+          u"Error: The folder [%1] of database [%2] does not exist"_qs.arg(folder, databaseName));
+    db->standard = std::make_unique<TzelStandardDatabase>(
+        folder, db->connectionName, [this](const QString &other) { return folderOf(other); });
+  } else {
+    QSqlDatabase q = QSqlDatabase::addDatabase(
+        *kind == TzelDriverKind::Sqlite ? u"QSQLITE"_qs : u"QPSQL"_qs, db->connectionName);
+    const QString file = paramValue(a->params, u"DATABASE"_qs).isEmpty()
+                             ? paramValue(a->params, u"PATH"_qs)
+                             : paramValue(a->params, u"DATABASE"_qs);
+    q.setDatabaseName(file);
+    if (*kind == TzelDriverKind::Sqlite) {
+      // An alias names an existing file; SQLite would otherwise create an empty one.
+      if (!QFileInfo(file).isFile()) {
+        db.reset();
+        throw EzelError(u"Error: The database file [%1] does not exist"_qs.arg(file));
+      }
+    } else {
+      QString host = paramValue(a->params, u"HOST"_qs);
+      if (host.isEmpty())
+        host = paramValue(a->params, u"SERVER NAME"_qs);
+      q.setHostName(host);
+      if (const QString port = paramValue(a->params, u"PORT"_qs); !port.isEmpty())
+        q.setPort(port.toInt());
+      QString user = paramValue(a->params, u"USER NAME"_qs);
+      if (user.isEmpty())
+        user = paramValue(a->params, u"USER"_qs);
+      q.setUserName(user);
+      q.setPassword(paramValue(a->params, u"PASSWORD"_qs));
+    }
+    if (!q.open()) {
+      const QString text = q.lastError().text();
+      db.reset();
+      throw EzelError(u"Error: "_qs + text);
+    }
+  }
+  m_open.insert(key, db);
+  return *db;
+}
+
+void TzelSession::close(const QString &databaseName) {
+  m_open.remove(databaseName.trimmed().toUpper());
+}
+
+QStringList TzelSession::tableNames(const QString &databaseName, const QString &pattern,
+                                    bool extensions, bool systemTables) {
+  TzelOpenDatabase &db = open(databaseName);
+  const QString wildcard = IsBlank(pattern) ? u"*"_qs : pattern.trimmed();
+  const QRegularExpression match(QRegularExpression::wildcardToRegularExpression(wildcard),
+                                 QRegularExpression::CaseInsensitiveOption);
+  QStringList names;
+  if (db.standard) {
+    const auto files = db.standard->tableFiles();
+    for (const QString &f : files) {
+      const QString name = extensions ? f : QFileInfo(f).completeBaseName();
+      if (match.match(f).hasMatch() || match.match(name).hasMatch())
+        names.append(name);
+    }
+    return names;
+  }
+  QSqlDatabase q = QSqlDatabase::database(db.connectionName, false);
+  QStringList all = q.tables(QSql::Tables);
+  if (systemTables)
+    all += q.tables(QSql::SystemTables);
+  for (const QString &t : std::as_const(all))
+    if (match.match(t).hasMatch())
+      names.append(t);
+  names.sort(Qt::CaseInsensitive);
+  return names;
+}

@@ -1,0 +1,70 @@
+#pragma once
+// The engine's session: the database aliases (registered by the host program, plus the
+// user's aliases file) and the open connection behind each database name.
+//
+// A database name is an alias, a folder of desktop tables (STANDARD) or an SQLite file.
+// Drivers: "STANDARD" (PATH=folder), "SQLITE" (DATABASE=file), "POSTGRESQL" (HOST=,
+// PORT=, DATABASE=, USER NAME=, PASSWORD=). The aliases file is an INI file, one section
+// per alias with the key Driver and the parameter keys (see README).
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+#include <memory>
+#include <optional>
+
+class TzelStandardDatabase;
+
+enum class TzelDriverKind { Standard, Sqlite, Postgres };
+
+struct TzelAlias {
+  QString name;
+  QString driverName;
+  QStringList params; // "KEY=value"
+};
+
+// An open database: a Qt SQL connection, and for STANDARD the table loader over it.
+struct TzelOpenDatabase {
+  TzelDriverKind kind = TzelDriverKind::Sqlite;
+  QString connectionName;
+  QString definition; // what it was opened from, to notice a changed alias
+  std::unique_ptr<TzelStandardDatabase> standard;
+  ~TzelOpenDatabase();
+};
+
+class TzelSession {
+public:
+  static TzelSession &defaultSession();
+  TzelSession();
+  ~TzelSession();
+  TzelSession(const TzelSession &) = delete;
+  TzelSession &operator=(const TzelSession &) = delete;
+
+  // The user's aliases file: $ZEL_ALIASES_FILE, else <config>/Pellox/aliases.ini.
+  static QString aliasesFile();
+  static std::optional<TzelDriverKind> driverKind(const QString &driverName);
+  static QString paramValue(const QStringList &params, const QString &key);
+
+  void registerAlias(const TzelAlias &alias);
+  void unregisterAlias(const QString &name);
+  std::optional<TzelAlias> alias(const QString &name) const;
+  // Every alias, host aliases first in their order, then the file's, without repeats.
+  QStringList aliasNames() const;
+
+  // The open database for a name, opened (or reopened after its alias changed) as
+  // needed; throws EzelError with the driver's message.
+  TzelOpenDatabase &open(const QString &databaseName);
+  void close(const QString &databaseName);
+  // The folder of a STANDARD alias or folder name, else empty.
+  QString folderOf(const QString &databaseName) const;
+
+  // Table names of a database; pattern is a wildcard ("*" = all). Throws EzelError.
+  QStringList tableNames(const QString &databaseName, const QString &pattern, bool extensions,
+                         bool systemTables);
+
+private:
+  std::optional<TzelAlias> definitionOf(const QString &databaseName) const;
+  QList<TzelAlias> m_aliases;
+  QHash<QString, std::shared_ptr<TzelOpenDatabase>> m_open; // by upper-case name
+  int m_counter = 0;
+};

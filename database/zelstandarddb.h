@@ -1,0 +1,49 @@
+#pragma once
+// The database behind a STANDARD alias: a folder of Paradox (.db) and dBase (.dbf)
+// tables, loaded on demand into one in-memory SQLite database where the local SQL runs.
+// A table is read again only when its file changed (time or size).
+
+#include <QDateTime>
+#include <QHash>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <optional>
+
+class TzelStandardDatabase {
+public:
+  // folderOfAlias maps another alias named in a ":ALIAS:" prefix to its folder (empty
+  // when the alias is unknown or not a folder of tables).
+  TzelStandardDatabase(QString folder, QString connectionName,
+                       std::function<QString(const QString &)> folderOfAlias);
+  ~TzelStandardDatabase();
+  TzelStandardDatabase(const TzelStandardDatabase &) = delete;
+  TzelStandardDatabase &operator=(const TzelStandardDatabase &) = delete;
+
+  const QString &folder() const { return m_folder; }
+  const QString &connectionName() const { return m_connection; }
+  // The statement in SQLite's dialect with its tables loaded; throws EzelError.
+  QString prepare(const QString &sql);
+  // Table files of the folder (file names), sorted.
+  QStringList tableFiles() const;
+
+private:
+  struct Loaded {
+    QString sqliteName;
+    QDateTime modified;
+    qint64 size = -1;
+    QSet<QString> columns;
+  };
+  std::optional<QString> resolve(const QString &reference, bool explicitRef);
+  QString load(const QString &path);
+  QString sqliteNameFor(const QString &path) const;
+
+  QString m_folder;
+  QString m_connection;
+  std::function<QString(const QString &)> m_folderOfAlias;
+  QHash<QString, Loaded> m_loaded;       // by canonical file path
+  QHash<QString, QStringList> m_listing; // folder -> files, valid during one prepare()
+};
+
+bool isTableFileName(const QString &fileName);
