@@ -12,7 +12,8 @@
 class TzelQuery;
 class TzelModel;
 class TzelQueryValue;
-class TzelTokenList;
+class TzelJoin;
+class TzelJoinField;
 
 // What a generation run needs from the component that owns it (the query component): its
 // parameter setting and its events. Every hook has a do-nothing default.
@@ -63,20 +64,20 @@ private:
   bool BuildSelect();
   bool BuildFrom();
   bool BuildJoinedFrom();
-  bool AddJoinTable(const QString &alias, TzelJoinType joinType, int joinIndex,
-                    QStringList &pending, bool &further);
+  bool AddJoinTable(const QString &alias, const TzelJoin &join, QStringList &pending,
+                    bool &further);
+  bool BuildJoinCondition(const TzelJoin &join, const TzelJoinField &pair, QString &text);
   bool BuildJoinWhere(int &count);
   bool BuildFilterClause(TzelFilterKind kind);
   bool BuildGroupBy();
   bool BuildOrderBy();
-  bool BuildJoinCondition(const QString &leftTable, const QString &leftField, TzelJoinOper oper,
-                          const QString &rightTable, const QString &rightField, QString &text);
+  // Alias to physical name (false after a message when a name is unknown).
   bool ResolveFieldRef(QString &tableAlias, QString &fieldAlias);
   bool ResolveTableRef(QString &tableAlias, QString &tableName);
   bool ValueExpression(const TzelQueryValue &value, QString &expr, QString *table = nullptr);
   QString AliasForm(const TzelQueryValue &value);
-  bool LiteralItem(QString item, bool fromParam, const QString &paramName, TzelFilterOper oper,
-                   TFieldType dataType, TzelFilterKind kind, QString &literal);
+  bool LiteralItem(const QString &item, TzelFilterOper oper, TFieldType dataType,
+                   TzelFilterKind kind, QString &literal);
   QList<TzelQueryValue *> ValuesByPosition() const;
   QString Name(const QString &name) const;
   void AppendLine();

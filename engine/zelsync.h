@@ -10,6 +10,9 @@
 
 class TzelQuery;
 class TzelModel;
+class TzelSchema;
+class TzelTable;
+class TzelField;
 
 enum class TzelSyncMode { Tables, Fields };
 
@@ -46,14 +49,19 @@ QString CheckSyncRows(const QList<TzelSyncRow> &rows);
 
 // The distinct table names (ignoring case) of live query tables that name no model table;
 // choices: the model's table aliases.
-QList<TzelSyncRow> FindStaleTables(const TzelQuery &query, TzelModel &model);
+QList<TzelSyncRow> FindStaleTables(TzelQuery &query, TzelModel &model);
 // Every live query table whose TableName is a row's name (ignoring case) gets its replacement.
 void ApplyTableRows(TzelQuery &query, const QList<TzelSyncRow> &rows);
 // The live field values whose Expression names no field of their table's model table:
 // name = table alias + "." + expression; choices: the query's field aliases of that table.
-QList<TzelSyncRow> FindStaleFields(const TzelQuery &query, TzelModel &model);
+QList<TzelSyncRow> FindStaleFields(TzelQuery &query, TzelModel &model);
 // The live value whose ValueAlias is a row's value alias gets the replacement as Expression.
 void ApplyFieldRows(TzelQuery &query, const QList<TzelSyncRow> &rows);
+
+// Probing lookups (the container's errors switched off): the live table or field with that
+// alias, ignoring case, or none.
+TzelTable *FindLiveTable(TzelSchema &schema, const QString &alias);
+TzelField *FindLiveField(TzelTable &table, const QString &alias);
 
 // The two steps: nothing stale gives true at once; otherwise the prompt decides, and on OK
 // the replacements are applied. False means cancelled; the query is then unchanged.
