@@ -1,0 +1,26 @@
+#pragma once
+// Paths, the settings file, the help folder, the default font and screen scaling.
+
+#include <QFont>
+#include <QString>
+#include <QStringList>
+
+// True for C:\... and \\server\... paths, and for paths beginning with '/'.
+bool IsAbsolutePath(const QString &path);
+// An absolute path with its separator appended when missing ('/' for paths beginning with
+// '/', '\' otherwise); other paths unchanged.
+QString AddTrailingBackslash(const QString &path);
+// The folders searched for support files, in order: the program's folder, then the user's
+// configuration folder, then /etc.
+QStringList SupportFolders();
+// The full name of the file in the first support folder that holds it, else the bare name.
+QString FindSupportFile(const QString &name);
+// The help file inside the folder named by HELP in section Settings of PELLOX.INI (when the
+// settings file is found and the value is not empty); the file unchanged otherwise.
+QString LocateHelpFile(const QString &file);
+// Face "Arial" at the point size, bold from 14 points on. Text colour is black by default
+// wherever the font is used; a QFont carries no colour.
+void SetDefaultFont(QFont &font, int pointSize);
+// A length designed at 96 pixels per inch, scaled to the primary screen (integer division).
+int ScaleToScreen(int value);
+int ScaleToScreen(int value, int screenPixelsPerInch);

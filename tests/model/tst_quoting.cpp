@@ -1,0 +1,123 @@
+#include "model/keywords.h"
+#include "model/quoting.h"
+
+#include <QtTest>
+
+class TestQuoting : public QObject {
+  Q_OBJECT
+private slots:
+  void quoteText_data() {
+    QTest::addColumn<int>("quote");
+    QTest::addColumn<QString>("result");
+    QTest::newRow("none") << int(zelQuoteNone) << "Order Items";
+    QTest::newRow("single") << int(zelQuoteSingle) << "'Order Items'";
+    QTest::newRow("double") << int(zelQuoteDouble) << "\"Order Items\"";
+    QTest::newRow("bracket") << int(zelQuoteBracket) << "[Order Items]";
+  }
+  void quoteText() {
+    QFETCH(int, quote);
+    QFETCH(QString, result);
+    QCOMPARE(QuoteText(QStringLiteral("Order Items"), TzelQuoteType(quote)), result);
+    QCOMPARE(QuoteIfKeyword(QStringLiteral("Order Items"), TzelQuoteType(quote)), result);
+    QCOMPARE(QuoteIfKeyword(QStringLiteral("select"), TzelQuoteType(quote)),
+             QuoteText(QStringLiteral("select"), TzelQuoteType(quote)));
+    QCOMPARE(QuoteIfKeyword(QStringLiteral("Customer_2"), TzelQuoteType(quote)),
+             QStringLiteral("Customer_2"));
+  }
+
+  void needsQuoting_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("needs");
+    QTest::newRow("13-char keyword") << "smalldatetime" << true;
+    QTest::newRow("14 chars") << "smalldatetimes" << false;
+    QTest::newRow("Asc") << "Asc" << true;
+    QTest::newRow("asc") << "asc" << true;
+    QTest::newRow("ASCX") << "ASCX" << false;
+    QTest::newRow("space") << "Order Items" << true;
+    QTest::newRow("minus") << "unit-price" << true;
+    QTest::newRow("hash") << "Item#" << true;
+    QTest::newRow("tilde") << "a~b" << true;
+    QTest::newRow("question mark") << "why?" << true;
+    QTest::newRow("dot") << "owner.table" << true;
+    QTest::newRow("letters digits underscore") << "Order_Items2" << false;
+    QTest::newRow("keyword with underscore") << "user_name" << true;
+    QTest::newRow("operator word") << "Between" << true;
+    QTest::newRow("empty") << "" << false;
+    QTest::newRow("non-ASCII") << QString::fromUtf8("Stra\u00dfe") << false;
+  }
+  void needsQuoting() {
+    QFETCH(QString, name);
+    QFETCH(bool, needs);
+    QCOMPARE(NeedsQuoting(name), needs);
+  }
+
+  void everyForcingCharacterForcesQuoting() {
+    for (int i = 0; i < ZelKeyword::QuoteCharCount; ++i)
+      QVERIFY2(NeedsQuoting(QStringLiteral("ab") + Keyword(i) + QStringLiteral("cd")),
+               qPrintable(Keyword(i)));
+  }
+
+  void qualifiedNames_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("quote");
+    QTest::addColumn<int>("database");
+    QTest::addColumn<QString>("always");
+    QTest::addColumn<QString>("keywords");
+    QTest::newRow("MSSQL owner.table")
+        << "owner.Order Items" << int(zelQuoteBracket) << int(zelMSSQL) << "[owner].[Order Items]"
+        << "owner.[Order Items]";
+    QTest::newRow("Paradox file name")
+        << "orders.db" << int(zelQuoteDouble) << int(zelParadox) << "\"orders.db\""
+        << "\"orders.db\"";
+    QTest::newRow("Sybase never quoted")
+        << "dbo.Order Items" << int(zelQuoteDouble) << int(zelSybase) << "dbo.Order Items"
+        << "dbo.Order Items";
+    QTest::newRow("Oracle keyword field")
+        << "orders.date" << int(zelQuoteDouble) << int(zelOracle) << "\"orders\".\"date\""
+        << "orders.\"date\"";
+    QTest::newRow("none quote") << "a.select" << int(zelQuoteNone) << int(zelInterBase)
+                                << "a.select"
+                                << "a.select";
+    QTest::newRow("empty part") << "a..b" << int(zelQuoteSingle) << int(zelAccess) << "'a'.''.'b'"
+                                << "a..b";
+  }
+  void qualifiedNames() {
+    QFETCH(QString, name);
+    QFETCH(int, quote);
+    QFETCH(int, database);
+    QFETCH(QString, always);
+    QFETCH(QString, keywords);
+    QCOMPARE(QuoteQualifiedName(name, TzelQuoteType(quote), TzelDatabase(database)), always);
+    QCOMPARE(QuoteQualifiedKeywords(name, TzelQuoteType(quote), TzelDatabase(database)), keywords);
+  }
+
+  // The dot rule for all sixteen database types: file-based ones keep one part.
+  void everyDatabaseType_data() {
+    QTest::addColumn<int>("database");
+    QTest::addColumn<QString>("always");
+    QTest::addColumn<QString>("keywords");
+    const QMetaEnum types = QMetaEnum::fromType<TzelDatabase>();
+    QCOMPARE(types.keyCount(), 16);
+    for (int i = 0; i < types.keyCount(); ++i) {
+      const auto db = TzelDatabase(types.value(i));
+      QString always = QStringLiteral("[cust].[order]"), keywords = QStringLiteral("cust.[order]");
+      if (db == zelAdvantage || db == zelApollo || db == zelDbase || db == zelDBISAM ||
+          db == zelParadox)
+        always = keywords = QStringLiteral("[cust.order]");
+      if (db == zelSybase)
+        always = keywords = QStringLiteral("cust.order");
+      QTest::newRow(types.key(i)) << int(db) << always << keywords;
+    }
+  }
+  void everyDatabaseType() {
+    QFETCH(int, database);
+    QFETCH(QString, always);
+    QFETCH(QString, keywords);
+    const QString name = QStringLiteral("cust.order");
+    QCOMPARE(QuoteQualifiedName(name, zelQuoteBracket, TzelDatabase(database)), always);
+    QCOMPARE(QuoteQualifiedKeywords(name, zelQuoteBracket, TzelDatabase(database)), keywords);
+  }
+};
+
+QTEST_GUILESS_MAIN(TestQuoting)
+#include "tst_quoting.moc"
