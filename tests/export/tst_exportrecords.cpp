@@ -1,0 +1,228 @@
+// The delimited-text writer over a dataset opened on a scratch SQLite file.
+
+#include "database/zeldataset.h"
+#include "export/exportrecords.h"
+#include "support/recordingmessages.h"
+
+#include <QBuffer>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestExportRecords : public QObject {
+  Q_OBJECT
+
+private slots:
+  void initTestCase();
+  void typeNumbers_data();
+  void typeNumbers();
+  void values_data();
+  void values();
+  void worksExample_data();
+  void worksExample();
+  void quotingFaults();
+  void emptyResult();
+  void withoutNames();
+  void utf8();
+  void fileFailures();
+  void successMessage();
+
+private:
+  QString run(const QString &sql, QChar separator, bool names);
+  void openDataset(TzelDataset &dataset, const QString &sql);
+  QTemporaryDir m_dir;
+  QString m_db;
+};
+
+void TestExportRecords::initTestCase() {
+  QVERIFY(m_dir.isValid());
+  m_db = m_dir.filePath(u"orders.sqlite"_qs);
+  {
+    QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_qs, u"setup"_qs);
+    db.setDatabaseName(m_db);
+    QVERIFY(db.open());
+    QSqlQuery q(db);
+    const QStringList statements = {
+        u"CREATE TABLE Orders (Company VARCHAR(30), Orders INTEGER, LastOrder DATE, "
+        "Amount CURRENCY, Note VARCHAR(60))"_qs,
+        u"INSERT INTO Orders VALUES ('Acme Supply', 12, '1999-03-01', 1250, "
+        "'said \"hi\", left')"_qs,
+        u"INSERT INTO Orders VALUES ('Zeus Parts', 3, '1998-11-30', 3.5, NULL)"_qs,
+        u"INSERT INTO Orders VALUES ('Čapek & Söhne', 7, '2001-01-02', 0, "
+        "'two' || char(13) || char(10) || 'lines')"_qs,
+    };
+    for (const QString &s : statements)
+      QVERIFY2(q.exec(s), qPrintable(q.lastError().text()));
+  }
+  QSqlDatabase::removeDatabase(u"setup"_qs);
+}
+
+void TestExportRecords::openDataset(TzelDataset &dataset, const QString &sql) {
+  dataset.setDatabaseName(m_db);
+  dataset.setSQL({sql});
+  dataset.Open();
+  for (int i = 0; i < dataset.FieldCount(); ++i) {
+    TzelDatasetField *f = dataset.Fields(i);
+    if (f->DataType() == ftDate)
+      f->setDisplayFormat(u"mm/dd/yyyy"_qs);
+  }
+}
+
+QString TestExportRecords::run(const QString &sql, QChar separator, bool names) {
+  TzelDataset dataset;
+  openDataset(dataset, sql);
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  WriteDelimitedRecords(dataset, buffer, separator, names);
+  return QString::fromUtf8(buffer.data());
+}
+
+void TestExportRecords::typeNumbers_data() {
+  QTest::addColumn<QString>("extension");
+  QTest::addColumn<bool>("clipper");
+  QTest::addColumn<int>("number");
+  QTest::newRow("csv") << u"csv"_qs << false << 3;
+  QTest::newRow("tab upper with dot") << u".TAB"_qs << false << 13;
+  QTest::newRow("dbf") << u"dbf"_qs << false << 5;
+  QTest::newRow("dbf clipper") << u"dbf"_qs << true << 2;
+  QTest::newRow("db") << u"db"_qs << false << 9;
+  QTest::newRow("pxo") << u"pxo"_qs << false << 11;
+  QTest::newRow("doc") << u"doc"_qs << false << 15;
+  QTest::newRow("unknown") << u"xyz"_qs << false << 0;
+}
+
+void TestExportRecords::typeNumbers() {
+  QFETCH(QString, extension);
+  QFETCH(bool, clipper);
+  QFETCH(int, number);
+  QCOMPARE(ExportFileTypeOfExtension(extension, clipper), number);
+  QCOMPARE(ExportSeparator(number), number == 3    ? QChar(u',')
+                                    : number == 13 ? QChar(u'\t')
+                                                   : QChar());
+}
+
+void TestExportRecords::values_data() {
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<int>("type");
+  QTest::addColumn<QString>("written");
+  QTest::newRow("text") << u"Acme"_qs << int(ftString) << u"\"Acme\""_qs;
+  QTest::newRow("empty text") << QString() << int(ftString) << u"\"\""_qs;
+  QTest::newRow("integer") << u"12"_qs << int(ftInteger) << u"12"_qs;
+  QTest::newRow("boolean") << u"True"_qs << int(ftBoolean) << u"True"_qs;
+  QTest::newRow("date") << u"03/01/1999"_qs << int(ftDate) << u"\"03/01/1999\""_qs;
+  QTest::newRow("text with comma") << u"a,b"_qs << int(ftString) << u"\"a,b\""_qs;
+  QTest::newRow("quote doubled") << u"say \"hi\""_qs << int(ftMemo) << u"\"say \"\"hi\"\"\""_qs;
+  QTest::newRow("currency with comma") << u"1,250.00"_qs << int(ftCurrency) << u"\"1,250.00\""_qs;
+  QTest::newRow("float with line break") << u"1\n2"_qs << int(ftFloat) << u"\"1\n2\""_qs;
+  QTest::newRow("float plain") << u"3.50"_qs << int(ftFloat) << u"3.50"_qs;
+}
+
+void TestExportRecords::values() {
+  QFETCH(QString, text);
+  QFETCH(int, type);
+  QFETCH(QString, written);
+  QCOMPARE(DelimitedValue(text, TFieldType(type), u','), written);
+}
+
+void TestExportRecords::worksExample_data() {
+  QTest::addColumn<QChar>("separator");
+  QTest::newRow("comma") << QChar(u',');
+  QTest::newRow("tab") << QChar(u'\t');
+}
+
+void TestExportRecords::worksExample() {
+  QFETCH(QChar, separator);
+  QString expected = u"Company,Orders,LastOrder\r\n"
+                     "\"Acme Supply\",12,\"03/01/1999\"\r\n"
+                     "\"Zeus Parts\",3,\"11/30/1998\"\r\n"_qs;
+  expected.replace(u',', separator);
+  QCOMPARE(run(u"SELECT Company, Orders, LastOrder FROM Orders WHERE Orders IN (12, 3) "
+               "ORDER BY Orders DESC"_qs,
+               separator, true),
+           expected);
+}
+
+void TestExportRecords::quotingFaults() {
+  // The currency shows with its grouping comma: it stays one column under commas, and
+  // stands unquoted under tabs.
+  QCOMPARE(run(u"SELECT Amount, Note FROM Orders WHERE Orders = 12"_qs, u',', false),
+           u"\"1,250.00\",\"said \"\"hi\"\", left\"\r\n"_qs);
+  QCOMPARE(run(u"SELECT Amount, Note FROM Orders WHERE Orders = 12"_qs, u'\t', false),
+           u"1,250.00\t\"said \"\"hi\"\", left\"\r\n"_qs);
+  QCOMPARE(run(u"SELECT Note FROM Orders WHERE Orders = 7"_qs, u',', false),
+           u"\"two\r\nlines\"\r\n"_qs);
+  QCOMPARE(DelimitedLabel(u"Total, net"_qs, u','), u"\"Total, net\""_qs);
+  QCOMPARE(DelimitedLabel(u"Total, net"_qs, u'\t'), u"Total, net"_qs);
+}
+
+void TestExportRecords::emptyResult() {
+  QCOMPARE(run(u"SELECT Company, Orders FROM Orders WHERE 1 = 0"_qs, u',', true),
+           u"Company,Orders\r\n"_qs);
+  QCOMPARE(run(u"SELECT Company, Orders FROM Orders WHERE 1 = 0"_qs, u',', false), QString());
+}
+
+void TestExportRecords::withoutNames() {
+  QCOMPARE(run(u"SELECT Orders, Note FROM Orders WHERE Orders = 3"_qs, u',', false),
+           u"3,\"\"\r\n"_qs);
+}
+
+void TestExportRecords::utf8() {
+  TzelDataset dataset;
+  openDataset(dataset, u"SELECT Company FROM Orders WHERE Orders = 7"_qs);
+  dataset.Fields(0)->setDisplayLabel(u"Firma"_qs);
+  const QString file = m_dir.filePath(u"utf8.csv"_qs);
+  RecordingMessages rec;
+  QVERIFY(ExportRecords(&dataset, file, zelExportCsv, true, false));
+  QVERIFY(rec.messages.isEmpty());
+  QFile in(file);
+  QVERIFY(in.open(QIODevice::ReadOnly));
+  QCOMPARE(in.readAll(), u"Firma\r\n\"Čapek & Söhne\"\r\n"_qs.toUtf8());
+}
+
+void TestExportRecords::fileFailures() {
+  TzelDataset dataset;
+  openDataset(dataset, u"SELECT Company FROM Orders"_qs);
+  dataset.Next();
+  RecordingMessages rec;
+  QVERIFY(!ExportRecords(&dataset, u"  "_qs, zelExportCsv, true, true));
+  QCOMPARE(rec.lastText(), u"Error: File Name cannot be blank."_qs);
+  QVERIFY(!ExportRecords(&dataset, m_dir.filePath(u"x.txt"_qs), zelExportTxt, true, true));
+  QCOMPARE(rec.lastText(), u"Error: The ExportRecords method does not support file type 14."_qs);
+  QVERIFY(!ExportRecords(nullptr, m_dir.filePath(u"x.csv"_qs), zelExportCsv, true, true));
+  QCOMPARE(rec.lastText(), u"Error: cQuery parameter of ExportQuery method cannot be blank."_qs);
+
+  // An existing file is kept whole when the new one cannot be written.
+  const QString missingFolder = m_dir.filePath(u"no/such/folder/x.csv"_qs);
+  rec.clear();
+  QVERIFY(!ExportRecords(&dataset, missingFolder, zelExportCsv, true, true));
+  QCOMPARE(rec.messages.size(), 1);
+  QCOMPARE(rec.messages[0].kind, TzelMessageKind::Error);
+  QVERIFY(rec.lastText().startsWith(u"Error: Cannot create the file "_qs + missingFolder));
+  QCOMPARE(dataset.RecNo(), 0);
+  QVERIFY(!dataset.ControlsDisabled());
+}
+
+void TestExportRecords::successMessage() {
+  TzelDataset dataset;
+  openDataset(dataset, u"SELECT Company FROM Orders"_qs);
+  const QString file = m_dir.filePath(u"sales.tab"_qs);
+  QFile old(file);
+  QVERIFY(old.open(QIODevice::WriteOnly));
+  old.write("old contents that are longer than the export");
+  old.close();
+  RecordingMessages rec;
+  QVERIFY(ExportRecords(&dataset, file, zelExportTab, false, true));
+  QCOMPARE(rec.messages.size(), 1);
+  QCOMPARE(rec.messages[0].kind, TzelMessageKind::Information);
+  QCOMPARE(rec.lastText(), file.toUpper() + u" has been successfully created."_qs);
+  QFile in(file);
+  QVERIFY(in.open(QIODevice::ReadOnly));
+  QCOMPARE(in.readAll().count("\r\n"), 3);
+  QCOMPARE(dataset.RecNo(), 0);
+}
+
+QTEST_GUILESS_MAIN(TestExportRecords)
+#include "tst_exportrecords.moc"
