@@ -1,0 +1,21 @@
+#include "database/zeldbtable.h"
+
+#include "database/zelsession.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+QString TzelDbTable::filePath() const {
+  QString folder = TzelSession::defaultSession().folderOf(m_databaseName);
+  if (folder.isEmpty())
+    folder = m_databaseName;
+  folder.replace(u'\\', u'/');
+  QString name = m_tableName;
+  if (QFileInfo(name).suffix().isEmpty()) {
+    if (m_tableType == TzelTableType::ttDBase)
+      name += u".dbf"_qs;
+    else if (m_tableType == TzelTableType::ttParadox)
+      name += u".db"_qs;
+  }
+  return QDir(folder).filePath(name);
+}
