@@ -2,42 +2,16 @@
 
 #include "messages/zelhelp.h"
 #include "messages/zelmessages.h"
+#include "model/sqldates.h"
+#include "model/supportfiles.h"
 #include "model/zelsettings.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QLocale>
 #include <memory>
 
 namespace {
-
-// System date conventions from the default locale: 0 month first, 1 day first, 2 year first.
-int systemDateOrder() {
-  const QString format = QLocale().dateFormat(QLocale::ShortFormat).toUpper();
-  for (QChar c : format) {
-    if (c == QLatin1Char('D'))
-      return 1;
-    if (c == QLatin1Char('E') || c == QLatin1Char('Y'))
-      return 2;
-    if (c == QLatin1Char('M'))
-      return 0;
-  }
-  return 0;
-}
-
-QChar systemDateSeparator() {
-  const QString format = QLocale().dateFormat(QLocale::ShortFormat);
-  for (QChar c : format)
-    if (!c.isLetter() && c != QLatin1Char('\''))
-      return c;
-  return QLatin1Char('/');
-}
-
-// Where the settings file points a help file; the file unchanged without one.
-QString locateHelpFile(const QString &file) {
-  return file;
-}
 
 const QString kSlashDate = QStringLiteral("mm\"/\"dd\"/\"yyyy");
 const QString kLocal; // marks the local date pattern in the table below
@@ -290,8 +264,8 @@ void TzelModel::SetDisplay(TzelDisplay *display) {
 }
 
 QString TzelModel::LocalDatePattern() {
-  const QString s(systemDateSeparator());
-  switch (systemDateOrder()) {
+  const QString s(SystemDateSeparator());
+  switch (SystemDateOrder()) {
   case 1:
     return QStringLiteral("dd") + s + QStringLiteral("mm") + s + QStringLiteral("yyyy");
   case 2:
@@ -420,7 +394,7 @@ void TzelModel::ShowHelp(int fileIndex, int context) {
     file = fileIndex == 0 ? file.left(semi) : file.mid(semi + 1);
   if (!QFileInfo::exists(file)) {
     const QString inProgramFolder = programFolderFile(QFileInfo(file).fileName());
-    file = QFileInfo::exists(inProgramFolder) ? inProgramFolder : locateHelpFile(file);
+    file = QFileInfo::exists(inProgramFolder) ? inProgramFolder : LocateHelpFile(file);
   }
   zelShowHelp(file, context);
 }

@@ -1,5 +1,6 @@
 #include "model/zelpage.h"
 
+#include "model/supportfiles.h"
 #include "model/zelsettings.h"
 
 #include <cmath>
@@ -16,11 +17,11 @@ void TzelFont::SetSize(int points) {
   m_height = -int(std::lround(points * 96.0 / 72.0));
 }
 
-void TzelFont::SetDefault(int points, const QString &name) {
+void TzelFont::SetDefault(int points) {
+  QFont font;
+  SetDefaultFont(font, points);
+  fromQFont(font);
   m_color = clBlack;
-  m_name = name;
-  SetSize(points);
-  m_style = points >= 14 ? TFontStyles(fsBold) : TFontStyles();
 }
 
 QColor TzelFont::toQColor() const {

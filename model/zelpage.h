@@ -55,8 +55,8 @@ public:
   // Point size from the height and back: Height = -round(points * 96 / 72).
   int Size() const;
   void SetSize(int points);
-  // Black, the given face and size, bold from 14 points on.
-  void SetDefault(int points, const QString &name = QStringLiteral("Arial"));
+  // Black "Arial" at the point size, bold from 14 points on.
+  void SetDefault(int points);
 
   QColor toQColor() const;
   QFont toQFont() const;
