@@ -54,12 +54,10 @@ TzelFileResult checkHeader(const QString &path) {
   const int headerSize = u16(0x02);
   const int fileType = uchar(head[0x04]);
   const int blockKb = uchar(head[0x05]);
-  const int usedBlocks = u16(0x0E);
+  const int usedBlocks = u16(0x0C);
   const int fieldCount = u16(0x21);
   const bool plausible = (fileType == 0 || fileType == 2) && recordSize > 0 && fieldCount > 0 &&
-                         headerSize >= 0x58 &&
-                         (blockKb == 1 || blockKb == 2 || blockKb == 4 || blockKb == 8 ||
-                          blockKb == 16 || blockKb == 32);
+                         headerSize >= 0x58 && blockKb >= 1 && blockKb <= 32;
   if (!plausible)
     return TzelFileResult::failure(u"File is not a Paradox table: %1"_qs.arg(path));
   if (file.size() < qint64(headerSize) + qint64(usedBlocks) * blockKb * 1024)

@@ -3,6 +3,7 @@
 #include "database/zelstandarddb.h"
 #include "model/zeltypes.h"
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -42,8 +43,18 @@ TzelOpenDatabase::~TzelOpenDatabase() {
 }
 
 TzelSession &TzelSession::defaultSession() {
-  static TzelSession session;
-  return session;
+  // Never destroyed: Qt SQL's own globals may be gone by then. Its connections close
+  // with the application object instead.
+  static TzelSession *session = [] {
+    auto *s = new TzelSession;
+    qAddPostRoutine([] { defaultSession().closeAll(); });
+    return s;
+  }();
+  return *session;
+}
+
+void TzelSession::closeAll() {
+  m_open.clear();
 }
 
 TzelSession::TzelSession() = default;

@@ -55,6 +55,7 @@ public:
   // needed; throws EzelError with the driver's message.
   TzelOpenDatabase &open(const QString &databaseName);
   void close(const QString &databaseName);
+  void closeAll();
   // The folder of a STANDARD alias or folder name, else empty.
   QString folderOf(const QString &databaseName) const;
 

@@ -50,19 +50,23 @@ private slots:
                                      << u"SELECT * FROM \"T0492\" WHERE 1 = 0"_qs;
     QTest::newRow("folder path") << u"SELECT * FROM \"/data/T0492.DB\" P"_qs
                                  << u"SELECT * FROM \"T0492\" P"_qs;
-    QTest::newRow("windows folder path") << u"SELECT * FROM \"C:\\DATA\\T0492.DB\" P"_qs
-                                         << u"SELECT * FROM \"T0492\" P"_qs;
-    QTest::newRow("bare file name") << u"SELECT * FROM T0492.DB"_qs << u"SELECT * FROM \"T0492\""_qs;
-    QTest::newRow("quoted column stays") << u"SELECT \"PT_DES\" FROM T0492"_qs
-                                         << u"SELECT \"PT_DES\" FROM \"T0492\""_qs;
-    QTest::newRow("dates and flags") << u"SELECT * FROM T0492 WHERE D = \"01/15/1998\" AND F = \"TRUE\" AND "
-                                        "E = '2/3/1999 7:05'"_qs
-                                     << u"SELECT * FROM \"T0492\" WHERE D = '1998-01-15' AND F = 1 AND "
-                                        "E = '1999-02-03 07:05:00'"_qs;
-    QTest::newRow("quotes inside literals") << u"SELECT * FROM T0492 WHERE PT_DES = \"O'Brien \"\"2\"\"\""_qs
-                                            << u"SELECT * FROM \"T0492\" WHERE PT_DES = 'O''Brien \"2\"'"_qs;
-    QTest::newRow("alias in where stays") << u"SELECT A AS X.Y FROM T0492 WHERE X.Y = 1 ORDER BY X.Y"_qs
-                                          << u"SELECT A AS \"X.Y\" FROM \"T0492\" WHERE X.Y = 1 ORDER BY \"X.Y\""_qs;
+    QTest::newRow("windows folder path")
+        << u"SELECT * FROM \"C:\\DATA\\T0492.DB\" P"_qs << u"SELECT * FROM \"T0492\" P"_qs;
+    QTest::newRow("bare file name")
+        << u"SELECT * FROM T0492.DB"_qs << u"SELECT * FROM \"T0492\""_qs;
+    QTest::newRow("quoted column stays")
+        << u"SELECT \"PT_DES\" FROM T0492"_qs << u"SELECT \"PT_DES\" FROM \"T0492\""_qs;
+    QTest::newRow("dates and flags")
+        << u"SELECT * FROM T0492 WHERE D = \"01/15/1998\" AND F = \"TRUE\" AND "
+           "E = '2/3/1999 7:05'"_qs
+        << u"SELECT * FROM \"T0492\" WHERE D = '1998-01-15' AND F = 1 AND "
+           "E = '1999-02-03 07:05:00'"_qs;
+    QTest::newRow("quotes inside literals")
+        << u"SELECT * FROM T0492 WHERE PT_DES = \"O'Brien \"\"2\"\"\""_qs
+        << u"SELECT * FROM \"T0492\" WHERE PT_DES = 'O''Brien \"2\"'"_qs;
+    QTest::newRow("alias in where stays")
+        << u"SELECT A AS X.Y FROM T0492 WHERE X.Y = 1 ORDER BY X.Y"_qs
+        << u"SELECT A AS \"X.Y\" FROM \"T0492\" WHERE X.Y = 1 ORDER BY \"X.Y\""_qs;
   }
   void translates() {
     QFETCH(QString, sql);
