@@ -1,3 +1,7 @@
 #include "model/zelcomponent.h"
-// isPropertyStored is implemented beside the stored-form writer (storedform.cpp), which
-// owns the text form of values that declared defaults are compared against.
+
+#include "model/storedform.h"
+
+bool TzelComponent::isPropertyStored(const QMetaProperty &property) const {
+  return isStoredByDefault(this, property);
+}

@@ -6,9 +6,13 @@
 //
 // Declaring a stored default: Q_CLASSINFO("zel.default.Width", "115") — the value in its
 // stored text form (115, True, zelJoinEqual, 'text', 0.3). A property whose current value
-// has that text is not written. Without a declared default, an empty text property is not
-// written and every other property always is. A property of a QObject-pointer type is a
-// settings object written as dotted sub-properties (About.HelpFile = ...).
+// has that text is not written. Without a declared default, an empty text or string list is
+// not written and every other property always is; STORED false and read-only properties
+// never are. A property of a QObject-pointer type is a settings object written as dotted
+// sub-properties (About.HelpFile = ...), unless Q_CLASSINFO("zel.reference.<Prop>", "True")
+// marks it as a reference to another component, written as that component's objectName.
+// The writer and reader live in model/storedform.h; classes are created through
+// model/zelregistry.h.
 
 #include <QList>
 #include <QMetaProperty>
