@@ -75,20 +75,20 @@ QVariant typed(const QVariant &raw, TFieldType type) {
   case ftDate:
     if (raw.typeId() == QMetaType::QString) {
       const QDate d = QDate::fromString(raw.toString().left(10), Qt::ISODate);
-      return d.isValid() ? QVariant(d) : raw;
+      return d.isValid() ? QVariant(d) : QVariant();
     }
     return raw.toDate();
   case ftTime:
     if (raw.typeId() == QMetaType::QString) {
       const QTime t = QTime::fromString(raw.toString(), Qt::ISODateWithMs);
-      return t.isValid() ? QVariant(t) : raw;
+      return t.isValid() ? QVariant(t) : QVariant();
     }
     return raw.toTime();
   case ftDateTime:
     if (raw.typeId() == QMetaType::QString) {
       const QDateTime dt =
           QDateTime::fromString(raw.toString().replace(u' ', u'T'), Qt::ISODateWithMs);
-      return dt.isValid() ? QVariant(dt) : raw;
+      return dt.isValid() ? QVariant(dt) : QVariant();
     }
     return raw.toDateTime();
   case ftBoolean:

@@ -203,7 +203,9 @@ bool writeValue(DBFHandle h, int row, int col, const DbfLayout &f, const QVarian
     const QDate d = value.toDate();
     if (!d.isValid())
       return DBFWriteNULLAttribute(h, row, col);
-    return DBFWriteStringAttribute(h, row, col, d.toString(u"yyyyMMdd"_qs).toLatin1().constData());
+    // shapelib formats 'D' values as numbers; the date text goes in as written.
+    QByteArray text = d.toString(u"yyyyMMdd"_qs).toLatin1();
+    return DBFWriteAttributeDirectly(h, row, col, text.data());
   }
   default: {
     QString text;

@@ -133,8 +133,10 @@ QVariant readValue(pxdoc_t *doc, const pxfield_t &f, char *data) {
     long v = 0;
     if (PX_get_data_long(doc, data, f.px_flen, &v) <= 0)
       return {};
-    if (f.px_ftype == pxfDate)
-      return dateOfDays(v);
+    if (f.px_ftype == pxfDate) {
+      const QDate date = dateOfDays(v);
+      return date.isValid() && v > 0 ? QVariant(date) : QVariant();
+    }
     if (f.px_ftype == pxfTime)
       return QTime::fromMSecsSinceStartOfDay(int(v));
     return int(v);

@@ -46,7 +46,11 @@ void exec(sqlite3 *db, const QString &sql) {
 }
 
 void bindValue(sqlite3_stmt *stmt, int at, const QVariant &value) {
-  if (value.isNull()) {
+  const bool invalidDate =
+      (value.typeId() == QMetaType::QDate && !value.toDate().isValid()) ||
+      (value.typeId() == QMetaType::QDateTime && !value.toDateTime().isValid()) ||
+      (value.typeId() == QMetaType::QTime && !value.toTime().isValid());
+  if (value.isNull() || invalidDate) {
     sqlite3_bind_null(stmt, at);
     return;
   }
