@@ -42,7 +42,8 @@ QStringList CollectParams(const TzelQuery &query);
 // The value of the entry named name (ignoring case), or a null string when there is none.
 QString ParamValue(const QStringList &params, const QString &name);
 bool HasParam(const QStringList &params, const QString &name);
-// Sets the value of the named entry, appending one when it is missing.
+// Sets the value of the named entry (which keeps its first spelling), appending one when
+// it is missing.
 void SetParamValue(QStringList &params, const QString &name, const QString &value);
 // The dialog's OK check: "Error: The [name] parameter cannot be blank" for the first entry
 // with a non-blank name and a blank value, else an empty text.

@@ -1,0 +1,703 @@
+#include "engine/sqlgenerator.h"
+
+#include "engine/zelparams.h"
+#include "engine/zelsync.h"
+#include "messages/zelmessages.h"
+#include "model/keywords.h"
+#include "model/quoting.h"
+#include "model/sqldates.h"
+#include "model/tokenizer.h"
+#include "model/vocabulary.h"
+#include "model/zelmodel.h"
+#include "model/zelquery.h"
+
+#include <QCoreApplication>
+#include <algorithm>
+
+namespace {
+
+// Clause heads: the word right-aligned so that the first item starts in column 10.
+const QString kSelect = QStringLiteral("  SELECT ");
+const QString kFrom = QStringLiteral("    FROM ");
+const QString kWhere = QStringLiteral("   WHERE ");
+const QString kAnd = QStringLiteral("     AND ");
+const QString kOr = QStringLiteral("      OR ");
+const QString kHaving = QStringLiteral("  HAVING ");
+const QString kGroupBy = QStringLiteral("GROUP BY ");
+const QString kOrderBy = QStringLiteral("ORDER BY ");
+const QString kIndent = QStringLiteral("         ");
+
+bool isShown(TzelShow show) {
+  return show < zelHide;
+}
+bool isGroup(TzelShow show) {
+  return show == zelShowGroup || show == zelHideGroup;
+}
+bool isAggregate(TzelShow show) {
+  return (show >= zelShowSum && show <= zelShowAverage) ||
+         (show >= zelHideSum && show <= zelHideAverage);
+}
+bool isShownAggregate(TzelShow show) {
+  return show >= zelShowSum && show <= zelShowAverage;
+}
+bool takesPartInWhere(TzelShow show) {
+  return show == zelShow || show == zelShowGroup || show == zelHide || show == zelHideGroup;
+}
+bool isCalculated(const TzelQueryValue &value) {
+  return IsBlank(value.TableAlias());
+}
+bool isBetween(TzelFilterOper oper) {
+  return oper == zelFilterBetween || oper == zelFilterNotBetween;
+}
+bool isNegated(TzelFilterOper oper) {
+  return oper == zelFilterNotEqual || oper == zelFilterNotBetween || oper == zelFilterNotLike;
+}
+bool isDateType(TFieldType type) {
+  return type == ftDate || type == ftTime || type == ftDateTime;
+}
+// File databases keep table names as one part and write GROUP BY with expressions.
+bool groupsByExpression(TzelDatabase type) {
+  return type == zelDbase || type == zelParadox;
+}
+// Engines whose joined FROM takes no nesting parentheses.
+bool nestsJoins(TzelDatabase type) {
+  return type != zelApollo && type != zelDBISAM && type != zelXQuery;
+}
+
+QString missing(const QString &what, const QString &name) {
+  return QStringLiteral("Error: ") + what + QStringLiteral(" [") + name +
+         QStringLiteral("] does not exist");
+}
+
+QList<TzelJoin *> liveJoins(const TzelQuery &query) {
+  QList<TzelJoin *> joins;
+  for (int i = 0; i < query.JoinCount(); ++i)
+    if (!query.GetJoin(i)->Deleted())
+      joins.append(query.GetJoin(i));
+  return joins;
+}
+
+QList<TzelJoinField *> liveJoinFields(const TzelJoin &join) {
+  QList<TzelJoinField *> fields;
+  for (int i = 0; i < join.JoinFieldCount(); ++i)
+    if (!join.GetJoinField(i)->Deleted())
+      fields.append(join.GetJoinField(i));
+  return fields;
+}
+
+QList<TzelTable *> liveTables(const TzelQuery &query) {
+  QList<TzelTable *> tables;
+  for (int i = 0; i < query.TableCount(); ++i)
+    if (!query.GetTable(i)->Deleted())
+      tables.append(query.GetTable(i));
+  return tables;
+}
+
+const TzelQueryFilter *firstFilterAt(const TzelQueryValue &value, int position) {
+  for (int i = 0; i < value.FilterCount(); ++i) {
+    const TzelQueryFilter *filter = value.GetFilter(i);
+    if (!filter->Deleted() && filter->Position() == position)
+      return filter;
+  }
+  return nullptr;
+}
+
+} // namespace
+
+void TzelGenerationHost::processPendingEvents() {
+  if (QCoreApplication::instance())
+    QCoreApplication::processEvents();
+}
+
+TzelSqlGenerator::TzelSqlGenerator(TzelQuery &query, TzelModel &model)
+    : m_query(query), m_model(model) {}
+
+bool TzelSqlGenerator::GenerateSQL(QStringList &sql, QStringList &params,
+                                   TzelGenerationHost &host) {
+  sql.clear();
+  if (!ValidateQuery() || !SyncTableAliases(m_query, m_model) ||
+      !SyncFieldAliases(m_query, m_model))
+    return false;
+  const TzelParamStepEvents events{[&host] { host.beforeParams(); },
+                                   [&host] { host.afterParams(); }};
+  if (!RunParamStep(m_query, params, host.displayParams(), &m_model, events))
+    return false;
+  host.beforeQuery();
+  host.processPendingEvents();
+  const bool built = BuildStatement(params, sql);
+  host.afterQuery();
+  return built;
+}
+
+QList<TzelQueryValue *> TzelSqlGenerator::ValuesByPosition() const {
+  QList<TzelQueryValue *> values;
+  for (int i = 0; i < m_query.ValueCount(); ++i)
+    if (!m_query.GetValue(i)->Deleted())
+      values.append(m_query.GetValue(i));
+  std::stable_sort(values.begin(), values.end(),
+                   [](const TzelQueryValue *a, const TzelQueryValue *b) {
+                     return a->Position() < b->Position();
+                   });
+  return values;
+}
+
+bool TzelSqlGenerator::ValidateQuery() {
+  const QList<TzelQueryValue *> values = ValuesByPosition();
+  if (values.isEmpty()) {
+    zelShowError(QStringLiteral("Error: The query must show one or more values"));
+    return false;
+  }
+  int groups = 0;
+  int aggregates = 0;
+  bool anyShow = false;
+  bool anyHideGroup = false;
+  for (const TzelQueryValue *value : values) {
+    groups += isGroup(value->Show()) ? 1 : 0;
+    aggregates += isAggregate(value->Show()) ? 1 : 0;
+    anyShow = anyShow || value->Show() == zelShow;
+    anyHideGroup = anyHideGroup || value->Show() == zelHideGroup;
+  }
+  const QString aggregateNote =
+      QStringLiteral("\r\rAggregate values include Sum, Min, Max, Count and Average.");
+  if (groups > 0 && aggregates == 0) {
+    zelShowError(QStringLiteral(
+                     "Error: The Show property of [Group] must be used with an aggregate value.") +
+                 aggregateNote);
+    return false;
+  }
+  if (groups + aggregates > 0 && m_model.GroupBySelect() && (anyShow || anyHideGroup)) {
+    zelShowError(QStringLiteral("Error: The Show property must be set to [Group] or [Hide] for "
+                                "all non-aggregate values.") +
+                 aggregateNote);
+    return false;
+  }
+  QStringList tables;
+  m_query.ListTableAliases(tables);
+  if (tables.isEmpty()) {
+    zelShowError(QStringLiteral("Error: The query must include one or more tables"));
+    return false;
+  }
+  const QList<TzelJoin *> joins = liveJoins(m_query);
+  if (tables.size() > 1) {
+    for (const QString &alias : std::as_const(tables)) {
+      const bool joined = std::any_of(joins.cbegin(), joins.cend(), [&](const TzelJoin *join) {
+        return zelSameText(join->LeftTableAlias(), alias) ||
+               zelSameText(join->RightTableAlias(), alias);
+      });
+      if (!joined) {
+        zelShowError(QStringLiteral("Error: The [") + alias +
+                     QStringLiteral("] table is not joined"));
+        return false;
+      }
+    }
+  }
+  // A join to a table the query no longer holds would lose its condition.
+  for (const TzelJoin *join : joins)
+    for (const QString &alias : {join->LeftTableAlias(), join->RightTableAlias()})
+      if (!FindLiveTable(m_query, alias)) {
+        zelShowError(missing(QStringLiteral("Table Alias"), alias));
+        return false;
+      }
+  // An unbalanced calculated value is refused before any dialog appears.
+  try {
+    TzelTokenList tokens;
+    for (const TzelQueryValue *value : values)
+      if (isCalculated(*value) && !IsBlank(value->Expression()))
+        TokenizeExpression({value->Expression()}, tokens);
+  } catch (const EzelError &e) {
+    zelShowError(e.message());
+    return false;
+  }
+  return true;
+}
+
+bool TzelSqlGenerator::BuildStatement(const QStringList &params, QStringList &sql) {
+  sql.clear();
+  m_params = params;
+  m_sql.clear();
+  m_line.clear();
+  m_aliasSeparator = m_model.AliasAs() ? QStringLiteral(" AS ") : QStringLiteral(" ");
+  bool built = false;
+  try {
+    built = BuildSelect();
+  } catch (const EzelError &e) {
+    zelShowError(e.message());
+  }
+  if (built)
+    sql.swap(m_sql);
+  m_sql.clear();
+  m_line.clear();
+  return built;
+}
+
+QString TzelSqlGenerator::Name(const QString &name) const {
+  return m_model.VerifyNames() ? QuoteIfKeyword(name, m_model.NameQuote()) : name;
+}
+
+void TzelSqlGenerator::AppendLine() {
+  m_sql.append(m_line);
+}
+
+void TzelSqlGenerator::CloseLastLine(const QString &text) {
+  if (!m_sql.isEmpty())
+    m_sql.last() += text;
+}
+
+bool TzelSqlGenerator::ResolveFieldRef(QString &tableAlias, QString &fieldAlias) {
+  TzelTable *queryTable = FindLiveTable(m_query, tableAlias);
+  if (!queryTable) {
+    zelShowError(missing(QStringLiteral("Table Alias"), tableAlias));
+    return false;
+  }
+  TzelTable *modelTable = FindLiveTable(m_model, queryTable->TableName());
+  if (!modelTable) {
+    zelShowError(missing(QStringLiteral("Table Alias"), queryTable->TableName()));
+    return false;
+  }
+  const TzelField *field = FindLiveField(*modelTable, fieldAlias);
+  if (!field) {
+    zelShowError(missing(QStringLiteral("Field Alias"), fieldAlias));
+    return false;
+  }
+  tableAlias = Name(queryTable->TableAlias());
+  fieldAlias = Name(field->FieldName());
+  return true;
+}
+
+bool TzelSqlGenerator::ResolveTableRef(QString &tableAlias, QString &tableName) {
+  auto *modelTable = qobject_cast<TzelDataModelTable *>(FindLiveTable(m_model, tableName));
+  if (!modelTable) {
+    zelShowError(missing(QStringLiteral("Table Alias"), tableName));
+    return false;
+  }
+  tableName = m_model.DatabasePrefix(modelTable->DatabaseName()) + modelTable->TableName();
+  if (m_model.VerifyNames()) {
+    tableAlias = QuoteIfKeyword(tableAlias, m_model.NameQuote());
+    tableName = QuoteQualifiedKeywords(tableName, m_model.NameQuote(), m_model.DatabaseType());
+  }
+  return true;
+}
+
+QString TzelSqlGenerator::TranslateExpression(const QString &expression, QString *table) {
+  QString text;
+  QString found;
+  if (!IsBlank(expression)) {
+    const QStringList lines{expression};
+    TzelTokenList tokens;
+    TokenizeExpression(lines, tokens);
+    TzelTable *current = nullptr;
+    TzelTable *currentModel = nullptr;
+    for (int i = 0; i < tokens.count(); ++i) {
+      if (!tokens.isValue(i)) {
+        const int index = tokens.index(i);
+        if (index != ZelKeyword::OpenBracket && index != ZelKeyword::CloseBracket)
+          text += tokens.text(i, lines);
+        continue;
+      }
+      const QString word = tokens.text(i, lines);
+      if (!current) {
+        current = FindLiveTable(m_query, word);
+        currentModel = current ? FindLiveTable(m_model, current->TableName()) : nullptr;
+        text += current ? Name(current->TableAlias()) : word;
+        if (current && found.isEmpty())
+          found = Name(current->TableAlias());
+        continue;
+      }
+      // The word after a table names one of its fields; an unknown one would leave the
+      // expression cut short, so it is refused.
+      const TzelField *field = currentModel ? FindLiveField(*currentModel, word) : nullptr;
+      if (!field)
+        throw EzelError(missing(QStringLiteral("Field Alias"), word));
+      text += Name(field->FieldName());
+      current = nullptr;
+    }
+  }
+  if (table)
+    *table = found;
+  return text;
+}
+
+bool TzelSqlGenerator::ValueExpression(const TzelQueryValue &value, QString &expr, QString *table) {
+  if (isCalculated(value)) {
+    expr = TranslateExpression(value.Expression(), table);
+    return true;
+  }
+  QString tableAlias = value.TableAlias();
+  QString field = value.Expression();
+  if (!ResolveFieldRef(tableAlias, field))
+    return false;
+  expr = tableAlias + QLatin1Char('.') + field;
+  if (table)
+    *table = tableAlias;
+  return true;
+}
+
+bool TzelSqlGenerator::BuildSelect() {
+  m_line = kSelect;
+  const QList<TzelQueryValue *> values = ValuesByPosition();
+  int shownLeft = int(std::count_if(values.cbegin(), values.cend(),
+                                    [](const TzelQueryValue *v) { return isShown(v->Show()); }));
+  if (m_query.IsDistinct()) {
+    m_line += QStringLiteral("DISTINCT");
+    AppendLine();
+    m_line = kIndent;
+  }
+  for (const TzelQueryValue *value : values) {
+    if (!isShown(value->Show()))
+      continue;
+    if (m_line.isEmpty())
+      m_line = kIndent;
+    m_line += AggregatePrefix(value->Show(), false);
+    QString table;
+    bool writeAlias = true;
+    if (isCalculated(*value)) {
+      m_line += TranslateExpression(value->Expression(), &table);
+    } else {
+      QString field = value->Expression();
+      table = value->TableAlias();
+      if (!ResolveFieldRef(table, field))
+        return false;
+      m_line += table + QLatin1Char('.') + field;
+      writeAlias = value->ValueAlias() != field || isAggregate(value->Show());
+    }
+    if (isShownAggregate(value->Show()))
+      m_line += QLatin1Char(')');
+    if (writeAlias && m_model.DatabaseType() != zelInterBase) {
+      m_line += m_aliasSeparator;
+      if (m_model.AliasByTable() && !table.isEmpty())
+        m_line += table + QLatin1Char('.');
+      m_line += Name(value->ValueAlias());
+    }
+    if (--shownLeft > 0)
+      m_line += QLatin1Char(',');
+    AppendLine();
+    m_line.clear();
+  }
+  const bool from = m_model.JoinMethod() == zelJoinWhere ? BuildFrom() : BuildJoinedFrom();
+  return from && BuildFilterClause(TzelFilterKind::Where) && BuildGroupBy() &&
+         BuildFilterClause(TzelFilterKind::Having) && BuildOrderBy();
+}
+
+bool TzelSqlGenerator::BuildFrom() {
+  m_line = kFrom;
+  const QList<TzelTable *> tables = liveTables(m_query);
+  for (int i = 0; i < tables.size(); ++i) {
+    QString alias = tables.at(i)->TableAlias();
+    QString name = tables.at(i)->TableName();
+    if (!ResolveTableRef(alias, name))
+      return false;
+    m_line += name;
+    if (alias != name)
+      m_line += m_aliasSeparator + alias;
+    if (i + 1 < tables.size())
+      m_line += QLatin1Char(',');
+    AppendLine();
+    m_line = kIndent;
+  }
+  return true;
+}
+
+bool TzelSqlGenerator::BuildJoinedFrom() {
+  m_line = kFrom;
+  QStringList pending;
+  m_query.ListTableAliases(pending);
+  if (pending.size() == 1)
+    return BuildFrom();
+  const QList<TzelJoin *> joins = liveJoins(m_query);
+  const bool nested = nestsJoins(m_model.DatabaseType());
+  int open = int(joins.size()) - 1;
+  if (open >= 1 && nested)
+    m_line += QString(open, QLatin1Char('('));
+  bool further = false;
+  for (const TzelJoin *join : joins) {
+    if (!AddJoinTable(join->LeftTableAlias(), *join, pending, further) ||
+        !AddJoinTable(join->RightTableAlias(), *join, pending, further))
+      return false;
+    if (open >= 1 && nested) {
+      CloseLastLine(QStringLiteral(")"));
+      --open;
+    }
+  }
+  return true;
+}
+
+bool TzelSqlGenerator::AddJoinTable(const QString &alias, const TzelJoin &join,
+                                    QStringList &pending, bool &further) {
+  const qsizetype at = std::find_if(pending.cbegin(), pending.cend(),
+                                    [&](const QString &p) { return zelSameText(p, alias); }) -
+                       pending.cbegin();
+  if (at >= pending.size())
+    return true; // written already
+  const QString joinType = JoinTypeSql(join.JoinType());
+  if (m_line.isEmpty())
+    m_line = kIndent + joinType;
+  TzelTable *table = FindLiveTable(m_query, alias);
+  QString tableAlias = table ? table->TableAlias() : alias;
+  QString tableName = table ? table->TableName() : QString();
+  if (!table || !ResolveTableRef(tableAlias, tableName))
+    return false;
+  pending.removeAt(at);
+  m_line += tableName;
+  // Compared with case counting, so that PARTS still carries its alias Parts.
+  if (tableName != tableAlias)
+    m_line += m_aliasSeparator + tableAlias;
+  AppendLine();
+  m_line.clear();
+  const bool writeOn = further && m_model.JoinMethod() != zelJoinMixed;
+  further = true;
+  if (!writeOn)
+    return true;
+  const qsizetype w = joinType.size();
+  m_line = QString(w + 6, QLatin1Char(' ')) + QStringLiteral("ON ");
+  for (const TzelJoinField *pair : liveJoinFields(join)) {
+    QString condition;
+    if (!BuildJoinCondition(join, *pair, condition))
+      return false;
+    m_line += condition;
+    AppendLine();
+    m_line = QString(w + 5, QLatin1Char(' ')) + QStringLiteral("AND ");
+  }
+  m_line.clear();
+  return true;
+}
+
+bool TzelSqlGenerator::BuildJoinCondition(const TzelJoin &join, const TzelJoinField &pair,
+                                          QString &text) {
+  QString leftTable = join.LeftTableAlias();
+  QString leftField = pair.LeftFieldAlias();
+  QString rightTable = join.RightTableAlias();
+  QString rightField = pair.RightFieldAlias();
+  if (!ResolveFieldRef(leftTable, leftField) || !ResolveFieldRef(rightTable, rightField))
+    return false;
+  text = leftTable + QLatin1Char('.') + leftField + JoinOperatorSql(pair.JoinOper()) + rightTable +
+         QLatin1Char('.') + rightField;
+  return true;
+}
+
+bool TzelSqlGenerator::BuildJoinWhere(int &count) {
+  count = 0;
+  m_line = kWhere + QStringLiteral("(");
+  for (const TzelJoin *join : liveJoins(m_query))
+    for (const TzelJoinField *pair : liveJoinFields(*join)) {
+      QString condition;
+      if (!BuildJoinCondition(*join, *pair, condition))
+        return false;
+      m_line += condition;
+      AppendLine();
+      m_line = kAnd;
+      ++count;
+    }
+  if (count > 0)
+    CloseLastLine(QStringLiteral(")"));
+  return true;
+}
+
+bool TzelSqlGenerator::BuildFilterClause(TzelFilterKind kind) {
+  if (kind == TzelFilterKind::Having) {
+    m_line = kHaving + QStringLiteral("((");
+  } else if (m_model.JoinMethod() == zelJoinFrom) {
+    m_line = kWhere + QStringLiteral("((");
+  } else {
+    int joinConditions = 0;
+    if (!BuildJoinWhere(joinConditions))
+      return false;
+    m_line = (joinConditions > 0 ? kAnd : kWhere) + QStringLiteral("((");
+  }
+  int rows = 0;
+  for (int p = TzelFilterPositionMin; p <= TzelFilterPositionMax; ++p) {
+    int conditions = 0;
+    for (int v = 0; v < m_query.ValueCount(); ++v) {
+      const TzelQueryValue *value = m_query.GetValue(v);
+      const bool takes = kind == TzelFilterKind::Where ? takesPartInWhere(value->Show())
+                                                       : isAggregate(value->Show());
+      const TzelQueryFilter *filter =
+          takes && !value->Deleted() ? firstFilterAt(*value, p) : nullptr;
+      if (!filter)
+        continue;
+      QString expr;
+      if (!ValueExpression(*value, expr))
+        return false;
+      if (kind == TzelFilterKind::Having)
+        expr = AggregatePrefix(value->Show(), true) + expr + QLatin1Char(')');
+      QString condition;
+      if (!BuildCondition(expr, filter->Filter(), filter->Operator(), value->DataType(), kind,
+                          value->ValueAlias(), condition))
+        return false;
+      if (condition.isEmpty())
+        continue; // a cell without items sets no condition
+      m_line += QLatin1Char('(') + condition + QLatin1Char(')');
+      AppendLine();
+      m_line = kAnd;
+      ++conditions;
+    }
+    if (conditions > 0) {
+      CloseLastLine(QStringLiteral(")"));
+      m_line = kOr + QStringLiteral("(");
+      ++rows;
+    }
+  }
+  if (rows > 0)
+    CloseLastLine(QStringLiteral(")"));
+  return true;
+}
+
+bool TzelSqlGenerator::BuildCondition(const QString &expr, const QString &filter,
+                                      TzelFilterOper oper, TFieldType dataType, TzelFilterKind kind,
+                                      const QString &valueAlias, QString &condition) {
+  QStringList items = TzelQueryFilter::SplitFilter(filter);
+  const qsizetype blankAt = std::find_if(items.cbegin(), items.cend(),
+                                         [](const QString &item) {
+                                           return item.compare(u"BLANK", Qt::CaseInsensitive) == 0;
+                                         }) -
+                            items.cbegin();
+  const bool blank = blankAt < items.size();
+  if (blank)
+    items.removeAt(blankAt);
+  if (isBetween(oper) && !items.isEmpty() && items.size() != 2) {
+    zelShowError(QStringLiteral("Error: The Between filter of [") + valueAlias +
+                 QStringLiteral("] must have exactly two values"));
+    return false;
+  }
+  const bool listForm = kind == TzelFilterKind::Where && items.size() >= 2 &&
+                        (oper == zelFilterEqual || oper == zelFilterNotEqual) &&
+                        !IsNumericFieldType(dataType);
+  const QString operSql = FilterOperatorSql(oper);
+  QString text;
+  if (listForm)
+    text = oper == zelFilterNotEqual ? QStringLiteral("NOT IN(") : QStringLiteral("IN(");
+  else if (!items.isEmpty())
+    text = operSql + QLatin1Char(' ');
+  if (!text.isEmpty())
+    text = expr + QLatin1Char(' ') + text;
+  const bool negated = isNegated(oper);
+  for (qsizetype i = 0; i < items.size(); ++i) {
+    if (i > 0) {
+      if (listForm) {
+        text += QStringLiteral(", ");
+      } else {
+        text +=
+            oper == zelFilterBetween || negated ? QStringLiteral(" AND ") : QStringLiteral(" OR ");
+        if (!isBetween(oper))
+          text += expr + QLatin1Char(' ') + operSql + QLatin1Char(' ');
+      }
+    }
+    QString literal;
+    if (!LiteralItem(items.at(i), oper, dataType, kind, literal))
+      return false;
+    text += literal;
+  }
+  if (listForm)
+    text += QLatin1Char(')');
+  if (blank) {
+    if (!text.isEmpty())
+      text += negated ? QStringLiteral(" AND ") : QStringLiteral(" OR ");
+    text += expr + QStringLiteral(" IS ") + (negated ? QStringLiteral("NOT ") : QString()) +
+            QStringLiteral("NULL");
+  }
+  condition = text;
+  return true;
+}
+
+bool TzelSqlGenerator::LiteralItem(const QString &source, TzelFilterOper oper, TFieldType dataType,
+                                   TzelFilterKind kind, QString &literal) {
+  QString item = source;
+  const QString param = ParamItemName(source);
+  if (!param.isNull())
+    item = ParamValue(m_params, param);
+  const QString word = item.toUpper();
+  const bool today = word == u"TODAY";
+  if (today)
+    item = FormatDateTimePattern(
+        m_model.DateFormat(),
+        QDateTime(m_today.isValid() ? m_today : QDate::currentDate(), QTime(0, 0)));
+  else if (word == u"SPACE")
+    item = QStringLiteral(" ");
+  const bool raw = kind == TzelFilterKind::Having || IsNumericFieldType(dataType);
+  if (raw || (dataType == ftBoolean && m_model.BooleanQuote() == zelQuoteNone)) {
+    // A typed parameter written unquoted must not bring SQL of its own.
+    if (!param.isNull()) {
+      item = item.trimmed();
+      const bool boolWord = !raw && (zelSameText(item, QStringLiteral("True")) ||
+                                     zelSameText(item, QStringLiteral("False")));
+      if (!IsSqlNumber(item) && !boolWord) {
+        zelShowError(QStringLiteral("Error: The [") + param +
+                     (raw ? QStringLiteral("] parameter must be a number")
+                          : QStringLiteral("] parameter must be True, False or a number")));
+        return false;
+      }
+    }
+    literal = item;
+  } else if (dataType == ftBoolean) {
+    literal = QuoteLiteral(item, m_model.BooleanQuote());
+  } else if (isDateType(dataType)) {
+    // TODAY is already in the model's date format; reading it back as a system date could fail.
+    literal = today ? ApplyDateQuote(item, m_model.DateQuote())
+                    : FormatSqlDate(m_model.DateFormat(), m_model.DateQuote(),
+                                    EscapeForDateQuote(item, m_model.DateQuote()));
+  } else {
+    if ((oper == zelFilterLike || oper == zelFilterNotLike) && !item.contains(QLatin1Char('%')) &&
+        !item.contains(QLatin1Char('*'))) {
+      const QString wild =
+          m_model.DatabaseType() == zelAccess ? QStringLiteral("*") : QStringLiteral("%");
+      item = wild + item + wild;
+    }
+    literal = QuoteLiteral(item, m_model.StringQuote());
+  }
+  return true;
+}
+
+QString TzelSqlGenerator::AliasForm(const TzelQueryValue &value) {
+  QString text;
+  if (m_model.AliasByTable()) {
+    QString table = value.TableAlias();
+    if (isCalculated(value)) {
+      TranslateExpression(value.Expression(), &table); // the found alias is quoted already
+    } else {
+      table = Name(table);
+    }
+    if (!table.isEmpty())
+      text = table + QLatin1Char('.');
+  }
+  return text + Name(value.ValueAlias());
+}
+
+bool TzelSqlGenerator::BuildGroupBy() {
+  m_line = kGroupBy;
+  QList<TzelQueryValue *> values = ValuesByPosition();
+  values.removeIf([](const TzelQueryValue *v) { return !isGroup(v->Show()); });
+  const bool aliasForm = m_model.OrderByAlias() && !groupsByExpression(m_model.DatabaseType());
+  for (int i = 0; i < values.size(); ++i) {
+    QString item;
+    if (aliasForm)
+      item = AliasForm(*values.at(i));
+    else if (!ValueExpression(*values.at(i), item))
+      return false;
+    m_line += item;
+    if (i + 1 < values.size())
+      m_line += QLatin1Char(',');
+    AppendLine();
+    m_line = kIndent;
+  }
+  return true;
+}
+
+bool TzelSqlGenerator::BuildOrderBy() {
+  m_line = kOrderBy;
+  QList<TzelQueryValue *> values = ValuesByPosition();
+  values.removeIf([](const TzelQueryValue *v) { return v->Sort() == zelSortNone; });
+  for (int i = 0; i < values.size(); ++i) {
+    const TzelQueryValue &value = *values.at(i);
+    QString item;
+    if (m_model.OrderByAlias() && isShown(value.Show()))
+      item = AliasForm(value);
+    else if (!ValueExpression(value, item))
+      return false;
+    m_line += item +
+              (value.Sort() == zelSortAscending ? QStringLiteral(" ASC") : QStringLiteral(" DESC"));
+    if (i + 1 < values.size())
+      m_line += QLatin1Char(',');
+    AppendLine();
+    m_line = kIndent;
+  }
+  return true;
+}

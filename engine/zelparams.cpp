@@ -1,0 +1,166 @@
+#include "engine/zelparams.h"
+
+#include "model/quoting.h"
+#include "model/zelmodel.h"
+#include "model/zelquery.h"
+#include "model/zelschema.h"
+
+#include <QRegularExpression>
+
+namespace {
+
+// Until a program installs its dialog, the collected values stand and nothing blocks.
+class KeepValuesPrompt : public TzelParamPrompt {
+public:
+  bool askParams(QStringList &, TzelModel *) override { return true; }
+};
+
+std::unique_ptr<TzelParamPrompt> &promptSlot() {
+  static std::unique_ptr<TzelParamPrompt> prompt = std::make_unique<KeepValuesPrompt>();
+  return prompt;
+}
+
+QString entryName(const QString &entry) {
+  return entry.section(QLatin1Char('='), 0, 0);
+}
+
+int indexOfParam(const QStringList &params, const QString &name) {
+  for (int i = 0; i < params.size(); ++i)
+    if (zelSameText(entryName(params.at(i)), name))
+      return i;
+  return -1;
+}
+
+} // namespace
+
+std::unique_ptr<TzelParamPrompt> zelSetParamPrompt(std::unique_ptr<TzelParamPrompt> prompt) {
+  if (!prompt)
+    prompt = std::make_unique<KeepValuesPrompt>();
+  std::swap(promptSlot(), prompt);
+  return prompt;
+}
+
+TzelParamPrompt &zelParamPrompt() {
+  return *promptSlot();
+}
+
+QString ParamItemName(const QString &item) {
+  const qsizetype close = item.indexOf(QLatin1Char(']'));
+  if (!item.startsWith(QLatin1Char('[')) || close < 0)
+    return {};
+  return item.mid(1, close - 1);
+}
+
+QString ParamItemDefault(const QString &item) {
+  const qsizetype close = item.indexOf(QLatin1Char(']'));
+  QString value;
+  if (close >= 0 && item.mid(close + 1).startsWith(QLatin1Char('=')))
+    value = item.mid(close + 2).trimmed();
+  return value.isEmpty() ? QStringLiteral(" ") : value;
+}
+
+QStringList CollectParams(const TzelQuery &query) {
+  QStringList params;
+  for (int v = 0; v < query.ValueCount(); ++v) {
+    const TzelQueryValue *value = query.GetValue(v);
+    if (value->Deleted())
+      continue;
+    for (int f = 0; f < value->FilterCount(); ++f) {
+      const TzelQueryFilter *filter = value->GetFilter(f);
+      if (filter->Deleted())
+        continue;
+      const QStringList items = TzelQueryFilter::SplitFilter(filter->Filter());
+      for (const QString &item : items) {
+        const QString name = ParamItemName(item);
+        if (!name.isNull())
+          SetParamValue(params, name, ParamItemDefault(item));
+      }
+    }
+  }
+  return params;
+}
+
+QString ParamValue(const QStringList &params, const QString &name) {
+  const int i = indexOfParam(params, name);
+  if (i < 0)
+    return {};
+  const QString &entry = params.at(i);
+  return entry.mid(entry.indexOf(QLatin1Char('=')) + 1);
+}
+
+bool HasParam(const QStringList &params, const QString &name) {
+  return indexOfParam(params, name) >= 0;
+}
+
+void SetParamValue(QStringList &params, const QString &name, const QString &value) {
+  const int i = indexOfParam(params, name);
+  if (i < 0)
+    params.append(name + QLatin1Char('=') + value);
+  else // the entry keeps the spelling it was first seen with
+    params[i] = entryName(params.at(i)) + QLatin1Char('=') + value;
+}
+
+QString CheckParamValues(const QStringList &nameValues) {
+  for (const QString &entry : nameValues) {
+    const QString name = entryName(entry);
+    if (!IsBlank(name) && IsBlank(entry.mid(name.size() + 1)))
+      return QStringLiteral("Error: The [") + name + QStringLiteral("] parameter cannot be blank");
+  }
+  return {};
+}
+
+bool RunParamStep(const TzelQuery &query, QStringList &params, bool displayParams, TzelModel *model,
+                  const TzelParamStepEvents &events) {
+  params = CollectParams(query);
+  if (params.isEmpty())
+    return true;
+  if (events.beforeParams)
+    events.beforeParams();
+  bool ok = true;
+  if (displayParams) {
+    QStringList rows;
+    for (const QString &entry : std::as_const(params))
+      rows.append(entryName(entry) + QLatin1Char('=') +
+                  ParamValue(params, entryName(entry)).trimmed());
+    ok = zelParamPrompt().askParams(rows, model);
+    if (ok)
+      for (const QString &row : std::as_const(rows))
+        SetParamValue(params, entryName(row), ParamValue(rows, entryName(row)));
+  }
+  if (events.afterParams)
+    events.afterParams();
+  return ok;
+}
+
+bool IsSqlNumber(const QString &text) {
+  static const QRegularExpression number(
+      QStringLiteral("\\A[+-]?(\\d+(\\.\\d*)?|\\.\\d+)([eE][+-]?\\d+)?\\z"));
+  return number.match(text).hasMatch();
+}
+
+QString EscapeQuoted(const QString &text, TzelQuoteType quote) {
+  QString result = text;
+  switch (quote) {
+  case zelQuoteSingle:
+    return result.replace(QLatin1Char('\''), QStringLiteral("''"));
+  case zelQuoteDouble:
+    return result.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+  case zelQuoteBracket:
+    return result.replace(QLatin1Char(']'), QStringLiteral("]]"));
+  case zelQuoteNone:
+    break;
+  }
+  return result;
+}
+
+QString QuoteLiteral(const QString &text, TzelQuoteType quote) {
+  return QuoteText(EscapeQuoted(text, quote), quote);
+}
+
+QString EscapeForDateQuote(const QString &text, const QString &dateQuote) {
+  QString result = text;
+  for (QChar c : {QLatin1Char('\''), QLatin1Char('"'), QLatin1Char('#')})
+    if (dateQuote.contains(c))
+      result.replace(c, QString(2, c));
+  return result;
+}
