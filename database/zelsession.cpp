@@ -190,6 +190,7 @@ TzelOpenDatabase &TzelSession::open(const QString &databaseName) {
     if (*kind == TzelDriverKind::Sqlite) {
       // An alias names an existing file; SQLite would otherwise create an empty one.
       if (!QFileInfo(file).isFile()) {
+        q = QSqlDatabase();
         db.reset();
         throw EzelError(u"Error: The database file [%1] does not exist"_qs.arg(file));
       }
@@ -208,6 +209,7 @@ TzelOpenDatabase &TzelSession::open(const QString &databaseName) {
     }
     if (!q.open()) {
       const QString text = q.lastError().text();
+      q = QSqlDatabase();
       db.reset();
       throw EzelError(u"Error: "_qs + text);
     }
