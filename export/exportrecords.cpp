@@ -1,6 +1,7 @@
 #include "export/exportrecords.h"
 
 #include "database/zeldataset.h"
+#include "engine/zelquerion.h"
 #include "messages/zelmessages.h"
 
 #include <QCoreApplication>
@@ -196,4 +197,10 @@ bool ExportRecords(TzelDataset *dataset, const QString &fileName, int fileType, 
     zelMessageBox(name.toUpper() + QStringLiteral(" has been successfully created."),
                   TzelMessageKind::Information);
   return true;
+}
+
+bool ExportRecords(TzelQuerion &querion, const QString &fileName, int fileType, bool includeNames,
+                   bool showMessage) {
+  return ExportRecords(qobject_cast<TzelDataset *>(querion.DataQuery()), fileName, fileType,
+                       includeNames, showMessage);
 }

@@ -1,6 +1,7 @@
 // The delimited-text writer over a dataset opened on a scratch SQLite file.
 
 #include "database/zeldataset.h"
+#include "engine/zelquerion.h"
 #include "export/exportrecords.h"
 #include "support/recordingmessages.h"
 
@@ -29,6 +30,7 @@ private slots:
   void utf8();
   void fileFailures();
   void successMessage();
+  void querionDataQuery();
 
 private:
   QString run(const QString &sql, QChar separator, bool names);
@@ -222,6 +224,21 @@ void TestExportRecords::successMessage() {
   QVERIFY(in.open(QIODevice::ReadOnly));
   QCOMPARE(in.readAll().count("\r\n"), 3);
   QCOMPARE(dataset.RecNo(), 0);
+}
+
+void TestExportRecords::querionDataQuery() {
+  TzelDataset dataset;
+  openDataset(dataset, u"SELECT Company FROM Orders WHERE Orders = 3"_qs);
+  TzelQuerion querion;
+  RecordingMessages rec;
+  const QString file = m_dir.filePath(u"querion.csv"_qs);
+  QVERIFY(!ExportRecords(querion, file, zelExportCsv, true, false));
+  QCOMPARE(rec.lastText(), u"Error: cQuery parameter of ExportQuery method cannot be blank."_qs);
+  querion.SetDataQuery(&dataset);
+  QVERIFY(ExportRecords(querion, file, zelExportCsv, true, false));
+  QFile in(file);
+  QVERIFY(in.open(QIODevice::ReadOnly));
+  QCOMPARE(in.readAll(), QByteArray("Company\r\n\"Zeus Parts\"\r\n"));
 }
 
 QTEST_GUILESS_MAIN(TestExportRecords)

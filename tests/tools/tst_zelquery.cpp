@@ -1,0 +1,478 @@
+// The command-line tool run as a process on the sample model and its stored query over the
+// sample PELLOX tables. Every expectation is what the components give in this process for
+// the same files.
+
+#include "database/zeldatamodel.h"
+#include "database/zeldataset.h"
+#include "database/zeldbasefile.h"
+#include "database/zelparadoxfile.h"
+#include "database/zelsession.h"
+#include "engine/zelquerion.h"
+#include "export/exportrecords.h"
+#include "model/storedform.h"
+#include "model/zelmodel.h"
+#include "model/zelquery.h"
+#include "model/zelregistry.h"
+#include "support/recordingmessages.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct ToolRun {
+  int status = -1;
+  QByteArray out;
+  QString err;
+};
+
+QString examplesFile(const QString &name) {
+  return QStringLiteral(ZEL_SOURCE_DIR "/examples/") + name;
+}
+
+} // namespace
+
+class TestZelQuery : public QObject {
+  Q_OBJECT
+
+private slots:
+  void initTestCase();
+  void sqlEqualsGenerateSQL();
+  void runEqualsEngineRows_data();
+  void runEqualsEngineRows();
+  void aliasesFile();
+  void exportDelimited_data();
+  void exportDelimited();
+  void exportTables_data();
+  void exportTables();
+  void brokenModel();
+  void brokenQueryFile();
+  void missingQueryFile();
+  void parameters();
+  void unknownQueryName();
+  void check();
+  void wrongCommandLine_data();
+  void wrongCommandLine();
+  void help_data();
+  void help();
+
+private:
+  ToolRun tool(const QStringList &args, const QString &aliasesFile = QString());
+  QStringList aliasArgs() const;
+  std::unique_ptr<TzelModel> readModel(const QString &file) const;
+  QString firstDatabase(TzelQuerion &querion) const;
+  QByteArray engineRows(const QString &queryFile, QChar separator, bool names,
+                        QList<QVariantList> *rows = nullptr);
+  QString writeParamQuery(const QString &filter);
+
+  QTemporaryDir m_dir;
+  QString m_tool;
+  QString m_model;
+  QString m_query;
+  QString m_data; // the folder of the sample tables
+};
+
+void TestZelQuery::initTestCase() {
+  QVERIFY(m_dir.isValid());
+  // The sample model is a database-bound one, which its host registers (as the tool does).
+  if (!ZelRegistry::instance().contains(u"TzelDataModel"_qs))
+    ZelRegistry::instance().registerClass<TzelDataModel>();
+  m_tool = QCoreApplication::applicationDirPath() + u"/zelquery"_qs;
+  QVERIFY2(QFileInfo(m_tool).isExecutable(), qPrintable(m_tool));
+  m_model = examplesFile(u"pellox-model.txt"_qs);
+  m_query = examplesFile(u"step1.zel"_qs);
+  QVERIFY(QFileInfo::exists(m_model));
+  QVERIFY(QFileInfo::exists(m_query));
+
+  // The sample tables are built beside the executables.
+  m_data = QCoreApplication::applicationDirPath() + u"/Data"_qs;
+  QVERIFY2(QFileInfo::exists(m_data + u"/T0490.DB"_qs), qPrintable(m_data));
+  TzelSession::defaultSession().registerAlias(
+      {u"PELLOX"_qs, u"STANDARD"_qs, {u"PATH="_qs + m_data}});
+  QVERIFY(readModel(m_model));
+}
+
+ToolRun TestZelQuery::tool(const QStringList &args, const QString &aliasesFile) {
+  QProcess process;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(u"ZEL_ALIASES_FILE"_qs,
+             aliasesFile.isEmpty() ? m_dir.filePath(u"no-aliases.ini"_qs) : aliasesFile);
+  process.setProcessEnvironment(env);
+  process.setStandardInputFile(QProcess::nullDevice());
+  process.start(m_tool, args);
+  ToolRun run;
+  if (!process.waitForFinished(60000)) {
+    process.kill();
+    process.waitForFinished();
+    return run;
+  }
+  run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+  run.out = process.readAllStandardOutput();
+  run.err = QString::fromUtf8(process.readAllStandardError());
+  return run;
+}
+
+QStringList TestZelQuery::aliasArgs() const {
+  return {u"--alias"_qs, u"PELLOX=standard:"_qs + m_data};
+}
+
+std::unique_ptr<TzelModel> TestZelQuery::readModel(const QString &file) const {
+  std::unique_ptr<TzelComponent> read = StoredFormReader().read(loadStoredFormFile(file));
+  if (!qobject_cast<TzelModel *>(read.get()))
+    return nullptr;
+  return std::unique_ptr<TzelModel>(static_cast<TzelModel *>(read.release()));
+}
+
+QString TestZelQuery::firstDatabase(TzelQuerion &querion) const {
+  TzelQuery *query = querion.CurrentQuery();
+  return query->TableCount() > 0 ? query->GetTable(0)->GetDatabaseName() : QString();
+}
+
+// The records the engine returns for the query file, as the writer lays them out.
+QByteArray TestZelQuery::engineRows(const QString &queryFile, QChar separator, bool names,
+                                    QList<QVariantList> *rows) {
+  const std::unique_ptr<TzelModel> model = readModel(m_model);
+  TzelDataset dataset;
+  TzelQuerion querion;
+  querion.SetDataModel(model.get());
+  querion.SetDataQuery(&dataset);
+  RecordingMessages rec;
+  if (!querion.LoadFromFile(queryFile))
+    return "load failed";
+  dataset.setDatabaseName(firstDatabase(querion));
+  if (!querion.Execute())
+    return "execute failed: " + rec.texts().join(u'\n').toUtf8();
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  WriteDelimitedRecords(dataset, buffer, separator, names);
+  if (rows)
+    for (const QVariantList &r : dataset.records())
+      rows->append(r);
+  return buffer.data();
+}
+
+QString TestZelQuery::writeParamQuery(const QString &filter) {
+  const std::unique_ptr<TzelModel> model = readModel(m_model);
+  TzelQuerion querion;
+  querion.setObjectName(u"zelQuerion1"_qs);
+  querion.SetDataModel(model.get());
+  RecordingMessages rec;
+  if (!querion.LoadFromFile(m_query))
+    return {};
+  TzelQuery *query = querion.CurrentQuery();
+  for (int i = 0; i < query->ValueCount(); ++i) {
+    TzelQueryValue *value = query->GetValue(i);
+    if (!value->Deleted() && value->Show() < zelHide && !IsBlank(value->TableAlias())) {
+      value->SetFilter(1, zelFilterEqual, filter);
+      break;
+    }
+  }
+  const QString file = m_dir.filePath(u"param-"_qs + QString::number(qHash(filter)) + u".zel"_qs);
+  return querion.SaveToFile(file) ? file : QString();
+}
+
+void TestZelQuery::sqlEqualsGenerateSQL() {
+  const std::unique_ptr<TzelModel> model = readModel(m_model);
+  TzelQuerion querion;
+  querion.SetDataModel(model.get());
+  RecordingMessages rec;
+  QVERIFY(querion.LoadFromFile(m_query));
+  QVERIFY(querion.GenerateSQL());
+  QVERIFY(!querion.SQL().isEmpty());
+
+  const ToolRun run = tool({u"sql"_qs, m_model, m_query});
+  QCOMPARE(run.err, QString());
+  QCOMPARE(run.status, 0);
+  QCOMPARE(QString::fromUtf8(run.out), querion.SQL().join(u'\n') + u'\n');
+}
+
+void TestZelQuery::runEqualsEngineRows_data() {
+  QTest::addColumn<QStringList>("options");
+  QTest::addColumn<QChar>("separator");
+  QTest::addColumn<bool>("names");
+  QTest::newRow("csv") << QStringList() << QChar(u',') << false;
+  QTest::newRow("csv with names") << QStringList{u"--names"_qs} << QChar(u',') << true;
+  QTest::newRow("tab with names") << QStringList{u"--format"_qs, u"tab"_qs, u"--names"_qs}
+                                  << QChar(u'\t') << true;
+}
+
+void TestZelQuery::runEqualsEngineRows() {
+  QFETCH(QStringList, options);
+  QFETCH(QChar, separator);
+  QFETCH(bool, names);
+  const QByteArray expected = engineRows(m_query, separator, names);
+  QVERIFY2(!expected.startsWith("execute failed") && !expected.startsWith("load failed"),
+           expected.constData());
+  const ToolRun run = tool(QStringList{u"run"_qs, m_model, m_query} + options + aliasArgs());
+  QCOMPARE(run.err, QString());
+  QCOMPARE(run.status, 0);
+  QCOMPARE(run.out, expected);
+  if (names)
+    QVERIFY(run.out.contains("\r\n"));
+}
+
+void TestZelQuery::aliasesFile() {
+  const QString ini = m_dir.filePath(u"aliases.ini"_qs);
+  {
+    QFile file(ini);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(("[PELLOX]\nDriver=STANDARD\nPATH=" + m_data + "\n").toUtf8());
+  }
+  const ToolRun run = tool({u"run"_qs, m_model, m_query, u"--names"_qs}, ini);
+  QCOMPARE(run.err, QString());
+  QCOMPARE(run.status, 0);
+  QCOMPARE(run.out, engineRows(m_query, u',', true));
+}
+
+void TestZelQuery::exportDelimited_data() {
+  QTest::addColumn<QString>("file");
+  QTest::addColumn<QStringList>("options");
+  QTest::addColumn<QChar>("separator");
+  QTest::addColumn<bool>("names");
+  QTest::newRow("csv") << u"out.csv"_qs << QStringList() << QChar(u',') << true;
+  QTest::newRow("tab without names")
+      << u"out.tab"_qs << QStringList{u"--no-names"_qs} << QChar(u'\t') << false;
+}
+
+void TestZelQuery::exportDelimited() {
+  QFETCH(QString, file);
+  QFETCH(QStringList, options);
+  QFETCH(QChar, separator);
+  QFETCH(bool, names);
+  const QString path = m_dir.filePath(file);
+  const ToolRun run =
+      tool(QStringList{u"export"_qs, m_model, m_query, u"--out"_qs, path} + options + aliasArgs());
+  QCOMPARE(run.err, QString());
+  QCOMPARE(run.status, 0);
+  QVERIFY(run.out.isEmpty());
+  QFile written(path);
+  QVERIFY(written.open(QIODevice::ReadOnly));
+  QCOMPARE(written.readAll(), engineRows(m_query, separator, names));
+}
+
+void TestZelQuery::exportTables_data() {
+  QTest::addColumn<QString>("file");
+  QTest::newRow("dBase") << u"out.dbf"_qs;
+  QTest::newRow("Paradox") << u"out.db"_qs;
+}
+
+void TestZelQuery::exportTables() {
+  QFETCH(QString, file);
+  if (QString::fromLatin1(readModel(m_model)->metaObject()->className()) == u"TzelModel")
+    QSKIP("The sample model is no database-bound data model; it cannot export tables");
+  const QString path = m_dir.filePath(file);
+  const ToolRun run =
+      tool(QStringList{u"export"_qs, m_model, m_query, u"--out"_qs, path} + aliasArgs());
+  QCOMPARE(run.err, QString());
+  QCOMPARE(run.status, 0);
+  QList<QVariantList> expected;
+  engineRows(m_query, u',', false, &expected);
+  TzelTableData data;
+  const TzelFileResult read =
+      file.endsWith(u".dbf") ? readDbaseTable(path, data) : readParadoxTable(path, data);
+  QVERIFY2(read.ok, qPrintable(read.text));
+  QCOMPARE(data.rows.size(), expected.size());
+  for (int r = 0; r < expected.size(); ++r)
+    for (int c = 0; c < data.columns.size(); ++c)
+      QCOMPARE(data.rows[r].value(c).toString(), expected[r].value(c).toString());
+}
+
+void TestZelQuery::brokenModel() {
+  const QString broken = m_dir.filePath(u"broken-model.txt"_qs);
+  {
+    QFile model(m_model);
+    QVERIFY(model.open(QIODevice::ReadOnly));
+    QByteArray text = model.readAll();
+    text.replace("end", "ned"); // every block loses its end
+    QFile out(broken);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write(text);
+  }
+  QString message;
+  try {
+    StoredFormReader().read(loadStoredFormFile(broken));
+  } catch (const EzelError &error) {
+    message = error.message();
+  }
+  QVERIFY(message.startsWith(u"Error: "_qs));
+  for (const QString &command : {u"sql"_qs, u"run"_qs, u"check"_qs}) {
+    const ToolRun run = tool({command, broken, m_query});
+    QCOMPARE(run.status, 1);
+    QCOMPARE(run.err, message + u'\n');
+    QVERIFY(run.out.isEmpty());
+  }
+}
+
+void TestZelQuery::brokenQueryFile() {
+  const QString broken = m_dir.filePath(u"broken.zel"_qs);
+  {
+    QFile query(m_query);
+    QVERIFY(query.open(QIODevice::ReadOnly));
+    QByteArray text = query.readAll();
+    text.replace("QueryName = '", "QueryName = "); // an unclosed text
+    QFile out(broken);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write(text);
+  }
+  const std::unique_ptr<TzelModel> model = readModel(m_model);
+  TzelQuerion querion;
+  querion.SetDataModel(model.get());
+  RecordingMessages rec;
+  QVERIFY(!querion.LoadFromFile(broken));
+  QCOMPARE(rec.messages.size(), 1);
+  const ToolRun run = tool(QStringList{u"run"_qs, m_model, broken} + aliasArgs());
+  QCOMPARE(run.status, 1);
+  QCOMPARE(run.err, rec.lastText() + u'\n');
+  QVERIFY(run.out.isEmpty());
+}
+
+void TestZelQuery::missingQueryFile() {
+  const QString missing = m_dir.filePath(u"missing.zel"_qs);
+  const ToolRun run = tool({u"sql"_qs, m_model, missing});
+  QCOMPARE(run.status, 1);
+  QCOMPARE(run.err, u"Error: The "_qs + missing + u" file does not exist\n"_qs);
+}
+
+void TestZelQuery::parameters() {
+  const QString bare = writeParamQuery(u"[Vendor]|"_qs);
+  QVERIFY(!bare.isEmpty());
+  ToolRun run = tool({u"sql"_qs, m_model, bare});
+  QCOMPARE(run.status, 1);
+  QCOMPARE(run.err, u"Error: The [Vendor] parameter cannot be blank\n"_qs);
+  QVERIFY(run.out.isEmpty());
+
+  run = tool({u"sql"_qs, m_model, bare, u"--param"_qs, u"vendor=O'Brien"_qs});
+  QCOMPARE(run.err, QString());
+  QCOMPARE(run.status, 0);
+  QVERIFY2(run.out.contains("O'Brien") || run.out.contains("O''Brien"), run.out.constData());
+
+  run = tool(
+      {u"sql"_qs, m_model, bare, u"--param"_qs, u"Vendor=x"_qs, u"--param"_qs, u"Colour=red"_qs});
+  QCOMPARE(run.status, 1);
+  QCOMPARE(run.err, u"Error: The query has no [Colour] parameter\n"_qs);
+
+  const QString preset = writeParamQuery(u"[Vendor]=Acme|"_qs);
+  run = tool({u"sql"_qs, m_model, preset});
+  QCOMPARE(run.err, QString());
+  QCOMPARE(run.status, 0);
+  QVERIFY(run.out.contains("Acme"));
+}
+
+void TestZelQuery::unknownQueryName() {
+  const ToolRun named = tool({u"sql"_qs, m_model, m_query, u"--query"_qs, u"step 1"_qs});
+  QCOMPARE(named.status, 0);
+  QCOMPARE(named.out, tool({u"sql"_qs, m_model, m_query}).out);
+  const ToolRun run = tool({u"sql"_qs, m_model, m_query, u"--query"_qs, u"Step 9"_qs});
+  QCOMPARE(run.status, 1);
+  QCOMPARE(run.err, u"Error: The [Step 9] query does not exist in "_qs + m_query + u'\n');
+}
+
+void TestZelQuery::check() {
+  ToolRun run = tool(QStringList{u"check"_qs, m_model} + aliasArgs());
+  QCOMPARE(run.err, QString());
+  QCOMPARE(run.status, 0);
+  run = tool(QStringList{u"check"_qs, m_model, m_query} + aliasArgs());
+  QCOMPARE(run.err, QString());
+  QCOMPARE(run.status, 0);
+
+  run = tool({u"check"_qs, m_model});
+  QCOMPARE(run.status, 1);
+  QVERIFY2(run.err.startsWith(u"Error: Unknown database [PELLOX]\n"_qs), qPrintable(run.err));
+
+  // A model without a dialect fails the setup check, numbered as the component numbers it.
+  const QString unknown = m_dir.filePath(u"unknown-model.txt"_qs);
+  {
+    QFile model(m_model);
+    QVERIFY(model.open(QIODevice::ReadOnly));
+    QByteArray text = model.readAll();
+    const qsizetype at = text.indexOf("DatabaseType = ");
+    QVERIFY(at > 0);
+    text.replace(at, text.indexOf('\n', at) - at, "DatabaseType = zelUnknown");
+    QFile out(unknown);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write(text);
+  }
+  run = tool(QStringList{u"check"_qs, unknown} + aliasArgs());
+  QCOMPARE(run.status, 1);
+  QVERIFY2(run.err.startsWith(u"Error 2: The DatabaseType property of "_qs), qPrintable(run.err));
+  QVERIFY(run.err.contains(u" = zelUnknown\n"_qs));
+}
+
+void TestZelQuery::wrongCommandLine_data() {
+  QTest::addColumn<QStringList>("args");
+  QTest::addColumn<QString>("message");
+  const QString model = examplesFile(u"pellox-model.txt"_qs);
+  const QString query = examplesFile(u"step1.zel"_qs);
+  QTest::newRow("nothing") << QStringList() << u"Error: No command given"_qs;
+  QTest::newRow("unknown command") << QStringList{u"go"_qs} << u"Error: Unknown command go"_qs;
+  QTest::newRow("no query file") << QStringList{u"sql"_qs, model} << u"Error: Missing QUERYFILE"_qs;
+  QTest::newRow("too many") << QStringList{u"check"_qs, model, query, u"x"_qs}
+                            << u"Error: Unexpected argument x"_qs;
+  QTest::newRow("unknown option") << QStringList{u"sql"_qs, model, query, u"--fast"_qs}
+                                  << u"Error: Unknown option 'fast'."_qs;
+  QTest::newRow("option of another command") << QStringList{u"sql"_qs, model, query, u"--names"_qs}
+                                             << u"Error: Unknown option 'names'."_qs;
+  QTest::newRow("format") << QStringList{u"run"_qs, model, query, u"--format"_qs, u"xml"_qs}
+                          << u"Error: Invalid --format xml: expected csv or tab"_qs;
+  QTest::newRow("param") << QStringList{u"sql"_qs, model, query, u"--param"_qs, u"Vendor"_qs}
+                         << u"Error: Invalid --param Vendor: expected NAME=VALUE"_qs;
+  QTest::newRow("no out") << QStringList{u"export"_qs, model, query}
+                          << u"Error: The export command needs --out FILE"_qs;
+  QTest::newRow("extension") << QStringList{u"export"_qs, model, query, u"--out"_qs, u"a.xyz"_qs}
+                             << u"Error: Cannot translate file extension XYZ to a known file "
+                                "format."_qs;
+  QTest::newRow("refused type")
+      << QStringList{u"export"_qs, model, query, u"--out"_qs, u"a.txt"_qs}
+      << u"Error: The export command writes .csv, .tab, .dbf or .db files, not .txt"_qs;
+  QTest::newRow("alias form") << QStringList{u"check"_qs, model, u"--alias"_qs, u"PELLOX"_qs}
+                              << u"Error: Invalid --alias PELLOX: expected NAME=sqlite:FILE, "
+                                 "NAME=standard:FOLDER or NAME=postgresql:HOST:PORT/DB?user=U"_qs;
+  QTest::newRow("alias driver") << QStringList{u"check"_qs, model, u"--alias"_qs, u"A=odbc:x"_qs}
+                                << u"Error: Invalid --alias A=odbc:x: unknown driver [odbc]"_qs;
+  QTest::newRow("password") << QStringList{u"check"_qs, model, u"--alias"_qs,
+                                           u"A=postgresql:db:5432/sales?user=u&password=p"_qs}
+                            << u"Error: Invalid --alias A=postgresql:db:5432/sales?user=u&"
+                               "password=p: a password is taken only from the environment "
+                               "variable ZEL_PG_PASSWORD"_qs;
+}
+
+void TestZelQuery::wrongCommandLine() {
+  QFETCH(QStringList, args);
+  QFETCH(QString, message);
+  const ToolRun run = tool(args);
+  QCOMPARE(run.status, 2);
+  QVERIFY(run.out.isEmpty());
+  QCOMPARE(run.err.section(u'\n', 0, 0), message);
+  QVERIFY2(run.err.contains(u"\n\nUsage: zelquery "_qs), qPrintable(run.err));
+}
+
+void TestZelQuery::help_data() {
+  QTest::addColumn<QStringList>("args");
+  QTest::addColumn<QString>("usage");
+  QTest::newRow("general") << QStringList{u"--help"_qs}
+                           << u"Usage: zelquery COMMAND [options] MODEL [QUERYFILE]"_qs;
+  QTest::newRow("sql") << QStringList{u"sql"_qs, u"--help"_qs}
+                       << u"Usage: zelquery sql [options] MODEL QUERYFILE"_qs;
+  QTest::newRow("run") << QStringList{u"run"_qs, u"-h"_qs}
+                       << u"Usage: zelquery run [options] MODEL QUERYFILE"_qs;
+  QTest::newRow("export") << QStringList{u"export"_qs, u"--help"_qs}
+                          << u"Usage: zelquery export [options] MODEL QUERYFILE --out FILE"_qs;
+  QTest::newRow("check") << QStringList{u"check"_qs, u"--help"_qs}
+                         << u"Usage: zelquery check [options] MODEL [QUERYFILE]"_qs;
+}
+
+void TestZelQuery::help() {
+  QFETCH(QStringList, args);
+  QFETCH(QString, usage);
+  const ToolRun run = tool(args);
+  QCOMPARE(run.status, 0);
+  QCOMPARE(run.err, QString());
+  QCOMPARE(QString::fromUtf8(run.out).section(u'\n', 0, 0), usage);
+}
+
+QTEST_GUILESS_MAIN(TestZelQuery)
+#include "tst_zelquery.moc"

@@ -1,0 +1,69 @@
+#include "aliasoption.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QUrlQuery>
+
+namespace {
+
+std::optional<TzelAlias> postgresAlias(const QString &name, const QString &target, QString &error) {
+  static const QRegularExpression form(uR"(^([^:/?]+)(?::(\d+))?/([^?/]+)(?:\?(.*))?$)"_qs);
+  const auto m = form.match(target);
+  if (!m.hasMatch()) {
+    error = QStringLiteral("expected postgresql:HOST:PORT/DB?user=U");
+    return std::nullopt;
+  }
+  TzelAlias alias{
+      name,
+      QStringLiteral("POSTGRESQL"),
+      {QStringLiteral("HOST=") + m.captured(1), QStringLiteral("DATABASE=") + m.captured(3)}};
+  if (!m.captured(2).isEmpty())
+    alias.params << QStringLiteral("PORT=") + m.captured(2);
+  const auto items = QUrlQuery(m.captured(4)).queryItems(QUrl::FullyDecoded);
+  for (const auto &[key, value] : items) {
+    if (key.compare(u"user"_qs, Qt::CaseInsensitive) == 0) {
+      alias.params << QStringLiteral("USER NAME=") + value;
+    } else if (key.compare(u"password"_qs, Qt::CaseInsensitive) == 0) {
+      error = QStringLiteral("a password is taken only from the environment variable ") +
+              QString::fromLatin1(PasswordVariable);
+      return std::nullopt;
+    } else {
+      error = QStringLiteral("unknown setting [") + key + QStringLiteral("]");
+      return std::nullopt;
+    }
+  }
+  if (qEnvironmentVariableIsSet(PasswordVariable))
+    alias.params << QStringLiteral("PASSWORD=") + qEnvironmentVariable(PasswordVariable);
+  return alias;
+}
+
+} // namespace
+
+std::optional<TzelAlias> parseAliasOption(const QString &value, QString &error) {
+  const qsizetype eq = value.indexOf(u'=');
+  const qsizetype colon = value.indexOf(u':', eq + 1);
+  if (eq <= 0 || colon < 0 || value.left(eq).trimmed().isEmpty()) {
+    error = QStringLiteral("expected NAME=sqlite:FILE, NAME=standard:FOLDER or "
+                           "NAME=postgresql:HOST:PORT/DB?user=U");
+    return std::nullopt;
+  }
+  const QString name = value.left(eq).trimmed();
+  const QString driver = value.mid(eq + 1, colon - eq - 1).trimmed().toLower();
+  const QString target = value.mid(colon + 1);
+  if (target.isEmpty()) {
+    error = QStringLiteral("nothing after ") + driver + u':';
+    return std::nullopt;
+  }
+  if (driver == u"sqlite")
+    return TzelAlias{name,
+                     QStringLiteral("SQLITE"),
+                     {QStringLiteral("DATABASE=") + QFileInfo(target).absoluteFilePath()}};
+  if (driver == u"standard")
+    return TzelAlias{name,
+                     QStringLiteral("STANDARD"),
+                     {QStringLiteral("PATH=") + QFileInfo(target).absoluteFilePath()}};
+  if (driver == u"postgresql")
+    return postgresAlias(name, target, error);
+  error = QStringLiteral("unknown driver [") + driver + QStringLiteral("]");
+  return std::nullopt;
+}

@@ -1,0 +1,14 @@
+#pragma once
+// The --alias values of the tool: NAME=sqlite:FILE, NAME=standard:FOLDER and
+// NAME=postgresql:HOST[:PORT]/DB[?user=U]. A PostgreSQL password is never taken from the
+// command line, only from the environment variable ZEL_PG_PASSWORD.
+
+#include "database/zelsession.h"
+
+#include <QString>
+#include <optional>
+
+inline constexpr char PasswordVariable[] = "ZEL_PG_PASSWORD";
+
+// The alias a value defines (relative paths made absolute), or nullopt with the reason.
+std::optional<TzelAlias> parseAliasOption(const QString &value, QString &error);

@@ -1,0 +1,263 @@
+// zelquery: checks, generates, runs and exports stored queries without a window.
+//   zelquery sql MODEL QUERYFILE [--query NAME] [--param NAME=VALUE]...
+//   zelquery run MODEL QUERYFILE [...] [--format csv|tab] [--names]
+//   zelquery export MODEL QUERYFILE --out FILE [...]
+//   zelquery check MODEL [QUERYFILE]
+// Status 0 when everything succeeded, 1 after any message, 2 for a wrong command line.
+
+#include "aliasoption.h"
+#include "database/zeldatamodel.h"
+#include "database/zelsession.h"
+#include "engine/zelparams.h"
+#include "engine/zelsync.h"
+#include "export/exportrecords.h"
+#include "messages/zelmessages.h"
+#include "model/zelregistry.h"
+#include "querytool.h"
+#include "toolmessages.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cstdio>
+
+namespace {
+
+enum Status { Success = 0, Failure = 1, WrongUsage = 2 };
+
+struct Command {
+  QString name;
+  QString synopsis;    // after "zelquery NAME [options] "
+  QString description; // one paragraph
+  int minArgs;
+  int maxArgs;
+};
+
+const QList<Command> &commands() {
+  static const QList<Command> list = {
+      {u"sql"_qs, u"MODEL QUERYFILE"_qs,
+       u"Prints the SQL statement generated for the stored query, line by line."_qs, 2, 2},
+      {u"run"_qs, u"MODEL QUERYFILE"_qs,
+       u"Runs the stored query and writes its records to standard output as comma- or\n"
+       "tab-delimited text (UTF-8, CR LF line ends)."_qs,
+       2, 2},
+      {u"export"_qs, u"MODEL QUERYFILE --out FILE"_qs,
+       u"Runs the stored query and writes its records to FILE, by its extension: .csv\n"
+       "(comma-delimited), .tab (tab-delimited), .dbf (dBase table) or .db (Paradox table)."_qs,
+       2, 2},
+      {u"check"_qs, u"MODEL [QUERYFILE]"_qs,
+       u"Reads the data model (and the query), runs the setup checks and the query's\n"
+       "validation and prints every message, without running anything on a database."_qs,
+       1, 2},
+  };
+  return list;
+}
+
+const Command *findCommand(const QString &name) {
+  for (const Command &c : commands())
+    if (c.name == name)
+      return &c;
+  return nullptr;
+}
+
+QString generalUsage() {
+  QString text = u"Usage: zelquery COMMAND [options] MODEL [QUERYFILE]\n\n"
+                 "Checks, generates, runs and exports stored queries without a window.\n"
+                 "MODEL is a file holding a data model's stored form; QUERYFILE a query file.\n\n"
+                 "Commands:\n"_qs;
+  for (const Command &c : commands())
+    text += u"  "_qs + c.name.leftJustified(8) + c.synopsis + u'\n';
+  text += u"\nzelquery COMMAND --help describes a command and its options.\n"
+          "Exit status: 0 success, 1 a failure (its message on standard error),\n"
+          "2 a wrong command line.\n"_qs;
+  return text;
+}
+
+void writeTo(FILE *stream, const QString &text) {
+  const QByteArray bytes = text.toUtf8();
+  std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+  std::fflush(stream);
+}
+
+int usageError(const QString &message, const QString &usage) {
+  writeTo(stderr, u"Error: "_qs + message + u"\n\n"_qs + usage);
+  return WrongUsage;
+}
+
+struct Options {
+  QCommandLineOption help{{u"h"_qs, u"help"_qs}, u"Shows this help."_qs};
+  QCommandLineOption alias{
+      u"alias"_qs,
+      u"Defines a database alias, as NAME=sqlite:FILE, NAME=standard:FOLDER or "
+      "NAME=postgresql:HOST:PORT/DB?user=U (the password from the environment variable "
+      "ZEL_PG_PASSWORD). May be repeated; adds to the engine's aliases file."_qs,
+      u"NAME=DRIVER:TARGET"_qs};
+  QCommandLineOption database{u"database"_qs,
+                              u"The database the statement runs on (default: the database "
+                              "of the query's first table)."_qs,
+                              u"NAME"_qs};
+  QCommandLineOption query{
+      u"query"_qs, u"Uses the file's query named NAME instead of its first query."_qs, u"NAME"_qs};
+  QCommandLineOption param{u"param"_qs,
+                           u"The value of a filter parameter; repeat for each. A parameter "
+                           "without a value and without a default is an error."_qs,
+                           u"NAME=VALUE"_qs};
+  QCommandLineOption format{u"format"_qs, u"Output format: csv (default) or tab."_qs, u"csv|tab"_qs,
+                            u"csv"_qs};
+  QCommandLineOption names{u"names"_qs, u"Starts the output with the line of field labels."_qs};
+  QCommandLineOption out{u"out"_qs, u"The file to write (.csv, .tab, .dbf or .db)."_qs, u"FILE"_qs};
+  QCommandLineOption noNames{u"no-names"_qs,
+                             u"Leaves the line of field labels out of .csv and .tab files."_qs};
+};
+
+void configure(QCommandLineParser &parser, const Options &o, const Command &c) {
+  parser.setApplicationDescription(c.description);
+  parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+  parser.addOption(o.help);
+  parser.addOption(o.alias);
+  parser.addOption(o.database);
+  parser.addPositionalArgument(u"MODEL"_qs, u"The data model's stored form."_qs);
+  if (c.name == u"check") {
+    parser.addOption(o.query);
+    parser.addPositionalArgument(u"QUERYFILE"_qs, u"A query file to check (optional)."_qs,
+                                 u"[QUERYFILE]"_qs);
+    return;
+  }
+  parser.addPositionalArgument(u"QUERYFILE"_qs, u"The query file."_qs);
+  parser.addOption(o.query);
+  parser.addOption(o.param);
+  if (c.name == u"run") {
+    parser.addOption(o.format);
+    parser.addOption(o.names);
+  } else if (c.name == u"export") {
+    parser.addOption(o.out);
+    parser.addOption(o.noNames);
+  }
+}
+
+QString commandUsage(const QCommandLineParser &parser, const Command &c) {
+  QString text = parser.helpText();
+  const qsizetype end = text.indexOf(u'\n');
+  return u"Usage: zelquery "_qs + c.name + u" [options] "_qs + c.synopsis + u'\n' + text.mid(end);
+}
+
+bool registerAliases(const QStringList &values, QString &error) {
+  for (const QString &value : values) {
+    QString why;
+    const auto alias = parseAliasOption(value, why);
+    if (!alias) {
+      error = u"Invalid --alias "_qs + value + u": "_qs + why;
+      return false;
+    }
+    TzelSession::defaultSession().registerAlias(*alias);
+  }
+  return true;
+}
+
+// The checks of the command line that need no file; an empty text when it is sound.
+QString commandLineFault(const QCommandLineParser &parser, const Options &o, const Command &c,
+                         int &fileType) {
+  const QStringList args = parser.positionalArguments();
+  if (args.size() < c.minArgs)
+    return u"Missing "_qs + (args.isEmpty() ? u"MODEL"_qs : u"QUERYFILE"_qs);
+  if (args.size() > c.maxArgs)
+    return u"Unexpected argument "_qs + args.at(c.maxArgs);
+  if (c.name != u"check") {
+    for (const QString &p : parser.values(o.param))
+      if (p.indexOf(u'=') <= 0)
+        return u"Invalid --param "_qs + p + u": expected NAME=VALUE"_qs;
+  }
+  if (c.name == u"run") {
+    const QString format = parser.value(o.format);
+    if (format != u"csv" && format != u"tab")
+      return u"Invalid --format "_qs + format + u": expected csv or tab"_qs;
+  }
+  if (c.name == u"export") {
+    if (!parser.isSet(o.out) || parser.value(o.out).isEmpty())
+      return u"The export command needs --out FILE"_qs;
+    const QString extension = QFileInfo(parser.value(o.out)).suffix();
+    fileType = ExportFileTypeOfExtension(extension);
+    if (fileType == zelExportNone)
+      return UnknownExtensionMessage(extension).mid(7);
+    if (fileType != zelExportCsv && fileType != zelExportTab && fileType != zelExportDbf &&
+        fileType != zelExportDb)
+      return u"The export command writes .csv, .tab, .dbf or .db files, not ."_qs + extension;
+  }
+  return {};
+}
+
+int runCommand(const QCommandLineParser &parser, const Options &o, const Command &c, int fileType) {
+  const QStringList args = parser.positionalArguments();
+  const bool check = c.name == u"check";
+  const QStringList params = check ? QStringList() : parser.values(o.param);
+  zelSetParamPrompt(std::make_unique<CommandLineParams>(params, !check));
+  QueryTool tool;
+  if (!tool.loadModel(args.at(0)))
+    return Failure;
+  const bool withQuery = args.size() > 1;
+  const QString queryName = parser.isSet(o.query) ? parser.value(o.query) : QString();
+  if (withQuery && !tool.loadQuery(args.at(1), queryName))
+    return Failure;
+  tool.chooseDatabase(parser.value(o.database));
+
+  bool ok = false;
+  if (check) {
+    ok = tool.check(withQuery);
+  } else if (tool.checkParamNames(params)) {
+    QFile out;
+    out.open(stdout, QIODevice::WriteOnly);
+    if (c.name == u"sql")
+      ok = tool.generate(out);
+    else if (c.name == u"run")
+      ok = tool.run(out, parser.value(o.format) == u"tab" ? u'\t' : u',', parser.isSet(o.names));
+    else
+      ok = tool.exportTo(QFileInfo(parser.value(o.out)).absoluteFilePath(), fileType,
+                         !parser.isSet(o.noNames));
+    out.flush();
+  }
+  return ok && !ToolFailures::any() ? Success : Failure;
+}
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+  QCoreApplication app(argc, argv);
+  QCoreApplication::setApplicationName(u"zelquery"_qs);
+  // As a host of the components, the tool makes the database-bound model readable.
+  if (!ZelRegistry::instance().contains(u"TzelDataModel"_qs))
+    ZelRegistry::instance().registerClass<TzelDataModel>();
+  zelSetMessageHandler(std::make_unique<StderrMessages>());
+  zelSetSyncPrompt(std::make_unique<ReportStaleAliases>());
+
+  QStringList args = QCoreApplication::arguments();
+  if (args.size() < 2)
+    return usageError(u"No command given"_qs, generalUsage());
+  const QString name = args.takeAt(1);
+  if (name == u"--help" || name == u"-h" || name == u"help") {
+    writeTo(stdout, generalUsage());
+    return Success;
+  }
+  const Command *command = findCommand(name);
+  if (!command)
+    return usageError(u"Unknown command "_qs + name, generalUsage());
+
+  Options options;
+  QCommandLineParser parser;
+  configure(parser, options, *command);
+  const bool parsed = parser.parse(args);
+  if (parsed && parser.isSet(options.help)) {
+    writeTo(stdout, commandUsage(parser, *command));
+    return Success;
+  }
+  if (!parsed)
+    return usageError(parser.errorText(), commandUsage(parser, *command));
+  int fileType = zelExportNone;
+  QString fault = commandLineFault(parser, options, *command, fileType);
+  if (fault.isEmpty())
+    registerAliases(parser.values(options.alias), fault);
+  if (!fault.isEmpty())
+    return usageError(fault, commandUsage(parser, *command));
+  return runCommand(parser, options, *command, fileType);
+}

@@ -1,0 +1,49 @@
+#pragma once
+// One run of the tool: the data model read from its stored form, a query component over it
+// with the engine's dataset, and the commands that drive them. Failures are shown through
+// the message seam (standard error); the commands return false after one.
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+class QIODevice;
+class TzelDataset;
+class TzelModel;
+class TzelQuerion;
+
+class QueryTool {
+public:
+  QueryTool();
+  ~QueryTool();
+  QueryTool(const QueryTool &) = delete;
+  QueryTool &operator=(const QueryTool &) = delete;
+
+  // Reads the model file; database names that are folders or files beside it become aliases.
+  bool loadModel(const QString &fileName);
+  // Loads the query file into the current query, or its query named queryName.
+  bool loadQuery(const QString &fileName, const QString &queryName);
+  // The database the statement runs on: the given name, else that of the first query
+  // table, else the model's first database.
+  void chooseDatabase(const QString &databaseName);
+  // Every given parameter must be one of the query's ("NAME=VALUE").
+  bool checkParamNames(const QStringList &params);
+
+  bool generate(QIODevice &out);
+  bool run(QIODevice &out, QChar separator, bool includeNames);
+  bool exportTo(const QString &fileName, int fileType, bool includeNames);
+  // The setup checks, the model's database names and, with a query loaded, its generation.
+  bool check(bool withQuery);
+
+  TzelQuerion &querion() { return *m_querion; }
+
+private:
+  bool execute();
+  QString queryName() const;
+  bool failed(const QString &fallback) const;
+
+  std::unique_ptr<TzelModel> m_model;
+  std::unique_ptr<TzelDataset> m_dataset;
+  std::unique_ptr<TzelQuerion> m_querion;
+};

@@ -1,0 +1,52 @@
+#pragma once
+// What the tool puts where a window would show a message or ask a question: the text on
+// standard error, never a wait for an answer. Every error, question or input request is
+// remembered, so the tool can end with status 1.
+
+#include "engine/zelparams.h"
+#include "engine/zelsync.h"
+#include "messages/zelmessages.h"
+
+#include <QStringList>
+
+// Failures noticed through the seams since the tool started.
+class ToolFailures {
+public:
+  static void note() { ++s_count; }
+  static bool any() { return s_count > 0; }
+
+private:
+  static inline int s_count = 0;
+};
+
+// Writes one line of text to standard error at once.
+void printError(const QString &text);
+
+// Messages on standard error. Questions are answered No (Cancel where offered), input boxes
+// are cancelled; both count as failures, as do errors and message lists.
+class StderrMessages : public TzelMessageHandler {
+public:
+  TzelAnswer messageBox(const QString &text, TzelMessageKind kind, TzelButtons buttons) override;
+  bool inputBox(const QString &caption, const QString &prompt, QString &text) override;
+  void showMessageList(const QStringList &lines, const QString &title) override;
+  void hideMessageList() override {}
+};
+
+// Parameter values from the command line ("NAME=VALUE", names ignoring case) over the
+// query's defaults. With strict set, every parameter left blank is reported by name and the
+// step fails; otherwise the defaults stand.
+class CommandLineParams : public TzelParamPrompt {
+public:
+  CommandLineParams(QStringList given, bool strict) : m_given(std::move(given)), m_strict(strict) {}
+  bool askParams(QStringList &nameValues, TzelModel *model) override;
+
+private:
+  QStringList m_given;
+  bool m_strict;
+};
+
+// No one to choose replacements: every stale alias is reported and the step is cancelled.
+class ReportStaleAliases : public TzelSyncPrompt {
+public:
+  bool askReplacements(TzelSyncMode mode, QList<TzelSyncRow> &rows, TzelModel &model) override;
+};
