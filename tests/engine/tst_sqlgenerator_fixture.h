@@ -2,26 +2,15 @@
 // Models and queries for the SQL generation tests and benchmark: the Parts and Vendors
 // tables of the demonstration model (plus Items and Orders), under file or server names.
 
-#include "model/supportfiles.h"
+#include "database/zeldatamodel.h"
 #include "model/zelmodel.h"
 #include "model/zelquery.h"
 
 #include <QObject>
 #include <memory>
 
-// The table prefix of the database-bound model: a folder path, or :ALIAS: for the file
-// databases dBase and Paradox.
-class PrefixModel : public TzelModel {
-public:
-  using TzelModel::TzelModel;
-  QString DatabasePrefix(const QString &databaseName) override {
-    if (IsAbsolutePath(databaseName))
-      return AddTrailingBackslash(databaseName);
-    if (DatabaseType() == zelDbase || DatabaseType() == zelParadox)
-      return QLatin1Char(':') + databaseName + QLatin1Char(':');
-    return {};
-  }
-};
+// The database-bound model: it writes the table prefixes (:PELLOX: for file databases).
+using PrefixModel = TzelDataModel;
 
 // Stands where the query component holds a query: it gives the query its data model.
 class QueryHolder : public QObject, public TzelQueryOwner {
