@@ -1,4 +1,5 @@
 #include "model/zelmodel.h"
+#include "model/zelregistry.h"
 
 #include "messages/zelhelp.h"
 #include "messages/zelmessages.h"
@@ -492,3 +493,12 @@ void TzelModel::GetTableNames(const QString &databaseName, const QString &patter
 bool TzelModel::acceptsTable(const TzelTable *table) const {
   return qobject_cast<const TzelDataModelTable *>(table) != nullptr;
 }
+
+namespace {
+// Stored forms create these by class name.
+const ZelRegisterClass<TzelDisplay> registerTzelDisplay;
+const ZelRegisterClass<TzelAbout> registerTzelAbout;
+const ZelRegisterClass<TzelDataModelField> registerTzelDataModelField;
+const ZelRegisterClass<TzelDataModelTable> registerTzelDataModelTable;
+const ZelRegisterClass<TzelModel> registerTzelModel;
+} // namespace

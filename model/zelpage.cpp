@@ -1,4 +1,5 @@
 #include "model/zelpage.h"
+#include "model/zelregistry.h"
 
 #include "model/supportfiles.h"
 #include "model/zelsettings.h"
@@ -103,3 +104,10 @@ void TzelLabels::Reset() {
   m_numberAcross = m_numberDown = 0;
   m_gutterAcross = m_gutterDown = m_labelHeight = m_labelWidth = 0;
 }
+
+namespace {
+// Stored forms create these by class name.
+const ZelRegisterClass<TzelFont> registerTzelFont;
+const ZelRegisterClass<TzelPage> registerTzelPage;
+const ZelRegisterClass<TzelLabels> registerTzelLabels;
+} // namespace

@@ -1,4 +1,5 @@
 #include "model/zelquery.h"
+#include "model/zelregistry.h"
 
 #include "model/zelmodel.h"
 
@@ -439,3 +440,11 @@ bool TzelQuery::attachStoredChild(TzelComponent *child) {
 bool TzelQuery::acceptsTable(const TzelTable *table) const {
   return qobject_cast<const TzelQueryTable *>(table) != nullptr;
 }
+
+namespace {
+// Stored forms create these by class name.
+const ZelRegisterClass<TzelQueryTable> registerTzelQueryTable;
+const ZelRegisterClass<TzelQueryFilter> registerTzelQueryFilter;
+const ZelRegisterClass<TzelQueryValue> registerTzelQueryValue;
+const ZelRegisterClass<TzelQuery> registerTzelQuery;
+} // namespace

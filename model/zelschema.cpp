@@ -1,4 +1,5 @@
 #include "model/zelschema.h"
+#include "model/zelregistry.h"
 
 namespace {
 
@@ -469,3 +470,10 @@ bool TzelSchema::attachStoredChild(TzelComponent *child) {
   AttachTable(table);
   return true;
 }
+
+namespace {
+// Stored forms create these by class name.
+const ZelRegisterClass<TzelField> registerTzelField;
+const ZelRegisterClass<TzelJoinField> registerTzelJoinField;
+const ZelRegisterClass<TzelJoin> registerTzelJoin;
+} // namespace

@@ -1,3 +1,4 @@
+#include "model/storedform.h"
 #include "model/zelmodel.h"
 #include "support/recordingmessages.h"
 
@@ -46,6 +47,8 @@ private slots:
   void assignCopiesDialectOnly();
   void storedChildren();
   void databaseOperationsAreHarmless();
+  void storedFormKeepsDialect();
+  void storedFormRoundTrip();
 };
 
 void TestModel::newModelDefaults() {
@@ -444,6 +447,113 @@ void TestModel::databaseOperationsAreHarmless() {
   m.ShowAbout();
   zelSetAboutBox({});
   QCOMPARE(shown, 1);
+}
+
+// The demonstration model's excerpt, with AliasAs changed from the Paradox default.
+static const char *const kStoredModel = R"(object zelDataModel1: TzelModel
+  About.HelpContext = 0
+  About.HelpCaption = '&Help'
+  About.HelpFile = 'VIZADUZ.HLP;ZOZEROD.HLP'
+  Display.FormatCurrency = '$#,#.00'
+  AutoJoin = True
+  AliasAs = False
+  DatabaseType = zelParadox
+  DateFormat = 'mm"/"dd"/"yyyy'
+  DateQuote = '"'
+  DefaultExtension = 'zel;kvt'
+  NameQuote = zelQuoteDouble
+  JoinMethod = zelJoinFrom
+  VerifyNames = True
+  object : TzelDataModelTable
+    TableAlias = 'Parts'
+    TableName = 'T0492.DB'
+    Left = 476
+    Top = 12
+    DatabaseName = 'PELLOX'
+    object : TzelDataModelField
+      FieldAlias = 'PartNo'
+      FieldName = 'PT_ITM_NO'
+      DataType = ftFloat
+      Alignment = taRightJustify
+      Position = 0
+    end
+  end
+  object : TzelJoin
+    LeftTableAlias = 'Customers'
+    RightTableAlias = 'Orders'
+    JoinType = zelJoinInner
+    Sequence = 0
+    object : TzelJoinField
+      LeftFieldAlias = 'CustNo'
+      RightFieldAlias = 'CustNo'
+      JoinOper = zelJoinEqual
+    end
+  end
+end
+)";
+
+void TestModel::storedFormKeepsDialect() {
+  const std::unique_ptr<TzelComponent> read =
+      StoredFormReader().read(QString::fromUtf8(kStoredModel));
+  auto *m = qobject_cast<TzelModel *>(read.get());
+  QVERIFY(m);
+  QCOMPARE(m->objectName(), QStringLiteral("zelDataModel1"));
+  QCOMPARE(m->DatabaseType(), zelParadox);
+  QVERIFY(!m->AliasAs()); // the type's defaults were not applied while reading
+  QVERIFY(!m->isLoading());
+  QCOMPARE(m->TableCount(), 1);
+  TzelTable *parts = m->GetTable(0);
+  QCOMPARE(parts->Schema(), m);
+  QCOMPARE(parts->TableName(), QStringLiteral("T0492.DB"));
+  QCOMPARE(parts->Left(), 476);
+  QCOMPARE(parts->Height(), 165);
+  QCOMPARE(parts->GetDatabaseName(), QStringLiteral("PELLOX"));
+  QCOMPARE(m->DatabaseNames(), QStringList(QStringLiteral("PELLOX")));
+  const TzelField *f = parts->GetField(0);
+  QCOMPARE(f->Table(), parts);
+  QCOMPARE(f->FieldName(), QStringLiteral("PT_ITM_NO"));
+  QCOMPARE(f->DataType(), ftFloat);
+  QCOMPARE(f->Alignment(), taRightJustify);
+  QVERIFY(f->IsNullable());
+  QCOMPARE(m->JoinCount(), 1);
+  QCOMPARE(m->GetJoin(0)->Schema(), m);
+  QCOMPARE(m->GetJoin(0)->GetJoinField(0)->Join(), m->GetJoin(0));
+  QCOMPARE(m->GetJoin(0)->GetJoinField(0)->RightFieldAlias(), QStringLiteral("CustNo"));
+}
+
+void TestModel::storedFormRoundTrip() {
+  TzelModel m;
+  m.setObjectName(QStringLiteral("zelDataModel1"));
+  m.SetDatabaseType(zelParadox);
+  m.AddTable(QStringLiteral("PELLOX"), QStringLiteral("T0492.DB"), QStringLiteral("Parts"));
+  m.AddTable(QStringLiteral("PELLOX"), QStringLiteral("GONE.DB"), QStringLiteral("Gone"));
+  TzelTable *parts = m.GetTable(0);
+  parts->SetLeft(476);
+  parts->SetTop(12);
+  parts->AddField(QStringLiteral("PT_ITM_NO"), QStringLiteral("PartNo"), ftFloat, 0);
+  parts->GetField(0)->SetAlignment(taRightJustify);
+  m.DeleteTable(QStringLiteral("Gone"));
+  m.AddJoin(QStringLiteral("Customers"), zelJoinInner, 0, QStringLiteral("Orders"));
+  m.GetJoin(0)->AddJoinField(QStringLiteral("CustNo"), zelJoinEqual, QStringLiteral("CustNo"));
+
+  const QString text = StoredFormWriter().write(m);
+  const QStringList lines = text.split(QLatin1Char('\n'));
+  // The example's lines, in its order (the writer adds the properties the excerpt leaves out).
+  qsizetype at = 0;
+  for (const QString &expected : QString::fromUtf8(kStoredModel).split(QLatin1Char('\n'))) {
+    if (expected.contains(QLatin1String("AliasAs")))
+      continue;
+    const qsizetype found = lines.indexOf(expected, at);
+    QVERIFY2(found >= 0, qPrintable(expected));
+    at = found + 1;
+  }
+  QVERIFY(!text.contains(QLatin1String("Gone")));
+  QVERIFY(!text.contains(QLatin1String("Height")));
+  QVERIFY(text.contains(QLatin1String("  AliasByTable = True\n")));
+  QVERIFY(text.contains(QLatin1String("  About.ProgramTitle = 'Pellox'\n")));
+
+  const std::unique_ptr<TzelComponent> read = StoredFormReader().read(text);
+  QCOMPARE(StoredFormWriter().write(*read), text);
 }
 
 QTEST_MAIN(TestModel)

@@ -1,3 +1,4 @@
+#include "model/storedform.h"
 #include "model/zelmodel.h"
 #include "model/zelquery.h"
 
@@ -88,6 +89,7 @@ private slots:
   void assign();
   void assignWithoutOwnerKeepsValues();
   void storedChildren();
+  void storedFormExample();
 };
 
 void TestQuery::addTableAliases() {
@@ -512,6 +514,46 @@ void TestQuery::storedChildren() {
   QCOMPARE(filter->Value(), value);
   TzelQueryTable queryTable;
   QVERIFY(!f.model.attachStoredChild(&queryTable));
+}
+
+void TestQuery::storedFormExample() {
+  const QString text = QStringLiteral("object : TzelQuery\n"
+                                      "  QueryName = 'Step 1'\n"
+                                      "  QueryType = zelSelect\n"
+                                      "  IsDistinct = True\n"
+                                      "  object : TzelQueryTable\n"
+                                      "    TableAlias = 'Customers'\n"
+                                      "    TableName = 'Customers'\n"
+                                      "    Left = 19\n"
+                                      "    Top = 12\n"
+                                      "  end\n"
+                                      "  object : TzelQueryValue\n"
+                                      "    ValueAlias = 'City'\n"
+                                      "    TableAlias = 'Customers'\n"
+                                      "    Expression = 'City'\n"
+                                      "    DataType = ftString\n"
+                                      "    Width = 15\n"
+                                      "    Position = 2\n"
+                                      "    object : TzelQueryFilter\n"
+                                      "      Position = 1\n"
+                                      "      Filter = 'Vancouver|Bogota|Portland|'\n"
+                                      "    end\n"
+                                      "  end\n"
+                                      "end\n");
+  const std::unique_ptr<TzelComponent> read = StoredFormReader().read(text);
+  auto *q = qobject_cast<TzelQuery *>(read.get());
+  QVERIFY(q);
+  QVERIFY(q->IsDistinct());
+  QCOMPARE(q->GetTable(0)->Schema(), q);
+  QCOMPARE(q->GetValue(0)->Query(), q);
+  QCOMPARE(q->GetValue(0)->GetFilter(0)->Value(), q->GetValue(0));
+  QCOMPARE(q->GetValue(0)->GetFilter(0)->Operator(), zelFilterEqual);
+  QCOMPARE(StoredFormWriter().write(*q), text);
+
+  // A new query writes QueryType always and IsDistinct only when set.
+  TzelQuery fresh;
+  QCOMPARE(StoredFormWriter().write(fresh),
+           QStringLiteral("object : TzelQuery\n  QueryType = zelSelect\nend\n"));
 }
 
 QTEST_MAIN(TestQuery)
