@@ -1,0 +1,121 @@
+#include "engine/queryfile.h"
+
+#include "engine/zelquerion.h"
+#include "model/storedform.h"
+#include "model/zeltypes.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QStringDecoder>
+
+namespace {
+
+const QStringList &droppedNames() {
+  static const QStringList names{QStringLiteral("DataModel"), QStringLiteral("DataQuery"),
+                                 QStringLiteral("Preview"), QStringLiteral("DisplayParams")};
+  return names;
+}
+
+const QStringList &measureNames() {
+  static const QStringList names{
+      QStringLiteral("Page.MarginBottom"),   QStringLiteral("Page.MarginLeft"),
+      QStringLiteral("Page.MarginRight"),    QStringLiteral("Page.MarginTop"),
+      QStringLiteral("Page.PageHeight"),     QStringLiteral("Page.PageWidth"),
+      QStringLiteral("Labels.GutterAcross"), QStringLiteral("Labels.GutterDown"),
+      QStringLiteral("Labels.LabelHeight"),  QStringLiteral("Labels.LabelWidth")};
+  return names;
+}
+
+// The property name of a property line ("  Page.MarginTop = 0.3" gives Page.MarginTop), or
+// empty text for any other line.
+QString propertyName(const QString &line) {
+  static const QRegularExpression property(QStringLiteral(R"(^\s*([A-Za-z_][\w.]*) = )"));
+  const QRegularExpressionMatch match = property.match(line);
+  return match.hasMatch() ? match.captured(1) : QString();
+}
+
+} // namespace
+
+bool IsDroppedQueryLine(const QString &line) {
+  const QString name = propertyName(line);
+  if (name.isEmpty())
+    return false;
+  return droppedNames().contains(name) || name.endsWith(QLatin1String("Font.Charset"));
+}
+
+QStringList CleanQueryText(const QStringList &lines) {
+  QStringList out;
+  bool beforeQueries = true;
+  for (QString line : lines) {
+    if (IsDroppedQueryLine(line))
+      continue;
+    if (line.contains(QLatin1String("object TzelQuery")))
+      beforeQueries = false;
+    if (beforeQueries) {
+      const QString name = propertyName(line);
+      if (measureNames().contains(name) && !line.mid(line.indexOf(u'=')).contains(u'.'))
+        line += QStringLiteral(".0");
+    }
+    out << line;
+  }
+  return out;
+}
+
+QString QueryFileName(const QString &name, bool reportMode) {
+  // Only the file's own name counts: a dot in a folder name is no extension.
+  if (QFileInfo(name).fileName().contains(u'.'))
+    return name;
+  return name + (reportMode ? QStringLiteral(".kvt") : QStringLiteral(".zel"));
+}
+
+QStringList QueryFileLines(const TzelQuerion &querion) {
+  const QString text = StoredFormWriter(ZelChildHeader::ClassOnly).write(querion);
+  QStringList lines = text.split(u'\n');
+  if (!lines.isEmpty() && lines.last().isEmpty())
+    lines.removeLast();
+  return CleanQueryText(lines);
+}
+
+void SaveQueryFile(const QString &fileName, const QStringList &lines) {
+  const QByteArray bytes = (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
+  // Unbuffered, so that a short write (a full disk, a size limit) shows in write()'s count
+  // instead of vanishing in the buffer's flush.
+  QSaveFile file(fileName);
+  const bool written =
+      file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(bytes) == bytes.size();
+  if (!written || !file.commit()) {
+    const QString reason = file.errorString();
+    file.cancelWriting();
+    throw EzelError(QStringLiteral("Error: Cannot write the ") + fileName +
+                    QStringLiteral(" file: ") + reason);
+  }
+}
+
+QStringList ReadQueryFileLines(const QString &fileName) {
+  const QByteArray bytes = loadStoredFormFile(fileName);
+  QStringDecoder utf8(QStringDecoder::Utf8);
+  QString text = utf8(bytes);
+  if (utf8.hasError())
+    text = QString::fromLatin1(bytes); // 8-bit files written elsewhere
+  text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+  QStringList lines = text.split(u'\n');
+  if (!lines.isEmpty() && lines.last().isEmpty())
+    lines.removeLast();
+  return lines;
+}
+
+std::unique_ptr<TzelQuerion> ReadQueryText(const QStringList &lines) {
+  if (lines.isEmpty() || IsBlank(lines.first()))
+    throw EzelError(QStringLiteral("Error: The first line of the report is blank"));
+  if (!lines.first().contains(QLatin1String("TzelQuerion")))
+    throw EzelError(QStringLiteral("Error: Invalid file type"));
+  // Files edited by hand may still name the host's components: those lines never apply.
+  std::unique_ptr<TzelComponent> root =
+      StoredFormReader().read(CleanQueryText(lines).join(u'\n') + u'\n');
+  auto *querion = qobject_cast<TzelQuerion *>(root.get());
+  if (!querion)
+    throw EzelError(QStringLiteral("Error: Invalid file type"));
+  root.release();
+  return std::unique_ptr<TzelQuerion>(querion);
+}

@@ -1,0 +1,331 @@
+#include "engine/queryfile.h"
+#include "engine/zelquerion.h"
+#include "model/storedform.h"
+#include "querionfixture.h"
+#include "support/recordingmessages.h"
+
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+#include <QtTest>
+#include <csignal>
+#include <sys/resource.h>
+
+class TestQueryFile : public QObject {
+  Q_OBJECT
+  QTemporaryDir m_dir;
+
+  QString path(const QString &name) const { return m_dir.filePath(name); }
+  static QString text(TzelQuerion &querion) {
+    return StoredFormWriter(ZelChildHeader::ClassOnly).write(querion);
+  }
+  static QByteArray fileBytes(const QString &name) {
+    QFile file(name);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+  }
+  static void writeFile(const QString &name, const QByteArray &bytes) {
+    QFile file(name);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+  }
+
+  // A query component over the sample Customers table holding the example query.
+  struct Fixture {
+    QObject owner;
+    TzelModel *model = makeCustomersModel(&owner);
+    TzelQuerion querion{&owner};
+    Fixture() {
+      querion.SetDataModel(model);
+      fillExampleQuery(querion);
+    }
+  };
+
+private slots:
+  void initTestCase() {
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    QVERIFY(m_dir.isValid());
+  }
+
+  void exampleText() {
+    Fixture f;
+    f.querion.SetDisplayParams(false); // its line never travels with a query
+    QVERIFY(f.querion.SaveToFile(path(QStringLiteral("example"))));
+    QStringList expected{QStringLiteral("object zelQuerion1: TzelQuerion")};
+    expected << fontLines(QStringLiteral("Footer"), -13, QStringLiteral("[]"))
+             << fontLines(QStringLiteral("Header"), -19, QStringLiteral("[fsBold]"));
+    expected << QStringLiteral("  Page.MarginBottom = 0.3")
+             << QStringLiteral("  Page.MarginLeft = 0.3")
+             << QStringLiteral("  Page.MarginRight = 0.3")
+             << QStringLiteral("  Page.MarginTop = 0.3")
+             << QStringLiteral("  Page.PageHeight = 11.0")
+             << QStringLiteral("  Page.PageWidth = 8.5");
+    expected << fontLines(QStringLiteral("Record"), -13, QStringLiteral("[]"))
+             << fontLines(QStringLiteral("Title"), -24, QStringLiteral("[fsBold]"));
+    expected << QStringList{"  Left = 64",
+                            "  Top = 112",
+                            "  DateOrder = 0",
+                            "  DateSeparator = '/'",
+                            "  DecimalSeparator = '.'",
+                            "  object TzelQuery",
+                            "    QueryName = 'Step 1'",
+                            "    QueryType = zelSelect",
+                            "    IsDistinct = True",
+                            "    object TzelQueryTable",
+                            "      TableAlias = 'Customers'",
+                            "      TableName = 'Customers'",
+                            "      Left = 19",
+                            "      Top = 12",
+                            "    end",
+                            "    object TzelQueryValue",
+                            "      ValueAlias = 'City'",
+                            "      TableAlias = 'Customers'",
+                            "      Expression = 'City'",
+                            "      DataType = ftString",
+                            "      Width = 15",
+                            "      Position = 2",
+                            "      object TzelQueryFilter",
+                            "        Position = 1",
+                            "        Filter = 'Vancouver|Bogota|'",
+                            "      end",
+                            "    end",
+                            "  end",
+                            "end"};
+    QCOMPARE(f.querion.QueryText(), expected);
+    QCOMPARE(fileBytes(path(QStringLiteral("example.zel"))),
+             expected.join(QStringLiteral("\r\n")).toUtf8() + "\r\n");
+  }
+
+  void fileNames_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("reportMode");
+    QTest::addColumn<QString>("written");
+    QTest::newRow("no dot") << "sales" << false << "sales.zel";
+    QTest::newRow("dot kept") << "sales.txt" << false << "sales.txt";
+    QTest::newRow("report mode") << "sales" << true << "sales.kvt";
+    QTest::newRow("dot in folder only") << "v1.2/sales" << false << "v1.2/sales.zel";
+  }
+  void fileNames() {
+    QFETCH(QString, name);
+    QFETCH(bool, reportMode);
+    QFETCH(QString, written);
+    QCOMPARE(QueryFileName(name, reportMode), written);
+    if (name.contains(u'/'))
+      return;
+    Fixture f;
+    f.querion.SetReportMode(reportMode);
+    QVERIFY(f.querion.SaveToFile(path(name)));
+    QVERIFY(QFileInfo::exists(path(written)));
+  }
+
+  void blankNameDoesNothing() {
+    RecordingMessages rec;
+    Fixture f;
+    QVERIFY(!f.querion.SaveToFile(QStringLiteral("   ")));
+    QVERIFY(!f.querion.LoadFromFile(QString()));
+    QVERIFY(rec.messages.isEmpty());
+  }
+
+  void cleaning() {
+    const QStringList lines{"object zelQuerion1: TzelQuerion",
+                            "  DataModel = zelDataModel1",
+                            "  DataQuery = Query1",
+                            "  DisplayParams = False",
+                            "  Preview = True",
+                            "  Page.TitleFont.Charset = DEFAULT_CHARSET",
+                            "  Page.PageHeight = 11",
+                            "  Page.MarginTop = 1.5",
+                            "  Labels.LabelWidth = 3",
+                            "  object TzelQuery",
+                            "    QueryName = 'DataModel check'",
+                            "    Page.PageHeight = 11",
+                            "        Filter = 'DataQuery|Preview = |'",
+                            "  end",
+                            "end"};
+    const QStringList expected{"object zelQuerion1: TzelQuerion",
+                               "  Page.PageHeight = 11.0",
+                               "  Page.MarginTop = 1.5",
+                               "  Labels.LabelWidth = 3.0",
+                               "  object TzelQuery",
+                               "    QueryName = 'DataModel check'",
+                               "    Page.PageHeight = 11",
+                               "        Filter = 'DataQuery|Preview = |'",
+                               "  end",
+                               "end"};
+    QCOMPARE(CleanQueryText(lines), expected);
+  }
+
+  // A query named after a dropped property survives the trip through a file.
+  void wordsInTextsSurvive() {
+    Fixture f;
+    f.querion.Queries(0)->SetQueryName(QStringLiteral("DataModel check"));
+    f.querion.Queries(0)->GetValue(0)->SetFilter(2, zelFilterEqual,
+                                                 QStringLiteral("DisplayParams = x|"));
+    QVERIFY(f.querion.SaveToFile(path(QStringLiteral("words.zel"))));
+    Fixture g;
+    QVERIFY(g.querion.LoadFromFile(path(QStringLiteral("words.zel"))));
+    QCOMPARE(g.querion.Queries(0)->QueryName(), QStringLiteral("DataModel check"));
+    QCOMPARE(text(g.querion), text(f.querion));
+  }
+
+  void roundTrip() {
+    Fixture f;
+    f.querion.Page()->SetPageHeight(14);
+    f.querion.Page()->SetTitleCaption(QStringLiteral("Customers 'by' city"));
+    QVERIFY(f.querion.SaveToFile(path(QStringLiteral("trip.zel"))));
+    QVERIFY(f.querion.QueryText().contains(QStringLiteral("  Page.PageHeight = 14.0")));
+    QObject owner;
+    TzelQuerion other(&owner);
+    other.SetDataModel(makeCustomersModel(&owner));
+    QVERIFY(other.LoadFromFile(path(QStringLiteral("trip.zel"))));
+    QCOMPARE(other.Page()->PageHeight(), 14.0);
+    QCOMPARE(other.Page()->TitleCaption(), QStringLiteral("Customers 'by' city"));
+    other.setObjectName(f.querion.objectName());
+    other.SetLeft(64);
+    other.SetTop(112);
+    QCOMPARE(text(other), text(f.querion));
+    // The same text through LoadFromText.
+    TzelQuerion third(&owner);
+    third.SetDataModel(f.model);
+    third.QueryText() = f.querion.QueryText();
+    QVERIFY(third.LoadFromText());
+    QCOMPARE(third.Queries(0)->ValueCount(), 1);
+    QCOMPARE(third.Queries(0)->GetValue(0)->GetFilter(0)->Filter(),
+             QStringLiteral("Vancouver|Bogota|"));
+  }
+
+  // Files written with the older, broader cleaning (which also lost lines that merely held
+  // the words) and files that still name the host's components read as before.
+  void olderFilesStayReadable() {
+    const QByteArray old = "object zelQuerion1: TzelQuerion\r\n"
+                           "  DataModel = zelDataModel1\r\n"
+                           "  Page.PageHeight = 11.0\r\n"
+                           "  DateOrder = 0\r\n"
+                           "  DateSeparator = '/'\r\n"
+                           "  DecimalSeparator = '.'\r\n"
+                           "  object TzelQuery\r\n"
+                           "    QueryType = zelSelect\r\n"
+                           "    object TzelQueryTable\r\n"
+                           "      TableAlias = 'Customers'\r\n"
+                           "      TableName = 'Customers'\r\n"
+                           "    end\r\n"
+                           "  end\r\n"
+                           "end\r\n";
+    writeFile(path(QStringLiteral("old.zel")), old);
+    RecordingMessages rec;
+    Fixture f;
+    QVERIFY(f.querion.LoadFromFile(path(QStringLiteral("old.zel"))));
+    QCOMPARE(rec.texts(), QStringList());
+    QCOMPARE(f.querion.Queries(0)->TableCount(), 1);
+    QCOMPARE(f.querion.Queries(0)->ValueCount(), 0);
+  }
+
+  void foreignFirstLine() {
+    RecordingMessages rec;
+    Fixture f;
+    const QString before = text(f.querion);
+    f.querion.QueryText() = QStringList{"object Form1: TForm1", "end"};
+    QVERIFY(!f.querion.LoadFromText());
+    QCOMPARE(rec.lastText(), QStringLiteral("Error: Invalid file type"));
+    writeFile(path(QStringLiteral("form.zel")), "object Form1: TForm1\r\nend\r\n");
+    QVERIFY(!f.querion.LoadFromFile(path(QStringLiteral("form.zel"))));
+    QCOMPARE(rec.lastText(), QStringLiteral("Error: Invalid file type"));
+    f.querion.QueryText() = QStringList{"", "end"};
+    QVERIFY(!f.querion.LoadFromText());
+    QCOMPARE(rec.lastText(), QStringLiteral("Error: The first line of the report is blank"));
+    rec.clear();
+    f.querion.QueryText().clear();
+    QVERIFY(!f.querion.LoadFromText());
+    QVERIFY(rec.messages.isEmpty());
+    QCOMPARE(text(f.querion), before);
+  }
+
+  void missingFile() {
+    RecordingMessages rec;
+    Fixture f;
+    const QString name = path(QStringLiteral("nowhere.zel"));
+    QVERIFY(!f.querion.LoadFromFile(name));
+    QCOMPARE(rec.texts(), QStringList{QStringLiteral("Error: The ") + name +
+                                      QStringLiteral(" file does not exist")});
+  }
+
+  // Broken texts fail with one clean message and leave the current query as it was.
+  void brokenFilesKeepTheQuery_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    Fixture f;
+    QVERIFY(f.querion.SaveToFile(path(QStringLiteral("good.zel"))));
+    const QByteArray good = fileBytes(path(QStringLiteral("good.zel")));
+    for (int cut : {40, 200, 500, 700, int(good.size()) - 20, int(good.size()) - 6})
+      QTest::addRow("truncated at %d", cut) << good.left(cut);
+    QByteArray unknownClass = good;
+    unknownClass.replace("object TzelQueryFilter", "object TzelNothing");
+    QTest::newRow("unknown class") << unknownClass;
+    QByteArray unknownProperty = good;
+    unknownProperty.replace("Width = 15", "Breadth = 15");
+    QTest::newRow("unknown property") << unknownProperty;
+    QByteArray unknownField = good;
+    unknownField.replace("Expression = 'City'", "Expression = 'Town'");
+    QTest::newRow("field the model lacks") << unknownField;
+    QByteArray wrongType = good;
+    wrongType.replace("Width = 15", "Width = 'wide'");
+    QTest::newRow("wrong value type") << wrongType;
+    QByteArray openString = good;
+    openString.replace("'Vancouver|Bogota|'", "'Vancouver|Bogota|");
+    QTest::newRow("string never closes") << openString;
+    QRandomGenerator random(20261208);
+    for (int i = 0; i < 8; ++i) {
+      QByteArray junk = "object zelQuerion1: TzelQuerion\r\n";
+      for (int n = 0; n < 300; ++n)
+        junk += char(random.bounded(256));
+      QTest::addRow("random %d", i) << junk;
+    }
+    for (int i = 0; i < 8; ++i) {
+      QByteArray shuffled = good;
+      for (int n = 0; n < 6; ++n)
+        shuffled[random.bounded(int(shuffled.size()))] = char(random.bounded(32, 127));
+      QTest::addRow("mutated %d", i) << shuffled;
+    }
+  }
+  void brokenFilesKeepTheQuery() {
+    QFETCH(QByteArray, bytes);
+    Fixture f;
+    f.querion.Queries(0)->SetQueryName(QStringLiteral("Current"));
+    const QString before = text(f.querion);
+    writeFile(path(QStringLiteral("broken.zel")), bytes);
+    RecordingMessages rec;
+    if (f.querion.LoadFromFile(path(QStringLiteral("broken.zel"))))
+      return; // a mutation that still reads is a valid file
+    QCOMPARE(rec.messages.size(), 1);
+    QVERIFY2(rec.lastText().startsWith(QStringLiteral("Error: ")), qPrintable(rec.lastText()));
+    QCOMPARE(text(f.querion), before);
+    f.querion.QueryText() = QString::fromLatin1(bytes).split(QStringLiteral("\r\n"));
+    QVERIFY(!f.querion.LoadFromText());
+    QCOMPARE(text(f.querion), before);
+  }
+
+  // A save that fails on the way leaves the file that was there.
+  void failedSaveKeepsTheOldFile() {
+    Fixture f;
+    const QString name = path(QStringLiteral("kept.zel"));
+    QVERIFY(f.querion.SaveToFile(name));
+    const QByteArray old = fileBytes(name);
+    TzelQuery *query = f.querion.Queries(0);
+    for (int i = 0; i < 40; ++i)
+      query->AddValue(QStringLiteral("Customers"), QStringLiteral("City"), {});
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    rlimit small = saved;
+    small.rlim_cur = rlim_t(old.size() + 64);
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    setrlimit(RLIMIT_FSIZE, &small);
+    RecordingMessages rec;
+    const bool saved_ok = f.querion.SaveToFile(name);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    QVERIFY(!saved_ok);
+    QCOMPARE(rec.messages.size(), 1);
+    QVERIFY(rec.lastText().startsWith(QStringLiteral("Error: ")));
+    QCOMPARE(fileBytes(name), old);
+  }
+};
+
+QTEST_MAIN(TestQueryFile)
+#include "tst_queryfile.moc"
