@@ -5,12 +5,15 @@
 #include "model/datasetprops.h"
 #include "model/quoting.h"
 #include "model/supportfiles.h"
+#include "model/zelregistry.h"
 
 #include <QCursor>
 #include <QFileInfo>
 #include <QGuiApplication>
 
 namespace {
+
+const ZelRegisterClass<TzelDataModel> registerDataModel;
 
 // The busy cursor for the scope, when there is a GUI to show it.
 class BusyCursor {

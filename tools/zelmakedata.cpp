@@ -41,21 +41,21 @@ QStringList splitCsv(const QString &line) {
   return cells;
 }
 
-TzelColumnType columnType(const QString &spec) {
+TzelColumnType columnType(const QString &typeText) {
   static const QRegularExpression alpha(uR"(^ALPHA\((\d+)\)$)"_qs);
-  if (const auto m = alpha.match(spec); m.hasMatch())
+  if (const auto m = alpha.match(typeText); m.hasMatch())
     return {ftString, m.captured(1).toInt()};
-  if (spec == u"SHORT")
+  if (typeText == u"SHORT")
     return {ftSmallint, 0};
-  if (spec == u"LONG")
+  if (typeText == u"LONG")
     return {ftInteger, 0};
-  if (spec == u"NUMBER")
+  if (typeText == u"NUMBER")
     return {ftFloat, 0};
-  if (spec == u"CURRENCY")
+  if (typeText == u"CURRENCY")
     return {ftCurrency, 0};
-  if (spec == u"DATE")
+  if (typeText == u"DATE")
     return {ftDate, 0};
-  if (spec == u"LOGICAL")
+  if (typeText == u"LOGICAL")
     return {ftBoolean, 0};
   return {ftUnknown, 0};
 }

@@ -225,9 +225,6 @@ int runCommand(const QCommandLineParser &parser, const Options &o, const Command
 int main(int argc, char *argv[]) {
   QCoreApplication app(argc, argv);
   QCoreApplication::setApplicationName(u"zelquery"_qs);
-  // As a host of the components, the tool makes the database-bound model readable.
-  if (!ZelRegistry::instance().contains(u"TzelDataModel"_qs))
-    ZelRegistry::instance().registerClass<TzelDataModel>();
   zelSetMessageHandler(std::make_unique<StderrMessages>());
   zelSetSyncPrompt(std::make_unique<ReportStaleAliases>());
 
