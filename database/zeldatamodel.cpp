@@ -1,4 +1,5 @@
 #include "database/zeldatamodel.h"
+#include "messages/busycursor.h"
 
 #include "database/zelsession.h"
 #include "messages/zelmessages.h"
@@ -14,24 +15,6 @@
 namespace {
 
 const ZelRegisterClass<TzelDataModel> registerDataModel;
-
-// The busy cursor for the scope, when there is a GUI to show it.
-class BusyCursor {
-public:
-  BusyCursor() : m_shown(qobject_cast<QGuiApplication *>(QCoreApplication::instance()) != nullptr) {
-    if (m_shown)
-      QGuiApplication::setOverrideCursor(Qt::WaitCursor);
-  }
-  ~BusyCursor() { restore(); }
-  void restore() {
-    if (m_shown)
-      QGuiApplication::restoreOverrideCursor();
-    m_shown = false;
-  }
-
-private:
-  bool m_shown;
-};
 
 } // namespace
 
@@ -100,7 +83,7 @@ bool TzelDataModel::ExportTable(QObject *dataset, QString &fileName, int fileTyp
   }
   bool failed = false;
   {
-    BusyCursor busy;
+    TzelBusyCursor busy;
     const QFileInfo file(fileName);
     TzelDbTable table;
     table.setDatabaseName(file.path());

@@ -1,4 +1,5 @@
 #include "engine/zelquerion.h"
+#include "messages/busycursor.h"
 
 #include "database/zeldataset.h"
 #include "engine/queryfile.h"
@@ -35,24 +36,6 @@ public:
 private:
   TzelQuerion &m_querion;
   const std::function<void(int)> &m_fire;
-};
-
-// Shows the busy cursor for the lifetime of the guard.
-class BusyCursor {
-public:
-  BusyCursor() : m_set(qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
-    if (m_set)
-      QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-  }
-  ~BusyCursor() {
-    if (m_set)
-      QGuiApplication::restoreOverrideCursor();
-  }
-  BusyCursor(const BusyCursor &) = delete;
-  BusyCursor &operator=(const BusyCursor &) = delete;
-
-private:
-  bool m_set;
 };
 
 // The values that become result columns, in column order.
@@ -395,7 +378,7 @@ bool TzelQuerion::Execute(const QString &name) {
   if (!GetDatasetSql(dataset))
     return false;
   {
-    const BusyCursor busy;
+    const TzelBusyCursor busy;
     try {
       auto *engineDataset = qobject_cast<TzelDataset *>(dataset);
       if (engineDataset)

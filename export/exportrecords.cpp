@@ -1,4 +1,5 @@
 #include "export/exportrecords.h"
+#include "messages/busycursor.h"
 
 #include "database/zeldataset.h"
 #include "engine/zelquerion.h"
@@ -17,24 +18,6 @@ namespace {
 
 const QChar kQuote = u'"';
 const QString kLineEnd = QStringLiteral("\r\n");
-
-// Shows the busy cursor for the lifetime of the guard, where there is a screen.
-class BusyCursor {
-public:
-  BusyCursor() : m_set(qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
-    if (m_set)
-      QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-  }
-  ~BusyCursor() {
-    if (m_set)
-      QGuiApplication::restoreOverrideCursor();
-  }
-  BusyCursor(const BusyCursor &) = delete;
-  BusyCursor &operator=(const BusyCursor &) = delete;
-
-private:
-  bool m_set;
-};
 
 // Suspends the dataset's controls while records are walked; resumes them on the first record.
 class WalkGuard {
@@ -173,7 +156,7 @@ bool ExportRecords(TzelDataset *dataset, const QString &fileName, int fileType, 
   }
   QString failure;
   {
-    const BusyCursor busy;
+    const TzelBusyCursor busy;
     const WalkGuard walk(*dataset);
     // Written beside and renamed into place: a failed export leaves no half-written file.
     QSaveFile file(name);
