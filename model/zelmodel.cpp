@@ -302,27 +302,12 @@ void TzelModel::SetDatabaseType(TzelDatabase type) {
 
 int TzelModel::AddTable(const QString &databaseName, const QString &tableName,
                         const QString &tableAlias) {
-  QString alias = TzelName(tableAlias);
-  if (alias.isEmpty()) {
-    alias = MakeTableAlias(tableName);
-  } else {
-    TzelProbe probe(*this);
-    if (IndexOfTableAlias(alias) >= 0)
-      throw EzelError(QStringLiteral("Error: Table Alias [") + alias +
-                      QStringLiteral("] already exists."));
-  }
-  auto table = std::make_unique<TzelDataModelTable>();
-  try {
-    table->SetSchema(this);
-    table->SetTableAlias(alias);
-    table->SetTableName(tableName);
-    table->SetDatabaseName(databaseName);
-  } catch (const EzelError &e) {
-    if (RaiseOnMissing())
-      throw EzelError(e.message());
-    return -1;
-  }
-  return appendTable(table.release());
+  const QString alias = newTableAlias(tableAlias, tableName);
+  return addNewTable(std::make_unique<TzelDataModelTable>(), [&](TzelTable &table) {
+    table.SetTableAlias(alias);
+    table.SetTableName(tableName);
+    table.SetDatabaseName(databaseName);
+  });
 }
 
 bool TzelModel::RenameFieldAlias(int tableIndex, int fieldIndex, const QString &newAlias) {

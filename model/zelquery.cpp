@@ -217,27 +217,11 @@ TzelModel *TzelQuery::DataModel() const {
 int TzelQuery::AddTable(const QString &databaseName, const QString &tableName,
                         const QString &tableAlias) {
   Q_UNUSED(databaseName);
-  QString alias = TzelName(tableAlias);
-  if (alias.isEmpty()) {
-    alias = MakeTableAlias(tableName);
-  } else {
-    TzelProbe probe(*this);
-    if (IndexOfTableAlias(alias) >= 0)
-      throw EzelError(QStringLiteral("Error: Table Alias [") + alias +
-                      QStringLiteral("] already exists."));
-  }
-  auto table = std::make_unique<TzelQueryTable>();
-  try {
-    table->SetSchema(this);
-    table->SetTableAlias(alias);
-    table->SetTableName(tableName);
-  } catch (const EzelError &e) {
-    // The failure's message already carries the "Error: " prefix.
-    if (RaiseOnMissing())
-      throw EzelError(e.message());
-    return -1;
-  }
-  return appendTable(table.release());
+  const QString alias = newTableAlias(tableAlias, tableName);
+  return addNewTable(std::make_unique<TzelQueryTable>(), [&](TzelTable &table) {
+    table.SetTableAlias(alias);
+    table.SetTableName(tableName);
+  });
 }
 
 bool TzelQuery::DeleteTable(const QString &alias) {

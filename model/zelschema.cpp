@@ -443,8 +443,29 @@ void TzelSchema::AttachJoin(TzelJoin *join) {
   m_joins.append(join);
 }
 
-int TzelSchema::appendTable(TzelTable *table) {
-  AttachTable(table);
+QString TzelSchema::newTableAlias(const QString &tableAlias, const QString &tableName) {
+  const QString alias = TzelName(tableAlias);
+  if (alias.isEmpty())
+    return MakeTableAlias(tableName);
+  TzelProbe probe(*this);
+  if (IndexOfTableAlias(alias) >= 0)
+    throw EzelError(QStringLiteral("Error: Table Alias [") + alias +
+                    QStringLiteral("] already exists."));
+  return alias;
+}
+
+int TzelSchema::addNewTable(std::unique_ptr<TzelTable> table,
+                            const std::function<void(TzelTable &)> &fill) {
+  try {
+    table->SetSchema(this);
+    fill(*table);
+  } catch (const EzelError &e) {
+    // The failure's message already carries the "Error: " prefix.
+    if (RaiseOnMissing())
+      throw EzelError(e.message());
+    return -1;
+  }
+  AttachTable(table.release());
   return TableCount() - 1;
 }
 

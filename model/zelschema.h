@@ -11,6 +11,8 @@
 #include <QPoint>
 #include <QStringList>
 #include <array>
+#include <functional>
+#include <memory>
 
 class TzelTable;
 class TzelJoin;
@@ -315,8 +317,12 @@ public:
 protected:
   // Whether a table of this class belongs in this kind of schema.
   virtual bool acceptsTable(const TzelTable *table) const = 0;
-  // Appends a table created by AddTable.
-  int appendTable(TzelTable *table);
+  // The alias AddTable gives a new table: the given one cut to length, or a new one made from
+  // the table name when it is empty; raises when a live table already has it.
+  QString newTableAlias(const QString &tableAlias, const QString &tableName);
+  // Fills a table created by AddTable and appends it. A failed setter discards the table and
+  // raises again while RaiseOnMissing is on, else gives -1.
+  int addNewTable(std::unique_ptr<TzelTable> table, const std::function<void(TzelTable &)> &fill);
   [[noreturn]] void raiseAssignError(const QObject *source) const;
 
   QList<TzelTable *> m_tables;
