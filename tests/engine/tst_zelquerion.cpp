@@ -1,5 +1,6 @@
 #include "engine/zelquerion.h"
 #include "model/zelmodel.h"
+#include "querionfixture.h"
 #include "support/recordingmessages.h"
 
 #include <QtTest>
@@ -43,6 +44,49 @@ private slots:
                                          "not been assigned"),
                           QStringLiteral("Error 3: The DataQuery property of zelQuerion1 has "
                                          "not been assigned")}));
+  }
+
+  // A query saved where days come first, read where months come first: the date filters
+  // are rewritten item by item, each shown before and after; texts that are not dates stay.
+  void dateFiltersFollowTheSystemDateOrder() {
+    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    RecordingMessages rec;
+    TzelQuerion querion;
+    querion.SetDataModel(makeCustomersModel(&querion));
+    const auto filter = [](int position, const char *text) {
+      return QStringList{
+          "      object TzelQueryFilter", QStringLiteral("        Position = %1").arg(position),
+          QStringLiteral("        Filter = '%1'").arg(QLatin1String(text)), "      end"};
+    };
+    const auto value = [](const char *field, const char *type) {
+      return QStringList{"    object TzelQueryValue", "      TableAlias = 'Customers'",
+                         QStringLiteral("      Expression = '%1'").arg(QLatin1String(field)),
+                         QStringLiteral("      DataType = %1").arg(QLatin1String(type))};
+    };
+    querion.QueryText() = QStringList{"object zelQuerion1: TzelQuerion",
+                                      "  DateOrder = 1",
+                                      "  DateSeparator = '/'",
+                                      "  DecimalSeparator = ','",
+                                      "  object TzelQuery",
+                                      "    object TzelQueryTable",
+                                      "      TableAlias = 'Customers'",
+                                      "      TableName = 'Customers'",
+                                      "    end"} +
+                          value("LastInvoice", "ftDate") + filter(1, "31/12/1999|") +
+                          filter(2, "1/2/2000|TODAY|BLANK|[Since]|") + QStringList{"    end"} +
+                          value("City", "ftString") + filter(1, "31/12/1999|") +
+                          QStringList{"    end", "  end", "end"};
+    QVERIFY(querion.LoadFromText());
+    const TzelQuery *query = querion.Queries(0);
+    QCOMPARE(query->GetValue(0)->GetFilter(0)->Filter(), QStringLiteral("12/31/1999|"));
+    QCOMPARE(query->GetValue(0)->GetFilter(1)->Filter(),
+             QStringLiteral("2/1/2000|TODAY|BLANK|[Since]|"));
+    QCOMPARE(query->GetValue(1)->GetFilter(0)->Filter(), QStringLiteral("31/12/1999|"));
+    QCOMPARE(rec.texts(), QStringList({"Before: 31/12/1999", "After: 12/31/1999",
+                                       "Before: 1/2/2000", "After: 2/1/2000"}));
+    // The component now carries the conventions of this system.
+    QCOMPARE(querion.DateOrder(), 0);
+    QCOMPARE(querion.DecimalSeparator(), QStringLiteral("."));
   }
 
   void referencesClearWhenTheModelGoes() {
