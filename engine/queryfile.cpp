@@ -1,12 +1,12 @@
 #include "engine/queryfile.h"
 
 #include "engine/zelquerion.h"
+#include "model/safefile.h"
 #include "model/storedform.h"
 #include "model/zeltypes.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 namespace {
@@ -78,18 +78,11 @@ QStringList QueryFileLines(const TzelQuerion &querion) {
 }
 
 void SaveQueryFile(const QString &fileName, const QStringList &lines) {
-  const QByteArray bytes = (lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8();
-  // Unbuffered, so that a short write (a full disk, a size limit) shows in write()'s count
-  // instead of vanishing in the buffer's flush.
-  QSaveFile file(fileName);
-  const bool written =
-      file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) && file.write(bytes) == bytes.size();
-  if (!written || !file.commit()) {
-    const QString reason = file.errorString();
-    file.cancelWriting();
+  const QString text = lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n");
+  const QString reason = WriteFileSafely(fileName, text.toUtf8());
+  if (!reason.isEmpty())
     throw EzelError(QStringLiteral("Error: Cannot write the ") + fileName +
                     QStringLiteral(" file: ") + reason);
-  }
 }
 
 QStringList ReadQueryFileLines(const QString &fileName) {

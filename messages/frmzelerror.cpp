@@ -1,5 +1,6 @@
 #include "messages/frmzelerror.h"
 #include "messages/zelmessages.h"
+#include "model/safefile.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -8,7 +9,6 @@
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QScreen>
 #include <QVBoxLayout>
 
@@ -96,11 +96,11 @@ bool TfrmZelError::saveToFile(const QString &fileName) {
   QByteArray bytes;
   for (const QString &line : lines())
     bytes += line.toUtf8() + "\r\n";
-  QSaveFile file(fileName);
-  if (file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit())
+  const QString reason = WriteFileSafely(fileName, bytes);
+  if (reason.isEmpty())
     return true;
   zelShowError(QStringLiteral("Error: The messages could not be saved to [") + fileName +
-               QStringLiteral("]: ") + file.errorString());
+               QStringLiteral("]: ") + reason);
   return false;
 }
 

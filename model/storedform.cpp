@@ -1,4 +1,5 @@
 #include "model/storedform.h"
+#include "model/safefile.h"
 
 #include "model/zelregistry.h"
 #include "model/zeltypes.h"
@@ -9,7 +10,6 @@
 #include <QMetaEnum>
 #include <QPointer>
 #include <QRegularExpression>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringList>
 #include <cctype>
@@ -1007,10 +1007,9 @@ void StoredFormReader::readInto(TzelComponent *target, const QString &text) cons
 void saveStoredFormFile(const QString &fileName, const QString &text) {
   QString crlf = text;
   crlf.replace(latin("\r\n"), latin("\n")).replace(QLatin1Char('\n'), latin("\r\n"));
-  QSaveFile file(fileName);
-  if (!file.open(QIODevice::WriteOnly) || file.write(crlf.toUtf8()) < 0 || !file.commit())
-    throw EzelError(latin("Error: Cannot write the ") + fileName + latin(" file: ") +
-                    file.errorString());
+  const QString reason = WriteFileSafely(fileName, crlf.toUtf8());
+  if (!reason.isEmpty())
+    throw EzelError(latin("Error: Cannot write the ") + fileName + latin(" file: ") + reason);
 }
 
 QByteArray loadStoredFormFile(const QString &fileName) {
