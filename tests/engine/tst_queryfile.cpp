@@ -2,13 +2,12 @@
 #include "engine/zelquerion.h"
 #include "model/storedform.h"
 #include "querionfixture.h"
+#include "support/filesizelimit.h"
 #include "support/recordingmessages.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
-#include <csignal>
-#include <sys/resource.h>
 
 class TestQueryFile : public QObject {
   Q_OBJECT
@@ -310,16 +309,12 @@ private slots:
     TzelQuery *query = f.querion.Queries(0);
     for (int i = 0; i < 40; ++i)
       query->AddValue(QStringLiteral("Customers"), QStringLiteral("City"), {});
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    rlimit small = saved;
-    small.rlim_cur = rlim_t(old.size() + 64);
-    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
-    setrlimit(RLIMIT_FSIZE, &small);
     RecordingMessages rec;
-    const bool saved_ok = f.querion.SaveToFile(name);
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, oldHandler);
+    bool saved_ok = true;
+    {
+      const FileSizeLimit limit(rlim_t(old.size() + 64));
+      saved_ok = f.querion.SaveToFile(name);
+    }
     QVERIFY(!saved_ok);
     QCOMPARE(rec.messages.size(), 1);
     QVERIFY(rec.lastText().startsWith(QStringLiteral("Error: ")));

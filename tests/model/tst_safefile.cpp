@@ -1,12 +1,10 @@
 #include "model/safefile.h"
+#include "support/filesizelimit.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
-
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -14,23 +12,6 @@ QByteArray contents(const QString &fileName) {
   QFile file(fileName);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
-
-// Lowers the largest file this process may write, for the length of a scope; writes past it
-// fail with EFBIG instead of raising SIGXFSZ.
-class FileSizeLimit {
-public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    std::signal(SIGXFSZ, SIG_IGN);
-    getrlimit(RLIMIT_FSIZE, &m_old);
-    rlimit lowered = m_old;
-    lowered.rlim_cur = bytes;
-    setrlimit(RLIMIT_FSIZE, &lowered);
-  }
-  ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_old); }
-
-private:
-  rlimit m_old{};
-};
 
 } // namespace
 
