@@ -40,20 +40,6 @@ void prepareMessageBox(QMessageBox &box, const QString &text, TzelMessageKind ki
   }
 }
 
-// Closing a question box without a button counts as its last choice: No for Yes/No,
-// Cancel for Yes/No/Cancel.
-TzelAnswer closedAnswer(TzelButtons buttons) {
-  switch (buttons) {
-  case TzelButtons::Ok:
-    return TzelAnswer::Ok;
-  case TzelButtons::YesNo:
-    return TzelAnswer::No;
-  case TzelButtons::YesNoCancel:
-    return TzelAnswer::Cancel;
-  }
-  return TzelAnswer::Ok;
-}
-
 class GuiMessages : public TzelMessageHandler {
 public:
   TzelAnswer messageBox(const QString &text, TzelMessageKind kind, TzelButtons buttons) override {
@@ -69,7 +55,7 @@ public:
     case QMessageBox::Cancel:
       return TzelAnswer::Cancel;
     default:
-      return closedAnswer(buttons);
+      return zelDecliningAnswer(buttons);
     }
   }
   bool inputBox(const QString &caption, const QString &prompt, QString &text) override {

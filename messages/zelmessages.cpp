@@ -39,6 +39,18 @@ TzelMessageHandler &zelMessageHandler() {
   return *handlerSlot();
 }
 
+TzelAnswer zelDecliningAnswer(TzelButtons buttons) {
+  switch (buttons) {
+  case TzelButtons::Ok:
+    return TzelAnswer::Ok;
+  case TzelButtons::YesNo:
+    return TzelAnswer::No;
+  case TzelButtons::YesNoCancel:
+    return TzelAnswer::Cancel;
+  }
+  return TzelAnswer::Cancel;
+}
+
 TzelAnswer zelMessageBox(const QString &text, TzelMessageKind kind, TzelButtons buttons) {
   return zelMessageHandler().messageBox(text, kind, buttons);
 }

@@ -13,6 +13,10 @@ enum class TzelButtons { Ok, YesNo, YesNoCancel };
 
 enum class TzelAnswer { Ok, Yes, No, Cancel };
 
+// The answer of a box closed without a button, or of one nobody can answer: its last
+// choice (OK, No for Yes/No, Cancel for Yes/No/Cancel).
+TzelAnswer zelDecliningAnswer(TzelButtons buttons);
+
 class TzelMessageHandler {
 public:
   virtual ~TzelMessageHandler() = default;

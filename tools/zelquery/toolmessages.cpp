@@ -15,15 +15,7 @@ TzelAnswer StderrMessages::messageBox(const QString &text, TzelMessageKind kind,
   if (kind == TzelMessageKind::Information && buttons == TzelButtons::Ok)
     return TzelAnswer::Ok;
   ToolFailures::note();
-  switch (buttons) {
-  case TzelButtons::Ok:
-    return TzelAnswer::Ok;
-  case TzelButtons::YesNo:
-    return TzelAnswer::No;
-  case TzelButtons::YesNoCancel:
-    return TzelAnswer::Cancel;
-  }
-  return TzelAnswer::Cancel;
+  return zelDecliningAnswer(buttons);
 }
 
 bool StderrMessages::inputBox(const QString &caption, const QString &prompt, QString &text) {
