@@ -4,6 +4,7 @@
 #include "database/zeldbasefile.h"
 #include "database/zelparadoxfile.h"
 #include "database/zelsession.h"
+#include "support/errorof.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -29,15 +30,6 @@ TzelTableData smallTable(int rows) {
     t.rows.append(
         {i + 1, u"Row %1"_qs.arg(i + 1), QDate(1998, 1, 1).addDays(i), i % 2 == 0, 1.25 * i});
   return t;
-}
-
-QString errorOf(TzelDataset &ds) {
-  try {
-    ds.Open();
-  } catch (const EzelError &e) {
-    return e.message();
-  }
-  return {};
 }
 
 } // namespace
@@ -151,7 +143,7 @@ private slots:
     QCOMPARE(ds.RecordCount(), 7);
     ds.Close();
     QFile::remove(path);
-    QVERIFY(errorOf(ds).contains(u"stock"_qs));
+    QVERIFY(errorOf([&] { ds.Open(); }).contains(u"stock"_qs));
   }
 
   void badInput_data() {
@@ -174,7 +166,7 @@ private slots:
     TzelDataset ds;
     ds.setDatabaseName(database);
     ds.setSQL({sql});
-    QCOMPARE(errorOf(ds), message);
+    QCOMPARE(errorOf([&] { ds.Open(); }), message);
     QVERIFY(!ds.Active());
   }
 
@@ -210,7 +202,7 @@ private slots:
     TzelDataset ds;
     ds.setDatabaseName(dir.path());
     ds.setSQL({u"SELECT * FROM \""_qs + path + u'"'});
-    const QString error = errorOf(ds);
+    const QString error = errorOf([&] { ds.Open(); });
     QVERIFY2(error.startsWith(u"Error: "_qs) && error.contains(reason), qPrintable(error));
   }
 };

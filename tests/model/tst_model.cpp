@@ -1,19 +1,11 @@
 #include "model/storedform.h"
 #include "model/zelmodel.h"
+#include "support/errorof.h"
 #include "support/recordingmessages.h"
 
 #include <QtTest>
 
 namespace {
-
-QString errorOf(const std::function<void()> &action) {
-  try {
-    action();
-  } catch (const EzelError &e) {
-    return e.message();
-  }
-  return QString();
-}
 
 // Restores the default locale when the test ends.
 struct LocaleScope {

@@ -1,19 +1,11 @@
 #include "model/storedform.h"
 #include "model/zelmodel.h"
 #include "model/zelquery.h"
+#include "support/errorof.h"
 
 #include <QtTest>
 
 namespace {
-
-QString errorOf(const std::function<void()> &action) {
-  try {
-    action();
-  } catch (const EzelError &e) {
-    return e.message();
-  }
-  return QString();
-}
 
 // Stands in for the query component: it only hands out its data model.
 class StubOwner : public QObject, public TzelQueryOwner {

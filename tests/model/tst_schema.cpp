@@ -1,18 +1,10 @@
 // Schema objects, exercised through the data model (the schema itself is abstract).
 #include "model/zelmodel.h"
+#include "support/errorof.h"
 
 #include <QtTest>
 
 namespace {
-
-QString errorOf(const std::function<void()> &action) {
-  try {
-    action();
-  } catch (const EzelError &e) {
-    return e.message();
-  }
-  return QString();
-}
 
 // Customers(CustNo, Name) and Orders(OrderNo, CustNo), joined Customers -> Orders.
 void fillSample(TzelModel &m) {

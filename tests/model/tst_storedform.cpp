@@ -1,6 +1,7 @@
 #include "model/storedform.h"
 #include "model/zelregistry.h"
 #include "model/zeltypes.h"
+#include "support/errorof.h"
 
 #include <QRandomGenerator>
 #include <QTemporaryDir>
@@ -420,24 +421,14 @@ private slots:
   void badInput() {
     QFETCH(QString, text);
     QFETCH(QString, message);
-    try {
-      StoredFormReader().read(text);
-      QFAIL("no error");
-    } catch (const EzelError &e) {
-      QCOMPARE(e.message(), message);
-    }
+    QCOMPARE(errorOf([&] { StoredFormReader().read(text); }), message);
     // The same text never touches an object it is read into.
     TstBox target;
     target.setObjectName(QStringLiteral("keep"));
     target.m_title = QStringLiteral("Keep");
     target.add<TstItem>();
     const QString before = StoredFormWriter().write(target);
-    try {
-      StoredFormReader().readInto(&target, text);
-      QFAIL("no error");
-    } catch (const EzelError &e) {
-      QCOMPARE(e.message(), message);
-    }
+    QCOMPARE(errorOf([&] { StoredFormReader().readInto(&target, text); }), message);
     QCOMPARE(StoredFormWriter().write(target), before);
     QVERIFY(!target.isLoading());
   }
@@ -453,13 +444,10 @@ private slots:
     QCOMPARE(target.m_ratio, 4.0); // read while loading: the type alone is stored
     QCOMPARE(target.m_children.size(), 1);
     QVERIFY(!target.isLoading());
-    try {
-      StoredFormReader().readInto(&target, lines({"object : TstItem", "end"}));
-      QFAIL("no error");
-    } catch (const EzelError &e) {
-      QCOMPARE(e.message(),
-               QStringLiteral("Error: Line 1: The text holds a TstItem, not a TstBox"));
-    }
+    QCOMPARE(errorOf([&] {
+               StoredFormReader().readInto(&target, lines({"object : TstItem", "end"}));
+             }),
+             QStringLiteral("Error: Line 1: The text holds a TstItem, not a TstBox"));
   }
 
   void referencesResolveOutsideTheText() {
@@ -477,12 +465,10 @@ private slots:
     const auto read = StoredFormReader().read(
         QByteArray("\xEF\xBB\xBFobject : TstBox\r\n  Title = 'Zo\xC3\xAB'\r\nend\r\n"));
     QCOMPARE(as<TstBox>(read)->m_title, QStringLiteral("Zoë"));
-    try {
-      StoredFormReader().read(QByteArray("object : TstBox\n  Title = 'Zo\xEB'\nend\n"));
-      QFAIL("no error");
-    } catch (const EzelError &e) {
-      QCOMPARE(e.message(), QStringLiteral("Error: Line 2: The text is not valid UTF-8"));
-    }
+    QCOMPARE(errorOf([&] {
+               StoredFormReader().read(QByteArray("object : TstBox\n  Title = 'Zo\xEB'\nend\n"));
+             }),
+             QStringLiteral("Error: Line 2: The text is not valid UTF-8"));
   }
 
   void filesUseCrLfAndUtf8() {
