@@ -4,6 +4,7 @@
 #include "database/zeldataset.h"
 #include "engine/zelquerion.h"
 #include "messages/zelmessages.h"
+#include "model/vocabulary.h"
 
 #include <QCoreApplication>
 #include <QCursor>
@@ -35,19 +36,7 @@ private:
 };
 
 bool writtenAsIs(TFieldType type) {
-  switch (type) {
-  case ftSmallint:
-  case ftInteger:
-  case ftWord:
-  case ftBoolean:
-  case ftFloat:
-  case ftCurrency:
-  case ftBCD:
-  case ftAutoInc:
-    return true;
-  default:
-    return false;
-  }
+  return IsNumericFieldType(type) || type == ftBoolean;
 }
 
 bool needsQuotes(const QString &text, QChar separator) {
