@@ -1,4 +1,4 @@
-#include "engine/displayformat.h"
+#include "model/displayformat.h"
 
 #include <QStringList>
 #include <cmath>
