@@ -1,3 +1,4 @@
+#include "engine/frmzelprompts.h"
 #include "messages/guimessages.h"
 
 #include <QApplication>
@@ -6,6 +7,7 @@
 int main(int argc, char *argv[]) {
   QApplication app(argc, argv);
   zelInstallGuiMessages();
+  zelInstallQueryPrompts();
   QMainWindow window;
   window.setWindowTitle(QStringLiteral("Pellox"));
   window.resize(640, 480);

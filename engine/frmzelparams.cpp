@@ -1,16 +1,12 @@
 #include "engine/frmzelparams.h"
 
+#include "engine/frmzelgrid.h"
 #include "messages/zelmessages.h"
 #include "model/zelmodel.h"
 
-#include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
-#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
@@ -28,57 +24,43 @@ QString valueOf(const QString &entry) {
 
 TfrmZelParams::TfrmZelParams(TzelModel *model, QWidget *parent) : QDialog(parent), m_model(model) {
   setObjectName(QStringLiteral("frmZelParams"));
-  setWindowTitle(QStringLiteral(" Filter Values"));
-  setWindowFlags(windowFlags() | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint);
+  zelMakeFixedDialog(*this, QStringLiteral(" Filter Values"));
 
   labPrompt = new QLabel(QStringLiteral("Enter or accept the following values:"), this);
-  grdParams = new QTableWidget(MinimumRows, 2, this);
+  labPrompt->setObjectName(QStringLiteral("labPrompt"));
+  grdParams = zelCreateDialogGrid({126, 135}, this);
   grdParams->setObjectName(QStringLiteral("grdParams"));
-  grdParams->horizontalHeader()->hide();
-  grdParams->verticalHeader()->hide();
-  grdParams->setColumnWidth(0, 126);
-  grdParams->setColumnWidth(1, 135);
-  grdParams->setSelectionMode(QAbstractItemView::SingleSelection);
+  // The editor of the current cell is always open.
   grdParams->setEditTriggers(QAbstractItemView::CurrentChanged | QAbstractItemView::AnyKeyPressed |
                              QAbstractItemView::DoubleClicked);
-  grdParams->setFixedWidth(126 + 135 + grdParams->frameWidth() * 2 +
-                           grdParams->verticalScrollBar()->sizeHint().width());
 
-  cmdOk = new QPushButton(QStringLiteral("&OK"), this);
-  cmdOk->setDefault(true);
-  cmdCancel = new QPushButton(QStringLiteral("&Cancel"), this);
-  cmdHelp = new QPushButton(QStringLiteral("&Help"), this);
+  const TzelDialogButtons buttons = zelCreateDialogButtons(*this);
+  cmdOk = buttons.ok;
+  cmdCancel = buttons.cancel;
+  cmdHelp = buttons.help;
   connect(cmdOk, &QPushButton::clicked, this, &TfrmZelParams::cmdOkClick);
   connect(cmdCancel, &QPushButton::clicked, this, &TfrmZelParams::cmdCancelClick);
   connect(cmdHelp, &QPushButton::clicked, this, &TfrmZelParams::cmdHelpClick);
 
-  auto *buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(cmdOk);
-  buttons->addWidget(cmdCancel);
-  buttons->addWidget(cmdHelp);
   auto *layout = new QVBoxLayout(this);
   layout->addWidget(labPrompt);
   layout->addWidget(grdParams);
-  layout->addLayout(buttons);
+  layout->addLayout(buttons.row);
   layout->setSizeConstraint(QLayout::SetFixedSize);
   SetParams({});
 }
 
 void TfrmZelParams::SetParams(const QStringList &nameValues) {
-  grdParams->clearContents();
-  grdParams->setRowCount(std::max<int>(MinimumRows, int(nameValues.size())));
+  zelResetGridRows(*grdParams, int(nameValues.size()));
   for (int row = 0; row < grdParams->rowCount(); ++row) {
     const QString entry = nameValues.value(row);
-    auto *name = new QTableWidgetItem(nameOf(entry));
-    auto *value = new QTableWidgetItem(valueOf(entry).trimmed());
+    const QString name = nameOf(entry);
     // Names are fixed; a row without a name cannot be edited at all.
-    name->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
-    value->setFlags(IsBlank(name->text())
-                        ? Qt::ItemIsEnabled
-                        : Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable);
-    grdParams->setItem(row, 0, name);
-    grdParams->setItem(row, 1, value);
+    const Qt::ItemFlags valueFlags =
+        IsBlank(name) ? Qt::ItemIsEnabled
+                      : Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+    grdParams->setItem(row, 0, zelCreateGridItem(name, Qt::ItemIsEnabled | Qt::ItemIsSelectable));
+    grdParams->setItem(row, 1, zelCreateGridItem(valueOf(entry).trimmed(), valueFlags));
   }
 }
 
@@ -97,6 +79,11 @@ void TfrmZelParams::cmdOkClick() {
   const QString message = CheckParamValues(Params());
   if (!message.isEmpty()) {
     zelShowError(message);
+    for (int row = 0; row < grdParams->rowCount(); ++row)
+      if (!IsBlank(grdParams->item(row, 0)->text()) && IsBlank(grdParams->item(row, 1)->text())) {
+        grdParams->setCurrentCell(row, 1); // where the missing value goes
+        break;
+      }
     return;
   }
   m_ok = true;
@@ -113,18 +100,9 @@ void TfrmZelParams::cmdHelpClick() {
     m_model->ShowHelp(0, 19);
 }
 
-void TfrmZelParams::keyPressEvent(QKeyEvent *event) {
-  if (event->key() == Qt::Key_F1) {
-    cmdHelpClick();
-    return;
-  }
-  QDialog::keyPressEvent(event);
-}
-
 void TfrmZelParams::showEvent(QShowEvent *event) {
   QDialog::showEvent(event);
-  if (const QScreen *screen = QGuiApplication::primaryScreen())
-    move(screen->availableGeometry().center() - rect().center());
+  zelCentreOnScreen(*this);
   if (!IsBlank(grdParams->item(0, 0)->text()))
     grdParams->setCurrentCell(0, 1);
 }

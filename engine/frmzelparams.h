@@ -1,6 +1,6 @@
 #pragma once
 // The parameter dialog: one row per filter parameter (name, value); OK refuses a blank value
-// of a named row. TfrmZelParamsPrompt installs it as the core's parameter prompt.
+// of a named row. TfrmZelParamsPrompt is the core's parameter prompt that shows it.
 
 #include "engine/zelparams.h"
 
@@ -15,11 +15,11 @@ class TzelModel;
 class TfrmZelParams : public QDialog {
   Q_OBJECT
 public:
-  static constexpr int MinimumRows = 41;
-
+  // model (may be null) gives the help.
   explicit TfrmZelParams(TzelModel *model = nullptr, QWidget *parent = nullptr);
 
-  // Fills the grid from "name=value" entries; the grid grows past 41 rows when needed.
+  // Fills the grid from "name=value" entries, values with their surrounding spaces removed;
+  // the grid keeps 41 rows and grows past them when there are more entries.
   void SetParams(const QStringList &nameValues);
   // The entries of the named rows, in row order, with the values as typed.
   QStringList Params() const;
@@ -31,12 +31,13 @@ public:
   QPushButton *cmdCancel;
   QPushButton *cmdHelp;
 
+  // OK: a named row with a blank value is reported and keeps the dialog open; otherwise the
+  // OK flag is set and the dialog accepted.
   void cmdOkClick();
   void cmdCancelClick();
-  void cmdHelpClick();
+  void cmdHelpClick(); // topic 19 of the model's query help
 
 protected:
-  void keyPressEvent(QKeyEvent *event) override;
   void showEvent(QShowEvent *event) override;
 
 private:
@@ -44,7 +45,7 @@ private:
   bool m_ok = false;
 };
 
-// The parameter prompt of the program: a modal TfrmZelParams for each request.
+// The program's parameter prompt: a modal TfrmZelParams for each request.
 class TfrmZelParamsPrompt : public TzelParamPrompt {
 public:
   bool askParams(QStringList &nameValues, TzelModel *model) override;

@@ -1,16 +1,13 @@
 #include "engine/frmzelsync.h"
 
+#include "engine/frmzelgrid.h"
 #include "messages/zelmessages.h"
 #include "model/zelmodel.h"
 
 #include <QComboBox>
-#include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QHeaderView>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyledItemDelegate>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -19,8 +16,8 @@ namespace {
 
 constexpr int ChoicesRole = Qt::UserRole + 1;
 
-// The drop-down list over the replacement cell: it offers the row's choices and writes the
-// chosen entry into the cell.
+// The drop-down list over the replacement cell: it offers the row's choices, and choosing
+// an entry writes it into the cell at once.
 class ReplacementDelegate : public QStyledItemDelegate {
 public:
   using QStyledItemDelegate::QStyledItemDelegate;
@@ -29,6 +26,8 @@ public:
     auto *list = new QComboBox(parent);
     list->setObjectName(QStringLiteral("cmbReplacement"));
     list->addItems(index.data(ChoicesRole).toStringList());
+    auto *self = const_cast<ReplacementDelegate *>(this);
+    connect(list, &QComboBox::activated, self, [self, list] { emit self->commitData(list); });
     return list;
   }
   void setEditorData(QWidget *editor, const QModelIndex &index) const override {
@@ -52,62 +51,53 @@ public:
 TfrmZelSync::TfrmZelSync(TzelSyncMode mode, TzelModel *model, QWidget *parent)
     : QDialog(parent), m_model(model) {
   setObjectName(QStringLiteral("frmZelSync"));
-  setWindowTitle(QStringLiteral(" Data Model Synchronization"));
-  setWindowFlags(windowFlags() | Qt::WindowStaysOnTopHint | Qt::MSWindowsFixedSizeDialogHint);
+  zelMakeFixedDialog(*this, QStringLiteral(" Data Model Synchronization"));
 
   labTitle = new QLabel(SyncCaption(mode), this);
+  labTitle->setObjectName(QStringLiteral("labTitle"));
   labLeft =
       new QLabel(QStringLiteral("The left column below displays the unmatched aliases."), this);
+  labLeft->setObjectName(QStringLiteral("labLeft"));
   labRight = new QLabel(QStringLiteral("Use the right column to select their replacement."), this);
-  grdSync = new QTableWidget(MinimumRows, 4, this);
+  labRight->setObjectName(QStringLiteral("labRight"));
+  // Columns 2 and 3 are working columns: the value's table alias and value alias.
+  grdSync = zelCreateDialogGrid({169, 157, 0, 0}, this);
   grdSync->setObjectName(QStringLiteral("grdSync"));
-  grdSync->horizontalHeader()->hide();
-  grdSync->verticalHeader()->hide();
-  grdSync->setColumnWidth(0, 169);
-  grdSync->setColumnWidth(1, 157);
-  grdSync->setColumnHidden(2, true);
-  grdSync->setColumnHidden(3, true);
-  grdSync->setSelectionMode(QAbstractItemView::SingleSelection);
   grdSync->setEditTriggers(QAbstractItemView::CurrentChanged | QAbstractItemView::DoubleClicked |
                            QAbstractItemView::SelectedClicked);
   grdSync->setItemDelegateForColumn(1, new ReplacementDelegate(grdSync));
-  grdSync->setMinimumWidth(169 + 157 + 24);
+  connect(grdSync, &QTableWidget::currentCellChanged, this,
+          &TfrmZelSync::grdSyncCurrentCellChanged);
 
-  cmdOk = new QPushButton(QStringLiteral("&OK"), this);
-  cmdOk->setDefault(true);
-  cmdCancel = new QPushButton(QStringLiteral("&Cancel"), this);
-  cmdHelp = new QPushButton(QStringLiteral("&Help"), this);
+  const TzelDialogButtons buttons = zelCreateDialogButtons(*this);
+  cmdOk = buttons.ok;
+  cmdCancel = buttons.cancel;
+  cmdHelp = buttons.help;
   connect(cmdOk, &QPushButton::clicked, this, &TfrmZelSync::cmdOkClick);
   connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(cmdHelp, &QPushButton::clicked, this, &TfrmZelSync::cmdHelpClick);
 
-  auto *buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(cmdOk);
-  buttons->addWidget(cmdCancel);
-  buttons->addWidget(cmdHelp);
   auto *layout = new QVBoxLayout(this);
   layout->addWidget(labTitle);
   layout->addWidget(labLeft);
   layout->addWidget(labRight);
   layout->addWidget(grdSync);
-  layout->addLayout(buttons);
+  layout->addLayout(buttons.row);
   layout->setSizeConstraint(QLayout::SetFixedSize);
   SetRows({});
 }
 
 void TfrmZelSync::SetRows(const QList<TzelSyncRow> &rows) {
   m_rows = rows;
-  grdSync->clearContents();
-  grdSync->setRowCount(std::max<int>(MinimumRows, int(rows.size())));
+  zelResetGridRows(*grdSync, int(rows.size()));
   for (int row = 0; row < grdSync->rowCount(); ++row) {
     const TzelSyncRow data = rows.value(row);
     const bool live = !IsBlank(data.name);
     const Qt::ItemFlags fixed = live ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
     const QStringList texts{data.name, data.replacement, data.tableAlias, data.valueAlias};
     for (int column = 0; column < 4; ++column) {
-      auto *item = new QTableWidgetItem(texts[column]);
-      item->setFlags(column == 1 && live ? fixed | Qt::ItemIsEditable : fixed);
+      QTableWidgetItem *item = zelCreateGridItem(
+          texts[column], column == 1 && live ? fixed | Qt::ItemIsEditable : fixed);
       if (column == 1)
         item->setData(ChoicesRole, data.choices);
       grdSync->setItem(row, column, item);
@@ -122,11 +112,30 @@ QList<TzelSyncRow> TfrmZelSync::Rows() const {
   return rows;
 }
 
+bool TfrmZelSync::named(int row) const {
+  const QTableWidgetItem *item = grdSync->item(row, 0);
+  return item && !IsBlank(item->text());
+}
+
+void TfrmZelSync::grdSyncCurrentCellChanged(int row, int column, int previousRow, int) {
+  if (row < 0)
+    return;
+  if (!named(row))
+    grdSync->setCurrentCell(named(previousRow) ? previousRow : -1, 1);
+  else if (column != 1)
+    grdSync->setCurrentCell(row, 1);
+}
+
 void TfrmZelSync::cmdOkClick() {
   grdSync->setCurrentIndex(QModelIndex()); // commits a choice still in its list
   const QString message = CheckSyncRows(Rows());
   if (!message.isEmpty()) {
     zelShowError(message);
+    for (int row = 0; row < m_rows.size(); ++row)
+      if (named(row) && IsBlank(grdSync->item(row, 1)->text())) {
+        grdSync->setCurrentCell(row, 1); // where the missing choice goes
+        break;
+      }
     return;
   }
   accept();
@@ -137,19 +146,10 @@ void TfrmZelSync::cmdHelpClick() {
     m_model->ShowHelp(0, 59);
 }
 
-void TfrmZelSync::keyPressEvent(QKeyEvent *event) {
-  if (event->key() == Qt::Key_F1) {
-    cmdHelpClick();
-    return;
-  }
-  QDialog::keyPressEvent(event);
-}
-
 void TfrmZelSync::showEvent(QShowEvent *event) {
   QDialog::showEvent(event);
-  if (const QScreen *screen = QGuiApplication::primaryScreen())
-    move(screen->availableGeometry().center() - rect().center());
-  if (!m_rows.isEmpty())
+  zelCentreOnScreen(*this);
+  if (named(0))
     grdSync->setCurrentCell(0, 1);
 }
 

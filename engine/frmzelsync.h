@@ -1,7 +1,7 @@
 #pragma once
 // The alias synchronisation dialog: unmatched table names or field aliases on the left, a
-// replacement chosen from a drop-down list on the right. TfrmZelSyncPrompt installs it as
-// the core's synchronisation prompt.
+// replacement chosen from a drop-down list on the right. TfrmZelSyncPrompt is the core's
+// synchronisation prompt that shows it.
 
 #include "engine/zelsync.h"
 
@@ -15,11 +15,11 @@ class TzelModel;
 class TfrmZelSync : public QDialog {
   Q_OBJECT
 public:
-  static constexpr int MinimumRows = 41;
-
+  // model (may be null) gives the help.
   explicit TfrmZelSync(TzelSyncMode mode, TzelModel *model = nullptr, QWidget *parent = nullptr);
 
-  // Fills the grid (it grows past 41 rows when needed); each row keeps its own choices.
+  // Fills the grid (41 rows, more when needed); each row keeps its own choices, which the
+  // drop-down list over its replacement cell offers.
   void SetRows(const QList<TzelSyncRow> &rows);
   // The rows with the replacements as chosen.
   QList<TzelSyncRow> Rows() const;
@@ -32,18 +32,23 @@ public:
   QPushButton *cmdCancel;
   QPushButton *cmdHelp;
 
+  // OK: a named row without a replacement is reported and keeps the dialog open.
   void cmdOkClick();
-  void cmdHelpClick();
+  void cmdHelpClick(); // topic 59 of the model's query help
+  // Keeps the current cell on the replacement column of a named row.
+  void grdSyncCurrentCellChanged(int row, int column, int previousRow, int previousColumn);
 
 protected:
-  void keyPressEvent(QKeyEvent *event) override;
   void showEvent(QShowEvent *event) override;
 
 private:
+  bool named(int row) const;
+
   TzelModel *m_model;
   QList<TzelSyncRow> m_rows;
 };
 
+// The program's synchronisation prompt: a modal TfrmZelSync for each request.
 class TfrmZelSyncPrompt : public TzelSyncPrompt {
 public:
   bool askReplacements(TzelSyncMode mode, QList<TzelSyncRow> &rows, TzelModel &model) override;

@@ -1,0 +1,83 @@
+#include "engine/frmzelgrid.h"
+
+#include <QDialog>
+#include <QGuiApplication>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollBar>
+#include <QShortcut>
+#include <QTableWidget>
+
+QTableWidget *zelCreateDialogGrid(const QList<int> &widths, QWidget *parent) {
+  auto *grid = new QTableWidget(zelGridMinimumRows, int(widths.size()), parent);
+  grid->horizontalHeader()->hide();
+  grid->verticalHeader()->hide();
+  grid->setSelectionMode(QAbstractItemView::SingleSelection);
+  grid->setSelectionBehavior(QAbstractItemView::SelectItems);
+  grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  grid->setWordWrap(false);
+  int visibleWidth = 0;
+  for (int column = 0; column < widths.size(); ++column) {
+    if (widths[column] > 0) {
+      grid->setColumnWidth(column, widths[column]);
+      visibleWidth += widths[column];
+    } else {
+      grid->setColumnHidden(column, true);
+    }
+  }
+  const int frame = grid->frameWidth() * 2;
+  grid->setFixedSize(visibleWidth + frame + grid->verticalScrollBar()->sizeHint().width(),
+                     grid->verticalHeader()->defaultSectionSize() * zelGridVisibleRows + frame);
+  return grid;
+}
+
+QTableWidgetItem *zelCreateGridItem(const QString &text, Qt::ItemFlags flags) {
+  auto *item = new QTableWidgetItem(text);
+  item->setFlags(flags);
+  if (!flags.testFlag(Qt::ItemIsEditable) && !text.trimmed().isEmpty())
+    item->setToolTip(text);
+  return item;
+}
+
+void zelResetGridRows(QTableWidget &grid, int rows) {
+  grid.clearContents();
+  grid.setRowCount(std::max(zelGridMinimumRows, rows));
+}
+
+TzelDialogButtons zelCreateDialogButtons(QDialog &dialog) {
+  TzelDialogButtons buttons{new QPushButton(QStringLiteral("&OK"), &dialog),
+                            new QPushButton(QStringLiteral("&Cancel"), &dialog),
+                            new QPushButton(QStringLiteral("&Help"), &dialog), new QHBoxLayout};
+  buttons.ok->setObjectName(QStringLiteral("cmdOk"));
+  buttons.cancel->setObjectName(QStringLiteral("cmdCancel"));
+  buttons.help->setObjectName(QStringLiteral("cmdHelp"));
+  buttons.ok->setDefault(true);
+  buttons.row->addStretch();
+  for (QPushButton *button : {buttons.ok, buttons.cancel, buttons.help})
+    buttons.row->addWidget(button);
+  // A shortcut, not a key handler: the grid's editors would swallow the key first.
+  auto *f1 = new QShortcut(QKeySequence(Qt::Key_F1), &dialog);
+  f1->setContext(Qt::WidgetWithChildrenShortcut);
+  QObject::connect(f1, &QShortcut::activated, buttons.help, &QPushButton::click);
+  return buttons;
+}
+
+void zelMakeFixedDialog(QDialog &dialog, const QString &caption) {
+  dialog.setWindowTitle(caption);
+  dialog.setWindowFlags(dialog.windowFlags() | Qt::WindowStaysOnTopHint |
+                        Qt::MSWindowsFixedSizeDialogHint);
+  dialog.setWindowFlag(Qt::WindowContextHelpButtonHint, false);
+  dialog.setSizeGripEnabled(false);
+}
+
+void zelCentreOnScreen(QWidget &window) {
+  const QScreen *screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
+  if (!screen)
+    return;
+  QRect frame = window.frameGeometry();
+  frame.moveCenter(screen->availableGeometry().center());
+  window.move(frame.topLeft());
+}

@@ -1,0 +1,42 @@
+#pragma once
+// The parts the parameter and alias synchronisation dialogs share: a string grid without
+// header row that keeps at least 41 rows, the OK / Cancel / Help row with F1 for help, and
+// a fixed, stay-on-top window centred on the screen.
+
+#include <QList>
+#include <Qt>
+
+class QDialog;
+class QHBoxLayout;
+class QPushButton;
+class QTableWidget;
+class QTableWidgetItem;
+class QWidget;
+
+inline constexpr int zelGridMinimumRows = 41;
+// Rows the grid shows at once; the others scroll.
+inline constexpr int zelGridVisibleRows = 10;
+
+// A grid with one column per width (a width of 0 hides a working column), no headers, one
+// cell selected at a time, sized to show exactly its visible columns beside a vertical
+// scroll bar and zelGridVisibleRows rows.
+QTableWidget *zelCreateDialogGrid(const QList<int> &widths, QWidget *parent);
+// A cell with the given flags. A cell that cannot be edited repeats its text as its tool tip,
+// for names that a narrow column cuts.
+QTableWidgetItem *zelCreateGridItem(const QString &text, Qt::ItemFlags flags);
+// Empties the grid and gives it rows rows, never fewer than zelGridMinimumRows.
+void zelResetGridRows(QTableWidget &grid, int rows);
+
+struct TzelDialogButtons {
+  QPushButton *ok;
+  QPushButton *cancel;
+  QPushButton *help;
+  QHBoxLayout *row; // right-aligned, for the caller's layout
+};
+// "&OK" (the default button), "&Cancel" and "&Help"; F1 anywhere in the dialog clicks Help.
+TzelDialogButtons zelCreateDialogButtons(QDialog &dialog);
+
+// A dialog of fixed size that stays on top of other windows.
+void zelMakeFixedDialog(QDialog &dialog, const QString &caption);
+// Moves the window to the middle of the screen it is on (the primary one before it is shown).
+void zelCentreOnScreen(QWidget &window);

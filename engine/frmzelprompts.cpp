@@ -1,0 +1,9 @@
+#include "engine/frmzelprompts.h"
+
+#include "engine/frmzelparams.h"
+#include "engine/frmzelsync.h"
+
+void zelInstallQueryPrompts() {
+  zelSetParamPrompt(std::make_unique<TfrmZelParamsPrompt>());
+  zelSetSyncPrompt(std::make_unique<TfrmZelSyncPrompt>());
+}
