@@ -4,6 +4,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
@@ -63,6 +64,32 @@ TzelDialogButtons zelCreateDialogButtons(QDialog &dialog) {
   f1->setContext(Qt::WidgetWithChildrenShortcut);
   QObject::connect(f1, &QShortcut::activated, buttons.help, &QPushButton::click);
   return buttons;
+}
+
+namespace {
+
+// Sees the keys an open cell editor passes on to its grid.
+class ReturnFilter : public QObject {
+public:
+  ReturnFilter(QPushButton &button, QObject *parent) : QObject(parent), m_button(button) {}
+  bool eventFilter(QObject *, QEvent *event) override {
+    if (event->type() != QEvent::KeyPress)
+      return false;
+    const int key = static_cast<QKeyEvent *>(event)->key();
+    if (key != Qt::Key_Return && key != Qt::Key_Enter)
+      return false;
+    m_button.click();
+    return true;
+  }
+
+private:
+  QPushButton &m_button;
+};
+
+} // namespace
+
+void zelReturnClicks(QTableWidget &grid, QPushButton &button) {
+  grid.installEventFilter(new ReturnFilter(button, &grid));
 }
 
 void zelMakeFixedDialog(QDialog &dialog, const QString &caption) {

@@ -36,6 +36,10 @@ struct TzelDialogButtons {
 // "&OK" (the default button), "&Cancel" and "&Help"; F1 anywhere in the dialog clicks Help.
 TzelDialogButtons zelCreateDialogButtons(QDialog &dialog);
 
+// Return or Enter in the grid, also while a cell is being edited, clicks button (the grid
+// would otherwise keep the key from the dialog's default button).
+void zelReturnClicks(QTableWidget &grid, QPushButton &button);
+
 // A dialog of fixed size that stays on top of other windows.
 void zelMakeFixedDialog(QDialog &dialog, const QString &caption);
 // Moves the window to the middle of the screen it is on (the primary one before it is shown).

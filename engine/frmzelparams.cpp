@@ -38,6 +38,7 @@ TfrmZelParams::TfrmZelParams(TzelModel *model, QWidget *parent) : QDialog(parent
   cmdOk = buttons.ok;
   cmdCancel = buttons.cancel;
   cmdHelp = buttons.help;
+  zelReturnClicks(*grdParams, *cmdOk);
   connect(cmdOk, &QPushButton::clicked, this, &TfrmZelParams::cmdOkClick);
   connect(cmdCancel, &QPushButton::clicked, this, &TfrmZelParams::cmdCancelClick);
   connect(cmdHelp, &QPushButton::clicked, this, &TfrmZelParams::cmdHelpClick);

@@ -73,6 +73,7 @@ TfrmZelSync::TfrmZelSync(TzelSyncMode mode, TzelModel *model, QWidget *parent)
   cmdOk = buttons.ok;
   cmdCancel = buttons.cancel;
   cmdHelp = buttons.help;
+  zelReturnClicks(*grdSync, *cmdOk);
   connect(cmdOk, &QPushButton::clicked, this, &TfrmZelSync::cmdOkClick);
   connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(cmdHelp, &QPushButton::clicked, this, &TfrmZelSync::cmdHelpClick);

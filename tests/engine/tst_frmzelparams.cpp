@@ -145,17 +145,20 @@ private slots:
 
   void okWritesTheValuesBackIntoParams() {
     ParamQuery q({QStringLiteral("[State]=CA|[City]|")});
-    whenModal([](QWidget *w) {
+    bool closedByReturn = false;
+    whenModal([&](QWidget *w) {
       TfrmZelParams *dialog = paramsDialog(w);
       dialog->grdParams->setCurrentCell(1, 1);
       typeIntoCurrentCell(dialog, QStringLiteral("Bogota"));
       QTest::keyClick(dialog->grdParams->indexWidget(dialog->grdParams->currentIndex()),
-                      Qt::Key_Return); // commits the cell; OK is then the default button
-      if (dialog->isVisible())
+                      Qt::Key_Return); // OK is the default button
+      closedByReturn = !dialog->isVisible();
+      if (!closedByReturn)
         dialog->cmdOk->click();
     });
     QVERIFY(q.step());
     QCOMPARE(q.params, QStringList({"State=CA", "City=Bogota"}));
+    QVERIFY(closedByReturn);
   }
 
   void cancelGivesFalseAndChangesNothing() {

@@ -156,7 +156,7 @@ private slots:
     q.customers()->SetTableAlias(QStringLiteral("Clients"));
     QStringList row0, row1, choices;
     QString chosen;
-    bool stayedOpen = false;
+    bool stayedOpen = false, closedByReturn = false;
     whenModal([&](QWidget *w) {
       TfrmZelSync *dialog = syncDialog(w);
       row0 = rowTexts(*dialog->grdSync, 0);
@@ -166,7 +166,10 @@ private slots:
       stayedOpen = dialog->isVisible();
       QTest::keyClick(openList(dialog), Qt::Key_Down); // the first entry, by keyboard
       chosen = dialog->grdSync->item(0, 1)->text();
-      dialog->cmdOk->click();
+      QTest::keyClick(openList(dialog), Qt::Key_Return); // OK is the default button
+      closedByReturn = !dialog->isVisible();
+      if (!closedByReturn)
+        dialog->cmdOk->click();
     });
     QVERIFY(SyncTableAliases(*q.query, *q.model));
     // Both instances of Customers share one row.
@@ -177,6 +180,7 @@ private slots:
     QCOMPARE(rec.texts(), QStringList{QStringLiteral(
                               "Error: The new name for [Customers] has not been assigned")});
     QCOMPARE(chosen, QStringLiteral("Clients"));
+    QVERIFY(closedByReturn);
     QCOMPARE(q.tableNames(), QStringList({"Clients", "Clients", "Orders"}));
   }
 
