@@ -4,6 +4,7 @@
 // a fixed, stay-on-top window centred on the screen.
 
 #include <QList>
+#include <QString>
 #include <Qt>
 
 class QDialog;
@@ -40,7 +41,8 @@ TzelDialogButtons zelCreateDialogButtons(QDialog &dialog);
 // would otherwise keep the key from the dialog's default button).
 void zelReturnClicks(QTableWidget &grid, QPushButton &button);
 
-// A dialog of fixed size that stays on top of other windows.
+// Caption, and stays on top of other windows without size grip or context help button (the
+// dialog's layout fixes its size).
 void zelMakeFixedDialog(QDialog &dialog, const QString &caption);
 // Moves the window to the middle of the screen it is on (the primary one before it is shown).
 void zelCentreOnScreen(QWidget &window);
