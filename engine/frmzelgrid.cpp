@@ -1,12 +1,10 @@
 #include "engine/frmzelgrid.h"
 
 #include <QDialog>
-#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QPushButton>
-#include <QScreen>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QTableWidget>
@@ -98,13 +96,4 @@ void zelMakeFixedDialog(QDialog &dialog, const QString &caption) {
                         Qt::MSWindowsFixedSizeDialogHint);
   dialog.setWindowFlag(Qt::WindowContextHelpButtonHint, false);
   dialog.setSizeGripEnabled(false);
-}
-
-void zelCentreOnScreen(QWidget &window) {
-  const QScreen *screen = window.screen() ? window.screen() : QGuiApplication::primaryScreen();
-  if (!screen)
-    return;
-  QRect frame = window.frameGeometry();
-  frame.moveCenter(screen->availableGeometry().center());
-  window.move(frame.topLeft());
 }

@@ -44,5 +44,3 @@ void zelReturnClicks(QTableWidget &grid, QPushButton &button);
 // Caption, and stays on top of other windows without size grip or context help button (the
 // dialog's layout fixes its size).
 void zelMakeFixedDialog(QDialog &dialog, const QString &caption);
-// Moves the window to the middle of the screen it is on (the primary one before it is shown).
-void zelCentreOnScreen(QWidget &window);

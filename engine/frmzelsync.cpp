@@ -1,6 +1,7 @@
 #include "engine/frmzelsync.h"
 
 #include "engine/frmzelgrid.h"
+#include "messages/guiscreen.h"
 #include "messages/zelmessages.h"
 #include "model/zelmodel.h"
 

@@ -1,4 +1,5 @@
 #include "messages/frmzelerror.h"
+#include "messages/guiscreen.h"
 #include "messages/zelmessages.h"
 #include "model/safefile.h"
 
@@ -9,7 +10,6 @@
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QVBoxLayout>
 
 namespace {
@@ -66,7 +66,7 @@ TfrmZelError::TfrmZelError(QWidget *parent) : QWidget(parent, Qt::Window) {
   connect(chkTop, &QCheckBox::clicked, this, &TfrmZelError::chkTopClick);
 
   resize(527, 113);
-  centreOnScreen();
+  zelCentreOnScreen(*this);
 }
 
 TfrmZelError *TfrmZelError::instance() {
@@ -136,12 +136,4 @@ bool TfrmZelError::memLinesKeyDown(QKeyEvent *event) {
     return true;
   }
   return false;
-}
-
-void TfrmZelError::centreOnScreen() {
-  if (QScreen *screen = QGuiApplication::primaryScreen()) {
-    QRect frame = frameGeometry();
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-  }
 }

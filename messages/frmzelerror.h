@@ -48,5 +48,4 @@ protected:
   bool memLinesKeyDown(QKeyEvent *event);
 
 private:
-  void centreOnScreen();
 };

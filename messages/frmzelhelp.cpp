@@ -1,4 +1,5 @@
 #include "messages/frmzelhelp.h"
+#include "messages/guiscreen.h"
 
 #include <QApplication>
 #include <QDir>
@@ -8,7 +9,6 @@
 #include <QListWidget>
 #include <QPointer>
 #include <QRegularExpression>
-#include <QScreen>
 #include <QSplitter>
 #include <QTextBrowser>
 #include <QTextDocument>
@@ -64,11 +64,7 @@ TfrmZelHelp::TfrmZelHelp(QWidget *parent) : QWidget(parent, Qt::Window) {
   });
 
   resize(640, 480);
-  if (QScreen *screen = QGuiApplication::primaryScreen()) {
-    QRect frame(QPoint(), size());
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-  }
+  zelCentreOnScreen(*this);
 }
 
 TfrmZelHelp *TfrmZelHelp::instance() {

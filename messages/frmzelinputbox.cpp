@@ -1,4 +1,5 @@
 #include "messages/frmzelinputbox.h"
+#include "messages/guiscreen.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -6,7 +7,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QScreen>
 
 TfrmZelInputBox::TfrmZelInputBox(const QString &caption, const QString &prompt, const QString &text,
                                  QWidget *parent)
@@ -38,11 +38,7 @@ TfrmZelInputBox::TfrmZelInputBox(const QString &caption, const QString &prompt, 
   connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
 
   setFixedSize(x(180), y(63));
-  if (QScreen *screen = QGuiApplication::primaryScreen()) {
-    QRect frame(QPoint(), size());
-    frame.moveCenter(screen->availableGeometry().center());
-    move(frame.topLeft());
-  }
+  zelCentreOnScreen(*this);
   txtValue->setFocus();
 }
 
