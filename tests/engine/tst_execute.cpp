@@ -278,6 +278,11 @@ void fillDressQuery(TzelQuery &query) {
   total->SetWidth(12);
   total->SetAlignment(taRightJustify);
   total->SetPosition(position++);
+  value(orders, "SaleDate", "SaleStamp")->SetDataType(ftDateTime);
+  value(orders, "SaleDate", "SaleTime")->SetDataType(ftTime);
+  value(items, "Discount", "DiscountBcd")->SetDataType(ftBCD);
+  value(items, "ItemNo", "ItemWord")->SetDataType(ftWord);
+  value(customers, "Phone")->SetDataType(ftMemo);
 }
 
 // The parameter dialog, driven as a user would: each answer typed into the State row, then
@@ -532,6 +537,19 @@ void TstExecute::fieldsDressed_data() {
   QTest::newRow("calculated currency")
       << 12 << "Total" << 12 << taRightJustify << ftCurrency << "$#,#.00"
       << "" << tf;
+  QTest::newRow("date-time tag on a date field")
+      << 13 << "SaleStamp" << 0 << taLeftJustify << ftDateTime << "c"
+      << "" << tf;
+  QTest::newRow("time tag on a date field")
+      << 14 << "SaleTime" << 0 << taLeftJustify << ftTime << "t"
+      << "" << tf;
+  QTest::newRow("BCD: the model's float format")
+      << 15 << "DiscountBcd" << 0 << taRightJustify << ftBCD << "#,#.00"
+      << "" << tf;
+  QTest::newRow("word: #") << 16 << "ItemWord" << 0 << taRightJustify << ftWord << "#"
+                           << "" << tf;
+  QTest::newRow("memo: no default format") << 17 << "Phone" << 15 << taLeftJustify << ftMemo << ""
+                                           << "" << tf;
 }
 
 void TstExecute::fieldsDressed() {
@@ -547,7 +565,7 @@ void TstExecute::fieldsDressed() {
   RecordingMessages rec;
   fillDressQuery(s.query());
   QVERIFY2(s.querion.Execute(), qPrintable(rec.texts().join(u'\n')));
-  QCOMPARE(s.dataset.FieldCount(), 13);
+  QCOMPARE(s.dataset.FieldCount(), 18);
   const TzelDatasetField *f = s.dataset.Fields(field);
   QCOMPARE(f->DisplayLabel(), label);
   QCOMPARE(f->DisplayWidth(), width);
