@@ -3,6 +3,7 @@
 #include "engine/zelparams.h"
 #include "engine/zelsync.h"
 #include "messages/zelmessages.h"
+#include "model/displayformat.h"
 #include "model/keywords.h"
 #include "model/quoting.h"
 #include "model/sqldates.h"
@@ -607,9 +608,8 @@ bool TzelSqlGenerator::LiteralItem(const QString &source, TzelFilterOper oper, T
   const QString word = item.toUpper();
   const bool today = word == u"TODAY";
   if (today)
-    item = FormatDateTimePattern(
-        m_model.DateFormat(),
-        QDateTime(m_today.isValid() ? m_today : QDate::currentDate(), QTime(0, 0)));
+    item = TzelDisplayFormatter().date(m_model.DateFormat(),
+                                       m_today.isValid() ? m_today : QDate::currentDate());
   else if (word == u"SPACE")
     item = QStringLiteral(" ");
   const bool raw = kind == TzelFilterKind::Having || IsNumericFieldType(dataType);

@@ -28,58 +28,81 @@ QStringList splitSections(const QString &format, QChar separator) {
   return sections;
 }
 
-// The first character of a Qt date or time pattern that is not a letter: its separator.
-QString patternSeparator(const QString &pattern, const QString &fallback) {
-  for (QChar c : pattern)
-    if (!c.isLetter() && !isQuote(c) && c != u' ')
-      return QString(c);
+// The first character of a Qt pattern outside its quotes that is no letter, or the fallback
+// when that is a space or there is none.
+QChar patternSeparator(const QString &pattern, QChar fallback) {
+  bool quoted = false;
+  for (QChar c : pattern) {
+    if (c == u'\'')
+      quoted = !quoted;
+    else if (!quoted && !c.isLetter())
+      return c.isSpace() ? fallback : c;
+  }
   return fallback;
 }
 
-// The parts of one number section: literal text around the digits and the placeholder counts.
+// The locale's long time without its time-zone name, which display patterns never show,
+// nor the brackets or comma that set the zone off ("HH:mm:ss (t)", "h:mm:ss AP, t").
+QString longTimeFormat(const QLocale &locale) {
+  const QString full = locale.timeFormat(QLocale::LongFormat);
+  QString format;
+  bool quoted = false;
+  for (QChar c : full) {
+    if (c == u'\'')
+      quoted = !quoted;
+    if (quoted || c != u't')
+      format += c;
+  }
+  format.remove(QLatin1String("()")).remove(QLatin1String("[]"));
+  while (!format.isEmpty() && (format.back().isSpace() || format.back() == u','))
+    format.chop(1);
+  return format.trimmed();
+}
+
+// The parts of one number section: literal text around the number and its placeholders.
 struct NumberSection {
   QString prefix;
   QString suffix;
-  int intZeros = 0;
-  int decZeros = 0;
-  int decHashes = 0;
+  int intZeros = 0; // '0' before the point: digits always written
+  int decimals = 0; // placeholders after the point
+  int decZeros = 0; // decimals up to the last '0' after the point: always written
   bool grouping = false;
   bool hasDigits = false;
 };
 
 NumberSection parseSection(const QString &section) {
   NumberSection s;
+  enum { Before, Inside, After } where = Before;
   bool afterPoint = false;
   for (qsizetype i = 0; i < section.size(); ++i) {
     const QChar c = section[i];
-    QString literal;
+    const bool placeholder = c == u'0' || c == u'#' || c == u'.' || c == u',';
+    if (placeholder && where != After) {
+      where = Inside;
+      if (c == u',') {
+        s.grouping = s.grouping || !afterPoint;
+        continue;
+      }
+      s.hasDigits = true;
+      if (c == u'.')
+        afterPoint = true;
+      else if (!afterPoint)
+        s.intZeros += c == u'0' ? 1 : 0;
+      else if (c == u'0')
+        s.decZeros = ++s.decimals;
+      else
+        ++s.decimals;
+      continue;
+    }
+    if (where == Inside)
+      where = After;
+    QString literal = c;
     if (isQuote(c)) {
       const qsizetype end = section.indexOf(c, i + 1);
       literal = section.mid(i + 1, end < 0 ? -1 : end - i - 1);
       i = end < 0 ? section.size() : end;
-    } else if (c == u'0' || c == u'#') {
-      s.hasDigits = true;
-      if (!afterPoint)
-        s.intZeros += c == u'0' ? 1 : 0;
-      else if (c == u'0')
-        ++s.decZeros;
-      else
-        ++s.decHashes;
-      continue;
-    } else if (c == u'.') {
-      if (afterPoint)
-        continue;
-      afterPoint = true;
-      s.hasDigits = true;
-      continue;
-    } else if (c == u',') {
-      s.grouping = s.grouping || !afterPoint;
-      continue;
-    } else {
-      literal = c;
     }
-    // Literal text between the digits is written after the number.
-    (s.hasDigits ? s.suffix : s.prefix) += literal;
+    (where == Before ? s.prefix : s.suffix) += literal;
   }
   return s;
 }
@@ -95,10 +118,10 @@ QString groupDigits(const QString &digits, const QString &separator) {
   return out;
 }
 
-qsizetype runLength(const QString &format, qsizetype i) {
-  const QChar c = format[i].toLower();
-  qsizetype n = 1;
-  while (i + n < format.size() && format[i + n].toLower() == c)
+int runLength(const QString &pattern, qsizetype i) {
+  const QChar c = pattern[i].toLower();
+  int n = 1;
+  while (i + n < pattern.size() && pattern[i + n].toLower() == c)
     ++n;
   return n;
 }
@@ -107,13 +130,100 @@ QString twoDigits(int v) {
   return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0'));
 }
 
+bool hasAmPm(const QString &pattern) {
+  return pattern.contains(QLatin1String("am/pm"), Qt::CaseInsensitive) ||
+         pattern.contains(QLatin1String("a/p"), Qt::CaseInsensitive) ||
+         pattern.contains(QLatin1String("ampm"), Qt::CaseInsensitive);
+}
+
+// am/pm and a/p write the marker in the pattern's own letter case, ampm the locale's texts.
+// Returns the marker's length, or 0 when none starts at i.
+int amPmMarker(const QString &pattern, qsizetype i, const QTime &time, const QLocale &locale,
+               QString &out) {
+  const QStringView rest = QStringView(pattern).mid(i);
+  const bool pm = time.hour() >= 12;
+  if (rest.startsWith(QLatin1String("am/pm"), Qt::CaseInsensitive)) {
+    out += rest.mid(pm ? 3 : 0, 2);
+    return 5;
+  }
+  if (rest.startsWith(QLatin1String("a/p"), Qt::CaseInsensitive)) {
+    out += rest.at(pm ? 2 : 0);
+    return 3;
+  }
+  if (rest.startsWith(QLatin1String("ampm"), Qt::CaseInsensitive)) {
+    out += pm ? locale.pmText() : locale.amText();
+    return 4;
+  }
+  return 0;
+}
+
+// Values of text-typed columns (SQLite keeps dates as ISO text) read as dates and times.
+bool readDateTime(const QVariant &value, TFieldType type, QDate &date, QTime &time) {
+  switch (value.metaType().id()) {
+  case QMetaType::QDateTime:
+    date = value.toDateTime().date();
+    time = value.toDateTime().time();
+    return date.isValid();
+  case QMetaType::QDate:
+    date = value.toDate();
+    time = QTime(0, 0);
+    return date.isValid();
+  case QMetaType::QTime:
+    date = QDate(1899, 12, 30);
+    time = value.toTime();
+    return time.isValid();
+  default:
+    break;
+  }
+  const QString text = value.toString().trimmed();
+  if (type == ftTime) {
+    date = QDate(1899, 12, 30);
+    time = QTime::fromString(text, Qt::ISODateWithMs);
+    return time.isValid();
+  }
+  date = QDate::fromString(text.left(10), Qt::ISODate);
+  time = QTime(0, 0);
+  if (text.size() > 11 && (text[10] == u'T' || text[10] == u' ')) {
+    // The clock part, without a zone offset or Z behind it.
+    qsizetype end = 11;
+    while (end < text.size() && (text[end].isDigit() || text[end] == u':' || text[end] == u'.'))
+      ++end;
+    const QTime clock = QTime::fromString(text.mid(11, end - 11), Qt::ISODateWithMs);
+    if (clock.isValid())
+      time = clock;
+  }
+  return date.isValid();
+}
+
+bool isBinaryType(TFieldType type) {
+  return type == ftBlob || type == ftBytes || type == ftVarBytes || type == ftGraphic ||
+         type == ftParadoxOle || type == ftDBaseOle || type == ftTypedBinary;
+}
+
 } // namespace
+
+TzelDisplayFormatter::TzelDisplayFormatter(const QLocale &locale)
+    : m_locale(locale), m_shortDate(shortDateFormat(locale)),
+      m_longDate(locale.dateFormat(QLocale::LongFormat)),
+      m_shortTime(locale.timeFormat(QLocale::ShortFormat)), m_longTime(longTimeFormat(locale)),
+      m_dateSeparator(dateSeparator(m_shortDate)) {}
+
+QString TzelDisplayFormatter::shortDateFormat(const QLocale &locale) {
+  if (locale.language() == QLocale::C)
+    return QStringLiteral("M/d/yyyy");
+  return locale.dateFormat(QLocale::ShortFormat);
+}
+
+QChar TzelDisplayFormatter::dateSeparator(const QString &pattern) {
+  return patternSeparator(pattern, u'/');
+}
 
 QString TzelDisplayFormatter::number(const QString &format, double value) const {
   if (format.isEmpty()) {
+    // Fifteen digits hide the binary noise of a double (0.1 + 0.2 shows as 0.3).
     QLocale plain = m_locale;
     plain.setNumberOptions(QLocale::OmitGroupSeparator);
-    return plain.toString(value, 'g', QLocale::FloatingPointShortest);
+    return plain.toString(value, 'g', 15);
   }
   const QStringList sections = splitSections(format, u';');
   QString chosen = sections[0];
@@ -128,7 +238,7 @@ QString TzelDisplayFormatter::number(const QString &format, double value) const 
   if (!s.hasDigits)
     return s.prefix + s.suffix;
 
-  const QString fixed = QString::number(std::fabs(value), 'f', s.decZeros + s.decHashes);
+  const QString fixed = QString::number(std::fabs(value), 'f', s.decimals);
   QString intPart = fixed.section(u'.', 0, 0);
   QString decPart = fixed.section(u'.', 1, 1);
   while (decPart.size() > s.decZeros && decPart.endsWith(u'0'))
@@ -152,182 +262,172 @@ QString TzelDisplayFormatter::boolean(const QString &format, bool value) const {
   return value ? parts[0] : parts.value(1);
 }
 
-QString TzelDisplayFormatter::shortDatePattern() const {
-  QString pattern = m_locale.dateFormat(QLocale::ShortFormat);
-  if (!pattern.contains(QLatin1String("yyyy")))
-    pattern.replace(QLatin1String("yy"), QLatin1String("yyyy"));
-  return pattern;
-}
-
-QString TzelDisplayFormatter::shortTimePattern() const {
-  return m_locale.timeFormat(QLocale::ShortFormat);
-}
-
-QString TzelDisplayFormatter::longTimePattern() const {
-  QString pattern = shortTimePattern();
-  if (!pattern.contains(u's')) {
-    const qsizetype minutes = pattern.indexOf(QLatin1String("mm"));
-    if (minutes >= 0)
-      pattern.insert(minutes + 2, QStringLiteral(":ss"));
-  }
-  return pattern;
-}
-
 QString TzelDisplayFormatter::dateTime(const QString &format, const QDateTime &value,
-                                       bool hasTime) const {
-  if (!value.isValid())
+                                       Parts parts) const {
+  if (!value.date().isValid() && !value.time().isValid())
     return {};
-  return dateTimeSection(format.isEmpty() ? QStringLiteral("c") : format, value, hasTime);
+  return this->format(format, value.date(), value.time(), parts);
 }
 
-QString TzelDisplayFormatter::dateTimeSection(const QString &format, const QDateTime &value,
-                                              bool hasTime) const {
-  const QDate date = value.date();
-  const QTime time = value.time();
-  const QString lower = format.toLower();
-  const bool twelveHour = lower.contains(QLatin1String("am/pm")) ||
-                          lower.contains(QLatin1String("a/p")) ||
-                          lower.contains(QLatin1String("ampm"));
-  const QString dateSeparator = patternSeparator(m_locale.dateFormat(QLocale::ShortFormat), "/");
-  const QString timeSeparator = patternSeparator(shortTimePattern(), ":");
+QString TzelDisplayFormatter::date(const QString &format, const QDate &value) const {
+  return value.isValid() ? this->format(format, value, QTime(0, 0), Parts::Date) : QString();
+}
+
+QString TzelDisplayFormatter::time(const QString &format, const QTime &value) const {
+  return value.isValid() ? this->format(format, QDate(1899, 12, 30), value, Parts::Time)
+                         : QString();
+}
+
+QString TzelDisplayFormatter::format(const QString &pattern, const QDate &date, const QTime &time,
+                                     Parts parts) const {
+  const bool twelveHour = hasAmPm(pattern);
   QString out;
-  bool afterHour = false;
-  for (qsizetype i = 0; i < format.size(); ++i) {
-    const QChar c = format[i];
-    const QChar l = c.toLower();
-    const qsizetype run = runLength(format, i);
+  bool afterHour = false; // m and mm right after h or hh (separators between) are minutes
+  qsizetype i = 0;
+  while (i < pattern.size()) {
+    const QChar c = pattern[i];
     if (isQuote(c)) {
-      const qsizetype end = format.indexOf(c, i + 1);
-      out += format.mid(i + 1, end < 0 ? -1 : end - i - 1);
-      i = end < 0 ? format.size() : end;
-    } else if (l == u'c') {
-      out += m_locale.toString(date, shortDatePattern());
-      if (hasTime && time != QTime(0, 0))
-        out += u' ' + m_locale.toString(time, longTimePattern());
-      afterHour = false;
-    } else if (l == u'd') {
-      const qsizetype n = qMin<qsizetype>(run, 6);
-      static const char *const qtDay[] = {"d", "dd", "ddd", "dddd"};
-      if (n <= 4)
-        out += m_locale.toString(date, QLatin1String(qtDay[n - 1]));
-      else
-        out += m_locale.toString(date, n == 5 ? shortDatePattern()
-                                              : m_locale.dateFormat(QLocale::LongFormat));
-      i += run - 1;
-      afterHour = false;
-    } else if (l == u'm') {
-      const qsizetype n = qMin<qsizetype>(run, 4);
-      if (afterHour && n <= 2) {
-        out += n == 1 ? QString::number(time.minute()) : twoDigits(time.minute());
-      } else {
-        static const char *const qtMonth[] = {"M", "MM", "MMM", "MMMM"};
-        out += m_locale.toString(date, QLatin1String(qtMonth[n - 1]));
-      }
-      i += n - 1;
-      afterHour = false;
-    } else if (l == u'y') {
-      out += run <= 2 ? twoDigits(date.year() % 100) : QString::number(date.year());
-      i += run - 1;
-      afterHour = false;
-    } else if (l == u'h') {
-      int hour = time.hour();
-      if (twelveHour)
-        hour = hour % 12 == 0 ? 12 : hour % 12;
-      out += run == 1 ? QString::number(hour) : twoDigits(hour);
-      i += run - 1;
-      afterHour = true;
-    } else if (l == u'n') {
-      out += run == 1 ? QString::number(time.minute()) : twoDigits(time.minute());
-      i += run - 1;
-      afterHour = false;
-    } else if (l == u's') {
-      out += run == 1 ? QString::number(time.second()) : twoDigits(time.second());
-      i += run - 1;
-      afterHour = false;
-    } else if (l == u'z') {
-      out += run < 3 ? QString::number(time.msec())
-                     : QStringLiteral("%1").arg(time.msec(), 3, 10, QLatin1Char('0'));
-      i += run - 1;
-    } else if (l == u't') {
-      out += m_locale.toString(time, run == 1 ? shortTimePattern() : longTimePattern());
-      i += run - 1;
-      afterHour = false;
-    } else if (l == u'a' && lower.mid(i, 5) == QLatin1String("am/pm")) {
-      const QString text = time.hour() < 12 ? format.mid(i, 2) : format.mid(i + 3, 2);
-      out += text;
-      i += 4;
-    } else if (l == u'a' && lower.mid(i, 3) == QLatin1String("a/p")) {
-      out += time.hour() < 12 ? format.mid(i, 1) : format.mid(i + 2, 1);
-      i += 2;
-    } else if (l == u'a' && lower.mid(i, 4) == QLatin1String("ampm")) {
-      out += time.hour() < 12 ? m_locale.amText() : m_locale.pmText();
-      i += 3;
-    } else if (c == u'/') {
-      out += dateSeparator;
-    } else if (c == u':') {
-      out += timeSeparator;
-    } else {
-      out += c;
+      qsizetype end = pattern.indexOf(c, i + 1);
+      if (end < 0)
+        end = pattern.size();
+      out += QStringView(pattern).mid(i + 1, end - i - 1);
+      i = end + 1;
+      continue;
     }
+    if (const int used = amPmMarker(pattern, i, time, m_locale, out)) {
+      i += used;
+      continue;
+    }
+    const int k = runLength(pattern, i);
+    const char16_t letter = c.toLower().unicode();
+    bool hour = false;
+    switch (letter) {
+    case u'd':
+      if (k == 1)
+        out += QString::number(date.day());
+      else if (k == 2)
+        out += twoDigits(date.day());
+      else if (k == 3)
+        out += m_locale.dayName(date.dayOfWeek(), QLocale::ShortFormat);
+      else if (k == 4)
+        out += m_locale.dayName(date.dayOfWeek(), QLocale::LongFormat);
+      else
+        out += m_locale.toString(date, k == 5 ? m_shortDate : m_longDate);
+      i += std::min(k, 6);
+      break;
+    case u'm':
+      if (afterHour && k <= 2) {
+        out += k == 1 ? QString::number(time.minute()) : twoDigits(time.minute());
+        i += k;
+      } else {
+        if (k == 1)
+          out += QString::number(date.month());
+        else if (k == 2)
+          out += twoDigits(date.month());
+        else if (k == 3)
+          out += m_locale.monthName(date.month(), QLocale::ShortFormat);
+        else
+          out += m_locale.monthName(date.month(), QLocale::LongFormat);
+        i += std::min(k, 4);
+      }
+      break;
+    case u'y':
+      out += k <= 2 ? twoDigits(date.year() % 100)
+                    : QStringLiteral("%1").arg(date.year(), 4, 10, QLatin1Char('0'));
+      i += k;
+      break;
+    case u'h': {
+      int h = time.hour();
+      if (twelveHour)
+        h = h % 12 == 0 ? 12 : h % 12;
+      out += k == 1 ? QString::number(h) : twoDigits(h);
+      i += std::min(k, 2);
+      hour = true;
+      break;
+    }
+    case u'n':
+      out += k == 1 ? QString::number(time.minute()) : twoDigits(time.minute());
+      i += std::min(k, 2);
+      break;
+    case u's':
+      out += k == 1 ? QString::number(time.second()) : twoDigits(time.second());
+      i += std::min(k, 2);
+      break;
+    case u'z':
+      out += k < 3 ? QString::number(time.msec())
+                   : QStringLiteral("%1").arg(time.msec(), 3, 10, QLatin1Char('0'));
+      i += std::min(k, 3);
+      break;
+    case u't':
+      out += m_locale.toString(time, k == 1 ? m_shortTime : m_longTime);
+      i += std::min(k, 2);
+      break;
+    case u'c':
+      if (parts != Parts::Time)
+        out += m_locale.toString(date, m_shortDate);
+      if (parts == Parts::Time || (parts == Parts::DateAndTime && time != QTime(0, 0)))
+        out += (parts == Parts::Time ? QString() : QStringLiteral(" ")) +
+               m_locale.toString(time, m_longTime);
+      ++i;
+      break;
+    case u'/':
+      out += m_dateSeparator;
+      ++i;
+      break;
+    default:
+      out += c;
+      ++i;
+      // Separators between hours and minutes ("hh:mm", "hh.mm") keep the hour context.
+      hour = afterHour && !c.isLetter();
+      break;
+    }
+    afterHour = hour;
   }
   return out;
 }
 
-namespace {
-
-// Result values of text-typed columns (SQLite keeps dates as ISO text) become dates and times.
-QDateTime toDateTime(const QVariant &value, TFieldType tag) {
-  if (value.metaType().id() == QMetaType::QDateTime)
-    return value.toDateTime();
-  if (value.metaType().id() == QMetaType::QDate)
-    return QDateTime(value.toDate(), QTime(0, 0));
-  if (value.metaType().id() == QMetaType::QTime)
-    return QDateTime(QDate(1899, 12, 30), value.toTime());
-  const QString text = value.toString().trimmed();
-  if (tag == ftTime) {
-    const QTime time = QTime::fromString(text, Qt::ISODateWithMs);
-    if (time.isValid())
-      return QDateTime(QDate(1899, 12, 30), time);
-  }
-  const QDateTime stamp = QDateTime::fromString(text, Qt::ISODateWithMs);
-  if (stamp.isValid())
-    return stamp;
-  const QDate date = QDate::fromString(text.left(10), Qt::ISODate);
-  return date.isValid() ? QDateTime(date, QTime(0, 0)) : QDateTime();
-}
-
-} // namespace
-
 QString TzelDisplayFormatter::display(const QVariant &value, const QString &format,
-                                      TFieldType tag) const {
+                                      TFieldType type) const {
   if (!value.isValid() || value.isNull())
     return {};
-  switch (tag) {
+  switch (type) {
   case ftSmallint:
   case ftInteger:
   case ftWord:
   case ftAutoInc:
+    // Without a pattern the integer's own digits, exact beyond a double's 15.
+    if (format.isEmpty())
+      return value.toString();
+    [[fallthrough]];
   case ftFloat:
   case ftCurrency:
   case ftBCD: {
     bool ok = false;
     const double number = value.toDouble(&ok);
-    return ok ? this->number(format, number) : value.toString();
+    if (!ok)
+      return value.toString();
+    if (format.isEmpty() && type == ftCurrency)
+      return this->number(QStringLiteral("#,##0.00"), number);
+    return this->number(format, number);
   }
   case ftBoolean:
     return boolean(format, value.toBool());
   case ftDate:
   case ftTime:
   case ftDateTime: {
-    const QDateTime stamp = toDateTime(value, tag);
-    if (!stamp.isValid())
+    QDate date;
+    QTime time;
+    if (!readDateTime(value, type, date, time))
       return value.toString();
-    const QString fallback = tag == ftDate   ? QStringLiteral("ddddd")
-                             : tag == ftTime ? QStringLiteral("tt")
-                                             : QStringLiteral("c");
-    return dateTime(format.isEmpty() ? fallback : format, stamp, tag != ftDate);
+    const Parts parts = type == ftDate   ? Parts::Date
+                        : type == ftTime ? Parts::Time
+                                         : Parts::DateAndTime;
+    const QString fallback = type == ftDate   ? QStringLiteral("ddddd")
+                             : type == ftTime ? QStringLiteral("tt")
+                                              : QStringLiteral("c");
+    return this->format(format.isEmpty() ? fallback : format, date, time, parts);
   }
   default:
-    return value.toString();
+    return isBinaryType(type) ? QStringLiteral("(BLOB)") : value.toString();
   }
 }

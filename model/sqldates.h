@@ -4,7 +4,6 @@
 
 #include <QChar>
 #include <QDate>
-#include <QDateTime>
 #include <QString>
 #include <optional>
 
@@ -22,17 +21,12 @@ int SystemDateOrder();
 // two-digit year lies in this century; such a year of 2050 or later goes back 100 years.
 std::optional<QDate> ParseSystemDate(const QString &text);
 
-// Formats with an old-style pattern: d dd ddd dddd ddddd dddddd, m mm mmm mmmm (minutes after
-// h), yy yyyy, h hh, n nn, s ss, z zzz, t tt, c, am/pm a/p ampm, / (system date separator),
-// : and literal text in double or single quotes. Other characters are copied.
-QString FormatDateTimePattern(const QString &pattern, const QDateTime &dateTime);
-
 // The text wrapped in the quote: the part before the first ';' in front and the part after it
 // behind, or the whole quote on both sides when it has no ';'.
 QString ApplyDateQuote(const QString &text, const QString &quote);
 // The date literal of a date text typed in the system conventions: formatted with the model's
-// date format and wrapped in its date quote. A text that is no date is reported through
-// zelShowError and comes back wrapped but unconverted.
+// date format (TzelDisplayFormatter) and wrapped in its date quote. A text that is no
+// date is reported through zelShowError and comes back wrapped but unconverted.
 QString FormatSqlDate(const QString &format, const QString &quote, const QString &text);
 // The date text (parts split by separator, in order 0/1/2 as SystemDateOrder) rewritten in
 // the system order with the system date separator; each part keeps at most 4 characters.

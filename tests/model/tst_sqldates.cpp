@@ -118,41 +118,6 @@ private slots:
     QCOMPARE(ApplyDateQuote(QStringLiteral("x"), QString()), QStringLiteral("x"));
   }
 
-  void patterns_data() {
-    QTest::addColumn<QString>("pattern");
-    QTest::addColumn<QString>("result");
-    // Friday, 5 March 1999, 14:07:09.042 under en_US.
-    QTest::newRow("d m yy") << "d/m/yy"
-                            << "5/3/99";
-    QTest::newRow("names") << "ddd dddd mmm mmmm"
-                           << "Fri Friday Mar March";
-    QTest::newRow("ddddd") << "ddddd"
-                           << "3/5/99";
-    QTest::newRow("time") << "hh:mm:ss.zzz"
-                          << "14:07:09.042";
-    QTest::newRow("n for minutes") << "h:n:s"
-                                   << "14:7:9";
-    QTest::newRow("am/pm") << "h:nn am/pm"
-                           << "2:07 pm";
-    QTest::newRow("AM/PM") << "hh AM/PM"
-                           << "02 PM";
-    QTest::newRow("a/p") << "h a/p"
-                         << "2 p";
-    QTest::newRow("literals") << "yyyy'y'\"m\""
-                              << "1999ym";
-    QTest::newRow("c") << "c"
-                       << "3/5/99 2:07:09 PM";
-    QTest::newRow("t") << "t"
-                       << "2:07 PM";
-  }
-  void patterns() {
-    QFETCH(QString, pattern);
-    QFETCH(QString, result);
-    DefaultLocale scope(unitedStates);
-    const QDateTime moment(QDate(1999, 3, 5), QTime(14, 7, 9, 42));
-    QCOMPARE(FormatDateTimePattern(pattern, moment), result);
-  }
-
   void convertDateOrder_data() {
     QTest::addColumn<QLocale>("locale");
     QTest::addColumn<QString>("text");
