@@ -1,6 +1,5 @@
 #include "database/zeldataset.h"
 
-#include "database/zeldisplayformat.h"
 #include "database/zelsession.h"
 #include "database/zelstandarddb.h"
 
@@ -178,50 +177,9 @@ QVariant TzelDatasetField::valueAt(int record) const {
 }
 
 QString TzelDatasetField::displayTextOf(const QVariant &value) const {
-  if (value.isNull())
-    return {};
-  switch (m_def.DataType) {
-  case ftBoolean: {
-    const QStringList texts = m_displayValues.split(u';');
-    return value.toBool() ? texts.value(0) : texts.value(1);
-  }
-  case ftFloat:
-  case ftCurrency:
-  case ftBCD:
-    if (m_displayFormat.isEmpty() && m_def.DataType == ftCurrency)
-      return formatFloatText(u"#,##0.00"_qs, value.toDouble());
-    return formatFloatText(m_displayFormat, value.toDouble());
-  case ftSmallint:
-  case ftInteger:
-  case ftWord:
-  case ftAutoInc:
-    return m_displayFormat.isEmpty() ? value.toString()
-                                     : formatFloatText(m_displayFormat, value.toDouble());
-  case ftDate:
-    return value.typeId() == QMetaType::QDate
-               ? formatDateTimeText(m_displayFormat, QDateTime(value.toDate(), QTime(0, 0)), true,
-                                    false)
-               : value.toString();
-  case ftTime:
-    return value.typeId() == QMetaType::QTime
-               ? formatDateTimeText(m_displayFormat, QDateTime(QDate(1899, 12, 30), value.toTime()),
-                                    false, true)
-               : value.toString();
-  case ftDateTime:
-    return value.typeId() == QMetaType::QDateTime
-               ? formatDateTimeText(m_displayFormat, value.toDateTime())
-               : value.toString();
-  case ftBlob:
-  case ftBytes:
-  case ftVarBytes:
-  case ftGraphic:
-  case ftParadoxOle:
-  case ftDBaseOle:
-  case ftTypedBinary:
-    return u"(BLOB)"_qs;
-  default:
-    return value.toString();
-  }
+  const TFieldType type = m_def.DataType;
+  return m_dataset->displayFormatter().display(
+      value, type == ftBoolean ? m_displayValues : m_displayFormat, type);
 }
 
 TzelDataset::TzelDataset(QObject *parent) : QObject(parent) {}
@@ -250,6 +208,7 @@ void TzelDataset::Open() {
   for (int i = 0; i < defs.size(); ++i)
     m_fields.push_back(std::make_unique<TzelDatasetField>(this, i, defs[i]));
   m_records = std::move(records);
+  m_formatter = TzelDisplayFormatter();
   m_current = 0;
   m_active = true;
   notify();

@@ -4,6 +4,7 @@
 // walked from First to Eof. Fields come in select-list order.
 
 #include "database/zelfieldtype.h"
+#include "model/displayformat.h"
 #include "model/zeltypes.h"
 
 #include <QList>
@@ -115,6 +116,8 @@ public:
   QVariant value(int record, int field) const;
   // The records as read (for export and the data source).
   const std::vector<QVariantList> &records() const { return m_records; }
+  // The display conventions of the locale in force when the dataset was opened.
+  const TzelDisplayFormatter &displayFormatter() const { return m_formatter; }
 
 signals:
   // Opened, closed or refilled; attached controls re-read everything.
@@ -130,4 +133,5 @@ private:
   bool m_pending = false;
   std::vector<std::unique_ptr<TzelDatasetField>> m_fields;
   std::vector<QVariantList> m_records;
+  TzelDisplayFormatter m_formatter;
 };
