@@ -130,6 +130,16 @@ QString twoDigits(int v) {
   return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0'));
 }
 
+// A run of one letter writes the number as it is, a longer run with two digits at least.
+QString digits(int v, int run) {
+  return run == 1 ? QString::number(v) : twoDigits(v);
+}
+
+// Runs of three letters write the short name of a day or month, longer runs the long name.
+QLocale::FormatType nameFormat(int run) {
+  return run == 3 ? QLocale::ShortFormat : QLocale::LongFormat;
+}
+
 bool hasAmPm(const QString &pattern) {
   return pattern.contains(QLatin1String("am/pm"), Qt::CaseInsensitive) ||
          pattern.contains(QLatin1String("a/p"), Qt::CaseInsensitive) ||
@@ -303,33 +313,22 @@ QString TzelDisplayFormatter::format(const QString &pattern, const QDate &date, 
     bool hour = false;
     switch (letter) {
     case u'd':
-      if (k == 1)
-        out += QString::number(date.day());
-      else if (k == 2)
-        out += twoDigits(date.day());
-      else if (k == 3)
-        out += m_locale.dayName(date.dayOfWeek(), QLocale::ShortFormat);
-      else if (k == 4)
-        out += m_locale.dayName(date.dayOfWeek(), QLocale::LongFormat);
+      if (k <= 2)
+        out += digits(date.day(), k);
+      else if (k <= 4)
+        out += m_locale.dayName(date.dayOfWeek(), nameFormat(k));
       else
         out += m_locale.toString(date, k == 5 ? m_shortDate : m_longDate);
       i += std::min(k, 6);
       break;
     case u'm':
-      if (afterHour && k <= 2) {
-        out += k == 1 ? QString::number(time.minute()) : twoDigits(time.minute());
-        i += k;
-      } else {
-        if (k == 1)
-          out += QString::number(date.month());
-        else if (k == 2)
-          out += twoDigits(date.month());
-        else if (k == 3)
-          out += m_locale.monthName(date.month(), QLocale::ShortFormat);
-        else
-          out += m_locale.monthName(date.month(), QLocale::LongFormat);
-        i += std::min(k, 4);
-      }
+      if (afterHour && k <= 2)
+        out += digits(time.minute(), k);
+      else if (k <= 2)
+        out += digits(date.month(), k);
+      else
+        out += m_locale.monthName(date.month(), nameFormat(k));
+      i += std::min(k, 4);
       break;
     case u'y':
       out += k <= 2 ? twoDigits(date.year() % 100)
@@ -340,17 +339,17 @@ QString TzelDisplayFormatter::format(const QString &pattern, const QDate &date, 
       int h = time.hour();
       if (twelveHour)
         h = h % 12 == 0 ? 12 : h % 12;
-      out += k == 1 ? QString::number(h) : twoDigits(h);
+      out += digits(h, k);
       i += std::min(k, 2);
       hour = true;
       break;
     }
     case u'n':
-      out += k == 1 ? QString::number(time.minute()) : twoDigits(time.minute());
+      out += digits(time.minute(), k);
       i += std::min(k, 2);
       break;
     case u's':
-      out += k == 1 ? QString::number(time.second()) : twoDigits(time.second());
+      out += digits(time.second(), k);
       i += std::min(k, 2);
       break;
     case u'z':
@@ -365,9 +364,10 @@ QString TzelDisplayFormatter::format(const QString &pattern, const QDate &date, 
     case u'c':
       if (parts != Parts::Time)
         out += m_locale.toString(date, m_shortDate);
-      if (parts == Parts::Time || (parts == Parts::DateAndTime && time != QTime(0, 0)))
-        out += (parts == Parts::Time ? QString() : QStringLiteral(" ")) +
-               m_locale.toString(time, m_longTime);
+      if (parts == Parts::Time)
+        out += m_locale.toString(time, m_longTime);
+      else if (parts == Parts::DateAndTime && time != QTime(0, 0))
+        out += u' ' + m_locale.toString(time, m_longTime);
       ++i;
       break;
     case u'/':

@@ -117,6 +117,8 @@ private slots:
                                                      << "14.07";
     QTest::newRow("minutes after a quoted hour mark") << "hh'h'mm"
                                                       << "14h07";
+    QTest::newRow("a month name after the hour") << "h mmm"
+                                                 << "14 Mar";
     QTest::newRow("a letter ends the hour") << "hxm"
                                             << "14x3";
     QTest::newRow("am/pm") << "h:nn am/pm"
