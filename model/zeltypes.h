@@ -10,6 +10,8 @@
 namespace zel {
 Q_NAMESPACE
 
+// Kept compact: one enumeration to a line or two, in their declared order.
+// clang-format off
 enum TzelDatabase {
   zelUnknown, zelAccess, zelAdvantage, zelAnywhere, zelApollo, zelBtrieve, zelDB2, zelDbase,
   zelDBISAM, zelInformix, zelInterBase, zelMSSQL, zelParadox, zelOracle, zelSybase, zelXQuery
@@ -69,6 +71,7 @@ Q_ENUM_NS(TFieldType)
 
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 Q_ENUM_NS(TAlignment)
+// clang-format on
 
 } // namespace zel
 
