@@ -1,5 +1,7 @@
 #include "engine/frmzelgrid.h"
 
+#include "model/zeltypes.h"
+
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -36,7 +38,7 @@ QTableWidget *zelCreateDialogGrid(const QList<int> &widths, QWidget *parent) {
 QTableWidgetItem *zelCreateGridItem(const QString &text, Qt::ItemFlags flags) {
   auto *item = new QTableWidgetItem(text);
   item->setFlags(flags);
-  if (!flags.testFlag(Qt::ItemIsEditable) && !text.trimmed().isEmpty())
+  if (!flags.testFlag(Qt::ItemIsEditable) && !IsBlank(text))
     item->setToolTip(text);
   return item;
 }
@@ -62,6 +64,18 @@ TzelDialogButtons zelCreateDialogButtons(QDialog &dialog) {
   f1->setContext(Qt::WidgetWithChildrenShortcut);
   QObject::connect(f1, &QShortcut::activated, buttons.help, &QPushButton::click);
   return buttons;
+}
+
+void zelGoToFirstMissing(QTableWidget &grid) {
+  const auto blank = [&grid](int row, int column) {
+    const QTableWidgetItem *item = grid.item(row, column);
+    return !item || IsBlank(item->text());
+  };
+  for (int row = 0; row < grid.rowCount(); ++row)
+    if (!blank(row, 0) && blank(row, 1)) {
+      grid.setCurrentCell(row, 1);
+      return;
+    }
 }
 
 namespace {

@@ -37,6 +37,10 @@ struct TzelDialogButtons {
 // "&OK" (the default button), "&Cancel" and "&Help"; F1 anywhere in the dialog clicks Help.
 TzelDialogButtons zelCreateDialogButtons(QDialog &dialog);
 
+// Makes column 1 of the first row with a name in column 0 and nothing in column 1 the current
+// cell: where a refused OK wants the user to type.
+void zelGoToFirstMissing(QTableWidget &grid);
+
 // Return or Enter in the grid, also while a cell is being edited, clicks button (the grid
 // would otherwise keep the key from the dialog's default button).
 void zelReturnClicks(QTableWidget &grid, QPushButton &button);

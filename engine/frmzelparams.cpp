@@ -81,11 +81,7 @@ void TfrmZelParams::cmdOkClick() {
   const QString message = CheckParamValues(Params());
   if (!message.isEmpty()) {
     zelShowError(message);
-    for (int row = 0; row < grdParams->rowCount(); ++row)
-      if (!IsBlank(grdParams->item(row, 0)->text()) && IsBlank(grdParams->item(row, 1)->text())) {
-        grdParams->setCurrentCell(row, 1); // where the missing value goes
-        break;
-      }
+    zelGoToFirstMissing(*grdParams);
     return;
   }
   m_ok = true;

@@ -133,11 +133,7 @@ void TfrmZelSync::cmdOkClick() {
   const QString message = CheckSyncRows(Rows());
   if (!message.isEmpty()) {
     zelShowError(message);
-    for (int row = 0; row < m_rows.size(); ++row)
-      if (named(row) && IsBlank(grdSync->item(row, 1)->text())) {
-        grdSync->setCurrentCell(row, 1); // where the missing choice goes
-        break;
-      }
+    zelGoToFirstMissing(*grdSync);
     return;
   }
   accept();
