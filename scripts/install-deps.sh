@@ -3,10 +3,11 @@
 set -euo pipefail
 packages=(
   cmake g++ make pkg-config ccache
-  qt6-base-dev libqt6opengl6-dev qt6-qpa-plugins
+  qt6-base-dev libqt6opengl6-dev qt6-qpa-plugins qt6-svg-dev libqt6svg6 fonts-liberation2
   libqt6sql6-sqlite libqt6sql6-psql
   libbenchmark-dev pxlib-dev libshp-dev
   postgresql-15 poppler-utils
+  xvfb x11-utils xdotool imagemagick
 )
 missing=()
 for p in "${packages[@]}"; do

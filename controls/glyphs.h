@@ -1,0 +1,12 @@
+#pragma once
+// Glyphs and bitmaps by their resource names ("ZEL_TOOLBAR_HELP", "ZEL_TABLELIST_STAR1"):
+// our own SVG drawings under :/glyphs/<name>.svg, sharp at any scale. QIcon derives the
+// disabled look of buttons from them.
+
+#include <QIcon>
+#include <QPixmap>
+#include <QString>
+
+QIcon zelGlyph(const QString &name);
+// The glyph drawn at size (device-independent pixels) for a screen of the given ratio.
+QPixmap zelGlyphPixmap(const QString &name, QSize size, qreal devicePixelRatio = 1.0);
