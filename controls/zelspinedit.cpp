@@ -23,6 +23,18 @@ bool isControlChar(QChar c) {
   return c.category() == QChar::Other_Control;
 }
 
+// The character a key types: with Ctrl held a letter types its control character, as the
+// Ctrl+V of a paste does.
+QChar typedChar(const QKeyEvent *event) {
+  const QString text = event->text();
+  if (text.isEmpty())
+    return {};
+  const QChar c = text.front().toUpper();
+  if (event->modifiers().testFlag(Qt::ControlModifier) && c >= u'A' && c <= u'Z')
+    return QChar(c.unicode() - u'@');
+  return text.front();
+}
+
 QChar decimalSeparator() {
   return QLocale().decimalPoint().at(0);
 }
@@ -117,12 +129,12 @@ void TzelSpinEdit::keyPressEvent(QKeyEvent *event) {
     DownClick();
   if (blocksKey(event))
     return event->accept();
-  const QString typed = event->text();
-  if (!typed.isEmpty() && !IsValidChar(typed.front())) {
+  const QChar typed = typedChar(event);
+  if (!typed.isNull() && !IsValidChar(typed)) {
     QApplication::beep();
     return event->accept();
   }
-  const bool printable = !typed.isEmpty() && !isControlChar(typed.front());
+  const bool printable = !typed.isNull() && !isControlChar(typed);
   if (printable && m_maxLength > 0 && text().size() - selectedText().size() >= m_maxLength) {
     QApplication::beep();
     return event->accept();
@@ -183,14 +195,11 @@ void TzelSpinEdit::changeEvent(QEvent *event) {
 }
 
 QMenu *TzelSpinEdit::createSpinContextMenu() {
+  // Built as for a read-only edit, the menu offers no paste, cut, delete or undo.
+  const bool readOnly = isReadOnly();
+  setReadOnly(readOnly || !m_editorEnabled);
   QMenu *menu = createStandardContextMenu();
-  if (!canChangeByClipboard()) {
-    for (QAction *action : menu->actions()) {
-      const QString name = action->objectName();
-      if (name == QLatin1String("edit-paste") || name == QLatin1String("edit-cut"))
-        action->setEnabled(false);
-    }
-  }
+  setReadOnly(readOnly);
   return menu;
 }
 

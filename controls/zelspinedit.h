@@ -72,7 +72,7 @@ public:
   virtual void DownClick();
   // Whether a typed character goes into the text (false: swallowed with a beep).
   virtual bool IsValidChar(QChar key) const;
-  // The edit's context menu; paste and cut are disabled where typing could not do them.
+  // The edit's context menu; without the editor it offers nothing that changes the text.
   QMenu *createSpinContextMenu();
 
 protected:
