@@ -4,6 +4,7 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QPainterPathStroker>
 #include <QPixmap>
 #include <algorithm>
 #include <cmath>
@@ -132,8 +133,7 @@ QPainterPath TzelGauge::paintKind(QPainter &painter, const QRect &area) const {
   case gkPie:
     return paintPie(painter, area);
   case gkNeedle:
-    paintNeedle(painter, area);
-    return {};
+    return paintNeedle(painter, area);
   }
   return {};
 }
@@ -179,7 +179,7 @@ QPainterPath TzelGauge::paintPie(QPainter &painter, const QRect &area) const {
   return pie;
 }
 
-void TzelGauge::paintNeedle(QPainter &painter, const QRect &area) const {
+QPainterPath TzelGauge::paintNeedle(QPainter &painter, const QRect &area) const {
   painter.fillRect(area, Color());
   painter.setRenderHint(QPainter::Antialiasing);
   // The dial is the upper half of an ellipse whose centre sits on the area's bottom edge.
@@ -191,13 +191,20 @@ void TzelGauge::paintNeedle(QPainter &painter, const QRect &area) const {
   painter.drawChord(ellipse, 0, 180 * 16);
   const int percent = PercentDone();
   if (percent <= 0)
-    return;
+    return {};
   // From the left end of the dial (0 %) over the top to its right end (100 %).
   const double angle = std::min(percent, 100) * 0.01 * std::numbers::pi;
   const QPointF tip(base.x() - std::cos(angle) * ellipse.width() / 2.0,
                     base.y() - std::sin(angle) * ellipse.height() / 2.0);
-  painter.setPen(QPen(m_foreColor, 2));
-  painter.drawLine(base, tip);
+  QPainterPath needle(base);
+  needle.lineTo(tip);
+  QPainterPathStroker stroker;
+  stroker.setWidth(2);
+  const QPainterPath stroke = stroker.createStroke(needle);
+  // Drawn as sharp as the text is clipped to it, so no half-tone edge hides the text.
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.fillPath(stroke, m_foreColor);
+  return stroke;
 }
 
 void TzelGauge::paintText(QPainter &painter, const QRect &area, const QPainterPath &filled) const {

@@ -75,7 +75,7 @@ private:
   QPainterPath paintKind(QPainter &painter, const QRect &area) const;
   QPainterPath paintBar(QPainter &painter, const QRect &area) const;
   QPainterPath paintPie(QPainter &painter, const QRect &area) const;
-  void paintNeedle(QPainter &painter, const QRect &area) const;
+  QPainterPath paintNeedle(QPainter &painter, const QRect &area) const;
   void paintText(QPainter &painter, const QRect &area, const QPainterPath &filled) const;
   void refresh();
 
