@@ -1,11 +1,15 @@
 #include "controls/glyphs.h"
+#include "controls/zelalign.h"
 #include "controls/zelbltbitmap.h"
 #include "controls/zelcontrolregistry.h"
 #include "controls/zelgauge.h"
 #include "controls/zelspinbutton.h"
 #include "controls/zelspinedit.h"
+#include "controls/zelsplit.h"
 #include "controls/zeltabletree.h"
 
+#include <QGridLayout>
+#include <QLabel>
 #include <QtTest>
 #include <memory>
 
@@ -129,6 +133,74 @@ private slots:
       }
     QCOMPARE(opaque, int(16 * ratio * ratio)); // rows of 1, 3, 5 and 7 pixels
     QCOMPARE(top, topRowPixels);
+  }
+
+  // The controls as a user sees them, saved when ZEL_SCREENSHOT_DIR names a folder.
+  void picture() {
+    const QString folder = qEnvironmentVariable("ZEL_SCREENSHOT_DIR");
+    if (folder.isEmpty())
+      QSKIP("ZEL_SCREENSHOT_DIR is not set");
+    QWidget window;
+    auto *grid = new QGridLayout(&window);
+    const QStringList kinds{"gkText", "gkHorizontalBar", "gkVerticalBar", "gkPie", "gkNeedle"};
+    const QList<int> percents{0, 37, 100};
+    for (int k = 0; k < kinds.size(); ++k) {
+      grid->addWidget(new QLabel(kinds[k]), 0, k + 1);
+      for (int p = 0; p < percents.size(); ++p) {
+        auto *gauge = new TzelGauge;
+        gauge->setProperty("Kind", kinds[k]);
+        gauge->SetProgress(percents[p]);
+        gauge->setFixedSize(k == 1 ? QSize(120, 28) : QSize(90, 90));
+        grid->addWidget(gauge, p + 1, k + 1, Qt::AlignCenter);
+      }
+    }
+    for (int p = 0; p < percents.size(); ++p)
+      grid->addWidget(new QLabel(QString::number(percents[p]) + u'%'), p + 1, 0);
+    auto *spin = new TzelSpinEdit;
+    spin->SetIncrement(0.1);
+    spin->SetValue(12.5);
+    spin->setFixedWidth(90);
+    auto *label = new QLabel(QStringLiteral("&Width"));
+    label->setBuddy(spin);
+    grid->addWidget(label, 4, 0);
+    grid->addWidget(spin, 4, 1);
+    auto *button = new TzelSpinButton;
+    button->setFixedSize(20, 25);
+    grid->addWidget(button, 4, 2, Qt::AlignLeft);
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    QVERIFY(window.grab().save(folder + QStringLiteral("/controls.png")));
+
+    QWidget host;
+    host.resize(360, 220);
+    auto *tree = new TzelTableTree(&host);
+    tree->resize(140, 10);
+    zelSetAlign(tree, ZelAlign::Left);
+    auto *vertical = new TzelVertSplit(&host);
+    auto *right = new QWidget(&host);
+    zelSetAlign(right, ZelAlign::Client);
+    vertical->SetFirstControl(tree);
+    vertical->SetSecondControl(right);
+    auto *top = new QLabel(QStringLiteral("joins"), right);
+    top->setAutoFillBackground(true);
+    top->setStyleSheet(QStringLiteral("background: silver"));
+    top->resize(10, 90);
+    zelSetAlign(top, ZelAlign::Top);
+    auto *horizontal = new TzelHorzSplit(right);
+    auto *bottom = new QLabel(QStringLiteral("values"), right);
+    bottom->setStyleSheet(QStringLiteral("background: white"));
+    zelSetAlign(bottom, ZelAlign::Client);
+    horizontal->SetFirstControl(top);
+    horizontal->SetSecondControl(bottom);
+    tree->AddTableNode(QStringLiteral("Customers"));
+    tree->AddFieldNode(QStringLiteral("Company"));
+    tree->AddFieldNode(QStringLiteral("State"));
+    tree->AddTableNode(QStringLiteral("Orders"));
+    tree->AddFieldNode(QStringLiteral("SaleDate"));
+    tree->expandAll();
+    host.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&host));
+    QVERIFY(host.grab().save(folder + QStringLiteral("/splitters.png")));
   }
 };
 
