@@ -9,13 +9,13 @@ namespace {
 constexpr int NearLimit = 40;
 } // namespace
 
-TzelSplitter::TzelSplitter(Qt::Orientation moves, int farMargin, QWidget *parent)
+ZelSplitBar::ZelSplitBar(Qt::Orientation moves, int farMargin, QWidget *parent)
     : QFrame(parent), m_moves(moves), m_farMargin(farMargin) {
   setFrameStyle(QFrame::Panel | QFrame::Raised);
   setCursor(vertical() ? Qt::SplitVCursor : Qt::SplitHCursor);
 }
 
-void TzelSplitter::mousePressEvent(QMouseEvent *event) {
+void ZelSplitBar::mousePressEvent(QMouseEvent *event) {
   if (!bothSet())
     return QFrame::mousePressEvent(event);
   zelSetAlign(m_second, ZelAlign::None);
@@ -24,7 +24,7 @@ void TzelSplitter::mousePressEvent(QMouseEvent *event) {
   m_dragging = true;
 }
 
-void TzelSplitter::mouseMoveEvent(QMouseEvent *event) {
+void ZelSplitBar::mouseMoveEvent(QMouseEvent *event) {
   if (!m_dragging || !bothSet() || !parentWidget())
     return QFrame::mouseMoveEvent(event);
   const QPoint at = event->position().toPoint();
@@ -39,7 +39,7 @@ void TzelSplitter::mouseMoveEvent(QMouseEvent *event) {
   }
 }
 
-void TzelSplitter::mouseReleaseEvent(QMouseEvent *event) {
+void ZelSplitBar::mouseReleaseEvent(QMouseEvent *event) {
   if (!m_dragging || !bothSet())
     return QFrame::mouseReleaseEvent(event);
   const ZelAlign nearEdge = vertical() ? ZelAlign::Top : ZelAlign::Left;
@@ -53,14 +53,14 @@ void TzelSplitter::mouseReleaseEvent(QMouseEvent *event) {
   m_dragging = false;
 }
 
-TzelHorzSplit::TzelHorzSplit(QWidget *parent) : TzelSplitter(Qt::Vertical, 100, parent) {
+TzelHorzSplit::TzelHorzSplit(QWidget *parent) : ZelSplitBar(Qt::Vertical, 100, parent) {
   setLineWidth(2);
   resize(600, 8);
   zelSetAlign(this, ZelAlign::Top);
   setAccessibleName(tr("Horizontal splitter"));
 }
 
-TzelVertSplit::TzelVertSplit(QWidget *parent) : TzelSplitter(Qt::Horizontal, 60, parent) {
+TzelVertSplit::TzelVertSplit(QWidget *parent) : ZelSplitBar(Qt::Horizontal, 60, parent) {
   setLineWidth(1);
   resize(6, 130);
   zelSetAlign(this, ZelAlign::Left);

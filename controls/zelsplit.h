@@ -8,7 +8,7 @@
 #include <QFrame>
 #include <QPointer>
 
-class TzelSplitter : public QFrame {
+class ZelSplitBar : public QFrame {
   Q_OBJECT
 public:
   QWidget *FirstControl() const { return m_first; }
@@ -19,7 +19,7 @@ public:
 
 protected:
   // farMargin: how close to the container's far edge the bar may come.
-  TzelSplitter(Qt::Orientation moves, int farMargin, QWidget *parent);
+  ZelSplitBar(Qt::Orientation moves, int farMargin, QWidget *parent);
   void mousePressEvent(QMouseEvent *event) override;
   void mouseMoveEvent(QMouseEvent *event) override;
   void mouseReleaseEvent(QMouseEvent *event) override;
@@ -36,14 +36,14 @@ private:
 };
 
 // A bar between a top control and the control filling the space below it.
-class TzelHorzSplit : public TzelSplitter {
+class TzelHorzSplit : public ZelSplitBar {
   Q_OBJECT
 public:
   explicit TzelHorzSplit(QWidget *parent = nullptr);
 };
 
 // A bar between a left control and the control filling the space to its right.
-class TzelVertSplit : public TzelSplitter {
+class TzelVertSplit : public ZelSplitBar {
   Q_OBJECT
 public:
   explicit TzelVertSplit(QWidget *parent = nullptr);

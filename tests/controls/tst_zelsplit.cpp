@@ -9,14 +9,14 @@ struct SplitRig {
   std::unique_ptr<QWidget> container = std::make_unique<QWidget>();
   QWidget *first;
   QWidget *second;
-  TzelSplitter *split;
+  ZelSplitBar *split;
 
   explicit SplitRig(bool horizontalBar, bool setFirst = true, bool setSecond = true) {
     container->resize(400, 300);
     first = new QWidget(container.get());
     first->resize(100, 100);
     zelSetAlign(first, horizontalBar ? ZelAlign::Top : ZelAlign::Left);
-    split = horizontalBar ? static_cast<TzelSplitter *>(new TzelHorzSplit(container.get()))
+    split = horizontalBar ? static_cast<ZelSplitBar *>(new TzelHorzSplit(container.get()))
                           : new TzelVertSplit(container.get());
     second = new QWidget(container.get());
     zelSetAlign(second, ZelAlign::Client);
@@ -54,7 +54,7 @@ private slots:
   }
   void creationDefaults() {
     QFETCH(bool, horizontalBar);
-    std::unique_ptr<TzelSplitter> split;
+    std::unique_ptr<ZelSplitBar> split;
     if (horizontalBar)
       split = std::make_unique<TzelHorzSplit>();
     else
