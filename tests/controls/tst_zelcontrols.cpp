@@ -1,11 +1,9 @@
 #include "controls/glyphs.h"
-#include "controls/zelalign.h"
 #include "controls/zelbltbitmap.h"
 #include "controls/zelcontrolregistry.h"
 #include "controls/zelgauge.h"
 #include "controls/zelspinbutton.h"
 #include "controls/zelspinedit.h"
-#include "controls/zelsplit.h"
 #include "controls/zeltabletree.h"
 
 #include <QGridLayout>
@@ -170,37 +168,6 @@ private slots:
     window.show();
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     QVERIFY(window.grab().save(folder + QStringLiteral("/controls.png")));
-
-    QWidget host;
-    host.resize(360, 220);
-    auto *tree = new TzelTableTree(&host);
-    tree->resize(140, 10);
-    zelSetAlign(tree, ZelAlign::Left);
-    auto *vertical = new TzelVertSplit(&host);
-    auto *right = new QWidget(&host);
-    zelSetAlign(right, ZelAlign::Client);
-    vertical->SetFirstControl(tree);
-    vertical->SetSecondControl(right);
-    auto *top = new QLabel(QStringLiteral("joins"), right);
-    top->setAutoFillBackground(true);
-    top->setStyleSheet(QStringLiteral("background: silver"));
-    top->resize(10, 90);
-    zelSetAlign(top, ZelAlign::Top);
-    auto *horizontal = new TzelHorzSplit(right);
-    auto *bottom = new QLabel(QStringLiteral("values"), right);
-    bottom->setStyleSheet(QStringLiteral("background: white"));
-    zelSetAlign(bottom, ZelAlign::Client);
-    horizontal->SetFirstControl(top);
-    horizontal->SetSecondControl(bottom);
-    tree->AddTableNode(QStringLiteral("Customers"));
-    tree->AddFieldNode(QStringLiteral("Company"));
-    tree->AddFieldNode(QStringLiteral("State"));
-    tree->AddTableNode(QStringLiteral("Orders"));
-    tree->AddFieldNode(QStringLiteral("SaleDate"));
-    tree->expandAll();
-    host.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&host));
-    QVERIFY(host.grab().save(folder + QStringLiteral("/splitters.png")));
   }
 };
 

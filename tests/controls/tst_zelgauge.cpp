@@ -320,15 +320,6 @@ private slots:
       QVERIFY2(m.onDark > 20 && m.onLight > 20,
                qPrintable(QStringLiteral("%1 on dark, %2 on light").arg(m.onDark).arg(m.onLight)));
   }
-
-  void paintsAtTwiceTheResolution() {
-    TzelGauge gauge;
-    gauge.resize(50, 20);
-    gauge.SetProgress(50);
-    const QPixmap image = gauge.paintImage(2.0);
-    QCOMPARE(image.size(), QSize(100, 40));
-    QCOMPARE(image.devicePixelRatio(), 2.0);
-  }
 };
 
 QTEST_MAIN(TestZelGauge)
