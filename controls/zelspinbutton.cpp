@@ -64,12 +64,10 @@ bool TzelSpinButton::eventFilter(QObject *watched, QEvent *event) {
 }
 
 void TzelSpinButton::takeFocusOnPress() {
-  if (m_focusControl && canTakeFocus(m_focusControl)) {
-    if (!m_focusControl->hasFocus())
-      m_focusControl->setFocus(Qt::MouseFocusReason);
-  } else if (canTakeFocus(this)) {
+  if (m_focusControl && canTakeFocus(m_focusControl) && !m_focusControl->hasFocus())
+    m_focusControl->setFocus(Qt::MouseFocusReason);
+  else if (canTakeFocus(this))
     setFocus(Qt::MouseFocusReason);
-  }
 }
 
 void TzelSpinButton::keyPressEvent(QKeyEvent *event) {

@@ -105,21 +105,28 @@ private slots:
   void pressFocus_data() {
     QTest::addColumn<bool>("editEnabled");
     QTest::addColumn<bool>("tabStop");
+    QTest::addColumn<bool>("editFocused");
     QTest::addColumn<QString>("focused"); // "edit", "spin" or ""
-    QTest::newRow("the edit") << true << false << "edit";
-    QTest::newRow("the edit before the tab stop") << true << true << "edit";
-    QTest::newRow("disabled edit, tab stop") << false << true << "spin";
-    QTest::newRow("disabled edit, no tab stop") << false << false << "";
+    QTest::newRow("the edit") << true << false << false << "edit";
+    QTest::newRow("the edit before the tab stop") << true << true << false << "edit";
+    QTest::newRow("disabled edit, tab stop") << false << true << false << "spin";
+    QTest::newRow("disabled edit, no tab stop") << false << false << false << "";
+    QTest::newRow("edit focused, no tab stop") << true << false << true << "edit";
+    QTest::newRow("edit focused, tab stop") << true << true << true << "spin";
   }
   void pressFocus() {
     QFETCH(bool, editEnabled);
     QFETCH(bool, tabStop);
+    QFETCH(bool, editFocused);
     QFETCH(QString, focused);
     Rig rig;
     QTRY_VERIFY(rig.window.isActiveWindow());
     rig.edit->setEnabled(editEnabled);
     rig.spin->SetTabStop(tabStop);
-    rig.window.setFocus();
+    if (editFocused)
+      rig.edit->setFocus();
+    else
+      rig.window.setFocus();
     QSignalSpy downs(rig.spin, &TzelSpinButton::DownClick);
     QTest::mouseClick(rig.spin->downButton(), Qt::LeftButton);
     QCOMPARE(downs.count(), 1);
