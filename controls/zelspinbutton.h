@@ -1,7 +1,7 @@
 #pragma once
 // A pair of repeating arrow buttons, up above down. A press on either gives the keyboard
-// focus to FocusControl (the edit it steps) when that can take it, otherwise to the pair
-// itself when it is a tab stop. With the focus, Space clicks the focused button and the Up
+// focus to FocusControl (the edit it steps) when that can take it and has not, otherwise to
+// the pair itself when it is a tab stop. With the focus, Space clicks the focused button and the Up
 // and Down arrows focus and click their button.
 
 #include <QPointer>
