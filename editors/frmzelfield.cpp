@@ -146,16 +146,16 @@ void TzelFieldGrid::mouseMoveEvent(QMouseEvent *event) {
   drag->exec(Qt::MoveAction);
 }
 
+// Only rows of this dialog's grid carry the MIME type.
 void TzelFieldGrid::dragEnterEvent(QDragEnterEvent *event) {
-  if (event->source() == this && event->mimeData()->hasFormat(mimeType()))
+  if (event->mimeData()->hasFormat(mimeType()))
     event->acceptProposedAction();
   else
     event->ignore();
 }
 
 void TzelFieldGrid::dragMoveEvent(QDragMoveEvent *event) {
-  if (event->source() == this && event->mimeData()->hasFormat(mimeType()) &&
-      dropRow(event->position().toPoint()) >= 0)
+  if (event->mimeData()->hasFormat(mimeType()) && dropRow(event->position().toPoint()) >= 0)
     event->acceptProposedAction();
   else
     event->ignore();
@@ -163,7 +163,7 @@ void TzelFieldGrid::dragMoveEvent(QDragMoveEvent *event) {
 
 void TzelFieldGrid::dropEvent(QDropEvent *event) {
   const int to = dropRow(event->position().toPoint());
-  if (event->source() != this || !event->mimeData()->hasFormat(mimeType()) || to < 0) {
+  if (!event->mimeData()->hasFormat(mimeType()) || to < 0) {
     event->ignore();
     return;
   }
@@ -522,6 +522,9 @@ void TfrmZelField::cmdHelpClick() {
 }
 
 void TfrmZelField::grdFieldsDragDrop(int from, int to) {
+  const int rows = grdFields->rowCount();
+  if (from == to || from < 0 || to < 0 || from >= rows || to >= rows)
+    return;
   hideCombos();
   zelMoveGridRow(*grdFields, from, to);
   grdFields->setCurrentCell(to, colAlias);
@@ -537,6 +540,8 @@ void TfrmZelField::grdFieldsCurrentCellChanged(int row, int column) {
   hideCombos();
   if (row < 0)
     return;
+  if (column == colType || column == colAlign)
+    grdFields->scrollToItem(grdFields->item(row, column)); // before the combo takes its place
   // The combo covers the cell's grid lines too.
   if (column == colType)
     zelPlaceComboOverCell(*grdFields, *cmbType, row, column, QPoint(-1, -1), 2);
