@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStyle>
 #include <QVBoxLayout>
 
 namespace {
@@ -85,7 +86,8 @@ TfrmZelAddTable::TfrmZelAddTable(QWidget *parent) : QDialog(parent) {
   right->addWidget(chkSystem);
   // The label sits under the box's text, as the second word of its caption.
   auto *systemRow = new QHBoxLayout;
-  systemRow->addSpacing(chkSystem->iconSize().width() + 8);
+  systemRow->addSpacing(chkSystem->style()->pixelMetric(QStyle::PM_IndicatorWidth) +
+                        chkSystem->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing));
   systemRow->addWidget(labSystem);
   right->addLayout(systemRow);
   right->addStretch();

@@ -26,6 +26,7 @@
 namespace {
 
 constexpr int RowHeight = 19;
+constexpr int TitlePadding = 6;
 const QString DefaultSize = QStringLiteral("25");
 
 // Column 0 shows a grip: the place to take a row by.
@@ -213,11 +214,17 @@ TfrmZelField::TfrmZelField(QWidget *parent) : QDialog(parent) {
   grdFields->setSelectionMode(QAbstractItemView::SingleSelection);
   grdFields->setWordWrap(false);
   grdFields->setItemDelegateForColumn(colHandle, new HandleDelegate(grdFields));
+  // The designed widths, widened where a title would be cut in the screen's font.
   const int widths[] = {12, 170, 172, 79, 64, 55, 123};
+  const QFontMetrics titles(grdFields->horizontalHeader()->font());
   int visibleWidth = 0;
   for (int column = 0; column < colFieldIndex; ++column) {
-    grdFields->setColumnWidth(column, widths[column]);
-    visibleWidth += widths[column];
+    const QString title = grdFields->horizontalHeaderItem(column)->text();
+    const int width =
+        title.isEmpty() ? widths[column]
+                        : qMax(widths[column], titles.horizontalAdvance(title) + 2 * TitlePadding);
+    grdFields->setColumnWidth(column, width);
+    visibleWidth += width;
   }
   grdFields->horizontalHeader()->setMinimumSectionSize(12);
   grdFields->horizontalHeader()->resizeSection(colHandle, 12);
@@ -254,7 +261,7 @@ TfrmZelField::TfrmZelField(QWidget *parent) : QDialog(parent) {
   connect(grdFields->horizontalScrollBar(), &QScrollBar::valueChanged, this,
           &TfrmZelField::hideCombos);
   connect(grdFields->horizontalHeader(), &QHeaderView::sectionResized, this,
-          &TfrmZelField::hideCombos);
+          &TfrmZelField::placeCombo);
   connect(cmbType, &QComboBox::activated, this, &TfrmZelField::cmbTypeActivated);
   connect(cmbAlign, &QComboBox::activated, this, &TfrmZelField::cmbAlignActivated);
   zelF1Clicks(*this, *cmdHelp);
@@ -538,15 +545,21 @@ void TfrmZelField::hideCombos() {
 
 void TfrmZelField::grdFieldsCurrentCellChanged(int row, int column) {
   hideCombos();
-  if (row < 0)
-    return;
-  if (column == colType || column == colAlign)
+  if (row >= 0 && (column == colType || column == colAlign))
     grdFields->scrollToItem(grdFields->item(row, column)); // before the combo takes its place
-  // The combo covers the cell's grid lines too.
-  if (column == colType)
-    zelPlaceComboOverCell(*grdFields, *cmbType, row, column, QPoint(-1, -1), 2);
-  else if (column == colAlign)
-    zelPlaceComboOverCell(*grdFields, *cmbAlign, row, column, QPoint(-1, -1), 2);
+  placeCombo();
+}
+
+void TfrmZelField::placeCombo() {
+  const int row = grdFields->currentRow();
+  const int column = grdFields->currentColumn();
+  QComboBox *combo = column == colType ? cmbType : column == colAlign ? cmbAlign : nullptr;
+  if (row < 0 || !combo)
+    return;
+  // The combo covers the cell's grid lines too, and never cuts its own items.
+  zelPlaceComboOverCell(*grdFields, *combo, row, column, QPoint(-1, -1), 2);
+  if (combo->width() < combo->sizeHint().width())
+    combo->resize(combo->sizeHint().width(), combo->height());
 }
 
 void TfrmZelField::cmbTypeActivated(int index) {
@@ -576,4 +589,5 @@ bool TfrmZelField::eventFilter(QObject *watched, QEvent *event) {
 void TfrmZelField::showEvent(QShowEvent *event) {
   QDialog::showEvent(event);
   zelCentreOnScreen(*this);
+  placeCombo();
 }

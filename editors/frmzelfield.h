@@ -113,6 +113,7 @@ private:
   void saveRow(int row);
   void refreshFieldList();
   void hideCombos();
+  void placeCombo(); // over the current cell when it is a type or alignment cell
   void grdFieldsCurrentCellChanged(int row, int column);
   void cmbTypeActivated(int index);
   void cmbAlignActivated(int index);
