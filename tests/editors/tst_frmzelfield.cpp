@@ -455,6 +455,23 @@ private slots:
     QVERIFY(!f.table->GetField(0)->Deleted());
   }
 
+  void noTableGivesAnEmptyGrid_data() {
+    QTest::addColumn<int>("tableIndex");
+    QTest::newRow("none yet") << -1;
+    QTest::newRow("past the end") << 1;
+  }
+  void noTableGivesAnEmptyGrid() {
+    QFETCH(int, tableIndex);
+    FieldFixture f;
+    f.dialog.setTable(tableIndex, &f.fieldList);
+    f.dialog.LoadFields();
+    QCOMPARE(f.dialog.grdFields->rowCount(), 0);
+    QCOMPARE(f.dialog.windowTitle(), QStringLiteral("Edit Fields: "));
+    QVERIFY(!f.dialog.SaveFields());
+    f.dialog.cmdAddField->click();
+    QVERIFY(!f.dialog.SaveFields());
+  }
+
   void renameTableAndHelp() {
     RecordingHelp help;
     FieldFixture f;
