@@ -118,6 +118,7 @@ void TfrmZelAddTable::setModel(TzelModel *model) {
 
 void TfrmZelAddTable::setModelEditing(bool on) {
   m_modelEditing = on;
+  chkSystem->setChecked(false);
   chkSystem->setVisible(on);
   labSystem->setVisible(on);
 }
