@@ -2,6 +2,7 @@
 // dragging rows, the checks, and the close question with its partial save.
 #include "editors/frmzelfield.h"
 #include "model/zelmodel.h"
+#include "support/modaldriver.h"
 #include "support/recordingmessages.h"
 
 #include <QAbstractItemView>
@@ -299,6 +300,20 @@ private slots:
       QCOMPARE(f.listed(), QStringList({"*", "CustNo", "Name", "Town", "Phone"}));
       QVERIFY(!f.dialog.Modified);
     }
+  }
+
+  void modalUseAsTheEditorRunsIt() {
+    RecordingMessages rec;
+    FieldFixture f;
+    rec.answers << TzelAnswer::Yes;
+    whenModal([&f](QWidget *w) {
+      QCOMPARE(w, &f.dialog);
+      f.type(0, 1, QStringLiteral("Number"));
+      QTest::keyClick(w, Qt::Key_Escape); // closing asks to save
+    });
+    f.dialog.exec();
+    QCOMPARE(rec.texts(), QStringList{"Save changes to the [Customers] table?"});
+    QCOMPARE(f.table->GetField(0)->FieldAlias(), QStringLiteral("Number"));
   }
 
   void unmodifiedClosesWithoutAQuestion() {
