@@ -1,5 +1,6 @@
 #include "engine/frmzelgrid.h"
 
+#include "controls/windowhelpers.h"
 #include "model/zeltypes.h"
 
 #include <QDialog>
@@ -8,7 +9,6 @@
 #include <QKeyEvent>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QShortcut>
 #include <QTableWidget>
 
 QTableWidget *zelCreateDialogGrid(const QList<int> &widths, QWidget *parent) {
@@ -59,10 +59,7 @@ TzelDialogButtons zelCreateDialogButtons(QDialog &dialog) {
   buttons.row->addStretch();
   for (QPushButton *button : {buttons.ok, buttons.cancel, buttons.help})
     buttons.row->addWidget(button);
-  // A shortcut, not a key handler: the grid's editors would swallow the key first.
-  auto *f1 = new QShortcut(QKeySequence(Qt::Key_F1), &dialog);
-  f1->setContext(Qt::WidgetWithChildrenShortcut);
-  QObject::connect(f1, &QShortcut::activated, buttons.help, &QPushButton::click);
+  zelF1Clicks(dialog, *buttons.help);
   return buttons;
 }
 

@@ -1,0 +1,23 @@
+#include "controls/windowhelpers.h"
+
+#include <QAbstractButton>
+#include <QProcess>
+#include <QShortcut>
+#include <QToolButton>
+
+void SetButtonsFlat(QWidget &container) {
+  const QList<QToolButton *> buttons = container.findChildren<QToolButton *>();
+  for (QToolButton *button : buttons)
+    button->setAutoRaise(true);
+}
+
+void zelF1Clicks(QWidget &window, QAbstractButton &button) {
+  // A shortcut, not a key handler: a grid's cell editor would swallow the key first.
+  auto *f1 = new QShortcut(QKeySequence(Qt::Key_F1), &window);
+  f1->setContext(Qt::WidgetWithChildrenShortcut);
+  QObject::connect(f1, &QShortcut::activated, &button, &QAbstractButton::click);
+}
+
+bool RunProgram(const QString &program, const QStringList &arguments) {
+  return !program.trimmed().isEmpty() && QProcess::startDetached(program, arguments);
+}

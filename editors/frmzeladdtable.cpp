@@ -1,0 +1,215 @@
+#include "editors/frmzeladdtable.h"
+
+#include "controls/windowhelpers.h"
+#include "messages/busycursor.h"
+#include "messages/guiscreen.h"
+#include "messages/zelmessages.h"
+#include "model/zelmodel.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QStyle>
+#include <QVBoxLayout>
+
+namespace {
+
+QLabel *buddyLabel(const QString &name, const QString &text, QWidget *buddy, QWidget *parent) {
+  auto *label = new QLabel(text, parent);
+  label->setObjectName(name);
+  label->setBuddy(buddy);
+  return label;
+}
+
+QPushButton *button(const QString &name, const QString &text, QWidget *parent) {
+  auto *b = new QPushButton(text, parent);
+  b->setObjectName(name);
+  return b;
+}
+
+} // namespace
+
+TfrmZelAddTable::TfrmZelAddTable(QWidget *parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("frmZelAddTable"));
+  setWindowTitle(QStringLiteral("Add Table"));
+  setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+
+  panDatabase = new QWidget(this);
+  panDatabase->setObjectName(QStringLiteral("panDatabase"));
+  cmbDatabase = new QComboBox(panDatabase);
+  cmbDatabase->setObjectName(QStringLiteral("cmbDatabase"));
+  cmbDatabase->setAccessibleName(QStringLiteral("Database"));
+  labDatabase = buddyLabel(QStringLiteral("labDatabase"), QStringLiteral("&Database"), cmbDatabase,
+                           panDatabase);
+  txtFilter = new QLineEdit(panDatabase);
+  txtFilter->setObjectName(QStringLiteral("txtFilter"));
+  txtFilter->setPlaceholderText(QStringLiteral("Type to filter the tables"));
+  txtFilter->setAccessibleName(QStringLiteral("Filter tables"));
+  txtFilter->setClearButtonEnabled(true);
+  txtFilter->installEventFilter(this);
+  lstTables = new QListWidget(panDatabase);
+  lstTables->setObjectName(QStringLiteral("lstTables"));
+  lstTables->setAccessibleName(QStringLiteral("Tables"));
+  lstTables->setSelectionMode(QAbstractItemView::SingleSelection);
+  lstTables->setSortingEnabled(true);
+  labTables =
+      buddyLabel(QStringLiteral("labTables"), QStringLiteral("&Tables"), lstTables, panDatabase);
+
+  cmdAdd = button(QStringLiteral("cmdAdd"), QStringLiteral("&Add Table"), this);
+  cmdAdd->setDefault(true);
+  cmdClose = button(QStringLiteral("cmdClose"), QStringLiteral("&Close"), this);
+  cmdHelp = button(QStringLiteral("cmdHelp"), QStringLiteral("&Help"), this);
+  chkSystem = new QCheckBox(QStringLiteral("System"), this);
+  chkSystem->setObjectName(QStringLiteral("chkSystem"));
+  labSystem = new QLabel(QStringLiteral("Tables"), this);
+  labSystem->setObjectName(QStringLiteral("labSystem"));
+
+  auto *left = new QVBoxLayout(panDatabase);
+  left->setContentsMargins(0, 0, 0, 0);
+  left->setSpacing(3);
+  left->addWidget(labDatabase);
+  left->addWidget(cmbDatabase);
+  left->addSpacing(4);
+  left->addWidget(labTables);
+  left->addWidget(txtFilter);
+  left->addWidget(lstTables, 1);
+
+  auto *right = new QVBoxLayout;
+  right->addSpacing(labDatabase->sizeHint().height() + 3);
+  for (QPushButton *b : {cmdAdd, cmdClose, cmdHelp})
+    right->addWidget(b);
+  right->addSpacing(12);
+  right->addWidget(chkSystem);
+  // The label sits under the box's text, as the second word of its caption.
+  auto *systemRow = new QHBoxLayout;
+  systemRow->addSpacing(chkSystem->style()->pixelMetric(QStyle::PM_IndicatorWidth) +
+                        chkSystem->style()->pixelMetric(QStyle::PM_CheckBoxLabelSpacing));
+  systemRow->addWidget(labSystem);
+  right->addLayout(systemRow);
+  right->addStretch();
+
+  auto *layout = new QHBoxLayout(this);
+  layout->setContentsMargins(8, 8, 8, 8);
+  layout->addWidget(panDatabase, 1);
+  layout->addLayout(right);
+  setFixedSize(316, 279);
+
+  connect(cmdAdd, &QPushButton::clicked, this, &TfrmZelAddTable::cmdAddClick);
+  connect(cmdClose, &QPushButton::clicked, this, &QDialog::reject);
+  connect(cmdHelp, &QPushButton::clicked, this, &TfrmZelAddTable::cmdHelpClick);
+  connect(lstTables, &QListWidget::itemDoubleClicked, this, &TfrmZelAddTable::cmdAddClick);
+  connect(cmbDatabase, &QComboBox::activated, this, &TfrmZelAddTable::relistInModelMode);
+  connect(chkSystem, &QCheckBox::clicked, this, &TfrmZelAddTable::relistInModelMode);
+  connect(txtFilter, &QLineEdit::textChanged, this, &TfrmZelAddTable::applyFilter);
+  // The editor fills the list directly: a new list obeys the filter already typed.
+  connect(lstTables->model(), &QAbstractItemModel::rowsInserted, this,
+          &TfrmZelAddTable::applyFilter);
+  zelF1Clicks(*this, *cmdHelp);
+  setModelEditing(false);
+}
+
+void TfrmZelAddTable::setModel(TzelModel *model) {
+  m_model = model;
+}
+
+void TfrmZelAddTable::setModelEditing(bool on) {
+  m_modelEditing = on;
+  chkSystem->setChecked(false);
+  chkSystem->setVisible(on);
+  labSystem->setVisible(on);
+}
+
+void TfrmZelAddTable::relistInModelMode() {
+  if (m_modelEditing)
+    fillTables();
+}
+
+void TfrmZelAddTable::fillTables() {
+  if (!m_model || cmbDatabase->currentIndex() < 0)
+    return;
+  TzelBusyCursor busy;
+  lstTables->clear();
+  QStringList names;
+  try {
+    m_model->GetTableNames(selectedDatabase(), QString(), true, chkSystem->isChecked(), names);
+  } catch (const EzelError &e) {
+    busy.restore();
+    zelMessageBox(e.message(), TzelMessageKind::Error, TzelButtons::Ok);
+    return;
+  }
+  // One sort for the whole list instead of one per inserted name.
+  lstTables->setSortingEnabled(false);
+  lstTables->addItems(names);
+  lstTables->setSortingEnabled(true);
+}
+
+QString TfrmZelAddTable::selectedTable() const {
+  const QListWidgetItem *item = lstTables->currentItem();
+  return item && item->isSelected() && !item->isHidden() ? item->text() : QString();
+}
+
+QString TfrmZelAddTable::selectedDatabase() const {
+  return cmbDatabase->currentIndex() < 0 ? QString() : cmbDatabase->currentText();
+}
+
+void TfrmZelAddTable::cmdAddClick() {
+  const QString table = selectedTable();
+  if (!table.isEmpty())
+    emit addTableRequested(table);
+}
+
+void TfrmZelAddTable::cmdHelpClick() {
+  if (m_model)
+    m_model->ShowHelp(0, 1015);
+}
+
+void TfrmZelAddTable::applyFilter() {
+  const QString text = txtFilter->text().trimmed();
+  for (int row = 0; row < lstTables->count(); ++row) {
+    QListWidgetItem *item = lstTables->item(row);
+    item->setHidden(!text.isEmpty() && !item->text().contains(text, Qt::CaseInsensitive));
+  }
+  // Keep a table selected while the filter shows any, so Return adds what the user sees.
+  if (!text.isEmpty())
+    selectFirstShown();
+}
+
+void TfrmZelAddTable::selectFirstShown() {
+  if (!selectedTable().isEmpty())
+    return;
+  for (int row = 0; row < lstTables->count(); ++row)
+    if (!lstTables->item(row)->isHidden()) {
+      lstTables->setCurrentRow(row);
+      return;
+    }
+}
+
+bool TfrmZelAddTable::eventFilter(QObject *watched, QEvent *event) {
+  if (watched == txtFilter && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent *>(event)->key();
+    if (key == Qt::Key_Down) {
+      lstTables->setFocus();
+      selectFirstShown();
+      return true;
+    }
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      cmdAddClick();
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void TfrmZelAddTable::showEvent(QShowEvent *event) {
+  QDialog::showEvent(event);
+  zelCentreOnScreen(*this);
+  // The dialog is reused: each showing starts with the whole list, ready to type into.
+  txtFilter->clear();
+  txtFilter->setFocus();
+}
