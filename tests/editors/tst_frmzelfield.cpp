@@ -93,12 +93,15 @@ private slots:
     QVERIFY(f.dialog.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     QTableWidget *grid = f.dialog.grdFields;
     const QList<int> widths{12, 170, 172, 79, 64, 55, 123};
-    // The designed widths, wider only where the title would be cut.
+    // The designed widths, wider only where the title would be cut or, for the type and
+    // alignment columns, where their combo would cover the next cell.
     const QFontMetrics titles(grid->horizontalHeader()->font());
     for (int c = 0; c < widths.size(); ++c) {
       const QString title = grid->horizontalHeaderItem(c)->text();
       QVERIFY(grid->columnWidth(c) >= widths[c]);
-      QVERIFY(grid->columnWidth(c) == widths[c] ||
+      const QComboBox *combo = c == 3 ? f.dialog.cmbType : c == 5 ? f.dialog.cmbAlign : nullptr;
+      const int comboWidth = combo ? combo->sizeHint().width() - 2 : 0;
+      QVERIFY(grid->columnWidth(c) == widths[c] || grid->columnWidth(c) == comboWidth ||
               grid->columnWidth(c) <= titles.horizontalAdvance(title) + 12);
       QVERIFY(grid->columnWidth(c) > titles.horizontalAdvance(title));
     }
