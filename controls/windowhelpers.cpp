@@ -1,5 +1,8 @@
 #include "controls/windowhelpers.h"
 
+#include <QLabel>
+#include <QPushButton>
+
 #include <QAbstractButton>
 #include <QProcess>
 #include <QShortcut>
@@ -20,4 +23,17 @@ void zelF1Clicks(QWidget &window, QAbstractButton &button) {
 
 bool RunProgram(const QString &program, const QStringList &arguments) {
   return !program.trimmed().isEmpty() && QProcess::startDetached(program, arguments);
+}
+
+QPushButton *zelNamedButton(const QString &name, const QString &text, QWidget *parent) {
+  auto *button = new QPushButton(text, parent);
+  button->setObjectName(name);
+  return button;
+}
+
+QLabel *zelBuddyLabel(const QString &name, const QString &text, QWidget *buddy, QWidget *parent) {
+  auto *label = new QLabel(text, parent);
+  label->setObjectName(name);
+  label->setBuddy(buddy);
+  return label;
 }

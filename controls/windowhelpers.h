@@ -5,7 +5,14 @@
 #include <QStringList>
 
 class QAbstractButton;
+class QLabel;
+class QPushButton;
 class QWidget;
+
+// A push button carrying its control name, by which tests and scripts find it.
+QPushButton *zelNamedButton(const QString &name, const QString &text, QWidget *parent);
+// A label with its control name whose accelerator ("&Tables") moves to buddy.
+QLabel *zelBuddyLabel(const QString &name, const QString &text, QWidget *buddy, QWidget *parent);
 
 // Every QToolButton inside container (at any depth) gets the flat, raise-on-hover look.
 void SetButtonsFlat(QWidget &container);

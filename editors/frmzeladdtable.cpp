@@ -17,22 +17,7 @@
 #include <QStyle>
 #include <QVBoxLayout>
 
-namespace {
-
-QLabel *buddyLabel(const QString &name, const QString &text, QWidget *buddy, QWidget *parent) {
-  auto *label = new QLabel(text, parent);
-  label->setObjectName(name);
-  label->setBuddy(buddy);
-  return label;
-}
-
-QPushButton *button(const QString &name, const QString &text, QWidget *parent) {
-  auto *b = new QPushButton(text, parent);
-  b->setObjectName(name);
-  return b;
-}
-
-} // namespace
+namespace {} // namespace
 
 TfrmZelAddTable::TfrmZelAddTable(QWidget *parent) : QDialog(parent) {
   setObjectName(QStringLiteral("frmZelAddTable"));
@@ -45,8 +30,8 @@ TfrmZelAddTable::TfrmZelAddTable(QWidget *parent) : QDialog(parent) {
   cmbDatabase = new QComboBox(panDatabase);
   cmbDatabase->setObjectName(QStringLiteral("cmbDatabase"));
   cmbDatabase->setAccessibleName(QStringLiteral("Database"));
-  labDatabase = buddyLabel(QStringLiteral("labDatabase"), QStringLiteral("&Database"), cmbDatabase,
-                           panDatabase);
+  labDatabase = zelBuddyLabel(QStringLiteral("labDatabase"), QStringLiteral("&Database"),
+                              cmbDatabase, panDatabase);
   txtFilter = new QLineEdit(panDatabase);
   txtFilter->setObjectName(QStringLiteral("txtFilter"));
   txtFilter->setPlaceholderText(QStringLiteral("Type to filter the tables"));
@@ -59,12 +44,12 @@ TfrmZelAddTable::TfrmZelAddTable(QWidget *parent) : QDialog(parent) {
   lstTables->setSelectionMode(QAbstractItemView::SingleSelection);
   lstTables->setSortingEnabled(true);
   labTables =
-      buddyLabel(QStringLiteral("labTables"), QStringLiteral("&Tables"), lstTables, panDatabase);
+      zelBuddyLabel(QStringLiteral("labTables"), QStringLiteral("&Tables"), lstTables, panDatabase);
 
-  cmdAdd = button(QStringLiteral("cmdAdd"), QStringLiteral("&Add Table"), this);
+  cmdAdd = zelNamedButton(QStringLiteral("cmdAdd"), QStringLiteral("&Add Table"), this);
   cmdAdd->setDefault(true);
-  cmdClose = button(QStringLiteral("cmdClose"), QStringLiteral("&Close"), this);
-  cmdHelp = button(QStringLiteral("cmdHelp"), QStringLiteral("&Help"), this);
+  cmdClose = zelNamedButton(QStringLiteral("cmdClose"), QStringLiteral("&Close"), this);
+  cmdHelp = zelNamedButton(QStringLiteral("cmdHelp"), QStringLiteral("&Help"), this);
   chkSystem = new QCheckBox(QStringLiteral("System"), this);
   chkSystem->setObjectName(QStringLiteral("chkSystem"));
   labSystem = new QLabel(QStringLiteral("Tables"), this);

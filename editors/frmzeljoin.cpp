@@ -50,12 +50,6 @@ QFrame *pairPanel(const QString &name, QLabel *&table, QLabel *&field, QWidget *
   return panel;
 }
 
-QPushButton *button(const QString &name, const QString &text, QWidget *parent) {
-  auto *b = new QPushButton(text, parent);
-  b->setObjectName(name);
-  return b;
-}
-
 } // namespace
 
 TfrmZelJoin::TfrmZelJoin(QWidget *parent) : QDialog(parent) {
@@ -113,11 +107,11 @@ TfrmZelJoin::TfrmZelJoin(QWidget *parent) : QDialog(parent) {
   imgCheck->setPixmap(zelGlyphPixmap(QStringLiteral("ZEL_JOIN_CHECK"), {CheckSize, CheckSize},
                                      devicePixelRatioF()));
 
-  cmdOk = button(QStringLiteral("cmdOk"), QStringLiteral("&OK"), this);
+  cmdOk = zelNamedButton(QStringLiteral("cmdOk"), QStringLiteral("&OK"), this);
   cmdOk->setDefault(true);
-  cmdCancel = button(QStringLiteral("cmdCancel"), QStringLiteral("&Cancel"), this);
-  cmdHelp = button(QStringLiteral("cmdHelp"), QStringLiteral("&Help"), this);
-  cmdDelete = button(QStringLiteral("cmdDelete"), QStringLiteral("&Delete"), this);
+  cmdCancel = zelNamedButton(QStringLiteral("cmdCancel"), QStringLiteral("&Cancel"), this);
+  cmdHelp = zelNamedButton(QStringLiteral("cmdHelp"), QStringLiteral("&Help"), this);
+  cmdDelete = zelNamedButton(QStringLiteral("cmdDelete"), QStringLiteral("&Delete"), this);
 
   auto *pair = new QVBoxLayout;
   pair->setSpacing(4);

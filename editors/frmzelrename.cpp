@@ -21,12 +21,6 @@ QLineEdit *edit(const QString &name, QWidget *parent) {
   return e;
 }
 
-QPushButton *button(const QString &name, const QString &text, QWidget *parent) {
-  auto *b = new QPushButton(text, parent);
-  b->setObjectName(name);
-  return b;
-}
-
 } // namespace
 
 TfrmZelRename::TfrmZelRename(QWidget *parent) : QDialog(parent) {
@@ -49,10 +43,10 @@ TfrmZelRename::TfrmZelRename(QWidget *parent) : QDialog(parent) {
   form->addRow(QStringLiteral("Table &Name"), txtTableName);
   form->addRow(QStringLiteral("&Database"), txtDatabase);
 
-  cmdOk = button(QStringLiteral("cmdOk"), QStringLiteral("&OK"), this);
+  cmdOk = zelNamedButton(QStringLiteral("cmdOk"), QStringLiteral("&OK"), this);
   cmdOk->setDefault(true);
-  cmdCancel = button(QStringLiteral("cmdCancel"), QStringLiteral("&Cancel"), this);
-  cmdHelp = button(QStringLiteral("cmdHelp"), QStringLiteral("&Help"), this);
+  cmdCancel = zelNamedButton(QStringLiteral("cmdCancel"), QStringLiteral("&Cancel"), this);
+  cmdHelp = zelNamedButton(QStringLiteral("cmdHelp"), QStringLiteral("&Help"), this);
   auto *buttons = new QVBoxLayout;
   buttons->setSpacing(4);
   for (QPushButton *b : {cmdOk, cmdCancel, cmdHelp})
