@@ -3,6 +3,7 @@
 
 #include <QFile>
 #include <QHash>
+#include <QSet>
 #include <array>
 
 namespace {
@@ -144,4 +145,112 @@ int SymbolCode(QChar c) {
 bool IsQuoteForcingChar(QChar c) {
   const char16_t u = c.unicode();
   return u < 128 && table().forcesQuoting[u];
+}
+
+namespace {
+
+// Words the engines reserve (or treat as keywords) that the table lacks, in upper case.
+const QSet<QString> &sqliteKeywords() {
+  static const QSet<QString> words{u"ABORT"_qs,
+                                   u"ALWAYS"_qs,
+                                   u"ANALYZE"_qs,
+                                   u"ATTACH"_qs,
+                                   u"AUTOINCREMENT"_qs,
+                                   u"CASE"_qs,
+                                   u"CONFLICT"_qs,
+                                   u"CROSS"_qs,
+                                   u"CURRENT_DATE"_qs,
+                                   u"CURRENT_TIME"_qs,
+                                   u"CURRENT_TIMESTAMP"_qs,
+                                   u"DETACH"_qs,
+                                   u"EACH"_qs,
+                                   u"EXCEPT"_qs,
+                                   u"EXCLUDE"_qs,
+                                   u"EXCLUSIVE"_qs,
+                                   u"FAIL"_qs,
+                                   u"FOLLOWING"_qs,
+                                   u"GENERATED"_qs,
+                                   u"GLOB"_qs,
+                                   u"GROUPS"_qs,
+                                   u"IGNORE"_qs,
+                                   u"INDEXED"_qs,
+                                   u"INSTEAD"_qs,
+                                   u"INTERSECT"_qs,
+                                   u"LIMIT"_qs,
+                                   u"MATERIALIZED"_qs,
+                                   u"NOTHING"_qs,
+                                   u"NOTNULL"_qs,
+                                   u"NULLS"_qs,
+                                   u"OFFSET"_qs,
+                                   u"OTHERS"_qs,
+                                   u"OVER"_qs,
+                                   u"PARTITION"_qs,
+                                   u"PRAGMA"_qs,
+                                   u"PRECEDING"_qs,
+                                   u"QUERY"_qs,
+                                   u"RAISE"_qs,
+                                   u"RANGE"_qs,
+                                   u"RECURSIVE"_qs,
+                                   u"REGEXP"_qs,
+                                   u"REINDEX"_qs,
+                                   u"RELEASE"_qs,
+                                   u"RENAME"_qs,
+                                   u"REPLACE"_qs,
+                                   u"RETURNING"_qs,
+                                   u"SAVEPOINT"_qs,
+                                   u"TEMP"_qs,
+                                   u"TEMPORARY"_qs,
+                                   u"TIES"_qs,
+                                   u"UNBOUNDED"_qs,
+                                   u"VACUUM"_qs,
+                                   u"VIRTUAL"_qs,
+                                   u"WINDOW"_qs,
+                                   u"WITHOUT"_qs};
+  return words;
+}
+
+const QSet<QString> &postgresKeywords() {
+  static const QSet<QString> words{u"ANALYSE"_qs,
+                                   u"ANALYZE"_qs,
+                                   u"ARRAY"_qs,
+                                   u"ASYMMETRIC"_qs,
+                                   u"CASE"_qs,
+                                   u"CONCURRENTLY"_qs,
+                                   u"CROSS"_qs,
+                                   u"CURRENT_CATALOG"_qs,
+                                   u"CURRENT_DATE"_qs,
+                                   u"CURRENT_ROLE"_qs,
+                                   u"CURRENT_SCHEMA"_qs,
+                                   u"CURRENT_TIME"_qs,
+                                   u"CURRENT_TIMESTAMP"_qs,
+                                   u"CURRENT_USER"_qs,
+                                   u"EXCEPT"_qs,
+                                   u"FREEZE"_qs,
+                                   u"ILIKE"_qs,
+                                   u"INTERSECT"_qs,
+                                   u"LATERAL"_qs,
+                                   u"LIMIT"_qs,
+                                   u"LOCALTIME"_qs,
+                                   u"LOCALTIMESTAMP"_qs,
+                                   u"NOTNULL"_qs,
+                                   u"OFFSET"_qs,
+                                   u"PLACING"_qs,
+                                   u"RETURNING"_qs,
+                                   u"SESSION_USER"_qs,
+                                   u"SIMILAR"_qs,
+                                   u"SYMMETRIC"_qs,
+                                   u"TABLESAMPLE"_qs,
+                                   u"VARIADIC"_qs,
+                                   u"VERBOSE"_qs,
+                                   u"WINDOW"_qs};
+  return words;
+}
+
+} // namespace
+
+bool IsDialectKeyword(QStringView word, TzelDatabase database) {
+  if (database != zelSQLite && database != zelPostgreSQL)
+    return false;
+  const QSet<QString> &words = database == zelSQLite ? sqliteKeywords() : postgresKeywords();
+  return words.contains(word.toString().toUpper());
 }

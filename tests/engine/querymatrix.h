@@ -105,7 +105,10 @@ inline QStringList createStatements(bool postgres) {
     sql << u"CREATE TABLE %1 (%2)"_qs.arg(handTable(i), defs.join(QStringLiteral(", ")));
     QStringList rows;
     for (int id = 1; id <= 5; ++id) {
-      const QString hub = id <= 3 ? QString::number(id) : id == 4 ? u"2"_qs : u"NULL"_qs;
+      // Even tables give key 2 of table 0 two rows, so that stars multiply a little.
+      const QString hub = id <= 3                 ? QString::number(id)
+                          : id == 4 && i % 2 == 0 ? u"2"_qs
+                                                  : u"NULL"_qs;
       const QString nxt = id == 2   ? u"3"_qs
                           : id == 4 ? u"NULL"_qs
                           : id == 5 ? u"7"_qs
@@ -307,6 +310,31 @@ inline QList<Shape> joinShapes() {
                   },
                   QStringLiteral("SELECT a0.id, a1.id, a2.id FROM t2 a2 LEFT JOIN (t0 a0 LEFT JOIN "
                                  "t1 a1 ON a0.nxt = a1.id) ON a1.nxt = a2.id")};
+  shapes << Shape{QStringLiteral("right join written backwards"),
+                  [](TzelQuery &q, TzelModel &) {
+                    addTables(q, {0, 1, 2});
+                    chainJoin(q, 1);
+                    chainJoin(q, 0, zelJoinRight);
+                    value(q, 0, "Id");
+                    value(q, 1, "Id");
+                    value(q, 2, "Id");
+                  },
+                  QStringLiteral("SELECT a0.id, a1.id, a2.id FROM t1 a1 JOIN t2 a2 ON a1.nxt = "
+                                 "a2.id LEFT JOIN t0 a0 ON a0.nxt = a1.id")};
+  shapes << Shape{
+      QStringLiteral("chain and star"),
+      [](TzelQuery &q, TzelModel &) {
+        addTables(q, {0, 1, 2, 3});
+        chainJoin(q, 2);
+        starJoin(q, 1);
+        starJoin(q, 2);
+        value(q, 0, "Name");
+        value(q, 1, "Count");
+        value(q, 3, "Name");
+      },
+      QStringLiteral("SELECT a0.name, a1.qty, a3.name FROM t0 a0 JOIN t1 a1 ON a0.id = "
+                     "a1.hub JOIN t2 a2 ON a0.id = a2.hub JOIN \"order\" a3 ON a2.nxt = "
+                     "a3.id")};
   // The outer join comes last and its kept table is the one added: all rows of Main stay.
   shapes << Shape{QStringLiteral("left join written backwards"),
                   [](TzelQuery &q, TzelModel &) {
@@ -375,17 +403,30 @@ inline QList<Shape> showShapes() {
                   QStringLiteral("SELECT active FROM t4 GROUP BY active HAVING SUM(\"limit\") < "
                                  "1000 ORDER BY SUM(\"limit\") DESC"),
                   true};
+  // Table aliases that end in a digit cannot stand before a dot in an expression (the
+  // tokenizer reads "T6." as the start of a number), so Main is used.
   shapes << Shape{QStringLiteral("calculated group and sum"),
                   [](TzelQuery &q, TzelModel &) {
-                    addTables(q, {6});
-                    calculated(q, QStringLiteral("Double"), QStringLiteral("T6.[Count] * 2"),
+                    addTables(q, {0});
+                    calculated(q, QStringLiteral("Double"), QStringLiteral("Main.[Count] * 2"),
                                zelShowGroup, zelSortAscending);
-                    calculated(q, QStringLiteral("Value"), QStringLiteral("T6.[Unit Price] + 1"),
+                    calculated(q, QStringLiteral("Value"), QStringLiteral("Main.[Unit Price] + 1"),
                                zelShowSum);
                   },
-                  QStringLiteral("SELECT qty * 2, SUM(\"unit price\" + 1) FROM t6 GROUP BY qty * 2 "
+                  QStringLiteral("SELECT qty * 2, SUM(\"unit price\" + 1) FROM t0 GROUP BY qty * 2 "
                                  "ORDER BY qty * 2"),
                   true};
+  shapes << Shape{
+      QStringLiteral("hidden min, max and average in having"),
+      [](TzelQuery &q, TzelModel &) {
+        addTables(q, {7});
+        value(q, 7, "Active", zelShowGroup);
+        value(q, 7, "Date", zelHideMin)->SetFilter(1, zelFilterGE, QStringLiteral("1/1/1990|"));
+        value(q, 7, "Name", zelHideMax)->SetFilter(1, zelFilterGT, QStringLiteral("B|"));
+        value(q, 7, "Count", zelHideAverage)->SetFilter(2, zelFilterGT, QStringLiteral("6|"));
+      },
+      QStringLiteral("SELECT active FROM t7 GROUP BY active HAVING (MIN(added) >= "
+                     "'1990-01-01' AND MAX(name) > 'B') OR AVG(qty) > 6")};
   shapes << Shape{QStringLiteral("distinct"),
                   [](TzelQuery &q, TzelModel &) {
                     q.SetIsDistinct(true);
