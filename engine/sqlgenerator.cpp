@@ -13,6 +13,7 @@
 #include "model/zelquery.h"
 
 #include <QCoreApplication>
+#include <QSet>
 #include <algorithm>
 
 namespace {
@@ -448,14 +449,18 @@ bool TzelSqlGenerator::CheckJoinFields(const QList<TzelJoin *> &joins) {
 // added is written the other way round (LEFT becomes RIGHT), so the same rows are kept.
 bool TzelSqlGenerator::PlanJoins(const QList<TzelJoin *> &joins, bool linked,
                                  QList<TzelJoinStep> &steps) {
-  QStringList written;
+  QSet<QString> written; // aliases compared ignoring case
   auto isWritten = [&written](const QString &alias) {
-    return std::any_of(written.cbegin(), written.cend(),
-                       [&](const QString &w) { return zelSameText(w, alias); });
+    return written.contains(alias.toCaseFolded());
+  };
+  auto add = [&](const QString &alias, TzelJoinType type, const TzelJoin *join) {
+    written.insert(alias.toCaseFolded());
+    steps.append({alias, type, {}});
+    if (join)
+      steps.last().conditions.append(join);
   };
   QList<bool> used(joins.size(), false);
-  written << joins.first()->LeftTableAlias();
-  steps.append({written.first(), zelJoinInner, {}});
+  add(joins.first()->LeftTableAlias(), zelJoinInner, nullptr);
   for (;;) {
     qsizetype next = -1;
     for (qsizetype j = 0; j < joins.size() && next < 0; ++j)
@@ -474,8 +479,7 @@ bool TzelSqlGenerator::PlanJoins(const QList<TzelJoin *> &joins, bool linked,
                      QStringLiteral("] table is not joined"));
         return false;
       }
-      written << (*loose)->LeftTableAlias();
-      steps.append({written.last(), (*loose)->JoinType(), {}});
+      add((*loose)->LeftTableAlias(), (*loose)->JoinType(), nullptr);
       continue;
     }
     const TzelJoin *join = joins.at(next);
@@ -484,15 +488,13 @@ bool TzelSqlGenerator::PlanJoins(const QList<TzelJoin *> &joins, bool linked,
     TzelJoinType type = join->JoinType();
     if (addsLeft && type != zelJoinInner)
       type = type == zelJoinLeft ? zelJoinRight : zelJoinLeft;
-    written << (addsLeft ? join->LeftTableAlias() : join->RightTableAlias());
-    TzelJoinStep step{written.last(), type, {join}};
+    add(addsLeft ? join->LeftTableAlias() : join->RightTableAlias(), type, join);
     for (qsizetype j = 0; j < joins.size(); ++j)
       if (!used.at(j) && isWritten(joins.at(j)->LeftTableAlias()) &&
           isWritten(joins.at(j)->RightTableAlias())) {
         used[j] = true;
-        step.conditions.append(joins.at(j));
+        steps.last().conditions.append(joins.at(j));
       }
-    steps.append(step);
   }
 }
 
