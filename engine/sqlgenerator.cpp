@@ -449,49 +449,47 @@ bool TzelSqlGenerator::CheckJoinFields(const QList<TzelJoin *> &joins) {
 // added is written the other way round (LEFT becomes RIGHT), so the same rows are kept.
 bool TzelSqlGenerator::PlanJoins(const QList<TzelJoin *> &joins, bool linked,
                                  QList<TzelJoinStep> &steps) {
-  QSet<QString> written; // aliases compared ignoring case
-  auto isWritten = [&written](const QString &alias) {
-    return written.contains(alias.toCaseFolded());
-  };
-  auto add = [&](const QString &alias, TzelJoinType type, const TzelJoin *join) {
-    written.insert(alias.toCaseFolded());
-    steps.append({alias, type, {}});
-    if (join)
-      steps.last().conditions.append(join);
+  // Aliases compare ignoring case: each join's two ends are folded once.
+  QList<std::pair<QString, QString>> ends;
+  for (const TzelJoin *join : joins)
+    ends.append({join->LeftTableAlias().toCaseFolded(), join->RightTableAlias().toCaseFolded()});
+  QSet<QString> written;
+  auto add = [&](qsizetype j, bool left, TzelJoinType type) {
+    written.insert(left ? ends.at(j).first : ends.at(j).second);
+    steps.append({left ? joins.at(j)->LeftTableAlias() : joins.at(j)->RightTableAlias(), type, {}});
   };
   QList<bool> used(joins.size(), false);
-  add(joins.first()->LeftTableAlias(), zelJoinInner, nullptr);
+  add(0, true, zelJoinInner);
   for (;;) {
     qsizetype next = -1;
     for (qsizetype j = 0; j < joins.size() && next < 0; ++j)
-      if (!used.at(j) &&
-          isWritten(joins.at(j)->LeftTableAlias()) != isWritten(joins.at(j)->RightTableAlias()))
+      if (!used.at(j) && written.contains(ends.at(j).first) != written.contains(ends.at(j).second))
         next = j;
     if (next < 0) {
       // What is left is not linked to the tables written so far.
-      const auto loose = std::find_if(joins.cbegin(), joins.cend(), [&](const TzelJoin *join) {
-        return !isWritten(join->LeftTableAlias());
-      });
-      if (loose == joins.cend())
+      qsizetype loose = 0;
+      while (loose < joins.size() && written.contains(ends.at(loose).first))
+        ++loose;
+      if (loose == joins.size())
         return true;
       if (linked) {
-        zelShowError(QStringLiteral("Error: The [") + (*loose)->LeftTableAlias() +
+        zelShowError(QStringLiteral("Error: The [") + joins.at(loose)->LeftTableAlias() +
                      QStringLiteral("] table is not joined"));
         return false;
       }
-      add((*loose)->LeftTableAlias(), (*loose)->JoinType(), nullptr);
+      add(loose, true, joins.at(loose)->JoinType());
       continue;
     }
-    const TzelJoin *join = joins.at(next);
     used[next] = true;
-    const bool addsLeft = !isWritten(join->LeftTableAlias());
-    TzelJoinType type = join->JoinType();
+    const bool addsLeft = !written.contains(ends.at(next).first);
+    TzelJoinType type = joins.at(next)->JoinType();
     if (addsLeft && type != zelJoinInner)
       type = type == zelJoinLeft ? zelJoinRight : zelJoinLeft;
-    add(addsLeft ? join->LeftTableAlias() : join->RightTableAlias(), type, join);
+    add(next, addsLeft, type);
+    steps.last().conditions.append(joins.at(next));
     for (qsizetype j = 0; j < joins.size(); ++j)
-      if (!used.at(j) && isWritten(joins.at(j)->LeftTableAlias()) &&
-          isWritten(joins.at(j)->RightTableAlias())) {
+      if (!used.at(j) && written.contains(ends.at(j).first) &&
+          written.contains(ends.at(j).second)) {
         used[j] = true;
         steps.last().conditions.append(joins.at(j));
       }

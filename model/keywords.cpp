@@ -150,100 +150,22 @@ bool IsQuoteForcingChar(QChar c) {
 namespace {
 
 // Words the engines reserve (or treat as keywords) that the table lacks, in upper case.
-const QSet<QString> &sqliteKeywords() {
-  static const QSet<QString> words{u"ABORT"_qs,
-                                   u"ALWAYS"_qs,
-                                   u"ANALYZE"_qs,
-                                   u"ATTACH"_qs,
-                                   u"AUTOINCREMENT"_qs,
-                                   u"CASE"_qs,
-                                   u"CONFLICT"_qs,
-                                   u"CROSS"_qs,
-                                   u"CURRENT_DATE"_qs,
-                                   u"CURRENT_TIME"_qs,
-                                   u"CURRENT_TIMESTAMP"_qs,
-                                   u"DETACH"_qs,
-                                   u"EACH"_qs,
-                                   u"EXCEPT"_qs,
-                                   u"EXCLUDE"_qs,
-                                   u"EXCLUSIVE"_qs,
-                                   u"FAIL"_qs,
-                                   u"FOLLOWING"_qs,
-                                   u"GENERATED"_qs,
-                                   u"GLOB"_qs,
-                                   u"GROUPS"_qs,
-                                   u"IGNORE"_qs,
-                                   u"INDEXED"_qs,
-                                   u"INSTEAD"_qs,
-                                   u"INTERSECT"_qs,
-                                   u"LIMIT"_qs,
-                                   u"MATERIALIZED"_qs,
-                                   u"NOTHING"_qs,
-                                   u"NOTNULL"_qs,
-                                   u"NULLS"_qs,
-                                   u"OFFSET"_qs,
-                                   u"OTHERS"_qs,
-                                   u"OVER"_qs,
-                                   u"PARTITION"_qs,
-                                   u"PRAGMA"_qs,
-                                   u"PRECEDING"_qs,
-                                   u"QUERY"_qs,
-                                   u"RAISE"_qs,
-                                   u"RANGE"_qs,
-                                   u"RECURSIVE"_qs,
-                                   u"REGEXP"_qs,
-                                   u"REINDEX"_qs,
-                                   u"RELEASE"_qs,
-                                   u"RENAME"_qs,
-                                   u"REPLACE"_qs,
-                                   u"RETURNING"_qs,
-                                   u"SAVEPOINT"_qs,
-                                   u"TEMP"_qs,
-                                   u"TEMPORARY"_qs,
-                                   u"TIES"_qs,
-                                   u"UNBOUNDED"_qs,
-                                   u"VACUUM"_qs,
-                                   u"VIRTUAL"_qs,
-                                   u"WINDOW"_qs,
-                                   u"WITHOUT"_qs};
-  return words;
-}
+const char *const kSqliteKeywords =
+    "ABORT ALWAYS ANALYZE ATTACH AUTOINCREMENT CASE CONFLICT CROSS CURRENT_DATE CURRENT_TIME "
+    "CURRENT_TIMESTAMP DETACH EACH EXCEPT EXCLUDE EXCLUSIVE FAIL FOLLOWING GENERATED GLOB GROUPS "
+    "IGNORE INDEXED INSTEAD INTERSECT LIMIT MATERIALIZED NOTHING NOTNULL NULLS OFFSET OTHERS OVER "
+    "PARTITION PRAGMA PRECEDING QUERY RAISE RANGE RECURSIVE REGEXP REINDEX RELEASE RENAME REPLACE "
+    "RETURNING SAVEPOINT TEMP TEMPORARY TIES UNBOUNDED VACUUM VIRTUAL WINDOW WITHOUT";
+const char *const kPostgresKeywords =
+    "ANALYSE ANALYZE ARRAY ASYMMETRIC CASE CONCURRENTLY CROSS CURRENT_CATALOG CURRENT_DATE "
+    "CURRENT_ROLE CURRENT_SCHEMA CURRENT_TIME CURRENT_TIMESTAMP CURRENT_USER EXCEPT FREEZE ILIKE "
+    "INTERSECT LATERAL LIMIT LOCALTIME LOCALTIMESTAMP NOTNULL OFFSET PLACING RETURNING "
+    "SESSION_USER SIMILAR SYMMETRIC TABLESAMPLE VARIADIC VERBOSE WINDOW";
+constexpr qsizetype LongestDialectKeyword = 17; // CURRENT_TIMESTAMP
 
-const QSet<QString> &postgresKeywords() {
-  static const QSet<QString> words{u"ANALYSE"_qs,
-                                   u"ANALYZE"_qs,
-                                   u"ARRAY"_qs,
-                                   u"ASYMMETRIC"_qs,
-                                   u"CASE"_qs,
-                                   u"CONCURRENTLY"_qs,
-                                   u"CROSS"_qs,
-                                   u"CURRENT_CATALOG"_qs,
-                                   u"CURRENT_DATE"_qs,
-                                   u"CURRENT_ROLE"_qs,
-                                   u"CURRENT_SCHEMA"_qs,
-                                   u"CURRENT_TIME"_qs,
-                                   u"CURRENT_TIMESTAMP"_qs,
-                                   u"CURRENT_USER"_qs,
-                                   u"EXCEPT"_qs,
-                                   u"FREEZE"_qs,
-                                   u"ILIKE"_qs,
-                                   u"INTERSECT"_qs,
-                                   u"LATERAL"_qs,
-                                   u"LIMIT"_qs,
-                                   u"LOCALTIME"_qs,
-                                   u"LOCALTIMESTAMP"_qs,
-                                   u"NOTNULL"_qs,
-                                   u"OFFSET"_qs,
-                                   u"PLACING"_qs,
-                                   u"RETURNING"_qs,
-                                   u"SESSION_USER"_qs,
-                                   u"SIMILAR"_qs,
-                                   u"SYMMETRIC"_qs,
-                                   u"TABLESAMPLE"_qs,
-                                   u"VARIADIC"_qs,
-                                   u"VERBOSE"_qs,
-                                   u"WINDOW"_qs};
-  return words;
+QSet<QByteArray> wordSet(const char *words) {
+  const QList<QByteArray> list = QByteArray(words).split(' ');
+  return QSet<QByteArray>(list.cbegin(), list.cend());
 }
 
 } // namespace
@@ -251,6 +173,18 @@ const QSet<QString> &postgresKeywords() {
 bool IsDialectKeyword(QStringView word, TzelDatabase database) {
   if (database != zelSQLite && database != zelPostgreSQL)
     return false;
-  const QSet<QString> &words = database == zelSQLite ? sqliteKeywords() : postgresKeywords();
-  return words.contains(word.toString().toUpper());
+  static const QSet<QByteArray> sqlite = wordSet(kSqliteKeywords);
+  static const QSet<QByteArray> postgres = wordSet(kPostgresKeywords);
+  const qsizetype length = word.size();
+  if (length == 0 || length > LongestDialectKeyword)
+    return false;
+  char upper[LongestDialectKeyword];
+  for (qsizetype i = 0; i < length; ++i) {
+    const char16_t c = word[i].unicode();
+    if (c >= 128)
+      return false; // every word is ASCII
+    upper[i] = (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : char(c);
+  }
+  return (database == zelSQLite ? sqlite : postgres)
+      .contains(QByteArray::fromRawData(upper, length));
 }
