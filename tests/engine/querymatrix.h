@@ -290,6 +290,31 @@ inline QList<Shape> joinShapes() {
                   },
                   QStringLiteral("SELECT a0.id, a1.id, a2.id FROM t0 a0 LEFT JOIN t1 a1 ON a0.nxt "
                                  "= a1.id LEFT JOIN t2 a2 ON a1.nxt = a2.id")};
+  // Outer chains drawn out of order and backwards: every added table keeps the rows the
+  // drawn joins keep, so the result is the left chain of Main, T1, T2, Order (, Sale Items).
+  shapes << Shape{
+      QStringLiteral("left chain 4 interleaved"),
+      [](TzelQuery &q, TzelModel &) {
+        addTables(q, {0, 1, 2, 3, 4});
+        for (int i : joinOrder(4, Order::Interleaved))
+          chainJoin(q, i, zelJoinLeft);
+        for (int i = 0; i <= 4; ++i)
+          value(q, i, "Id");
+      },
+      QStringLiteral("SELECT a0.id, a1.id, a2.id, a3.id, a4.id FROM t0 a0 LEFT JOIN t1 "
+                     "a1 ON a0.nxt = a1.id LEFT JOIN t2 a2 ON a1.nxt = a2.id LEFT JOIN "
+                     "\"order\" a3 ON a2.nxt = a3.id LEFT JOIN t4 a4 ON a3.nxt = a4.id")};
+  shapes << Shape{QStringLiteral("left chain 3 reversed"),
+                  [](TzelQuery &q, TzelModel &) {
+                    addTables(q, {0, 1, 2, 3});
+                    for (int i : joinOrder(3, Order::Reversed))
+                      chainJoin(q, i, zelJoinLeft);
+                    for (int i = 0; i <= 3; ++i)
+                      value(q, i, "Id");
+                  },
+                  QStringLiteral("SELECT a0.id, a1.id, a2.id, a3.id FROM t0 a0 LEFT JOIN t1 a1 ON "
+                                 "a0.nxt = a1.id LEFT JOIN t2 a2 ON a1.nxt = a2.id LEFT JOIN "
+                                 "\"order\" a3 ON a2.nxt = a3.id")};
   shapes << Shape{
       QStringLiteral("right join"),
       [](TzelQuery &q, TzelModel &) {
