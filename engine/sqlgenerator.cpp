@@ -13,6 +13,7 @@
 #include "model/zelquery.h"
 
 #include <QCoreApplication>
+#include <QSet>
 #include <algorithm>
 
 namespace {
@@ -60,9 +61,17 @@ bool isDateType(TFieldType type) {
 bool groupsByExpression(TzelDatabase type) {
   return type == zelDbase || type == zelParadox;
 }
-// Engines whose joined FROM takes no nesting parentheses.
+// Engines whose joined FROM takes no nesting parentheses (SQLite refuses more than about
+// 48 levels; PostgreSQL needs none, its joins bind left to right).
 bool nestsJoins(TzelDatabase type) {
-  return type != zelApollo && type != zelDBISAM && type != zelXQuery;
+  return type != zelApollo && type != zelDBISAM && type != zelXQuery && !IsNativeDialect(type);
+}
+
+// What an aggregate yields: MIN and MAX keep a known type, the others are numbers.
+TFieldType aggregateType(TzelShow show, TFieldType type) {
+  const bool keeps =
+      show == zelShowMin || show == zelShowMax || show == zelHideMin || show == zelHideMax;
+  return keeps && type != ftUnknown ? type : ftFloat;
 }
 
 QString missing(const QString &what, const QString &name) {
@@ -232,7 +241,8 @@ bool TzelSqlGenerator::BuildStatement(const QStringList &params, QStringList &sq
 }
 
 QString TzelSqlGenerator::Name(const QString &name) const {
-  return m_model.VerifyNames() ? QuoteIfKeyword(name, m_model.NameQuote()) : name;
+  return m_model.VerifyNames() ? QuoteIfKeyword(name, m_model.NameQuote(), m_model.DatabaseType())
+                               : name;
 }
 
 void TzelSqlGenerator::AppendLine() {
@@ -273,7 +283,7 @@ bool TzelSqlGenerator::ResolveTableRef(QString &tableAlias, QString &tableName) 
   }
   tableName = m_model.DatabasePrefix(modelTable->DatabaseName()) + modelTable->TableName();
   if (m_model.VerifyNames()) {
-    tableAlias = QuoteIfKeyword(tableAlias, m_model.NameQuote());
+    tableAlias = Name(tableAlias);
     tableName = QuoteQualifiedKeywords(tableName, m_model.NameQuote(), m_model.DatabaseType());
   }
   return true;
@@ -400,64 +410,120 @@ bool TzelSqlGenerator::BuildFrom() {
 
 bool TzelSqlGenerator::BuildJoinedFrom() {
   m_line = kFrom;
-  QStringList pending;
-  m_query.ListTableAliases(pending);
-  if (pending.size() == 1)
+  QStringList tables;
+  m_query.ListTableAliases(tables);
+  if (tables.size() == 1)
     return BuildFrom();
   const QList<TzelJoin *> joins = liveJoins(m_query);
+  const bool writeOn = m_model.JoinMethod() != zelJoinMixed;
+  QList<TzelJoinStep> steps;
+  if ((writeOn && !CheckJoinFields(joins)) || !PlanJoins(joins, writeOn, steps))
+    return false;
   const bool nested = nestsJoins(m_model.DatabaseType());
-  int open = int(joins.size()) - 1;
+  const qsizetype open = steps.size() - 2;
   if (open >= 1 && nested)
     m_line += QString(open, QLatin1Char('('));
-  bool further = false;
-  for (const TzelJoin *join : joins) {
-    if (!AddJoinTable(join->LeftTableAlias(), *join, pending, further) ||
-        !AddJoinTable(join->RightTableAlias(), *join, pending, further))
+  for (qsizetype i = 0; i < steps.size(); ++i) {
+    if (!WriteJoinStep(steps.at(i), i > 0 && writeOn))
       return false;
-    if (open >= 1 && nested) {
+    if (i >= 1 && i <= open && nested)
       CloseLastLine(QStringLiteral(")"));
-      --open;
-    }
   }
   return true;
 }
 
-bool TzelSqlGenerator::AddJoinTable(const QString &alias, const TzelJoin &join,
-                                    QStringList &pending, bool &further) {
-  const qsizetype at = std::find_if(pending.cbegin(), pending.cend(),
-                                    [&](const QString &p) { return zelSameText(p, alias); }) -
-                       pending.cbegin();
-  if (at >= pending.size())
-    return true; // written already
-  const QString joinType = JoinTypeSql(join.JoinType());
+bool TzelSqlGenerator::CheckJoinFields(const QList<TzelJoin *> &joins) {
+  for (const TzelJoin *join : joins)
+    if (liveJoinFields(*join).isEmpty()) {
+      zelShowError(QStringLiteral("Error: The [") + join->LeftTableAlias() +
+                   QStringLiteral("] and [") + join->RightTableAlias() +
+                   QStringLiteral("] tables are joined without fields"));
+      return false;
+    }
+  return true;
+}
+
+// The first join's left table comes first; then, again and again, the first join that links a
+// written table to a new one adds the new table, and every join between two written tables
+// (the rest of a cycle) goes into that table's ON. An outer join whose kept table is the one
+// added is written the other way round (LEFT becomes RIGHT), so the same rows are kept.
+bool TzelSqlGenerator::PlanJoins(const QList<TzelJoin *> &joins, bool linked,
+                                 QList<TzelJoinStep> &steps) {
+  // Aliases compare ignoring case: each join's two ends are folded once.
+  QList<std::pair<QString, QString>> ends;
+  for (const TzelJoin *join : joins)
+    ends.append({join->LeftTableAlias().toCaseFolded(), join->RightTableAlias().toCaseFolded()});
+  QSet<QString> written;
+  auto add = [&](qsizetype j, bool left, TzelJoinType type) {
+    written.insert(left ? ends.at(j).first : ends.at(j).second);
+    steps.append({left ? joins.at(j)->LeftTableAlias() : joins.at(j)->RightTableAlias(), type, {}});
+  };
+  QList<bool> used(joins.size(), false);
+  add(0, true, zelJoinInner);
+  for (;;) {
+    qsizetype next = -1;
+    for (qsizetype j = 0; j < joins.size() && next < 0; ++j)
+      if (!used.at(j) && written.contains(ends.at(j).first) != written.contains(ends.at(j).second))
+        next = j;
+    if (next < 0) {
+      // What is left is not linked to the tables written so far.
+      qsizetype loose = 0;
+      while (loose < joins.size() && written.contains(ends.at(loose).first))
+        ++loose;
+      if (loose == joins.size())
+        return true;
+      if (linked) {
+        zelShowError(QStringLiteral("Error: The [") + joins.at(loose)->LeftTableAlias() +
+                     QStringLiteral("] table is not joined"));
+        return false;
+      }
+      add(loose, true, joins.at(loose)->JoinType());
+      continue;
+    }
+    used[next] = true;
+    const bool addsLeft = !written.contains(ends.at(next).first);
+    TzelJoinType type = joins.at(next)->JoinType();
+    if (addsLeft && type != zelJoinInner)
+      type = type == zelJoinLeft ? zelJoinRight : zelJoinLeft;
+    add(next, addsLeft, type);
+    steps.last().conditions.append(joins.at(next));
+    for (qsizetype j = 0; j < joins.size(); ++j)
+      if (!used.at(j) && written.contains(ends.at(j).first) &&
+          written.contains(ends.at(j).second)) {
+        used[j] = true;
+        steps.last().conditions.append(joins.at(j));
+      }
+  }
+}
+
+bool TzelSqlGenerator::WriteJoinStep(const TzelJoinStep &step, bool writeOn) {
+  const QString joinType = JoinTypeSql(step.type);
   if (m_line.isEmpty())
     m_line = kIndent + joinType;
-  TzelTable *table = FindLiveTable(m_query, alias);
-  QString tableAlias = table ? table->TableAlias() : alias;
+  TzelTable *table = FindLiveTable(m_query, step.alias);
+  QString tableAlias = table ? table->TableAlias() : step.alias;
   QString tableName = table ? table->TableName() : QString();
   if (!table || !ResolveTableRef(tableAlias, tableName))
     return false;
-  pending.removeAt(at);
   m_line += tableName;
   // Compared with case counting, so that PARTS still carries its alias Parts.
   if (tableName != tableAlias)
     m_line += m_aliasSeparator + tableAlias;
   AppendLine();
   m_line.clear();
-  const bool writeOn = further && m_model.JoinMethod() != zelJoinMixed;
-  further = true;
   if (!writeOn)
     return true;
   const qsizetype w = joinType.size();
   m_line = QString(w + 6, QLatin1Char(' ')) + QStringLiteral("ON ");
-  for (const TzelJoinField *pair : liveJoinFields(join)) {
-    QString condition;
-    if (!BuildJoinCondition(join, *pair, condition))
-      return false;
-    m_line += condition;
-    AppendLine();
-    m_line = QString(w + 5, QLatin1Char(' ')) + QStringLiteral("AND ");
-  }
+  for (const TzelJoin *join : step.conditions)
+    for (const TzelJoinField *pair : liveJoinFields(*join)) {
+      QString condition;
+      if (!BuildJoinCondition(*join, *pair, condition))
+        return false;
+      m_line += condition;
+      AppendLine();
+      m_line = QString(w + 5, QLatin1Char(' ')) + QStringLiteral("AND ");
+    }
   m_line.clear();
   return true;
 }
@@ -518,10 +584,13 @@ bool TzelSqlGenerator::BuildFilterClause(TzelFilterKind kind) {
       QString expr;
       if (!ValueExpression(*value, expr))
         return false;
-      if (kind == TzelFilterKind::Having)
+      TFieldType type = value->DataType();
+      if (kind == TzelFilterKind::Having) {
         expr = AggregatePrefix(value->Show(), true) + expr + QLatin1Char(')');
+        type = aggregateType(value->Show(), type);
+      }
       QString condition;
-      if (!BuildCondition(expr, filter->Filter(), filter->Operator(), value->DataType(), kind,
+      if (!BuildCondition(expr, filter->Filter(), filter->Operator(), type, kind,
                           value->ValueAlias(), condition))
         return false;
       if (condition.isEmpty())
@@ -612,7 +681,10 @@ bool TzelSqlGenerator::LiteralItem(const QString &source, TzelFilterOper oper, T
                                        m_today.isValid() ? m_today : QDate::currentDate());
   else if (word == u"SPACE")
     item = QStringLiteral(" ");
-  const bool raw = kind == TzelFilterKind::Having || IsNumericFieldType(dataType);
+  // The older dialects write every HAVING item as typed; the native ones write the literal
+  // of what the aggregate yields, so that MIN and MAX of a date or a text compare.
+  const bool raw = (kind == TzelFilterKind::Having && !IsNativeDialect(m_model.DatabaseType())) ||
+                   IsNumericFieldType(dataType);
   if (raw || (dataType == ftBoolean && m_model.BooleanQuote() == zelQuoteNone)) {
     // A typed parameter written unquoted must not bring SQL of its own.
     if (!param.isNull()) {
@@ -628,7 +700,7 @@ bool TzelSqlGenerator::LiteralItem(const QString &source, TzelFilterOper oper, T
     }
     literal = item;
   } else if (dataType == ftBoolean) {
-    literal = QuoteLiteral(item, m_model.BooleanQuote());
+    literal = QuoteText(item, m_model.BooleanQuote());
   } else if (isDateType(dataType)) {
     // TODAY is already in the model's date format; reading it back as a system date could fail.
     literal = today ? ApplyDateQuote(item, m_model.DateQuote())
@@ -641,7 +713,7 @@ bool TzelSqlGenerator::LiteralItem(const QString &source, TzelFilterOper oper, T
           m_model.DatabaseType() == zelAccess ? QStringLiteral("*") : QStringLiteral("%");
       item = wild + item + wild;
     }
-    literal = QuoteLiteral(item, m_model.StringQuote());
+    literal = QuoteText(item, m_model.StringQuote());
   }
   return true;
 }
@@ -668,7 +740,8 @@ bool TzelSqlGenerator::BuildGroupBy() {
   const bool aliasForm = m_model.OrderByAlias() && !groupsByExpression(m_model.DatabaseType());
   for (int i = 0; i < values.size(); ++i) {
     QString item;
-    if (aliasForm)
+    // A hidden value has no alias in the select list to refer to.
+    if (aliasForm && isShown(values.at(i)->Show()))
       item = AliasForm(*values.at(i));
     else if (!ValueExpression(*values.at(i), item))
       return false;
@@ -692,6 +765,8 @@ bool TzelSqlGenerator::BuildOrderBy() {
       item = AliasForm(value);
     else if (!ValueExpression(value, item))
       return false;
+    else if (isAggregate(value.Show())) // ordered by its value, not by a column of its rows
+      item = AggregatePrefix(value.Show(), true) + item + QLatin1Char(')');
     m_line += item +
               (value.Sort() == zelSortAscending ? QStringLiteral(" ASC") : QStringLiteral(" DESC"));
     if (i + 1 < values.size())

@@ -31,6 +31,13 @@ public:
 
 enum class TzelFilterKind { Where, Having };
 
+// One table of a joined FROM: the joins whose conditions go into its ON.
+struct TzelJoinStep {
+  QString alias;
+  TzelJoinType type;
+  QList<const TzelJoin *> conditions;
+};
+
 // One generator serves one query and model; it is not re-entrant.
 class TzelSqlGenerator {
 public:
@@ -64,8 +71,12 @@ private:
   bool BuildSelect();
   bool BuildFrom();
   bool BuildJoinedFrom();
-  bool AddJoinTable(const QString &alias, const TzelJoin &join, QStringList &pending,
-                    bool &further);
+  // False (after a message) for a join without field pairs, which no ON can express.
+  bool CheckJoinFields(const QList<TzelJoin *> &joins);
+  // The tables in writing order; false (after a message) when linked and some tables are
+  // not joined to the others.
+  bool PlanJoins(const QList<TzelJoin *> &joins, bool linked, QList<TzelJoinStep> &steps);
+  bool WriteJoinStep(const TzelJoinStep &step, bool writeOn);
   bool BuildJoinCondition(const TzelJoin &join, const TzelJoinField &pair, QString &text);
   bool BuildJoinWhere(int &count);
   bool BuildFilterClause(TzelFilterKind kind);

@@ -138,25 +138,6 @@ bool IsSqlNumber(const QString &text) {
   return number.match(text).hasMatch();
 }
 
-QString EscapeQuoted(const QString &text, TzelQuoteType quote) {
-  QString result = text;
-  switch (quote) {
-  case zelQuoteSingle:
-    return result.replace(QLatin1Char('\''), QStringLiteral("''"));
-  case zelQuoteDouble:
-    return result.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-  case zelQuoteBracket:
-    return result.replace(QLatin1Char(']'), QStringLiteral("]]"));
-  case zelQuoteNone:
-    break;
-  }
-  return result;
-}
-
-QString QuoteLiteral(const QString &text, TzelQuoteType quote) {
-  return QuoteText(EscapeQuoted(text, quote), quote);
-}
-
 QString EscapeForDateQuote(const QString &text, const QString &dateQuote) {
   QString result = text;
   for (QChar c : {QLatin1Char('\''), QLatin1Char('"'), QLatin1Char('#')})

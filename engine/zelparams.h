@@ -62,11 +62,6 @@ bool RunParamStep(const TzelQuery &query, QStringList &params, bool displayParam
 // True for a plain SQL number: optional sign, digits with at most one ".", optional
 // exponent ("12", "-0.5", "1e3"); surrounding spaces are not allowed.
 bool IsSqlNumber(const QString &text);
-// The text with every closing character of the quote doubled (' → '', " → "", ] → ]]),
-// so that it stays one literal; zelQuoteNone leaves it unchanged.
-QString EscapeQuoted(const QString &text, TzelQuoteType quote);
-// QuoteText of the escaped text: a literal that cannot end early.
-QString QuoteLiteral(const QString &text, TzelQuoteType quote);
 // The text with the quote characters of a date quote (', " or # where the quote uses them)
 // doubled, for a date text that may be written unconverted inside that quote.
 QString EscapeForDateQuote(const QString &text, const QString &dateQuote);

@@ -3,6 +3,7 @@
 
 #include <QFile>
 #include <QHash>
+#include <QSet>
 #include <array>
 
 namespace {
@@ -144,4 +145,46 @@ int SymbolCode(QChar c) {
 bool IsQuoteForcingChar(QChar c) {
   const char16_t u = c.unicode();
   return u < 128 && table().forcesQuoting[u];
+}
+
+namespace {
+
+// Words the engines reserve (or treat as keywords) that the table lacks, in upper case.
+const char *const kSqliteKeywords =
+    "ABORT ALWAYS ANALYZE ATTACH AUTOINCREMENT CASE CONFLICT CROSS CURRENT_DATE CURRENT_TIME "
+    "CURRENT_TIMESTAMP DETACH EACH EXCEPT EXCLUDE EXCLUSIVE FAIL FOLLOWING GENERATED GLOB GROUPS "
+    "IGNORE INDEXED INSTEAD INTERSECT LIMIT MATERIALIZED NOTHING NOTNULL NULLS OFFSET OTHERS OVER "
+    "PARTITION PRAGMA PRECEDING QUERY RAISE RANGE RECURSIVE REGEXP REINDEX RELEASE RENAME REPLACE "
+    "RETURNING SAVEPOINT TEMP TEMPORARY TIES UNBOUNDED VACUUM VIRTUAL WINDOW WITHOUT";
+const char *const kPostgresKeywords =
+    "ANALYSE ANALYZE ARRAY ASYMMETRIC CASE CONCURRENTLY CROSS CURRENT_CATALOG CURRENT_DATE "
+    "CURRENT_ROLE CURRENT_SCHEMA CURRENT_TIME CURRENT_TIMESTAMP CURRENT_USER EXCEPT FREEZE ILIKE "
+    "INTERSECT LATERAL LIMIT LOCALTIME LOCALTIMESTAMP NOTNULL OFFSET PLACING RETURNING "
+    "SESSION_USER SIMILAR SYMMETRIC TABLESAMPLE VARIADIC VERBOSE WINDOW";
+constexpr qsizetype LongestDialectKeyword = 17; // CURRENT_TIMESTAMP
+
+QSet<QByteArray> wordSet(const char *words) {
+  const QList<QByteArray> list = QByteArray(words).split(' ');
+  return QSet<QByteArray>(list.cbegin(), list.cend());
+}
+
+} // namespace
+
+bool IsDialectKeyword(QStringView word, TzelDatabase database) {
+  if (database != zelSQLite && database != zelPostgreSQL)
+    return false;
+  static const QSet<QByteArray> sqlite = wordSet(kSqliteKeywords);
+  static const QSet<QByteArray> postgres = wordSet(kPostgresKeywords);
+  const qsizetype length = word.size();
+  if (length == 0 || length > LongestDialectKeyword)
+    return false;
+  char upper[LongestDialectKeyword];
+  for (qsizetype i = 0; i < length; ++i) {
+    const char16_t c = word[i].unicode();
+    if (c >= 128)
+      return false; // every word is ASCII
+    upper[i] = (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : char(c);
+  }
+  return (database == zelSQLite ? sqlite : postgres)
+      .contains(QByteArray::fromRawData(upper, length));
 }

@@ -2,6 +2,8 @@
 // The SQL keyword table: 364 upper-case entries (symbols, operators, SQL words), read once
 // per process from the TZELKEYWORDS resource and never changed afterwards.
 
+#include "model/zeltypes.h"
+
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -66,3 +68,6 @@ int KeywordIndex(QStringView word);
 int SymbolCode(QChar c);
 // True when c is one of the 31 one-character entries (they force quoting of a name).
 bool IsQuoteForcingChar(QChar c);
+// True when the engine of a native dialect (zelSQLite, zelPostgreSQL) reserves the word
+// (ignoring case) although the table above lacks it; false for every other dialect.
+bool IsDialectKeyword(QStringView word, TzelDatabase database);

@@ -2,6 +2,7 @@
 #include "model/keywords.h"
 
 #include <QStringList>
+#include <algorithm>
 
 namespace {
 
@@ -19,48 +20,74 @@ bool isFileBased(TzelDatabase database) {
   }
 }
 
+bool hasUpperCase(const QString &name) {
+  return std::any_of(name.cbegin(), name.cend(),
+                     [](QChar c) { return c >= QLatin1Char('A') && c <= QLatin1Char('Z'); });
+}
+
 template <typename QuotePart>
 QString quoteParts(const QString &name, TzelQuoteType quote, TzelDatabase database,
                    QuotePart quotePart) {
   if (database == zelSybase)
     quote = zelQuoteNone;
   if (isFileBased(database))
-    return quotePart(name, quote);
+    return quotePart(name, quote, database);
   QStringList parts = name.split(QLatin1Char('.'));
   for (QString &part : parts)
-    part = quotePart(part, quote);
+    part = quotePart(part, quote, database);
   return parts.join(QLatin1Char('.'));
+}
+
+QString closing(TzelQuoteType quote) {
+  switch (quote) {
+  case zelQuoteSingle:
+    return QStringLiteral("'");
+  case zelQuoteDouble:
+    return QStringLiteral("\"");
+  case zelQuoteBracket:
+    return QStringLiteral("]");
+  case zelQuoteNone:
+    break;
+  }
+  return {};
 }
 
 } // namespace
 
-QString QuoteText(const QString &text, TzelQuoteType quote) {
-  switch (quote) {
-  case zelQuoteSingle:
-    return QLatin1Char('\'') + text + QLatin1Char('\'');
-  case zelQuoteDouble:
-    return QLatin1Char('"') + text + QLatin1Char('"');
-  case zelQuoteBracket:
-    return QLatin1Char('[') + text + QLatin1Char(']');
-  case zelQuoteNone:
-    break;
-  }
-  return text;
+bool IsNativeDialect(TzelDatabase database) {
+  return database == zelSQLite || database == zelPostgreSQL;
 }
 
-bool NeedsQuoting(const QString &name) {
+QString QuoteText(const QString &text, TzelQuoteType quote) {
+  const QString close = closing(quote);
+  if (close.isEmpty())
+    return text;
+  QString escaped = text;
+  escaped.replace(close, close + close);
+  const QString open = quote == zelQuoteBracket ? QStringLiteral("[") : close;
+  return open + escaped + close;
+}
+
+bool NeedsQuoting(const QString &name, TzelDatabase database) {
   for (QChar c : name)
     if (IsQuoteForcingChar(c))
       return true;
-  return KeywordIndex(name) >= 0;
+  if (KeywordIndex(name) >= 0)
+    return true;
+  if (!IsNativeDialect(database))
+    return false;
+  return IsDialectKeyword(name, database) || (!name.isEmpty() && name.front().isDigit()) ||
+         (database == zelPostgreSQL && hasUpperCase(name));
 }
 
-QString QuoteIfKeyword(const QString &name, TzelQuoteType quote) {
-  return NeedsQuoting(name) ? QuoteText(name, quote) : name;
+QString QuoteIfKeyword(const QString &name, TzelQuoteType quote, TzelDatabase database) {
+  return NeedsQuoting(name, database) ? QuoteText(name, quote) : name;
 }
 
 QString QuoteQualifiedName(const QString &name, TzelQuoteType quote, TzelDatabase database) {
-  return quoteParts(name, quote, database, QuoteText);
+  return quoteParts(name, quote, database, [](const QString &part, TzelQuoteType q, TzelDatabase) {
+    return QuoteText(part, q);
+  });
 }
 
 QString QuoteQualifiedKeywords(const QString &name, TzelQuoteType quote, TzelDatabase database) {

@@ -5,14 +5,20 @@
 
 #include <QString>
 
-// The text between the quote characters of the type ('...', "...", [...]); zelQuoteNone
-// leaves it unchanged. Nothing inside is escaped.
+// True for the dialects of the engines the library runs on itself: zelSQLite, zelPostgreSQL.
+bool IsNativeDialect(TzelDatabase database);
+// The text between the quote characters of the type ('...', "...", [...]), with every
+// closing quote character inside doubled (' → '', " → "", ] → ]]) so that the text cannot end
+// the quoted name early; zelQuoteNone leaves it unchanged.
 QString QuoteText(const QString &text, TzelQuoteType quote);
 // True when the name holds a space, an operator or punctuation character, or is an SQL
-// keyword (ignoring case).
-bool NeedsQuoting(const QString &name);
+// keyword (ignoring case). The native dialects also quote their engine's own keywords, a
+// name that starts with a digit and, for PostgreSQL, which folds unquoted names to lower
+// case, a name with an upper-case letter.
+bool NeedsQuoting(const QString &name, TzelDatabase database = zelUnknown);
 // QuoteText of the name when NeedsQuoting holds, else the name.
-QString QuoteIfKeyword(const QString &name, TzelQuoteType quote);
+QString QuoteIfKeyword(const QString &name, TzelQuoteType quote,
+                       TzelDatabase database = zelUnknown);
 // A dotted name (owner.table, table.field) with every part quoted. Sybase names are never
 // quoted; for file-based databases the whole name is one part (customer.db).
 QString QuoteQualifiedName(const QString &name, TzelQuoteType quote, TzelDatabase database);

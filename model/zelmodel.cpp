@@ -68,8 +68,15 @@ const Dialect kDialects[] = {
      false, true}, // zelSybase
     {false, false, zelQuoteNone, zelQuoteBracket, zelQuoteDouble, kSlashDate, "#", true,
      zelJoinFrom, true, true}, // zelXQuery
+    // The native dialects write what the engine runs unchanged: ISO dates, TRUE and FALSE,
+    // no dotted column aliases, GROUP BY and ORDER BY with expressions. PostgreSQL refuses
+    // an ungrouped column beside an aggregate, so such a query is refused before it runs.
+    {true, false, zelQuoteNone, zelQuoteDouble, zelQuoteSingle, kIsoDate, "'", false, zelJoinFrom,
+     false, true}, // zelSQLite
+    {true, false, zelQuoteNone, zelQuoteDouble, zelQuoteSingle, kIsoDate, "'", true, zelJoinFrom,
+     false, true}, // zelPostgreSQL
 };
-static_assert(std::size(kDialects) == zelXQuery + 1);
+static_assert(std::size(kDialects) == zelPostgreSQL + 1);
 
 TzelAboutBox &aboutBox() {
   static TzelAboutBox box;

@@ -14,7 +14,8 @@ Q_NAMESPACE
 // clang-format off
 enum TzelDatabase {
   zelUnknown, zelAccess, zelAdvantage, zelAnywhere, zelApollo, zelBtrieve, zelDB2, zelDbase,
-  zelDBISAM, zelInformix, zelInterBase, zelMSSQL, zelParadox, zelOracle, zelSybase, zelXQuery
+  zelDBISAM, zelInformix, zelInterBase, zelMSSQL, zelParadox, zelOracle, zelSybase, zelXQuery,
+  zelSQLite, zelPostgreSQL // native dialects: appended, so the older ordinals stay as stored
 };
 Q_ENUM_NS(TzelDatabase)
 

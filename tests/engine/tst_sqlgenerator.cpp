@@ -420,6 +420,8 @@ private slots:
         "\"ACTIVE\" = True", "Parts.PT_DES");
     row(zelXQuery, " PartDesc", "PARTS Parts", "\"%Bo%\"", "#01/15/1998#", "[ACTIVE] = True",
         "PartDesc");
+    row(zelSQLite, " AS PartDesc", "PARTS AS Parts", "'%Bo%'", "'1998-01-15'", "\"ACTIVE\" = True",
+        "Parts.PT_DES");
   }
   void dialects() {
     QFETCH(int, database);
@@ -688,9 +690,262 @@ private slots:
                                         "         Parts.PT_ITM_NO ASC"));
     run.model->SetDatabaseType(zelDB2); // OrderByAlias without AliasByTable
     QVERIFY(run.generate());
+    // The hidden PartNo has no alias in the select list: it is grouped by its expression.
+    QCOMPARE(run.sql.mid(3), QStringList({"GROUP BY PartDesc,", "         Parts.PT_ITM_NO",
+                                          "ORDER BY PartDesc DESC,", "         Total ASC,",
+                                          "         Parts.PT_ITM_NO ASC"}));
+  }
+
+  // Joins drawn out of chain order (A-B, C-D, then B-C) give the same FROM as in chain order:
+  // every ON names tables already written, every condition stands once.
+  void joinsOutOfChainOrder() {
+    RecordingMessages rec;
+    Run run(zelAccess, false);
+    const QString partNo = QStringLiteral("PartNo"), vendorNo = QStringLiteral("VendorNo"),
+                  orderNo = QStringLiteral("OrderNo");
+    addTables(run.query, {QStringLiteral("Parts"), QStringLiteral("Vendors"),
+                          QStringLiteral("Items"), QStringLiteral("Orders")});
+    addJoin(run.query, QStringLiteral("Parts"), zelJoinInner, QStringLiteral("Vendors"),
+            {{vendorNo, vendorNo}});
+    addJoin(run.query, QStringLiteral("Items"), zelJoinInner, QStringLiteral("Orders"),
+            {{orderNo, orderNo}});
+    addJoin(run.query, QStringLiteral("Parts"), zelJoinLeft, QStringLiteral("Items"),
+            {{partNo, partNo}, {vendorNo, vendorNo}});
+    addValue(run.query, QStringLiteral("Parts"), QStringLiteral("PartDesc"));
+    QVERIFY(run.generate());
+    QCOMPARE(run.sql.mid(1).join(QLatin1Char('\n')), example3From);
+    QVERIFY(rec.messages.isEmpty());
+  }
+
+  // The join that closes a cycle adds its condition to the ON of the later of its tables.
+  void cycleOfJoins() {
+    RecordingMessages rec;
+    Run run(zelAccess, false);
+    fillExample3(run.query);
+    addJoin(run.query, QStringLiteral("Vendors"), zelJoinInner, QStringLiteral("Items"),
+            {{QStringLiteral("VendorNo"), QStringLiteral("VendorNo")}});
+    QVERIFY(run.generate());
+    QString from = example3From;
+    from.replace(QStringLiteral("AND Parts.VND_NO = Items.VND_NO)"),
+                 QStringLiteral("AND Parts.VND_NO = Items.VND_NO\n"
+                                "                     AND Vendors.VND_NO = Items.VND_NO)"));
+    QCOMPARE(run.sql.mid(1).join(QLatin1Char('\n')), from);
+  }
+
+  // An outer join whose kept table is the one added is written the other way round.
+  void outerJoinAddedFromItsKeptSide_data() {
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QString>("line");
+    QTest::newRow("left becomes right")
+        << int(zelJoinLeft)
+        << "         RIGHT OUTER JOIN ITEMS AS Items\n"
+           "                       ON Items.VND_NO = Vendors.VND_NO";
+    QTest::newRow("right becomes left") << int(zelJoinRight)
+                                        << "         LEFT OUTER JOIN ITEMS AS Items\n"
+                                           "                      ON Items.VND_NO = Vendors.VND_NO";
+    QTest::newRow("inner stays") << int(zelJoinInner)
+                                 << "         INNER JOIN ITEMS AS Items\n"
+                                    "                 ON Items.VND_NO = Vendors.VND_NO";
+  }
+  void outerJoinAddedFromItsKeptSide() {
+    QFETCH(int, type);
+    QFETCH(QString, line);
+    RecordingMessages rec;
+    Run run(zelMSSQL, false);
+    const QString vendorNo = QStringLiteral("VendorNo");
+    addTables(run.query,
+              {QStringLiteral("Parts"), QStringLiteral("Vendors"), QStringLiteral("Items")});
+    addJoin(run.query, QStringLiteral("Parts"), zelJoinInner, QStringLiteral("Vendors"),
+            {{vendorNo, vendorNo}});
+    addJoin(run.query, QStringLiteral("Items"), TzelJoinType(type), QStringLiteral("Vendors"),
+            {{vendorNo, vendorNo}});
+    addValue(run.query, QStringLiteral("Parts"), QStringLiteral("PartDesc"));
+    QVERIFY(run.generate());
+    QCOMPARE(run.sql.mid(4).join(QLatin1Char('\n')), line);
+  }
+
+  void joinsThatCannotBeWritten_data() {
+    QTest::addColumn<int>("method");
+    QTest::addColumn<Setup>("setup");
+    QTest::addColumn<QString>("message");
+    const QString parts = QStringLiteral("Parts"), vendors = QStringLiteral("Vendors"),
+                  items = QStringLiteral("Items"), orders = QStringLiteral("Orders");
+    QTest::newRow("join without fields") << int(zelJoinFrom) << Setup([=](Run &r) {
+      addTables(r.query, {parts, vendors});
+      addJoin(r.query, parts, zelJoinLeft, vendors, {});
+    }) << "Error: The [Parts] and [Vendors] tables are joined without fields";
+    QTest::newRow("two separate pairs") << int(zelJoinFrom) << Setup([=](Run &r) {
+      addTables(r.query, {parts, vendors, items, orders});
+      addJoin(r.query, parts, zelJoinInner, vendors,
+              {{QStringLiteral("VendorNo"), QStringLiteral("VendorNo")}});
+      addJoin(r.query, items, zelJoinInner, orders,
+              {{QStringLiteral("OrderNo"), QStringLiteral("OrderNo")}});
+    }) << "Error: The [Items] table is not joined";
+    QTest::newRow("in WHERE a join without fields is no error")
+        << int(zelJoinWhere) << Setup([=](Run &r) {
+             addTables(r.query, {parts, vendors});
+             addJoin(r.query, parts, zelJoinLeft, vendors, {});
+           })
+        << "";
+  }
+  void joinsThatCannotBeWritten() {
+    QFETCH(int, method);
+    QFETCH(Setup, setup);
+    QFETCH(QString, message);
+    RecordingMessages rec;
+    Run run(zelMSSQL, false);
+    run.model->SetJoinMethod(TzelJoinMethod(method));
+    setup(run);
+    addValue(run.query, QStringLiteral("Parts"), QStringLiteral("PartDesc"));
+    QCOMPARE(run.generate(), message.isEmpty());
+    QCOMPARE(rec.texts(), message.isEmpty() ? QStringList() : QStringList{message});
+  }
+
+  // Without OrderByAlias a sorted aggregate is ordered by its aggregate; a hidden grouped
+  // value, which has no alias, is grouped by its expression.
+  void aggregatesAndHiddenGroups() {
+    RecordingMessages rec;
+    Run run(zelMSSQL, false);
+    run.model->SetGroupBySelect(false);
+    const QString parts = QStringLiteral("Parts");
+    addTables(run.query, {parts});
+    addValue(run.query, parts, QStringLiteral("PartDesc"), {}, zelShowGroup);
+    addValue(run.query, parts, QStringLiteral("OnHand"), QStringLiteral("Total"), zelShowSum,
+             zelSortDescending);
+    addValue(run.query, parts, QStringLiteral("PartNo"), QStringLiteral("Counted"), zelHideCount,
+             zelSortAscending);
+    addValue(run.query, parts, QStringLiteral("VendorNo"), {}, zelHideGroup);
+    QVERIFY(run.generate());
+    QCOMPARE(run.sql.mid(3), QStringList({"GROUP BY Parts.PT_DES,", "         Parts.VND_NO",
+                                          "ORDER BY SUM(Parts.ON_HND) DESC,",
+                                          "         COUNT(Parts.PT_ITM_NO) ASC"}));
+    run.model->SetDatabaseType(zelUnknown); // aliases where the select list defines them
+    run.model->SetGroupBySelect(false);
+    QVERIFY(run.generate());
     QCOMPARE(run.sql.mid(3),
-             QStringList({"GROUP BY PartDesc,", "         PartNo", "ORDER BY PartDesc DESC,",
-                          "         Total ASC,", "         Parts.PT_ITM_NO ASC"}));
+             QStringList({"GROUP BY Parts.PartDesc,", "         Parts.VND_NO",
+                          "ORDER BY Parts.Total DESC,", "         COUNT(Parts.PT_ITM_NO) ASC"}));
+  }
+
+  // A closing quote inside a quoted name is doubled, for every kind of name and quote.
+  void namesWithQuotes_data() {
+    QTest::addColumn<int>("quote");
+    QTest::addColumn<QString>("select");
+    QTest::addColumn<QString>("from");
+    QTest::newRow("double") << int(zelQuoteDouble)
+                            << "  SELECT \"Or\"\"d\".\"OR\"\"D\" AS \"x\"\" FROM CUSTOMERS --\","
+                            << "    FROM \"ORD\"\"ERS\" AS \"Or\"\"d\"";
+    QTest::newRow("bracket") << int(zelQuoteBracket)
+                             << "  SELECT [Or\"d].[OR\"D] AS [x\" FROM CUSTOMERS --],"
+                             << "    FROM [ORD\"ERS] AS [Or\"d]";
+    QTest::newRow("single") << int(zelQuoteSingle)
+                            << "  SELECT 'Or\"d'.'OR\"D' AS 'x\" FROM CUSTOMERS --',"
+                            << "    FROM 'ORD\"ERS' AS 'Or\"d'";
+  }
+  void namesWithQuotes() {
+    QFETCH(int, quote);
+    QFETCH(QString, select);
+    QFETCH(QString, from);
+    RecordingMessages rec;
+    Run run(zelMSSQL, false);
+    run.model->SetNameQuote(TzelQuoteType(quote));
+    TzelTable *orders = run.model->GetTable(3);
+    orders->SetTableName(QStringLiteral("ORD\"ERS"));
+    orders->GetField(0)->SetFieldName(QStringLiteral("OR\"D"));
+    orders->SetTableAlias(QStringLiteral("Or\"d"));
+    addTables(run.query, {QStringLiteral("Or\"d")});
+    addValue(run.query, QStringLiteral("Or\"d"), QStringLiteral("OrderNo"),
+             QStringLiteral("x\" FROM CUSTOMERS --"));
+    run.manualValue(QStringLiteral("a]b'c"), {}, QStringLiteral("1"));
+    QVERIFY(run.generate());
+    QCOMPARE(run.sql.at(0), select);
+    QCOMPARE(run.sql.at(2), from);
+    const QString last = quote == zelQuoteDouble    ? QStringLiteral("\"a]b'c\"")
+                         : quote == zelQuoteBracket ? QStringLiteral("[a]]b'c]")
+                                                    : QStringLiteral("'a]b''c'");
+    QCOMPARE(run.sql.at(1), QStringLiteral("         1 AS ") + last);
+  }
+
+  // The header of the issue: it stays one name and the statement keeps its structure.
+  void headerThatClosesItsQuote() {
+    RecordingMessages rec;
+    Run run(zelMSSQL, false);
+    run.model->SetNameQuote(zelQuoteDouble);
+    addTables(run.query, {QStringLiteral("Orders")});
+    addValue(run.query, QStringLiteral("Orders"), QStringLiteral("OrderNo"),
+             QStringLiteral("x\" FROM CUSTOMERS --"));
+    addValue(run.query, QStringLiteral("Orders"), QStringLiteral("OrderNo"),
+             QStringLiteral("Da\"te"));
+    QVERIFY(run.generate());
+    QCOMPARE(run.text(), QStringLiteral("  SELECT Orders.ORD_NO AS \"x\"\" FROM CUSTOMERS --\",\n"
+                                        "         Orders.ORD_NO AS \"Da\"\"te\"\n"
+                                        "    FROM ORDERS AS Orders"));
+  }
+
+  // Worked example 1 under the native dialects.
+  void nativeDialects_data() {
+    QTest::addColumn<int>("database");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("SQLite") << int(zelSQLite)
+                            << "  SELECT Vendors.VND_NM AS VendorName,\n"
+                               "         Parts.PT_DES AS PartDesc\n"
+                               "    FROM PARTS AS Parts\n"
+                               "         INNER JOIN VENDORS AS Vendors\n"
+                               "                 ON Parts.VND_NO = Vendors.VND_NO\n"
+                               "   WHERE (((Parts.PT_DES LIKE '%Gear%')))\n"
+                               "ORDER BY Vendors.VND_NM ASC";
+    QTest::newRow("PostgreSQL")
+        << int(zelPostgreSQL)
+        << "  SELECT \"Vendors\".\"VND_NM\" AS \"VendorName\",\n"
+           "         \"Parts\".\"PT_DES\" AS \"PartDesc\"\n"
+           "    FROM \"PARTS\" AS \"Parts\"\n"
+           "         INNER JOIN \"VENDORS\" AS \"Vendors\"\n"
+           "                 ON \"Parts\".\"VND_NO\" = \"Vendors\".\"VND_NO\"\n"
+           "   WHERE (((\"Parts\".\"PT_DES\" LIKE '%Gear%')))\n"
+           "ORDER BY \"Vendors\".\"VND_NM\" ASC";
+  }
+  void nativeDialects() {
+    QFETCH(int, database);
+    QFETCH(QString, expected);
+    RecordingMessages rec;
+    Run run(TzelDatabase(database), false);
+    fillExample1(run.query);
+    QVERIFY(run.generate());
+    QCOMPARE(run.text(), expected);
+  }
+
+  // Dates, Booleans and HAVING under the native dialects.
+  void nativeLiterals_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<int>("show");
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("condition");
+    QTest::newRow("date") << "Ordered" << int(zelShow) << "1/15/1998|"
+                          << "   WHERE (((Parts.ORD_DT = '1998-01-15')))";
+    QTest::newRow("today") << "Ordered" << int(zelShow) << "TODAY|"
+                           << "   WHERE (((Parts.ORD_DT = '2026-12-08')))";
+    QTest::newRow("boolean") << "Active" << int(zelShow) << "False|"
+                             << "   WHERE (((Parts.\"ACTIVE\" = False)))";
+    QTest::newRow("max of a date") << "Ordered" << int(zelShowMax) << "1/15/1998|"
+                                   << "  HAVING (((MAX(Parts.ORD_DT) > '1998-01-15')))";
+    QTest::newRow("min of a text") << "PartDesc" << int(zelHideMin) << "O'B|"
+                                   << "  HAVING (((MIN(Parts.PT_DES) > 'O''B')))";
+    QTest::newRow("count of a text") << "PartDesc" << int(zelShowCount) << "2|"
+                                     << "  HAVING (((COUNT(Parts.PT_DES) > 2)))";
+  }
+  void nativeLiterals() {
+    QFETCH(QString, field);
+    QFETCH(int, show);
+    QFETCH(QString, filter);
+    QFETCH(QString, condition);
+    RecordingMessages rec;
+    Run run(zelSQLite, false);
+    addTables(run.query, {QStringLiteral("Parts")});
+    const TzelFilterOper oper = show == zelShow ? zelFilterEqual : zelFilterGT;
+    addValue(run.query, QStringLiteral("Parts"), field, {}, TzelShow(show))
+        ->SetFilter(1, oper, filter);
+    QVERIFY(run.generate());
+    QVERIFY2(run.sql.contains(condition), qPrintable(run.text()));
   }
 
   void translateExpression() {

@@ -33,6 +33,33 @@ private slots:
     QCOMPARE(zelKeywords(), expected);
   }
 
+  // Words an engine reserves beyond the table count only for that engine's dialect.
+  void dialectKeywords_data() {
+    QTest::addColumn<QString>("word");
+    QTest::addColumn<bool>("sqlite");
+    QTest::addColumn<bool>("postgres");
+    QTest::newRow("limit") << "limit" << true << true;
+    QTest::newRow("OFFSET") << "OFFSET" << true << true;
+    QTest::newRow("Window") << "Window" << true << true;
+    QTest::newRow("glob") << "glob" << true << false;
+    QTest::newRow("autoincrement") << "autoincrement" << true << false;
+    QTest::newRow("ilike") << "ilike" << false << true;
+    QTest::newRow("localtimestamp") << "localtimestamp" << false << true;
+    QTest::newRow("not a keyword") << "quantity" << false << false;
+    QTest::newRow("in the table only") << "select" << false << false;
+  }
+  void dialectKeywords() {
+    QFETCH(QString, word);
+    QFETCH(bool, sqlite);
+    QFETCH(bool, postgres);
+    QCOMPARE(IsDialectKeyword(word, zelSQLite), sqlite);
+    QCOMPARE(IsDialectKeyword(word, zelPostgreSQL), postgres);
+    for (int type = zelUnknown; type <= zelXQuery; ++type)
+      QVERIFY(!IsDialectKeyword(word, TzelDatabase(type)));
+    if (sqlite || postgres)
+      QCOMPARE(KeywordIndex(word), -1); // the table itself stays as it is
+  }
+
   void entriesThatCarryMeaning_data() {
     QTest::addColumn<int>("index");
     QTest::addColumn<QString>("text");

@@ -41,6 +41,8 @@ private slots:
   void databaseOperationsAreHarmless();
   void storedFormKeepsDialect();
   void storedFormRoundTrip();
+  void databaseTypesByName_data();
+  void databaseTypesByName();
 };
 
 void TestModel::newModelDefaults() {
@@ -99,6 +101,12 @@ void TestModel::dialectRows_data() {
                           << "TO_DATE(';', 'dd-mon-yyyy')";
   QTest::newRow("Sybase") << zelSybase << "TF NDD T from FT" << local << "\"";
   QTest::newRow("XQuery") << zelXQuery << "FF NBD T from TT" << slash << "#";
+  QTest::newRow("SQLite") << zelSQLite << "TF NDS F from FT"
+                          << "yyyy-mm-dd"
+                          << "'";
+  QTest::newRow("PostgreSQL") << zelPostgreSQL << "TF NDS T from FT"
+                              << "yyyy-mm-dd"
+                              << "'";
 }
 
 void TestModel::dialectRows() {
@@ -546,6 +554,34 @@ void TestModel::storedFormRoundTrip() {
 
   const std::unique_ptr<TzelComponent> read = StoredFormReader().read(text);
   QCOMPARE(StoredFormWriter().write(*read), text);
+}
+
+// Every database type is stored by name and read back as the same ordinal: the sixteen older
+// ones keep their places, the native ones come after them.
+void TestModel::databaseTypesByName_data() {
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<int>("ordinal");
+  const QMetaEnum types = QMetaEnum::fromType<TzelDatabase>();
+  QCOMPARE(types.keyCount(), 18);
+  for (int i = 0; i < types.keyCount(); ++i)
+    QTest::newRow(types.key(i)) << QString::fromLatin1(types.key(i)) << types.value(i);
+}
+
+void TestModel::databaseTypesByName() {
+  QFETCH(QString, name);
+  QFETCH(int, ordinal);
+  QCOMPARE(ordinal, QMetaEnum::fromType<TzelDatabase>().keyToValue(qPrintable(name)));
+  if (name == QLatin1String("zelXQuery"))
+    QCOMPARE(ordinal, 15);
+  if (name == QLatin1String("zelSQLite") || name == QLatin1String("zelPostgreSQL"))
+    QVERIFY(ordinal > int(zelXQuery));
+  QString text = QString::fromUtf8(kStoredModel);
+  text.replace(QStringLiteral("zelParadox"), name);
+  const std::unique_ptr<TzelComponent> read = StoredFormReader().read(text);
+  auto *m = qobject_cast<TzelModel *>(read.get());
+  QVERIFY(m);
+  QCOMPARE(int(m->DatabaseType()), ordinal);
+  QVERIFY(StoredFormWriter().write(*m).contains(QStringLiteral("  DatabaseType = ") + name + '\n'));
 }
 
 QTEST_MAIN(TestModel)

@@ -57,6 +57,77 @@ private slots:
                qPrintable(Keyword(i)));
   }
 
+  // A closing quote inside the name is doubled; nothing else changes.
+  void quoteTextEscapes_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("quote");
+    QTest::addColumn<QString>("result");
+    const QString injection = QStringLiteral("x\" FROM CUSTOMERS --");
+    QTest::newRow("double injection")
+        << injection << int(zelQuoteDouble) << "\"x\"\" FROM CUSTOMERS --\"";
+    QTest::newRow("double Da\"te") << "Da\"te" << int(zelQuoteDouble) << "\"Da\"\"te\"";
+    QTest::newRow("double keeps ] and '") << "a]b'c" << int(zelQuoteDouble) << "\"a]b'c\"";
+    QTest::newRow("bracket") << "a]b" << int(zelQuoteBracket) << "[a]]b]";
+    QTest::newRow("bracket keeps [ and \"") << "[a\"" << int(zelQuoteBracket) << "[[a\"]";
+    QTest::newRow("single") << "O'Brien" << int(zelQuoteSingle) << "'O''Brien'";
+    QTest::newRow("single keeps \"")
+        << injection << int(zelQuoteSingle) << "'x\" FROM CUSTOMERS --'";
+    QTest::newRow("none stays") << injection << int(zelQuoteNone) << injection;
+    QTest::newRow("two in a row") << "a\"\"b" << int(zelQuoteDouble) << "\"a\"\"\"\"b\"";
+  }
+  void quoteTextEscapes() {
+    QFETCH(QString, name);
+    QFETCH(int, quote);
+    QFETCH(QString, result);
+    QCOMPARE(QuoteText(name, TzelQuoteType(quote)), result);
+    QCOMPARE(QuoteIfKeyword(name, TzelQuoteType(quote)), NeedsQuoting(name) ? result : name);
+    QCOMPARE(QuoteQualifiedName(name, TzelQuoteType(quote), zelParadox), result);
+  }
+
+  // A catalogue name with a quote in a dotted name: each part is escaped on its own.
+  void qualifiedNamesEscapeEachPart() {
+    QCOMPARE(QuoteQualifiedName(QStringLiteral("dbo.Or]ders"), zelQuoteBracket, zelMSSQL),
+             QStringLiteral("[dbo].[Or]]ders]"));
+    QCOMPARE(QuoteQualifiedKeywords(QStringLiteral("dbo.Or\"ders"), zelQuoteDouble, zelOracle),
+             QStringLiteral("dbo.\"Or\"\"ders\""));
+  }
+
+  // The native dialects also quote their engine's keywords, names that start with a digit and,
+  // for PostgreSQL, names with upper-case letters; the older dialects do not.
+  void nativeDialectQuoting_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<bool>("older");
+    QTest::addColumn<bool>("sqlite");
+    QTest::addColumn<bool>("postgres");
+    QTest::newRow("plain") << "qty" << false << false << false;
+    QTest::newRow("limit") << "limit" << false << true << true;
+    QTest::newRow("Offset") << "Offset" << false << true << true;
+    QTest::newRow("pragma") << "pragma" << false << true << false;
+    QTest::newRow("ilike") << "ilike" << false << false << true;
+    QTest::newRow("current_user") << "current_user" << false << false << true;
+    QTest::newRow("table keyword") << "order" << true << true << true;
+    QTest::newRow("starts with a digit") << "2nd" << false << true << true;
+    QTest::newRow("digit inside") << "t2" << false << false << false;
+    QTest::newRow("upper case") << "PARTS" << false << false << true;
+    QTest::newRow("mixed case") << "Parts" << false << false << true;
+    QTest::newRow("space") << "unit price" << true << true << true;
+  }
+  void nativeDialectQuoting() {
+    QFETCH(QString, name);
+    QFETCH(bool, older);
+    QFETCH(bool, sqlite);
+    QFETCH(bool, postgres);
+    for (TzelDatabase type : {zelUnknown, zelAccess, zelOracle, zelXQuery})
+      QCOMPARE(NeedsQuoting(name, type), older);
+    QCOMPARE(NeedsQuoting(name), older);
+    QCOMPARE(NeedsQuoting(name, zelSQLite), sqlite);
+    QCOMPARE(NeedsQuoting(name, zelPostgreSQL), postgres);
+    QCOMPARE(QuoteIfKeyword(name, zelQuoteDouble, zelPostgreSQL),
+             postgres ? u'"' + name + u'"' : name);
+    QCOMPARE(QuoteQualifiedKeywords(u"main."_qs + name, zelQuoteDouble, zelSQLite),
+             u"main."_qs + (sqlite ? u'"' + name + u'"' : name));
+  }
+
   void qualifiedNames_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("quote");
@@ -91,13 +162,13 @@ private slots:
     QCOMPARE(QuoteQualifiedKeywords(name, TzelQuoteType(quote), TzelDatabase(database)), keywords);
   }
 
-  // The dot rule for all sixteen database types: file-based ones keep one part.
+  // The dot rule for every database type: file-based ones keep one part.
   void everyDatabaseType_data() {
     QTest::addColumn<int>("database");
     QTest::addColumn<QString>("always");
     QTest::addColumn<QString>("keywords");
     const QMetaEnum types = QMetaEnum::fromType<TzelDatabase>();
-    QCOMPARE(types.keyCount(), 16);
+    QCOMPARE(types.keyCount(), 18);
     for (int i = 0; i < types.keyCount(); ++i) {
       const auto db = TzelDatabase(types.value(i));
       QString always = QStringLiteral("[cust].[order]"), keywords = QStringLiteral("cust.[order]");
