@@ -256,5 +256,13 @@ int main(int argc, char *argv[]) {
     registerAliases(parser.values(options.alias), fault);
   if (!fault.isEmpty())
     return usageError(fault, commandUsage(parser, *command));
-  return runCommand(parser, options, *command, fileType);
+  int status = Failure;
+  // No error may end the tool unreported: it is printed and the status is 1.
+  try {
+    zelCatchToMessage([&] { status = runCommand(parser, options, *command, fileType); });
+  } catch (const std::exception &error) {
+    printError(u"Error: "_qs + QString::fromLocal8Bit(error.what()));
+    return Failure;
+  }
+  return ToolFailures::any() ? Failure : status;
 }
