@@ -197,7 +197,7 @@ private:
   void readOne() {
     const Token &t = at(m_at);
     if (m_expect == Expect::Table && t.kind != Kind::Space && !isSymbol(t, u'(') &&
-        !isWord(t, "SELECT"))
+        !isSymbol(t, u')') && !isSymbol(t, u',') && !isWord(t, "SELECT"))
       return readTableRef();
     if (t.kind == Kind::Word && readKeyword(t))
       return;
@@ -216,7 +216,9 @@ private:
 
   void readSymbol(const Token &t) {
     if (isSymbol(t, u'(')) {
-      m_clauses.append(clause());
+      // Inside parentheses a select list holds an expression, never a column alias
+      // (CAST(x AS INTEGER)); a FROM clause goes on with its joined tables.
+      m_clauses.append(clause() == u"SELECT" ? u"SELECT("_qs : clause());
     } else if (isSymbol(t, u')')) {
       if (m_clauses.size() > 1)
         m_clauses.removeLast();
@@ -240,7 +242,7 @@ private:
       return true;
     }
     if (m_expect == Expect::ColumnAlias || (m_expect == Expect::TableAlias && !endsTableAlias(t)) ||
-        sortsByAlias(t))
+        sortsByAlias(t) || namesSelectItem())
       return false;
     for (const char *word : {"SELECT", "FROM", "WHERE", "GROUP", "HAVING", "ORDER", "UNION"})
       if (isWord(t, word))
@@ -271,11 +273,19 @@ private:
            !nextSignificantIs(m_at + 1, "BY") && !nextSignificantIs(m_at + 1, "(");
   }
 
-  // The next token other than space is the word (or, for "(", the symbol).
+  // A keyword after a value that ends its select item ("P.X Order," or "P.X Date FROM")
+  // is that value's alias.
+  bool namesSelectItem() const {
+    return m_clauses.last() == u"SELECT" && m_operandEnded &&
+           (nextSignificantIs(m_at + 1, ",") || nextSignificantIs(m_at + 1, "FROM"));
+  }
+
+  // The next token other than space is the word (or the symbol, for "(" and ",").
   bool nextSignificantIs(int from, const char *word) const {
     for (int i = from; i < m_tokens.size(); ++i)
       if (at(i).kind != Kind::Space)
-        return qstrcmp(word, "(") == 0 ? isSymbol(at(i), u'(') : isWord(at(i), word);
+        return word[0] && !word[1] && !QChar::isLetter(word[0]) ? isSymbol(at(i), word[0])
+                                                                : isWord(at(i), word);
     return false;
   }
 
