@@ -92,7 +92,8 @@ struct Options {
       u"alias"_qs,
       u"Defines a database alias, as NAME=sqlite:FILE, NAME=standard:FOLDER or "
       "NAME=postgresql:HOST:PORT/DB?user=U (the password from the environment variable "
-      "ZEL_PG_PASSWORD). May be repeated; adds to the engine's aliases file."_qs,
+      "ZEL_PG_PASSWORD, else libpq's ~/.pgpass). May be repeated; adds to the engine's aliases "
+      "file."_qs,
       u"NAME=DRIVER:TARGET"_qs};
   QCommandLineOption database{u"database"_qs,
                               u"The database the statement runs on (default: the database "
