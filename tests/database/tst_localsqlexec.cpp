@@ -28,6 +28,7 @@ struct Settings {
   bool aliasByTable = true;
   bool aliasAs = true;
   bool verifyNames = true;
+  TzelJoinMethod joinMethod = zelJoinFrom;
 };
 
 // "Orders=Order" renames a table alias, "SaleDate=Sale Date" a value alias.
@@ -74,6 +75,7 @@ class TstLocalSqlExec : public QObject {
     model->SetAliasByTable(settings.aliasByTable);
     model->SetAliasAs(settings.aliasAs);
     model->SetVerifyNames(settings.verifyNames);
+    model->SetJoinMethod(settings.joinMethod);
     TzelDataset dataset;
     TzelQuerion querion;
     querion.SetDataModel(model.get());
@@ -121,6 +123,7 @@ private slots:
     QTest::addColumn<bool>("aliasByTable");
     QTest::addColumn<bool>("aliasAs");
     QTest::addColumn<bool>("verifyNames");
+    QTest::addColumn<int>("joinMethod");
     QTest::addColumn<QString>("written"); // a piece of the statement the case is about
     const QStringList spaced{u"SaleDate=Sale Date"_qs, u"Company=Company Name"_qs};
     const QStringList keywords{u"Company=Value"_qs, u"SaleDate=Date"_qs, u"Qty=Count"_qs,
@@ -128,38 +131,45 @@ private slots:
     const QStringList tables{u"Orders=Order"_qs, u"Customers=Date"_qs, u"Items=Count"_qs,
                              u"Vendors=Value"_qs};
     QTest::newRow("value alias with a space")
-        << spaced << true << true << true << u"AS Orders.\"Sale Date\""_qs;
-    QTest::newRow("sorted by a quoted alias")
-        << spaced << true << true << true << u"ORDER BY Customers.\"Company Name\" ASC"_qs;
+        << spaced << true << true << true << int(zelJoinFrom) << u"AS Orders.\"Sale Date\""_qs;
+    QTest::newRow("sorted by a quoted alias") << spaced << true << true << true << int(zelJoinFrom)
+                                              << u"ORDER BY Customers.\"Company Name\" ASC"_qs;
     QTest::newRow("keyword table aliases")
-        << tables << true << true << true << u"AS \"Order\".SaleDate"_qs;
-    QTest::newRow("both parts quoted")
-        << (tables + spaced) << true << true << true << u"AS \"Order\".\"Sale Date\""_qs;
+        << tables << true << true << true << int(zelJoinFrom) << u"AS \"Order\".SaleDate"_qs;
+    QTest::newRow("both parts quoted") << (tables + spaced) << true << true << true
+                                       << int(zelJoinFrom) << u"AS \"Order\".\"Sale Date\""_qs;
     QTest::newRow("keyword value aliases")
-        << keywords << true << true << true << u"AS Orders.\"Date\""_qs;
+        << keywords << true << true << true << int(zelJoinFrom) << u"AS Orders.\"Date\""_qs;
     QTest::newRow("keywords left unquoted")
-        << (tables + keywords) << true << true << false << u"AS Order.Date"_qs;
+        << (tables + keywords) << true << true << false << int(zelJoinFrom) << u"AS Order.Date"_qs;
     QTest::newRow("alias without table")
-        << (tables + spaced) << false << true << true << u"AS \"Sale Date\""_qs;
+        << (tables + spaced) << false << true << true << int(zelJoinFrom) << u"AS \"Sale Date\""_qs;
     QTest::newRow("keyword alias without table")
-        << keywords << false << true << false << u"ORDER BY Value ASC"_qs;
-    QTest::newRow("alias after a space")
-        << (tables + spaced) << true << false << true << u"SL_DT \"Order\".\"Sale Date\""_qs;
-    QTest::newRow("table alias after a space")
-        << (tables + keywords) << true << false << false << u":PELLOX:T0491.DB Order"_qs;
+        << keywords << false << true << false << int(zelJoinFrom) << u"ORDER BY Value ASC"_qs;
+    QTest::newRow("alias after a space") << (tables + spaced) << true << false << true
+                                         << int(zelJoinFrom) << u"SL_DT \"Order\".\"Sale Date\""_qs;
+    QTest::newRow("joins in WHERE")
+        << (tables + spaced) << true << true << true << int(zelJoinWhere)
+        << u",\n         \":PELLOX:T0491.DB\" AS \"Order\""_qs;
+    QTest::newRow("joins in FROM and WHERE")
+        << (tables + keywords) << true << false << false << int(zelJoinMixed) << u"JOIN"_qs;
+    QTest::newRow("table alias after a space") << (tables + keywords) << true << false << false
+                                               << int(zelJoinFrom) << u":PELLOX:T0491.DB Order"_qs;
   }
   void quotedAliasesReturnTheSameRecords() {
     QFETCH(QStringList, renames);
     QFETCH(bool, aliasByTable);
     QFETCH(bool, aliasAs);
     QFETCH(bool, verifyNames);
+    QFETCH(int, joinMethod);
     QFETCH(QString, written);
     const Records plain = run([](TzelQuery &) {}, Settings());
     QVERIFY(plain.size() > 5);
     QString sql;
     QStringList labels;
-    const Records quoted = run([&](TzelQuery &q) { rename(q, renames); },
-                               {aliasByTable, aliasAs, verifyNames}, &sql, &labels);
+    const Records quoted =
+        run([&](TzelQuery &q) { rename(q, renames); },
+            {aliasByTable, aliasAs, verifyNames, TzelJoinMethod(joinMethod)}, &sql, &labels);
     QVERIFY2(sql.contains(written), qPrintable(sql));
     QCOMPARE(quoted, plain);
     QCOMPARE(labels.size(), 7);
