@@ -99,10 +99,6 @@ bool isExplicitReference(const QString &text) {
   return form.match(text).hasMatch();
 }
 
-QString quoteName(const QString &name) {
-  return u'"' + QString(name).replace(u'"', u"\"\""_qs) + u'"';
-}
-
 QString quoteLiteral(const QString &text) {
   return u'\'' + QString(text).replace(u'\'', u"''"_qs) + u'\'';
 }
@@ -119,8 +115,8 @@ bool isReservedWord(const QString &word) {
 // One part of a name as SQLite needs it: quoted when written quoted or when a keyword.
 QString namePart(const Token &t) {
   if (t.kind == Kind::Word)
-    return isReservedWord(t.text) ? quoteName(t.text) : t.text;
-  return quoteName(t.content);
+    return isReservedWord(t.text) ? quoteSqliteName(t.text) : t.text;
+  return quoteSqliteName(t.content);
 }
 
 // mm/dd/yyyy with an optional time becomes yyyy-mm-dd[ hh:mm:ss]; other texts stay.
@@ -348,7 +344,7 @@ QString writeToken(const Token &t) {
   case Kind::Literal:
     return quoteLiteral(isoDate(t.content));
   case Kind::Bracketed:
-    return quoteName(t.content);
+    return quoteSqliteName(t.content);
   default:
     return t.text;
   }
@@ -360,7 +356,7 @@ QString writeName(const Item &item, const Reader &reader, bool beforeParenthesis
     // A dotted column alias stays one name, wherever it is written or referred to.
     if (item.role == Role::ColumnAlias ||
         (isSortingClause(item.clause) && reader.columnAliases().contains(item.joined().toUpper())))
-      return quoteName(item.joined());
+      return quoteSqliteName(item.joined());
     QStringList parts;
     for (const Token &t : item.tokens)
       parts << namePart(t);
@@ -376,7 +372,7 @@ QString writeName(const Item &item, const Reader &reader, bool beforeParenthesis
   // column has it; a text otherwise.
   if (item.role != Role::Plain || isSortingClause(item.clause) ||
       reader.columns().contains(first.content.toUpper()))
-    return quoteName(first.content);
+    return quoteSqliteName(first.content);
   return literalFor(first.content);
 }
 
@@ -398,7 +394,7 @@ QString translateLocalSql(const QString &sql, const TzelLocalSqlHooks &hooks) {
     const Item &item = items[i];
     if (item.type == Item::Type::TableRef) {
       if (item.table)
-        out += quoteName(*item.table);
+        out += quoteSqliteName(*item.table);
       else
         for (const Token &t : item.tokens)
           out += writeToken(t);
@@ -409,4 +405,8 @@ QString translateLocalSql(const QString &sql, const TzelLocalSqlHooks &hooks) {
     }
   }
   return out;
+}
+
+QString quoteSqliteName(const QString &name) {
+  return u'"' + QString(name).replace(u'"', u"\"\""_qs) + u'"';
 }

@@ -29,3 +29,5 @@ struct TzelLocalSqlHooks {
 
 // Throws EzelError from the hooks (unknown alias, missing or unreadable table).
 QString translateLocalSql(const QString &sql, const TzelLocalSqlHooks &hooks);
+// The name in SQLite's double quotes, a quote inside it doubled.
+QString quoteSqliteName(const QString &name);
