@@ -105,6 +105,8 @@ private slots:
         << QStringLiteral("/right/VIZADUZ.HLP");
     QTest::newRow("only in another section")
         << QByteArray("[Other]\nHELP=/wrong\n") << QStringLiteral("C:\\Pellox\\VIZADUZ.HLP");
+    QTest::newRow("byte order mark") << QByteArray("\xef\xbb\xbf[Settings]\nHELP=C:\\H\xc3\xa4\n")
+                                     << QStringLiteral("C:\\H\u00e4\\VIZADUZ.HLP");
     QTest::newRow("latin-1") << QByteArray("[Settings]\nHELP=C:\\Hilfe\xe4\n")
                              << QStringLiteral("C:\\Hilfe\u00e4\\VIZADUZ.HLP");
   }
