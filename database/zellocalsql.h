@@ -1,12 +1,17 @@
 #pragma once
 // Rewrites the local SQL dialect of desktop tables (as written for Paradox and dBase
 // models) into SQLite's, for the in-memory database behind a STANDARD alias:
-//  - table references ":ALIAS:T0492.DB", "C:\DATA\T0492.DB", "/data/T0492.DB", "T0492.DB"
-//    or a bare table name become the loaded SQLite table;
-//  - a dotted column alias (AS Vendors.VendorName) becomes a quoted alias whose column
-//    label stays Vendors.VendorName, and ORDER BY / GROUP BY references to it follow;
-//  - a double-quoted text that names no column, table or alias is a literal: dates written
-//    mm/dd/yyyy become ISO dates (as the tables store them), TRUE/FALSE become 1/0.
+//  - table references of the FROM clause, ":ALIAS:T0492.DB", "C:\DATA\T0492.DB",
+//    "/data/T0492.DB", "T0492.DB" or a bare table name, become the loaded SQLite table;
+//  - a dotted column alias (AS Vendors.VendorName, AS Orders."Sale Date", with or without
+//    AS) becomes one quoted name whose column label is its parts joined by '.', and
+//    ORDER BY / GROUP BY references to it follow;
+//  - keywords used as table or column aliases (Order, Date, Count, Value) are quoted, in
+//    their definitions and in dotted references; [names] become "names";
+//  - a double-quoted text is a name after AS, beside a dot, in ORDER BY / GROUP BY or when
+//    a column has that name; otherwise it is a text: dates written mm/dd/yyyy become ISO
+//    dates (as the tables store them), TRUE/FALSE become 1/0. Quoted texts keep every
+//    other character; a doubled quote character inside quotes stands for one.
 
 #include <QSet>
 #include <QString>
@@ -24,3 +29,5 @@ struct TzelLocalSqlHooks {
 
 // Throws EzelError from the hooks (unknown alias, missing or unreadable table).
 QString translateLocalSql(const QString &sql, const TzelLocalSqlHooks &hooks);
+// The name in SQLite's double quotes, a quote inside it doubled.
+QString quoteSqliteName(const QString &name);

@@ -1,13 +1,13 @@
 #include "database/zelsession.h"
 
 #include "database/zelstandarddb.h"
+#include "model/supportfiles.h"
 #include "model/zeltypes.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSettings>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -20,13 +20,68 @@ bool isFolderPath(const QString &name) {
   return name.startsWith(u'/') || windows.match(name).hasMatch();
 }
 
-QStringList fileAliasParams(QSettings &ini) {
+QStringList fileAliasParams(const TzelIniSection &section) {
   QStringList params;
-  const auto keys = ini.childKeys();
-  for (const QString &key : keys)
+  for (const auto &[key, value] : section.entries)
     if (key.compare(u"Driver"_qs, Qt::CaseInsensitive) != 0)
-      params.append(key.toUpper() + u'=' + ini.value(key).toString());
+      params.append(key.toUpper() + u'=' + value);
   return params;
+}
+
+bool holdsPassword(const QList<TzelIniSection> &sections) {
+  for (const TzelIniSection &section : sections)
+    if (!section.value(u"Password"_qs).value_or(QString()).isEmpty())
+      return true;
+  return false;
+}
+
+// Group or others may read, write or run it (mode & 077), as PostgreSQL checks .pgpass.
+bool openToOthers(const QString &fileName) {
+  const auto others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+                      QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+  return (QFileInfo(fileName).permissions() & others) != 0;
+}
+
+QString shellQuoted(const QString &path) {
+  static const QRegularExpression plain(uR"(^[A-Za-z0-9_./+-]+$)"_qs);
+  return plain.match(path).hasMatch() ? path
+                                      : u'\'' + QString(path).replace(u'\'', u"'\\''"_qs) + u'\'';
+}
+
+// The aliases file's section of the alias, as written. A file holding a password that
+// others can read is refused, not used: the message says how to make it private.
+std::optional<TzelIniSection> aliasSection(const QString &name) {
+  const QString file = TzelSession::aliasesFile();
+  const QList<TzelIniSection> sections = ReadIniFile(file);
+  for (const TzelIniSection &section : sections) {
+    if (section.name.compare(name, Qt::CaseInsensitive) != 0)
+      continue;
+    if (holdsPassword(sections) && openToOthers(file))
+      throw EzelError(u"Error: The aliases file [%1] holds a password but other users can read "
+                      "it; make it private with: chmod 600 %2"_qs.arg(file, shellQuoted(file)));
+    return section;
+  }
+  return std::nullopt;
+}
+
+// Only what the alias gives: anything left unset (password, user, host, port, database)
+// comes from libpq's own environment, ~/.pgpass or PGPASSFILE, and service files.
+void setPostgresParams(QSqlDatabase &db, const QStringList &params) {
+  const auto value = [&params](const QString &key) { return TzelSession::paramValue(params, key); };
+  const auto first = [&value](const QString &key, const QString &other) {
+    const QString given = value(key);
+    return given.isEmpty() ? value(other) : given;
+  };
+  if (const QString host = first(u"HOST"_qs, u"SERVER NAME"_qs); !host.isEmpty())
+    db.setHostName(host);
+  if (const QString port = value(u"PORT"_qs); !port.isEmpty())
+    db.setPort(port.toInt());
+  if (const QString user = first(u"USER NAME"_qs, u"USER"_qs); !user.isEmpty())
+    db.setUserName(user);
+  if (const QString password = value(u"PASSWORD"_qs); !password.isEmpty())
+    db.setPassword(password);
+  if (const QString service = value(u"SERVICE"_qs); !service.isEmpty())
+    db.setConnectOptions(u"service="_qs + service);
 }
 
 QString definitionText(const TzelAlias &a) {
@@ -103,16 +158,9 @@ std::optional<TzelAlias> TzelSession::alias(const QString &name) const {
   for (const TzelAlias &a : m_aliases)
     if (a.name.compare(name, Qt::CaseInsensitive) == 0)
       return a;
-  QSettings ini(aliasesFile(), QSettings::IniFormat);
-  const auto groups = ini.childGroups();
-  for (const QString &group : groups) {
-    if (group.compare(name, Qt::CaseInsensitive) != 0)
-      continue;
-    ini.beginGroup(group);
-    TzelAlias a{group, ini.value(u"Driver"_qs).toString(), fileAliasParams(ini)};
-    ini.endGroup();
-    return a;
-  }
+  if (const auto section = aliasSection(name))
+    return TzelAlias{section->name, section->value(u"Driver"_qs).value_or(QString()),
+                     fileAliasParams(*section)};
   return std::nullopt;
 }
 
@@ -124,10 +172,10 @@ QStringList TzelSession::aliasNames() const {
   };
   for (const TzelAlias &a : m_aliases)
     add(a.name);
-  QSettings ini(aliasesFile(), QSettings::IniFormat);
-  const auto groups = ini.childGroups();
-  for (const QString &g : groups)
-    add(g);
+  // Names only: listing them reads no password, so a refused file still shows its aliases.
+  const QList<TzelIniSection> sections = ReadIniFile(aliasesFile());
+  for (const TzelIniSection &section : sections)
+    add(section.name);
   return names;
 }
 
@@ -147,7 +195,12 @@ std::optional<TzelAlias> TzelSession::definitionOf(const QString &databaseName) 
 }
 
 QString TzelSession::folderOf(const QString &databaseName) const {
-  const auto a = definitionOf(databaseName);
+  std::optional<TzelAlias> a;
+  try {
+    a = definitionOf(databaseName);
+  } catch (const EzelError &) {
+    return {}; // a refused aliases file names no folder; opening the alias says why
+  }
   if (!a || driverKind(a->driverName) != TzelDriverKind::Standard)
     return {};
   return paramValue(a->params, u"PATH"_qs);
@@ -195,17 +248,7 @@ TzelOpenDatabase &TzelSession::open(const QString &databaseName) {
         throw EzelError(u"Error: The database file [%1] does not exist"_qs.arg(file));
       }
     } else {
-      QString host = paramValue(a->params, u"HOST"_qs);
-      if (host.isEmpty())
-        host = paramValue(a->params, u"SERVER NAME"_qs);
-      q.setHostName(host);
-      if (const QString port = paramValue(a->params, u"PORT"_qs); !port.isEmpty())
-        q.setPort(port.toInt());
-      QString user = paramValue(a->params, u"USER NAME"_qs);
-      if (user.isEmpty())
-        user = paramValue(a->params, u"USER"_qs);
-      q.setUserName(user);
-      q.setPassword(paramValue(a->params, u"PASSWORD"_qs));
+      setPostgresParams(q, a->params);
     }
     if (!q.open()) {
       const QString text = q.lastError().text();

@@ -4,8 +4,9 @@
 //
 // A database name is an alias, a folder of desktop tables (STANDARD) or an SQLite file.
 // Drivers: "STANDARD" (PATH=folder), "SQLITE" (DATABASE=file), "POSTGRESQL" (HOST=,
-// PORT=, DATABASE=, USER NAME=, PASSWORD=). The aliases file is an INI file, one section
-// per alias with the key Driver and the parameter keys (see README).
+// PORT=, DATABASE=, USER NAME=, PASSWORD=, SERVICE=; what is left out comes from libpq's
+// own environment, password and service files). The aliases file is an INI file read as
+// written, one section per alias with the key Driver and the parameter keys (see README).
 
 #include <QHash>
 #include <QString>
@@ -47,6 +48,8 @@ public:
 
   void registerAlias(const TzelAlias &alias);
   void unregisterAlias(const QString &name);
+  // A registered alias, else one of the aliases file. Throws EzelError when the file holds
+  // a password and group or others may read it (the message says: chmod 600 <file>).
   std::optional<TzelAlias> alias(const QString &name) const;
   // Every alias, host aliases first in their order, then the file's, without repeats.
   QStringList aliasNames() const;

@@ -28,10 +28,6 @@ sqlite3 *sqliteHandle(const QString &connection) {
   return nullptr;
 }
 
-QString quoteName(const QString &name) {
-  return u'"' + QString(name).replace(u'"', u"\"\""_qs) + u'"';
-}
-
 struct StmtDeleter {
   void operator()(sqlite3_stmt *s) const { sqlite3_finalize(s); }
 };
@@ -132,7 +128,8 @@ QString TzelStandardDatabase::prepare(const QString &sql) {
     }
     if (sqlite3 *db = sqliteHandle(m_connection))
       sqlite3_exec(
-          db, u"DROP TABLE IF EXISTS %1"_qs.arg(quoteName(it->sqliteName)).toUtf8().constData(),
+          db,
+          u"DROP TABLE IF EXISTS %1"_qs.arg(quoteSqliteName(it->sqliteName)).toUtf8().constData(),
           nullptr, nullptr, nullptr);
     it = m_loaded.erase(it);
   }
@@ -227,11 +224,11 @@ QString TzelStandardDatabase::load(const QString &path) {
   QStringList columns;
   QStringList marks;
   for (const TzelTableColumn &c : std::as_const(data.columns)) {
-    columns.append(quoteName(c.name) + u' ' + declaredTypeFor(c.type));
+    columns.append(quoteSqliteName(c.name) + u' ' + declaredTypeFor(c.type));
     marks.append(u"?"_qs);
     loaded.columns.insert(c.name.toUpper());
   }
-  const QString table = quoteName(loaded.sqliteName);
+  const QString table = quoteSqliteName(loaded.sqliteName);
   exec(db, u"DROP TABLE IF EXISTS %1"_qs.arg(table));
   exec(db, u"CREATE TABLE %1 (%2)"_qs.arg(table, columns.join(u", "_qs)));
   exec(db, u"BEGIN"_qs);

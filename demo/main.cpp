@@ -1,11 +1,11 @@
 #include "engine/frmzelprompts.h"
+#include "messages/guiapplication.h"
 #include "messages/guimessages.h"
 
-#include <QApplication>
 #include <QMainWindow>
 
 int main(int argc, char *argv[]) {
-  QApplication app(argc, argv);
+  GuardedApplication app(argc, argv);
   zelInstallGuiMessages();
   zelInstallQueryPrompts();
   QMainWindow window;

@@ -1,5 +1,7 @@
 #include "messages/zelmessages.h"
 
+#include "model/zeltypes.h"
+
 #include <cstdio>
 
 namespace {
@@ -67,4 +69,14 @@ bool ShowMessages(QStringList &lines, const QString &title) {
   zelMessageHandler().showMessageList(lines, title);
   lines.clear();
   return true;
+}
+
+bool zelCatchToMessage(const std::function<void()> &action) {
+  try {
+    action();
+    return true;
+  } catch (const EzelError &error) {
+    zelShowError(error.message());
+    return false;
+  }
 }

@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <functional>
 #include <memory>
 
 enum class TzelMessageKind { Error, Information, Confirmation };
@@ -44,3 +45,8 @@ bool zelInputBox(const QString &caption, const QString &prompt, QString &text);
 // Shows a non-empty list in the message window and empties it (true); an empty list
 // hides the window (false). Callers stop their operation on true.
 bool ShowMessages(QStringList &lines, const QString &title);
+
+// Runs the action; an EzelError it throws is shown as an error message instead of leaving
+// the caller. The guard for every place an exception must not pass: slots and event
+// handlers of windows, a program's main. True when the action ended normally.
+bool zelCatchToMessage(const std::function<void()> &action);

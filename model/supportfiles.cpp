@@ -2,11 +2,12 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QScreen>
-#include <QSettings>
 #include <QStandardPaths>
+#include <QStringDecoder>
 
 namespace {
 
@@ -22,25 +23,55 @@ QString bareFileName(const QString &file) {
   return file;
 }
 
-// The value of key in group of an INI file, matching both names without regard to case as
-// INI files always have.
+// The file's text: UTF-8 when it is valid UTF-8, else Latin-1 (older settings files).
+QString readText(const QString &fileName) {
+  QFile file(fileName);
+  if (!file.open(QIODevice::ReadOnly))
+    return {};
+  const QByteArray bytes = file.readAll();
+  QStringDecoder utf8(QStringConverter::Utf8);
+  const QString text = utf8(bytes);
+  return utf8.hasError() ? QString::fromLatin1(bytes) : text;
+}
+
+// The value of key in group of an INI file, as ReadIniFile gives it.
 QString iniValue(const QString &fileName, const QString &group, const QString &key) {
-  QSettings ini(fileName, QSettings::IniFormat);
-  const QStringList groups = ini.childGroups();
-  for (const QString &g : groups) {
-    if (g.compare(group, Qt::CaseInsensitive) != 0)
-      continue;
-    ini.beginGroup(g);
-    const QStringList keys = ini.childKeys();
-    for (const QString &k : keys)
-      if (k.compare(key, Qt::CaseInsensitive) == 0)
-        return ini.value(k).toString();
-    ini.endGroup();
-  }
+  const QList<TzelIniSection> sections = ReadIniFile(fileName);
+  for (const TzelIniSection &section : sections)
+    if (section.name.compare(group, Qt::CaseInsensitive) == 0)
+      if (const auto value = section.value(key))
+        return *value;
   return {};
 }
 
 } // namespace
+
+std::optional<QString> TzelIniSection::value(const QString &key) const {
+  for (const auto &[k, v] : entries)
+    if (k.compare(key, Qt::CaseInsensitive) == 0)
+      return v;
+  return std::nullopt;
+}
+
+QList<TzelIniSection> ReadIniFile(const QString &fileName) {
+  QList<TzelIniSection> sections;
+  const QStringList lines = readText(fileName).split(u'\n');
+  for (const QString &raw : lines) {
+    const QString line = raw.trimmed();
+    if (line.startsWith(u'[') && line.endsWith(u']')) {
+      sections.append({line.mid(1, line.size() - 2).trimmed(), {}});
+      continue;
+    }
+    const qsizetype eq = line.indexOf(u'=');
+    if (sections.isEmpty() || eq <= 0 || line.startsWith(u';') || line.startsWith(u'#'))
+      continue;
+    QString value = line.mid(eq + 1).trimmed();
+    if (value.size() >= 2 && value.startsWith(u'"') && value.endsWith(u'"'))
+      value = value.mid(1, value.size() - 2);
+    sections.last().entries.append({line.left(eq).trimmed(), value});
+  }
+  return sections;
+}
 
 bool IsAbsolutePath(const QString &path) {
   if (path.size() >= 3 && path.at(1) == QLatin1Char(':') && path.at(2) == QLatin1Char('\\'))
@@ -84,7 +115,9 @@ QString LocateHelpFile(const QString &file) {
   const QString help = iniValue(settings, QStringLiteral("Settings"), QStringLiteral("HELP"));
   if (help.isEmpty())
     return file;
-  const QString folder = isSeparator(help.back()) ? help : help + QLatin1Char('/');
+  // A folder written with backslashes (C:\HELP) goes on with one; others with '/'.
+  const QChar separator = help.contains(u'\\') && !help.contains(u'/') ? u'\\' : u'/';
+  const QString folder = isSeparator(help.back()) ? help : help + separator;
   return folder + bareFileName(file);
 }
 

@@ -2,8 +2,19 @@
 // Paths, the settings file, the help folder, the default font and screen scaling.
 
 #include <QFont>
+#include <QList>
+#include <QPair>
 #include <QString>
 #include <QStringList>
+#include <optional>
+
+// One [section] of an INI file with its key=value lines in file order.
+struct TzelIniSection {
+  QString name;
+  QList<QPair<QString, QString>> entries;
+  // The first value of the key, names compared without regard to case.
+  std::optional<QString> value(const QString &key) const;
+};
 
 // True for C:\... and \\server\... paths, and for paths beginning with '/'.
 bool IsAbsolutePath(const QString &path);
@@ -18,6 +29,10 @@ QString FindSupportFile(const QString &name);
 // The help file inside the folder named by HELP in section Settings of PELLOX.INI (when the
 // settings file is found and the value is not empty); the file unchanged otherwise.
 QString LocateHelpFile(const QString &file);
+// The sections of an INI file with every value as written: a backslash is an ordinary
+// character (C:\HELP), surrounding spaces and one pair of enclosing double quotes go, lines
+// starting with ';' or '#' are comments. A missing file has no sections.
+QList<TzelIniSection> ReadIniFile(const QString &fileName);
 // Face "Arial" at the point size, bold from 14 points on. Text colour is black by default
 // wherever the font is used; a QFont carries no colour.
 void SetDefaultFont(QFont &font, int pointSize);

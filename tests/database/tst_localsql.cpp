@@ -74,6 +74,106 @@ private slots:
     QCOMPARE(translateLocalSql(sql, hooks()), expected);
   }
 
+  // Names as generation writes them: quoted on either side of the dot after AS and in the
+  // sorts, keywords as aliases, doubled quote characters; texts in quotes left as texts.
+  void quotedNames_data() {
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<QString>("expected");
+    QTest::newRow("quoted column alias part")
+        << u"SELECT Parts.PT_DES AS Parts.\"Part Desc\" FROM \":PELLOX:T0492.DB\" AS Parts "
+           "ORDER BY Parts.\"Part Desc\" ASC"_qs
+        << u"SELECT Parts.PT_DES AS \"Parts.Part Desc\" FROM \"T0492\" AS Parts "
+           "ORDER BY \"Parts.Part Desc\" ASC"_qs;
+    QTest::newRow("quoted table alias part")
+        << u"SELECT \"Order\".PT_DES AS \"Order\".PartDesc FROM \":PELLOX:T0492.DB\" AS "
+           "\"Order\" ORDER BY \"Order\".PartDesc DESC"_qs
+        << u"SELECT \"Order\".PT_DES AS \"Order.PartDesc\" FROM \"T0492\" AS \"Order\" "
+           "ORDER BY \"Order.PartDesc\" DESC"_qs;
+    QTest::newRow("both parts quoted")
+        << u"SELECT \"Order\".PT_DES AS \"Order\".\"Part Desc\" FROM T0492.DB AS \"Order\" "
+           "ORDER BY \"Order\".\"Part Desc\""_qs
+        << u"SELECT \"Order\".PT_DES AS \"Order.Part Desc\" FROM \"T0492\" AS \"Order\" "
+           "ORDER BY \"Order.Part Desc\""_qs;
+    QTest::newRow("keywords unquoted")
+        << u"SELECT Order.PT_DES AS Order.Date, COUNT(Order.VND_NO) AS Order.Count\n"
+           "FROM :PELLOX:T0492.DB AS Order\nGROUP BY Order.PT_DES\nORDER BY Order.Count DESC"_qs
+        << u"SELECT \"Order\".PT_DES AS \"Order.Date\", COUNT(\"Order\".VND_NO) AS "
+           "\"Order.Count\"\nFROM \"T0492\" AS \"Order\"\nGROUP BY \"Order\".PT_DES\n"
+           "ORDER BY \"Order.Count\" DESC"_qs;
+    QTest::newRow("keyword column aliases alone")
+        << u"SELECT P.PT_DES AS Value, COUNT(P.VND_NO) AS Count, P.VND_NO AS Date FROM T0492 P "
+           "GROUP BY P.PT_DES, P.VND_NO ORDER BY Value, Count DESC, Date"_qs
+        << u"SELECT P.PT_DES AS \"Value\", COUNT(P.VND_NO) AS \"Count\", P.VND_NO AS "
+           "\"Date\" FROM \"T0492\" P GROUP BY P.PT_DES, P.VND_NO ORDER BY \"Value\", "
+           "\"Count\" DESC, \"Date\""_qs;
+    QTest::newRow("function named like an alias")
+        << u"SELECT COUNT(P.VND_NO) AS Count FROM T0492 P ORDER BY COUNT(P.VND_NO)"_qs
+        << u"SELECT COUNT(P.VND_NO) AS \"Count\" FROM \"T0492\" P ORDER BY COUNT(P.VND_NO)"_qs;
+    QTest::newRow("AS inside parentheses")
+        << u"SELECT CAST(P.VND_NO AS INTEGER) AS Count, (P.PT_DES) P.Des FROM T0492 P"_qs
+        << u"SELECT CAST(P.VND_NO AS INTEGER) AS \"Count\", (P.PT_DES) \"P.Des\" FROM \"T0492\" P"_qs;
+    QTest::newRow("keyword alias after a space")
+        << u"SELECT P.PT_DES Order, P.VND_NO Date FROM T0492 P ORDER BY Order"_qs
+        << u"SELECT P.PT_DES \"Order\", P.VND_NO \"Date\" FROM \"T0492\" P ORDER BY \"Order\""_qs;
+    QTest::newRow("keywords inside a value stay")
+        << u"SELECT CASE WHEN P.VND_NO IS NULL THEN 0 ELSE 1 END AS X FROM T0492 P"_qs
+        << u"SELECT CASE WHEN P.VND_NO IS NULL THEN 0 ELSE 1 END AS X FROM \"T0492\" P"_qs;
+    QTest::newRow("doubled quotes")
+        << u"SELECT \"Or\"\"der\".PT_DES AS \"Or\"\"der\".\"Da\"\"te\" FROM T0492 AS "
+           "\"Or\"\"der\" ORDER BY \"Or\"\"der\".\"Da\"\"te\""_qs
+        << u"SELECT \"Or\"\"der\".PT_DES AS \"Or\"\"der.Da\"\"te\" FROM \"T0492\" AS "
+           "\"Or\"\"der\" ORDER BY \"Or\"\"der.Da\"\"te\""_qs;
+    QTest::newRow("doubled brackets")
+        << u"SELECT [P].PT_DES AS [Da]]te] FROM T0492 AS [P] ORDER BY [Da]]te]"_qs
+        << u"SELECT \"P\".PT_DES AS \"Da]te\" FROM \"T0492\" AS \"P\" ORDER BY \"Da]te\""_qs;
+    QTest::newRow("alias without AS")
+        << u"SELECT P.PT_DES P.\"Part Desc\", SUM(P.VND_NO) Total FROM \":PELLOX:T0492.DB\" "
+           "\"Order\" ORDER BY P.\"Part Desc\""_qs
+        << u"SELECT P.PT_DES \"P.Part Desc\", SUM(P.VND_NO) Total FROM \"T0492\" \"Order\" "
+           "ORDER BY \"P.Part Desc\""_qs;
+    QTest::newRow("keyword table alias without AS")
+        << u"SELECT Order.PT_DES FROM T0492 Order INNER JOIN :PELLOX:T0494.DB Date ON Order.VND_NO "
+           u"= "
+           "Date.VND_NO ORDER BY Order.PT_DES"_qs
+        << u"SELECT \"Order\".PT_DES FROM \"T0492\" \"Order\" INNER JOIN \"T0494\" \"Date\" "
+           "ON \"Order\".VND_NO = \"Date\".VND_NO ORDER BY \"Order\".PT_DES"_qs;
+    QTest::newRow("texts stay texts")
+        << u"SELECT P.PT_DES AS X FROM T0492 AS P WHERE P.PT_DES = \"x AS P.\"\"y\"\" ORDER "
+           "BY\" OR P.PT_DES = 'Order.Date' OR P.PT_DES IN(\"P\", \"Order\", \"X\") OR "
+           "P.PT_DES = 'it''s [a]'"_qs
+        << u"SELECT P.PT_DES AS X FROM \"T0492\" AS P WHERE P.PT_DES = 'x AS P.\"y\" "
+           "ORDER BY' OR P.PT_DES = 'Order.Date' OR P.PT_DES IN('P', 'Order', 'X') OR "
+           "P.PT_DES = 'it''s [a]'"_qs;
+    QTest::newRow("nested join parentheses")
+        << u"SELECT P.PT_DES FROM ((\":PELLOX:T0492.DB\" AS P INNER JOIN \":PELLOX:T0494.DB\" "
+           "AS \"Value\" ON P.VND_NO = \"Value\".VND_NO) INNER JOIN T0492.DB AS Q ON "
+           "Q.VND_NO = P.VND_NO) WHERE (((P.PT_DES LIKE \"%Gear%\")))"_qs
+        << u"SELECT P.PT_DES FROM ((\"T0492\" AS P INNER JOIN \"T0494\" AS \"Value\" ON "
+           "P.VND_NO = \"Value\".VND_NO) INNER JOIN \"T0492\" AS Q ON Q.VND_NO = P.VND_NO) "
+           "WHERE (((P.PT_DES LIKE '%Gear%')))"_qs;
+  }
+  void quotedNames() {
+    QFETCH(QString, sql);
+    QFETCH(QString, expected);
+    QCOMPARE(translateLocalSql(sql, hooks()), expected);
+  }
+
+  // Statements cut short or out of order are passed on for the engine to refuse.
+  void oddStatementsPassThrough_data() {
+    QTest::addColumn<QString>("sql");
+    for (const char *sql :
+         {"SELECT * FROM", "SELECT * FROM ,", "SELECT * FROM )", "FROM , ( )", "SELECT a AS",
+          "SELECT a AS .", "SELECT \"open", "SELECT [open", "SELECT 'open", "ORDER BY Order",
+          "AS AS AS", "SELECT a. b", "", ". . .", "SELECT ((((", "))))"})
+      QTest::newRow(sql) << QString::fromLatin1(sql);
+  }
+  void oddStatementsPassThrough() {
+    QFETCH(QString, sql);
+    const QString out = translateLocalSql(sql, hooks());
+    QVERIFY(!sql.isEmpty() || out.isEmpty());
+    QVERIFY(out.size() >= sql.size() - 1);
+  }
+
   void missingPrefixedTableRaises() {
     try {
       translateLocalSql(u"SELECT * FROM \":PELLOX:NOPE.DB\""_qs, hooks());

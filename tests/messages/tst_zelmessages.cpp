@@ -1,5 +1,6 @@
 #include "messages/zelhelp.h"
 #include "messages/zelmessages.h"
+#include "model/zeltypes.h"
 #include "support/recordingmessages.h"
 #include <QtTest>
 
@@ -19,6 +20,24 @@ private slots:
     QVERIFY(!ShowMessages(lines, QStringLiteral("TzelQuerion")));
     QCOMPARE(rec.hides, 1);
     QCOMPARE(rec.lists.size(), 1);
+  }
+
+  // The guard of slots and mains: a model error becomes one error message, nothing else.
+  void catchToMessage() {
+    RecordingMessages rec;
+    int ran = 0;
+    QVERIFY(zelCatchToMessage([&] { ++ran; }));
+    QCOMPARE(rec.messages.size(), 0);
+    QVERIFY(!zelCatchToMessage([&] {
+      ++ran;
+      throw EzelError(QStringLiteral("Error: List index out of bounds (-1)"));
+    }));
+    QCOMPARE(ran, 2);
+    QCOMPARE(rec.texts(), QStringList{QStringLiteral("Error: List index out of bounds (-1)")});
+    QCOMPARE(rec.messages[0].kind, TzelMessageKind::Error);
+    // Other exceptions are not the model's to report: they pass.
+    QVERIFY_THROWS_EXCEPTION(std::runtime_error,
+                             zelCatchToMessage([] { throw std::runtime_error("x"); }));
   }
 
   void errorsUseTheErrorKindWithOk() {

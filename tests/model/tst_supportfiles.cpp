@@ -85,6 +85,40 @@ private slots:
     QFile::remove(ini);
   }
 
+  // The settings file is read as written: a backslash is part of the folder's name.
+  void helpFolderAsWritten_data() {
+    QTest::addColumn<QByteArray>("settings");
+    QTest::addColumn<QString>("located");
+    QTest::newRow("drive") << QByteArray("[Settings]\r\nHELP=C:\\HELP\r\n")
+                           << QStringLiteral("C:\\HELP\\VIZADUZ.HLP");
+    QTest::newRow("drive ended") << QByteArray("[Settings]\nHELP=C:\\HELP\\\n")
+                                 << QStringLiteral("C:\\HELP\\VIZADUZ.HLP");
+    QTest::newRow("escape-like letters") << QByteArray("[Settings]\nHELP=D:\\new\\tables\\x\n")
+                                         << QStringLiteral("D:\\new\\tables\\x\\VIZADUZ.HLP");
+    QTest::newRow("server") << QByteArray("[Settings]\nHELP=\\\\srv\\help\n")
+                            << QStringLiteral("\\\\srv\\help\\VIZADUZ.HLP");
+    QTest::newRow("quoted with spaces")
+        << QByteArray("[Settings]\nHELP = \"C:\\Program Files\\Help\"  \n")
+        << QStringLiteral("C:\\Program Files\\Help\\VIZADUZ.HLP");
+    QTest::newRow("other sections and comments")
+        << QByteArray("[Other]\nHELP=/wrong\n[SETTINGS]\n;HELP=/comment\nKey=1\nhelp=/right\n")
+        << QStringLiteral("/right/VIZADUZ.HLP");
+    QTest::newRow("only in another section")
+        << QByteArray("[Other]\nHELP=/wrong\n") << QStringLiteral("C:\\Pellox\\VIZADUZ.HLP");
+    QTest::newRow("byte order mark") << QByteArray("\xef\xbb\xbf[Settings]\nHELP=C:\\H\xc3\xa4\n")
+                                     << QStringLiteral("C:\\H\u00e4\\VIZADUZ.HLP");
+    QTest::newRow("latin-1") << QByteArray("[Settings]\nHELP=C:\\Hilfe\xe4\n")
+                             << QStringLiteral("C:\\Hilfe\u00e4\\VIZADUZ.HLP");
+  }
+  void helpFolderAsWritten() {
+    QFETCH(QByteArray, settings);
+    QFETCH(QString, located);
+    const QString ini = config.filePath(QStringLiteral("PELLOX.INI"));
+    writeFile(ini, settings);
+    QCOMPARE(LocateHelpFile(QStringLiteral("C:\\Pellox\\VIZADUZ.HLP")), located);
+    QFile::remove(ini);
+  }
+
   void defaultFont() {
     QFont font;
     SetDefaultFont(font, 14);

@@ -45,6 +45,7 @@ private slots:
   void runEqualsEngineRows_data();
   void runEqualsEngineRows();
   void aliasesFile();
+  void aliasesFileWithPasswordMustBePrivate();
   void exportDelimited_data();
   void exportDelimited();
   void exportTables_data();
@@ -226,6 +227,26 @@ void TestZelQuery::aliasesFile() {
   QCOMPARE(run.err, QString());
   QCOMPARE(run.status, 0);
   QCOMPARE(run.out, engineRows(m_query, u',', true));
+}
+
+// A password in an aliases file that others can read: refused, with the way to mend it.
+void TestZelQuery::aliasesFileWithPasswordMustBePrivate() {
+  const QString ini = m_dir.filePath(u"secret-aliases.ini"_qs);
+  {
+    QFile file(ini);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(("[PELLOX]\nDriver=STANDARD\nPath=" + m_data + "\nPassword=x\n").toUtf8());
+  }
+  const auto ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+  QVERIFY(QFile::setPermissions(ini, ownerOnly | QFileDevice::ReadGroup));
+  ToolRun run = tool({u"run"_qs, m_model, m_query}, ini);
+  QCOMPARE(run.status, 1);
+  QCOMPARE(run.err, u"Error: The aliases file [%1] holds a password but other users can read it; "
+                    "make it private with: chmod 600 %1\n"_qs.arg(ini));
+  QVERIFY(QFile::setPermissions(ini, ownerOnly));
+  run = tool({u"run"_qs, m_model, m_query}, ini);
+  QCOMPARE(run.err, QString());
+  QCOMPARE(run.status, 0);
 }
 
 void TestZelQuery::exportDelimited_data() {

@@ -92,7 +92,8 @@ struct Options {
       u"alias"_qs,
       u"Defines a database alias, as NAME=sqlite:FILE, NAME=standard:FOLDER or "
       "NAME=postgresql:HOST:PORT/DB?user=U (the password from the environment variable "
-      "ZEL_PG_PASSWORD). May be repeated; adds to the engine's aliases file."_qs,
+      "ZEL_PG_PASSWORD, else libpq's ~/.pgpass). May be repeated; adds to the engine's aliases "
+      "file."_qs,
       u"NAME=DRIVER:TARGET"_qs};
   QCommandLineOption database{u"database"_qs,
                               u"The database the statement runs on (default: the database "
@@ -256,5 +257,13 @@ int main(int argc, char *argv[]) {
     registerAliases(parser.values(options.alias), fault);
   if (!fault.isEmpty())
     return usageError(fault, commandUsage(parser, *command));
-  return runCommand(parser, options, *command, fileType);
+  int status = Failure;
+  // No error may end the tool unreported: it is printed and the status is 1.
+  try {
+    zelCatchToMessage([&] { status = runCommand(parser, options, *command, fileType); });
+  } catch (const std::exception &error) {
+    printError(u"Error: "_qs + QString::fromLocal8Bit(error.what()));
+    return Failure;
+  }
+  return ToolFailures::any() ? Failure : status;
 }

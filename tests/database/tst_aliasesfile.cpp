@@ -1,0 +1,138 @@
+// The user's aliases file: values as written, a password only in a private file, and
+// PostgreSQL settings left to libpq when the alias does not name them.
+#include "database/zelsession.h"
+#include "model/zeltypes.h"
+#include "support/errorof.h"
+
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+constexpr auto Private = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+
+} // namespace
+
+class TstAliasesFile : public QObject {
+  Q_OBJECT
+  QTemporaryDir scratch;
+  QString file;
+
+  void writeAliases(const QByteArray &text, QFileDevice::Permissions permissions) {
+    QFile out(file);
+    QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    out.write(text);
+    out.close();
+    QVERIFY(QFile::setPermissions(file, permissions));
+  }
+
+private slots:
+  void initTestCase() {
+    QVERIFY(scratch.isValid());
+    file = scratch.filePath(u"aliases.ini"_qs);
+    qputenv("ZEL_ALIASES_FILE", file.toLocal8Bit());
+  }
+
+  void valuesAsWritten() {
+    writeAliases("[WIN]\r\nDriver=STANDARD\r\nPath=D:\\tables\\new\r\n; Path=/comment\r\n"
+                 "[Quoted]\nDriver = SQLITE\nDatabase = \" /x y.sqlite\"\n",
+                 Private | QFileDevice::ReadGroup | QFileDevice::ReadOther);
+    TzelSession session;
+    const auto win = session.alias(u"win"_qs);
+    QVERIFY(win);
+    QCOMPARE(win->driverName, u"STANDARD"_qs);
+    QCOMPARE(win->params, QStringList{u"PATH=D:\\tables\\new"_qs});
+    const auto quoted = session.alias(u"QUOTED"_qs);
+    QVERIFY(quoted);
+    QCOMPARE(quoted->params, QStringList{u"DATABASE= /x y.sqlite"_qs});
+    QCOMPARE(session.aliasNames(), (QStringList{u"WIN"_qs, u"Quoted"_qs}));
+  }
+
+  // As PostgreSQL treats ~/.pgpass: mode & 077 must be 0 when the file holds a password.
+  void passwordOnlyInPrivateFile_data() {
+    QTest::addColumn<QByteArray>("password");
+    QTest::addColumn<int>("permissions");
+    QTest::addColumn<bool>("refused");
+    const int owner = int(Private);
+    QTest::newRow("private") << QByteArray("secret") << owner << false;
+    QTest::newRow("owner may run it") << QByteArray("secret") << (owner | 0x0100) << false;
+    QTest::newRow("group reads") << QByteArray("secret") << (owner | 0x0040) << true;
+    QTest::newRow("others read") << QByteArray("secret") << (owner | 0x0004) << true;
+    QTest::newRow("group writes") << QByteArray("secret") << (owner | 0x0020) << true;
+    QTest::newRow("others run") << QByteArray("secret") << (owner | 0x0001) << true;
+    QTest::newRow("no password") << QByteArray() << (owner | 0x0044) << false;
+  }
+  void passwordOnlyInPrivateFile() {
+    QFETCH(QByteArray, password);
+    QFETCH(int, permissions);
+    QFETCH(bool, refused);
+    writeAliases("[PLAIN]\nDriver=STANDARD\nPath=/tmp\n[SALES]\nDriver=POSTGRESQL\nHost=h\n"
+                 "Password=" +
+                     password + "\n",
+                 QFileDevice::Permissions::fromInt(permissions));
+    TzelSession session;
+    const QString expected = u"Error: The aliases file [%1] holds a password but other users "
+                             "can read it; make it private with: chmod 600 %1"_qs.arg(file);
+    for (const QString &name : {u"SALES"_qs, u"plain"_qs}) {
+      QString message;
+      std::optional<TzelAlias> alias;
+      try {
+        alias = session.alias(name);
+      } catch (const EzelError &e) {
+        message = e.message();
+      }
+      QCOMPARE(message, refused ? expected : QString());
+      QCOMPARE(alias.has_value(), !refused);
+      if (refused)
+        QCOMPARE(errorOf([&] { session.open(name); }), expected);
+    }
+    // Names of other databases and the list of names are still given.
+    QVERIFY(!session.alias(u"OTHER"_qs));
+    QCOMPARE(session.aliasNames(), (QStringList{u"PLAIN"_qs, u"SALES"_qs}));
+    QCOMPARE(session.folderOf(u"PLAIN"_qs), refused ? QString() : u"/tmp"_qs);
+  }
+
+  void pathWithSpacesIsQuotedInTheAdvice() {
+    const QString spaced = scratch.filePath(u"my aliases.ini"_qs);
+    qputenv("ZEL_ALIASES_FILE", spaced.toLocal8Bit());
+    QFile out(spaced);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write("[A]\nDriver=POSTGRESQL\nPassword=x\n");
+    out.close();
+    QVERIFY(QFile::setPermissions(spaced, Private | QFileDevice::ReadOther));
+    TzelSession session;
+    const QString message = errorOf([&] { session.alias(u"A"_qs); });
+    qputenv("ZEL_ALIASES_FILE", file.toLocal8Bit());
+    QVERIFY2(message.endsWith(u"chmod 600 '"_qs + spaced + u"'"_qs), qPrintable(message));
+  }
+
+  // Settings the alias leaves out come from libpq's service file (and so would the
+  // password, from ~/.pgpass or PGPASSFILE): none is passed empty over them.
+  void postgresServiceFile() {
+    if (qEnvironmentVariableIsEmpty("ZEL_PG_HOST"))
+      QSKIP("ZEL_PG_HOST is not set: no PostgreSQL server was started for this run");
+    const QString services = scratch.filePath(u"pg_service.conf"_qs);
+    QFile out(services);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write("[zelreports]\nhost=" + qgetenv("ZEL_PG_HOST") + "\nport=" + qgetenv("ZEL_PG_PORT") +
+              "\ndbname=" + qgetenv("ZEL_PG_DATABASE") + "\nuser=" + qgetenv("ZEL_PG_USER") + "\n");
+    out.close();
+    qputenv("PGSERVICEFILE", services.toLocal8Bit());
+    writeAliases("[REPORTS]\nDriver=POSTGRESQL\nService=zelreports\n", Private);
+    TzelSession session;
+    const QString connection = session.open(u"REPORTS"_qs).connectionName;
+    QSqlQuery q(QSqlDatabase::database(connection, false));
+    QVERIFY(q.exec(u"SELECT current_database()"_qs));
+    QVERIFY(q.next());
+    QCOMPARE(q.value(0).toString(), qEnvironmentVariable("ZEL_PG_DATABASE"));
+    q = QSqlQuery();
+    session.closeAll();
+    qunsetenv("PGSERVICEFILE");
+  }
+};
+
+QTEST_GUILESS_MAIN(TstAliasesFile)
+#include "tst_aliasesfile.moc"
