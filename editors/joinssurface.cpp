@@ -30,6 +30,10 @@ void TzelJoinsSurface::mousePressEvent(QMouseEvent *event) {
                          event->globalPosition().toPoint());
 }
 
+void TzelJoinsSurface::mouseReleaseEvent(QMouseEvent *event) {
+  event->accept();
+}
+
 void TzelJoinsSurface::mouseDoubleClickEvent(QMouseEvent *event) {
   event->accept();
   emit backgroundDoubleClicked(event->position().toPoint());
