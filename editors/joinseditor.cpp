@@ -67,6 +67,10 @@ TzelLinePoints pointsOf(const TzelJoinField &pair) {
 TzelJoinsEditor::TzelJoinsEditor(QWidget *parent)
     : QScrollArea(parent), m_surface(new TzelJoinsSurface) {
   setObjectName(QStringLiteral("zelJoinsEditor"));
+  // The events carry these; registered so they can be queued and spied on.
+  qRegisterMetaType<TzelTableForm *>();
+  qRegisterMetaType<TzelTableList *>();
+  qRegisterMetaType<TzelJoinsEditor *>();
   setAccessibleName(tr("Joins"));
   resize(600, 250);
   setFrameShape(QFrame::NoFrame);

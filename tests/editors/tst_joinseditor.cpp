@@ -56,7 +56,6 @@ QString messageKinds(const RecordingMessages &rec) {
 class TestJoinsEditor : public QObject {
   Q_OBJECT
 private slots:
-  void initTestCase();
   void step1Windows();
   void step1Lines();
   void linesArePainted();
@@ -83,12 +82,6 @@ private slots:
   void addTableInQueryMode();
   void clearTables();
 };
-
-void TestJoinsEditor::initTestCase() {
-  qRegisterMetaType<TzelTableForm *>();
-  qRegisterMetaType<TzelTableList *>();
-  qRegisterMetaType<TzelJoinsEditor *>();
-}
 
 void TestJoinsEditor::step1Windows() {
   Step1Editor s;
