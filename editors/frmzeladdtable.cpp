@@ -206,4 +206,7 @@ bool TfrmZelAddTable::eventFilter(QObject *watched, QEvent *event) {
 void TfrmZelAddTable::showEvent(QShowEvent *event) {
   QDialog::showEvent(event);
   zelCentreOnScreen(*this);
+  // The dialog is reused: each showing starts with the whole list, ready to type into.
+  txtFilter->clear();
+  txtFilter->setFocus();
 }

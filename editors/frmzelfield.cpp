@@ -14,6 +14,7 @@
 #include <QDragEnterEvent>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QListWidget>
 #include <QMimeData>
 #include <QPainter>
@@ -106,6 +107,12 @@ QList<int> liveFieldsInOrder(const TzelTable &table) {
     return table.GetField(a)->Position() < table.GetField(b)->Position();
   });
   return indices;
+}
+
+// The keys that open a combo box's list, also while the grid has the focus.
+bool opensCombo(const QKeyEvent &key) {
+  return key.key() == Qt::Key_F4 || key.key() == Qt::Key_Space ||
+         (key.key() == Qt::Key_Down && key.modifiers().testFlag(Qt::AltModifier));
 }
 
 } // namespace
@@ -569,6 +576,7 @@ void TfrmZelField::cmbTypeActivated(int index) {
   setCell(row, colType, cmbType->itemText(index));
   setCell(row, colTypeIndex, QString::number(index));
   Modified = true;
+  grdFields->setFocus();
 }
 
 void TfrmZelField::cmbAlignActivated(int index) {
@@ -578,11 +586,20 @@ void TfrmZelField::cmbAlignActivated(int index) {
   setCell(row, colAlign, cmbAlign->itemText(index));
   setCell(row, colAlignIndex, QString::number(index));
   Modified = true;
+  grdFields->setFocus();
 }
 
 bool TfrmZelField::eventFilter(QObject *watched, QEvent *event) {
   if (watched == grdFields && event->type() == QEvent::KeyRelease)
     setModified();
+  if (watched == grdFields && event->type() == QEvent::KeyPress &&
+      opensCombo(*static_cast<QKeyEvent *>(event)))
+    for (QComboBox *combo : {cmbType, cmbAlign})
+      if (combo->isVisible()) {
+        combo->setFocus();
+        combo->showPopup();
+        return true;
+      }
   return QDialog::eventFilter(watched, event);
 }
 

@@ -169,6 +169,13 @@ private slots:
     dialog.tableList()->addItem(QStringLiteral("Sorters"));
     QCOMPARE(shown(*dialog.lstTables),
              QStringList({"Order Items", "Orders", "Sorters", "Vendors"}));
+    // Shown again, the dialog starts unfiltered with the filter box ready.
+    dialog.hide();
+    dialog.show();
+    QVERIFY(dialog.txtFilter->text().isEmpty());
+    QCOMPARE(dialog.lstTables->count(), 6);
+    QCOMPARE(shown(*dialog.lstTables).size(), 6);
+    QCOMPARE(dialog.focusWidget(), dialog.txtFilter);
   }
 
   void standardSampleFolder() {

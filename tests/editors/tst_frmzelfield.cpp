@@ -4,6 +4,7 @@
 #include "model/zelmodel.h"
 #include "support/recordingmessages.h"
 
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -182,6 +183,25 @@ private slots:
     QVERIFY(!f.dialog.cmbAlign->isVisible()); // scrolling hides the combos
     grid->setCurrentCell(0, 1);
     QVERIFY(!f.dialog.cmbAlign->isVisible());
+  }
+
+  void keysOpenTheCombos_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("modifiers");
+    QTest::newRow("F4") << int(Qt::Key_F4) << int(Qt::NoModifier);
+    QTest::newRow("Alt+Down") << int(Qt::Key_Down) << int(Qt::AltModifier);
+    QTest::newRow("Space") << int(Qt::Key_Space) << int(Qt::NoModifier);
+  }
+  void keysOpenTheCombos() {
+    QFETCH(int, key);
+    QFETCH(int, modifiers);
+    FieldFixture f;
+    f.dialog.show();
+    f.dialog.grdFields->setCurrentCell(1, 5);
+    QTest::keyClick(f.dialog.grdFields, Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+    QVERIFY(f.dialog.cmbAlign->view()->isVisible());
+    f.dialog.cmbAlign->hidePopup();
+    QCOMPARE(f.cell(1, 5), QStringLiteral("Left")); // opening is not choosing
   }
 
   void anyKeyReleasedMarksTheTableModified() {
