@@ -299,26 +299,38 @@ bool TzelJoinsEditor::confirmClose(TzelTableForm *window) {
 void TzelJoinsEditor::CalculateJoinLines() {
   if (!m_schema)
     return;
+  const WindowIndex windows = windowIndex();
   int rowHeight = -1;
   int captionHeight = -1;
   for (int j = 0; j < m_schema->JoinCount(); ++j)
-    if (!m_schema->GetJoin(j)->Deleted())
-      calculateJoin(j, rowHeight, captionHeight);
+    if (TzelJoin *join = m_schema->GetJoin(j); !join->Deleted())
+      calculateJoin(*join, windows, rowHeight, captionHeight);
   PaintJoinLines();
 }
 
-void TzelJoinsEditor::calculateJoin(int joinIndex, int &rowHeight, int &captionHeight) {
-  TzelJoin *join = m_schema->GetJoin(joinIndex);
-  const TzelTableForm *left = FindTableWindow(join->LeftTableAlias());
-  const TzelTableForm *right = FindTableWindow(join->RightTableAlias());
+TzelJoinsEditor::WindowIndex TzelJoinsEditor::windowIndex() const {
+  WindowIndex windows;
+  windows.reserve(m_windows.size());
+  for (const TzelTableForm *window : m_windows) {
+    const QString key = window->windowTitle().toCaseFolded();
+    if (!windows.contains(key))
+      windows.insert(key, window);
+  }
+  return windows;
+}
+
+void TzelJoinsEditor::calculateJoin(TzelJoin &join, const WindowIndex &windows, int &rowHeight,
+                                    int &captionHeight) {
+  const TzelTableForm *left = windows.value(join.LeftTableAlias().toCaseFolded());
+  const TzelTableForm *right = windows.value(join.RightTableAlias().toCaseFolded());
   if (rowHeight < 0 && left && right) {
     rowHeight = left->list()->rowHeight();
     captionHeight = left->captionHeight();
   }
   const TzelLineEnds ends =
       left && right ? lineEnds(left->geometry(), right->geometry()) : TzelLineEnds();
-  for (int p = 0; p < join->JoinFieldCount(); ++p) {
-    TzelJoinField *pair = join->GetJoinField(p);
+  for (int p = 0; p < join.JoinFieldCount(); ++p) {
+    TzelJoinField *pair = join.GetJoinField(p);
     if (pair->Deleted())
       continue;
     // A pair whose ends cannot be found draws no line (rather than one where it used to be).

@@ -12,6 +12,7 @@
 #include "editors/joinlines.h"
 #include "model/zelmodel.h"
 
+#include <QHash>
 #include <QList>
 #include <QPointer>
 #include <QScrollArea>
@@ -88,7 +89,11 @@ private:
   void windowMoved(TzelTableForm *window);
   void windowResized(TzelTableForm *window);
   TzelTable *tableOf(const TzelTableForm *window) const;
-  void calculateJoin(int joinIndex, int &rowHeight, int &captionHeight);
+  // Windows by caption case-folded, the first of equal captions only.
+  using WindowIndex = QHash<QString, const TzelTableForm *>;
+  WindowIndex windowIndex() const;
+  void calculateJoin(TzelJoin &join, const WindowIndex &windows, int &rowHeight,
+                     int &captionHeight);
   int rowY(const TzelTableForm *window, const QString &field, int rowHeight,
            int captionHeight) const;
   void paintLines(QPainter &painter) const;

@@ -16,11 +16,7 @@ constexpr int kMarkerCount = 255;
 }
 
 TzelTableList::TzelTableList(QWidget *parent)
-    : QListWidget(parent), m_activeFields(kMarkerCount, u'0'),
-      m_active1(zelGlyph(QStringLiteral("ZEL_TABLELIST_ACTIVE1"))),
-      m_active2(zelGlyph(QStringLiteral("ZEL_TABLELIST_ACTIVE2"))),
-      m_star1(zelGlyph(QStringLiteral("ZEL_TABLELIST_STAR1"))),
-      m_star2(zelGlyph(QStringLiteral("ZEL_TABLELIST_STAR2"))) {
+    : QListWidget(parent), m_activeFields(kMarkerCount, u'0') {
   setItemDelegate(new TzelTableListDelegate(this));
   setUniformItemSizes(true);
   setFrameShape(QFrame::NoFrame);
@@ -96,10 +92,13 @@ QString TzelTableList::tableAlias() const {
   return {};
 }
 
-const QIcon &TzelTableList::glyph(bool star, bool selected) const {
-  if (star)
-    return selected ? m_star2 : m_star1;
-  return selected ? m_active2 : m_active1;
+const QIcon &TzelTableList::glyph(bool star, bool selected) {
+  // Shared, so that the rendered pixmaps are cached once for all windows.
+  static const QIcon glyphs[] = {zelGlyph(QStringLiteral("ZEL_TABLELIST_ACTIVE1")),
+                                 zelGlyph(QStringLiteral("ZEL_TABLELIST_ACTIVE2")),
+                                 zelGlyph(QStringLiteral("ZEL_TABLELIST_STAR1")),
+                                 zelGlyph(QStringLiteral("ZEL_TABLELIST_STAR2"))};
+  return glyphs[(star ? 2 : 0) + (selected ? 1 : 0)];
 }
 
 void TzelTableList::mousePressEvent(QMouseEvent *event) {

@@ -30,8 +30,8 @@ public:
 
   // The table alias: the caption of the window holding the list.
   QString tableAlias() const;
-  // Marker bitmaps, loaded once per list.
-  const QIcon &glyph(bool star, bool selected) const;
+  // The marker bitmaps; every list shares one set, loaded with the first list.
+  static const QIcon &glyph(bool star, bool selected);
 
 signals:
   void OnTopChanged();
@@ -56,5 +56,4 @@ private:
 
   QString m_activeFields;
   int m_lastTop = 0;
-  QIcon m_active1, m_active2, m_star1, m_star2;
 };

@@ -28,12 +28,12 @@ void TzelTableListDelegate::paint(QPainter *painter, const QStyleOptionViewItem 
   painter->fillRect(r, selected ? pal.highlight() : pal.base());
   const int row = index.row();
   if (row == 0) {
-    if (list)
-      drawGlyph(painter, list->glyph(true, selected), r.topLeft() + QPoint(textIndent, 4),
-                starSize);
+    drawGlyph(painter, TzelTableList::glyph(true, selected), r.topLeft() + QPoint(textIndent, 4),
+              starSize);
   } else {
     if (list && list->isActiveRow(row))
-      drawGlyph(painter, list->glyph(false, selected), r.topLeft() + QPoint(2, 1), markerSize);
+      drawGlyph(painter, TzelTableList::glyph(false, selected), r.topLeft() + QPoint(2, 1),
+                markerSize);
     painter->setFont(rowFont(list, row));
     painter->setPen(selected ? pal.highlightedText().color() : pal.text().color());
     painter->drawText(r.adjusted(textIndent, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop,
