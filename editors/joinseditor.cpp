@@ -85,10 +85,9 @@ TzelJoinsEditor::TzelJoinsEditor(QWidget *parent)
   buildPopup();
 }
 
+// The windows go first, while everything they report to is still whole.
 TzelJoinsEditor::~TzelJoinsEditor() {
-  // The windows go with the surface; nothing they report matters any more.
-  for (TzelTableForm *window : std::as_const(m_windows))
-    window->disconnect(this);
+  destroyWindows();
 }
 
 void TzelJoinsEditor::buildPopup() {
@@ -222,13 +221,18 @@ void TzelJoinsEditor::LoadTables() {
   m_modified = false;
 }
 
-void TzelJoinsEditor::ClearTables() {
+void TzelJoinsEditor::destroyWindows() {
   const QList<TzelTableForm *> windows = m_windows;
   m_windows.clear();
   for (TzelTableForm *window : windows) {
     window->disconnect(this);
+    window->list()->disconnect(this);
     delete window;
   }
+}
+
+void TzelJoinsEditor::ClearTables() {
+  destroyWindows();
   if (m_schema)
     forEachLivePair(*m_schema, clearLine);
   PaintJoinLines();

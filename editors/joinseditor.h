@@ -83,6 +83,7 @@ private:
   void showPopup(const QPoint &globalPos);
   TzelTableForm *createWindow(const QString &alias, int index, const QRect &geometry);
   void connectWindow(TzelTableForm *window);
+  void destroyWindows();
   int addNewTable(const QString &name, const QRect &geometry);
   void dropModelTable(const QString &name, const QPoint &pos);
   bool confirmClose(TzelTableForm *window);

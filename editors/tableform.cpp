@@ -18,6 +18,8 @@ TzelTableForm::TzelTableForm(QWidget *parent)
   setWidget(m_list);
   setMinimumSize(0, 0);
   m_list->setObjectName(QStringLiteral("lstFields"));
+  connect(this, &QWidget::windowTitleChanged, m_list,
+          [this](const QString &title) { m_list->setAccessibleName(title + tr(" fields")); });
   connect(m_list, &TzelTableList::pressed, this, [this] { raise(); });
   connect(m_list, &TzelTableList::deleteRequested, this, [this] { close(); });
 }
