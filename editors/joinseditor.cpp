@@ -9,6 +9,7 @@
 #include "editors/tableform.h"
 #include "editors/tablelist.h"
 #include "messages/zelmessages.h"
+#include "model/vocabulary.h"
 #include "model/zelmodel.h"
 #include "model/zelquery.h"
 
@@ -56,6 +57,19 @@ template <typename Fn> void forEachLivePair(const TzelSchema &schema, Fn fn) {
         fn(*pair);
     }
   }
+}
+
+// What the lines show, one pair to a line, for a screen reader.
+QString describeLines(const TzelSchema &schema) {
+  QStringList lines;
+  forEachLivePair(schema, [&lines](const TzelJoinField &pair) {
+    const TzelJoin *join = pair.Join();
+    lines << join->LeftTableAlias() + u'.' + pair.LeftFieldAlias() +
+                 JoinOperatorSql(pair.JoinOper()) + join->RightTableAlias() + u'.' +
+                 pair.RightFieldAlias() +
+                 (pair.Selected() ? QStringLiteral(" (selected)") : QString());
+  });
+  return lines.join(u'\n');
 }
 
 TzelLinePoints pointsOf(const TzelJoinField &pair) {
@@ -362,6 +376,7 @@ int TzelJoinsEditor::rowY(const TzelTableForm *window, const QString &field, int
 }
 
 void TzelJoinsEditor::PaintJoinLines() {
+  m_surface->setAccessibleDescription(m_schema ? describeLines(*m_schema) : QString());
   m_surface->viewport()->update();
 }
 

@@ -244,6 +244,11 @@ void TestJoinsEditor::lineSelection() {
   TzelJoinField *vendorNo = s.pair(2, 1);
   pressSurface(s.editor, onStub(*partNo, -1));
   QVERIFY(partNo->Selected());
+  // A screen reader hears the pairs the lines show, and which one is selected.
+  QCOMPARE(s.editor.surface()->accessibleDescription().split(u'\n'),
+           QStringList({"Customers.CustNo = Orders.CustNo", "Orders.OrderNo = Items.OrderNo",
+                        "Items.PartNo = Parts.PartNo (selected)", "Items.VendorNo = Parts.VendorNo",
+                        "Parts.VendorNo = Vendors.VendorNo"}));
   QVERIFY(!vendorNo->Selected());
   int j = -1, p = -1;
   s.query()->GetSelectedJoinField(j, p);
