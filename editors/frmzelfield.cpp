@@ -284,7 +284,7 @@ void TfrmZelField::setTable(int tableIndex, QListWidget *fieldList) {
 }
 
 TzelTable *TfrmZelField::table() const {
-  if (!m_model || !m_model->TableIndexValid(m_tableIndex))
+  if (!m_model || m_tableIndex < 0 || m_tableIndex >= m_model->TableCount())
     return nullptr;
   return m_model->GetTable(m_tableIndex);
 }
