@@ -13,6 +13,7 @@
 #include "model/zelmodel.h"
 #include "model/zelquery.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QListWidget>
 #include <QMenu>
@@ -489,8 +490,10 @@ void TzelJoinsEditor::fillAddTableDialog() {
   TfrmZelAddTable &dialog = *m_addTableDialog;
   dialog.setModel(m_model);
   dialog.setModelEditing(m_modelEditing);
+  dialog.chkSystem->setChecked(false);
   QComboBox *databases = dialog.databaseList();
   databases->clear();
+  dialog.tableList()->clear(); // nothing left from the last use
   if (!m_model)
     return;
   if (!m_modelEditing) {
@@ -500,7 +503,6 @@ void TzelJoinsEditor::fillAddTableDialog() {
     QStringList tables;
     m_model->ListTableAliases(tables);
     tables.sort(Qt::CaseInsensitive);
-    dialog.tableList()->clear();
     dialog.tableList()->addItems(tables);
     return;
   }
