@@ -662,6 +662,8 @@ void TestJoinsEditor::activeFields() {
   s.editor.SetFieldActive(QStringLiteral("Customers"), QStringLiteral("CustNo"), true);
   QCOMPARE(customers->ActiveFields().left(6), QStringLiteral("100100"));
   QVERIFY(customers->list()->isActiveRow(4));
+  QCOMPARE(customers->list()->item(4)->data(Qt::AccessibleDescriptionRole).toString(),
+           QStringLiteral("Active"));
   s.editor.SetFieldActive(QStringLiteral("Customers"), QStringLiteral("CustNo"), false);
   QCOMPARE(customers->ActiveFields().left(6), QStringLiteral("000100"));
   // Blank aliases, the star, an unknown table or field: nothing.
