@@ -33,6 +33,10 @@ int TzelTableForm::captionHeight() const {
   return frame.top() + frame.bottom();
 }
 
+QSize TzelTableForm::minimumSizeHint() const {
+  return {QMdiSubWindow::minimumSizeHint().width(), captionHeight()};
+}
+
 void TzelTableForm::toggleRolledUp() {
   if (isShaded())
     showNormal();

@@ -22,6 +22,8 @@ public:
   int captionHeight() const;
   bool isRolledUp() const { return height() <= captionHeight(); }
   void toggleRolledUp();
+  // The user may shrink the window to its title bar.
+  QSize minimumSizeHint() const override;
 
   // Asked before the window closes; false keeps it open.
   std::function<bool(TzelTableForm *)> closeQuery;

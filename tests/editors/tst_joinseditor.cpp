@@ -220,6 +220,16 @@ void TestJoinsEditor::rowsScrolledAndRolledUp() {
   items->toggleRolledUp();
   QVERIFY(!items->isRolledUp());
   QCOMPARE(s.pair(2, 0)->Point(0).y(), items->y() + caption + rh + rh / 4);
+
+  // Shrunk by hand to its title bar (the smallest size a user can drag it to).
+  QCOMPARE(items->minimumSizeHint().height(), caption);
+  items->resize(items->width(), caption);
+  QVERIFY(items->isRolledUp());
+  QCOMPARE(s.pair(2, 1)->Point(0).y(), middle);
+  QCOMPARE(s.query()->GetTable(2)->Height(), caption);
+  // A double click on the title bar opens it at the default height.
+  QTest::mouseDClick(items, Qt::LeftButton, {}, QPoint(items->width() / 2, caption / 3));
+  QCOMPARE(items->height(), 165);
 }
 
 void TestJoinsEditor::equalLeftAndReversedWindows() {
