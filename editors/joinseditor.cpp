@@ -19,11 +19,10 @@
 #include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
+#include <algorithm>
 
 namespace {
 
-constexpr int kDefaultHeight = 165; // a table's default window size
-constexpr int kDefaultWidth = 115;
 constexpr int kSurfaceSize = 1000; // scroll range in both directions
 constexpr int kHelpContext = 1016;
 const QPoint kDialogDropPoint(10, 10); // where tables picked in the add-table dialog go
@@ -158,7 +157,8 @@ void TzelJoinsEditor::AddTableWindow(const QString &name, bool isNew, int left, 
                                      int width) {
   if (!m_model || !m_schema)
     return;
-  const QRect geometry(left, top, width ? width : kDefaultWidth, height ? height : kDefaultHeight);
+  const QSize size = TzelTableForm::defaultSize;
+  const QRect geometry(left, top, width ? width : size.width(), height ? height : size.height());
   try {
     const int index = isNew ? addNewTable(name, geometry) : m_schema->IndexOfTableAlias(name);
     if (index < 0)
@@ -417,10 +417,9 @@ void TzelJoinsEditor::PressBackground(const QPoint &pos, Qt::MouseButton button,
 // ---- Drops ---------------------------------------------------------------------------------
 
 void TzelJoinsEditor::DropField(TzelTableList *target, const TzelDraggedField &from, int row) {
-  const TzelTableForm *targetWindow = nullptr;
-  for (const TzelTableForm *window : std::as_const(m_windows))
-    if (window->list() == target)
-      targetWindow = window;
+  const auto found = std::find_if(m_windows.cbegin(), m_windows.cend(),
+                                  [target](const TzelTableForm *w) { return w->list() == target; });
+  const TzelTableForm *targetWindow = found == m_windows.cend() ? nullptr : *found;
   const TzelTableForm *source = FindTableWindow(from.tableAlias);
   // No pair within one window, on the "*" row or below the last row; and "*" is no field.
   if (!m_schema || !targetWindow || !source || source == targetWindow || row <= 0 ||

@@ -5,10 +5,6 @@
 #include <QCloseEvent>
 #include <QMouseEvent>
 
-namespace {
-constexpr int kDefaultHeight = 165; // a table's default window height
-}
-
 TzelTableForm::TzelTableForm(QWidget *parent)
     : QMdiSubWindow(parent, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       m_list(new TzelTableList) {
@@ -41,7 +37,7 @@ void TzelTableForm::toggleRolledUp() {
   if (isShaded())
     showNormal();
   else if (isRolledUp())
-    resize(width(), kDefaultHeight);
+    resize(width(), defaultSize.height());
   else
     showShaded();
 }
