@@ -164,9 +164,9 @@ void TzelJoinsEditor::AddTableWindow(const QString &name, bool isNew, int left, 
     if (index < 0)
       return;
     const TzelTable *table = m_schema->GetTable(index);
-    TzelTableForm *window = createWindow(table->TableAlias(), index, geometry);
-    QStringList aliases;
+    QStringList aliases; // first, so that a table whose fields cannot be read gets no window
     m_schema->ListFieldAliases(table->TableAlias(), aliases);
+    TzelTableForm *window = createWindow(table->TableAlias(), index, geometry);
     window->list()->setFieldAliases(aliases);
     window->show();
     // Only a table just added takes the model's joins: a loaded query keeps the joins it was

@@ -81,6 +81,7 @@ private slots:
   void focusLossClearsSelection();
   void addTableInQueryMode();
   void clearTables();
+  void tableMissingFromTheModel();
 };
 
 void TestJoinsEditor::step1Windows() {
@@ -759,6 +760,16 @@ void TestJoinsEditor::clearTables() {
   s.editor.SetSchema(nullptr);
   QVERIFY(s.editor.tableWindows().isEmpty());
   QVERIFY(!s.editor.Schema());
+}
+
+void TestJoinsEditor::tableMissingFromTheModel() {
+  Step1Editor s;
+  RecordingMessages rec;
+  s.query()->AddTable(QString(), QStringLiteral("Shippers"), QStringLiteral("Shippers"));
+  s.editor.SetSchema(s.query());
+  QCOMPARE(rec.texts(), QStringList{"Error: Table Alias [Shippers] does not exist"});
+  QCOMPARE(captions(s.editor), QStringLiteral("Customers,Orders,Items,Parts,Vendors"));
+  QCOMPARE(s.editor.surface()->subWindowList().size(), 5);
 }
 
 QTEST_MAIN(TestJoinsEditor)
