@@ -1,0 +1,120 @@
+#pragma once
+// The visual editor of the tables and joins of one schema: every table is a small window
+// listing its fields, every join field pair a line between two field rows. In query mode the
+// schema is a query and new tables come from the data model; in model mode the schema is the
+// data model itself and new tables come from the database.
+//
+// Windows and lines live on a surface of at least 1000 x 1000 pixels that scrolls; a table's
+// Left and Top are surface coordinates, so they do not depend on the scroll position, and so
+// are the line points kept with the join field pairs.
+
+#include "editors/fielddrag.h"
+#include "editors/joinlines.h"
+#include "model/zelmodel.h"
+
+#include <QHash>
+#include <QList>
+#include <QPointer>
+#include <QScrollArea>
+
+class QMenu;
+class QAction;
+class TzelJoinsSurface;
+class TzelTableForm;
+class TzelTableList;
+class TfrmZelAddTable;
+class TfrmZelField;
+class TfrmZelJoin;
+
+class TzelJoinsEditor : public QScrollArea {
+  Q_OBJECT
+public:
+  explicit TzelJoinsEditor(QWidget *parent = nullptr);
+  ~TzelJoinsEditor() override;
+
+  TzelSchema *Schema() const { return m_schema; }
+  // Rebuilds every window: ClearTables, then LoadTables for a schema (none empties the editor).
+  void SetSchema(TzelSchema *schema);
+  TzelModel *Model() const { return m_model; }
+  void SetModel(TzelModel *model) { m_model = model; }
+  bool ModelEditing() const { return m_modelEditing; }
+  void SetModelEditing(bool on);
+  bool Modified() const { return m_modified; }
+  void SetModified(bool on) { m_modified = on; }
+
+  void AddTable();
+  bool RemoveTable(); // true when a selected window was asked to close
+  void RenameTable();
+  void EditJoin(bool showMessage);
+  bool RemoveJoin(); // true when the selected pair was removed
+  void EditFields();
+  void SetFieldActive(const QString &tableAlias, const QString &fieldAlias, bool active);
+  void CalculateJoinLines();
+  void PaintJoinLines();
+  void AddTableWindow(const QString &name, bool isNew, int left, int top, int height, int width);
+  void LoadTables();
+  void ClearTables();
+
+  // A table picked in the add-table dialog, placed at pos (viewport coordinates).
+  void DropTable(const QString &name, const QPoint &pos);
+  // A field dragged from one window dropped on row `row` of another window's list.
+  void DropField(TzelTableList *target, const TzelDraggedField &from, int row);
+  // A mouse press on the background: selects the first line hit; the right button opens the
+  // popup menu at globalPos.
+  void PressBackground(const QPoint &pos, Qt::MouseButton button, const QPoint &globalPos);
+
+  // The first window (in creation order) whose list has a selected row, or none.
+  TzelTableForm *SelectedTableWindow() const;
+  // The first window whose caption equals the alias, ignoring case, or none.
+  TzelTableForm *FindTableWindow(const QString &alias) const;
+  QList<TzelTableForm *> tableWindows() const { return m_windows; }
+  TzelJoinsSurface *surface() const { return m_surface; }
+  QMenu *popupMenu() const { return m_popup; }
+  // Surface coordinates of a point of the viewport (they differ while scrolled).
+  QPoint surfacePoint(const QPoint &viewportPoint) const;
+
+signals:
+  void OnDeleteTable(TzelTableForm *sender);
+  void OnRenameTable(TzelJoinsEditor *sender, const QString &oldAlias, const QString &newAlias);
+  void OnDblClickField(TzelTableList *sender);
+
+private:
+  void buildPopup();
+  void showPopup(const QPoint &globalPos);
+  TzelTableForm *createWindow(const QString &alias, int index, const QRect &geometry);
+  void connectWindow(TzelTableForm *window);
+  void destroyWindows();
+  int addNewTable(const QString &name, const QRect &geometry);
+  void dropModelTable(const QString &name, const QPoint &pos);
+  bool confirmClose(TzelTableForm *window);
+  void windowMoved(TzelTableForm *window);
+  void windowResized(TzelTableForm *window);
+  TzelTable *tableOf(const TzelTableForm *window) const;
+  // Windows by caption case-folded, the first of equal captions only.
+  using WindowIndex = QHash<QString, const TzelTableForm *>;
+  WindowIndex windowIndex() const;
+  void calculateJoin(TzelJoin &join, const WindowIndex &windows, int &rowHeight,
+                     int &captionHeight);
+  int rowY(const TzelTableForm *window, const QString &field, int rowHeight,
+           int captionHeight) const;
+  void paintLines(QPainter &painter) const;
+  TzelJoinField *selectedPair() const;
+  void renameInModel(TzelTableForm *window);
+  void renameInQuery(TzelTableForm *window);
+  void fillJoinDialog(const TzelJoinField &pair);
+  void fillAddTableDialog();
+
+  QPointer<TzelSchema> m_schema;
+  QPointer<TzelModel> m_model;
+  bool m_modelEditing = false;
+  bool m_modified = false;
+  bool m_loading = false;
+  TzelJoinsSurface *m_surface;
+  QList<TzelTableForm *> m_windows;
+  QMenu *m_popup = nullptr;
+  QAction *m_editFields = nullptr;
+  QAction *m_editFieldsSeparator = nullptr;
+  TfrmZelJoin *m_joinDialog = nullptr;
+  TfrmZelField *m_fieldDialog = nullptr;
+  TfrmZelAddTable *m_addTableDialog = nullptr;
+};

@@ -1,0 +1,26 @@
+#pragma once
+// The drawing surface of the joins editor: the area holding the table windows, painted silver
+// with the join lines on top. Presses and double clicks on the background (not on a window)
+// are passed on to the editor.
+
+#include <QMdiArea>
+#include <functional>
+
+class TzelJoinsSurface : public QMdiArea {
+  Q_OBJECT
+public:
+  explicit TzelJoinsSurface(QWidget *parent = nullptr);
+
+  // Draws the lines over the background; set by the editor.
+  std::function<void(QPainter &)> paintLines;
+
+signals:
+  void backgroundPressed(const QPoint &pos, Qt::MouseButton button, const QPoint &globalPos);
+  void backgroundDoubleClicked(const QPoint &pos);
+
+protected:
+  void paintEvent(QPaintEvent *event) override;
+  void mousePressEvent(QMouseEvent *event) override;
+  void mouseReleaseEvent(QMouseEvent *event) override;
+  void mouseDoubleClickEvent(QMouseEvent *event) override;
+};

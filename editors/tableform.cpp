@@ -1,0 +1,70 @@
+#include "editors/tableform.h"
+
+#include "editors/tablelist.h"
+
+#include <QCloseEvent>
+#include <QMouseEvent>
+
+TzelTableForm::TzelTableForm(QWidget *parent)
+    : QMdiSubWindow(parent, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      m_list(new TzelTableList) {
+  setObjectName(QStringLiteral("frmTable"));
+  setAttribute(Qt::WA_DeleteOnClose);
+  setSystemMenu(nullptr);
+  setWidget(m_list);
+  setMinimumSize(0, 0);
+  m_list->setObjectName(QStringLiteral("lstFields"));
+  connect(this, &QWidget::windowTitleChanged, m_list,
+          [this](const QString &title) { m_list->setAccessibleName(title + tr(" fields")); });
+  connect(m_list, &TzelTableList::pressed, this, [this] { raise(); });
+  connect(m_list, &TzelTableList::deleteRequested, this, [this] { close(); });
+}
+
+QString TzelTableForm::ActiveFields() const {
+  return m_list->ActiveFields();
+}
+
+int TzelTableForm::captionHeight() const {
+  const QMargins frame = contentsMargins();
+  return frame.top() + frame.bottom();
+}
+
+QSize TzelTableForm::minimumSizeHint() const {
+  return {QMdiSubWindow::minimumSizeHint().width(), captionHeight()};
+}
+
+void TzelTableForm::toggleRolledUp() {
+  if (isShaded())
+    showNormal();
+  else if (isRolledUp())
+    resize(width(), defaultSize.height());
+  else
+    showShaded();
+}
+
+void TzelTableForm::moveEvent(QMoveEvent *event) {
+  QMdiSubWindow::moveEvent(event);
+  emit moved();
+}
+
+void TzelTableForm::resizeEvent(QResizeEvent *event) {
+  QMdiSubWindow::resizeEvent(event);
+  emit resized();
+}
+
+void TzelTableForm::closeEvent(QCloseEvent *event) {
+  if (closeQuery && !closeQuery(this)) {
+    event->ignore();
+    return;
+  }
+  QMdiSubWindow::closeEvent(event);
+}
+
+void TzelTableForm::mouseDoubleClickEvent(QMouseEvent *event) {
+  if (event->button() == Qt::LeftButton && event->position().y() < contentsMargins().top()) {
+    event->accept();
+    toggleRolledUp();
+    return;
+  }
+  QMdiSubWindow::mouseDoubleClickEvent(event);
+}

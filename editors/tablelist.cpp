@@ -1,0 +1,181 @@
+#include "editors/tablelist.h"
+
+#include "controls/glyphs.h"
+#include "editors/tablelistdelegate.h"
+
+#include <QDrag>
+#include <QDropEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMdiSubWindow>
+#include <QMouseEvent>
+#include <QScrollBar>
+
+namespace {
+constexpr int kMarkerCount = 255;
+}
+
+TzelTableList::TzelTableList(QWidget *parent)
+    : QListWidget(parent), m_activeFields(kMarkerCount, u'0') {
+  setItemDelegate(new TzelTableListDelegate(this));
+  setUniformItemSizes(true);
+  setFrameShape(QFrame::NoFrame);
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setDragEnabled(true);
+  setAcceptDrops(true);
+  setDropIndicatorShown(false);
+  setDragDropMode(QAbstractItemView::DragDrop);
+  setMinimumSize(0, 0);
+  setAccessibleName(tr("Fields"));
+  connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &TzelTableList::checkTopChanged);
+}
+
+void TzelTableList::setFieldAliases(const QStringList &aliases) {
+  clear();
+  addItem(QStringLiteral("*"));
+  item(0)->setData(Qt::AccessibleTextRole, tr("All fields"));
+  addItems(aliases);
+}
+
+int TzelTableList::rowOf(const QString &text) const {
+  for (int i = 0; i < count(); ++i)
+    if (item(i)->text() == text)
+      return i;
+  return -1;
+}
+
+int TzelTableList::ItemIndex() const {
+  const QList<QListWidgetItem *> selected = selectedItems();
+  return selected.isEmpty() ? -1 : row(selected.first());
+}
+
+void TzelTableList::setItemIndex(int row) {
+  if (row < 0 || row >= count()) {
+    clearSelection();
+    setCurrentIndex(QModelIndex());
+    return;
+  }
+  setCurrentRow(row);
+}
+
+int TzelTableList::TopIndex() const {
+  return verticalScrollBar()->value();
+}
+
+int TzelTableList::rowHeight() const {
+  return count() > 0 ? sizeHintForRow(0) : itemDelegate()->sizeHint({}, {}).height();
+}
+
+void TzelTableList::setActiveFields(const QString &markers) {
+  m_activeFields = markers.leftJustified(kMarkerCount, u'0', true);
+  viewport()->update();
+}
+
+bool TzelTableList::isActiveRow(int row) const {
+  return row >= 1 && row <= kMarkerCount && row < count() && m_activeFields.at(row - 1) != u'0';
+}
+
+void TzelTableList::setRowActive(int row, bool active) {
+  if (row < 1 || row > kMarkerCount)
+    return;
+  m_activeFields[row - 1] = active ? u'1' : u'0';
+  if (QListWidgetItem *marked = item(row)) // what the marker shows, for a screen reader
+    marked->setData(Qt::AccessibleDescriptionRole, active ? tr("Active") : QString());
+  viewport()->update();
+}
+
+QString TzelTableList::tableAlias() const {
+  for (QWidget *w = parentWidget(); w; w = w->parentWidget())
+    if (auto *window = qobject_cast<QMdiSubWindow *>(w))
+      return window->windowTitle();
+  return {};
+}
+
+const QIcon &TzelTableList::glyph(bool star, bool selected) {
+  // Shared, so that the rendered pixmaps are cached once for all windows.
+  static const QIcon glyphs[] = {zelGlyph(QStringLiteral("ZEL_TABLELIST_ACTIVE1")),
+                                 zelGlyph(QStringLiteral("ZEL_TABLELIST_ACTIVE2")),
+                                 zelGlyph(QStringLiteral("ZEL_TABLELIST_STAR1")),
+                                 zelGlyph(QStringLiteral("ZEL_TABLELIST_STAR2"))};
+  return glyphs[(star ? 2 : 0) + (selected ? 1 : 0)];
+}
+
+void TzelTableList::mousePressEvent(QMouseEvent *event) {
+  emit pressed();
+  if (event->button() == Qt::RightButton) {
+    setFocus(Qt::MouseFocusReason);
+    setItemIndex(indexAt(event->position().toPoint()).row());
+    checkTopChanged();
+    emit popupRequested(event->globalPosition().toPoint());
+    return;
+  }
+  QListWidget::mousePressEvent(event);
+  checkTopChanged();
+}
+
+void TzelTableList::mouseDoubleClickEvent(QMouseEvent *event) {
+  event->accept();
+  emit fieldDoubleClicked();
+}
+
+void TzelTableList::keyPressEvent(QKeyEvent *event) {
+  if (event->key() == Qt::Key_Delete) {
+    event->accept();
+    emit deleteRequested();
+    return;
+  }
+  QListWidget::keyPressEvent(event);
+}
+
+void TzelTableList::focusOutEvent(QFocusEvent *event) {
+  // A popup menu or another window (a dialog the editor opens) does not end the selection:
+  // the editor's commands act on the window last clicked.
+  if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason)
+    setItemIndex(-1);
+  QListWidget::focusOutEvent(event);
+}
+
+void TzelTableList::startDrag(Qt::DropActions) {
+  const int row = ItemIndex();
+  if (row < 0)
+    return;
+  auto *drag = new QDrag(this);
+  drag->setMimeData(zelEncodeField({tableAlias(), item(row)->text()}));
+  drag->exec(Qt::CopyAction | Qt::LinkAction, Qt::LinkAction);
+}
+
+void TzelTableList::dragEnterEvent(QDragEnterEvent *event) {
+  if (event->mimeData()->hasFormat(zelFieldMimeType()))
+    event->acceptProposedAction();
+  else
+    event->ignore();
+}
+
+void TzelTableList::dragMoveEvent(QDragMoveEvent *event) {
+  QListWidget::dragMoveEvent(event); // scrolls the list near its edges
+  if (event->mimeData()->hasFormat(zelFieldMimeType()))
+    event->acceptProposedAction();
+  else
+    event->ignore();
+}
+
+void TzelTableList::dropEvent(QDropEvent *event) {
+  TzelDraggedField from;
+  if (!zelDecodeField(event->mimeData(), from)) {
+    event->ignore();
+    return;
+  }
+  event->acceptProposedAction();
+  emit fieldDropped(from, indexAt(event->position().toPoint()).row());
+}
+
+void TzelTableList::checkTopChanged() {
+  const int top = TopIndex();
+  if (top == m_lastTop)
+    return;
+  m_lastTop = top;
+  emit OnTopChanged();
+}
