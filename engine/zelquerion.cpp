@@ -12,9 +12,7 @@
 #include "model/zelregistry.h"
 #include "model/zelsettings.h"
 
-#include <QCursor>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QMetaMethod>
 #include <algorithm>
 

@@ -1,9 +1,10 @@
 #pragma once
 // Paths, the settings file, the help folder, the default font and screen scaling.
 
-#include <QFont>
 #include <QString>
 #include <QStringList>
+
+class QFont;
 
 // True for C:\... and \\server\... paths, and for paths beginning with '/'.
 bool IsAbsolutePath(const QString &path);
@@ -18,8 +19,9 @@ QString FindSupportFile(const QString &name);
 // The help file inside the folder named by HELP in section Settings of PELLOX.INI (when the
 // settings file is found and the value is not empty); the file unchanged otherwise.
 QString LocateHelpFile(const QString &file);
-// Face "Arial" at the point size, bold from 14 points on. Text colour is black by default
-// wherever the font is used; a QFont carries no colour.
+// Face "Arial" at the point size, bold from 14 points on (TzelFont::SetDefault). Text colour
+// is black by default wherever the font is used; a QFont carries no colour. Defined with the
+// widget library, as are the other helpers that need the screen.
 void SetDefaultFont(QFont &font, int pointSize);
 // A length designed at 96 pixels per inch, scaled to the primary screen (integer division).
 int ScaleToScreen(int value);

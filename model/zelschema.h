@@ -150,7 +150,8 @@ public:
   virtual void SetField(int index, TzelField *field) = 0;
   virtual QString GetDatabaseName() const = 0;
   virtual void SetDatabaseName(const QString &name) = 0;
-  // False when index > count - 1; then raises while RaiseOnMissing is on.
+  // False for an index outside the list (negative ones too); then raises while RaiseOnMissing
+  // is on.
   virtual bool FieldIndexValid(int index) const = 0;
   virtual TzelField *FieldByAlias(const QString &alias) const = 0;
   virtual TzelField *FieldByName(const QString &name) const = 0;
