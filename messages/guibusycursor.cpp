@@ -1,5 +1,4 @@
-// The wait cursor of the widget library for TzelBusyCursor, installed when the library
-// loads; it shows only where a GUI application runs.
+#include "messages/guibusycursor.h"
 #include "messages/busycursor.h"
 
 #include <QCursor>
@@ -7,6 +6,7 @@
 
 namespace {
 
+// Shows only where a GUI application runs.
 void showBusy(bool busy) {
   if (!qobject_cast<QGuiApplication *>(QCoreApplication::instance()))
     return;
@@ -16,9 +16,13 @@ void showBusy(bool busy) {
     QGuiApplication::restoreOverrideCursor();
 }
 
-const bool installed = [] {
-  zelSetBusyIndicator(showBusy);
+const bool installedOnLoading = [] {
+  zelInstallBusyCursor();
   return true;
 }();
 
 } // namespace
+
+void zelInstallBusyCursor() {
+  zelSetBusyIndicator(showBusy);
+}
