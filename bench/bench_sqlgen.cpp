@@ -3,6 +3,7 @@
 // joins in WHERE (a server model), as JOIN lines in FROM (a model whose joins carry no
 // parentheses: SQLite's parser cannot nest 48 of them) and under the native SQLite dialect.
 // Prints the ratios at the end.
+#include "chainquery.h"
 #include "engine/zelquerion.h"
 #include "messages/zelmessages.h"
 #include "model/zelmodel.h"
@@ -18,11 +19,6 @@
 #include <map>
 
 namespace {
-
-constexpr int Tables = 50;
-constexpr int FieldsPerTable = 10; // 500 values
-constexpr int FilteredValues = 50;
-constexpr int FilterRows = 20;
 
 // Counts what would have been shown; nothing blocks.
 class CountingMessages : public TzelMessageHandler {
@@ -44,115 +40,13 @@ public:
 
 CountingMessages *messages = nullptr;
 
-TFieldType fieldType(int f) {
-  static const TFieldType types[] = {ftString, ftInteger, ftFloat, ftDate, ftCurrency};
-  return types[f % 5];
-}
-
-QString sqliteType(TFieldType type) {
-  switch (type) {
-  case ftString:
-  case ftDate:
-    return QStringLiteral("TEXT");
-  case ftInteger:
-    return QStringLiteral("INTEGER");
-  default:
-    return QStringLiteral("REAL");
-  }
-}
-
-QString tableName(int t) {
-  return QStringLiteral("TBL_%1").arg(t);
-}
-QString tableAlias(int t) {
-  return QStringLiteral("Table%1").arg(t);
-}
-
-// A model (single-quoted strings, ISO dates) of 50 tables, each with a key, the key of the
-// next table and ten fields of five types.
-std::unique_ptr<TzelModel> makeModel(TzelDatabase type, TzelJoinMethod joins) {
-  auto model = std::make_unique<TzelModel>();
-  model->setObjectName(QStringLiteral("zelDataModel1"));
-  model->SetDatabaseType(type);
-  model->SetJoinMethod(joins);
-  model->SetAliasAs(true);
-  model->SetAliasByTable(false);
-  model->SetOrderByAlias(false);
-  model->SetVerifyNames(true);
-  model->SetNameQuote(zelQuoteDouble);
-  model->SetStringQuote(zelQuoteSingle);
-  model->SetDateQuote(QStringLiteral("'"));
-  model->SetDateFormat(QStringLiteral("yyyy-mm-dd"));
-  for (int t = 0; t < Tables; ++t) {
-    TzelTable *table =
-        model->GetTable(model->AddTable(QStringLiteral("BENCH"), tableName(t), tableAlias(t)));
-    table->AddField(QStringLiteral("ID"), QStringLiteral("Id"), ftInteger, 0);
-    table->AddField(QStringLiteral("NEXT_ID"), QStringLiteral("NextId"), ftInteger, 0);
-    for (int f = 0; f < FieldsPerTable; ++f)
-      table->AddField(QStringLiteral("F_%1").arg(f), QStringLiteral("Field%1").arg(f), fieldType(f),
-                      fieldType(f) == ftString ? 30 : 0);
-  }
-  return model;
-}
-
-QString filterFor(TFieldType type, int k) {
-  switch (type) {
-  case ftString:
-    return QStringLiteral("A%|B%|C%|");
-  case ftInteger:
-    return QStringLiteral("%1|%2|%3|").arg(k).arg(k + 10).arg(k + 20);
-  case ftDate: // the system's short date format, as a user types it
-    return QStringLiteral("1/15/1998|12/31/1999|");
-  default:
-    return QStringLiteral("1.5|99.5|");
-  }
-}
-
-TzelFilterOper operatorFor(TFieldType type) {
-  switch (type) {
-  case ftString:
-    return zelFilterLike;
-  case ftInteger:
-    return zelFilterEqual;
-  default:
-    return zelFilterBetween;
-  }
-}
-
-// The chain Table0 - Table1 - ... - Table49 on NextId = Id, every field of every table a
-// value, three of them sorted, and one filter on each of 50 values spread over 20 rows.
-void fillQuery(TzelQuery &query) {
-  for (int t = 0; t < Tables; ++t)
-    query.AddTable(QString(), tableAlias(t), tableAlias(t));
-  for (int t = 0; t + 1 < Tables; ++t) {
-    TzelJoin *join =
-        query.GetJoin(query.AddJoin(tableAlias(t), zelJoinInner, 0, tableAlias(t + 1)));
-    join->AddJoinField(QStringLiteral("NextId"), zelJoinEqual, QStringLiteral("Id"));
-  }
-  int position = 0;
-  for (int t = 0; t < Tables; ++t)
-    for (int f = 0; f < FieldsPerTable; ++f) {
-      TzelQueryValue *value =
-          query.GetValue(query.AddValue(tableAlias(t), QStringLiteral("Field%1").arg(f), {}));
-      value->SetPosition(position++);
-    }
-  for (int k = 0; k < 3; ++k)
-    query.GetValue(k * 7)->SetSort(zelSortAscending);
-  for (int k = 0; k < FilteredValues; ++k) {
-    const int f = k % FieldsPerTable;
-    TzelQueryValue *value = query.GetValue(k * FieldsPerTable + f);
-    const TFieldType type = fieldType(f);
-    value->SetFilter(k % FilterRows + 1, operatorFor(type), filterFor(type, k));
-  }
-}
-
 // One dialect's model and query component, and the statement it generates.
 struct Variant {
   Variant(const char *name, TzelDatabase type, TzelJoinMethod joins)
-      : name(name), model(makeModel(type, joins)) {
+      : name(name), model(chainquery::makeModel(type, joins)) {
     querion.setObjectName(QStringLiteral("zelQuerion1"));
     querion.SetDataModel(model.get());
-    fillQuery(*querion.CurrentQuery());
+    chainquery::fillQuery(*querion.CurrentQuery());
   }
   std::string name;
   std::unique_ptr<TzelModel> model;
@@ -171,12 +65,8 @@ struct Fixture {
     db.setDatabaseName(QStringLiteral(":memory:"));
     db.open();
     QSqlQuery q(db);
-    for (int t = 0; t < Tables; ++t) {
-      QStringList columns{QStringLiteral("ID INTEGER"), QStringLiteral("NEXT_ID INTEGER")};
-      for (int f = 0; f < FieldsPerTable; ++f)
-        columns << QStringLiteral("F_%1 %2").arg(f).arg(sqliteType(fieldType(f)));
-      q.exec(QStringLiteral("CREATE TABLE %1 (%2)").arg(tableName(t), columns.join(u", ")));
-    }
+    for (const QString &create : chainquery::sqliteTables().split(u'\n', Qt::SkipEmptyParts))
+      q.exec(create);
   }
 };
 

@@ -8,9 +8,7 @@
 #include "model/supportfiles.h"
 #include "model/zelregistry.h"
 
-#include <QCursor>
 #include <QFileInfo>
-#include <QGuiApplication>
 
 namespace {
 

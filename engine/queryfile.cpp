@@ -6,7 +6,6 @@
 #include "model/zeltypes.h"
 
 #include <QFileInfo>
-#include <QRegularExpression>
 #include <QStringDecoder>
 
 namespace {
@@ -29,16 +28,30 @@ const QStringList &measureNames() {
 
 // The property name of a property line ("  Page.MarginTop = 0.3" gives Page.MarginTop), or
 // empty text for any other line.
-QString propertyName(const QString &line) {
-  static const QRegularExpression property(QStringLiteral(R"(^\s*([A-Za-z_][\w.]*) = )"));
-  const QRegularExpressionMatch match = property.match(line);
-  return match.hasMatch() ? match.captured(1) : QString();
+QStringView propertyName(const QString &line) {
+  const auto isNameStart = [](QChar c) {
+    return (c >= u'a' && c <= u'z') || (c >= u'A' && c <= u'Z') || c == u'_';
+  };
+  const auto isNameChar = [&](QChar c) {
+    return isNameStart(c) || (c >= u'0' && c <= u'9') || c == u'.';
+  };
+  qsizetype start = 0;
+  while (start < line.size() && line.at(start).isSpace())
+    ++start;
+  if (start == line.size() || !isNameStart(line.at(start)))
+    return {};
+  qsizetype end = start + 1;
+  while (end < line.size() && isNameChar(line.at(end)))
+    ++end;
+  if (QStringView(line).mid(end, 3) != QLatin1String(" = "))
+    return {};
+  return QStringView(line).mid(start, end - start);
 }
 
 } // namespace
 
 bool IsDroppedQueryLine(const QString &line) {
-  const QString name = propertyName(line);
+  const QStringView name = propertyName(line);
   if (name.isEmpty())
     return false;
   return droppedNames().contains(name) || name.endsWith(QLatin1String("Font.Charset"));
@@ -53,7 +66,7 @@ QStringList CleanQueryText(const QStringList &lines) {
     if (line.contains(QLatin1String("object TzelQuery")))
       beforeQueries = false;
     if (beforeQueries) {
-      const QString name = propertyName(line);
+      const QStringView name = propertyName(line);
       if (measureNames().contains(name) && !line.mid(line.indexOf(u'=')).contains(u'.'))
         line += QStringLiteral(".0");
     }

@@ -12,9 +12,7 @@
 #include "model/zelregistry.h"
 #include "model/zelsettings.h"
 
-#include <QCursor>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QMetaMethod>
 #include <algorithm>
 
@@ -151,12 +149,8 @@ int TzelQuerion::QueryCount() {
 }
 
 TzelQuery *TzelQuerion::Queries(int index) {
-  if (index < 0 || index >= QueryCount()) {
-    if (m_raiseOnMissing)
-      throw EzelError(QStringLiteral("Error: Query Index [%1] does not exist").arg(index));
-    return nullptr;
-  }
-  return m_queries[index];
+  return zelIndexValid(index, QueryCount(), m_raiseOnMissing, "Query Index") ? m_queries[index]
+                                                                             : nullptr;
 }
 
 int TzelQuerion::AddQuery(const QString &name) {
@@ -215,7 +209,9 @@ bool TzelQuerion::loadLines(const QStringList &lines) {
 }
 
 bool TzelQuerion::LoadFromText() {
-  // The current query is replaced only once the new text has been read in full.
+  // The text stands for the whole current query: it goes first, even when the text turns
+  // out to be empty or no query file at all.
+  clearQuery(*CurrentQuery());
   if (m_queryText.isEmpty())
     return false;
   return loadLines(m_queryText);

@@ -95,8 +95,9 @@ public:
   virtual bool NewQuery();
   virtual bool ReservedOperation3() { return false; }
   virtual bool ReservedOperation4() { return false; }
-  // Query files. A failed load shows why and leaves the current query as it was; a failed
-  // save leaves an existing file as it was.
+  // Query files. A failed load shows why; LoadFromFile then leaves the current query as it
+  // was, LoadFromText has emptied it first (its tables, joins and values; not its name). A
+  // failed save leaves an existing file as it was.
   virtual bool LoadFromText();
   virtual bool LoadFromFile(const QString &name);
   virtual bool SaveToFile(const QString &name);

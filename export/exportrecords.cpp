@@ -7,10 +7,8 @@
 #include "model/vocabulary.h"
 
 #include <QCoreApplication>
-#include <QCursor>
 #include <QDir>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QHash>
 #include <QIODevice>
 #include <QSaveFile>

@@ -1,23 +1,19 @@
 #pragma once
-// The busy cursor for the scope of a long operation, where there is a screen to show it.
+// The busy cursor for the scope of a long operation. The widget library installs what shows
+// it (where there is a screen); programs without widgets show nothing.
 
-#include <QCoreApplication>
-#include <QCursor>
-#include <QGuiApplication>
+#include <functional>
+
+// Called with true when an operation starts being busy and with false when it ends.
+using TzelBusyIndicator = std::function<void(bool busy)>;
+void zelSetBusyIndicator(TzelBusyIndicator indicator);
 
 class TzelBusyCursor {
 public:
-  TzelBusyCursor() : m_shown(qobject_cast<QGuiApplication *>(QCoreApplication::instance())) {
-    if (m_shown)
-      QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
-  }
+  TzelBusyCursor();
   ~TzelBusyCursor() { restore(); }
   // Restores the cursor early, before a message is shown.
-  void restore() {
-    if (m_shown)
-      QGuiApplication::restoreOverrideCursor();
-    m_shown = false;
-  }
+  void restore();
   TzelBusyCursor(const TzelBusyCursor &) = delete;
   TzelBusyCursor &operator=(const TzelBusyCursor &) = delete;
 

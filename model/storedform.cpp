@@ -9,9 +9,10 @@
 #include <QLocale>
 #include <QMetaEnum>
 #include <QPointer>
-#include <QRegularExpression>
 #include <QStringDecoder>
 #include <QStringList>
+#include <QStringTokenizer>
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstring>
@@ -137,8 +138,9 @@ QString floatText(double v) {
   return QString::number(v, 'g', QLocale::FloatingPointShortest);
 }
 
-QString echo(const QString &text) {
-  return text.size() > EchoLength ? text.left(EchoLength) + latin("...") : text;
+QString echo(QStringView text) {
+  return text.size() > EchoLength ? text.left(EchoLength).toString() + latin("...")
+                                  : text.toString();
 }
 
 // A freshly created object of the same class (for a settings object: the matching settings
@@ -369,22 +371,22 @@ struct Block {
 
 struct Line {
   int number;
-  QString text; // trimmed
+  QStringView text; // trimmed, into the text being parsed
 };
 
 std::vector<Line> splitLines(const QString &text) {
   std::vector<Line> lines;
-  const QStringList raw = text.split(QLatin1Char('\n'));
-  for (qsizetype i = 0; i < raw.size(); ++i) {
-    QString l = raw.at(i);
+  int number = 0;
+  for (QStringView l : QStringTokenizer(text, QLatin1Char('\n'))) {
+    ++number;
     if (l.endsWith(QLatin1Char('\r')))
       l.chop(1);
     for (QChar c : l)
       if (c.unicode() < 32 && c != QLatin1Char('\t'))
-        fail(int(i + 1), latin("Invalid character #") + QString::number(c.unicode()));
+        fail(number, latin("Invalid character #") + QString::number(c.unicode()));
     l = l.trimmed();
     if (!l.isEmpty())
-      lines.push_back({int(i + 1), l});
+      lines.push_back({number, l});
   }
   return lines;
 }
@@ -396,9 +398,100 @@ bool isIdentChar(QChar c) {
   return c.isLetterOrNumber() || c == QLatin1Char('_');
 }
 
+// The grammar's own names (classes, objects, properties) are ASCII identifiers.
+bool isAsciiLetter(QChar c) {
+  return (c >= QLatin1Char('a') && c <= QLatin1Char('z')) ||
+         (c >= QLatin1Char('A') && c <= QLatin1Char('Z')) || c == QLatin1Char('_');
+}
+bool isAsciiDigit(QChar c) {
+  return c >= QLatin1Char('0') && c <= QLatin1Char('9');
+}
+bool isHexDigit(QChar c) {
+  return isAsciiDigit(c) || (c >= QLatin1Char('a') && c <= QLatin1Char('f')) ||
+         (c >= QLatin1Char('A') && c <= QLatin1Char('F'));
+}
+bool isBlankChar(QChar c) {
+  return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
+
+// A cursor over one trimmed line for the hand-written matchers below (a reader is called
+// for every line of large files, so no regular expressions here).
+class Scanner {
+public:
+  explicit Scanner(QStringView text) : m_s(text) {}
+  bool atEnd() const { return m_pos >= m_s.size(); }
+  QChar peek() const { return atEnd() ? QChar() : m_s.at(m_pos); }
+  bool take(QChar c) {
+    if (peek() != c || atEnd())
+      return false;
+    ++m_pos;
+    return true;
+  }
+  qsizetype blanks() {
+    const qsizetype start = m_pos;
+    while (!atEnd() && isBlankChar(m_s.at(m_pos)))
+      ++m_pos;
+    return m_pos - start;
+  }
+  qsizetype digits() {
+    const qsizetype start = m_pos;
+    while (!atEnd() && isAsciiDigit(m_s.at(m_pos)))
+      ++m_pos;
+    return m_pos - start;
+  }
+  // An ASCII identifier, or empty text.
+  QStringView identifier() {
+    const qsizetype start = m_pos;
+    if (!atEnd() && isAsciiLetter(m_s.at(m_pos)))
+      while (++m_pos < m_s.size() && (isAsciiLetter(m_s.at(m_pos)) || isAsciiDigit(m_s.at(m_pos))))
+        ;
+    return m_s.mid(start, m_pos - start);
+  }
+  QStringView rest() const { return m_s.mid(m_pos); }
+
+private:
+  QStringView m_s;
+  qsizetype m_pos = 0;
+};
+
+// [-+]digits
+bool isIntegerText(QStringView text) {
+  Scanner s(text);
+  if (!s.take(QLatin1Char('-')))
+    s.take(QLatin1Char('+'));
+  return s.digits() > 0 && s.atEnd();
+}
+
+// $ and 1 to 16 hexadecimal digits
+bool isHexText(QStringView text) {
+  if (text.size() < 2 || text.size() > 17 || text.front() != QLatin1Char('$'))
+    return false;
+  return std::all_of(text.begin() + 1, text.end(), isHexDigit);
+}
+
+// [-+](digits[.digits] | .digits)[(e|E)[-+]digits]
+bool isFloatText(QStringView text) {
+  Scanner s(text);
+  if (!s.take(QLatin1Char('-')))
+    s.take(QLatin1Char('+'));
+  if (s.digits() > 0) {
+    if (s.take(QLatin1Char('.')))
+      s.digits();
+  } else if (!s.take(QLatin1Char('.')) || s.digits() == 0) {
+    return false;
+  }
+  if (s.take(QLatin1Char('e')) || s.take(QLatin1Char('E'))) {
+    if (!s.take(QLatin1Char('-')))
+      s.take(QLatin1Char('+'));
+    if (s.digits() == 0)
+      return false;
+  }
+  return s.atEnd();
+}
+
 class ValueParser {
 public:
-  ValueParser(const QString &text, int line) : m_s(text), m_line(line) {}
+  ValueParser(QStringView text, int line) : m_s(text), m_line(line) {}
 
   // One string expression: quoted pieces and #codes written together ('a'#13#10'b').
   QString string() {
@@ -408,19 +501,17 @@ public:
       const QChar c = m_s.at(m_pos);
       if (c == QLatin1Char('\'')) {
         ++m_pos;
-        for (;;) {
-          if (m_pos >= m_s.size())
+        for (;;) { // a run up to the next quote, then a doubled quote or the end
+          const qsizetype quote = m_s.indexOf(QLatin1Char('\''), m_pos);
+          if (quote < 0)
             fail(m_line, latin("Unterminated string"));
-          const QChar d = m_s.at(m_pos++);
-          if (d == QLatin1Char('\'')) {
-            if (m_pos < m_s.size() && m_s.at(m_pos) == QLatin1Char('\'')) {
-              out += d;
-              ++m_pos;
-            } else {
-              break;
-            }
+          out += m_s.mid(m_pos, quote - m_pos);
+          m_pos = quote + 1;
+          if (m_pos < m_s.size() && m_s.at(m_pos) == QLatin1Char('\'')) {
+            out += QLatin1Char('\'');
+            ++m_pos;
           } else {
-            out += d;
+            break;
           }
         }
       } else if (c == QLatin1Char('#')) {
@@ -454,7 +545,7 @@ public:
     const qsizetype start = m_pos;
     while (m_pos < m_s.size() && isIdentChar(m_s.at(m_pos)))
       ++m_pos;
-    return m_s.mid(start, m_pos - start);
+    return m_s.mid(start, m_pos - start).toString();
   }
 
   void skipSpaces() {
@@ -464,18 +555,15 @@ public:
   bool atEnd() const { return m_pos >= m_s.size(); }
   QChar peek() const { return atEnd() ? QChar() : m_s.at(m_pos); }
   void next() { ++m_pos; }
-  QString rest() const { return m_s.mid(m_pos); }
+  QString rest() const { return m_s.mid(m_pos).toString(); }
 
 private:
-  const QString &m_s;
+  QStringView m_s;
   qsizetype m_pos = 0;
   int m_line;
 };
 
 void parseScalar(const QString &text, int line, Value &v) {
-  static const QRegularExpression integer(latin("^[-+]?\\d+$"));
-  static const QRegularExpression hexInteger(latin("^\\$[0-9A-Fa-f]{1,16}$"));
-  static const QRegularExpression floating(latin("^[-+]?(\\d+\\.?\\d*|\\.\\d+)([eE][-+]?\\d+)?$"));
   const QChar c = text.at(0);
   if (c == QLatin1Char('\'') || c == QLatin1Char('#')) {
     ValueParser p(text, line);
@@ -510,19 +598,19 @@ void parseScalar(const QString &text, int line, Value &v) {
     v.text = p.identifier();
     if (!p.atEnd())
       fail(line, latin("Invalid value [") + echo(text) + latin("]"));
-  } else if (integer.match(text).hasMatch()) {
+  } else if (isIntegerText(text)) {
     bool ok = false;
     v.kind = Value::Integer;
     v.integer = text.toLongLong(&ok);
     v.number = double(v.integer);
     if (!ok)
       fail(line, latin("Number out of range [") + echo(text) + latin("]"));
-  } else if (hexInteger.match(text).hasMatch()) {
+  } else if (isHexText(text)) {
     bool ok = false;
     v.kind = Value::Integer;
     v.integer = qint64(text.mid(1).toULongLong(&ok, 16));
     v.number = double(v.integer);
-  } else if (floating.match(text).hasMatch()) {
+  } else if (isFloatText(text)) {
     bool ok = false;
     v.kind = Value::Float;
     v.number = text.toDouble(&ok);
@@ -561,7 +649,7 @@ public:
         fail(l.number, latin("Expected an object line but found [") + echo(l.text) + latin("]"));
       if (open.empty())
         fail(l.number, latin("Unexpected text after the last end [") + echo(l.text) + latin("]"));
-      if (l.text.compare(latin("end"), Qt::CaseInsensitive) == 0) {
+      if (l.text.compare(QLatin1String("end"), Qt::CaseInsensitive) == 0) {
         open.pop_back();
         continue;
       }
@@ -573,34 +661,54 @@ public:
   }
 
 private:
+  // "object" blanks [[Name] blanks ":" blanks] Class
   static std::unique_ptr<Block> header(const Line &l) {
-    static const QRegularExpression re(
-        latin("^object\\s+(?:([A-Za-z_]\\w*)?\\s*:\\s*)?([A-Za-z_]\\w*)$"));
-    const auto m = re.match(l.text);
-    if (!m.hasMatch())
+    if (!l.text.startsWith(QLatin1String("object")))
+      return nullptr;
+    Scanner s(QStringView(l.text).mid(6));
+    if (s.blanks() == 0)
+      return nullptr;
+    QStringView name = s.identifier();
+    QStringView classText = name;
+    s.blanks();
+    if (s.take(QLatin1Char(':'))) {
+      s.blanks();
+      classText = s.identifier();
+    } else {
+      name = {};
+    }
+    if (classText.isEmpty() || !s.atEnd())
       return nullptr;
     auto block = std::make_unique<Block>();
-    block->name = m.captured(1);
-    block->className = m.captured(2);
+    block->name = name.toString();
+    block->className = classText.toString();
     block->line = l.number;
     return block;
   }
 
+  // Name[.Name]... blanks "=" blanks value
   void property(const Line &l, Block &block) {
-    static const QRegularExpression re(
-        latin("^([A-Za-z_]\\w*(?:\\.[A-Za-z_]\\w*)*)\\s*=\\s*(.*)$"));
-    const auto m = re.match(l.text);
-    if (!m.hasMatch())
+    Scanner s(l.text);
+    qsizetype nameEnd = 0;
+    for (bool more = true; more; more = s.take(QLatin1Char('.'))) {
+      const QStringView part = s.identifier();
+      if (part.isEmpty())
+        fail(l.number, latin("Invalid line [") + echo(l.text) + latin("]"));
+      nameEnd = l.text.size() - s.rest().size();
+    }
+    s.blanks();
+    if (!s.take(QLatin1Char('=')))
       fail(l.number, latin("Invalid line [") + echo(l.text) + latin("]"));
+    s.blanks();
+    const QString name = l.text.left(nameEnd).toString();
     if (!block.children.empty())
-      fail(l.number,
-           latin("Property [") + m.captured(1) + latin("] must come before the child objects"));
-    PropertyLine p{m.captured(1), {}, l.number};
-    const QString value = m.captured(2);
+      fail(l.number, latin("Property [") + name + latin("] must come before the child objects"));
+    PropertyLine p{name, {}, l.number};
+    const QString value = s.rest().toString();
     p.value.raw = value;
     if (value.isEmpty())
       fail(l.number, latin("Missing value of property [") + p.name + latin("]"));
-    if (value == latin("("))
+    if (value == QLatin1String("("))
       list(l, p.value);
     else
       parseScalar(value, l.number, p.value);
@@ -612,7 +720,7 @@ private:
     v.kind = Value::List;
     for (++m_at; m_at < m_lines.size(); ++m_at) {
       const Line &l = m_lines[m_at];
-      if (l.text == latin(")"))
+      if (l.text == QLatin1String(")"))
         return;
       ValueParser p(l.text, l.number);
       v.items << p.string();
@@ -634,18 +742,19 @@ std::unique_ptr<Block> parseText(const QString &text) {
 }
 
 QString decodeUtf8(const QByteArray &bytes) {
-  QString text;
+  QStringDecoder whole(QStringDecoder::Utf8);
+  const QString text = whole(bytes);
+  if (!whole.hasError())
+    return text;
+  // Only a faulty text is decoded again line by line, to name the line.
   const QList<QByteArray> lines = bytes.split('\n');
   for (qsizetype i = 0; i < lines.size(); ++i) {
     QStringDecoder decoder(QStringDecoder::Utf8);
-    const QString line = decoder(lines.at(i));
+    const QString line = decoder(i + 1 < lines.size() ? lines.at(i) + '\n' : lines.at(i));
     if (decoder.hasError())
       fail(int(i + 1), latin("The text is not valid UTF-8"));
-    if (i > 0)
-      text += QLatin1Char('\n');
-    text += line;
   }
-  return text;
+  fail(int(lines.size()), latin("The text is not valid UTF-8"));
 }
 
 // ---- Building: tree of blocks -> objects ----
@@ -737,23 +846,34 @@ private:
     return QString::fromUtf8(e.what());
   }
 
-  static bool findProperty(const QObject *holder, const QString &name, QMetaProperty &out) {
+  // The property of that name, the exact spelling first, else any spelling; remembered per
+  // class, since every object of a class names the same few properties.
+  bool findProperty(const QObject *holder, const QString &name, QMetaProperty &out) {
     const QMetaObject *meta = holder->metaObject();
+    QHash<QString, QMetaProperty> &known = m_properties[meta];
+    if (const auto it = known.constFind(name); it != known.cend()) {
+      out = *it;
+      return out.isValid();
+    }
+    QMetaProperty found;
     for (int i = 0; i < meta->propertyCount(); ++i) {
-      const QMetaProperty p = meta->property(i);
-      if (qstrcmp(p.name(), "objectName") == 0)
+      const char *candidate = meta->property(i).name();
+      if (qstrcmp(candidate, "objectName") == 0)
         continue;
-      if (name.compare(latin(p.name()), Qt::CaseInsensitive) == 0) {
-        out = p;
-        if (name == latin(p.name()))
-          return true;
+      if (name.compare(QLatin1String(candidate), Qt::CaseInsensitive) == 0) {
+        found = meta->property(i);
+        if (name == QLatin1String(candidate))
+          break;
       }
     }
+    known.insert(name, found);
+    out = found;
     return out.isValid();
   }
 
   void setProperty(TzelComponent *object, const PropertyLine &line, Made &made) {
-    QStringList path = line.name.split(QLatin1Char('.'));
+    QStringList path = line.name.contains(QLatin1Char('.')) ? line.name.split(QLatin1Char('.'))
+                                                            : QStringList{line.name};
     if (line.value.kind == Value::List && path.size() > 1 && path.last() == latin("Strings"))
       path.removeLast();
     QObject *holder = object;
@@ -809,10 +929,10 @@ private:
   static int enumKey(const QMetaEnum &e, const QString &name, bool &ok) {
     ok = true;
     for (int k = 0; k < e.keyCount(); ++k)
-      if (name == latin(e.key(k)))
+      if (name == QLatin1String(e.key(k)))
         return e.value(k);
     for (int k = 0; k < e.keyCount(); ++k)
-      if (name.compare(latin(e.key(k)), Qt::CaseInsensitive) == 0)
+      if (name.compare(QLatin1String(e.key(k)), Qt::CaseInsensitive) == 0)
         return e.value(k);
     ok = false;
     return 0;
@@ -847,9 +967,8 @@ private:
     const QMetaType type = p.metaType();
     if (p.isEnumType()) {
       const QMetaEnum e = p.enumerator();
-      const QString enumName = latin(e.name());
       const auto notAValue = [&](const QString &name) {
-        fail(line.line, latin("[") + name + latin("] is not a value of ") + enumName);
+        fail(line.line, latin("[") + name + latin("] is not a value of ") + latin(e.name()));
       };
       bool ok = false;
       if (p.isFlagType()) {
@@ -965,6 +1084,7 @@ private:
   }
 
   const StoredFormReader::Resolver &m_resolver;
+  QHash<const QMetaObject *, QHash<QString, QMetaProperty>> m_properties;
   QHash<QString, QPointer<QObject>> m_named;
   std::vector<Fixup> m_fixups;
 };

@@ -4,8 +4,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
-#include <QScreen>
 #include <QStandardPaths>
 #include <QStringDecoder>
 
@@ -121,19 +119,6 @@ QString LocateHelpFile(const QString &file) {
   return folder + bareFileName(file);
 }
 
-void SetDefaultFont(QFont &font, int pointSize) {
-  font.setFamily(QStringLiteral("Arial"));
-  font.setPointSize(pointSize);
-  font.setBold(pointSize >= 14);
-}
-
 int ScaleToScreen(int value, int screenPixelsPerInch) {
   return value * screenPixelsPerInch / 96;
-}
-
-int ScaleToScreen(int value) {
-  const QScreen *screen = qobject_cast<QGuiApplication *>(QCoreApplication::instance())
-                              ? QGuiApplication::primaryScreen()
-                              : nullptr;
-  return ScaleToScreen(value, screen ? qRound(screen->logicalDotsPerInchX()) : 96);
 }

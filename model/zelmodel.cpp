@@ -173,12 +173,7 @@ void TzelDataModelTable::SetDatabaseName(const QString &name) {
 }
 
 bool TzelDataModelTable::FieldIndexValid(int index) const {
-  if (index <= FieldCount() - 1)
-    return true;
-  if (RaiseOnMissing())
-    throw EzelError(QStringLiteral("Error: Field Index [") + QString::number(index) +
-                    QStringLiteral("] does not exist"));
-  return false;
+  return zelIndexValid(index, m_fields.size(), RaiseOnMissing(), "Field Index");
 }
 
 TzelField *TzelDataModelTable::FieldByAlias(const QString &alias) const {

@@ -1,7 +1,6 @@
 #include "model/zelpage.h"
 #include "model/zelregistry.h"
 
-#include "model/supportfiles.h"
 #include "model/zelsettings.h"
 
 #include <cmath>
@@ -19,42 +18,10 @@ void TzelFont::SetSize(int points) {
 }
 
 void TzelFont::SetDefault(int points) {
-  QFont font;
-  SetDefaultFont(font, points);
-  fromQFont(font);
+  m_name = QStringLiteral("Arial");
+  SetSize(points);
+  m_style = points >= 14 ? TFontStyles(fsBold) : TFontStyles();
   m_color = clBlack;
-}
-
-QColor TzelFont::toQColor() const {
-  const int bgr = int(m_color);
-  return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
-}
-
-QFont TzelFont::toQFont() const {
-  QFont font(m_name);
-  if (m_height < 0)
-    font.setPointSize(qMax(1, Size()));
-  else if (m_height > 0)
-    font.setPixelSize(m_height);
-  font.setBold(m_style.testFlag(fsBold));
-  font.setItalic(m_style.testFlag(fsItalic));
-  font.setUnderline(m_style.testFlag(fsUnderline));
-  font.setStrikeOut(m_style.testFlag(fsStrikeOut));
-  return font;
-}
-
-void TzelFont::fromQFont(const QFont &font) {
-  m_name = font.family();
-  if (font.pointSizeF() > 0)
-    m_height = -int(std::lround(font.pointSizeF() * 96.0 / 72.0));
-  else
-    m_height = -font.pixelSize();
-  TFontStyles style;
-  style.setFlag(fsBold, font.bold());
-  style.setFlag(fsItalic, font.italic());
-  style.setFlag(fsUnderline, font.underline());
-  style.setFlag(fsStrikeOut, font.strikeOut());
-  m_style = style;
 }
 
 // TzelPage

@@ -5,8 +5,8 @@
 #include "model/zelcomponent.h"
 #include "model/zeltypes.h"
 
-#include <QColor>
-#include <QFont>
+class QColor;
+class QFont;
 
 // A font as stored: colour, height in pixels at 96 pixels per inch (negative: the character
 // height, as fonts are stored), face name and style.
@@ -58,6 +58,7 @@ public:
   // Black "Arial" at the point size, bold from 14 points on.
   void SetDefault(int points);
 
+  // The platform's colour and font (defined with the widget library, which draws with them).
   QColor toQColor() const;
   QFont toQFont() const;
   // Takes face, size and style; the colour stays.

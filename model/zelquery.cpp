@@ -124,16 +124,22 @@ void TzelQueryValue::SetValueAlias(const QString &alias) {
   const TzelName value(alias);
   if (IsBlank(value))
     throw EzelError(QStringLiteral("Error: Header cannot be blank"));
+  const QString old = m_valueAlias;
   m_valueAlias = value;
+  if (m_query)
+    m_query->valueAliasChanged(this, old);
+}
+
+void TzelQueryValue::SetDeleted(bool on) {
+  if (m_deleted == on)
+    return;
+  m_deleted = on;
+  if (m_query)
+    m_query->valueDeletedChanged(this);
 }
 
 bool TzelQueryValue::FilterIndexValid(int index) const {
-  if (index <= FilterCount() - 1)
-    return true;
-  if (m_raiseOnMissing)
-    throw EzelError(QStringLiteral("Error: Filter Index [") + QString::number(index) +
-                    QStringLiteral("] does not exist"));
-  return false;
+  return zelIndexValid(index, m_filters.size(), m_raiseOnMissing, "Filter Index");
 }
 
 TzelQueryFilter *TzelQueryValue::GetFilter(int index) const {
@@ -282,15 +288,20 @@ void TzelQuery::AddAutoJoins(const QString &tableName, const QString &tableAlias
   }
 }
 
+TzelQueryValue *TzelQuery::GetValue(int index) const {
+  zelIndexValid(index, m_values.size(), true, "Value Index");
+  return m_values.at(index);
+}
+
 void TzelQuery::ClearValues() {
+  m_valueAliases.clear();
   qDeleteAll(m_values);
   m_values.clear();
 }
 
 int TzelQuery::IndexOfValueAlias(const QString &alias) const {
-  for (int i = 0; i < m_values.size(); ++i)
-    if (!m_values.at(i)->Deleted() && zelSameText(m_values.at(i)->ValueAlias(), alias))
-      return i;
+  if (const int index = m_valueAliases.first(alias); index >= 0)
+    return index;
   if (RaiseOnMissing())
     throw EzelError(QStringLiteral("Error: Value Alias [") + alias +
                     QStringLiteral("] does not exist"));
@@ -309,8 +320,7 @@ QString TzelQuery::MakeValueAlias(const QString &base) {
 TzelQueryValue *TzelQuery::createValue(const QString &alias, const QString &tableAlias,
                                        const QString &expression) {
   auto value = std::make_unique<TzelQueryValue>();
-  value->SetQuery(this);
-  value->SetValueAlias(alias);
+  value->SetValueAlias(alias); // before it belongs to the query, which indexes it on attaching
   value->SetTableAlias(tableAlias);
   value->SetExpression(expression);
   value->SetShow(zelShow);
@@ -403,6 +413,26 @@ void TzelQuery::AttachValue(TzelQueryValue *value) {
   value->setParent(this);
   value->SetQuery(this);
   m_values.append(value);
+  if (!value->Deleted())
+    m_valueAliases.insert(value->ValueAlias(), ValueCount() - 1);
+}
+
+void TzelQuery::valueAliasChanged(const TzelQueryValue *value, const QString &oldAlias) {
+  const int index = int(m_values.lastIndexOf(value)); // the newest values change most
+  if (index < 0 || value->Deleted())
+    return;
+  m_valueAliases.remove(oldAlias, index);
+  m_valueAliases.insert(value->ValueAlias(), index);
+}
+
+void TzelQuery::valueDeletedChanged(const TzelQueryValue *value) {
+  const int index = int(m_values.lastIndexOf(value));
+  if (index < 0)
+    return;
+  if (value->Deleted())
+    m_valueAliases.remove(value->ValueAlias(), index);
+  else
+    m_valueAliases.insert(value->ValueAlias(), index);
 }
 
 QList<TzelComponent *> TzelQuery::storedChildren() const {

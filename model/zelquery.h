@@ -132,7 +132,7 @@ public:
   TzelQuery *Query() const { return m_query; }
   void SetQuery(TzelQuery *query) { m_query = query; }
   bool Deleted() const { return m_deleted; }
-  void SetDeleted(bool on) { m_deleted = on; }
+  void SetDeleted(bool on); // the query's alias lookups follow
   bool RaiseOnMissing() const { return m_raiseOnMissing; }
   void SetRaiseOnMissing(bool on) { m_raiseOnMissing = on; }
 
@@ -200,7 +200,8 @@ public:
   void AddAutoJoins(const QString &tableName, const QString &tableAlias);
 
   int ValueCount() const { return int(m_values.size()); } // deleted included
-  TzelQueryValue *GetValue(int index) const { return m_values.value(index, nullptr); }
+  // Raises "Error: Value Index [n] does not exist" for an index outside the list.
+  TzelQueryValue *GetValue(int index) const;
   void ClearValues();
   int IndexOfValueAlias(const QString &alias) const;
   QString MakeValueAlias(const QString &base);
@@ -210,6 +211,9 @@ public:
   void ListValueAliases(QStringList &list) const; // by Position
   void Assign(const QObject *source) override;
   void AttachValue(TzelQueryValue *value);
+  // Told by a value of this query when its alias or its Deleted mark changed.
+  void valueAliasChanged(const TzelQueryValue *value, const QString &oldAlias);
+  void valueDeletedChanged(const TzelQueryValue *value);
 
   QList<TzelComponent *> storedChildren() const override;
   bool attachStoredChild(TzelComponent *child) override;
@@ -224,6 +228,7 @@ private:
   QPointer<QObject> m_querion;
   TzelQueryOwner *m_owner = nullptr;
   QList<TzelQueryValue *> m_values;
+  ZelAliasIndex m_valueAliases; // live values by ValueAlias
   TzelName m_queryName;
   TzelQueryType m_queryType = zelSelect;
   bool m_isDistinct = false;

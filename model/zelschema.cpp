@@ -19,8 +19,12 @@ bool isAsciiLetter(QChar c) {
 
 } // namespace
 
-bool zelSameText(const QString &a, const QString &b) {
-  return QString::compare(a, b, Qt::CaseInsensitive) == 0;
+bool zelIndexValid(int index, qsizetype count, bool raise, const char *what) {
+  if (index >= 0 && index < count)
+    return true;
+  if (raise)
+    raiseMissing(QLatin1String(what), QString::number(index));
+  return false;
 }
 
 // TzelField
@@ -57,7 +61,18 @@ void TzelTable::SetTableAlias(const QString &alias) {
   const TzelName value(alias);
   if (value.text().isEmpty())
     throw EzelError(QStringLiteral("Error: Table Alias cannot be blank."));
+  const QString old = m_tableAlias;
   m_tableAlias = value;
+  if (m_schema)
+    m_schema->tableAliasChanged(this, old);
+}
+
+void TzelTable::SetDeleted(bool on) {
+  if (m_deleted == on)
+    return;
+  m_deleted = on;
+  if (m_schema)
+    m_schema->tableDeletedChanged(this);
 }
 
 // TzelJoinField
@@ -73,11 +88,7 @@ TzelJoin::~TzelJoin() {
 }
 
 bool TzelJoin::JoinFieldIndexValid(int index) const {
-  if (index <= JoinFieldCount() - 1)
-    return true;
-  if (m_raiseOnMissing)
-    raiseMissing(QStringLiteral("Join Field Index"), QString::number(index));
-  return false;
+  return zelIndexValid(index, m_joinFields.size(), m_raiseOnMissing, "Join Field Index");
 }
 
 TzelJoinField *TzelJoin::GetJoinField(int index) const {
@@ -157,19 +168,11 @@ TzelSchema::~TzelSchema() {
 }
 
 bool TzelSchema::TableIndexValid(int index) const {
-  if (index <= TableCount() - 1)
-    return true;
-  if (m_raiseOnMissing)
-    raiseMissing(QStringLiteral("Table Index"), QString::number(index));
-  return false;
+  return zelIndexValid(index, m_tables.size(), m_raiseOnMissing, "Table Index");
 }
 
 bool TzelSchema::JoinIndexValid(int index) const {
-  if (index <= JoinCount() - 1)
-    return true;
-  if (m_raiseOnMissing)
-    raiseMissing(QStringLiteral("Join Index"), QString::number(index));
-  return false;
+  return zelIndexValid(index, m_joins.size(), m_raiseOnMissing, "Join Index");
 }
 
 TzelTable *TzelSchema::GetTable(int index) const {
@@ -190,9 +193,8 @@ int TzelSchema::IndexOfTableName(const QString &name) const {
 }
 
 int TzelSchema::IndexOfTableAlias(const QString &alias) const {
-  for (int i = 0; i < m_tables.size(); ++i)
-    if (!m_tables.at(i)->Deleted() && zelSameText(m_tables.at(i)->TableAlias(), alias))
-      return i;
+  if (const int index = m_tableAliases.first(alias); index >= 0)
+    return index;
   if (m_raiseOnMissing)
     raiseMissing(QStringLiteral("Table Alias"), alias);
   return -1;
@@ -360,6 +362,7 @@ void TzelSchema::ClearSelectedJoinFields() {
 }
 
 void TzelSchema::ClearTables() {
+  m_tableAliases.clear();
   qDeleteAll(m_tables);
   m_tables.clear();
 }
@@ -435,6 +438,26 @@ void TzelSchema::AttachTable(TzelTable *table) {
   table->setParent(this);
   m_tables.append(table);
   table->SetSchema(this);
+  if (!table->Deleted())
+    m_tableAliases.insert(table->TableAlias(), TableCount() - 1);
+}
+
+void TzelSchema::tableAliasChanged(const TzelTable *table, const QString &oldAlias) {
+  const int index = int(m_tables.lastIndexOf(table)); // the newest tables change most
+  if (index < 0 || table->Deleted())
+    return;
+  m_tableAliases.remove(oldAlias, index);
+  m_tableAliases.insert(table->TableAlias(), index);
+}
+
+void TzelSchema::tableDeletedChanged(const TzelTable *table) {
+  const int index = int(m_tables.lastIndexOf(table));
+  if (index < 0)
+    return;
+  if (table->Deleted())
+    m_tableAliases.remove(table->TableAlias(), index);
+  else
+    m_tableAliases.insert(table->TableAlias(), index);
 }
 
 void TzelSchema::AttachJoin(TzelJoin *join) {

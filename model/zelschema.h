@@ -4,6 +4,7 @@
 // text only, compared ignoring case. Removal is a Deleted mark: a marked object keeps its
 // index and counts, but lookups skip it, it is not stored and a copy (Assign) drops it.
 
+#include "model/aliasindex.h"
 #include "model/zelcomponent.h"
 #include "model/zeltypes.h"
 
@@ -33,8 +34,10 @@ private:
   bool m_old;
 };
 
-// Text helpers shared by the schema, model and query operations.
-bool zelSameText(const QString &a, const QString &b); // equal ignoring case
+// The index check of every list of the model: true when the index names an entry of a list
+// of count entries; otherwise "Error: " + what + " [" + index + "] does not exist" is raised
+// when raise is set, else the result is false. Negative indices fail like too large ones.
+bool zelIndexValid(int index, qsizetype count, bool raise, const char *what);
 
 class TzelField : public TzelComponent {
   Q_OBJECT
@@ -137,7 +140,7 @@ public:
   int Width() const { return m_width; }
   void SetWidth(int width) { m_width = width; }
   bool Deleted() const { return m_deleted; }
-  void SetDeleted(bool on) { m_deleted = on; }
+  void SetDeleted(bool on); // the schema's alias lookups follow
   bool RaiseOnMissing() const { return m_raiseOnMissing; }
   void SetRaiseOnMissing(bool on) { m_raiseOnMissing = on; }
 
@@ -147,7 +150,8 @@ public:
   virtual void SetField(int index, TzelField *field) = 0;
   virtual QString GetDatabaseName() const = 0;
   virtual void SetDatabaseName(const QString &name) = 0;
-  // False when index > count - 1; then raises while RaiseOnMissing is on.
+  // False for an index outside the list (negative ones too); then raises while RaiseOnMissing
+  // is on.
   virtual bool FieldIndexValid(int index) const = 0;
   virtual TzelField *FieldByAlias(const QString &alias) const = 0;
   virtual TzelField *FieldByName(const QString &name) const = 0;
@@ -310,6 +314,9 @@ public:
   // Appends a table or join read from the stored form (ownership passes).
   void AttachTable(TzelTable *table);
   void AttachJoin(TzelJoin *join);
+  // Told by a table of this schema when its alias or its Deleted mark changed.
+  void tableAliasChanged(const TzelTable *table, const QString &oldAlias);
+  void tableDeletedChanged(const TzelTable *table);
 
   QList<TzelComponent *> storedChildren() const override;
   bool attachStoredChild(TzelComponent *child) override;
@@ -329,5 +336,6 @@ protected:
   QList<TzelJoin *> m_joins;
 
 private:
+  ZelAliasIndex m_tableAliases; // live tables by TableAlias
   bool m_raiseOnMissing = true;
 };

@@ -14,17 +14,73 @@ private slots:
     QCOMPARE(querion.QueryCount(), 1);
   }
 
-  void indexPastTheLastRaises() {
+  void indexOutsideTheListRaises_data() {
+    QTest::addColumn<int>("index");
+    for (int index : {1, -1, -5})
+      QTest::addRow("%d", index) << index;
+  }
+  void indexOutsideTheListRaises() {
+    QFETCH(int, index);
     TzelQuerion querion;
     QCOMPARE(querion.QueryCount(), 1);
     try {
-      querion.Queries(1);
+      querion.Queries(index);
       QFAIL("no error raised");
     } catch (const EzelError &e) {
-      QCOMPARE(e.message(), QStringLiteral("Error: Query Index [1] does not exist"));
+      QCOMPARE(e.message(), QStringLiteral("Error: Query Index [%1] does not exist").arg(index));
     }
     querion.SetRaiseOnMissing(false);
-    QCOMPARE(querion.Queries(1), nullptr);
+    QCOMPARE(querion.Queries(index), nullptr);
+  }
+
+  void loadFromTextEmptiesTheQueryFirst_data() {
+    QTest::addColumn<QStringList>("text");
+    QTest::addColumn<bool>("loaded");
+    QTest::addColumn<QString>("message"); // empty: none shown
+    QTest::addColumn<int>("tables");      // of the current query afterwards
+    const QStringList good{"object zelQuerion1: TzelQuerion",
+                           "  object TzelQuery",
+                           "    object TzelQueryTable",
+                           "      TableAlias = 'Buyers'",
+                           "      TableName = 'Customers'",
+                           "    end",
+                           "  end",
+                           "end"};
+    QTest::newRow("empty") << QStringList() << false << QString() << 0;
+    QTest::newRow("blank first line")
+        << QStringList{"  ", "end"} << false
+        << QStringLiteral("Error: The first line of the report is blank") << 0;
+    QTest::newRow("other component") << QStringList{"object Form1: TForm1", "end"} << false
+                                     << QStringLiteral("Error: Invalid file type") << 0;
+    QTest::newRow("not readable")
+        << QStringList{"object zelQuerion1: TzelQuerion", "  Nonsense = 1", "end"} << false
+        << QStringLiteral("Error: Line 2: Unknown property [Nonsense] of TzelQuerion") << 0;
+    QTest::newRow("a query") << good << true << QString() << 1;
+  }
+
+  // Whatever the text, the query that was there goes; a readable text brings its own.
+  void loadFromTextEmptiesTheQueryFirst() {
+    QFETCH(QStringList, text);
+    QFETCH(bool, loaded);
+    QFETCH(QString, message);
+    QFETCH(int, tables);
+    RecordingMessages rec;
+    QObject owner;
+    TzelQuerion querion(&owner);
+    querion.SetDataModel(makeCustomersModel(&owner));
+    fillExampleQuery(querion);
+    TzelQuery *query = querion.CurrentQuery();
+    QCOMPARE(query->TableCount(), 1);
+    querion.QueryText() = text;
+    QCOMPARE(querion.LoadFromText(), loaded);
+    QCOMPARE(rec.lastText(), message);
+    QCOMPARE(querion.CurrentQuery(), query);
+    QCOMPARE(query->TableCount(), tables);
+    QCOMPARE(query->JoinCount(), 0);
+    QCOMPARE(query->ValueCount(), 0);
+    query->SetRaiseOnMissing(false);
+    QCOMPARE(query->IndexOfTableAlias(QStringLiteral("Customers")), -1);
+    QCOMPARE(query->IndexOfTableAlias(QStringLiteral("buyers")), tables - 1);
   }
 
   void versionAlwaysReadsTheRelease() {

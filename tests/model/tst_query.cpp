@@ -72,7 +72,11 @@ private slots:
   void filterBar();
   void splitFilter_data();
   void splitFilter();
+  void filterIndex_data();
   void filterIndex();
+  void valueIndex_data();
+  void valueIndex();
+  void valueAliasLookupFollowsChanges();
   void deleteTableMarksValues();
   void renameTableAliasOfValues();
   void autoJoinsOff();
@@ -319,13 +323,92 @@ void TestQuery::splitFilter() {
   QCOMPARE(TzelQueryFilter::SplitFilter(filter), items);
 }
 
+void TestQuery::filterIndex_data() {
+  QTest::addColumn<int>("index");
+  for (int index : {1, -1, -7})
+    QTest::addRow("%d", index) << index;
+}
+
 void TestQuery::filterIndex() {
+  QFETCH(int, index);
   TzelQueryValue v;
   v.SetFilter(1, zelFilterEqual, QStringLiteral("a"));
-  QCOMPARE(errorOf([&] { v.GetFilter(1); }),
-           QStringLiteral("Error: Filter Index [1] does not exist"));
+  QCOMPARE(errorOf([&] { v.GetFilter(index); }),
+           QStringLiteral("Error: Filter Index [%1] does not exist").arg(index));
   v.SetRaiseOnMissing(false);
-  QCOMPARE(v.GetFilter(1), nullptr);
+  QCOMPARE(v.GetFilter(index), nullptr);
+  QVERIFY(!v.FilterIndexValid(index));
+}
+
+void TestQuery::valueIndex_data() {
+  QTest::addColumn<int>("index");
+  for (int index : {2, -1, 100})
+    QTest::addRow("%d", index) << index;
+}
+
+// Outside the list a value index raises, also while the query's lookup errors are off.
+void TestQuery::valueIndex() {
+  QFETCH(int, index);
+  Fixture f;
+  f.query.AddTable(QString(), QStringLiteral("Customers"), QString());
+  f.query.AddValue(QStringLiteral("Customers"), QStringLiteral("City"), QString());
+  f.query.AddValue(QString(), QStringLiteral("1"), QStringLiteral("One"));
+  QCOMPARE(f.query.GetValue(1)->ValueAlias(), QStringLiteral("One"));
+  const QString message = QStringLiteral("Error: Value Index [%1] does not exist").arg(index);
+  QCOMPARE(errorOf([&] { f.query.GetValue(index); }), message);
+  f.query.SetRaiseOnMissing(false);
+  QCOMPARE(errorOf([&] { f.query.GetValue(index); }), message);
+}
+
+void TestQuery::valueAliasLookupFollowsChanges() {
+  Fixture f;
+  TzelQuery &q = f.query;
+  q.AddTable(QString(), QStringLiteral("Customers"), QString());
+  for (int i = 0; i < 3; ++i)
+    q.AddValue(QStringLiteral("Customers"), QStringLiteral("City"), QString());
+  q.SetRaiseOnMissing(false);
+  const auto firstLive = [&](const QString &alias) {
+    for (int i = 0; i < q.ValueCount(); ++i)
+      if (!q.GetValue(i)->Deleted() && zelSameText(q.GetValue(i)->ValueAlias(), alias))
+        return i;
+    return -1;
+  };
+  const auto check = [&](const char *step) {
+    for (const char *text : {"City", "city_1", "CITY_2", "Town", "Total"}) {
+      const QString alias = QString::fromLatin1(text);
+      QVERIFY2(q.IndexOfValueAlias(alias) == firstLive(alias),
+               qPrintable(QStringLiteral("%1: %2").arg(QLatin1String(step), alias)));
+    }
+  };
+  check("added");
+  q.GetValue(0)->SetValueAlias(QStringLiteral("Town"));
+  check("renamed");
+  QCOMPARE(q.MakeValueAlias(QStringLiteral("CITY")), QStringLiteral("City"));
+  q.GetValue(1)->SetDeleted(true);
+  q.GetValue(2)->SetValueAlias(QStringLiteral("city_1"));
+  QCOMPARE(q.IndexOfValueAlias(QStringLiteral("City_1")), 2);
+  q.GetValue(1)->SetDeleted(false);
+  QCOMPARE(q.IndexOfValueAlias(QStringLiteral("City_1")), 1);
+  check("undeleted");
+
+  TzelQuery copy;
+  copy.SetQuerion(&f.owner);
+  copy.Assign(&q);
+  copy.SetRaiseOnMissing(false);
+  QCOMPARE(copy.IndexOfValueAlias(QStringLiteral("TOWN")), 0);
+  QCOMPARE(copy.IndexOfValueAlias(QStringLiteral("city_1")), 1);
+  const auto read = StoredFormReader().read(StoredFormWriter().write(q));
+  auto *stored = qobject_cast<TzelQuery *>(read.get());
+  QVERIFY(stored);
+  QCOMPARE(stored->IndexOfValueAlias(QStringLiteral("town")), 0);
+
+  QVERIFY(q.DeleteTable(QStringLiteral("customers")));
+  check("table deleted");
+  QCOMPARE(q.MakeValueAlias(QStringLiteral("town")), QStringLiteral("Town"));
+  q.ClearValues();
+  check("cleared");
+  QCOMPARE(q.AddValue(QString(), QStringLiteral("1"), QStringLiteral("Town")), 0);
+  check("after clearing");
 }
 
 void TestQuery::deleteTableMarksValues() {

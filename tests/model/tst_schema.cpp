@@ -1,4 +1,5 @@
 // Schema objects, exercised through the data model (the schema itself is abstract).
+#include "model/storedform.h"
 #include "model/zelmodel.h"
 #include "support/errorof.h"
 
@@ -22,6 +23,50 @@ void fillSample(TzelModel &m) {
   m.GetJoin(j)->AddJoinField(QStringLiteral("CustNo"), zelJoinEqual, QStringLiteral("CustNo"));
 }
 
+// Every operation that takes an index, run on the sample with a given index; the result
+// tells whether it gave an object (or true).
+using IndexedOperation = std::function<bool(TzelModel &, int)>;
+
+const QHash<QString, IndexedOperation> &indexedOperations() {
+  static const QHash<QString, IndexedOperation> operations{
+      {QStringLiteral("GetTable"), [](TzelModel &m, int i) { return m.GetTable(i) != nullptr; }},
+      {QStringLiteral("GetJoin"), [](TzelModel &m, int i) { return m.GetJoin(i) != nullptr; }},
+      {QStringLiteral("GetField"),
+       [](TzelModel &m, int i) { return m.GetTable(0)->GetField(i) != nullptr; }},
+      {QStringLiteral("SetField"),
+       [](TzelModel &m, int i) {
+         auto field = std::make_unique<TzelDataModelField>();
+         m.GetTable(0)->SetField(i, field.get());
+         if (!field->Table())
+           return false;
+         field.release(); // the table took it
+         return true;
+       }},
+      {QStringLiteral("GetJoinField"),
+       [](TzelModel &m, int i) { return m.GetJoin(0)->GetJoinField(i) != nullptr; }},
+      {QStringLiteral("DeleteJoinField"),
+       [](TzelModel &m, int i) {
+         m.GetJoin(0)->DeleteJoinField(i);
+         return m.GetJoin(0)->Deleted();
+       }},
+      {QStringLiteral("RenameTableAlias"),
+       [](TzelModel &m, int i) { return m.RenameTableAlias(i, QStringLiteral("Clients")); }},
+      {QStringLiteral("RenameFieldAlias"),
+       [](TzelModel &m, int i) { return m.RenameFieldAlias(0, i, QStringLiteral("Number")); }},
+      {QStringLiteral("RenameFieldAlias table"),
+       [](TzelModel &m, int i) { return m.RenameFieldAlias(i, 0, QStringLiteral("Number")); }},
+  };
+  return operations;
+}
+
+// The table a linear walk finds: what the alias lookup must always answer.
+int firstLiveTable(const TzelSchema &s, const QString &alias) {
+  for (int i = 0; i < s.TableCount(); ++i)
+    if (!s.GetTable(i)->Deleted() && zelSameText(s.GetTable(i)->TableAlias(), alias))
+      return i;
+  return -1;
+}
+
 } // namespace
 
 class TestSchema : public QObject {
@@ -33,6 +78,11 @@ private slots:
   void deletedTableStillCounts();
   void lookupsIgnoreCaseAndRaise();
   void indexChecksRaiseWithIndex();
+  void outOfRangeIndices_data();
+  void outOfRangeIndices();
+  void aliasLookupFollowsChanges();
+  void aliasLookupIgnoresCaseLikeComparison_data();
+  void aliasLookupIgnoresCaseLikeComparison();
   void renameTableAlias();
   void deleteJoinFieldAndTable();
   void indexOfJoinEitherDirection();
@@ -151,6 +201,123 @@ void TestSchema::indexChecksRaiseWithIndex() {
   m.SetRaiseOnMissing(false);
   QCOMPARE(m.GetTable(2), nullptr);
   QVERIFY(!m.JoinIndexValid(3));
+}
+
+void TestSchema::outOfRangeIndices_data() {
+  QTest::addColumn<QString>("operation");
+  QTest::addColumn<int>("index");
+  QTest::addColumn<QString>("message");
+  const struct {
+    const char *operation;
+    int pastTheEnd; // the first index past the sample's list
+    const char *list;
+  } lists[] = {{"GetTable", 2, "Table Index"},
+               {"GetJoin", 1, "Join Index"},
+               {"GetField", 2, "Field Index"},
+               {"SetField", 2, "Field Index"},
+               {"GetJoinField", 1, "Join Field Index"},
+               {"DeleteJoinField", 1, "Join Field Index"},
+               {"RenameTableAlias", 2, "Table Index"},
+               {"RenameFieldAlias", 2, "Field Index"},
+               {"RenameFieldAlias table", 2, "Table Index"}};
+  for (const auto &l : lists)
+    for (int index : {-1, -1000, l.pastTheEnd})
+      QTest::addRow("%s(%d)", l.operation, index)
+          << QString::fromLatin1(l.operation) << index
+          << QStringLiteral("Error: %1 [%2] does not exist").arg(QLatin1String(l.list)).arg(index);
+}
+
+// A negative index is refused like one past the end: the list's message while errors are
+// on, no object (or false) while they are off, and nothing changes either way.
+void TestSchema::outOfRangeIndices() {
+  QFETCH(QString, operation);
+  QFETCH(int, index);
+  QFETCH(QString, message);
+  const IndexedOperation run = indexedOperations().value(operation);
+  TzelModel m;
+  fillSample(m);
+  const QString before = StoredFormWriter().write(m);
+  QCOMPARE(errorOf([&] { run(m, index); }), message);
+  m.SetRaiseOnMissing(false);
+  m.GetTable(0)->SetRaiseOnMissing(false);
+  m.GetJoin(0)->SetRaiseOnMissing(false);
+  QCOMPARE(errorOf([&] { QVERIFY(!run(m, index)); }), QString());
+  QCOMPARE(StoredFormWriter().write(m), before);
+}
+
+void TestSchema::aliasLookupFollowsChanges() {
+  TzelModel m;
+  fillSample(m);
+  m.SetRaiseOnMissing(false);
+  const QStringList probes{"Customers", "ORDERS", "clients", "Parts", "parts", "Items", ""};
+  const auto check = [&](const char *step) {
+    for (const QString &alias : probes)
+      QVERIFY2(m.IndexOfTableAlias(alias) == firstLiveTable(m, alias),
+               qPrintable(QStringLiteral("%1: %2").arg(QLatin1String(step), alias)));
+  };
+  check("sample");
+  m.AddTable(QStringLiteral("PELLOX"), QStringLiteral("PARTS.DB"), QStringLiteral("Parts"));
+  check("added");
+  m.GetTable(2)->SetTableAlias(QStringLiteral("Items"));
+  check("alias set directly");
+  QVERIFY(m.RenameTableAlias(0, QStringLiteral("Clients")));
+  check("renamed");
+  QVERIFY(m.DeleteTable(QStringLiteral("Items")));
+  m.AddTable(QStringLiteral("PELLOX"), QStringLiteral("ITEMS.DB"), QStringLiteral("ITEMS"));
+  QCOMPARE(m.IndexOfTableAlias(QStringLiteral("items")), 3);
+  m.GetTable(2)->SetDeleted(false); // the older table comes first again
+  QCOMPARE(m.IndexOfTableAlias(QStringLiteral("items")), 2);
+  check("undeleted");
+  m.GetTable(2)->SetDeleted(true);
+  m.GetTable(2)->SetTableAlias(QStringLiteral("Parts")); // renamed while deleted
+  check("renamed while deleted");
+  m.GetTable(2)->SetDeleted(false);
+  check("back under its new alias");
+  QCOMPARE(m.MakeTableAlias(QStringLiteral("PARTS.DB")), QStringLiteral("Parts_1"));
+
+  TzelModel copy;
+  copy.Assign(&m);
+  copy.SetRaiseOnMissing(false);
+  QCOMPARE(copy.IndexOfTableAlias(QStringLiteral("items")), 3);
+  QCOMPARE(copy.IndexOfTableAlias(QStringLiteral("parts")), 2);
+  QCOMPARE(copy.IndexOfTableAlias(QStringLiteral("clients")), 0);
+  const auto read = StoredFormReader().read(StoredFormWriter().write(m));
+  auto *stored = qobject_cast<TzelModel *>(read.get());
+  QVERIFY(stored);
+  QCOMPARE(stored->IndexOfTableAlias(QStringLiteral("PARTS")), 2);
+  m.ClearTables();
+  check("cleared");
+  QCOMPARE(m.AddTable(QStringLiteral("PELLOX"), QStringLiteral("X.DB"), QStringLiteral("Items")),
+           0);
+  check("after clearing");
+}
+
+void TestSchema::aliasLookupIgnoresCaseLikeComparison_data() {
+  QTest::addColumn<QString>("stored");
+  QTest::addColumn<QString>("probe");
+  QTest::newRow("ascii") << "Customers"
+                         << "cUSTOMERS";
+  QTest::newRow("accented") << QStringLiteral("Élan") << QStringLiteral("éLAN");
+  QTest::newRow("greek") << QStringLiteral("Σigma") << QStringLiteral("σIGMA");
+  QTest::newRow("kelvin sign") << QStringLiteral("\u212Aelvin") << QStringLiteral("kelvin");
+  QTest::newRow("long s") << QStringLiteral("Ship") << QStringLiteral("\u017Fhip");
+  QTest::newRow("sharp s") << QStringLiteral("Straße") << QStringLiteral("STRASSE");
+  QTest::newRow("deseret") << QStringLiteral("\U00010400x") << QStringLiteral("\U00010428X");
+  QTest::newRow("different") << "Orders"
+                             << "Order";
+}
+
+// The lookup finds exactly the tables whose aliases QString calls equal ignoring case.
+void TestSchema::aliasLookupIgnoresCaseLikeComparison() {
+  QFETCH(QString, stored);
+  QFETCH(QString, probe);
+  TzelModel m;
+  m.AddTable(QStringLiteral("PELLOX"), QStringLiteral("T.DB"), stored);
+  m.SetRaiseOnMissing(false);
+  const bool same = QString::compare(stored, probe, Qt::CaseInsensitive) == 0;
+  QCOMPARE(zelSameText(stored, probe), same);
+  QCOMPARE(zelSameText(probe, stored), same);
+  QCOMPARE(m.IndexOfTableAlias(probe), same ? 0 : -1);
 }
 
 void TestSchema::renameTableAlias() {

@@ -315,6 +315,40 @@ private slots:
                                 << "";
     QTest::newRow("list own line") << "Lines = (\n  'x'\n  )"
                                    << "Lines.Strings = (\n    'x')";
+    QTest::newRow("plus sign") << "Ratio = +7"
+                               << "Ratio = 7";
+    QTest::newRow("leading point") << "Ratio = .5"
+                                   << "Ratio = 0.5";
+    QTest::newRow("trailing point") << "Ratio = 5."
+                                    << "Ratio = 5";
+    QTest::newRow("exponent") << "Ratio = 2E3"
+                              << "Ratio = 2000";
+    QTest::newRow("signed exponent") << "Ratio = -2.5e-1"
+                                     << "Ratio = -0.25";
+    QTest::newRow("hexadecimal") << "Ratio = $1f"
+                                 << "Ratio = 31";
+    QTest::newRow("spaces around =") << "Ratio   =   4"
+                                     << "Ratio = 4";
+  }
+
+  void headerForms_data() {
+    QTest::addColumn<QString>("header");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("named") << "object box1: TstBox"
+                           << "box1";
+    QTest::newRow("spaced") << "object \t box_2  :  TstBox"
+                            << "box_2";
+    QTest::newRow("colon only") << "object :TstBox" << QString();
+    QTest::newRow("class only") << "object TstBox" << QString();
+    QTest::newRow("end in capitals") << "object TstBox\nEND\n" << QString();
+  }
+  void headerForms() {
+    QFETCH(QString, header);
+    QFETCH(QString, name);
+    const QString text = header.contains(u'\n') ? header : header + "\nend\n";
+    const auto read = StoredFormReader().read(text);
+    QVERIFY(as<TstBox>(read));
+    QCOMPARE(read->objectName(), name);
   }
   void valueForms() {
     QFETCH(QString, line);
@@ -413,6 +447,31 @@ private slots:
                                        << "Error: Line 2: Unknown component [nobody]";
     QTest::newRow("code too big") << head + "  Title = #99999999\nend"
                                   << "Error: Line 2: Invalid character code in [#99999999]";
+    QTest::newRow("two points") << head + "  Ratio = 1.2.3\nend"
+                                << "Error: Line 2: Invalid value [1.2.3]";
+    QTest::newRow("bare exponent") << head + "  Ratio = 1e\nend"
+                                   << "Error: Line 2: Invalid value [1e]";
+    QTest::newRow("bare sign") << head + "  Ratio = -\nend"
+                               << "Error: Line 2: Invalid value [-]";
+    QTest::newRow("bare point") << head + "  Ratio = .\nend"
+                                << "Error: Line 2: Invalid value [.]";
+    QTest::newRow("dollar alone") << head + "  Ratio = $\nend"
+                                  << "Error: Line 2: Invalid value [$]";
+    QTest::newRow("17 hex digits") << head + "  Ratio = $11111111111111111\nend"
+                                   << "Error: Line 2: Invalid value [$11111111111111111]";
+    QTest::newRow("name ends in a dot") << head + "  Page. = 1\nend"
+                                        << "Error: Line 2: Invalid line [Page. = 1]";
+    QTest::newRow("name starts with a digit") << head + "  1Title = 'x'\nend"
+                                              << "Error: Line 2: Invalid line [1Title = 'x']";
+    QTest::newRow("header without class")
+        << "object box9:\nend\n"
+        << "Error: Line 1: Expected an object line but found [object box9:]";
+    QTest::newRow("header with two names")
+        << "object a b: TstBox\nend\n"
+        << "Error: Line 1: Expected an object line but found [object a b: TstBox]";
+    QTest::newRow("header glued") << "objectTstBox\nend\n"
+                                  << "Error: Line 1: Expected an object line but found "
+                                     "[objectTstBox]";
     QString deep = QStringLiteral("object : TstBox\n");
     for (int i = 0; i < 100; ++i)
       deep += "object : TstBox\n";
@@ -469,6 +528,12 @@ private slots:
                StoredFormReader().read(QByteArray("object : TstBox\n  Title = 'Zo\xEB'\nend\n"));
              }),
              QStringLiteral("Error: Line 2: The text is not valid UTF-8"));
+    // A sequence cut by the end of its line is named by that line.
+    QCOMPARE(errorOf([&] {
+               StoredFormReader().read(
+                   QByteArray("object : TstBox\n  Title = 'Zo'\n  Title = 'a\xC3\nend\n"));
+             }),
+             QStringLiteral("Error: Line 3: The text is not valid UTF-8"));
   }
 
   void filesUseCrLfAndUtf8() {
