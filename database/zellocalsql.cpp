@@ -104,12 +104,9 @@ QString quoteLiteral(const QString &text) {
 }
 
 // A word SQLite would read as part of the statement's grammar rather than as a name: the
-// library's keywords and the few reserved words of SQLite they lack.
+// library's keywords and the reserved words of SQLite they lack.
 bool isReservedWord(const QString &word) {
-  static const QSet<QString> sqliteOnly{u"CASE"_qs,   u"CROSS"_qs,     u"EXCEPT"_qs,  u"GLOB"_qs,
-                                        u"LIMIT"_qs,  u"INTERSECT"_qs, u"NOTNULL"_qs, u"OFFSET"_qs,
-                                        u"REGEXP"_qs, u"RETURNING"_qs, u"WINDOW"_qs};
-  return KeywordIndex(word) >= ZelKeyword::FirstWord || sqliteOnly.contains(word.toUpper());
+  return KeywordIndex(word) >= ZelKeyword::FirstWord || IsDialectKeyword(word, zelSQLite);
 }
 
 // One part of a name as SQLite needs it: quoted when written quoted or when a keyword.
