@@ -42,6 +42,11 @@ private:
       m_tokens.addValue(m_wordLine, m_wordColumn, m_wordLength);
     m_wordLength = 0;
   }
+  // A separator after a digit continues a number (1,250.75), never a name: T6.Count is the
+  // field Count of table T6.
+  bool pendingIsNumber(const QString &line) const {
+    return m_wordLength > 0 && line.at(m_wordColumn - 1).isDigit();
+  }
   void symbol(int code, QChar next, int &i);
 
   TzelTokenList &m_tokens;
@@ -61,7 +66,8 @@ void Scanner::scanLine(int lineNo, const QString &line) {
   for (int i = 1; i <= n; ++i) {
     const QChar c = line.at(i - 1);
     if ((m_inQuote && c != QLatin1Char('"')) || (m_inBracket && c != QLatin1Char(']')) ||
-        (m_afterDigit && (c == QLatin1Char(',') || c == QLatin1Char('.')))) {
+        (m_afterDigit && (c == QLatin1Char(',') || c == QLatin1Char('.')) &&
+         pendingIsNumber(line))) {
       append(lineNo, i);
       continue;
     }

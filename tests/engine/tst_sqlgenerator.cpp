@@ -963,6 +963,12 @@ private slots:
     QCOMPARE(generator.TranslateExpression(QStringLiteral("  "), &table), QString());
     QCOMPARE(table, QString());
     QVERIFY_THROWS_EXCEPTION(EzelError, generator.TranslateExpression(QStringLiteral("(a")));
+    // A second instance's alias ends in a digit; its fields still resolve.
+    run.query.AddTable(QString(), QStringLiteral("Parts"), QStringLiteral("Parts_2"));
+    TzelSqlGenerator numbered(run.query, *run.model);
+    QCOMPARE(numbered.TranslateExpression(QStringLiteral("Parts_2.Cost*1.5"), &table),
+             QStringLiteral("Parts_2.CST*1.5"));
+    QCOMPARE(table, QStringLiteral("Parts_2"));
   }
 };
 

@@ -42,6 +42,11 @@ private slots:
     QTest::newRow("thousands") << "1,000" << QStringList{"{1,000}"};
     QTest::newRow("both") << "1,250.75" << QStringList{"{1,250.75}"};
     QTest::newRow("a,b") << "a,b" << QStringList{"{a}", ",", "{b}"};
+    QTest::newRow("name ending in a digit") << "T6.Qty" << QStringList{"{T6}", ".", "{Qty}"};
+    QTest::newRow("numbered alias, then a number")
+        << "Parts_2.Cost*1.5" << QStringList{"{Parts_2}", ".", "{Cost}", "*", "{1.5}"};
+    QTest::newRow("list of numbered names")
+        << "f(a1,b2)" << QStringList{"{f}", "(", "{a1}", ",", "{b2}", ")"};
     QTest::newRow("keyword") << "not Like x" << QStringList{"NOT", " ", "LIKE", " ", "{x}"};
     QTest::newRow("keyword prefix") << "notes" << QStringList{"{notes}"};
     QTest::newRow("brackets") << "[Order Items].Qty"
