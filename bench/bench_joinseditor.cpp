@@ -1,6 +1,7 @@
 // The joins editor over a large data model (300 tables of 10 fields, 400 joins): building
 // every window (LoadTables), one recalculation of all join lines, one full repaint of the
 // visible area and of the whole surface. Runs offscreen.
+#include "countingmessages.h"
 #include "editors/joinseditor.h"
 #include "editors/joinssurface.h"
 #include "messages/zelmessages.h"
@@ -15,21 +16,6 @@ namespace {
 constexpr int Tables = 300;
 constexpr int FieldsPerTable = 10;
 constexpr int Joins = 400;
-
-// Counts what would have been shown; nothing blocks.
-class CountingMessages : public TzelMessageHandler {
-public:
-  TzelAnswer messageBox(const QString &text, TzelMessageKind, TzelButtons) override {
-    last = text;
-    ++count;
-    return TzelAnswer::Ok;
-  }
-  bool inputBox(const QString &, const QString &, QString &) override { return false; }
-  void showMessageList(const QStringList &, const QString &) override {}
-  void hideMessageList() override {}
-  int count = 0;
-  QString last;
-};
 
 QString tableAlias(int t) {
   return QStringLiteral("Table%1").arg(t);

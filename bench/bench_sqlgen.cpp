@@ -4,6 +4,7 @@
 // parentheses: SQLite's parser cannot nest 48 of them) and under the native SQLite dialect.
 // Prints the ratios at the end.
 #include "chainquery.h"
+#include "countingmessages.h"
 #include "engine/zelquerion.h"
 #include "messages/zelmessages.h"
 #include "model/zelmodel.h"
@@ -19,24 +20,6 @@
 #include <map>
 
 namespace {
-
-// Counts what would have been shown; nothing blocks.
-class CountingMessages : public TzelMessageHandler {
-public:
-  TzelAnswer messageBox(const QString &text, TzelMessageKind, TzelButtons) override {
-    last = text;
-    ++count;
-    return TzelAnswer::Ok;
-  }
-  bool inputBox(const QString &, const QString &, QString &) override { return false; }
-  void showMessageList(const QStringList &lines, const QString &) override {
-    count += int(lines.size());
-    last = lines.value(0);
-  }
-  void hideMessageList() override {}
-  int count = 0;
-  QString last;
-};
 
 CountingMessages *messages = nullptr;
 

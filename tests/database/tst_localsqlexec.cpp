@@ -11,6 +11,7 @@
 #include "model/zelquery.h"
 #include "model/zelregistry.h"
 #include "support/recordingmessages.h"
+#include "support/samplefiles.h"
 
 #include <QCoreApplication>
 #include <QTemporaryDir>
@@ -19,10 +20,6 @@
 namespace {
 
 using Records = QList<QStringList>;
-
-QString examplesFile(const QString &name) {
-  return QStringLiteral(ZEL_SOURCE_DIR "/examples/") + name;
-}
 
 struct Settings {
   bool aliasByTable = true;

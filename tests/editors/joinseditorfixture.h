@@ -11,26 +11,12 @@
 #include "engine/zelquerion.h"
 #include "model/storedform.h"
 #include "model/zelquery.h"
+#include "support/samplefiles.h"
 
 #include <QApplication>
 #include <QDropEvent>
 #include <QTest>
 #include <memory>
-
-inline QString examplesFile(const QString &name) {
-  return QStringLiteral(ZEL_SOURCE_DIR "/examples/") + name;
-}
-
-// The sample data model (a database-bound model, as its stored form names it).
-inline std::unique_ptr<TzelModel> readSampleModel() {
-  std::unique_ptr<TzelComponent> read =
-      StoredFormReader().read(loadStoredFormFile(examplesFile(QStringLiteral("pellox-model.txt"))));
-  auto *model = qobject_cast<TzelModel *>(read.get());
-  if (!model)
-    return nullptr;
-  read.release();
-  return std::unique_ptr<TzelModel>(model);
-}
 
 // The editor in query mode over "Step 1", shown.
 struct Step1Editor {

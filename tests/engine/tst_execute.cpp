@@ -16,6 +16,7 @@
 #include "model/zelregistry.h"
 #include "support/modaldriver.h"
 #include "support/recordingmessages.h"
+#include "support/samplefiles.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -33,10 +34,6 @@ namespace {
 using Rows = QList<QStringList>;
 
 const QString kOracle = QStringLiteral("execute-oracle");
-
-QString examplesFile(const QString &name) {
-  return QStringLiteral(ZEL_SOURCE_DIR "/examples/") + name;
-}
 
 QString dataFolder() {
   return QCoreApplication::applicationDirPath() + QStringLiteral("/Data");
@@ -156,16 +153,6 @@ Rows oracleRows(const QString &sql) {
     return {};
   }
   return rowsOf(q);
-}
-
-std::unique_ptr<TzelModel> readSampleModel() {
-  std::unique_ptr<TzelComponent> read =
-      StoredFormReader().read(loadStoredFormFile(examplesFile(QStringLiteral("pellox-model.txt"))));
-  auto *model = qobject_cast<TzelModel *>(read.get());
-  if (!model)
-    return nullptr;
-  read.release();
-  return std::unique_ptr<TzelModel>(model);
 }
 
 // Answers the parameter prompt from a script, one answer per request (each answer is the

@@ -14,6 +14,7 @@
 #include "model/zelquery.h"
 #include "model/zelregistry.h"
 #include "support/recordingmessages.h"
+#include "support/samplefiles.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -29,10 +30,6 @@ struct ToolRun {
   QByteArray out;
   QString err;
 };
-
-QString examplesFile(const QString &name) {
-  return QStringLiteral(ZEL_SOURCE_DIR "/examples/") + name;
-}
 
 } // namespace
 
