@@ -44,6 +44,7 @@ TfrmZelAddTable::TfrmZelAddTable(QWidget *parent) : QDialog(parent) {
   panDatabase->setObjectName(QStringLiteral("panDatabase"));
   cmbDatabase = new QComboBox(panDatabase);
   cmbDatabase->setObjectName(QStringLiteral("cmbDatabase"));
+  cmbDatabase->setAccessibleName(QStringLiteral("Database"));
   labDatabase = buddyLabel(QStringLiteral("labDatabase"), QStringLiteral("&Database"), cmbDatabase,
                            panDatabase);
   txtFilter = new QLineEdit(panDatabase);
@@ -54,6 +55,7 @@ TfrmZelAddTable::TfrmZelAddTable(QWidget *parent) : QDialog(parent) {
   txtFilter->installEventFilter(this);
   lstTables = new QListWidget(panDatabase);
   lstTables->setObjectName(QStringLiteral("lstTables"));
+  lstTables->setAccessibleName(QStringLiteral("Tables"));
   lstTables->setSelectionMode(QAbstractItemView::SingleSelection);
   lstTables->setSortingEnabled(true);
   labTables =
@@ -118,6 +120,7 @@ void TfrmZelAddTable::setModel(TzelModel *model) {
 
 void TfrmZelAddTable::setModelEditing(bool on) {
   m_modelEditing = on;
+  chkSystem->setChecked(false);
   chkSystem->setVisible(on);
   labSystem->setVisible(on);
 }

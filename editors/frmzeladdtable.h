@@ -20,7 +20,8 @@ public:
   explicit TfrmZelAddTable(QWidget *parent = nullptr);
 
   void setModel(TzelModel *model); // help, and the table listing in model mode
-  // Model mode shows "System"; choosing a database or toggling System relists the tables.
+  // Clears "System", shown in model mode only, where choosing a database or toggling System
+  // relists the tables.
   void setModelEditing(bool on);
   bool modelEditing() const { return m_modelEditing; }
   QComboBox *databaseList() const { return cmbDatabase; }

@@ -246,6 +246,15 @@ TfrmZelField::TfrmZelField(QWidget *parent) : QDialog(parent) {
                       grdFields->viewport());
   cmbAlign = cellCombo(QStringLiteral("cmbAlign"), QStringLiteral("Alignment"),
                        {"Left", "Right", "Center"}, grdFields->viewport());
+  // The two combo columns are as wide as their combos, so a combo never covers its neighbour.
+  for (auto [column, combo] :
+       {std::pair{int(colType), cmbType}, std::pair{int(colAlign), cmbAlign}}) {
+    const int wanted = combo->sizeHint().width() - 2;
+    if (grdFields->columnWidth(column) < wanted) {
+      visibleWidth += wanted - grdFields->columnWidth(column);
+      grdFields->setColumnWidth(column, wanted);
+    }
+  }
 
   auto *layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
@@ -284,7 +293,7 @@ void TfrmZelField::setTable(int tableIndex, QListWidget *fieldList) {
 }
 
 TzelTable *TfrmZelField::table() const {
-  if (!m_model || !m_model->TableIndexValid(m_tableIndex))
+  if (!m_model || m_tableIndex < 0 || m_tableIndex >= m_model->TableCount())
     return nullptr;
   return m_model->GetTable(m_tableIndex);
 }
@@ -565,8 +574,6 @@ void TfrmZelField::placeCombo() {
     return;
   // The combo covers the cell's grid lines too, and never cuts its own items.
   zelPlaceComboOverCell(*grdFields, *combo, row, column, QPoint(-1, -1), 2);
-  if (combo->width() < combo->sizeHint().width())
-    combo->resize(combo->sizeHint().width(), combo->height());
 }
 
 void TfrmZelField::cmbTypeActivated(int index) {

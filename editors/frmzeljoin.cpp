@@ -82,21 +82,30 @@ TfrmZelJoin::TfrmZelJoin(QWidget *parent) : QDialog(parent) {
                  QStringLiteral("Return matching records from both tables."), panOptions);
   labLeftJoin = namedLabel(QStringLiteral("labLeftJoin"), QString(), panOptions);
   labRightJoin = namedLabel(QStringLiteral("labRightJoin"), QString(), panOptions);
-  auto *optionLayout = new QVBoxLayout(panOptions);
-  optionLayout->setContentsMargins(CheckSize + 10, 6, 6, 6);
+  QFont heading = labMsg->font();
+  heading.setBold(true);
+  labMsg->setFont(heading);
+  auto *panelLayout = new QVBoxLayout(panOptions);
+  panelLayout->setContentsMargins(6, 6, 6, 6);
+  panelLayout->addWidget(labMsg);
+  // The types stand indented, leaving the check mark its place at their left.
+  auto *optionLayout = new QVBoxLayout;
+  optionLayout->setContentsMargins(CheckSize + 4, 4, 0, 0);
   optionLayout->setSpacing(10);
-  optionLayout->addWidget(labMsg);
+  panelLayout->addLayout(optionLayout);
   int tag = zelJoinInner;
   for (QLabel *label : {labInnerJoin, labLeftJoin, labRightJoin}) {
     label->setWordWrap(true);
     label->setProperty("tag", tag++);
     label->setCursor(Qt::PointingHandCursor);
     label->setFocusPolicy(Qt::StrongFocus); // Space chooses it from the keyboard
+    label->setStyleSheet(QStringLiteral(
+        "QLabel:focus { background: palette(highlight); color: palette(highlighted-text); }"));
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->installEventFilter(this);
     optionLayout->addWidget(label);
   }
-  optionLayout->addStretch();
+  panelLayout->addStretch();
   imgCheck = new QLabel(panOptions);
   imgCheck->setObjectName(QStringLiteral("imgCheck"));
   imgCheck->setAccessibleName(QStringLiteral("Chosen join type"));

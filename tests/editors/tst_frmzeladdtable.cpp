@@ -200,6 +200,9 @@ private slots:
     QVERIFY(shown(*dialog.lstTables).contains(QStringLiteral("sqlite_master")));
     dialog.chkSystem->click();
     QCOMPARE(dialog.lstTables->count(), 3);
+    dialog.chkSystem->click();
+    dialog.setModelEditing(true); // a new use starts without system tables
+    QVERIFY(!dialog.chkSystem->isChecked());
   }
 
   void databasesThatCannotBeListed_data() {

@@ -2,6 +2,7 @@
 // dragging rows, the checks, and the close question with its partial save.
 #include "editors/frmzelfield.h"
 #include "model/zelmodel.h"
+#include "support/modaldriver.h"
 #include "support/recordingmessages.h"
 
 #include <QAbstractItemView>
@@ -92,12 +93,15 @@ private slots:
     QVERIFY(f.dialog.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
     QTableWidget *grid = f.dialog.grdFields;
     const QList<int> widths{12, 170, 172, 79, 64, 55, 123};
-    // The designed widths, wider only where the title would be cut.
+    // The designed widths, wider only where the title would be cut or, for the type and
+    // alignment columns, where their combo would cover the next cell.
     const QFontMetrics titles(grid->horizontalHeader()->font());
     for (int c = 0; c < widths.size(); ++c) {
       const QString title = grid->horizontalHeaderItem(c)->text();
       QVERIFY(grid->columnWidth(c) >= widths[c]);
-      QVERIFY(grid->columnWidth(c) == widths[c] ||
+      const QComboBox *combo = c == 3 ? f.dialog.cmbType : c == 5 ? f.dialog.cmbAlign : nullptr;
+      const int comboWidth = combo ? combo->sizeHint().width() - 2 : 0;
+      QVERIFY(grid->columnWidth(c) == widths[c] || grid->columnWidth(c) == comboWidth ||
               grid->columnWidth(c) <= titles.horizontalAdvance(title) + 12);
       QVERIFY(grid->columnWidth(c) > titles.horizontalAdvance(title));
     }
@@ -301,6 +305,20 @@ private slots:
     }
   }
 
+  void modalUseAsTheEditorRunsIt() {
+    RecordingMessages rec;
+    FieldFixture f;
+    rec.answers << TzelAnswer::Yes;
+    whenModal([&f](QWidget *w) {
+      QCOMPARE(w, &f.dialog);
+      f.type(0, 1, QStringLiteral("Number"));
+      QTest::keyClick(w, Qt::Key_Escape); // closing asks to save
+    });
+    f.dialog.exec();
+    QCOMPARE(rec.texts(), QStringList{"Save changes to the [Customers] table?"});
+    QCOMPARE(f.table->GetField(0)->FieldAlias(), QStringLiteral("Number"));
+  }
+
   void unmodifiedClosesWithoutAQuestion() {
     RecordingMessages rec;
     FieldFixture f;
@@ -453,6 +471,23 @@ private slots:
     QCOMPARE(rec.messages.first().kind, TzelMessageKind::Error);
     QCOMPARE(f.dialog.grdFields->rowCount(), 1);
     QVERIFY(!f.table->GetField(0)->Deleted());
+  }
+
+  void noTableGivesAnEmptyGrid_data() {
+    QTest::addColumn<int>("tableIndex");
+    QTest::newRow("none yet") << -1;
+    QTest::newRow("past the end") << 1;
+  }
+  void noTableGivesAnEmptyGrid() {
+    QFETCH(int, tableIndex);
+    FieldFixture f;
+    f.dialog.setTable(tableIndex, &f.fieldList);
+    f.dialog.LoadFields();
+    QCOMPARE(f.dialog.grdFields->rowCount(), 0);
+    QCOMPARE(f.dialog.windowTitle(), QStringLiteral("Edit Fields: "));
+    QVERIFY(!f.dialog.SaveFields());
+    f.dialog.cmdAddField->click();
+    QVERIFY(!f.dialog.SaveFields());
   }
 
   void renameTableAndHelp() {

@@ -1,6 +1,7 @@
 // The rename dialog: its edits and the blank checks in the order alias, name, database.
 #include "editors/frmzelrename.h"
 #include "model/zelmodel.h"
+#include "support/modaldriver.h"
 #include "support/recordingmessages.h"
 
 #include <QLabel>
@@ -84,6 +85,21 @@ private slots:
     } else {
       QCOMPARE(dialog.result(), int(QDialog::Accepted));
     }
+  }
+
+  void modalUseAsTheEditorRunsIt() {
+    RecordingMessages rec;
+    TfrmZelRename dialog;
+    dialog.setValues(QStringLiteral("Customers"), QStringLiteral("CUSTOMER.DB"), QString());
+    whenModal([](QWidget *w) {
+      auto *d = qobject_cast<TfrmZelRename *>(w);
+      d->cmdOk->click(); // refused: no database
+      d->txtDatabase->setText(QStringLiteral("PELLOX"));
+      d->cmdOk->click();
+    });
+    QCOMPARE(dialog.exec(), int(QDialog::Accepted));
+    QCOMPARE(rec.texts(), QStringList{"Error: Database cannot be blank"});
+    QCOMPARE(dialog.databaseName(), QStringLiteral("PELLOX"));
   }
 
   void cancelAndHelp() {
