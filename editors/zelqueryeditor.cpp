@@ -536,6 +536,7 @@ void TzelQueryEditor::DropField(const TzelDraggedField &field, int column) {
       grdValues->setColumnCount(target + 1 + AddedColumns);
     }
   }
+  const int first = target;
   QStringList fields{field.fieldAlias};
   const TzelProbe<TzelQuery> quiet(*query);
   if (field.fieldAlias == u"*") {
@@ -554,7 +555,7 @@ void TzelQueryEditor::DropField(const TzelDraggedField &field, int column) {
       zelInsertGridColumn(*grdValues, target);
     fillDroppedColumn(target++, field.tableAlias, alias, index);
   }
-  SelectCell(qMin(target, grdValues->columnCount() - 1), qMax(0, grdValues->currentRow()));
+  SelectCell(first, qMax(0, grdValues->currentRow()));
   RefreshValueEditor();
   SetModified(true);
 }
