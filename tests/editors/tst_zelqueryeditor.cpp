@@ -6,6 +6,7 @@
 #include "controls/stringgrid.h"
 #include "controls/zelsplit.h"
 #include "engine/queryfile.h"
+#include "engine/tst_sqlgenerator_fixture.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -41,6 +42,23 @@ QString positions(const TzelQuery &query) {
   return list.join(QLatin1Char(','));
 }
 
+// Every kind of value the grid carries: a hidden expression with a format, a between filter,
+// a filter in a later row, a right-aligned sum.
+void fillMixed(TzelQuery &query) {
+  fillExample3(query);
+  TzelQueryValue *twice = query.GetValue(
+      query.AddValue(QString(), QStringLiteral("Parts.Cost * 2"), QStringLiteral("Twice")));
+  twice->SetShow(zelHideMax);
+  twice->SetFormat(QStringLiteral("#,##0.00"));
+  twice->SetFilter(3, zelFilterBetween, QStringLiteral("10|20|"));
+  TzelQueryValue *onHand = addValue(query, QStringLiteral("Parts"), QStringLiteral("OnHand"), {},
+                                    zelShowSum, zelSortDescending);
+  onHand->SetAlignment(taRightJustify);
+  onHand->SetFilter(1, zelFilterNotEqual, QStringLiteral("1|2|"));
+  onHand->SetFilter(20, zelFilterNotLike, QStringLiteral("x%|"));
+  query.SetIsDistinct(true);
+}
+
 const QStringList step1Headers{"Company", "State", "SaleDate",  "PartDesc",
                                "Qty",     "Cost",  "VendorName"};
 
@@ -56,6 +74,8 @@ private slots:
   void filterDisplayText_data();
   void filterDisplayText();
   void loadThenApplyLeavesTheQueryEqual();
+  void roundTrips_data();
+  void roundTrips();
   void duplicateHeadersBlockApplying_data();
   void duplicateHeadersBlockApplying();
   void droppedFieldGetsAUniqueAlias();
@@ -192,6 +212,45 @@ void TestQueryEditor::loadThenApplyLeavesTheQueryEqual() {
   s.editor.LoadQuery();
   QVERIFY(s.editor.ApplyValues());
   QCOMPARE(s.storedQuery(), before);
+  QVERIFY(s.rec.messages.isEmpty());
+}
+
+void TestQueryEditor::roundTrips_data() {
+  QTest::addColumn<int>("example");
+  QTest::newRow("worked example 1") << 1;
+  QTest::newRow("worked example 2") << 2;
+  QTest::newRow("worked example 3") << 3;
+  QTest::newRow("every kind of value") << 4;
+}
+
+void TestQueryEditor::roundTrips() {
+  QFETCH(int, example);
+  QTemporaryDir dir;
+  QueryEditorSetup s(false);
+  DocumentDialogsScope dialogs;
+  auto model = makePartsModel(zelParadox, true);
+  s.querion.SetDataModel(model.get());
+  const std::function<void(TzelQuery &)> fills[] = {fillExample1, fillExample2, fillExample3,
+                                                    fillMixed};
+  fills[example - 1](*s.query());
+  s.editor.LoadQuery();
+  const QString before = s.storedQuery();
+  QVERIFY(s.editor.ApplyValues());
+  QCOMPARE(s.storedQuery(), before);
+
+  const QString path = dir.filePath(QStringLiteral("q.zel"));
+  dialogs->files << path;
+  QVERIFY(s.editor.FileSave(true, false));
+  const QString text = fileText(path);
+  QVERIFY(s.editor.FileNew(false, true));
+  dialogs->files << path;
+  QVERIFY(s.editor.FileOpen());
+  QCOMPARE(s.storedQuery(), before);
+  QVERIFY(s.editor.ApplyValues());
+  QCOMPARE(s.storedQuery(), before);
+  dialogs->files << path;
+  QVERIFY(s.editor.FileSave(true, false));
+  QCOMPARE(fileText(path), text);
   QVERIFY(s.rec.messages.isEmpty());
 }
 
