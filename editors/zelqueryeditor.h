@@ -5,6 +5,7 @@
 // from the query, ApplyValues writes it back before anything reads the query.
 
 #include "editors/fielddrag.h"
+#include "editors/frmzelvalue.h"
 #include "engine/zelquerion.h"
 #include "model/zeltypes.h"
 
@@ -18,7 +19,6 @@ class QMenu;
 class QPlainTextEdit;
 class QStackedWidget;
 class QTabBar;
-class TfrmZelValueEditor;
 class TzelHorzSplit;
 class TzelJoinsEditor;
 class TzelQuery;
