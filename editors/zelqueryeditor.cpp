@@ -221,7 +221,12 @@ void TzelQueryEditor::buildGrid() {
   header->setHighlightSections(false);
   header->setToolTip(QStringLiteral("Drag to move the value"));
   grdValues->setHorizontalHeaderLabels(QStringList(InitialColumns, QString()));
-  grdValues->setColumnWidth(0, 50);
+  // The titles' column: 50 wide, or as wide as its longest title needs in the screen's font.
+  const QFontMetrics metrics(grdValues->font());
+  int titles = 50;
+  for (const QString &title : rowTitles().mid(0, ValueRow::Index))
+    titles = qMax(titles, metrics.horizontalAdvance(title) + 8);
+  grdValues->setColumnWidth(0, titles);
   grdValues->setFrameShape(QFrame::NoFrame);
   grdValues->setEditTriggers(QAbstractItemView::NoEditTriggers);
   grdValues->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -267,9 +272,10 @@ void TzelQueryEditor::resizeEvent(QResizeEvent *event) {
 
 bool TzelQueryEditor::eventFilter(QObject *watched, QEvent *event) {
   if (event->type() == QEvent::Resize) {
-    if (watched == panQuery)
+    if (watched == panQuery) {
       zelJoins->resize(zelJoins->width(), qRound(panQuery->height() / 2.0));
-    else if (watched == panDatabase)
+      zelRealign(zelJoins->parentWidget());
+    } else if (watched == panDatabase)
       cmbDatabase->resize(qMax(0, panDatabase->width() - 8 - cmbDatabase->x()),
                           cmbDatabase->height());
   }

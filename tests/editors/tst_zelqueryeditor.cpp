@@ -11,9 +11,11 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QMenu>
+#include <QPainter>
 #include <QSignalSpy>
 #include <QStackedWidget>
 #include <QTabBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -103,6 +105,7 @@ private slots:
   void fileFilter_data();
   void fileFilter();
   void newQueryEmptiesEverything();
+  void pictures();
 };
 
 void TestQueryEditor::createdLayout() {
@@ -110,7 +113,7 @@ void TestQueryEditor::createdLayout() {
   QCOMPARE(editor.size(), QSize(625, 353));
   QCOMPARE(editor.grdValues->rowCount(), 53);
   QCOMPARE(editor.grdValues->columnCount(), 31);
-  QCOMPARE(editor.grdValues->columnWidth(0), 50);
+  QVERIFY(editor.grdValues->columnWidth(0) >= 50);
   QCOMPARE(editor.grdValues->columnWidth(5), 100);
   QCOMPARE(editor.cell(0, 0), QStringLiteral(" Header"));
   QCOMPARE(editor.cell(0, 24), QStringLiteral(" Filter 20"));
@@ -128,7 +131,11 @@ void TestQueryEditor::createdLayout() {
   editor.show();
   QVERIFY(QTest::qWaitForWindowExposed(&editor));
   QCOMPARE(editor.zelJoins->height(), qRound(editor.panQuery->height() / 2.0));
+  QCOMPARE(editor.zelHorzSplit->y(), editor.zelJoins->height());
   QCOMPARE(editor.grdValues->y(), editor.zelHorzSplit->geometry().bottom() + 1);
+  editor.resize(700, 500); // the joins editor keeps half the height, the grid follows
+  QCOMPARE(editor.zelJoins->height(), 250);
+  QCOMPARE(editor.zelHorzSplit->y(), 250);
   editor.SetShowJoins(false);
   QVERIFY(editor.zelJoins->isHidden() && editor.zelHorzSplit->isHidden());
   editor.SetShowTables(true);
@@ -713,6 +720,43 @@ void TestQueryEditor::newQueryEmptiesEverything() {
   QVERIFY(s.editor.FileNew(false, true));
   QCOMPARE(caption.size(), 1);
   QVERIFY(s.editor.FileName.isEmpty());
+}
+
+// The panel holding "Step 1" and the value editor on its pages, saved when ZEL_SCREENSHOT_DIR
+// names a folder.
+void TestQueryEditor::pictures() {
+  const QString folder = qEnvironmentVariable("ZEL_SCREENSHOT_DIR");
+  if (folder.isEmpty())
+    QSKIP("ZEL_SCREENSHOT_DIR is not set");
+  QueryEditorSetup s;
+  s.editor.resize(760, 520);
+  int left = 8;
+  for (TzelTableForm *window : s.editor.zelJoins->tableWindows()) {
+    window->move(left, 8);
+    left += 148;
+  }
+  TfrmZelValueEditor *ve = s.openValueEditor(s.columnOf(QStringLiteral("State")), 5);
+  ve->tabMain->setCurrentIndex(TfrmZelValueEditor::pageFilter);
+  ve->grdFilter->setCurrentCell(TfrmZelValueEditor::rowCommand, 1);
+  QTest::qWait(50);
+  const QPixmap panel = s.editor.grab();
+  const QPixmap filter = ve->grab();
+  QVERIFY(panel.save(folder + QStringLiteral("/queryeditor-step1.png")));
+  QVERIFY(filter.save(folder + QStringLiteral("/valueeditor-filter.png")));
+  // Both together, the tool window beside the panel as a user places it.
+  QPixmap both(panel.width() + 8 + filter.width(), qMax(panel.height(), filter.height()));
+  both.fill(Qt::darkGray);
+  QPainter painter(&both);
+  painter.drawPixmap(0, 0, panel);
+  painter.drawPixmap(panel.width() + 8, 0, filter);
+  painter.end();
+  QVERIFY(both.save(folder + QStringLiteral("/queryeditor-step1-filter.png")));
+  ve->tabMain->setCurrentIndex(TfrmZelValueEditor::pageValue);
+  ve->grdValue->setCurrentCell(TfrmZelValueEditor::rowShow, 1);
+  QVERIFY(ve->grab().save(folder + QStringLiteral("/valueeditor-value.png")));
+  ve->tabMain->setCurrentIndex(TfrmZelValueEditor::pageExpression);
+  ve->tabExpression->setCurrentIndex(1);
+  QVERIFY(ve->grab().save(folder + QStringLiteral("/valueeditor-expression.png")));
 }
 
 QTEST_MAIN(TestQueryEditor)
