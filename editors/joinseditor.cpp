@@ -9,19 +9,20 @@
 #include "editors/tableform.h"
 #include "editors/tablelist.h"
 #include "messages/zelmessages.h"
+#include "model/vocabulary.h"
 #include "model/zelmodel.h"
 #include "model/zelquery.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QListWidget>
 #include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
+#include <algorithm>
 
 namespace {
 
-constexpr int kDefaultHeight = 165; // a table's default window size
-constexpr int kDefaultWidth = 115;
 constexpr int kSurfaceSize = 1000; // scroll range in both directions
 constexpr int kHelpContext = 1016;
 const QPoint kDialogDropPoint(10, 10); // where tables picked in the add-table dialog go
@@ -56,6 +57,19 @@ template <typename Fn> void forEachLivePair(const TzelSchema &schema, Fn fn) {
         fn(*pair);
     }
   }
+}
+
+// What the lines show, one pair to a line, for a screen reader.
+QString describeLines(const TzelSchema &schema) {
+  QStringList lines;
+  forEachLivePair(schema, [&lines](const TzelJoinField &pair) {
+    const TzelJoin *join = pair.Join();
+    lines << join->LeftTableAlias() + u'.' + pair.LeftFieldAlias() +
+                 JoinOperatorSql(pair.JoinOper()) + join->RightTableAlias() + u'.' +
+                 pair.RightFieldAlias() +
+                 (pair.Selected() ? QStringLiteral(" (selected)") : QString());
+  });
+  return lines.join(u'\n');
 }
 
 TzelLinePoints pointsOf(const TzelJoinField &pair) {
@@ -143,15 +157,16 @@ void TzelJoinsEditor::AddTableWindow(const QString &name, bool isNew, int left, 
                                      int width) {
   if (!m_model || !m_schema)
     return;
-  const QRect geometry(left, top, width ? width : kDefaultWidth, height ? height : kDefaultHeight);
+  const QSize size = TzelTableForm::defaultSize;
+  const QRect geometry(left, top, width ? width : size.width(), height ? height : size.height());
   try {
     const int index = isNew ? addNewTable(name, geometry) : m_schema->IndexOfTableAlias(name);
     if (index < 0)
       return;
     const TzelTable *table = m_schema->GetTable(index);
-    TzelTableForm *window = createWindow(table->TableAlias(), index, geometry);
-    QStringList aliases;
+    QStringList aliases; // first, so that a table whose fields cannot be read gets no window
     m_schema->ListFieldAliases(table->TableAlias(), aliases);
+    TzelTableForm *window = createWindow(table->TableAlias(), index, geometry);
     window->list()->setFieldAliases(aliases);
     window->show();
     // Only a table just added takes the model's joins: a loaded query keeps the joins it was
@@ -362,6 +377,7 @@ int TzelJoinsEditor::rowY(const TzelTableForm *window, const QString &field, int
 }
 
 void TzelJoinsEditor::PaintJoinLines() {
+  m_surface->setAccessibleDescription(m_schema ? describeLines(*m_schema) : QString());
   m_surface->viewport()->update();
 }
 
@@ -401,10 +417,9 @@ void TzelJoinsEditor::PressBackground(const QPoint &pos, Qt::MouseButton button,
 // ---- Drops ---------------------------------------------------------------------------------
 
 void TzelJoinsEditor::DropField(TzelTableList *target, const TzelDraggedField &from, int row) {
-  const TzelTableForm *targetWindow = nullptr;
-  for (const TzelTableForm *window : std::as_const(m_windows))
-    if (window->list() == target)
-      targetWindow = window;
+  const auto found = std::find_if(m_windows.cbegin(), m_windows.cend(),
+                                  [target](const TzelTableForm *w) { return w->list() == target; });
+  const TzelTableForm *targetWindow = found == m_windows.cend() ? nullptr : *found;
   const TzelTableForm *source = FindTableWindow(from.tableAlias);
   // No pair within one window, on the "*" row or below the last row; and "*" is no field.
   if (!m_schema || !targetWindow || !source || source == targetWindow || row <= 0 ||
@@ -474,8 +489,10 @@ void TzelJoinsEditor::fillAddTableDialog() {
   TfrmZelAddTable &dialog = *m_addTableDialog;
   dialog.setModel(m_model);
   dialog.setModelEditing(m_modelEditing);
+  dialog.chkSystem->setChecked(false);
   QComboBox *databases = dialog.databaseList();
   databases->clear();
+  dialog.tableList()->clear(); // nothing left from the last use
   if (!m_model)
     return;
   if (!m_modelEditing) {
@@ -485,7 +502,6 @@ void TzelJoinsEditor::fillAddTableDialog() {
     QStringList tables;
     m_model->ListTableAliases(tables);
     tables.sort(Qt::CaseInsensitive);
-    dialog.tableList()->clear();
     dialog.tableList()->addItems(tables);
     return;
   }

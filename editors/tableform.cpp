@@ -5,10 +5,6 @@
 #include <QCloseEvent>
 #include <QMouseEvent>
 
-namespace {
-constexpr int kDefaultHeight = 165; // a table's default window height
-}
-
 TzelTableForm::TzelTableForm(QWidget *parent)
     : QMdiSubWindow(parent, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       m_list(new TzelTableList) {
@@ -33,11 +29,15 @@ int TzelTableForm::captionHeight() const {
   return frame.top() + frame.bottom();
 }
 
+QSize TzelTableForm::minimumSizeHint() const {
+  return {QMdiSubWindow::minimumSizeHint().width(), captionHeight()};
+}
+
 void TzelTableForm::toggleRolledUp() {
   if (isShaded())
     showNormal();
   else if (isRolledUp())
-    resize(width(), kDefaultHeight);
+    resize(width(), defaultSize.height());
   else
     showShaded();
 }

@@ -4,6 +4,7 @@
 // rolls the window up to its title bar and down again.
 
 #include <QMdiSubWindow>
+#include <QSize>
 #include <functional>
 
 class TzelTableList;
@@ -12,6 +13,9 @@ class TzelTableForm : public QMdiSubWindow {
   Q_OBJECT
 public:
   explicit TzelTableForm(QWidget *parent = nullptr);
+
+  // The window size of a table that has none of its own (the table's defaults).
+  static constexpr QSize defaultSize{115, 165};
 
   TzelTableList *list() const { return m_list; }
   int TableIndex() const { return m_tableIndex; }
@@ -22,6 +26,8 @@ public:
   int captionHeight() const;
   bool isRolledUp() const { return height() <= captionHeight(); }
   void toggleRolledUp();
+  // The user may shrink the window to its title bar.
+  QSize minimumSizeHint() const override;
 
   // Asked before the window closes; false keeps it open.
   std::function<bool(TzelTableForm *)> closeQuery;

@@ -82,6 +82,8 @@ void TzelTableList::setRowActive(int row, bool active) {
   if (row < 1 || row > kMarkerCount)
     return;
   m_activeFields[row - 1] = active ? u'1' : u'0';
+  if (QListWidgetItem *marked = item(row)) // what the marker shows, for a screen reader
+    marked->setData(Qt::AccessibleDescriptionRole, active ? tr("Active") : QString());
   viewport()->update();
 }
 

@@ -81,6 +81,7 @@ private slots:
   void focusLossClearsSelection();
   void addTableInQueryMode();
   void clearTables();
+  void tableMissingFromTheModel();
 };
 
 void TestJoinsEditor::step1Windows() {
@@ -220,6 +221,16 @@ void TestJoinsEditor::rowsScrolledAndRolledUp() {
   items->toggleRolledUp();
   QVERIFY(!items->isRolledUp());
   QCOMPARE(s.pair(2, 0)->Point(0).y(), items->y() + caption + rh + rh / 4);
+
+  // Shrunk by hand to its title bar (the smallest size a user can drag it to).
+  QCOMPARE(items->minimumSizeHint().height(), caption);
+  items->resize(items->width(), caption);
+  QVERIFY(items->isRolledUp());
+  QCOMPARE(s.pair(2, 1)->Point(0).y(), middle);
+  QCOMPARE(s.query()->GetTable(2)->Height(), caption);
+  // A double click on the title bar opens it at the default height.
+  QTest::mouseDClick(items, Qt::LeftButton, {}, QPoint(items->width() / 2, caption / 3));
+  QCOMPARE(items->height(), 165);
 }
 
 void TestJoinsEditor::equalLeftAndReversedWindows() {
@@ -244,6 +255,11 @@ void TestJoinsEditor::lineSelection() {
   TzelJoinField *vendorNo = s.pair(2, 1);
   pressSurface(s.editor, onStub(*partNo, -1));
   QVERIFY(partNo->Selected());
+  // A screen reader hears the pairs the lines show, and which one is selected.
+  QCOMPARE(s.editor.surface()->accessibleDescription().split(u'\n'),
+           QStringList({"Customers.CustNo = Orders.CustNo", "Orders.OrderNo = Items.OrderNo",
+                        "Items.PartNo = Parts.PartNo (selected)", "Items.VendorNo = Parts.VendorNo",
+                        "Parts.VendorNo = Vendors.VendorNo"}));
   QVERIFY(!vendorNo->Selected());
   int j = -1, p = -1;
   s.query()->GetSelectedJoinField(j, p);
@@ -657,6 +673,8 @@ void TestJoinsEditor::activeFields() {
   s.editor.SetFieldActive(QStringLiteral("Customers"), QStringLiteral("CustNo"), true);
   QCOMPARE(customers->ActiveFields().left(6), QStringLiteral("100100"));
   QVERIFY(customers->list()->isActiveRow(4));
+  QCOMPARE(customers->list()->item(4)->data(Qt::AccessibleDescriptionRole).toString(),
+           QStringLiteral("Active"));
   s.editor.SetFieldActive(QStringLiteral("Customers"), QStringLiteral("CustNo"), false);
   QCOMPARE(customers->ActiveFields().left(6), QStringLiteral("000100"));
   // Blank aliases, the star, an unknown table or field: nothing.
@@ -742,6 +760,16 @@ void TestJoinsEditor::clearTables() {
   s.editor.SetSchema(nullptr);
   QVERIFY(s.editor.tableWindows().isEmpty());
   QVERIFY(!s.editor.Schema());
+}
+
+void TestJoinsEditor::tableMissingFromTheModel() {
+  Step1Editor s;
+  RecordingMessages rec;
+  s.query()->AddTable(QString(), QStringLiteral("Shippers"), QStringLiteral("Shippers"));
+  s.editor.SetSchema(s.query());
+  QCOMPARE(rec.texts(), QStringList{"Error: Table Alias [Shippers] does not exist"});
+  QCOMPARE(captions(s.editor), QStringLiteral("Customers,Orders,Items,Parts,Vendors"));
+  QCOMPARE(s.editor.surface()->subWindowList().size(), 5);
 }
 
 QTEST_MAIN(TestJoinsEditor)

@@ -39,6 +39,7 @@ struct AddTableRun {
   QString selectedDatabase;
   QStringList tables;
   bool systemShown = false;
+  bool systemTicked = true;
 };
 
 AddTableRun addFromDialog(TzelJoinsEditor &editor, const QString &table) {
@@ -55,10 +56,12 @@ AddTableRun addFromDialog(TzelJoinsEditor &editor, const QString &table) {
     for (int i = 0; i < dialog->tableList()->count(); ++i)
       run.tables << dialog->tableList()->item(i)->text();
     run.systemShown = dialog->chkSystem->isVisible();
+    run.systemTicked = dialog->chkSystem->isChecked();
     const QList<QListWidgetItem *> found = dialog->tableList()->findItems(table, Qt::MatchExactly);
     if (!found.isEmpty())
       dialog->tableList()->setCurrentItem(found.first());
     dialog->cmdAdd->click();
+    dialog->chkSystem->setChecked(true); // the next use starts without it
     dialog->cmdClose->click();
   });
   editor.AddTable();
@@ -129,6 +132,7 @@ void TestJoinsEditorModel::addTableFromTheSampleFolder() {
   QCOMPARE(run.selectedDatabase, QStringLiteral("PELLOX"));
   QCOMPARE(run.tables, QStringList({"T0490.DB", "T0491.DB", "T0492.DB", "T0493.DB", "T0494.DB"}));
   QVERIFY(run.systemShown);
+  QVERIFY(!run.systemTicked);
   QCOMPARE(rec.texts(), QStringList{"The [T0490.DB] table already exists in the Data Model.\r\r"
                                     "Do you want to add another instance?"});
   QCOMPARE(rec.messages.first().buttons, TzelButtons::YesNo);
@@ -146,6 +150,13 @@ void TestJoinsEditorModel::addTableFromTheSampleFolder() {
   QCOMPARE(window->geometry(), QRect(10, 10, 115, 165));
   QVERIFY(window->list()->count() > 1);
   QCOMPARE(window->list()->item(0)->text(), QStringLiteral("*"));
+
+  // The dialog is kept for the next use, which starts afresh.
+  rec.answers << TzelAnswer::No;
+  const AddTableRun again = addFromDialog(m.editor, QStringLiteral("T0491.DB"));
+  QCOMPARE(again.tables, run.tables);
+  QVERIFY(!again.systemTicked);
+  QCOMPARE(m.model->TableCount(), 6);
 }
 
 void TestJoinsEditorModel::renameWithTheDialog_data() {
