@@ -424,6 +424,8 @@ void TfrmZelValueEditor::selectPropertyCell(QTableWidget *grid, int row, int col
   const QTableWidgetItem *item = grid->item(row, 1);
   const bool text = item && item->flags().testFlag(Qt::ItemIsEditable);
   zelSetGridEditing(*grid, text, text);
+  if (text && grid->isVisible())
+    grid->edit(grid->model()->index(row, 1)); // the editor shows at once, as the mode says
   QComboBox *combo = nullptr;
   if (grid == grdValue) {
     const std::pair<int, QComboBox *> combos[] = {{rowDistinct, cmbDistinct},

@@ -185,6 +185,8 @@ void TzelQueryEditor::buildControls() {
   memoFont.setPixelSize(13);
   memScript->setFont(memoFont);
   memScript->setLineWrapMode(QPlainTextEdit::NoWrap);
+  // A table dragged from the tree may be dropped here; the script takes nothing from it.
+  memScript->viewport()->installEventFilter(this);
   tabSteps = new QTabBar(scriptPage);
   tabSteps->setObjectName(QStringLiteral("tabSteps"));
   tabSteps->addTab(QStringLiteral("Step 1"));
@@ -271,6 +273,15 @@ void TzelQueryEditor::resizeEvent(QResizeEvent *event) {
 }
 
 bool TzelQueryEditor::eventFilter(QObject *watched, QEvent *event) {
+  if (memScript && watched == memScript->viewport() &&
+      (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove ||
+       event->type() == QEvent::Drop)) {
+    auto *drag = static_cast<QDropEvent *>(event);
+    if (drag->source() == outTables) {
+      drag->acceptProposedAction();
+      return true;
+    }
+  }
   if (event->type() == QEvent::Resize) {
     if (watched == panQuery) {
       zelJoins->resize(zelJoins->width(), qRound(panQuery->height() / 2.0));
@@ -503,8 +514,10 @@ void TzelQueryEditor::RemoveValue() {
     if (TzelQueryValue *value = CurrentQuery() ? CurrentQuery()->GetValue(index.toInt()) : nullptr)
       value->SetDeleted(true);
   }
+  const int row = qMax(0, grdValues->currentRow());
   zelDeleteGridColumn(*grdValues, column);
   ensureColumns(MinimumColumns);
+  SelectCell(qMin(column, grdValues->columnCount() - 1), row); // the column number stays current
   RefreshValueEditor();
   SetModified(true);
 }

@@ -107,22 +107,22 @@ public:
   QString cell(int column, int row) const;
   void setCell(int column, int row, const QString &text);
 
-  QWidget *panTables;
-  QWidget *panDatabase;
-  QLabel *labDatabase;
-  QComboBox *cmbDatabase;
-  TzelTableTree *outTables;
-  TzelVertSplit *zelVertSplit;
-  QWidget *panQuery;
-  QStackedWidget *nbkQuery;
-  TzelJoinsEditor *zelJoins;
-  TzelHorzSplit *zelHorzSplit;
-  TzelValuesGrid *grdValues;
-  QWidget *panScript;
-  QLabel *labScript;
-  QPlainTextEdit *memScript;
-  QTabBar *tabSteps;
-  QMenu *popMenu;
+  QWidget *panTables = nullptr;
+  QWidget *panDatabase = nullptr;
+  QLabel *labDatabase = nullptr;
+  QComboBox *cmbDatabase = nullptr;
+  TzelTableTree *outTables = nullptr;
+  TzelVertSplit *zelVertSplit = nullptr;
+  QWidget *panQuery = nullptr;
+  QStackedWidget *nbkQuery = nullptr;
+  TzelJoinsEditor *zelJoins = nullptr;
+  TzelHorzSplit *zelHorzSplit = nullptr;
+  TzelValuesGrid *grdValues = nullptr;
+  QWidget *panScript = nullptr;
+  QLabel *labScript = nullptr;
+  QPlainTextEdit *memScript = nullptr;
+  QTabBar *tabSteps = nullptr;
+  QMenu *popMenu = nullptr;
 
 signals:
   void OnUpdateCaption(QObject *sender);

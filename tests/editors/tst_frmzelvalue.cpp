@@ -9,6 +9,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTabWidget>
@@ -93,6 +94,7 @@ private slots:
   void closingAppliesOrStaysOpen();
   void deactivationApplies();
   void filterValueWithQuotesSurvives();
+  void openCellEditorIsApplied();
 };
 
 void TestValueEditor::windowAndPages() {
@@ -618,6 +620,21 @@ void TestValueEditor::filterValueWithQuotesSurvives() {
   QVERIFY(s.editor.ApplyValues());
   const TzelQueryValue *company = s.query()->GetValue(s.query()->IndexOfValueAlias("Company"));
   QCOMPARE(company->GetFilter(0)->Filter(), QStringLiteral("O'Brien \"Ltd\"|"));
+}
+
+void TestValueEditor::openCellEditorIsApplied() {
+  QueryEditorSetup s;
+  const int column = s.columnOf(QStringLiteral("Qty"));
+  VE *ve = s.openValueEditor(column, 5);
+  ve->tabMain->setCurrentIndex(VE::pageFilter);
+  ve->grdFilter->setCurrentCell(VE::rowFirstValue, 1); // a text row opens its editor
+  auto *edit = qobject_cast<QLineEdit *>(ve->grdFilter->focusWidget());
+  if (!edit)
+    edit = ve->grdFilter->viewport()->findChild<QLineEdit *>();
+  QVERIFY(edit);
+  edit->setText(QStringLiteral("7"));
+  QVERIFY(ve->ApplyValue()); // still typing: the open editor's text is taken
+  QCOMPARE(s.cell(column, 5 + ValueRow::RawFilterOffset), QStringLiteral("0|7|"));
 }
 
 QTEST_MAIN(TestValueEditor)

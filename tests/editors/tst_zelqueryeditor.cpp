@@ -7,6 +7,7 @@
 #include "controls/zelsplit.h"
 #include "engine/queryfile.h"
 #include "engine/tst_sqlgenerator_fixture.h"
+#include "support/modaldriver.h"
 
 #include <QComboBox>
 #include <QHeaderView>
@@ -92,6 +93,7 @@ private slots:
   void deletedTableTakesItsColumns();
   void movedColumnReordersValues();
   void rowsBelowTheFiltersCannotBeSelected();
+  void popupMenuCommands();
   void disabledSavingSucceedsWithoutSaving_data();
   void disabledSavingSucceedsWithoutSaving();
   void saveQuestion_data();
@@ -455,6 +457,33 @@ void TestQueryEditor::rowsBelowTheFiltersCannotBeSelected() {
   QCOMPARE(s.grid().currentRow(), 24);
   s.grid().setCurrentCell(3, 0);
   QCOMPARE(s.grid().currentColumn(), 1);
+}
+
+void TestQueryEditor::popupMenuCommands() {
+  QueryEditorSetup s;
+  const QList<QAction *> actions = s.editor.popMenu->actions();
+  s.editor.SelectCell(2, 0);
+  actions[0]->trigger(); // insert
+  QVERIFY(s.cell(2, ValueRow::Header).isEmpty());
+  actions[1]->trigger(); // remove the inserted column again
+  QCOMPARE(s.headers(), step1Headers);
+  actions[4]->trigger();
+  QCOMPARE(s.help.calls.size(), 1);
+  QCOMPARE(s.help.calls[0].context, 34);
+  QVERIFY(!s.editor.valueEditor());
+  actions[2]->trigger(); // edit properties
+  QVERIFY(s.editor.valueEditor() && s.editor.valueEditor()->isVisible());
+  QCOMPARE(s.editor.valueEditor()->column(), 2);
+  s.editor.SetValueEditorStatus(zelDialogClose);
+  QTest::mouseClick(s.grid().viewport(), Qt::LeftButton, {}, cellCentre(s.grid(), 3, 1));
+  QTest::mouseDClick(s.grid().viewport(), Qt::LeftButton, {}, cellCentre(s.grid(), 3, 1));
+  QCOMPARE(s.grid().currentColumn(), 3);
+  QVERIFY(s.editor.valueEditor());
+  QCOMPARE(s.editor.ValueEditorStatus(), zelDialogShow);
+  // Adding a table closes the value editor first.
+  whenModal([](QWidget *w) { w->close(); });
+  s.editor.AddTable();
+  QVERIFY(!s.editor.valueEditor());
 }
 
 void TestQueryEditor::disabledSavingSucceedsWithoutSaving_data() {
