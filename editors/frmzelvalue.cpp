@@ -513,6 +513,12 @@ void TfrmZelValueEditor::ReloadTables() {
 
 void TfrmZelValueEditor::ShowValue(int column, int row, int index) {
   const bool loading = std::exchange(m_loading, true);
+  // Cell editors left open would keep the old column's text: they close before the load and
+  // open again on the new content.
+  const int valueRow = grdValue->currentRow();
+  const int filterRow = grdFilter->currentRow();
+  grdValue->setCurrentCell(rowDistinct, 1);
+  grdFilter->setCurrentCell(rowNumber, 1);
   m_column = column;
   m_row = qMax(row, ValueRow::FirstFilter);
   m_index = cmbNames->count() == 0 ? -1 : index;
@@ -527,10 +533,17 @@ void TfrmZelValueEditor::ShowValue(int column, int row, int index) {
   memExpression->setPlainText(expression ? m_editor->cell(column, ValueRow::Field) : QString());
   m_memoModified = false;
   m_loading = loading;
-  if (grdValue->currentRow() >= 0)
-    selectPropertyCell(grdValue, grdValue->currentRow(), 1);
-  if (grdFilter->currentRow() >= 0)
-    selectPropertyCell(grdFilter, qMin(grdFilter->currentRow(), 2 + m_valueRows), 1);
+  reselect(grdValue, valueRow);
+  reselect(grdFilter, qMin(filterRow, 2 + m_valueRows));
+}
+
+void TfrmZelValueEditor::reselect(QTableWidget *grid, int row) {
+  if (row < 0)
+    row = grid->currentRow();
+  if (grid->currentRow() == row)
+    selectPropertyCell(grid, row, 1);
+  else
+    grid->setCurrentCell(row, 1);
 }
 
 void TfrmZelValueEditor::loadValueRows() {

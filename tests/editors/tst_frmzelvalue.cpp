@@ -95,6 +95,7 @@ private slots:
   void deactivationApplies();
   void filterValueWithQuotesSurvives();
   void openCellEditorIsApplied();
+  void openCellEditorFollowsTheColumn();
 };
 
 void TestValueEditor::windowAndPages() {
@@ -635,6 +636,23 @@ void TestValueEditor::openCellEditorIsApplied() {
   edit->setText(QStringLiteral("7"));
   QVERIFY(ve->ApplyValue()); // still typing: the open editor's text is taken
   QCOMPARE(s.cell(column, 5 + ValueRow::RawFilterOffset), QStringLiteral("0|7|"));
+}
+
+void TestValueEditor::openCellEditorFollowsTheColumn() {
+  QueryEditorSetup s;
+  VE *ve = s.openValueEditor(s.columnOf(QStringLiteral("Company")));
+  ve->tabMain->setCurrentIndex(VE::pageValue);
+  ve->grdValue->setCurrentCell(VE::rowHeader, 1);
+  auto *edit = qobject_cast<QLineEdit *>(ve->grdValue->focusWidget());
+  QVERIFY(edit);
+  QCOMPARE(edit->text(), QStringLiteral("Company"));
+  s.editor.SelectCell(s.columnOf(QStringLiteral("Qty")), 0);
+  edit = qobject_cast<QLineEdit *>(ve->grdValue->focusWidget());
+  QVERIFY(edit);
+  QCOMPARE(edit->text(), QStringLiteral("Qty"));
+  QVERIFY(ve->ApplyValue());
+  QCOMPARE(s.headers(),
+           QStringList({"Company", "State", "SaleDate", "PartDesc", "Qty", "Cost", "VendorName"}));
 }
 
 QTEST_MAIN(TestValueEditor)
