@@ -426,26 +426,33 @@ void TfrmZelValueEditor::selectPropertyCell(QTableWidget *grid, int row, int col
   zelSetGridEditing(*grid, text, text);
   if (text && grid->isVisible())
     grid->edit(grid->model()->index(row, 1)); // the editor shows at once, as the mode says
-  QComboBox *combo = nullptr;
-  if (grid == grdValue) {
-    const std::pair<int, QComboBox *> combos[] = {{rowDistinct, cmbDistinct},
-                                                  {rowType, cmbTypes},
-                                                  {rowShow, cmbShow},
-                                                  {rowSort, cmbSort},
-                                                  {rowAlign, cmbAlign}};
-    for (auto [comboRow, c] : combos)
-      combo = comboRow == row ? c : combo;
-    if (row == rowWidth) {
-      const bool loading = std::exchange(m_loading, true);
-      spnWidth->SetValue(zelSpinCellValue(*grdValue, row, 1));
-      zelPlaceOverCell(*grdValue, *spnWidth, row, 1);
-      m_loading = loading;
-    }
-  } else {
-    combo = row == rowNumber ? cmbFilter : row == rowCommand ? cmbCommand : nullptr;
+  if (grid == grdValue && row == rowWidth) {
+    const bool loading = std::exchange(m_loading, true);
+    spnWidth->SetValue(zelSpinCellValue(*grdValue, row, 1));
+    zelPlaceOverCell(*grdValue, *spnWidth, row, 1);
+    m_loading = loading;
   }
-  if (combo)
+  if (QComboBox *combo = comboOf(grid, row))
     zelPlaceComboOverCell(*grid, *combo, row, 1, {}, 2);
+}
+
+QComboBox *TfrmZelValueEditor::comboOf(const QTableWidget *grid, int row) const {
+  if (grid == grdFilter)
+    return row == rowNumber ? cmbFilter : row == rowCommand ? cmbCommand : nullptr;
+  switch (row) {
+  case rowDistinct:
+    return cmbDistinct;
+  case rowType:
+    return cmbTypes;
+  case rowShow:
+    return cmbShow;
+  case rowSort:
+    return cmbSort;
+  case rowAlign:
+    return cmbAlign;
+  default:
+    return nullptr;
+  }
 }
 
 void TfrmZelValueEditor::comboActivated(QComboBox *combo, QTableWidget *grid, int row) {

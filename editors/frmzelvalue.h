@@ -113,6 +113,7 @@ private:
   QComboBox *cellCombo(const char *name, const QStringList &items, QTableWidget *grid);
   void selectPropertyCell(QTableWidget *grid, int row, int column);
   void hideEditors(QTableWidget *grid);
+  QComboBox *comboOf(const QTableWidget *grid, int row) const; // the row's in-place combo
   void reselect(QTableWidget *grid, int row);
   void comboActivated(QComboBox *combo, QTableWidget *grid, int row);
   void spnWidthChange();

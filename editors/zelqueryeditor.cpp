@@ -148,6 +148,18 @@ void TzelQueryEditor::buildControls() {
   nbkQuery = new QStackedWidget(panQuery);
   nbkQuery->setObjectName(QStringLiteral("nbkQuery"));
   zelSetAlign(nbkQuery, ZelAlign::Client);
+  buildQueryPage();
+  buildScriptPage();
+  connect(zelJoins, &TzelJoinsEditor::OnDeleteTable, this, &TzelQueryEditor::zelJoinsDeleteTable);
+  connect(zelJoins, &TzelJoinsEditor::OnRenameTable, this,
+          [this](TzelJoinsEditor *, const QString &oldAlias, const QString &newAlias) {
+            zelJoinsRenameTable(oldAlias, newAlias);
+          });
+  connect(zelJoins, &TzelJoinsEditor::OnDblClickField, this,
+          &TzelQueryEditor::zelJoinsDblClickField);
+}
+
+void TzelQueryEditor::buildQueryPage() {
   auto *queryPage = namedWidget("Query", nbkQuery);
   zelJoins = new TzelJoinsEditor(queryPage);
   zelJoins->setObjectName(QStringLiteral("zelJoins"));
@@ -164,7 +176,9 @@ void TzelQueryEditor::buildControls() {
   zelHorzSplit->SetFirstControl(zelJoins);
   zelHorzSplit->SetSecondControl(grdValues);
   nbkQuery->addWidget(queryPage);
+}
 
+void TzelQueryEditor::buildScriptPage() {
   auto *scriptPage = namedWidget("Script", nbkQuery);
   panScript = namedWidget("panScript", scriptPage);
   panScript->resize(panScript->width(), 32);
@@ -185,6 +199,8 @@ void TzelQueryEditor::buildControls() {
   memoFont.setPixelSize(13);
   memScript->setFont(memoFont);
   memScript->setLineWrapMode(QPlainTextEdit::NoWrap);
+  memScript->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+  memScript->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   // A table dragged from the tree may be dropped here; the script takes nothing from it.
   memScript->viewport()->installEventFilter(this);
   tabSteps = new QTabBar(scriptPage);
@@ -195,14 +211,6 @@ void TzelQueryEditor::buildControls() {
   zelSetAlign(tabSteps, ZelAlign::Bottom);
   zelSetAlign(memScript, ZelAlign::Client);
   nbkQuery->addWidget(scriptPage);
-
-  connect(zelJoins, &TzelJoinsEditor::OnDeleteTable, this, &TzelQueryEditor::zelJoinsDeleteTable);
-  connect(zelJoins, &TzelJoinsEditor::OnRenameTable, this,
-          [this](TzelJoinsEditor *, const QString &oldAlias, const QString &newAlias) {
-            zelJoinsRenameTable(oldAlias, newAlias);
-          });
-  connect(zelJoins, &TzelJoinsEditor::OnDblClickField, this,
-          &TzelQueryEditor::zelJoinsDblClickField);
 }
 
 void TzelQueryEditor::buildGrid() {

@@ -133,6 +133,8 @@ protected:
 
 private:
   void buildControls();
+  void buildQueryPage();
+  void buildScriptPage();
   void buildGrid();
   void buildPopup();
   void layoutQueryPage();
