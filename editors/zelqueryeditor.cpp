@@ -859,6 +859,7 @@ bool TzelQueryEditor::FileOpen() {
     // it as it was.
     if (!m_querion->LoadFromFile(chosen))
       return false;
+    m_querion->Labels()->Reset(); // what starting a new query does; the file brings the page
     FileName = chosen;
     AskSaveMethod = SaveToForm;
   }

@@ -632,8 +632,10 @@ void TestQueryEditor::saveAsThenOpenGivesTheSameQuery() {
   QVERIFY(s.editor.FileNew(false, true));
   QVERIFY(s.editor.FileName.isEmpty());
   QVERIFY(s.headers().isEmpty());
+  s.querion.Labels()->SetNumberAcross(3); // a label sheet of the new query does not stay
   dialogs->files << path;
   QVERIFY(s.editor.FileOpen());
+  QCOMPARE(s.querion.Labels()->NumberAcross(), 0);
   QCOMPARE(dialogs->requests.last().fileName, QString());
   QCOMPARE(s.editor.FileName, path);
   QCOMPARE(s.storedQuery(), stored);
