@@ -226,9 +226,9 @@ void TestQueryEditor::loadThenApplyLeavesTheQueryEqual() {
 
 void TestQueryEditor::roundTrips_data() {
   QTest::addColumn<int>("example");
-  QTest::newRow("worked example 1") << 1;
-  QTest::newRow("worked example 2") << 2;
-  QTest::newRow("worked example 3") << 3;
+  QTest::newRow("joined, LIKE filter") << 1;
+  QTest::newRow("grouped, summed, two filter rows") << 2;
+  QTest::newRow("outer join on two pairs") << 3;
   QTest::newRow("every kind of value") << 4;
 }
 
