@@ -4,6 +4,7 @@
 #include "controls/stringgrid.h"
 #include "controls/zelspinedit.h"
 #include "controls/zeltabletree.h"
+#include "editors/fielddrag.h"
 #include "editors/valuecolumns.h"
 #include "editors/zelqueryeditor.h"
 #include "engine/zelquerion.h"
@@ -15,6 +16,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QListWidget>
@@ -272,6 +274,7 @@ void TfrmZelValueEditor::buildExpressionPage() {
   memExpression->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
   memExpression->setFixedHeight(4 * memExpression->fontMetrics().height());
   memExpression->installEventFilter(this);
+  memExpression->viewport()->installEventFilter(this); // fields dragged from table windows
   connect(memExpression, &QPlainTextEdit::textChanged, this, [this] {
     if (!m_loading)
       m_memoModified = true;
@@ -739,8 +742,12 @@ void TfrmZelValueEditor::InsertExpressionText(const QString &text) {
 void TfrmZelValueEditor::outTablesDblClick(QTreeWidgetItem *item) {
   if (!item || !item->parent())
     return;
-  InsertExpressionText(QuoteIfKeyword(item->parent()->text(0), zelQuoteBracket) + QLatin1Char('.') +
-                       QuoteIfKeyword(item->text(0), zelQuoteBracket));
+  InsertFieldText(item->parent()->text(0), item->text(0));
+}
+
+void TfrmZelValueEditor::InsertFieldText(const QString &table, const QString &field) {
+  InsertExpressionText(QuoteIfKeyword(table, zelQuoteBracket) + QLatin1Char('.') +
+                       QuoteIfKeyword(field, zelQuoteBracket));
 }
 
 void TfrmZelValueEditor::lstFunctionsDblClick() {
@@ -800,7 +807,24 @@ void TfrmZelValueEditor::keyPressEvent(QKeyEvent *event) {
   QWidget::keyPressEvent(event);
 }
 
+bool TfrmZelValueEditor::dropOnExpression(QEvent *event) {
+  auto *drop = static_cast<QDropEvent *>(event);
+  TzelDraggedField field;
+  if (!zelDecodeField(drop->mimeData(), field) || field.fieldAlias == u"*")
+    return false;
+  drop->acceptProposedAction();
+  if (event->type() == QEvent::Drop) {
+    memExpression->setTextCursor(memExpression->cursorForPosition(drop->position().toPoint()));
+    InsertFieldText(field.tableAlias, field.fieldAlias);
+  }
+  return true;
+}
+
 bool TfrmZelValueEditor::eventFilter(QObject *watched, QEvent *event) {
+  if (memExpression && watched == memExpression->viewport() &&
+      (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove ||
+       event->type() == QEvent::Drop))
+    return dropOnExpression(event) || QWidget::eventFilter(watched, event);
   if (event->type() == QEvent::KeyPress) {
     if (static_cast<QKeyEvent *>(event)->key() == Qt::Key_F1) {
       HelpClick();

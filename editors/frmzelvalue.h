@@ -69,35 +69,37 @@ public:
   // Double clicks that build the expression.
   void InsertExpressionText(const QString &text);
   void outTablesDblClick(QTreeWidgetItem *item);
+  // table.field, each part in brackets where the name needs quoting.
+  void InsertFieldText(const QString &table, const QString &field);
   void lstFunctionsDblClick();
   void lstOperatorsDblClick();
   void SetCommand(int command, bool fromCombo);
 
-  QTabWidget *tabMain;
-  QWidget *panNames;
-  QComboBox *cmbNames;
-  QTableWidget *grdValue;
-  QComboBox *cmbDistinct;
-  QComboBox *cmbTypes;
-  QComboBox *cmbShow;
-  QComboBox *cmbSort;
-  QComboBox *cmbAlign;
-  TzelSpinEdit *spnWidth;
-  QTableWidget *grdFilter;
-  QComboBox *cmbFilter;
-  QComboBox *cmbCommand;
-  QPlainTextEdit *memExpression;
-  QTabBar *tabExpression;
-  TzelTableTree *outTables;
-  QListWidget *lstFunctions;
-  QListWidget *lstOperators;
-  QFrame *bevExpression;
-  QMenu *popMenu;
-  QAction *mnuStayOnTop;
-  QAction *mnuHide;
-  QAction *mnuClearValues;
-  QAction *mnuRestoreValues;
-  QAction *mnuHelp;
+  QTabWidget *tabMain = nullptr;
+  QWidget *panNames = nullptr;
+  QComboBox *cmbNames = nullptr;
+  QTableWidget *grdValue = nullptr;
+  QComboBox *cmbDistinct = nullptr;
+  QComboBox *cmbTypes = nullptr;
+  QComboBox *cmbShow = nullptr;
+  QComboBox *cmbSort = nullptr;
+  QComboBox *cmbAlign = nullptr;
+  TzelSpinEdit *spnWidth = nullptr;
+  QTableWidget *grdFilter = nullptr;
+  QComboBox *cmbFilter = nullptr;
+  QComboBox *cmbCommand = nullptr;
+  QPlainTextEdit *memExpression = nullptr;
+  QTabBar *tabExpression = nullptr;
+  TzelTableTree *outTables = nullptr;
+  QListWidget *lstFunctions = nullptr;
+  QListWidget *lstOperators = nullptr;
+  QFrame *bevExpression = nullptr;
+  QMenu *popMenu = nullptr;
+  QAction *mnuStayOnTop = nullptr;
+  QAction *mnuHide = nullptr;
+  QAction *mnuClearValues = nullptr;
+  QAction *mnuRestoreValues = nullptr;
+  QAction *mnuHelp = nullptr;
 
 protected:
   void closeEvent(QCloseEvent *event) override;
@@ -106,6 +108,9 @@ protected:
   bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+  // A field dragged onto the expression goes in as a double click puts it; false for other
+  // drags.
+  bool dropOnExpression(QEvent *event);
   void buildValuePage();
   void buildFilterPage();
   void buildExpressionPage();

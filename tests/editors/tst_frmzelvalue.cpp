@@ -85,6 +85,7 @@ private slots:
   void fieldDoubleClickQuotesOnlyWhereNeeded_data();
   void fieldDoubleClickQuotesOnlyWhereNeeded();
   void functionsAndOperators();
+  void droppedFieldGoesIntoTheExpression();
   void movingToAnotherFilterPosition();
   void choosingAHeaderMovesToItsColumn();
   void failedApplyKeepsTheHeader();
@@ -495,6 +496,20 @@ void TestValueEditor::functionsAndOperators() {
   ve->tabExpression->setCurrentIndex(1);
   QVERIFY(ve->lstFunctions->isVisible() && !ve->lstOperators->isVisible() &&
           !ve->outTables->isVisible());
+}
+
+void TestValueEditor::droppedFieldGoesIntoTheExpression() {
+  QueryEditorSetup s;
+  VE *ve = s.openValueEditor(9);
+  ve->tabMain->setCurrentIndex(VE::pageExpression);
+  QWidget *memo = ve->memExpression->viewport();
+  QVERIFY(dropOn(memo, QPoint(5, 5), QStringLiteral("Orders"), QStringLiteral("Sale Date")));
+  QCOMPARE(ve->memExpression->toPlainText(), QStringLiteral("Orders.[Sale Date]"));
+  QVERIFY(!dropOn(memo, QPoint(5, 5), QStringLiteral("Orders"), QStringLiteral("*")));
+  type(ve->grdValue, VE::rowHeader, QStringLiteral("When"));
+  QVERIFY(ve->ApplyValue());
+  QCOMPARE(s.cell(9, ValueRow::Field), QStringLiteral("Orders.[Sale Date]"));
+  QCOMPARE(s.cell(9, ValueRow::Index), QStringLiteral("-2"));
 }
 
 void TestValueEditor::movingToAnotherFilterPosition() {
