@@ -1,0 +1,165 @@
+#pragma once
+// The panel on which one query of a query component is designed: the joins editor above a
+// transposed values grid (one column per output value), a script page, and the document
+// commands for query files. It keeps the grid and the query in step: LoadQuery fills the grid
+// from the query, ApplyValues writes it back before anything reads the query.
+
+#include "editors/fielddrag.h"
+#include "editors/frmzelvalue.h"
+#include "engine/zelquerion.h"
+#include "model/zeltypes.h"
+
+#include <QPointer>
+#include <QTableWidget>
+#include <QWidget>
+
+class QComboBox;
+class QLabel;
+class QMenu;
+class QPlainTextEdit;
+class QStackedWidget;
+class QTabBar;
+class TzelHorzSplit;
+class TzelJoinsEditor;
+class TzelQuery;
+class TzelTableForm;
+class TzelTableList;
+class TzelTableTree;
+class TzelVertSplit;
+
+// The values grid: accepts fields dragged from a table window, Insert and Delete run the
+// panel's commands.
+class TzelValuesGrid : public QTableWidget {
+  Q_OBJECT
+public:
+  explicit TzelValuesGrid(QWidget *parent = nullptr);
+
+signals:
+  void fieldDropped(const TzelDraggedField &field, int column);
+  void insertPressed();
+  void deletePressed();
+
+protected:
+  void keyPressEvent(QKeyEvent *event) override;
+  void dragEnterEvent(QDragEnterEvent *event) override;
+  void dragMoveEvent(QDragMoveEvent *event) override;
+  void dropEvent(QDropEvent *event) override;
+};
+
+class TzelQueryEditor : public QWidget {
+  Q_OBJECT
+  Q_PROPERTY(bool ShowJoins READ ShowJoins WRITE SetShowJoins)
+  Q_PROPERTY(
+      zel::TzelDialogStatus ValueEditorStatus READ ValueEditorStatus WRITE SetValueEditorStatus)
+public:
+  explicit TzelQueryEditor(QWidget *parent = nullptr);
+  ~TzelQueryEditor() override;
+
+  TzelQuerion *Querion() const { return m_querion; }
+  void SetQuerion(TzelQuerion *querion); // loads the query
+  TzelQuerion *SourceQuerion() const { return m_sourceQuerion; }
+  void SetSourceQuerion(TzelQuerion *querion) { m_sourceQuerion = querion; }
+  TzelQuery *CurrentQuery() const; // none without Querion
+  bool ShowJoins() const { return m_showJoins; }
+  void SetShowJoins(bool show);
+  bool ShowTables() const { return m_showTables; }
+  void SetShowTables(bool show);
+  TzelQueryType QueryType() const { return m_queryType; }
+  void SetQueryType(TzelQueryType type);
+  TzelDialogStatus ValueEditorStatus() const { return m_valueEditorStatus; }
+  void SetValueEditorStatus(TzelDialogStatus status);
+  TfrmZelValueEditor *valueEditor() const { return m_valueEditor; }
+
+  bool EnableExport = true;
+  bool EnablePrint = true;
+  bool EnableSave = true; // false: every save does nothing and succeeds
+  QString FileName;
+  bool SaveToForm = false;
+  bool AskSaveMethod = false;
+  // False takes over the joins editor's flag; setting sets both.
+  bool Modified() const;
+  void SetModified(bool on);
+
+  void LoadQuery();
+  bool ApplyValues(); // false after the duplicate-header message; nothing written then
+  void InsertValue();
+  void RemoveValue();
+  void AddTable();
+  void RemoveTable();
+  void RenameTable();
+  void EditJoin(bool showMessage);
+  void RemoveJoin();
+  bool FileNew(bool askSave, bool resetFile);
+  bool FileOpen();
+  bool FileSave(bool saveAs, bool ask);
+  // The dialog filter and the extension of query (or report) files.
+  QString fileExtension() const;
+  QString fileFilter() const;
+
+  // Adds the dragged field (or every field for "*") at the grid column (0: the first empty).
+  void DropField(const TzelDraggedField &field, int column);
+  // The value editor's view of the grid: the header list, the table tree and the current cell.
+  void RefreshValueEditor();
+  // Makes the cell current and shows it in the value editor when it is open.
+  void SelectCell(int column, int row);
+  // The value index of a grid column: -1 without index.
+  int columnIndex(int column) const;
+  QString cell(int column, int row) const;
+  void setCell(int column, int row, const QString &text);
+
+  QWidget *panTables = nullptr;
+  QWidget *panDatabase = nullptr;
+  QLabel *labDatabase = nullptr;
+  QComboBox *cmbDatabase = nullptr;
+  TzelTableTree *outTables = nullptr;
+  TzelVertSplit *zelVertSplit = nullptr;
+  QWidget *panQuery = nullptr;
+  QStackedWidget *nbkQuery = nullptr;
+  TzelJoinsEditor *zelJoins = nullptr;
+  TzelHorzSplit *zelHorzSplit = nullptr;
+  TzelValuesGrid *grdValues = nullptr;
+  QWidget *panScript = nullptr;
+  QLabel *labScript = nullptr;
+  QPlainTextEdit *memScript = nullptr;
+  QTabBar *tabSteps = nullptr;
+  QMenu *popMenu = nullptr;
+
+signals:
+  void OnUpdateCaption(QObject *sender);
+
+protected:
+  void resizeEvent(QResizeEvent *event) override;
+  bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+  void buildControls();
+  void buildQueryPage();
+  void buildScriptPage();
+  void buildGrid();
+  void buildPopup();
+  void layoutQueryPage();
+  void grdValuesSelectCell(int row, int column);
+  void grdValuesColumnMoved(int logical, int oldVisual, int newVisual);
+  void zelJoinsDeleteTable(TzelTableForm *sender);
+  void zelJoinsRenameTable(const QString &oldAlias, const QString &newAlias);
+  void zelJoinsDblClickField(TzelTableList *sender);
+  void fillValueColumn(int column, int valueIndex);
+  void fillDroppedColumn(int column, const QString &table, const QString &field, int valueIndex);
+  static int addFieldValue(TzelQuery &query, const QString &table, const QString &field);
+  bool duplicateHeader(QString &header) const;
+  void writeColumn(int column);
+  int firstEmptyColumn() const;
+  void ensureColumns(int minimum);
+  void closeValueEditor();
+  bool saveTo(bool toForm);
+  void updateCaption();
+
+  QPointer<TzelQuerion> m_querion;
+  QPointer<TzelQuerion> m_sourceQuerion;
+  bool m_showJoins = true;
+  bool m_showTables = false;
+  TzelQueryType m_queryType = zelSelect;
+  TzelDialogStatus m_valueEditorStatus = zelDialogClose;
+  QPointer<TfrmZelValueEditor> m_valueEditor;
+  bool m_modified = false;
+};
