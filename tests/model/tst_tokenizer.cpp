@@ -3,7 +3,6 @@
 #include "model/tokenizer.h"
 #include "model/zeltypes.h"
 
-#include <QElapsedTimer>
 #include <QRandomGenerator>
 #include <QtTest>
 
@@ -121,12 +120,10 @@ private slots:
     QCOMPARE(TokenizeExpression({QStringLiteral("x")}, tokens), 1);
   }
 
-  // Random and truncated input: only clean results or EzelError, quickly.
+  // Random and truncated input: only clean results or EzelError (a hang is ctest's timeout).
   void robustAgainstArbitraryText() {
     QRandomGenerator random(20261208);
     const QByteArray sample("SELECT [Order Items].\"Qty\" <= (1,250.75 + 'x') AND a<>b");
-    QElapsedTimer timer;
-    timer.start();
     int errors = 0;
     for (int round = 0; round < 4000; ++round) {
       QByteArray bytes;
@@ -155,7 +152,6 @@ private slots:
       (void)QuoteQualifiedKeywords(text, zelQuoteSingle, zelParadox);
     }
     QVERIFY(errors > 0);
-    QVERIFY(timer.elapsed() < 2000);
   }
 };
 
