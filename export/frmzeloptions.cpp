@@ -19,6 +19,7 @@ QLineEdit *passwordBox(const QString &name, QWidget *parent) {
   auto *box = new QLineEdit(parent);
   box->setObjectName(name);
   box->setEchoMode(QLineEdit::Password);
+  box->setStyleSheet(QStringLiteral("lineedit-password-character: 42"));
   return box;
 }
 
@@ -71,7 +72,7 @@ TfrmZelOptions::TfrmZelOptions(QWidget *parent) : QDialog(parent) {
   layout->addWidget(panPassword);
   layout->addLayout(buttons);
   layout->setSizeConstraint(QLayout::SetFixedSize);
-  setMinimumWidth(280);
+  panFieldNames->setMinimumWidth(260);
 
   connect(cmdOk, &QPushButton::clicked, this, &TfrmZelOptions::cmdOkClick);
   connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);

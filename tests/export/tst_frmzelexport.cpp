@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -88,6 +89,9 @@ private slots:
                                       "recovered if lost."_qs);
     QCOMPARE(options.txtPassword->echoMode(), QLineEdit::Password);
     QCOMPARE(options.txtConfirm->echoMode(), QLineEdit::Password);
+    QCOMPARE(options.txtPassword->style()->styleHint(QStyle::SH_LineEdit_PasswordCharacter, nullptr,
+                                                     options.txtPassword),
+             int(u'*'));
     QCOMPARE(options.findChild<QLabel *>(u"labPassword"_qs)->text(), u"&Password"_qs);
     QCOMPARE(options.findChild<QLabel *>(u"labConfirm"_qs)->text(), u"&Confirm Password"_qs);
     QVERIFY(options.panPassword->isHidden());
