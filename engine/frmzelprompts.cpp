@@ -2,8 +2,10 @@
 
 #include "engine/frmzelparams.h"
 #include "engine/frmzelsync.h"
+#include "export/frmzelexport.h"
 
 void zelInstallQueryPrompts() {
   zelSetParamPrompt(std::make_unique<TfrmZelParamsPrompt>());
   zelSetSyncPrompt(std::make_unique<TfrmZelSyncPrompt>());
+  zelSetExportPrompt(std::make_unique<TfrmZelExportPrompt>());
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Makes the core ask through the program's windows: installs TfrmZelParamsPrompt and
-// TfrmZelSyncPrompt into the parameter and synchronisation seams. Called once at start-up,
-// beside zelInstallGuiMessages.
+// Makes the core ask through the program's windows: installs TfrmZelParamsPrompt,
+// TfrmZelSyncPrompt and TfrmZelExportPrompt into the parameter, synchronisation and export
+// seams. Called once at start-up, beside zelInstallGuiMessages.
 void zelInstallQueryPrompts();

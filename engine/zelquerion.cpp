@@ -4,6 +4,7 @@
 #include "database/zeldataset.h"
 #include "engine/queryfile.h"
 #include "engine/sqlgenerator.h"
+#include "export/exportprompt.h"
 #include "messages/zelmessages.h"
 #include "model/datasetprops.h"
 #include "model/sqldates.h"
@@ -182,6 +183,21 @@ bool TzelQuerion::ExportReport(const QString &fileName, const QString &password)
   Q_UNUSED(fileName);
   Q_UNUSED(password);
   return false;
+}
+
+bool TzelQuerion::Export() {
+  TzelExportChoice choice;
+  return zelExportPrompt().askExport(*this, choice) && RunExport(*this, choice);
+}
+
+bool TzelQuerion::ExportTable(const QString &fileName, int fileType, bool showMessage) {
+  if (!m_dataModel) {
+    zelShowError(QStringLiteral("Error: The DataModel property of ") + objectName() +
+                 QStringLiteral(" has not been assigned"));
+    return false;
+  }
+  QString name = fileName;
+  return m_dataModel->ExportTable(m_dataQuery, name, fileType, showMessage);
 }
 
 void TzelQuerion::clearQuery(TzelQuery &query) {

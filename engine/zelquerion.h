@@ -108,6 +108,11 @@ public:
   // Builds SQL from the current query (validation, alias synchronisation and the parameter
   // step first); false after a message or a cancelled dialog.
   virtual bool GenerateSQL();
+  // Asks for a file name and type through the export prompt and runs that type's writer;
+  // false when cancelled or when the writer failed (it has said why).
+  bool Export();
+  // DataQuery written as a dBase or Paradox table by the data model.
+  bool ExportTable(const QString &fileName, int fileType, bool showMessage);
 
   // Copies the page and the current query of another query component; the current query is
   // left unchanged when the copy fails (EzelError).

@@ -54,10 +54,6 @@ void writeLine(QIODevice &device, const QStringList &items, QChar separator) {
     throw EzelError(QStringLiteral("Error: ") + device.errorString());
 }
 
-bool hasFolder(const QString &fileName) {
-  return fileName.contains(u'/') || fileName.contains(u'\\');
-}
-
 } // namespace
 
 int ExportFileTypeOfExtension(const QString &extension, bool clipper) {
@@ -79,6 +75,11 @@ int ExportFileTypeOfExtension(const QString &extension, bool clipper) {
 QString UnknownExtensionMessage(const QString &extension) {
   return QStringLiteral("Error: Cannot translate file extension ") + extension.toUpper() +
          QStringLiteral(" to a known file format.");
+}
+
+QString ExportFileInProgramFolder(const QString &fileName) {
+  const bool hasFolder = fileName.contains(u'/') || fileName.contains(u'\\');
+  return hasFolder ? fileName : QDir(QCoreApplication::applicationDirPath()).filePath(fileName);
 }
 
 QChar ExportSeparator(int fileType) {
@@ -128,9 +129,7 @@ bool ExportRecords(TzelDataset *dataset, const QString &fileName, int fileType, 
     zelShowError(QStringLiteral("Error: File Name cannot be blank."));
     return false;
   }
-  const QString name = hasFolder(fileName)
-                           ? fileName
-                           : QDir(QCoreApplication::applicationDirPath()).filePath(fileName);
+  const QString name = ExportFileInProgramFolder(fileName);
   const QChar separator = ExportSeparator(fileType);
   if (separator.isNull()) {
     zelShowError(QStringLiteral("Error: The ExportRecords method does not support file type ") +

@@ -2,6 +2,7 @@
 #include "messages/frmzelerror.h"
 #include "messages/frmzelhelp.h"
 #include "messages/frmzelinputbox.h"
+#include "messages/guifiledialog.h"
 #include "messages/zelhelp.h"
 #include "messages/zelmessages.h"
 
@@ -86,4 +87,5 @@ public:
 void zelInstallGuiMessages() {
   zelSetMessageHandler(std::make_unique<GuiMessages>());
   zelSetHelpHandler(std::make_unique<GuiHelp>());
+  zelSetFileDialogHandler(std::make_unique<GuiFileDialogs>());
 }

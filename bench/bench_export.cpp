@@ -1,0 +1,136 @@
+// Exporting a 1,000,000-row result as the export dialog does once the user has pressed OK:
+// the query component's export operation with a prompt that answers at once, then the
+// delimited-text writer (or the dBase table writer). Reports rows per second and the
+// process's peak memory before and after the export.
+#include "database/zeldatamodel.h"
+#include "database/zeldataset.h"
+#include "engine/zelquerion.h"
+#include "export/exportprompt.h"
+#include "export/exportrecords.h"
+#include "messages/zelmessages.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QFile>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+namespace {
+
+constexpr int Rows = 1000000;
+
+double peakMegabytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return double(usage.ru_maxrss) / 1024.0;
+}
+
+class SilentMessages : public TzelMessageHandler {
+public:
+  TzelAnswer messageBox(const QString &, TzelMessageKind, TzelButtons) override {
+    return TzelAnswer::Ok;
+  }
+  bool inputBox(const QString &, const QString &, QString &) override { return false; }
+  void showMessageList(const QStringList &, const QString &) override {}
+  void hideMessageList() override {}
+};
+
+class FixedChoice : public TzelExportPrompt {
+public:
+  TzelExportChoice choice;
+  bool askExport(TzelQuerion &, TzelExportChoice &out) override {
+    out = choice;
+    return true;
+  }
+};
+
+struct Fixture {
+  QTemporaryDir dir;
+  TzelDataset dataset;
+  TzelDataModel model;
+  TzelQuerion querion;
+  FixedChoice *prompt = nullptr;
+  double openedMegabytes = 0;
+
+  Fixture() {
+    const QString file = dir.filePath(u"orders.sqlite"_qs);
+    {
+      QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_qs, u"fill"_qs);
+      db.setDatabaseName(file);
+      db.open();
+      QSqlQuery q(db);
+      q.exec(u"CREATE TABLE Orders (OrderNo INTEGER, Company VARCHAR(30), Placed DATE, "
+             "Amount CURRENCY, Note VARCHAR(40))"_qs);
+      db.transaction();
+      q.prepare(u"INSERT INTO Orders VALUES (?, ?, ?, ?, ?)"_qs);
+      for (int i = 0; i < Rows; ++i) {
+        q.bindValue(0, i + 1);
+        q.bindValue(1, u"Company %1, Ltd"_qs.arg(i % 5000));
+        q.bindValue(2, QDate(1998, 1, 1).addDays(i % 700).toString(Qt::ISODate));
+        q.bindValue(3, double((i * 31) % 100000) / 100.0);
+        q.bindValue(4, u"said \"ok\""_qs);
+        q.exec();
+      }
+      db.commit();
+      db.close();
+    }
+    QSqlDatabase::removeDatabase(u"fill"_qs);
+    dataset.setDatabaseName(file);
+    dataset.setSQL({u"SELECT OrderNo, Company, Placed, Amount, Note FROM Orders"_qs});
+    dataset.Open();
+    dataset.Fields(2)->setDisplayFormat(u"mm/dd/yyyy"_qs);
+    openedMegabytes = peakMegabytes();
+    querion.SetDataModel(&model);
+    querion.SetDataQuery(&dataset);
+    auto fixed = std::make_unique<FixedChoice>();
+    prompt = fixed.get();
+    zelSetExportPrompt(std::move(fixed));
+  }
+};
+
+Fixture &fixture() {
+  static Fixture f;
+  return f;
+}
+
+void exportAs(benchmark::State &state, int fileType, const QString &name) {
+  Fixture &f = fixture();
+  f.prompt->choice = {f.dir.filePath(name), fileType, true, {}};
+  for (auto _ : state) {
+    if (!f.querion.Export())
+      state.SkipWithError("the export failed");
+  }
+  state.counters["rows/s"] =
+      benchmark::Counter(double(Rows) * double(state.iterations()), benchmark::Counter::kIsRate);
+  state.counters["peak MB after open"] = f.openedMegabytes;
+  state.counters["peak MB"] = peakMegabytes();
+  state.counters["file MB"] = double(QFile(f.dir.filePath(name)).size()) / 1048576.0;
+}
+
+void BM_ExportCsv(benchmark::State &state) {
+  exportAs(state, zelExportCsv, u"orders.csv"_qs);
+}
+void BM_ExportTab(benchmark::State &state) {
+  exportAs(state, zelExportTab, u"orders.tab"_qs);
+}
+void BM_ExportDbase(benchmark::State &state) {
+  exportAs(state, zelExportDbf, u"orders.dbf"_qs);
+}
+
+} // namespace
+
+BENCHMARK(BM_ExportCsv)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_ExportTab)->Unit(benchmark::kMillisecond)->Iterations(2);
+BENCHMARK(BM_ExportDbase)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+int main(int argc, char **argv) {
+  QCoreApplication app(argc, argv);
+  zelSetMessageHandler(std::make_unique<SilentMessages>());
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,31 @@
+#pragma once
+// The file dialogs every window asks through. A handler installed at start-up decides how
+// they appear (Qt's file dialog in the program, a script in tests); until then nothing is
+// chosen and nothing blocks.
+
+#include <QString>
+#include <memory>
+
+struct TzelFileRequest {
+  QString title;
+  // Description and pattern pairs separated by "|": "Text (*.txt)|*.txt|All Files (*.*)|*.*".
+  QString filter;
+  int filterIndex = 1; // the pair shown first, counted from 1
+  QString fileName;    // proposed name; a pattern such as *.csv proposes none
+  bool folderMustExist = false;
+};
+
+class TzelFileDialogHandler {
+public:
+  virtual ~TzelFileDialogHandler() = default;
+  // A chosen name is written into fileName and gives true; a cancelled dialog gives false.
+  virtual bool saveFileName(const TzelFileRequest &request, QString &fileName) = 0;
+};
+
+// Installs the process's handler (ownership passes; null restores the default, which
+// chooses nothing) and returns the previous one.
+std::unique_ptr<TzelFileDialogHandler>
+zelSetFileDialogHandler(std::unique_ptr<TzelFileDialogHandler> handler);
+TzelFileDialogHandler &zelFileDialogHandler();
+
+bool zelSaveFileName(const TzelFileRequest &request, QString &fileName);
