@@ -1,7 +1,6 @@
 #include "editors/documentdialogs.h"
 
 #include <QApplication>
-#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -9,12 +8,6 @@ namespace {
 
 class QtDocumentDialogs : public TzelDocumentDialogs {
 public:
-  bool openFileName(const TzelFileRequest &request, QString &chosen) override {
-    return run(request, QFileDialog::AcceptOpen, chosen);
-  }
-  bool saveFileName(const TzelFileRequest &request, QString &chosen) override {
-    return run(request, QFileDialog::AcceptSave, chosen);
-  }
   TzelSaveMethod askSaveMethod() override {
     QMessageBox box(QMessageBox::Question, QStringLiteral("Save"),
                     QStringLiteral("Save changes to:"), QMessageBox::NoButton,
@@ -31,21 +24,6 @@ public:
     if (box.clickedButton() == file)
       return TzelSaveMethod::File;
     return box.clickedButton() == no ? TzelSaveMethod::No : TzelSaveMethod::Cancel;
-  }
-
-private:
-  static bool run(const TzelFileRequest &request, QFileDialog::AcceptMode mode, QString &chosen) {
-    QFileDialog dialog(QApplication::activeWindow(), request.title, request.folder,
-                       zelQtFileFilter(request.filter));
-    dialog.setAcceptMode(mode);
-    dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
-                                                       : QFileDialog::AnyFile);
-    if (!request.fileName.isEmpty())
-      dialog.selectFile(request.fileName);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
-      return false;
-    chosen = dialog.selectedFiles().first();
-    return true;
   }
 };
 
@@ -65,12 +43,4 @@ zelSetDocumentDialogs(std::unique_ptr<TzelDocumentDialogs> dialogs) {
 
 TzelDocumentDialogs &zelDocumentDialogs() {
   return *installed();
-}
-
-QString zelQtFileFilter(const QString &filter) {
-  const QStringList parts = filter.split(QLatin1Char('|'));
-  QStringList captions;
-  for (qsizetype i = 0; i < parts.size(); i += 2)
-    captions << parts[i];
-  return captions.join(QStringLiteral(";;"));
 }

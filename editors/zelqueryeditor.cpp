@@ -12,6 +12,7 @@
 #include "editors/valuecolumns.h"
 #include "engine/zelquerion.h"
 #include "messages/busycursor.h"
+#include "messages/zelfiledialog.h"
 #include "messages/zelmessages.h"
 #include "model/vocabulary.h"
 #include "model/zelquery.h"
@@ -823,11 +824,14 @@ bool TzelQueryEditor::FileSave(bool saveAs, bool ask) {
   }
   if (!saved) {
     closeValueEditor();
-    const TzelFileRequest request{
-        QStringLiteral("Save As"), fileFilter(),
-        m_querion->DataModel() ? m_querion->DataModel()->DefaultFolder() : QString(), FileName};
+    TzelFileRequest request;
+    request.title = QStringLiteral("Save As");
+    request.filter = fileFilter();
+    request.folder = defaultFolder();
+    request.fileName = FileName;
+    request.confirmOverwrite = true;
     QString chosen;
-    if (!zelDocumentDialogs().saveFileName(request, chosen))
+    if (!zelSaveFileName(request, chosen))
       return false;
     if (!m_querion->SaveToFile(chosen))
       return false; // the file name stays that of the document as it was
@@ -837,6 +841,11 @@ bool TzelQueryEditor::FileSave(bool saveAs, bool ask) {
   updateCaption();
   SetModified(false);
   return true;
+}
+
+// Where the file dialogs open: the data model's default folder.
+QString TzelQueryEditor::defaultFolder() const {
+  return m_querion && m_querion->DataModel() ? m_querion->DataModel()->DefaultFolder() : QString();
 }
 
 bool TzelQueryEditor::FileOpen() {
@@ -849,11 +858,12 @@ bool TzelQueryEditor::FileOpen() {
       m_querion->Assign(m_sourceQuerion);
   } else {
     closeValueEditor();
-    const TzelFileRequest request{
-        QString(), fileFilter(),
-        m_querion->DataModel() ? m_querion->DataModel()->DefaultFolder() : QString(), FileName};
+    TzelFileRequest request;
+    request.filter = fileFilter();
+    request.folder = defaultFolder();
+    request.fileName = FileName;
     QString chosen;
-    if (!zelDocumentDialogs().openFileName(request, chosen))
+    if (!zelOpenFileName(request, chosen))
       return false;
     // The file is read in full before the open document changes, so a broken file leaves
     // it as it was.

@@ -95,6 +95,7 @@ public:
   // The dialog filter and the extension of query (or report) files.
   QString fileExtension() const;
   QString fileFilter() const;
+  QString defaultFolder() const;
 
   // Adds the dragged field (or every field for "*") at the grid column (0: the first empty).
   void DropField(const TzelDraggedField &field, int column);

@@ -19,20 +19,35 @@ QStringList zelQtNameFilters(const QString &filter) {
   return filters;
 }
 
-bool GuiFileDialogs::saveFileName(const TzelFileRequest &request, QString &fileName) {
-  QFileDialog dialog(QApplication::activeWindow(), request.title);
-  dialog.setAcceptMode(QFileDialog::AcceptSave);
-  // The caller asks before replacing a file. Qt's save dialog accepts names in existing
-  // folders only, which also answers folderMustExist.
-  dialog.setOption(QFileDialog::DontConfirmOverwrite);
-  dialog.setFileMode(QFileDialog::AnyFile);
+namespace {
+
+bool runFileDialog(const TzelFileRequest &request, QFileDialog::AcceptMode mode,
+                   QString &fileName) {
+  QFileDialog dialog(QApplication::activeWindow(), request.title, request.folder);
+  dialog.setAcceptMode(mode);
+  dialog.setFileMode(mode == QFileDialog::AcceptOpen ? QFileDialog::ExistingFile
+                                                     : QFileDialog::AnyFile);
+  // Qt's save dialog accepts names in existing folders only, which also answers
+  // folderMustExist.
+  if (!request.confirmOverwrite)
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
   const QStringList filters = zelQtNameFilters(request.filter);
   dialog.setNameFilters(filters);
   dialog.selectNameFilter(filters.value(request.filterIndex - 1));
-  if (!request.fileName.contains(u'*'))
+  if (!request.fileName.isEmpty() && !request.fileName.contains(u'*'))
     dialog.selectFile(request.fileName);
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
     return false;
   fileName = dialog.selectedFiles().constFirst();
   return true;
+}
+
+} // namespace
+
+bool GuiFileDialogs::openFileName(const TzelFileRequest &request, QString &fileName) {
+  return runFileDialog(request, QFileDialog::AcceptOpen, fileName);
+}
+
+bool GuiFileDialogs::saveFileName(const TzelFileRequest &request, QString &fileName) {
+  return runFileDialog(request, QFileDialog::AcceptSave, fileName);
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Qt's save-file dialog behind the file dialog seam; zelInstallGuiMessages installs it.
+// Qt's file dialogs behind the file dialog seam; zelInstallGuiMessages installs them.
 
 #include "messages/zelfiledialog.h"
 
@@ -11,5 +11,6 @@ QStringList zelQtNameFilters(const QString &filter);
 
 class GuiFileDialogs : public TzelFileDialogHandler {
 public:
+  bool openFileName(const TzelFileRequest &request, QString &fileName) override;
   bool saveFileName(const TzelFileRequest &request, QString &fileName) override;
 };

@@ -4,6 +4,7 @@ namespace {
 
 class ChoosesNothing : public TzelFileDialogHandler {
 public:
+  bool openFileName(const TzelFileRequest &, QString &) override { return false; }
   bool saveFileName(const TzelFileRequest &, QString &) override { return false; }
 };
 
@@ -28,4 +29,8 @@ TzelFileDialogHandler &zelFileDialogHandler() {
 
 bool zelSaveFileName(const TzelFileRequest &request, QString &fileName) {
   return zelFileDialogHandler().saveFileName(request, fileName);
+}
+
+bool zelOpenFileName(const TzelFileRequest &request, QString &fileName) {
+  return zelFileDialogHandler().openFileName(request, fileName);
 }

@@ -11,14 +11,19 @@ struct TzelFileRequest {
   // Description and pattern pairs separated by "|": "Text (*.txt)|*.txt|All Files (*.*)|*.*".
   QString filter;
   int filterIndex = 1; // the pair shown first, counted from 1
+  QString folder;      // where the dialog opens; empty for the current folder
   QString fileName;    // proposed name; a pattern such as *.csv proposes none
   bool folderMustExist = false;
+  // The save dialog asks before replacing a file; callers that ask themselves leave it off.
+  bool confirmOverwrite = false;
 };
 
 class TzelFileDialogHandler {
 public:
   virtual ~TzelFileDialogHandler() = default;
   // A chosen name is written into fileName and gives true; a cancelled dialog gives false.
+  // The open dialog accepts only an existing file.
+  virtual bool openFileName(const TzelFileRequest &request, QString &fileName) = 0;
   virtual bool saveFileName(const TzelFileRequest &request, QString &fileName) = 0;
 };
 
@@ -28,4 +33,5 @@ std::unique_ptr<TzelFileDialogHandler>
 zelSetFileDialogHandler(std::unique_ptr<TzelFileDialogHandler> handler);
 TzelFileDialogHandler &zelFileDialogHandler();
 
+bool zelOpenFileName(const TzelFileRequest &request, QString &fileName);
 bool zelSaveFileName(const TzelFileRequest &request, QString &fileName);

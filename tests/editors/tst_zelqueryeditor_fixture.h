@@ -11,6 +11,7 @@
 #include "editors/zelqueryeditor.h"
 #include "engine/zelquerion.h"
 #include "joinseditorfixture.h"
+#include "messages/zelfiledialog.h"
 #include "model/storedform.h"
 #include "support/recordingmessages.h"
 
@@ -21,22 +22,10 @@
 // Answers the file dialogs and the save-method question; an empty script cancels.
 class ScriptedDocumentDialogs : public TzelDocumentDialogs {
 public:
-  bool openFileName(const TzelFileRequest &request, QString &chosen) override {
-    return answer(request, chosen);
-  }
-  bool saveFileName(const TzelFileRequest &request, QString &chosen) override {
-    return answer(request, chosen);
-  }
   TzelSaveMethod askSaveMethod() override {
     ++methodQuestions;
     return methods.isEmpty() ? TzelSaveMethod::Cancel : methods.dequeue();
   }
-  QQueue<QString> files; // the next dialog's answer; an empty text cancels it
-  QQueue<TzelSaveMethod> methods;
-  QList<TzelFileRequest> requests;
-  int methodQuestions = 0;
-
-private:
   bool answer(const TzelFileRequest &request, QString &chosen) {
     requests << request;
     const QString next = files.isEmpty() ? QString() : files.dequeue();
@@ -45,14 +34,37 @@ private:
     chosen = next;
     return true;
   }
+  QQueue<QString> files; // the next dialog's answer; an empty text cancels it
+  QQueue<TzelSaveMethod> methods;
+  QList<TzelFileRequest> requests;
+  int methodQuestions = 0;
 };
 
-// Installs scripted document dialogs for the scope.
+// The file dialogs answered by the scripted document dialogs.
+class ScriptedFileDialogs : public TzelFileDialogHandler {
+public:
+  explicit ScriptedFileDialogs(ScriptedDocumentDialogs &script) : m_script(script) {}
+  bool openFileName(const TzelFileRequest &request, QString &chosen) override {
+    return m_script.answer(request, chosen);
+  }
+  bool saveFileName(const TzelFileRequest &request, QString &chosen) override {
+    return m_script.answer(request, chosen);
+  }
+
+private:
+  ScriptedDocumentDialogs &m_script;
+};
+
+// Installs scripted document and file dialogs for the scope.
 class DocumentDialogsScope {
 public:
   DocumentDialogsScope()
-      : m_previous(zelSetDocumentDialogs(std::make_unique<ScriptedDocumentDialogs>())) {}
-  ~DocumentDialogsScope() { zelSetDocumentDialogs(std::move(m_previous)); }
+      : m_previous(zelSetDocumentDialogs(std::make_unique<ScriptedDocumentDialogs>())),
+        m_previousFiles(zelSetFileDialogHandler(std::make_unique<ScriptedFileDialogs>(**this))) {}
+  ~DocumentDialogsScope() {
+    zelSetFileDialogHandler(std::move(m_previousFiles));
+    zelSetDocumentDialogs(std::move(m_previous));
+  }
   DocumentDialogsScope(const DocumentDialogsScope &) = delete;
   DocumentDialogsScope &operator=(const DocumentDialogsScope &) = delete;
   ScriptedDocumentDialogs &operator*() {
@@ -62,6 +74,7 @@ public:
 
 private:
   std::unique_ptr<TzelDocumentDialogs> m_previous;
+  std::unique_ptr<TzelFileDialogHandler> m_previousFiles;
 };
 
 struct QueryEditorSetup {

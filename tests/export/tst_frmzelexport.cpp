@@ -31,6 +31,7 @@ class ScriptedFileDialogs : public TzelFileDialogHandler {
 public:
   QList<TzelFileRequest> requests;
   std::optional<QString> answer; // nullopt = Cancel
+  bool openFileName(const TzelFileRequest &, QString &) override { return false; }
   bool saveFileName(const TzelFileRequest &request, QString &fileName) override {
     requests << request;
     if (answer)
