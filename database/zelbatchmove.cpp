@@ -22,8 +22,24 @@ void TzelBatchMove::Execute() {
   TzelTableData table;
   for (const TzelFieldDef &def : m_source->FieldDefs())
     table.columns.append({def.Name, {def.DataType, def.Size}});
-  for (const QVariantList &row : m_source->records())
-    table.rows.append(row);
+  {
+    TzelDataset &source = *m_source;
+    source.DisableControls();
+    try {
+      for (source.First(); !source.Eof(); source.Next()) {
+        QVariantList row;
+        for (int i = 0; i < source.FieldCount(); ++i)
+          row.append(source.value(source.RecNo(), i));
+        table.rows.append(std::move(row));
+      }
+    } catch (...) {
+      source.First();
+      source.EnableControls();
+      throw;
+    }
+    source.First();
+    source.EnableControls();
+  }
   const bool dbase = m_destination->TableType() == TzelTableType::ttDBase ||
                      (m_destination->TableType() == TzelTableType::ttDefault &&
                       info.suffix().compare(u"dbf"_qs, Qt::CaseInsensitive) == 0);

@@ -150,8 +150,12 @@ QByteArray TestZelQuery::engineRows(const QString &queryFile, QChar separator, b
   buffer.open(QIODevice::WriteOnly);
   WriteDelimitedRecords(dataset, buffer, separator, names);
   if (rows)
-    for (const QVariantList &r : dataset.records())
+    for (dataset.First(); !dataset.Eof(); dataset.Next()) {
+      QVariantList r;
+      for (int i = 0; i < dataset.FieldCount(); ++i)
+        r.append(dataset.Fields(i)->Value());
       rows->append(r);
+    }
   return buffer.data();
 }
 

@@ -1,0 +1,286 @@
+#include "database/zelrecordstream.h"
+
+#include "database/zelcancel.h"
+#include "database/zelfieldtype.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QSqlDatabase>
+#include <QSqlDriver>
+#include <QSqlError>
+#include <QSqlField>
+#include <QSqlRecord>
+#include <QSqlResult>
+#include <QTime>
+
+#include <libpq-fe.h>
+#include <sqlite3.h>
+
+namespace {
+
+constexpr int kWaitIntervalMs = 50;
+constexpr int kProgressOps = 1000;
+
+template <typename Handle> Handle handleOf(const QVariant &v, const char *typeName) {
+  if (v.isValid() && qstrcmp(v.typeName(), typeName) == 0)
+    return *static_cast<const Handle *>(v.constData());
+  return nullptr;
+}
+
+sqlite3_stmt *statementOf(const QSqlQuery &query) {
+  return query.result() ? handleOf<sqlite3_stmt *>(query.result()->handle(), "sqlite3_stmt*")
+                        : nullptr;
+}
+
+sqlite3 *sqliteOf(const QSqlQuery &query) {
+  return handleOf<sqlite3 *>(query.driver()->handle(), "sqlite3*");
+}
+
+PGconn *postgresOf(const QSqlQuery &query) {
+  return handleOf<PGconn *>(query.driver()->handle(), "PGconn*");
+}
+
+// sqlite3_interrupt stops every statement of the connection, so it is used only when no
+// other statement is in the middle of its records; the progress handler stops this one
+// in any case.
+bool othersBusy(sqlite3 *db, sqlite3_stmt *own) {
+  for (sqlite3_stmt *s = sqlite3_next_stmt(db, nullptr); s; s = sqlite3_next_stmt(db, s))
+    if (s != own && sqlite3_stmt_busy(s))
+      return true;
+  return false;
+}
+
+int onProgress(void *stream) {
+  return static_cast<TzelRecordStream *>(stream)->progress() ? 1 : 0;
+}
+
+TzelColumnType fromValueType(const QSqlField &field) {
+  switch (field.metaType().id()) {
+  case QMetaType::Int:
+  case QMetaType::LongLong:
+  case QMetaType::UInt:
+  case QMetaType::ULongLong:
+    return {ftInteger, 0};
+  case QMetaType::Double:
+    return {ftFloat, 0};
+  case QMetaType::Bool:
+    return {ftBoolean, 0};
+  case QMetaType::QDate:
+    return {ftDate, 0};
+  case QMetaType::QTime:
+    return {ftTime, 0};
+  case QMetaType::QDateTime:
+    return {ftDateTime, 0};
+  case QMetaType::QByteArray:
+    return {ftBlob, 0};
+  default:
+    return {ftString, field.length() > 0 ? field.length() : 0};
+  }
+}
+
+QList<TzelFieldDef> definitionsOf(const QSqlQuery &query, TzelDriverKind kind) {
+  const QSqlRecord record = query.record();
+  sqlite3_stmt *stmt = kind == TzelDriverKind::Postgres ? nullptr : statementOf(query);
+  QList<TzelFieldDef> defs;
+  for (int i = 0; i < record.count(); ++i) {
+    const QSqlField f = record.field(i);
+    TzelColumnType t;
+    if (kind == TzelDriverKind::Postgres)
+      t = fieldTypeFromPostgres(f.typeID(), f.length(), f.precision());
+    else if (stmt)
+      t = fieldTypeFromDeclared(QString::fromUtf8(sqlite3_column_decltype(stmt, i)));
+    if (t.type == ftUnknown)
+      t = fromValueType(f);
+    defs.append({f.name(), t.type, t.size});
+  }
+  return defs;
+}
+
+[[noreturn]] void notConvertible(const QVariant &raw, const TzelFieldDef &def, const char *kind) {
+  throw EzelError(u"Error: The value [%1] of the [%2] field is not a %3"_qs.arg(
+      raw.toString(), def.Name, QString::fromLatin1(kind)));
+}
+
+QVariant dateOf(const QVariant &raw, const TzelFieldDef &def) {
+  if (raw.typeId() != QMetaType::QString)
+    return raw.toDate();
+  const QString text = raw.toString();
+  if (text.isEmpty())
+    return {};
+  const QDate d = QDate::fromString(text.left(10), Qt::ISODate);
+  if (!d.isValid())
+    notConvertible(raw, def, "date");
+  return d;
+}
+
+QVariant timeOf(const QVariant &raw, const TzelFieldDef &def) {
+  if (raw.typeId() != QMetaType::QString)
+    return raw.toTime();
+  const QString text = raw.toString();
+  if (text.isEmpty())
+    return {};
+  const QTime t = QTime::fromString(text, Qt::ISODateWithMs);
+  if (!t.isValid())
+    notConvertible(raw, def, "time");
+  return t;
+}
+
+QVariant dateTimeOf(const QVariant &raw, const TzelFieldDef &def) {
+  if (raw.typeId() != QMetaType::QString)
+    return raw.toDateTime();
+  QString text = raw.toString();
+  if (text.isEmpty())
+    return {};
+  const QDateTime dt = QDateTime::fromString(text.replace(u' ', u'T'), Qt::ISODateWithMs);
+  if (!dt.isValid())
+    notConvertible(raw, def, "date and time");
+  return dt;
+}
+
+} // namespace
+
+QVariant zelTypedValue(const QVariant &raw, const TzelFieldDef &def) {
+  if (raw.isNull())
+    return {};
+  switch (def.DataType) {
+  case ftDate:
+    return dateOf(raw, def);
+  case ftTime:
+    return timeOf(raw, def);
+  case ftDateTime:
+    return dateTimeOf(raw, def);
+  case ftBoolean:
+    return raw.toBool();
+  case ftSmallint:
+  case ftInteger:
+  case ftWord:
+  case ftAutoInc:
+    return raw.typeId() == QMetaType::LongLong && raw.toLongLong() == int(raw.toLongLong())
+               ? QVariant(raw.toInt())
+               : raw;
+  case ftFloat:
+  case ftCurrency:
+  case ftBCD: {
+    bool ok = false;
+    const double d = raw.toDouble(&ok);
+    return ok ? QVariant(d) : raw;
+  }
+  case ftString:
+  case ftMemo:
+  case ftFmtMemo:
+    return raw.typeId() == QMetaType::QString ? raw : QVariant(raw.toString());
+  default:
+    return raw;
+  }
+}
+
+TzelRecordStream::TzelRecordStream(const QString &connectionName, TzelDriverKind kind,
+                                   const QString &sql, TzelCancelTarget &cancel, WaitHook wait)
+    : m_query(QSqlDatabase::database(connectionName, false)), m_kind(kind), m_cancel(cancel),
+      m_wait(std::move(wait)) {
+  m_query.setForwardOnly(true);
+  if (!guarded([&] { return m_query.exec(sql); }))
+    failWith(m_query.lastError());
+  m_select = m_query.isSelect();
+  m_atEnd = !m_select;
+  if (m_select)
+    m_defs = definitionsOf(m_query, kind);
+}
+
+TzelRecordStream::~TzelRecordStream() {
+  // The PostgreSQL driver reads a result to its end before the connection is free again;
+  // a result left early is stopped in the server rather than transferred.
+  if (!m_atEnd && m_kind == TzelDriverKind::Postgres)
+    if (PGconn *conn = postgresOf(m_query))
+      if (pg_cancel *cancel = PQgetCancel(conn)) {
+        char reason[256];
+        PQcancel(cancel, reason, int(sizeof reason));
+        PQfreeCancel(cancel);
+      }
+}
+
+template <typename Step> bool TzelRecordStream::guarded(Step step) {
+  if (m_cancel.requested() || TzelCancelTarget::allRequested())
+    throw EzelCancelled();
+  sqlite3 *db = nullptr;
+  if (m_kind == TzelDriverKind::Postgres) {
+    if (PGconn *conn = postgresOf(m_query))
+      m_cancel.armPostgres(PQgetCancel(conn));
+  } else if ((db = sqliteOf(m_query))) {
+    sqlite3_progress_handler(db, kProgressOps, onProgress, this);
+    if (!othersBusy(db, statementOf(m_query)))
+      m_cancel.armSqlite(db);
+  }
+  m_sinceWait.start();
+  bool ok = false;
+  try {
+    ok = step();
+  } catch (...) {
+    if (db)
+      sqlite3_progress_handler(db, 0, nullptr, nullptr);
+    m_cancel.disarm();
+    throw;
+  }
+  if (db)
+    sqlite3_progress_handler(db, 0, nullptr, nullptr);
+  m_cancel.disarm();
+  return ok;
+}
+
+bool TzelRecordStream::progress() {
+  if (m_wait && m_sinceWait.elapsed() >= kWaitIntervalMs) {
+    m_wait();
+    m_sinceWait.start();
+  }
+  return m_cancel.requested() || TzelCancelTarget::allRequested();
+}
+
+void TzelRecordStream::failWith(const QSqlError &error) {
+  m_atEnd = true;
+  if (m_cancel.requested() || TzelCancelTarget::allRequested())
+    throw EzelCancelled();
+  QString message = error.databaseText();
+  if (message.isEmpty())
+    message = error.text();
+  throw EzelError(u"Error: "_qs + message);
+}
+
+int TzelRecordStream::read(std::deque<QVariantList> &out, int max) {
+  int count = 0;
+  const int fields = int(m_defs.size());
+  const bool ok = guarded([&] {
+    while (count < max && !m_atEnd) {
+      if (!m_query.next()) {
+        m_atEnd = true;
+        return !m_query.lastError().isValid();
+      }
+      QVariantList row;
+      row.reserve(fields);
+      for (int i = 0; i < fields; ++i)
+        row.append(zelTypedValue(m_query.value(i), m_defs[i]));
+      out.push_back(std::move(row));
+      ++count;
+    }
+    return true;
+  });
+  if (!ok)
+    failWith(m_query.lastError());
+  return count;
+}
+
+qint64 TzelRecordStream::skip(qint64 count) {
+  qint64 passed = 0;
+  const bool ok = guarded([&] {
+    while (passed < count && !m_atEnd) {
+      if (!m_query.next()) {
+        m_atEnd = true;
+        return !m_query.lastError().isValid();
+      }
+      ++passed;
+    }
+    return true;
+  });
+  if (!ok)
+    failWith(m_query.lastError());
+  return passed;
+}
