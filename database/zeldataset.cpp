@@ -8,6 +8,7 @@
 #include <QSqlError>
 #include <algorithm>
 #include <climits>
+#include <cstdlib>
 
 namespace {
 
@@ -21,6 +22,18 @@ constexpr int kReadBlock = 256;
 bool isNumeric(TFieldType t) {
   return t == ftSmallint || t == ftInteger || t == ftWord || t == ftFloat || t == ftCurrency ||
          t == ftBCD || t == ftAutoInc;
+}
+
+bool isInteger(TFieldType t) {
+  return t == ftSmallint || t == ftInteger || t == ftWord || t == ftAutoInc;
+}
+
+// Integers a double holds exactly, as the pattern's number is a double.
+bool isIntegerValue(const QVariant &value) {
+  const int id = value.typeId();
+  if (id == QMetaType::Int)
+    return true;
+  return id == QMetaType::LongLong && std::llabs(value.toLongLong()) < (1LL << 53);
 }
 
 } // namespace
@@ -63,8 +76,29 @@ QVariant TzelDatasetField::valueAt(int record) const {
 
 QString TzelDatasetField::displayTextOf(const QVariant &value) const {
   const TFieldType type = m_def.DataType;
+  if (isNumeric(type) && !value.isNull()) {
+    // "#", the default of integer fields, shows an integer's own digits.
+    if (isInteger(type) && m_displayFormat == u"#" && isIntegerValue(value))
+      return QString::number(value.toLongLong());
+    const QString pattern = type == ftCurrency && m_displayFormat.isEmpty()
+                                ? QStringLiteral("#,##0.00")
+                                : m_displayFormat;
+    bool ok = false;
+    const double number = value.toDouble(&ok);
+    if (ok && !pattern.isEmpty() && numberPattern(pattern).usable())
+      return m_pattern.text(number);
+  }
   return m_dataset->displayFormatter().display(
       value, type == ftBoolean ? m_displayValues : m_displayFormat, type);
+}
+
+const TzelNumberPattern &TzelDatasetField::numberPattern(const QString &pattern) const {
+  if (!m_patternRead || m_patternText != pattern) {
+    m_pattern = TzelNumberPattern(pattern, m_dataset->displayLocale());
+    m_patternText = pattern;
+    m_patternRead = true;
+  }
+  return m_pattern;
 }
 
 TzelDataset::TzelDataset(QObject *parent) : QObject(parent) {}
@@ -169,7 +203,8 @@ void TzelDataset::Open() {
     m_total = m_fetched;
     m_stream.reset();
   }
-  m_formatter = TzelDisplayFormatter();
+  m_locale = QLocale();
+  m_formatter = TzelDisplayFormatter(m_locale);
   m_current = 0;
   m_active = true;
   notify();

@@ -8,10 +8,12 @@
 
 #include "database/zelcancel.h"
 #include "database/zelfieldtype.h"
+#include "database/zelnumberpattern.h"
 #include "model/displayformat.h"
 #include "model/zeltypes.h"
 
 #include <QList>
+#include <QLocale>
 #include <QObject>
 #include <QStringList>
 #include <QVariant>
@@ -65,6 +67,7 @@ public:
   QString displayTextOf(const QVariant &value) const;
 
 private:
+  const TzelNumberPattern &numberPattern(const QString &pattern) const;
   TzelDataset *m_dataset;
   int m_index;
   TzelFieldDef m_def;
@@ -75,6 +78,9 @@ private:
   QString m_displayFormat;
   QString m_editMask;
   QString m_displayValues = u"True;False"_qs;
+  mutable TzelNumberPattern m_pattern; // the display format, read once
+  mutable QString m_patternText;
+  mutable bool m_patternRead = false;
 };
 
 class TzelDataset : public QObject {
@@ -143,6 +149,7 @@ public:
   QVariant value(int record, int field);
   // The display conventions of the locale in force when the dataset was opened.
   const TzelDisplayFormatter &displayFormatter() const { return m_formatter; }
+  const QLocale &displayLocale() const { return m_locale; }
 
 signals:
   // Opened, closed or refilled; attached controls re-read everything.
@@ -172,6 +179,7 @@ private:
   int m_disabled = 0;
   bool m_pending = false;
   std::vector<std::unique_ptr<TzelDatasetField>> m_fields;
+  QLocale m_locale;
   TzelDisplayFormatter m_formatter;
   TzelCancelTarget m_cancel;
 
