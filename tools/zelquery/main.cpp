@@ -3,7 +3,8 @@
 //   zelquery run MODEL QUERYFILE [...] [--format csv|tab] [--names]
 //   zelquery export MODEL QUERYFILE --out FILE [...]
 //   zelquery check MODEL [QUERYFILE]
-// Status 0 when everything succeeded, 1 after any message, 2 for a wrong command line.
+// Status 0 when everything succeeded, 1 after any message, 2 for a wrong command line,
+// 130 when Ctrl+C cancelled the running statement.
 
 #include "aliasoption.h"
 #include "database/zeldatamodel.h"
@@ -11,6 +12,7 @@
 #include "engine/zelparams.h"
 #include "engine/zelsync.h"
 #include "export/exportrecords.h"
+#include "interrupt.h"
 #include "messages/zelmessages.h"
 #include "model/zelregistry.h"
 #include "querytool.h"
@@ -71,7 +73,7 @@ QString generalUsage() {
     text += u"  "_qs + c.name.leftJustified(8) + c.synopsis + u'\n';
   text += u"\nzelquery COMMAND --help describes a command and its options.\n"
           "Exit status: 0 success, 1 a failure (its message on standard error),\n"
-          "2 a wrong command line.\n"_qs;
+          "2 a wrong command line, 130 cancelled by Ctrl+C.\n"_qs;
   return text;
 }
 
@@ -227,6 +229,7 @@ int main(int argc, char *argv[]) {
   QCoreApplication::setApplicationName(u"zelquery"_qs);
   zelSetMessageHandler(std::make_unique<StderrMessages>());
   zelSetSyncPrompt(std::make_unique<ReportStaleAliases>());
+  installInterruptHandler();
 
   QStringList args = QCoreApplication::arguments();
   if (args.size() < 2)
@@ -256,5 +259,6 @@ int main(int argc, char *argv[]) {
     registerAliases(parser.values(options.alias), fault);
   if (!fault.isEmpty())
     return usageError(fault, commandUsage(parser, *command));
-  return runCommand(parser, options, *command, fileType);
+  const int status = runCommand(parser, options, *command, fileType);
+  return interrupted() ? InterruptedStatus : status;
 }
