@@ -36,8 +36,9 @@ sqlite3 *sqliteOf(const QSqlQuery &query) {
   return handleOf<sqlite3 *>(query.driver()->handle(), "sqlite3*");
 }
 
+// The driver names the handle after libpq's struct.
 PGconn *postgresOf(const QSqlQuery &query) {
-  return handleOf<PGconn *>(query.driver()->handle(), "PGconn*");
+  return handleOf<PGconn *>(query.driver()->handle(), "pg_conn*");
 }
 
 // sqlite3_interrupt stops every statement of the connection, so it is used only when no
@@ -187,17 +188,10 @@ TzelRecordStream::TzelRecordStream(const QString &connectionName, TzelDriverKind
     m_defs = definitionsOf(m_query, kind);
 }
 
-TzelRecordStream::~TzelRecordStream() {
-  // The PostgreSQL driver reads a result to its end before the connection is free again;
-  // a result left early is stopped in the server rather than transferred.
-  if (!m_atEnd && m_kind == TzelDriverKind::Postgres)
-    if (PGconn *conn = postgresOf(m_query))
-      if (pg_cancel *cancel = PQgetCancel(conn)) {
-        char reason[256];
-        PQcancel(cancel, reason, int(sizeof reason));
-        PQfreeCancel(cancel);
-      }
-}
+// PostgreSQL: the driver reads the rest of a result left early before the connection serves
+// the next statement. A cancel request would save that transfer, but one that reaches the
+// server after the statement ended stops the next statement instead.
+TzelRecordStream::~TzelRecordStream() = default;
 
 template <typename Step> bool TzelRecordStream::guarded(Step step) {
   if (m_cancel.requested() || TzelCancelTarget::allRequested())
