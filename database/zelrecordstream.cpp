@@ -27,15 +27,6 @@ template <typename Handle> Handle handleOf(const QVariant &v, const char *typeNa
   return nullptr;
 }
 
-sqlite3_stmt *statementOf(const QSqlQuery &query) {
-  return query.result() ? handleOf<sqlite3_stmt *>(query.result()->handle(), "sqlite3_stmt*")
-                        : nullptr;
-}
-
-sqlite3 *sqliteOf(const QSqlQuery &query) {
-  return handleOf<sqlite3 *>(query.driver()->handle(), "sqlite3*");
-}
-
 // The driver names the handle after libpq's struct.
 PGconn *postgresOf(const QSqlQuery &query) {
   return handleOf<PGconn *>(query.driver()->handle(), "pg_conn*");
@@ -79,17 +70,12 @@ TzelColumnType fromValueType(const QSqlField &field) {
   }
 }
 
-QList<TzelFieldDef> definitionsOf(const QSqlQuery &query, TzelDriverKind kind) {
+QList<TzelFieldDef> postgresDefinitions(const QSqlQuery &query) {
   const QSqlRecord record = query.record();
-  sqlite3_stmt *stmt = kind == TzelDriverKind::Postgres ? nullptr : statementOf(query);
   QList<TzelFieldDef> defs;
   for (int i = 0; i < record.count(); ++i) {
     const QSqlField f = record.field(i);
-    TzelColumnType t;
-    if (kind == TzelDriverKind::Postgres)
-      t = fieldTypeFromPostgres(f.typeID(), f.length(), f.precision());
-    else if (stmt)
-      t = fieldTypeFromDeclared(QString::fromUtf8(sqlite3_column_decltype(stmt, i)));
+    TzelColumnType t = fieldTypeFromPostgres(f.typeID(), f.length(), f.precision());
     if (t.type == ftUnknown)
       t = fromValueType(f);
     defs.append({f.name(), t.type, t.size});
@@ -177,21 +163,97 @@ QVariant zelTypedValue(const QVariant &raw, const TzelFieldDef &def) {
 
 TzelRecordStream::TzelRecordStream(const QString &connectionName, TzelDriverKind kind,
                                    const QString &sql, TzelCancelTarget &cancel, WaitHook wait)
-    : m_query(QSqlDatabase::database(connectionName, false)), m_kind(kind), m_cancel(cancel),
-      m_wait(std::move(wait)) {
+    : m_kind(kind), m_cancel(cancel), m_wait(std::move(wait)) {
+  if (kind != TzelDriverKind::Postgres) {
+    startSqlite(connectionName, sql);
+    return;
+  }
+  m_query = QSqlQuery(QSqlDatabase::database(connectionName, false));
   m_query.setForwardOnly(true);
   if (!guarded([&] { return m_query.exec(sql); }))
     failWith(m_query.lastError());
   m_select = m_query.isSelect();
   m_atEnd = !m_select;
   if (m_select)
-    m_defs = definitionsOf(m_query, kind);
+    m_defs = postgresDefinitions(m_query);
 }
 
 // PostgreSQL: the driver reads the rest of a result left early before the connection serves
 // the next statement. A cancel request would save that transfer, but one that reaches the
 // server after the statement ended stops the next statement instead.
-TzelRecordStream::~TzelRecordStream() = default;
+TzelRecordStream::~TzelRecordStream() {
+  if (m_stmt)
+    sqlite3_finalize(m_stmt);
+}
+
+// SQLite is read through its own interface on the driver's connection: the driver's
+// row cache would double the work of every record.
+void TzelRecordStream::startSqlite(const QString &connectionName, const QString &sql) {
+  const QSqlDatabase db = QSqlDatabase::database(connectionName, false);
+  m_db = db.driver() ? handleOf<sqlite3 *>(db.driver()->handle(), "sqlite3*") : nullptr;
+  if (!m_db)
+    throw EzelError(u"Error: The database [%1] is not open"_qs.arg(connectionName));
+  const void *tail = nullptr;
+  if (sqlite3_prepare16_v2(m_db, sql.utf16(), int(sql.size() * 2), &m_stmt, &tail) != SQLITE_OK)
+    failWith(QString::fromUtf8(sqlite3_errmsg(m_db)));
+  const auto *rest = static_cast<const QChar *>(tail);
+  if (rest && !QStringView(rest, sql.constData() + sql.size() - rest).trimmed().isEmpty())
+    failWith(u"Unable to execute multiple statements at a time"_qs);
+  if (!m_stmt) // only a comment or blanks
+    return;
+  m_select = sqlite3_column_count(m_stmt) > 0;
+  if (!guarded([&] { return stepSqlite(); }))
+    failWith(QString::fromUtf8(sqlite3_errmsg(m_db)));
+  m_atEnd = !m_rowPending;
+  for (int i = 0; m_select && i < sqlite3_column_count(m_stmt); ++i) {
+    TzelColumnType t = fieldTypeFromDeclared(QString::fromUtf8(sqlite3_column_decltype(m_stmt, i)));
+    if (t.type == ftUnknown) {
+      const int stored = m_rowPending ? sqlite3_column_type(m_stmt, i) : SQLITE_NULL;
+      t.type = stored == SQLITE_INTEGER ? ftInteger
+               : stored == SQLITE_FLOAT ? ftFloat
+               : stored == SQLITE_BLOB  ? ftBlob
+                                        : ftString;
+    }
+    // As the Qt driver names them: double quotes left out.
+    const QString name = QString::fromUtf8(sqlite3_column_name(m_stmt, i)).remove(u'"');
+    m_defs.append({name, t.type, t.size});
+  }
+}
+
+bool TzelRecordStream::stepSqlite() {
+  const int rc = sqlite3_step(m_stmt);
+  m_rowPending = rc == SQLITE_ROW;
+  return rc == SQLITE_ROW || rc == SQLITE_DONE;
+}
+
+QVariantList TzelRecordStream::sqliteRow() const {
+  QVariantList row;
+  const int fields = int(m_defs.size());
+  row.reserve(fields);
+  for (int i = 0; i < fields; ++i) {
+    QVariant raw;
+    switch (sqlite3_column_type(m_stmt, i)) {
+    case SQLITE_INTEGER:
+      raw = qlonglong(sqlite3_column_int64(m_stmt, i));
+      break;
+    case SQLITE_FLOAT:
+      raw = sqlite3_column_double(m_stmt, i);
+      break;
+    case SQLITE_BLOB:
+      raw = QByteArray(static_cast<const char *>(sqlite3_column_blob(m_stmt, i)),
+                       sqlite3_column_bytes(m_stmt, i));
+      break;
+    case SQLITE_TEXT:
+      raw = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, i)),
+                              sqlite3_column_bytes(m_stmt, i));
+      break;
+    default:
+      break;
+    }
+    row.append(zelTypedValue(raw, m_defs[i]));
+  }
+  return row;
+}
 
 template <typename Step> bool TzelRecordStream::guarded(Step step) {
   if (m_cancel.requested() || TzelCancelTarget::allRequested())
@@ -200,9 +262,9 @@ template <typename Step> bool TzelRecordStream::guarded(Step step) {
   if (m_kind == TzelDriverKind::Postgres) {
     if (PGconn *conn = postgresOf(m_query))
       m_cancel.armPostgres(PQgetCancel(conn));
-  } else if ((db = sqliteOf(m_query))) {
+  } else if ((db = m_db)) {
     sqlite3_progress_handler(db, kProgressOps, onProgress, this);
-    if (!othersBusy(db, statementOf(m_query)))
+    if (!othersBusy(db, m_stmt))
       m_cancel.armSqlite(db);
   }
   m_sinceWait.start();
@@ -230,17 +292,35 @@ bool TzelRecordStream::progress() {
 }
 
 void TzelRecordStream::failWith(const QSqlError &error) {
+  failWith(error.databaseText().isEmpty() ? error.text() : error.databaseText());
+}
+
+void TzelRecordStream::failWith(const QString &message) {
   m_atEnd = true;
+  m_rowPending = false;
   if (m_cancel.requested() || TzelCancelTarget::allRequested())
     throw EzelCancelled();
-  QString message = error.databaseText();
-  if (message.isEmpty())
-    message = error.text();
   throw EzelError(u"Error: "_qs + message);
 }
 
 int TzelRecordStream::read(std::deque<QVariantList> &out, int max) {
   int count = 0;
+  if (m_atEnd)
+    return 0;
+  if (m_stmt) {
+    const bool ok = guarded([&] {
+      for (; count < max && m_rowPending; ++count) {
+        out.push_back(sqliteRow());
+        if (!stepSqlite())
+          return false;
+      }
+      return true;
+    });
+    if (!ok)
+      failWith(QString::fromUtf8(sqlite3_errmsg(m_db)));
+    m_atEnd = !m_rowPending;
+    return count;
+  }
   const int fields = int(m_defs.size());
   const bool ok = guarded([&] {
     while (count < max && !m_atEnd) {
@@ -264,8 +344,20 @@ int TzelRecordStream::read(std::deque<QVariantList> &out, int max) {
 
 qint64 TzelRecordStream::skip(qint64 count) {
   qint64 passed = 0;
+  if (m_atEnd)
+    return 0;
   const bool ok = guarded([&] {
     while (passed < count && !m_atEnd) {
+      if (m_stmt) {
+        if (!m_rowPending) {
+          m_atEnd = true;
+          break;
+        }
+        ++passed;
+        if (!stepSqlite())
+          return false;
+        continue;
+      }
       if (!m_query.next()) {
         m_atEnd = true;
         return !m_query.lastError().isValid();
@@ -275,6 +367,8 @@ qint64 TzelRecordStream::skip(qint64 count) {
     return true;
   });
   if (!ok)
-    failWith(m_query.lastError());
+    m_stmt ? failWith(QString::fromUtf8(sqlite3_errmsg(m_db))) : failWith(m_query.lastError());
+  if (m_stmt)
+    m_atEnd = !m_rowPending;
   return passed;
 }

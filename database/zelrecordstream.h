@@ -14,6 +14,8 @@
 #include <functional>
 
 class TzelCancelTarget;
+struct sqlite3;
+struct sqlite3_stmt;
 
 class TzelRecordStream {
 public:
@@ -41,8 +43,15 @@ public:
 private:
   template <typename Step> bool guarded(Step step);
   void failWith(const QSqlError &error);
+  [[noreturn]] void failWith(const QString &message);
+  void startSqlite(const QString &connectionName, const QString &sql);
+  bool stepSqlite();
+  QVariantList sqliteRow() const;
 
-  QSqlQuery m_query;
+  QSqlQuery m_query;       // PostgreSQL
+  sqlite3 *m_db = nullptr; // SQLite and STANDARD: the statement on the driver's connection
+  sqlite3_stmt *m_stmt = nullptr;
+  bool m_rowPending = false; // m_stmt stands on a row not handed out yet
   TzelDriverKind m_kind;
   TzelCancelTarget &m_cancel;
   WaitHook m_wait;
