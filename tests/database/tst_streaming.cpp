@@ -11,10 +11,12 @@
 #include "support/recordingmessages.h"
 
 #include <QFile>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QThread>
@@ -86,6 +88,8 @@ private slots:
   void failureInTheMiddle();
   void droppedConnectionIsReported();
   void smallResultsAreCountedAtOnce();
+  void gridGrowsWhileScrolled();
+  void gridReportsAFailedRead();
   void tableExportStreams_data();
   void tableExportStreams();
 };
@@ -373,6 +377,50 @@ void TstStreaming::smallResultsAreCountedAtOnce() {
   QVERIFY(ds.IsEmpty());
   QVERIFY(ds.Eof());
   QCOMPARE(ds.RecordCount(), 0);
+}
+
+void TstStreaming::gridGrowsWhileScrolled() {
+  TzelDataset ds;
+  TzelDataSource source;
+  source.setDataSet(&ds);
+  QTableView view;
+  view.resize(400, 300);
+  view.setModel(&source);
+  open(ds, u"STREAMLITE"_qs, u"SELECT ID, NAME FROM SEQ ORDER BY ID"_qs);
+  view.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&view));
+  const int first = ds.FetchedCount();
+  QCOMPARE(source.rowCount(), first);
+  // Dragged to the end, the grid asks for one more block each time.
+  for (int i = 1; i <= 3; ++i) {
+    view.verticalScrollBar()->setValue(view.verticalScrollBar()->maximum());
+    QCoreApplication::processEvents();
+    QCOMPARE(source.rowCount(), first + i * TzelDataSource::FetchBlock);
+  }
+  QVERIFY(ds.FetchedCount() < 2 * first);
+  QCOMPARE(view.model()->data(view.model()->index(source.rowCount() - 1, 0)).toInt(),
+           source.rowCount());
+}
+
+void TstStreaming::gridReportsAFailedRead() {
+  TzelDataset ds;
+  TzelDataSource source;
+  source.setDataSet(&ds);
+  QSignalSpy failures(&source, &TzelDataSource::fetchFailed);
+  RecordingMessages rec;
+  open(ds, u"STREAMLITE"_qs,
+       u"SELECT ID, json(CASE WHEN ID < 1500 THEN '1' ELSE '{' END) FROM SEQ"_qs);
+  const int shown = source.rowCount();
+  while (source.canFetchMore())
+    source.fetchMore();
+  QVERIFY(!ds.Active());
+  QVERIFY(failures.wait(2000));
+  QCOMPARE(failures.size(), 1);
+  QVERIFY(failures.at(0).at(0).toString().contains(u"malformed JSON"_qs));
+  QCOMPARE(rec.texts(), QStringList{failures.at(0).at(0).toString()});
+  // The grid drops the records of the broken result rather than show part of it.
+  QCOMPARE(source.rowCount(), 0);
+  QVERIFY(shown > 0);
 }
 
 void TstStreaming::tableExportStreams_data() {
