@@ -3,6 +3,8 @@
 #include <libpq-fe.h>
 #include <sqlite3.h>
 
+#include <thread>
+
 namespace {
 
 // Armed targets, reachable from a signal handler without locks.
@@ -45,18 +47,24 @@ void TzelCancelTarget::armPostgres(pg_cancel *cancel) {
 void TzelCancelTarget::disarm() {
   delist(this);
   m_sqlite.store(nullptr);
-  if (pg_cancel *cancel = m_postgres.exchange(nullptr))
+  if (pg_cancel *cancel = m_postgres.exchange(nullptr)) {
+    // A request from another thread may still be sending with it.
+    while (m_requesting.load() > 0)
+      std::this_thread::yield();
     PQfreeCancel(cancel);
+  }
 }
 
 void TzelCancelTarget::request() {
   m_requested.store(true);
+  m_requesting.fetch_add(1);
   if (sqlite3 *db = m_sqlite.load())
     sqlite3_interrupt(db);
   if (pg_cancel *cancel = m_postgres.load()) {
     char reason[256]; // a local buffer, as a signal handler needs
     PQcancel(cancel, reason, int(sizeof reason));
   }
+  m_requesting.fetch_sub(1);
 }
 
 void TzelCancelTarget::requestAll() {

@@ -43,4 +43,5 @@ private:
   std::atomic<sqlite3 *> m_sqlite{nullptr};
   std::atomic<pg_cancel *> m_postgres{nullptr};
   std::atomic<bool> m_requested{false};
+  std::atomic<int> m_requesting{0}; // requests under way: the cancel object stays until they end
 };

@@ -170,7 +170,15 @@ void TzelDataset::startStream() {
   m_streamPos = 0;
 }
 
+namespace {
+
+const QString kBusy = QStringLiteral("Error: The dataset is still running its statement");
+
+} // namespace
+
 void TzelDataset::Open() {
+  if (m_busy) // from a slot of waiting()
+    throw EzelError(kBusy);
   if (m_active)
     return;
   m_cancel.reset();
@@ -211,6 +219,8 @@ void TzelDataset::Open() {
 }
 
 void TzelDataset::ExecSQL() {
+  if (m_busy)
+    throw EzelError(kBusy);
   Close();
   m_cancel.reset();
   m_cancelled = false;
