@@ -9,6 +9,44 @@
 #include <QDir>
 #include <QFileInfo>
 
+namespace {
+
+// The source's records from its first, its attached controls suspended; left on its first
+// record with the controls resumed.
+class DatasetRows : public TzelRowSource {
+public:
+  explicit DatasetRows(TzelDataset &dataset) : m_dataset(dataset) { m_dataset.DisableControls(); }
+  void finish() {
+    m_dataset.First();
+    m_dataset.EnableControls();
+  }
+  void rewind() override {
+    m_dataset.First();
+    m_started = false;
+    m_count = 0;
+  }
+  bool next(QVariantList &row) override {
+    if (m_started)
+      m_dataset.Next();
+    m_started = true;
+    if (m_dataset.Eof())
+      return false;
+    row.clear();
+    for (int i = 0; i < m_dataset.FieldCount(); ++i)
+      row.append(m_dataset.value(m_dataset.RecNo(), i));
+    ++m_count;
+    return true;
+  }
+  int count() const { return m_count; }
+
+private:
+  TzelDataset &m_dataset;
+  bool m_started = false;
+  int m_count = 0;
+};
+
+} // namespace
+
 void TzelBatchMove::Execute() {
   m_moved = 0;
   if (!m_source || !m_destination)
@@ -19,17 +57,22 @@ void TzelBatchMove::Execute() {
   if (!info.dir().exists())
     throw EzelError(u"Error: The folder [%1] does not exist"_qs.arg(info.path()));
 
-  TzelTableData table;
+  QList<TzelTableColumn> columns;
   for (const TzelFieldDef &def : m_source->FieldDefs())
-    table.columns.append({def.Name, {def.DataType, def.Size}});
-  for (const QVariantList &row : m_source->records())
-    table.rows.append(row);
+    columns.append({def.Name, {def.DataType, def.Size}});
   const bool dbase = m_destination->TableType() == TzelTableType::ttDBase ||
                      (m_destination->TableType() == TzelTableType::ttDefault &&
                       info.suffix().compare(u"dbf"_qs, Qt::CaseInsensitive) == 0);
-  const TzelFileResult written =
-      dbase ? writeDbaseTable(path, table) : writeParadoxTable(path, table);
+  DatasetRows rows(*m_source);
+  TzelFileResult written;
+  try {
+    written = dbase ? writeDbaseTable(path, columns, rows) : writeParadoxTable(path, columns, rows);
+  } catch (...) {
+    rows.finish();
+    throw;
+  }
+  rows.finish();
   if (!written.ok)
     throw EzelError(u"Error: "_qs + written.text);
-  m_moved = int(table.rows.size());
+  m_moved = rows.count();
 }

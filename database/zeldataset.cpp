@@ -1,141 +1,39 @@
 #include "database/zeldataset.h"
 
+#include "database/zelrecordstream.h"
 #include "database/zelsession.h"
 #include "database/zelstandarddb.h"
 
-#include <QDate>
-#include <QDateTime>
 #include <QSqlDatabase>
 #include <QSqlError>
-#include <QSqlField>
-#include <QSqlQuery>
-#include <QSqlRecord>
-#include <QSqlResult>
-#include <QTime>
-
-#include <sqlite3.h>
+#include <algorithm>
+#include <climits>
+#include <cstdlib>
 
 namespace {
 
-sqlite3_stmt *statementOf(const QSqlQuery &query) {
-  const QVariant v = query.result()->handle();
-  if (v.isValid() && qstrcmp(v.typeName(), "sqlite3_stmt*") == 0)
-    return *static_cast<sqlite3_stmt *const *>(v.constData());
-  return nullptr;
-}
-
-TzelColumnType fromValueType(const QSqlField &field) {
-  switch (field.metaType().id()) {
-  case QMetaType::Int:
-  case QMetaType::LongLong:
-  case QMetaType::UInt:
-  case QMetaType::ULongLong:
-    return {ftInteger, 0};
-  case QMetaType::Double:
-    return {ftFloat, 0};
-  case QMetaType::Bool:
-    return {ftBoolean, 0};
-  case QMetaType::QDate:
-    return {ftDate, 0};
-  case QMetaType::QTime:
-    return {ftTime, 0};
-  case QMetaType::QDateTime:
-    return {ftDateTime, 0};
-  case QMetaType::QByteArray:
-    return {ftBlob, 0};
-  default:
-    return {ftString, field.length() > 0 ? field.length() : 0};
-  }
-}
-
-QList<TzelFieldDef> definitionsOf(const QSqlQuery &query, TzelDriverKind kind) {
-  const QSqlRecord record = query.record();
-  sqlite3_stmt *stmt = kind == TzelDriverKind::Postgres ? nullptr : statementOf(query);
-  QList<TzelFieldDef> defs;
-  for (int i = 0; i < record.count(); ++i) {
-    const QSqlField f = record.field(i);
-    TzelColumnType t;
-    if (kind == TzelDriverKind::Postgres)
-      t = fieldTypeFromPostgres(f.typeID(), f.length(), f.precision());
-    else if (stmt)
-      t = fieldTypeFromDeclared(QString::fromUtf8(sqlite3_column_decltype(stmt, i)));
-    if (t.type == ftUnknown)
-      t = fromValueType(f);
-    defs.append({f.name(), t.type, t.size});
-  }
-  return defs;
-}
-
-// SQLite keeps dates, times and flags as text and integers; give them their field's type.
-QVariant typed(const QVariant &raw, TFieldType type) {
-  if (raw.isNull())
-    return {};
-  switch (type) {
-  case ftDate:
-    if (raw.typeId() == QMetaType::QString) {
-      const QDate d = QDate::fromString(raw.toString().left(10), Qt::ISODate);
-      return d.isValid() ? QVariant(d) : QVariant();
-    }
-    return raw.toDate();
-  case ftTime:
-    if (raw.typeId() == QMetaType::QString) {
-      const QTime t = QTime::fromString(raw.toString(), Qt::ISODateWithMs);
-      return t.isValid() ? QVariant(t) : QVariant();
-    }
-    return raw.toTime();
-  case ftDateTime:
-    if (raw.typeId() == QMetaType::QString) {
-      const QDateTime dt =
-          QDateTime::fromString(raw.toString().replace(u' ', u'T'), Qt::ISODateWithMs);
-      return dt.isValid() ? QVariant(dt) : QVariant();
-    }
-    return raw.toDateTime();
-  case ftBoolean:
-    return raw.toBool();
-  case ftSmallint:
-  case ftInteger:
-  case ftWord:
-  case ftAutoInc:
-    return raw.typeId() == QMetaType::LongLong && raw.toLongLong() == int(raw.toLongLong())
-               ? QVariant(raw.toInt())
-               : raw;
-  case ftFloat:
-  case ftCurrency:
-  case ftBCD: {
-    bool ok = false;
-    const double d = raw.toDouble(&ok);
-    return ok ? QVariant(d) : raw;
-  }
-  case ftString:
-  case ftMemo:
-  case ftFmtMemo:
-    return raw.toString();
-  default:
-    return raw;
-  }
-}
+// The first block, kept while the dataset is open: the first screen of a grid and the
+// start of every walk, and the whole of most results.
+constexpr int kHeadRecords = 1024;
+// The latest records read after the first block; older ones are read again when needed.
+constexpr int kWindowRecords = 4096;
+constexpr int kReadBlock = 256;
 
 bool isNumeric(TFieldType t) {
   return t == ftSmallint || t == ftInteger || t == ftWord || t == ftFloat || t == ftCurrency ||
          t == ftBCD || t == ftAutoInc;
 }
 
-// Prepares the statement for its driver and runs it; throws EzelError.
-QSqlQuery run(const QString &databaseName, const QStringList &sql, TzelDriverKind &kind) {
-  TzelOpenDatabase &db = TzelSession::defaultSession().open(databaseName);
-  kind = db.kind;
-  QString text = sql.join(u'\n');
-  if (db.standard)
-    text = db.standard->prepare(text);
-  QSqlQuery query(QSqlDatabase::database(db.connectionName, false));
-  query.setForwardOnly(true);
-  if (!query.exec(text)) {
-    QString message = query.lastError().databaseText();
-    if (message.isEmpty())
-      message = query.lastError().text();
-    throw EzelError(u"Error: "_qs + message);
-  }
-  return query;
+bool isInteger(TFieldType t) {
+  return t == ftSmallint || t == ftInteger || t == ftWord || t == ftAutoInc;
+}
+
+// Integers a double holds exactly, as the pattern's number is a double.
+bool isIntegerValue(const QVariant &value) {
+  const int id = value.typeId();
+  if (id == QMetaType::Int)
+    return true;
+  return id == QMetaType::LongLong && std::llabs(value.toLongLong()) < (1LL << 53);
 }
 
 } // namespace
@@ -178,56 +76,283 @@ QVariant TzelDatasetField::valueAt(int record) const {
 
 QString TzelDatasetField::displayTextOf(const QVariant &value) const {
   const TFieldType type = m_def.DataType;
+  if (isNumeric(type) && !value.isNull()) {
+    // "#", the default of integer fields, shows an integer's own digits.
+    if (isInteger(type) && m_displayFormat == u"#" && isIntegerValue(value))
+      return QString::number(value.toLongLong());
+    const QString pattern = type == ftCurrency && m_displayFormat.isEmpty()
+                                ? QStringLiteral("#,##0.00")
+                                : m_displayFormat;
+    bool ok = false;
+    const double number = value.toDouble(&ok);
+    if (ok && !pattern.isEmpty() && numberPattern(pattern).usable())
+      return m_pattern.text(number);
+  }
   return m_dataset->displayFormatter().display(
       value, type == ftBoolean ? m_displayValues : m_displayFormat, type);
 }
 
+const TzelNumberPattern &TzelDatasetField::numberPattern(const QString &pattern) const {
+  if (!m_patternRead || m_patternText != pattern) {
+    m_pattern = TzelNumberPattern(pattern, m_dataset->displayLocale());
+    m_patternText = pattern;
+    m_patternRead = true;
+  }
+  return m_pattern;
+}
+
 TzelDataset::TzelDataset(QObject *parent) : QObject(parent) {}
 
-TzelDataset::~TzelDataset() = default;
+TzelDataset::~TzelDataset() {
+  m_stream.reset();
+  dropPrivateConnection();
+}
+
+// Reading runs through here: a cancel or failure closes the dataset before it is raised,
+// so nothing partial stays open as if it were the whole result.
+template <typename Read> auto TzelDataset::reading(Read read) {
+  m_busy = true;
+  try {
+    auto result = read();
+    m_busy = false;
+    return result;
+  } catch (const EzelCancelled &) {
+    m_busy = false;
+    Close();
+    m_cancelled = true;
+    throw;
+  } catch (const EzelError &) {
+    m_busy = false;
+    Close();
+    throw;
+  }
+}
+
+QString TzelDataset::connectionFor(const QString &databaseName, QString &text) {
+  TzelOpenDatabase &db = TzelSession::defaultSession().open(databaseName);
+  if (db.standard)
+    text = db.standard->prepare(text);
+  if (db.kind != TzelDriverKind::Postgres)
+    return db.connectionName;
+  // The PostgreSQL driver serves one streaming result per connection, so every dataset
+  // reads through a connection of its own; a cancel request then stops only its statement.
+  if (m_privateSource != db.connectionName || !QSqlDatabase::contains(m_privateConnection)) {
+    dropPrivateConnection();
+    static int counter = 0;
+    m_privateConnection = u"zel-dataset-%1"_qs.arg(++counter);
+    QSqlDatabase clone = QSqlDatabase::cloneDatabase(db.connectionName, m_privateConnection);
+    if (!clone.open()) {
+      const QString message = clone.lastError().text();
+      clone = QSqlDatabase();
+      dropPrivateConnection();
+      throw EzelError(u"Error: "_qs + message);
+    }
+    m_privateSource = db.connectionName;
+  }
+  return m_privateConnection;
+}
+
+void TzelDataset::dropPrivateConnection() {
+  if (m_privateConnection.isEmpty())
+    return;
+  QSqlDatabase::database(m_privateConnection, false).close();
+  QSqlDatabase::removeDatabase(m_privateConnection);
+  m_privateConnection.clear();
+  m_privateSource.clear();
+}
+
+void TzelDataset::startStream() {
+  QString text = m_sql.join(u'\n');
+  m_connection = connectionFor(m_databaseName, text);
+  const TzelDriverKind kind = TzelSession::defaultSession().open(m_databaseName).kind;
+  m_stream = std::make_unique<TzelRecordStream>(m_connection, kind, text, m_cancel,
+                                                [this] { emit waiting(); });
+  m_streamPos = 0;
+}
+
+namespace {
+
+const QString kBusy = QStringLiteral("Error: The dataset is still running its statement");
+
+} // namespace
 
 void TzelDataset::Open() {
+  if (m_busy) // from a slot of waiting()
+    throw EzelError(kBusy);
   if (m_active)
     return;
-  TzelDriverKind kind;
-  QSqlQuery query = run(m_databaseName, m_sql, kind);
-  if (!query.isSelect())
-    throw EzelError(u"Error: The statement returns no records"_qs);
-  const QList<TzelFieldDef> defs = definitionsOf(query, kind);
-  std::vector<QVariantList> records;
-  while (query.next()) {
-    QVariantList row;
-    row.reserve(defs.size());
+  m_cancel.reset();
+  m_cancelled = false;
+  m_busy = true;
+  try {
+    startStream();
+    if (!m_stream->isSelect())
+      throw EzelError(u"Error: The statement returns no records"_qs);
+    const QList<TzelFieldDef> defs = m_stream->fieldDefs();
+    std::deque<QVariantList> first;
+    m_streamPos = m_stream->read(first, kHeadRecords);
+    m_head.assign(std::make_move_iterator(first.begin()), std::make_move_iterator(first.end()));
+    m_fields.clear();
     for (int i = 0; i < defs.size(); ++i)
-      row.append(typed(query.value(i), defs[i].DataType));
-    records.push_back(std::move(row));
+      m_fields.push_back(std::make_unique<TzelDatasetField>(this, i, defs[i]));
+  } catch (const EzelError &error) {
+    m_busy = false;
+    m_cancelled = dynamic_cast<const EzelCancelled *>(&error) != nullptr;
+    m_stream.reset();
+    m_head.clear();
+    throw;
   }
-  if (query.lastError().isValid())
-    throw EzelError(u"Error: "_qs + query.lastError().text());
-  m_fields.clear();
-  for (int i = 0; i < defs.size(); ++i)
-    m_fields.push_back(std::make_unique<TzelDatasetField>(this, i, defs[i]));
-  m_records = std::move(records);
-  m_formatter = TzelDisplayFormatter();
+  m_busy = false;
+  m_fetched = m_streamPos;
+  m_windowStart = m_fetched;
+  m_window.clear();
+  m_total = -1;
+  if (m_stream->atEnd()) {
+    m_total = m_fetched;
+    m_stream.reset();
+  }
+  m_locale = QLocale();
+  m_formatter = TzelDisplayFormatter(m_locale);
   m_current = 0;
   m_active = true;
   notify();
 }
 
 void TzelDataset::ExecSQL() {
+  if (m_busy)
+    throw EzelError(kBusy);
   Close();
-  TzelDriverKind kind;
-  run(m_databaseName, m_sql, kind);
+  m_cancel.reset();
+  m_cancelled = false;
+  QString text = m_sql.join(u'\n');
+  const QString connection = connectionFor(m_databaseName, text);
+  try {
+    TzelRecordStream run(connection, TzelSession::defaultSession().open(m_databaseName).kind, text,
+                         m_cancel, [this] { emit waiting(); });
+  } catch (const EzelCancelled &) {
+    m_cancelled = true;
+    throw;
+  }
 }
 
 void TzelDataset::Close() {
+  if (m_busy) {
+    // Called from a slot while the database works: the statement stops and the read that
+    // runs it closes the dataset.
+    m_cancel.request();
+    return;
+  }
+  m_stream.reset();
+  m_head.clear();
+  m_window.clear();
+  m_windowStart = m_fetched = m_streamPos = 0;
+  m_total = -1;
   if (!m_active)
     return;
   m_active = false;
   m_fields.clear();
-  m_records.clear();
   m_current = 0;
   notify();
+}
+
+int TzelDataset::readBlock(int count) {
+  const int read = m_stream->read(m_window, count);
+  m_streamPos += read;
+  m_fetched = std::max(m_fetched, m_streamPos);
+  while (int(m_window.size()) > kWindowRecords) {
+    m_window.pop_front();
+    ++m_windowStart;
+  }
+  if (m_stream->atEnd()) {
+    m_total = m_streamPos;
+    m_stream.reset();
+  }
+  return read;
+}
+
+void TzelDataset::passOver(int count) {
+  m_window.clear();
+  m_streamPos += int(m_stream->skip(count));
+  m_windowStart = m_streamPos;
+  m_fetched = std::max(m_fetched, m_streamPos);
+  if (m_stream->atEnd()) {
+    m_total = m_streamPos;
+    m_stream.reset();
+  }
+}
+
+// A record behind the window (or one after a count ran past it): the statement runs again
+// and passes over the records before the new window.
+void TzelDataset::restartAt(int record) {
+  const QList<TzelFieldDef> before = FieldDefs();
+  startStream();
+  if (m_stream->fieldDefs() != before)
+    throw EzelError(u"Error: The result of the statement changed while it was read"_qs);
+  passOver(std::max(int(m_head.size()), record - kWindowRecords / 2));
+}
+
+void TzelDataset::readTo(int record) {
+  const int cacheEnd = m_windowStart + int(m_window.size());
+  if (record < m_windowStart || !m_stream || m_streamPos != cacheEnd)
+    restartAt(record);
+  else if (record - m_streamPos > kWindowRecords)
+    passOver(record - kWindowRecords / 2 - m_streamPos);
+  while (m_stream && m_streamPos <= record)
+    readBlock(kReadBlock);
+}
+
+const QVariantList *TzelDataset::rowAt(int record) {
+  if (!m_active || record < 0)
+    return nullptr;
+  if (record < int(m_head.size()))
+    return &m_head[size_t(record)];
+  if (m_total >= 0 && record >= m_total)
+    return nullptr;
+  const int offset = record - m_windowStart;
+  if (offset >= 0 && offset < int(m_window.size()))
+    return &m_window[size_t(offset)];
+  if (m_busy) // asked from a slot of waiting(): the reader is in the middle of its work
+    return nullptr;
+  reading([&] {
+    readTo(record);
+    return true;
+  });
+  const int at = record - m_windowStart;
+  return m_active && at >= 0 && at < int(m_window.size()) ? &m_window[size_t(at)] : nullptr;
+}
+
+int TzelDataset::RecordCount() {
+  if (!m_active)
+    return 0;
+  if (m_total < 0 && !m_busy)
+    reading([&] {
+      const qint64 passed = m_stream->skip(LLONG_MAX);
+      m_streamPos += int(passed);
+      m_total = m_streamPos;
+      m_stream.reset();
+      return true;
+    });
+  return m_total >= 0 ? m_total : m_fetched;
+}
+
+int TzelDataset::FetchMore(int count) {
+  if (!m_active || m_total >= 0 || m_busy || count <= 0)
+    return 0;
+  const int before = m_fetched;
+  rowAt(m_fetched + count - 1);
+  return m_fetched - before;
+}
+
+// Never reads: the first record is in the first block, kept while the dataset is open.
+void TzelDataset::First() {
+  m_current = 0;
+}
+
+void TzelDataset::Next() {
+  if (Eof())
+    return;
+  ++m_current;
+  rowAt(m_current);
 }
 
 void TzelDataset::EnableControls() {
@@ -264,8 +389,9 @@ QList<TzelFieldDef> TzelDataset::FieldDefs() const {
   return defs;
 }
 
-QVariant TzelDataset::value(int record, int field) const {
-  if (record < 0 || record >= RecordCount() || field < 0 || field >= FieldCount())
+QVariant TzelDataset::value(int record, int field) {
+  if (field < 0 || field >= FieldCount())
     return {};
-  return m_records[size_t(record)].value(field);
+  const QVariantList *row = rowAt(record);
+  return row ? row->value(field) : QVariant();
 }

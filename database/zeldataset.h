@@ -1,20 +1,28 @@
 #pragma once
 // The engine's dataset (query object): closing, filling "SQL" and opening runs the
-// statement on the database named by "DatabaseName"; the records are read whole, then
-// walked from First to Eof. Fields come in select-list order.
+// statement on the database named by "DatabaseName". Records are read on demand: opening
+// reads the first block, walking with First/Next/Eof and reading a record by number read on.
+// Memory holds the first block and a window of the latest records, never the whole result;
+// a record behind the window is read again by running the statement anew. Fields come in
+// select-list order. A running statement can be cancelled (Cancel, EzelCancelled).
 
+#include "database/zelcancel.h"
 #include "database/zelfieldtype.h"
+#include "database/zelnumberpattern.h"
 #include "model/displayformat.h"
 #include "model/zeltypes.h"
 
 #include <QList>
+#include <QLocale>
 #include <QObject>
 #include <QStringList>
 #include <QVariant>
+#include <deque>
 #include <memory>
 #include <vector>
 
 class TzelDataset;
+class TzelRecordStream;
 
 // The definition of a result column: name, data type and size.
 struct TzelFieldDef {
@@ -59,6 +67,7 @@ public:
   QString displayTextOf(const QVariant &value) const;
 
 private:
+  const TzelNumberPattern &numberPattern(const QString &pattern) const;
   TzelDataset *m_dataset;
   int m_index;
   TzelFieldDef m_def;
@@ -69,6 +78,9 @@ private:
   QString m_displayFormat;
   QString m_editMask;
   QString m_displayValues = u"True;False"_qs;
+  mutable TzelNumberPattern m_pattern; // the display format, read once
+  mutable QString m_patternText;
+  mutable bool m_patternRead = false;
 };
 
 class TzelDataset : public QObject {
@@ -86,7 +98,8 @@ public:
   QString DatabaseName() const { return m_databaseName; }
   void setDatabaseName(const QString &name) { m_databaseName = name; }
 
-  // Runs the statement; throws EzelError with the driver's message (dataset closed).
+  // Runs the statement and reads its first block; throws EzelError with the driver's
+  // message, EzelCancelled when cancelled (the dataset stays closed either way).
   void Open();
   void Close();
   bool Active() const { return m_active; }
@@ -94,14 +107,32 @@ public:
   // Runs a statement that returns no records (the dataset stays closed); throws EzelError.
   void ExecSQL();
 
-  int RecordCount() const { return int(m_records.size()); }
+  // Stops the running statement: safe from a slot of waiting(), from another thread and
+  // from a signal handler. The statement is interrupted in the database; the operation
+  // that ran it raises EzelCancelled and the dataset closes. A request while nothing runs
+  // stops the next read.
+  void Cancel() { m_cancel.request(); }
+  // The last Open or read ended because it was cancelled (not because it failed).
+  bool Cancelled() const { return m_cancelled; }
+
+  // Exact: reads to the end of the result when that has not been reached yet (the records
+  // are passed over, not kept), so it costs a full read of a large result. Callers that
+  // only need to know whether there are records use IsEmpty.
+  int RecordCount();
+  // Exact from the first block: no further reading.
+  bool IsEmpty() const { return m_active && m_head.empty(); }
+  // Records read from the database so far, and whether that is all of them.
+  int FetchedCount() const { return m_fetched; }
+  bool AllFetched() const { return m_total >= 0; }
+  // Reads up to count further records (for a grid that grows while scrolled); returns how
+  // many were read. Throws as Open does.
+  int FetchMore(int count);
+
   int RecNo() const { return m_current; } // 0-based current record
-  void First() { m_current = 0; }
-  void Next() {
-    if (m_current < RecordCount())
-      ++m_current;
-  }
-  bool Eof() const { return m_current >= RecordCount(); }
+  void First();
+  void Next();
+  // Exact: Next has already tried to read the record it moved to.
+  bool Eof() const { return !m_active || (m_total >= 0 && m_current >= m_total); }
 
   // While disabled (counted), attached controls are not told about changes.
   void DisableControls() { ++m_disabled; }
@@ -113,25 +144,53 @@ public:
   TzelDatasetField *FindField(const QString &name) const;
   QList<TzelFieldDef> FieldDefs() const;
 
-  QVariant value(int record, int field) const;
-  // The records as read (for export and the data source).
-  const std::vector<QVariantList> &records() const { return m_records; }
+  // The value of a field of a record, read as needed (null past the end); throws as Open
+  // does when reading fails.
+  QVariant value(int record, int field);
   // The display conventions of the locale in force when the dataset was opened.
   const TzelDisplayFormatter &displayFormatter() const { return m_formatter; }
+  const QLocale &displayLocale() const { return m_locale; }
 
 signals:
   // Opened, closed or refilled; attached controls re-read everything.
   void datasetChanged();
+  // The database is still working (about every 50 ms of a long statement or read); a slot
+  // may process events and call Cancel, but must not use the dataset otherwise.
+  void waiting();
 
 private:
   void notify();
+  const QVariantList *rowAt(int record);
+  void readTo(int record);
+  void restartAt(int record);
+  void passOver(int count);
+  int readBlock(int count);
+  void startStream();
+  QString connectionFor(const QString &databaseName, QString &text);
+  template <typename Read> auto reading(Read read);
+  void dropPrivateConnection();
+
   QStringList m_sql;
   QString m_databaseName;
   bool m_active = false;
+  bool m_cancelled = false;
+  bool m_busy = false;
   int m_current = 0;
   int m_disabled = 0;
   bool m_pending = false;
   std::vector<std::unique_ptr<TzelDatasetField>> m_fields;
-  std::vector<QVariantList> m_records;
+  QLocale m_locale;
   TzelDisplayFormatter m_formatter;
+  TzelCancelTarget m_cancel;
+
+  std::unique_ptr<TzelRecordStream> m_stream;
+  QString m_connection;              // the connection the statement runs on
+  QString m_privateConnection;       // PostgreSQL: this dataset's own connection
+  QString m_privateSource;           // the session connection it was cloned from
+  int m_streamPos = 0;               // number of the record the stream gives next
+  int m_fetched = 0;                 // records read so far (the furthest point reached)
+  int m_total = -1;                  // the number of records, once the end was reached
+  std::vector<QVariantList> m_head;  // the first block, kept while open
+  std::deque<QVariantList> m_window; // the latest records read after the first block
+  int m_windowStart = 0;
 };

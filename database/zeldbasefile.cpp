@@ -150,8 +150,27 @@ struct DbfLayout {
   int decimals;
 };
 
-DbfLayout layoutOf(const TzelTableData &table, int column) {
-  const TzelColumnType &t = table.columns[column].type;
+// Text columns without a declared size take the length of their longest value.
+bool needsLongest(const TzelColumnType &t) {
+  switch (t.type) {
+  case ftSmallint:
+  case ftInteger:
+  case ftWord:
+  case ftAutoInc:
+  case ftFloat:
+  case ftCurrency:
+  case ftBCD:
+  case ftBoolean:
+  case ftDate:
+  case ftTime:
+  case ftDateTime:
+    return false;
+  default:
+    return t.type != ftString || t.size <= 0;
+  }
+}
+
+DbfLayout layoutOf(const TzelColumnType &t, int longest) {
   switch (t.type) {
   case ftSmallint:
     return {FTInteger, 6, 0};
@@ -171,13 +190,8 @@ DbfLayout layoutOf(const TzelTableData &table, int column) {
     return {FTString, 8, 0};
   case ftDateTime:
     return {FTString, 19, 0};
-  default: {
-    int longest = t.type == ftString && t.size > 0 ? t.size : 1;
-    if (t.type != ftString || t.size <= 0)
-      for (const QVariantList &row : table.rows)
-        longest = std::max<int>(longest, row.value(column).toString().toLatin1().size());
-    return {FTString, std::clamp(longest, 1, 254), 0};
-  }
+  default:
+    return {FTString, std::clamp(needsLongest(t) ? longest : t.size, 1, 254), 0};
   }
 }
 
@@ -225,29 +239,67 @@ bool writeValue(DBFHandle h, int row, int col, const DbfLayout &f, const QVarian
 } // namespace
 
 TzelFileResult writeDbaseTable(const QString &path, const TzelTableData &table) {
-  if (table.columns.isEmpty())
+  TzelTableRows rows(table.rows);
+  return writeDbaseTable(path, table.columns, rows);
+}
+
+namespace {
+
+QList<int> longestTexts(const QList<TzelTableColumn> &columns, TzelRowSource &rows) {
+  QList<int> longest(columns.size(), 1);
+  bool any = false;
+  for (const TzelTableColumn &c : columns)
+    any = any || needsLongest(c.type);
+  if (!any)
+    return longest;
+  rows.rewind();
+  QVariantList row;
+  while (rows.next(row))
+    for (int i = 0; i < columns.size(); ++i)
+      if (needsLongest(columns[i].type))
+        longest[i] = std::max<int>(longest[i], row.value(i).toString().toLatin1().size());
+  return longest;
+}
+
+bool writeRows(DBFHandle h, const QList<DbfLayout> &layout, TzelRowSource &rows) {
+  rows.rewind();
+  QVariantList row;
+  for (int r = 0; rows.next(row); ++r)
+    for (int i = 0; i < layout.size(); ++i)
+      if (!writeValue(h, r, i, layout[i], row.value(i)))
+        return false;
+  return true;
+}
+
+} // namespace
+
+TzelFileResult writeDbaseTable(const QString &path, const QList<TzelTableColumn> &columns,
+                               TzelRowSource &rows) {
+  if (columns.isEmpty())
     return TzelFileResult::failure(u"A table needs at least one field: %1"_qs.arg(path));
   const QFileInfo target(path);
   const QString temporary = target.path() + u'/' + target.completeBaseName() + u".part.dbf"_qs;
   QFile::remove(temporary);
   dbfError.clear();
   bool written = true;
-  {
+  try {
+    const QList<int> longest = longestTexts(columns, rows);
     SAHooks hooks = quietHooks();
     DbfHandle h(DBFCreateLL(QFile::encodeName(temporary).constData(), "LDID/87", &hooks));
     if (!h)
       return TzelFileResult::failure(u"Cannot create dBase table %1: %2"_qs.arg(path, dbfError));
     QList<DbfLayout> layout;
     QSet<QString> taken;
-    for (int i = 0; i < table.columns.size() && written; ++i) {
-      layout.append(layoutOf(table, i));
-      const QByteArray name = uniqueName(table.columns[i].name, taken).toLatin1();
+    for (int i = 0; i < columns.size() && written; ++i) {
+      layout.append(layoutOf(columns[i].type, longest[i]));
+      const QByteArray name = uniqueName(columns[i].name, taken).toLatin1();
       written = DBFAddField(h.get(), name.constData(), layout[i].type, layout[i].width,
                             layout[i].decimals) >= 0;
     }
-    for (int r = 0; r < table.rows.size() && written; ++r)
-      for (int i = 0; i < table.columns.size() && written; ++i)
-        written = writeValue(h.get(), r, i, layout[i], table.rows[r].value(i));
+    written = written && writeRows(h.get(), layout, rows);
+  } catch (...) {
+    QFile::remove(temporary);
+    throw;
   }
   if (!written || !dbfError.isEmpty()) {
     QFile::remove(temporary);

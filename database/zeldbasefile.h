@@ -8,3 +8,8 @@ TzelFileResult readDbaseTable(const QString &path, TzelTableData &table);
 // Writes the table to path, complete or not at all. dBase III has no time types: times
 // and timestamps are written as text; names are cut to 10 characters, texts to 254.
 TzelFileResult writeDbaseTable(const QString &path, const TzelTableData &table);
+// The same from rows read one at a time (twice when a text column without a declared size
+// needs its longest value). An error raised by the rows removes the partial file and is
+// raised on.
+TzelFileResult writeDbaseTable(const QString &path, const QList<TzelTableColumn> &columns,
+                               TzelRowSource &rows);

@@ -258,15 +258,32 @@ struct PxLayout {
   int decimals = 0;
 };
 
-int longestText(const TzelTableData &table, int column) {
-  int longest = 1;
-  for (const QVariantList &row : table.rows)
-    longest = std::max<int>(longest, row.value(column).toString().toLatin1().size());
-  return longest;
+// Text columns without a declared size take the length of their longest value.
+bool needsLongest(const TzelColumnType &t) {
+  switch (t.type) {
+  case ftSmallint:
+  case ftInteger:
+  case ftWord:
+  case ftAutoInc:
+  case ftFloat:
+  case ftBCD:
+  case ftCurrency:
+  case ftBoolean:
+  case ftDate:
+  case ftTime:
+  case ftDateTime:
+  case ftBytes:
+  case ftVarBytes:
+  case ftBlob:
+  case ftGraphic:
+  case ftTypedBinary:
+    return false;
+  default:
+    return t.type != ftString || t.size <= 0;
+  }
 }
 
-PxLayout layoutOf(const TzelTableData &table, int column) {
-  const TzelColumnType &t = table.columns[column].type;
+PxLayout layoutOf(const TzelColumnType &t, int longest) {
   switch (t.type) {
   case ftSmallint:
     return {pxfShort, 2};
@@ -294,10 +311,24 @@ PxLayout layoutOf(const TzelTableData &table, int column) {
   case ftTypedBinary:
     return {pxfBytes, std::clamp(t.size > 0 ? t.size : 255, 1, 255)};
   default:
-    return {
-        pxfAlpha,
-        std::clamp(t.type == ftString && t.size > 0 ? t.size : longestText(table, column), 1, 255)};
+    return {pxfAlpha, std::clamp(needsLongest(t) ? longest : t.size, 1, 255)};
   }
+}
+
+QList<int> longestTexts(const QList<TzelTableColumn> &columns, TzelRowSource &rows) {
+  QList<int> longest(columns.size(), 1);
+  bool any = false;
+  for (const TzelTableColumn &c : columns)
+    any = any || needsLongest(c.type);
+  if (!any)
+    return longest;
+  rows.rewind();
+  QVariantList row;
+  while (rows.next(row))
+    for (int i = 0; i < columns.size(); ++i)
+      if (needsLongest(columns[i].type))
+        longest[i] = std::max<int>(longest[i], row.value(i).toString().toLatin1().size());
+  return longest;
 }
 
 void putValue(pxdoc_t *doc, const PxLayout &f, char *at, const QVariant &value) {
@@ -355,23 +386,52 @@ bool writableValue(const QVariant &value, const PxLayout &f) {
 } // namespace
 
 TzelFileResult writeParadoxTable(const QString &path, const TzelTableData &table) {
-  if (table.columns.isEmpty())
+  TzelTableRows rows(table.rows);
+  return writeParadoxTable(path, table.columns, rows);
+}
+
+namespace {
+
+void putRows(pxdoc_t *doc, const QList<PxLayout> &layout, TzelRowSource &rows) {
+  rows.rewind();
+  QByteArray record(PX_get_recordsize(doc), '\0');
+  QVariantList row;
+  while (rows.next(row)) {
+    record.fill('\0');
+    char *at = record.data();
+    for (int i = 0; i < layout.size(); ++i) {
+      const QVariant value = row.value(i);
+      if (writableValue(value, layout[i]))
+        putValue(doc, layout[i], at, value);
+      at += layout[i].length;
+    }
+    if (PX_put_record(doc, record.data()) < 0)
+      break;
+  }
+}
+
+} // namespace
+
+TzelFileResult writeParadoxTable(const QString &path, const QList<TzelTableColumn> &columns,
+                                 TzelRowSource &rows) {
+  if (columns.isEmpty())
     return TzelFileResult::failure(u"A table needs at least one field: %1"_qs.arg(path));
   const QString temporary = path + u".part"_qs;
   QFile::remove(temporary);
   PxErrors errors;
   QList<PxLayout> layout;
-  {
+  try {
+    const QList<int> longest = longestTexts(columns, rows);
     PxDoc doc = newDoc(errors);
     if (!doc)
       return TzelFileResult::failure(u"Cannot create Paradox table %1"_qs.arg(path));
-    const int n = int(table.columns.size());
+    const int n = int(columns.size());
     // pxlib frees the field list and names with the document, so they come from its allocator.
     auto *fields =
         static_cast<pxfield_t *>(doc->malloc(doc.get(), sizeof(pxfield_t) * n, "fields"));
     for (int i = 0; i < n; ++i) {
-      layout.append(layoutOf(table, i));
-      QByteArray name = table.columns[i].name.toLatin1().left(25);
+      layout.append(layoutOf(columns[i].type, longest[i]));
+      QByteArray name = columns[i].name.toLatin1().left(25);
       fields[i].px_fname = PX_strdup(doc.get(), name.constData());
       fields[i].px_ftype = layout[i].type;
       fields[i].px_flen = layout[i].length;
@@ -384,19 +444,10 @@ TzelFileResult writeParadoxTable(const QString &path, const TzelTableData &table
           u"Cannot create Paradox table %1: %2"_qs.arg(path, errors.text));
     }
     PX_set_tablename(doc.get(), QFileInfo(path).completeBaseName().toLatin1().constData());
-    QByteArray record(PX_get_recordsize(doc.get()), '\0');
-    for (const QVariantList &row : table.rows) {
-      record.fill('\0');
-      char *at = record.data();
-      for (int i = 0; i < n; ++i) {
-        const QVariant value = row.value(i);
-        if (writableValue(value, layout[i]))
-          putValue(doc.get(), layout[i], at, value);
-        at += layout[i].length;
-      }
-      if (PX_put_record(doc.get(), record.data()) < 0)
-        break;
-    }
+    putRows(doc.get(), layout, rows);
+  } catch (...) {
+    QFile::remove(temporary);
+    throw;
   }
   if (!errors.text.isEmpty()) {
     QFile::remove(temporary);

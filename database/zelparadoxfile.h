@@ -9,3 +9,8 @@ TzelFileResult readParadoxTable(const QString &path, TzelTableData &table);
 // is renamed over any existing one). Column names are cut to 25 characters, texts
 // to 255.
 TzelFileResult writeParadoxTable(const QString &path, const TzelTableData &table);
+// The same from rows read one at a time (twice when a text column without a declared size
+// needs its longest value). An error raised by the rows removes the partial file and is
+// raised on.
+TzelFileResult writeParadoxTable(const QString &path, const QList<TzelTableColumn> &columns,
+                                 TzelRowSource &rows);

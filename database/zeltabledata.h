@@ -19,6 +19,34 @@ struct TzelTableData {
   QList<QVariantList> rows;
 };
 
+// Rows handed out one at a time from the first, and again from the first after rewind():
+// a table in memory, or a dataset walked record by record so that a large result is never
+// held whole. next() may raise EzelError when the rows cannot be read.
+class TzelRowSource {
+public:
+  virtual ~TzelRowSource() = default;
+  virtual void rewind() = 0;
+  // The next row into row; false after the last.
+  virtual bool next(QVariantList &row) = 0;
+};
+
+// The rows of a table in memory.
+class TzelTableRows : public TzelRowSource {
+public:
+  explicit TzelTableRows(const QList<QVariantList> &rows) : m_rows(rows) {}
+  void rewind() override { m_next = 0; }
+  bool next(QVariantList &row) override {
+    if (m_next >= m_rows.size())
+      return false;
+    row = m_rows[m_next++];
+    return true;
+  }
+
+private:
+  const QList<QVariantList> &m_rows;
+  qsizetype m_next = 0;
+};
+
 // The outcome of reading or writing a table file; text holds the reason on failure.
 struct TzelFileResult {
   bool ok = true;

@@ -402,6 +402,8 @@ bool TzelQuerion::Execute(const QString &name) {
         engineDataset->Open();
       else
         dataset->setProperty("Active", true);
+    } catch (const EzelCancelled &) {
+      return false; // the user stopped it: nothing to report, the dataset is closed
     } catch (const EzelError &error) {
       zelShowError(error.message());
       return false;

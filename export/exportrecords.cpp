@@ -38,20 +38,38 @@ bool writtenAsIs(TFieldType type) {
 }
 
 bool needsQuotes(const QString &text, QChar separator) {
-  return text.contains(separator) || text.contains(kQuote) || text.contains(u'\r') ||
-         text.contains(u'\n');
+  for (const QChar c : text)
+    if (c == separator || c == kQuote || c == u'\r' || c == u'\n')
+      return true;
+  return false;
 }
 
-QString quoted(const QString &text) {
-  QString doubled = text;
-  doubled.replace(kQuote, QStringLiteral("\"\""));
-  return kQuote + doubled + kQuote;
+void appendQuoted(QString &line, const QString &text) {
+  line += kQuote;
+  for (const QChar c : text) {
+    if (c == kQuote)
+      line += kQuote;
+    line += c;
+  }
+  line += kQuote;
 }
 
-void writeLine(QIODevice &device, const QStringList &items, QChar separator) {
-  const QByteArray bytes = (items.join(separator) + kLineEnd).toUtf8();
+void appendValue(QString &line, const QString &text, TFieldType dataType, QChar separator) {
+  if (writtenAsIs(dataType) && !needsQuotes(text, separator))
+    line += text;
+  else
+    appendQuoted(line, text);
+}
+
+// Lines are gathered into chunks of about this many characters before they are encoded and
+// written: one write per chunk instead of one per record.
+constexpr qsizetype kChunk = 32 * 1024;
+
+void writeChunk(QIODevice &device, QString &chunk) {
+  const QByteArray bytes = chunk.toUtf8();
   if (device.write(bytes) != bytes.size())
     throw EzelError(QStringLiteral("Error: ") + device.errorString());
+  chunk.clear();
 }
 
 } // namespace
@@ -94,33 +112,46 @@ QChar ExportSeparator(int fileType) {
 }
 
 QString DelimitedValue(const QString &text, TFieldType dataType, QChar separator) {
-  if (writtenAsIs(dataType) && !needsQuotes(text, separator))
-    return text;
-  return quoted(text);
+  QString line;
+  appendValue(line, text, dataType, separator);
+  return line;
 }
 
 QString DelimitedLabel(const QString &label, QChar separator) {
-  return needsQuotes(label, separator) ? quoted(label) : label;
+  QString line;
+  if (needsQuotes(label, separator))
+    appendQuoted(line, label);
+  else
+    line = label;
+  return line;
 }
 
 void WriteDelimitedRecords(TzelDataset &dataset, QIODevice &device, QChar separator,
                            bool includeNames) {
   const int count = dataset.FieldCount();
+  QString chunk;
+  chunk.reserve(kChunk + 1024);
   if (includeNames) {
-    QStringList labels;
-    for (int i = 0; i < count; ++i)
-      labels << DelimitedLabel(dataset.Fields(i)->DisplayLabel(), separator);
-    writeLine(device, labels, separator);
+    for (int i = 0; i < count; ++i) {
+      if (i > 0)
+        chunk += separator;
+      chunk += DelimitedLabel(dataset.Fields(i)->DisplayLabel(), separator);
+    }
+    chunk += kLineEnd;
   }
   // Tested before the first record, so an empty result adds no line of empty values.
   for (dataset.First(); !dataset.Eof(); dataset.Next()) {
-    QStringList values;
     for (int i = 0; i < count; ++i) {
       const TzelDatasetField *field = dataset.Fields(i);
-      values << DelimitedValue(field->DisplayText(), field->DataType(), separator);
+      if (i > 0)
+        chunk += separator;
+      appendValue(chunk, field->DisplayText(), field->DataType(), separator);
     }
-    writeLine(device, values, separator);
+    chunk += kLineEnd;
+    if (chunk.size() >= kChunk)
+      writeChunk(device, chunk);
   }
+  writeChunk(device, chunk);
 }
 
 bool ExportRecords(TzelDataset *dataset, const QString &fileName, int fileType, bool includeNames,

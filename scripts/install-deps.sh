@@ -5,7 +5,7 @@ packages=(
   cmake g++ make pkg-config ccache
   qt6-base-dev libqt6opengl6-dev qt6-qpa-plugins qt6-svg-dev libqt6svg6 fonts-liberation2
   libqt6sql6-sqlite libqt6sql6-psql
-  libbenchmark-dev pxlib-dev libshp-dev
+  libbenchmark-dev pxlib-dev libshp-dev libsqlite3-dev libpq-dev sqlite3
   postgresql-15 poppler-utils python3-dbf
   xvfb x11-utils xdotool imagemagick
 )

@@ -55,14 +55,15 @@ QString textOf(const QVariant &value) {
   }
 }
 
-Rows rowsOf(const TzelDataset &dataset) {
+Rows rowsOf(TzelDataset &dataset) {
   Rows rows;
-  for (const QVariantList &record : dataset.records()) {
+  for (dataset.First(); !dataset.Eof(); dataset.Next()) {
     QStringList row;
-    for (const QVariant &v : record)
-      row << textOf(v);
+    for (int i = 0; i < dataset.FieldCount(); ++i)
+      row << textOf(dataset.Fields(i)->Value());
     rows << row;
   }
+  dataset.First();
   return rows;
 }
 

@@ -20,8 +20,12 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <csignal>
 
 namespace {
 
@@ -57,6 +61,7 @@ private slots:
   void wrongCommandLine();
   void help_data();
   void help();
+  void interruptCancelsTheStatement();
 
 private:
   ToolRun tool(const QStringList &args, const QString &aliasesFile = QString());
@@ -148,8 +153,12 @@ QByteArray TestZelQuery::engineRows(const QString &queryFile, QChar separator, b
   buffer.open(QIODevice::WriteOnly);
   WriteDelimitedRecords(dataset, buffer, separator, names);
   if (rows)
-    for (const QVariantList &r : dataset.records())
+    for (dataset.First(); !dataset.Eof(); dataset.Next()) {
+      QVariantList r;
+      for (int i = 0; i < dataset.FieldCount(); ++i)
+        r.append(dataset.Fields(i)->Value());
       rows->append(r);
+    }
   return buffer.data();
 }
 
@@ -490,6 +499,37 @@ void TestZelQuery::help() {
   QCOMPARE(run.status, 0);
   QCOMPARE(run.err, QString());
   QCOMPARE(QString::fromUtf8(run.out).section(u'\n', 0, 0), usage);
+}
+
+// Ctrl+C while records are being written stops the statement: status 130 and the cancel
+// message.
+void TestZelQuery::interruptCancelsTheStatement() {
+  const QString db = m_dir.filePath(u"big.sqlite"_qs);
+  {
+    QSqlDatabase setup = QSqlDatabase::addDatabase(u"QSQLITE"_qs, u"big-setup"_qs);
+    setup.setDatabaseName(db);
+    QVERIFY(setup.open());
+    QSqlQuery q(setup);
+    QVERIFY(q.exec(u"CREATE TABLE BIG (ID INTEGER, NAME VARCHAR(30), AMOUNT FLOAT)"_qs));
+    QVERIFY(
+        q.exec(u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+               "WHERE i < 300000) INSERT INTO BIG SELECT i, 'Name ' || i, i / 100.0 FROM n"_qs));
+  }
+  QSqlDatabase::removeDatabase(u"big-setup"_qs);
+  const QString bench = QStringLiteral(ZEL_SOURCE_DIR "/bench/streaming/");
+  QProcess process;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(u"ZEL_ALIASES_FILE"_qs, m_dir.filePath(u"no-aliases.ini"_qs));
+  process.setProcessEnvironment(env);
+  process.start(m_tool, {u"run"_qs, bench + u"big-model.txt"_qs, bench + u"big.zel"_qs,
+                         u"--alias"_qs, u"BIGDB=sqlite:"_qs + db});
+  QVERIFY(process.waitForReadyRead(30000));
+  ::kill(pid_t(process.processId()), SIGINT);
+  QVERIFY(process.waitForFinished(30000));
+  QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+  QCOMPARE(process.exitCode(), 130);
+  QCOMPARE(QString::fromUtf8(process.readAllStandardError()),
+           u"Error: The statement was cancelled\n"_qs);
 }
 
 QTEST_GUILESS_MAIN(TestZelQuery)

@@ -3,7 +3,8 @@
 //   zelquery run MODEL QUERYFILE [...] [--format csv|tab] [--names]
 //   zelquery export MODEL QUERYFILE --out FILE [...]
 //   zelquery check MODEL [QUERYFILE]
-// Status 0 when everything succeeded, 1 after any message, 2 for a wrong command line.
+// Status 0 when everything succeeded, 1 after any message, 2 for a wrong command line,
+// 130 when Ctrl+C cancelled the running statement.
 
 #include "aliasoption.h"
 #include "database/zeldatamodel.h"
@@ -11,6 +12,7 @@
 #include "engine/zelparams.h"
 #include "engine/zelsync.h"
 #include "export/exportrecords.h"
+#include "interrupt.h"
 #include "messages/zelmessages.h"
 #include "model/zelregistry.h"
 #include "querytool.h"
@@ -71,7 +73,7 @@ QString generalUsage() {
     text += u"  "_qs + c.name.leftJustified(8) + c.synopsis + u'\n';
   text += u"\nzelquery COMMAND --help describes a command and its options.\n"
           "Exit status: 0 success, 1 a failure (its message on standard error),\n"
-          "2 a wrong command line.\n"_qs;
+          "2 a wrong command line, 130 cancelled by Ctrl+C.\n"_qs;
   return text;
 }
 
@@ -228,6 +230,7 @@ int main(int argc, char *argv[]) {
   QCoreApplication::setApplicationName(u"zelquery"_qs);
   zelSetMessageHandler(std::make_unique<StderrMessages>());
   zelSetSyncPrompt(std::make_unique<ReportStaleAliases>());
+  installInterruptHandler();
 
   QStringList args = QCoreApplication::arguments();
   if (args.size() < 2)
@@ -265,5 +268,7 @@ int main(int argc, char *argv[]) {
     printError(u"Error: "_qs + QString::fromLocal8Bit(error.what()));
     return Failure;
   }
+  if (interrupted())
+    return InterruptedStatus;
   return ToolFailures::any() ? Failure : status;
 }

@@ -149,9 +149,14 @@ bool QueryTool::generate(QIODevice &out) {
 
 bool QueryTool::execute() {
   try {
-    if (!m_querion->Execute())
+    if (!m_querion->Execute()) {
+      if (m_dataset->Cancelled()) {
+        zelShowError(EzelCancelled().message());
+        return false;
+      }
       return failed(QStringLiteral("Error: The [") + queryName() +
                     QStringLiteral("] query cannot be run"));
+    }
   } catch (const EzelError &error) {
     zelShowError(error.message());
     return false;

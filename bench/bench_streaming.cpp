@@ -1,0 +1,121 @@
+// Records on demand over large SQLite tables: opening a dataset and showing the first 100
+// rows in the data source (for tables of 100,000, 1,000,000 and 10,000,000 rows: the time
+// should not grow with the table), walking 1,000,000 records, and exporting them to CSV
+// (records per second). The tables are made once in $ZEL_BENCH_DIR (default /tmp), since the
+// largest takes a while; bench/streaming/compare.sh runs this with the shell comparison.
+#include "database/zelconnection.h"
+#include "database/zeldataset.h"
+#include "database/zeldatasource.h"
+#include "export/exportrecords.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QSqlDatabase>
+#include <QSqlQuery>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <map>
+
+namespace {
+
+QString benchDir() {
+  const QString dir = qEnvironmentVariable("ZEL_BENCH_DIR");
+  return dir.isEmpty() ? QDir::tempPath() : dir;
+}
+
+// The alias of a table of rows records (ID, NAME, AMOUNT), made when missing.
+QString database(int rows) {
+  static std::map<int, QString> made;
+  if (auto it = made.find(rows); it != made.end())
+    return it->second;
+  const QString file = benchDir() + u"/zel-streaming-%1.sqlite"_qs.arg(rows);
+  if (!QFileInfo::exists(file)) {
+    std::fprintf(stderr, "making %s\n", qPrintable(file));
+    QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_qs, u"make"_qs);
+    db.setDatabaseName(file + u".part"_qs);
+    db.open();
+    QSqlQuery q(db);
+    q.exec(u"CREATE TABLE BIG (ID INTEGER, NAME VARCHAR(30), AMOUNT FLOAT)"_qs);
+    q.exec(
+        u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
+        "INSERT INTO BIG SELECT i, 'Name number ' || i, (i % 100000) / 100.0 FROM n"_qs.arg(rows));
+    q = QSqlQuery();
+    db.close();
+    db = QSqlDatabase();
+    QSqlDatabase::removeDatabase(u"make"_qs);
+    QFile::rename(file + u".part"_qs, file);
+  }
+  const QString alias = u"BIG%1"_qs.arg(rows);
+  auto *connection = new TzelConnection; // lives for the run
+  connection->setDatabaseName(alias);
+  connection->setDriverName(u"SQLITE"_qs);
+  connection->setParams({u"DATABASE="_qs + file});
+  connection->Open();
+  made[rows] = alias;
+  return alias;
+}
+
+// As the query component dresses them: integers "#", amounts with two decimals.
+void openDressed(TzelDataset &ds, int rows) {
+  ds.setDatabaseName(database(rows));
+  ds.setSQL({u"SELECT ID, NAME, AMOUNT FROM BIG"_qs});
+  ds.Open();
+  ds.Fields(0)->setDisplayFormat(u"#"_qs);
+  ds.Fields(2)->setDisplayFormat(u"#,#.00"_qs);
+}
+
+void BM_OpenAndShowFirst100(benchmark::State &state) {
+  const int rows = int(state.range(0));
+  database(rows);
+  for (auto _ : state) {
+    TzelDataset ds;
+    TzelDataSource source;
+    source.setDataSet(&ds);
+    openDressed(ds, rows);
+    for (int r = 0; r < 100; ++r)
+      for (int c = 0; c < source.columnCount(); ++c)
+        benchmark::DoNotOptimize(source.data(source.index(r, c)));
+  }
+}
+BENCHMARK(BM_OpenAndShowFirst100)
+    ->Arg(100000)
+    ->Arg(1000000)
+    ->Arg(10000000)
+    ->Unit(benchmark::kMillisecond);
+
+void BM_Walk1M(benchmark::State &state) {
+  TzelDataset ds;
+  openDressed(ds, 1000000);
+  qint64 records = 0;
+  for (auto _ : state) {
+    for (ds.First(); !ds.Eof(); ds.Next())
+      ++records;
+  }
+  state.counters["records/s"] = benchmark::Counter(double(records), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_Walk1M)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_ExportCsv1M(benchmark::State &state) {
+  TzelDataset ds;
+  openDressed(ds, 1000000);
+  const QString file = benchDir() + u"/zel-streaming-export.csv"_qs;
+  qint64 records = 0;
+  for (auto _ : state) {
+    if (!ExportRecords(&ds, file, zelExportCsv, true, false))
+      state.SkipWithError("export failed");
+    records += 1000000;
+  }
+  QFile::remove(file);
+  state.counters["records/s"] = benchmark::Counter(double(records), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_ExportCsv1M)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+} // namespace
+
+int main(int argc, char **argv) {
+  QCoreApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  return 0;
+}

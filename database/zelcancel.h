@@ -1,0 +1,47 @@
+#pragma once
+// Stopping a statement while it runs. A request may come from a slot run while the dataset
+// waits on the database (its waiting signal), from another thread or from a signal handler;
+// the statement is interrupted in the database, and the dataset raises EzelCancelled (an
+// EzelError, so that callers that only know failures still stop) instead of a failure.
+
+#include "model/zeltypes.h"
+
+#include <atomic>
+
+struct sqlite3;
+struct pg_cancel;
+
+class EzelCancelled : public EzelError {
+public:
+  EzelCancelled() : EzelError(u"Error: The statement was cancelled"_qs) {}
+};
+
+// The native handle a running statement can be interrupted through: the SQLite connection
+// (sqlite3_interrupt) or a PostgreSQL cancel object (a cancel request to the server).
+// request() is thread-safe and safe in a signal handler.
+class TzelCancelTarget {
+public:
+  TzelCancelTarget() = default;
+  TzelCancelTarget(const TzelCancelTarget &) = delete;
+  TzelCancelTarget &operator=(const TzelCancelTarget &) = delete;
+
+  void armSqlite(sqlite3 *db);
+  void armPostgres(pg_cancel *cancel); // taken over, freed by disarm()
+  void disarm();
+  bool armed() const { return m_sqlite.load() || m_postgres.load(); }
+
+  void request();
+  bool requested() const { return m_requested.load(); }
+  void reset() { m_requested.store(false); }
+
+  // Requests every armed target of the process (for a tool's SIGINT handler); targets armed
+  // later are cancelled at once, for the rest of the process.
+  static void requestAll();
+  static bool allRequested();
+
+private:
+  std::atomic<sqlite3 *> m_sqlite{nullptr};
+  std::atomic<pg_cancel *> m_postgres{nullptr};
+  std::atomic<bool> m_requested{false};
+  std::atomic<int> m_requesting{0}; // requests under way: the cancel object stays until they end
+};

@@ -1,0 +1,29 @@
+#pragma once
+// A numeric display pattern read once for a walk over many records. The display formatter
+// reads the pattern anew for every value; for a plain one-section pattern ("#", "#,#.00",
+// "$#,##0.00") this gives the same text straight from the parsed form. Patterns with
+// sections, quotes or without digits are left to the formatter (usable() is false).
+
+#include <QLocale>
+#include <QString>
+
+class TzelNumberPattern {
+public:
+  TzelNumberPattern() = default;
+  TzelNumberPattern(const QString &pattern, const QLocale &locale);
+
+  bool usable() const { return m_usable; }
+  // The text of value; only when usable().
+  QString text(double value) const;
+
+private:
+  bool m_usable = false;
+  QString m_prefix;
+  QString m_suffix;
+  int m_intZeros = 0;
+  int m_decimals = 0;
+  int m_decZeros = 0;
+  bool m_grouping = false;
+  QString m_group;
+  QString m_point;
+};
