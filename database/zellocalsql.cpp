@@ -213,8 +213,10 @@ private:
       // (CAST(x AS INTEGER)); a FROM clause goes on with its joined tables.
       m_clauses.append(clause() == u"SELECT" ? u"SELECT("_qs : clause());
     } else if (isSymbol(t, u')')) {
+      // A closing parenthesis ends the table reference or item inside it.
       if (m_clauses.size() > 1)
         m_clauses.removeLast();
+      m_expect = Expect::Nothing;
     } else if (isSymbol(t, u',') && clause() == u"FROM") {
       m_expect = Expect::Table;
     } else if (t.kind != Kind::Space) {

@@ -46,6 +46,9 @@ private slots:
                                        "                 ON Parts.VND_NO = Vendors.VND_NO\n"
                                        "   WHERE (((Parts.PT_DES LIKE '%Gear%')))\n"
                                        "ORDER BY \"Vendors.VendorName\" ASC"_qs;
+    QTest::newRow("common table expression")
+        << u"WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c) SELECT COUNT(*) FROM c"_qs
+        << u"WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c) SELECT COUNT(*) FROM c"_qs;
     QTest::newRow("unquoted prefix") << u"SELECT * FROM :PELLOX:T0492.DB WHERE 1 = 0"_qs
                                      << u"SELECT * FROM \"T0492\" WHERE 1 = 0"_qs;
     QTest::newRow("folder path") << u"SELECT * FROM \"/data/T0492.DB\" P"_qs

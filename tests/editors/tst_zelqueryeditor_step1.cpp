@@ -143,7 +143,7 @@ void TestQueryEditorStep1::builtByHandEqualsTheStoredQuery() {
   QCOMPARE(s.querion.SQL().join(u'\n'), stored.SQL().join(u'\n'));
 
   QVERIFY2(s.querion.Execute(), qPrintable(s.rec.texts().join(u'\n')));
-  QCOMPARE(dataset.records().size(), 36);
+  QCOMPARE(dataset.RecordCount(), 36);
   QVERIFY(s.rec.messages.isEmpty());
 }
 
