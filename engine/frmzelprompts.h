@@ -1,5 +1,5 @@
 #pragma once
-// Makes the core ask through the program's windows: installs TfrmZelParamsPrompt and
-// TfrmZelSyncPrompt into the parameter and synchronisation seams. Called once at start-up,
-// beside zelInstallGuiMessages.
+// Makes the core ask through the program's windows: installs TfrmZelParamsPrompt,
+// TfrmZelSyncPrompt and TfrmZelSetupPrompt into the parameter, synchronisation and page
+// setup seams. Called once at start-up, beside zelInstallGuiMessages.
 void zelInstallQueryPrompts();

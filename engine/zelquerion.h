@@ -108,6 +108,9 @@ public:
   // Builds SQL from the current query (validation, alias synchronisation and the parameter
   // step first); false after a message or a cancelled dialog.
   virtual bool GenerateSQL();
+  // Shows the page setup dialog for this component (its labels page only in ReportMode);
+  // true when the user confirmed and the page was written.
+  virtual bool PageSetup();
 
   // Copies the page and the current query of another query component; the current query is
   // left unchanged when the copy fails (EzelError).
