@@ -276,13 +276,19 @@ QWidget *TfrmZelSetup::createLabelsTab() {
   grdLabels->setAccessibleName(QStringLiteral("Label dimensions"));
   grdLabels->horizontalHeader()->hide();
   grdLabels->verticalHeader()->hide();
-  grdLabels->setColumnWidth(0, 90);
+  // 90 and 61 pixels by 17 at the least; wider and taller where the font needs it.
+  const QFontMetrics metrics = grdLabels->fontMetrics();
+  int nameWidth = 90;
+  for (const QString &name : labelRowNames)
+    nameWidth = qMax(nameWidth, metrics.horizontalAdvance(name) + 8);
+  grdLabels->setColumnWidth(0, nameWidth);
   grdLabels->setColumnWidth(1, 61);
-  grdLabels->verticalHeader()->setDefaultSectionSize(17);
+  grdLabels->verticalHeader()->setMinimumSectionSize(1);
+  grdLabels->verticalHeader()->setDefaultSectionSize(qMax(17, metrics.height() + 4));
   grdLabels->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   grdLabels->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-  grdLabels->setFixedSize(90 + 61 + 2 * grdLabels->frameWidth(),
-                          17 * int(labelRowNames.size()) + 2 * grdLabels->frameWidth());
+  grdLabels->setFixedSize(grdLabels->horizontalHeader()->length() + 2 * grdLabels->frameWidth(),
+                          grdLabels->verticalHeader()->length() + 2 * grdLabels->frameWidth());
   for (int row = 0; row < labelRowNames.size(); ++row) {
     // The names are fixed; only the values are typed.
     auto *name = new QTableWidgetItem(labelRowNames[row]);

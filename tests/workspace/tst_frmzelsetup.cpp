@@ -17,6 +17,7 @@
 #include <QFontDatabase>
 #include <QFontDialog>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -142,7 +143,15 @@ private slots:
     QVERIFY(!dialog.cmdLabels->isEnabled());
     QVERIFY(!dialog.grdLabels->isEnabled());
     QCOMPARE(dialog.grdLabels->rowCount(), 8);
-    QCOMPARE(dialog.grdLabels->columnWidth(0), 90);
+    QVERIFY(dialog.grdLabels->columnWidth(0) >= 90);
+    // Every row name and every row can be read whole.
+    dialog.tabMain->setCurrentWidget(dialog.grdLabels->parentWidget());
+    dialog.show();
+    const QFontMetrics metrics = dialog.grdLabels->fontMetrics();
+    QVERIFY(dialog.grdLabels->columnWidth(0) >
+            metrics.horizontalAdvance(QStringLiteral("Number Across")));
+    QVERIFY(dialog.grdLabels->rowHeight(7) >= metrics.height());
+    QVERIFY(dialog.grdLabels->verticalHeader()->length() <= dialog.grdLabels->viewport()->height());
     QCOMPARE(dialog.grdLabels->columnWidth(1), 61);
     QCOMPARE(dialog.grdLabels->item(0, 0)->text(), QStringLiteral("Top Margin"));
     QCOMPARE(dialog.grdLabels->item(7, 0)->text(), QStringLiteral("Number Down"));
@@ -602,7 +611,15 @@ private slots:
       s.page().SetHeaderCaption(QStringLiteral("Pellox Trading"));
       s.page().SetFooterCaption(QStringLiteral("Printed for the sales team"));
       s.page().SetPageSize(zelPageA4);
+      s.page().SetPageWidth(8.268);
+      s.page().SetPageHeight(11.693);
       s.load();
+      if (reportMode) {
+        s.dialog.chkLabel->click();
+        s.dialog.grdLabels->item(2, 1)->setText(QStringLiteral("1.0"));
+        s.dialog.grdLabels->item(3, 1)->setText(QStringLiteral("2.625"));
+        s.dialog.grdLabels->item(6, 1)->setText(QStringLiteral("3"));
+      }
       s.dialog.show();
       for (int tab = 0; tab < s.dialog.tabMain->count(); ++tab) {
         s.dialog.tabMain->setCurrentIndex(tab);
