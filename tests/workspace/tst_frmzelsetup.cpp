@@ -504,14 +504,24 @@ private slots:
     }
   }
 
-  void fontDialogCancelledKeepsWorkingFont() {
+  // Without a scripted chooser the font dialog itself runs modally.
+  void fontDialogRuns() {
     Setup s;
     s.load();
-    ScriptedFonts fonts(std::nullopt);
-    s.dialog.cmdHeaderFont->click();
-    QCOMPARE(fonts.offered.size(), 1);
-    QCOMPARE(s.dialog.HeaderFont()->Name(), QStringLiteral("Arial"));
-    QCOMPARE(s.dialog.HeaderFont()->Size(), 14);
+    QString modalName;
+    whenModal([&](QWidget *w) {
+      modalName = w->objectName();
+      auto *fontDialog = qobject_cast<QFontDialog *>(w);
+      if (fontDialog)
+        fontDialog->setCurrentFont(courier());
+      qobject_cast<QDialog *>(w)->accept();
+    });
+    s.dialog.cmdTitleFont->click();
+    QCOMPARE(modalName, QStringLiteral("dlgFont"));
+    QCOMPARE(s.dialog.TitleFont()->Name(), QStringLiteral("Liberation Mono"));
+    QCOMPARE(s.dialog.TitleFont()->Size(), 12);
+    QVERIFY(s.dialog.cmdTitleFont->toolTip().startsWith(QStringLiteral("Liberation Mono, 12 pt")));
+    QCOMPARE(s.page().TitleFont()->Name(), QStringLiteral("Arial")); // until Store
   }
 
   // A stored font the system does not have is kept unless the user picks another one; the
