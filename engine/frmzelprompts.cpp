@@ -3,9 +3,11 @@
 #include "engine/frmzelparams.h"
 #include "engine/frmzelsync.h"
 #include "export/frmzelexport.h"
+#include "workspace/frmzelsetup.h"
 
 void zelInstallQueryPrompts() {
   zelSetParamPrompt(std::make_unique<TfrmZelParamsPrompt>());
   zelSetSyncPrompt(std::make_unique<TfrmZelSyncPrompt>());
   zelSetExportPrompt(std::make_unique<TfrmZelExportPrompt>());
+  zelSetPageSetupPrompt(std::make_unique<TfrmZelSetupPrompt>());
 }

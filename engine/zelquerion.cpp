@@ -2,6 +2,7 @@
 #include "messages/busycursor.h"
 
 #include "database/zeldataset.h"
+#include "engine/pagesetupprompt.h"
 #include "engine/queryfile.h"
 #include "engine/sqlgenerator.h"
 #include "export/exportprompt.h"
@@ -204,6 +205,10 @@ void TzelQuerion::clearQuery(TzelQuery &query) {
   query.ClearValues();
   query.ClearJoins();
   query.ClearTables();
+}
+
+bool TzelQuerion::PageSetup() {
+  return zelPageSetupPrompt().editPage(*this);
 }
 
 bool TzelQuerion::NewQuery() {

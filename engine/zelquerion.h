@@ -113,6 +113,9 @@ public:
   bool Export();
   // DataQuery written as a dBase or Paradox table by the data model.
   bool ExportTable(const QString &fileName, int fileType, bool showMessage);
+  // Shows the page setup dialog for this component (its labels page only in ReportMode);
+  // true when the user confirmed and the page was written.
+  virtual bool PageSetup();
 
   // Copies the page and the current query of another query component; the current query is
   // left unchanged when the copy fails (EzelError).

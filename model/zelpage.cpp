@@ -4,6 +4,44 @@
 #include "model/zelsettings.h"
 
 #include <cmath>
+#include <iterator>
+
+namespace {
+
+struct StandardSize {
+  const char16_t *text;
+  double width;
+  double height;
+};
+
+// Indexed by TzelPageSize; Custom has no dimensions of its own.
+constexpr StandardSize standardSizes[] = {
+    {u"Custom", 0, 0},
+    {u"Letter 8.5\" x 11\"", 8.5, 11},
+    {u"Legal 8.5\" x 14\"", 8.5, 14},
+    {u"Tabloid 11\" x 17\"", 11, 17},
+    {u"A3 11.693\" x 16.535\"", 11.693, 16.535},
+    {u"A4 8.268\" x 11.693\"", 8.268, 11.693},
+    {u"A5 5.827\" x 8.268\"", 5.827, 8.268},
+    {u"Mini 4.25\" x 5\"", 4.25, 5},
+};
+
+const StandardSize *standardSize(TzelPageSize size) {
+  const int index = int(size);
+  return index >= 0 && index < int(std::size(standardSizes)) ? &standardSizes[index] : nullptr;
+}
+
+} // namespace
+
+QString zelPageSizeText(TzelPageSize size) {
+  const StandardSize *entry = standardSize(size);
+  return entry ? QString::fromUtf16(entry->text) : QString();
+}
+
+QSizeF zelStandardPageSize(TzelPageSize size) {
+  const StandardSize *entry = standardSize(size);
+  return entry && size != zelPageCustom ? QSizeF(entry->width, entry->height) : QSizeF();
+}
 
 // TzelFont
 
@@ -47,6 +85,16 @@ void TzelPage::Reset() {
   m_pageOrientation = zelPagePortrait;
   m_topMarginShift = 0;
   m_leftMarginShift = 0;
+}
+
+void TzelPage::MoveMargins(double top, double bottom, double left, double right) {
+  // Both shifts are the moves since the last setup; an unmoved margin gives 0.
+  m_topMarginShift = top - m_marginTop;
+  m_leftMarginShift = left - m_marginLeft;
+  m_marginTop = top;
+  m_marginBottom = bottom;
+  m_marginLeft = left;
+  m_marginRight = right;
 }
 
 void TzelPage::SetFooterFont(TzelFont *font) {

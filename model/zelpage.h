@@ -5,8 +5,15 @@
 #include "model/zelcomponent.h"
 #include "model/zeltypes.h"
 
+#include <QSizeF>
+
 class QColor;
 class QFont;
+
+// The item text of a page size in the setup dialog's list ("Custom", "Letter 8.5\" x 11\"" ...).
+QString zelPageSizeText(TzelPageSize size);
+// A standard size's portrait width and height in inches; an empty size for Custom.
+QSizeF zelStandardPageSize(TzelPageSize size);
 
 // A font as stored: colour, height in pixels at 96 pixels per inch (negative: the character
 // height, as fonts are stored), face name and style.
@@ -128,6 +135,8 @@ public:
   void SetPageSize(TzelPageSize size) { m_pageSize = size; }
   TzelPageOrientation PageOrientation() const { return m_pageOrientation; }
   void SetPageOrientation(TzelPageOrientation o) { m_pageOrientation = o; }
+  // Sets the four margins and records how far the top and left ones moved.
+  void MoveMargins(double top, double bottom, double left, double right);
   // How far the last page setup moved the top and left margins; not stored.
   double TopMarginShift() const { return m_topMarginShift; }
   void SetTopMarginShift(double v) { m_topMarginShift = v; }

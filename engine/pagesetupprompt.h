@@ -1,0 +1,20 @@
+#pragma once
+// The page setup dialog as the core sees it: editPage shows the query component's page
+// settings for editing and, on OK, writes them back and returns true; cancel returns false
+// and changes nothing.
+
+#include <memory>
+
+class TzelQuerion;
+
+class TzelPageSetupPrompt {
+public:
+  virtual ~TzelPageSetupPrompt() = default;
+  virtual bool editPage(TzelQuerion &querion) = 0;
+};
+
+// Installs the process's prompt (ownership passes; null restores the default, which cannot
+// ask and so confirms nothing, without blocking) and returns the previous one.
+std::unique_ptr<TzelPageSetupPrompt>
+zelSetPageSetupPrompt(std::unique_ptr<TzelPageSetupPrompt> prompt);
+TzelPageSetupPrompt &zelPageSetupPrompt();
