@@ -1,5 +1,5 @@
 #pragma once
 // Makes the core ask through the program's windows: installs TfrmZelParamsPrompt and
-// TfrmZelSyncPrompt into the parameter and synchronisation seams. Called once at start-up,
-// beside zelInstallGuiMessages.
+// TfrmZelSyncPrompt into the parameter and synchronisation seams, and the print dialog's
+// printer into the printing seam. Called once at start-up, beside zelInstallGuiMessages.
 void zelInstallQueryPrompts();

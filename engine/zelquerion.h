@@ -108,6 +108,11 @@ public:
   // Builds SQL from the current query (validation, alias synchronisation and the parameter
   // step first); false after a message or a cancelled dialog.
   virtual bool GenerateSQL();
+  // Prints the records of DataQuery on the installed printer (PrintRecords) when the setup
+  // passes and the dataset is open with records; false otherwise, and when nothing printed.
+  virtual bool Print();
+  // False when a print job runs already, the user cancelled or the job failed (shown).
+  bool PrintRecords();
 
   // Copies the page and the current query of another query component; the current query is
   // left unchanged when the copy fails (EzelError).
