@@ -63,6 +63,14 @@ QPageSize ReportPageSize(const TzelPage &page) {
   return QPageSize(QSizeF(across, down), QPageSize::Inch, QString(), QPageSize::ExactMatch);
 }
 
+QPageLayout ReportPdfLayout(const TzelPage &page) {
+  // No dialog offers another paper here: the page's shape is the paper's, so that the PDF
+  // shows exactly what the layout drew, even for a wide page set to portrait.
+  const auto orientation =
+      page.PageWidth() > page.PageHeight() ? QPageLayout::Landscape : QPageLayout::Portrait;
+  return QPageLayout(ReportPageSize(page), orientation, QMarginsF());
+}
+
 TzelPrintResult PrintReport(TzelQuerion &querion, TzelDataset &dataset, QPagedPaintDevice &device,
                             TzelPrintProgress *progress) {
   const TzelPrintJobClaim job(querion);
@@ -117,8 +125,7 @@ bool PrintReportToPdf(TzelQuerion &querion, TzelDataset &dataset, const QString 
     QPdfWriter writer(&file);
     writer.setResolution(kPdfResolution);
     writer.setCreator(QStringLiteral("Pellox"));
-    writer.setPageLayout(QPageLayout(ReportPageSize(*querion.Page()),
-                                     ReportOrientation(*querion.Page()), QMarginsF()));
+    writer.setPageLayout(ReportPdfLayout(*querion.Page()));
     result = PrintReport(querion, dataset, writer, progress);
   }
   if (result != TzelPrintResult::Printed) {

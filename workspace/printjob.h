@@ -21,6 +21,8 @@ QString ReportPageFault(const TzelPage &page);
 QPageLayout::Orientation ReportOrientation(const TzelPage &page);
 // The paper of the page: its two lengths in inches, the shorter one across in portrait.
 QPageSize ReportPageSize(const TzelPage &page);
+// A PDF page shaped exactly as the report is laid out (PageWidth across), without margins.
+QPageLayout ReportPdfLayout(const TzelPage &page);
 
 // Paints the whole report on the device (not yet painted on), one job per process at a
 // time. Leaves the dataset on its first record with its controls resumed. Failed after a
