@@ -5,6 +5,7 @@
 #include "workspace/frmzelprintprogress.h"
 #include "workspace/printjob.h"
 
+#include <QFile>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <memory>
@@ -50,7 +51,11 @@ bool TzelDialogRecordPrinter::printRecords(TzelQuerion &querion, TzelDataset &da
   printer.setFullPage(true);
   printer.setPageOrientation(ReportOrientation(*querion.Page()));
   AbortingProgress progress(printer);
-  return PrintReport(querion, dataset, printer, &progress) == TzelPrintResult::Printed;
+  const TzelPrintResult result = PrintReport(querion, dataset, printer, &progress);
+  // A run cancelled into a file leaves nothing half-written behind.
+  if (result == TzelPrintResult::Cancelled && !printer.outputFileName().isEmpty())
+    QFile::remove(printer.outputFileName());
+  return result == TzelPrintResult::Printed;
 }
 
 void zelInstallDialogRecordPrinter() {
