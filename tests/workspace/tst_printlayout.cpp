@@ -27,6 +27,8 @@ private slots:
   void columnsOnPage_data();
   void columnsOnPage();
   void rules();
+  void fontsKeepTheirPointSize_data();
+  void fontsKeepTheirPointSize();
 
 private:
   QTemporaryDir m_dir;
@@ -238,6 +240,32 @@ void TestPrintLayout::rules() {
   QVERIFY(dark(2458, footerRule));
   QVERIFY(!dark(2470, footerRule));
   QVERIFY(!dark(1200, footerRule - 3));
+}
+
+void TestPrintLayout::fontsKeepTheirPointSize_data() {
+  QTest::addColumn<int>("height");
+  QTest::addColumn<int>("points");
+  QTest::newRow("stored as character height") << -24 << 18;
+  QTest::newRow("stored as pixels of a 96 dpi screen") << 24 << 18;
+  QTest::newRow("small") << -11 << 8;
+}
+
+void TestPrintLayout::fontsKeepTheirPointSize() {
+  QFETCH(int, height);
+  QFETCH(int, points);
+  PrintFixture f(m_db);
+  QVERIFY(f.querion->Execute());
+  f.querion->Page()->SetTitleCaption(u"Title"_qs);
+  f.querion->Page()->TitleFont()->SetHeight(height);
+  QPdfWriter writer(m_dir.filePath(QStringLiteral("fonts.pdf")));
+  writer.setResolution(1200);
+  QPainter painter(&writer);
+  TzelReportLayout layout(painter, *f.querion->Page(), *f.dataset);
+  layout.prepare(1200);
+  layout.penToTop();
+  layout.title();
+  QCOMPARE(layout.state().penY - 360, pdfLineHeight(points, true));
+  painter.end();
 }
 
 QTEST_MAIN(TestPrintLayout)

@@ -96,6 +96,7 @@ private slots:
   void preconditions();
   void badPages_data();
   void badPages();
+  void missingFont();
   void badPaths_data();
   void badPaths();
 
@@ -373,6 +374,23 @@ void TestPrintReport::badPages() {
     QCOMPARE(rec.messages.size(), 0);
     QCOMPARE(pdfPages(file).size(), pages);
   }
+}
+
+void TestPrintReport::missingFont() {
+  RecordingMessages rec;
+  PrintFixture f(m_few);
+  QVERIFY(f.querion->Execute());
+  f.querion->Page()->RecordFont()->SetName(u"No Such Font Family"_qs);
+  f.querion->Page()->SetFooterCaption(u"Footer"_qs);
+  {
+    PdfPrinterScope printer(pdf(u"font.pdf"_qs));
+    QVERIFY(f.querion->Print());
+  }
+  QCOMPARE(rec.messages.size(), 0);
+  // The platform's substitute prints the records.
+  const QString text = pdfPages(pdf(u"font.pdf"_qs)).join(u'\f');
+  QCOMPARE(recordLines(text).size(), 5);
+  QVERIFY(text.contains(u"Footer"));
 }
 
 void TestPrintReport::badPaths_data() {
