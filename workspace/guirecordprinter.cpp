@@ -2,6 +2,7 @@
 
 #include "engine/zelquerion.h"
 #include "messages/busycursor.h"
+#include "messages/zelmessages.h"
 #include "workspace/frmzelprintprogress.h"
 #include "workspace/printjob.h"
 
@@ -33,6 +34,11 @@ private:
 bool TzelDialogRecordPrinter::printRecords(TzelQuerion &querion, TzelDataset &dataset) {
   if (zelPrintingQuerion())
     return false;
+  // Refused before the dialog rather than after the user chose a printer.
+  if (const QString fault = ReportPageFault(*querion.Page()); !fault.isEmpty()) {
+    zelShowError(fault);
+    return false;
+  }
   QPrinter printer(QPrinter::HighResolution);
   std::unique_ptr<QPrintDialog> dialog;
   {

@@ -59,6 +59,7 @@ private slots:
   void orientationOfThePageWins_data();
   void orientationOfThePageWins();
   void dialogCancelled();
+  void unprintablePageBeforeDialog();
   void progressWindow();
   void cancelLongJob();
 
@@ -127,6 +128,16 @@ void TestPrintDialog::dialogCancelled() {
   QVERIFY(!f.querion->Print());
   QVERIFY(!QFileInfo::exists(file));
   QCOMPARE(zelPrintingQuerion(), nullptr);
+}
+
+void TestPrintDialog::unprintablePageBeforeDialog() {
+  RecordingMessages rec;
+  PrintFixture f(m_few);
+  QVERIFY(f.querion->Execute());
+  f.querion->Page()->SetPageHeight(0);
+  DialogPrinterScope printer(m_dir.filePath(u"never.pdf"_qs));
+  QVERIFY(!f.querion->Print()); // no dialog is shown: nothing would answer it
+  QCOMPARE(rec.texts(), QStringList{u"Error: A page of 8.5 x 0 inches cannot be printed"_qs});
 }
 
 void TestPrintDialog::progressWindow() {
