@@ -1,14 +1,11 @@
 // The print operation writing the report to PDF, read back with pdftotext: the page count
 // the layout predicts, the title on page 1 only, the header, heading row and footer on every
-// page, the records in order, columns beyond the right margin left out, landscape pages,
-// the first 255 characters of a value, the stored query Step 1 on the sample tables, the
-// dataset left on its first record, cancelling, one job at a time, and bad pages and paths.
+// page, the records in order, columns beyond the right margin left out, the first 255
+// characters of a value, the dataset left on its first record, cancelling, one job at a
+// time, fonts that do not exist, and bad pages and paths. (Step 1 on the sample tables and
+// landscape pages: tests/tools/tst_zelqueryprint.cpp, tst_printdialog.cpp.)
 
-#include "database/zeldatamodel.h"
-#include "database/zelsession.h"
 #include "engine/recordprinting.h"
-#include "model/storedform.h"
-#include "model/zelregistry.h"
 #include "printfixture.h"
 #include "support/recordingmessages.h"
 #include "workspace/printjob.h"
@@ -86,8 +83,6 @@ class TestPrintReport : public QObject {
 private slots:
   void initTestCase();
   void manyRows();
-  void stepOneOnSampleTables();
-  void landscape();
   void columnsBeyondMarginLeftOut();
   void exactlyOnePage();
   void first255Characters();
@@ -155,65 +150,6 @@ void TestPrintReport::manyRows() {
   QCOMPARE(next, 2001);
   QCOMPARE(f.dataset->RecNo(), 0);
   QVERIFY(!f.dataset->ControlsDisabled());
-}
-
-void TestPrintReport::stepOneOnSampleTables() {
-  if (!ZelRegistry::instance().contains(u"TzelDataModel"_qs))
-    ZelRegistry::instance().registerClass<TzelDataModel>();
-  const QString data = QCoreApplication::applicationDirPath() + u"/Data"_qs;
-  QVERIFY(QFileInfo::exists(data + u"/T0490.DB"_qs));
-  TzelSession::defaultSession().registerAlias({u"PELLOX"_qs, u"STANDARD"_qs, {u"PATH="_qs + data}});
-  std::unique_ptr<TzelComponent> read = StoredFormReader().read(
-      loadStoredFormFile(QStringLiteral(ZEL_SOURCE_DIR "/examples/pellox-model.txt")));
-  std::unique_ptr<TzelModel> model(qobject_cast<TzelModel *>(read.release()));
-  QVERIFY(model);
-  TzelDataset dataset;
-  dataset.setObjectName(u"zelQuery1"_qs);
-  dataset.setDatabaseName(u"PELLOX"_qs);
-  TzelQuerion querion;
-  querion.setObjectName(u"zelQuerion1"_qs);
-  querion.SetDataModel(model.get());
-  querion.SetDataQuery(&dataset);
-  QVERIFY(querion.Execute(QStringLiteral(ZEL_SOURCE_DIR "/examples/step1.zel")));
-  querion.Page()->SetFooterCaption(u"Step 1"_qs);
-  {
-    PdfPrinterScope printer(pdf(u"step1.pdf"_qs));
-    QVERIFY(querion.Print());
-  }
-  const QStringList pages = pdfPages(pdf(u"step1.pdf"_qs));
-  QCOMPARE(pages.size(), predictedPages(dataset.RecordCount(), false, false).size());
-  QCOMPARE(pdfPageSize(pdf(u"step1.pdf"_qs)), u"612 x 792 pts (letter)"_qs);
-  QStringList lines;
-  for (const QString &line : pages.join(u'\n').split(u'\n'))
-    if (!line.trimmed().isEmpty())
-      lines << simplified(line);
-  // VendorName, the seventh column, does not fit across a Letter portrait page.
-  QCOMPARE(lines.constFirst(), u"Company State SaleDate PartDesc Qty Cost"_qs);
-  QCOMPARE(lines.constLast(), u"Step 1"_qs);
-  QCOMPARE(lines.size(), dataset.RecordCount() + 2);
-  int line = 1;
-  for (dataset.First(); !dataset.Eof(); dataset.Next(), ++line) {
-    QStringList texts;
-    for (int i = 0; i < 6; ++i)
-      texts << dataset.Fields(i)->DisplayText();
-    QCOMPARE(lines.at(line), simplified(texts.join(u' ')));
-  }
-  dataset.First();
-}
-
-void TestPrintReport::landscape() {
-  PrintFixture f(m_few);
-  QVERIFY(f.querion->Execute());
-  TzelPage *page = f.querion->Page();
-  page->SetPageOrientation(zelPageLandscape);
-  page->SetPageWidth(11.0);
-  page->SetPageHeight(8.5);
-  {
-    PdfPrinterScope printer(pdf(u"landscape.pdf"_qs));
-    QVERIFY(f.querion->Print());
-  }
-  QCOMPARE(pdfPageSize(pdf(u"landscape.pdf"_qs)), u"792 x 612 pts (letter)"_qs);
-  QCOMPARE(recordLines(pdfPages(pdf(u"landscape.pdf"_qs)).value(0)).size(), 5);
 }
 
 void TestPrintReport::columnsBeyondMarginLeftOut() {
