@@ -1,11 +1,14 @@
 # Files of a folder join zelcore, except window and GUI files (frm*, gui*),
-# which join zelwidgets; folders that are all widgets pass WIDGETS.
+# which join zelwidgets, and painting files without widgets (print*), which join zelprint;
+# folders that are otherwise all widgets pass WIDGETS.
 function(zel_folder_sources)
   cmake_parse_arguments(ARG "WIDGETS" "" "" ${ARGN})
   file(GLOB all CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
   foreach(f IN LISTS all)
     get_filename_component(n ${f} NAME)
-    if(ARG_WIDGETS OR n MATCHES "^(frm|gui)")
+    if(n MATCHES "^print")
+      target_sources(zelprint PRIVATE ${f})
+    elseif(ARG_WIDGETS OR n MATCHES "^(frm|gui)")
       target_sources(zelwidgets PRIVATE ${f})
     else()
       target_sources(zelcore PRIVATE ${f})

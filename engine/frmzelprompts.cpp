@@ -4,10 +4,12 @@
 #include "engine/frmzelsync.h"
 #include "export/frmzelexport.h"
 #include "workspace/frmzelsetup.h"
+#include "workspace/guirecordprinter.h"
 
 void zelInstallQueryPrompts() {
   zelSetParamPrompt(std::make_unique<TfrmZelParamsPrompt>());
   zelSetSyncPrompt(std::make_unique<TfrmZelSyncPrompt>());
   zelSetExportPrompt(std::make_unique<TfrmZelExportPrompt>());
   zelSetPageSetupPrompt(std::make_unique<TfrmZelSetupPrompt>());
+  zelInstallDialogRecordPrinter();
 }

@@ -4,6 +4,7 @@
 #include "database/zeldataset.h"
 #include "engine/pagesetupprompt.h"
 #include "engine/queryfile.h"
+#include "engine/recordprinting.h"
 #include "engine/sqlgenerator.h"
 #include "export/exportprompt.h"
 #include "messages/zelmessages.h"
@@ -436,5 +437,26 @@ void TzelQuerion::dressFields(TzelDataset &dataset) {
     if (IsBlank(format) && m_dataModel)
       format = defaultFormat(tag, *m_dataModel->Display());
     applyFormat(*field, tag, format);
+  }
+}
+
+bool TzelQuerion::Print() {
+  if (!CheckSetup())
+    return false;
+  const auto *dataset = qobject_cast<TzelDataset *>(m_dataQuery);
+  if (!dataset || !dataset->Active() || dataset->RecordCount() == 0)
+    return false;
+  return PrintRecords();
+}
+
+bool TzelQuerion::PrintRecords() {
+  auto *dataset = qobject_cast<TzelDataset *>(m_dataQuery);
+  if (!dataset || zelPrintingQuerion())
+    return false;
+  try {
+    return zelRecordPrinter().printRecords(*this, *dataset);
+  } catch (const EzelError &error) {
+    zelShowError(error.message());
+    return false;
   }
 }

@@ -116,6 +116,11 @@ public:
   // Shows the page setup dialog for this component (its labels page only in ReportMode);
   // true when the user confirmed and the page was written.
   virtual bool PageSetup();
+  // Prints the records of DataQuery on the installed printer (PrintRecords) when the setup
+  // passes and the dataset is open with records; false otherwise, and when nothing printed.
+  virtual bool Print();
+  // False when a print job runs already, the user cancelled or the job failed (shown).
+  bool PrintRecords();
 
   // Copies the page and the current query of another query component; the current query is
   // left unchanged when the copy fails (EzelError).

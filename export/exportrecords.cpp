@@ -1,6 +1,7 @@
 #include "export/exportrecords.h"
 #include "messages/busycursor.h"
 
+#include "database/datasetwalk.h"
 #include "database/zeldataset.h"
 #include "engine/zelquerion.h"
 #include "messages/zelmessages.h"
@@ -17,21 +18,6 @@ namespace {
 
 const QChar kQuote = u'"';
 const QString kLineEnd = QStringLiteral("\r\n");
-
-// Suspends the dataset's controls while records are walked; resumes them on the first record.
-class WalkGuard {
-public:
-  explicit WalkGuard(TzelDataset &dataset) : m_dataset(dataset) { m_dataset.DisableControls(); }
-  ~WalkGuard() {
-    m_dataset.First();
-    m_dataset.EnableControls();
-  }
-  WalkGuard(const WalkGuard &) = delete;
-  WalkGuard &operator=(const WalkGuard &) = delete;
-
-private:
-  TzelDataset &m_dataset;
-};
 
 bool writtenAsIs(TFieldType type) {
   return IsNumericFieldType(type) || type == ftBoolean;
@@ -174,7 +160,7 @@ bool ExportRecords(TzelDataset *dataset, const QString &fileName, int fileType, 
   QString failure;
   {
     const TzelBusyCursor busy;
-    const WalkGuard walk(*dataset);
+    const TzelDatasetWalk walk(*dataset);
     // Written beside and renamed into place: a failed export leaves no half-written file.
     QSaveFile file(name);
     try {

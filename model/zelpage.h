@@ -65,7 +65,7 @@ public:
   // Black "Arial" at the point size, bold from 14 points on.
   void SetDefault(int points);
 
-  // The platform's colour and font (defined with the widget library, which draws with them).
+  // The platform's colour and font (defined with the painting library, zelprint).
   QColor toQColor() const;
   QFont toQFont() const;
   // Takes face, size and style; the colour stays.

@@ -2,6 +2,7 @@
 //   zelquery sql MODEL QUERYFILE [--query NAME] [--param NAME=VALUE]...
 //   zelquery run MODEL QUERYFILE [...] [--format csv|tab] [--names]
 //   zelquery export MODEL QUERYFILE --out FILE [...]
+//   zelquery print MODEL QUERYFILE --out FILE.pdf [...]
 //   zelquery check MODEL [QUERYFILE]
 // Status 0 when everything succeeded, 1 after any message, 2 for a wrong command line,
 // 130 when Ctrl+C cancelled the running statement.
@@ -22,6 +23,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
 
 #include <cstdio>
 
@@ -48,6 +50,11 @@ const QList<Command> &commands() {
       {u"export"_qs, u"MODEL QUERYFILE --out FILE"_qs,
        u"Runs the stored query and writes its records to FILE, by its extension: .csv\n"
        "(comma-delimited), .tab (tab-delimited), .dbf (dBase table) or .db (Paradox table)."_qs,
+       2, 2},
+      {u"print"_qs, u"MODEL QUERYFILE --out FILE.pdf"_qs,
+       u"Runs the stored query and prints its records as the paged columnar report into\n"
+       "FILE.pdf, with the page size, orientation, margins, captions and fonts of the query\n"
+       "file."_qs,
        2, 2},
       {u"check"_qs, u"MODEL [QUERYFILE]"_qs,
        u"Reads the data model (and the query), runs the setup checks and the query's\n"
@@ -111,6 +118,7 @@ struct Options {
                             u"csv"_qs};
   QCommandLineOption names{u"names"_qs, u"Starts the output with the line of field labels."_qs};
   QCommandLineOption out{u"out"_qs, u"The file to write (.csv, .tab, .dbf or .db)."_qs, u"FILE"_qs};
+  QCommandLineOption pdfOut{u"out"_qs, u"The PDF file to write."_qs, u"FILE.pdf"_qs};
   QCommandLineOption noNames{u"no-names"_qs,
                              u"Leaves the line of field labels out of .csv and .tab files."_qs};
 };
@@ -137,6 +145,8 @@ void configure(QCommandLineParser &parser, const Options &o, const Command &c) {
   } else if (c.name == u"export") {
     parser.addOption(o.out);
     parser.addOption(o.noNames);
+  } else if (c.name == u"print") {
+    parser.addOption(o.pdfOut);
   }
 }
 
@@ -188,6 +198,13 @@ QString commandLineFault(const QCommandLineParser &parser, const Options &o, con
         fileType != zelExportDb)
       return u"The export command writes .csv, .tab, .dbf or .db files, not ."_qs + extension;
   }
+  if (c.name == u"print") {
+    if (!parser.isSet(o.pdfOut) || parser.value(o.pdfOut).isEmpty())
+      return u"The print command needs --out FILE.pdf"_qs;
+    const QString extension = QFileInfo(parser.value(o.pdfOut)).suffix();
+    if (extension.compare(u"pdf"_qs, Qt::CaseInsensitive) != 0)
+      return u"The print command writes .pdf files, not ."_qs + extension;
+  }
   return {};
 }
 
@@ -215,6 +232,8 @@ int runCommand(const QCommandLineParser &parser, const Options &o, const Command
       ok = tool.generate(out);
     else if (c.name == u"run")
       ok = tool.run(out, parser.value(o.format) == u"tab" ? u'\t' : u',', parser.isSet(o.names));
+    else if (c.name == u"print")
+      ok = tool.printTo(QFileInfo(parser.value(o.pdfOut)).absoluteFilePath());
     else
       ok = tool.exportTo(QFileInfo(parser.value(o.out)).absoluteFilePath(), fileType,
                          !parser.isSet(o.noNames));
@@ -223,10 +242,21 @@ int runCommand(const QCommandLineParser &parser, const Options &o, const Command
   return ok && !ToolFailures::any() ? Success : Failure;
 }
 
+// Printing measures and draws text, which needs the platform's fonts: only the print command
+// starts the GUI application, on the offscreen platform, since the tool never shows a window.
+std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[]) {
+  if (argc > 1 && qstrcmp(argv[1], "print") == 0) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+      qputenv("QT_QPA_PLATFORM", "offscreen");
+    return std::make_unique<QGuiApplication>(argc, argv);
+  }
+  return std::make_unique<QCoreApplication>(argc, argv);
+}
+
 } // namespace
 
 int main(int argc, char *argv[]) {
-  QCoreApplication app(argc, argv);
+  const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);
   QCoreApplication::setApplicationName(u"zelquery"_qs);
   zelSetMessageHandler(std::make_unique<StderrMessages>());
   zelSetSyncPrompt(std::make_unique<ReportStaleAliases>());

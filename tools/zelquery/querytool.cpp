@@ -3,6 +3,7 @@
 #include "database/zeldataset.h"
 #include "database/zelsession.h"
 #include "engine/queryfile.h"
+#include "engine/recordprinting.h"
 #include "engine/zelparams.h"
 #include "engine/zelquerion.h"
 #include "export/exportrecords.h"
@@ -11,6 +12,7 @@
 #include "model/zelmodel.h"
 #include "model/zelquery.h"
 #include "toolmessages.h"
+#include "workspace/printjob.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -190,6 +192,21 @@ bool QueryTool::exportTo(const QString &fileName, int fileType, bool includeName
     return failed(QStringLiteral("Error: The ") + m_model->metaObject()->className() +
                   QStringLiteral(" model cannot export tables"));
   return true;
+}
+
+bool QueryTool::printTo(const QString &fileName) {
+  if (!execute())
+    return false;
+  if (m_dataset->RecordCount() == 0) {
+    zelShowError(QStringLiteral("Error: The [") + queryName() +
+                 QStringLiteral("] query gives no records to print"));
+    return false;
+  }
+  auto previous = zelSetRecordPrinter(std::make_unique<TzelPdfRecordPrinter>(fileName));
+  const bool printed = m_querion->Print();
+  zelSetRecordPrinter(std::move(previous));
+  return printed ||
+         failed(QStringLiteral("Error: ") + fileName + QStringLiteral(" cannot be written"));
 }
 
 bool QueryTool::check(bool withQuery) {

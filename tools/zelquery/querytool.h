@@ -33,6 +33,8 @@ public:
   bool generate(QIODevice &out);
   bool run(QIODevice &out, QChar separator, bool includeNames);
   bool exportTo(const QString &fileName, int fileType, bool includeNames);
+  // The records as the paged report, with the page settings of the query file, into a PDF.
+  bool printTo(const QString &fileName);
   // The setup checks, the model's database names and, with a query loaded, its generation.
   bool check(bool withQuery);
 

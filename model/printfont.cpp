@@ -1,5 +1,5 @@
-// A stored font as the platform's font and colour, and back; with the widget library, which
-// draws and prints with them.
+// A stored font as the platform's font and colour, and back; the report and the windows
+// draw with them, so they live with the painting library.
 #include "model/zelpage.h"
 
 #include <QColor>

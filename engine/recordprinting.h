@@ -1,0 +1,48 @@
+#pragma once
+// Printing the records of a query component as seen by the core: the printer seam (the
+// program installs one that asks through the print dialog; the command-line tool one that
+// writes a PDF file), the progress a long report reports to, and the one-job-at-a-time rule.
+
+#include <QString>
+#include <memory>
+
+class TzelDataset;
+class TzelQuerion;
+
+// Told after each finished page of a running report; the window that shows it offers Cancel.
+class TzelPrintProgress {
+public:
+  virtual ~TzelPrintProgress() = default;
+  // False cancels the job: no further page is printed and the output is discarded.
+  virtual bool pagePrinted(int pageNumber) = 0;
+};
+
+// Where the records go. printRecords returns true when the job was printed, false when the
+// user cancelled (the print dialog or the progress) or the job failed after a message.
+class TzelRecordPrinter {
+public:
+  virtual ~TzelRecordPrinter() = default;
+  virtual bool printRecords(TzelQuerion &querion, TzelDataset &dataset) = 0;
+};
+
+// Installs the process's printer (ownership passes; null restores the default, which says
+// that no printer is installed) and returns the previous one.
+std::unique_ptr<TzelRecordPrinter> zelSetRecordPrinter(std::unique_ptr<TzelRecordPrinter> printer);
+TzelRecordPrinter &zelRecordPrinter();
+
+// The component whose records are being printed, or null: one job at a time per process.
+TzelQuerion *zelPrintingQuerion();
+
+// Claims the process's print job for a component for the scope; claimed() is false when
+// another job runs already (the printer is busy).
+class TzelPrintJobClaim {
+public:
+  explicit TzelPrintJobClaim(TzelQuerion &querion);
+  ~TzelPrintJobClaim();
+  bool claimed() const { return m_claimed; }
+  TzelPrintJobClaim(const TzelPrintJobClaim &) = delete;
+  TzelPrintJobClaim &operator=(const TzelPrintJobClaim &) = delete;
+
+private:
+  bool m_claimed;
+};

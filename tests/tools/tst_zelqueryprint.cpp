@@ -1,0 +1,223 @@
+// zelquery print run as a process: the report of the stored query Step 1 is the one the
+// print operation writes for the same files, the page settings come from the query file
+// (captions, landscape), parameters narrow a 2,000-row query, and wrong command lines, an
+// empty result and a folder that does not exist fail with their messages and no file.
+
+#include "database/zeldatamodel.h"
+#include "database/zelsession.h"
+#include "model/storedform.h"
+#include "model/zelregistry.h"
+#include "support/recordingmessages.h"
+#include "workspace/printfixture.h"
+#include "workspace/printjob.h"
+
+#include <QFile>
+#include <QTest>
+
+namespace {
+
+struct ToolRun {
+  int status = -1;
+  QString err;
+};
+
+// Qt's own notice when the offscreen platform starts without a runtime folder.
+QString withoutQtNotices(const QString &err) {
+  QStringList lines = err.split(u'\n');
+  lines.removeIf([](const QString &l) { return l.startsWith(u"QStandardPaths: "); });
+  return lines.join(u'\n');
+}
+
+} // namespace
+
+class TestZelQueryPrint : public QObject {
+  Q_OBJECT
+
+private slots:
+  void initTestCase();
+  void stepOneAsThePrintOperation();
+  void pageSettingsFromQueryFile();
+  void parameters();
+  void failures_data();
+  void failures();
+
+private:
+  ToolRun tool(const QStringList &args);
+  QStringList sampleArgs(const QString &queryFile, const QString &out) const;
+
+  QTemporaryDir m_dir;
+  QString m_tool;
+  QString m_data;
+  QString m_captions; // Step 1 with a title, a header and a footer
+  QString m_linesModel;
+  QString m_linesQuery;
+};
+
+void TestZelQueryPrint::initTestCase() {
+  if (!havePoppler())
+    QSKIP("pdftotext and pdfinfo (poppler-utils) are needed to read the reports back");
+  QVERIFY(m_dir.isValid());
+  if (!ZelRegistry::instance().contains(u"TzelDataModel"_qs))
+    ZelRegistry::instance().registerClass<TzelDataModel>();
+  m_tool = QCoreApplication::applicationDirPath() + u"/zelquery"_qs;
+  QVERIFY(QFileInfo(m_tool).isExecutable());
+  m_data = QCoreApplication::applicationDirPath() + u"/Data"_qs;
+  TzelSession::defaultSession().registerAlias(
+      {u"PELLOX"_qs, u"STANDARD"_qs, {u"PATH="_qs + m_data}});
+
+  QFile step1(QStringLiteral(ZEL_SOURCE_DIR "/examples/step1.zel"));
+  QVERIFY(step1.open(QIODevice::ReadOnly));
+  QString text = QString::fromUtf8(step1.readAll());
+  text.replace(u"  Page.FooterFont.Color"_qs,
+               u"  Page.FooterCaption = 'Pellox sample data'\r\n  Page.FooterFont.Color"_qs);
+  text.replace(
+      u"  Page.HeaderFont.Color"_qs,
+      u"  Page.HeaderCaption = 'Customers in NE, WA and NY'\r\n  Page.HeaderFont.Color"_qs);
+  text.replace(u"  Page.TitleFont.Color"_qs,
+               u"  Page.TitleCaption = 'Gear orders'\r\n  Page.TitleFont.Color"_qs);
+  m_captions = m_dir.filePath(u"captions.zel"_qs);
+  QFile captions(m_captions);
+  QVERIFY(captions.open(QIODevice::WriteOnly));
+  captions.write(text.toUtf8());
+  captions.close();
+
+  // 2,000 lines, printed landscape, Nr up to a parameter.
+  const QString db = m_dir.filePath(u"lines.sqlite"_qs);
+  QVERIFY(writeLinesTable(db, 2000));
+  PrintFixture f(db);
+  TzelQuery *query = f.querion->CurrentQuery();
+  query->GetValue(0)->SetFilter(1, zelFilterLE, u"[Upto]=2000|"_qs);
+  f.querion->Page()->SetPageOrientation(zelPageLandscape);
+  f.querion->Page()->SetPageWidth(11.0);
+  f.querion->Page()->SetPageHeight(8.5);
+  f.querion->Page()->SetTitleCaption(u"Lines"_qs);
+  m_linesModel = m_dir.filePath(u"lines-model.txt"_qs);
+  saveStoredFormFile(m_linesModel, StoredFormWriter().write(*f.model));
+  m_linesQuery = m_dir.filePath(u"lines.zel"_qs);
+  RecordingMessages rec;
+  QVERIFY(f.querion->SaveToFile(m_linesQuery));
+}
+
+ToolRun TestZelQueryPrint::tool(const QStringList &args) {
+  QProcess process;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(u"ZEL_ALIASES_FILE"_qs, m_dir.filePath(u"no-aliases.ini"_qs));
+  env.remove(u"QT_QPA_PLATFORM"_qs); // the tool needs no display of its own
+  env.remove(u"DISPLAY"_qs);
+  process.setProcessEnvironment(env);
+  process.start(m_tool, args);
+  ToolRun run;
+  if (!process.waitForFinished(120000)) {
+    process.kill();
+    process.waitForFinished();
+    return run;
+  }
+  run.status = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+  run.err = withoutQtNotices(QString::fromUtf8(process.readAllStandardError()));
+  return run;
+}
+
+QStringList TestZelQueryPrint::sampleArgs(const QString &queryFile, const QString &out) const {
+  return {u"print"_qs,
+          u"--alias"_qs,
+          u"PELLOX=standard:"_qs + m_data,
+          QStringLiteral(ZEL_SOURCE_DIR "/examples/pellox-model.txt"),
+          queryFile,
+          u"--out"_qs,
+          out};
+}
+
+void TestZelQueryPrint::stepOneAsThePrintOperation() {
+  const QString toolPdf = m_dir.filePath(u"tool.pdf"_qs);
+  const ToolRun run = tool(sampleArgs(m_captions, toolPdf));
+  QCOMPARE(run.err, QString());
+  QCOMPARE(run.status, 0);
+
+  std::unique_ptr<TzelComponent> read = StoredFormReader().read(
+      loadStoredFormFile(QStringLiteral(ZEL_SOURCE_DIR "/examples/pellox-model.txt")));
+  std::unique_ptr<TzelModel> model(qobject_cast<TzelModel *>(read.release()));
+  TzelDataset dataset;
+  dataset.setObjectName(u"zelQuery1"_qs);
+  dataset.setDatabaseName(u"PELLOX"_qs);
+  TzelQuerion querion;
+  querion.setObjectName(u"zelQuerion1"_qs);
+  querion.SetDataModel(model.get());
+  querion.SetDataQuery(&dataset);
+  QVERIFY(querion.Execute(m_captions));
+  const QString operationPdf = m_dir.filePath(u"operation.pdf"_qs);
+  {
+    auto previous = zelSetRecordPrinter(std::make_unique<TzelPdfRecordPrinter>(operationPdf));
+    QVERIFY(querion.Print());
+    zelSetRecordPrinter(std::move(previous));
+  }
+  const QStringList pages = pdfPages(toolPdf);
+  QCOMPARE(pages, pdfPages(operationPdf));
+  QCOMPARE(pages.size(), 1);
+  QStringList lines;
+  for (const QString &line : pages.constFirst().split(u'\n'))
+    if (!line.trimmed().isEmpty())
+      lines << line.simplified();
+  QCOMPARE(lines.mid(0, 3), (QStringList{u"Gear orders"_qs, u"Customers in NE, WA and NY"_qs,
+                                         u"Company State SaleDate PartDesc Qty Cost"_qs}));
+  QCOMPARE(lines.at(3), u"Atlas Equipment NE 3/26/1998 Worm Gear M10 4 $106.34"_qs);
+  QCOMPARE(lines.constLast(), u"Pellox sample data"_qs);
+  QCOMPARE(lines.size(), 3 + dataset.RecordCount() + 1);
+}
+
+void TestZelQueryPrint::pageSettingsFromQueryFile() {
+  const QString out = m_dir.filePath(u"lines.pdf"_qs);
+  const ToolRun run = tool({u"print"_qs, m_linesModel, m_linesQuery, u"--out"_qs, out});
+  QCOMPARE(run.err, QString());
+  QCOMPARE(run.status, 0);
+  QCOMPARE(pdfPageSize(out), u"792 x 612 pts (letter)"_qs);
+  const QStringList pages = pdfPages(out);
+  QVERIFY(pages.size() > 40);
+  QVERIFY(pages.constFirst().startsWith(u"Lines"));
+  QVERIFY(!pages.at(1).contains(u"Lines\n"));
+  QVERIFY(pages.constLast().contains(printItem(2000)));
+}
+
+void TestZelQueryPrint::parameters() {
+  const QString out = m_dir.filePath(u"upto.pdf"_qs);
+  const ToolRun run = tool(
+      {u"print"_qs, m_linesModel, m_linesQuery, u"--out"_qs, out, u"--param"_qs, u"Upto=3"_qs});
+  QCOMPARE(run.err, QString());
+  QCOMPARE(run.status, 0);
+  const QString text = pdfPages(out).join(u'\f');
+  QVERIFY(text.contains(printItem(3)));
+  QVERIFY(!text.contains(printItem(4)));
+}
+
+void TestZelQueryPrint::failures_data() {
+  QTest::addColumn<QStringList>("extra");
+  QTest::addColumn<QString>("out");
+  QTest::addColumn<int>("status");
+  QTest::addColumn<QString>("message");
+  QTest::newRow("no --out") << QStringList() << QString() << 2
+                            << "Error: The print command needs --out FILE.pdf\n";
+  QTest::newRow("not a PDF") << QStringList() << "report.txt" << 2
+                             << "Error: The print command writes .pdf files, not .txt\n";
+  QTest::newRow("no records") << QStringList{u"--param"_qs, u"Upto=0"_qs} << "empty.pdf" << 1
+                              << "Error: The [Step 1] query gives no records to print\n";
+  QTest::newRow("missing folder") << QStringList() << "missing/report.pdf" << 1
+                                  << "Error: Cannot create the file ";
+}
+
+void TestZelQueryPrint::failures() {
+  QFETCH(QStringList, extra);
+  QFETCH(QString, out);
+  QFETCH(int, status);
+  QFETCH(QString, message);
+  QStringList args{u"print"_qs, m_linesModel, m_linesQuery};
+  const QString file = m_dir.filePath(out);
+  if (!out.isEmpty())
+    args << u"--out"_qs << file;
+  const ToolRun run = tool(args + extra);
+  QCOMPARE(run.status, status);
+  QVERIFY2(run.err.startsWith(message), qPrintable(run.err));
+  if (!out.isEmpty())
+    QVERIFY(!QFileInfo::exists(file));
+}
+
+QTEST_MAIN(TestZelQueryPrint)
+#include "tst_zelqueryprint.moc"

@@ -1,0 +1,180 @@
+// Printing through the print dialog (answered by the modal driver; the printer writes a PDF
+// file): accepted, the report prints in the page setting's orientation even when the dialog
+// asked for another; cancelled, nothing prints; the progress window counts pages and its
+// Cancel stops a long job.
+
+#include "printfixture.h"
+#include "support/modaldriver.h"
+#include "support/recordingmessages.h"
+#include "workspace/frmzelprintprogress.h"
+#include "workspace/guirecordprinter.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+class DialogPrinterScope {
+public:
+  explicit DialogPrinterScope(const QString &file) {
+    auto printer = std::make_unique<TzelDialogRecordPrinter>();
+    printer->setOutputFileName(file);
+    m_previous = zelSetRecordPrinter(std::move(printer));
+  }
+  ~DialogPrinterScope() { zelSetRecordPrinter(std::move(m_previous)); }
+
+private:
+  std::unique_ptr<TzelRecordPrinter> m_previous;
+};
+
+TfrmZelPrintProgress *visibleProgress() {
+  for (QWidget *w : QApplication::topLevelWidgets())
+    if (auto *progress = qobject_cast<TfrmZelPrintProgress *>(w); progress && w->isVisible())
+      return progress;
+  return nullptr;
+}
+
+// Clicks the progress window's Cancel as soon as it shows.
+void cancelWhenProgressShows() {
+  QTimer::singleShot(0, [] {
+    if (TfrmZelPrintProgress *progress = visibleProgress())
+      progress->findChild<QPushButton *>(u"cmdCancel"_qs)->click();
+    else
+      cancelWhenProgressShows();
+  });
+}
+
+} // namespace
+
+class TestPrintDialog : public QObject {
+  Q_OBJECT
+
+private slots:
+  void initTestCase();
+  void orientationOfThePageWins_data();
+  void orientationOfThePageWins();
+  void dialogCancelled();
+  void unprintablePageBeforeDialog();
+  void progressWindow();
+  void cancelLongJob();
+
+private:
+  QTemporaryDir m_dir;
+  QString m_few;
+  QString m_many;
+};
+
+void TestPrintDialog::initTestCase() {
+  if (!havePoppler())
+    QSKIP("pdftotext and pdfinfo (poppler-utils) are needed to read the reports back");
+  QVERIFY(m_dir.isValid());
+  m_few = m_dir.filePath(u"few.sqlite"_qs);
+  m_many = m_dir.filePath(u"many.sqlite"_qs);
+  QVERIFY(writeLinesTable(m_few, 5));
+  QVERIFY(writeLinesTable(m_many, 2000));
+}
+
+void TestPrintDialog::orientationOfThePageWins_data() {
+  QTest::addColumn<int>("page");
+  QTest::addColumn<int>("dialog");
+  QTest::addColumn<QString>("size");
+  QTest::newRow("landscape over portrait")
+      << int(zelPageLandscape) << int(QPageLayout::Portrait) << "792 x 612 pts (letter)";
+  QTest::newRow("portrait over landscape")
+      << int(zelPagePortrait) << int(QPageLayout::Landscape) << "612 x 792 pts (letter)";
+}
+
+void TestPrintDialog::orientationOfThePageWins() {
+  QFETCH(int, page);
+  QFETCH(int, dialog);
+  QFETCH(QString, size);
+  PrintFixture f(m_few);
+  QVERIFY(f.querion->Execute());
+  f.querion->Page()->SetPageOrientation(TzelPageOrientation(page));
+  if (page == zelPageLandscape) {
+    f.querion->Page()->SetPageWidth(11.0);
+    f.querion->Page()->SetPageHeight(8.5);
+  }
+  const QString file = m_dir.filePath(QStringLiteral("dialog-%1.pdf").arg(page));
+  DialogPrinterScope printer(file);
+  bool sawDialog = false;
+  whenModal([&](QWidget *w) {
+    auto *print = qobject_cast<QPrintDialog *>(w);
+    sawDialog = print != nullptr;
+    if (print)
+      print->printer()->setPageOrientation(QPageLayout::Orientation(dialog));
+    qobject_cast<QDialog *>(w)->accept();
+  });
+  QVERIFY(f.querion->Print());
+  QVERIFY(sawDialog);
+  QCOMPARE(pdfPageSize(file), size);
+  const QString text = pdfPages(file).join(u'\f');
+  QVERIFY(text.contains(printItem(1)));
+  QVERIFY(text.contains(printItem(5)));
+  QCOMPARE(f.dataset->RecNo(), 0);
+}
+
+void TestPrintDialog::dialogCancelled() {
+  PrintFixture f(m_few);
+  QVERIFY(f.querion->Execute());
+  const QString file = m_dir.filePath(u"cancelled.pdf"_qs);
+  DialogPrinterScope printer(file);
+  whenModal([](QWidget *w) { qobject_cast<QDialog *>(w)->reject(); });
+  QVERIFY(!f.querion->Print());
+  QVERIFY(!QFileInfo::exists(file));
+  QCOMPARE(zelPrintingQuerion(), nullptr);
+}
+
+void TestPrintDialog::unprintablePageBeforeDialog() {
+  RecordingMessages rec;
+  PrintFixture f(m_few);
+  QVERIFY(f.querion->Execute());
+  f.querion->Page()->SetPageHeight(0);
+  DialogPrinterScope printer(m_dir.filePath(u"never.pdf"_qs));
+  QVERIFY(!f.querion->Print()); // no dialog is shown: nothing would answer it
+  QCOMPARE(rec.texts(), QStringList{u"Error: A page of 8.5 x 0 inches cannot be printed"_qs});
+}
+
+void TestPrintDialog::progressWindow() {
+  TfrmZelPrintProgress progress;
+  QVERIFY(!progress.isVisible());
+  QVERIFY(progress.pagePrinted(1));
+  QVERIFY(progress.isVisible());
+  QCOMPARE(progress.windowTitle(), u"Printing"_qs);
+  QCOMPARE(progress.findChild<QLabel *>(u"labPages"_qs)->text(), u"Pages printed: 1"_qs);
+  QVERIFY(progress.pagePrinted(2));
+  QCOMPARE(progress.findChild<QLabel *>(u"labPages"_qs)->text(), u"Pages printed: 2"_qs);
+  progress.grab().save(m_dir.filePath(u"progress.png"_qs));
+  auto *cancel = progress.findChild<QPushButton *>(u"cmdCancel"_qs);
+  QCOMPARE(cancel->text(), u"Cancel"_qs);
+  cancel->click();
+  QVERIFY(progress.cancelled());
+  QVERIFY(!cancel->isEnabled());
+  QVERIFY(!progress.pagePrinted(3));
+}
+
+void TestPrintDialog::cancelLongJob() {
+  PrintFixture f(m_many);
+  QVERIFY(f.querion->Execute());
+  const QString file = m_dir.filePath(u"long.pdf"_qs);
+  DialogPrinterScope printer(file);
+  whenModal([](QWidget *w) {
+    cancelWhenProgressShows();
+    qobject_cast<QDialog *>(w)->accept();
+  });
+  QVERIFY(!f.querion->Print());
+  QCOMPARE(visibleProgress(), nullptr);
+  QCOMPARE(zelPrintingQuerion(), nullptr);
+  QCOMPARE(f.dataset->RecNo(), 0);
+  QVERIFY(!f.dataset->ControlsDisabled());
+  // Nothing half-written is left of a cancelled run.
+  QVERIFY(!QFileInfo::exists(file));
+}
+
+QTEST_MAIN(TestPrintDialog)
+#include "tst_printdialog.moc"

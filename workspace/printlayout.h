@@ -1,0 +1,83 @@
+#pragma once
+// The columnar record report drawn step by step on a painter over a paged device (a PDF
+// writer or the system printer): title on page 1, page header, bold ruled heading row, one
+// line per record, ruled footer. Lengths are device pixels; inches from the page are turned
+// into pixels with the device's horizontal resolution, used for both axes.
+
+#include "model/zeltypes.h"
+
+#include <QList>
+#include <QString>
+
+class QPainter;
+class TzelDataset;
+class TzelFont;
+class TzelPage;
+
+// Rounds to the nearest integer, halves to even, as every rounding of the report does.
+int ReportRound(double value);
+// The width of a column: n := the larger of the display width and the label's length,
+// w := "T" width × n, width := w − round(w × 0.25).
+int ReportColumnWidth(int tWidth, int displayWidth, qsizetype labelLength);
+// The left edges of columns of the given widths, from left, gap pixels apart.
+QList<int> ReportColumnEdges(const QList<int> &widths, int left, int gap);
+// A column overflows when it reaches the right margin (edge + width at or beyond rightLimit).
+inline bool ReportColumnOverflows(int edge, int width, int rightLimit) {
+  return edge + width >= rightLimit;
+}
+
+// The working values of a job, in device pixels.
+struct TzelPrintState {
+  int pageNumber = 0;
+  int penX = 0;
+  int penY = 0;
+  int pageWidth = 0;
+  int pageHeight = 0;
+  int leftMargin = 0;
+  int topMargin = 0;
+  int rightMargin = 0;
+  int bottomMargin = 0;
+  int bottomLimit = 0;
+  int resolution = 0;
+  int lineHeight = 0;
+  int columnWidth = 0;
+  int columnGap = 0;
+};
+
+class TzelReportLayout {
+public:
+  // The painter must be active on the device; the page and dataset outlive the layout.
+  TzelReportLayout(QPainter &painter, const TzelPage &page, const TzelDataset &dataset);
+
+  // Pixels of the page, margins, column gap and bottom limit at the resolution.
+  void prepare(int resolution);
+  void title();
+  void pageHeader();
+  void columnHeadings();
+  void recordLine();
+  void footer();
+  // Page number + 1; pen at the top left margin.
+  void beginPage();
+  void penToTop();
+  void selectRecordFont();
+  // Whether the page takes no further record line.
+  bool pageFull() const { return m_state.penY >= m_state.bottomLimit; }
+
+  const TzelPrintState &state() const { return m_state; }
+  // The left edge of each field's column on the current page.
+  const QList<int> &columnEdges() const { return m_edges; }
+
+private:
+  void selectFont(const TzelFont &font, bool bold = false);
+  int measureColumn(int field);
+  int rightLimit() const { return m_state.pageWidth - m_state.rightMargin; }
+  void writeCaption(const QString &caption, const TzelFont &font);
+  void rule(int x1, int y, int x2);
+
+  QPainter &m_painter;
+  const TzelPage &m_page;
+  const TzelDataset &m_dataset;
+  TzelPrintState m_state;
+  QList<int> m_edges;
+  bool m_titlePrinted = false;
+};
