@@ -443,8 +443,9 @@ void TzelQuerion::dressFields(TzelDataset &dataset) {
 bool TzelQuerion::Print() {
   if (!CheckSetup())
     return false;
+  // Printing needs to know only that there are records, not how many (a full read).
   const auto *dataset = qobject_cast<TzelDataset *>(m_dataQuery);
-  if (!dataset || !dataset->Active() || dataset->RecordCount() == 0)
+  if (!dataset || !dataset->Active() || dataset->IsEmpty())
     return false;
   return PrintRecords();
 }

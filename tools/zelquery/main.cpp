@@ -10,12 +10,14 @@
 #include "aliasoption.h"
 #include "database/zeldatamodel.h"
 #include "database/zelsession.h"
+#include "engine/recordprinting.h"
 #include "engine/zelparams.h"
 #include "engine/zelsync.h"
 #include "export/exportrecords.h"
 #include "interrupt.h"
 #include "messages/zelmessages.h"
 #include "model/zelregistry.h"
+#include "pdf/pdfmodule.h"
 #include "querytool.h"
 #include "toolmessages.h"
 
@@ -23,7 +25,7 @@
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
+#include <QLibrary>
 
 #include <cstdio>
 
@@ -242,18 +244,44 @@ int runCommand(const QCommandLineParser &parser, const Options &o, const Command
   return ok && !ToolFailures::any() ? Success : Failure;
 }
 
+// The print command's module, beside the tool's libraries (lib/ next to bin/) or the tool.
+QLibrary &pdfModule() {
+  static QLibrary module;
+  if (module.fileName().isEmpty()) {
+    const QString exeDir = QFileInfo(u"/proc/self/exe"_qs).canonicalPath();
+    for (const QString &dir : {exeDir + u"/../lib"_qs, exeDir}) {
+      module.setFileName(dir + u'/' + QLatin1String(zelPdfModuleName));
+      if (module.load())
+        break;
+    }
+  }
+  return module;
+}
+
 // Printing measures and draws text, which needs the platform's fonts: only the print command
-// starts the GUI application, on the offscreen platform, since the tool never shows a window.
+// loads the PDF module and starts the GUI application it makes (offscreen: the tool never
+// shows a window).
 std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[]) {
   if (argc > 1 && qstrcmp(argv[1], "print") == 0) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-      qputenv("QT_QPA_PLATFORM", "offscreen");
-    return std::make_unique<QGuiApplication>(argc, argv);
+    if (auto make = reinterpret_cast<ZelMakeGuiApplication>(
+            pdfModule().resolve(zelMakeGuiApplicationSymbol)))
+      return std::unique_ptr<QCoreApplication>(make(argc, argv));
   }
   return std::make_unique<QCoreApplication>(argc, argv);
 }
 
 } // namespace
+
+std::unique_ptr<TzelRecordPrinter> makePdfPrinter(const QString &fileName) {
+  auto make = reinterpret_cast<ZelMakePdfPrinter>(pdfModule().resolve(zelMakePdfPrinterSymbol));
+  if (!make) {
+    zelShowError(u"Error: The PDF module cannot be loaded: "_qs + pdfModule().errorString());
+    return nullptr;
+  }
+  return std::unique_ptr<TzelRecordPrinter>(make(fileName));
+}
+
+namespace {} // namespace
 
 int main(int argc, char *argv[]) {
   const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);

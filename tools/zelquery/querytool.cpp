@@ -12,7 +12,6 @@
 #include "model/zelmodel.h"
 #include "model/zelquery.h"
 #include "toolmessages.h"
-#include "workspace/printjob.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -197,12 +196,15 @@ bool QueryTool::exportTo(const QString &fileName, int fileType, bool includeName
 bool QueryTool::printTo(const QString &fileName) {
   if (!execute())
     return false;
-  if (m_dataset->RecordCount() == 0) {
+  if (m_dataset->IsEmpty()) {
     zelShowError(QStringLiteral("Error: The [") + queryName() +
                  QStringLiteral("] query gives no records to print"));
     return false;
   }
-  auto previous = zelSetRecordPrinter(std::make_unique<TzelPdfRecordPrinter>(fileName));
+  std::unique_ptr<TzelRecordPrinter> printer = makePdfPrinter(fileName);
+  if (!printer)
+    return false;
+  auto previous = zelSetRecordPrinter(std::move(printer));
   const bool printed = m_querion->Print();
   zelSetRecordPrinter(std::move(previous));
   return printed ||

@@ -8,6 +8,12 @@
 #include <QStringList>
 #include <memory>
 
+class TzelRecordPrinter;
+
+// A printer writing the report into a PDF file, from the print module; null after saying why
+// it cannot be loaded.
+std::unique_ptr<TzelRecordPrinter> makePdfPrinter(const QString &fileName);
+
 class QIODevice;
 class TzelDataset;
 class TzelModel;
