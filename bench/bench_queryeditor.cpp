@@ -2,6 +2,7 @@
 // filter each), loaded into the grid (LoadQuery: the joins editor's windows and the grid) and
 // written back (ApplyValues); and the "*" row of a 200-field table dropped on the grid.
 // Runs offscreen.
+#include "countingmessages.h"
 #include "editors/joinseditor.h"
 #include "editors/zelqueryeditor.h"
 #include "engine/zelquerion.h"
@@ -17,21 +18,6 @@ namespace {
 constexpr int Tables = 50;
 constexpr int FieldsPerTable = 10;
 constexpr int WideFields = 200;
-
-// Counts what would have been shown; nothing blocks.
-class CountingMessages : public TzelMessageHandler {
-public:
-  TzelAnswer messageBox(const QString &text, TzelMessageKind, TzelButtons) override {
-    last = text;
-    ++count;
-    return TzelAnswer::Ok;
-  }
-  bool inputBox(const QString &, const QString &, QString &) override { return false; }
-  void showMessageList(const QStringList &, const QString &) override {}
-  void hideMessageList() override {}
-  int count = 0;
-  QString last;
-};
 
 QString tableAlias(int t) {
   return QStringLiteral("Table%1").arg(t);

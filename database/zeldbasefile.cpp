@@ -245,22 +245,6 @@ TzelFileResult writeDbaseTable(const QString &path, const TzelTableData &table) 
 
 namespace {
 
-QList<int> longestTexts(const QList<TzelTableColumn> &columns, TzelRowSource &rows) {
-  QList<int> longest(columns.size(), 1);
-  bool any = false;
-  for (const TzelTableColumn &c : columns)
-    any = any || needsLongest(c.type);
-  if (!any)
-    return longest;
-  rows.rewind();
-  QVariantList row;
-  while (rows.next(row))
-    for (int i = 0; i < columns.size(); ++i)
-      if (needsLongest(columns[i].type))
-        longest[i] = std::max<int>(longest[i], row.value(i).toString().toLatin1().size());
-  return longest;
-}
-
 bool writeRows(DBFHandle h, const QList<DbfLayout> &layout, TzelRowSource &rows) {
   rows.rewind();
   QVariantList row;
@@ -283,7 +267,7 @@ TzelFileResult writeDbaseTable(const QString &path, const QList<TzelTableColumn>
   dbfError.clear();
   bool written = true;
   try {
-    const QList<int> longest = longestTexts(columns, rows);
+    const QList<int> longest = zelLongestTexts(needsLongest, columns, rows);
     SAHooks hooks = quietHooks();
     DbfHandle h(DBFCreateLL(QFile::encodeName(temporary).constData(), "LDID/87", &hooks));
     if (!h)

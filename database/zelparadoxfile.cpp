@@ -315,22 +315,6 @@ PxLayout layoutOf(const TzelColumnType &t, int longest) {
   }
 }
 
-QList<int> longestTexts(const QList<TzelTableColumn> &columns, TzelRowSource &rows) {
-  QList<int> longest(columns.size(), 1);
-  bool any = false;
-  for (const TzelTableColumn &c : columns)
-    any = any || needsLongest(c.type);
-  if (!any)
-    return longest;
-  rows.rewind();
-  QVariantList row;
-  while (rows.next(row))
-    for (int i = 0; i < columns.size(); ++i)
-      if (needsLongest(columns[i].type))
-        longest[i] = std::max<int>(longest[i], row.value(i).toString().toLatin1().size());
-  return longest;
-}
-
 void putValue(pxdoc_t *doc, const PxLayout &f, char *at, const QVariant &value) {
   switch (f.type) {
   case pxfShort:
@@ -421,7 +405,7 @@ TzelFileResult writeParadoxTable(const QString &path, const QList<TzelTableColum
   PxErrors errors;
   QList<PxLayout> layout;
   try {
-    const QList<int> longest = longestTexts(columns, rows);
+    const QList<int> longest = zelLongestTexts(needsLongest, columns, rows);
     PxDoc doc = newDoc(errors);
     if (!doc)
       return TzelFileResult::failure(u"Cannot create Paradox table %1"_qs.arg(path));

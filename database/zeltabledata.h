@@ -47,6 +47,11 @@ private:
   qsizetype m_next = 0;
 };
 
+// Per column, the longest text (in Latin-1 bytes, at least 1) among the rows, for the columns
+// that need it (the others keep 1); walks the rows only when some column needs it.
+QList<int> zelLongestTexts(bool (*needsLongest)(const TzelColumnType &),
+                           const QList<TzelTableColumn> &columns, TzelRowSource &rows);
+
 // The outcome of reading or writing a table file; text holds the reason on failure.
 struct TzelFileResult {
   bool ok = true;
