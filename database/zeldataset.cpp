@@ -165,6 +165,8 @@ void TzelDataset::startStream() {
   QString text = m_sql.join(u'\n');
   m_connection = connectionFor(m_databaseName, text);
   const TzelDriverKind kind = TzelSession::defaultSession().open(m_databaseName).kind;
+  // A connection serves one statement at a time: the one read before ends first.
+  m_stream.reset();
   m_stream = std::make_unique<TzelRecordStream>(m_connection, kind, text, m_cancel,
                                                 [this] { emit waiting(); });
   m_streamPos = 0;
