@@ -206,7 +206,7 @@ QVariant zelTypedValue(const QVariant &raw, const TzelFieldDef &def) {
 
 TzelRecordStream::TzelRecordStream(const QString &connectionName, TzelDriverKind kind,
                                    const QString &sql, TzelCancelTarget &cancel, WaitHook wait)
-    : m_kind(kind), m_cancel(cancel), m_wait(std::move(wait)) {
+    : m_cancel(cancel), m_wait(std::move(wait)) {
   if (kind == TzelDriverKind::Postgres)
     startPostgres(connectionName, sql);
   else

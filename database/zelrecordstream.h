@@ -39,7 +39,8 @@ public:
   qint64 skip(qint64 count);
   bool atEnd() const { return m_atEnd; }
 
-  // Called by the SQLite progress handler while a step runs.
+  // Called while the database works: by the SQLite progress handler, and between polls
+  // of the PostgreSQL connection.
   bool progress();
 
 private:
@@ -62,7 +63,6 @@ private:
   sqlite3 *m_db = nullptr;      // SQLite and STANDARD: the statement on the driver's connection
   sqlite3_stmt *m_stmt = nullptr;
   bool m_rowPending = false; // m_stmt stands on a row not handed out yet
-  TzelDriverKind m_kind;
   TzelCancelTarget &m_cancel;
   WaitHook m_wait;
   QList<TzelFieldDef> m_defs;
