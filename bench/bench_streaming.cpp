@@ -160,7 +160,8 @@ void BM_WalkPostgres100kDriver(benchmark::State &state) {
   if (postgres().isEmpty())
     return state.SkipWithError("ZEL_PG_HOST is not set");
   const QString session = TzelSession::defaultSession().open(postgres()).connectionName;
-  QSqlDatabase::cloneDatabase(session, u"bench-driver"_qs);
+  if (!QSqlDatabase::contains(u"bench-driver"_qs))
+    QSqlDatabase::cloneDatabase(session, u"bench-driver"_qs);
   qint64 records = 0;
   for (auto _ : state) {
     QSqlDatabase clone = QSqlDatabase::database(u"bench-driver"_qs);
