@@ -3,9 +3,12 @@
 // should not grow with the table), walking 1,000,000 records, and exporting them to CSV
 // (records per second). The tables are made once in $ZEL_BENCH_DIR (default /tmp), since the
 // largest takes a while; bench/streaming/compare.sh runs this with the shell comparison.
+// With a PostgreSQL server (ZEL_PG_HOST..., scripts/postgres.sh) it also walks 100,000
+// records there, through the dataset and, for reference, through Qt's driver alone.
 #include "database/zelconnection.h"
 #include "database/zeldataset.h"
 #include "database/zeldatasource.h"
+#include "database/zelsession.h"
 #include "export/exportrecords.h"
 
 #include <QCoreApplication>
@@ -110,6 +113,68 @@ void BM_ExportCsv1M(benchmark::State &state) {
   state.counters["records/s"] = benchmark::Counter(double(records), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_ExportCsv1M)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The alias of a PostgreSQL table like the SQLite ones, or empty without a server.
+QString postgres() {
+  static QString alias;
+  if (!alias.isEmpty() || qEnvironmentVariableIsEmpty("ZEL_PG_HOST"))
+    return alias;
+  auto *connection = new TzelConnection; // lives for the run
+  connection->setDatabaseName(u"BIGPG"_qs);
+  connection->setDriverName(u"POSTGRESQL"_qs);
+  connection->setParams({u"HOST="_qs + qEnvironmentVariable("ZEL_PG_HOST"),
+                         u"PORT="_qs + qEnvironmentVariable("ZEL_PG_PORT"),
+                         u"DATABASE="_qs + qEnvironmentVariable("ZEL_PG_DATABASE"),
+                         u"USER NAME="_qs + qEnvironmentVariable("ZEL_PG_USER")});
+  if (!connection->Open())
+    return alias;
+  TzelDataset make;
+  make.setDatabaseName(u"BIGPG"_qs);
+  make.setSQL({u"DROP TABLE IF EXISTS BIG; CREATE TABLE BIG (ID INTEGER, NAME VARCHAR(30), "
+               "AMOUNT FLOAT); INSERT INTO BIG SELECT i, 'Name number ' || i, "
+               "(i % 100000) / 100.0 FROM generate_series(1, 100000) AS i"_qs});
+  make.ExecSQL();
+  alias = u"BIGPG"_qs;
+  return alias;
+}
+
+void BM_WalkPostgres100k(benchmark::State &state) {
+  if (postgres().isEmpty())
+    return state.SkipWithError("ZEL_PG_HOST is not set");
+  qint64 records = 0;
+  for (auto _ : state) {
+    TzelDataset ds;
+    ds.setDatabaseName(postgres());
+    ds.setSQL({u"SELECT ID, NAME, AMOUNT FROM BIG"_qs});
+    ds.Open();
+    for (ds.First(); !ds.Eof(); ds.Next(), ++records)
+      for (int c = 0; c < 3; ++c)
+        benchmark::DoNotOptimize(ds.Fields(c)->Value());
+  }
+  state.counters["records/s"] = benchmark::Counter(double(records), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_WalkPostgres100k)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// Qt's driver reading the same records forward only: the reference for the dataset's reader.
+void BM_WalkPostgres100kDriver(benchmark::State &state) {
+  if (postgres().isEmpty())
+    return state.SkipWithError("ZEL_PG_HOST is not set");
+  const QString session = TzelSession::defaultSession().open(postgres()).connectionName;
+  if (!QSqlDatabase::contains(u"bench-driver"_qs))
+    QSqlDatabase::cloneDatabase(session, u"bench-driver"_qs);
+  qint64 records = 0;
+  for (auto _ : state) {
+    QSqlDatabase clone = QSqlDatabase::database(u"bench-driver"_qs);
+    QSqlQuery q(clone);
+    q.setForwardOnly(true);
+    q.exec(u"SELECT ID, NAME, AMOUNT FROM BIG"_qs);
+    for (; q.next(); ++records)
+      for (int c = 0; c < 3; ++c)
+        benchmark::DoNotOptimize(q.value(c));
+  }
+  state.counters["records/s"] = benchmark::Counter(double(records), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_WalkPostgres100kDriver)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 } // namespace
 

@@ -165,6 +165,8 @@ void TzelDataset::startStream() {
   QString text = m_sql.join(u'\n');
   m_connection = connectionFor(m_databaseName, text);
   const TzelDriverKind kind = TzelSession::defaultSession().open(m_databaseName).kind;
+  // A connection serves one statement at a time: the one read before ends first.
+  m_stream.reset();
   m_stream = std::make_unique<TzelRecordStream>(m_connection, kind, text, m_cancel,
                                                 [this] { emit waiting(); });
   m_streamPos = 0;
@@ -226,13 +228,18 @@ void TzelDataset::ExecSQL() {
   m_cancelled = false;
   QString text = m_sql.join(u'\n');
   const QString connection = connectionFor(m_databaseName, text);
+  m_busy = true;
   try {
     TzelRecordStream run(connection, TzelSession::defaultSession().open(m_databaseName).kind, text,
                          m_cancel, [this] { emit waiting(); });
-  } catch (const EzelCancelled &) {
-    m_cancelled = true;
+    // To its end, so that a later statement of the text that fails is reported.
+    run.skip(LLONG_MAX);
+  } catch (const EzelError &error) {
+    m_busy = false;
+    m_cancelled = dynamic_cast<const EzelCancelled *>(&error) != nullptr;
     throw;
   }
+  m_busy = false;
 }
 
 void TzelDataset::Close() {

@@ -7,14 +7,15 @@
 #include <QDateTime>
 #include <QSqlDatabase>
 #include <QSqlDriver>
-#include <QSqlError>
-#include <QSqlField>
-#include <QSqlRecord>
-#include <QSqlResult>
 #include <QTime>
 
 #include <libpq-fe.h>
+#include <poll.h>
 #include <sqlite3.h>
+
+#include <QtNumeric>
+#include <cerrno>
+#include <memory>
 
 namespace {
 
@@ -25,11 +26,6 @@ template <typename Handle> Handle handleOf(const QVariant &v, const char *typeNa
   if (v.isValid() && qstrcmp(v.typeName(), typeName) == 0)
     return *static_cast<const Handle *>(v.constData());
   return nullptr;
-}
-
-// The driver names the handle after libpq's struct.
-PGconn *postgresOf(const QSqlQuery &query) {
-  return handleOf<PGconn *>(query.driver()->handle(), "pg_conn*");
 }
 
 // sqlite3_interrupt stops every statement of the connection, so it is used only when no
@@ -46,41 +42,88 @@ int onProgress(void *stream) {
   return static_cast<TzelRecordStream *>(stream)->progress() ? 1 : 0;
 }
 
-TzelColumnType fromValueType(const QSqlField &field) {
-  switch (field.metaType().id()) {
-  case QMetaType::Int:
-  case QMetaType::LongLong:
-  case QMetaType::UInt:
-  case QMetaType::ULongLong:
-    return {ftInteger, 0};
-  case QMetaType::Double:
-    return {ftFloat, 0};
-  case QMetaType::Bool:
-    return {ftBoolean, 0};
-  case QMetaType::QDate:
-    return {ftDate, 0};
-  case QMetaType::QTime:
-    return {ftTime, 0};
-  case QMetaType::QDateTime:
-    return {ftDateTime, 0};
-  case QMetaType::QByteArray:
-    return {ftBlob, 0};
-  default:
-    return {ftString, field.length() > 0 ? field.length() : 0};
-  }
-}
+struct ResultFree {
+  void operator()(PGresult *result) const { PQclear(result); }
+};
+using PgResult = std::unique_ptr<PGresult, ResultFree>;
 
-QList<TzelFieldDef> postgresDefinitions(const QSqlQuery &query) {
-  const QSqlRecord record = query.record();
+// Column sizes as the Qt driver derives them from the type modifier.
+QList<TzelFieldDef> postgresDefinitions(const PGresult *result) {
+  constexpr int kHeader = 4; // the server's length word, counted in the modifier
   QList<TzelFieldDef> defs;
-  for (int i = 0; i < record.count(); ++i) {
-    const QSqlField f = record.field(i);
-    TzelColumnType t = fieldTypeFromPostgres(f.typeID(), f.length(), f.precision());
-    if (t.type == ftUnknown)
-      t = fromValueType(f);
-    defs.append({f.name(), t.type, t.size});
+  for (int i = 0; i < PQnfields(result); ++i) {
+    const Oid oid = PQftype(result, i);
+    int length = PQfsize(result, i);
+    int precision = PQfmod(result, i);
+    if (oid == 1700 && precision != -1) {
+      length = precision >> 16;
+      precision = (precision - kHeader) & 0xffff;
+    } else if (length == -1 && precision >= kHeader) {
+      length = precision - kHeader;
+      precision = -1;
+    }
+    const TzelColumnType t = fieldTypeFromPostgres(int(oid), length, precision);
+    defs.append({QString::fromUtf8(PQfname(result, i)), t.type, t.size});
   }
   return defs;
+}
+
+double floatOf(const QByteArray &text) {
+  bool ok = false;
+  const double d = text.toDouble(&ok);
+  if (ok)
+    return d;
+  if (text == "Infinity" || text == "-Infinity")
+    return text.startsWith('-') ? -qInf() : qInf();
+  return qQNaN();
+}
+
+// Timestamps are read as UTC unless they carry their offset, as the Qt driver reads them.
+QDateTime timestampOf(QByteArray text) {
+  text.replace(' ', 'T');
+  const qsizetype sign = std::max(text.lastIndexOf('+'), text.lastIndexOf('-'));
+  if (sign > 10 && text.size() - sign == 3)
+    text += ":00";
+  else if (sign <= 10 && !text.endsWith('Z'))
+    text += 'Z';
+  return QDateTime::fromString(QString::fromLatin1(text), Qt::ISODateWithMs);
+}
+
+// A value of the current row from its text form, by the column's type.
+QVariant postgresValue(const PGresult *result, int field) {
+  if (PQgetisnull(result, 0, field))
+    return {};
+  const char *value = PQgetvalue(result, 0, field);
+  const QByteArray text = QByteArray::fromRawData(value, PQgetlength(result, 0, field));
+  switch (PQftype(result, field)) {
+  case 16:
+    return text == "t";
+  case 20:
+    return text.toLongLong();
+  case 21:
+  case 23:
+  case 26:
+    return text.toInt();
+  case 700:
+  case 701:
+    return floatOf(text);
+  case 1082:
+    return QDate::fromString(QString::fromLatin1(text), Qt::ISODate);
+  case 1083:
+    return QTime::fromString(QString::fromLatin1(text), Qt::ISODateWithMs);
+  case 1114:
+  case 1184:
+    return timestampOf(text);
+  case 17: {
+    size_t size = 0;
+    unsigned char *bytes = PQunescapeBytea(reinterpret_cast<const unsigned char *>(value), &size);
+    const QByteArray data(reinterpret_cast<const char *>(bytes), qsizetype(size));
+    PQfreemem(bytes);
+    return data;
+  }
+  default: // numeric keeps its digits until the field's type reads them
+    return QString::fromUtf8(text);
+  }
 }
 
 [[noreturn]] void notConvertible(const QVariant &raw, const TzelFieldDef &def, const char *kind) {
@@ -163,27 +206,17 @@ QVariant zelTypedValue(const QVariant &raw, const TzelFieldDef &def) {
 
 TzelRecordStream::TzelRecordStream(const QString &connectionName, TzelDriverKind kind,
                                    const QString &sql, TzelCancelTarget &cancel, WaitHook wait)
-    : m_kind(kind), m_cancel(cancel), m_wait(std::move(wait)) {
-  if (kind != TzelDriverKind::Postgres) {
+    : m_cancel(cancel), m_wait(std::move(wait)) {
+  if (kind == TzelDriverKind::Postgres)
+    startPostgres(connectionName, sql);
+  else
     startSqlite(connectionName, sql);
-    return;
-  }
-  m_query = QSqlQuery(QSqlDatabase::database(connectionName, false));
-  m_query.setForwardOnly(true);
-  if (!guarded([&] { return m_query.exec(sql); }))
-    failWith(m_query.lastError());
-  m_select = m_query.isSelect();
-  m_atEnd = !m_select;
-  if (m_select)
-    m_defs = postgresDefinitions(m_query);
 }
 
-// PostgreSQL: the driver reads the rest of a result left early before the connection serves
-// the next statement. A cancel request would save that transfer, but one that reaches the
-// server after the statement ended stops the next statement instead.
 TzelRecordStream::~TzelRecordStream() {
   if (m_stmt)
     sqlite3_finalize(m_stmt);
+  discardPostgres(m_cancel.requested() || TzelCancelTarget::allRequested());
 }
 
 // SQLite is read through its own interface on the driver's connection: the driver's
@@ -255,13 +288,120 @@ QVariantList TzelRecordStream::sqliteRow() const {
   return row;
 }
 
+// PostgreSQL is read through its client library on the driver's connection, one row per
+// result, and its socket is polled: a call that waited for the server would block the
+// thread, so no waiting window could offer Cancel.
+void TzelRecordStream::startPostgres(const QString &connectionName, const QString &sql) {
+  const QSqlDatabase db = QSqlDatabase::database(connectionName, false);
+  m_pg = db.driver() ? handleOf<PGconn *>(db.driver()->handle(), "pg_conn*") : nullptr;
+  if (!m_pg)
+    throw EzelError(u"Error: The database [%1] is not open"_qs.arg(connectionName));
+  guarded([&] {
+    if (!PQsendQuery(m_pg, sql.toUtf8().constData()))
+      failWith(QString::fromUtf8(PQerrorMessage(m_pg)));
+    m_pgRunning = true;
+    PQsetSingleRowMode(m_pg);
+    PgResult first(awaitResult());
+    const ExecStatusType status = PQresultStatus(first.get());
+    if (status == PGRES_SINGLE_TUPLE || status == PGRES_TUPLES_OK) {
+      m_select = true;
+      m_defs = postgresDefinitions(first.get());
+    } else if (status != PGRES_COMMAND_OK && status != PGRES_EMPTY_QUERY) {
+      failPostgres(first.get());
+    }
+    if (status == PGRES_SINGLE_TUPLE)
+      m_pgRow = first.release();
+    else
+      endPostgres();
+    m_atEnd = !m_pgRow;
+    return true;
+  });
+}
+
+// Waits for the next result while the wait hook runs; null when the statement has no more.
+PGresult *TzelRecordStream::awaitResult() {
+  while (PQisBusy(m_pg)) {
+    pollfd socket{PQsocket(m_pg), POLLIN, 0};
+    // A broken connection is reported by the result that follows.
+    if (socket.fd < 0 || (poll(&socket, 1, kWaitIntervalMs) < 0 && errno != EINTR) ||
+        !PQconsumeInput(m_pg))
+      break;
+    progress();
+  }
+  PGresult *result = PQgetResult(m_pg);
+  if (!result)
+    m_pgRunning = false;
+  return result;
+}
+
+// Hands the pending row over and waits for the next one.
+void TzelRecordStream::advancePostgres() {
+  PQclear(m_pgRow);
+  m_pgRow = nullptr;
+  PgResult next(awaitResult());
+  const ExecStatusType status = PQresultStatus(next.get());
+  if (status == PGRES_SINGLE_TUPLE) {
+    m_pgRow = next.release();
+    return;
+  }
+  if (next && status != PGRES_TUPLES_OK)
+    failPostgres(next.get());
+  endPostgres();
+  m_atEnd = true;
+}
+
+// The results of further statements in the same text: only their failures matter.
+void TzelRecordStream::endPostgres() {
+  while (m_pgRunning) {
+    PgResult rest(awaitResult());
+    if (rest && PQresultStatus(rest.get()) == PGRES_FATAL_ERROR)
+      failPostgres(rest.get());
+  }
+}
+
+// The message as the Qt driver words it: the server's text and its error code.
+void TzelRecordStream::failPostgres(PGresult *result) {
+  QString message = QString::fromUtf8(result ? PQresultErrorMessage(result) : PQerrorMessage(m_pg));
+  if (const char *code = result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr)
+    message += u"(%1)"_qs.arg(QLatin1StringView(code));
+  discardPostgres(false);
+  failWith(message);
+}
+
+// Leaves the connection ready for its next statement. A cancel request is sent only when
+// asked for: one that reached the server after the statement ended would stop the next.
+void TzelRecordStream::discardPostgres(bool cancel) {
+  PQclear(m_pgRow);
+  m_pgRow = nullptr;
+  if (!m_pgRunning)
+    return;
+  if (cancel) {
+    if (PGcancel *request = PQgetCancel(m_pg)) {
+      char reason[256];
+      PQcancel(request, reason, int(sizeof reason));
+      PQfreeCancel(request);
+    }
+  }
+  while (PGresult *rest = PQgetResult(m_pg))
+    PQclear(rest);
+  m_pgRunning = false;
+}
+
+QVariantList TzelRecordStream::postgresRow() const {
+  QVariantList row;
+  const int fields = int(m_defs.size());
+  row.reserve(fields);
+  for (int i = 0; i < fields; ++i)
+    row.append(zelTypedValue(postgresValue(m_pgRow, i), m_defs[i]));
+  return row;
+}
+
 template <typename Step> bool TzelRecordStream::guarded(Step step) {
   if (m_cancel.requested() || TzelCancelTarget::allRequested())
     throw EzelCancelled();
   sqlite3 *db = nullptr;
-  if (m_kind == TzelDriverKind::Postgres) {
-    if (PGconn *conn = postgresOf(m_query))
-      m_cancel.armPostgres(PQgetCancel(conn));
+  if (m_pg) {
+    m_cancel.armPostgres(PQgetCancel(m_pg));
   } else if ((db = m_db)) {
     sqlite3_progress_handler(db, kProgressOps, onProgress, this);
     if (!othersBusy(db, m_stmt))
@@ -270,6 +410,9 @@ template <typename Step> bool TzelRecordStream::guarded(Step step) {
   m_sinceWait.start();
   bool ok = false;
   try {
+    // A request made before the target was armed reached no database.
+    if (m_cancel.requested() || TzelCancelTarget::allRequested())
+      throw EzelCancelled();
     ok = step();
   } catch (...) {
     if (db)
@@ -289,10 +432,6 @@ bool TzelRecordStream::progress() {
     m_sinceWait.start();
   }
   return m_cancel.requested() || TzelCancelTarget::allRequested();
-}
-
-void TzelRecordStream::failWith(const QSqlError &error) {
-  failWith(error.databaseText().isEmpty() ? error.text() : error.databaseText());
 }
 
 void TzelRecordStream::failWith(const QString &message) {
@@ -321,24 +460,13 @@ int TzelRecordStream::read(std::deque<QVariantList> &out, int max) {
     m_atEnd = !m_rowPending;
     return count;
   }
-  const int fields = int(m_defs.size());
-  const bool ok = guarded([&] {
-    while (count < max && !m_atEnd) {
-      if (!m_query.next()) {
-        m_atEnd = true;
-        return !m_query.lastError().isValid();
-      }
-      QVariantList row;
-      row.reserve(fields);
-      for (int i = 0; i < fields; ++i)
-        row.append(zelTypedValue(m_query.value(i), m_defs[i]));
-      out.push_back(std::move(row));
-      ++count;
+  guarded([&] {
+    for (; count < max && m_pgRow; ++count) {
+      out.push_back(postgresRow());
+      advancePostgres();
     }
     return true;
   });
-  if (!ok)
-    failWith(m_query.lastError());
   return count;
 }
 
@@ -358,16 +486,13 @@ qint64 TzelRecordStream::skip(qint64 count) {
           return false;
         continue;
       }
-      if (!m_query.next()) {
-        m_atEnd = true;
-        return !m_query.lastError().isValid();
-      }
       ++passed;
+      advancePostgres();
     }
     return true;
   });
   if (!ok)
-    m_stmt ? failWith(QString::fromUtf8(sqlite3_errmsg(m_db))) : failWith(m_query.lastError());
+    failWith(QString::fromUtf8(sqlite3_errmsg(m_db)));
   if (m_stmt)
     m_atEnd = !m_rowPending;
   return passed;

@@ -2,20 +2,22 @@
 // One running statement whose records are read forward, a block at a time, so that
 // memory holds only what the caller keeps. SQLite (and STANDARD, whose tables live in an
 // in-memory SQLite database) steps its statement row by row; PostgreSQL sends single rows
-// (the driver's forward-only mode). While the database works, the wait hook is called
-// about every 50 ms, and the cancel target can interrupt the statement.
+// through its client library, which is polled rather than blocked on. While the database
+// works, the wait hook is called about every 50 ms, and the cancel target can interrupt
+// the statement.
 
 #include "database/zeldataset.h"
 #include "database/zelsession.h"
 
 #include <QElapsedTimer>
-#include <QSqlQuery>
 #include <deque>
 #include <functional>
 
 class TzelCancelTarget;
 struct sqlite3;
 struct sqlite3_stmt;
+struct pg_conn;
+struct pg_result;
 
 class TzelRecordStream {
 public:
@@ -37,22 +39,30 @@ public:
   qint64 skip(qint64 count);
   bool atEnd() const { return m_atEnd; }
 
-  // Called by the SQLite progress handler while a step runs.
+  // Called while the database works: by the SQLite progress handler, and between polls
+  // of the PostgreSQL connection.
   bool progress();
 
 private:
   template <typename Step> bool guarded(Step step);
-  void failWith(const QSqlError &error);
   [[noreturn]] void failWith(const QString &message);
   void startSqlite(const QString &connectionName, const QString &sql);
   bool stepSqlite();
   QVariantList sqliteRow() const;
+  void startPostgres(const QString &connectionName, const QString &sql);
+  pg_result *awaitResult();
+  void advancePostgres();
+  void endPostgres();
+  [[noreturn]] void failPostgres(pg_result *result);
+  void discardPostgres(bool cancel);
+  QVariantList postgresRow() const;
 
-  QSqlQuery m_query;       // PostgreSQL
-  sqlite3 *m_db = nullptr; // SQLite and STANDARD: the statement on the driver's connection
+  pg_conn *m_pg = nullptr;      // PostgreSQL: the driver's connection
+  pg_result *m_pgRow = nullptr; // the row not handed out yet
+  bool m_pgRunning = false;     // results of the statement are still to come
+  sqlite3 *m_db = nullptr;      // SQLite and STANDARD: the statement on the driver's connection
   sqlite3_stmt *m_stmt = nullptr;
   bool m_rowPending = false; // m_stmt stands on a row not handed out yet
-  TzelDriverKind m_kind;
   TzelCancelTarget &m_cancel;
   WaitHook m_wait;
   QList<TzelFieldDef> m_defs;
