@@ -1,6 +1,6 @@
 #include "database/zelcancel.h"
+#include "database/zelpq.h"
 
-#include <libpq-fe.h>
 #include <sqlite3.h>
 
 #include <thread>
@@ -51,7 +51,7 @@ void TzelCancelTarget::disarm() {
     // A request from another thread may still be sending with it.
     while (m_requesting.load() > 0)
       std::this_thread::yield();
-    PQfreeCancel(cancel);
+    zelPq().PQfreeCancel(cancel);
   }
 }
 
@@ -62,7 +62,8 @@ void TzelCancelTarget::request() {
     sqlite3_interrupt(db);
   if (pg_cancel *cancel = m_postgres.load()) {
     char reason[256]; // a local buffer, as a signal handler needs
-    PQcancel(cancel, reason, int(sizeof reason));
+    // Holding a cancel object means the library is loaded; nothing is loaded here.
+    zelPqIfLoaded()->PQcancel(cancel, reason, int(sizeof reason));
   }
   m_requesting.fetch_sub(1);
 }

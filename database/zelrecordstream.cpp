@@ -1,4 +1,5 @@
 #include "database/zelrecordstream.h"
+#include "database/zelpq.h"
 
 #include "database/zelcancel.h"
 #include "database/zelfieldtype.h"
@@ -9,7 +10,6 @@
 #include <QSqlDriver>
 #include <QTime>
 
-#include <libpq-fe.h>
 #include <poll.h>
 #include <sqlite3.h>
 
@@ -43,7 +43,7 @@ int onProgress(void *stream) {
 }
 
 struct ResultFree {
-  void operator()(PGresult *result) const { PQclear(result); }
+  void operator()(PGresult *result) const { zelPq().PQclear(result); }
 };
 using PgResult = std::unique_ptr<PGresult, ResultFree>;
 
@@ -51,10 +51,10 @@ using PgResult = std::unique_ptr<PGresult, ResultFree>;
 QList<TzelFieldDef> postgresDefinitions(const PGresult *result) {
   constexpr int kHeader = 4; // the server's length word, counted in the modifier
   QList<TzelFieldDef> defs;
-  for (int i = 0; i < PQnfields(result); ++i) {
-    const Oid oid = PQftype(result, i);
-    int length = PQfsize(result, i);
-    int precision = PQfmod(result, i);
+  for (int i = 0; i < zelPq().PQnfields(result); ++i) {
+    const Oid oid = zelPq().PQftype(result, i);
+    int length = zelPq().PQfsize(result, i);
+    int precision = zelPq().PQfmod(result, i);
     if (oid == 1700 && precision != -1) {
       length = precision >> 16;
       precision = (precision - kHeader) & 0xffff;
@@ -63,7 +63,7 @@ QList<TzelFieldDef> postgresDefinitions(const PGresult *result) {
       precision = -1;
     }
     const TzelColumnType t = fieldTypeFromPostgres(int(oid), length, precision);
-    defs.append({QString::fromUtf8(PQfname(result, i)), t.type, t.size});
+    defs.append({QString::fromUtf8(zelPq().PQfname(result, i)), t.type, t.size});
   }
   return defs;
 }
@@ -91,11 +91,11 @@ QDateTime timestampOf(QByteArray text) {
 
 // A value of the current row from its text form, by the column's type.
 QVariant postgresValue(const PGresult *result, int field) {
-  if (PQgetisnull(result, 0, field))
+  if (zelPq().PQgetisnull(result, 0, field))
     return {};
-  const char *value = PQgetvalue(result, 0, field);
-  const QByteArray text = QByteArray::fromRawData(value, PQgetlength(result, 0, field));
-  switch (PQftype(result, field)) {
+  const char *value = zelPq().PQgetvalue(result, 0, field);
+  const QByteArray text = QByteArray::fromRawData(value, zelPq().PQgetlength(result, 0, field));
+  switch (zelPq().PQftype(result, field)) {
   case 16:
     return text == "t";
   case 20:
@@ -116,9 +116,10 @@ QVariant postgresValue(const PGresult *result, int field) {
     return timestampOf(text);
   case 17: {
     size_t size = 0;
-    unsigned char *bytes = PQunescapeBytea(reinterpret_cast<const unsigned char *>(value), &size);
+    unsigned char *bytes =
+        zelPq().PQunescapeBytea(reinterpret_cast<const unsigned char *>(value), &size);
     const QByteArray data(reinterpret_cast<const char *>(bytes), qsizetype(size));
-    PQfreemem(bytes);
+    zelPq().PQfreemem(bytes);
     return data;
   }
   default: // numeric keeps its digits until the field's type reads them
@@ -297,12 +298,12 @@ void TzelRecordStream::startPostgres(const QString &connectionName, const QStrin
   if (!m_pg)
     throw EzelError(u"Error: The database [%1] is not open"_qs.arg(connectionName));
   guarded([&] {
-    if (!PQsendQuery(m_pg, sql.toUtf8().constData()))
-      failWith(QString::fromUtf8(PQerrorMessage(m_pg)));
+    if (!zelPq().PQsendQuery(m_pg, sql.toUtf8().constData()))
+      failWith(QString::fromUtf8(zelPq().PQerrorMessage(m_pg)));
     m_pgRunning = true;
-    PQsetSingleRowMode(m_pg);
+    zelPq().PQsetSingleRowMode(m_pg);
     PgResult first(awaitResult());
-    const ExecStatusType status = PQresultStatus(first.get());
+    const ExecStatusType status = zelPq().PQresultStatus(first.get());
     if (status == PGRES_SINGLE_TUPLE || status == PGRES_TUPLES_OK) {
       m_select = true;
       m_defs = postgresDefinitions(first.get());
@@ -320,15 +321,15 @@ void TzelRecordStream::startPostgres(const QString &connectionName, const QStrin
 
 // Waits for the next result while the wait hook runs; null when the statement has no more.
 PGresult *TzelRecordStream::awaitResult() {
-  while (PQisBusy(m_pg)) {
-    pollfd socket{PQsocket(m_pg), POLLIN, 0};
+  while (zelPq().PQisBusy(m_pg)) {
+    pollfd socket{zelPq().PQsocket(m_pg), POLLIN, 0};
     // A broken connection is reported by the result that follows.
     if (socket.fd < 0 || (poll(&socket, 1, kWaitIntervalMs) < 0 && errno != EINTR) ||
-        !PQconsumeInput(m_pg))
+        !zelPq().PQconsumeInput(m_pg))
       break;
     progress();
   }
-  PGresult *result = PQgetResult(m_pg);
+  PGresult *result = zelPq().PQgetResult(m_pg);
   if (!result)
     m_pgRunning = false;
   return result;
@@ -336,10 +337,10 @@ PGresult *TzelRecordStream::awaitResult() {
 
 // Hands the pending row over and waits for the next one.
 void TzelRecordStream::advancePostgres() {
-  PQclear(m_pgRow);
+  zelPq().PQclear(m_pgRow);
   m_pgRow = nullptr;
   PgResult next(awaitResult());
-  const ExecStatusType status = PQresultStatus(next.get());
+  const ExecStatusType status = zelPq().PQresultStatus(next.get());
   if (status == PGRES_SINGLE_TUPLE) {
     m_pgRow = next.release();
     return;
@@ -354,15 +355,16 @@ void TzelRecordStream::advancePostgres() {
 void TzelRecordStream::endPostgres() {
   while (m_pgRunning) {
     PgResult rest(awaitResult());
-    if (rest && PQresultStatus(rest.get()) == PGRES_FATAL_ERROR)
+    if (rest && zelPq().PQresultStatus(rest.get()) == PGRES_FATAL_ERROR)
       failPostgres(rest.get());
   }
 }
 
 // The message as the Qt driver words it: the server's text and its error code.
 void TzelRecordStream::failPostgres(PGresult *result) {
-  QString message = QString::fromUtf8(result ? PQresultErrorMessage(result) : PQerrorMessage(m_pg));
-  if (const char *code = result ? PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr)
+  QString message = QString::fromUtf8(result ? zelPq().PQresultErrorMessage(result)
+                                             : zelPq().PQerrorMessage(m_pg));
+  if (const char *code = result ? zelPq().PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr)
     message += u"(%1)"_qs.arg(QLatin1StringView(code));
   discardPostgres(false);
   failWith(message);
@@ -371,19 +373,19 @@ void TzelRecordStream::failPostgres(PGresult *result) {
 // Leaves the connection ready for its next statement. A cancel request is sent only when
 // asked for: one that reached the server after the statement ended would stop the next.
 void TzelRecordStream::discardPostgres(bool cancel) {
-  PQclear(m_pgRow);
+  zelPq().PQclear(m_pgRow);
   m_pgRow = nullptr;
   if (!m_pgRunning)
     return;
   if (cancel) {
-    if (PGcancel *request = PQgetCancel(m_pg)) {
+    if (PGcancel *request = zelPq().PQgetCancel(m_pg)) {
       char reason[256];
-      PQcancel(request, reason, int(sizeof reason));
-      PQfreeCancel(request);
+      zelPq().PQcancel(request, reason, int(sizeof reason));
+      zelPq().PQfreeCancel(request);
     }
   }
-  while (PGresult *rest = PQgetResult(m_pg))
-    PQclear(rest);
+  while (PGresult *rest = zelPq().PQgetResult(m_pg))
+    zelPq().PQclear(rest);
   m_pgRunning = false;
 }
 
@@ -401,7 +403,7 @@ template <typename Step> bool TzelRecordStream::guarded(Step step) {
     throw EzelCancelled();
   sqlite3 *db = nullptr;
   if (m_pg) {
-    m_cancel.armPostgres(PQgetCancel(m_pg));
+    m_cancel.armPostgres(zelPq().PQgetCancel(m_pg));
   } else if ((db = m_db)) {
     sqlite3_progress_handler(db, kProgressOps, onProgress, this);
     if (!othersBusy(db, m_stmt))
