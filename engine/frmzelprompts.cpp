@@ -3,6 +3,7 @@
 #include "engine/frmzelparams.h"
 #include "engine/frmzelsync.h"
 #include "export/frmzelexport.h"
+#include "workspace/frmzelsave.h"
 #include "workspace/frmzelsetup.h"
 #include "workspace/guirecordprinter.h"
 
@@ -12,4 +13,5 @@ void zelInstallQueryPrompts() {
   zelSetExportPrompt(std::make_unique<TfrmZelExportPrompt>());
   zelSetPageSetupPrompt(std::make_unique<TfrmZelSetupPrompt>());
   zelInstallDialogRecordPrinter();
+  zelSetDocumentDialogs(std::make_unique<TfrmZelSavePrompt>());
 }

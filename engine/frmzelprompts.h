@@ -1,5 +1,5 @@
 #pragma once
 // Makes the core ask through the program's windows: installs the parameter, synchronisation,
-// export and page setup dialogs into their seams, and the print dialog's printer into the
-// printing seam. Called once at start-up, beside zelInstallGuiMessages.
+// export, page setup and save-method dialogs into their seams, and the print dialog's printer
+// into the printing seam. Called once at start-up, beside zelInstallGuiMessages.
 void zelInstallQueryPrompts();

@@ -1,0 +1,41 @@
+#pragma once
+// The "Save Method" dialog: whether a document goes into the form's query component or into
+// an operating system file, asked by the query editor's Save when the document came from the
+// form.
+
+#include "editors/documentdialogs.h"
+
+#include <QDialog>
+
+class QLabel;
+class QPushButton;
+class QRadioButton;
+
+class TfrmZelSave : public QDialog {
+  Q_OBJECT
+public:
+  explicit TfrmZelSave(QWidget *parent = nullptr);
+
+  // 1 = the form's component, 2 = a file, 3 = no (do not save), 0 = cancel.
+  int SaveChoice = 1;
+
+  QLabel *labMsg;
+  QRadioButton *optForm;
+  QRadioButton *optFile;
+  QLabel *imgForm;
+  QLabel *imgFile;
+  QPushButton *cmdOK;
+  QPushButton *cmdNo;
+  QPushButton *cmdCancel;
+
+  void reject() override;
+
+private:
+  void choose(int choice);
+};
+
+// Asks the save-method question with TfrmZelSave; zelInstallQueryPrompts installs it.
+class TfrmZelSavePrompt : public TzelDocumentDialogs {
+public:
+  TzelSaveMethod askSaveMethod() override;
+};
