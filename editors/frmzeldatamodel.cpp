@@ -1,0 +1,148 @@
+#include "editors/frmzeldatamodel.h"
+
+#include "controls/glyphs.h"
+#include "controls/windowhelpers.h"
+#include "editors/joinseditor.h"
+#include "messages/guiscreen.h"
+#include "messages/zelmessages.h"
+#include "model/zelmodel.h"
+
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <functional>
+
+namespace {
+
+QToolButton *toolButton(const QString &name, const QString &hint, const QString &glyph,
+                        QWidget *parent) {
+  auto *button = new QToolButton(parent);
+  button->setObjectName(name);
+  button->setToolTip(hint);
+  button->setAccessibleName(hint);
+  button->setIcon(zelGlyph(glyph));
+  button->setIconSize({16, 16});
+  button->setFixedSize(25, 25);
+  return button;
+}
+
+QFrame *bevel(const QString &name, QFrame::Shape shape, QWidget *parent) {
+  auto *line = new QFrame(parent);
+  line->setObjectName(name);
+  line->setFrameShape(shape);
+  line->setFrameShadow(QFrame::Sunken);
+  line->setLineWidth(1);
+  return line;
+}
+
+} // namespace
+
+TfrmZelDataModel::TfrmZelDataModel(QWidget *parent) : QDialog(parent) {
+  setObjectName(QStringLiteral("frmZelDataModel"));
+  setWindowTitle(QStringLiteral("Data Model"));
+  setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                 Qt::WindowMinMaxButtonsHint | Qt::WindowCloseButtonHint);
+  panToolbar = buildToolbar();
+
+  zelJoinsEditor = new TzelJoinsEditor(this);
+  zelJoinsEditor->setObjectName(QStringLiteral("zelJoinsEditor"));
+  zelJoinsEditor->SetModelEditing(true);
+
+  auto *layout = new QVBoxLayout(this);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(panToolbar);
+  layout->addWidget(zelJoinsEditor, 1);
+  resize(631, 413);
+  zelCentreOnScreen(*this);
+  connectCommands();
+  zelF1Clicks(*this, *cmdHelp);
+}
+
+QWidget *TfrmZelDataModel::buildToolbar() {
+  auto *panel = new QWidget(this);
+  panel->setObjectName(QStringLiteral("panToolbar"));
+  panel->setFixedHeight(33);
+  cmdAddTable = toolButton(QStringLiteral("cmdAddTable"), QStringLiteral("Add Table"),
+                           QStringLiteral("ZEL_TOOLBAR_ADD_TABLE"), panel);
+  cmdRemoveTable = toolButton(QStringLiteral("cmdRemoveTable"), QStringLiteral("Remove Table"),
+                              QStringLiteral("ZEL_TOOLBAR_REMOVE_TABLE"), panel);
+  cmdRenameTable = toolButton(QStringLiteral("cmdRenameTable"), QStringLiteral("Rename Table"),
+                              QStringLiteral("ZEL_TOOLBAR_RENAME_TABLE"), panel);
+  cmdEditJoin = toolButton(QStringLiteral("cmdEditJoin"), QStringLiteral("Edit Join"),
+                           QStringLiteral("ZEL_TOOLBAR_EDIT_JOIN"), panel);
+  cmdRemoveJoin = toolButton(QStringLiteral("cmdRemoveJoin"), QStringLiteral("Remove Join"),
+                             QStringLiteral("ZEL_TOOLBAR_REMOVE_JOIN"), panel);
+  cmdRenameFields = toolButton(QStringLiteral("cmdRenameFields"), QStringLiteral("Rename Fields"),
+                               QStringLiteral("ZEL_TOOLBAR_RENAME_FIELDS"), panel);
+  cmdHelp = toolButton(QStringLiteral("cmdHelp"), QStringLiteral("Help"),
+                       QStringLiteral("ZEL_TOOLBAR_HELP"), panel);
+  bevTop = bevel(QStringLiteral("bevTop"), QFrame::HLine, panel);
+  bevBottom = bevel(QStringLiteral("bevBottom"), QFrame::HLine, panel);
+  Bevel2 = bevel(QStringLiteral("Bevel2"), QFrame::VLine, panel);
+  Bevel1 = bevel(QStringLiteral("Bevel1"), QFrame::VLine, panel);
+
+  auto *row = new QHBoxLayout;
+  row->setContentsMargins(3, 0, 3, 0);
+  row->setSpacing(1);
+  for (QWidget *w :
+       std::initializer_list<QWidget *>{cmdAddTable, cmdRemoveTable, cmdRenameTable, Bevel2,
+                                        cmdEditJoin, cmdRemoveJoin, Bevel1, cmdRenameFields})
+    row->addWidget(w);
+  row->addStretch();
+  row->addWidget(cmdHelp);
+  auto *column = new QVBoxLayout(panel);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(0);
+  column->addWidget(bevTop);
+  column->addLayout(row, 1);
+  column->addWidget(bevBottom);
+  SetButtonsFlat(*panel);
+  return panel;
+}
+
+void TfrmZelDataModel::connectCommands() {
+  // The editor's operations show their own messages; the guard keeps a model error from
+  // leaving the click.
+  const auto forward = [this](QToolButton *button, std::function<void(TzelJoinsEditor &)> act) {
+    connect(button, &QToolButton::clicked, this,
+            [this, act] { zelCatchToMessage([&] { act(*zelJoinsEditor); }); });
+  };
+  forward(cmdAddTable, [](TzelJoinsEditor &e) { e.AddTable(); });
+  forward(cmdRemoveTable, [](TzelJoinsEditor &e) { e.RemoveTable(); });
+  forward(cmdRenameTable, [](TzelJoinsEditor &e) { e.RenameTable(); });
+  forward(cmdEditJoin, [](TzelJoinsEditor &e) { e.EditJoin(true); });
+  forward(cmdRemoveJoin, [](TzelJoinsEditor &e) { e.RemoveJoin(); });
+  forward(cmdRenameFields, [](TzelJoinsEditor &e) { e.EditFields(); });
+  connect(cmdHelp, &QToolButton::clicked, this, &TfrmZelDataModel::cmdHelpClick);
+}
+
+void TfrmZelDataModel::SetReadOnly() {
+  panToolbar->hide();
+  zelJoinsEditor->setEnabled(false);
+  setWindowTitle(windowTitle() + QStringLiteral(" (Read-Only)"));
+}
+
+void TfrmZelDataModel::cmdHelpClick() {
+  if (TzelModel *model = zelJoinsEditor->Model())
+    zelCatchToMessage([model] { model->ShowHelp(0, 5); });
+}
+
+void TfrmZelDataModel::reject() {
+  if (!zelJoinsEditor->Modified()) {
+    QDialog::reject();
+    return;
+  }
+  switch (zelMessageBox(QStringLiteral("Save changes to the current Data Model?"),
+                        TzelMessageKind::Confirmation, TzelButtons::YesNoCancel)) {
+  case TzelAnswer::Yes:
+    QDialog::accept();
+    break;
+  case TzelAnswer::No:
+    QDialog::reject();
+    break;
+  default:
+    break; // Cancel: the window stays open
+  }
+}

@@ -1,0 +1,42 @@
+#pragma once
+// The data model window: a toolbar of table and join commands over the joins editor in model
+// mode. It has no OK button: closing with unsaved changes asks whether to keep them, and the
+// answer decides the result (Accepted keeps, Rejected drops).
+
+#include <QDialog>
+
+class QFrame;
+class QToolButton;
+class QWidget;
+class TzelJoinsEditor;
+
+class TfrmZelDataModel : public QDialog {
+  Q_OBJECT
+public:
+  explicit TfrmZelDataModel(QWidget *parent = nullptr);
+
+  QWidget *panToolbar;
+  QFrame *bevTop;
+  QFrame *bevBottom;
+  QFrame *Bevel1;
+  QFrame *Bevel2;
+  QToolButton *cmdAddTable;
+  QToolButton *cmdRemoveTable;
+  QToolButton *cmdRenameTable;
+  QToolButton *cmdEditJoin;
+  QToolButton *cmdRemoveJoin;
+  QToolButton *cmdRenameFields;
+  QToolButton *cmdHelp;
+  TzelJoinsEditor *zelJoinsEditor;
+
+  // Hides the toolbar, disables the editor and marks the caption.
+  void SetReadOnly();
+  void cmdHelpClick(); // the model's help, context 5
+
+  // Closing (title bar, Escape) asks about unsaved changes; Cancel keeps the window open.
+  void reject() override;
+
+private:
+  QWidget *buildToolbar();
+  void connectCommands();
+};
