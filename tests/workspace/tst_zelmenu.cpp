@@ -1,6 +1,7 @@
 // The workspace menu bar and toolbar: structure, the view rules, enabling, the signals fired
 // by items and buttons, and the Edit items acting on the SQL text.
 
+#include "editors/tst_zelqueryeditor_fixture.h"
 #include "editors/zelqueryeditor.h"
 #include "workspace/zelmenu.h"
 
@@ -76,6 +77,7 @@ private slots:
   void editItemsFireLayoutEditInLayoutView();
   void commandsWithoutEditorDoNothing();
   void tableJoinsToggles();
+  void commandsOnStep1();
 };
 
 void TestZelMenu::menusInOrder() {
@@ -579,6 +581,30 @@ void TestZelMenu::tableJoinsToggles() {
   QVERIFY(host.editor->ShowJoins());
   host.item("mnuViewValueEditor")->trigger();
   QCOMPARE(host.editor->ValueEditorStatus(), zel::zelDialogShow);
+}
+
+// On the sample "Step 1": help contexts by view, regenerated SQL in the memo, New fires OnNew.
+void TestZelMenu::commandsOnStep1() {
+  QueryEditorSetup setup;
+  QVERIFY(setup.loaded);
+  Host host;
+  host.menu->QueryEditor = &setup.editor;
+  const int contexts[] = {69, 75, 22, 51};
+  for (int v = 0; v < 4; ++v) {
+    host.menu->SetView(TzelMenuView(v));
+    host.button("cmdHelp")->click();
+    QCOMPARE(setup.help.calls.size(), v + 1);
+    QCOMPARE(setup.help.calls.last().context, contexts[v]);
+  }
+  QVERIFY(setup.help.calls.at(1).helpFile != setup.help.calls.at(0).helpFile);
+  host.menu->SetView(zelViewCode);
+  host.button("cmdRefreshCode")->click();
+  QVERIFY(!setup.querion.SQL().isEmpty());
+  QCOMPARE(host.memo->toPlainText(), setup.querion.SQL().join('\n'));
+  QSignalSpy created(host.menu, &TzelMenu::OnNew);
+  host.item("mnuFileNew")->trigger();
+  QCOMPARE(created.count(), 1);
+  QCOMPARE(created.first().first().value<QObject *>(), host.menu);
 }
 
 QTEST_MAIN(TestZelMenu)
