@@ -37,3 +37,16 @@ QLabel *zelBuddyLabel(const QString &name, const QString &text, QWidget *buddy, 
   label->setBuddy(buddy);
   return label;
 }
+
+QToolButton *zelToolbarButton(const QString &name, const QString &hint, const QIcon &icon,
+                              QSize size, QWidget *parent) {
+  auto *button = new QToolButton(parent);
+  button->setObjectName(name);
+  button->setAutoRaise(true);
+  button->setToolTip(hint);
+  button->setAccessibleName(hint);
+  button->setIcon(icon);
+  button->setIconSize(QSize(16, 16));
+  button->setFixedSize(size);
+  return button;
+}

@@ -5,12 +5,19 @@
 #include <QStringList>
 
 class QAbstractButton;
+class QIcon;
+class QSize;
+class QToolButton;
 class QLabel;
 class QPushButton;
 class QWidget;
 
 // A push button carrying its control name, by which tests and scripts find it.
 QPushButton *zelNamedButton(const QString &name, const QString &text, QWidget *parent);
+// A flat toolbar button of the given size with its control name, a 16-pixel icon and its hint
+// as tool tip and accessible name (what a screen reader says for a button without caption).
+QToolButton *zelToolbarButton(const QString &name, const QString &hint, const QIcon &icon,
+                              QSize size, QWidget *parent);
 // A label with its control name whose accelerator ("&Tables") moves to buddy.
 QLabel *zelBuddyLabel(const QString &name, const QString &text, QWidget *buddy, QWidget *parent);
 

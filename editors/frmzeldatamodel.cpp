@@ -17,14 +17,7 @@ namespace {
 
 QToolButton *toolButton(const QString &name, const QString &hint, const QString &glyph,
                         QWidget *parent) {
-  auto *button = new QToolButton(parent);
-  button->setObjectName(name);
-  button->setToolTip(hint);
-  button->setAccessibleName(hint);
-  button->setIcon(zelGlyph(glyph));
-  button->setIconSize({16, 16});
-  button->setFixedSize(25, 25);
-  return button;
+  return zelToolbarButton(name, hint, zelGlyph(glyph), QSize(25, 25), parent);
 }
 
 QFrame *bevel(const QString &name, QFrame::Shape shape, QWidget *parent) {

@@ -48,14 +48,7 @@ public:
 
 QToolButton *toolButton(const QString &name, const QString &hint, const QString &glyph,
                         QWidget *parent) {
-  auto *button = new QToolButton(parent);
-  button->setObjectName(name);
-  button->setToolTip(hint);
-  button->setAccessibleName(hint);
-  button->setIcon(zelGlyph(glyph));
-  button->setIconSize({16, 16});
-  button->setFixedSize(24, 24);
-  return button;
+  return zelToolbarButton(name, hint, zelGlyph(glyph), QSize(24, 24), parent);
 }
 
 QComboBox *cellCombo(const QString &name, const QString &accessibleName, const QStringList &items,

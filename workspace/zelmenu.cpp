@@ -1,4 +1,5 @@
 #include "zelmenu.h"
+#include "controls/windowhelpers.h"
 
 #include "controls/glyphs.h"
 #include "editors/zelqueryeditor.h"
@@ -256,14 +257,9 @@ void TzelMenu::buildHelpMenu() {
 
 QToolButton *TzelMenu::addButton(QWidget *parent, const QString &name, const QString &hint,
                                  const QString &glyph, int left, int tag) {
-  auto *b = new QToolButton(parent);
-  b->setObjectName(name);
-  b->setAutoRaise(true);
-  b->setGeometry(left, 0, kButtonSize, kButtonSize);
-  b->setToolTip(hint);
-  b->setIcon(toolbarIcon(glyph));
-  b->setIconSize(QSize(16, 16));
-  b->setAccessibleName(hint);
+  QToolButton *b =
+      zelToolbarButton(name, hint, toolbarIcon(glyph), QSize(kButtonSize, kButtonSize), parent);
+  b->move(left, 0);
   setTag(b, tag);
   m_controls.insert(name, b);
   return b;
