@@ -5,6 +5,7 @@
 #include "database/zeldataset.h"
 #include "engine/zelquerion.h"
 #include "messages/zelmessages.h"
+#include "model/supportfiles.h"
 #include "model/vocabulary.h"
 
 #include <QCoreApplication>
@@ -81,11 +82,6 @@ QString UnknownExtensionMessage(const QString &extension) {
          QStringLiteral(" to a known file format.");
 }
 
-QString ExportFileInProgramFolder(const QString &fileName) {
-  const bool hasFolder = fileName.contains(u'/') || fileName.contains(u'\\');
-  return hasFolder ? fileName : QDir(QCoreApplication::applicationDirPath()).filePath(fileName);
-}
-
 QChar ExportSeparator(int fileType) {
   switch (fileType) {
   case zelExportCsv:
@@ -146,7 +142,7 @@ bool ExportRecords(TzelDataset *dataset, const QString &fileName, int fileType, 
     zelShowError(QStringLiteral("Error: File Name cannot be blank."));
     return false;
   }
-  const QString name = ExportFileInProgramFolder(fileName);
+  const QString name = InProgramFolder(fileName);
   const QChar separator = ExportSeparator(fileType);
   if (separator.isNull()) {
     zelShowError(QStringLiteral("Error: The ExportRecords method does not support file type ") +

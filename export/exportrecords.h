@@ -38,9 +38,6 @@ int ExportFileTypeOfExtension(const QString &extension, bool clipper = false);
 // "Error: Cannot translate file extension CSVX to a known file format."
 QString UnknownExtensionMessage(const QString &extension);
 
-// The export file's full name: a name without a folder goes into the program's folder.
-QString ExportFileInProgramFolder(const QString &fileName);
-
 // The separator of a delimited type: "," for 3, a tab for 13, a null character otherwise.
 QChar ExportSeparator(int fileType);
 

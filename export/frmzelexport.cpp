@@ -7,6 +7,7 @@
 #include "messages/guiscreen.h"
 #include "messages/zelfiledialog.h"
 #include "messages/zelmessages.h"
+#include "model/supportfiles.h"
 #include "model/zelmodel.h"
 
 #include <QComboBox>
@@ -171,7 +172,7 @@ bool TfrmZelExport::completeName(QString &name) {
                  cmbFileType->currentText() + QStringLiteral("\" format."));
     return false;
   }
-  name = ExportFileInProgramFolder(name);
+  name = InProgramFolder(name);
   return true;
 }
 

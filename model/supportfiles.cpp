@@ -106,6 +106,11 @@ QString FindSupportFile(const QString &name) {
   return name;
 }
 
+QString InProgramFolder(const QString &fileName) {
+  const bool hasFolder = fileName.contains(u'/') || fileName.contains(u'\\');
+  return hasFolder ? fileName : QDir(QCoreApplication::applicationDirPath()).filePath(fileName);
+}
+
 QString LocateHelpFile(const QString &file) {
   const QString settings = FindSupportFile(QStringLiteral("PELLOX.INI"));
   if (!QFileInfo(settings).isAbsolute() || !QFileInfo(settings).isFile())

@@ -27,6 +27,9 @@ QString AddTrailingBackslash(const QString &path);
 QStringList SupportFolders();
 // The full name of the file in the first support folder that holds it, else the bare name.
 QString FindSupportFile(const QString &name);
+// A file name without a folder ('/' or '\\') placed in the program's folder; a name with one
+// unchanged. Where the model and record export put table and export files named bare.
+QString InProgramFolder(const QString &fileName);
 // The help file inside the folder named by HELP in section Settings of PELLOX.INI (when the
 // settings file is found and the value is not empty); the file unchanged otherwise.
 QString LocateHelpFile(const QString &file);

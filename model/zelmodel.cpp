@@ -83,14 +83,6 @@ TzelAboutBox &aboutBox() {
   return box;
 }
 
-bool hasFolder(const QString &fileName) {
-  return fileName.contains(QLatin1Char('/')) || fileName.contains(QLatin1Char('\\'));
-}
-
-QString programFolderFile(const QString &fileName) {
-  return QDir(QCoreApplication::applicationDirPath()).filePath(fileName);
-}
-
 } // namespace
 
 void zelSetAboutBox(TzelAboutBox box) {
@@ -381,7 +373,7 @@ void TzelModel::ShowHelp(int fileIndex, int context) {
   if (const qsizetype semi = file.indexOf(QLatin1Char(';')); semi >= 0)
     file = fileIndex == 0 ? file.left(semi) : file.mid(semi + 1);
   if (!QFileInfo::exists(file)) {
-    const QString inProgramFolder = programFolderFile(QFileInfo(file).fileName());
+    const QString inProgramFolder = InProgramFolder(QFileInfo(file).fileName());
     file = QFileInfo::exists(inProgramFolder) ? inProgramFolder : LocateHelpFile(file);
   }
   zelShowHelp(file, context);
@@ -414,8 +406,7 @@ bool TzelModel::CheckExportArguments(const QObject *query, QString &fileName, in
     zelShowError(QStringLiteral("Error: Table Name cannot be blank."));
     return false;
   }
-  if (!hasFolder(fileName))
-    fileName = programFolderFile(fileName);
+  fileName = InProgramFolder(fileName);
   return true;
 }
 
