@@ -1,0 +1,493 @@
+// The query workspace opened through the query dialog component on the sample database and
+// "Step 1": the checks before the window, the tab-change sequence (SQL regenerated only when
+// coming from the Query tab, the SQL tab's text run as it stands), the Preview grid, the
+// caption, the document commands from the File menu, and closing with the save question,
+// the caller's component untouched until the user saves into it.
+
+#include "editors/tst_zelqueryeditor_fixture.h"
+
+#include "database/zeldatamodel.h"
+#include "database/zeldataset.h"
+#include "database/zeldatasource.h"
+#include "database/zelsession.h"
+#include "editors/zelquerydialog.h"
+#include "engine/recordprinting.h"
+#include "export/exportprompt.h"
+#include "export/exportrecords.h"
+#include "model/zelregistry.h"
+#include "support/modaldriver.h"
+#include "workspace/frmzelquerydialog.h"
+#include "workspace/printjob.h"
+#include "workspace/zelmenu.h"
+
+#include <QAction>
+#include <QFile>
+#include <QHeaderView>
+#include <QPlainTextEdit>
+#include <QSignalSpy>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <functional>
+
+namespace {
+
+using Window = TfrmZelQueryDialog;
+
+QString dataFolder() {
+  return QCoreApplication::applicationDirPath() + QStringLiteral("/Data");
+}
+
+// Answers the export dialog with one fixed choice.
+class FixedExport : public TzelExportPrompt {
+public:
+  explicit FixedExport(TzelExportChoice choice) : m_choice(std::move(choice)) {}
+  bool askExport(TzelQuerion &, TzelExportChoice &choice) override {
+    choice = m_choice;
+    return true;
+  }
+
+private:
+  TzelExportChoice m_choice;
+};
+
+// Prints into a PDF file instead of asking for a printer.
+class PdfPrinter : public TzelRecordPrinter {
+public:
+  explicit PdfPrinter(QString file) : m_file(std::move(file)) {}
+  bool printRecords(TzelQuerion &querion, TzelDataset &dataset) override {
+    return PrintReportToPdf(querion, dataset, m_file, nullptr);
+  }
+
+private:
+  QString m_file;
+};
+
+// The sample model, a dataset on PELLOX, "Step 1" in the form's query component and the
+// dialog component wired to it, with messages and document dialogs answered from scripts.
+struct Workspace {
+  RecordingMessages rec;
+  DocumentDialogsScope files;
+  std::unique_ptr<TzelModel> model = readSampleModel();
+  TzelDataset dataset;
+  TzelQuerion querion;
+  TzelQueryDialog dialog;
+
+  Workspace() {
+    dataset.setObjectName(QStringLiteral("Query1"));
+    dataset.setDatabaseName(QStringLiteral("PELLOX"));
+    querion.setObjectName(QStringLiteral("zelQuerion1"));
+    querion.SetDataModel(model.get());
+    querion.SetDataQuery(&dataset);
+    querion.LoadFromFile(examplesFile(QStringLiteral("step1.zel")));
+    dialog.setObjectName(QStringLiteral("zelQueryDialog1"));
+    dialog.SetQuerion(&querion);
+  }
+  QString stored() { return StoredFormWriter().write(*querion.CurrentQuery()); }
+  // The statement the component generates by itself.
+  QString generated() {
+    TzelQuerion other;
+    other.SetDataModel(model.get());
+    other.Assign(&querion);
+    return other.GenerateSQL() ? other.SQL().join(QLatin1Char('\n')) : QString();
+  }
+  // Runs Execute with act driving the shown window; the window is closed afterwards when act
+  // left it open, answering any save question No.
+  bool run(const std::function<void(Window &)> &act, const QString &fileName = {}) {
+    whenModal([this, act](QWidget *w) {
+      auto *window = qobject_cast<Window *>(w);
+      QVERIFY(window);
+      act(*window);
+      if (window->isVisible()) {
+        rec.answers << TzelAnswer::No;
+        window->close();
+      }
+    });
+    return dialog.Execute(fileName);
+  }
+};
+
+void turn(Window &w, Window::Tab tab) {
+  w.tabMain->setCurrentIndex(tab);
+}
+
+void clearQuery(TzelQuery &query) {
+  query.ClearValues();
+  query.ClearJoins();
+  query.ClearTables();
+}
+
+int rows(Window &w) {
+  return w.DBGrid1->model()->rowCount();
+}
+
+QStringList titles(Window &w) {
+  QStringList out;
+  for (int c = 0; c < w.DBGrid1->model()->columnCount(); ++c)
+    out << w.DBGrid1->model()->headerData(c, Qt::Horizontal).toString();
+  return out;
+}
+
+} // namespace
+
+class TestQueryDialog : public QObject {
+  Q_OBJECT
+private slots:
+  void initTestCase();
+  void step1ThroughTheThreeTabs();
+  void typedSqlRunsAsTyped();
+  void emptyMemoRunsNothing();
+  void failedGenerationRegeneratesNextTime();
+  void databaseErrorLeavesTheWindowUsable();
+  void menuCommandsTurnTheTabs();
+  void checksBeforeTheWindow();
+  void queryFileOpensWithItsCaption();
+  void brokenQueryFileIsReported();
+  void closingAsksToSave();
+  void savedFileIsRemembered();
+  void exportAndPrintFromTheFileMenu();
+  void helpAndCaption();
+  void windowStateAndEvents();
+};
+
+void TestQueryDialog::initTestCase() {
+  QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+  if (!ZelRegistry::instance().contains(QStringLiteral("TzelDataModel")))
+    ZelRegistry::instance().registerClass<TzelDataModel>();
+  QVERIFY2(QFileInfo::exists(dataFolder() + QStringLiteral("/T0490.DB")), qPrintable(dataFolder()));
+  TzelSession::defaultSession().registerAlias({QStringLiteral("PELLOX"),
+                                               QStringLiteral("STANDARD"),
+                                               {QStringLiteral("PATH=") + dataFolder()}});
+}
+
+void TestQueryDialog::step1ThroughTheThreeTabs() {
+  Workspace s;
+  const QString before = s.stored();
+  const QString expected = s.generated();
+  QVERIFY(!expected.isEmpty());
+  QString sqlTab;
+  int previewRows = -1;
+  QStringList previewTitles;
+  bool gridFont = false;
+  QVERIFY(s.run([&](Window &w) {
+    QCOMPARE(w.windowTitle(), QStringLiteral("Querion"));
+    QCOMPARE(w.tabMain->currentIndex(), int(Window::TabQuery));
+    QCOMPARE(w.zelMenu->View(), zelViewQuery);
+    turn(w, Window::TabSQL);
+    QCOMPARE(w.zelMenu->View(), zelViewCode);
+    sqlTab = w.memSQL->toPlainText();
+    turn(w, Window::TabPreview);
+    QCOMPARE(w.zelMenu->View(), zelViewPreview);
+    previewRows = rows(w);
+    previewTitles = titles(w);
+    gridFont = w.DBGrid1->horizontalHeader()->font().bold();
+    turn(w, Window::TabQuery);
+    QVERIFY(!s.dataset.Active()); // closed on every change
+  }));
+  QCOMPARE(sqlTab, expected);
+  QCOMPARE(previewRows, 36);
+  QCOMPARE(previewTitles,
+           QStringList({"Company", "State", "SaleDate", "PartDesc", "Qty", "Cost", "VendorName"}));
+  QVERIFY(gridFont);
+  QCOMPARE(s.stored(), before);
+  QVERIFY(s.rec.messages.isEmpty());
+  QVERIFY(s.dialog.Ran());
+}
+
+void TestQueryDialog::typedSqlRunsAsTyped() {
+  Workspace s;
+  const QString typed =
+      QStringLiteral("SELECT CST_CO, CST_ST\n  FROM \"T0490.DB\"\n WHERE CST_ST = 'NE'");
+  int typedRows = -1;
+  QString afterPreview, regenerated;
+  QVERIFY(s.run([&](Window &w) {
+    turn(w, Window::TabSQL);
+    w.memSQL->setPlainText(typed);
+    turn(w, Window::TabPreview);
+    typedRows = rows(w);
+    turn(w, Window::TabSQL); // from Preview: the typed text stays
+    afterPreview = w.memSQL->toPlainText();
+    turn(w, Window::TabQuery);
+    turn(w, Window::TabSQL); // from Query: generated again
+    regenerated = w.memSQL->toPlainText();
+  }));
+  QVERIFY2(s.rec.messages.isEmpty(), qPrintable(s.rec.texts().join(u'\n')));
+  QVERIFY(typedRows > 0);
+  QVERIFY(typedRows < 36);
+  QCOMPARE(afterPreview, typed);
+  QCOMPARE(regenerated, s.generated());
+}
+
+void TestQueryDialog::emptyMemoRunsNothing() {
+  Workspace s;
+  bool active = true;
+  int gridRows = -1;
+  QVERIFY(s.run([&](Window &w) {
+    turn(w, Window::TabSQL);
+    w.memSQL->setPlainText(QStringLiteral("  \n"));
+    turn(w, Window::TabPreview);
+    active = s.dataset.Active();
+    gridRows = rows(w);
+  }));
+  QVERIFY(!active);
+  QCOMPARE(gridRows, 0);
+  QVERIFY(s.rec.messages.isEmpty());
+}
+
+void TestQueryDialog::failedGenerationRegeneratesNextTime() {
+  Workspace s;
+  QString memo = QStringLiteral("x");
+  int view = -1;
+  int messages = 0;
+  QVERIFY(s.run([&](Window &w) {
+    // A query without values fails validation.
+    w.zelQueryEditor->Querion()->CurrentQuery()->ClearValues();
+    w.zelQueryEditor->LoadQuery();
+    turn(w, Window::TabSQL);
+    memo = w.memSQL->toPlainText();
+    view = w.zelMenu->View();
+    messages = s.rec.messages.size();
+    turn(w, Window::TabPreview); // still from the Query tab: generated (and refused) again
+  }));
+  QVERIFY(memo.isEmpty());
+  QCOMPARE(view, int(zelViewCode));
+  QCOMPARE(messages, 1);
+  QCOMPARE(s.rec.messages.size(), 2);
+  QVERIFY(s.rec.messages.first().text.startsWith(QStringLiteral("Error: ")));
+  QVERIFY(!s.dataset.Active());
+}
+
+void TestQueryDialog::databaseErrorLeavesTheWindowUsable() {
+  Workspace s;
+  int goodRows = -1;
+  QVERIFY(s.run([&](Window &w) {
+    turn(w, Window::TabSQL);
+    w.memSQL->setPlainText(QStringLiteral("SELECT NOPE FROM \"T0490.DB\""));
+    turn(w, Window::TabPreview);
+    QVERIFY(!w.Busy());
+    QVERIFY(w.zelMenu->MenuEnabled());
+    QVERIFY(w.tabMain->tabBar()->isEnabled());
+    turn(w, Window::TabQuery);
+    turn(w, Window::TabPreview);
+    goodRows = rows(w);
+  }));
+  QCOMPARE(s.rec.messages.size(), 1);
+  QVERIFY(s.rec.messages.first().text.startsWith(QStringLiteral("Error: ")));
+  QCOMPARE(goodRows, 36);
+}
+
+void TestQueryDialog::menuCommandsTurnTheTabs() {
+  Workspace s;
+  QList<int> tabs;
+  int previewRows = -1;
+  QVERIFY(s.run([&](Window &w) {
+    w.zelMenu->item(QStringLiteral("mnuViewSQL"))->trigger();
+    tabs << w.tabMain->currentIndex();
+    w.zelMenu->item(QStringLiteral("mnuViewPreview"))->trigger();
+    tabs << w.tabMain->currentIndex();
+    previewRows = rows(w);
+    w.zelMenu->item(QStringLiteral("mnuViewQuery"))->trigger();
+    tabs << w.tabMain->currentIndex();
+    // New on the Query tab: no change event, but the sequence still runs.
+    s.rec.answers << TzelAnswer::No;
+    w.zelMenu->item(QStringLiteral("mnuFileNew"))->trigger();
+    tabs << w.tabMain->currentIndex();
+    QCOMPARE(w.zelMenu->View(), zelViewQuery);
+  }));
+  QCOMPARE(tabs, QList<int>({1, 2, 0, 0}));
+  QCOMPARE(previewRows, 36);
+}
+
+void TestQueryDialog::checksBeforeTheWindow() {
+  RecordingMessages rec;
+  TzelQueryDialog dialog;
+  dialog.setObjectName(QStringLiteral("zelQueryDialog1"));
+  QSignalSpy before(&dialog, &TzelQueryDialog::OnBeforeExecute);
+  QVERIFY(!dialog.Execute(QStringLiteral("/no/such/query.zel")));
+  QCOMPARE(rec.lists.size(), 1);
+  QCOMPARE(rec.lists.first().lines,
+           QStringList({"Error 1: The Querion property of zelQueryDialog1 has not been assigned",
+                        "Error 2: File /no/such/query.zel does not exist"}));
+  QCOMPARE(rec.lists.first().title, QStringLiteral("TzelQueryDialog"));
+  QCOMPARE(before.size(), 0);
+  QVERIFY(!dialog.Ran());
+
+  // The component's own setup check (no dataset) stops it too.
+  Workspace s;
+  s.querion.SetDataQuery(nullptr);
+  QVERIFY(!s.dialog.Execute());
+  QVERIFY(!s.dialog.Ran());
+}
+
+void TestQueryDialog::queryFileOpensWithItsCaption() {
+  Workspace s;
+  clearQuery(*s.querion.CurrentQuery());
+  const QString before = s.stored();
+  const QString file = examplesFile(QStringLiteral("step1.zel"));
+  QString caption;
+  int previewRows = -1;
+  QVERIFY(s.run(
+      [&](Window &w) {
+        caption = w.windowTitle();
+        turn(w, Window::TabPreview);
+        previewRows = rows(w);
+      },
+      file));
+  QCOMPARE(caption, QStringLiteral("Querion: ") + file);
+  QCOMPARE(previewRows, 36);
+  QCOMPARE(s.stored(), before);
+  QCOMPARE(s.dialog.FileName(), file);
+}
+
+void TestQueryDialog::brokenQueryFileIsReported() {
+  Workspace s;
+  QTemporaryDir dir;
+  const QString file = dir.filePath(QStringLiteral("broken.zel"));
+  QFile out(file);
+  QVERIFY(out.open(QIODevice::WriteOnly));
+  out.write("object zelQuery1: TzelQuery\n  Tables.Nonsense = (\n");
+  out.close();
+  QSignalSpy after(&s.dialog, &TzelQueryDialog::OnAfterExecute);
+  QVERIFY(!s.dialog.Execute(file));
+  QCOMPARE(s.rec.messages.size(), 1);
+  QVERIFY(s.rec.lastText().startsWith(QStringLiteral("Error")));
+  QCOMPARE(after.size(), 1);
+}
+
+void TestQueryDialog::closingAsksToSave() {
+  Workspace s;
+  const QString before = s.stored();
+  bool stayedOpen = false;
+  QVERIFY(s.run([&](Window &w) {
+    w.zelQueryEditor->RemoveValue();
+    w.zelQueryEditor->SetModified(true);
+    s.rec.answers << TzelAnswer::Cancel;
+    w.close();
+    stayedOpen = w.isVisible();
+    s.rec.answers << TzelAnswer::No;
+    w.close();
+  }));
+  QVERIFY(stayedOpen);
+  QCOMPARE(s.rec.messages.size(), 2);
+  QCOMPARE(s.stored(), before); // No: the form's component never saw the change
+
+  // Yes, into the form's component.
+  (*s.files).methods << TzelSaveMethod::Form;
+  QVERIFY(s.run([&](Window &w) {
+    w.zelQueryEditor->Querion()->CurrentQuery()->GetValue(0)->SetValueAlias(QStringLiteral("Firm"));
+    w.zelQueryEditor->LoadQuery();
+    w.zelQueryEditor->SetModified(true);
+    w.zelQueryEditor->SaveToForm = true;
+    w.zelQueryEditor->AskSaveMethod = true;
+    s.rec.answers << TzelAnswer::Yes;
+    w.close();
+    QVERIFY(!w.isVisible());
+  }));
+  QVERIFY(s.stored() != before);
+  QCOMPARE(s.querion.CurrentQuery()->GetValue(0)->ValueAlias(), QStringLiteral("Firm"));
+}
+
+void TestQueryDialog::savedFileIsRemembered() {
+  Workspace s;
+  QTemporaryDir dir;
+  const QString file = dir.filePath(QStringLiteral("mine.zel"));
+  (*s.files).files << file;
+  QString caption;
+  QVERIFY(s.run([&](Window &w) {
+    w.zelMenu->item(QStringLiteral("mnuFileSaveAs"))->trigger();
+    caption = w.windowTitle();
+  }));
+  QVERIFY(QFileInfo::exists(file));
+  QCOMPARE(caption, QStringLiteral("Querion: ") + file);
+  QCOMPARE(s.dialog.FileName(), file);
+
+  // Reopened through the File menu, it runs as before.
+  Workspace t;
+  (*t.files).files << file;
+  int previewRows = -1;
+  QVERIFY(t.run([&](Window &w) {
+    clearQuery(*w.zelQueryEditor->Querion()->CurrentQuery());
+    w.zelQueryEditor->LoadQuery();
+    w.zelMenu->item(QStringLiteral("mnuFileOpen"))->trigger();
+    caption = w.windowTitle();
+    turn(w, Window::TabPreview);
+    previewRows = rows(w);
+  }));
+  QCOMPARE(caption, QStringLiteral("Querion: ") + file);
+  QCOMPARE(previewRows, 36);
+}
+
+void TestQueryDialog::exportAndPrintFromTheFileMenu() {
+  Workspace s;
+  QTemporaryDir dir;
+  const QString csv = dir.filePath(QStringLiteral("step1.csv"));
+  const QString pdf = dir.filePath(QStringLiteral("step1.pdf"));
+  auto previousExport = zelSetExportPrompt(
+      std::make_unique<FixedExport>(TzelExportChoice{csv, zelExportCsv, true, {}}));
+  auto previousPrinter = zelSetRecordPrinter(std::make_unique<PdfPrinter>(pdf));
+  QVERIFY(s.run([&](Window &w) {
+    turn(w, Window::TabPreview);
+    w.zelMenu->item(QStringLiteral("mnuFileExport"))->trigger();
+    w.zelMenu->item(QStringLiteral("mnuFilePrint"))->trigger();
+  }));
+  zelSetRecordPrinter(std::move(previousPrinter));
+  zelSetExportPrompt(std::move(previousExport));
+  QFile exported(csv);
+  QVERIFY(exported.open(QIODevice::ReadOnly));
+  const QList<QByteArray> lines = exported.readAll().split('\n');
+  QCOMPARE(lines.first().trimmed(),
+           QByteArray("Company,State,SaleDate,PartDesc,Qty,Cost,VendorName"));
+  QCOMPARE(lines.size(), 36 + 2); // labels, 36 records, the end after the last CR LF
+  QVERIFY(QFileInfo(pdf).size() > 1000);
+}
+
+void TestQueryDialog::helpAndCaption() {
+  Workspace s;
+  RecordingHelp help;
+  QList<int> contexts;
+  QString blankCaption;
+  QVERIFY(s.run([&](Window &w) {
+    for (Window::Tab tab : {Window::TabQuery, Window::TabSQL, Window::TabPreview}) {
+      turn(w, tab);
+      QTest::keyClick(w.tabMain->currentWidget(), Qt::Key_F1);
+    }
+    w.zelQueryEditor->FileName = QStringLiteral("   ");
+    w.zelQueryEditorUpdateCaption(nullptr);
+    blankCaption = w.windowTitle();
+  }));
+  for (const RecordedHelp &call : help.calls)
+    contexts << call.context;
+  QCOMPARE(contexts, QList<int>({69, 69, 69}));
+  QCOMPARE(blankCaption, QStringLiteral("Querion"));
+}
+
+void TestQueryDialog::windowStateAndEvents() {
+  Workspace s;
+  s.dialog.SetWindowCaption(QStringLiteral("Orders"));
+  s.dialog.SetWindowState(TzelQueryDialog::wsMaximized);
+  s.dialog.SetEnableSave(false);
+  QSignalSpy before(&s.dialog, &TzelQueryDialog::OnBeforeExecute);
+  QSignalSpy after(&s.dialog, &TzelQueryDialog::OnAfterExecute);
+  bool maximized = false;
+  QString caption;
+  bool closedAtOnce = false;
+  QVERIFY(s.run([&](Window &w) {
+    maximized = w.isMaximized();
+    caption = w.windowTitle();
+    QCOMPARE(before.size(), 1);
+    QCOMPARE(after.size(), 0);
+    w.zelQueryEditor->SetModified(true);
+    w.close(); // EnableSave off: never asks
+    closedAtOnce = !w.isVisible();
+  }));
+  QVERIFY(maximized);
+  QCOMPARE(caption, QStringLiteral("Orders"));
+  QVERIFY(closedAtOnce);
+  QVERIFY(s.rec.messages.isEmpty());
+  QCOMPARE(after.size(), 1);
+  QCOMPARE(s.dialog.Window(), nullptr);
+}
+
+QTEST_MAIN(TestQueryDialog)
+#include "tst_frmzelquerydialog.moc"

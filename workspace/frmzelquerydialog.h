@@ -1,0 +1,75 @@
+#pragma once
+// The query workspace: the modal window in which one query document is designed (Query tab),
+// read and edited as SQL (SQL tab) and previewed as records (Preview tab), under the
+// workspace menus and toolbar. The query dialog component creates it on a working copy of a
+// query component and frees it afterwards; closing only hides it.
+
+#include <QDialog>
+
+class QPlainTextEdit;
+class QStackedWidget;
+class QTableView;
+class QTabWidget;
+class TzelDataSource;
+class TzelDataset;
+class TzelMenu;
+class TzelQueryEditor;
+class TzelQuerion;
+
+class TfrmZelQueryDialog : public QDialog {
+  Q_OBJECT
+public:
+  enum Tab { TabQuery = 0, TabSQL = 1, TabPreview = 2 };
+
+  explicit TfrmZelQueryDialog(QWidget *parent = nullptr);
+  ~TfrmZelQueryDialog() override;
+
+  // The caption without the document's file name.
+  QString CaptionBase() const { return m_captionBase; }
+  void SetCaptionBase(const QString &caption) { m_captionBase = caption; }
+  // The dataset the Preview grid shows (the query component's DataQuery).
+  void SetPreviewDataSet(TzelDataset *dataset);
+  // True while a tab change generates, runs or waits for the database: commands that would
+  // start a second one are refused meanwhile.
+  bool Busy() const { return m_busy; }
+
+  QTabWidget *tabMain;
+  TzelQueryEditor *zelQueryEditor;
+  QPlainTextEdit *memSQL;
+  QStackedWidget *nbkPreview;
+  QTableView *DBGrid1;
+  TzelDataSource *srcQuery;
+  TzelMenu *zelMenu;
+
+  void zelQueryEditorUpdateCaption(QObject *sender);
+
+protected:
+  void changeEvent(QEvent *event) override;
+  void keyPressEvent(QKeyEvent *event) override;
+  void reject() override;
+
+private:
+  void buildTabs();
+  void buildMenu();
+  QWidget *buildPreviewPage();
+  void sizeColumns();
+  void tabMainChange(int index);
+  void tabMainClick();
+  void changeTabs();
+  void turnTo(Tab tab);
+  void zelMenuFile();
+  void closeDataset();
+  bool regenerate();
+  void runMemo();
+  void showValueEditorFor(Tab target);
+  void showHelp();
+  TzelQuerion *querion() const;
+  TzelDataset *dataset() const;
+
+  QString m_captionBase;
+  int m_sourceTab = TabQuery;
+  int m_targetTab = TabQuery;
+  bool m_busy = false;
+  bool m_inCommand = false;
+  bool m_closeRequested = false;
+};
