@@ -5,11 +5,10 @@
 
 #include "engine/zelquerion.h"
 #include "model/zelcomponent.h"
+#include "workspace/frmzelquerydialog.h"
 
 #include <QPointer>
 #include <QStringList>
-
-class TfrmZelQueryDialog;
 
 class TzelQueryDialog : public TzelComponent {
   Q_OBJECT

@@ -7,7 +7,7 @@ packages=(
   libqt6sql6-sqlite libqt6sql6-psql
   libbenchmark-dev pxlib-dev libshp-dev libsqlite3-dev libpq-dev sqlite3
   postgresql-15 poppler-utils python3-dbf
-  xvfb x11-utils xdotool imagemagick
+  xvfb x11-utils xdotool imagemagick dbus at-spi2-core python3-pyatspi
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -149,6 +149,7 @@ private slots:
   void exportAndPrintFromTheFileMenu();
   void helpAndCaption();
   void windowStateAndEvents();
+  void storedForm();
 };
 
 void TestQueryDialog::initTestCase() {
@@ -487,6 +488,30 @@ void TestQueryDialog::windowStateAndEvents() {
   QVERIFY(s.rec.messages.isEmpty());
   QCOMPARE(after.size(), 1);
   QCOMPARE(s.dialog.Window(), nullptr);
+}
+
+void TestQueryDialog::storedForm() {
+  Workspace s;
+  s.dialog.SetWindowState(TzelQueryDialog::wsMaximized);
+  s.dialog.SetEnablePrint(false);
+  const QString text = StoredFormWriter().write(s.dialog);
+  QCOMPARE(text, QStringLiteral("object zelQueryDialog1: TzelQueryDialog\n"
+                                "  Querion = zelQuerion1\n"
+                                "  EnablePrint = False\n"
+                                "  WindowState = wsMaximized\n"
+                                "end\n"));
+  StoredFormReader reader;
+  reader.setResolver([&](const QString &name) -> QObject * {
+    return name == QStringLiteral("zelQuerion1") ? &s.querion : nullptr;
+  });
+  const std::unique_ptr<TzelComponent> read = reader.read(text);
+  auto *copy = qobject_cast<TzelQueryDialog *>(read.get());
+  QVERIFY(copy);
+  QCOMPARE(copy->Querion(), &s.querion);
+  QCOMPARE(copy->WindowState(), TzelQueryDialog::wsMaximized);
+  QVERIFY(!copy->EnablePrint());
+  QVERIFY(copy->EnableSave());
+  QCOMPARE(copy->WindowCaption(), QStringLiteral("Querion"));
 }
 
 QTEST_MAIN(TestQueryDialog)

@@ -1,0 +1,130 @@
+"""Reads the query workspace as a screen reader would: the SQL tab's text must be the
+statement the query component generates, and the Preview grid must announce the column titles
+and the first records of "Step 1"."""
+
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+import pyatspi
+
+TITLES = ["Company", "State", "SaleDate", "PartDesc", "Qty", "Cost", "VendorName"]
+
+
+def enable_accessibility():
+    subprocess.run(["dbus-send", "--session", "--dest=org.a11y.Bus", "/org/a11y/bus",
+                    "org.freedesktop.DBus.Properties.Set", "string:org.a11y.Status",
+                    "string:IsEnabled", "variant:boolean:true"], check=False)
+
+
+def poll(what, probe, limit=30.0):
+    end = time.monotonic() + limit
+    while time.monotonic() < end:
+        try:
+            found = probe()
+        except Exception:  # the tree changes under us while the window builds
+            found = None
+        if found:
+            return found
+        time.sleep(0.2)
+    raise SystemExit("timed out waiting for " + what)
+
+
+def application(name):
+    desktop = pyatspi.Registry.getDesktop(0)
+    for app in desktop:
+        if app is not None and app.name == name:
+            return app
+    return None
+
+
+def find(root, role, name):
+    return pyatspi.findDescendant(
+        root, lambda a: a is not None and a.getRole() == role and a.name == name)
+
+
+def press_tab(window, caption):
+    tab = poll("tab " + caption, lambda: find(window, pyatspi.ROLE_PAGE_TAB, caption))
+    action = tab.queryAction()
+    names = [action.getName(i) for i in range(action.nActions)]
+    action.doAction(names.index("press") if "press" in names else 0)
+
+
+def read_sql(sql_text):
+    text = sql_text.queryText()
+    return text.getText(0, -1)
+
+
+def shot(window, name, folder):
+    """A picture of the window as the X server shows it; it must not be blank. With
+    ZEL_SCREENSHOTS set, the picture is also kept in that folder."""
+    x, y, w, h = window.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
+    path = os.path.join(folder, name + ".png")
+    subprocess.run(["import", "-window", "root", "-crop", "%dx%d+%d+%d" % (w, h, x, y),
+                    "+repage", path], check=True)
+    colours = int(subprocess.run(["identify", "-format", "%k", path], check=True,
+                                 capture_output=True, text=True).stdout)
+    if colours < 16:
+        raise SystemExit("%s looks blank (%d colours)" % (name, colours))
+    keep = os.environ.get("ZEL_SCREENSHOTS")
+    if keep:
+        shutil.copy(path, os.path.join(keep, name + ".png"))
+
+
+def main():
+    host = sys.argv[1]
+    enable_accessibility()
+    env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+    proc = subprocess.Popen([host], stdout=subprocess.PIPE, text=True, env=env)
+    folder = tempfile.mkdtemp()
+    try:
+        lines = []
+        for line in proc.stdout:
+            line = line.rstrip("\n")
+            if line == "--- END":
+                break
+            if line != "--- SQL":
+                lines.append(line)
+        expected = "\n".join(lines)
+        app = poll("the host on the bus", lambda: application(os.path.basename(host)))
+        window = poll("the workspace", lambda: find(app, pyatspi.ROLE_DIALOG, "Querion")
+                      or find(app, pyatspi.ROLE_FRAME, "Querion"))
+
+        poll("the tables drawn", lambda: find(window, pyatspi.ROLE_TABLE, "Values"))
+        time.sleep(0.5)  # let the first paint finish before the picture
+        shot(window, "workspace-query", folder)
+
+        press_tab(window, "SQL")
+        sql_text = poll("the SQL text", lambda: find(window, pyatspi.ROLE_TEXT, "SQL text"))
+        said = poll("the statement", lambda: read_sql(sql_text) or None)
+        if said != expected:
+            raise SystemExit("SQL tab says:\n%s\nexpected:\n%s" % (said, expected))
+        print("SQL tab: %d lines, as generated" % len(said.splitlines()))
+        shot(window, "workspace-sql", folder)
+
+        press_tab(window, "Preview")
+        grid = poll("the records grid", lambda: find(window, pyatspi.ROLE_TABLE, "Records"))
+        table = grid.queryTable()
+        poll("records in the grid", lambda: table.nRows > 0)
+        titles = [table.getColumnHeader(c).name for c in range(table.nColumns)]
+        if titles != TITLES:
+            raise SystemExit("column titles %s, expected %s" % (titles, TITLES))
+        first = [table.getAccessibleAt(0, c).name for c in range(table.nColumns)]
+        print("Preview: %d rows; first: %s" % (table.nRows, " | ".join(first)))
+        if table.nRows != 36 or first[0] != "Atlas Equipment" or first[1] != "NE":
+            raise SystemExit("unexpected records: %d rows, first %s" % (table.nRows, first))
+        shot(window, "workspace-preview", folder)
+    finally:
+        shutil.rmtree(folder, ignore_errors=True)
+        proc.terminate()
+        try:
+            proc.wait(10)
+        except subprocess.TimeoutExpired:
+            proc.kill()
+
+
+if __name__ == "__main__":
+    main()
