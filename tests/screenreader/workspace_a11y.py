@@ -74,11 +74,46 @@ def shot(window, name, folder):
         shutil.copy(path, os.path.join(keep, name + ".png"))
 
 
+def host_env():
+    return dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
+
+
+def stop(proc):
+    proc.terminate()
+    try:
+        proc.wait(10)
+    except subprocess.TimeoutExpired:
+        proc.kill()
+
+
+def data_model_window(host):
+    """The data model window after the warning about ReadOnly: its toolbar buttons are named
+    by their hints and the joins editor shows the five tables."""
+    proc = subprocess.Popen([host, "model"], stdout=subprocess.DEVNULL, env=host_env())
+    folder = tempfile.mkdtemp()
+    try:
+        app = poll("the host on the bus", lambda: application(os.path.basename(host)))
+        ok = poll("the ReadOnly warning", lambda: find(app, pyatspi.ROLE_PUSH_BUTTON, "OK"))
+        ok.queryAction().doAction(0)
+        window = poll("the data model window",
+                      lambda: find(app, pyatspi.ROLE_DIALOG, "Data Model")
+                      or find(app, pyatspi.ROLE_FRAME, "Data Model"))
+        for hint in ("Add Table", "Remove Table", "Rename Table", "Edit Join", "Remove Join",
+                     "Rename Fields", "Help"):
+            poll("the button " + hint, lambda h=hint: find(window, pyatspi.ROLE_PUSH_BUTTON, h))
+        time.sleep(0.5)  # let the first paint finish before the picture
+        shot(window, "datamodel-window-xvfb", folder)
+        print("Data model window: toolbar read, picture taken")
+    finally:
+        shutil.rmtree(folder, ignore_errors=True)
+        stop(proc)
+
+
 def main():
     host = sys.argv[1]
     enable_accessibility()
-    env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1")
-    proc = subprocess.Popen([host], stdout=subprocess.PIPE, text=True, env=env)
+    data_model_window(host)
+    proc = subprocess.Popen([host], stdout=subprocess.PIPE, text=True, env=host_env())
     folder = tempfile.mkdtemp()
     try:
         lines = []
@@ -119,11 +154,7 @@ def main():
         shot(window, "workspace-preview", folder)
     finally:
         shutil.rmtree(folder, ignore_errors=True)
-        proc.terminate()
-        try:
-            proc.wait(10)
-        except subprocess.TimeoutExpired:
-            proc.kill()
+        stop(proc)
 
 
 if __name__ == "__main__":

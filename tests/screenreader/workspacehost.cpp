@@ -1,11 +1,13 @@
 // A small host program for the screen-reader test: the sample model over the sample tables,
 // "Step 1" in a query component, and the workspace opened through the query dialog
-// component at start. It prints the statement the component generates, between marker lines,
-// so that the test can compare it with what the SQL tab says.
+// component at start (or, with the argument "model", the data model window through the data
+// model dialog component). It prints the statement the component generates, between marker
+// lines, so that the test can compare it with what the SQL tab says.
 
 #include "database/zeldatamodel.h"
 #include "database/zeldataset.h"
 #include "database/zelsession.h"
+#include "editors/zeldatamodeldialog.h"
 #include "editors/zelquerydialog.h"
 #include "engine/frmzelprompts.h"
 #include "messages/guiapplication.h"
@@ -46,6 +48,16 @@ int main(int argc, char *argv[]) {
       return 2;
     std::printf("--- SQL\n%s\n--- END\n", qPrintable(probe.SQL().join(QLatin1Char('\n'))));
     std::fflush(stdout);
+  }
+  if (app.arguments().contains(QStringLiteral("model"))) {
+    TzelDataModelDialog modelDialog;
+    modelDialog.setObjectName(QStringLiteral("zelDataModelDialog1"));
+    modelDialog.SetDataModel(model);
+    QTimer::singleShot(0, &app, [&] {
+      modelDialog.Execute();
+      QCoreApplication::quit();
+    });
+    return app.exec();
   }
   TzelQueryDialog dialog;
   dialog.setObjectName(QStringLiteral("zelQueryDialog1"));
