@@ -15,6 +15,7 @@
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QPlainTextEdit>
+#include <QScopedValueRollback>
 #include <QShortcut>
 #include <QStackedWidget>
 #include <QTabWidget>
@@ -24,31 +25,6 @@
 namespace {
 
 constexpr int kHelpContext = 69;
-
-// Everything a tab change may start is refused until it ends: the menus and the tabs are
-// disabled, so the events processed meanwhile cannot begin a second generation or run.
-class TzelBusyWindow {
-public:
-  TzelBusyWindow(bool &busy, TzelMenu &menu, QTabWidget &tabs)
-      : m_busy(busy), m_menu(menu), m_tabs(tabs), m_menuWas(menu.MenuEnabled()) {
-    m_busy = true;
-    m_menu.SetEnabled(false);
-    m_tabs.tabBar()->setEnabled(false);
-  }
-  ~TzelBusyWindow() {
-    m_tabs.tabBar()->setEnabled(true);
-    m_menu.SetEnabled(m_menuWas);
-    m_busy = false;
-  }
-  TzelBusyWindow(const TzelBusyWindow &) = delete;
-  TzelBusyWindow &operator=(const TzelBusyWindow &) = delete;
-
-private:
-  bool &m_busy;
-  TzelMenu &m_menu;
-  QTabWidget &m_tabs;
-  bool m_menuWas;
-};
 
 QFont sqlFont() {
   QFont font(QStringLiteral("Courier New"), 10);
@@ -215,7 +191,7 @@ void TfrmZelQueryDialog::tabMainClick() {
   if (m_busy)
     return;
   {
-    const TzelBusyWindow busy(m_busy, *zelMenu, *tabMain);
+    const QScopedValueRollback busy(m_busy, true);
     changeTabs();
   }
   if (m_closeRequested) {
@@ -229,7 +205,8 @@ void TfrmZelQueryDialog::changeTabs() {
   static const TzelMenuView views[] = {zelViewQuery, zelViewCode, zelViewPreview};
   zelMenu->SetView(views[m_targetTab]);
   closeDataset();
-  QCoreApplication::processEvents();
+  // Paint and timers only: a click or key now could start a second generation or run.
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
   if (m_sourceTab == TabQuery && m_targetTab > TabQuery && !regenerate())
     return; // the next change regenerates again
   if (m_targetTab == TabPreview && !memSQL->toPlainText().trimmed().isEmpty())

@@ -29,6 +29,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <functional>
 
 namespace {
@@ -141,6 +142,8 @@ private slots:
   void failedGenerationRegeneratesNextTime();
   void databaseErrorLeavesTheWindowUsable();
   void menuCommandsTurnTheTabs();
+  void noSecondChangeWhileOneRuns();
+  void valueEditorFollowsTheTabs();
   void checksBeforeTheWindow();
   void queryFileOpensWithItsCaption();
   void brokenQueryFileIsReported();
@@ -300,6 +303,55 @@ void TestQueryDialog::menuCommandsTurnTheTabs() {
   QCOMPARE(previewRows, 36);
 }
 
+void TestQueryDialog::noSecondChangeWhileOneRuns() {
+  Workspace s;
+  int tabDuring = -1;
+  int tabAfter = -1;
+  QString memo;
+  QVERIFY(s.run([&](Window &w) {
+    // Runs while the change to the SQL tab lets pending events through.
+    QTimer::singleShot(0, &w, [&] {
+      QVERIFY(w.Busy());
+      w.tabMain->setCurrentIndex(Window::TabPreview);
+      w.zelMenu->item(QStringLiteral("mnuViewQuery"))->trigger();
+      tabDuring = w.tabMain->currentIndex();
+    });
+    turn(w, Window::TabSQL);
+    tabAfter = w.tabMain->currentIndex();
+    memo = w.memSQL->toPlainText();
+    QVERIFY(!w.Busy());
+  }));
+  QCOMPARE(tabDuring, int(Window::TabSQL));
+  QCOMPARE(tabAfter, int(Window::TabSQL));
+  QCOMPARE(memo, s.generated());
+  QVERIFY(!s.dataset.Active());
+}
+
+void TestQueryDialog::valueEditorFollowsTheTabs() {
+  Workspace s;
+  QList<TzelDialogStatus> states;
+  bool shownAgain = false;
+  TzelQueryEditor *editor = nullptr;
+  QVERIFY(s.run([&](Window &w) {
+    editor = w.zelQueryEditor;
+    editor->SelectCell(1, 0);
+    editor->SetValueEditorStatus(zelDialogShow);
+    turn(w, Window::TabSQL);
+    states << editor->ValueEditorStatus();
+    turn(w, Window::TabPreview);
+    states << editor->ValueEditorStatus();
+    turn(w, Window::TabQuery);
+    states << editor->ValueEditorStatus();
+    shownAgain = editor->valueEditor() && editor->valueEditor()->isVisible();
+    w.showMinimized();
+    states << editor->ValueEditorStatus();
+    w.showNormal();
+  }));
+  QCOMPARE(states,
+           QList<TzelDialogStatus>({zelDialogHide, zelDialogHide, zelDialogShow, zelDialogClose}));
+  QVERIFY(shownAgain);
+}
+
 void TestQueryDialog::checksBeforeTheWindow() {
   RecordingMessages rec;
   TzelQueryDialog dialog;
@@ -449,6 +501,8 @@ void TestQueryDialog::helpAndCaption() {
   QList<int> contexts;
   QString blankCaption;
   QVERIFY(s.run([&](Window &w) {
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
     for (Window::Tab tab : {Window::TabQuery, Window::TabSQL, Window::TabPreview}) {
       turn(w, tab);
       QTest::keyClick(w.tabMain->currentWidget(), Qt::Key_F1);
