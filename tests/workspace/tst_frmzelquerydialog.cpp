@@ -141,6 +141,7 @@ private slots:
   void emptyMemoRunsNothing();
   void failedGenerationRegeneratesNextTime();
   void databaseErrorLeavesTheWindowUsable();
+  void missingDatabaseFolderIsReported();
   void menuCommandsTurnTheTabs();
   void noSecondChangeWhileOneRuns();
   void valueEditorFollowsTheTabs();
@@ -279,6 +280,27 @@ void TestQueryDialog::databaseErrorLeavesTheWindowUsable() {
   QCOMPARE(s.rec.messages.size(), 1);
   QVERIFY(s.rec.messages.first().text.startsWith(QStringLiteral("Error: ")));
   QCOMPARE(goodRows, 36);
+}
+
+void TestQueryDialog::missingDatabaseFolderIsReported() {
+  const auto registerData = [](const QString &folder) {
+    TzelSession::defaultSession().registerAlias(
+        {QStringLiteral("PELLOX"), QStringLiteral("STANDARD"), {QStringLiteral("PATH=") + folder}});
+  };
+  registerData(QStringLiteral("/no/such/folder"));
+  Workspace s;
+  QString sql;
+  bool active = true;
+  QVERIFY(s.run([&](Window &w) {
+    turn(w, Window::TabPreview);
+    sql = w.memSQL->toPlainText();
+    active = s.dataset.Active();
+  }));
+  registerData(dataFolder());
+  QVERIFY(!sql.isEmpty()); // the design and its SQL are still there
+  QVERIFY(!active);
+  QCOMPARE(s.rec.messages.size(), 1);
+  QVERIFY2(s.rec.lastText().startsWith(QStringLiteral("Error: ")), qPrintable(s.rec.lastText()));
 }
 
 void TestQueryDialog::menuCommandsTurnTheTabs() {
