@@ -58,6 +58,43 @@ def read_sql(sql_text):
     return text.getText(0, -1)
 
 
+NAMED_ROLES = {pyatspi.ROLE_PUSH_BUTTON, pyatspi.ROLE_TOGGLE_BUTTON, pyatspi.ROLE_COMBO_BOX,
+               pyatspi.ROLE_TEXT, pyatspi.ROLE_TABLE, pyatspi.ROLE_PAGE_TAB,
+               pyatspi.ROLE_CHECK_BOX, pyatspi.ROLE_RADIO_BUTTON, pyatspi.ROLE_SPIN_BUTTON,
+               pyatspi.ROLE_LIST, pyatspi.ROLE_TREE, pyatspi.ROLE_TREE_TABLE}
+
+
+def unnamed_controls(root):
+    """Controls on screen that a screen reader could only call by their kind."""
+    found = []
+    checked = [0]
+
+    def walk(node, depth):
+        if node is None or depth > 40:
+            return
+        role = node.getRole()
+        showing = node.getState().contains(pyatspi.STATE_SHOWING)
+        if role == pyatspi.ROLE_TABLE_CELL or role == pyatspi.ROLE_COLUMN_HEADER:
+            return  # cells speak their text; a grid is named once
+        if showing and role in NAMED_ROLES:
+            checked[0] += 1
+        if showing and role in NAMED_ROLES and not node.name:
+            found.append("%s under %s" % (node.getRoleName(), node.parent.name or
+                                          node.parent.getRoleName()))
+        for child in node:
+            walk(child, depth + 1)
+
+    walk(root, 0)
+    return found, checked[0]
+
+
+def check_names(window, where):
+    missing, checked = unnamed_controls(window)
+    if missing:
+        raise SystemExit("controls without a name on %s: %s" % (where, "; ".join(missing)))
+    print("%s: %d controls, each named" % (where, checked))
+
+
 def shot(window, name, folder):
     """A picture of the window as the X server shows it; it must not be blank. With
     ZEL_SCREENSHOTS set, the picture is also kept in that folder."""
@@ -103,6 +140,7 @@ def data_model_window(host):
             poll("the button " + hint, lambda h=hint: find(window, pyatspi.ROLE_PUSH_BUTTON, h))
         time.sleep(0.5)  # let the first paint finish before the picture
         shot(window, "datamodel-window-xvfb", folder)
+        check_names(window, "the data model window")
         print("Data model window: toolbar read, picture taken")
     finally:
         shutil.rmtree(folder, ignore_errors=True)
@@ -131,6 +169,7 @@ def main():
         poll("the tables drawn", lambda: find(window, pyatspi.ROLE_TABLE, "Values"))
         time.sleep(0.5)  # let the first paint finish before the picture
         shot(window, "workspace-query", folder)
+        check_names(window, "the Query tab")
 
         press_tab(window, "SQL")
         sql_text = poll("the SQL text", lambda: find(window, pyatspi.ROLE_TEXT, "SQL text"))
@@ -139,6 +178,7 @@ def main():
             raise SystemExit("SQL tab says:\n%s\nexpected:\n%s" % (said, expected))
         print("SQL tab: %d lines, as generated" % len(said.splitlines()))
         shot(window, "workspace-sql", folder)
+        check_names(window, "the SQL tab")
 
         press_tab(window, "Preview")
         grid = poll("the records grid", lambda: find(window, pyatspi.ROLE_TABLE, "Records"))
@@ -152,6 +192,7 @@ def main():
         if table.nRows != 36 or first[0] != "Atlas Equipment" or first[1] != "NE":
             raise SystemExit("unexpected records: %d rows, first %s" % (table.nRows, first))
         shot(window, "workspace-preview", folder)
+        check_names(window, "the Preview tab")
     finally:
         shutil.rmtree(folder, ignore_errors=True)
         stop(proc)
