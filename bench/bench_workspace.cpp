@@ -134,6 +134,7 @@ struct Workspace {
 };
 
 void runPhase(benchmark::State &state, bool big, Phase phase) {
+  messages->count = 0;
   Workspace w(big);
   for (auto _ : state) {
     const double seconds = timePhase(w.dialog, phase);
