@@ -21,10 +21,6 @@ namespace {
 
 using VE = TfrmZelValueEditor;
 
-QString dataFolder() {
-  return QCoreApplication::applicationDirPath() + QStringLiteral("/Data");
-}
-
 void choose(QComboBox *combo, const QString &text) {
   const int index = combo->findText(text);
   QVERIFY2(index >= 0, qPrintable(text));
@@ -69,10 +65,7 @@ private slots:
 
 void TestQueryEditorStep1::initTestCase() {
   QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-  QVERIFY2(QFileInfo::exists(dataFolder() + QStringLiteral("/T0490.DB")), qPrintable(dataFolder()));
-  TzelSession::defaultSession().registerAlias({QStringLiteral("PELLOX"),
-                                               QStringLiteral("STANDARD"),
-                                               {QStringLiteral("PATH=") + dataFolder()}});
+  QVERIFY2(useSampleData(), qPrintable(sampleDataFolder()));
 }
 
 void TestQueryEditorStep1::cleanupTestCase() {

@@ -35,10 +35,6 @@ using Rows = QList<QStringList>;
 
 const QString kOracle = QStringLiteral("execute-oracle");
 
-QString dataFolder() {
-  return QCoreApplication::applicationDirPath() + QStringLiteral("/Data");
-}
-
 // One value as text, the same whether the engine typed it or SQLite returned it raw.
 QString textOf(const QVariant &value) {
   if (value.isNull())
@@ -119,7 +115,7 @@ QVariant sqliteValue(const QVariant &value) {
 // Copies one sample Paradox file into the oracle database under a plain table name.
 bool copyTable(QSqlDatabase db, const QString &file, const QString &table) {
   TzelTableData data;
-  const TzelFileResult read = readParadoxTable(dataFolder() + u'/' + file, data);
+  const TzelFileResult read = readParadoxTable(sampleDataFolder() + u'/' + file, data);
   if (!read.ok) {
     qWarning() << read.text;
     return false;
@@ -326,12 +322,7 @@ private slots:
 void TstExecute::initTestCase() {
   // Formats such as "ddddd" follow the default locale; fix it for exact texts.
   QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-  if (!ZelRegistry::instance().contains(QStringLiteral("TzelDataModel")))
-    ZelRegistry::instance().registerClass<TzelDataModel>();
-  QVERIFY2(QFileInfo::exists(dataFolder() + QStringLiteral("/T0490.DB")), qPrintable(dataFolder()));
-  TzelSession::defaultSession().registerAlias({QStringLiteral("PELLOX"),
-                                               QStringLiteral("STANDARD"),
-                                               {QStringLiteral("PATH=") + dataFolder()}});
+  QVERIFY2(useSampleData(), qPrintable(sampleDataFolder()));
   QVERIFY(readSampleModel());
 
   QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kOracle);

@@ -1,13 +1,35 @@
 #pragma once
-// The samples the tests share: files under examples/ and the sample data model read from its
-// stored form (a database-bound model, as the stored form names it). Header-only, because
-// ZEL_SOURCE_DIR is defined for each test executable.
+// The samples the tests share: files under examples/, the sample data model read from its
+// stored form (a database-bound model, as the stored form names it) and the sample tables
+// built beside the test programs. Header-only, because ZEL_SOURCE_DIR is defined for each test
+// executable.
 
+#include "database/zeldatamodel.h"
+#include "database/zelsession.h"
 #include "model/storedform.h"
 #include "model/zelmodel.h"
+#include "model/zelregistry.h"
 
+#include <QCoreApplication>
+#include <QFileInfo>
 #include <QString>
 #include <memory>
+
+// The folder of the sample Paradox tables, beside the running program.
+inline QString sampleDataFolder() {
+  return QCoreApplication::applicationDirPath() + QStringLiteral("/Data");
+}
+
+// Makes the sample model readable and its database PELLOX the sample folder; false when the
+// sample tables were not built.
+inline bool useSampleData() {
+  if (!ZelRegistry::instance().contains(QStringLiteral("TzelDataModel")))
+    ZelRegistry::instance().registerClass<TzelDataModel>();
+  TzelSession::defaultSession().registerAlias({QStringLiteral("PELLOX"),
+                                               QStringLiteral("STANDARD"),
+                                               {QStringLiteral("PATH=") + sampleDataFolder()}});
+  return QFileInfo::exists(sampleDataFolder() + QStringLiteral("/T0490.DB"));
+}
 
 inline QString examplesFile(const QString &name) {
   return QStringLiteral(ZEL_SOURCE_DIR "/examples/") + name;

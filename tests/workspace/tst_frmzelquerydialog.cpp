@@ -36,10 +36,6 @@ namespace {
 
 using Window = TfrmZelQueryDialog;
 
-QString dataFolder() {
-  return QCoreApplication::applicationDirPath() + QStringLiteral("/Data");
-}
-
 // Answers the export dialog with one fixed choice.
 class FixedExport : public TzelExportPrompt {
 public:
@@ -158,12 +154,7 @@ private slots:
 
 void TestQueryDialog::initTestCase() {
   QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
-  if (!ZelRegistry::instance().contains(QStringLiteral("TzelDataModel")))
-    ZelRegistry::instance().registerClass<TzelDataModel>();
-  QVERIFY2(QFileInfo::exists(dataFolder() + QStringLiteral("/T0490.DB")), qPrintable(dataFolder()));
-  TzelSession::defaultSession().registerAlias({QStringLiteral("PELLOX"),
-                                               QStringLiteral("STANDARD"),
-                                               {QStringLiteral("PATH=") + dataFolder()}});
+  QVERIFY2(useSampleData(), qPrintable(sampleDataFolder()));
 }
 
 void TestQueryDialog::step1ThroughTheThreeTabs() {
@@ -296,7 +287,7 @@ void TestQueryDialog::missingDatabaseFolderIsReported() {
     sql = w.memSQL->toPlainText();
     active = s.dataset.Active();
   }));
-  registerData(dataFolder());
+  registerData(sampleDataFolder());
   QVERIFY(!sql.isEmpty()); // the design and its SQL are still there
   QVERIFY(!active);
   QCOMPARE(s.rec.messages.size(), 1);
