@@ -4,6 +4,7 @@
 #include "database/zeldbasefile.h"
 #include "database/zeldbtable.h"
 #include "database/zelparadoxfile.h"
+#include "messages/zelprogress.h"
 #include "model/zeltypes.h"
 
 #include <QDir>
@@ -24,6 +25,7 @@ public:
     m_dataset.First();
     m_started = false;
     m_count = 0;
+    m_progress.restart();
   }
   bool next(QVariantList &row) override {
     if (m_started)
@@ -35,6 +37,7 @@ public:
     for (int i = 0; i < m_dataset.FieldCount(); ++i)
       row.append(m_dataset.value(m_dataset.RecNo(), i));
     ++m_count;
+    m_progress.count();
     return true;
   }
   int count() const { return m_count; }
@@ -43,6 +46,7 @@ private:
   TzelDataset &m_dataset;
   bool m_started = false;
   int m_count = 0;
+  TzelCountingProgress m_progress = zelExportProgress();
 };
 
 } // namespace

@@ -3,6 +3,7 @@
 #include "database/zelrecordstream.h"
 #include "database/zelsession.h"
 #include "database/zelstandarddb.h"
+#include "messages/zelprogress.h"
 
 #include <QSqlDatabase>
 #include <QSqlError>
@@ -114,15 +115,15 @@ template <typename Read> auto TzelDataset::reading(Read read) {
   m_busy = true;
   try {
     auto result = read();
-    m_busy = false;
+    endBusy();
     return result;
   } catch (const EzelCancelled &) {
-    m_busy = false;
+    endBusy();
     Close();
     m_cancelled = true;
     throw;
   } catch (const EzelError &) {
-    m_busy = false;
+    endBusy();
     Close();
     throw;
   }
@@ -168,7 +169,7 @@ void TzelDataset::startStream() {
   // A connection serves one statement at a time: the one read before ends first.
   m_stream.reset();
   m_stream = std::make_unique<TzelRecordStream>(m_connection, kind, text, m_cancel,
-                                                [this] { emit waiting(); });
+                                                [this] { onWait(); });
   m_streamPos = 0;
 }
 
@@ -177,6 +178,20 @@ namespace {
 const QString kBusy = QStringLiteral("Error: The dataset is still running its statement");
 
 } // namespace
+
+// Every wait of the database is shown to the user, who may stop it from there.
+void TzelDataset::onWait() {
+  if (!m_progress)
+    m_progress = std::make_unique<TzelProgressScope>(QStringLiteral("Running Query"));
+  if (!m_progress->step(QStringLiteral("The database is working on the query.")))
+    m_cancel.request();
+  emit waiting();
+}
+
+void TzelDataset::endBusy() {
+  m_busy = false;
+  m_progress.reset();
+}
 
 void TzelDataset::Open() {
   if (m_busy) // from a slot of waiting()
@@ -198,13 +213,13 @@ void TzelDataset::Open() {
     for (int i = 0; i < defs.size(); ++i)
       m_fields.push_back(std::make_unique<TzelDatasetField>(this, i, defs[i]));
   } catch (const EzelError &error) {
-    m_busy = false;
+    endBusy();
     m_cancelled = dynamic_cast<const EzelCancelled *>(&error) != nullptr;
     m_stream.reset();
     m_head.clear();
     throw;
   }
-  m_busy = false;
+  endBusy();
   m_fetched = m_streamPos;
   m_windowStart = m_fetched;
   m_window.clear();
@@ -231,15 +246,15 @@ void TzelDataset::ExecSQL() {
   m_busy = true;
   try {
     TzelRecordStream run(connection, TzelSession::defaultSession().open(m_databaseName).kind, text,
-                         m_cancel, [this] { emit waiting(); });
+                         m_cancel, [this] { onWait(); });
     // To its end, so that a later statement of the text that fails is reported.
     run.skip(LLONG_MAX);
   } catch (const EzelError &error) {
-    m_busy = false;
+    endBusy();
     m_cancelled = dynamic_cast<const EzelCancelled *>(&error) != nullptr;
     throw;
   }
-  m_busy = false;
+  endBusy();
 }
 
 void TzelDataset::Close() {

@@ -22,6 +22,7 @@
 #include <vector>
 
 class TzelDataset;
+class TzelProgressScope;
 class TzelRecordStream;
 
 // The definition of a result column: name, data type and size.
@@ -154,7 +155,8 @@ public:
 signals:
   // Opened, closed or refilled; attached controls re-read everything.
   void datasetChanged();
-  // The database is still working (about every 50 ms of a long statement or read); a slot
+  // The database is still working (about every 50 ms of a long statement or read; the
+  // process's progress handler shows it and may cancel the statement first); a slot
   // may process events and call Cancel, but must not use the dataset otherwise.
   void waiting();
 
@@ -168,6 +170,8 @@ private:
   void startStream();
   QString connectionFor(const QString &databaseName, QString &text);
   template <typename Read> auto reading(Read read);
+  void onWait();
+  void endBusy();
   void dropPrivateConnection();
 
   QStringList m_sql;
@@ -182,6 +186,7 @@ private:
   QLocale m_locale;
   TzelDisplayFormatter m_formatter;
   TzelCancelTarget m_cancel;
+  std::unique_ptr<TzelProgressScope> m_progress; // while the database keeps the user waiting
 
   std::unique_ptr<TzelRecordStream> m_stream;
   QString m_connection;              // the connection the statement runs on

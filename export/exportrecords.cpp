@@ -5,6 +5,7 @@
 #include "database/zeldataset.h"
 #include "engine/zelquerion.h"
 #include "messages/zelmessages.h"
+#include "messages/zelprogress.h"
 #include "model/supportfiles.h"
 #include "model/vocabulary.h"
 
@@ -121,8 +122,10 @@ void WriteDelimitedRecords(TzelDataset &dataset, QIODevice &device, QChar separa
     }
     chunk += kLineEnd;
   }
+  TzelCountingProgress progress = zelExportProgress();
   // Tested before the first record, so an empty result adds no line of empty values.
   for (dataset.First(); !dataset.Eof(); dataset.Next()) {
+    progress.count();
     for (int i = 0; i < count; ++i) {
       const TzelDatasetField *field = dataset.Fields(i);
       if (i > 0)

@@ -2,6 +2,7 @@
 #include "messages/frmzelerror.h"
 #include "messages/frmzelhelp.h"
 #include "messages/frmzelinputbox.h"
+#include "messages/frmzelprogress.h"
 #include "messages/guifiledialog.h"
 #include "messages/zelhelp.h"
 #include "messages/zelmessages.h"
@@ -87,5 +88,6 @@ public:
 void zelInstallGuiMessages() {
   zelSetMessageHandler(std::make_unique<GuiMessages>());
   zelSetHelpHandler(std::make_unique<GuiHelp>());
+  zelSetProgressHandler(std::make_unique<TzelGuiProgress>());
   zelSetFileDialogHandler(std::make_unique<GuiFileDialogs>());
 }

@@ -1,17 +1,36 @@
 // The delimited-text writer over a dataset opened on a scratch SQLite file.
 
+#include "database/zeldatamodel.h"
 #include "database/zeldataset.h"
 #include "engine/zelquerion.h"
 #include "export/exportrecords.h"
+#include "messages/zelprogress.h"
 #include "support/recordingmessages.h"
 
 #include <QBuffer>
+#include <QDir>
 #include <QFile>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+
+namespace {
+
+// The user stops the work at the given step.
+class StopAt : public TzelProgressHandler {
+public:
+  explicit StopAt(int step) : m_left(step) {}
+  void begin(const QString &) override {}
+  bool step(const QString &) override { return --m_left > 0; }
+  void end() override {}
+
+private:
+  int m_left;
+};
+
+} // namespace
 
 class TestExportRecords : public QObject {
   Q_OBJECT
@@ -31,6 +50,8 @@ private slots:
   void fileFailures();
   void successMessage();
   void querionDataQuery();
+  void cancelledExportKeepsTheOldFile_data();
+  void cancelledExportKeepsTheOldFile();
 
 private:
   QString run(const QString &sql, QChar separator, bool names);
@@ -243,3 +264,39 @@ void TestExportRecords::querionDataQuery() {
 
 QTEST_GUILESS_MAIN(TestExportRecords)
 #include "tst_exportrecords.moc"
+
+void TestExportRecords::cancelledExportKeepsTheOldFile_data() {
+  QTest::addColumn<int>("fileType");
+  QTest::addColumn<QString>("name");
+  QTest::newRow("comma-delimited") << int(zelExportCsv) << u"many.csv"_qs;
+  QTest::newRow("dBase") << int(zelExportDbf) << u"many.dbf"_qs;
+  QTest::newRow("Paradox") << int(zelExportDb) << u"many.db"_qs;
+}
+
+void TestExportRecords::cancelledExportKeepsTheOldFile() {
+  QFETCH(int, fileType);
+  QFETCH(QString, name);
+  TzelDataset dataset;
+  openDataset(dataset, u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                       "WHERE i < 5000) SELECT i AS Number FROM n"_qs);
+  QString file = m_dir.filePath(name);
+  QFile old(file);
+  QVERIFY(old.open(QIODevice::WriteOnly));
+  old.write("the earlier export");
+  old.close();
+  RecordingMessages rec;
+  auto previous = zelSetProgressHandler(std::make_unique<StopAt>(3));
+  TzelDataModel model;
+  const bool exported = fileType == zelExportCsv
+                            ? ExportRecords(&dataset, file, fileType, true, true)
+                            : model.ExportTable(&dataset, file, fileType, true);
+  zelSetProgressHandler(std::move(previous));
+  QVERIFY(!exported);
+  QCOMPARE(rec.texts(), QStringList{u"Error: The export was cancelled; no file was written."_qs});
+  QFile kept(file);
+  QVERIFY(kept.open(QIODevice::ReadOnly));
+  QCOMPARE(kept.readAll(), QByteArray("the earlier export"));
+  QCOMPARE(QDir(m_dir.path()).entryList({u"*part*"_qs}), QStringList()); // no half-written file
+  QCOMPARE(dataset.RecNo(), 0);
+  QVERIFY(!dataset.ControlsDisabled());
+}

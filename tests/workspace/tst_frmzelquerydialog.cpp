@@ -14,6 +14,7 @@
 #include "engine/recordprinting.h"
 #include "export/exportprompt.h"
 #include "export/exportrecords.h"
+#include "messages/frmzelprogress.h"
 #include "model/zelregistry.h"
 #include "support/modaldriver.h"
 #include "workspace/frmzelquerydialog.h"
@@ -24,6 +25,7 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTabWidget>
 #include <QTableView>
@@ -126,6 +128,31 @@ QStringList titles(Window &w) {
   return out;
 }
 
+// A statement that runs until it is stopped.
+const QString kEndless = QStringLiteral("WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 "
+                                        "FROM c) SELECT COUNT(*) FROM c");
+
+// The program's progress window for the test's span; onShown runs once it has appeared.
+struct ProgressWindow {
+  std::unique_ptr<TzelProgressHandler> previous =
+      zelSetProgressHandler(std::make_unique<TzelGuiProgress>());
+  QTimer poll;
+  QString title;
+  ~ProgressWindow() { zelSetProgressHandler(std::move(previous)); }
+  void whenShown(const std::function<void(TfrmZelProgress &)> &onShown) {
+    poll.setInterval(20);
+    QObject::connect(&poll, &QTimer::timeout, [this, onShown] {
+      TfrmZelProgress *w = TzelGuiProgress::window();
+      if (!w || !w->isVisible())
+        return;
+      poll.stop();
+      title = w->windowTitle();
+      onShown(*w);
+    });
+    poll.start();
+  }
+};
+
 } // namespace
 
 class TestQueryDialog : public QObject {
@@ -140,6 +167,8 @@ private slots:
   void missingDatabaseFolderIsReported();
   void menuCommandsTurnTheTabs();
   void noSecondChangeWhileOneRuns();
+  void longStatementShowsProgressAndCancels();
+  void closingWhileAStatementRuns();
   void valueEditorFollowsTheTabs();
   void checksBeforeTheWindow();
   void queryFileOpensWithItsCaption();
@@ -338,6 +367,54 @@ void TestQueryDialog::noSecondChangeWhileOneRuns() {
   QCOMPARE(tabAfter, int(Window::TabSQL));
   QCOMPARE(memo, s.generated());
   QVERIFY(!s.dataset.Active());
+}
+
+void TestQueryDialog::longStatementShowsProgressAndCancels() {
+  Workspace s;
+  ProgressWindow progress;
+  bool modal = false;
+  progress.whenShown([&](TfrmZelProgress &w) {
+    modal = w.windowModality() == Qt::ApplicationModal;
+    QTest::mouseClick(w.cmdCancel, Qt::LeftButton);
+  });
+  int cancelledRows = -1, laterRows = -1;
+  bool usable = false;
+  QVERIFY(s.run([&](Window &w) {
+    turn(w, Window::TabSQL);
+    w.memSQL->setPlainText(kEndless);
+    turn(w, Window::TabPreview); // returns once Cancel has stopped the statement
+    cancelledRows = rows(w);
+    usable = !w.Busy() && w.tabMain->tabBar()->isEnabled() && !TzelGuiProgress::window();
+    turn(w, Window::TabQuery);
+    turn(w, Window::TabPreview);
+    laterRows = rows(w);
+  }));
+  QCOMPARE(progress.title, QStringLiteral("Running Query"));
+  QVERIFY(modal);
+  QCOMPARE(cancelledRows, 0);
+  QVERIFY(usable);
+  QCOMPARE(laterRows, 36);
+  QVERIFY2(s.rec.messages.isEmpty(), qPrintable(s.rec.texts().join(u'\n'))); // the user stopped it
+}
+
+void TestQueryDialog::closingWhileAStatementRuns() {
+  Workspace s;
+  ProgressWindow progress;
+  Window *window = nullptr;
+  progress.whenShown([&](TfrmZelProgress &) { window->close(); });
+  bool closedAfterRun = false;
+  QVERIFY(s.run([&](Window &w) {
+    window = &w;
+    turn(w, Window::TabSQL);
+    w.memSQL->setPlainText(kEndless);
+    turn(w, Window::TabPreview);
+    QVERIFY(!s.dataset.Active());
+    QTRY_VERIFY(!w.isVisible());
+    closedAfterRun = true;
+  }));
+  QVERIFY(closedAfterRun);
+  QVERIFY(!TzelGuiProgress::window());
+  QVERIFY2(s.rec.messages.isEmpty(), qPrintable(s.rec.texts().join(u'\n')));
 }
 
 void TestQueryDialog::valueEditorFollowsTheTabs() {

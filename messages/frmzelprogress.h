@@ -1,0 +1,56 @@
+#pragma once
+// The window of long work: what runs, a busy bar and Cancel. It appears only when the work
+// has lasted half a second, so that quick work never flashes a window.
+
+#include "messages/zelprogress.h"
+
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QPointer>
+
+class QLabel;
+class QProgressBar;
+class QPushButton;
+
+class TfrmZelProgress : public QDialog {
+  Q_OBJECT
+public:
+  explicit TfrmZelProgress(QWidget *parent = nullptr);
+
+  void setText(const QString &text);
+  bool cancelled() const { return m_cancelled; }
+
+  QLabel *labText;
+  QProgressBar *barBusy;
+  QPushButton *cmdCancel;
+
+protected:
+  // Closing the window asks to stop, as Cancel does; the work closes it when it ends.
+  void reject() override;
+
+private:
+  bool m_cancelled = false;
+};
+
+// The program's progress handler: one TfrmZelProgress over the active window for the
+// outermost task, application-modal while shown so that nothing else starts meanwhile.
+class TzelGuiProgress : public TzelProgressHandler {
+public:
+  ~TzelGuiProgress() override;
+  void begin(const QString &caption) override;
+  bool step(const QString &text) override;
+  void end() override;
+
+  // The window while it is shown (tests find Cancel through it).
+  static TfrmZelProgress *window();
+
+private:
+  void showWindow();
+
+  int m_depth = 0;
+  QString m_caption;
+  bool m_cancelled = false;
+  bool m_arrowCursor = false;
+  QElapsedTimer m_started;
+  QElapsedTimer m_lastEvents;
+};
