@@ -75,6 +75,7 @@ TfrmZelHelp::TfrmZelHelp(QWidget *parent) : QWidget(parent, Qt::Window) {
   lstTopics = new QListWidget(this);
   lstTopics->setObjectName(QStringLiteral("lstTopics"));
   lstTopics->setAccessibleName(QStringLiteral("Help topics"));
+  lstTopics->installEventFilter(this);
   txtPage = new QTextBrowser(this);
   txtPage->setObjectName(QStringLiteral("txtPage"));
   txtPage->setAccessibleName(QStringLiteral("Help page"));
@@ -197,7 +198,12 @@ void TfrmZelHelp::showHelp(const QString &helpFile, int context) {
     m_folder = folderOfPage(page);
     cmdContents->setEnabled(true);
     cmdSearch->setEnabled(true);
-    txtPage->setSource(page);
+    // The browser skips loading its own source again, which the "no help" text may hide.
+    if (txtPage->source() == page)
+      txtPage->reload();
+    else
+      txtPage->setSource(page);
+    showTitle();
     setSearching(context == -1);
     if (context == -1)
       txtSearch->clear();
@@ -217,7 +223,7 @@ void TfrmZelHelp::showNoHelp(const QString &helpFile) {
   txtPage->setHtml(QStringLiteral("<html><head><title>No help</title></head><body>"
                                   "<h2>No help</h2><p>No help pages are installed for ") +
                    helpFile.toHtmlEscaped() + QStringLiteral(".</p></body></html>"));
-  setWindowTitle(QStringLiteral("Help - No help"));
+  showTitle();
 }
 
 QUrl TfrmZelHelp::currentPage() const {
@@ -241,9 +247,13 @@ void TfrmZelHelp::setSearching(bool on) {
   }
 }
 
-void TfrmZelHelp::txtPageSourceChanged(const QUrl &page) {
+void TfrmZelHelp::showTitle() {
   const QString title = txtPage->documentTitle();
   setWindowTitle(title.isEmpty() ? QStringLiteral("Help") : QStringLiteral("Help - ") + title);
+}
+
+void TfrmZelHelp::txtPageSourceChanged(const QUrl &page) {
+  showTitle();
   // The browser reports a relative link as written; the page it loaded is that link
   // resolved against the page before.
   m_page = m_page.resolved(page);
@@ -311,16 +321,26 @@ void TfrmZelHelp::openTopic(const QUrl &page) {
 }
 
 bool TfrmZelHelp::eventFilter(QObject *watched, QEvent *event) {
-  if (watched == txtSearch && event->type() == QEvent::KeyPress) {
-    const int key = static_cast<QKeyEvent *>(event)->key();
-    if (key == Qt::Key_Down || key == Qt::Key_PageDown) {
-      // Down goes on into the topics found, as in a combo box.
-      for (int i = 0; i < lstTopics->count(); ++i)
-        if (!lstTopics->item(i)->isHidden()) {
-          lstTopics->setCurrentRow(i);
-          break;
-        }
-      lstTopics->setFocus();
+  if (event->type() != QEvent::KeyPress)
+    return QWidget::eventFilter(watched, event);
+  const int key = static_cast<QKeyEvent *>(event)->key();
+  if (watched == txtSearch && (key == Qt::Key_Down || key == Qt::Key_PageDown)) {
+    // Down goes on into the topics found, as in a combo box.
+    for (int i = 0; i < lstTopics->count(); ++i)
+      if (!lstTopics->item(i)->isHidden()) {
+        lstTopics->setCurrentRow(i);
+        break;
+      }
+    lstTopics->setFocus();
+    return true;
+  }
+  if (watched == lstTopics && key == Qt::Key_Up) {
+    // Up from the first topic found goes back to the words.
+    int row = lstTopics->currentRow() - 1;
+    while (row >= 0 && lstTopics->item(row)->isHidden())
+      --row;
+    if (row < 0) {
+      txtSearch->setFocus();
       return true;
     }
   }

@@ -58,6 +58,7 @@ private:
   void openTopic(const QUrl &page);
   void cmdContentsClick();
   void txtPageSourceChanged(const QUrl &page);
+  void showTitle();
   void showNoHelp(const QString &helpFile);
 
   QUrl m_page;            // the page shown, as an absolute resource URL; empty for none
