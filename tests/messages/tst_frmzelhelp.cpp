@@ -181,6 +181,13 @@ private slots:
     QTest::keyClick(help.txtSearch, Qt::Key_Down);
     QCOMPARE(QApplication::focusWidget(), help.lstTopics);
     QVERIFY(!help.lstTopics->currentItem()->isHidden());
+    // Up from the first topic found goes back to the words, and Down again into the list.
+    QTest::keyClick(help.lstTopics, Qt::Key_Up);
+    QCOMPARE(QApplication::focusWidget(), help.txtSearch);
+    QTest::keyClick(help.txtSearch, Qt::Key_Down);
+    QTest::keyClick(help.lstTopics, Qt::Key_Down);
+    QTest::keyClick(help.lstTopics, Qt::Key_Up);
+    QCOMPARE(QApplication::focusWidget(), help.lstTopics);
     const QString first = help.lstTopics->currentItem()->text();
     QTest::keyClick(help.lstTopics, Qt::Key_Return);
     QCOMPARE(help.txtPage->documentTitle(), first);
@@ -238,6 +245,12 @@ private slots:
     QVERIFY(!help.searching());
 
     QVERIFY(help.currentPage().isEmpty());
+
+    // The page shown before the "no help" text comes back when asked for again.
+    help.showHelp(QStringLiteral("VIZADUZ.HLP"), 5);
+    QVERIFY(help.txtPage->toPlainText().contains(QStringLiteral("The data model lists")));
+    QCOMPARE(help.windowTitle(), QStringLiteral("Help - The Data Model window"));
+    help.showHelp(QStringLiteral("NOSUCH.HLP"), 5);
 
     // The next help file with pages brings Contents and Search back.
     help.showHelp(QStringLiteral("ZOZEROD.HLP"), 43);

@@ -120,6 +120,40 @@ private slots:
     QVERIFY(QFile::exists(resourcePath(page)));
   }
 
+  // Help calls written with literal numbers anywhere in the sources have their pages too, so
+  // a window that starts asking for a new topic fails here until its page is written.
+  void everyLiteralHelpCallHasItsPage_data() {
+    QTest::addColumn<int>("fileIndex");
+    QTest::addColumn<int>("context");
+    static const QRegularExpression call(QStringLiteral("ShowHelp\\((\\d),\\s*(\\d+)\\)"));
+    const QString files[] = {QStringLiteral("VIZADUZ.HLP"), QStringLiteral("ZOZEROD.HLP")};
+    QSet<QString> seen;
+    for (const char *folder : {"editors", "engine", "export", "workspace", "demo", "model"}) {
+      const QDir dir(QStringLiteral(ZEL_SOURCE_DIR "/") + QLatin1String(folder));
+      for (const QString &name : dir.entryList({QStringLiteral("*.cpp")}, QDir::Files)) {
+        for (auto it = call.globalMatch(readPage(dir.filePath(name))); it.hasNext();) {
+          const auto match = it.next();
+          const QString row = files[match.captured(1).toInt() % 2] + QLatin1Char(' ') +
+                              match.captured(2) + QStringLiteral(" (") + name + QLatin1Char(')');
+          if (match.captured(2) != QLatin1String("0") && !seen.contains(row)) {
+            seen << row;
+            QTest::newRow(qPrintable(row))
+                << match.captured(1).toInt() << match.captured(2).toInt();
+          }
+        }
+      }
+    }
+    QVERIFY(seen.size() >= 10);
+  }
+  void everyLiteralHelpCallHasItsPage() {
+    QFETCH(int, fileIndex);
+    QFETCH(int, context);
+    const QString file =
+        fileIndex == 0 ? QStringLiteral("VIZADUZ.HLP") : QStringLiteral("ZOZEROD.HLP");
+    QCOMPARE(TfrmZelHelp::pageFor(file, context).fileName(),
+             QStringLiteral("ctx_%1.html").arg(context));
+  }
+
   void everyPageIsWhole_data() { addPageRows(); }
   void everyPageIsWhole() {
     QFETCH(QString, path);
