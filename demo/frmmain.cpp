@@ -69,6 +69,7 @@ TfrmMain::TfrmMain(const QString &programFolder, QWidget *parent)
 
   m_topic = 1;
   m_topicCount = int(TourTopics().size());
+  updateStatus();
   connectDatabase(programFolder.isEmpty() ? QCoreApplication::applicationDirPath() : programFolder);
   panComponents->adjustForScreen(logicalDpiX());
   showTopic(m_topic);
@@ -235,7 +236,7 @@ void TfrmMain::showTopic(int topic) {
   nbkTopics->setCurrentIndex(topic - 1);
   updateStatus();
   const int kind = TourTopics()[topic - 1].animation;
-  m_animation->start(panComponents->animatedArrows(kind), ::AnimationInterval(kind));
+  m_animation->start(panComponents->animatedArrows(kind), TopicAnimationInterval(kind));
 }
 
 void TfrmMain::updateStatus() {

@@ -32,6 +32,6 @@ const QList<TourTopic> &TourTopics() {
   return topics;
 }
 
-int AnimationInterval(int kind) {
+int TopicAnimationInterval(int kind) {
   return kind == 3 ? 175 : 200;
 }

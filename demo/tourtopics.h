@@ -16,4 +16,4 @@ const QList<TourTopic> &TourTopics();
 // The tour's own help file, opened in place of the model's while a topic's help shows.
 inline const QString TourHelpFile = QStringLiteral("RARUVE.HLP");
 // Milliseconds between two changes of an animation of that kind.
-int AnimationInterval(int kind);
+int TopicAnimationInterval(int kind);

@@ -16,6 +16,7 @@
 #include "editors/zeldatamodeldialog.h"
 #include "editors/zelquerydialog.h"
 #include "engine/zelquerion.h"
+#include "messages/frmzelhelp.h"
 #include "support/modaldriver.h"
 #include "support/recordingmessages.h"
 #include "support/samplefiles.h"
@@ -29,6 +30,7 @@
 #include <QStackedWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QUrl>
 
 namespace {
 
@@ -345,6 +347,9 @@ void TestFrmMain::topicHelp() {
     QCOMPARE(t.help.calls.size(), 1);
     QCOMPARE(QFileInfo(t.help.calls[0].helpFile).fileName(), QStringLiteral("RARUVE.HLP"));
     QCOMPARE(t.help.calls[0].context, context);
+    // The tour's help file has a page of its own for the context.
+    QCOMPARE(TfrmZelHelp::pageFor(t.help.calls[0].helpFile, context),
+             QUrl(QStringLiteral("qrc:/help/raruve/ctx_%1.html").arg(context)));
   }
   QCOMPARE(t.w.zelDataModel1->About()->HelpFile(), QStringLiteral("VIZADUZ.HLP;ZOZEROD.HLP"));
   QVERIFY(!t.w.Animating());
