@@ -1,16 +1,15 @@
+#include "demo/frmmain.h"
+#include "demo/screenshottour.h"
 #include "engine/frmzelprompts.h"
 #include "messages/guiapplication.h"
 #include "messages/guimessages.h"
-
-#include <QMainWindow>
 
 int main(int argc, char *argv[]) {
   GuardedApplication app(argc, argv);
   zelInstallGuiMessages();
   zelInstallQueryPrompts();
-  QMainWindow window;
-  window.setWindowTitle(QStringLiteral("Pellox"));
-  window.resize(640, 480);
+  TfrmMain window;
   window.show();
+  StartScreenshotTour(window);
   return app.exec();
 }
