@@ -2,7 +2,7 @@
 # Proves the installed package: builds the libraries (in build/ or $BUILD_DIR) when needed,
 # installs them into a scratch prefix under the build folder, builds examples/host against
 # that prefix alone, with warnings as errors, and runs the host's check, which must find the
-# 36 records of the sample query "Step 1".
+# 36 records of the sample query "Step 1". Every installed header must compile on its own.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$top/build}
@@ -19,6 +19,28 @@ if grep -rlE '#include <(paradox|shapefil|sqlite3|libpq-fe)\.h>' "$prefix/includ
   echo "host-check: installed headers include private dependencies" >&2
   exit 1
 fi
+
+# Every installed header compiles on its own in a host, without warnings.
+headers=$scratch/headers
+mkdir -p "$headers"
+sources=()
+for h in $(cd "$prefix/include/pellox" && find . -name '*.h' | sort); do
+  h=${h#./}
+  source=$headers/${h//\//_}.cpp
+  echo "#include \"$h\"" >"$source"
+  sources+=("$source")
+done
+cat >"$headers/CMakeLists.txt" <<CMAKE
+cmake_minimum_required(VERSION 3.24)
+project(PelloxHeaders LANGUAGES CXX)
+set(CMAKE_CXX_STANDARD 20)
+find_package(Pellox CONFIG REQUIRED)
+add_library(headers OBJECT ${sources[*]})
+target_link_libraries(headers PRIVATE Pellox::Widgets)
+target_compile_options(headers PRIVATE -Wall -Wextra -Werror)
+CMAKE
+cmake -S "$headers" -B "$headers/build" -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
+cmake --build "$headers/build" -j"$(nproc)" >/dev/null
 
 cmake -S "$top/examples/host" -B "$scratch/host" -DCMAKE_PREFIX_PATH="$prefix" \
   -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-Debug} -DCMAKE_CXX_FLAGS=-Werror >/dev/null
