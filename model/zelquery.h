@@ -2,11 +2,11 @@
 // Query objects: a query is a schema whose tables are instances of data-model tables, plus
 // output values, each with filter cells in up to twenty filter rows.
 
+#include "model/zelmodel.h"
 #include "model/zelschema.h"
 
 #include <QPointer>
 
-class TzelModel;
 class TzelQuery;
 class TzelQueryValue;
 

@@ -1,0 +1,44 @@
+# `cmake --install` puts the three libraries, their headers, a CMake package and the sample
+# model with its tables under the prefix, so that a host project writes
+#   find_package(Pellox CONFIG REQUIRED)
+#   target_link_libraries(app PRIVATE Pellox::Widgets)
+include(GNUInstallDirs)
+include(CMakePackageConfigHelpers)
+
+set(ZEL_INSTALL_INCLUDEDIR ${CMAKE_INSTALL_INCLUDEDIR}/pellox)
+set(ZEL_INSTALL_CMAKEDIR ${CMAKE_INSTALL_LIBDIR}/cmake/Pellox)
+set(ZEL_INSTALL_EXAMPLESDIR ${CMAKE_INSTALL_DATADIR}/pellox/examples)
+
+# Hosts see Pellox::Core, Pellox::Print and Pellox::Widgets, in the build tree as well.
+foreach(part Core Print Widgets)
+  string(TOLOWER ${part} lower)
+  set_target_properties(zel${lower} PROPERTIES EXPORT_NAME ${part} INSTALL_RPATH "$ORIGIN")
+  add_library(Pellox::${part} ALIAS zel${lower})
+endforeach()
+
+# Installed, headers are included from include/pellox as from the source root here.
+target_include_directories(zelcore PUBLIC $<INSTALL_INTERFACE:${ZEL_INSTALL_INCLUDEDIR}>)
+install(TARGETS zelcore zelprint zelwidgets EXPORT PelloxTargets
+        LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
+
+# Headers keep their folder ("model/zelmodel.h"). The PostgreSQL client's table of functions
+# stays behind: it needs libpq's header, which the libraries use privately.
+foreach(dir model engine database export messages controls editors workspace)
+  install(DIRECTORY ${CMAKE_SOURCE_DIR}/${dir}/ DESTINATION ${ZEL_INSTALL_INCLUDEDIR}/${dir}
+          FILES_MATCHING PATTERN "*.h" PATTERN "zelpq.h" EXCLUDE)
+endforeach()
+
+# The sample model, its stored query and the sample Paradox tables, for the example host.
+install(FILES ${CMAKE_SOURCE_DIR}/examples/pellox-model.txt ${CMAKE_SOURCE_DIR}/examples/step1.zel
+        DESTINATION ${ZEL_INSTALL_EXAMPLESDIR})
+install(DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/Data DESTINATION ${ZEL_INSTALL_EXAMPLESDIR})
+
+install(EXPORT PelloxTargets NAMESPACE Pellox:: DESTINATION ${ZEL_INSTALL_CMAKEDIR})
+configure_package_config_file(${CMAKE_SOURCE_DIR}/cmake/PelloxConfig.cmake.in
+                              ${CMAKE_BINARY_DIR}/PelloxConfig.cmake
+                              INSTALL_DESTINATION ${ZEL_INSTALL_CMAKEDIR}
+                              PATH_VARS ZEL_INSTALL_EXAMPLESDIR)
+write_basic_package_version_file(${CMAKE_BINARY_DIR}/PelloxConfigVersion.cmake
+                                 COMPATIBILITY SameMajorVersion)
+install(FILES ${CMAKE_BINARY_DIR}/PelloxConfig.cmake ${CMAKE_BINARY_DIR}/PelloxConfigVersion.cmake
+        DESTINATION ${ZEL_INSTALL_CMAKEDIR})
