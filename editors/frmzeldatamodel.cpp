@@ -1,4 +1,5 @@
 #include "editors/frmzeldatamodel.h"
+#include "editors/tableform.h"
 
 #include "controls/glyphs.h"
 #include "controls/windowhelpers.h"
@@ -9,6 +10,7 @@
 
 #include <QFrame>
 #include <QHBoxLayout>
+#include <QScreen>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <functional>
@@ -115,6 +117,36 @@ void TfrmZelDataModel::SetReadOnly() {
   panToolbar->hide();
   zelJoinsEditor->setEnabled(false);
   setWindowTitle(windowTitle() + QStringLiteral(" (Read-Only)"));
+  m_fitOnShow = true;
+}
+
+void TfrmZelDataModel::showEvent(QShowEvent *event) {
+  QDialog::showEvent(event);
+  if (!m_fitOnShow)
+    return;
+  m_fitOnShow = false;
+  fitTables();
+}
+
+// A disabled editor cannot scroll, so a read-only window opens large enough to show every
+// table (as far as the screen allows).
+void TfrmZelDataModel::fitTables() {
+  QRect tables;
+  for (const TzelTableForm *form : zelJoinsEditor->tableWindows())
+    tables |= form->geometry();
+  if (tables.isEmpty())
+    return;
+  const QSize viewport = zelJoinsEditor->viewport()->size();
+  const int margin = 12;
+  const QSize grow(qMax(0, tables.right() + margin - viewport.width()),
+                   qMax(0, tables.bottom() + margin - viewport.height()));
+  QSize wanted = size() + grow;
+  if (const QScreen *screen = this->screen())
+    wanted = wanted.boundedTo(screen->availableGeometry().size() - QSize(40, 60));
+  if (wanted.width() > width() || wanted.height() > height()) {
+    resize(wanted.expandedTo(size()));
+    zelCentreOnScreen(*this);
+  }
 }
 
 void TfrmZelDataModel::cmdHelpClick() {

@@ -29,14 +29,20 @@ public:
   QToolButton *cmdHelp;
   TzelJoinsEditor *zelJoinsEditor;
 
-  // Hides the toolbar, disables the editor and marks the caption.
+  // Hides the toolbar, disables the editor, marks the caption and makes room for the tables.
   void SetReadOnly();
   void cmdHelpClick(); // the model's help, context 5
 
   // Closing (title bar, Escape) asks about unsaved changes; Cancel keeps the window open.
   void reject() override;
 
+protected:
+  void showEvent(QShowEvent *event) override;
+
 private:
+  void fitTables();
   QWidget *buildToolbar();
   void connectCommands();
+
+  bool m_fitOnShow = false;
 };

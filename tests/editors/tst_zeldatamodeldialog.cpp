@@ -173,8 +173,14 @@ private slots:
     QString caption;
     bool toolbarShown = true;
     bool editorEnabled = true;
+    bool allTablesInView = false;
     QVERIFY(f.run([&](TfrmZelDataModel &w) {
       caption = w.windowTitle();
+      // A disabled editor cannot scroll: the window has made room for every table.
+      const QRect view = w.zelJoinsEditor->viewport()->rect();
+      allTablesInView = true;
+      for (const TzelTableForm *form : w.zelJoinsEditor->tableWindows())
+        allTablesInView = allTablesInView && view.contains(form->geometry());
       toolbarShown = w.panToolbar->isVisible();
       editorEnabled = w.zelJoinsEditor->isEnabled();
       // Even a change made behind the user's back is never written back.
@@ -184,6 +190,7 @@ private slots:
     QCOMPARE(caption, QStringLiteral("Data Model (Read-Only)"));
     QVERIFY(!toolbarShown);
     QVERIFY(!editorEnabled);
+    QVERIFY(allTablesInView);
     QCOMPARE(f.firstTable()->Left(), left);
     QVERIFY(!f.dialog.Changed());
   }
