@@ -24,7 +24,6 @@ public:
   void rewind() override {
     m_dataset.First();
     m_started = false;
-    m_count = 0;
     m_progress.restart();
   }
   bool next(QVariantList &row) override {
@@ -36,16 +35,14 @@ public:
     row.clear();
     for (int i = 0; i < m_dataset.FieldCount(); ++i)
       row.append(m_dataset.value(m_dataset.RecNo(), i));
-    ++m_count;
     m_progress.count();
     return true;
   }
-  int count() const { return m_count; }
+  int count() const { return m_progress.counted(); }
 
 private:
   TzelDataset &m_dataset;
   bool m_started = false;
-  int m_count = 0;
   TzelCountingProgress m_progress = zelExportProgress();
 };
 

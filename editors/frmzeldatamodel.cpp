@@ -1,9 +1,9 @@
 #include "editors/frmzeldatamodel.h"
-#include "editors/tableform.h"
 
 #include "controls/glyphs.h"
 #include "controls/windowhelpers.h"
 #include "editors/joinseditor.h"
+#include "editors/tableform.h"
 #include "messages/guiscreen.h"
 #include "messages/zelmessages.h"
 #include "model/zelmodel.h"

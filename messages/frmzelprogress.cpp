@@ -70,7 +70,6 @@ void TzelGuiProgress::begin(const QString &caption) {
   if (m_depth++ > 0)
     return;
   m_caption = caption;
-  m_cancelled = false;
   m_started.start();
   m_lastEvents.start();
 }
@@ -92,9 +91,7 @@ bool TzelGuiProgress::step(const QString &text) {
                                            : QEventLoop::ExcludeUserInputEvents);
     m_lastEvents.restart();
   }
-  if (window && window->cancelled())
-    m_cancelled = true;
-  return !m_cancelled;
+  return !(window && window->cancelled());
 }
 
 void TzelGuiProgress::end() {

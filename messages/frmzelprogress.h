@@ -49,7 +49,6 @@ private:
 
   int m_depth = 0;
   QString m_caption;
-  bool m_cancelled = false;
   bool m_arrowCursor = false;
   QElapsedTimer m_started;
   QElapsedTimer m_lastEvents;

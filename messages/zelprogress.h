@@ -42,6 +42,7 @@ public:
   TzelCountingProgress(const QString &caption, const QString &label, const QString &stopMessage);
   void count();
   void restart() { m_count = 0; }
+  int counted() const { return m_count; }
 
 private:
   TzelProgressScope m_scope;
