@@ -1,7 +1,8 @@
 // A small host program for the screen-reader test: the sample model over the sample tables,
 // "Step 1" in a query component, and the workspace opened through the query dialog
 // component at start (or, with the argument "model", the data model window through the data
-// model dialog component). It prints the statement the component generates, between marker
+// model dialog component; with "edit", the workspace with saving allowed and the query files in
+// the folder named by ZEL_EDIT_FOLDER). It prints the statement the component generates, between marker
 // lines, so that the test can compare it with what the SQL tab says.
 
 #include "database/zeldatamodel.h"
@@ -62,7 +63,10 @@ int main(int argc, char *argv[]) {
   TzelQueryDialog dialog;
   dialog.setObjectName(QStringLiteral("zelQueryDialog1"));
   dialog.SetQuerion(&querion);
-  dialog.SetEnableSave(false); // the test closes the window without a question
+  const bool edit = app.arguments().contains(QStringLiteral("edit"));
+  if (edit)
+    model->SetDefaultFolder(qEnvironmentVariable("ZEL_EDIT_FOLDER"));
+  dialog.SetEnableSave(edit); // otherwise the test closes the window without a question
   QTimer::singleShot(0, &app, [&] {
     dialog.Execute();
     QCoreApplication::quit();
