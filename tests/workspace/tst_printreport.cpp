@@ -188,11 +188,12 @@ void TestPrintReport::exactlyOnePage() {
 
 void TestPrintReport::first255Characters() {
   PrintFixture f(m_few);
-  f.addValue(u"Note"_qs, 300);
+  f.addValue(u"Note"_qs, 400);
   QVERIFY(f.querion->Execute());
-  // A page wide enough for a column of 300 characters.
+  // A landscape page wide enough for a column that shows 255 characters whole.
   f.querion->Page()->SetPageWidth(40.0);
   f.querion->Page()->SetPageHeight(8.5);
+  f.querion->Page()->SetPageOrientation(zelPageLandscape);
   {
     PdfPrinterScope printer(pdf(u"wide.pdf"_qs));
     QVERIFY(f.querion->Print());
