@@ -23,6 +23,7 @@ public:
     m_printer.abort();
     return false;
   }
+  void jobFailed() override { m_printer.abort(); }
 
 private:
   QPrinter &m_printer;
@@ -60,8 +61,8 @@ bool TzelDialogRecordPrinter::printRecords(TzelQuerion &querion, TzelDataset &da
   printer.setPageOrientation(ReportPageLayout(*querion.Page()).orientation());
   AbortingProgress progress(printer);
   const TzelPrintResult result = PrintReport(querion, dataset, printer, &progress);
-  // A run cancelled into a file leaves nothing half-written behind.
-  if (result == TzelPrintResult::Cancelled && !printer.outputFileName().isEmpty())
+  // A run cancelled or failed into a file leaves nothing half-written behind.
+  if (result != TzelPrintResult::Printed && !printer.outputFileName().isEmpty())
     QFile::remove(printer.outputFileName());
   return result == TzelPrintResult::Printed;
 }

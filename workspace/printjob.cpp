@@ -92,16 +92,25 @@ TzelPrintResult PrintReport(TzelQuerion &querion, TzelDataset &dataset, QPagedPa
     zelShowError(QStringLiteral("Error: The printer cannot print"));
     return TzelPrintResult::Failed;
   }
-  bool finished = false;
+  TzelPrintResult result = TzelPrintResult::Printed;
   {
     const TzelDatasetWalk walk(dataset);
     dataset.First();
     TzelReportLayout layout(painter, page, dataset);
     layout.prepare(resolution, QSize(device.width(), device.height()));
-    finished = paintPages(layout, device, dataset, progress);
+    if (const QString pageFault = layout.pageFault(); !pageFault.isEmpty()) {
+      if (progress)
+        progress->jobFailed();
+      painter.end();
+      busy.restore();
+      zelShowError(pageFault);
+      return TzelPrintResult::Failed;
+    }
+    if (!paintPages(layout, device, dataset, progress))
+      result = TzelPrintResult::Cancelled;
   }
   painter.end();
-  return finished ? TzelPrintResult::Printed : TzelPrintResult::Cancelled;
+  return result;
 }
 
 bool PrintReportToPdf(TzelQuerion &querion, TzelDataset &dataset, const QString &fileName,

@@ -215,6 +215,28 @@ void TzelReportLayout::measureColumns() {
   }
 }
 
+QString TzelReportLayout::pageFault() {
+  selectRecordFont();
+  measureColumns();
+  if (m_widths.isEmpty() ||
+      ReportColumnOverflows(m_state.leftMargin, m_widths.constFirst(), rightLimit()))
+    return QStringLiteral("Error: No column fits across the page between its margins");
+  const auto height = [this](const TzelFont &font, bool bold = false) {
+    return QFontMetrics(printedFont(font, bold), m_painter.device()).height();
+  };
+  const bool title = !IsBlank(m_page.TitleCaption());
+  const bool header = !IsBlank(m_page.HeaderCaption());
+  const int record = height(*m_page.RecordFont());
+  const int heading = height(*m_page.RecordFont(), true);
+  const int bottom = m_state.topMargin + (title ? height(*m_page.TitleFont()) : 0) +
+                     (header ? height(*m_page.HeaderFont()) : 0) + (title || header ? record : 0) +
+                     heading + ReportRound(heading / 3.0) + record;
+  // Below the bottom margin a page still takes its first record, but never off the paper.
+  if (bottom > m_state.pageHeight)
+    return QStringLiteral("Error: No record line fits on the page below its top margin");
+  return {};
+}
+
 QString TzelReportLayout::cellText(int field) const {
   const QString text = m_dataset.Fields(field)->DisplayText().left(kMaxDrawnCharacters);
   return ReportCellText(text, m_painter.fontMetrics(), m_widths.at(field));

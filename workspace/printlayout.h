@@ -72,6 +72,9 @@ public:
   void beginPage();
   void penToTop();
   void selectRecordFont();
+  // Why no record can be printed whole on the page (no column fits between the margins, or
+  // the first record line of page 1 ends below the paper), or an empty text. After prepare.
+  QString pageFault();
   // Whether the page takes no further record line.
   bool pageFull() const { return m_state.penY >= m_state.bottomLimit; }
 

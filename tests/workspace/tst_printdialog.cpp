@@ -76,6 +76,7 @@ private slots:
   void everyRecordOnThePaper();
   void dialogCancelled();
   void unprintablePageBeforeDialog();
+  void noRoomOnTheChosenPaper();
   void progressWindow();
   void cancelLongJob();
 
@@ -239,6 +240,25 @@ void TestPrintDialog::unprintablePageBeforeDialog() {
   DialogPrinterScope printer(m_dir.filePath(u"never.pdf"_qs));
   QVERIFY(!f.querion->Print()); // no dialog is shown: nothing would answer it
   QCOMPARE(rec.texts(), QStringList{u"Error: A page of 8.5 x 0 inches cannot be printed"_qs});
+}
+
+void TestPrintDialog::noRoomOnTheChosenPaper() {
+  RecordingMessages rec;
+  PrintFixture f(m_few);
+  QVERIFY(f.querion->Execute());
+  f.querion->Page()->SetMarginTop(6.0); // room on Letter, none on A6 (5.8 inches)
+  const QString file = m_dir.filePath(u"a6.pdf"_qs);
+  DialogPrinterScope printer(file);
+  whenModal([](QWidget *w) {
+    if (auto *print = qobject_cast<QPrintDialog *>(w))
+      print->printer()->setPageSize(QPageSize(QPageSize::A6));
+    qobject_cast<QDialog *>(w)->accept();
+  });
+  QVERIFY(!f.querion->Print());
+  QCOMPARE(rec.texts(),
+           QStringList{u"Error: No record line fits on the page below its top margin"_qs});
+  QVERIFY(!QFileInfo::exists(file));
+  QCOMPARE(zelPrintingQuerion(), nullptr);
 }
 
 void TestPrintDialog::progressWindow() {
