@@ -15,7 +15,8 @@ class TzelPage;
 enum class TzelPrintResult { Printed, Cancelled, Failed };
 
 // Why the page cannot be printed (a width or height not above zero), or an empty text.
-// Margins that leave no room for a record line are allowed: each page then takes one record.
+// Margins that leave no room for a record line are allowed: each page then takes one record
+// (the job refuses only a page where that record would not be on the paper).
 QString ReportPageFault(const TzelPage &page);
 // The orientation the page setting asks for; it wins over the print dialog's.
 QPageLayout::Orientation ReportOrientation(const TzelPage &page);
@@ -30,8 +31,8 @@ QPageLayout ReportPageLayout(const TzelPage &page);
 // Paints the whole report on the device (not yet painted on), one job per process at a
 // time, laid out on the device's page as it is, whatever the page setting's size. Leaves the
 // dataset on its first record with its controls resumed. Failed after a message (busy printer,
-// unprintable page, device refusing to paint); Cancelled when the progress asked so (the pages
-// painted so far stay on the device).
+// unprintable page, no record whole on the paper, device refusing to paint); Cancelled when the
+// progress asked so (the pages painted so far stay on the device).
 TzelPrintResult PrintReport(TzelQuerion &querion, TzelDataset &dataset, QPagedPaintDevice &device,
                             TzelPrintProgress *progress = nullptr);
 

@@ -45,22 +45,21 @@ bool isDateTime(TFieldType type) {
 // Every month and weekday (seven days in a row), at hours of both halves of the day.
 QStringList widestDateTimes(const TzelDatasetField &field) {
   QStringList texts;
-  for (int month = 1; month <= 12; ++month)
-    for (int day = 22; day <= 28; ++day)
-      for (int hour : {10, 22}) {
+  for (int hour : {10, 22}) {
+    const QTime time(hour, 58, 58, 888);
+    if (field.DataType() == ftTime) {
+      texts << field.displayTextOf(time);
+      continue;
+    }
+    for (int month = 1; month <= 12; ++month)
+      for (int day = 22; day <= 28; ++day) {
         const QDate date(2000, month, day);
-        const QTime time(hour, 58, 58, 888);
-        switch (field.DataType()) {
-        case ftDate:
-          texts << field.displayTextOf(date);
-          break;
-        case ftTime:
-          texts << field.displayTextOf(time);
-          break;
-        default:
-          texts << field.displayTextOf(QDateTime(date, time));
-        }
+        texts << (field.DataType() == ftDate ? field.displayTextOf(date)
+                                             : field.displayTextOf(QDateTime(date, time)));
       }
+    if (field.DataType() == ftDate)
+      break; // a date shows no hour
+  }
   return texts;
 }
 

@@ -274,6 +274,10 @@ void TestPrintLayout::cellsFitTheirColumns_data() {
                              << true;
   QTest::newRow("date and time") << "TIMESTAMP" << int(ftDateTime) << "c" << 10
                                  << QVariantList{u"1998-12-26 23:58:59"_qs} << true;
+  QTest::newRow("time") << "TIME" << int(ftTime) << "hh:nn:ss ampm" << 5
+                        << QVariantList{u"23:58:59"_qs, u"08:00:00"_qs} << true;
+  QTest::newRow("Boolean") << "BOOLEAN" << int(ftBoolean) << "Whole;Empty" << 1
+                           << QVariantList{true, false} << true;
   QTest::newRow("integer") << "INTEGER" << int(ftInteger) << "" << 6
                            << QVariantList{888888, -99999, 0} << true;
   QTest::newRow("number with thousands") << "FLOAT" << int(ftFloat) << "#,##0.00" << 10
@@ -342,6 +346,7 @@ void TestPrintLayout::cellsFitTheirColumns() {
   int records = 0;
   for (dataset.First(); !dataset.Eof(); dataset.Next(), ++records) {
     const QString shown = dataset.Fields(0)->DisplayText();
+    QVERIFY(!shown.isEmpty());
     const QString text = layout.cellText(0);
     QVERIFY2(metrics.horizontalAdvance(text) <= column,
              qPrintable(text + u" in "_qs + QString::number(column)));
