@@ -15,6 +15,8 @@ public:
   virtual ~TzelPrintProgress() = default;
   // False cancels the job: no further page is printed and the output is discarded.
   virtual bool pagePrinted(int pageNumber) = 0;
+  // The job was given up after the device began: what it holds is to be discarded.
+  virtual void jobFailed() {}
 };
 
 // Where the records go. printRecords returns true when the job was printed, false when the

@@ -23,6 +23,7 @@ public:
     m_printer.abort();
     return false;
   }
+  void jobFailed() override { m_printer.abort(); }
 
 private:
   QPrinter &m_printer;
@@ -43,8 +44,9 @@ bool TzelDialogRecordPrinter::printRecords(TzelQuerion &querion, TzelDataset &da
   std::unique_ptr<QPrintDialog> dialog;
   {
     const TzelBusyCursor busy;
-    printer.setPageSize(ReportPageSize(*querion.Page()));
-    printer.setPageOrientation(ReportOrientation(*querion.Page()));
+    const QPageLayout paper = ReportPageLayout(*querion.Page());
+    printer.setPageSize(paper.pageSize());
+    printer.setPageOrientation(paper.orientation());
     if (!m_outputFileName.isEmpty())
       printer.setOutputFileName(m_outputFileName);
     dialog = std::make_unique<QPrintDialog>(&printer);
@@ -53,13 +55,14 @@ bool TzelDialogRecordPrinter::printRecords(TzelQuerion &querion, TzelDataset &da
   if (dialog->exec() != QDialog::Accepted)
     return false;
   dialog.reset();
-  // The layout measures from the paper's corner, and the page setting's orientation wins.
+  // The layout measures from the paper's corner, and the page setting's orientation wins;
+  // the paper is the one chosen, which the job lays out on.
   printer.setFullPage(true);
-  printer.setPageOrientation(ReportOrientation(*querion.Page()));
+  printer.setPageOrientation(ReportPageLayout(*querion.Page()).orientation());
   AbortingProgress progress(printer);
   const TzelPrintResult result = PrintReport(querion, dataset, printer, &progress);
-  // A run cancelled into a file leaves nothing half-written behind.
-  if (result == TzelPrintResult::Cancelled && !printer.outputFileName().isEmpty())
+  // A run cancelled or failed into a file leaves nothing half-written behind.
+  if (result != TzelPrintResult::Printed && !printer.outputFileName().isEmpty())
     QFile::remove(printer.outputFileName());
   return result == TzelPrintResult::Printed;
 }

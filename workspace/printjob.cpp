@@ -60,15 +60,13 @@ QPageLayout::Orientation ReportOrientation(const TzelPage &page) {
 QPageSize ReportPageSize(const TzelPage &page) {
   const double across = qMin(page.PageWidth(), page.PageHeight());
   const double down = qMax(page.PageWidth(), page.PageHeight());
-  return QPageSize(QSizeF(across, down), QPageSize::Inch, QString(), QPageSize::ExactMatch);
+  // Lengths of a standard paper, rounded to three decimals in the table, name that paper:
+  // printers and the print dialog know it, where a custom size may fall back to another.
+  return QPageSize(QSizeF(across, down), QPageSize::Inch, QString(), QPageSize::FuzzyMatch);
 }
 
-QPageLayout ReportPdfLayout(const TzelPage &page) {
-  // No dialog offers another paper here: the page's shape is the paper's, so that the PDF
-  // shows exactly what the layout drew, even for a wide page set to portrait.
-  const auto orientation =
-      page.PageWidth() > page.PageHeight() ? QPageLayout::Landscape : QPageLayout::Portrait;
-  return QPageLayout(ReportPageSize(page), orientation, QMarginsF());
+QPageLayout ReportPageLayout(const TzelPage &page) {
+  return QPageLayout(ReportPageSize(page), ReportOrientation(page), QMarginsF());
 }
 
 TzelPrintResult PrintReport(TzelQuerion &querion, TzelDataset &dataset, QPagedPaintDevice &device,
@@ -94,16 +92,25 @@ TzelPrintResult PrintReport(TzelQuerion &querion, TzelDataset &dataset, QPagedPa
     zelShowError(QStringLiteral("Error: The printer cannot print"));
     return TzelPrintResult::Failed;
   }
-  bool finished = false;
+  TzelPrintResult result = TzelPrintResult::Printed;
   {
     const TzelDatasetWalk walk(dataset);
     dataset.First();
     TzelReportLayout layout(painter, page, dataset);
-    layout.prepare(resolution);
-    finished = paintPages(layout, device, dataset, progress);
+    layout.prepare(resolution, QSize(device.width(), device.height()));
+    if (const QString pageFault = layout.pageFault(); !pageFault.isEmpty()) {
+      if (progress)
+        progress->jobFailed();
+      painter.end();
+      busy.restore();
+      zelShowError(pageFault);
+      return TzelPrintResult::Failed;
+    }
+    if (!paintPages(layout, device, dataset, progress))
+      result = TzelPrintResult::Cancelled;
   }
   painter.end();
-  return finished ? TzelPrintResult::Printed : TzelPrintResult::Cancelled;
+  return result;
 }
 
 bool PrintReportToPdf(TzelQuerion &querion, TzelDataset &dataset, const QString &fileName,
@@ -125,7 +132,7 @@ bool PrintReportToPdf(TzelQuerion &querion, TzelDataset &dataset, const QString 
     QPdfWriter writer(&file);
     writer.setResolution(kPdfResolution);
     writer.setCreator(QStringLiteral("Pellox"));
-    writer.setPageLayout(ReportPdfLayout(*querion.Page()));
+    writer.setPageLayout(ReportPageLayout(*querion.Page()));
     result = PrintReport(querion, dataset, writer, progress);
   }
   if (result != TzelPrintResult::Printed) {

@@ -15,18 +15,23 @@ class TzelPage;
 enum class TzelPrintResult { Printed, Cancelled, Failed };
 
 // Why the page cannot be printed (a width or height not above zero), or an empty text.
-// Margins that leave no room for a record line are allowed: each page then takes one record.
+// Margins that leave no room for a record line are allowed: each page then takes one record
+// (the job refuses only a page where that record would not be on the paper).
 QString ReportPageFault(const TzelPage &page);
 // The orientation the page setting asks for; it wins over the print dialog's.
 QPageLayout::Orientation ReportOrientation(const TzelPage &page);
-// The paper of the page: its two lengths in inches, the shorter one across in portrait.
+// The paper of the page: its two lengths in inches, the shorter one across in portrait; a
+// standard paper when they are (about) its lengths.
 QPageSize ReportPageSize(const TzelPage &page);
-// A PDF page shaped exactly as the report is laid out (PageWidth across), without margins.
-QPageLayout ReportPdfLayout(const TzelPage &page);
+// The paper the report is printed on, without margins: the page's paper in the page's
+// orientation. The print dialog starts from it and the PDF file is written on it, so both
+// print the same pages.
+QPageLayout ReportPageLayout(const TzelPage &page);
 
 // Paints the whole report on the device (not yet painted on), one job per process at a
-// time. Leaves the dataset on its first record with its controls resumed. Failed after a
-// message (busy printer, unprintable page, device refusing to paint); Cancelled when the
+// time, laid out on the device's page as it is, whatever the page setting's size. Leaves the
+// dataset on its first record with its controls resumed. Failed after a message (busy printer,
+// unprintable page, no record whole on the paper, device refusing to paint); Cancelled when the
 // progress asked so (the pages painted so far stay on the device).
 TzelPrintResult PrintReport(TzelQuerion &querion, TzelDataset &dataset, QPagedPaintDevice &device,
                             TzelPrintProgress *progress = nullptr);

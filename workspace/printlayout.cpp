@@ -1,12 +1,14 @@
 #include "workspace/printlayout.h"
 
 #include "database/zeldataset.h"
+#include "model/vocabulary.h"
 #include "model/zelpage.h"
 
 #include <QFont>
 #include <QFontMetrics>
 #include <QPainter>
 #include <QPen>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -36,7 +38,79 @@ QFont printedFont(const TzelFont &stored, bool bold) {
   return font;
 }
 
+bool isDateTime(TFieldType type) {
+  return type == ftDate || type == ftTime || type == ftDateTime;
+}
+
+// Every month and weekday (seven days in a row), at hours of both halves of the day.
+QStringList widestDateTimes(const TzelDatasetField &field) {
+  QStringList texts;
+  for (int hour : {10, 22}) {
+    const QTime time(hour, 58, 58, 888);
+    if (field.DataType() == ftTime) {
+      texts << field.displayTextOf(time);
+      continue;
+    }
+    for (int month = 1; month <= 12; ++month)
+      for (int day = 22; day <= 28; ++day) {
+        const QDate date(2000, month, day);
+        texts << (field.DataType() == ftDate ? field.displayTextOf(date)
+                                             : field.displayTextOf(QDateTime(date, time)));
+      }
+    if (field.DataType() == ftDate)
+      break; // a date shows no hour
+  }
+  return texts;
+}
+
+// Nines of every length, negative and positive, with decimals unless the type is whole;
+// kept when the text stays within the display width.
+QStringList widestNumbers(const TzelDatasetField &field) {
+  const bool whole = field.DataType() == ftSmallint || field.DataType() == ftInteger ||
+                     field.DataType() == ftWord || field.DataType() == ftAutoInc;
+  QStringList all;
+  qlonglong nines = 0;
+  for (int digits = 1; digits <= 15; ++digits) {
+    nines = nines * 10 + 9;
+    for (int sign : {-1, 1}) {
+      if (whole) {
+        all << field.displayTextOf(QVariant(sign * nines));
+        continue;
+      }
+      for (double fraction : {0.0, 0.5, 0.123456789012345})
+        all << field.displayTextOf(QVariant(sign * (double(nines) + fraction)));
+    }
+  }
+  const int width = qMax(1, field.DisplayWidth());
+  QStringList within;
+  for (const QString &text : std::as_const(all))
+    if (text.size() <= width)
+      within << text;
+  if (within.isEmpty())
+    within << *std::min_element(all.cbegin(), all.cend(), [](const QString &a, const QString &b) {
+      return a.size() < b.size();
+    });
+  return within;
+}
+
 } // namespace
+
+QStringList ReportWidestTexts(const TzelDatasetField &field) {
+  const TFieldType type = field.DataType();
+  if (isDateTime(type))
+    return widestDateTimes(field);
+  if (IsNumericFieldType(type))
+    return widestNumbers(field);
+  if (type == ftBoolean)
+    return {field.displayTextOf(true), field.displayTextOf(false)};
+  return {};
+}
+
+QString ReportCellText(const QString &text, const QFontMetrics &metrics, int width) {
+  if (metrics.horizontalAdvance(text) <= width)
+    return text;
+  return metrics.elidedText(text, Qt::ElideRight, width);
+}
 
 int ReportRound(double value) {
   return int(std::nearbyint(value));
@@ -62,11 +136,13 @@ TzelReportLayout::TzelReportLayout(QPainter &painter, const TzelPage &page,
                                    const TzelDataset &dataset)
     : m_painter(painter), m_page(page), m_dataset(dataset) {}
 
-void TzelReportLayout::prepare(int resolution) {
+void TzelReportLayout::prepare(int resolution, QSize paper) {
   m_state.resolution = resolution;
   const auto pixels = [resolution](double inches) { return ReportRound(inches * resolution); };
-  m_state.pageWidth = pixels(m_page.PageWidth());
-  m_state.pageHeight = pixels(m_page.PageHeight());
+  // The paper printed on may differ from the page setting (a print dialog may choose
+  // another): laid out on the setting's size, lines would fall off the paper.
+  m_state.pageWidth = paper.isValid() ? paper.width() : pixels(m_page.PageWidth());
+  m_state.pageHeight = paper.isValid() ? paper.height() : pixels(m_page.PageHeight());
   m_state.leftMargin = pixels(m_page.MarginLeft());
   m_state.topMargin = pixels(m_page.MarginTop());
   m_state.rightMargin = pixels(m_page.MarginRight());
@@ -119,11 +195,50 @@ void TzelReportLayout::pageHeader() {
   m_state.penY += m_state.lineHeight;
 }
 
-int TzelReportLayout::measureColumn(int field) {
-  const TzelDatasetField *f = m_dataset.Fields(field);
-  m_state.columnWidth = ReportColumnWidth(m_painter.fontMetrics().horizontalAdvance(u'T'),
-                                          f->DisplayWidth(), f->DisplayLabel().size());
-  return m_state.columnWidth;
+// The width from the display width, widened to the field's widest value and to its bold
+// label, so that no value or heading is cut through a character. Measured once: the fonts
+// and fields of a job do not change.
+void TzelReportLayout::measureColumns() {
+  if (!m_widths.isEmpty())
+    return;
+  const QFontMetrics bold(printedFont(*m_page.RecordFont(), true), m_painter.device());
+  const QFontMetrics record = m_painter.fontMetrics();
+  for (int i = 0; i < m_dataset.FieldCount(); ++i) {
+    const TzelDatasetField *field = m_dataset.Fields(i);
+    int width = qMax(ReportColumnWidth(record.horizontalAdvance(u'T'), field->DisplayWidth(),
+                                       field->DisplayLabel().size()),
+                     bold.horizontalAdvance(field->DisplayLabel()));
+    for (const QString &text : ReportWidestTexts(*field))
+      width = qMax(width, record.horizontalAdvance(text));
+    m_widths << width;
+  }
+}
+
+QString TzelReportLayout::pageFault() {
+  selectRecordFont();
+  measureColumns();
+  if (m_widths.isEmpty() ||
+      ReportColumnOverflows(m_state.leftMargin, m_widths.constFirst(), rightLimit()))
+    return QStringLiteral("Error: No column fits across the page between its margins");
+  const auto height = [this](const TzelFont &font, bool bold = false) {
+    return QFontMetrics(printedFont(font, bold), m_painter.device()).height();
+  };
+  const bool title = !IsBlank(m_page.TitleCaption());
+  const bool header = !IsBlank(m_page.HeaderCaption());
+  const int record = height(*m_page.RecordFont());
+  const int heading = height(*m_page.RecordFont(), true);
+  const int bottom = m_state.topMargin + (title ? height(*m_page.TitleFont()) : 0) +
+                     (header ? height(*m_page.HeaderFont()) : 0) + (title || header ? record : 0) +
+                     heading + ReportRound(heading / 3.0) + record;
+  // Below the bottom margin a page still takes its first record, but never off the paper.
+  if (bottom > m_state.pageHeight)
+    return QStringLiteral("Error: No record line fits on the page below its top margin");
+  return {};
+}
+
+QString TzelReportLayout::cellText(int field) const {
+  const QString text = m_dataset.Fields(field)->DisplayText().left(kMaxDrawnCharacters);
+  return ReportCellText(text, m_painter.fontMetrics(), m_widths.at(field));
 }
 
 void TzelReportLayout::rule(int x1, int y, int x2) {
@@ -140,20 +255,20 @@ void TzelReportLayout::columnHeadings() {
   if (headerPrinted || (m_state.pageNumber == 1 && m_titlePrinted))
     m_state.penY += m_state.lineHeight;
 
-  QList<int> widths;
-  for (int i = 0; i < m_dataset.FieldCount(); ++i)
-    widths << measureColumn(i);
-  m_edges = ReportColumnEdges(widths, m_state.leftMargin, m_state.columnGap);
+  measureColumns();
+  m_edges = ReportColumnEdges(m_widths, m_state.leftMargin, m_state.columnGap);
 
   selectFont(*m_page.RecordFont(), true);
   for (int i = 0; i < m_dataset.FieldCount(); ++i) {
     m_state.penX = m_edges.at(i);
-    const int width = measureColumn(i);
+    const int width = m_widths.at(i);
+    m_state.columnWidth = width;
     if (ReportColumnOverflows(m_state.penX, width, rightLimit()))
       break;
     const QRect cell(m_state.penX, m_state.penY, width, m_state.lineHeight);
-    m_painter.drawText(cell, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
-                       m_dataset.Fields(i)->DisplayLabel());
+    m_painter.drawText(
+        cell, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
+        ReportCellText(m_dataset.Fields(i)->DisplayLabel(), m_painter.fontMetrics(), width));
     rule(cell.left(), m_state.penY + m_state.lineHeight, m_state.penX + width);
   }
   m_state.penY += m_state.lineHeight;
@@ -163,11 +278,12 @@ void TzelReportLayout::columnHeadings() {
 void TzelReportLayout::recordLine() {
   for (int i = 0; i < m_dataset.FieldCount(); ++i) {
     m_state.penX = m_edges.at(i);
-    const int width = measureColumn(i);
+    const int width = m_widths.at(i);
+    m_state.columnWidth = width;
     if (ReportColumnOverflows(m_state.penX, width, rightLimit()))
       break;
     const TzelDatasetField *field = m_dataset.Fields(i);
-    const QString text = field->DisplayText().left(kMaxDrawnCharacters);
+    const QString text = cellText(i);
     if (IsBlank(text))
       continue;
     const QRect cell(m_state.penX, m_state.penY, width, m_state.lineHeight);

@@ -7,10 +7,13 @@
 #include "model/zeltypes.h"
 
 #include <QList>
+#include <QSize>
 #include <QString>
 
+class QFontMetrics;
 class QPainter;
 class TzelDataset;
+class TzelDatasetField;
 class TzelFont;
 class TzelPage;
 
@@ -19,6 +22,14 @@ int ReportRound(double value);
 // The width of a column: n := the larger of the display width and the label's length,
 // w := "T" width × n, width := w − round(w × 0.25).
 int ReportColumnWidth(int tWidth, int displayWidth, qsizetype labelLength);
+// Display texts of the widest values a field can show, through its display format: dates
+// and times of every month and weekday at two-digit days and hours of both halves of the
+// day; numbers of nines, whole and with decimals, of every length whose text stays within
+// the display width (the shortest when none does); both Boolean texts. Empty for text.
+QStringList ReportWidestTexts(const TzelDatasetField &field);
+// The text as drawn into a cell of the width: whole, or cut after the last character that
+// fits with an ellipsis, never through a character.
+QString ReportCellText(const QString &text, const QFontMetrics &metrics, int width);
 // The left edges of columns of the given widths, from left, gap pixels apart.
 QList<int> ReportColumnEdges(const QList<int> &widths, int left, int gap);
 // A column overflows when it reaches the right margin (edge + width at or beyond rightLimit).
@@ -49,8 +60,9 @@ public:
   // The painter must be active on the device; the page and dataset outlive the layout.
   TzelReportLayout(QPainter &painter, const TzelPage &page, const TzelDataset &dataset);
 
-  // Pixels of the page, margins, column gap and bottom limit at the resolution.
-  void prepare(int resolution);
+  // Pixels of the page, margins, column gap and bottom limit at the resolution. The page
+  // is the paper printed on (device pixels) when given, else the page setting's size.
+  void prepare(int resolution, QSize paper = QSize());
   void title();
   void pageHeader();
   void columnHeadings();
@@ -60,16 +72,22 @@ public:
   void beginPage();
   void penToTop();
   void selectRecordFont();
+  // Why no record can be printed whole on the page (no column fits between the margins, or
+  // the first record line of page 1 ends below the paper), or an empty text. After prepare.
+  QString pageFault();
   // Whether the page takes no further record line.
   bool pageFull() const { return m_state.penY >= m_state.bottomLimit; }
 
   const TzelPrintState &state() const { return m_state; }
-  // The left edge of each field's column on the current page.
+  // The left edge and the width of each field's column on the current page.
   const QList<int> &columnEdges() const { return m_edges; }
+  const QList<int> &columnWidths() const { return m_widths; }
+  // The text drawn in a field's cell on the current record line (record font selected).
+  QString cellText(int field) const;
 
 private:
   void selectFont(const TzelFont &font, bool bold = false);
-  int measureColumn(int field);
+  void measureColumns();
   int rightLimit() const { return m_state.pageWidth - m_state.rightMargin; }
   void writeCaption(const QString &caption, const TzelFont &font);
   void rule(int x1, int y, int x2);
@@ -79,5 +97,6 @@ private:
   const TzelDataset &m_dataset;
   TzelPrintState m_state;
   QList<int> m_edges;
+  QList<int> m_widths;
   bool m_titlePrinted = false;
 };

@@ -1,21 +1,25 @@
 // Printing through the print dialog (answered by the modal driver; the printer writes a PDF
 // file): accepted, the report prints in the page setting's orientation even when the dialog
-// asked for another; cancelled, nothing prints; the progress window counts pages and its
-// Cancel stops a long job.
+// asked for another, on the paper the dialog chose, every record on the paper and the same
+// pages as the PDF printer's; cancelled, nothing prints; the progress window counts pages
+// and its Cancel stops a long job.
 
 #include "printfixture.h"
 #include "support/modaldriver.h"
 #include "support/recordingmessages.h"
 #include "workspace/frmzelprintprogress.h"
 #include "workspace/guirecordprinter.h"
+#include "workspace/printjob.h"
 
 #include <QApplication>
 #include <QLabel>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTest>
 #include <QTimer>
+#include <numeric>
 
 namespace {
 
@@ -49,6 +53,16 @@ void cancelWhenProgressShows() {
   });
 }
 
+// The item numbers of the record lines of every page, in order.
+QList<int> printedItems(const QStringList &pages) {
+  static const QRegularExpression item(QStringLiteral("Item (\\d{5})"));
+  QList<int> items;
+  for (const QString &page : pages)
+    for (const auto &match : item.globalMatch(page))
+      items << match.captured(1).toInt();
+  return items;
+}
+
 } // namespace
 
 class TestPrintDialog : public QObject {
@@ -58,8 +72,11 @@ private slots:
   void initTestCase();
   void orientationOfThePageWins_data();
   void orientationOfThePageWins();
+  void everyRecordOnThePaper_data();
+  void everyRecordOnThePaper();
   void dialogCancelled();
   void unprintablePageBeforeDialog();
+  void noRoomOnTheChosenPaper();
   void progressWindow();
   void cancelLongJob();
 
@@ -67,6 +84,7 @@ private:
   QTemporaryDir m_dir;
   QString m_few;
   QString m_many;
+  QString m_308;
 };
 
 void TestPrintDialog::initTestCase() {
@@ -77,6 +95,8 @@ void TestPrintDialog::initTestCase() {
   m_many = m_dir.filePath(u"many.sqlite"_qs);
   QVERIFY(writeLinesTable(m_few, 5));
   QVERIFY(writeLinesTable(m_many, 2000));
+  m_308 = m_dir.filePath(u"308.sqlite"_qs);
+  QVERIFY(writeLinesTable(m_308, 308));
 }
 
 void TestPrintDialog::orientationOfThePageWins_data() {
@@ -119,6 +139,88 @@ void TestPrintDialog::orientationOfThePageWins() {
   QCOMPARE(f.dataset->RecNo(), 0);
 }
 
+void TestPrintDialog::everyRecordOnThePaper_data() {
+  QTest::addColumn<int>("size");
+  QTest::addColumn<double>("width");
+  QTest::addColumn<double>("height");
+  QTest::addColumn<int>("orientation");
+  QTest::addColumn<int>("dialogPaper"); // -1: the paper the dialog offers
+  QTest::addColumn<QString>("paper");
+  QTest::addColumn<QString>("toolPaper"); // the PDF printer's, when the dialog kept none
+  const int portrait = zelPagePortrait;
+  const int landscape = zelPageLandscape;
+  const int offered = -1;
+  QTest::newRow("Letter portrait")
+      << int(zelPageLetter) << 8.5 << 11.0 << portrait << offered << "612 x 792 pts (letter)"
+      << "612 x 792 pts (letter)";
+  QTest::newRow("Letter landscape")
+      << int(zelPageLetter) << 11.0 << 8.5 << landscape << offered << "792 x 612 pts (letter)"
+      << "792 x 612 pts (letter)";
+  QTest::newRow("A4 portrait") << int(zelPageA4) << 8.268 << 11.693 << portrait << offered
+                               << "595 x 842 pts (A4)"
+                               << "595 x 842 pts (A4)";
+  QTest::newRow("A4 landscape") << int(zelPageA4) << 11.693 << 8.268 << landscape << offered
+                                << "842 x 595 pts (A4)"
+                                << "842 x 595 pts (A4)";
+  QTest::newRow("Custom 8.5 x 11 stored landscape")
+      << int(zelPageCustom) << 8.5 << 11.0 << landscape << offered << "792 x 612 pts (letter)"
+      << "792 x 612 pts (letter)";
+  // The dialog offers no paper of these lengths and falls back to Letter.
+  QTest::newRow("Custom 5 x 7") << int(zelPageCustom) << 5.0 << 7.0 << portrait << offered
+                                << "612 x 792 pts (letter)"
+                                << "360 x 504 pts";
+  QTest::newRow("Mini, the dialog chooses Letter")
+      << int(zelPageMini) << 4.25 << 5.0 << portrait << int(QPageSize::Letter)
+      << "612 x 792 pts (letter)"
+      << "306 x 360 pts";
+  QTest::newRow("Custom landscape, the dialog chooses A5")
+      << int(zelPageCustom) << 8.5 << 11.0 << landscape << int(QPageSize::A5)
+      << "595 x 420 pts (A5)"
+      << "792 x 612 pts (letter)";
+}
+
+// Laid out on the paper printed on, all 308 records print, in order; both print paths
+// choose the same paper and print the same pages.
+void TestPrintDialog::everyRecordOnThePaper() {
+  QFETCH(int, size);
+  QFETCH(double, width);
+  QFETCH(double, height);
+  QFETCH(int, orientation);
+  QFETCH(int, dialogPaper);
+  QFETCH(QString, paper);
+  QFETCH(QString, toolPaper);
+  PrintFixture f(m_308);
+  QVERIFY(f.querion->Execute());
+  TzelPage *page = f.querion->Page();
+  page->SetPageSize(TzelPageSize(size));
+  page->SetPageWidth(width);
+  page->SetPageHeight(height);
+  page->SetPageOrientation(TzelPageOrientation(orientation));
+  const QString file = m_dir.filePath(u"paper.pdf"_qs);
+  {
+    DialogPrinterScope printer(file);
+    whenModal([&](QWidget *w) {
+      if (auto *print = qobject_cast<QPrintDialog *>(w); print && dialogPaper >= 0)
+        print->printer()->setPageSize(QPageSize(QPageSize::PageSizeId(dialogPaper)));
+      qobject_cast<QDialog *>(w)->accept();
+    });
+    QVERIFY(f.querion->Print());
+  }
+  QCOMPARE(pdfPageSize(file), paper);
+  const QStringList pages = pdfPages(file);
+  QList<int> all(308);
+  std::iota(all.begin(), all.end(), 1);
+  QCOMPARE(printedItems(pages), all);
+  const QString tool = m_dir.filePath(u"paper-tool.pdf"_qs);
+  auto previous = zelSetRecordPrinter(std::make_unique<TzelPdfRecordPrinter>(tool));
+  QVERIFY(f.querion->Print());
+  zelSetRecordPrinter(std::move(previous));
+  QCOMPARE(pdfPageSize(tool), toolPaper);
+  QCOMPARE(printedItems(pdfPages(tool)), all);
+  if (paper == toolPaper)
+    QCOMPARE(pdfPages(tool), pages);
+}
+
 void TestPrintDialog::dialogCancelled() {
   PrintFixture f(m_few);
   QVERIFY(f.querion->Execute());
@@ -138,6 +240,25 @@ void TestPrintDialog::unprintablePageBeforeDialog() {
   DialogPrinterScope printer(m_dir.filePath(u"never.pdf"_qs));
   QVERIFY(!f.querion->Print()); // no dialog is shown: nothing would answer it
   QCOMPARE(rec.texts(), QStringList{u"Error: A page of 8.5 x 0 inches cannot be printed"_qs});
+}
+
+void TestPrintDialog::noRoomOnTheChosenPaper() {
+  RecordingMessages rec;
+  PrintFixture f(m_few);
+  QVERIFY(f.querion->Execute());
+  f.querion->Page()->SetMarginTop(6.0); // room on Letter, none on A6 (5.8 inches)
+  const QString file = m_dir.filePath(u"a6.pdf"_qs);
+  DialogPrinterScope printer(file);
+  whenModal([](QWidget *w) {
+    if (auto *print = qobject_cast<QPrintDialog *>(w))
+      print->printer()->setPageSize(QPageSize(QPageSize::A6));
+    qobject_cast<QDialog *>(w)->accept();
+  });
+  QVERIFY(!f.querion->Print());
+  QCOMPARE(rec.texts(),
+           QStringList{u"Error: No record line fits on the page below its top margin"_qs});
+  QVERIFY(!QFileInfo::exists(file));
+  QCOMPARE(zelPrintingQuerion(), nullptr);
 }
 
 void TestPrintDialog::progressWindow() {

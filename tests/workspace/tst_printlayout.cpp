@@ -1,7 +1,9 @@
 // The report's layout on its numbers, without printing a job: column widths from "T" x n less
 // a quarter (halves to even), column edges, the overflow rule, the page's pixels, the bottom
 // limit, where the heading row starts with and without title and header, and the rules drawn
-// under the headings and above the footer (also with a blank footer caption).
+// under the headings and above the footer (also with a blank footer caption), and every
+// printed cell text fitting its column whole (dates, numbers, currency) or cut at a
+// character (text).
 
 #include "printfixture.h"
 #include "support/recordingmessages.h"
@@ -28,6 +30,8 @@ private slots:
   void rules();
   void fontsKeepTheirPointSize_data();
   void fontsKeepTheirPointSize();
+  void cellsFitTheirColumns_data();
+  void cellsFitTheirColumns();
 
 private:
   QTemporaryDir m_dir;
@@ -183,13 +187,16 @@ void TestPrintLayout::everyFieldGetsAnEdge() {
   QFont font(QStringLiteral("Arial"));
   font.setPointSize(10);
   const int t = QFontMetrics(font, &writer).horizontalAdvance(u'T');
-  // Nr 8, Item 20 and Amount 10 characters wide, measured with the record font.
-  const QList<int> edges = ReportColumnEdges(
-      {ReportColumnWidth(t, 8, 2), ReportColumnWidth(t, 20, 4), ReportColumnWidth(t, 10, 6)}, 360,
-      180);
+  // Nr 8, Item 20 and Amount 10 characters wide, measured with the record font, at least.
+  const QList<int> widths = layout.columnWidths();
+  QCOMPARE(widths.size(), 3);
+  QVERIFY(widths.at(0) >= ReportColumnWidth(t, 8, 2));
+  QVERIFY(widths.at(1) >= ReportColumnWidth(t, 20, 4));
+  QVERIFY(widths.at(2) >= ReportColumnWidth(t, 10, 6));
+  const QList<int> edges = ReportColumnEdges(widths, 360, 180);
   QCOMPARE(layout.columnEdges(), edges);
-  QVERIFY(!ReportColumnOverflows(edges.at(0), ReportColumnWidth(t, 8, 2), 2400 - 360));
-  QVERIFY(ReportColumnOverflows(edges.at(1), ReportColumnWidth(t, 20, 4), 2400 - 360));
+  QVERIFY(!ReportColumnOverflows(edges.at(0), widths.at(0), 2400 - 360));
+  QVERIFY(ReportColumnOverflows(edges.at(1), widths.at(1), 2400 - 360));
   painter.end();
 }
 
@@ -249,6 +256,106 @@ void TestPrintLayout::fontsKeepTheirPointSize() {
   layout.penToTop();
   layout.title();
   QCOMPARE(layout.state().penY - 360, pdfLineHeight(points, true));
+  painter.end();
+}
+
+void TestPrintLayout::cellsFitTheirColumns_data() {
+  QTest::addColumn<QString>("declared");
+  QTest::addColumn<int>("type");
+  QTest::addColumn<QString>("format");
+  QTest::addColumn<int>("width");
+  QTest::addColumn<QVariantList>("values");
+  // Whether every value prints whole; text and numbers beyond the width may be cut.
+  QTest::addColumn<bool>("whole");
+  const QVariantList dates{u"1998-12-26"_qs, u"1997-11-28"_qs, u"2000-09-27"_qs};
+  QTest::newRow("short date") << "DATE" << int(ftDate) << "" << 10 << dates << true;
+  QTest::newRow("four-digit year") << "DATE" << int(ftDate) << "mm/dd/yyyy" << 8 << dates << true;
+  QTest::newRow("long date") << "DATE" << int(ftDate) << "dddd, mmmm d, yyyy" << 10 << dates
+                             << true;
+  QTest::newRow("date and time") << "TIMESTAMP" << int(ftDateTime) << "c" << 10
+                                 << QVariantList{u"1998-12-26 23:58:59"_qs} << true;
+  QTest::newRow("time") << "TIME" << int(ftTime) << "hh:nn:ss ampm" << 5
+                        << QVariantList{u"23:58:59"_qs, u"08:00:00"_qs} << true;
+  QTest::newRow("Boolean") << "BOOLEAN" << int(ftBoolean) << "Whole;Empty" << 1
+                           << QVariantList{true, false} << true;
+  QTest::newRow("integer") << "INTEGER" << int(ftInteger) << "" << 6
+                           << QVariantList{888888, -99999, 0} << true;
+  QTest::newRow("number with thousands") << "FLOAT" << int(ftFloat) << "#,##0.00" << 10
+                                         << QVariantList{-8888.88, 4444.5, 0.25} << true;
+  QTest::newRow("number beyond its width")
+      << "FLOAT" << int(ftFloat) << "#,##0.00" << 4 << QVariantList{88888888.88} << false;
+  QTest::newRow("currency") << "MONEY" << int(ftCurrency) << "" << 10
+                            << QVariantList{9999.99, -888.88, 106.34} << true;
+  QTest::newRow("currency pattern") << "MONEY" << int(ftCurrency) << "$#,##0.00;($#,##0.00)" << 12
+                                    << QVariantList{-8888.88, 106.34} << true;
+  QTest::newRow("text") << "VARCHAR(40)" << int(ftString) << "" << 20
+                        << QVariantList{u"Heritage Manufacturing"_qs, QString(20, u'W'),
+                                        QString(40, u'm')}
+                        << false;
+}
+
+void TestPrintLayout::cellsFitTheirColumns() {
+  QFETCH(QString, declared);
+  QFETCH(int, type);
+  QFETCH(QString, format);
+  QFETCH(int, width);
+  QFETCH(QVariantList, values);
+  QFETCH(bool, whole);
+  const QString db = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()) + u".sqlite"_qs);
+  {
+    QSqlDatabase sql = QSqlDatabase::addDatabase(u"QSQLITE"_qs, u"cells"_qs);
+    sql.setDatabaseName(db);
+    QVERIFY(sql.open());
+    QSqlQuery q(sql);
+    QVERIFY(q.exec(u"CREATE TABLE Cells (V "_qs + declared + u")"_qs));
+    for (const QVariant &value : std::as_const(values)) {
+      QVERIFY(q.prepare(u"INSERT INTO Cells VALUES (?)"_qs));
+      q.bindValue(0, value);
+      QVERIFY(q.exec());
+    }
+  }
+  QSqlDatabase::removeDatabase(u"cells"_qs);
+  TzelModel model;
+  model.SetDatabaseType(zelSQLite);
+  model.AddTable(db, u"Cells"_qs, u"Cells"_qs);
+  model.GetTable(0)->AddField(u"V"_qs, u"V"_qs, TFieldType(type), 40);
+  TzelDataset dataset;
+  dataset.setDatabaseName(db);
+  TzelQuerion querion;
+  querion.SetDataModel(&model);
+  querion.SetDataQuery(&dataset);
+  querion.SetDisplayParams(false);
+  TzelQuery *query = querion.CurrentQuery();
+  query->AddTable(QString(), u"Cells"_qs, u"Cells"_qs);
+  TzelQueryValue *value = query->GetValue(query->AddValue(u"Cells"_qs, u"V"_qs, QString()));
+  value->SetWidth(width);
+  value->SetFormat(format);
+  QVERIFY(querion.Execute());
+  QCOMPARE(dataset.Fields(0)->DataType(), TFieldType(type));
+  QPdfWriter writer(m_dir.filePath(u"cells.pdf"_qs));
+  writer.setResolution(1200);
+  QPainter painter(&writer);
+  TzelReportLayout layout(painter, *querion.Page(), dataset);
+  layout.prepare(1200);
+  layout.penToTop();
+  layout.beginPage();
+  layout.columnHeadings();
+  layout.selectRecordFont();
+  const QFontMetrics metrics(painter.font(), &writer);
+  const int column = layout.columnWidths().at(0);
+  int records = 0;
+  for (dataset.First(); !dataset.Eof(); dataset.Next(), ++records) {
+    const QString shown = dataset.Fields(0)->DisplayText();
+    QVERIFY(!shown.isEmpty());
+    const QString text = layout.cellText(0);
+    QVERIFY2(metrics.horizontalAdvance(text) <= column,
+             qPrintable(text + u" in "_qs + QString::number(column)));
+    if (whole)
+      QCOMPARE(text, shown);
+    else
+      QVERIFY(text == shown || text.endsWith(QChar(0x2026)));
+  }
+  QCOMPARE(records, values.size());
   painter.end();
 }
 

@@ -188,11 +188,12 @@ void TestPrintReport::exactlyOnePage() {
 
 void TestPrintReport::first255Characters() {
   PrintFixture f(m_few);
-  f.addValue(u"Note"_qs, 300);
+  f.addValue(u"Note"_qs, 400);
   QVERIFY(f.querion->Execute());
-  // A page wide enough for a column of 300 characters.
+  // A landscape page wide enough for a column that shows 255 characters whole.
   f.querion->Page()->SetPageWidth(40.0);
   f.querion->Page()->SetPageHeight(8.5);
+  f.querion->Page()->SetPageOrientation(zelPageLandscape);
   {
     PdfPrinterScope printer(pdf(u"wide.pdf"_qs));
     QVERIFY(f.querion->Print());
@@ -280,9 +281,15 @@ void TestPrintReport::badPages_data() {
                               << "Error: A page of 0 x 11 inches cannot be printed" << 0;
   QTest::newRow("negative height")
       << 8.5 << -2.0 << 0.3 << "Error: A page of 8.5 x -2 inches cannot be printed" << 0;
-  // No room for a record line: the first record of each page is printed all the same.
-  QTest::newRow("no room for a line") << 8.5 << 11.0 << 10.9 << "" << 5;
-  QTest::newRow("margin beyond the page") << 8.5 << 11.0 << 30.0 << "" << 5;
+  // No room for a record line above the bottom margin: the first record of each page is
+  // printed all the same, but never below the paper.
+  QTest::newRow("no room above the bottom margin") << 8.5 << 11.0 << 10.5 << "" << 5;
+  QTest::newRow("no room on the paper")
+      << 8.5 << 11.0 << 10.9 << "Error: No record line fits on the page below its top margin" << 0;
+  QTest::newRow("margin beyond the page")
+      << 8.5 << 11.0 << 30.0 << "Error: No record line fits on the page below its top margin" << 0;
+  QTest::newRow("no column across")
+      << 0.8 << 11.0 << 0.3 << "Error: No column fits across the page between its margins" << 0;
 }
 
 void TestPrintReport::badPages() {
