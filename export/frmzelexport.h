@@ -50,6 +50,7 @@ private:
   QString entryPattern() const;
   bool completeName(QString &name);
   bool replaceExisting(const QString &name);
+  static bool canReplaceIn(const QString &folder);
   bool canWrite(const QString &name);
 
   TzelQuerion &m_querion;
@@ -58,7 +59,8 @@ private:
   QString m_password;
 };
 
-// The program's export prompt: a modal TfrmZelExport for each request.
+// The program's export prompt: a modal TfrmZelExport for each request, none while the query
+// component's dataset has no records to give (the refusal is shown).
 class TfrmZelExportPrompt : public TzelExportPrompt {
 public:
   bool askExport(TzelQuerion &querion, TzelExportChoice &choice) override;
