@@ -45,6 +45,13 @@ QStringList fileTypeEntries(TzelQuerion &querion) {
   return entries;
 }
 
+// A file of the folder can be replaced when a new one can be made beside it (the writers
+// rename their finished file over the old one); the probe is removed again.
+bool canReplaceIn(const QString &folder) {
+  QTemporaryFile probe(QDir(folder).filePath(QStringLiteral("export-probe-XXXXXX")));
+  return probe.open();
+}
+
 bool hasOptions(int fileType) {
   return fileType == zelExportCsv || fileType == zelExportPxo || fileType == zelExportTab ||
          fileType == zelExportTxt;
@@ -195,11 +202,6 @@ bool TfrmZelExport::replaceExisting(const QString &name) {
   zelShowError(QStringLiteral("Error: The existing file ") + name +
                QStringLiteral(" cannot be deleted"));
   return false;
-}
-
-bool TfrmZelExport::canReplaceIn(const QString &folder) {
-  QTemporaryFile probe(QDir(folder).filePath(QStringLiteral("export-probe-XXXXXX")));
-  return probe.open();
 }
 
 bool TfrmZelExport::canWrite(const QString &name) {

@@ -50,7 +50,6 @@ private:
   QString entryPattern() const;
   bool completeName(QString &name);
   bool replaceExisting(const QString &name);
-  static bool canReplaceIn(const QString &folder);
   bool canWrite(const QString &name);
 
   TzelQuerion &m_querion;
