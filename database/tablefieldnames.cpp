@@ -4,10 +4,12 @@
 
 namespace {
 
-// "Customers.Company" -> "Company": a prefix without spaces before the first dot.
+// "Customers.Company" -> "Company": a name without spaces, a dot, then the field's name at
+// once ("Avg. Price" keeps its abbreviation).
 QString withoutTablePrefix(const QString &label) {
   const qsizetype dot = label.indexOf(u'.');
-  if (dot <= 0 || label.left(dot).contains(u' ') || label.mid(dot + 1).trimmed().isEmpty())
+  if (dot <= 0 || dot + 1 >= label.size() || label[dot + 1].isSpace() ||
+      label.left(dot).contains(u' '))
     return label;
   return label.mid(dot + 1);
 }

@@ -262,7 +262,7 @@ private slots:
         << QStringList{u"Amount"_qs, u"AMOUNT_2"_qs, u"LongerThan"_qs, u"LongerTh_2"_qs};
     QTest::newRow("a letter first, never empty")
         << QStringList{u"2nd Qty"_qs, u"(%)"_qs, QString(), u"Avg. Price"_qs} << 25
-        << QStringList{u"F2nd_Qty"_qs, u"FIELD"_qs, u"FIELD_2"_qs, u"Price"_qs};
+        << QStringList{u"F2nd_Qty"_qs, u"FIELD"_qs, u"FIELD_2"_qs, u"Avg_Price"_qs};
   }
   void tableFieldNames() {
     QFETCH(QStringList, labels);
