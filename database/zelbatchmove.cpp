@@ -58,9 +58,12 @@ void TzelBatchMove::Execute() {
   if (!info.dir().exists())
     throw EzelError(u"Error: The folder [%1] does not exist"_qs.arg(info.path()));
 
+  // Named after what the user sees, the display labels, not the statement's column names.
   QList<TzelTableColumn> columns;
-  for (const TzelFieldDef &def : m_source->FieldDefs())
-    columns.append({def.Name, {def.DataType, def.Size}});
+  for (int i = 0; i < m_source->FieldCount(); ++i) {
+    const TzelDatasetField *field = m_source->Fields(i);
+    columns.append({field->DisplayLabel(), {field->DataType(), field->Size()}});
+  }
   const bool dbase = m_destination->TableType() == TzelTableType::ttDBase ||
                      (m_destination->TableType() == TzelTableType::ttDefault &&
                       info.suffix().compare(u"dbf"_qs, Qt::CaseInsensitive) == 0);

@@ -1,7 +1,7 @@
 #pragma once
 // The engine's batch move: copies an open dataset's records into a destination table
 // file (mode copy creates the table anew, replacing an existing file only once the
-// new one is complete).
+// new one is complete). The table's fields are named after the source's display labels.
 
 #include <QObject>
 #include <QPointer>

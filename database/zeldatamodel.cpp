@@ -1,6 +1,7 @@
 #include "database/zeldatamodel.h"
 #include "messages/busycursor.h"
 
+#include "database/exportsource.h"
 #include "database/zelsession.h"
 #include "messages/zelmessages.h"
 #include "model/datasetprops.h"
@@ -79,6 +80,8 @@ bool TzelDataModel::ExportTable(QObject *dataset, QString &fileName, int fileTyp
     zelShowError(u"Error: The dataset [%1] cannot be exported"_qs.arg(dataset->objectName()));
     return false;
   }
+  if (!zelCheckExportSource(*source))
+    return false;
   bool failed = false;
   {
     TzelBusyCursor busy;
@@ -102,8 +105,7 @@ bool TzelDataModel::ExportTable(QObject *dataset, QString &fileName, int fileTyp
   if (failed)
     return false;
   if (showMessage)
-    zelMessageBox(fileName.toUpper() + u" has been successfully created."_qs,
-                  TzelMessageKind::Information);
+    zelMessageBox(fileName + u" has been successfully created."_qs, TzelMessageKind::Information);
   return true;
 }
 

@@ -1,10 +1,10 @@
 #include "database/zeldbasefile.h"
+#include "database/tablefieldnames.h"
 
 #include <QDate>
 #include <QDateTime>
 #include <QFile>
 #include <QFileInfo>
-#include <QSet>
 #include <algorithm>
 #include <cstdio>
 #include <memory>
@@ -195,14 +195,6 @@ DbfLayout layoutOf(const TzelColumnType &t, int longest) {
   }
 }
 
-QString uniqueName(const QString &name, QSet<QString> &taken) {
-  QString candidate = name.left(10);
-  for (int n = 1; taken.contains(candidate.toUpper()); ++n)
-    candidate = name.left(10 - QString::number(n).size() - 1) + u'_' + QString::number(n);
-  taken.insert(candidate.toUpper());
-  return candidate;
-}
-
 bool writeValue(DBFHandle h, int row, int col, const DbfLayout &f, const QVariant &value) {
   if (value.isNull())
     return DBFWriteNULLAttribute(h, row, col);
@@ -273,10 +265,10 @@ TzelFileResult writeDbaseTable(const QString &path, const QList<TzelTableColumn>
     if (!h)
       return TzelFileResult::failure(u"Cannot create dBase table %1: %2"_qs.arg(path, dbfError));
     QList<DbfLayout> layout;
-    QSet<QString> taken;
+    const QStringList names = zelTableFieldNames(columns, 10);
     for (int i = 0; i < columns.size() && written; ++i) {
       layout.append(layoutOf(columns[i].type, longest[i]));
-      const QByteArray name = uniqueName(columns[i].name, taken).toLatin1();
+      const QByteArray name = names[i].toLatin1();
       written = DBFAddField(h.get(), name.constData(), layout[i].type, layout[i].width,
                             layout[i].decimals) >= 0;
     }

@@ -1,4 +1,5 @@
 #include "database/zelparadoxfile.h"
+#include "database/tablefieldnames.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -410,13 +411,13 @@ TzelFileResult writeParadoxTable(const QString &path, const QList<TzelTableColum
     if (!doc)
       return TzelFileResult::failure(u"Cannot create Paradox table %1"_qs.arg(path));
     const int n = int(columns.size());
+    const QStringList names = zelTableFieldNames(columns, 25);
     // pxlib frees the field list and names with the document, so they come from its allocator.
     auto *fields =
         static_cast<pxfield_t *>(doc->malloc(doc.get(), sizeof(pxfield_t) * n, "fields"));
     for (int i = 0; i < n; ++i) {
       layout.append(layoutOf(columns[i].type, longest[i]));
-      QByteArray name = columns[i].name.toLatin1().left(25);
-      fields[i].px_fname = PX_strdup(doc.get(), name.constData());
+      fields[i].px_fname = PX_strdup(doc.get(), names[i].toLatin1().constData());
       fields[i].px_ftype = layout[i].type;
       fields[i].px_flen = layout[i].length;
       fields[i].px_fdc = 0;

@@ -2,6 +2,7 @@
 #include "messages/busycursor.h"
 
 #include "database/datasetwalk.h"
+#include "database/exportsource.h"
 #include "database/zeldataset.h"
 #include "engine/zelquerion.h"
 #include "messages/zelmessages.h"
@@ -156,6 +157,8 @@ bool ExportRecords(TzelDataset *dataset, const QString &fileName, int fileType, 
     zelShowError(QStringLiteral("Error: cQuery parameter of ExportQuery method cannot be blank."));
     return false;
   }
+  if (!zelCheckExportSource(*dataset))
+    return false;
   QString failure;
   {
     const TzelBusyCursor busy;
@@ -179,7 +182,7 @@ bool ExportRecords(TzelDataset *dataset, const QString &fileName, int fileType, 
     return false;
   }
   if (showMessage)
-    zelMessageBox(name.toUpper() + QStringLiteral(" has been successfully created."),
+    zelMessageBox(name + QStringLiteral(" has been successfully created."),
                   TzelMessageKind::Information);
   return true;
 }

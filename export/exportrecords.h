@@ -55,7 +55,8 @@ void WriteDelimitedRecords(TzelDataset &dataset, QIODevice &device, QChar separa
                            bool includeNames);
 
 // Writes the dataset's records to a new file (replacing one that exists) as type 3 or 13.
-// A name without a folder goes into the program's folder. Every failure is shown through
+// A name without a folder goes into the program's folder. A closed dataset is refused
+// (zelCheckExportSource) and the file left as it was. Every failure is shown through
 // the message seam and gives false; the dataset is left on its first record with its
 // controls resumed. With showMessage, success is announced.
 bool ExportRecords(TzelDataset *dataset, const QString &fileName, int fileType, bool includeNames,

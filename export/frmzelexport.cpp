@@ -1,6 +1,8 @@
 #include "export/frmzelexport.h"
 
 #include "controls/windowhelpers.h"
+#include "database/exportsource.h"
+#include "database/zeldataset.h"
 #include "engine/zelquerion.h"
 #include "export/exportrecords.h"
 #include "export/frmzeloptions.h"
@@ -11,6 +13,7 @@
 #include "model/zelmodel.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGridLayout>
@@ -18,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTemporaryFile>
 #include <QVBoxLayout>
 
 namespace {
@@ -39,6 +43,13 @@ QStringList fileTypeEntries(TzelQuerion &querion) {
     entries << QStringLiteral("Pellox Report (*.pxo)");
   entries << QStringLiteral("Comma Delimited (*.csv)") << QStringLiteral("Tab Delimited (*.tab)");
   return entries;
+}
+
+// A file of the folder can be replaced when a new one can be made beside it (the writers
+// rename their finished file over the old one); the probe is removed again.
+bool canReplaceIn(const QString &folder) {
+  QTemporaryFile probe(QDir(folder).filePath(QStringLiteral("export-probe-XXXXXX")));
+  return probe.open();
 }
 
 bool hasOptions(int fileType) {
@@ -177,20 +188,25 @@ bool TfrmZelExport::completeName(QString &name) {
 }
 
 bool TfrmZelExport::replaceExisting(const QString &name) {
-  if (!QFileInfo::exists(name))
+  const QFileInfo file(name);
+  if (!file.exists())
     return true;
-  const QString question = QStringLiteral("The file ") + QFileInfo(name).fileName().toUpper() +
+  const QString question = QStringLiteral("The file ") + file.fileName() +
                            QStringLiteral(" already exists.\r\rDo you want to replace it?");
   if (zelMessageBox(question, TzelMessageKind::Confirmation, TzelButtons::YesNo) != TzelAnswer::Yes)
     return false;
-  if (QFile::remove(name))
+  // The old file stays until the writer renames its finished file over it, so a cancelled
+  // or failed export keeps it; here it is only proved that it can be replaced.
+  if (!file.isDir() && canReplaceIn(file.absolutePath()))
     return true;
-  zelShowError(QStringLiteral("Error: The existing file ") + name.toUpper() +
+  zelShowError(QStringLiteral("Error: The existing file ") + name +
                QStringLiteral(" cannot be deleted"));
   return false;
 }
 
 bool TfrmZelExport::canWrite(const QString &name) {
+  if (QFileInfo::exists(name))
+    return true; // replaceExisting has proved it
   QFile probe(name);
   if (!probe.open(QIODevice::WriteOnly)) {
     zelShowError(QStringLiteral("Error: Cannot create the file ") + name + u": "_qs +
@@ -225,6 +241,10 @@ void TfrmZelExport::showEvent(QShowEvent *event) {
 }
 
 bool TfrmZelExportPrompt::askExport(TzelQuerion &querion, TzelExportChoice &choice) {
+  // Refused before a name is asked for, as the writers would refuse it after.
+  if (const auto *data = qobject_cast<TzelDataset *>(querion.DataQuery());
+      data && !zelCheckExportSource(*data))
+    return false;
   TfrmZelExport dialog(querion);
   if (dialog.exec() != QDialog::Accepted)
     return false;

@@ -58,7 +58,8 @@ private:
   QString m_password;
 };
 
-// The program's export prompt: a modal TfrmZelExport for each request.
+// The program's export prompt: a modal TfrmZelExport for each request, none while the query
+// component's dataset has no records to give (the refusal is shown).
 class TfrmZelExportPrompt : public TzelExportPrompt {
 public:
   bool askExport(TzelQuerion &querion, TzelExportChoice &choice) override;

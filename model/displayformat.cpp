@@ -59,6 +59,28 @@ QString longTimeFormat(const QLocale &locale) {
   return format.trimmed();
 }
 
+// A Qt date pattern whose two-digit years ("yy" outside quotes) are written with four digits:
+// a short date such as 3/26/98 in a file or on paper cannot tell 1998 from 2098.
+QString withFullYear(const QString &pattern) {
+  QString out;
+  bool quoted = false;
+  for (qsizetype i = 0; i < pattern.size(); ++i) {
+    const QChar c = pattern[i];
+    if (c == u'\'')
+      quoted = !quoted;
+    qsizetype run = 1;
+    while (!quoted && c == u'y' && i + run < pattern.size() && pattern[i + run] == u'y')
+      ++run;
+    if (!quoted && c == u'y') {
+      out += QString(run == 2 ? 4 : run, u'y');
+      i += run - 1;
+      continue;
+    }
+    out += c;
+  }
+  return out;
+}
+
 // The parts of one number section: literal text around the number and its placeholders.
 struct NumberSection {
   QString prefix;
@@ -221,7 +243,7 @@ TzelDisplayFormatter::TzelDisplayFormatter(const QLocale &locale)
 QString TzelDisplayFormatter::shortDateFormat(const QLocale &locale) {
   if (locale.language() == QLocale::C)
     return QStringLiteral("M/d/yyyy");
-  return locale.dateFormat(QLocale::ShortFormat);
+  return withFullYear(locale.dateFormat(QLocale::ShortFormat));
 }
 
 QChar TzelDisplayFormatter::dateSeparator(const QString &pattern) {

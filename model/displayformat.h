@@ -19,7 +19,7 @@ public:
   enum class Parts { Date, Time, DateAndTime };
 
   // Separators, names and the short and long date and time come from the locale, as the
-  // system sets them: "ddddd" is the locale's short date with its own year digits.
+  // system sets them: "ddddd" is the locale's short date, always with a four-digit year.
   explicit TzelDisplayFormatter(const QLocale &locale = QLocale());
 
   // A number through a pattern of up to three sections (positive;negative;zero). The number
@@ -45,8 +45,9 @@ public:
   // value that is not of its type, shows its own text.
   QString display(const QVariant &value, const QString &format, TFieldType type) const;
 
-  // The locale's short date as a Qt pattern; the C locale, which has no numeric short date,
-  // stands in with month-day-year: "M/d/yyyy".
+  // The locale's short date as a Qt pattern with its year widened to four digits ("M/d/yy"
+  // gives "M/d/yyyy", "dd.MM.yy" "dd.MM.yyyy"), so that no date written or shown is
+  // ambiguous; the C locale, which has no numeric short date, stands in with "M/d/yyyy".
   static QString shortDateFormat(const QLocale &locale);
   // The separator of a Qt date pattern: its first character outside quotes that is no letter,
   // or '/' when that is a space or there is none.

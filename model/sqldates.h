@@ -7,8 +7,9 @@
 #include <QString>
 #include <optional>
 
-// The system short date format as a Qt pattern ("M/d/yy", "dd.MM.yy"). The C locale, which
-// has no numeric short date, stands in with month-day-year and '/': "M/d/yyyy".
+// The system short date format as a Qt pattern with a four-digit year ("M/d/yyyy",
+// "dd.MM.yyyy"). The C locale, which has no numeric short date, stands in with
+// month-day-year and '/': "M/d/yyyy".
 QString SystemShortDateFormat();
 // The separator of the system short date format ('/' when it has none).
 QChar SystemDateSeparator();

@@ -1,4 +1,5 @@
 // The database-bound data model: prefixes, structures read from tables, native export.
+#include "database/tablefieldnames.h"
 #include "database/zelconnection.h"
 #include "database/zeldatamodel.h"
 #include "database/zelsession.h"
@@ -8,10 +9,15 @@
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+
+extern "C" {
+#include <paradox.h>
+}
 
 namespace {
 
@@ -22,6 +28,42 @@ const QStringList ExportQuery{
     u"       INNER JOIN \":PELLOX:T0491.DB\" AS Orders ON Customers.CST_NO = Orders.CST_NO"_qs,
     u"       INNER JOIN \":PELLOX:T0493.DB\" AS Items ON Orders.ORD_NO = Items.ORD_NO"_qs,
     u"ORDER BY Orders.ORD_NO, Items.ITM_NO"_qs};
+
+// The field names of a table as readers that are not ours see them: the dbf package of
+// Python 3 (which gives them in lower case) and pxlib.
+QStringList dbaseFieldNames(const QString &path) {
+  QProcess python;
+  python.start(
+      u"/usr/bin/python3"_qs,
+      {u"-W"_qs, u"ignore"_qs, u"-c"_qs,
+       u"import dbf, sys\nt = dbf.Table(sys.argv[1])\nt.open()\nprint(' '.join(t.field_names))"_qs,
+       path});
+  python.waitForFinished(60000);
+  return QString::fromUtf8(python.readAllStandardOutput())
+      .simplified()
+      .split(u' ', Qt::SkipEmptyParts);
+}
+
+QStringList paradoxFieldNames(const QString &path) {
+  QStringList names;
+  pxdoc_t *doc = PX_new();
+  if (doc && PX_open_file(doc, QFile::encodeName(path).constData()) == 0) {
+    const pxfield_t *fields = PX_get_fields(doc);
+    for (int i = 0; i < PX_get_num_fields(doc); ++i)
+      names << QString::fromLatin1(fields[i].px_fname);
+    PX_close(doc);
+  }
+  if (doc)
+    PX_delete(doc);
+  return names;
+}
+
+bool pythonHasDbf() {
+  QProcess python;
+  python.start(u"/usr/bin/python3"_qs, {u"-c"_qs, u"import dbf"_qs});
+  return python.waitForFinished(60000) && python.exitStatus() == QProcess::NormalExit &&
+         python.exitCode() == 0;
+}
 
 } // namespace
 
@@ -167,7 +209,7 @@ private slots:
     RecordingMessages rec;
     QString name = dir.filePath(file);
     QVERIFY(model.ExportTable(&source, name, type, true));
-    QCOMPARE(rec.lastText(), name.toUpper() + u" has been successfully created."_qs);
+    QCOMPARE(rec.lastText(), name + u" has been successfully created."_qs);
     QCOMPARE(rec.messages.last().kind, TzelMessageKind::Information);
 
     TzelDataset back;
@@ -198,12 +240,77 @@ private slots:
     QCOMPARE(rec.lastText(), u"Error: The Borland Database Engine cannot export file type 1."_qs);
     QVERIFY(!model.ExportTable(nullptr, name, 5, false));
     QCOMPARE(rec.lastText(), u"Error: cQuery parameter of ExportQuery method cannot be blank."_qs);
+    // Nothing ran: no records to give, and no file.
+    name = scratch.filePath(u"never.dbf"_qs);
+    QVERIFY(!model.ExportTable(&source, name, 5, true));
+    QCOMPARE(rec.lastText(), u"Error: There are no records to export: the query has not run, or "
+                             "its statement failed."_qs);
+    QVERIFY(!QFile::exists(name));
+  }
+
+  // One naming rule for both table types, from the labels the user sees.
+  void tableFieldNames_data() {
+    QTest::addColumn<QStringList>("labels");
+    QTest::addColumn<int>("limit");
+    QTest::addColumn<QStringList>("names");
+    QTest::newRow("table prefix, spaces, symbols, accents")
+        << QStringList{u"Customers.Company"_qs, u"Orders.Sale Date"_qs, u"Unit Price ($)"_qs,
+                       u"Société"_qs}
+        << 10 << QStringList{u"Company"_qs, u"Sale_Date"_qs, u"Unit_Price"_qs, u"Societe"_qs};
+    QTest::newRow("unique without regard to case, within the limit")
+        << QStringList{u"Amount"_qs, u"AMOUNT"_qs, u"LongerThanTen1"_qs, u"LongerThanTen2"_qs} << 10
+        << QStringList{u"Amount"_qs, u"AMOUNT_2"_qs, u"LongerThan"_qs, u"LongerTh_2"_qs};
+    QTest::newRow("a letter first, never empty")
+        << QStringList{u"2nd Qty"_qs, u"(%)"_qs, QString(), u"Avg. Price"_qs} << 25
+        << QStringList{u"F2nd_Qty"_qs, u"FIELD"_qs, u"FIELD_2"_qs, u"Avg_Price"_qs};
+  }
+  void tableFieldNames() {
+    QFETCH(QStringList, labels);
+    QFETCH(int, limit);
+    QFETCH(QStringList, names);
+    QCOMPARE(zelTableFieldNames(labels, limit), names);
+  }
+
+  void exportedFieldNames_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("type");
+    QTest::addColumn<QStringList>("names");
+    QTest::newRow("dbase") << u"names.dbf"_qs << 5
+                           << QStringList{u"company"_qs, u"sale_date"_qs, u"companynam"_qs,
+                                          u"companyn_2"_qs, u"unit_price"_qs};
+    QTest::newRow("paradox") << u"names.db"_qs << 9
+                             << QStringList{u"Company"_qs, u"Sale_Date"_qs,
+                                            u"CompanyNameForTheInvoices"_qs,
+                                            u"CompanyNameForTheInvoic_2"_qs, u"Unit_Price"_qs};
+  }
+  void exportedFieldNames() {
+    QFETCH(QString, file);
+    QFETCH(int, type);
+    QFETCH(QStringList, names);
+    if (type == 5 && !pythonHasDbf())
+      QSKIP("The dbf package of Python 3 is missing (python3-dbf, scripts/install-deps.sh)");
+    TzelDataset source;
+    source.setDatabaseName(u"PELLOX"_qs);
+    source.setSQL(
+        {u"SELECT CST_CO, CST_ST, CST_CTY, CST_ZIP, CST_ADR FROM \":PELLOX:T0490.DB\""_qs});
+    source.Open();
+    const QStringList labels{u"Customers.Company"_qs, u"Orders.Sale Date"_qs,
+                             u"Customers.CompanyNameForTheInvoices"_qs,
+                             u"Customers.CompanyNameForTheInvoicesSent"_qs, u"Unit Price ($)"_qs};
+    for (int i = 0; i < labels.size(); ++i)
+      source.Fields(i)->setDisplayLabel(labels[i]);
+    TzelDataModel model;
+    RecordingMessages rec;
+    QString name = scratch.filePath(file);
+    QVERIFY(model.ExportTable(&source, name, type, false));
+    QCOMPARE(type == 5 ? dbaseFieldNames(name) : paradoxFieldNames(name), names);
   }
 
   void exportWithoutFolderGoesToProgramFolder() {
     TzelDataset source;
     source.setDatabaseName(u"PELLOX"_qs);
     source.setSQL({u"SELECT * FROM \":PELLOX:T0494.DB\""_qs});
+    source.Open();
     TzelDataModel model;
     RecordingMessages rec;
     QString name = u"sales.dbf"_qs;
@@ -258,9 +365,11 @@ private slots:
     TzelDataset source;
     source.setDatabaseName(u"PELLOX"_qs);
     source.setSQL({u"SELECT * FROM \":PELLOX:T0494.DB\""_qs});
+    source.Open();
     QVERIFY(model.ExportTable(&source, name, 9, false));
     source.Close();
     source.setSQL({u"SELECT * FROM \":PELLOX:T0494.DB\" WHERE PRF = \"TRUE\""_qs});
+    source.Open();
     QVERIFY(model.ExportTable(&source, name, 9, false));
     TzelDataset back;
     back.setDatabaseName(dir.path());

@@ -64,9 +64,9 @@ void TestDatasetDisplay::withoutFormats_data() {
   QTest::newRow("currency as #,##0.00") << 0 << "1,250.00";
   QTest::newRow("float plain") << 1 << "2.5";
   QTest::newRow("integer plain") << 2 << "1234567";
-  QTest::newRow("date as short date") << 3 << "3/1/99";
+  QTest::newRow("date as short date") << 3 << "3/1/1999";
   QTest::newRow("time as long time") << 4 << "2:05:09 PM";
-  QTest::newRow("date-time") << 5 << "3/1/99 2:05:09 PM";
+  QTest::newRow("date-time") << 5 << "3/1/1999 2:05:09 PM";
   QTest::newRow("boolean") << 6 << "True";
   QTest::newRow("blob") << 7 << "(BLOB)";
   QTest::newRow("string") << 8 << "Acme";

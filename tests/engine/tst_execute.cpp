@@ -560,7 +560,7 @@ void TstExecute::displayedTexts_data() {
   QTest::addColumn<int>("field");
   QTest::addColumn<QString>("text");
   QTest::newRow("$#,#.00") << 0 << 3 << "$158.98";
-  QTest::newRow("ddddd") << 0 << 5 << "2/3/98"; // the short date format of en_US
+  QTest::newRow("ddddd") << 0 << 5 << "2/3/1998"; // en_US's short date, with the full year
   QTest::newRow("True;False") << 0 << 6 << "True";
   QTest::newRow("Yes;No") << 0 << 11 << "Yes";
   QTest::newRow("yyyy-mm-dd") << 0 << 7 << "1998-02-10";

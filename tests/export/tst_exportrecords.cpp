@@ -52,6 +52,8 @@ private slots:
   void querionDataQuery();
   void cancelledExportKeepsTheOldFile_data();
   void cancelledExportKeepsTheOldFile();
+  void fourDigitYearsUnderEveryLocale_data();
+  void fourDigitYearsUnderEveryLocale();
 
 private:
   QString run(const QString &sql, QChar separator, bool names);
@@ -240,7 +242,7 @@ void TestExportRecords::successMessage() {
   QVERIFY(ExportRecords(&dataset, file, zelExportTab, false, true));
   QCOMPARE(rec.messages.size(), 1);
   QCOMPARE(rec.messages[0].kind, TzelMessageKind::Information);
-  QCOMPARE(rec.lastText(), file.toUpper() + u" has been successfully created."_qs);
+  QCOMPARE(rec.lastText(), file + u" has been successfully created."_qs);
   QFile in(file);
   QVERIFY(in.open(QIODevice::ReadOnly));
   QCOMPARE(in.readAll().count("\r\n"), 3);
@@ -260,6 +262,31 @@ void TestExportRecords::querionDataQuery() {
   QFile in(file);
   QVERIFY(in.open(QIODevice::ReadOnly));
   QCOMPARE(in.readAll(), QByteArray("Company\r\n\"Zeus Parts\"\r\n"));
+}
+
+// A date without a format of its own shows the locale's short date, with the full year.
+void TestExportRecords::fourDigitYearsUnderEveryLocale_data() {
+  QTest::addColumn<QString>("locale");
+  QTest::addColumn<QByteArray>("line");
+  QTest::newRow("en_US") << u"en_US"_qs << QByteArray("\"Zeus Parts\",\"11/30/1998\"\r\n");
+  QTest::newRow("de_DE") << u"de_DE"_qs << QByteArray("\"Zeus Parts\",\"30.11.1998\"\r\n");
+}
+
+void TestExportRecords::fourDigitYearsUnderEveryLocale() {
+  QFETCH(QString, locale);
+  QFETCH(QByteArray, line);
+  const QLocale before;
+  QLocale::setDefault(QLocale(locale));
+  TzelDataset dataset;
+  dataset.setDatabaseName(m_db);
+  dataset.setSQL({u"SELECT Company, LastOrder FROM Orders WHERE Orders = 3"_qs});
+  dataset.Open();
+  QLocale::setDefault(before);
+  const QString file = m_dir.filePath(u"dates.csv"_qs);
+  QVERIFY(ExportRecords(&dataset, file, zelExportCsv, false, false));
+  QFile in(file);
+  QVERIFY(in.open(QIODevice::ReadOnly));
+  QCOMPARE(in.readAll(), line);
 }
 
 QTEST_GUILESS_MAIN(TestExportRecords)

@@ -263,7 +263,7 @@ private slots:
     dialog.cmdOk->click();
     QCOMPARE(rec.messages.size(), 1);
     QCOMPARE(rec.messages[0].text,
-             u"The file SALES.CSV already exists.\r\rDo you want to replace it?"_qs);
+             u"The file Sales.csv already exists.\r\rDo you want to replace it?"_qs);
     QCOMPARE(rec.messages[0].kind, TzelMessageKind::Confirmation);
     QCOMPARE(rec.messages[0].buttons, TzelButtons::YesNo);
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
@@ -272,7 +272,11 @@ private slots:
     dialog.cmdOk->click();
     QCOMPARE(rec.messages.size(), 2);
     QCOMPARE(dialog.result(), int(QDialog::Accepted));
-    QVERIFY(!QFile::exists(file));
+    // Replaced by the writer once the new file is complete, never before.
+    QFile kept(file);
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), QByteArray("old"));
+    QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"Sales.csv"_qs});
   }
 
   void badTargets() {
@@ -287,9 +291,8 @@ private slots:
     RecordingMessages rec;
     dialog.cmdOk->click();
     QCOMPARE(rec.texts(),
-             (QStringList{u"The file TAKEN.CSV already exists.\r\rDo you want to replace it?"_qs,
-                          u"Error: The existing file "_qs + taken.toUpper() +
-                              u" cannot be deleted"_qs}));
+             (QStringList{u"The file taken.csv already exists.\r\rDo you want to replace it?"_qs,
+                          u"Error: The existing file "_qs + taken + u" cannot be deleted"_qs}));
     QCOMPARE(dialog.result(), int(QDialog::Rejected));
     QVERIFY(QFileInfo(taken).isDir());
 

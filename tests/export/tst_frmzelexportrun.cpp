@@ -8,9 +8,11 @@
 #include "export/exportprompt.h"
 #include "export/exportrecords.h"
 #include "export/frmzelexport.h"
+#include "messages/zelprogress.h"
 #include "support/modaldriver.h"
 #include "support/recordingmessages.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDate>
@@ -25,6 +27,7 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -89,6 +92,39 @@ void answerExport(const QString &entry, const QString &name) {
       dialog->cmdCancel->click();
   });
 }
+
+// The user stops the work at the given step.
+class StopAt : public TzelProgressHandler {
+public:
+  explicit StopAt(int step) : m_left(step) {}
+  void begin(const QString &) override {}
+  bool step(const QString &) override { return --m_left > 0; }
+  void end() override {}
+
+private:
+  int m_left;
+};
+
+QByteArray contentsOf(const QString &path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void writeFile(const QString &path, const QByteArray &bytes) {
+  QFile file(path);
+  QVERIFY(file.open(QIODevice::WriteOnly));
+  file.write(bytes);
+}
+
+// 5000 numbers; with failAt, reading fails at that record (SQLite's integer overflow).
+QString numbersSql(int failAt) {
+  return u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 5000) "
+         "SELECT CASE WHEN i = %1 THEN abs(-9223372036854775808) ELSE i END AS Number FROM n"_qs
+             .arg(failAt);
+}
+
+const QString kNoRecords =
+    u"Error: There are no records to export: the query has not run, or its statement failed."_qs;
 
 // Gives back a fixed choice without a window.
 class FixedChoice : public TzelExportPrompt {
@@ -160,7 +196,7 @@ private slots:
     RecordingMessages rec;
     answerExport(u"Comma Delimited (*.csv)"_qs, file);
     QVERIFY(m_querion->Export());
-    QCOMPARE(rec.texts(), QStringList{file.toUpper() + u" has been successfully created."_qs});
+    QCOMPARE(rec.texts(), QStringList{file + u" has been successfully created."_qs});
     const QJsonArray rows = runPython(kReadCsv, file);
     QCOMPARE(rows.size(), 1 + m_dataset->RecordCount());
     TzelDataset &data = *m_dataset;
@@ -183,7 +219,7 @@ private slots:
     RecordingMessages rec;
     answerExport(u"dBase table (*.dbf)"_qs, file);
     QVERIFY(m_querion->Export());
-    QCOMPARE(rec.texts(), QStringList{file.toUpper() + u" has been successfully created."_qs});
+    QCOMPARE(rec.texts(), QStringList{file + u" has been successfully created."_qs});
     const QJsonArray rows = runPython(kReadDbf, file);
     QCOMPARE(rows.size(), 1 + m_dataset->RecordCount());
     TzelDataset &data = *m_dataset;
@@ -275,10 +311,89 @@ private slots:
     QCOMPARE(m_querion->Export(), result);
     zelSetExportPrompt(std::move(previous));
     if (result)
-      QCOMPARE(rec.lastText(), file.toUpper() + u" has been successfully created."_qs);
+      QCOMPARE(rec.lastText(), file + u" has been successfully created."_qs);
     else
       QCOMPARE(rec.lastText(), message);
     QCOMPARE(QFile::exists(file), result);
+  }
+
+  // Yes to "replace" only allows the replacement: the old file stays, byte for byte, until
+  // a new one is complete, so a cancelled or failed export loses nothing.
+  void replacedFileSurvivesAFailedExport_data() {
+    QTest::addColumn<QString>("entry");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("failAt"); // 0: the user cancels instead
+    QTest::addColumn<QString>("message");
+    const QString cancelled = u"Error: The export was cancelled; no file was written."_qs;
+    const QString failed = u"Error: integer overflow"_qs;
+    const QString csv = u"Comma Delimited (*.csv)"_qs, dbf = u"dBase table (*.dbf)"_qs,
+                  db = u"Paradox table (*.db)"_qs;
+    QTest::newRow("csv cancelled") << csv << u"old.csv"_qs << 0 << cancelled;
+    QTest::newRow("dBase cancelled") << dbf << u"old.dbf"_qs << 0 << cancelled;
+    QTest::newRow("Paradox cancelled") << db << u"old.db"_qs << 0 << cancelled;
+    QTest::newRow("csv failed") << csv << u"old.csv"_qs << 4000 << failed;
+    QTest::newRow("Paradox failed") << db << u"old.db"_qs << 4000 << failed;
+  }
+  void replacedFileSurvivesAFailedExport() {
+    QFETCH(QString, entry);
+    QFETCH(QString, name);
+    QFETCH(int, failAt);
+    QFETCH(QString, message);
+    m_dataset->Close();
+    m_dataset->setSQL({numbersSql(failAt)});
+    m_dataset->Open();
+    const QString file = m_dir.filePath(name);
+    const QByteArray old("the earlier export\r\n\x00\xff", 22);
+    writeFile(file, old);
+    RecordingMessages rec;
+    rec.answers << TzelAnswer::Yes;
+    auto previous = zelSetProgressHandler(std::make_unique<StopAt>(failAt ? 1000 : 3));
+    answerExport(entry, file);
+    const bool exported = m_querion->Export();
+    zelSetProgressHandler(std::move(previous));
+    QVERIFY(!exported);
+    QCOMPARE(contentsOf(file), old);
+    QCOMPARE(rec.texts(), (QStringList{u"The file "_qs + name +
+                                           u" already exists.\r\rDo you want to replace it?"_qs,
+                                       message}));
+    QCOMPARE(QDir(m_dir.path()).entryList({u"*part*"_qs, u"*probe*"_qs}), QStringList());
+  }
+
+  // Nothing to give (the query never ran, or its statement failed): every path refuses with
+  // the reason and writes nothing, the export dialog before it asks for a name.
+  void exportWithoutRecordsIsRefused_data() {
+    QTest::addColumn<QString>("sql"); // empty: the dataset is only closed
+    QTest::newRow("closed") << QString();
+    QTest::newRow("failed statement") << u"SELECT Nothing FROM Orders"_qs;
+  }
+  void exportWithoutRecordsIsRefused() {
+    QFETCH(QString, sql);
+    m_dataset->Close();
+    if (!sql.isEmpty()) {
+      m_dataset->setSQL({sql});
+      QVERIFY_THROWS_EXCEPTION(EzelError, m_dataset->Open());
+    }
+    const QStringList before = QDir(m_dir.path()).entryList(QDir::Files);
+    RecordingMessages rec;
+    bool asked = false;
+    QObject guard; // drops the timer when the test ends
+    QTimer::singleShot(1000, &guard, [&asked] {
+      if (QWidget *dialog = QApplication::activeModalWidget()) {
+        asked = true;
+        dialog->close();
+      }
+    });
+    QVERIFY(!m_querion->Export());
+    QCOMPARE(rec.texts(), QStringList{kNoRecords});
+    QVERIFY(!asked);
+    for (const int type :
+         {int(zelExportCsv), int(zelExportTab), int(zelExportDbf), int(zelExportDb)}) {
+      rec.clear();
+      const QString file = m_dir.filePath(u"nothing%1.out"_qs.arg(type));
+      QVERIFY(!RunExport(*m_querion, {file, type, true, {}}));
+      QCOMPARE(rec.texts(), QStringList{kNoRecords});
+    }
+    QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), before);
   }
 
   void tableExportNeedsADataModel() {

@@ -51,7 +51,7 @@ private slots:
     QCOMPARE(german.number(QString(), 2.5), QStringLiteral("2,5"));
     const QDateTime noon(QDate(1999, 3, 1), QTime(14, 5, 9));
     QCOMPARE(german.dateTime(QStringLiteral("m/d/yyyy"), noon), QStringLiteral("3.1.1999"));
-    QCOMPARE(german.dateTime(QStringLiteral("ddddd"), noon), QStringLiteral("01.03.99"));
+    QCOMPARE(german.dateTime(QStringLiteral("ddddd"), noon), QStringLiteral("01.03.1999"));
     // ':' is copied, as it is in SQL date literals: a pattern's own separator stays.
     QCOMPARE(finnish.dateTime(QStringLiteral("hh:nn"), noon), QStringLiteral("14:05"));
   }
@@ -77,10 +77,10 @@ private slots:
     QTest::newRow("iso") << "yyyy-mm-dd" << noon << both << "1999-03-01";
     QTest::newRow("month name") << "dd-mmm-yyyy" << noon << both << "01-Mar-1999";
     QTest::newRow("long names") << "dddd, mmmm d, yy" << noon << both << "Monday, March 1, 99";
-    QTest::newRow("short date") << "ddddd" << midnight << date << "12/31/99";
-    QTest::newRow("date and time") << "c" << noon << both << "3/1/99 2:05:09 PM";
-    QTest::newRow("c at midnight") << "c" << midnight << both << "12/31/99";
-    QTest::newRow("c of a date") << "c" << noon << date << "3/1/99";
+    QTest::newRow("short date") << "ddddd" << midnight << date << "12/31/1999";
+    QTest::newRow("date and time") << "c" << noon << both << "3/1/1999 2:05:09 PM";
+    QTest::newRow("c at midnight") << "c" << midnight << both << "12/31/1999";
+    QTest::newRow("c of a date") << "c" << noon << date << "3/1/1999";
     QTest::newRow("short time") << "t" << noon << both << "2:05 PM";
     QTest::newRow("minutes after hours") << "hh:mm" << noon << both << "14:05";
     QTest::newRow("am/pm") << "h:nn am/pm" << noon << both << "2:05 pm";
@@ -106,7 +106,7 @@ private slots:
     QTest::newRow("names") << "ddd dddd mmm mmmm"
                            << "Fri Friday Mar March";
     QTest::newRow("ddddd") << "ddddd"
-                           << "3/5/99";
+                           << "3/5/1999";
     QTest::newRow("dddddd") << "dddddd"
                             << "Friday, March 5, 1999";
     QTest::newRow("time") << "hh:mm:ss.zzz"
@@ -134,7 +134,7 @@ private slots:
     QTest::newRow("literals") << "yyyy'y'\"m\""
                               << "1999ym";
     QTest::newRow("c") << "c"
-                       << "3/5/99 2:07:09 PM";
+                       << "3/5/1999 2:07:09 PM";
     QTest::newRow("t") << "t"
                        << "2:07 PM";
     QTest::newRow("tt") << "tt"
@@ -150,7 +150,7 @@ private slots:
   void dateAndTimeAlone() {
     QCOMPARE(us.date(QStringLiteral("yyyy-mm-dd hh:nn"), QDate(1999, 3, 5)),
              QStringLiteral("1999-03-05 00:00"));
-    QCOMPARE(us.date(QStringLiteral("c"), QDate(1999, 3, 5)), QStringLiteral("3/5/99"));
+    QCOMPARE(us.date(QStringLiteral("c"), QDate(1999, 3, 5)), QStringLiteral("3/5/1999"));
     QCOMPARE(us.time(QStringLiteral("c"), QTime(0, 0)), QStringLiteral("12:00:00 AM"));
     QCOMPARE(us.date(QStringLiteral("ddddd"), QDate()), QString());
   }
@@ -162,6 +162,35 @@ private slots:
     QCOMPARE(c.date(QStringLiteral("ddddd"), QDate(1999, 3, 5)), QStringLiteral("3/5/1999"));
     QCOMPARE(c.date(QStringLiteral("c"), QDate(1999, 3, 5)), QStringLiteral("3/5/1999"));
     QCOMPARE(c.date(QStringLiteral("dd/mm/yyyy"), QDate(1999, 3, 5)), QStringLiteral("05/03/1999"));
+  }
+
+  // The short date ("ddddd", "c") writes four-digit years under every locale: exports and
+  // prints must not leave a reader guessing the century.
+  void shortDateHasFourDigitYears_data() {
+    QTest::addColumn<QString>("locale");
+    QTest::addColumn<QString>("pattern");
+    QTest::addColumn<QString>("text");
+    QTest::newRow("en_US") << u"en_US"_qs << u"M/d/yyyy"_qs << u"3/26/1998"_qs;
+    QTest::newRow("de_DE") << u"de_DE"_qs << u"dd.MM.yyyy"_qs << u"26.03.1998"_qs;
+    QTest::newRow("en_GB") << u"en_GB"_qs << u"dd/MM/yyyy"_qs << u"26/03/1998"_qs;
+  }
+  void shortDateHasFourDigitYears() {
+    QFETCH(QString, locale);
+    QFETCH(QString, pattern);
+    QFETCH(QString, text);
+    QCOMPARE(TzelDisplayFormatter::shortDateFormat(QLocale(locale)), pattern);
+    const TzelDisplayFormatter formatter{QLocale(locale)};
+    QCOMPARE(formatter.date(u"ddddd"_qs, QDate(1998, 3, 26)), text);
+    QCOMPARE(formatter.dateTime(u"c"_qs, QDateTime(QDate(1998, 3, 26), QTime(0, 0))), text);
+  }
+  void noLocaleWritesTwoDigitYears() {
+    for (const QLocale &locale : QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript,
+                                                          QLocale::AnyTerritory)) {
+      const QString text = TzelDisplayFormatter(locale).date(u"ddddd"_qs, QDate(1998, 3, 26));
+      QVERIFY2(text.contains(locale.toString(1998).remove(locale.groupSeparator())) ||
+                   text.contains(u"1998"_qs),
+               qPrintable(locale.name() + u": "_qs + text));
+    }
   }
 
   void dateSeparators_data() {
@@ -212,11 +241,11 @@ private slots:
     QTest::newRow("boolean") << QVariant(false) << "True;False" << int(ftBoolean) << "False";
     QTest::newRow("boolean without values") << QVariant(true) << "" << int(ftBoolean) << "True";
     QTest::newRow("iso text date")
-        << QVariant(QStringLiteral("1998-01-15")) << "ddddd" << int(ftDate) << "1/15/98";
+        << QVariant(QStringLiteral("1998-01-15")) << "ddddd" << int(ftDate) << "1/15/1998";
     QTest::newRow("date value") << QVariant(QDate(1998, 1, 15)) << "mm\"/\"dd\"/\"yyyy"
                                 << int(ftDate) << "01/15/1998";
     QTest::newRow("date without format")
-        << QVariant(QDate(1998, 1, 15)) << "" << int(ftDate) << "1/15/98";
+        << QVariant(QDate(1998, 1, 15)) << "" << int(ftDate) << "1/15/1998";
     QTest::newRow("unparsable date")
         << QVariant(QStringLiteral("soon")) << "ddddd" << int(ftDate) << "soon";
     QTest::newRow("time with c shows no date")
@@ -225,10 +254,10 @@ private slots:
     QTest::newRow("iso text time")
         << QVariant(QStringLiteral("14:05:09")) << "hh:nn" << int(ftTime) << "14:05";
     QTest::newRow("date-time without format") << QVariant(QDateTime(QDate(1999, 3, 1), clock)) << ""
-                                              << int(ftDateTime) << "3/1/99 2:05:09 PM";
+                                              << int(ftDateTime) << "3/1/1999 2:05:09 PM";
     QTest::newRow("iso text date-time with zone")
         << QVariant(QStringLiteral("1999-03-01T14:05:09Z")) << "c" << int(ftDateTime)
-        << "3/1/99 2:05:09 PM";
+        << "3/1/1999 2:05:09 PM";
     QTest::newRow("string") << QVariant(QStringLiteral("Acme")) << "" << int(ftString) << "Acme";
     QTest::newRow("memo") << QVariant(QStringLiteral("two\nlines")) << "" << int(ftMemo)
                           << "two\nlines";

@@ -45,6 +45,8 @@ private slots:
   void sqlEqualsGenerateSQL();
   void runEqualsEngineRows_data();
   void runEqualsEngineRows();
+  void readmeExampleUnderEveryLocale_data();
+  void readmeExampleUnderEveryLocale();
   void aliasesFile();
   void aliasesFileWithPasswordMustBePrivate();
   void exportDelimited_data();
@@ -64,7 +66,8 @@ private slots:
   void interruptCancelsTheStatement();
 
 private:
-  ToolRun tool(const QStringList &args, const QString &aliasesFile = QString());
+  ToolRun tool(const QStringList &args, const QString &aliasesFile = QString(),
+               const QString &lang = QString());
   QStringList aliasArgs() const;
   std::unique_ptr<TzelModel> readModel(const QString &file) const;
   QString firstDatabase(TzelQuerion &querion) const;
@@ -99,9 +102,14 @@ void TestZelQuery::initTestCase() {
   QVERIFY(readModel(m_model));
 }
 
-ToolRun TestZelQuery::tool(const QStringList &args, const QString &aliasesFile) {
+ToolRun TestZelQuery::tool(const QStringList &args, const QString &aliasesFile,
+                           const QString &lang) {
   QProcess process;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  if (!lang.isEmpty()) {
+    env.insert(u"LANG"_qs, lang);
+    env.insert(u"LC_ALL"_qs, lang);
+  }
   env.insert(u"ZEL_ALIASES_FILE"_qs,
              aliasesFile.isEmpty() ? m_dir.filePath(u"no-aliases.ini"_qs) : aliasesFile);
   process.setProcessEnvironment(env);
@@ -220,6 +228,39 @@ void TestZelQuery::runEqualsEngineRows() {
   QCOMPARE(run.out, expected);
   if (names)
     QVERIFY(run.out.contains("\r\n"));
+}
+
+// The README shows the first records of "run --names": the tool prints exactly them under an
+// English/US or C locale, and four-digit years under every locale.
+void TestZelQuery::readmeExampleUnderEveryLocale_data() {
+  QTest::addColumn<QString>("lang");
+  QTest::addColumn<QString>("firstDate");
+  QTest::newRow("C") << u"C.UTF-8"_qs << u"3/26/1998"_qs;
+  QTest::newRow("en_US") << u"en_US.UTF-8"_qs << u"3/26/1998"_qs;
+  QTest::newRow("en_GB") << u"en_GB.UTF-8"_qs << u"26/03/1998"_qs;
+  QTest::newRow("de_DE") << u"de_DE.UTF-8"_qs << u"26.03.1998"_qs;
+}
+
+void TestZelQuery::readmeExampleUnderEveryLocale() {
+  QFETCH(QString, lang);
+  QFETCH(QString, firstDate);
+  QFile readme(QStringLiteral(ZEL_SOURCE_DIR "/README.md"));
+  QVERIFY(readme.open(QIODevice::ReadOnly | QIODevice::Text));
+  const QStringList lines = QString::fromUtf8(readme.readAll()).split(u'\n');
+  const qsizetype command = lines.indexOf(
+      u"    $ zelquery run examples/pellox-model.txt examples/step1.zel --names \\"_qs);
+  QVERIFY(command >= 0);
+  QStringList shown; // after the command's continuation line, up to "..."
+  for (qsizetype i = command + 2; i < lines.size() && lines[i] != u"    ..."; ++i)
+    shown << lines[i].mid(4);
+  QVERIFY(shown.size() > 1);
+  const ToolRun run =
+      tool(QStringList{u"run"_qs, m_model, m_query, u"--names"_qs} + aliasArgs(), {}, lang);
+  QCOMPARE(run.status, 0);
+  QStringList printed = QString::fromUtf8(run.out).split(u"\r\n"_qs).mid(0, shown.size());
+  QCOMPARE(printed[1].section(u',', 2, 2), u'"' + firstDate + u'"');
+  if (firstDate == u"3/26/1998")
+    QCOMPARE(printed, shown);
 }
 
 void TestZelQuery::aliasesFile() {
