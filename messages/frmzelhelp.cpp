@@ -227,7 +227,7 @@ void TfrmZelHelp::showHelp(const QString &helpFile, int context) {
 // dialog that cannot reach it.
 void TfrmZelHelp::followModalWindow() {
   QWidget *modal = QApplication::activeModalWidget();
-  if (modal == this)
+  if (modal == this || isAncestorOf(modal)) // a dialog opened from help itself
     return;
   if (modal) {
     if (modal != parentWidget())
