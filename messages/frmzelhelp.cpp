@@ -57,6 +57,9 @@ TfrmZelHelp::TfrmZelHelp(QWidget *parent) : QWidget(parent, Qt::Window) {
   cmdContents = zelNamedButton(QStringLiteral("cmdContents"), QStringLiteral("&Contents"), this);
   cmdSearch = zelNamedButton(QStringLiteral("cmdSearch"), QStringLiteral("&Search"), this);
   cmdSearch->setCheckable(true);
+  // Alt+C is taken by Contents; Escape closes as well.
+  cmdClose = zelNamedButton(QStringLiteral("cmdClose"), QStringLiteral("Cl&ose"), this);
+  cmdClose->setToolTip(QStringLiteral("Close the help (Esc)"));
   cmdBack->setEnabled(false);
   cmdForward->setEnabled(false);
   cmdBack->setToolTip(QStringLiteral("The page shown before (Alt+Left)"));
@@ -86,6 +89,8 @@ TfrmZelHelp::TfrmZelHelp(QWidget *parent) : QWidget(parent, Qt::Window) {
     buttons->addWidget(button);
   }
   buttons->addStretch(1);
+  cmdClose->setAutoDefault(false);
+  buttons->addWidget(cmdClose);
 
   auto *searchPanel = new QWidget(this);
   searchPanel->setObjectName(QStringLiteral("panSearch"));
@@ -113,12 +118,14 @@ TfrmZelHelp::TfrmZelHelp(QWidget *parent) : QWidget(parent, Qt::Window) {
   setTabOrder(cmdSearch, txtSearch);
   setTabOrder(txtSearch, lstTopics);
   setTabOrder(lstTopics, txtPage);
+  setTabOrder(txtPage, cmdClose);
 
   connect(cmdBack, &QPushButton::clicked, txtPage, &QTextBrowser::backward);
   connect(cmdForward, &QPushButton::clicked, txtPage, &QTextBrowser::forward);
   connect(txtPage, &QTextBrowser::backwardAvailable, cmdBack, &QWidget::setEnabled);
   connect(txtPage, &QTextBrowser::forwardAvailable, cmdForward, &QWidget::setEnabled);
   connect(cmdContents, &QPushButton::clicked, this, &TfrmZelHelp::cmdContentsClick);
+  connect(cmdClose, &QPushButton::clicked, this, &QWidget::close);
   connect(cmdSearch, &QPushButton::toggled, this, &TfrmZelHelp::setSearching);
   connect(txtSearch, &QLineEdit::textChanged, this, &TfrmZelHelp::txtSearchChange);
   connect(txtSearch, &QLineEdit::returnPressed, this, &TfrmZelHelp::openFirstTopic);
@@ -208,9 +215,51 @@ void TfrmZelHelp::showHelp(const QString &helpFile, int context) {
     if (context == -1)
       txtSearch->clear();
   }
+  followModalWindow();
   show();
   raise();
   activateWindow();
+}
+
+// A modal window blocks input to every window but its own children, and Qt refuses a close
+// request of a blocked window. As a child window of the modal one, help takes input beside it
+// (both stay usable) and goes back when that window closes, so it never lingers over a later
+// dialog that cannot reach it.
+void TfrmZelHelp::followModalWindow() {
+  QWidget *modal = QApplication::activeModalWidget();
+  if (modal == this || isAncestorOf(modal)) // a dialog opened from help itself
+    return;
+  if (modal) {
+    if (modal != parentWidget())
+      moveTo(modal);
+  } else if (parentWidget() && !parentWidget()->isVisible()) {
+    moveTo(nullptr);
+  }
+}
+
+void TfrmZelHelp::moveTo(QWidget *owner) {
+  const QRect frame = geometry();
+  const bool shown = isVisible();
+  if (QWidget *old = parentWidget())
+    old->removeEventFilter(this);
+  setParent(owner, windowFlags());
+  setGeometry(frame);
+  if (owner)
+    owner->installEventFilter(this);
+  if (shown)
+    show();
+}
+
+// The window help belongs to is hidden (a dialog that ended): help stays open with the
+// window that dialog belonged to, or with the modal window still running, or on its own.
+void TfrmZelHelp::ownerHidden(QWidget *owner) {
+  QWidget *next = owner->parentWidget() ? owner->parentWidget()->window() : nullptr;
+  if (!next) {
+    next = QApplication::activeModalWidget();
+    if (next == owner)
+      next = nullptr;
+  }
+  moveTo(next);
 }
 
 void TfrmZelHelp::showNoHelp(const QString &helpFile) {
@@ -321,6 +370,11 @@ void TfrmZelHelp::openTopic(const QUrl &page) {
 }
 
 bool TfrmZelHelp::eventFilter(QObject *watched, QEvent *event) {
+  // A window minimised by the user is hidden spontaneously: help stays with it then.
+  if (watched == parentWidget() && event->type() == QEvent::Hide && !event->spontaneous()) {
+    ownerHidden(parentWidget());
+    return false;
+  }
   if (event->type() != QEvent::KeyPress)
     return QWidget::eventFilter(watched, event);
   const int key = static_cast<QKeyEvent *>(event)->key();

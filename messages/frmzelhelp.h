@@ -1,7 +1,8 @@
 #pragma once
 // Our help viewer: HTML pages shipped as resources, one folder of pages per help file
 // (":/help/vizaduz" for "VIZADUZ.HLP"), a page "ctx_<n>.html" per context number and a
-// "contents.html" page per folder.
+// "contents.html" page per folder. Shown while a window runs modally, the help window
+// becomes a child window of that one, so that the modal session does not block it.
 
 #include <QUrl>
 #include <QWidget>
@@ -43,6 +44,7 @@ public:
   QPushButton *cmdForward;
   QPushButton *cmdContents;
   QPushButton *cmdSearch;
+  QPushButton *cmdClose;
   QLabel *labSearch;
   QLineEdit *txtSearch;
   QListWidget *lstTopics;
@@ -60,6 +62,9 @@ private:
   void txtPageSourceChanged(const QUrl &page);
   void showTitle();
   void showNoHelp(const QString &helpFile);
+  void followModalWindow();
+  void moveTo(QWidget *owner);
+  void ownerHidden(QWidget *owner);
 
   QUrl m_page;            // the page shown, as an absolute resource URL; empty for none
   QString m_folder;       // resource folder of the pages shown, empty when there is none

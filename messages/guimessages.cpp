@@ -1,4 +1,5 @@
 #include "messages/guimessages.h"
+#include "messages/frmzelabout.h"
 #include "messages/frmzelerror.h"
 #include "messages/frmzelhelp.h"
 #include "messages/frmzelinputbox.h"
@@ -6,6 +7,7 @@
 #include "messages/guifiledialog.h"
 #include "messages/zelhelp.h"
 #include "messages/zelmessages.h"
+#include "model/zelmodel.h"
 
 #include <QMessageBox>
 
@@ -90,4 +92,5 @@ void zelInstallGuiMessages() {
   zelSetHelpHandler(std::make_unique<GuiHelp>());
   zelSetProgressHandler(std::make_unique<TzelGuiProgress>());
   zelSetFileDialogHandler(std::make_unique<GuiFileDialogs>());
+  zelSetAboutBox([](TzelModel &model) { TfrmZelAbout::showFor(model); });
 }

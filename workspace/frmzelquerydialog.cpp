@@ -101,6 +101,11 @@ QWidget *TfrmZelQueryDialog::buildPreviewPage() {
   navy.setColor(QPalette::ButtonText, QColor(0, 0, 128));
   titles->setPalette(navy);
   connect(srcQuery, &QAbstractItemModel::modelReset, this, &TfrmZelQueryDialog::sizeColumns);
+  // Export and Print follow the records shown, also when the dataset closes by itself.
+  connect(srcQuery, &QAbstractItemModel::modelReset, this, [this] {
+    if (zelMenu)
+      zelMenu->UpdateFileCommands();
+  });
   auto *page = new QWidget(nbkPreview);
   page->setObjectName(QStringLiteral("Page"));
   nbkPreview->addWidget(DBGrid1);
@@ -194,6 +199,7 @@ void TfrmZelQueryDialog::tabMainClick() {
     const QScopedValueRollback busy(m_busy, true);
     changeTabs();
   }
+  zelMenu->UpdateFileCommands();
   if (m_closeRequested) {
     m_closeRequested = false;
     QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);

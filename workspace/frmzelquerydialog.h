@@ -39,7 +39,7 @@ public:
   QStackedWidget *nbkPreview;
   QTableView *DBGrid1;
   TzelDataSource *srcQuery;
-  TzelMenu *zelMenu;
+  TzelMenu *zelMenu = nullptr;
 
   void zelQueryEditorUpdateCaption(QObject *sender);
 

@@ -72,6 +72,13 @@ TzelMenu::TzelMenu(QWidget *owner, QMenuBar *menuBar) : QObject(owner), m_owner(
     menuBar->insertMenu(before, m_menus.value(name));
   m_menus.value("mnuWindow")->menuAction()->setVisible(false);
   buildToolbar();
+  owner->installEventFilter(this);
+}
+
+bool TzelMenu::eventFilter(QObject *watched, QEvent *event) {
+  if (watched == m_owner && event->type() == QEvent::Show)
+    UpdateFileCommands();
+  return QObject::eventFilter(watched, event);
 }
 
 QMenu *TzelMenu::addMenu(const QString &name, const QString &caption) {
@@ -454,7 +461,7 @@ void TzelMenu::buildPreviewPage(QWidget *page) {
       addButton(page, "cmdCancel", "Cancel current process", "ZEL_TOOLBAR_CANCEL", 283, 50);
   cancel->setText("&Cancel");
   cancel->setToolButtonStyle(Qt::ToolButtonTextBesideIcon);
-  cancel->resize(73, kButtonSize);
+  cancel->setFixedSize(73, kButtonSize);
   cancel->hide();
   commands << cancel;
   QComboBox *zoom = addCombo(page, "cmbZoom", "Zoom Report", 340, 64, false);
@@ -489,16 +496,32 @@ void TzelMenu::SetView(TzelMenuView view) {
   m_view = view;
 }
 
+void TzelMenu::UpdateFileCommands() {
+  applyFileRules(m_view);
+}
+
+// Without an editor every command does nothing anyway; the items then keep the look of a
+// workspace whose settings allow everything.
+bool TzelMenu::hasRecords() const {
+  if (!QueryEditor)
+    return true;
+  const TzelQuerion *q = querion();
+  const QObject *data = q ? q->DataQuery() : nullptr;
+  return data && data->property("Active").toBool();
+}
+
 void TzelMenu::applyFileRules(TzelMenuView v) {
   const bool save = QueryEditor ? QueryEditor->EnableSave : true;
   const bool exportOk = QueryEditor ? QueryEditor->EnableExport : true;
   const bool print = QueryEditor ? QueryEditor->EnablePrint : true;
+  // Nothing to export or print until a statement has given records.
+  const bool records = hasRecords();
   item("mnuFileSave")->setEnabled(save);
   item("mnuFileSaveAs")->setEnabled(save);
   control("cmdSave")->setEnabled(save);
-  item("mnuFileExport")->setEnabled(v == zelViewPreview && exportOk);
-  item("mnuFilePrint")->setEnabled(v == zelViewPreview && print);
-  control("cmdPrint")->setEnabled(print);
+  item("mnuFileExport")->setEnabled(v == zelViewPreview && exportOk && records);
+  item("mnuFilePrint")->setEnabled(v == zelViewPreview && print && records);
+  control("cmdPrint")->setEnabled(print && records);
   item("mnuFilePrintPreview")->setVisible(DesignerMode);
 }
 

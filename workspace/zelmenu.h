@@ -43,6 +43,10 @@ public:
   void SetEnabled(bool value);
   void SetView(TzelMenuView view);
   void FillFontNames();
+  // Applies the editor's Enable settings and the state of the query's dataset to the file
+  // commands again; the host calls it when the dataset opens or closes. Also done each time
+  // the owner window is shown, since the host sets the editor up after building the menu.
+  void UpdateFileCommands();
 
   QFrame *panToolbar() const { return m_panel; }
   QAction *item(const QString &name) const { return m_items.value(name); }
@@ -62,6 +66,9 @@ signals:
   void OnLayoutEdit(QObject *sender);
   void OnLayoutCommand(QObject *sender);
   void OnInsertObject(QObject *sender);
+
+protected:
+  bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
   enum class EditBinding { None, Layout, Memo };
@@ -97,6 +104,7 @@ private:
   void applyInsertRules(TzelMenuView v);
   void applyPreviewPageRules(TzelMenuView v);
   bool pagePreview() const;
+  bool hasRecords() const;
 
   TzelQuerion *querion() const;
   void fileNew();

@@ -1,8 +1,10 @@
 #include "messages/frmzelhelp.h"
 #include "messages/guimessages.h"
 #include "messages/zelhelp.h"
+#include "support/modaldriver.h"
 
 #include <QAccessible>
+#include <QDialog>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -23,6 +25,39 @@ class TestFrmZelHelp : public QObject {
   }
 
   static QUrl page(const QString &path) { return QUrl(QStringLiteral("qrc:/help/") + path); }
+
+  // A click delivered to the window as the window system delivers it, so that a modal
+  // session can refuse it.
+  static void clickAsUser(QWidget *button) {
+    QWidget *window = button->window();
+    QTest::mouseClick(window->windowHandle(), Qt::LeftButton, {},
+                      button->mapTo(window, button->rect().center()));
+  }
+
+  // Help from inside a running modal dialog: Contents and Close take clicks, Escape closes.
+  static QStringList useHelp(const QString &where) {
+    QStringList failed;
+    zelShowHelp(QStringLiteral("VIZADUZ.HLP"), 69);
+    TfrmZelHelp *help = TfrmZelHelp::instance();
+    if (!help || !QTest::qWaitForWindowExposed(help))
+      return {where + QStringLiteral(": no help window")};
+    if (help->parentWidget() != QApplication::activeModalWidget())
+      failed << where + QStringLiteral(": not a child of the modal window");
+    clickAsUser(help->cmdContents);
+    if (help->currentPage() != page(QStringLiteral("vizaduz/contents.html")))
+      failed << where + QStringLiteral(": Contents refused");
+    clickAsUser(help->cmdClose);
+    if (help->isVisible())
+      failed << where + QStringLiteral(": Close refused");
+    zelShowHelp(QStringLiteral("VIZADUZ.HLP"), 69);
+    if (!QTest::qWaitForWindowActive(help))
+      failed << where + QStringLiteral(": not activated");
+    QTest::keyClick(help->windowHandle(), Qt::Key_Escape);
+    if (help->isVisible())
+      failed << where + QStringLiteral(": Escape refused");
+    zelShowHelp(QStringLiteral("VIZADUZ.HLP"), 69);
+    return failed;
+  }
 
   // Shows the window and makes it the active one, so that its shortcuts take keys.
   static bool activate(TfrmZelHelp &help) {
@@ -257,6 +292,35 @@ private slots:
     QCOMPARE(help.currentPage(), page(QStringLiteral("zozerod/ctx_43.html")));
     QVERIFY(help.cmdContents->isEnabled());
     QVERIFY(help.cmdSearch->isEnabled());
+  }
+
+  // Dialog B runs modally over dialog A: help follows the innermost one, goes back to A when
+  // B ends, and stays open on its own when A ends too.
+  void usableFromModalDialogs() {
+    QDialog outer;
+    QStringList failed;
+    QWidget *afterInner = nullptr;
+    whenModal([&](QWidget *a) {
+      failed << useHelp(QStringLiteral("outer"));
+      QDialog inner(a);
+      whenModal([&](QWidget *b) {
+        failed << useHelp(QStringLiteral("inner"));
+        b->close();
+      });
+      inner.exec();
+      afterInner = TfrmZelHelp::instance()->parentWidget();
+      clickAsUser(TfrmZelHelp::instance()->cmdBack);
+      if (TfrmZelHelp::instance()->currentPage() != page(QStringLiteral("vizaduz/contents.html")))
+        failed << QStringLiteral("outer after inner: Back refused");
+      a->close();
+    });
+    outer.exec();
+    QVERIFY2(failed.isEmpty(), qPrintable(failed.join(QStringLiteral("; "))));
+    QCOMPARE(afterInner, &outer);
+    TfrmZelHelp *help = TfrmZelHelp::instance();
+    QVERIFY(help && help->isVisible());
+    QCOMPARE(help->parentWidget(), nullptr);
+    help->close();
   }
 
   void snapshot_data() {

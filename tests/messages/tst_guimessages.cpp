@@ -1,7 +1,10 @@
+#include "messages/frmzelabout.h"
 #include "messages/frmzelinputbox.h"
 #include "messages/guimessages.h"
 #include "messages/zelmessages.h"
+#include "model/zelmodel.h"
 #include "support/modaldriver.h"
+#include "support/recordingmessages.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -146,6 +149,62 @@ private slots:
     QCOMPARE(text, QStringLiteral("Customers"));
   }
 
+  // Help › About of every window reaches the model's ShowAbout: the box installed with the
+  // other windows shows the model's texts, the library's and Qt's versions, and help.
+  void aboutBoxOfTheModel_data() {
+    QTest::addColumn<QString>("helpCaption");
+    QTest::addColumn<QStringList>("shown");
+    QTest::newRow("sample") << QStringLiteral("&Help")
+                            << QStringList{QStringLiteral("Pellox"), QStringLiteral("Version 4.0"),
+                                           QStringLiteral("(c) Pellox authors"),
+                                           QStringLiteral("Free to try.")};
+    QTest::newRow("no help, no copyright")
+        << QStringLiteral(" ")
+        << QStringList{QStringLiteral("Pellox"), QStringLiteral("Version 4.0")};
+  }
+  void aboutBoxOfTheModel() {
+    QFETCH(QString, helpCaption);
+    QFETCH(QStringList, shown);
+    TzelModel model;
+    model.About()->SetHelpCaption(helpCaption);
+    model.About()->SetHelpContext(7);
+    if (shown.size() > 2) {
+      model.About()->SetCopyright(shown.at(2));
+      model.About()->SetLegalNotice(shown.at(3));
+    }
+    RecordingHelp help;
+    QString caption, library;
+    QStringList texts;
+    bool helpButton = false;
+    whenModal([&](QWidget *w) {
+      auto *box = qobject_cast<TfrmZelAbout *>(w);
+      if (!box) {
+        w->close();
+        return;
+      }
+      caption = box->windowTitle();
+      for (QLabel *label : {box->labTitle, box->labVersion, box->labCopyright, box->labComments,
+                            box->labLegalNotice})
+        if (label->isVisibleTo(box))
+          texts << label->text();
+      library = box->labLibrary->text();
+      helpButton = box->cmdHelp->isVisibleTo(box);
+      if (helpButton)
+        box->cmdHelp->click();
+      QTest::keyClick(box, Qt::Key_Return); // OK is the default button
+    });
+    model.ShowAbout();
+    QCOMPARE(caption, QStringLiteral(" About Pellox"));
+    QCOMPARE(texts, shown);
+    QVERIFY2(library.contains(QStringLiteral("Qt ") + QString::fromLatin1(qVersion())),
+             qPrintable(library));
+    QVERIFY2(library.startsWith(QStringLiteral("Pellox library 4.")), qPrintable(library));
+    QCOMPARE(helpButton, !IsBlank(helpCaption));
+    QCOMPARE(help.calls.size(), helpButton ? 1 : 0);
+    if (helpButton)
+      QCOMPARE(help.calls.first().context, 7);
+  }
+
   void snapshot() {
     const QString folder = qEnvironmentVariable("ZEL_SNAPSHOTS");
     if (folder.isEmpty())
@@ -154,6 +213,11 @@ private slots:
                         QStringLiteral("Orders"));
     box.show();
     QVERIFY(box.grab().save(folder + QStringLiteral("/frmzelinputbox.png")));
+    TzelModel model;
+    model.About()->SetCopyright(QStringLiteral("(c) Pellox authors"));
+    TfrmZelAbout about(model);
+    about.show();
+    QVERIFY(about.grab().save(folder + QStringLiteral("/frmzelabout.png")));
   }
 };
 

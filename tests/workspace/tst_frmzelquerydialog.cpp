@@ -176,6 +176,8 @@ private slots:
   void closingAsksToSave();
   void savedFileIsRemembered();
   void exportAndPrintFromTheFileMenu();
+  void exportAndPrintNeedRecords_data();
+  void exportAndPrintNeedRecords();
   void helpAndCaption();
   void windowStateAndEvents();
   void storedForm();
@@ -586,6 +588,38 @@ void TestQueryDialog::exportAndPrintFromTheFileMenu() {
   QVERIFY(QFileInfo(pdf).size() > 1000);
 }
 
+// Export and Print stay disabled while the Preview shows no open dataset.
+void TestQueryDialog::exportAndPrintNeedRecords_data() {
+  QTest::addColumn<QString>("sql"); // typed on the SQL tab; empty: Step 1 as generated
+  QTest::addColumn<bool>("records");
+  QTest::newRow("Step 1") << QString() << true;
+  QTest::newRow("empty SQL text") << QStringLiteral(" \n") << false;
+  QTest::newRow("failed statement") << QStringLiteral("SELECT NOPE FROM \"T0490.DB\"") << false;
+}
+
+void TestQueryDialog::exportAndPrintNeedRecords() {
+  QFETCH(QString, sql);
+  QFETCH(bool, records);
+  Workspace s;
+  QList<bool> preview, query;
+  QVERIFY(s.run([&](Window &w) {
+    const auto enabled = [&w] {
+      return QList<bool>{w.zelMenu->item(QStringLiteral("mnuFileExport"))->isEnabled(),
+                         w.zelMenu->item(QStringLiteral("mnuFilePrint"))->isEnabled(),
+                         w.zelMenu->control(QStringLiteral("cmdPrint"))->isEnabled()};
+    };
+    turn(w, Window::TabSQL);
+    if (!sql.isEmpty())
+      w.memSQL->setPlainText(sql);
+    turn(w, Window::TabPreview);
+    preview = enabled();
+    turn(w, Window::TabQuery);
+    query = enabled();
+  }));
+  QCOMPARE(preview, QList<bool>(3, records));
+  QCOMPARE(query, QList<bool>(3, false));
+}
+
 void TestQueryDialog::helpAndCaption() {
   Workspace s;
   RecordingHelp help;
@@ -618,9 +652,13 @@ void TestQueryDialog::windowStateAndEvents() {
   bool maximized = false;
   QString caption;
   bool closedAtOnce = false;
+  QList<bool> saveCommands;
   QVERIFY(s.run([&](Window &w) {
     maximized = w.isMaximized();
     caption = w.windowTitle();
+    saveCommands = {w.zelMenu->item(QStringLiteral("mnuFileSave"))->isEnabled(),
+                    w.zelMenu->item(QStringLiteral("mnuFileSaveAs"))->isEnabled(),
+                    w.zelMenu->control(QStringLiteral("cmdSave"))->isEnabled()};
     QCOMPARE(before.size(), 1);
     QCOMPARE(after.size(), 0);
     w.zelQueryEditor->SetModified(true);
@@ -628,6 +666,7 @@ void TestQueryDialog::windowStateAndEvents() {
     closedAtOnce = !w.isVisible();
   }));
   QVERIFY(maximized);
+  QCOMPARE(saveCommands, QList<bool>(3, false)); // EnableSave off from the start
   QCOMPARE(caption, QStringLiteral("Orders"));
   QVERIFY(closedAtOnce);
   QVERIFY(s.rec.messages.isEmpty());
