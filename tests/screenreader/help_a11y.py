@@ -7,8 +7,6 @@ tells each time that the help window is gone and that the window below still ans
 Last, Help › About from the keyboard shows the about box. With ZEL_SCREENSHOTS set, pictures
 of the help window over the workspace and of the about box are kept in that folder."""
 
-import ctypes
-import ctypes.util
 import os
 import subprocess
 import sys
@@ -16,35 +14,12 @@ import time
 
 import pyatspi
 
+from workspace_a11y import application, enable_accessibility, poll
+from xwindows import close_window as close_request, key as keys
+
 WORKSPACE_PAGE = "Help - The query workspace"
 CONTENTS_PAGE = "Help - Query Help Contents"
 ADD_TABLE_PAGE = "Help - Add Table dialog"
-
-
-def enable_accessibility():
-    subprocess.run(["dbus-send", "--session", "--dest=org.a11y.Bus", "/org/a11y/bus",
-                    "org.freedesktop.DBus.Properties.Set", "string:org.a11y.Status",
-                    "string:IsEnabled", "variant:boolean:true"], check=False)
-
-
-def poll(what, probe, limit=30.0):
-    end = time.monotonic() + limit
-    while time.monotonic() < end:
-        try:
-            found = probe()
-        except Exception:  # the tree changes under us while windows come and go
-            found = None
-        if found:
-            return found
-        time.sleep(0.2)
-    raise SystemExit("timed out waiting for " + what)
-
-
-def application(name):
-    for app in pyatspi.Registry.getDesktop(0):
-        if app is not None and app.name == name:
-            return app
-    return None
 
 
 def showing(node):
@@ -70,49 +45,6 @@ def x_window(title_regex):
     out = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", title_regex],
                          capture_output=True, text=True).stdout.split()
     return out[-1] if out else None
-
-
-def keys(window_id, *names):
-    """Keys typed into a window that has the keyboard focus (there is no window manager)."""
-    subprocess.run(["xdotool", "windowfocus", "--sync", window_id], check=True)
-    for name in names:
-        subprocess.run(["xdotool", "key", "--clearmodifiers", name], check=True)
-
-
-class XClientMessageEvent(ctypes.Structure):
-    _fields_ = [("type", ctypes.c_int), ("serial", ctypes.c_ulong),
-                ("send_event", ctypes.c_int), ("display", ctypes.c_void_p),
-                ("window", ctypes.c_ulong), ("message_type", ctypes.c_ulong),
-                ("format", ctypes.c_int), ("data", ctypes.c_long * 5)]
-
-
-class XEvent(ctypes.Union):
-    _fields_ = [("xclient", XClientMessageEvent), ("pad", ctypes.c_long * 24)]
-
-
-def close_request(window_id):
-    """What a window manager sends when the user presses a title bar's close button."""
-    x11 = ctypes.CDLL(ctypes.util.find_library("X11"))
-    x11.XOpenDisplay.restype = ctypes.c_void_p
-    x11.XOpenDisplay.argtypes = [ctypes.c_char_p]
-    x11.XInternAtom.restype = ctypes.c_ulong
-    x11.XInternAtom.argtypes = [ctypes.c_void_p, ctypes.c_char_p, ctypes.c_int]
-    x11.XSendEvent.argtypes = [ctypes.c_void_p, ctypes.c_ulong, ctypes.c_int, ctypes.c_long,
-                               ctypes.POINTER(XEvent)]
-    x11.XFlush.argtypes = [ctypes.c_void_p]
-    x11.XCloseDisplay.argtypes = [ctypes.c_void_p]
-    display = x11.XOpenDisplay(None)
-    if not display:
-        raise SystemExit("cannot open the X display")
-    event = XEvent()
-    event.xclient.type = 33  # ClientMessage
-    event.xclient.window = int(window_id)
-    event.xclient.message_type = x11.XInternAtom(display, b"WM_PROTOCOLS", 0)
-    event.xclient.format = 32
-    event.xclient.data[0] = x11.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
-    x11.XSendEvent(display, int(window_id), 0, 0, ctypes.byref(event))
-    x11.XFlush(display)
-    x11.XCloseDisplay(display)
 
 
 def keep_picture(windows, name):
