@@ -75,6 +75,13 @@ void zelSetGridEditing(QTableWidget &grid, bool editing, bool alwaysShow) {
   grid.setEditTriggers(triggers);
 }
 
+void zelCommitCellEditor(QTableWidget &grid) {
+  const QModelIndex current = grid.currentIndex();
+  QWidget *editor = current.isValid() ? grid.indexWidget(current) : nullptr;
+  if (editor)
+    grid.itemDelegateForIndex(current)->setModelData(editor, grid.model(), current);
+}
+
 void zelPlaceOverCell(QTableWidget &grid, QWidget &editor, int row, int column, QPoint offset,
                       int extraWidth) {
   if (editor.parentWidget() != grid.viewport())

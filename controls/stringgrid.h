@@ -31,6 +31,9 @@ void zelSetCellText(QTableWidget &grid, int row, int column, const QString &text
 // Editing on: keys and double clicks open the cell editor; alwaysShow also opens it as soon
 // as a cell becomes current. Off: no cell can be edited in place.
 void zelSetGridEditing(QTableWidget &grid, bool editing, bool alwaysShow = false);
+// Writes the text of the cell editor open on the current cell into that cell; the editor
+// stays open. Nothing happens when no editor is open.
+void zelCommitCellEditor(QTableWidget &grid);
 
 // Lays editor over the cell, shifted by offset and widened by extraWidth, in the grid's
 // viewport (the editor is moved there), and shows it on top.

@@ -10,6 +10,7 @@
 #include "editors/tableform.h"
 #include "editors/tablelist.h"
 #include "editors/valuecolumns.h"
+#include "engine/queryfile.h"
 #include "engine/zelquerion.h"
 #include "messages/busycursor.h"
 #include "messages/zelfiledialog.h"
@@ -444,6 +445,9 @@ bool TzelQueryEditor::ApplyValues() {
   TzelQuery *query = CurrentQuery();
   if (!query)
     return false;
+  // Edits still in the value editor, shown or hidden, belong to the grid that is written.
+  if (m_valueEditor && !m_valueEditor->Closing && !m_valueEditor->ApplyValue())
+    return false;
   QString header;
   if (duplicateHeader(header)) {
     zelShowError(QStringLiteral("Error: The [") + header +
@@ -706,7 +710,11 @@ void TzelQueryEditor::RefreshValueEditor() {
 void TzelQueryEditor::SetValueEditorStatus(TzelDialogStatus status) {
   switch (status) {
   case zelDialogClose:
-    closeValueEditor();
+    if (!closeValueEditor()) {
+      // The window refused to close: the status says what it still is.
+      m_valueEditorStatus = m_valueEditor->isVisible() ? zelDialogShow : zelDialogHide;
+      return;
+    }
     break;
   case zelDialogShow: {
     const TzelBusyCursor busy;
@@ -728,16 +736,17 @@ void TzelQueryEditor::SetValueEditorStatus(TzelDialogStatus status) {
   m_valueEditorStatus = status;
 }
 
-void TzelQueryEditor::closeValueEditor() {
+bool TzelQueryEditor::closeValueEditor() {
   if (m_valueEditor && !m_valueEditor->Closing) {
     m_valueEditor->Closing = true;
     if (!m_valueEditor->close()) {
       // Its edits could not be applied: the window stays open with them.
       m_valueEditor->Closing = false;
-      return;
+      return false;
     }
   }
   m_valueEditor = nullptr;
+  return true;
 }
 
 QString TzelQueryEditor::fileExtension() const {
@@ -823,7 +832,7 @@ bool TzelQueryEditor::FileSave(bool saveAs, bool ask) {
     }
   }
   if (!saved) {
-    closeValueEditor();
+    SetValueEditorStatus(zelDialogClose);
     TzelFileRequest request;
     request.title = QStringLiteral("Save As");
     request.filter = fileFilter();
@@ -835,7 +844,7 @@ bool TzelQueryEditor::FileSave(bool saveAs, bool ask) {
       return false;
     if (!m_querion->SaveToFile(chosen))
       return false; // the file name stays that of the document as it was
-    FileName = chosen;
+    FileName = QueryFileName(chosen, m_querion->ReportMode()); // with the extension written
     SaveToForm = false;
   }
   updateCaption();
@@ -852,12 +861,12 @@ bool TzelQueryEditor::FileOpen() {
   if (!FileSave(false, true) || !m_querion)
     return false;
   if (m_querion->HasCustomOpen()) {
-    closeValueEditor();
+    SetValueEditorStatus(zelDialogClose);
     emit m_querion->OnCustomOpen(this);
     if (m_sourceQuerion)
       m_querion->Assign(m_sourceQuerion);
   } else {
-    closeValueEditor();
+    SetValueEditorStatus(zelDialogClose);
     TzelFileRequest request;
     request.filter = fileFilter();
     request.folder = defaultFolder();

@@ -151,7 +151,7 @@ private:
   void writeColumn(int column);
   int firstEmptyColumn() const;
   void ensureColumns(int minimum);
-  void closeValueEditor();
+  bool closeValueEditor(); // false: the window refused, its edits could not be applied
   bool saveTo(bool toForm);
   void updateCaption();
 

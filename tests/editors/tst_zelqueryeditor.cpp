@@ -11,6 +11,7 @@
 #include "support/modaldriver.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QMenu>
 #include <QPainter>
@@ -102,6 +103,8 @@ private slots:
   void saveMethodQuestion_data();
   void saveMethodQuestion();
   void saveAsThenOpenGivesTheSameQuery();
+  void saveAsNamesTheFileWritten_data();
+  void saveAsNamesTheFileWritten();
   void cancelledDialogsChangeNothing();
   void brokenFileLeavesTheDocument();
   void customSaveAndOpen();
@@ -649,6 +652,29 @@ void TestQueryEditor::saveAsThenOpenGivesTheSameQuery() {
   QVERIFY(s.editor.FileSave(true, false));
   QCOMPARE(fileText(path), text);
   QVERIFY(s.rec.messages.isEmpty());
+}
+
+void TestQueryEditor::saveAsNamesTheFileWritten_data() {
+  QTest::addColumn<QString>("typed");
+  QTest::addColumn<bool>("report");
+  QTest::addColumn<QString>("written");
+  QTest::newRow("no extension") << "task3" << false << "task3.zel";
+  QTest::newRow("report") << "task3" << true << "task3.kvt";
+  QTest::newRow("extension typed") << "task3.zel" << false << "task3.zel";
+}
+
+void TestQueryEditor::saveAsNamesTheFileWritten() {
+  QFETCH(QString, typed);
+  QFETCH(bool, report);
+  QFETCH(QString, written);
+  QTemporaryDir dir;
+  QueryEditorSetup s;
+  DocumentDialogsScope dialogs;
+  s.querion.SetReportMode(report);
+  dialogs->files << dir.filePath(typed);
+  QVERIFY(s.editor.FileSave(true, false));
+  QVERIFY(QFileInfo::exists(dir.filePath(written)));
+  QCOMPARE(s.editor.FileName, dir.filePath(written));
 }
 
 void TestQueryEditor::cancelledDialogsChangeNothing() {
