@@ -29,6 +29,7 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSettings>
 #include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QTabBar>
@@ -39,6 +40,22 @@ constexpr int InitialColumns = 31;
 constexpr int MinimumColumns = 30;
 constexpr int AddedColumns = 10;
 constexpr int LastSelectableRow = ValueRow::LastFilter;
+// The joins editor's share of the query page until the user moves the splitter; the tables
+// need more room than the grid's five visible rows.
+constexpr double DefaultJoinsShare = 0.6;
+const char *const JoinsShareKey = "QueryEditor/JoinsShare";
+
+// A per-user preference of the window's layout, kept out of query files.
+std::unique_ptr<QSettings> layoutSettings() {
+  return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                     QStringLiteral("Pellox"), QStringLiteral("layout"));
+}
+
+double storedJoinsShare() {
+  bool ok = false;
+  const double share = layoutSettings()->value(QLatin1String(JoinsShareKey)).toDouble(&ok);
+  return ok && share > 0.0 && share < 1.0 ? share : DefaultJoinsShare;
+}
 
 QStringList rowTitles() {
   QStringList titles{" Header", " Table", " Field", " Show", " Sort"};
@@ -103,6 +120,7 @@ void TzelValuesGrid::dropEvent(QDropEvent *event) {
 TzelQueryEditor::TzelQueryEditor(QWidget *parent) : QWidget(parent) {
   setObjectName(QStringLiteral("zelQueryEditor"));
   resize(625, 353);
+  m_joinsShare = storedJoinsShare();
   buildControls();
   buildGrid();
   buildPopup();
@@ -175,6 +193,7 @@ void TzelQueryEditor::buildQueryPage() {
   zelSetAlign(zelJoins, ZelAlign::Top);
   zelSetAlign(zelHorzSplit, ZelAlign::Top);
   zelSetAlign(grdValues, ZelAlign::Client);
+  zelJoins->installEventFilter(this); // the splitter's moves, to remember them
   zelHorzSplit->SetFirstControl(zelJoins);
   zelHorzSplit->SetSecondControl(grdValues);
   nbkQuery->addWidget(queryPage);
@@ -294,13 +313,22 @@ bool TzelQueryEditor::eventFilter(QObject *watched, QEvent *event) {
   }
   if (event->type() == QEvent::Resize) {
     if (watched == panQuery) {
-      zelJoins->resize(zelJoins->width(), qRound(panQuery->height() / 2.0));
+      zelJoins->resize(zelJoins->width(), qRound(panQuery->height() * m_joinsShare));
       zelRealign(zelJoins->parentWidget());
+    } else if (watched == zelJoins && zelHorzSplit->isDragging()) {
+      rememberJoinsShare(); // the splitter gives the joins editor its height as it is let go
     } else if (watched == panDatabase)
       cmbDatabase->resize(qMax(0, panDatabase->width() - 8 - cmbDatabase->x()),
                           cmbDatabase->height());
   }
   return QWidget::eventFilter(watched, event);
+}
+
+void TzelQueryEditor::rememberJoinsShare() {
+  if (panQuery->height() <= 0)
+    return;
+  m_joinsShare = qBound(0.05, double(zelJoins->height()) / panQuery->height(), 0.95);
+  layoutSettings()->setValue(QLatin1String(JoinsShareKey), m_joinsShare);
 }
 
 void TzelQueryEditor::SetQuerion(TzelQuerion *querion) {

@@ -154,6 +154,8 @@ private:
   bool closeValueEditor(); // false: the window refused, its edits could not be applied
   bool saveTo(bool toForm);
   void updateCaption();
+  // Keeps the joins editor's share of the page that the user set with the splitter.
+  void rememberJoinsShare();
 
   QPointer<TzelQuerion> m_querion;
   QPointer<TzelQuerion> m_sourceQuerion;
@@ -163,4 +165,5 @@ private:
   TzelDialogStatus m_valueEditorStatus = zelDialogClose;
   QPointer<TfrmZelValueEditor> m_valueEditor;
   bool m_modified = false;
+  double m_joinsShare = 0.0; // of panQuery's height, given to the joins editor on every resize
 };

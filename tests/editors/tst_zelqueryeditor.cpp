@@ -15,8 +15,10 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QPainter>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QStackedWidget>
+#include <QStandardPaths>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -72,6 +74,7 @@ const QStringList step1Headers{"Company", "State", "SaleDate",  "PartDesc",
 class TestQueryEditor : public QObject {
   Q_OBJECT
 private slots:
+  void initTestCase();
   void createdLayout();
   void queryTypeChoosesThePage_data();
   void queryTypeChoosesThePage();
@@ -112,7 +115,16 @@ private slots:
   void fileFilter();
   void newQueryEmptiesEverything();
   void pictures();
+  void splitterPositionIsKeptPerUser();
 };
+
+void TestQueryEditor::initTestCase() {
+  // The layout preference goes to a test folder, starting from the default share.
+  QStandardPaths::setTestModeEnabled(true);
+  QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Pellox"),
+            QStringLiteral("layout"))
+      .clear();
+}
 
 void TestQueryEditor::createdLayout() {
   TzelQueryEditor editor;
@@ -136,12 +148,12 @@ void TestQueryEditor::createdLayout() {
   QCOMPARE(editor.ValueEditorStatus(), zelDialogClose);
   editor.show();
   QVERIFY(QTest::qWaitForWindowExposed(&editor));
-  QCOMPARE(editor.zelJoins->height(), qRound(editor.panQuery->height() / 2.0));
+  QCOMPARE(editor.zelJoins->height(), qRound(editor.panQuery->height() * 0.6));
   QCOMPARE(editor.zelHorzSplit->y(), editor.zelJoins->height());
   QCOMPARE(editor.grdValues->y(), editor.zelHorzSplit->geometry().bottom() + 1);
-  editor.resize(700, 500); // the joins editor keeps half the height, the grid follows
-  QCOMPARE(editor.zelJoins->height(), 250);
-  QCOMPARE(editor.zelHorzSplit->y(), 250);
+  editor.resize(700, 500); // the joins editor keeps 60 % of the height, the grid follows
+  QCOMPARE(editor.zelJoins->height(), 300);
+  QCOMPARE(editor.zelHorzSplit->y(), 300);
   editor.SetShowJoins(false);
   QVERIFY(editor.zelJoins->isHidden() && editor.zelHorzSplit->isHidden());
   editor.SetShowTables(true);
@@ -818,4 +830,28 @@ void TestQueryEditor::pictures() {
 }
 
 QTEST_MAIN(TestQueryEditor)
+void TestQueryEditor::splitterPositionIsKeptPerUser() {
+  {
+    TzelQueryEditor editor;
+    editor.resize(700, 500);
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&editor));
+    TzelHorzSplit *bar = editor.zelHorzSplit;
+    QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(5, 2));
+    QTest::mouseMove(bar, QPoint(5, 380 - bar->y()));
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(5, 2));
+    QCOMPARE(editor.zelJoins->height(), 380);
+    editor.resize(700, 250); // the share stays: 76 %
+    QCOMPARE(editor.zelJoins->height(), 190);
+  }
+  TzelQueryEditor next; // the next window, or the next run, opens as the user left it
+  next.resize(700, 500);
+  next.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&next));
+  QCOMPARE(next.zelJoins->height(), 380);
+  QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Pellox"),
+            QStringLiteral("layout"))
+      .clear();
+}
+
 #include "tst_zelqueryeditor.moc"
