@@ -5,10 +5,32 @@
 
 #include <QPoint>
 #include <QString>
+#include <QTableWidget>
 
 class QComboBox;
-class QTableWidget;
 class QWidget;
+
+// A string grid whose first column holds row titles and stays in place when the grid
+// scrolls sideways, as the fixed column of a grid does: the other columns slide under it.
+class TzelStringGrid : public QTableWidget {
+  Q_OBJECT
+public:
+  explicit TzelStringGrid(QWidget *parent = nullptr);
+
+  // The column under the viewport position x: 0 wherever the title column is drawn.
+  int columnUnder(int x) const;
+  QModelIndex indexAt(const QPoint &point) const override;
+  QRect visualRect(const QModelIndex &index) const override;
+  void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
+
+protected:
+  void paintEvent(QPaintEvent *event) override;
+  void scrollContentsBy(int dx, int dy) override;
+
+private:
+  bool titlesOverlap() const; // scrolled: the title column is drawn over other cells
+  QRect titleCell(int row) const;
+};
 
 // Inserts an empty row at the current row (below it when below is true; at the end when
 // there is no current row). Column 0 of the new row keeps the text that was at that row

@@ -73,7 +73,7 @@ QWidget *namedWidget(const char *name, QWidget *parent) {
 
 } // namespace
 
-TzelValuesGrid::TzelValuesGrid(QWidget *parent) : QTableWidget(parent) {
+TzelValuesGrid::TzelValuesGrid(QWidget *parent) : TzelStringGrid(parent) {
   setAcceptDrops(true);
   viewport()->setAcceptDrops(true);
   setDragDropMode(QAbstractItemView::DropOnly);
@@ -89,7 +89,7 @@ void TzelValuesGrid::keyPressEvent(QKeyEvent *event) {
     emit deletePressed();
     return;
   }
-  QTableWidget::keyPressEvent(event);
+  TzelStringGrid::keyPressEvent(event);
 }
 
 void TzelValuesGrid::dragEnterEvent(QDragEnterEvent *event) {
@@ -113,7 +113,7 @@ void TzelValuesGrid::dropEvent(QDropEvent *event) {
     return;
   }
   event->acceptProposedAction();
-  const int column = columnAt(event->position().toPoint().x());
+  const int column = columnUnder(event->position().toPoint().x());
   emit fieldDropped(field, qMax(0, column));
 }
 

@@ -4,6 +4,7 @@
 // commands for query files. It keeps the grid and the query in step: LoadQuery fills the grid
 // from the query, ApplyValues writes it back before anything reads the query.
 
+#include "controls/stringgrid.h"
 #include "editors/fielddrag.h"
 #include "editors/frmzelvalue.h"
 #include "engine/zelquerion.h"
@@ -28,8 +29,8 @@ class TzelTableTree;
 class TzelVertSplit;
 
 // The values grid: accepts fields dragged from a table window, Insert and Delete run the
-// panel's commands.
-class TzelValuesGrid : public QTableWidget {
+// panel's commands; its row titles stay in place when it scrolls sideways.
+class TzelValuesGrid : public TzelStringGrid {
   Q_OBJECT
 public:
   explicit TzelValuesGrid(QWidget *parent = nullptr);
