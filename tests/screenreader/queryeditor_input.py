@@ -143,7 +143,7 @@ def save_as(app, window, folder):
     xdotool("key", "--clearmodifiers", "alt+f")
     time.sleep(0.3)
     xdotool("key", "a")
-    dialog = poll("the Save As dialog", lambda: find_any(app, "Save As", WINDOW_ROLES))
+    poll("the Save As dialog", lambda: find_any(app, "Save As", WINDOW_ROLES))
     focus("^Save As$")
     time.sleep(0.3)
     xdotool("type", os.path.join(folder, "task3"))
@@ -153,7 +153,6 @@ def save_as(app, window, folder):
     poll("the caption " + caption, lambda: window.name == caption)
     if not os.path.exists(written) or os.path.exists(os.path.join(folder, "task3")):
         raise SystemExit("files written: %s" % os.listdir(folder))
-    del dialog
     say("Save As: typed task3, wrote task3.zel, caption names it")
 
 
