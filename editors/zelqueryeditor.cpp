@@ -20,6 +20,7 @@
 
 #include <QComboBox>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -868,7 +869,7 @@ bool TzelQueryEditor::FileSave(bool saveAs, bool ask) {
     request.fileName = FileName;
     request.confirmOverwrite = true;
     QString chosen;
-    if (!zelSaveFileName(request, chosen))
+    if (!zelSaveFileName(request, chosen) || !replaceWithExtension(chosen))
       return false;
     if (!m_querion->SaveToFile(chosen))
       return false; // the file name stays that of the document as it was
@@ -878,6 +879,17 @@ bool TzelQueryEditor::FileSave(bool saveAs, bool ask) {
   updateCaption();
   SetModified(false);
   return true;
+}
+
+bool TzelQueryEditor::replaceWithExtension(const QString &chosen) const {
+  // The dialog asked about the name typed; the file written may be another one.
+  const QString written = QueryFileName(chosen, m_querion->ReportMode());
+  if (written == chosen || !QFileInfo::exists(written))
+    return true;
+  const QString question = QStringLiteral("The file ") + QFileInfo(written).fileName() +
+                           QStringLiteral(" already exists.\r\rDo you want to replace it?");
+  return zelMessageBox(question, TzelMessageKind::Confirmation, TzelButtons::YesNo) ==
+         TzelAnswer::Yes;
 }
 
 // Where the file dialogs open: the data model's default folder.

@@ -154,6 +154,9 @@ private:
   void ensureColumns(int minimum);
   bool closeValueEditor(); // false: the window refused, its edits could not be applied
   bool saveTo(bool toForm);
+  // True unless the file Save As writes (the typed name with its extension) exists and the
+  // user does not want it replaced.
+  bool replaceWithExtension(const QString &chosen) const;
   void updateCaption();
   // Keeps the joins editor's share of the page that the user set with the splitter.
   void rememberJoinsShare();

@@ -687,6 +687,21 @@ void TestQueryEditor::saveAsNamesTheFileWritten() {
   QVERIFY(s.editor.FileSave(true, false));
   QVERIFY(QFileInfo::exists(dir.filePath(written)));
   QCOMPARE(s.editor.FileName, dir.filePath(written));
+  QVERIFY(s.rec.messages.isEmpty());
+  if (typed == written)
+    return; // the dialog asks about the name typed
+  // Typed again, the file it names is there: replaced only when the user agrees.
+  const QString before = fileText(dir.filePath(written));
+  s.editor.DropField({QStringLiteral("Orders"), QStringLiteral("Paid")}, 0);
+  for (const TzelAnswer answer : {TzelAnswer::No, TzelAnswer::Yes}) {
+    dialogs->files << dir.filePath(typed);
+    s.rec.answers << answer;
+    QCOMPARE(s.editor.FileSave(true, false), answer == TzelAnswer::Yes);
+    QCOMPARE(fileText(dir.filePath(written)) == before, answer == TzelAnswer::No);
+  }
+  QCOMPARE(s.rec.texts().size(), 2);
+  QCOMPARE(s.rec.lastText(), QStringLiteral("The file ") + written +
+                                 QStringLiteral(" already exists.\r\rDo you want to replace it?"));
 }
 
 void TestQueryEditor::cancelledDialogsChangeNothing() {
