@@ -3,8 +3,89 @@
 #include "model/zeltypes.h"
 
 #include <QComboBox>
+#include <QHeaderView>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScrollBar>
 #include <QSignalBlocker>
-#include <QTableWidget>
+
+TzelStringGrid::TzelStringGrid(QWidget *parent) : QTableWidget(parent) {
+  // By pixels: scrolled by whole columns, the first one beside the titles would hide under them.
+  setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
+}
+
+bool TzelStringGrid::titlesOverlap() const {
+  return columnCount() > 0 && !isColumnHidden(0) && columnViewportPosition(0) != 0;
+}
+
+QRect TzelStringGrid::titleCell(int row) const {
+  return QRect(0, rowViewportPosition(row), columnWidth(0), rowHeight(row));
+}
+
+int TzelStringGrid::columnUnder(int x) const {
+  if (titlesOverlap() && x >= 0 && x < columnWidth(0))
+    return 0;
+  return columnAt(x);
+}
+
+QModelIndex TzelStringGrid::indexAt(const QPoint &point) const {
+  if (!titlesOverlap() || point.x() < 0 || point.x() >= columnWidth(0))
+    return QTableWidget::indexAt(point);
+  const int row = rowAt(point.y());
+  return row < 0 ? QModelIndex() : model()->index(row, 0, rootIndex());
+}
+
+QRect TzelStringGrid::visualRect(const QModelIndex &index) const {
+  if (index.isValid() && index.column() == 0 && titlesOverlap() && !isRowHidden(index.row()))
+    return titleCell(index.row());
+  return QTableWidget::visualRect(index);
+}
+
+void TzelStringGrid::scrollTo(const QModelIndex &index, ScrollHint hint) {
+  QTableWidget::scrollTo(index, hint);
+  if (!index.isValid() || index.column() < 1 || isColumnHidden(0))
+    return;
+  // A cell that came to rest under the titles moves out beside them.
+  const int hidden = columnWidth(0) - columnViewportPosition(index.column());
+  if (hidden > 0)
+    horizontalScrollBar()->setValue(horizontalScrollBar()->value() - hidden);
+}
+
+void TzelStringGrid::scrollContentsBy(int dx, int dy) {
+  QTableWidget::scrollContentsBy(dx, dy);
+  if (dx != 0) // the scrolled pixels carried the titles along: draw them where they stay
+    viewport()->update();
+}
+
+void TzelStringGrid::paintEvent(QPaintEvent *event) {
+  QTableWidget::paintEvent(event);
+  if (!titlesOverlap())
+    return;
+  QPainter painter(viewport());
+  QStyleOptionViewItem option;
+  initViewItemOption(&option);
+  const QColor lines =
+      QColor::fromRgba(uint(style()->styleHint(QStyle::SH_Table_GridLineColor, &option, this)));
+  const int first = qMax(0, rowAt(event->rect().top()));
+  int last = rowAt(event->rect().bottom());
+  if (last < 0)
+    last = rowCount() - 1;
+  for (int row = first; row <= last; ++row) {
+    if (isRowHidden(row))
+      continue;
+    const QRect cell = titleCell(row);
+    const QModelIndex index = model()->index(row, 0, rootIndex());
+    painter.fillRect(cell, palette().base());
+    option.rect = cell.adjusted(0, 0, showGrid() ? -1 : 0, showGrid() ? -1 : 0);
+    option.state = QStyle::State_Enabled;
+    itemDelegateForIndex(index)->paint(&painter, option, index);
+    if (showGrid()) {
+      painter.setPen(lines);
+      painter.drawLine(cell.right(), cell.top(), cell.right(), cell.bottom());
+      painter.drawLine(cell.left(), cell.bottom(), cell.right(), cell.bottom());
+    }
+  }
+}
 
 void zelInsertGridRow(QTableWidget &grid, bool below) {
   int row = grid.currentRow();
@@ -73,6 +154,13 @@ void zelSetGridEditing(QTableWidget &grid, bool editing, bool alwaysShow) {
   if (editing && alwaysShow)
     triggers |= QAbstractItemView::CurrentChanged;
   grid.setEditTriggers(triggers);
+}
+
+void zelCommitCellEditor(QTableWidget &grid) {
+  const QModelIndex current = grid.currentIndex();
+  QWidget *editor = current.isValid() ? grid.indexWidget(current) : nullptr;
+  if (editor)
+    grid.itemDelegateForIndex(current)->setModelData(editor, grid.model(), current);
 }
 
 void zelPlaceOverCell(QTableWidget &grid, QWidget &editor, int row, int column, QPoint offset,

@@ -5,10 +5,32 @@
 
 #include <QPoint>
 #include <QString>
+#include <QTableWidget>
 
 class QComboBox;
-class QTableWidget;
 class QWidget;
+
+// A string grid whose first column holds row titles and stays in place when the grid
+// scrolls sideways, as the fixed column of a grid does: the other columns slide under it.
+class TzelStringGrid : public QTableWidget {
+  Q_OBJECT
+public:
+  explicit TzelStringGrid(QWidget *parent = nullptr);
+
+  // The column under the viewport position x: 0 wherever the title column is drawn.
+  int columnUnder(int x) const;
+  QModelIndex indexAt(const QPoint &point) const override;
+  QRect visualRect(const QModelIndex &index) const override;
+  void scrollTo(const QModelIndex &index, ScrollHint hint = EnsureVisible) override;
+
+protected:
+  void paintEvent(QPaintEvent *event) override;
+  void scrollContentsBy(int dx, int dy) override;
+
+private:
+  bool titlesOverlap() const; // scrolled: the title column is drawn over other cells
+  QRect titleCell(int row) const;
+};
 
 // Inserts an empty row at the current row (below it when below is true; at the end when
 // there is no current row). Column 0 of the new row keeps the text that was at that row
@@ -31,6 +53,9 @@ void zelSetCellText(QTableWidget &grid, int row, int column, const QString &text
 // Editing on: keys and double clicks open the cell editor; alwaysShow also opens it as soon
 // as a cell becomes current. Off: no cell can be edited in place.
 void zelSetGridEditing(QTableWidget &grid, bool editing, bool alwaysShow = false);
+// Writes the text of the cell editor open on the current cell into that cell; the editor
+// stays open. Nothing happens when no editor is open.
+void zelCommitCellEditor(QTableWidget &grid);
 
 // Lays editor over the cell, shifted by offset and widened by extraWidth, in the grid's
 // viewport (the editor is moved there), and shows it on top.

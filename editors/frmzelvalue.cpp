@@ -7,6 +7,7 @@
 #include "editors/fielddrag.h"
 #include "editors/valuecolumns.h"
 #include "editors/zelqueryeditor.h"
+#include "engine/sqlgenerator.h"
 #include "engine/zelquerion.h"
 #include "messages/guiscreen.h"
 #include "messages/zelmessages.h"
@@ -23,6 +24,7 @@
 #include <QMenu>
 #include <QPainter>
 #include <QPlainTextEdit>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTabBar>
@@ -606,14 +608,32 @@ bool TfrmZelValueEditor::blankWithComparison(QString &command) const {
 }
 
 void TfrmZelValueEditor::takeExpression() {
-  if (!m_memoModified)
+  if (!std::exchange(m_memoModified, false))
+    return;
+  // An emptied memo does not turn a field value into an expression of nothing.
+  if (zelBlankExpression(memExpression->toPlainText()) && !IsBlank(value(rowTable)))
     return;
   setValue(rowTable, QString());
   setValue(rowField, memExpression->toPlainText());
-  m_memoModified = false;
+}
+
+void TfrmZelValueEditor::commitEditors() {
+  // The checks below read the cells: text still in a cell editor must be in its cell first.
+  zelCommitCellEditor(*grdValue);
+  zelCommitCellEditor(*grdFilter);
+  spnWidthChange(); // the combos and the spin edit write on every change; this is a safeguard
+}
+
+bool TfrmZelValueEditor::blankExpression() const {
+  // A column without a value gets none from an empty memo, and a field value stays a field.
+  if (m_index == -1 || !IsBlank(value(rowTable)))
+    return false;
+  return zelBlankExpression(m_memoModified ? memExpression->toPlainText() : value(rowField));
 }
 
 bool TfrmZelValueEditor::ApplyValue() {
+  const QScopedValueRollback applying(m_applying, true);
+  commitEditors();
   if (IsBlank(value(rowHeader))) {
     zelShowError(QStringLiteral("Error: Cannot save a value with a blank Header"));
     return false;
@@ -624,12 +644,16 @@ bool TfrmZelValueEditor::ApplyValue() {
                  QStringLiteral("] command"));
     return false;
   }
+  if (blankExpression()) {
+    zelShowError(QStringLiteral("Error: Cannot save a value with a blank Expression"));
+    return false;
+  }
   if (TzelQuery *q = query())
     q->SetIsDistinct(value(rowDistinct) == u"True");
   grdValue->setCurrentCell(rowDistinct, 1);
   grdFilter->setCurrentCell(rowNumber, 1);
   if (m_index == -1) {
-    if (!m_memoModified)
+    if (!m_memoModified || zelBlankExpression(memExpression->toPlainText()))
       return true;
     m_editor->setCell(m_column, ValueRow::Index, NewValueIndex());
     m_index = -2;
@@ -773,6 +797,9 @@ void TfrmZelValueEditor::FormActivate() {
 }
 
 void TfrmZelValueEditor::FormDeactivate() {
+  // The error box of a failed apply takes the focus: that is no second deactivation.
+  if (m_applying)
+    return;
   if (!ApplyValue())
     activateWindow();
 }

@@ -131,6 +131,8 @@ private:
   void loadFilter();
   void takeExpression();
   bool blankWithComparison(QString &command) const;
+  bool blankExpression() const; // the value is an expression of spaces and tabs only
+  void commitEditors();
   QString buildRawFilter();
   void writeGridColumn();
   void setEdited();
@@ -148,4 +150,5 @@ private:
   bool m_loading = false;
   bool m_edited = false;
   bool m_memoModified = false;
+  bool m_applying = false;
 };

@@ -10,6 +10,7 @@
 #include "editors/tableform.h"
 #include "editors/tablelist.h"
 #include "editors/valuecolumns.h"
+#include "engine/queryfile.h"
 #include "engine/zelquerion.h"
 #include "messages/busycursor.h"
 #include "messages/zelfiledialog.h"
@@ -19,6 +20,7 @@
 
 #include <QComboBox>
 #include <QDropEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -28,6 +30,7 @@
 #include <QPlainTextEdit>
 #include <QScreen>
 #include <QScrollBar>
+#include <QSettings>
 #include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QTabBar>
@@ -38,6 +41,22 @@ constexpr int InitialColumns = 31;
 constexpr int MinimumColumns = 30;
 constexpr int AddedColumns = 10;
 constexpr int LastSelectableRow = ValueRow::LastFilter;
+// The joins editor's share of the query page until the user moves the splitter; the tables
+// need more room than the grid's five visible rows.
+constexpr double DefaultJoinsShare = 0.6;
+const char *const JoinsShareKey = "QueryEditor/JoinsShare";
+
+// A per-user preference of the window's layout, kept out of query files.
+std::unique_ptr<QSettings> layoutSettings() {
+  return std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
+                                     QStringLiteral("Pellox"), QStringLiteral("layout"));
+}
+
+double storedJoinsShare() {
+  bool ok = false;
+  const double share = layoutSettings()->value(QLatin1String(JoinsShareKey)).toDouble(&ok);
+  return ok && share > 0.0 && share < 1.0 ? share : DefaultJoinsShare;
+}
 
 QStringList rowTitles() {
   QStringList titles{" Header", " Table", " Field", " Show", " Sort"};
@@ -55,7 +74,7 @@ QWidget *namedWidget(const char *name, QWidget *parent) {
 
 } // namespace
 
-TzelValuesGrid::TzelValuesGrid(QWidget *parent) : QTableWidget(parent) {
+TzelValuesGrid::TzelValuesGrid(QWidget *parent) : TzelStringGrid(parent) {
   setAcceptDrops(true);
   viewport()->setAcceptDrops(true);
   setDragDropMode(QAbstractItemView::DropOnly);
@@ -71,7 +90,7 @@ void TzelValuesGrid::keyPressEvent(QKeyEvent *event) {
     emit deletePressed();
     return;
   }
-  QTableWidget::keyPressEvent(event);
+  TzelStringGrid::keyPressEvent(event);
 }
 
 void TzelValuesGrid::dragEnterEvent(QDragEnterEvent *event) {
@@ -95,13 +114,14 @@ void TzelValuesGrid::dropEvent(QDropEvent *event) {
     return;
   }
   event->acceptProposedAction();
-  const int column = columnAt(event->position().toPoint().x());
+  const int column = columnUnder(event->position().toPoint().x());
   emit fieldDropped(field, qMax(0, column));
 }
 
 TzelQueryEditor::TzelQueryEditor(QWidget *parent) : QWidget(parent) {
   setObjectName(QStringLiteral("zelQueryEditor"));
   resize(625, 353);
+  m_joinsShare = storedJoinsShare();
   buildControls();
   buildGrid();
   buildPopup();
@@ -174,6 +194,7 @@ void TzelQueryEditor::buildQueryPage() {
   zelSetAlign(zelJoins, ZelAlign::Top);
   zelSetAlign(zelHorzSplit, ZelAlign::Top);
   zelSetAlign(grdValues, ZelAlign::Client);
+  zelJoins->installEventFilter(this); // the splitter's moves, to remember them
   zelHorzSplit->SetFirstControl(zelJoins);
   zelHorzSplit->SetSecondControl(grdValues);
   nbkQuery->addWidget(queryPage);
@@ -293,13 +314,22 @@ bool TzelQueryEditor::eventFilter(QObject *watched, QEvent *event) {
   }
   if (event->type() == QEvent::Resize) {
     if (watched == panQuery) {
-      zelJoins->resize(zelJoins->width(), qRound(panQuery->height() / 2.0));
+      zelJoins->resize(zelJoins->width(), qRound(panQuery->height() * m_joinsShare));
       zelRealign(zelJoins->parentWidget());
+    } else if (watched == zelJoins && zelHorzSplit->isDragging()) {
+      rememberJoinsShare(); // the splitter gives the joins editor its height as it is let go
     } else if (watched == panDatabase)
       cmbDatabase->resize(qMax(0, panDatabase->width() - 8 - cmbDatabase->x()),
                           cmbDatabase->height());
   }
   return QWidget::eventFilter(watched, event);
+}
+
+void TzelQueryEditor::rememberJoinsShare() {
+  if (panQuery->height() <= 0)
+    return;
+  m_joinsShare = qBound(0.05, double(zelJoins->height()) / panQuery->height(), 0.95);
+  layoutSettings()->setValue(QLatin1String(JoinsShareKey), m_joinsShare);
 }
 
 void TzelQueryEditor::SetQuerion(TzelQuerion *querion) {
@@ -443,6 +473,9 @@ bool TzelQueryEditor::duplicateHeader(QString &header) const {
 bool TzelQueryEditor::ApplyValues() {
   TzelQuery *query = CurrentQuery();
   if (!query)
+    return false;
+  // Edits still in the value editor, shown or hidden, belong to the grid that is written.
+  if (m_valueEditor && !m_valueEditor->Closing && !m_valueEditor->ApplyValue())
     return false;
   QString header;
   if (duplicateHeader(header)) {
@@ -706,7 +739,11 @@ void TzelQueryEditor::RefreshValueEditor() {
 void TzelQueryEditor::SetValueEditorStatus(TzelDialogStatus status) {
   switch (status) {
   case zelDialogClose:
-    closeValueEditor();
+    if (!closeValueEditor()) {
+      // The window refused to close: the status says what it still is.
+      m_valueEditorStatus = m_valueEditor->isVisible() ? zelDialogShow : zelDialogHide;
+      return;
+    }
     break;
   case zelDialogShow: {
     const TzelBusyCursor busy;
@@ -728,16 +765,17 @@ void TzelQueryEditor::SetValueEditorStatus(TzelDialogStatus status) {
   m_valueEditorStatus = status;
 }
 
-void TzelQueryEditor::closeValueEditor() {
+bool TzelQueryEditor::closeValueEditor() {
   if (m_valueEditor && !m_valueEditor->Closing) {
     m_valueEditor->Closing = true;
     if (!m_valueEditor->close()) {
       // Its edits could not be applied: the window stays open with them.
       m_valueEditor->Closing = false;
-      return;
+      return false;
     }
   }
   m_valueEditor = nullptr;
+  return true;
 }
 
 QString TzelQueryEditor::fileExtension() const {
@@ -823,7 +861,7 @@ bool TzelQueryEditor::FileSave(bool saveAs, bool ask) {
     }
   }
   if (!saved) {
-    closeValueEditor();
+    SetValueEditorStatus(zelDialogClose);
     TzelFileRequest request;
     request.title = QStringLiteral("Save As");
     request.filter = fileFilter();
@@ -831,16 +869,27 @@ bool TzelQueryEditor::FileSave(bool saveAs, bool ask) {
     request.fileName = FileName;
     request.confirmOverwrite = true;
     QString chosen;
-    if (!zelSaveFileName(request, chosen))
+    if (!zelSaveFileName(request, chosen) || !replaceWithExtension(chosen))
       return false;
     if (!m_querion->SaveToFile(chosen))
       return false; // the file name stays that of the document as it was
-    FileName = chosen;
+    FileName = QueryFileName(chosen, m_querion->ReportMode()); // with the extension written
     SaveToForm = false;
   }
   updateCaption();
   SetModified(false);
   return true;
+}
+
+bool TzelQueryEditor::replaceWithExtension(const QString &chosen) const {
+  // The dialog asked about the name typed; the file written may be another one.
+  const QString written = QueryFileName(chosen, m_querion->ReportMode());
+  if (written == chosen || !QFileInfo::exists(written))
+    return true;
+  const QString question = QStringLiteral("The file ") + QFileInfo(written).fileName() +
+                           QStringLiteral(" already exists.\r\rDo you want to replace it?");
+  return zelMessageBox(question, TzelMessageKind::Confirmation, TzelButtons::YesNo) ==
+         TzelAnswer::Yes;
 }
 
 // Where the file dialogs open: the data model's default folder.
@@ -852,12 +901,12 @@ bool TzelQueryEditor::FileOpen() {
   if (!FileSave(false, true) || !m_querion)
     return false;
   if (m_querion->HasCustomOpen()) {
-    closeValueEditor();
+    SetValueEditorStatus(zelDialogClose);
     emit m_querion->OnCustomOpen(this);
     if (m_sourceQuerion)
       m_querion->Assign(m_sourceQuerion);
   } else {
-    closeValueEditor();
+    SetValueEditorStatus(zelDialogClose);
     TzelFileRequest request;
     request.filter = fileFilter();
     request.folder = defaultFolder();

@@ -4,6 +4,7 @@
 // commands for query files. It keeps the grid and the query in step: LoadQuery fills the grid
 // from the query, ApplyValues writes it back before anything reads the query.
 
+#include "controls/stringgrid.h"
 #include "editors/fielddrag.h"
 #include "editors/frmzelvalue.h"
 #include "engine/zelquerion.h"
@@ -28,8 +29,8 @@ class TzelTableTree;
 class TzelVertSplit;
 
 // The values grid: accepts fields dragged from a table window, Insert and Delete run the
-// panel's commands.
-class TzelValuesGrid : public QTableWidget {
+// panel's commands; its row titles stay in place when it scrolls sideways.
+class TzelValuesGrid : public TzelStringGrid {
   Q_OBJECT
 public:
   explicit TzelValuesGrid(QWidget *parent = nullptr);
@@ -151,9 +152,14 @@ private:
   void writeColumn(int column);
   int firstEmptyColumn() const;
   void ensureColumns(int minimum);
-  void closeValueEditor();
+  bool closeValueEditor(); // false: the window refused, its edits could not be applied
   bool saveTo(bool toForm);
+  // True unless the file Save As writes (the typed name with its extension) exists and the
+  // user does not want it replaced.
+  bool replaceWithExtension(const QString &chosen) const;
   void updateCaption();
+  // Keeps the joins editor's share of the page that the user set with the splitter.
+  void rememberJoinsShare();
 
   QPointer<TzelQuerion> m_querion;
   QPointer<TzelQuerion> m_sourceQuerion;
@@ -163,4 +169,5 @@ private:
   TzelDialogStatus m_valueEditorStatus = zelDialogClose;
   QPointer<TfrmZelValueEditor> m_valueEditor;
   bool m_modified = false;
+  double m_joinsShare = 0.0; // of panQuery's height, given to the joins editor on every resize
 };

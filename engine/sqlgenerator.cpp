@@ -79,6 +79,13 @@ QString missing(const QString &what, const QString &name) {
          QStringLiteral("] does not exist");
 }
 
+// A calculated value of white space only would leave a hole in the statement.
+void requireExpression(const TzelQueryValue &value) {
+  if (isCalculated(value) && zelBlankExpression(value.Expression()))
+    throw EzelError(QStringLiteral("Error: The [") + value.ValueAlias() +
+                    QStringLiteral("] value has a blank Expression"));
+}
+
 QList<TzelJoin *> liveJoins(const TzelQuery &query) {
   QList<TzelJoin *> joins;
   for (int i = 0; i < query.JoinCount(); ++i)
@@ -211,9 +218,11 @@ bool TzelSqlGenerator::ValidateQuery() {
   // An unbalanced calculated value is refused before any dialog appears.
   try {
     TzelTokenList tokens;
-    for (const TzelQueryValue *value : values)
-      if (isCalculated(*value) && !IsBlank(value->Expression()))
+    for (const TzelQueryValue *value : values) {
+      requireExpression(*value);
+      if (isCalculated(*value))
         TokenizeExpression({value->Expression()}, tokens);
+    }
   } catch (const EzelError &e) {
     zelShowError(e.message());
     return false;
@@ -330,6 +339,7 @@ QString TzelSqlGenerator::TranslateExpression(const QString &expression, QString
 
 bool TzelSqlGenerator::ValueExpression(const TzelQueryValue &value, QString &expr, QString *table) {
   if (isCalculated(value)) {
+    requireExpression(value);
     expr = TranslateExpression(value.Expression(), table);
     return true;
   }
@@ -362,6 +372,7 @@ bool TzelSqlGenerator::BuildSelect() {
     QString table;
     bool writeAlias = true;
     if (isCalculated(*value)) {
+      requireExpression(*value);
       m_line += TranslateExpression(value->Expression(), &table);
     } else {
       QString field = value->Expression();

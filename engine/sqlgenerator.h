@@ -29,6 +29,11 @@ public:
   virtual void processPendingEvents();
 };
 
+// An expression of white space only (spaces, tabs, line breaks): nothing a statement can hold.
+inline bool zelBlankExpression(const QString &expression) {
+  return expression.trimmed().isEmpty();
+}
+
 enum class TzelFilterKind { Where, Having };
 
 // One table of a joined FROM: the joins whose conditions go into its ON.

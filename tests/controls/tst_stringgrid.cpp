@@ -6,6 +6,7 @@
 #include <QComboBox>
 #include <QImage>
 #include <QPainter>
+#include <QScrollBar>
 #include <QSpinBox>
 #include <QTableWidget>
 #include <QToolButton>
@@ -245,6 +246,35 @@ private slots:
     QVERIFY(!RunProgram(QStringLiteral("/nonexistent/pellox-program")));
     QVERIFY(!RunProgram(QStringLiteral("  ")));
     QVERIFY(RunProgram(QStringLiteral("/bin/true")));
+  }
+
+  // Scrolled right by keys, the title column stays drawn, hit and reported where it was,
+  // and the first value column comes back beside it, not under it.
+  void titleColumnStaysWhenScrolled() {
+    TzelStringGrid grid;
+    grid.setRowCount(6);
+    grid.setColumnCount(12);
+    for (int r = 0; r < 6; ++r)
+      grid.setItem(r, 0, new QTableWidgetItem(QStringLiteral(" Title %1").arg(r)));
+    grid.setColumnWidth(0, 60);
+    grid.resize(300, 200);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    const QRect strip(0, 0, 60, grid.rowViewportPosition(5) + grid.rowHeight(5));
+    grid.setCurrentCell(0, 1);
+    const QImage before = grid.viewport()->grab(strip).toImage();
+    QTest::keyClick(&grid, Qt::Key_End);
+    QCOMPARE(grid.currentColumn(), 11);
+    QVERIFY(grid.horizontalScrollBar()->value() > 0);
+    QCOMPARE(grid.viewport()->grab(strip).toImage(), before);
+    QCOMPARE(grid.indexAt(QPoint(10, 5)).column(), 0);
+    QCOMPARE(grid.columnUnder(10), 0);
+    QCOMPARE(grid.visualRect(grid.model()->index(2, 0)).left(), 0);
+    QTest::keyClick(&grid, Qt::Key_Home);
+    QCOMPARE(grid.currentColumn(), 0);
+    grid.setCurrentCell(0, 11);
+    grid.setCurrentCell(0, 1);
+    QCOMPARE(grid.columnViewportPosition(1), 60);
   }
 };
 

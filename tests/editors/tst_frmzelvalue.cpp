@@ -13,6 +13,7 @@
 #include <QListWidget>
 #include <QPlainTextEdit>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -39,6 +40,15 @@ QString filterValue(const VE &ve, int row) {
 void type(QTableWidget *grid, int row, const QString &text) {
   grid->setCurrentCell(row, 1);
   grid->item(row, 1)->setText(text);
+}
+
+// Types into the cell editor opened on the cell, leaving the editor open.
+void typeInOpenEditor(VE &ve, QTableWidget *grid, int row, const QString &text) {
+  ve.tabMain->setCurrentIndex(grid == ve.grdValue ? VE::pageValue : VE::pageFilter);
+  grid->setCurrentCell(row, 1);
+  auto *edit = qobject_cast<QLineEdit *>(grid->indexWidget(grid->currentIndex()));
+  QVERIFY(edit);
+  edit->setText(text);
 }
 
 void selectCommand(VE &ve, const QString &command) {
@@ -97,6 +107,11 @@ private slots:
   void filterValueWithQuotesSurvives();
   void openCellEditorIsApplied();
   void openCellEditorFollowsTheColumn();
+  void openCellEditorIsCheckedOnEveryPath_data();
+  void openCellEditorIsCheckedOnEveryPath();
+  void clearedHeaderLeavesNoSharedPosition();
+  void blankExpression_data();
+  void blankExpression();
 };
 
 void TestValueEditor::windowAndPages() {
@@ -606,10 +621,16 @@ void TestValueEditor::closingAppliesOrStaysOpen() {
   // Closed from the panel, it stays open too.
   s.editor.SetValueEditorStatus(zelDialogClose);
   QCOMPARE(s.editor.valueEditor(), ve);
+  QCOMPARE(s.editor.ValueEditorStatus(), zelDialogShow); // the status follows the window
+  s.editor.SetValueEditorStatus(zelDialogHide);
+  s.editor.SetValueEditorStatus(zelDialogClose);
+  QCOMPARE(s.editor.ValueEditorStatus(), zelDialogHide);
+  s.editor.SetValueEditorStatus(zelDialogShow);
   type(ve->grdValue, VE::rowHeader, QStringLiteral("Price"));
   s.editor.SetValueEditorStatus(zelDialogClose);
   QVERIFY(!s.editor.valueEditor());
   QCOMPARE(s.cell(column, ValueRow::Header), QStringLiteral("Price"));
+  QCOMPARE(s.editor.ValueEditorStatus(), zelDialogClose);
 }
 
 void TestValueEditor::deactivationApplies() {
@@ -668,6 +689,106 @@ void TestValueEditor::openCellEditorFollowsTheColumn() {
   QVERIFY(ve->ApplyValue());
   QCOMPARE(s.headers(),
            QStringList({"Company", "State", "SaleDate", "PartDesc", "Qty", "Cost", "VendorName"}));
+}
+
+void TestValueEditor::openCellEditorIsCheckedOnEveryPath_data() {
+  QTest::addColumn<QString>("path");
+  QTest::addColumn<bool>("header"); // a cleared header, else BLANK with Is Greater Than
+  for (const char *path : {"close", "hide", "status close", "deactivate", "panel apply"}) {
+    QTest::addRow("%s, BLANK", path) << QString::fromLatin1(path) << false;
+    QTest::addRow("%s, header", path) << QString::fromLatin1(path) << true;
+  }
+}
+
+void TestValueEditor::openCellEditorIsCheckedOnEveryPath() {
+  QFETCH(QString, path);
+  QFETCH(bool, header);
+  QueryEditorSetup s;
+  const int column = s.columnOf(QStringLiteral("Qty"));
+  VE *ve = s.openValueEditor(column, 5);
+  if (header) {
+    typeInOpenEditor(*ve, ve->grdValue, VE::rowHeader, QString());
+  } else {
+    selectCommand(*ve, QStringLiteral("Is Greater Than"));
+    typeInOpenEditor(*ve, ve->grdFilter, VE::rowFirstValue, QStringLiteral("BLANK"));
+  }
+  if (path == u"close")
+    QVERIFY(!ve->close());
+  else if (path == u"hide")
+    ve->mnuHide->trigger();
+  else if (path == u"status close")
+    s.editor.SetValueEditorStatus(zelDialogClose);
+  else if (path == u"deactivate")
+    ve->FormDeactivate();
+  else
+    QVERIFY(!s.editor.ApplyValues());
+  QCOMPARE(s.rec.texts(),
+           QStringList{header ? QStringLiteral("Error: Cannot save a value with a blank Header")
+                              : QStringLiteral("Error: Cannot use BLANK with the [Is Greater "
+                                               "Than] command")});
+  QCOMPARE(s.cell(column, ValueRow::Header), QStringLiteral("Qty"));
+  QCOMPARE(s.cell(column, 5 + ValueRow::RawFilterOffset), QString());
+  // The window stays open with the edit, and the panel says so.
+  QCOMPARE(s.editor.valueEditor(), ve);
+  QVERIFY(ve->isVisible());
+  QCOMPARE(s.editor.ValueEditorStatus(), zelDialogShow);
+}
+
+void TestValueEditor::clearedHeaderLeavesNoSharedPosition() {
+  QueryEditorSetup s;
+  VE *ve = s.openValueEditor(s.columnOf(QStringLiteral("Cost")));
+  typeInOpenEditor(*ve, ve->grdValue, VE::rowHeader, QString());
+  ve->close();
+  ve->FormDeactivate();
+  s.editor.DropField({QStringLiteral("Parts"), QStringLiteral("OnHand")}, 0);
+  QVERIFY(s.editor.ApplyValues());
+  QTemporaryDir dir;
+  const QString file = dir.filePath(QStringLiteral("shared.zel"));
+  QVERIFY(s.querion.SaveToFile(file));
+  TzelQuerion reread;
+  reread.SetDataModel(s.model.get());
+  QVERIFY(reread.LoadFromFile(file));
+  const TzelQuery *q = reread.CurrentQuery();
+  QSet<int> positions;
+  for (int i = 0; i < q->ValueCount(); ++i) {
+    const TzelQueryValue *value = q->GetValue(i);
+    if (value->Deleted())
+      continue;
+    QVERIFY2(!positions.contains(value->Position()), qPrintable(value->ValueAlias()));
+    positions.insert(value->Position());
+  }
+  QStringList aliases;
+  q->ListValueAliases(aliases);
+  QCOMPARE(aliases, s.headers());
+}
+
+void TestValueEditor::blankExpression_data() {
+  QTest::addColumn<QString>("header");  // the column edited; empty for an empty column
+  QTest::addColumn<QString>("refused"); // the message, empty when the memo is ignored
+  QTest::newRow("expression emptied") << "Twice"
+                                      << "Error: Cannot save a value with a blank Expression";
+  QTest::newRow("field value keeps its field") << "Qty" << QString();
+  QTest::newRow("empty column adds nothing") << QString() << QString();
+}
+
+void TestValueEditor::blankExpression() {
+  QFETCH(QString, header);
+  QFETCH(QString, refused);
+  QueryEditorSetup s;
+  VE *ve = s.openValueEditor(s.headers().size() + 1);
+  ve->memExpression->setPlainText(QStringLiteral("Items.Qty * 2"));
+  type(ve->grdValue, VE::rowHeader, QStringLiteral("Twice"));
+  QVERIFY(ve->ApplyValue());
+  const QStringList before = s.headers();
+  const int column = header.isEmpty() ? before.size() + 1 : s.columnOf(header);
+  s.editor.SelectCell(column, 0);
+  const QString field = s.cell(column, ValueRow::Field);
+  ve->memExpression->setPlainText(QStringLiteral(" \t  "));
+  ve->tabMain->setCurrentIndex(VE::pageValue); // the memo is taken on a page change too
+  QCOMPARE(ve->ApplyValue(), refused.isEmpty());
+  QCOMPARE(s.rec.texts(), refused.isEmpty() ? QStringList() : QStringList{refused});
+  QCOMPARE(s.headers(), before);
+  QCOMPARE(s.cell(column, ValueRow::Field), field);
 }
 
 QTEST_MAIN(TestValueEditor)

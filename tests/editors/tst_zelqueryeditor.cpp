@@ -11,11 +11,14 @@
 #include "support/modaldriver.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QHeaderView>
 #include <QMenu>
 #include <QPainter>
+#include <QSettings>
 #include <QSignalSpy>
 #include <QStackedWidget>
+#include <QStandardPaths>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -71,6 +74,7 @@ const QStringList step1Headers{"Company", "State", "SaleDate",  "PartDesc",
 class TestQueryEditor : public QObject {
   Q_OBJECT
 private slots:
+  void initTestCase();
   void createdLayout();
   void queryTypeChoosesThePage_data();
   void queryTypeChoosesThePage();
@@ -102,6 +106,8 @@ private slots:
   void saveMethodQuestion_data();
   void saveMethodQuestion();
   void saveAsThenOpenGivesTheSameQuery();
+  void saveAsNamesTheFileWritten_data();
+  void saveAsNamesTheFileWritten();
   void cancelledDialogsChangeNothing();
   void brokenFileLeavesTheDocument();
   void customSaveAndOpen();
@@ -109,7 +115,16 @@ private slots:
   void fileFilter();
   void newQueryEmptiesEverything();
   void pictures();
+  void splitterPositionIsKeptPerUser();
 };
+
+void TestQueryEditor::initTestCase() {
+  // The layout preference goes to a test folder, starting from the default share.
+  QStandardPaths::setTestModeEnabled(true);
+  QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Pellox"),
+            QStringLiteral("layout"))
+      .clear();
+}
 
 void TestQueryEditor::createdLayout() {
   TzelQueryEditor editor;
@@ -133,12 +148,12 @@ void TestQueryEditor::createdLayout() {
   QCOMPARE(editor.ValueEditorStatus(), zelDialogClose);
   editor.show();
   QVERIFY(QTest::qWaitForWindowExposed(&editor));
-  QCOMPARE(editor.zelJoins->height(), qRound(editor.panQuery->height() / 2.0));
+  QCOMPARE(editor.zelJoins->height(), qRound(editor.panQuery->height() * 0.6));
   QCOMPARE(editor.zelHorzSplit->y(), editor.zelJoins->height());
   QCOMPARE(editor.grdValues->y(), editor.zelHorzSplit->geometry().bottom() + 1);
-  editor.resize(700, 500); // the joins editor keeps half the height, the grid follows
-  QCOMPARE(editor.zelJoins->height(), 250);
-  QCOMPARE(editor.zelHorzSplit->y(), 250);
+  editor.resize(700, 500); // the joins editor keeps 60 % of the height, the grid follows
+  QCOMPARE(editor.zelJoins->height(), 300);
+  QCOMPARE(editor.zelHorzSplit->y(), 300);
   editor.SetShowJoins(false);
   QVERIFY(editor.zelJoins->isHidden() && editor.zelHorzSplit->isHidden());
   editor.SetShowTables(true);
@@ -651,6 +666,44 @@ void TestQueryEditor::saveAsThenOpenGivesTheSameQuery() {
   QVERIFY(s.rec.messages.isEmpty());
 }
 
+void TestQueryEditor::saveAsNamesTheFileWritten_data() {
+  QTest::addColumn<QString>("typed");
+  QTest::addColumn<bool>("report");
+  QTest::addColumn<QString>("written");
+  QTest::newRow("no extension") << "task3" << false << "task3.zel";
+  QTest::newRow("report") << "task3" << true << "task3.kvt";
+  QTest::newRow("extension typed") << "task3.zel" << false << "task3.zel";
+}
+
+void TestQueryEditor::saveAsNamesTheFileWritten() {
+  QFETCH(QString, typed);
+  QFETCH(bool, report);
+  QFETCH(QString, written);
+  QTemporaryDir dir;
+  QueryEditorSetup s;
+  DocumentDialogsScope dialogs;
+  s.querion.SetReportMode(report);
+  dialogs->files << dir.filePath(typed);
+  QVERIFY(s.editor.FileSave(true, false));
+  QVERIFY(QFileInfo::exists(dir.filePath(written)));
+  QCOMPARE(s.editor.FileName, dir.filePath(written));
+  QVERIFY(s.rec.messages.isEmpty());
+  if (typed == written)
+    return; // the dialog asks about the name typed
+  // Typed again, the file it names is there: replaced only when the user agrees.
+  const QString before = fileText(dir.filePath(written));
+  s.editor.DropField({QStringLiteral("Orders"), QStringLiteral("Paid")}, 0);
+  for (const TzelAnswer answer : {TzelAnswer::No, TzelAnswer::Yes}) {
+    dialogs->files << dir.filePath(typed);
+    s.rec.answers << answer;
+    QCOMPARE(s.editor.FileSave(true, false), answer == TzelAnswer::Yes);
+    QCOMPARE(fileText(dir.filePath(written)) == before, answer == TzelAnswer::No);
+  }
+  QCOMPARE(s.rec.texts().size(), 2);
+  QCOMPARE(s.rec.lastText(), QStringLiteral("The file ") + written +
+                                 QStringLiteral(" already exists.\r\rDo you want to replace it?"));
+}
+
 void TestQueryEditor::cancelledDialogsChangeNothing() {
   QueryEditorSetup s;
   DocumentDialogsScope dialogs;
@@ -789,6 +842,33 @@ void TestQueryEditor::pictures() {
   ve->tabMain->setCurrentIndex(TfrmZelValueEditor::pageExpression);
   ve->tabExpression->setCurrentIndex(1);
   QVERIFY(ve->grab().save(folder + QStringLiteral("/valueeditor-expression.png")));
+  // Scrolled to the last value, the row titles stay at the left.
+  s.editor.SelectCell(s.columnOf(QStringLiteral("VendorName")) + 3, 5);
+  QTest::qWait(50);
+  QVERIFY(s.editor.grab().save(folder + QStringLiteral("/queryeditor-scrolled.png")));
+}
+void TestQueryEditor::splitterPositionIsKeptPerUser() {
+  {
+    TzelQueryEditor editor;
+    editor.resize(700, 500);
+    editor.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&editor));
+    TzelHorzSplit *bar = editor.zelHorzSplit;
+    QTest::mousePress(bar, Qt::LeftButton, {}, QPoint(5, 2));
+    QTest::mouseMove(bar, QPoint(5, 380 - bar->y()));
+    QTest::mouseRelease(bar, Qt::LeftButton, {}, QPoint(5, 2));
+    QCOMPARE(editor.zelJoins->height(), 380);
+    editor.resize(700, 250); // the share stays: 76 %
+    QCOMPARE(editor.zelJoins->height(), 190);
+  }
+  TzelQueryEditor next; // the next window, or the next run, opens as the user left it
+  next.resize(700, 500);
+  next.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&next));
+  QCOMPARE(next.zelJoins->height(), 380);
+  QSettings(QSettings::IniFormat, QSettings::UserScope, QStringLiteral("Pellox"),
+            QStringLiteral("layout"))
+      .clear();
 }
 
 QTEST_MAIN(TestQueryEditor)

@@ -220,6 +220,16 @@ private slots:
       addTables(r.query, {parts});
       r.manualValue(QStringLiteral("Worth"), {}, QStringLiteral("[Parts.Cost"));
     }) << "Error: Insufficient closing brackets";
+    QTest::newRow("expression of tabs") << Setup([=](Run &r) {
+      addTables(r.query, {parts});
+      addValue(r.query, parts, QStringLiteral("PartDesc"));
+      r.manualValue(QStringLiteral("Custom"), {}, QStringLiteral("\t\t"));
+    }) << "Error: The [Custom] value has a blank Expression";
+    QTest::newRow("hidden expression of spaces") << Setup([=](Run &r) {
+      addTables(r.query, {parts});
+      addValue(r.query, parts, QStringLiteral("PartDesc"));
+      r.manualValue(QStringLiteral("Sorter"), {}, QStringLiteral("   "))->SetShow(zelHide);
+    }) << "Error: The [Sorter] value has a blank Expression";
     QTest::newRow("unknown field in an expression") << Setup([=](Run &r) {
       addTables(r.query, {parts});
       r.manualValue(QStringLiteral("Worth"), {}, QStringLiteral("Parts.Price * 2"));
