@@ -91,39 +91,57 @@ TFieldType fieldType(const TzelTable *table, const QString &alias) {
 }
 
 // Columns of the arranged layout for n tables joined as `neighbours` says (sorted indices):
-// a breadth-first walk from the table with the most neighbours, each table one column right
-// of the table it was reached from, moved further right while a placed neighbour stands in
-// that column; unjoined groups start again at column 0. `order` receives the walk's order.
+// a breadth-first walk from the table with the most neighbours. The root's neighbour with the
+// fewest joins goes one column left of it, its other neighbours one column right, and every
+// table further on one column beyond the table it was reached from, in the same direction,
+// moved on while a placed neighbour stands in that column. Unjoined groups start again at
+// the first root's column. Columns start at 0; `order` receives the walk's order.
 std::vector<int> arrangeColumns(const std::vector<std::vector<int>> &neighbours,
                                 std::vector<int> &order) {
-  const int n = int(neighbours.size());
-  std::vector<int> column(size_t(n), -1);
+  const size_t n = neighbours.size();
+  const auto degree = [&](int i) { return neighbours[size_t(i)].size(); };
+  std::vector<int> column(n, 0);
+  std::vector<int> direction(n, 1);
+  std::vector<bool> placed(n, false);
+  const auto place = [&](int table, int col) {
+    column[size_t(table)] = col;
+    placed[size_t(table)] = true;
+    order.push_back(table);
+  };
   order.clear();
-  while (int(order.size()) < n) {
+  while (order.size() < n) {
     int root = -1;
-    for (int i = 0; i < n; ++i)
-      if (column[size_t(i)] < 0 &&
-          (root < 0 || neighbours[size_t(i)].size() > neighbours[size_t(root)].size()))
+    for (int i = 0; i < int(n); ++i)
+      if (!placed[size_t(i)] && (root < 0 || degree(i) > degree(root)))
         root = i;
-    column[size_t(root)] = 0;
-    order.push_back(root);
+    place(root, 0);
+    const std::vector<int> &first = neighbours[size_t(root)];
+    if (first.size() > 1) {
+      const int left = *std::min_element(first.cbegin(), first.cend(),
+                                         [&](int a, int b) { return degree(a) < degree(b); });
+      direction[size_t(left)] = -1;
+    }
     for (size_t next = order.size() - 1; next < order.size(); ++next) {
       const int from = order[next];
       for (int to : neighbours[size_t(from)]) {
-        if (column[size_t(to)] >= 0)
+        if (placed[size_t(to)])
           continue;
-        int c = column[size_t(from)] + 1;
+        const int step = from == root ? direction[size_t(to)] : direction[size_t(from)];
+        direction[size_t(to)] = step;
         const auto taken = [&](int col) {
           return std::any_of(neighbours[size_t(to)].cbegin(), neighbours[size_t(to)].cend(),
-                             [&](int v) { return column[size_t(v)] == col; });
+                             [&](int v) { return placed[size_t(v)] && column[size_t(v)] == col; });
         };
+        int c = column[size_t(from)] + step;
         while (taken(c))
-          ++c;
-        column[size_t(to)] = c;
-        order.push_back(to);
+          c += step;
+        place(to, c);
       }
     }
   }
+  const int first = *std::min_element(column.cbegin(), column.cend());
+  for (int &c : column)
+    c -= first;
   return column;
 }
 

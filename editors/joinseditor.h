@@ -48,9 +48,9 @@ public:
   void SetReadOnly(bool on);
 
   // Lays the table windows out left to right along their joins: a breadth-first walk from the
-  // table with the most joins gives each table a column to the right of the one it was reached
-  // from (never the column of a table it is joined to), rows stack within a column, and
-  // unjoined tables follow. Columns stand ArrangeGap pixels apart so every line shows.
+  // table with the most joins gives each table a column beside the one it was reached from
+  // (never the column of a table it is joined to), rows stack within a column, and unjoined
+  // tables follow. Columns stand ArrangeGap pixels apart so every line shows.
   // Sets Modified when a window moved.
   void ArrangeTables();
   static constexpr int ArrangeGap = 80;

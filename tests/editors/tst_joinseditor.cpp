@@ -877,16 +877,16 @@ void TestJoinsEditor::incompatibleJoinAsks() {
 void TestJoinsEditor::arrangeTables_data() {
   QTest::addColumn<QString>("change");
   QTest::addColumn<QStringList>("positions"); // window: left,top after arranging
-  // Orders has the most joins (ties go to the first listed): it stands left, its neighbours
-  // one column further right each.
+  // Orders has the most joins (ties go to the first listed): its neighbour with fewer joins
+  // stands left of it, the other right, and so on along the chain.
   QTest::newRow("step 1") << QString()
-                          << QStringList{"Customers 207,12", "Orders 12,12", "Items 207,189",
-                                         "Parts 402,12", "Vendors 597,12"};
+                          << QStringList{"Customers 12,12", "Orders 207,12", "Items 402,12",
+                                         "Parts 597,12", "Vendors 792,12"};
   // Tables that form a ring never share a column; an unjoined table starts a new group.
   QTest::newRow("ring and an unjoined table")
       << "ring"
-      << QStringList{"Customers 12,189", "Orders 207,12", "Items 12,12", "Parts 207,189",
-                     "Vendors 402,12"};
+      << QStringList{"Customers 207,189", "Orders 12,12", "Items 207,12", "Parts 402,12",
+                     "Vendors 597,12"};
 }
 
 void TestJoinsEditor::arrangeTables() {
