@@ -1,6 +1,7 @@
-// A host program for the read-only data model test: the sample model shown in the data model
-// window through the data model dialog component with ReadOnly set. With the argument
-// "arrange" it shows instead the joins editor over "Step 1" with its tables arranged.
+// A host program for the data model window tests: the sample model shown in the data model
+// window through the data model dialog component, with ReadOnly set (or not, with the
+// argument "edit"). With the argument "arrange" it shows instead the joins editor over
+// "Step 1" with its tables arranged.
 
 #include "editors/joinseditor.h"
 #include "editors/zeldatamodeldialog.h"
@@ -39,7 +40,7 @@ int main(int argc, char *argv[]) {
   TzelDataModelDialog dialog;
   dialog.setObjectName(QStringLiteral("zelDataModelDialog1"));
   dialog.SetDataModel(model);
-  dialog.SetReadOnly(true);
+  dialog.SetReadOnly(!app.arguments().contains(QStringLiteral("edit")));
   QTimer::singleShot(0, &app, [&] {
     dialog.Execute();
     std::printf("--- CLOSED %s\n", dialog.Changed() ? "changed" : "unchanged");

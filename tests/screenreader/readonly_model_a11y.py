@@ -1,8 +1,9 @@
-"""The read-only data model window as a user meets it, with a real mouse and keys in a real X
-server: the field names are drawn in readable colours (contrast of at least 4.5:1 on the
+"""The data model window as a user meets it, with a real mouse and keys in a real X server.
+Read-only: the field names are drawn in readable colours (contrast of at least 4.5:1 on the
 screen's pixels), the mouse wheel scrolls the tables, and dragging a field onto another table
-or pressing Delete in a table changes nothing. Escape then closes the window without a
-question and the model is unchanged."""
+or pressing Delete in a table changes nothing; Escape closes the window without a question.
+Editable: dragging a date onto a text field asks first, naming both fields and types; No
+makes no join, Yes makes it."""
 
 import os
 import subprocess
@@ -84,9 +85,64 @@ def extents(node):
     return node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
 
 
+def window_of(app, title):
+    return poll("the window " + title, lambda: find(app, pyatspi.ROLE_DIALOG, title)
+                or find(app, pyatspi.ROLE_FRAME, title))
+
+
+def alert_of(app):
+    return poll("a message box", lambda: next(
+        (a for a in app if a is not None and a.getRole() == pyatspi.ROLE_ALERT), None))
+
+
+def answer(app, button):
+    """The text of the message box now open, which is then answered with the button."""
+    box = alert_of(app)
+    labels = pyatspi.findAllDescendants(
+        box, lambda a: a is not None and a.getRole() == pyatspi.ROLE_LABEL and a.name)
+    text = "\n".join(label.name for label in labels)
+    find(box, pyatspi.ROLE_PUSH_BUTTON, button).queryAction().doAction(0)
+    poll("the message box to close", lambda: not any(
+        a is not None and a.getRole() == pyatspi.ROLE_ALERT for a in app), 10)
+    return text
+
+
+def incompatible_join(host):
+    proc = subprocess.Popen([host, "edit"], stdout=subprocess.PIPE, text=True, env=host_env())
+    try:
+        app = poll("the host on the bus", lambda: application(os.path.basename(host)))
+        answer(app, "OK")  # the warning that changes are lost
+        window = window_of(app, "Data Model")
+        orders = poll("the Orders fields", lambda: find(window, pyatspi.ROLE_LIST, "Orders fields"))
+        customers = find(window, pyatspi.ROLE_LIST, "Customers fields")
+        surface = pyatspi.findDescendant(
+            window, lambda a: a is not None and a.name == "Tables and join lines")
+        lines = surface.description
+        for reply in ("No", "Yes"):
+            drag(centre(extents(item(orders, "ShipDate"))),
+                 centre(extents(item(customers, "Zip"))))
+            question = answer(app, reply)
+            for part in ("Orders.ShipDate", "(Date)", "Customers.Zip", "(String)"):
+                if part not in question:
+                    raise SystemExit("the question does not name %s: %s" % (part, question))
+            joined = "Customers.Zip = Orders.ShipDate" in surface.description
+            if joined != (reply == "Yes") or (reply == "No" and surface.description != lines):
+                raise SystemExit("after %s the lines are:\n%s" % (reply, surface.description))
+            print("date dropped on text, answered %s: %s" % (
+                reply, "joined" if joined else "no join"))
+        xdo("key", "--clearmodifiers", "Escape")
+        answer(app, "No")  # do not keep the changes
+        closed = poll("the window to close", lambda: proc.stdout.readline().strip(), 15)
+        if closed != "--- CLOSED unchanged":
+            raise SystemExit("the host says: " + closed)
+    finally:
+        stop(proc)
+
+
 def main():
     host = sys.argv[1]
     enable_accessibility()
+    incompatible_join(host)
     proc = subprocess.Popen([host], stdout=subprocess.PIPE, text=True, env=host_env())
     try:
         app = poll("the host on the bus", lambda: application(os.path.basename(host)))
