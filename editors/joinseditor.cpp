@@ -78,11 +78,11 @@ TzelLinePoints pointsOf(const TzelJoinField &pair) {
   return {pair.Point(0), pair.Point(1), pair.Point(2), pair.Point(3)};
 }
 
-TFieldType fieldType(const TzelTable *table, const QString &alias) {
+TFieldType fieldType(TzelTable *table, const QString &alias) {
   if (!table)
     return ftUnknown;
   try {
-    TzelProbe probe(*const_cast<TzelTable *>(table));
+    TzelProbe probe(*table);
     const TzelField *field = table->FindField(alias);
     return field ? field->DataType() : ftUnknown;
   } catch (const EzelError &) {
@@ -384,9 +384,11 @@ bool TzelJoinsEditor::keepGeometry(TzelTableForm *window) {
 void TzelJoinsEditor::ArrangeTables() {
   if (!m_schema || m_windows.isEmpty())
     return;
-  const WindowIndex byAlias = windowIndex();
+  QHash<QString, int> byAlias; // the first window of equal captions, as the lines use
+  for (int i = int(m_windows.size()) - 1; i >= 0; --i)
+    byAlias.insert(m_windows.at(i)->windowTitle().toCaseFolded(), i);
   const auto indexOf = [&](const QString &alias) {
-    return int(m_windows.indexOf(const_cast<TzelTableForm *>(byAlias.value(alias.toCaseFolded()))));
+    return byAlias.value(alias.toCaseFolded(), -1);
   };
   std::vector<std::vector<int>> neighbours(size_t(m_windows.size()));
   for (int j = 0; j < m_schema->JoinCount(); ++j) {
