@@ -115,7 +115,8 @@ void TfrmZelDataModel::connectCommands() {
 
 void TfrmZelDataModel::SetReadOnly() {
   panToolbar->hide();
-  zelJoinsEditor->setEnabled(false);
+  // Not disabled: a disabled editor greys its text and cannot scroll.
+  zelJoinsEditor->SetReadOnly(true);
   setWindowTitle(windowTitle() + QStringLiteral(" (Read-Only)"));
   m_fitOnShow = true;
 }
@@ -128,8 +129,8 @@ void TfrmZelDataModel::showEvent(QShowEvent *event) {
   fitTables();
 }
 
-// A disabled editor cannot scroll, so a read-only window opens large enough to show every
-// table (as far as the screen allows).
+// A window that only shows the model opens large enough to show every table at a glance (as far
+// as the screen allows).
 void TfrmZelDataModel::fitTables() {
   QRect tables;
   for (const TzelTableForm *form : zelJoinsEditor->tableWindows())

@@ -29,7 +29,8 @@ public:
   QToolButton *cmdHelp;
   TzelJoinsEditor *zelJoinsEditor;
 
-  // Hides the toolbar, disables the editor, marks the caption and makes room for the tables.
+  // Hides the toolbar, makes the editor read-only, marks the caption and makes room for the
+  // tables.
   void SetReadOnly();
   void cmdHelpClick(); // the model's help, context 5
 

@@ -34,3 +34,16 @@ int zelAddJoinPair(TzelSchema &schema, const TzelDraggedField &from, const TzelD
     join->AddJoinField(left, zelJoinEqual, right);
   return index;
 }
+
+bool zelHasJoinPair(TzelSchema &schema, const TzelDraggedField &from, const TzelDraggedField &to) {
+  int index;
+  {
+    TzelProbe probe(schema);
+    index = schema.IndexOfJoin(from.tableAlias, to.tableAlias);
+  }
+  if (index < 0)
+    return false;
+  TzelJoin &join = *schema.GetJoin(index);
+  TzelProbe probe(join);
+  return join.IndexOfJoinField(from.fieldAlias, to.fieldAlias) >= 0;
+}

@@ -10,3 +10,6 @@ class TzelSchema;
 // the join already has it. A pair dropped against the join's direction is stored swapped, so
 // its left field always belongs to the join's left table. Returns the join's index, or -1.
 int zelAddJoinPair(TzelSchema &schema, const TzelDraggedField &from, const TzelDraggedField &to);
+
+// True when the join zelAddJoinPair would reuse already has this pair (in either order).
+bool zelHasJoinPair(TzelSchema &schema, const TzelDraggedField &from, const TzelDraggedField &to);

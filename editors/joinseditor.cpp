@@ -1,5 +1,6 @@
 #include "editors/joinseditor.h"
 
+#include "editors/fieldcompare.h"
 #include "editors/frmzeladdtable.h"
 #include "editors/frmzelfield.h"
 #include "editors/frmzeljoin.h"
@@ -20,6 +21,7 @@
 #include <QPainter>
 #include <QScrollBar>
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -74,6 +76,73 @@ QString describeLines(const TzelSchema &schema) {
 
 TzelLinePoints pointsOf(const TzelJoinField &pair) {
   return {pair.Point(0), pair.Point(1), pair.Point(2), pair.Point(3)};
+}
+
+TFieldType fieldType(TzelTable *table, const QString &alias) {
+  if (!table)
+    return ftUnknown;
+  try {
+    TzelProbe probe(*table);
+    const TzelField *field = table->FindField(alias);
+    return field ? field->DataType() : ftUnknown;
+  } catch (const EzelError &) {
+    return ftUnknown; // a table missing from the model: nothing to compare against
+  }
+}
+
+// Columns of the arranged layout for n tables joined as `neighbours` says (sorted indices):
+// a breadth-first walk from the table with the most neighbours. The root's neighbour with the
+// fewest joins goes one column left of it, its other neighbours one column right, and every
+// table further on one column beyond the table it was reached from, in the same direction,
+// moved on while a placed neighbour stands in that column. Unjoined groups start again at
+// the first root's column. Columns start at 0; `order` receives the walk's order.
+std::vector<int> arrangeColumns(const std::vector<std::vector<int>> &neighbours,
+                                std::vector<int> &order) {
+  const size_t n = neighbours.size();
+  const auto degree = [&](int i) { return neighbours[size_t(i)].size(); };
+  std::vector<int> column(n, 0);
+  std::vector<int> direction(n, 1);
+  std::vector<bool> placed(n, false);
+  const auto place = [&](int table, int col) {
+    column[size_t(table)] = col;
+    placed[size_t(table)] = true;
+    order.push_back(table);
+  };
+  order.clear();
+  while (order.size() < n) {
+    int root = -1;
+    for (int i = 0; i < int(n); ++i)
+      if (!placed[size_t(i)] && (root < 0 || degree(i) > degree(root)))
+        root = i;
+    place(root, 0);
+    const std::vector<int> &first = neighbours[size_t(root)];
+    if (first.size() > 1) {
+      const int left = *std::min_element(first.cbegin(), first.cend(),
+                                         [&](int a, int b) { return degree(a) < degree(b); });
+      direction[size_t(left)] = -1;
+    }
+    for (size_t next = order.size() - 1; next < order.size(); ++next) {
+      const int from = order[next];
+      for (int to : neighbours[size_t(from)]) {
+        if (placed[size_t(to)])
+          continue;
+        const int step = from == root ? direction[size_t(to)] : direction[size_t(from)];
+        direction[size_t(to)] = step;
+        const auto taken = [&](int col) {
+          return std::any_of(neighbours[size_t(to)].cbegin(), neighbours[size_t(to)].cend(),
+                             [&](int v) { return placed[size_t(v)] && column[size_t(v)] == col; });
+        };
+        int c = column[size_t(from)] + step;
+        while (taken(c))
+          c += step;
+        place(to, c);
+      }
+    }
+  }
+  const int first = *std::min_element(column.cbegin(), column.cend());
+  for (int &c : column)
+    c -= first;
+  return column;
 }
 
 } // namespace
@@ -147,6 +216,21 @@ void TzelJoinsEditor::SetModelEditing(bool on) {
   m_editFieldsSeparator->setVisible(on);
 }
 
+void TzelJoinsEditor::SetReadOnly(bool on) {
+  m_readOnly = on;
+  for (QAction *action : m_popup->actions())
+    if (action->objectName() != QLatin1String("popHelp"))
+      action->setEnabled(!on);
+  for (TzelTableForm *window : std::as_const(m_windows))
+    applyReadOnly(window->list());
+}
+
+// Nothing to drag from or drop onto while the schema cannot change.
+void TzelJoinsEditor::applyReadOnly(TzelTableList *list) const {
+  list->setDragEnabled(!m_readOnly);
+  list->setAcceptDrops(!m_readOnly);
+}
+
 QPoint TzelJoinsEditor::surfacePoint(const QPoint &viewportPoint) const {
   return m_surface->mapFromParent(viewportPoint);
 }
@@ -202,6 +286,7 @@ TzelTableForm *TzelJoinsEditor::createWindow(const QString &alias, int index,
   window->setGeometry(geometry);
   m_windows.append(window);
   connectWindow(window);
+  applyReadOnly(window->list());
   return window;
 }
 
@@ -268,34 +353,94 @@ TzelTableForm *TzelJoinsEditor::FindTableWindow(const QString &alias) const {
 }
 
 TzelTable *TzelJoinsEditor::tableOf(const TzelTableForm *window) const {
-  if (!m_schema || window->TableIndex() < 0 || window->TableIndex() >= m_schema->TableCount())
+  if (!m_schema || !window || window->TableIndex() < 0 ||
+      window->TableIndex() >= m_schema->TableCount())
     return nullptr;
   return m_schema->GetTable(window->TableIndex());
 }
 
 void TzelJoinsEditor::windowMoved(TzelTableForm *window) {
-  TzelTable *table = tableOf(window);
-  if (!table || (table->Left() == window->x() && table->Top() == window->y()))
-    return;
-  table->SetLeft(window->x());
-  table->SetTop(window->y());
-  CalculateJoinLines();
-  m_modified = true;
+  if (keepGeometry(window) || m_readOnly)
+    CalculateJoinLines();
 }
 
 void TzelJoinsEditor::windowResized(TzelTableForm *window) {
+  windowMoved(window);
+}
+
+bool TzelJoinsEditor::keepGeometry(TzelTableForm *window) {
   TzelTable *table = tableOf(window);
-  if (!table || (table->Width() == window->width() && table->Height() == window->height()))
-    return;
+  if (!table || m_readOnly ||
+      QRect(table->Left(), table->Top(), table->Width(), table->Height()) == window->geometry())
+    return false;
+  table->SetLeft(window->x());
+  table->SetTop(window->y());
   table->SetWidth(window->width());
   table->SetHeight(window->height());
-  CalculateJoinLines();
   m_modified = true;
+  return true;
+}
+
+void TzelJoinsEditor::ArrangeTables() {
+  if (!m_schema || m_windows.isEmpty())
+    return;
+  QHash<QString, int> byAlias; // the first window of equal captions, as the lines use
+  for (int i = int(m_windows.size()) - 1; i >= 0; --i)
+    byAlias.insert(m_windows.at(i)->windowTitle().toCaseFolded(), i);
+  const auto indexOf = [&](const QString &alias) {
+    return byAlias.value(alias.toCaseFolded(), -1);
+  };
+  std::vector<std::vector<int>> neighbours(size_t(m_windows.size()));
+  for (int j = 0; j < m_schema->JoinCount(); ++j) {
+    const TzelJoin *join = m_schema->GetJoin(j);
+    const int a = indexOf(join->LeftTableAlias());
+    const int b = indexOf(join->RightTableAlias());
+    if (join->Deleted() || a < 0 || b < 0 || a == b)
+      continue;
+    neighbours[size_t(a)].push_back(b);
+    neighbours[size_t(b)].push_back(a);
+  }
+  for (std::vector<int> &list : neighbours) {
+    std::sort(list.begin(), list.end());
+    list.erase(std::unique(list.begin(), list.end()), list.end());
+  }
+  std::vector<int> order;
+  const std::vector<int> column = arrangeColumns(neighbours, order);
+  const int columns = *std::max_element(column.cbegin(), column.cend()) + 1;
+  std::vector<int> left(size_t(columns), ArrangeMargin);
+  std::vector<int> top(size_t(columns), ArrangeMargin);
+  for (int i = 0; i < int(m_windows.size()); ++i) { // a column is as wide as its widest window
+    const size_t c = size_t(column[size_t(i)]);
+    if (c + 1 < size_t(columns))
+      left[c + 1] = std::max(left[c + 1], m_windows.at(i)->width());
+  }
+  for (size_t c = 1; c < size_t(columns); ++c)
+    left[c] += left[c - 1] + ArrangeGap;
+  bool moved = false;
+  QRect extent;
+  for (int i : order) {
+    TzelTableForm *window = m_windows.at(i);
+    const size_t c = size_t(column[size_t(i)]);
+    window->move(left[c], top[c]);
+    top[c] += window->height() + ArrangeMargin;
+    moved = keepGeometry(window) || moved;
+    extent |= window->geometry();
+  }
+  // The surface grows to hold a layout wider or taller than its usual size.
+  m_surface->setMinimumSize(m_surface->minimumSize().expandedTo(
+      QSize(extent.right() + ArrangeMargin, extent.bottom() + ArrangeMargin)));
+  horizontalScrollBar()->setValue(0);
+  verticalScrollBar()->setValue(0);
+  CalculateJoinLines();
+  if (moved)
+    m_modified = true;
 }
 
 bool TzelJoinsEditor::confirmClose(TzelTableForm *window) {
   if (!m_schema)
     return true;
+  if (m_readOnly)
+    return false;
   const QString alias = window->windowTitle();
   if (!confirm(QStringLiteral("Delete the [") + alias + QStringLiteral("] table?")))
     return false;
@@ -422,13 +567,16 @@ void TzelJoinsEditor::DropField(TzelTableList *target, const TzelDraggedField &f
   const TzelTableForm *targetWindow = found == m_windows.cend() ? nullptr : *found;
   const TzelTableForm *source = FindTableWindow(from.tableAlias);
   // No pair within one window, on the "*" row or below the last row; and "*" is no field.
-  if (!m_schema || !targetWindow || !source || source == targetWindow || row <= 0 ||
+  if (!m_schema || m_readOnly || !targetWindow || !source || source == targetWindow || row <= 0 ||
       row >= target->count() || source->list()->rowOf(from.fieldAlias) < 1)
     return;
   target->setItemIndex(row);
+  const TzelDraggedField dragged{source->windowTitle(), from.fieldAlias};
   const TzelDraggedField to{targetWindow->windowTitle(), target->item(row)->text()};
+  if (!confirmComparable(dragged, to))
+    return;
   try {
-    if (zelAddJoinPair(*m_schema, {source->windowTitle(), from.fieldAlias}, to) < 0)
+    if (zelAddJoinPair(*m_schema, dragged, to) < 0)
       return;
   } catch (const EzelError &e) {
     zelShowError(e.message());
@@ -438,8 +586,23 @@ void TzelJoinsEditor::DropField(TzelTableList *target, const TzelDraggedField &f
   m_modified = true;
 }
 
+bool TzelJoinsEditor::confirmComparable(const TzelDraggedField &from,
+                                        const TzelDraggedField &to) const {
+  const TFieldType fromType = fieldType(tableOf(FindTableWindow(from.tableAlias)), from.fieldAlias);
+  const TFieldType toType = fieldType(tableOf(FindTableWindow(to.tableAlias)), to.fieldAlias);
+  if (zelComparableFieldTypes(fromType, toType) || zelHasJoinPair(*m_schema, from, to))
+    return true;
+  const auto describe = [](const TzelDraggedField &field, TFieldType type) {
+    return u'[' + field.tableAlias + u'.' + field.fieldAlias + QStringLiteral("] field (") +
+           zelFieldTypeName(type) + u')';
+  };
+  return confirm(QStringLiteral("The ") + describe(from, fromType) + QStringLiteral(" and the ") +
+                 describe(to, toType) +
+                 QStringLiteral(" cannot be compared.\r\rJoin them anyway?"));
+}
+
 void TzelJoinsEditor::DropTable(const QString &name, const QPoint &pos) {
-  if (!m_model || !m_schema)
+  if (!m_model || !m_schema || m_readOnly)
     return;
   const QPoint at = surfacePoint(pos);
   if (m_modelEditing)
@@ -474,7 +637,7 @@ void TzelJoinsEditor::dropModelTable(const QString &name, const QPoint &at) {
 // ---- Commands ------------------------------------------------------------------------------
 
 void TzelJoinsEditor::AddTable() {
-  if (!m_schema)
+  if (!m_schema || m_readOnly)
     return;
   if (!m_addTableDialog) {
     m_addTableDialog = new TfrmZelAddTable(this);
@@ -513,7 +676,7 @@ void TzelJoinsEditor::fillAddTableDialog() {
 }
 
 bool TzelJoinsEditor::RemoveTable() {
-  if (!m_schema)
+  if (!m_schema || m_readOnly)
     return false;
   TzelTableForm *window = SelectedTableWindow();
   if (!window) {
@@ -525,7 +688,7 @@ bool TzelJoinsEditor::RemoveTable() {
 }
 
 void TzelJoinsEditor::RenameTable() {
-  if (!m_schema)
+  if (!m_schema || m_readOnly)
     return;
   TzelTableForm *window = SelectedTableWindow();
   if (!window) {
@@ -592,7 +755,7 @@ TzelJoinField *TzelJoinsEditor::selectedPair() const {
 }
 
 void TzelJoinsEditor::EditJoin(bool showMessage) {
-  if (!m_schema)
+  if (!m_schema || m_readOnly)
     return;
   TzelJoinField *pair = selectedPair();
   if (!pair) {
@@ -624,7 +787,7 @@ void TzelJoinsEditor::fillJoinDialog(const TzelJoinField &pair) {
 }
 
 bool TzelJoinsEditor::RemoveJoin() {
-  if (!m_schema)
+  if (!m_schema || m_readOnly)
     return false;
   int joinIndex = -1;
   int pairIndex = -1;
@@ -642,7 +805,7 @@ bool TzelJoinsEditor::RemoveJoin() {
 }
 
 void TzelJoinsEditor::EditFields() {
-  if (!m_modelEditing || !m_schema)
+  if (!m_modelEditing || !m_schema || m_readOnly)
     return;
   TzelTableForm *window = SelectedTableWindow();
   if (!window) {

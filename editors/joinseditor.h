@@ -41,6 +41,20 @@ public:
   void SetModelEditing(bool on);
   bool Modified() const { return m_modified; }
   void SetModified(bool on) { m_modified = on; }
+  // Read-only: the schema is shown and scrolled, and windows may be moved or sized for a better
+  // view (the schema keeps its geometry, Modified stays clear); every command, drop and close
+  // that would change the schema is refused without a word. Only Help stays in the popup menu.
+  bool ReadOnly() const { return m_readOnly; }
+  void SetReadOnly(bool on);
+
+  // Lays the table windows out left to right along their joins: a breadth-first walk from the
+  // table with the most joins gives each table a column beside the one it was reached from
+  // (never the column of a table it is joined to), rows stack within a column, and unjoined
+  // tables follow. Columns stand ArrangeGap pixels apart so every line shows.
+  // Sets Modified when a window moved.
+  void ArrangeTables();
+  static constexpr int ArrangeGap = 80;
+  static constexpr int ArrangeMargin = 12;
 
   void AddTable();
   bool RemoveTable(); // true when a selected window was asked to close
@@ -89,6 +103,10 @@ private:
   bool confirmClose(TzelTableForm *window);
   void windowMoved(TzelTableForm *window);
   void windowResized(TzelTableForm *window);
+  bool keepGeometry(TzelTableForm *window); // true when the table's geometry changed
+  void applyReadOnly(TzelTableList *list) const;
+  // True when the user lets a pair of fields whose types cannot compare be joined.
+  bool confirmComparable(const TzelDraggedField &from, const TzelDraggedField &to) const;
   TzelTable *tableOf(const TzelTableForm *window) const;
   // Windows by caption case-folded, the first of equal captions only.
   using WindowIndex = QHash<QString, const TzelTableForm *>;
@@ -108,6 +126,7 @@ private:
   QPointer<TzelModel> m_model;
   bool m_modelEditing = false;
   bool m_modified = false;
+  bool m_readOnly = false;
   bool m_loading = false;
   TzelJoinsSurface *m_surface;
   QList<TzelTableForm *> m_windows;

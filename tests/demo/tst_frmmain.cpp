@@ -269,7 +269,7 @@ void TestFrmMain::dataModelPictureOnTopic8OpensTheReadOnlyWindow() {
   bool readOnly = false;
   whenModal([&](QWidget *window) {
     auto *frm = qobject_cast<TfrmZelDataModel *>(window);
-    readOnly = frm && !frm->panToolbar->isVisible() && !frm->zelJoinsEditor->isEnabled();
+    readOnly = frm && !frm->panToolbar->isVisible() && frm->zelJoinsEditor->ReadOnly();
     window->close();
   });
   doubleClick(t.w.panComponents->imgDataModel);

@@ -3,8 +3,10 @@
 // make none), the popup menu and its commands with their messages and dialogs.
 #include "joinseditorfixture.h"
 
+#include "editors/fieldcompare.h"
 #include "editors/frmzeladdtable.h"
 #include "editors/frmzeljoin.h"
+#include "editors/joinpairs.h"
 #include "support/modaldriver.h"
 #include "support/recordingmessages.h"
 
@@ -82,6 +84,12 @@ private slots:
   void addTableInQueryMode();
   void clearTables();
   void tableMissingFromTheModel();
+  void comparableTypes_data();
+  void comparableTypes();
+  void incompatibleJoinAsks_data();
+  void incompatibleJoinAsks();
+  void arrangeTables_data();
+  void arrangeTables();
 };
 
 void TestJoinsEditor::step1Windows() {
@@ -343,6 +351,7 @@ void TestJoinsEditor::drops() {
   QFETCH(QString, lastPair);
   QFETCH(bool, modified);
   Step1Editor s;
+  RecordingMessages rec; // a phone dropped on a number asks, and is answered Yes
   TzelTableList *target = s.list(toTable.toLatin1().constData());
   QVERIFY(dropOnRow(target, toRow, fromTable, fromField));
   QCOMPARE(s.query()->JoinCount(), joins);
@@ -770,6 +779,150 @@ void TestJoinsEditor::tableMissingFromTheModel() {
   QCOMPARE(rec.texts(), QStringList{"Error: Table Alias [Shippers] does not exist"});
   QCOMPARE(captions(s.editor), QStringLiteral("Customers,Orders,Items,Parts,Vendors"));
   QCOMPARE(s.editor.surface()->subWindowList().size(), 5);
+}
+
+void TestJoinsEditor::comparableTypes_data() {
+  QTest::addColumn<TFieldType>("a");
+  QTest::addColumn<TFieldType>("b");
+  QTest::addColumn<bool>("comparable");
+  const auto row = [](const char *name, TFieldType a, TFieldType b, bool comparable) {
+    QTest::newRow(name) << a << b << comparable;
+  };
+  row("text", ftString, ftMemo, true);
+  row("numbers", ftSmallint, ftCurrency, true);
+  row("counter and number", ftAutoInc, ftInteger, true);
+  row("Booleans", ftBoolean, ftBoolean, true);
+  row("date and date-time", ftDate, ftDateTime, true);
+  row("times", ftTime, ftTime, true);
+  row("binaries", ftBlob, ftGraphic, true);
+  row("unknown", ftUnknown, ftBoolean, true);
+  row("date and text", ftDate, ftString, false);
+  row("number and Boolean", ftInteger, ftBoolean, false);
+  row("number and text", ftFloat, ftString, false);
+  row("date and time", ftDate, ftTime, false);
+  row("date and number", ftDate, ftInteger, false);
+  row("binary and text", ftBlob, ftString, false);
+  row("Boolean and text", ftBoolean, ftString, false);
+}
+
+void TestJoinsEditor::comparableTypes() {
+  QFETCH(TFieldType, a);
+  QFETCH(TFieldType, b);
+  QFETCH(bool, comparable);
+  QCOMPARE(zelComparableFieldTypes(a, b), comparable);
+  QCOMPARE(zelComparableFieldTypes(b, a), comparable);
+}
+
+void TestJoinsEditor::incompatibleJoinAsks_data() {
+  QTest::addColumn<QString>("fromTable");
+  QTest::addColumn<QString>("fromField");
+  QTest::addColumn<QString>("toTable");
+  QTest::addColumn<int>("toRow");
+  QTest::addColumn<TzelAnswer>("answer");
+  QTest::addColumn<QString>("question"); // empty: none asked
+  QTest::addColumn<QString>("lastPair"); // empty: no pair made
+  const QString dateOnZip = QStringLiteral("The [Orders.ShipDate] field (Date) and the "
+                                           "[Customers.Zip] field (String) cannot be compared."
+                                           "\r\rJoin them anyway?");
+  QTest::newRow("date on text, No") << "Orders"
+                                    << "ShipDate"
+                                    << "Customers" << 6 << TzelAnswer::No << dateOnZip << QString();
+  QTest::newRow("date on text, Yes")
+      << "Orders"
+      << "ShipDate"
+      << "Customers" << 6 << TzelAnswer::Yes << dateOnZip << "Customers.Zip=Orders.ShipDate";
+  QTest::newRow("Boolean on number, No")
+      << "Vendors"
+      << "Preferred"
+      << "Parts" << 2 << TzelAnswer::No
+      << "The [Vendors.Preferred] field (Boolean) and the [Parts.VendorNo] field (Integer) cannot "
+         "be compared.\r\rJoin them anyway?"
+      << QString();
+  QTest::newRow("number on number")
+      << "Items"
+      << "Qty"
+      << "Parts" << 4 << TzelAnswer::No << QString() << "Items.Qty=Parts.OnHand";
+  // A pair that exists is not asked about again.
+  QTest::newRow("existing pair") << "Parts"
+                                 << "VendorNo"
+                                 << "Vendors" << 1 << TzelAnswer::No << QString() << QString();
+}
+
+void TestJoinsEditor::incompatibleJoinAsks() {
+  QFETCH(QString, fromTable);
+  QFETCH(QString, fromField);
+  QFETCH(QString, toTable);
+  QFETCH(int, toRow);
+  QFETCH(TzelAnswer, answer);
+  QFETCH(QString, question);
+  QFETCH(QString, lastPair);
+  Step1Editor s;
+  RecordingMessages rec;
+  rec.answers << answer;
+  QVERIFY(dropOnRow(s.list(toTable.toLatin1().constData()), toRow, fromTable, fromField));
+  QCOMPARE(rec.texts(), question.isEmpty() ? QStringList() : QStringList{question});
+  if (!question.isEmpty())
+    QCOMPARE(int(rec.messages.first().buttons), int(TzelButtons::YesNo));
+  QCOMPARE(livePairCount(*s.query()), lastPair.isEmpty() ? 5 : 6);
+  QCOMPARE(s.editor.Modified(), !lastPair.isEmpty() || question.isEmpty());
+  if (lastPair.isEmpty())
+    return;
+  const TzelJoin *join = s.query()->GetJoin(s.query()->IndexOfJoin(fromTable, toTable));
+  const TzelJoinField *pair = join->GetJoinField(join->JoinFieldCount() - 1);
+  QCOMPARE(join->LeftTableAlias() + u'.' + pair->LeftFieldAlias() + u'=' + join->RightTableAlias() +
+               u'.' + pair->RightFieldAlias(),
+           lastPair);
+}
+
+void TestJoinsEditor::arrangeTables_data() {
+  QTest::addColumn<QString>("change");
+  QTest::addColumn<QStringList>("positions"); // window: left,top after arranging
+  // Orders has the most joins (ties go to the first listed): its neighbour with fewer joins
+  // stands left of it, the other right, and so on along the chain.
+  QTest::newRow("step 1") << QString()
+                          << QStringList{"Customers 12,12", "Orders 207,12", "Items 402,12",
+                                         "Parts 597,12", "Vendors 792,12"};
+  // Tables that form a ring never share a column; an unjoined table starts a new group.
+  QTest::newRow("ring and an unjoined table")
+      << "ring"
+      << QStringList{"Customers 207,189", "Orders 12,12", "Items 207,12", "Parts 402,12",
+                     "Vendors 597,12"};
+}
+
+void TestJoinsEditor::arrangeTables() {
+  QFETCH(QString, change);
+  QFETCH(QStringList, positions);
+  Step1Editor s;
+  if (change == "ring") {
+    s.join(0)->DeleteJoinField(0); // Customers joins nothing now
+    zelAddJoinPair(*s.query(), {QStringLiteral("Items"), QStringLiteral("VendorNo")},
+                   {QStringLiteral("Vendors"), QStringLiteral("VendorNo")});
+  }
+  s.editor.ArrangeTables();
+  QVERIFY(s.editor.Modified());
+  QStringList placed;
+  const QList<TzelTableForm *> windows = s.editor.tableWindows();
+  for (const TzelTableForm *w : windows) {
+    placed << QStringLiteral("%1 %2,%3").arg(w->windowTitle()).arg(w->x()).arg(w->y());
+    const TzelTable *table = s.query()->GetTable(w->TableIndex());
+    QCOMPARE(QPoint(table->Left(), table->Top()), w->pos()); // kept in the query
+    for (const TzelTableForm *other : windows)
+      QVERIFY(other == w || !other->geometry().intersects(w->geometry()));
+  }
+  QCOMPARE(placed, positions);
+  // Every joined pair of windows stands far enough apart for its lines to show.
+  for (int j = 0; j < s.query()->JoinCount(); ++j) {
+    const TzelJoin *join = s.join(j);
+    if (join->Deleted())
+      continue;
+    const QRect a = s.editor.FindTableWindow(join->LeftTableAlias())->geometry();
+    const QRect b = s.editor.FindTableWindow(join->RightTableAlias())->geometry();
+    QVERIFY(qMax(b.left() - a.right(), a.left() - b.right()) - 1 >= 60);
+  }
+  // Arranging again changes nothing.
+  s.editor.SetModified(false);
+  s.editor.ArrangeTables();
+  QVERIFY(!s.editor.Modified());
 }
 
 QTEST_MAIN(TestJoinsEditor)

@@ -13,8 +13,10 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QtTest>
 
 namespace {
@@ -83,6 +85,8 @@ private slots:
   void renameWithTheDialog_data();
   void renameWithTheDialog();
   void editFieldsMovesTheLine();
+  void readOnlyRefusesEdits_data();
+  void readOnlyRefusesEdits();
 };
 
 void TestJoinsEditorModel::initTestCase() {
@@ -237,6 +241,95 @@ void TestJoinsEditorModel::editFieldsMovesTheLine() {
   QCOMPARE(list->item(2)->text(), QStringLiteral("CustNo"));
   QCOMPARE(pair->Point(0).y(), before + rh);
   QVERIFY(m.editor.Modified());
+}
+
+// What a read-only editor must keep: the schema's tables, joins and geometry, and Modified.
+QString modelState(const TzelModel &model, const TzelJoinsEditor &editor) {
+  QStringList state{QString::number(livePairCount(model)), QString::number(editor.Modified())};
+  for (int i = 0; i < model.TableCount(); ++i) {
+    const TzelTable *t = model.GetTable(i);
+    state << QStringLiteral("%1 %2 %3 %4 %5 %6")
+                 .arg(t->TableAlias(), t->TableName())
+                 .arg(t->Left())
+                 .arg(t->Top())
+                 .arg(t->FieldCount())
+                 .arg(t->Deleted());
+  }
+  return state.join(u'|');
+}
+
+void TestJoinsEditorModel::readOnlyRefusesEdits_data() {
+  QTest::addColumn<QString>("command");
+  for (const char *command : {"drop field", "add table", "remove table", "delete key",
+                              "rename table", "edit join", "double click line", "remove join",
+                              "edit fields", "move and size windows", "arrange tables"})
+    QTest::newRow(command) << QString::fromLatin1(command);
+}
+
+void TestJoinsEditorModel::readOnlyRefusesEdits() {
+  QFETCH(QString, command);
+  ModelEditor m;
+  m.editor.SetReadOnly(true);
+  RecordingMessages rec;
+  TzelTableForm *customers = m.window("Customers");
+  TzelTableList *list = customers->list();
+  clickRow(list, 1);
+  TzelJoinField *pair = m.model->GetJoin(0)->GetJoinField(0);
+  pressSurface(m.editor, pair->Point(0) + QPoint(5, 0)); // viewing a line's selection is allowed
+  QVERIFY(pair->Selected());
+  clickRow(list, 1);
+  const QString before = modelState(*m.model, m.editor);
+  bool dialogShown = false;
+  QTimer closer; // closes any dialog a command opens, for as long as this test runs
+  connect(&closer, &QTimer::timeout, &closer, [&dialogShown] {
+    if (QWidget *w = QApplication::activeModalWidget()) {
+      dialogShown = true;
+      w->close();
+    }
+  });
+  closer.start(10);
+  if (command == "drop field") {
+    QVERIFY(!dropOnRow(m.window("Vendors")->list(), 4, QStringLiteral("Customers"),
+                       QStringLiteral("City")));
+  } else if (command == "add table") {
+    m.editor.AddTable();
+    m.editor.DropTable(QStringLiteral("T0490.DB"), QPoint(10, 10));
+  } else if (command == "remove table") {
+    QVERIFY(!m.editor.RemoveTable());
+  } else if (command == "delete key") {
+    QTest::keyClick(list, Qt::Key_Delete);
+  } else if (command == "rename table") {
+    m.editor.RenameTable();
+  } else if (command == "edit join") {
+    m.editor.EditJoin(true);
+  } else if (command == "double click line") {
+    QTest::mouseDClick(m.editor.surface()->viewport(), Qt::LeftButton, {},
+                       pair->Point(0) + QPoint(5, 0));
+  } else if (command == "remove join") {
+    QVERIFY(!m.editor.RemoveJoin());
+  } else if (command == "edit fields") {
+    m.editor.EditFields();
+  } else if (command == "move and size windows") {
+    // Only the view changes: the lines follow, the model keeps its geometry.
+    customers->setGeometry(customers->geometry().translated(0, 200).adjusted(0, 0, 30, 30));
+    QCOMPARE(pair->Point(0).x(), customers->geometry().right() + 1);
+  } else {
+    m.editor.ArrangeTables();
+    QVERIFY(m.window("Orders")->pos() !=
+            QPoint(m.model->GetTable(1)->Left(), m.model->GetTable(1)->Top()));
+  }
+  QApplication::processEvents();
+  QCOMPARE(modelState(*m.model, m.editor), before);
+  QCOMPARE(m.editor.tableWindows().size(), 5);
+  QVERIFY(customers->isVisible());
+  QCOMPARE(rec.texts(), QStringList());
+  QVERIFY(!dialogShown);
+  // The popup menu offers help only.
+  QStringList enabled;
+  for (const QAction *action : m.editor.popupMenu()->actions())
+    if (action->isEnabled() && !action->isSeparator() && action->isVisible())
+      enabled << action->objectName();
+  QCOMPARE(enabled, QStringList{"popHelp"});
 }
 
 QTEST_MAIN(TestJoinsEditorModel)

@@ -4,14 +4,17 @@
 #include "editors/frmzeldatamodel.h"
 #include "editors/joinseditor.h"
 #include "editors/tableform.h"
+#include "editors/tablelist.h"
 #include "editors/zeldatamodeldialog.h"
 #include "support/modaldriver.h"
 #include "support/recordingmessages.h"
 #include "support/samplefiles.h"
 
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QToolButton>
 #include <QtTest>
+#include <cmath>
 
 namespace {
 
@@ -40,6 +43,27 @@ const QString kWarning =
     QStringLiteral("The ReadOnly property of zelDataModelDialog1 is False.\r\r"
                    "Any changes made to the Data Model at run-time will be lost.");
 const QString kSaveQuestion = QStringLiteral("Save changes to the current Data Model?");
+
+double luminance(QRgb c) {
+  const auto channel = [](int v) {
+    const double x = v / 255.0;
+    return x <= 0.03928 ? x / 12.92 : std::pow((x + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * channel(qRed(c)) + 0.7152 * channel(qGreen(c)) + 0.0722 * channel(qBlue(c));
+}
+
+// The contrast between a field row's text and its background as the list draws them: the
+// darkest pixel of the row against the row's right end, which no text reaches.
+double rowContrast(TzelTableList &list, int row) {
+  const QImage image = list.viewport()->grab().toImage();
+  const QRect r = list.visualItemRect(list.item(row));
+  const double background = luminance(image.pixel(r.right() - 1, r.center().y()));
+  double text = background;
+  for (int y = r.top(); y <= r.bottom(); ++y)
+    for (int x = r.left(); x < r.left() + r.width() / 2; ++x)
+      text = std::min(text, luminance(image.pixel(x, y)));
+  return (std::max(text, background) + 0.05) / (std::min(text, background) + 0.05);
+}
 
 // Moves the first table window, which marks the editor modified.
 void moveFirstWindow(TfrmZelDataModel &window) {
@@ -172,7 +196,9 @@ private slots:
     rec.answers << TzelAnswer::Yes;
     QString caption;
     bool toolbarShown = true;
-    bool editorEnabled = true;
+    bool readOnlyEditor = false;
+    bool scrolls = false;
+    double contrast = 0;
     bool allTablesInView = false;
     QVERIFY(f.run([&](TfrmZelDataModel &w) {
       caption = w.windowTitle();
@@ -182,14 +208,22 @@ private slots:
       for (const TzelTableForm *form : w.zelJoinsEditor->tableWindows())
         allTablesInView = allTablesInView && view.contains(form->geometry());
       toolbarShown = w.panToolbar->isVisible();
-      editorEnabled = w.zelJoinsEditor->isEnabled();
+      // Read-only, not disabled: the text keeps its colours and the view scrolls.
+      readOnlyEditor = w.zelJoinsEditor->ReadOnly() && w.zelJoinsEditor->isEnabled();
+      contrast = rowContrast(*w.zelJoinsEditor->tableWindows().first()->list(), 2);
+      QScrollBar *bar = w.zelJoinsEditor->verticalScrollBar();
+      bar->setValue(40);
+      scrolls = bar->isEnabled() && w.zelJoinsEditor->horizontalScrollBar()->isEnabled() &&
+                bar->value() == 40 && w.zelJoinsEditor->surfacePoint({0, 0}).y() == 40;
       // Even a change made behind the user's back is never written back.
       moveFirstWindow(w);
       w.close();
     }));
     QCOMPARE(caption, QStringLiteral("Data Model (Read-Only)"));
     QVERIFY(!toolbarShown);
-    QVERIFY(!editorEnabled);
+    QVERIFY(readOnlyEditor);
+    QVERIFY2(contrast >= 4.5, qPrintable(QString::number(contrast)));
+    QVERIFY(scrolls);
     QVERIFY(allTablesInView);
     QCOMPARE(f.firstTable()->Left(), left);
     QVERIFY(!f.dialog.Changed());

@@ -1,0 +1,16 @@
+#pragma once
+// Which field types a join can compare: a join condition between a date and a text, or a
+// number and a Boolean, is valid SQL on some databases but matches nothing, so the joins
+// editor asks before making one.
+
+#include "model/zeltypes.h"
+
+#include <QString>
+
+// True when values of the two types can be compared: both text, both numbers, both Boolean,
+// both dates (a date and a date-time), both times or both binary. An unknown type compares
+// with anything, since nothing is known against it.
+bool zelComparableFieldTypes(TFieldType a, TFieldType b);
+
+// The type's name as the field dialog lists it ("String", "Date"), or empty when out of range.
+QString zelFieldTypeName(TFieldType type);
