@@ -585,6 +585,10 @@ void TzelQueryEditor::RemoveJoin() {
   zelJoins->RemoveJoin();
 }
 
+void TzelQueryEditor::ArrangeTables() {
+  zelJoins->ArrangeTables();
+}
+
 void TzelQueryEditor::DropField(const TzelDraggedField &field, int column) {
   TzelQuery *query = CurrentQuery();
   if (!query)

@@ -90,6 +90,7 @@ public:
   void RenameTable();
   void EditJoin(bool showMessage);
   void RemoveJoin();
+  void ArrangeTables(); // the joins editor lays its table windows out along their joins
   bool FileNew(bool askSave, bool resetFile);
   bool FileOpen();
   bool FileSave(bool saveAs, bool ask);

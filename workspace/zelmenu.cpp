@@ -201,6 +201,10 @@ void TzelMenu::buildViewMenu() {
     if (QueryEditor)
       QueryEditor->SetShowJoins(checked);
   });
+  connect(addItem(m, "mnuViewArrangeTables", "&Arrange Tables"), &QAction::triggered, this, [this] {
+    if (QueryEditor)
+      QueryEditor->ArrangeTables();
+  });
 }
 
 void TzelMenu::buildInsertMenu() {
@@ -550,8 +554,8 @@ void TzelMenu::applyViewMenuRules(TzelMenuView v) {
     item(name)->setVisible(preview && page);
   item("mnuViewSep3")->setVisible(v == zelViewLayout && DesignerMode);
   item("mnuViewPageDesigner")->setVisible(v == zelViewLayout);
-  for (const char *name :
-       {"mnuViewJoinEditor", "mnuViewValueEditor", "mnuViewSep4", "mnuViewTableJoins"})
+  for (const char *name : {"mnuViewJoinEditor", "mnuViewValueEditor", "mnuViewSep4",
+                           "mnuViewTableJoins", "mnuViewArrangeTables"})
     item(name)->setVisible(v == zelViewQuery);
   if (v != zelViewPreview)
     return;

@@ -14,7 +14,8 @@ import time
 
 import pyatspi
 
-from workspace_a11y import application, enable_accessibility, find, poll, stop
+from workspace_a11y import application, centre, enable_accessibility, extents, find, poll, stop
+from xwindows import window_id, xdotool
 
 BLANK_HEADER = "Error: Cannot save a value with a blank Header"
 
@@ -26,27 +27,8 @@ def say(text):
     print("%5.1f s  %s" % (time.monotonic() - STARTED, text))
 
 
-def xdotool(*args):
-    subprocess.run(["xdotool", *args], check=True)
-
-
-def window_id(title):
-    out = subprocess.run(["xdotool", "search", "--name", title], capture_output=True,
-                         text=True).stdout.split()
-    return out[0] if out else None
-
-
 def focus(title):
     xdotool("windowfocus", "--sync", poll("the X window " + title, lambda: window_id(title)))
-
-
-def extents(accessible):
-    return tuple(accessible.queryComponent().getExtents(pyatspi.DESKTOP_COORDS))
-
-
-def centre(accessible):
-    x, y, w, h = extents(accessible)
-    return x + w // 2, y + h // 2
 
 
 def click(accessible, button="1", repeat=1):
@@ -70,7 +52,7 @@ WINDOW_ROLES = {pyatspi.ROLE_FRAME, pyatspi.ROLE_DIALOG, pyatspi.ROLE_WINDOW,
 def start(host, config):
     env = dict(os.environ, QT_QPA_PLATFORM="xcb", QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                XDG_CONFIG_HOME=config)
-    proc = subprocess.Popen([host], stdout=subprocess.DEVNULL, env=env)
+    proc = subprocess.Popen([host, "edit"], stdout=subprocess.DEVNULL, env=env)
     app = poll("the host on the bus", lambda: application(os.path.basename(host)))
     window = poll("the workspace", lambda: find_any(app, "Querion", WINDOW_ROLES))
     return proc, app, window

@@ -14,7 +14,9 @@ import pyatspi
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 sys.path.insert(0, HERE)
-from workspace_a11y import application, enable_accessibility, find, host_env, poll, stop  # noqa
+from workspace_a11y import (application, centre, enable_accessibility, extents, find, host_env,  # noqa
+                            poll, stop)
+from xwindows import drag, xdotool
 
 
 def screen():
@@ -57,32 +59,10 @@ def row_contrast(shot, extents):
     return (light + 0.05) / (dark + 0.05)
 
 
-def xdo(*args):
-    subprocess.run(["xdotool"] + [str(a) for a in args], check=True)
-
-
-def centre(extents):
-    x, y, w, h = extents
-    return x + w // 2, y + h // 2
-
-
-def drag(start, end):
-    xdo("mousemove", "--sync", start[0], start[1], "mousedown", 1)
-    for step in range(1, 11):
-        xdo("mousemove", "--sync", start[0] + (end[0] - start[0]) * step // 10,
-            start[1] + (end[1] - start[1]) * step // 10)
-        time.sleep(0.03)
-    xdo("mouseup", 1)
-
-
 def item(fields, name):
     return poll("the row " + name, lambda: pyatspi.findDescendant(
         fields, lambda a: a is not None and a.getRole() == pyatspi.ROLE_LIST_ITEM
         and a.name == name))
-
-
-def extents(node):
-    return node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
 
 
 def window_of(app, title):
@@ -108,7 +88,7 @@ def answer(app, button):
 
 
 def incompatible_join(host):
-    proc = subprocess.Popen([host, "edit"], stdout=subprocess.PIPE, text=True, env=host_env())
+    proc = subprocess.Popen([host, "model"], stdout=subprocess.PIPE, text=True, env=host_env())
     try:
         app = poll("the host on the bus", lambda: application(os.path.basename(host)))
         answer(app, "OK")  # the warning that changes are lost
@@ -119,8 +99,7 @@ def incompatible_join(host):
             window, lambda a: a is not None and a.name == "Tables and join lines")
         lines = surface.description
         for reply in ("No", "Yes"):
-            drag(centre(extents(item(orders, "ShipDate"))),
-                 centre(extents(item(customers, "Zip"))))
+            drag(*centre(item(orders, "ShipDate")), *centre(item(customers, "Zip")))
             question = answer(app, reply)
             for part in ("Orders.ShipDate", "(Date)", "Customers.Zip", "(String)"):
                 if part not in question:
@@ -130,7 +109,7 @@ def incompatible_join(host):
                 raise SystemExit("after %s the lines are:\n%s" % (reply, surface.description))
             print("date dropped on text, answered %s: %s" % (
                 reply, "joined" if joined else "no join"))
-        xdo("key", "--clearmodifiers", "Escape")
+        xdotool("key", "--clearmodifiers", "Escape")
         answer(app, "No")  # do not keep the changes
         closed = poll("the window to close", lambda: proc.stdout.readline().strip(), 15)
         if closed != "--- CLOSED unchanged":
@@ -143,7 +122,7 @@ def main():
     host = sys.argv[1]
     enable_accessibility()
     incompatible_join(host)
-    proc = subprocess.Popen([host], stdout=subprocess.PIPE, text=True, env=host_env())
+    proc = subprocess.Popen([host, "model-readonly"], stdout=subprocess.PIPE, text=True, env=host_env())
     try:
         app = poll("the host on the bus", lambda: application(os.path.basename(host)))
         title = "Data Model (Read-Only)"
@@ -173,21 +152,21 @@ def main():
             raise SystemExit("the scroll bars are missing or disabled")
         bar = vertical[0].queryValue()
         x, y, w, h = extents(window)  # the surface is larger than the window: aim inside
-        xdo("mousemove", "--sync", x + w - 60, y + h - 60)
+        xdotool("mousemove", "--sync", x + w - 60, y + h - 60)
         for _ in range(3):
-            xdo("click", 5)
+            xdotool("click", 5)
         poll("the wheel to scroll", lambda: bar.currentValue > 0, 10)
         print("wheel scrolled the tables to %d" % bar.currentValue)
         for _ in range(6):
-            xdo("click", 4)
+            xdotool("click", 4)
         poll("the wheel to scroll back", lambda: bar.currentValue == 0, 10)
 
         # Editing is refused: a field dragged onto another table joins nothing, and Delete
         # in a table asks nothing and removes nothing.
-        drag(centre(extents(city)), centre(extents(item(vendors, "City"))))
-        xdo("mousemove", "--sync", *centre(extents(item(customers, "Zip"))))
-        xdo("click", 1)
-        xdo("key", "--clearmodifiers", "Delete")
+        drag(*centre(city), *centre(item(vendors, "City")))
+        xdotool("mousemove", "--sync", *centre(item(customers, "Zip")))
+        xdotool("click", 1)
+        xdotool("key", "--clearmodifiers", "Delete")
         time.sleep(1.0)  # an answer that must not come: give it time to show
         if any(a is not None and a.getRole() == pyatspi.ROLE_ALERT for a in app):
             raise SystemExit("a question appeared in the read-only window")
@@ -197,7 +176,7 @@ def main():
             raise SystemExit("the Customers table was removed")
         print("drag and Delete changed nothing")
 
-        xdo("key", "--clearmodifiers", "Escape")
+        xdotool("key", "--clearmodifiers", "Escape")
         closed = poll("the window to close", lambda: proc.stdout.readline().strip(), 15)
         if closed != "--- CLOSED unchanged":
             raise SystemExit("the host says: " + closed)

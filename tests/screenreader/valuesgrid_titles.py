@@ -10,17 +10,11 @@ import time
 
 import pyatspi
 
-from workspace_a11y import application, enable_accessibility, find, host_env, poll, stop
+from workspace_a11y import (application, enable_accessibility, extents, find, host_env, poll,
+                            stop)
+from xwindows import xdotool
 
 TITLES = ["Header", "Table", "Field", "Show", "Sort", "Filter 1"]
-
-
-def xdotool(*args):
-    subprocess.run(["xdotool", *args], check=True)
-
-
-def extents(accessible):
-    return tuple(accessible.queryComponent().getExtents(pyatspi.DESKTOP_COORDS))
 
 
 def crop(box, path):

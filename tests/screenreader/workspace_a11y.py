@@ -41,6 +41,16 @@ def application(name):
     return None
 
 
+def extents(node):
+    """Where the object is on the screen: (x, y, width, height)."""
+    return tuple(node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS))
+
+
+def centre(node):
+    x, y, w, h = extents(node)
+    return x + w // 2, y + h // 2
+
+
 def find(root, role, name):
     return pyatspi.findDescendant(
         root, lambda a: a is not None and a.getRole() == role and a.name == name)

@@ -15,7 +15,8 @@ import time
 import dbf
 import pyatspi
 
-from workspace_a11y import application, enable_accessibility, find, host_env, poll, stop
+from workspace_a11y import (application, centre, enable_accessibility, extents, find, host_env, poll,
+                            stop)
 from xwindows import click, close_window, drag, key, pixels, typed, window_id
 
 COMPANY = "Frontier Industries"
@@ -26,11 +27,6 @@ def values_grid(window):
                 lambda: find(window, pyatspi.ROLE_TABLE, "Values")).queryTable()
 
 
-def centre(node):
-    e = extents(node)
-    return e.x + e.width // 2, e.y + e.height // 2
-
-
 def cell_centre(table, row, column):
     return centre(table.getAccessibleAt(row, column))
 
@@ -39,43 +35,47 @@ def showing(node):
     return node if node and node.getState().contains(pyatspi.STATE_SHOWING) else None
 
 
-def extents(node):
-    return node.queryComponent().getExtents(pyatspi.DESKTOP_COORDS)
-
-
 def field_row(window, table, field):
-    fields = poll(table + " fields", lambda: find(window, pyatspi.ROLE_LIST, table + " fields"))
+    fields = poll(table + " fields", lambda: find(table_window(window, table),
+                                                   pyatspi.ROLE_LIST, table + " fields"))
     for i in range(fields.childCount):
         item = fields.getChildAtIndex(i)
         if item.name == field:
-            e = extents(item)
-            return e.x + min(40, e.width // 2), e.y + e.height // 2
+            x, y, w, h = extents(item)
+            return x + min(40, w // 2), y + h // 2
     raise SystemExit("no field row %s.%s" % (table, field))
 
 
-def add_tables(app, workspace, names):
+def table_window(window, name):
+    """A table window of the joins editor: a direct child of its surface, looked for there
+    rather than across the whole program (the values grid alone has over 1,600 cells)."""
+    surface = find(window, pyatspi.ROLE_LAYERED_PANE, "Tables and join lines")
+    return next((c for c in surface if c is not None and c.name == name), None)
+
+
+def add_tables(window, workspace, names):
     key(workspace, "alt+i", "t")
-    poll("the add-table dialog", lambda: find(app, pyatspi.ROLE_PUSH_BUTTON, "Add Table"))
+    poll("the add-table dialog", lambda: window_id("^Add Table$"))
     for name in names:
         key(None, "ctrl+a")
         typed(name)
         key(None, "Return")
-        poll("the window " + name, lambda n=name: find(app, pyatspi.ROLE_FRAME, n))
+        poll("the window " + name, lambda n=name: table_window(window, n))
     key(None, "Escape")
 
 
-def spread_tables(app, names, gap=220):
+def spread_tables(window, names, gap=220):
     """The add-table dialog drops every window at one spot; move them apart by their title
     bars, the last added (on top) furthest right."""
-    for step, name in reversed(list(enumerate(names))):
-        frame = find(app, pyatspi.ROLE_FRAME, name)
-        e = extents(frame)
-        x, y = e.x + e.width // 2, e.y + 8
-        left = extents(find(app, pyatspi.ROLE_FRAME, names[0])).x if step else e.x
-        drag(x, y, x + (left + step * gap - e.x), y)
-    boxes = [extents(find(app, pyatspi.ROLE_FRAME, n)) for n in names]
+    for step, name in reversed(list(enumerate(names))[1:]):
+        frame = table_window(window, name)
+        ex, ey, ew, _ = extents(frame)
+        x, y = ex + ew // 2, ey + 8
+        left = extents(table_window(window, names[0]))[0]
+        drag(x, y, x + (left + step * gap - ex), y)
+    boxes = [extents(table_window(window, n)) for n in names]
     for a, b in zip(boxes, boxes[1:]):
-        if a.x + a.width > b.x:
+        if a[0] + a[2] > b[0]:
             raise SystemExit("table windows still overlap after moving them")
 
 
@@ -99,11 +99,11 @@ def type_filter_and_close(app, grid, column, text):
     table = filters.queryTable()
     poll("the first value row", lambda: table.getAccessibleAt(3, 0).name.strip() == "Value 1")
     click(*cell_centre(table, 3, 1))
-    e = extents(table.getAccessibleAt(3, 1))
-    before = pixels(e.x, e.y, e.width, e.height)
+    cell = extents(table.getAccessibleAt(3, 1))
+    before = pixels(*cell)
     typed(text)
     # The cell editor is not on the bus; its pixels tell that the keys have arrived.
-    poll("the typed value drawn", lambda: pixels(e.x, e.y, e.width, e.height) != before)
+    poll("the typed value drawn", lambda: pixels(*cell) != before)
     close_window(editor)
     poll("the value editor closed", lambda: window_id("Value Editor") is None)
     said = grid.getAccessibleAt(5, column).name
@@ -195,8 +195,8 @@ def main():
         poll("an empty grid", lambda: grid.getAccessibleAt(0, 1).name == "")
 
         tables = ["Customers", "Orders", "Items"]
-        add_tables(app, workspace, tables)
-        spread_tables(app, tables)
+        add_tables(window, workspace, tables)
+        spread_tables(window, tables)
         x, y = field_row(window, "Orders", "OrderNo")
         drag(x, y, *field_row(window, "Items", "OrderNo"))
         drop_field(window, "Customers", "Company", grid, 1)

@@ -1,70 +1,74 @@
-// A small host program for the screen-reader test: the sample model over the sample tables,
-// "Step 1" in a query component, and the workspace opened through the query dialog
-// component at start (or, with the argument "model", the data model window through the data
-// model dialog component; with "edit", the workspace with saving allowed and the query files in
-// the folder named by ZEL_EDIT_FOLDER). It prints the statement the component generates, between marker
-// lines, so that the test can compare it with what the SQL tab says.
+// The host program of the window tests under a real X server: the sample model over the sample
+// tables and "Step 1" in a query component. Its first argument chooses what it shows:
+//   (none)       the workspace through the query dialog component, saving off; it prints the
+//                statement the component generates between marker lines first, so that a test
+//                can compare it with what the SQL tab says;
+//   edit         the workspace with saving on; query files go to the folder ZEL_EDIT_FOLDER
+//                names (when set);
+//   model        the data model window through its dialog component (after its warning that
+//                changes are lost); it prints "--- CLOSED changed" or "--- CLOSED unchanged"
+//                when the window closes;
+//   model-readonly  the same with ReadOnly set;
+//   arrange      the joins editor alone over "Step 1" with its tables arranged.
 
-#include "database/zeldatamodel.h"
 #include "database/zeldataset.h"
 #include "database/zelsession.h"
+#include "editors/joinseditor.h"
 #include "editors/zeldatamodeldialog.h"
 #include "editors/zelquerydialog.h"
 #include "engine/frmzelprompts.h"
 #include "messages/guiapplication.h"
 #include "messages/guimessages.h"
 #include "model/storedform.h"
+#include "model/zelquery.h"
 
-#include <QDir>
 #include <QTimer>
 #include <cstdio>
 
-int main(int argc, char *argv[]) {
-  GuardedApplication app(argc, argv);
-  zelInstallGuiMessages();
-  zelInstallQueryPrompts();
-  const QString examples = QStringLiteral(ZEL_SOURCE_DIR "/examples/");
-  const QString data = QCoreApplication::applicationDirPath() + QStringLiteral("/Data");
-  TzelSession::defaultSession().registerAlias(
-      {QStringLiteral("PELLOX"), QStringLiteral("STANDARD"), {QStringLiteral("PATH=") + data}});
+namespace {
 
-  std::unique_ptr<TzelComponent> read =
-      StoredFormReader().read(loadStoredFormFile(examples + QStringLiteral("pellox-model.txt")));
-  auto *model = qobject_cast<TzelModel *>(read.get());
-  if (!model)
-    return 2;
-  TzelDataset dataset;
-  dataset.setDatabaseName(QStringLiteral("PELLOX"));
-  TzelQuerion querion;
-  querion.setObjectName(QStringLiteral("zelQuerion1"));
-  querion.SetDataModel(model);
-  querion.SetDataQuery(&dataset);
-  if (!querion.LoadFromFile(examples + QStringLiteral("step1.zel")))
-    return 2;
-  {
-    TzelQuerion probe;
-    probe.SetDataModel(model);
-    probe.Assign(&querion);
-    if (!probe.GenerateSQL())
-      return 2;
-    std::printf("--- SQL\n%s\n--- END\n", qPrintable(probe.SQL().join(QLatin1Char('\n'))));
+const QString kExamples = QStringLiteral(ZEL_SOURCE_DIR "/examples/");
+
+int showModel(QCoreApplication &app, TzelModel *model, bool readOnly) {
+  TzelDataModelDialog dialog;
+  dialog.setObjectName(QStringLiteral("zelDataModelDialog1"));
+  dialog.SetDataModel(model);
+  dialog.SetReadOnly(readOnly);
+  QTimer::singleShot(0, &app, [&] {
+    dialog.Execute();
+    std::printf("--- CLOSED %s\n", dialog.Changed() ? "changed" : "unchanged");
     std::fflush(stdout);
-  }
-  if (app.arguments().contains(QStringLiteral("model"))) {
-    TzelDataModelDialog modelDialog;
-    modelDialog.setObjectName(QStringLiteral("zelDataModelDialog1"));
-    modelDialog.SetDataModel(model);
-    QTimer::singleShot(0, &app, [&] {
-      modelDialog.Execute();
-      QCoreApplication::quit();
-    });
-    return app.exec();
-  }
+    QCoreApplication::quit();
+  });
+  return app.exec();
+}
+
+int showArranged(QCoreApplication &app, TzelModel *model, TzelQuerion &querion) {
+  TzelJoinsEditor editor;
+  editor.setWindowTitle(QStringLiteral("Step 1 arranged"));
+  editor.resize(930, 320);
+  editor.SetModel(model);
+  editor.show();
+  editor.SetSchema(querion.CurrentQuery());
+  editor.ArrangeTables();
+  return app.exec();
+}
+
+void printStatement(TzelModel *model, TzelQuerion &querion) {
+  TzelQuerion probe;
+  probe.SetDataModel(model);
+  probe.Assign(&querion);
+  if (!probe.GenerateSQL())
+    std::exit(2);
+  std::printf("--- SQL\n%s\n--- END\n", qPrintable(probe.SQL().join(QLatin1Char('\n'))));
+  std::fflush(stdout);
+}
+
+int showWorkspace(QCoreApplication &app, TzelModel *model, TzelQuerion &querion, bool edit) {
   TzelQueryDialog dialog;
   dialog.setObjectName(QStringLiteral("zelQueryDialog1"));
   dialog.SetQuerion(&querion);
-  const bool edit = app.arguments().contains(QStringLiteral("edit"));
-  if (edit)
+  if (edit && qEnvironmentVariableIsSet("ZEL_EDIT_FOLDER"))
     model->SetDefaultFolder(qEnvironmentVariable("ZEL_EDIT_FOLDER"));
   dialog.SetEnableSave(edit); // otherwise the test closes the window without a question
   QTimer::singleShot(0, &app, [&] {
@@ -72,4 +76,38 @@ int main(int argc, char *argv[]) {
     QCoreApplication::quit();
   });
   return app.exec();
+}
+
+} // namespace
+
+int main(int argc, char *argv[]) {
+  GuardedApplication app(argc, argv);
+  zelInstallGuiMessages();
+  zelInstallQueryPrompts();
+  const QString mode = app.arguments().value(1);
+  const QString data = QCoreApplication::applicationDirPath() + QStringLiteral("/Data");
+  TzelSession::defaultSession().registerAlias(
+      {QStringLiteral("PELLOX"), QStringLiteral("STANDARD"), {QStringLiteral("PATH=") + data}});
+
+  std::unique_ptr<TzelComponent> read =
+      StoredFormReader().read(loadStoredFormFile(kExamples + QStringLiteral("pellox-model.txt")));
+  auto *model = qobject_cast<TzelModel *>(read.get());
+  if (!model)
+    return 2;
+  if (mode.startsWith(QStringLiteral("model")))
+    return showModel(app, model, mode == QStringLiteral("model-readonly"));
+
+  TzelDataset dataset;
+  dataset.setDatabaseName(QStringLiteral("PELLOX"));
+  TzelQuerion querion;
+  querion.setObjectName(QStringLiteral("zelQuerion1"));
+  querion.SetDataModel(model);
+  querion.SetDataQuery(&dataset);
+  if (!querion.LoadFromFile(kExamples + QStringLiteral("step1.zel")))
+    return 2;
+  if (mode == QStringLiteral("arrange"))
+    return showArranged(app, model, querion);
+  if (mode.isEmpty())
+    printStatement(model, querion);
+  return showWorkspace(app, model, querion, mode == QStringLiteral("edit"));
 }

@@ -6,6 +6,10 @@ import subprocess
 import time
 
 
+def xdotool(*args):
+    subprocess.run(["xdotool"] + [str(a) for a in args], check=True)
+
+
 def window_id(caption_pattern):
     """The first window whose caption matches the regular expression, or None."""
     found = subprocess.run(["xdotool", "search", "--onlyvisible", "--name", caption_pattern],
@@ -40,12 +44,17 @@ def click(x, y, count=1):
 
 
 def drag(x1, y1, x2, y2, steps=10):
-    """A drag as a hand makes it: press, move in steps 30 ms apart, release."""
+    """A drag as a hand makes it: press, move in steps 30 ms apart, release. (A move with
+    --sync to where the pointer already is would wait for a motion that never comes.)"""
     subprocess.run(["xdotool", "mousemove", "--sync", str(x1), str(y1), "mousedown", "1"],
                    check=True)
+    at = (x1, y1)
     for i in range(1, steps + 1):
-        subprocess.run(["xdotool", "mousemove", "--sync", str(x1 + (x2 - x1) * i // steps),
-                        str(y1 + (y2 - y1) * i // steps)], check=True)
+        point = (x1 + (x2 - x1) * i // steps, y1 + (y2 - y1) * i // steps)
+        if point != at:
+            subprocess.run(["xdotool", "mousemove", "--sync", str(point[0]), str(point[1])],
+                           check=True)
+            at = point
         time.sleep(0.03)
     subprocess.run(["xdotool", "mouseup", "1"], check=True)
     time.sleep(0.2)

@@ -79,6 +79,7 @@ private slots:
   void commandsWithoutEditorDoNothing();
   void tableJoinsToggles();
   void commandsOnStep1();
+  void arrangeTables();
 };
 
 void TestZelMenu::menusInOrder() {
@@ -137,7 +138,8 @@ void TestZelMenu::menuItems_data() {
                                        "Join &Editor...",
                                        "Value &Editor...",
                                        "-",
-                                       "Table &Joins"};
+                                       "Table &Joins",
+                                       "&Arrange Tables"};
   QTest::newRow("Insert") << "mnuInsert" << QStringList{"&Table",
                                                         "&Value",
                                                         "&Field",
@@ -296,10 +298,10 @@ void TestZelMenu::viewRules_data() {
   QTest::addColumn<QStringList>("disabled");
   const QStringList edit{"mnuEditCut", "mnuEditCopy", "mnuEditPaste", "mnuEditDelete",
                          "mnuEditSelectAll"};
-  const QStringList queryItems{"mnuEditSep2",        "mnuEditRenameTable", "mnuEditRemoveTable",
-                               "mnuEditRemoveJoin",  "mnuEditRemoveValue", "mnuViewJoinEditor",
-                               "mnuViewValueEditor", "mnuViewSep4",        "mnuViewTableJoins",
-                               "mnuInsertTable",     "mnuInsertValue"};
+  const QStringList queryItems{"mnuEditSep2",          "mnuEditRenameTable", "mnuEditRemoveTable",
+                               "mnuEditRemoveJoin",    "mnuEditRemoveValue", "mnuViewJoinEditor",
+                               "mnuViewValueEditor",   "mnuViewSep4",        "mnuViewTableJoins",
+                               "mnuViewArrangeTables", "mnuInsertTable",     "mnuInsertValue"};
   const QStringList layoutItems{"mnuInsertField", "mnuInsertSep1", "mnuInsertLabel",
                                 "mnuInsertPageCount", "mnuViewPageDesigner"};
   const QStringList designer{"mnuViewLayout", "mnuFilePrintPreview"};
@@ -625,6 +627,17 @@ void TestZelMenu::commandsOnStep1() {
   host.item("mnuFileNew")->trigger();
   QCOMPARE(created.count(), 1);
   QCOMPARE(created.first().first().value<QObject *>(), host.menu);
+}
+
+// The stored sample stands its windows 9 px apart; arranged, they move and the query changes.
+void TestZelMenu::arrangeTables() {
+  QueryEditorSetup setup;
+  QVERIFY(setup.loaded);
+  Host host;
+  host.menu->QueryEditor = &setup.editor;
+  host.menu->SetView(zelViewQuery);
+  host.item("mnuViewArrangeTables")->trigger();
+  QVERIFY(setup.editor.Modified());
 }
 
 QTEST_MAIN(TestZelMenu)
