@@ -1,5 +1,6 @@
 #include "database/zeldbasefile.h"
 #include "database/tablefieldnames.h"
+#include "model/safefile.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -281,10 +282,7 @@ TzelFileResult writeDbaseTable(const QString &path, const QList<TzelTableColumn>
     QFile::remove(temporary);
     return TzelFileResult::failure(u"Cannot write dBase table %1: %2"_qs.arg(path, dbfError));
   }
-  if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) !=
-      0) {
-    QFile::remove(temporary);
-    return TzelFileResult::failure(u"Cannot replace %1"_qs.arg(path));
-  }
+  if (const QString reason = ReplaceFileWith(temporary, path); !reason.isEmpty())
+    return TzelFileResult::failure(u"Cannot replace %1: %2"_qs.arg(path, reason));
   return {};
 }

@@ -1,5 +1,6 @@
 #include "database/zelparadoxfile.h"
 #include "database/tablefieldnames.h"
+#include "model/safefile.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -438,10 +439,7 @@ TzelFileResult writeParadoxTable(const QString &path, const QList<TzelTableColum
     QFile::remove(temporary);
     return TzelFileResult::failure(u"Cannot write Paradox table %1: %2"_qs.arg(path, errors.text));
   }
-  if (std::rename(QFile::encodeName(temporary).constData(), QFile::encodeName(path).constData()) !=
-      0) {
-    QFile::remove(temporary);
-    return TzelFileResult::failure(u"Cannot replace %1"_qs.arg(path));
-  }
+  if (const QString reason = ReplaceFileWith(temporary, path); !reason.isEmpty())
+    return TzelFileResult::failure(u"Cannot replace %1: %2"_qs.arg(path, reason));
   return {};
 }

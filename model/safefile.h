@@ -7,3 +7,22 @@
 
 // Empty on success; otherwise the reason, and the target is as it was.
 QString WriteFileSafely(const QString &fileName, const QByteArray &bytes);
+
+// The owner and group of a file about to be replaced, for its replacement (QSaveFile keeps
+// a replaced file's permissions, not its owner).
+struct TzelFileOwner {
+  // Unknown when the file does not exist.
+  static TzelFileOwner of(const QString &fileName);
+  // Gives the file that owner and group, as far as the process may (a user may give a file
+  // to a group of theirs, only root to another user).
+  void giveTo(const QString &fileName) const;
+  bool known = false;
+  unsigned uid = 0;
+  unsigned gid = 0;
+};
+
+// Renames the finished temporary over target. A file it replaces passes on its permissions
+// and, where the process may, its owner and group; a new file keeps the mode it was created
+// with (the process's umask). Empty on success; otherwise the reason, the temporary removed
+// and the target as it was.
+QString ReplaceFileWith(const QString &temporary, const QString &target);
