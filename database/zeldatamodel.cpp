@@ -80,7 +80,7 @@ bool TzelDataModel::ExportTable(QObject *dataset, QString &fileName, int fileTyp
     zelShowError(u"Error: The dataset [%1] cannot be exported"_qs.arg(dataset->objectName()));
     return false;
   }
-  if (!zelCheckExportSource(*source))
+  if (!zelCheckExportSource(*source) || !zelCheckExportTarget(*source, fileName))
     return false;
   bool failed = false;
   {

@@ -265,6 +265,15 @@ void TzelSession::close(const QString &databaseName) {
   m_open.remove(databaseName.trimmed().toUpper());
 }
 
+QStringList TzelSession::filesRead(const QString &databaseName, const QString &sql) {
+  TzelOpenDatabase &db = open(databaseName);
+  if (db.standard)
+    return db.standard->filesOf(sql);
+  if (db.kind == TzelDriverKind::Sqlite)
+    return {QSqlDatabase::database(db.connectionName, false).databaseName()};
+  return {};
+}
+
 QStringList TzelSession::tableNames(const QString &databaseName, const QString &pattern,
                                     bool extensions, bool systemTables) {
   TzelOpenDatabase &db = open(databaseName);

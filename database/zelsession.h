@@ -62,6 +62,10 @@ public:
   // The folder of a STANDARD alias or folder name, else empty.
   QString folderOf(const QString &databaseName) const;
 
+  // The files a statement on the database reads: the SQLite file, or the table files of a
+  // STANDARD folder that the statement names (none for a server). Throws EzelError.
+  QStringList filesRead(const QString &databaseName, const QString &sql);
+
   // Table names of a database; pattern is a wildcard ("*" = all). Throws EzelError.
   QStringList tableNames(const QString &databaseName, const QString &pattern, bool extensions,
                          bool systemTables);

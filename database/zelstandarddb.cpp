@@ -118,8 +118,14 @@ QStringList TzelStandardDatabase::tableFiles() const {
   return files;
 }
 
+QStringList TzelStandardDatabase::filesOf(const QString &sql) {
+  prepare(sql);
+  return m_resolved;
+}
+
 QString TzelStandardDatabase::prepare(const QString &sql) {
   m_listing.clear();
+  m_resolved.clear();
   // A table whose file is gone must not answer from its old copy.
   for (auto it = m_loaded.begin(); it != m_loaded.end();) {
     if (QFileInfo::exists(it.key())) {
@@ -188,7 +194,9 @@ std::optional<QString> TzelStandardDatabase::resolve(const QString &reference, b
       throw EzelError(u"Error: Table [%1] does not exist"_qs.arg(reference));
     return std::nullopt;
   }
-  return load(QDir(folder).absoluteFilePath(found));
+  const QString path = QDir(folder).absoluteFilePath(found);
+  m_resolved.append(path);
+  return load(path);
 }
 
 QString TzelStandardDatabase::sqliteNameFor(const QString &path) const {

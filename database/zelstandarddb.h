@@ -25,6 +25,8 @@ public:
   const QString &connectionName() const { return m_connection; }
   // The statement in SQLite's dialect with its tables loaded; throws EzelError.
   QString prepare(const QString &sql);
+  // The table files (full paths) that the statement reads, loaded as prepare() does.
+  QStringList filesOf(const QString &sql);
   // Table files of the folder (file names), sorted.
   QStringList tableFiles() const;
 
@@ -44,6 +46,7 @@ private:
   std::function<QString(const QString &)> m_folderOfAlias;
   QHash<QString, Loaded> m_loaded;       // by canonical file path
   QHash<QString, QStringList> m_listing; // folder -> files, valid during one prepare()
+  QStringList m_resolved;                // the files resolved by the last prepare()
 };
 
 bool isTableFileName(const QString &fileName);
