@@ -7,15 +7,20 @@
 #include "engine/zelquerion.h"
 #include "messages/zelmessages.h"
 #include "messages/zelprogress.h"
+#include "model/safefile.h"
 #include "model/supportfiles.h"
 #include "model/vocabulary.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileDevice>
 #include <QFileInfo>
 #include <QHash>
 #include <QIODevice>
 #include <QSaveFile>
+
+#include <cerrno>
+#include <cstring>
 
 namespace {
 
@@ -54,10 +59,23 @@ void appendValue(QString &line, const QString &text, TFieldType dataType, QChar 
 // written: one write per chunk instead of one per record.
 constexpr qsizetype kChunk = 32 * 1024;
 
+// The system's reason, with the file's name when the device is a file. A write cut short
+// after some bytes leaves the device without an error of its own: errno holds the reason.
+QString writeFailure(const QIODevice &device, int error) {
+  const auto *file = qobject_cast<const QFileDevice *>(&device);
+  const QString reason = (file && file->error() == QFileDevice::NoError && error != 0)
+                             ? QString::fromLocal8Bit(std::strerror(error))
+                             : device.errorString();
+  if (!file || file->fileName().isEmpty())
+    return QStringLiteral("Error: ") + reason;
+  return QStringLiteral("Error: Cannot write ") + file->fileName() + u": "_qs + reason;
+}
+
 void writeChunk(QIODevice &device, QString &chunk) {
   const QByteArray bytes = chunk.toUtf8();
+  errno = 0;
   if (device.write(bytes) != bytes.size())
-    throw EzelError(QStringLiteral("Error: ") + device.errorString());
+    throw EzelError(writeFailure(device, errno));
   chunk.clear();
 }
 
@@ -157,22 +175,25 @@ bool ExportRecords(TzelDataset *dataset, const QString &fileName, int fileType, 
     zelShowError(QStringLiteral("Error: cQuery parameter of ExportQuery method cannot be blank."));
     return false;
   }
-  if (!zelCheckExportSource(*dataset))
+  if (!zelCheckExportSource(*dataset) || !zelCheckExportTarget(*dataset, name))
     return false;
   QString failure;
   {
     const TzelBusyCursor busy;
     const TzelDatasetWalk walk(*dataset);
+    const TzelFileOwner owner = TzelFileOwner::of(name);
     // Written beside and renamed into place: a failed export leaves no half-written file.
     QSaveFile file(name);
     try {
-      if (!file.open(QIODevice::WriteOnly))
+      // Unbuffered (the records come in chunks already), so that a full disk fails the
+      // write that met it, with the system's reason.
+      if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         throw EzelError(QStringLiteral("Error: Cannot create the file ") + name + u": "_qs +
                         file.errorString());
       WriteDelimitedRecords(*dataset, file, separator, includeNames);
       if (!file.commit())
-        throw EzelError(QStringLiteral("Error: Cannot write the file ") + name + u": "_qs +
-                        file.errorString());
+        throw EzelError(writeFailure(file, 0));
+      owner.giveTo(name);
     } catch (const EzelError &e) {
       failure = e.message();
     }

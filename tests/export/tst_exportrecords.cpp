@@ -2,6 +2,7 @@
 
 #include "database/zeldatamodel.h"
 #include "database/zeldataset.h"
+#include "database/zeldbasefile.h"
 #include "engine/zelquerion.h"
 #include "export/exportrecords.h"
 #include "messages/zelprogress.h"
@@ -15,6 +16,10 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+
+#include <sys/mount.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -54,8 +59,15 @@ private slots:
   void cancelledExportKeepsTheOldFile();
   void fourDigitYearsUnderEveryLocale_data();
   void fourDigitYearsUnderEveryLocale();
+  void exportOverWhatTheQueryReadsIsRefused_data();
+  void exportOverWhatTheQueryReadsIsRefused();
+  void replacedFileKeepsItsAccess_data();
+  void replacedFileKeepsItsAccess();
+  void fullDiskNamesTheFileAndTheReason_data();
+  void fullDiskNamesTheFileAndTheReason();
 
 private:
+  bool exportAs(TzelDataset &dataset, QString file, int fileType);
   QString run(const QString &sql, QChar separator, bool names);
   void openDataset(TzelDataset &dataset, const QString &sql);
   QTemporaryDir m_dir;
@@ -94,6 +106,14 @@ void TestExportRecords::openDataset(TzelDataset &dataset, const QString &sql) {
     if (f->DataType() == ftDate)
       f->setDisplayFormat(u"mm/dd/yyyy"_qs);
   }
+}
+
+// Through the writer the export dialog picks for the type.
+bool TestExportRecords::exportAs(TzelDataset &dataset, QString file, int fileType) {
+  if (!ExportSeparator(fileType).isNull())
+    return ExportRecords(&dataset, file, fileType, true, false);
+  TzelDataModel model;
+  return model.ExportTable(&dataset, file, fileType, false);
 }
 
 QString TestExportRecords::run(const QString &sql, QChar separator, bool names) {
@@ -287,6 +307,155 @@ void TestExportRecords::fourDigitYearsUnderEveryLocale() {
   QFile in(file);
   QVERIFY(in.open(QIODevice::ReadOnly));
   QCOMPARE(in.readAll(), line);
+}
+
+namespace {
+
+QByteArray bytesOf(const QString &fileName) {
+  QFile file(fileName);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+// Writing over the SQLite file or a STANDARD table file that the query reads would replace
+// the data itself: refused before anything is written, however the file is reached.
+void TestExportRecords::exportOverWhatTheQueryReadsIsRefused_data() {
+  QTest::addColumn<bool>("standard");
+  QTest::addColumn<QString>("reach"); // the same name, a symbolic or a hard link
+  QTest::addColumn<QString>("target");
+  QTest::addColumn<int>("fileType");
+  QTest::newRow("SQLite, csv") << false << u"same"_qs << u"source.sqlite"_qs << int(zelExportCsv);
+  QTest::newRow("SQLite, dBase") << false << u"same"_qs << u"source.sqlite"_qs << int(zelExportDbf);
+  QTest::newRow("SQLite by a symbolic link, Paradox")
+      << false << u"symlink"_qs << u"sales.db"_qs << int(zelExportDb);
+  QTest::newRow("SQLite by a hard link, tab")
+      << false << u"hardlink"_qs << u"sales.tab"_qs << int(zelExportTab);
+  QTest::newRow("STANDARD table, dBase")
+      << true << u"same"_qs << u"tables/CUSTOMER.dbf"_qs << int(zelExportDbf);
+  QTest::newRow("STANDARD table by a symbolic link, csv")
+      << true << u"symlink"_qs << u"customer.csv"_qs << int(zelExportCsv);
+  QTest::newRow("STANDARD table the query does not read")
+      << true << u"same"_qs << u"tables/OTHER.dbf"_qs << int(zelExportDbf);
+}
+
+void TestExportRecords::exportOverWhatTheQueryReadsIsRefused() {
+  QFETCH(bool, standard);
+  QFETCH(QString, reach);
+  QFETCH(QString, target);
+  QFETCH(int, fileType);
+  QTemporaryDir dir;
+  QString source = dir.filePath(u"source.sqlite"_qs);
+  QVERIFY(QFile::copy(m_db, source));
+  QString sql = u"SELECT Company FROM Orders"_qs;
+  QString database = source;
+  if (standard) {
+    QVERIFY(QDir(dir.path()).mkdir(u"tables"_qs));
+    database = dir.filePath(u"tables"_qs);
+    source = dir.filePath(u"tables/CUSTOMER.dbf"_qs);
+    const TzelTableData table{{{u"NAME"_qs, {ftString, 20}}}, {{u"Acme"_qs}, {u"Zeus"_qs}}};
+    QVERIFY(writeDbaseTable(source, table).ok);
+    QVERIFY(writeDbaseTable(dir.filePath(u"tables/OTHER.dbf"_qs), table).ok);
+    sql = u"SELECT NAME FROM CUSTOMER"_qs;
+  }
+  const QString file = dir.filePath(target);
+  if (reach == u"symlink")
+    QVERIFY(QFile::link(source, file));
+  else if (reach == u"hardlink")
+    QCOMPARE(::link(QFile::encodeName(source).constData(), QFile::encodeName(file).constData()), 0);
+  const QByteArray before = bytesOf(file);
+  TzelDataset dataset;
+  dataset.setDatabaseName(database);
+  dataset.setSQL({sql});
+  dataset.Open();
+  RecordingMessages rec;
+  const bool other = target.contains(u"OTHER"_qs);
+  QCOMPARE(exportAs(dataset, file, fileType), other);
+  if (other)
+    return;
+  QCOMPARE(rec.texts(), QStringList{u"Error: The export would replace ["_qs + file +
+                                    u"], a file the query reads"_qs});
+  QCOMPARE(bytesOf(file), before);
+  QCOMPARE(bytesOf(source), before);
+}
+
+// A private file stays private when an export replaces it, and keeps its owner and group;
+// a new file gets the process's umask.
+void TestExportRecords::replacedFileKeepsItsAccess_data() {
+  QTest::addColumn<int>("fileType");
+  QTest::addColumn<QString>("name");
+  QTest::newRow("comma-delimited") << int(zelExportCsv) << u"private.csv"_qs;
+  QTest::newRow("dBase") << int(zelExportDbf) << u"private.dbf"_qs;
+  QTest::newRow("Paradox") << int(zelExportDb) << u"private.db"_qs;
+}
+
+void TestExportRecords::replacedFileKeepsItsAccess() {
+  QFETCH(int, fileType);
+  QFETCH(QString, name);
+  TzelDataset dataset;
+  openDataset(dataset, u"SELECT Company, Orders FROM Orders"_qs);
+  const QString file = m_dir.filePath(name);
+  const QByteArray path = QFile::encodeName(file);
+  QFile::remove(file);
+  QFile old(file);
+  QVERIFY(old.open(QIODevice::WriteOnly));
+  old.close();
+  QCOMPARE(::chmod(path.constData(), 0600), 0);
+  // Only root can give a file away; anyone else checks the mode alone.
+  const bool root = ::geteuid() == 0;
+  if (root)
+    QCOMPARE(::chown(path.constData(), 4321, 4322), 0);
+  QVERIFY(exportAs(dataset, file, fileType));
+  struct stat replaced = {};
+  QCOMPARE(::stat(path.constData(), &replaced), 0);
+  QCOMPARE(replaced.st_mode & 07777, mode_t(0600));
+  if (root) {
+    QCOMPARE(replaced.st_uid, uid_t(4321));
+    QCOMPARE(replaced.st_gid, gid_t(4322));
+  }
+
+  QVERIFY(QFile::remove(file));
+  const mode_t umask = ::umask(027);
+  const bool exported = exportAs(dataset, file, fileType);
+  ::umask(umask);
+  QVERIFY(exported);
+  struct stat created = {};
+  QCOMPARE(::stat(path.constData(), &created), 0);
+  QCOMPARE(created.st_mode & 07777, mode_t(0640));
+  QCOMPARE(created.st_uid, ::geteuid());
+}
+
+// A full disk names the file and gives the system's reason; nothing is left on the disk.
+void TestExportRecords::fullDiskNamesTheFileAndTheReason_data() {
+  QTest::addColumn<int>("fileType");
+  QTest::addColumn<QString>("name");
+  QTest::newRow("comma-delimited") << int(zelExportCsv) << u"full.csv"_qs;
+  QTest::newRow("tab-delimited") << int(zelExportTab) << u"full.tab"_qs;
+}
+
+void TestExportRecords::fullDiskNamesTheFileAndTheReason() {
+  QFETCH(int, fileType);
+  QFETCH(QString, name);
+  if (::geteuid() != 0)
+    QSKIP("Mounting a small file system for a full disk needs root");
+  const QString disk = m_dir.filePath(u"small-disk"_qs);
+  QVERIFY(QDir().mkpath(disk));
+  const QByteArray mountPoint = QFile::encodeName(disk);
+  if (::mount("tmpfs", mountPoint.constData(), "tmpfs", 0, "size=64k") != 0)
+    QSKIP("This system refuses to mount a tmpfs here");
+  struct Unmount {
+    QByteArray at;
+    ~Unmount() { ::umount(at.constData()); }
+  } unmount{mountPoint};
+  TzelDataset dataset;
+  openDataset(dataset, u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                       "WHERE i < 20000) SELECT i AS Number, 'Name ' || i AS Name FROM n"_qs);
+  const QString file = disk + u'/' + name;
+  RecordingMessages rec;
+  QVERIFY(!ExportRecords(&dataset, file, fileType, true, false));
+  QCOMPARE(rec.texts(),
+           QStringList{u"Error: Cannot write "_qs + file + u": No space left on device"_qs});
+  QCOMPARE(QDir(disk).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
 QTEST_GUILESS_MAIN(TestExportRecords)
