@@ -64,8 +64,12 @@ private slots:
   void help_data();
   void help();
   void interruptCancelsTheStatement();
+  void exportOverATableTheQueryReadsIsRefused();
+  void signalDuringTableExportLeavesNoFile_data();
+  void signalDuringTableExportLeavesNoFile();
 
 private:
+  void makeBigDatabase(const QString &db);
   ToolRun tool(const QStringList &args, const QString &aliasesFile = QString(),
                const QString &lang = QString());
   QStringList aliasArgs() const;
@@ -544,8 +548,10 @@ void TestZelQuery::help() {
 
 // Ctrl+C while records are being written stops the statement: status 130 and the cancel
 // message.
-void TestZelQuery::interruptCancelsTheStatement() {
-  const QString db = m_dir.filePath(u"big.sqlite"_qs);
+// 300,000 rows of the streaming benchmark's table, made once.
+void TestZelQuery::makeBigDatabase(const QString &db) {
+  if (QFileInfo::exists(db))
+    return;
   {
     QSqlDatabase setup = QSqlDatabase::addDatabase(u"QSQLITE"_qs, u"big-setup"_qs);
     setup.setDatabaseName(db);
@@ -557,6 +563,13 @@ void TestZelQuery::interruptCancelsTheStatement() {
                "WHERE i < 300000) INSERT INTO BIG SELECT i, 'Name ' || i, i / 100.0 FROM n"_qs));
   }
   QSqlDatabase::removeDatabase(u"big-setup"_qs);
+}
+
+void TestZelQuery::interruptCancelsTheStatement() {
+  const QString db = m_dir.filePath(u"big.sqlite"_qs);
+  makeBigDatabase(db);
+  if (QTest::currentTestFailed())
+    return;
   const QString bench = QStringLiteral(ZEL_SOURCE_DIR "/bench/streaming/");
   QProcess process;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -571,6 +584,62 @@ void TestZelQuery::interruptCancelsTheStatement() {
   QCOMPARE(process.exitCode(), 130);
   QCOMPARE(QString::fromUtf8(process.readAllStandardError()),
            u"Error: The statement was cancelled\n"_qs);
+}
+
+// The output may not be a table file the query reads: status 1, the file named, the table
+// untouched.
+void TestZelQuery::exportOverATableTheQueryReadsIsRefused() {
+  QTemporaryDir dir;
+  const auto tables = QDir(m_data).entryList(QDir::Files);
+  for (const QString &f : tables)
+    QVERIFY(QFile::copy(m_data + u'/' + f, dir.filePath(f)));
+  const QString table = dir.filePath(u"T0490.DB"_qs);
+  QFile file(table);
+  QVERIFY(file.open(QIODevice::ReadOnly));
+  const QByteArray before = file.readAll();
+  file.close();
+  const ToolRun run = tool({u"export"_qs, m_model, m_query, u"--out"_qs, table, u"--alias"_qs,
+                            u"PELLOX=standard:"_qs + dir.path()});
+  QCOMPARE(run.status, 1);
+  QCOMPARE(run.err,
+           u"Error: The export would replace ["_qs + table + u"], a file the query reads\n"_qs);
+  QVERIFY(file.open(QIODevice::ReadOnly));
+  QCOMPARE(file.readAll(), before);
+}
+
+// SIGTERM and SIGHUP stop a table export as Ctrl+C does: the partial table is removed and the
+// status says which signal (128 + its number).
+void TestZelQuery::signalDuringTableExportLeavesNoFile_data() {
+  QTest::addColumn<QString>("out");
+  QTest::addColumn<QString>("part");
+  QTest::addColumn<int>("signal");
+  QTest::newRow("dBase, SIGTERM") << u"out.dbf"_qs << u"out.part.dbf"_qs << SIGTERM;
+  QTest::newRow("Paradox, SIGTERM") << u"out.db"_qs << u"out.db.part"_qs << SIGTERM;
+  QTest::newRow("dBase, SIGHUP") << u"out.dbf"_qs << u"out.part.dbf"_qs << SIGHUP;
+}
+
+void TestZelQuery::signalDuringTableExportLeavesNoFile() {
+  QFETCH(QString, out);
+  QFETCH(QString, part);
+  QFETCH(int, signal);
+  const QString db = m_dir.filePath(u"big.sqlite"_qs);
+  makeBigDatabase(db);
+  if (QTest::currentTestFailed())
+    return;
+  QTemporaryDir dir;
+  const QString bench = QStringLiteral(ZEL_SOURCE_DIR "/bench/streaming/");
+  QProcess process;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(u"ZEL_ALIASES_FILE"_qs, m_dir.filePath(u"no-aliases.ini"_qs));
+  process.setProcessEnvironment(env);
+  process.start(m_tool, {u"export"_qs, bench + u"big-model.txt"_qs, bench + u"big.zel"_qs,
+                         u"--alias"_qs, u"BIGDB=sqlite:"_qs + db, u"--out"_qs, dir.filePath(out)});
+  QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(dir.filePath(part)), 60000);
+  ::kill(pid_t(process.processId()), signal);
+  QVERIFY(process.waitForFinished(30000));
+  QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+  QCOMPARE(process.exitCode(), 128 + signal);
+  QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList());
 }
 
 QTEST_GUILESS_MAIN(TestZelQuery)

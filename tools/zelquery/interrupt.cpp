@@ -6,7 +6,11 @@
 
 namespace {
 
-extern "C" void onInterrupt(int) {
+volatile std::sig_atomic_t firstSignal = 0;
+
+extern "C" void onInterrupt(int signal) {
+  if (firstSignal == 0)
+    firstSignal = signal;
   TzelCancelTarget::requestAll();
 }
 
@@ -17,9 +21,14 @@ void installInterruptHandler() {
   action.sa_handler = onInterrupt;
   sigemptyset(&action.sa_mask);
   action.sa_flags = SA_RESETHAND | SA_RESTART;
-  sigaction(SIGINT, &action, nullptr);
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP})
+    sigaction(signal, &action, nullptr);
 }
 
 bool interrupted() {
   return TzelCancelTarget::allRequested();
+}
+
+int interruptedStatus() {
+  return 128 + (firstSignal != 0 ? int(firstSignal) : SIGINT);
 }

@@ -1,10 +1,12 @@
 #pragma once
-// Ctrl+C (SIGINT) stops the running statement instead of the process: the statement is
-// interrupted in the database, the command ends as cancelled, and the tool exits with
-// InterruptedStatus. A second Ctrl+C ends the process at once.
-
-inline constexpr int InterruptedStatus = 130;
+// Ctrl+C (SIGINT), SIGTERM and SIGHUP stop the running statement instead of the process: the
+// statement is interrupted in the database, the command ends as cancelled (a table being
+// written is removed), and the tool exits with interruptedStatus(). A second signal of the
+// same kind ends the process at once.
 
 void installInterruptHandler();
-// Whether Ctrl+C was pressed during this run.
+// Whether one of those signals came during this run.
 bool interrupted();
+// 128 + the number of the first signal that came: 130 for SIGINT, 143 for SIGTERM, 129 for
+// SIGHUP, as a shell reports a process those signals ended.
+int interruptedStatus();

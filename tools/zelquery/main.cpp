@@ -5,7 +5,7 @@
 //   zelquery print MODEL QUERYFILE --out FILE.pdf [...]
 //   zelquery check MODEL [QUERYFILE]
 // Status 0 when everything succeeded, 1 after any message, 2 for a wrong command line,
-// 130 when Ctrl+C cancelled the running statement.
+// 130 when Ctrl+C cancelled the running statement (143 for SIGTERM, 129 for SIGHUP).
 
 #include "aliasoption.h"
 #include "database/zeldatamodel.h"
@@ -82,7 +82,8 @@ QString generalUsage() {
     text += u"  "_qs + c.name.leftJustified(8) + c.synopsis + u'\n';
   text += u"\nzelquery COMMAND --help describes a command and its options.\n"
           "Exit status: 0 success, 1 a failure (its message on standard error),\n"
-          "2 a wrong command line, 130 cancelled by Ctrl+C.\n"_qs;
+          "2 a wrong command line, 130 cancelled by Ctrl+C (143 by SIGTERM,\n"
+          "129 by SIGHUP).\n"_qs;
   return text;
 }
 
@@ -327,6 +328,6 @@ int main(int argc, char *argv[]) {
     return Failure;
   }
   if (interrupted())
-    return InterruptedStatus;
+    return interruptedStatus();
   return ToolFailures::any() ? Failure : status;
 }
