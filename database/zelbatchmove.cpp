@@ -5,10 +5,12 @@
 #include "database/zeldbtable.h"
 #include "database/zelparadoxfile.h"
 #include "messages/zelprogress.h"
+#include "model/safefile.h"
 #include "model/zeltypes.h"
 
 #include <QDir>
 #include <QFileInfo>
+#include <optional>
 
 namespace {
 
@@ -69,6 +71,9 @@ void TzelBatchMove::Execute() {
                       info.suffix().compare(u"dbf"_qs, Qt::CaseInsensitive) == 0);
   DatasetRows rows(*m_source);
   TzelFileResult written;
+  std::optional<TzelPrivateCreation> replacing;
+  if (info.exists())
+    replacing.emplace();
   try {
     written = dbase ? writeDbaseTable(path, columns, rows) : writeParadoxTable(path, columns, rows);
   } catch (...) {

@@ -56,3 +56,9 @@ QString ReplaceFileWith(const QString &temporary, const QString &target) {
   QFile::remove(temporary);
   return reason;
 }
+
+TzelPrivateCreation::TzelPrivateCreation() : m_umask(::umask(077)) {}
+
+TzelPrivateCreation::~TzelPrivateCreation() {
+  ::umask(mode_t(m_umask));
+}

@@ -26,3 +26,17 @@ struct TzelFileOwner {
 // with (the process's umask). Empty on success; otherwise the reason, the temporary removed
 // and the target as it was.
 QString ReplaceFileWith(const QString &temporary, const QString &target);
+
+// While it lives, the files the process creates are private (umask 077), so that the
+// temporary replacing an existing file shows its data to no one before ReplaceFileWith
+// gives it the old file's permissions. The process's umask comes back at the end.
+class TzelPrivateCreation {
+public:
+  TzelPrivateCreation();
+  ~TzelPrivateCreation();
+  TzelPrivateCreation(const TzelPrivateCreation &) = delete;
+  TzelPrivateCreation &operator=(const TzelPrivateCreation &) = delete;
+
+private:
+  unsigned m_umask;
+};

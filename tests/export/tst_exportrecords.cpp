@@ -35,6 +35,28 @@ private:
   int m_left;
 };
 
+// Notes whether, while records are being written, any file of the folder but the one being
+// replaced may be read by group or others.
+class WatchFolder : public TzelProgressHandler {
+public:
+  WatchFolder(const QString &folder, const QString &kept) : m_folder(folder), m_kept(kept) {}
+  void begin(const QString &) override {}
+  bool step(const QString &) override {
+    const auto files = QDir(m_folder).entryInfoList(QDir::Files | QDir::Hidden);
+    for (const QFileInfo &f : files)
+      if (f.fileName() != m_kept &&
+          (f.permissions() & (QFile::ReadGroup | QFile::ReadOther | QFile::WriteOther)))
+        shown = true;
+    return true;
+  }
+  void end() override {}
+  bool shown = false;
+
+private:
+  QString m_folder;
+  QString m_kept;
+};
+
 } // namespace
 
 class TestExportRecords : public QObject {
@@ -393,10 +415,11 @@ void TestExportRecords::replacedFileKeepsItsAccess() {
   QFETCH(int, fileType);
   QFETCH(QString, name);
   TzelDataset dataset;
-  openDataset(dataset, u"SELECT Company, Orders FROM Orders"_qs);
-  const QString file = m_dir.filePath(name);
+  openDataset(dataset, u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                       "WHERE i < 1000) SELECT i AS Number, 'Name ' || i AS Name FROM n"_qs);
+  QTemporaryDir dir;
+  const QString file = dir.filePath(name);
   const QByteArray path = QFile::encodeName(file);
-  QFile::remove(file);
   QFile old(file);
   QVERIFY(old.open(QIODevice::WriteOnly));
   old.close();
@@ -405,7 +428,14 @@ void TestExportRecords::replacedFileKeepsItsAccess() {
   const bool root = ::geteuid() == 0;
   if (root)
     QCOMPARE(::chown(path.constData(), 4321, 4322), 0);
-  QVERIFY(exportAs(dataset, file, fileType));
+  auto watch = std::make_unique<WatchFolder>(dir.path(), name);
+  const WatchFolder &watched = *watch;
+  auto previous = zelSetProgressHandler(std::move(watch));
+  const bool replacedIt = exportAs(dataset, file, fileType);
+  const bool shown = watched.shown;
+  zelSetProgressHandler(std::move(previous));
+  QVERIFY(replacedIt);
+  QVERIFY(!shown); // nor was the new data while it was being written
   struct stat replaced = {};
   QCOMPARE(::stat(path.constData(), &replaced), 0);
   QCOMPARE(replaced.st_mode & 07777, mode_t(0600));
