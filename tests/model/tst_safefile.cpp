@@ -6,6 +6,9 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace {
 
 QByteArray contents(const QString &fileName) {
@@ -41,6 +44,43 @@ private slots:
     QVERIFY(!reason.isEmpty());
     QCOMPARE(contents(name), QByteArray("good\r\n"));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("query.zel")});
+  }
+
+  // A replaced file passes on its mode and (as root, who may) its owner and group.
+  void replacementKeepsAccess_data() {
+    QTest::addColumn<bool>("rename");
+    QTest::newRow("WriteFileSafely") << false;
+    QTest::newRow("ReplaceFileWith") << true;
+  }
+
+  void replacementKeepsAccess() {
+    QFETCH(bool, rename);
+    QTemporaryDir dir;
+    const QString name = dir.filePath(QStringLiteral("private.zel"));
+    QCOMPARE(WriteFileSafely(name, "old\r\n"), QString());
+    const QByteArray path = QFile::encodeName(name);
+    QCOMPARE(::chmod(path.constData(), 0600), 0);
+    const bool root = ::geteuid() == 0;
+    if (root)
+      QCOMPARE(::chown(path.constData(), 4321, 4322), 0);
+    if (rename) {
+      const QString temporary = dir.filePath(QStringLiteral("new.part"));
+      QFile file(temporary);
+      QVERIFY(file.open(QIODevice::WriteOnly));
+      file.write("new\r\n");
+      file.close();
+      QCOMPARE(ReplaceFileWith(temporary, name), QString());
+    } else {
+      QCOMPARE(WriteFileSafely(name, "new\r\n"), QString());
+    }
+    QCOMPARE(contents(name), QByteArray("new\r\n"));
+    struct stat st = {};
+    QCOMPARE(::stat(path.constData(), &st), 0);
+    QCOMPARE(st.st_mode & 07777, mode_t(0600));
+    if (root) {
+      QCOMPARE(st.st_uid, uid_t(4321));
+      QCOMPARE(st.st_gid, gid_t(4322));
+    }
   }
 };
 
