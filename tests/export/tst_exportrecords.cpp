@@ -10,11 +10,13 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+#include <unistd.h>
 
 namespace {
 
@@ -52,6 +54,8 @@ private slots:
   void querionDataQuery();
   void cancelledExportKeepsTheOldFile_data();
   void cancelledExportKeepsTheOldFile();
+  void fullDiskFailsWithTheReason_data();
+  void fullDiskFailsWithTheReason();
   void fourDigitYearsUnderEveryLocale_data();
   void fourDigitYearsUnderEveryLocale();
 
@@ -326,4 +330,40 @@ void TestExportRecords::cancelledExportKeepsTheOldFile() {
   QCOMPARE(QDir(m_dir.path()).entryList({u"*part*"_qs}), QStringList()); // no half-written file
   QCOMPARE(dataset.RecNo(), 0);
   QVERIFY(!dataset.ControlsDisabled());
+}
+
+void TestExportRecords::fullDiskFailsWithTheReason_data() {
+  QTest::addColumn<int>("fileType");
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<QString>("kind");
+  QTest::newRow("dBase") << int(zelExportDbf) << u"full.dbf"_qs << u"dBase"_qs;
+  QTest::newRow("Paradox") << int(zelExportDb) << u"full.db"_qs << u"Paradox"_qs;
+}
+
+// A table that does not fit on a small file system: the export stops with the system's
+// reason and leaves nothing behind.
+void TestExportRecords::fullDiskFailsWithTheReason() {
+  QFETCH(int, fileType);
+  QFETCH(QString, name);
+  QFETCH(QString, kind);
+  if (geteuid() != 0)
+    QSKIP("mounting a small file system needs root");
+  const QString disk = m_dir.filePath(u"disk"_qs);
+  QVERIFY(QDir().mkpath(disk));
+  if (QProcess::execute(u"mount"_qs,
+                        {u"-t"_qs, u"tmpfs"_qs, u"-o"_qs, u"size=1m"_qs, u"tmpfs"_qs, disk}) != 0)
+    QSKIP("a tmpfs cannot be mounted here");
+  const auto unmount = qScopeGuard([&] { QProcess::execute(u"umount"_qs, {disk}); });
+  TzelDataset dataset;
+  openDataset(dataset, u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                       "WHERE i < 20000) SELECT i AS Number, printf('%0100d', i) AS Padding "
+                       "FROM n"_qs);
+  QString file = QDir(disk).filePath(name);
+  RecordingMessages rec;
+  TzelDataModel model;
+  QVERIFY(!model.ExportTable(&dataset, file, fileType, true));
+  QCOMPARE(
+      rec.texts(),
+      QStringList{u"Error: Cannot write %1 table %2: No space left on device"_qs.arg(kind, file)});
+  QCOMPARE(QDir(disk).entryList(QDir::Files), QStringList());
 }
