@@ -10,7 +10,6 @@
 
 namespace {
 
-constexpr qint64 PageSize = 64 * 1024;
 // The header page and the few blocks a writer revisits stay cached; the rest goes to disk.
 constexpr int PageCount = 8;
 
@@ -34,6 +33,7 @@ bool TzelTableFile::open(const QString &path, bool truncate) {
 }
 
 void TzelTableFile::fail(int error) {
+  m_last = nullptr;
   if (m_errno == 0)
     m_errno = error ? error : EIO;
 }
@@ -72,6 +72,7 @@ TzelTableFile::Page *TzelTableFile::page(qint64 index) {
   for (Page &p : m_pages) {
     if (p.index == index) {
       p.used = ++m_clock;
+      m_lastStart = index * PageSize;
       return m_last = &p;
     }
     if (p.used < victim->used)
@@ -96,6 +97,7 @@ TzelTableFile::Page *TzelTableFile::page(qint64 index) {
     done += n;
   }
   victim->used = ++m_clock;
+  m_lastStart = start;
   return m_last = victim;
 }
 
@@ -115,7 +117,7 @@ std::size_t TzelTableFile::read(void *buffer, std::size_t size) {
   return done;
 }
 
-std::size_t TzelTableFile::write(const void *buffer, std::size_t size) {
+std::size_t TzelTableFile::writePages(const void *buffer, std::size_t size) {
   const auto *in = static_cast<const char *>(buffer);
   std::size_t done = 0;
   while (!failed() && done < size) {

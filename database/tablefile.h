@@ -7,7 +7,9 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <algorithm>
 #include <cstddef>
+#include <cstring>
 
 class TzelTableFile {
 public:
@@ -21,7 +23,17 @@ public:
   // Bytes read at the position (fewer at the end of the file, none after a failure).
   std::size_t read(void *buffer, std::size_t size);
   // Bytes taken at the position: size, or 0 after a failure.
-  std::size_t write(const void *buffer, std::size_t size);
+  std::size_t write(const void *buffer, std::size_t size) {
+    // Most writes are a few bytes into the page written last.
+    if (m_last && m_pos >= m_lastStart && m_pos + qint64(size) <= m_lastStart + PageSize) {
+      std::memcpy(m_last->bytes.data() + (m_pos - m_lastStart), buffer, size);
+      m_last->dirty = true;
+      m_pos += qint64(size);
+      m_size = std::max(m_size, m_pos);
+      return size;
+    }
+    return writePages(buffer, size);
+  }
   // As fseek: 0, or -1 after a failure or for a position before the start.
   int seek(long offset, int whence);
   long tell() const { return long(m_pos); }
@@ -32,6 +44,7 @@ public:
   QString reason() const;
 
 private:
+  static constexpr qint64 PageSize = 64 * 1024;
   struct Page {
     qint64 index = -1;
     QByteArray bytes;
@@ -39,6 +52,7 @@ private:
     quint64 used = 0;
   };
   Page *page(qint64 index);
+  std::size_t writePages(const void *buffer, std::size_t size);
   bool flush(Page &p);
   void fail(int error);
 
@@ -49,5 +63,6 @@ private:
   qint64 m_onDisk = 0; // bytes past which the disk holds nothing yet
   quint64 m_clock = 0;
   QList<Page> m_pages;
-  Page *m_last = nullptr;
+  Page *m_last = nullptr; // the page used last, unless a failure came since
+  qint64 m_lastStart = 0;
 };
