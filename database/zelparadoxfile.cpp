@@ -456,8 +456,12 @@ QString putRows(pxdoc_t *doc, const QList<PxLayout> &layout, TzelRowSource &rows
       return file.reason();
     if (!put)
       return u"the record cannot be written"_qs;
-    if (doc->px_head->px_fileblocks > MaxBlocks)
-      return u"too many records for a Paradox table"_qs;
+    if (doc->px_head->px_fileblocks > MaxBlocks) {
+      const pxhead_t *head = doc->px_head;
+      const int perBlock = (head->px_maxtablesize * 1024 - 6) / head->px_recordsize;
+      return u"a Paradox table holds at most %1 records of this size"_qs.arg(
+          QString::number(qint64(perBlock) * MaxBlocks));
+    }
   }
   return {};
 }
