@@ -2,6 +2,8 @@
 
 #include "database/zeldatamodel.h"
 #include "database/zeldataset.h"
+#include "database/zeldbasefile.h"
+#include "database/zelparadoxfile.h"
 #include "engine/zelquerion.h"
 #include "export/exportrecords.h"
 #include "messages/zelprogress.h"
@@ -54,6 +56,8 @@ private slots:
   void querionDataQuery();
   void cancelledExportKeepsTheOldFile_data();
   void cancelledExportKeepsTheOldFile();
+  void largeTableReadsBack_data();
+  void largeTableReadsBack();
   void fullDiskFailsWithTheReason_data();
   void fullDiskFailsWithTheReason();
   void fourDigitYearsUnderEveryLocale_data();
@@ -330,6 +334,36 @@ void TestExportRecords::cancelledExportKeepsTheOldFile() {
   QCOMPARE(QDir(m_dir.path()).entryList({u"*part*"_qs}), QStringList()); // no half-written file
   QCOMPARE(dataset.RecNo(), 0);
   QVERIFY(!dataset.ControlsDisabled());
+}
+
+void TestExportRecords::largeTableReadsBack_data() {
+  QTest::addColumn<int>("fileType");
+  QTest::addColumn<QString>("name");
+  QTest::newRow("dBase") << int(zelExportDbf) << u"large.dbf"_qs;
+  QTest::newRow("Paradox") << int(zelExportDb) << u"large.db"_qs;
+}
+
+// Several megabytes, far more than the writer keeps in memory, read back whole.
+void TestExportRecords::largeTableReadsBack() {
+  QFETCH(int, fileType);
+  QFETCH(QString, name);
+  constexpr int Rows = 30000;
+  TzelDataset dataset;
+  openDataset(dataset, u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                       "WHERE i < 30000) SELECT i AS Number, printf('%0100d', i) AS Padding "
+                       "FROM n"_qs);
+  QString file = m_dir.filePath(name);
+  TzelDataModel model;
+  QVERIFY(model.ExportTable(&dataset, file, fileType, true));
+  TzelTableData table;
+  const TzelFileResult read =
+      fileType == zelExportDb ? readParadoxTable(file, table) : readDbaseTable(file, table);
+  QVERIFY2(read.ok, qPrintable(read.text));
+  QCOMPARE(table.rows.size(), Rows);
+  for (int i = 0; i < Rows; i += 997) {
+    QCOMPARE(table.rows[i].value(0).toInt(), i + 1);
+    QCOMPARE(table.rows[i].value(1).toString(), QString::number(i + 1).rightJustified(100, u'0'));
+  }
 }
 
 void TestExportRecords::fullDiskFailsWithTheReason_data() {
