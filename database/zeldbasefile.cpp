@@ -1,5 +1,6 @@
 #include "database/zeldbasefile.h"
 #include "database/tablefieldnames.h"
+#include "database/tablefile.h"
 #include "model/safefile.h"
 
 #include <QDate>
@@ -26,6 +27,54 @@ SAHooks quietHooks() {
   SAHooks hooks;
   SASetupDefaultHooks(&hooks);
   hooks.Error = collectError;
+  return hooks;
+}
+
+// Tables are written through the checked table file, so that a failed write is known with
+// the system's reason (shapelib itself only says which record failed).
+thread_local QString dbfSystemError;
+
+TzelTableFile *fileOf(SAFile file) {
+  return reinterpret_cast<TzelTableFile *>(file);
+}
+
+void noteFailure(const TzelTableFile *file) {
+  if (file->failed() && dbfSystemError.isEmpty())
+    dbfSystemError = file->reason();
+}
+
+SAHooks checkedHooks() {
+  SAHooks hooks = quietHooks();
+  hooks.FOpen = [](const char *name, const char *access) -> SAFile {
+    auto *file = new TzelTableFile;
+    if (!file->open(QFile::decodeName(name), access[0] == 'w')) {
+      noteFailure(file);
+      delete file;
+      return nullptr;
+    }
+    return reinterpret_cast<SAFile>(file);
+  };
+  hooks.FRead = [](void *p, SAOffset size, SAOffset count, SAFile file) -> SAOffset {
+    return size ? fileOf(file)->read(p, size * count) / size : 0;
+  };
+  hooks.FWrite = [](void *p, SAOffset size, SAOffset count, SAFile file) -> SAOffset {
+    const SAOffset done = size ? fileOf(file)->write(p, size * count) / size : 0;
+    noteFailure(fileOf(file));
+    return done;
+  };
+  hooks.FSeek = [](SAFile file, SAOffset offset, int whence) -> SAOffset {
+    return SAOffset(fileOf(file)->seek(long(offset), whence));
+  };
+  hooks.FTell = [](SAFile file) -> SAOffset { return SAOffset(fileOf(file)->tell()); };
+  hooks.FFlush = [](SAFile file) -> int { return fileOf(file)->failed() ? -1 : 0; };
+  hooks.FClose = [](SAFile file) -> int {
+    TzelTableFile *f = fileOf(file);
+    f->close();
+    noteFailure(f);
+    const bool failed = f->failed();
+    delete f;
+    return failed ? -1 : 0;
+  };
   return hooks;
 }
 
@@ -258,10 +307,11 @@ TzelFileResult writeDbaseTable(const QString &path, const QList<TzelTableColumn>
   const QString temporary = target.path() + u'/' + target.completeBaseName() + u".part.dbf"_qs;
   QFile::remove(temporary);
   dbfError.clear();
+  dbfSystemError.clear();
   bool written = true;
   try {
     const QList<int> longest = zelLongestTexts(needsLongest, columns, rows);
-    SAHooks hooks = quietHooks();
+    SAHooks hooks = checkedHooks();
     DbfHandle h(DBFCreateLL(QFile::encodeName(temporary).constData(), "LDID/87", &hooks));
     if (!h)
       return TzelFileResult::failure(u"Cannot create dBase table %1: %2"_qs.arg(path, dbfError));
@@ -278,9 +328,10 @@ TzelFileResult writeDbaseTable(const QString &path, const QList<TzelTableColumn>
     QFile::remove(temporary);
     throw;
   }
-  if (!written || !dbfError.isEmpty()) {
+  if (!written || !dbfError.isEmpty() || !dbfSystemError.isEmpty()) {
     QFile::remove(temporary);
-    return TzelFileResult::failure(u"Cannot write dBase table %1: %2"_qs.arg(path, dbfError));
+    return TzelFileResult::failure(u"Cannot write dBase table %1: %2"_qs.arg(
+        path, dbfSystemError.isEmpty() ? dbfError : dbfSystemError));
   }
   if (const QString reason = ReplaceFileWith(temporary, path); !reason.isEmpty())
     return TzelFileResult::failure(u"Cannot replace %1: %2"_qs.arg(path, reason));

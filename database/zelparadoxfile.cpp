@@ -1,5 +1,6 @@
 #include "database/zelparadoxfile.h"
 #include "database/tablefieldnames.h"
+#include "database/tablefile.h"
 #include "model/safefile.h"
 
 #include <QDate>
@@ -378,7 +379,67 @@ TzelFileResult writeParadoxTable(const QString &path, const TzelTableData &table
 
 namespace {
 
-void putRows(pxdoc_t *doc, const QList<PxLayout> &layout, TzelRowSource &rows) {
+// pxlib writes through stdio and never learns of a failed write (it then loops on a file that
+// does not grow), and seeks back to the header for every record, which costs stdio a flush
+// each time. Its stream is therefore given the table file's own checked, cached I/O.
+TzelTableFile &fileOf(pxstream_t *stream) {
+  return *static_cast<TzelTableFile *>(stream->s.stream);
+}
+std::size_t streamRead(pxdoc_t *, pxstream_t *s, std::size_t n, void *buffer) {
+  return fileOf(s).read(buffer, n);
+}
+int streamSeek(pxdoc_t *, pxstream_t *s, long offset, int whence) {
+  return fileOf(s).seek(offset, whence);
+}
+long streamTell(pxdoc_t *, pxstream_t *s) {
+  return fileOf(s).tell();
+}
+std::size_t streamWrite(pxdoc_t *, pxstream_t *s, std::size_t n, void *buffer) {
+  return fileOf(s).write(buffer, n);
+}
+
+// pxlib creates a table only on a FILE; this one writes the header into the table file.
+FILE *openCookie(TzelTableFile &file) {
+  cookie_io_functions_t io{};
+  io.read = [](void *c, char *buffer, std::size_t n) -> ssize_t {
+    return ssize_t(static_cast<TzelTableFile *>(c)->read(buffer, n));
+  };
+  io.write = [](void *c, const char *buffer, std::size_t n) -> ssize_t {
+    return static_cast<TzelTableFile *>(c)->write(buffer, n) == n ? ssize_t(n) : -1;
+  };
+  io.seek = [](void *c, off64_t *at, int whence) -> int {
+    auto *f = static_cast<TzelTableFile *>(c);
+    if (f->seek(long(*at), whence) != 0)
+      return -1;
+    *at = f->tell();
+    return 0;
+  };
+  return fopencookie(&file, "w+", io);
+}
+
+bool createOn(pxdoc_t *doc, pxfield_t *fields, int n, TzelTableFile &file) {
+  FILE *fp = openCookie(file);
+  if (!fp)
+    return false;
+  const bool created = PX_create_fp(doc, fields, n, fp, pxfFileTypNonIndexDB) >= 0 &&
+                       std::fflush(fp) == 0 && !file.failed();
+  std::fclose(fp);
+  if (!created)
+    return false;
+  pxstream_t *stream = doc->px_stream;
+  stream->s.stream = &file;
+  stream->read = streamRead;
+  stream->seek = streamSeek;
+  stream->tell = streamTell;
+  stream->write = streamWrite;
+  return true;
+}
+
+// Block numbers in a Paradox table are 16 bits wide.
+constexpr unsigned MaxBlocks = 0xFFFF;
+
+QString putRows(pxdoc_t *doc, const QList<PxLayout> &layout, TzelRowSource &rows,
+                const TzelTableFile &file) {
   rows.rewind();
   QByteArray record(PX_get_recordsize(doc), '\0');
   QVariantList row;
@@ -391,9 +452,19 @@ void putRows(pxdoc_t *doc, const QList<PxLayout> &layout, TzelRowSource &rows) {
         putValue(doc, layout[i], at, value);
       at += layout[i].length;
     }
-    if (PX_put_record(doc, record.data()) < 0)
-      break;
+    const bool put = PX_put_record(doc, record.data()) >= 0;
+    if (file.failed())
+      return file.reason();
+    if (!put)
+      return u"the record cannot be written"_qs;
+    if (doc->px_head->px_fileblocks > MaxBlocks) {
+      const pxhead_t *head = doc->px_head;
+      const int perBlock = (head->px_maxtablesize * 1024 - 6) / head->px_recordsize;
+      return u"a Paradox table holds at most %1 records of this size"_qs.arg(
+          QString::number(qint64(perBlock) * MaxBlocks));
+    }
   }
+  return {};
 }
 
 } // namespace
@@ -406,11 +477,16 @@ TzelFileResult writeParadoxTable(const QString &path, const QList<TzelTableColum
   QFile::remove(temporary);
   PxErrors errors;
   QList<PxLayout> layout;
+  TzelTableFile file;
+  QString why;
   try {
     const QList<int> longest = zelLongestTexts(needsLongest, columns, rows);
     PxDoc doc = newDoc(errors);
     if (!doc)
       return TzelFileResult::failure(u"Cannot create Paradox table %1"_qs.arg(path));
+    if (!file.open(temporary))
+      return TzelFileResult::failure(
+          u"Cannot create Paradox table %1: %2"_qs.arg(path, file.reason()));
     const int n = int(columns.size());
     const QStringList names = zelTableFieldNames(columns, 25);
     // pxlib frees the field list and names with the document, so they come from its allocator.
@@ -423,21 +499,27 @@ TzelFileResult writeParadoxTable(const QString &path, const QList<TzelTableColum
       fields[i].px_flen = layout[i].length;
       fields[i].px_fdc = 0;
     }
-    if (PX_create_file(doc.get(), fields, n, QFile::encodeName(temporary).constData(),
-                       pxfFileTypNonIndexDB) < 0) {
-      QFile::remove(temporary);
-      return TzelFileResult::failure(
-          u"Cannot create Paradox table %1: %2"_qs.arg(path, errors.text));
+    if (!createOn(doc.get(), fields, n, file)) {
+      why = file.failed() ? file.reason() : errors.text;
+    } else {
+      PX_set_tablename(doc.get(), QFileInfo(path).completeBaseName().toLatin1().constData());
+      why = putRows(doc.get(), layout, rows, file);
     }
-    PX_set_tablename(doc.get(), QFileInfo(path).completeBaseName().toLatin1().constData());
-    putRows(doc.get(), layout, rows);
+    doc.reset(); // writes the last block and the header
   } catch (...) {
+    file.close();
     QFile::remove(temporary);
     throw;
   }
-  if (!errors.text.isEmpty()) {
+  if (!file.close() && why.isEmpty())
+    why = file.reason();
+  if (why.isEmpty() && file.failed())
+    why = file.reason();
+  if (why.isEmpty())
+    why = errors.text;
+  if (!why.isEmpty()) {
     QFile::remove(temporary);
-    return TzelFileResult::failure(u"Cannot write Paradox table %1: %2"_qs.arg(path, errors.text));
+    return TzelFileResult::failure(u"Cannot write Paradox table %1: %2"_qs.arg(path, why));
   }
   if (const QString reason = ReplaceFileWith(temporary, path); !reason.isEmpty())
     return TzelFileResult::failure(u"Cannot replace %1: %2"_qs.arg(path, reason));

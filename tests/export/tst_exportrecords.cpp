@@ -3,6 +3,7 @@
 #include "database/zeldatamodel.h"
 #include "database/zeldataset.h"
 #include "database/zeldbasefile.h"
+#include "database/zelparadoxfile.h"
 #include "engine/zelquerion.h"
 #include "export/exportrecords.h"
 #include "messages/zelprogress.h"
@@ -11,11 +12,13 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+#include <unistd.h>
 
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -79,6 +82,10 @@ private slots:
   void querionDataQuery();
   void cancelledExportKeepsTheOldFile_data();
   void cancelledExportKeepsTheOldFile();
+  void largeTableReadsBack_data();
+  void largeTableReadsBack();
+  void fullDiskFailsWithTheReason_data();
+  void fullDiskFailsWithTheReason();
   void fourDigitYearsUnderEveryLocale_data();
   void fourDigitYearsUnderEveryLocale();
   void exportOverWhatTheQueryReadsIsRefused_data();
@@ -525,4 +532,70 @@ void TestExportRecords::cancelledExportKeepsTheOldFile() {
   QCOMPARE(QDir(m_dir.path()).entryList({u"*part*"_qs}), QStringList()); // no half-written file
   QCOMPARE(dataset.RecNo(), 0);
   QVERIFY(!dataset.ControlsDisabled());
+}
+
+void TestExportRecords::largeTableReadsBack_data() {
+  QTest::addColumn<int>("fileType");
+  QTest::addColumn<QString>("name");
+  QTest::newRow("dBase") << int(zelExportDbf) << u"large.dbf"_qs;
+  QTest::newRow("Paradox") << int(zelExportDb) << u"large.db"_qs;
+}
+
+// Several megabytes, far more than the writer keeps in memory, read back whole.
+void TestExportRecords::largeTableReadsBack() {
+  QFETCH(int, fileType);
+  QFETCH(QString, name);
+  constexpr int Rows = 30000;
+  TzelDataset dataset;
+  openDataset(dataset, u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                       "WHERE i < 30000) SELECT i AS Number, printf('%0100d', i) AS Padding "
+                       "FROM n"_qs);
+  QString file = m_dir.filePath(name);
+  TzelDataModel model;
+  QVERIFY(model.ExportTable(&dataset, file, fileType, true));
+  TzelTableData table;
+  const TzelFileResult read =
+      fileType == zelExportDb ? readParadoxTable(file, table) : readDbaseTable(file, table);
+  QVERIFY2(read.ok, qPrintable(read.text));
+  QCOMPARE(table.rows.size(), Rows);
+  for (int i = 0; i < Rows; i += 997) {
+    QCOMPARE(table.rows[i].value(0).toInt(), i + 1);
+    QCOMPARE(table.rows[i].value(1).toString(), QString::number(i + 1).rightJustified(100, u'0'));
+  }
+}
+
+void TestExportRecords::fullDiskFailsWithTheReason_data() {
+  QTest::addColumn<int>("fileType");
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<QString>("kind");
+  QTest::newRow("dBase") << int(zelExportDbf) << u"full.dbf"_qs << u"dBase"_qs;
+  QTest::newRow("Paradox") << int(zelExportDb) << u"full.db"_qs << u"Paradox"_qs;
+}
+
+// A table that does not fit on a small file system: the export stops with the system's
+// reason and leaves nothing behind.
+void TestExportRecords::fullDiskFailsWithTheReason() {
+  QFETCH(int, fileType);
+  QFETCH(QString, name);
+  QFETCH(QString, kind);
+  if (geteuid() != 0)
+    QSKIP("mounting a small file system needs root");
+  const QString disk = m_dir.filePath(u"disk"_qs);
+  QVERIFY(QDir().mkpath(disk));
+  if (QProcess::execute(u"mount"_qs,
+                        {u"-t"_qs, u"tmpfs"_qs, u"-o"_qs, u"size=1m"_qs, u"tmpfs"_qs, disk}) != 0)
+    QSKIP("a tmpfs cannot be mounted here");
+  const auto unmount = qScopeGuard([&] { QProcess::execute(u"umount"_qs, {disk}); });
+  TzelDataset dataset;
+  openDataset(dataset, u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                       "WHERE i < 20000) SELECT i AS Number, printf('%0100d', i) AS Padding "
+                       "FROM n"_qs);
+  QString file = QDir(disk).filePath(name);
+  RecordingMessages rec;
+  TzelDataModel model;
+  QVERIFY(!model.ExportTable(&dataset, file, fileType, true));
+  QCOMPARE(
+      rec.texts(),
+      QStringList{u"Error: Cannot write %1 table %2: No space left on device"_qs.arg(kind, file)});
+  QCOMPARE(QDir(disk).entryList(QDir::Files), QStringList());
 }

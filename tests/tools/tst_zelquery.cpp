@@ -26,6 +26,7 @@
 #include <QTest>
 
 #include <csignal>
+#include <unistd.h>
 
 namespace {
 
@@ -67,6 +68,8 @@ private slots:
   void exportOverATableTheQueryReadsIsRefused();
   void signalDuringTableExportLeavesNoFile_data();
   void signalDuringTableExportLeavesNoFile();
+  void fullDiskExitsWithTheReason_data();
+  void fullDiskExitsWithTheReason();
 
 private:
   void makeBigDatabase(const QString &db);
@@ -640,6 +643,46 @@ void TestZelQuery::signalDuringTableExportLeavesNoFile() {
   QCOMPARE(process.exitStatus(), QProcess::NormalExit);
   QCOMPARE(process.exitCode(), 128 + signal);
   QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList());
+}
+
+void TestZelQuery::fullDiskExitsWithTheReason_data() {
+  QTest::addColumn<QString>("name");
+  QTest::addColumn<QString>("kind");
+  QTest::newRow("dBase") << u"big.dbf"_qs << u"dBase"_qs;
+  QTest::newRow("Paradox") << u"big.db"_qs << u"Paradox"_qs;
+}
+
+// An export that does not fit on a small file system: status 1, the system's reason, no file.
+void TestZelQuery::fullDiskExitsWithTheReason() {
+  QFETCH(QString, name);
+  QFETCH(QString, kind);
+  if (geteuid() != 0)
+    QSKIP("mounting a small file system needs root");
+  const QString db = m_dir.filePath(u"full.sqlite"_qs);
+  if (!QFileInfo::exists(db)) {
+    QSqlDatabase setup = QSqlDatabase::addDatabase(u"QSQLITE"_qs, u"full-setup"_qs);
+    setup.setDatabaseName(db);
+    QVERIFY(setup.open());
+    QSqlQuery q(setup);
+    QVERIFY(q.exec(u"CREATE TABLE BIG (ID INTEGER, NAME VARCHAR(30), AMOUNT FLOAT)"_qs));
+    QVERIFY(q.exec(u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                   "WHERE i < 50000) INSERT INTO BIG SELECT i, 'Name ' || i, i / 100.0 FROM n"_qs));
+  }
+  QSqlDatabase::removeDatabase(u"full-setup"_qs);
+  const QString disk = m_dir.filePath(u"disk"_qs);
+  QVERIFY(QDir().mkpath(disk));
+  if (QProcess::execute(u"mount"_qs,
+                        {u"-t"_qs, u"tmpfs"_qs, u"-o"_qs, u"size=1m"_qs, u"tmpfs"_qs, disk}) != 0)
+    QSKIP("a tmpfs cannot be mounted here");
+  const auto unmount = qScopeGuard([&] { QProcess::execute(u"umount"_qs, {disk}); });
+  const QString bench = QStringLiteral(ZEL_SOURCE_DIR "/bench/streaming/");
+  const QString out = QDir(disk).filePath(name);
+  const ToolRun run = tool({u"export"_qs, bench + u"big-model.txt"_qs, bench + u"big.zel"_qs,
+                            u"--out"_qs, out, u"--alias"_qs, u"BIGDB=sqlite:"_qs + db});
+  QCOMPARE(run.err,
+           u"Error: Cannot write %1 table %2: No space left on device\n"_qs.arg(kind, out));
+  QCOMPARE(run.status, 1);
+  QCOMPARE(QDir(disk).entryList(QDir::Files), QStringList());
 }
 
 QTEST_GUILESS_MAIN(TestZelQuery)
