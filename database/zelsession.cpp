@@ -256,11 +256,8 @@ QString TzelSession::openConnection(QSqlDatabase &db) {
   if (!error.isValid())
     return {};
   db.close();
-  QString text =
-      zelPqMessageText(error.databaseText().isEmpty() ? error.text() : error.databaseText());
-  if (!db.password().isEmpty())
-    text.replace(db.password(), u"***"_qs);
-  return text;
+  // The client library never repeats the password; the Qt driver's own words add nothing.
+  return zelPqMessageText(error.databaseText().isEmpty() ? error.text() : error.databaseText());
 }
 
 TzelOpenDatabase &TzelSession::open(const QString &databaseName) {

@@ -48,7 +48,7 @@ public:
   static QString paramValue(const QStringList &params, const QString &key);
   // Opens a connection; a PostgreSQL one then sends its statements as UTF-8 whatever the
   // server, database or role sets. Empty when open, else the driver's message in two lines
-  // at most with the password masked.
+  // at most.
   static QString openConnection(QSqlDatabase &db);
   // "Error: Unknown database [name]", and why the aliases file could not be read when it
   // exists but cannot be used at all.

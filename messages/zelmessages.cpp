@@ -62,10 +62,16 @@ QString zelReadableText(const QString &text) {
   result.reserve(std::min(text.size(), qsizetype(4 * LineLimit)));
   qsizetype line = 0;    // characters kept on the current line
   qsizetype inName = -1; // characters of the current bracketed name, -1 outside one
-  for (qsizetype i = 0; i < text.size(); ++i) {
-    const QChar c = text.at(i);
+  bool kept = true;      // the previous character was kept: a surrogate pair stays whole
+  for (const QChar c : text) {
+    if (c.isLowSurrogate()) {
+      if (kept)
+        result += c;
+      continue;
+    }
+    kept = false;
     if (c == u'\n') {
-      line = 0;
+      line = -1;
       inName = -1;
     } else if (c == u'[') {
       inName = 0;
@@ -76,12 +82,13 @@ QString zelReadableText(const QString &text) {
         result += ellipsis;
       continue;
     }
-    if (c != u'\n' && ++line > LineLimit) {
+    if (++line > LineLimit) {
       if (line == LineLimit + 1)
         result += ellipsis;
       continue;
     }
     result += c;
+    kept = true;
   }
   return result;
 }

@@ -41,6 +41,9 @@ private slots:
     QTest::newRow("long line, short next")
         << u"Error: "_qs + name.left(2000) + u"\nDetail"_qs
         << u"Error: "_qs + name.left(993) + more + u"\nDetail"_qs;
+    const QString clefs = QString(199, u'x') + u"\U0001D11Eyy"_qs;
+    QTest::newRow("pair at the cut")
+        << u"["_qs + clefs + u"]"_qs << u"["_qs + clefs.left(201) + more + u"]"_qs;
     QTest::newRow("unclosed bracket")
         << u"Error: ["_qs + name << u"Error: ["_qs + name.left(200) + more;
   }
