@@ -142,8 +142,7 @@ QString TzelDataset::connectionFor(const QString &databaseName, QString &text) {
     static int counter = 0;
     m_privateConnection = u"zel-dataset-%1"_qs.arg(++counter);
     QSqlDatabase clone = QSqlDatabase::cloneDatabase(db.connectionName, m_privateConnection);
-    if (!clone.open()) {
-      const QString message = clone.lastError().text();
+    if (const QString message = TzelSession::openConnection(clone); !message.isEmpty()) {
       clone = QSqlDatabase();
       dropPrivateConnection();
       throw EzelError(u"Error: "_qs + message);

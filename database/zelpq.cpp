@@ -3,6 +3,7 @@
 #include "model/zeltypes.h"
 
 #include <QLibrary>
+#include <QStringList>
 #include <atomic>
 
 namespace {
@@ -56,4 +57,30 @@ const TzelPq &zelPq() {
 
 const TzelPq *zelPqIfLoaded() {
   return loaded.load();
+}
+
+QString zelPqMessageText(const QString &text) {
+  QStringList lines = text.split(u'\n', Qt::SkipEmptyParts);
+  for (QString &line : lines)
+    line = line.trimmed();
+  lines.removeAll(QString());
+  if (lines.size() <= 1)
+    return lines.value(0);
+  const QString first = lines.takeFirst();
+  return first + u'\n' + lines.join(u' ');
+}
+
+QString zelPqResultMessage(const TzelPq &pq, const PGresult *result) {
+  const auto field = [&](int code) {
+    return QString::fromUtf8(pq.PQresultErrorField(result, code)).simplified();
+  };
+  const QString primary = field(PG_DIAG_MESSAGE_PRIMARY);
+  if (primary.isEmpty())
+    return zelPqMessageText(QString::fromUtf8(pq.PQresultErrorMessage(result)));
+  QString text = primary;
+  if (const QString code = field(PG_DIAG_SQLSTATE); !code.isEmpty())
+    text += u" ("_qs + code + u')';
+  QStringList more{field(PG_DIAG_MESSAGE_DETAIL), field(PG_DIAG_MESSAGE_HINT)};
+  more.removeAll(QString());
+  return more.isEmpty() ? text : text + u'\n' + more.join(u' ');
 }

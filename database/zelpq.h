@@ -3,6 +3,7 @@
 // start-up: it brings some twenty libraries (TLS, Kerberos, LDAP) that programs working on
 // other databases never need. Qt's PostgreSQL driver has loaded the same library by then.
 
+#include <QString>
 #include <libpq-fe.h>
 
 struct TzelPq {
@@ -37,3 +38,10 @@ const TzelPq &zelPq();
 // The functions when the library is loaded already, else null: for a signal handler, which
 // must not load anything.
 const TzelPq *zelPqIfLoaded();
+
+// A message of the server or the client library in two lines at most: the first line
+// as given, then the rest (detail, hint, "Is the server running…") joined on a second.
+QString zelPqMessageText(const QString &text);
+// A failed result's message: the primary message and its SQLSTATE, then the detail and
+// the hint on a second line.
+QString zelPqResultMessage(const TzelPq &pq, const PGresult *result);

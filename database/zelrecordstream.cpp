@@ -299,7 +299,7 @@ void TzelRecordStream::startPostgres(const QString &connectionName, const QStrin
     throw EzelError(u"Error: The database [%1] is not open"_qs.arg(connectionName));
   guarded([&] {
     if (!zelPq().PQsendQuery(m_pg, sql.toUtf8().constData()))
-      failWith(QString::fromUtf8(zelPq().PQerrorMessage(m_pg)));
+      failWith(zelPqMessageText(QString::fromUtf8(zelPq().PQerrorMessage(m_pg))));
     m_pgRunning = true;
     zelPq().PQsetSingleRowMode(m_pg);
     PgResult first(awaitResult());
@@ -360,12 +360,11 @@ void TzelRecordStream::endPostgres() {
   }
 }
 
-// The message as the Qt driver words it: the server's text and its error code.
+// The server's message and its error code, then its detail on a second line.
 void TzelRecordStream::failPostgres(PGresult *result) {
-  QString message = QString::fromUtf8(result ? zelPq().PQresultErrorMessage(result)
-                                             : zelPq().PQerrorMessage(m_pg));
-  if (const char *code = result ? zelPq().PQresultErrorField(result, PG_DIAG_SQLSTATE) : nullptr)
-    message += u"(%1)"_qs.arg(QLatin1StringView(code));
+  const QString message = result
+                              ? zelPqResultMessage(zelPq(), result)
+                              : zelPqMessageText(QString::fromUtf8(zelPq().PQerrorMessage(m_pg)));
   discardPostgres(false);
   failWith(message);
 }

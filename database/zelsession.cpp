@@ -1,11 +1,13 @@
 #include "database/zelsession.h"
 
+#include "database/zelpq.h"
 #include "database/zelstandarddb.h"
 #include "model/supportfiles.h"
 #include "model/zeltypes.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSqlDatabase>
@@ -82,6 +84,39 @@ void setPostgresParams(QSqlDatabase &db, const QStringList &params) {
     db.setPassword(password);
   if (const QString service = value(u"SERVICE"_qs); !service.isEmpty())
     db.setConnectOptions(u"service="_qs + service);
+}
+
+// Our statements go out as UTF-8, whatever client encoding the server, the database or the
+// role sets: a server reading them in another encoding could take the last byte of a
+// multibyte character and the backslash after it as one character.
+QSqlError useUtf8(const QSqlDatabase &db) {
+  QSqlQuery q(db);
+  return q.exec(u"SET client_encoding TO 'UTF8'"_qs) ? QSqlError() : q.lastError();
+}
+
+// What libpq would refuse with a message that names neither the key nor the value.
+void checkPostgresParams(const QStringList &params, const QString &databaseName) {
+  const QString port = TzelSession::paramValue(params, u"PORT"_qs);
+  bool number = false;
+  const int value = port.toInt(&number);
+  if (!port.isEmpty() && (!number || value < 1 || value > 65535))
+    throw EzelError(
+        u"Error: The Port [%1] of database [%2] is not a port number (1 to 65535)"_qs.arg(
+            port, databaseName));
+}
+
+// Why the aliases file cannot be used at all, or an empty text: it cannot be opened, or it
+// holds something but no [alias] section (a binary or foreign file).
+QString aliasesFileFault(const QString &fileName) {
+  QFile file(fileName);
+  if (!file.exists())
+    return {};
+  if (QFileInfo(fileName).isDir() || !file.open(QIODevice::ReadOnly))
+    return QFileInfo(fileName).isDir() ? u"it is a folder"_qs : file.errorString();
+  const QByteArray bytes = file.readAll();
+  if (bytes.contains('\0') || (!bytes.trimmed().isEmpty() && ReadIniFile(fileName).isEmpty()))
+    return u"it holds no [alias] section"_qs;
+  return {};
 }
 
 QString definitionText(const TzelAlias &a) {
@@ -206,10 +241,29 @@ QString TzelSession::folderOf(const QString &databaseName) const {
   return paramValue(a->params, u"PATH"_qs);
 }
 
+QString TzelSession::unknownDatabaseMessage(const QString &databaseName) {
+  const QString file = aliasesFile();
+  if (const QString fault = aliasesFileFault(file); !fault.isEmpty())
+    return u"Error: Unknown database [%1]: the aliases file [%2] could not be read (%3)"_qs.arg(
+        databaseName, file, fault);
+  return u"Error: Unknown database [%1]"_qs.arg(databaseName);
+}
+
+QString TzelSession::openConnection(QSqlDatabase &db) {
+  QSqlError error = db.open() ? QSqlError() : db.lastError();
+  if (!error.isValid() && db.driverName() == u"QPSQL")
+    error = useUtf8(db);
+  if (!error.isValid())
+    return {};
+  db.close();
+  // The client library never repeats the password; the Qt driver's own words add nothing.
+  return zelPqMessageText(error.databaseText().isEmpty() ? error.text() : error.databaseText());
+}
+
 TzelOpenDatabase &TzelSession::open(const QString &databaseName) {
   const auto a = definitionOf(databaseName);
   if (IsBlank(databaseName) || !a)
-    throw EzelError(u"Error: Unknown database [%1]"_qs.arg(databaseName));
+    throw EzelError(unknownDatabaseMessage(databaseName));
   const auto kind = driverKind(a->driverName);
   if (!kind)
     throw EzelError(
@@ -234,6 +288,8 @@ TzelOpenDatabase &TzelSession::open(const QString &databaseName) {
     db->standard = std::make_unique<TzelStandardDatabase>(
         folder, db->connectionName, [this](const QString &other) { return folderOf(other); });
   } else {
+    if (*kind == TzelDriverKind::Postgres)
+      checkPostgresParams(a->params, databaseName);
     QSqlDatabase q = QSqlDatabase::addDatabase(
         *kind == TzelDriverKind::Sqlite ? u"QSQLITE"_qs : u"QPSQL"_qs, db->connectionName);
     const QString file = paramValue(a->params, u"DATABASE"_qs).isEmpty()
@@ -250,8 +306,7 @@ TzelOpenDatabase &TzelSession::open(const QString &databaseName) {
     } else {
       setPostgresParams(q, a->params);
     }
-    if (!q.open()) {
-      const QString text = q.lastError().text();
+    if (const QString text = openConnection(q); !text.isEmpty()) {
       q = QSqlDatabase();
       db.reset();
       throw EzelError(u"Error: "_qs + text);

@@ -14,6 +14,7 @@
 #include <memory>
 #include <optional>
 
+class QSqlDatabase;
 class TzelStandardDatabase;
 
 enum class TzelDriverKind { Standard, Sqlite, Postgres };
@@ -45,6 +46,13 @@ public:
   static QString aliasesFile();
   static std::optional<TzelDriverKind> driverKind(const QString &driverName);
   static QString paramValue(const QStringList &params, const QString &key);
+  // Opens a connection; a PostgreSQL one then sends its statements as UTF-8 whatever the
+  // server, database or role sets. Empty when open, else the driver's message in two lines
+  // at most.
+  static QString openConnection(QSqlDatabase &db);
+  // "Error: Unknown database [name]", and why the aliases file could not be read when it
+  // exists but cannot be used at all.
+  static QString unknownDatabaseMessage(const QString &databaseName);
 
   void registerAlias(const TzelAlias &alias);
   void unregisterAlias(const QString &name);

@@ -711,12 +711,14 @@ bool TzelSqlGenerator::LiteralItem(const QString &source, TzelFilterOper oper, T
     }
     literal = item;
   } else if (dataType == ftBoolean) {
-    literal = QuoteText(item, m_model.BooleanQuote());
+    literal = QuoteLiteral(item, m_model.BooleanQuote(), m_model.DatabaseType());
   } else if (isDateType(dataType)) {
     // TODAY is already in the model's date format; reading it back as a system date could fail.
     literal = today ? ApplyDateQuote(item, m_model.DateQuote())
-                    : FormatSqlDate(m_model.DateFormat(), m_model.DateQuote(),
-                                    EscapeForDateQuote(item, m_model.DateQuote()));
+                    : FormatSqlDate(
+                          m_model.DateFormat(), m_model.DateQuote(),
+                          EscapeForDateQuote(EscapeLiteralBackslashes(item, m_model.DatabaseType()),
+                                             m_model.DateQuote()));
   } else {
     if ((oper == zelFilterLike || oper == zelFilterNotLike) && !item.contains(QLatin1Char('%')) &&
         !item.contains(QLatin1Char('*'))) {
@@ -724,7 +726,7 @@ bool TzelSqlGenerator::LiteralItem(const QString &source, TzelFilterOper oper, T
           m_model.DatabaseType() == zelAccess ? QStringLiteral("*") : QStringLiteral("%");
       item = wild + item + wild;
     }
-    literal = QuoteText(item, m_model.StringQuote());
+    literal = QuoteLiteral(item, m_model.StringQuote(), m_model.DatabaseType());
   }
   return true;
 }

@@ -2,6 +2,7 @@
 
 #include "model/zeltypes.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -53,8 +54,47 @@ TzelAnswer zelDecliningAnswer(TzelButtons buttons) {
   return TzelAnswer::Cancel;
 }
 
+QString zelReadableText(const QString &text) {
+  constexpr qsizetype NameLimit = 200;
+  constexpr qsizetype LineLimit = 1000;
+  const QChar ellipsis(0x2026);
+  QString result;
+  result.reserve(std::min(text.size(), qsizetype(4 * LineLimit)));
+  qsizetype line = 0;    // characters kept on the current line
+  qsizetype inName = -1; // characters of the current bracketed name, -1 outside one
+  bool kept = true;      // the previous character was kept: a surrogate pair stays whole
+  for (const QChar c : text) {
+    if (c.isLowSurrogate()) {
+      if (kept)
+        result += c;
+      continue;
+    }
+    kept = false;
+    if (c == u'\n') {
+      line = -1;
+      inName = -1;
+    } else if (c == u'[') {
+      inName = 0;
+    } else if (c == u']') {
+      inName = -1;
+    } else if (inName >= 0 && ++inName > NameLimit) {
+      if (inName == NameLimit + 1)
+        result += ellipsis;
+      continue;
+    }
+    if (++line > LineLimit) {
+      if (line == LineLimit + 1)
+        result += ellipsis;
+      continue;
+    }
+    result += c;
+    kept = true;
+  }
+  return result;
+}
+
 TzelAnswer zelMessageBox(const QString &text, TzelMessageKind kind, TzelButtons buttons) {
-  return zelMessageHandler().messageBox(text, kind, buttons);
+  return zelMessageHandler().messageBox(zelReadableText(text), kind, buttons);
 }
 
 bool zelInputBox(const QString &caption, const QString &prompt, QString &text) {
@@ -66,7 +106,10 @@ bool ShowMessages(QStringList &lines, const QString &title) {
     zelMessageHandler().hideMessageList();
     return false;
   }
-  zelMessageHandler().showMessageList(lines, title);
+  QStringList readable;
+  for (const QString &line : std::as_const(lines))
+    readable << zelReadableText(line);
+  zelMessageHandler().showMessageList(readable, title);
   lines.clear();
   return true;
 }

@@ -35,6 +35,11 @@ std::unique_ptr<TzelMessageHandler>
 zelSetMessageHandler(std::unique_ptr<TzelMessageHandler> handler);
 TzelMessageHandler &zelMessageHandler();
 
+// The text cut to a readable length for a message: a name in square brackets longer than
+// 200 characters keeps its first 200 and "…", and so does a line longer than 1,000 beyond
+// its 1,000th. Every message operation below shows its text through it.
+QString zelReadableText(const QString &text);
+
 TzelAnswer zelMessageBox(const QString &text, TzelMessageKind kind = TzelMessageKind::Error,
                          TzelButtons buttons = TzelButtons::Ok);
 inline void zelShowError(const QString &text) {

@@ -68,6 +68,16 @@ QString QuoteText(const QString &text, TzelQuoteType quote) {
   return open + escaped + close;
 }
 
+QString QuoteLiteral(const QString &text, TzelQuoteType quote, TzelDatabase database) {
+  if (database != zelPostgreSQL || quote != zelQuoteSingle || !text.contains(u'\\'))
+    return QuoteText(text, quote);
+  return u'E' + QuoteText(EscapeLiteralBackslashes(text, database), quote);
+}
+
+QString EscapeLiteralBackslashes(const QString &text, TzelDatabase database) {
+  return database == zelPostgreSQL ? QString(text).replace(u'\\', u"\\\\"_qs) : text;
+}
+
 bool NeedsQuoting(const QString &name, TzelDatabase database) {
   for (QChar c : name)
     if (IsQuoteForcingChar(c))

@@ -11,6 +11,14 @@ bool IsNativeDialect(TzelDatabase database);
 // closing quote character inside doubled (' → '', " → "", ] → ]]) so that the text cannot end
 // the quoted name early; zelQuoteNone leaves it unchanged.
 QString QuoteText(const QString &text, TzelQuoteType quote);
+// A string literal: QuoteText, except that under zelPostgreSQL a text holding a backslash
+// becomes an escape string with the backslashes doubled (E'a\\b'), which means the same text
+// whether or not the server reads backslashes in ordinary strings as escapes
+// (standard_conforming_strings off): a backslash can never end the literal early.
+QString QuoteLiteral(const QString &text, TzelQuoteType quote, TzelDatabase database);
+// The text with its backslashes doubled under zelPostgreSQL, for text written inside quotes
+// that are not QuoteLiteral's (a date quote): safe under either reading of backslashes.
+QString EscapeLiteralBackslashes(const QString &text, TzelDatabase database);
 // True when the name holds a space, an operator or punctuation character, or is an SQL
 // keyword (ignoring case). The native dialects also quote their engine's own keywords, a
 // name that starts with a digit and, for PostgreSQL, which folds unquoted names to lower

@@ -95,6 +95,42 @@ private slots:
     QCOMPARE(session.folderOf(u"PLAIN"_qs), refused ? QString() : u"/tmp"_qs);
   }
 
+  // A file that cannot be used, or a key libpq would refuse without naming it: the message
+  // says which file or which key and value (%1 stands for the file).
+  void unusableFileOrKeySaysWhy_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<QString>("message");
+    const QByteArray sales = "[SALES]\nDriver=POSTGRESQL\nHost=127.0.0.1\nPassword=pw\n";
+    QTest::newRow("port not a number")
+        << sales + "Port=notaport\n"
+        << u"Error: The Port [notaport] of database [SALES] is not a port number (1 to 65535)"_qs;
+    QTest::newRow("port out of range")
+        << sales + "Port=70000\n"
+        << u"Error: The Port [70000] of database [SALES] is not a port number (1 to 65535)"_qs;
+    const QString unreadable =
+        u"Error: Unknown database [SALES]: the aliases file [%1] could not be read (%2)"_qs;
+    QTest::newRow("garbage") << QByteArray("\x7f"
+                                           "ELF\x02\x01\0\0[x]=\xff\xfe",
+                                           14)
+                             << unreadable.arg(u"%1"_qs, u"it holds no [alias] section"_qs);
+    QTest::newRow("no section") << QByteArray("Driver=POSTGRESQL\nHost=h\n")
+                                << unreadable.arg(u"%1"_qs, u"it holds no [alias] section"_qs);
+    QTest::newRow("a folder") << QByteArray() << unreadable.arg(u"%1"_qs, u"it is a folder"_qs);
+    QTest::newRow("empty") << QByteArray("\n") << u"Error: Unknown database [SALES]"_qs;
+  }
+  void unusableFileOrKeySaysWhy() {
+    QFETCH(QByteArray, content);
+    QFETCH(QString, message);
+    const QString path = content.isEmpty() ? scratch.path() : file;
+    if (!content.isEmpty())
+      writeAliases(content, Private);
+    qputenv("ZEL_ALIASES_FILE", path.toLocal8Bit());
+    TzelSession session;
+    const QString error = errorOf([&] { session.open(u"SALES"_qs); });
+    qputenv("ZEL_ALIASES_FILE", file.toLocal8Bit());
+    QCOMPARE(error, message.contains(u"%1"_qs) ? message.arg(path) : message);
+  }
+
   void pathWithSpacesIsQuotedInTheAdvice() {
     const QString spaced = scratch.filePath(u"my aliases.ini"_qs);
     qputenv("ZEL_ALIASES_FILE", spaced.toLocal8Bit());

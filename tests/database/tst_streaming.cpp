@@ -396,9 +396,7 @@ void TstStreaming::postgresConnectionServesTheNextStatement() {
   } catch (const EzelError &e) {
     message = e.message();
   }
-  QVERIFY2(message.startsWith(u"Error: ERROR:  division by zero"_qs) &&
-               message.endsWith(u"(22012)"_qs),
-           qPrintable(message));
+  QCOMPARE(message, u"Error: division by zero (22012)"_qs);
   // A statement run without records is not interrupted by a second one from a waiting slot.
   bool refused = false;
   connect(&ds, &TzelDataset::waiting, this, [&] {

@@ -958,6 +958,37 @@ private slots:
     QVERIFY2(run.sql.contains(condition), qPrintable(run.text()));
   }
 
+  // Under PostgreSQL a backslash cannot end a literal early, whatever the server's
+  // standard_conforming_strings: text becomes an escape string, and a date that could not
+  // be read keeps its backslashes doubled.
+  void postgresBackslashes_data() {
+    QTest::addColumn<QString>("field");
+    QTest::addColumn<int>("oper");
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("literal");
+    QTest::newRow("text") << "PartDesc" << int(zelFilterEqual) << "\\' OR 1=1 --|"
+                          << " = E'\\\\'' OR 1=1 --'";
+    QTest::newRow("like") << "PartDesc" << int(zelFilterLike) << "a\\b|"
+                          << " LIKE E'%a\\\\b%'";
+    QTest::newRow("date") << "Ordered" << int(zelFilterEqual) << "\\' OR 1=1 --|"
+                          << " = '\\\\'' OR 1=1 --'";
+    QTest::newRow("plain text") << "PartDesc" << int(zelFilterEqual) << "O'B|"
+                                << " = 'O''B'";
+  }
+  void postgresBackslashes() {
+    QFETCH(QString, field);
+    QFETCH(int, oper);
+    QFETCH(QString, filter);
+    QFETCH(QString, literal);
+    RecordingMessages rec;
+    Run run(zelPostgreSQL, false);
+    addTables(run.query, {QStringLiteral("Parts")});
+    addValue(run.query, QStringLiteral("Parts"), field, {})
+        ->SetFilter(1, TzelFilterOper(oper), filter);
+    QVERIFY(run.generate());
+    QVERIFY2(run.text().contains(literal + u')'), qPrintable(run.text()));
+  }
+
   void translateExpression() {
     Run run(zelParadox, true);
     addTables(run.query, {QStringLiteral("Parts"), QStringLiteral("Vendors")});

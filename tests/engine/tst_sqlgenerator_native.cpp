@@ -16,6 +16,8 @@ namespace {
 
 const QString kLite = QStringLiteral("native-sqlite");
 const QString kPg = QStringLiteral("native-postgres");
+// The same database where backslashes in ordinary strings are escapes, as older servers keep.
+const QString kPgEscapes = QStringLiteral("native-postgres-escapes");
 
 using Rows = QList<QStringList>;
 
@@ -45,6 +47,28 @@ bool execAll(QSqlDatabase db, const QStringList &statements, QString &error) {
   return true;
 }
 
+// The matrix, and parameter values that end an ordinary literal early where backslashes
+// escape: no row holds them, so each finds none.
+QList<matrix::Shape> nativeShapes() {
+  QList<matrix::Shape> shapes = matrix::shapes();
+  for (const QString &payload : {u"\\' OR 1=1 --"_qs, u"\\'' OR 1=1 --"_qs, u"\\\\' OR 1=1 --"_qs})
+    shapes << matrix::Shape{u"backslash parameter "_qs + payload,
+                            [payload](TzelQuery &q, TzelModel &) {
+                              matrix::addTables(q, {1});
+                              matrix::value(q, 1, "Id");
+                              matrix::value(q, 1, "Name", zelHide)
+                                  ->SetFilter(1, zelFilterEqual, u"[Vendor]="_qs + payload + u'|');
+                            },
+                            u"SELECT id FROM t1 WHERE 1 = 0"_qs};
+  return shapes;
+}
+
+QString connectionTitle(const QString &connection) {
+  return connection == kLite ? u"sqlite"_qs
+         : connection == kPg ? u"postgresql"_qs
+                             : u"postgresql, backslash escapes"_qs;
+}
+
 } // namespace
 
 class TstSqlGeneratorNative : public QObject {
@@ -71,6 +95,13 @@ private slots:
                              QStringLiteral("CREATE SCHEMA matrix"),
                              QStringLiteral("SET search_path TO matrix")};
     QVERIFY2(execAll(pg, schema + matrix::createStatements(true), error), qPrintable(error));
+    QSqlDatabase escapes = QSqlDatabase::cloneDatabase(kPg, kPgEscapes);
+    QVERIFY2(escapes.open(), qPrintable(escapes.lastError().text()));
+    QVERIFY2(execAll(escapes,
+                     {QStringLiteral("SET search_path TO matrix"),
+                      QStringLiteral("SET standard_conforming_strings = off")},
+                     error),
+             qPrintable(error));
     postgres = true;
   }
 
@@ -122,23 +153,24 @@ private slots:
   }
 
   void matrixRuns_data() {
-    QTest::addColumn<bool>("onPostgres");
+    QTest::addColumn<QString>("connection");
     QTest::addColumn<int>("shape");
-    const QList<matrix::Shape> shapes = matrix::shapes();
-    for (bool pg : {false, true})
+    const QList<matrix::Shape> shapes = nativeShapes();
+    for (const QString &c : {kLite, kPg, kPgEscapes})
       for (int i = 0; i < shapes.size(); ++i)
-        QTest::addRow("%s: %s", pg ? "postgresql" : "sqlite", qPrintable(shapes.at(i).name))
-            << pg << i;
+        QTest::addRow("%s: %s", qPrintable(connectionTitle(c)), qPrintable(shapes.at(i).name))
+            << c << i;
   }
   void matrixRuns() {
-    QFETCH(bool, onPostgres);
+    QFETCH(QString, connection);
     QFETCH(int, shape);
+    const bool onPostgres = connection != kLite;
     if (onPostgres && !postgres)
       QSKIP("ZEL_PG_HOST is not set: no PostgreSQL server to run on (scripts/test.sh starts one)");
-    const matrix::Shape s = matrix::shapes().at(shape);
+    const matrix::Shape s = nativeShapes().at(shape);
     const QString sql = matrix::generate(onPostgres ? zelPostgreSQL : zelSQLite, s);
     QVERIFY2(!sql.startsWith(QStringLiteral("ERROR: ")), qPrintable(sql));
-    QSqlDatabase db = QSqlDatabase::database(onPostgres ? kPg : kLite);
+    QSqlDatabase db = QSqlDatabase::database(connection);
     Rows generated, hand;
     QString error;
     QVERIFY2(run(db, sql, generated, error), qPrintable(error));

@@ -22,6 +22,42 @@ private slots:
     QCOMPARE(rec.lists.size(), 1);
   }
 
+  // A name of a megabyte or a line of a thousand characters is cut where it is shown, in a
+  // box and in the message list; the rest of the sentence stays.
+  void longTextsAreCut_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<QString>("shown");
+    const QString name(1 << 20, u'x');
+    const QChar more(0x2026);
+    QTest::newRow("huge name") << u"Error: The ["_qs + name + u"] table is not joined"_qs
+                               << u"Error: The ["_qs + name.left(200) + more +
+                                      u"] table is not joined"_qs;
+    QTest::newRow("name of 200") << u"["_qs + name.left(200) + u"]"_qs
+                                 << u"["_qs + name.left(200) + u"]"_qs;
+    QTest::newRow("two names") << u"["_qs + name.left(201) + u"] and ["_qs + name.left(201) +
+                                      u"]"_qs
+                               << u"["_qs + name.left(200) + more + u"] and ["_qs + name.left(200) +
+                                      more + u"]"_qs;
+    QTest::newRow("long line, short next")
+        << u"Error: "_qs + name.left(2000) + u"\nDetail"_qs
+        << u"Error: "_qs + name.left(993) + more + u"\nDetail"_qs;
+    const QString clefs = QString(199, u'x') + u"\U0001D11Eyy"_qs;
+    QTest::newRow("pair at the cut")
+        << u"["_qs + clefs + u"]"_qs << u"["_qs + clefs.left(201) + more + u"]"_qs;
+    QTest::newRow("unclosed bracket")
+        << u"Error: ["_qs + name << u"Error: ["_qs + name.left(200) + more;
+  }
+  void longTextsAreCut() {
+    QFETCH(QString, text);
+    QFETCH(QString, shown);
+    RecordingMessages rec;
+    zelShowError(text);
+    QStringList lines{text};
+    ShowMessages(lines, u"T"_qs);
+    QCOMPARE(rec.texts(), QStringList{shown});
+    QCOMPARE(rec.lists.value(0).lines, QStringList{shown});
+  }
+
   // The guard of slots and mains: a model error becomes one error message, nothing else.
   void catchToMessage() {
     RecordingMessages rec;

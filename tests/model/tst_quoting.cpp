@@ -84,6 +84,26 @@ private slots:
     QCOMPARE(QuoteQualifiedName(name, TzelQuoteType(quote), zelParadox), result);
   }
 
+  // A backslash cannot end a PostgreSQL literal early, whatever standard_conforming_strings
+  // says: such a text is an escape string with its backslashes doubled.
+  void literals_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("database");
+    QTest::addColumn<QString>("literal");
+    const QString payload = QStringLiteral("\\' OR 1=1)))--");
+    QTest::newRow("postgres payload") << payload << int(zelPostgreSQL) << "E'\\\\'' OR 1=1)))--'";
+    QTest::newRow("postgres lone backslash") << "\\" << int(zelPostgreSQL) << "E'\\\\'";
+    QTest::newRow("postgres plain") << "O'Brien" << int(zelPostgreSQL) << "'O''Brien'";
+    QTest::newRow("sqlite payload") << payload << int(zelSQLite) << "'\\'' OR 1=1)))--'";
+    QTest::newRow("older payload") << payload << int(zelOracle) << "'\\'' OR 1=1)))--'";
+  }
+  void literals() {
+    QFETCH(QString, text);
+    QFETCH(int, database);
+    QFETCH(QString, literal);
+    QCOMPARE(QuoteLiteral(text, zelQuoteSingle, TzelDatabase(database)), literal);
+  }
+
   // A catalogue name with a quote in a dotted name: each part is escaped on its own.
   void qualifiedNamesEscapeEachPart() {
     QCOMPARE(QuoteQualifiedName(QStringLiteral("dbo.Or]ders"), zelQuoteBracket, zelMSSQL),

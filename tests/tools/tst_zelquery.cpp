@@ -457,6 +457,17 @@ void TestZelQuery::check() {
   run = tool({u"check"_qs, m_model});
   QCOMPARE(run.status, 1);
   QVERIFY2(run.err.startsWith(u"Error: Unknown database [PELLOX]\n"_qs), qPrintable(run.err));
+  // An aliases file that is no aliases file at all is named, with why it could not be read.
+  const QString garbage = m_dir.filePath(u"garbage-aliases.ini"_qs);
+  {
+    QFile out(garbage);
+    QVERIFY(out.open(QIODevice::WriteOnly));
+    out.write(QByteArray("\x89PNG\r\n\x1a\n\0\0", 10));
+  }
+  run = tool({u"check"_qs, m_model}, garbage);
+  QVERIFY2(run.err.startsWith(u"Error: Unknown database [PELLOX]: the aliases file ["_qs + garbage +
+                              u"] could not be read (it holds no [alias] section)\n"_qs),
+           qPrintable(run.err));
 
   // A model without a dialect fails the setup check, numbered as the component numbers it.
   const QString unknown = m_dir.filePath(u"unknown-model.txt"_qs);
@@ -511,8 +522,26 @@ void TestZelQuery::wrongCommandLine_data() {
   QTest::newRow("password") << QStringList{u"check"_qs, model, u"--alias"_qs,
                                            u"A=postgresql:db:5432/sales?user=u&password=p"_qs}
                             << u"Error: Invalid --alias A=postgresql:db:5432/sales?user=u&"
-                               "password=p: a password is taken only from the environment "
+                               "password=***: a password is taken only from the environment "
                                "variable ZEL_PG_PASSWORD"_qs;
+  QTest::newRow("encoded password")
+      << QStringList{u"check"_qs, model, u"--alias"_qs,
+                     u"A=postgresql:db/sales?PASS%57ORD=s3cret&user=u"_qs}
+      << u"Error: Invalid --alias A=postgresql:db/sales?PASS%57ORD=***&user=u: a password is "
+         "taken only from the environment variable ZEL_PG_PASSWORD"_qs;
+  QTest::newRow("password in user info")
+      << QStringList{u"check"_qs, model, u"--alias"_qs, u"A=postgresql:u:s3cret@db/sales"_qs}
+      << u"Error: Invalid --alias A=postgresql:u:***@db/sales: expected "
+         "postgresql:HOST:PORT/DB?user=U"_qs;
+  const QString longName(100000, u'A');
+  QTest::newRow("long name cut") << QStringList{u"check"_qs, model, u"--alias"_qs,
+                                                longName + u"=odbc:x"_qs}
+                                 << u"Error: Invalid --alias "_qs + longName.left(977) +
+                                        QChar(0x2026);
+  QTest::newRow("password without a driver")
+      << QStringList{u"check"_qs, model, u"--alias"_qs, u"password=s3cret"_qs}
+      << u"Error: Invalid --alias password=***: expected NAME=sqlite:FILE, "
+         "NAME=standard:FOLDER or NAME=postgresql:HOST:PORT/DB?user=U"_qs;
 }
 
 void TestZelQuery::wrongCommandLine() {

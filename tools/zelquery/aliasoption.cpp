@@ -67,3 +67,22 @@ std::optional<TzelAlias> parseAliasOption(const QString &value, QString &error) 
   error = QStringLiteral("unknown driver [") + driver + QStringLiteral("]");
   return std::nullopt;
 }
+
+QString aliasOptionForMessage(const QString &value) {
+  static const QRegularExpression userInfo(uR"((:[^:/?@]*:)[^/?@]*@)"_qs);
+  static const QRegularExpression keyed(uR"(((?:password|passwd|pwd)\s*=\s*)[^&;\s]*)"_qs,
+                                        QRegularExpression::CaseInsensitiveOption);
+  const qsizetype question = value.indexOf(u'?');
+  QString head = question < 0 ? value : value.left(question);
+  head.replace(userInfo, u"\\1***@"_qs).replace(keyed, u"\\1***"_qs);
+  if (question < 0)
+    return head;
+  QStringList items = value.mid(question + 1).split(u'&');
+  for (QString &item : items) {
+    const qsizetype eq = item.indexOf(u'=');
+    const QString key = QUrl::fromPercentEncoding(item.left(eq).toUtf8());
+    if (eq >= 0 && key.compare(u"user"_qs, Qt::CaseInsensitive) != 0)
+      item = item.left(eq + 1) + u"***"_qs;
+  }
+  return head + u'?' + items.join(u'&');
+}

@@ -12,3 +12,6 @@ inline constexpr char PasswordVariable[] = "ZEL_PG_PASSWORD";
 
 // The alias a value defines (relative paths made absolute), or nullopt with the reason.
 std::optional<TzelAlias> parseAliasOption(const QString &value, QString &error);
+// The value as a message may repeat it: a password in it, and every setting but the user
+// name, shown as ***.
+QString aliasOptionForMessage(const QString &value);

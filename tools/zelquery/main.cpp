@@ -94,7 +94,7 @@ void writeTo(FILE *stream, const QString &text) {
 }
 
 int usageError(const QString &message, const QString &usage) {
-  writeTo(stderr, u"Error: "_qs + message + u"\n\n"_qs + usage);
+  writeTo(stderr, zelReadableText(u"Error: "_qs + message) + u"\n\n"_qs + usage);
   return WrongUsage;
 }
 
@@ -164,7 +164,7 @@ bool registerAliases(const QStringList &values, QString &error) {
     QString why;
     const auto alias = parseAliasOption(value, why);
     if (!alias) {
-      error = u"Invalid --alias "_qs + value + u": "_qs + why;
+      error = u"Invalid --alias "_qs + aliasOptionForMessage(value) + u": "_qs + why;
       return false;
     }
     TzelSession::defaultSession().registerAlias(*alias);

@@ -215,7 +215,7 @@ bool QueryTool::check(bool withQuery) {
   bool ok = true;
   for (const QString &name : m_model->DatabaseNames()) {
     if (!IsBlank(name) && !knownDatabase(name)) {
-      zelShowError(QStringLiteral("Error: Unknown database [") + name + u']');
+      zelShowError(TzelSession::unknownDatabaseMessage(name));
       ok = false;
     }
   }

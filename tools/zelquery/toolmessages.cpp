@@ -3,7 +3,7 @@
 #include <cstdio>
 
 void printError(const QString &text) {
-  const QByteArray bytes = text.toUtf8();
+  const QByteArray bytes = zelReadableText(text).toUtf8();
   std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stderr);
   std::fputc('\n', stderr);
   std::fflush(stderr);
