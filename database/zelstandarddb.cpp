@@ -18,6 +18,7 @@
 #include <optional>
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -210,10 +211,18 @@ QString TzelStandardDatabase::sqliteNameFor(const QString &path) const {
   return name;
 }
 
+TzelStandardDatabase::FileStamp TzelStandardDatabase::stampOf(const QString &path) {
+  struct stat st {};
+  if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+    return {};
+  return {quint64(st.st_dev), quint64(st.st_ino), qint64(st.st_mtim.tv_sec),
+          qint64(st.st_mtim.tv_nsec), qint64(st.st_size)};
+}
+
 QString TzelStandardDatabase::load(const QString &path) {
-  const QFileInfo info(path);
+  const FileStamp stamp = stampOf(path);
   auto it = m_loaded.find(path);
-  if (it != m_loaded.end() && it->modified == info.lastModified() && it->size == info.size())
+  if (it != m_loaded.end() && it->stamp == stamp)
     return it->sqliteName;
 
   TzelTableData data;
@@ -227,8 +236,7 @@ QString TzelStandardDatabase::load(const QString &path) {
     throw EzelError(u"Error: The in-memory database is not available"_qs);
   Loaded loaded;
   loaded.sqliteName = it != m_loaded.end() ? it->sqliteName : sqliteNameFor(path);
-  loaded.modified = info.lastModified();
-  loaded.size = info.size();
+  loaded.stamp = stamp;
   QStringList columns;
   QStringList marks;
   for (const TzelTableColumn &c : std::as_const(data.columns)) {

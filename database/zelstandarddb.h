@@ -31,10 +31,17 @@ public:
   QStringList tableFiles() const;
 
 private:
+  // What tells one version of a table file from the next: a file replaced by renaming has a
+  // new inode even when it was written within the clock's granularity at the same size.
+  struct FileStamp {
+    quint64 device = 0, inode = 0;
+    qint64 seconds = -1, nanoseconds = 0, size = -1;
+    bool operator==(const FileStamp &) const = default;
+  };
+  static FileStamp stampOf(const QString &path);
   struct Loaded {
     QString sqliteName;
-    QDateTime modified;
-    qint64 size = -1;
+    FileStamp stamp;
     QSet<QString> columns;
   };
   std::optional<QString> resolve(const QString &reference, bool explicitRef);
