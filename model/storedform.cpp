@@ -1142,3 +1142,17 @@ QByteArray loadStoredFormFile(const QString &fileName) {
     bytes.remove(0, 3);
   return bytes;
 }
+
+std::unique_ptr<TzelComponent> readStoredFormFile(const QString &fileName,
+                                                  const StoredFormReader &reader) {
+  const QByteArray bytes = loadStoredFormFile(fileName); // its errors name the file already
+  try {
+    return reader.read(bytes);
+  } catch (const EzelError &error) {
+    throw EzelError(messageForFile(fileName, error.message()));
+  }
+}
+
+QString messageForFile(const QString &fileName, const QString &message) {
+  return latin("Error: ") + fileName + latin(": ") + withoutErrorPrefix(message);
+}
