@@ -111,14 +111,23 @@ QStringList ReadQueryFileLines(const QString &fileName) {
   return lines;
 }
 
-std::unique_ptr<TzelQuerion> ReadQueryText(const QStringList &lines) {
+std::unique_ptr<TzelQuerion> ReadQueryText(QStringList lines) {
   if (lines.isEmpty() || IsBlank(lines.first()))
     throw EzelError(QStringLiteral("Error: The first line of the report is blank"));
   if (!lines.first().contains(QLatin1String("TzelQuerion")))
     throw EzelError(QStringLiteral("Error: Invalid file type"));
   // Files edited by hand may still name the host's components: those lines never apply.
-  std::unique_ptr<TzelComponent> root =
-      StoredFormReader().read(CleanQueryText(lines).join(u'\n') + u'\n');
+  // A large file is held once at a time: as lines, then as one text while it is parsed.
+  lines = CleanQueryText(lines);
+  qsizetype size = 0;
+  for (const QString &line : std::as_const(lines))
+    size += line.size() + 1;
+  QString text;
+  text.reserve(size);
+  for (const QString &line : std::as_const(lines))
+    text.append(line).append(u'\n');
+  lines = QStringList();
+  std::unique_ptr<TzelComponent> root = StoredFormReader().read(text);
   auto *querion = qobject_cast<TzelQuerion *>(root.get());
   if (!querion)
     throw EzelError(QStringLiteral("Error: Invalid file type"));

@@ -255,7 +255,7 @@ bool TzelQuerion::LoadFromFile(const QString &name) {
   }
   // What is wrong inside the file is told under its name: the model file may be at fault too.
   try {
-    const std::unique_ptr<TzelQuerion> read = ReadQueryText(lines);
+    const std::unique_ptr<TzelQuerion> read = ReadQueryText(std::move(lines));
     Assign(read.get());
   } catch (const EzelError &error) {
     zelShowError(messageForFile(name, error.message()));

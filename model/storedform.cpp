@@ -650,6 +650,7 @@ public:
       if (open.empty())
         fail(l.number, latin("Unexpected text after the last end [") + echo(l.text) + latin("]"));
       if (l.text.compare(QLatin1String("end"), Qt::CaseInsensitive) == 0) {
+        open.back()->properties.shrink_to_fit(); // large files hold many small blocks
         open.pop_back();
         continue;
       }
