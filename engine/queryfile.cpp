@@ -104,8 +104,11 @@ QStringList ReadQueryFileLines(const QString &fileName) {
   QString text = utf8(bytes);
   if (utf8.hasError())
     text = QString::fromLatin1(bytes); // 8-bit files written elsewhere
-  text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
   QStringList lines = text.split(u'\n');
+  text = QString();
+  for (QString &line : lines)
+    if (line.endsWith(u'\r'))
+      line.chop(1);
   if (!lines.isEmpty() && lines.last().isEmpty())
     lines.removeLast();
   return lines;

@@ -407,7 +407,10 @@ void TzelQuery::Assign(const QObject *source) {
 }
 
 void TzelQuery::AttachValue(TzelQueryValue *value) {
-  value->setParent(this);
+  // The query owns its values through Values alone: as QObject children each one freed would
+  // be looked up in, and cut out of, the list of all the query's children, so that clearing
+  // many values took time growing with the square of their number.
+  value->setParent(nullptr);
   value->SetQuery(this);
   m_values.append(value);
   if (!value->Deleted())
