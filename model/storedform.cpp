@@ -348,7 +348,7 @@ QString withoutErrorPrefix(const QString &message) {
 
 struct Value {
   enum Kind { Integer, Float, String, Identifier, Set, List } kind = Integer;
-  QString raw; // the value as written, for messages
+  QStringView raw; // the value as written, for messages: a view into the text being read
   qint64 integer = 0;
   double number = 0;
   QString text;      // String, Identifier
@@ -705,8 +705,8 @@ private:
     if (!block.children.empty())
       fail(l.number, latin("Property [") + name + latin("] must come before the child objects"));
     PropertyLine p{name, {}, l.number};
-    const QString value = s.rest().toString();
-    p.value.raw = value;
+    p.value.raw = s.rest();
+    const QString value = p.value.raw.toString();
     if (value.isEmpty())
       fail(l.number, latin("Missing value of property [") + p.name + latin("]"));
     if (value == QLatin1String("("))
