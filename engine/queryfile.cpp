@@ -104,21 +104,33 @@ QStringList ReadQueryFileLines(const QString &fileName) {
   QString text = utf8(bytes);
   if (utf8.hasError())
     text = QString::fromLatin1(bytes); // 8-bit files written elsewhere
-  text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
   QStringList lines = text.split(u'\n');
+  text = QString();
+  for (QString &line : lines)
+    if (line.endsWith(u'\r'))
+      line.chop(1);
   if (!lines.isEmpty() && lines.last().isEmpty())
     lines.removeLast();
   return lines;
 }
 
-std::unique_ptr<TzelQuerion> ReadQueryText(const QStringList &lines) {
+std::unique_ptr<TzelQuerion> ReadQueryText(QStringList lines) {
   if (lines.isEmpty() || IsBlank(lines.first()))
     throw EzelError(QStringLiteral("Error: The first line of the report is blank"));
   if (!lines.first().contains(QLatin1String("TzelQuerion")))
     throw EzelError(QStringLiteral("Error: Invalid file type"));
   // Files edited by hand may still name the host's components: those lines never apply.
-  std::unique_ptr<TzelComponent> root =
-      StoredFormReader().read(CleanQueryText(lines).join(u'\n') + u'\n');
+  // A large file is held once at a time: as lines, then as one text while it is parsed.
+  lines = CleanQueryText(lines);
+  qsizetype size = 0;
+  for (const QString &line : std::as_const(lines))
+    size += line.size() + 1;
+  QString text;
+  text.reserve(size);
+  for (const QString &line : std::as_const(lines))
+    text.append(line).append(u'\n');
+  lines = QStringList();
+  std::unique_ptr<TzelComponent> root = StoredFormReader().read(text);
   auto *querion = qobject_cast<TzelQuerion *>(root.get());
   if (!querion)
     throw EzelError(QStringLiteral("Error: Invalid file type"));

@@ -28,4 +28,4 @@ void SaveQueryFile(const QString &fileName, const QStringList &lines);
 QStringList ReadQueryFileLines(const QString &fileName);
 // A new query component read from query file lines; raises EzelError with "Error: The first
 // line of the report is blank", "Error: Invalid file type" or the reader's message.
-std::unique_ptr<TzelQuerion> ReadQueryText(const QStringList &lines);
+std::unique_ptr<TzelQuerion> ReadQueryText(QStringList lines);

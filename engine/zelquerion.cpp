@@ -248,12 +248,20 @@ bool TzelQuerion::LoadFromFile(const QString &name) {
   }
   QStringList lines;
   try {
-    lines = ReadQueryFileLines(name);
+    lines = ReadQueryFileLines(name); // its errors name the file already
   } catch (const EzelError &error) {
     zelShowError(error.message());
     return false;
   }
-  return loadLines(lines);
+  // What is wrong inside the file is told under its name: the model file may be at fault too.
+  try {
+    const std::unique_ptr<TzelQuerion> read = ReadQueryText(std::move(lines));
+    Assign(read.get());
+  } catch (const EzelError &error) {
+    zelShowError(messageForFile(name, error.message()));
+    return false;
+  }
+  return true;
 }
 
 bool TzelQuerion::SaveToFile(const QString &name) {

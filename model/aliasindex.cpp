@@ -57,6 +57,37 @@ void ZelAliasIndex::remove(const QString &alias, int position) {
   if (it == m_positions.end())
     return;
   it->removeOne(position);
-  if (it->isEmpty())
+  if (it->isEmpty()) {
     m_positions.erase(it);
+    freed(alias);
+  }
+}
+
+QString ZelAliasIndex::unique(const QString &base) {
+  if (first(base) < 0)
+    return base;
+  int &taken = m_taken[Key{base}];
+  taken = qMax(taken, 1);
+  QString candidate;
+  for (;; ++taken) {
+    candidate = base + QLatin1Char('_') + QString::number(taken);
+    if (first(candidate) < 0)
+      return candidate;
+  }
+}
+
+// An alias no live object has any more may be the answer of unique() again: for its own base
+// and, when it reads base_n, for that base.
+void ZelAliasIndex::freed(const QString &alias) {
+  m_taken.remove(Key{alias});
+  const qsizetype bar = alias.lastIndexOf(QLatin1Char('_'));
+  if (bar < 0 || bar + 1 == alias.size() || alias.at(bar + 1) == QLatin1Char('0'))
+    return; // unique() never writes a number with a leading zero
+  bool ok = false;
+  const int n = QStringView(alias).mid(bar + 1).toInt(&ok);
+  if (!ok || n <= 0) // not a count unique() could have written
+    return;
+  const auto it = m_taken.find(Key{alias.left(bar)});
+  if (it != m_taken.end() && *it > n)
+    *it = n;
 }

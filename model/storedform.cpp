@@ -348,7 +348,7 @@ QString withoutErrorPrefix(const QString &message) {
 
 struct Value {
   enum Kind { Integer, Float, String, Identifier, Set, List } kind = Integer;
-  QString raw; // the value as written, for messages
+  QStringView raw; // the value as written, for messages: a view into the text being read
   qint64 integer = 0;
   double number = 0;
   QString text;      // String, Identifier
@@ -650,6 +650,7 @@ public:
       if (open.empty())
         fail(l.number, latin("Unexpected text after the last end [") + echo(l.text) + latin("]"));
       if (l.text.compare(QLatin1String("end"), Qt::CaseInsensitive) == 0) {
+        open.back()->properties.shrink_to_fit(); // large files hold many small blocks
         open.pop_back();
         continue;
       }
@@ -704,8 +705,8 @@ private:
     if (!block.children.empty())
       fail(l.number, latin("Property [") + name + latin("] must come before the child objects"));
     PropertyLine p{name, {}, l.number};
-    const QString value = s.rest().toString();
-    p.value.raw = value;
+    p.value.raw = s.rest();
+    const QString value = p.value.raw.toString();
     if (value.isEmpty())
       fail(l.number, latin("Missing value of property [") + p.name + latin("]"));
     if (value == QLatin1String("("))
@@ -1141,4 +1142,18 @@ QByteArray loadStoredFormFile(const QString &fileName) {
   if (bytes.startsWith("\xEF\xBB\xBF"))
     bytes.remove(0, 3);
   return bytes;
+}
+
+std::unique_ptr<TzelComponent> readStoredFormFile(const QString &fileName,
+                                                  const StoredFormReader &reader) {
+  const QByteArray bytes = loadStoredFormFile(fileName); // its errors name the file already
+  try {
+    return reader.read(bytes);
+  } catch (const EzelError &error) {
+    throw EzelError(messageForFile(fileName, error.message()));
+  }
+}
+
+QString messageForFile(const QString &fileName, const QString &message) {
+  return latin("Error: ") + fileName + latin(": ") + withoutErrorPrefix(message);
 }

@@ -48,6 +48,12 @@ private:
 // Files: UTF-8 with CR LF, saved beside and renamed into place. Both raise EzelError.
 void saveStoredFormFile(const QString &fileName, const QString &text);
 QByteArray loadStoredFormFile(const QString &fileName);
+// The object tree of a stored form file; a fault of its text is reported under the file's
+// name (messageForFile).
+std::unique_ptr<TzelComponent> readStoredFormFile(const QString &fileName,
+                                                  const StoredFormReader &reader = {});
+// A message about a file's content, saying which file: "Error: step1.zel: Line 27: ...".
+QString messageForFile(const QString &fileName, const QString &message);
 
 // The stored text of a property's current value (115, True, zelJoinEqual, 'text', 0.3,
 // [fsBold]); empty for settings objects and string lists.

@@ -4,6 +4,7 @@
 #include "model/zelmodel.h"
 
 #include <memory>
+#include <vector>
 
 // TzelQueryTable
 
@@ -309,12 +310,7 @@ int TzelQuery::IndexOfValueAlias(const QString &alias) const {
 }
 
 QString TzelQuery::MakeValueAlias(const QString &base) {
-  const QString proper = ProperCase(base);
-  TzelProbe probe(*this);
-  QString candidate = proper;
-  for (int n = 1; IndexOfValueAlias(candidate) >= 0; ++n)
-    candidate = proper + QLatin1Char('_') + QString::number(n);
-  return candidate;
+  return m_valueAliases.unique(ProperCase(base));
 }
 
 TzelQueryValue *TzelQuery::createValue(const QString &alias, const QString &tableAlias,
@@ -360,14 +356,15 @@ int TzelQuery::AddValue(const QString &tableAlias, const QString &expression,
 
 void TzelQuery::ListValueAliases(QStringList &list) const {
   list.clear();
-  for (int p = 0; p < ValueCount(); ++p) {
-    for (const TzelQueryValue *v : m_values) {
-      if (!v->Deleted() && v->Position() == p) {
-        list.append(v->ValueAlias());
-        break;
-      }
-    }
+  std::vector<const TzelQueryValue *> byPosition(m_values.size(), nullptr);
+  for (const TzelQueryValue *v : m_values) {
+    const int p = v->Position();
+    if (!v->Deleted() && p >= 0 && p < ValueCount() && !byPosition[p])
+      byPosition[p] = v; // the first live value at each position
   }
+  for (const TzelQueryValue *v : byPosition)
+    if (v)
+      list.append(v->ValueAlias());
 }
 
 void TzelQuery::Assign(const QObject *source) {
@@ -410,7 +407,10 @@ void TzelQuery::Assign(const QObject *source) {
 }
 
 void TzelQuery::AttachValue(TzelQueryValue *value) {
-  value->setParent(this);
+  // The query owns its values through Values alone: as QObject children each one freed would
+  // be looked up in, and cut out of, the list of all the query's children, so that clearing
+  // many values took time growing with the square of their number.
+  value->setParent(nullptr);
   value->SetQuery(this);
   m_values.append(value);
   if (!value->Deleted())

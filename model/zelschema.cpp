@@ -295,13 +295,7 @@ QString TzelSchema::MakeTableAlias(const QString &tableName) {
   const qsizetype dot = base.indexOf(QLatin1Char('.'));
   if (dot >= 0)
     base = base.mid(dot + 1);
-  base = ProperCase(base);
-
-  TzelProbe probe(*this);
-  QString candidate = base;
-  for (int n = 1; IndexOfTableAlias(candidate) >= 0; ++n)
-    candidate = base + QLatin1Char('_') + QString::number(n);
-  return candidate;
+  return m_tableAliases.unique(ProperCase(base));
 }
 
 void TzelSchema::ListTableAliases(QStringList &list) const {

@@ -12,7 +12,7 @@ const QString databaseName = QStringLiteral("PELLOX");
 std::unique_ptr<TzelModel> readModel(const QString &fileName) {
   // The stored form names its class (TzelDataModel, the database-bound model); the library
   // registered it when it loaded.
-  std::unique_ptr<TzelComponent> read = StoredFormReader().read(loadStoredFormFile(fileName));
+  std::unique_ptr<TzelComponent> read = readStoredFormFile(fileName);
   auto *model = qobject_cast<TzelModel *>(read.get());
   if (!model)
     throw EzelError(QStringLiteral("Error: ") + fileName +

@@ -225,7 +225,8 @@ private slots:
     QCOMPARE(rec.lastText(), QStringLiteral("Error: Invalid file type"));
     writeFile(path(QStringLiteral("form.zel")), "object Form1: TForm1\r\nend\r\n");
     QVERIFY(!f.querion.LoadFromFile(path(QStringLiteral("form.zel"))));
-    QCOMPARE(rec.lastText(), QStringLiteral("Error: Invalid file type"));
+    QCOMPARE(rec.lastText(),
+             QStringLiteral("Error: ") + path(QStringLiteral("form.zel")) + ": Invalid file type");
     f.querion.QueryText() = QStringList{"", "end"};
     QVERIFY(!f.querion.LoadFromText());
     QCOMPARE(rec.lastText(), QStringLiteral("Error: The first line of the report is blank"));
@@ -245,6 +246,44 @@ private slots:
     QVERIFY(!f.querion.LoadFromFile(name));
     QCOMPARE(rec.texts(), QStringList{QStringLiteral("Error: The ") + name +
                                       QStringLiteral(" file does not exist")});
+  }
+
+  // What is wrong inside a file is told under the file's name, as the user gave it.
+  void loadErrorsNameTheFile_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("empty") << QByteArray() << "The first line of the report is blank";
+    QTest::newRow("blank first line")
+        << QByteArray("\r\nend\r\n") << "The first line of the report is blank";
+    QTest::newRow("garbage") << QByteArray("\x7f\x45LF garbage\r\n") << "Invalid file type";
+    QTest::newRow("no end") << QByteArray("object zelQuerion1: TzelQuerion\r\n"
+                                          "  object TzelQuery\r\n"
+                                          "  end\r\n")
+                            << "Line 1: The TzelQuerion object has no end";
+    QTest::newRow("field the model lacks") << QByteArray("object zelQuerion1: TzelQuerion\r\n"
+                                                         "  object TzelQuery\r\n"
+                                                         "    object TzelQueryTable\r\n"
+                                                         "      TableAlias = 'Customers'\r\n"
+                                                         "      TableName = 'Customers'\r\n"
+                                                         "    end\r\n"
+                                                         "    object TzelQueryValue\r\n"
+                                                         "      ValueAlias = 'Town'\r\n"
+                                                         "      TableAlias = 'Customers'\r\n"
+                                                         "      Expression = 'Town'\r\n"
+                                                         "    end\r\n"
+                                                         "  end\r\n"
+                                                         "end\r\n")
+                                           << "Field Alias [Town] does not exist";
+  }
+  void loadErrorsNameTheFile() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, message);
+    const QString name = path(QStringLiteral("step1.zel"));
+    writeFile(name, bytes);
+    RecordingMessages rec;
+    Fixture f;
+    QVERIFY(!f.querion.LoadFromFile(name));
+    QCOMPARE(rec.texts(), QStringList{QStringLiteral("Error: ") + name + ": " + message});
   }
 
   // Broken texts fail with one clean message and leave the current query as it was.

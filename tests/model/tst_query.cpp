@@ -81,6 +81,7 @@ private slots:
   void renameTableAliasOfValues();
   void autoJoinsOff();
   void autoJoinsOn();
+  void makeValueAliasAfterChanges();
   void listValueAliases();
   void assign();
   void assignWithoutOwnerKeepsValues();
@@ -481,6 +482,55 @@ void TestQuery::autoJoinsOn() {
   QCOMPARE(f.query.GetJoin(1)->RightTableAlias(), QStringLiteral("O"));
   QVERIFY(f.query.RaiseOnMissing());
   QVERIFY(f.model.RaiseOnMissing());
+}
+
+// Making an alias remembers how far a base's numbered aliases are taken; deleting, renaming
+// and clearing values free names again, and the result is always the first free one.
+void TestQuery::makeValueAliasAfterChanges() {
+  Fixture f;
+  TzelQuery &q = f.query;
+  const auto firstFree = [&](const QString &base) {
+    const TzelProbe probe(q);
+    QString candidate = TzelSchema::ProperCase(base);
+    for (int n = 1; q.IndexOfValueAlias(candidate) >= 0; ++n)
+      candidate = TzelSchema::ProperCase(base) + QLatin1Char('_') + QString::number(n);
+    return candidate;
+  };
+  const QStringList bases{QStringLiteral("city"), QStringLiteral("CITY_1"), QStringLiteral("Town"),
+                          QStringLiteral("city_01")};
+  QRandomGenerator random(23);
+  for (int step = 0; step < 600; ++step) {
+    const QString base = bases.at(random.bounded(int(bases.size())));
+    const int index = q.ValueCount() ? random.bounded(q.ValueCount()) : 0;
+    switch (random.bounded(5)) {
+    case 0:
+    case 1:
+      q.AddValue(QString(), QStringLiteral("1"), base);
+      break;
+    case 2:
+      if (q.ValueCount())
+        q.GetValue(index)->SetDeleted(!q.GetValue(index)->Deleted());
+      break;
+    case 3:
+      if (q.ValueCount())
+        q.GetValue(index)->SetValueAlias(base.toUpper() + QLatin1Char('_') +
+                                         QString::number(random.bounded(8)));
+      break;
+    default:
+      if (random.bounded(40) == 0)
+        q.ClearValues();
+    }
+    const QString expected = firstFree(base);
+    QVERIFY2(q.MakeValueAlias(base) == expected, qPrintable(QString::number(step)));
+  }
+  q.ClearValues();
+  for (int i = 0; i < 4; ++i)
+    q.AddValue(QString(), QStringLiteral("1"), QStringLiteral("city"));
+  q.GetValue(2)->SetValueAlias(QStringLiteral("Town"));
+  QCOMPARE(q.MakeValueAlias(QStringLiteral("CITY")), QStringLiteral("City_2"));
+  q.GetValue(1)->SetDeleted(true);
+  QCOMPARE(q.MakeValueAlias(QStringLiteral("CITY")), QStringLiteral("City_1"));
+  QCOMPARE(q.MakeValueAlias(QStringLiteral("town")), QStringLiteral("Town_1"));
 }
 
 void TestQuery::listValueAliases() {

@@ -373,11 +373,12 @@ void TestZelQuery::brokenModel() {
   } catch (const EzelError &error) {
     message = error.message();
   }
-  QVERIFY(message.startsWith(u"Error: "_qs));
+  QVERIFY(message.startsWith(u"Error: Line "_qs));
   for (const QString &command : {u"sql"_qs, u"run"_qs, u"check"_qs}) {
     const ToolRun run = tool({command, broken, m_query});
     QCOMPARE(run.status, 1);
-    QCOMPARE(run.err, message + u'\n');
+    // The message names the model file, not to be taken for the query file.
+    QCOMPARE(run.err, u"Error: "_qs + broken + u": "_qs + message.mid(7) + u'\n');
     QVERIFY(run.out.isEmpty());
   }
 }
@@ -399,6 +400,8 @@ void TestZelQuery::brokenQueryFile() {
   RecordingMessages rec;
   QVERIFY(!querion.LoadFromFile(broken));
   QCOMPARE(rec.messages.size(), 1);
+  QVERIFY2(rec.lastText().startsWith(u"Error: "_qs + broken + u": Line "_qs),
+           qPrintable(rec.lastText()));
   const ToolRun run = tool(QStringList{u"run"_qs, m_model, broken} + aliasArgs());
   QCOMPARE(run.status, 1);
   QCOMPARE(run.err, rec.lastText() + u'\n');

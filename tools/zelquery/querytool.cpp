@@ -49,7 +49,7 @@ QueryTool::~QueryTool() = default;
 bool QueryTool::loadModel(const QString &fileName) {
   std::unique_ptr<TzelComponent> read;
   try {
-    read = StoredFormReader().read(loadStoredFormFile(fileName));
+    read = readStoredFormFile(fileName);
   } catch (const EzelError &error) {
     zelShowError(error.message());
     return false;
