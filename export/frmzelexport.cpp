@@ -187,6 +187,13 @@ bool TfrmZelExport::completeName(QString &name) {
   return true;
 }
 
+// Refused while the dialog is open, so that the user may choose another name before being
+// asked whether to replace the very file the records come from.
+bool TfrmZelExport::readByQuery(const QString &name) {
+  const auto *dataset = qobject_cast<TzelDataset *>(m_querion.DataQuery());
+  return !dataset || zelCheckExportTarget(*dataset, name);
+}
+
 bool TfrmZelExport::replaceExisting(const QString &name) {
   const QFileInfo file(name);
   if (!file.exists())
@@ -223,7 +230,7 @@ void TfrmZelExport::cmdOkClick() {
   const bool named = completeName(name);
   if (named)
     txtFileName->setText(name);
-  if (!named || !replaceExisting(name) || !canWrite(name)) {
+  if (!named || !readByQuery(name) || !replaceExisting(name) || !canWrite(name)) {
     txtFileName->setFocus();
     return;
   }

@@ -49,6 +49,7 @@ protected:
 private:
   QString entryPattern() const;
   bool completeName(QString &name);
+  bool readByQuery(const QString &name);
   bool replaceExisting(const QString &name);
   bool canWrite(const QString &name);
 

@@ -396,6 +396,20 @@ private slots:
     QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), before);
   }
 
+  // The database the records come from, chosen as the output: refused while the dialog is
+  // open, before any question about replacing it, and left as it was.
+  void databaseReadIsRefusedInTheDialog() {
+    const QByteArray before = contentsOf(m_db);
+    RecordingMessages rec;
+    answerExport(u"Comma Delimited (*.csv)"_qs, m_db + u".csv"_qs);
+    QFile::link(m_db, m_db + u".csv"_qs); // the same file under a name the type accepts
+    QVERIFY(!m_querion->Export());
+    QCOMPARE(rec.texts(), QStringList{u"Error: The export would replace ["_qs + m_db +
+                                      u".csv], a file the query reads"_qs});
+    QCOMPARE(contentsOf(m_db), before);
+    QFile::remove(m_db + u".csv"_qs);
+  }
+
   void tableExportNeedsADataModel() {
     m_querion->SetDataModel(nullptr);
     RecordingMessages rec;
