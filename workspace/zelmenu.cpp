@@ -2,6 +2,7 @@
 #include "controls/windowhelpers.h"
 
 #include "controls/glyphs.h"
+#include "database/zeldataset.h"
 #include "editors/zelqueryeditor.h"
 #include "engine/zelquerion.h"
 #include "model/zelmodel.h"
@@ -506,7 +507,7 @@ void TzelMenu::UpdateFileCommands() {
 
 // Without an editor every command does nothing anyway; the items then keep the look of a
 // workspace whose settings allow everything.
-bool TzelMenu::hasRecords() const {
+bool TzelMenu::resultOpen() const {
   if (!QueryEditor)
     return true;
   const TzelQuerion *q = querion();
@@ -514,16 +515,26 @@ bool TzelMenu::hasRecords() const {
   return data && data->property("Active").toBool();
 }
 
+bool TzelMenu::hasRecords() const {
+  if (!QueryEditor)
+    return true;
+  const TzelQuerion *q = querion();
+  const auto *dataset = q ? qobject_cast<const TzelDataset *>(q->DataQuery()) : nullptr;
+  // Another kind of dataset is judged by its being open.
+  return dataset ? dataset->Active() && !dataset->IsEmpty() : resultOpen();
+}
+
 void TzelMenu::applyFileRules(TzelMenuView v) {
   const bool save = QueryEditor ? QueryEditor->EnableSave : true;
   const bool exportOk = QueryEditor ? QueryEditor->EnableExport : true;
   const bool print = QueryEditor ? QueryEditor->EnablePrint : true;
-  // Nothing to export or print until a statement has given records.
+  // Nothing to export until a statement has run, nothing to print until it gave records.
+  const bool opened = resultOpen();
   const bool records = hasRecords();
   item("mnuFileSave")->setEnabled(save);
   item("mnuFileSaveAs")->setEnabled(save);
   control("cmdSave")->setEnabled(save);
-  item("mnuFileExport")->setEnabled(v == zelViewPreview && exportOk && records);
+  item("mnuFileExport")->setEnabled(v == zelViewPreview && exportOk && opened);
   item("mnuFilePrint")->setEnabled(v == zelViewPreview && print && records);
   control("cmdPrint")->setEnabled(print && records);
   item("mnuFilePrintPreview")->setVisible(DesignerMode);

@@ -104,6 +104,9 @@ private:
   void applyInsertRules(TzelMenuView v);
   void applyPreviewPageRules(TzelMenuView v);
   bool pagePreview() const;
+  // The Preview's dataset: open (an export then gives at least the field names), and with
+  // at least one record (what printing needs; an empty result prints nothing).
+  bool resultOpen() const;
   bool hasRecords() const;
 
   TzelQuerion *querion() const;

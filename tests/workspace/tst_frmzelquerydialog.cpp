@@ -590,20 +590,24 @@ void TestQueryDialog::exportAndPrintFromTheFileMenu() {
 
 // Export and Print stay disabled while the Preview shows no open dataset.
 void TestQueryDialog::exportAndPrintNeedRecords_data() {
-  QTest::addColumn<QString>("sql"); // typed on the SQL tab; empty: Step 1 as generated
-  QTest::addColumn<bool>("records");
-  QTest::newRow("Step 1") << QString() << true;
-  QTest::newRow("empty SQL text") << QStringLiteral(" \n") << false;
-  QTest::newRow("failed statement") << QStringLiteral("SELECT NOPE FROM \"T0490.DB\"") << false;
+  QTest::addColumn<QString>("sql");         // typed on the SQL tab; empty: Step 1 as generated
+  QTest::addColumn<QList<bool>>("enabled"); // Export, Print, cmdPrint on the Preview tab
+  const QList<bool> all(3, true), none(3, false);
+  QTest::newRow("Step 1") << QString() << all;
+  QTest::newRow("empty SQL text") << QStringLiteral(" \n") << none;
+  QTest::newRow("failed statement") << QStringLiteral("SELECT NOPE FROM \"T0490.DB\"") << none;
+  // An empty result exports its field names, but there is nothing to print.
+  QTest::newRow("no rows") << QStringLiteral("SELECT * FROM \"T0490.DB\" WHERE 1 = 0")
+                           << QList<bool>{true, false, false};
 }
 
 void TestQueryDialog::exportAndPrintNeedRecords() {
   QFETCH(QString, sql);
-  QFETCH(bool, records);
+  QFETCH(QList<bool>, enabled);
   Workspace s;
   QList<bool> preview, query;
   QVERIFY(s.run([&](Window &w) {
-    const auto enabled = [&w] {
+    const auto commands = [&w] {
       return QList<bool>{w.zelMenu->item(QStringLiteral("mnuFileExport"))->isEnabled(),
                          w.zelMenu->item(QStringLiteral("mnuFilePrint"))->isEnabled(),
                          w.zelMenu->control(QStringLiteral("cmdPrint"))->isEnabled()};
@@ -612,11 +616,11 @@ void TestQueryDialog::exportAndPrintNeedRecords() {
     if (!sql.isEmpty())
       w.memSQL->setPlainText(sql);
     turn(w, Window::TabPreview);
-    preview = enabled();
+    preview = commands();
     turn(w, Window::TabQuery);
-    query = enabled();
+    query = commands();
   }));
-  QCOMPARE(preview, QList<bool>(3, records));
+  QCOMPARE(preview, enabled);
   QCOMPARE(query, QList<bool>(3, false));
 }
 
