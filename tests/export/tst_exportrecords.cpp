@@ -8,35 +8,22 @@
 #include "export/exportrecords.h"
 #include "messages/zelprogress.h"
 #include "support/recordingmessages.h"
+#include "support/smalldisk.h"
+#include "support/stopat.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
-#include <unistd.h>
 
-#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
-
-// The user stops the work at the given step.
-class StopAt : public TzelProgressHandler {
-public:
-  explicit StopAt(int step) : m_left(step) {}
-  void begin(const QString &) override {}
-  bool step(const QString &) override { return --m_left > 0; }
-  void end() override {}
-
-private:
-  int m_left;
-};
 
 // Notes whether, while records are being written, any file of the folder but the one being
 // replaced may be read by group or others.
@@ -473,17 +460,10 @@ void TestExportRecords::fullDiskNamesTheFileAndTheReason_data() {
 void TestExportRecords::fullDiskNamesTheFileAndTheReason() {
   QFETCH(int, fileType);
   QFETCH(QString, name);
-  if (::geteuid() != 0)
-    QSKIP("Mounting a small file system for a full disk needs root");
   const QString disk = m_dir.filePath(u"small-disk"_qs);
-  QVERIFY(QDir().mkpath(disk));
-  const QByteArray mountPoint = QFile::encodeName(disk);
-  if (::mount("tmpfs", mountPoint.constData(), "tmpfs", 0, "size=64k") != 0)
-    QSKIP("This system refuses to mount a tmpfs here");
-  struct Unmount {
-    QByteArray at;
-    ~Unmount() { ::umount(at.constData()); }
-  } unmount{mountPoint};
+  const SmallDisk small(disk, "64k");
+  if (small.whyNot())
+    QSKIP(small.whyNot());
   TzelDataset dataset;
   openDataset(dataset, u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
                        "WHERE i < 20000) SELECT i AS Number, 'Name ' || i AS Name FROM n"_qs);
@@ -578,14 +558,10 @@ void TestExportRecords::fullDiskFailsWithTheReason() {
   QFETCH(int, fileType);
   QFETCH(QString, name);
   QFETCH(QString, kind);
-  if (geteuid() != 0)
-    QSKIP("mounting a small file system needs root");
   const QString disk = m_dir.filePath(u"disk"_qs);
-  QVERIFY(QDir().mkpath(disk));
-  if (QProcess::execute(u"mount"_qs,
-                        {u"-t"_qs, u"tmpfs"_qs, u"-o"_qs, u"size=1m"_qs, u"tmpfs"_qs, disk}) != 0)
-    QSKIP("a tmpfs cannot be mounted here");
-  const auto unmount = qScopeGuard([&] { QProcess::execute(u"umount"_qs, {disk}); });
+  const SmallDisk small(disk, "1m");
+  if (small.whyNot())
+    QSKIP(small.whyNot());
   TzelDataset dataset;
   openDataset(dataset, u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
                        "WHERE i < 20000) SELECT i AS Number, printf('%0100d', i) AS Padding "

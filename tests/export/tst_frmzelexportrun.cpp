@@ -11,6 +11,7 @@
 #include "messages/zelprogress.h"
 #include "support/modaldriver.h"
 #include "support/recordingmessages.h"
+#include "support/stopat.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -92,18 +93,6 @@ void answerExport(const QString &entry, const QString &name) {
       dialog->cmdCancel->click();
   });
 }
-
-// The user stops the work at the given step.
-class StopAt : public TzelProgressHandler {
-public:
-  explicit StopAt(int step) : m_left(step) {}
-  void begin(const QString &) override {}
-  bool step(const QString &) override { return --m_left > 0; }
-  void end() override {}
-
-private:
-  int m_left;
-};
 
 QByteArray contentsOf(const QString &path) {
   QFile file(path);
