@@ -511,8 +511,7 @@ TzelFileResult writeParadoxTable(const QString &path, const QList<TzelTableColum
     QFile::remove(temporary);
     throw;
   }
-  if (!file.close() && why.isEmpty())
-    why = file.reason();
+  file.close(); // writes what its pages still hold; a failure there shows in failed()
   if (why.isEmpty() && file.failed())
     why = file.reason();
   if (why.isEmpty())
