@@ -890,10 +890,7 @@ bool TzelQueryEditor::replaceWithExtension(const QString &chosen) const {
   const QString written = QueryFileName(chosen, m_querion->ReportMode());
   if (written == chosen || !QFileInfo::exists(written))
     return true;
-  const QString question = QStringLiteral("The file ") + QFileInfo(written).fileName() +
-                           QStringLiteral(" already exists.\r\rDo you want to replace it?");
-  return zelMessageBox(question, TzelMessageKind::Confirmation, TzelButtons::YesNo) ==
-         TzelAnswer::Yes;
+  return zelConfirmReplace(QFileInfo(written).fileName());
 }
 
 // Where the file dialogs open: the data model's default folder.

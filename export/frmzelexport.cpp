@@ -198,9 +198,7 @@ bool TfrmZelExport::replaceExisting(const QString &name) {
   const QFileInfo file(name);
   if (!file.exists())
     return true;
-  const QString question = QStringLiteral("The file ") + file.fileName() +
-                           QStringLiteral(" already exists.\r\rDo you want to replace it?");
-  if (zelMessageBox(question, TzelMessageKind::Confirmation, TzelButtons::YesNo) != TzelAnswer::Yes)
+  if (!zelConfirmReplace(file.fileName()))
     return false;
   // The old file stays until the writer renames its finished file over it, so a cancelled
   // or failed export keeps it; here it is only proved that it can be replaced.

@@ -97,6 +97,12 @@ TzelAnswer zelMessageBox(const QString &text, TzelMessageKind kind, TzelButtons 
   return zelMessageHandler().messageBox(zelReadableText(text), kind, buttons);
 }
 
+bool zelConfirmReplace(const QString &fileName) {
+  return zelMessageBox(QStringLiteral("The file ") + fileName +
+                           QStringLiteral(" already exists.\r\rDo you want to replace it?"),
+                       TzelMessageKind::Confirmation, TzelButtons::YesNo) == TzelAnswer::Yes;
+}
+
 bool zelInputBox(const QString &caption, const QString &prompt, QString &text) {
   return zelMessageHandler().inputBox(caption, prompt, text);
 }

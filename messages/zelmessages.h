@@ -46,6 +46,8 @@ inline void zelShowError(const QString &text) {
   zelMessageBox(text, TzelMessageKind::Error);
 }
 bool zelInputBox(const QString &caption, const QString &prompt, QString &text);
+// Asks whether an existing file, named without its folder, may be replaced: true for Yes.
+bool zelConfirmReplace(const QString &fileName);
 
 // Shows a non-empty list in the message window and empties it (true); an empty list
 // hides the window (false). Callers stop their operation on true.
