@@ -111,8 +111,10 @@ QString aliasesFileFault(const QString &fileName) {
   QFile file(fileName);
   if (!file.exists())
     return {};
-  if (QFileInfo(fileName).isDir() || !file.open(QIODevice::ReadOnly))
-    return QFileInfo(fileName).isDir() ? u"it is a folder"_qs : file.errorString();
+  if (QFileInfo(fileName).isDir())
+    return u"it is a folder"_qs;
+  if (!file.open(QIODevice::ReadOnly))
+    return file.errorString();
   const QByteArray bytes = file.readAll();
   if (bytes.contains('\0') || (!bytes.trimmed().isEmpty() && ReadIniFile(fileName).isEmpty()))
     return u"it holds no [alias] section"_qs;
