@@ -5,8 +5,8 @@
 // another number of rows (a profile of one writer wants fewer).
 #include "database/zeldatamodel.h"
 #include "database/zeldataset.h"
+#include "engine/exportprompt.h"
 #include "engine/zelquerion.h"
-#include "export/exportprompt.h"
 #include "export/exportrecords.h"
 #include "messages/zelmessages.h"
 

@@ -5,7 +5,7 @@
 #include "database/zeldataset.h"
 #include "engine/zelquerion.h"
 #include "messages/zelmessages.h"
-#include "workspace/printjob.h"
+#include "print/printjob.h"
 
 #include <QGuiApplication>
 #include <QSqlDatabase>

@@ -8,9 +8,9 @@
 #include "database/zeldatamodel.h"
 #include "database/zeldataset.h"
 #include "database/zelsession.h"
-#include "editors/zelquerydialog.h"
 #include "model/storedform.h"
 #include "model/zelregistry.h"
+#include "workspace/zelquerydialog.h"
 
 #include <QApplication>
 #include <QDir>

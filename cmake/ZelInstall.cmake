@@ -23,7 +23,7 @@ install(TARGETS zelcore zelprint zelwidgets EXPORT PelloxTargets
 
 # Headers keep their folder ("model/zelmodel.h"). The PostgreSQL client's table of functions
 # stays behind: it needs libpq's header, which the libraries use privately.
-foreach(dir model engine database export messages controls editors workspace)
+foreach(dir messages model database export engine print controls dialogs editors workspace)
   install(DIRECTORY ${CMAKE_SOURCE_DIR}/${dir}/ DESTINATION ${ZEL_INSTALL_INCLUDEDIR}/${dir}
           FILES_MATCHING PATTERN "*.h" PATTERN "zelpq.h" EXCLUDE)
 endforeach()

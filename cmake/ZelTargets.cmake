@@ -1,19 +1,13 @@
-# Files of a folder join zelcore, except window and GUI files (frm*, gui*),
-# which join zelwidgets, and painting files without widgets (print*), which join zelprint;
-# folders that are otherwise all widgets pass WIDGETS.
-function(zel_folder_sources)
-  cmake_parse_arguments(ARG "WIDGETS" "" "" ${ARGN})
-  file(GLOB all CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp ${CMAKE_CURRENT_SOURCE_DIR}/*.h)
-  foreach(f IN LISTS all)
-    get_filename_component(n ${f} NAME)
-    if(n MATCHES "^print")
-      target_sources(zelprint PRIVATE ${f})
-    elseif(ARG_WIDGETS OR n MATCHES "^(frm|gui)")
-      target_sources(zelwidgets PRIVATE ${f})
-    else()
-      target_sources(zelcore PRIVATE ${f})
-    endif()
+# Gives a library its include root in the build tree: a folder that links to each of the
+# library's source folders, so that "model/zelmodel.h" is found from the libraries that see
+# model/ and from no other. Libraries and programs that link a library see its root too.
+function(zel_include_root target)
+  set(root ${CMAKE_BINARY_DIR}/include/${target})
+  file(MAKE_DIRECTORY ${root})
+  foreach(dir IN LISTS ARGN)
+    file(CREATE_LINK ${CMAKE_SOURCE_DIR}/${dir} ${root}/${dir} SYMBOLIC)
   endforeach()
+  target_include_directories(${target} PUBLIC $<BUILD_INTERFACE:${root}>)
 endfunction()
 
 # One Qt Test executable per tst_*.cpp of the calling folder, registered with ctest.

@@ -8,12 +8,12 @@
 #include "demo/topicpage.h"
 #include "demo/touranimation.h"
 #include "demo/tourtopics.h"
+#include "dialogs/guiscreen.h"
 #include "editors/zeldatamodeldialog.h"
-#include "editors/zelquerydialog.h"
 #include "engine/zelquerion.h"
-#include "messages/guiscreen.h"
 #include "messages/zelmessages.h"
 #include "model/storedform.h"
+#include "workspace/zelquerydialog.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>

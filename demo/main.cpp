@@ -1,8 +1,8 @@
 #include "demo/frmmain.h"
 #include "demo/screenshottour.h"
-#include "engine/frmzelprompts.h"
-#include "messages/guiapplication.h"
-#include "messages/guimessages.h"
+#include "dialogs/guiapplication.h"
+#include "dialogs/guimessages.h"
+#include "workspace/queryprompts.h"
 
 int main(int argc, char *argv[]) {
   GuardedApplication app(argc, argv);

@@ -1,8 +1,8 @@
 #include "editors/frmzeladdtable.h"
 
 #include "controls/windowhelpers.h"
+#include "dialogs/guiscreen.h"
 #include "messages/busycursor.h"
-#include "messages/guiscreen.h"
 #include "messages/zelmessages.h"
 #include "model/zelmodel.h"
 

@@ -2,9 +2,9 @@
 
 #include "controls/glyphs.h"
 #include "controls/windowhelpers.h"
+#include "dialogs/guiscreen.h"
 #include "editors/joinseditor.h"
 #include "editors/tableform.h"
-#include "messages/guiscreen.h"
 #include "messages/zelmessages.h"
 #include "model/zelmodel.h"
 

@@ -3,7 +3,7 @@
 #include "controls/glyphs.h"
 #include "controls/stringgrid.h"
 #include "controls/windowhelpers.h"
-#include "messages/guiscreen.h"
+#include "dialogs/guiscreen.h"
 #include "messages/zelmessages.h"
 #include "model/vocabulary.h"
 #include "model/zelmodel.h"

@@ -2,7 +2,7 @@
 
 #include "controls/glyphs.h"
 #include "controls/windowhelpers.h"
-#include "messages/guiscreen.h"
+#include "dialogs/guiscreen.h"
 #include "messages/zelmessages.h"
 #include "model/zelmodel.h"
 

@@ -1,7 +1,7 @@
 #include "editors/frmzelrename.h"
 
 #include "controls/windowhelpers.h"
-#include "messages/guiscreen.h"
+#include "dialogs/guiscreen.h"
 #include "messages/zelmessages.h"
 #include "model/zelmodel.h"
 

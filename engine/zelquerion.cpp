@@ -2,11 +2,11 @@
 #include "messages/busycursor.h"
 
 #include "database/zeldataset.h"
+#include "engine/exportprompt.h"
 #include "engine/pagesetupprompt.h"
 #include "engine/queryfile.h"
 #include "engine/recordprinting.h"
 #include "engine/sqlgenerator.h"
-#include "export/exportprompt.h"
 #include "messages/zelmessages.h"
 #include "model/datasetprops.h"
 #include "model/sqldates.h"

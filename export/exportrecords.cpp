@@ -4,7 +4,6 @@
 #include "database/datasetwalk.h"
 #include "database/exportsource.h"
 #include "database/zeldataset.h"
-#include "engine/zelquerion.h"
 #include "messages/zelmessages.h"
 #include "messages/zelprogress.h"
 #include "model/safefile.h"
@@ -206,10 +205,4 @@ bool ExportRecords(TzelDataset *dataset, const QString &fileName, int fileType, 
     zelMessageBox(name + QStringLiteral(" has been successfully created."),
                   TzelMessageKind::Information);
   return true;
-}
-
-bool ExportRecords(TzelQuerion &querion, const QString &fileName, int fileType, bool includeNames,
-                   bool showMessage) {
-  return ExportRecords(qobject_cast<TzelDataset *>(querion.DataQuery()), fileName, fileType,
-                       includeNames, showMessage);
 }

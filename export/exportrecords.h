@@ -10,7 +10,6 @@
 
 class QIODevice;
 class TzelDataset;
-class TzelQuerion;
 
 // The numbering of export file types shared by the export dialog and the writers.
 enum TzelExportFileType : int {
@@ -60,7 +59,4 @@ void WriteDelimitedRecords(TzelDataset &dataset, QIODevice &device, QChar separa
 // the message seam and gives false; the dataset is left on its first record with its
 // controls resumed. With showMessage, success is announced.
 bool ExportRecords(TzelDataset *dataset, const QString &fileName, int fileType, bool includeNames,
-                   bool showMessage);
-// The same for the records of the query component's DataQuery.
-bool ExportRecords(TzelQuerion &querion, const QString &fileName, int fileType, bool includeNames,
                    bool showMessage);

@@ -1,6 +1,6 @@
 #include "messages/zelmessages.h"
 
-#include "model/zeltypes.h"
+#include "messages/zelerror.h"
 
 #include <algorithm>
 #include <cstdio>

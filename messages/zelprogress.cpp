@@ -1,6 +1,6 @@
 #include "messages/zelprogress.h"
 
-#include "model/zeltypes.h"
+#include "messages/zelerror.h"
 
 namespace {
 

@@ -1,5 +1,5 @@
 #pragma once
-// Paths, the settings file, the help folder, the default font and screen scaling.
+// Paths, the settings file, the help folder and screen scaling.
 
 #include <QList>
 #include <QPair>
@@ -14,8 +14,6 @@ struct TzelIniSection {
   // The first value of the key, names compared without regard to case.
   std::optional<QString> value(const QString &key) const;
 };
-
-class QFont;
 
 // True for C:\... and \\server\... paths, and for paths beginning with '/'.
 bool IsAbsolutePath(const QString &path);
@@ -37,10 +35,6 @@ QString LocateHelpFile(const QString &file);
 // character (C:\HELP), surrounding spaces and one pair of enclosing double quotes go, lines
 // starting with ';' or '#' are comments. A missing file has no sections.
 QList<TzelIniSection> ReadIniFile(const QString &fileName);
-// Face "Arial" at the point size, bold from 14 points on (TzelFont::SetDefault). Text colour
-// is black by default wherever the font is used; a QFont carries no colour. Defined with the
-// widget library, as are the other helpers that need the screen.
-void SetDefaultFont(QFont &font, int pointSize);
-// A length designed at 96 pixels per inch, scaled to the primary screen (integer division).
-int ScaleToScreen(int value);
+// A length designed at 96 pixels per inch, scaled to a screen of that many pixels per inch
+// (integer division).
 int ScaleToScreen(int value, int screenPixelsPerInch);

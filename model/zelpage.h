@@ -7,9 +7,6 @@
 
 #include <QSizeF>
 
-class QColor;
-class QFont;
-
 // The item text of a page size in the setup dialog's list ("Custom", "Letter 8.5\" x 11\"" ...).
 QString zelPageSizeText(TzelPageSize size);
 // A standard size's portrait width and height in inches; an empty size for Custom.
@@ -64,12 +61,6 @@ public:
   void SetSize(int points);
   // Black "Arial" at the point size, bold from 14 points on.
   void SetDefault(int points);
-
-  // The platform's colour and font (defined with the painting library, zelprint).
-  QColor toQColor() const;
-  QFont toQFont() const;
-  // Takes face, size and style; the colour stays.
-  void fromQFont(const QFont &font);
 
 private:
   TColor m_color = clBlack;

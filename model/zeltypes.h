@@ -1,11 +1,12 @@
 #pragma once
 // The shared vocabulary: enumerations (by name through the meta-object system),
-// the bounded text types and the library's exception.
+// the bounded text types; the library's exception comes with them.
+
+#include "messages/zelerror.h"
 
 #include <QMetaEnum>
 #include <QObject>
 #include <QString>
-#include <exception>
 
 namespace zel {
 Q_NAMESPACE
@@ -117,18 +118,6 @@ template <typename E> E enumFromName(const QString &name, bool *ok = nullptr) {
     *ok = found;
   return found ? E(v) : E(0);
 }
-
-// The library's exception: one message, which begins with "Error: ".
-class EzelError : public std::exception {
-public:
-  explicit EzelError(QString message) : m_message(std::move(message)), m_utf8(m_message.toUtf8()) {}
-  const QString &message() const noexcept { return m_message; }
-  const char *what() const noexcept override { return m_utf8.constData(); }
-
-private:
-  QString m_message;
-  QByteArray m_utf8;
-};
 
 // Bounded texts: a longer text keeps its first Limit characters, without error.
 template <int Limit> class TzelBoundedText {

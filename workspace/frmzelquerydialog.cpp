@@ -2,9 +2,9 @@
 
 #include "database/zeldataset.h"
 #include "database/zeldatasource.h"
+#include "dialogs/guiscreen.h"
 #include "editors/zelqueryeditor.h"
 #include "engine/zelquerion.h"
-#include "messages/guiscreen.h"
 #include "messages/zelmessages.h"
 #include "model/zelmodel.h"
 #include "workspace/zelmenu.h"

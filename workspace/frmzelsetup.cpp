@@ -2,13 +2,15 @@
 
 #include "controls/windowhelpers.h"
 #include "controls/zelspinedit.h"
-#include "engine/frmzelgrid.h"
+#include "dialogs/dialoggrid.h"
+#include "dialogs/guiscreen.h"
 #include "engine/zelquerion.h"
-#include "messages/guiscreen.h"
 #include "messages/zelmessages.h"
 #include "model/supportfiles.h"
 #include "model/zelpage.h"
 #include "model/zelsettings.h"
+#include "print/printfont.h"
+#include "print/screenfonts.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -457,10 +459,10 @@ void TfrmZelSetup::showOrientationPicture() {
 }
 
 void TfrmZelSetup::chooseFont(TzelFont &font) {
-  dlgFont->setCurrentFont(font.toQFont());
+  dlgFont->setCurrentFont(toQFont(font));
   if (!chooserSlot()(*dlgFont))
     return;
-  font.fromQFont(dlgFont->currentFont());
+  fromQFont(font, dlgFont->currentFont());
   showFontTips();
 }
 

@@ -3,8 +3,8 @@
 #include "engine/zelquerion.h"
 #include "messages/busycursor.h"
 #include "messages/zelmessages.h"
+#include "print/printjob.h"
 #include "workspace/frmzelprintprogress.h"
-#include "workspace/printjob.h"
 
 #include <QFile>
 #include <QPrintDialog>

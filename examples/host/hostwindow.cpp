@@ -1,7 +1,7 @@
 #include "hostwindow.h"
 
 #include "database/zeldatasource.h"
-#include "editors/zelquerydialog.h"
+#include "workspace/zelquerydialog.h"
 
 #include <QHBoxLayout>
 #include <QHeaderView>

@@ -7,12 +7,12 @@
 // default the folder the package installed). --check runs the query "Step 1" without a
 // window, prints its record count and exits 0 when it ran.
 
-#include "engine/frmzelprompts.h"
+#include "dialogs/guiapplication.h"
+#include "dialogs/guimessages.h"
 #include "hostcomponents.h"
 #include "hostwindow.h"
-#include "messages/guiapplication.h"
-#include "messages/guimessages.h"
 #include "messages/zelmessages.h"
+#include "workspace/queryprompts.h"
 
 #include <QStringList>
 #include <QTextStream>

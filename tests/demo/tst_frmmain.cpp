@@ -11,16 +11,16 @@
 #include "demo/frmmain.h"
 #include "demo/topicpage.h"
 #include "demo/tourtopics.h"
+#include "dialogs/frmzelhelp.h"
 #include "editors/frmzeldatamodel.h"
 #include "editors/joinseditor.h"
 #include "editors/zeldatamodeldialog.h"
-#include "editors/zelquerydialog.h"
 #include "engine/zelquerion.h"
-#include "messages/frmzelhelp.h"
 #include "support/modaldriver.h"
 #include "support/recordingmessages.h"
 #include "support/samplefiles.h"
 #include "workspace/frmzelquerydialog.h"
+#include "workspace/zelquerydialog.h"
 
 #include <QDir>
 #include <QFileInfo>

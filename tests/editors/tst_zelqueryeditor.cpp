@@ -1,7 +1,7 @@
 // The query editor panel over "Step 1": the grid as loaded and written back, fields dropped
 // and removed, the joins editor's renames and deletions followed, columns moved, and the
 // document commands with their dialogs and questions.
-#include "messages/guifiledialog.h"
+#include "dialogs/guifiledialog.h"
 #include "tst_zelqueryeditor_fixture.h"
 
 #include "controls/stringgrid.h"

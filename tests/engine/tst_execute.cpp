@@ -7,7 +7,7 @@
 #include "database/zeldataset.h"
 #include "database/zelparadoxfile.h"
 #include "database/zelsession.h"
-#include "engine/frmzelparams.h"
+#include "dialogs/frmzelparams.h"
 #include "engine/zelparams.h"
 #include "engine/zelquerion.h"
 #include "model/storedform.h"

@@ -1,8 +1,8 @@
 #include "engine/queryfile.h"
 #include "engine/zelquerion.h"
 #include "model/storedform.h"
-#include "querionfixture.h"
 #include "support/filesizelimit.h"
+#include "support/querionfixture.h"
 #include "support/recordingmessages.h"
 
 #include <QRandomGenerator>

@@ -1,6 +1,6 @@
 #include "engine/zelquerion.h"
 #include "model/zelmodel.h"
-#include "querionfixture.h"
+#include "support/querionfixture.h"
 #include "support/recordingmessages.h"
 
 #include <QtTest>

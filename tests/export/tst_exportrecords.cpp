@@ -4,6 +4,7 @@
 #include "database/zeldataset.h"
 #include "database/zeldbasefile.h"
 #include "database/zelparadoxfile.h"
+#include "engine/exportprompt.h"
 #include "engine/zelquerion.h"
 #include "export/exportrecords.h"
 #include "messages/zelprogress.h"

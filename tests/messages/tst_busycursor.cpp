@@ -1,7 +1,7 @@
 // The busy cursor of long operations: shown through the installed indicator for the scope
 // of the operation, restored once, and nothing at all without an indicator.
+#include "dialogs/guibusycursor.h"
 #include "messages/busycursor.h"
-#include "messages/guibusycursor.h"
 
 #include <QGuiApplication>
 #include <QtTest>

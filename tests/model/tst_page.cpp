@@ -1,5 +1,6 @@
 #include "model/zelpage.h"
 #include "model/zelsettings.h"
+#include "print/printfont.h"
 
 #include <QtTest>
 
@@ -99,7 +100,7 @@ void TestPage::fontToAndFromQFont() {
   TzelFont font;
   font.SetDefault(14);
   font.SetStyle(TzelFont::fsBold | TzelFont::fsUnderline);
-  const QFont q = font.toQFont();
+  const QFont q = toQFont(font);
   QCOMPARE(q.family(), QStringLiteral("Arial"));
   QCOMPARE(q.pointSize(), 14);
   QVERIFY(q.bold());
@@ -111,7 +112,7 @@ void TestPage::fontToAndFromQFont() {
   other.setItalic(true);
   other.setStrikeOut(true);
   font.SetColor(TzelFont::clNavy);
-  font.fromQFont(other);
+  fromQFont(font, other);
   QCOMPARE(font.Name(), QStringLiteral("Courier New"));
   QCOMPARE(font.Height(), -16);
   QCOMPARE(font.Style(), TzelFont::fsItalic | TzelFont::fsStrikeOut);
@@ -119,17 +120,17 @@ void TestPage::fontToAndFromQFont() {
 
   QFont pixels(QStringLiteral("Arial"));
   pixels.setPixelSize(20);
-  font.fromQFont(pixels);
+  fromQFont(font, pixels);
   QCOMPARE(font.Height(), -20);
 }
 
 void TestPage::fontColours() {
   TzelFont font;
-  QCOMPARE(font.toQColor(), QColor(Qt::black));
+  QCOMPARE(toQColor(font), QColor(Qt::black));
   font.SetColor(TzelFont::clRed);
-  QCOMPARE(font.toQColor(), QColor(255, 0, 0));
+  QCOMPARE(toQColor(font), QColor(255, 0, 0));
   font.SetColor(TzelFont::clNavy);
-  QCOMPARE(font.toQColor(), QColor(0, 0, 128));
+  QCOMPARE(toQColor(font), QColor(0, 0, 128));
   QCOMPARE(QMetaEnum::fromType<TzelFont::TColor>().valueToKey(TzelFont::clBlack), "clBlack");
   QCOMPARE(QMetaEnum::fromType<TzelFont::TFontStyles>().valueToKeys(TzelFont::fsBold),
            QByteArray("fsBold"));

@@ -1,5 +1,6 @@
 #include "model/datasetprops.h"
 #include "model/supportfiles.h"
+#include "print/screenfonts.h"
 
 #include <QStandardPaths>
 #include <QTemporaryDir>

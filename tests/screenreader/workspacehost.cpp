@@ -13,14 +13,14 @@
 
 #include "database/zeldataset.h"
 #include "database/zelsession.h"
+#include "dialogs/guiapplication.h"
+#include "dialogs/guimessages.h"
 #include "editors/joinseditor.h"
 #include "editors/zeldatamodeldialog.h"
-#include "editors/zelquerydialog.h"
-#include "engine/frmzelprompts.h"
-#include "messages/guiapplication.h"
-#include "messages/guimessages.h"
 #include "model/storedform.h"
 #include "model/zelquery.h"
+#include "workspace/queryprompts.h"
+#include "workspace/zelquerydialog.h"
 
 #include <QTimer>
 #include <cstdio>

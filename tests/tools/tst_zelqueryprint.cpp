@@ -7,9 +7,9 @@
 #include "database/zelsession.h"
 #include "model/storedform.h"
 #include "model/zelregistry.h"
+#include "print/printjob.h"
 #include "support/recordingmessages.h"
 #include "workspace/printfixture.h"
-#include "workspace/printjob.h"
 
 #include <QFile>
 #include <QTest>

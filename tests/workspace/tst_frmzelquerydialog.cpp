@@ -10,16 +10,16 @@
 #include "database/zeldataset.h"
 #include "database/zeldatasource.h"
 #include "database/zelsession.h"
-#include "editors/zelquerydialog.h"
+#include "dialogs/frmzelprogress.h"
+#include "engine/exportprompt.h"
 #include "engine/recordprinting.h"
-#include "export/exportprompt.h"
 #include "export/exportrecords.h"
-#include "messages/frmzelprogress.h"
 #include "model/zelregistry.h"
+#include "print/printjob.h"
 #include "support/modaldriver.h"
 #include "workspace/frmzelquerydialog.h"
-#include "workspace/printjob.h"
 #include "workspace/zelmenu.h"
+#include "workspace/zelquerydialog.h"
 
 #include <QAction>
 #include <QFile>

@@ -3,13 +3,13 @@
 // query component's page setup operation through the installed prompt.
 
 #include "controls/zelspinedit.h"
-#include "engine/frmzelprompts.h"
 #include "engine/zelquerion.h"
 #include "model/zelmodel.h"
 #include "model/zelpage.h"
 #include "support/modaldriver.h"
 #include "support/recordingmessages.h"
 #include "workspace/frmzelsetup.h"
+#include "workspace/queryprompts.h"
 
 #include <QCheckBox>
 #include <QComboBox>

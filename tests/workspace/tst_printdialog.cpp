@@ -4,12 +4,12 @@
 // pages as the PDF printer's; cancelled, nothing prints; the progress window counts pages
 // and its Cancel stops a long job.
 
+#include "print/printjob.h"
 #include "printfixture.h"
 #include "support/modaldriver.h"
 #include "support/recordingmessages.h"
 #include "workspace/frmzelprintprogress.h"
 #include "workspace/guirecordprinter.h"
-#include "workspace/printjob.h"
 
 #include <QApplication>
 #include <QLabel>

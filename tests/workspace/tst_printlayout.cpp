@@ -5,9 +5,9 @@
 // printed cell text fitting its column whole (dates, numbers, currency) or cut at a
 // character (text).
 
+#include "print/printlayout.h"
 #include "printfixture.h"
 #include "support/recordingmessages.h"
-#include "workspace/printlayout.h"
 
 #include <QImage>
 #include <QPainter>

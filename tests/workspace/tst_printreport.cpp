@@ -6,10 +6,10 @@
 // landscape pages: tests/tools/tst_zelqueryprint.cpp, tst_printdialog.cpp.)
 
 #include "engine/recordprinting.h"
+#include "print/printjob.h"
+#include "print/printlayout.h"
 #include "printfixture.h"
 #include "support/recordingmessages.h"
-#include "workspace/printjob.h"
-#include "workspace/printlayout.h"
 
 #include <QFile>
 #include <QRegularExpression>

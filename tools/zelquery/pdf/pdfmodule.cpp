@@ -1,6 +1,6 @@
 #include "pdfmodule.h"
 
-#include "workspace/printjob.h"
+#include "print/printjob.h"
 
 #include <QGuiApplication>
 

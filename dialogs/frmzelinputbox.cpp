@@ -1,0 +1,71 @@
+#include "dialogs/frmzelinputbox.h"
+#include "dialogs/guiscreen.h"
+
+#include <QApplication>
+#include <QFontDatabase>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+TfrmZelInputBox::TfrmZelInputBox(const QString &caption, const QString &prompt, const QString &text,
+                                 QWidget *parent)
+    : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint |
+                          Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowCloseButtonHint) {
+  setWindowTitle(caption);
+  setFont(dialogFont());
+  const QSize units = dialogUnits(font());
+  const auto x = [&](int n) { return qRound(n * units.width() / 4.0); };
+  const auto y = [&](int n) { return qRound(n * units.height() / 8.0); };
+
+  labPrompt = new QLabel(prompt, this);
+  labPrompt->move(x(8), y(8));
+  labPrompt->adjustSize();
+
+  txtValue = new QLineEdit(this);
+  txtValue->setMaxLength(255);
+  txtValue->setText(text);
+  txtValue->selectAll();
+  txtValue->setGeometry(x(8), y(19), x(164), txtValue->sizeHint().height());
+
+  cmdOk = new QPushButton(QStringLiteral("&OK"), this);
+  cmdOk->setDefault(true);
+  cmdOk->setGeometry(x(38), y(41), x(50), y(14));
+  cmdCancel = new QPushButton(QStringLiteral("&Cancel"), this);
+  cmdCancel->setGeometry(x(92), y(41), x(50), y(14));
+  connect(cmdOk, &QPushButton::clicked, this, &QDialog::accept);
+  connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+
+  setFixedSize(x(180), y(63));
+  zelCentreOnScreen(*this);
+  txtValue->setFocus();
+}
+
+bool TfrmZelInputBox::ask(const QString &caption, const QString &prompt, QString &text) {
+  TfrmZelInputBox box(caption, prompt, text);
+  if (box.exec() != QDialog::Accepted)
+    return false;
+  text = box.value();
+  return true;
+}
+
+QString TfrmZelInputBox::value() const {
+  return txtValue->text();
+}
+
+QSize TfrmZelInputBox::dialogUnits(const QFont &font) {
+  static const QString letters =
+      QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz");
+  const QFontMetrics metrics(font);
+  return QSize(metrics.horizontalAdvance(letters) / 52, metrics.height());
+}
+
+QFont TfrmZelInputBox::dialogFont() {
+  const QString face = QStringLiteral("MS Sans Serif");
+  if (!QFontDatabase::families().contains(face, Qt::CaseInsensitive))
+    return QApplication::font();
+  QFont font(face);
+  font.setPointSize(8);
+  return font;
+}
