@@ -9,10 +9,12 @@ set(ZEL_INSTALL_INCLUDEDIR ${CMAKE_INSTALL_INCLUDEDIR}/pellox)
 set(ZEL_INSTALL_CMAKEDIR ${CMAKE_INSTALL_LIBDIR}/cmake/Pellox)
 set(ZEL_INSTALL_EXAMPLESDIR ${CMAKE_INSTALL_DATADIR}/pellox/examples)
 
-# Hosts see Pellox::Core, Pellox::Print and Pellox::Widgets, in the build tree as well.
+# Hosts see Pellox::Core, Pellox::Print and Pellox::Widgets, in the build tree as well. The
+# shared objects carry the project's version; the major version is the ABI's.
 foreach(part Core Print Widgets)
   string(TOLOWER ${part} lower)
-  set_target_properties(zel${lower} PROPERTIES EXPORT_NAME ${part} INSTALL_RPATH "$ORIGIN")
+  set_target_properties(zel${lower} PROPERTIES EXPORT_NAME ${part} INSTALL_RPATH "$ORIGIN"
+                        VERSION ${PROJECT_VERSION} SOVERSION ${PROJECT_VERSION_MAJOR})
   add_library(Pellox::${part} ALIAS zel${lower})
 endforeach()
 
@@ -20,6 +22,13 @@ endforeach()
 target_include_directories(zelcore PUBLIC $<INSTALL_INTERFACE:${ZEL_INSTALL_INCLUDEDIR}>)
 install(TARGETS zelcore zelprint zelwidgets EXPORT PelloxTargets
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
+
+# The command-line tool comes with the package; its PDF module sits beside the libraries,
+# where the tool looks for it (lib/ next to bin/).
+set_target_properties(zelquery PROPERTIES INSTALL_RPATH "$ORIGIN/../${CMAKE_INSTALL_LIBDIR}")
+set_target_properties(zelquerypdf PROPERTIES INSTALL_RPATH "$ORIGIN")
+install(TARGETS zelquery RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS zelquerypdf LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
 
 # Headers keep their folder ("model/zelmodel.h"). The PostgreSQL client's table of functions
 # stays behind: it needs libpq's header, which the libraries use privately.

@@ -167,8 +167,8 @@ void TzelDataset::startStream() {
   const TzelDriverKind kind = TzelSession::defaultSession().open(m_databaseName).kind;
   // A connection serves one statement at a time: the one read before ends first.
   m_stream.reset();
-  m_stream = std::make_unique<TzelRecordStream>(m_connection, kind, text, m_cancel,
-                                                [this] { onWait(); });
+  m_stream =
+      std::make_unique<TzelRecordStream>(m_connection, kind, text, m_cancel, [this] { onWait(); });
   m_streamPos = 0;
 }
 

@@ -3,5 +3,6 @@
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$top/build}
-cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-Debug} >/dev/null
+cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-Debug} \
+  -DZEL_WERROR=${ZEL_WERROR:-OFF} >/dev/null
 cmake --build "$build" -j"$(nproc)"

@@ -58,3 +58,37 @@ if [ "$count" != 36 ]; then
   exit 1
 fi
 echo "host-check: the host built against $prefix runs Step 1: $count records"
+
+# A host that names only the core gets it without Qt's GUI modules.
+core=$scratch/core-only
+mkdir -p "$core"
+cat >"$core/CMakeLists.txt" <<CMAKE
+cmake_minimum_required(VERSION 3.24)
+project(PelloxCoreOnly LANGUAGES CXX)
+set(CMAKE_CXX_STANDARD 20)
+find_package(Pellox CONFIG REQUIRED COMPONENTS Core)
+if(TARGET Qt6::Gui)
+  message(FATAL_ERROR "asking for Pellox's core looked for Qt's GUI module")
+endif()
+add_executable(coreonly main.cpp)
+target_link_libraries(coreonly PRIVATE Pellox::Core)
+target_compile_options(coreonly PRIVATE -Wall -Wextra -Werror)
+CMAKE
+cat >"$core/main.cpp" <<CPP
+#include "engine/zelquerion.h"
+int main() { return TzelQuerion().QueryCount() == 1 ? 0 : 1; }
+CPP
+cmake -S "$core" -B "$core/build" -DCMAKE_PREFIX_PATH="$prefix" >/dev/null
+cmake --build "$core/build" >/dev/null
+"$core/build/coreonly"
+
+# The installed tool prints the sample query to PDF through its module beside the libraries.
+examples=$prefix/share/pellox/examples
+pdf=$scratch/step1.pdf
+"$prefix/bin/zelquery" print "$examples/pellox-model.txt" "$examples/step1.zel" --out "$pdf" \
+  --alias "PELLOX=standard:$examples/Data"
+if [ "$(head -c 4 "$pdf")" != "%PDF" ]; then
+  echo "host-check: the installed zelquery printed no PDF" >&2
+  exit 1
+fi
+echo "host-check: a core-only host and the installed zelquery work from $prefix"

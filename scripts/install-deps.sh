@@ -2,7 +2,7 @@
 # Installs whatever the build, the demo and the tests need on Debian 12 (apt).
 set -euo pipefail
 packages=(
-  cmake g++ make pkg-config ccache
+  cmake g++ make pkg-config ccache clang-format clang-tidy
   qt6-base-dev libqt6opengl6-dev qt6-qpa-plugins qt6-svg-dev libqt6svg6 fonts-liberation2
   libqt6sql6-sqlite libqt6sql6-psql
   libbenchmark-dev pxlib-dev libshp-dev libsqlite3-dev libpq-dev sqlite3
