@@ -4,9 +4,9 @@
 // commands for query files. It keeps the grid and the query in step: LoadQuery fills the grid
 // from the query, ApplyValues writes it back before anything reads the query.
 
-#include "controls/stringgrid.h"
 #include "editors/fielddrag.h"
 #include "editors/frmzelvalue.h"
+#include "editors/valuesgrid.h"
 #include "engine/zelquerion.h"
 #include "model/zeltypes.h"
 
@@ -27,25 +27,6 @@ class TzelTableForm;
 class TzelTableList;
 class TzelTableTree;
 class TzelVertSplit;
-
-// The values grid: accepts fields dragged from a table window, Insert and Delete run the
-// panel's commands; its row titles stay in place when it scrolls sideways.
-class TzelValuesGrid : public TzelStringGrid {
-  Q_OBJECT
-public:
-  explicit TzelValuesGrid(QWidget *parent = nullptr);
-
-signals:
-  void fieldDropped(const TzelDraggedField &field, int column);
-  void insertPressed();
-  void deletePressed();
-
-protected:
-  void keyPressEvent(QKeyEvent *event) override;
-  void dragEnterEvent(QDragEnterEvent *event) override;
-  void dragMoveEvent(QDragMoveEvent *event) override;
-  void dropEvent(QDropEvent *event) override;
-};
 
 class TzelQueryEditor : public QWidget {
   Q_OBJECT

@@ -1,0 +1,237 @@
+// The joins editor's commands: tables added, removed and renamed, joins and fields edited.
+#include "editors/joinseditor.h"
+#include "editors/joinseditorshared.h"
+
+#include "editors/frmzeladdtable.h"
+#include "editors/frmzelfield.h"
+#include "editors/frmzeljoin.h"
+#include "editors/frmzelrename.h"
+#include "editors/tableform.h"
+#include "editors/tablelist.h"
+#include "messages/zelmessages.h"
+#include "model/zelmodel.h"
+#include "model/zelquery.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QListWidget>
+
+using namespace ZelJoins;
+
+namespace {
+
+const QPoint kDialogDropPoint(10, 10); // where tables picked in the add-table dialog go
+
+void inform(const QString &text) {
+  zelMessageBox(text, TzelMessageKind::Information);
+}
+
+QString outerJoinText(const QString &all, const QString &matching) {
+  return QStringLiteral("Return all records from \"") + all +
+         QStringLiteral("\" AND only matching records from \"") + matching + u'"';
+}
+
+} // namespace
+
+void TzelJoinsEditor::AddTable() {
+  if (!m_schema || m_readOnly)
+    return;
+  if (!m_addTableDialog) {
+    m_addTableDialog = new TfrmZelAddTable(this);
+    connect(m_addTableDialog, &TfrmZelAddTable::addTableRequested, this,
+            [this](const QString &table) { DropTable(table, kDialogDropPoint); });
+  }
+  fillAddTableDialog();
+  m_addTableDialog->exec();
+}
+
+void TzelJoinsEditor::fillAddTableDialog() {
+  TfrmZelAddTable &dialog = *m_addTableDialog;
+  dialog.setModel(m_model);
+  dialog.setModelEditing(m_modelEditing);
+  dialog.chkSystem->setChecked(false);
+  QComboBox *databases = dialog.databaseList();
+  databases->clear();
+  dialog.tableList()->clear(); // nothing left from the last use
+  if (!m_model)
+    return;
+  if (!m_modelEditing) {
+    const QString name = m_model->ModelName();
+    databases->addItem(IsBlank(name) ? QStringLiteral("Data Model") : name);
+    databases->setCurrentIndex(0);
+    QStringList tables;
+    m_model->ListTableAliases(tables);
+    tables.sort(Qt::CaseInsensitive);
+    dialog.tableList()->addItems(tables);
+    return;
+  }
+  QStringList names;
+  m_model->GetDatabaseNames(names);
+  databases->addItems(names);
+  databases->setCurrentIndex(names.size() == 1 ? 0 : -1);
+  dialog.fillTables();
+}
+
+bool TzelJoinsEditor::RemoveTable() {
+  if (!m_schema || m_readOnly)
+    return false;
+  TzelTableForm *window = SelectedTableWindow();
+  if (!window) {
+    inform(QStringLiteral("Select a table to remove"));
+    return false;
+  }
+  window->close();
+  return true;
+}
+
+void TzelJoinsEditor::RenameTable() {
+  if (!m_schema || m_readOnly)
+    return;
+  TzelTableForm *window = SelectedTableWindow();
+  if (!window) {
+    inform(QStringLiteral("Select a table to rename"));
+    return;
+  }
+  if (m_modelEditing)
+    renameInModel(window);
+  else
+    renameInQuery(window);
+}
+
+void TzelJoinsEditor::renameInQuery(TzelTableForm *window) {
+  QString alias = window->windowTitle();
+  if (!zelInputBox(QStringLiteral("Rename Table"), QStringLiteral("Enter new table name"), alias))
+    return;
+  // The schema accepts an alias of spaces, which no SQL statement could use.
+  if (IsBlank(alias)) {
+    zelShowError(QStringLiteral("Error: Table Alias cannot be blank."));
+    return;
+  }
+  try {
+    if (!m_schema->RenameTableAlias(window->TableIndex(), alias))
+      return;
+  } catch (const EzelError &e) {
+    zelShowError(e.message());
+    return;
+  }
+  const QString newAlias = m_schema->GetTable(window->TableIndex())->TableAlias();
+  emit OnRenameTable(this, window->windowTitle(), newAlias);
+  window->setWindowTitle(newAlias);
+  m_modified = true;
+}
+
+void TzelJoinsEditor::renameInModel(TzelTableForm *window) {
+  TzelTable *table = tableOf(window);
+  if (!table)
+    return;
+  TfrmZelRename dialog(this);
+  dialog.setModel(m_model);
+  try {
+    dialog.setValues(table->TableAlias(), table->TableName(), table->GetDatabaseName());
+    if (dialog.exec() != QDialog::Accepted)
+      return;
+    if (!m_schema->RenameTableAlias(window->TableIndex(), dialog.tableAlias()))
+      return;
+    window->setWindowTitle(table->TableAlias());
+    table->SetTableName(dialog.tableName());
+    table->SetDatabaseName(dialog.databaseName());
+  } catch (const EzelError &e) {
+    zelShowError(e.message());
+    return;
+  }
+  m_modified = true;
+}
+
+TzelJoinField *TzelJoinsEditor::selectedPair() const {
+  int joinIndex = -1;
+  int pairIndex = -1;
+  m_schema->GetSelectedJoinField(joinIndex, pairIndex);
+  if (joinIndex < 0 || pairIndex < 0)
+    return nullptr;
+  return m_schema->GetJoin(joinIndex)->GetJoinField(pairIndex);
+}
+
+void TzelJoinsEditor::EditJoin(bool showMessage) {
+  if (!m_schema || m_readOnly)
+    return;
+  TzelJoinField *pair = selectedPair();
+  if (!pair) {
+    if (showMessage)
+      inform(QStringLiteral("Select a join to edit"));
+    return;
+  }
+  if (!m_joinDialog) {
+    m_joinDialog = new TfrmZelJoin(this);
+    m_joinDialog->onRemoveJoin = [this] { return RemoveJoin(); };
+  }
+  fillJoinDialog(*pair);
+  if (m_joinDialog->exec() != QDialog::Accepted)
+    return;
+  pair->Join()->SetJoinType(m_joinDialog->JoinType());
+  pair->SetJoinOper(m_joinDialog->joinOper());
+  m_modified = true;
+}
+
+void TzelJoinsEditor::fillJoinDialog(const TzelJoinField &pair) {
+  const TzelJoin *join = pair.Join();
+  const QString left = join->LeftTableAlias();
+  const QString right = join->RightTableAlias();
+  m_joinDialog->setModel(m_model);
+  m_joinDialog->setPair(left, pair.LeftFieldAlias(), pair.JoinOper(), right,
+                        pair.RightFieldAlias());
+  m_joinDialog->setJoinType(join->JoinType());
+  m_joinDialog->setJoinTypeTexts(outerJoinText(left, right), outerJoinText(right, left));
+}
+
+bool TzelJoinsEditor::RemoveJoin() {
+  if (!m_schema || m_readOnly)
+    return false;
+  int joinIndex = -1;
+  int pairIndex = -1;
+  m_schema->GetSelectedJoinField(joinIndex, pairIndex);
+  if (joinIndex < 0 || pairIndex < 0) {
+    inform(QStringLiteral("Select a join to remove"));
+    return false;
+  }
+  if (!confirm(QStringLiteral("Remove the selected join?")))
+    return false;
+  m_schema->GetJoin(joinIndex)->DeleteJoinField(pairIndex);
+  CalculateJoinLines();
+  m_modified = true;
+  return true;
+}
+
+void TzelJoinsEditor::EditFields() {
+  if (!m_modelEditing || !m_schema || m_readOnly)
+    return;
+  TzelTableForm *window = SelectedTableWindow();
+  if (!window) {
+    inform(QStringLiteral("Select a table to edit fields"));
+    return;
+  }
+  if (!m_fieldDialog) {
+    m_fieldDialog = new TfrmZelField(this);
+    m_fieldDialog->onRenameTable = [this] { RenameTable(); };
+    connect(m_fieldDialog, &TfrmZelField::fieldsSaved, this, &TzelJoinsEditor::CalculateJoinLines);
+  }
+  m_fieldDialog->setModel(m_model);
+  m_fieldDialog->setTable(window->TableIndex(), window->list());
+  m_fieldDialog->LoadFields();
+  m_fieldDialog->exec();
+  m_modified = true;
+}
+
+void TzelJoinsEditor::SetFieldActive(const QString &tableAlias, const QString &fieldAlias,
+                                     bool active) {
+  if (IsBlank(tableAlias) || IsBlank(fieldAlias))
+    return;
+  const TzelTableForm *window = FindTableWindow(tableAlias);
+  if (!window)
+    return;
+  TzelTableList *list = window->list();
+  for (int row = 1; row < list->count(); ++row)
+    if (zelSameText(list->item(row)->text(), fieldAlias)) {
+      list->setRowActive(row, active);
+      return;
+    }
+}

@@ -1,0 +1,104 @@
+// The joins editor's drops: a field on a field makes a join, a model table a window.
+#include "editors/joinseditor.h"
+#include "editors/joinseditorshared.h"
+
+#include "editors/fieldcompare.h"
+#include "editors/frmzeladdtable.h"
+#include "editors/joinpairs.h"
+#include "editors/joinssurface.h"
+#include "editors/tableform.h"
+#include "editors/tablelist.h"
+#include "messages/zelmessages.h"
+#include "model/zelmodel.h"
+#include "model/zelquery.h"
+
+using namespace ZelJoins;
+
+namespace {
+
+TFieldType fieldType(TzelTable *table, const QString &alias) {
+  if (!table)
+    return ftUnknown;
+  try {
+    TzelProbe probe(*table);
+    const TzelField *field = table->FindField(alias);
+    return field ? field->DataType() : ftUnknown;
+  } catch (const EzelError &) {
+    return ftUnknown; // a table missing from the model: nothing to compare against
+  }
+}
+
+} // namespace
+
+void TzelJoinsEditor::DropField(TzelTableList *target, const TzelDraggedField &from, int row) {
+  const auto found = std::find_if(m_windows.cbegin(), m_windows.cend(),
+                                  [target](const TzelTableForm *w) { return w->list() == target; });
+  const TzelTableForm *targetWindow = found == m_windows.cend() ? nullptr : *found;
+  const TzelTableForm *source = FindTableWindow(from.tableAlias);
+  // No pair within one window, on the "*" row or below the last row; and "*" is no field.
+  if (!m_schema || m_readOnly || !targetWindow || !source || source == targetWindow || row <= 0 ||
+      row >= target->count() || source->list()->rowOf(from.fieldAlias) < 1)
+    return;
+  target->setItemIndex(row);
+  const TzelDraggedField dragged{source->windowTitle(), from.fieldAlias};
+  const TzelDraggedField to{targetWindow->windowTitle(), target->item(row)->text()};
+  if (!confirmComparable(dragged, to))
+    return;
+  try {
+    if (zelAddJoinPair(*m_schema, dragged, to) < 0)
+      return;
+  } catch (const EzelError &e) {
+    zelShowError(e.message());
+    return;
+  }
+  CalculateJoinLines();
+  m_modified = true;
+}
+
+bool TzelJoinsEditor::confirmComparable(const TzelDraggedField &from,
+                                        const TzelDraggedField &to) const {
+  const TFieldType fromType = fieldType(tableOf(FindTableWindow(from.tableAlias)), from.fieldAlias);
+  const TFieldType toType = fieldType(tableOf(FindTableWindow(to.tableAlias)), to.fieldAlias);
+  if (zelComparableFieldTypes(fromType, toType) || zelHasJoinPair(*m_schema, from, to))
+    return true;
+  const auto describe = [](const TzelDraggedField &field, TFieldType type) {
+    return u'[' + field.tableAlias + u'.' + field.fieldAlias + QStringLiteral("] field (") +
+           zelFieldTypeName(type) + u')';
+  };
+  return confirm(QStringLiteral("The ") + describe(from, fromType) + QStringLiteral(" and the ") +
+                 describe(to, toType) +
+                 QStringLiteral(" cannot be compared.\r\rJoin them anyway?"));
+}
+
+void TzelJoinsEditor::DropTable(const QString &name, const QPoint &pos) {
+  if (!m_model || !m_schema || m_readOnly)
+    return;
+  const QPoint at = surfacePoint(pos);
+  if (m_modelEditing)
+    dropModelTable(name, at);
+  else
+    AddTableWindow(name, true, at.x(), at.y(), 0, 0);
+}
+
+void TzelJoinsEditor::dropModelTable(const QString &name, const QPoint &at) {
+  int existing;
+  {
+    TzelProbe probe(*m_model);
+    existing = m_model->IndexOfTableName(name);
+  }
+  if (existing >= 0 && !confirm(QStringLiteral("The [") + name +
+                                QStringLiteral("] table already exists in the Data Model.\r\r"
+                                               "Do you want to add another instance?")))
+    return;
+  const QString database = m_addTableDialog ? m_addTableDialog->selectedDatabase() : QString();
+  try {
+    const int index = m_model->AddTableFromDatabase(database, name);
+    if (index < 0)
+      return;
+    AddTableWindow(m_model->GetTable(index)->TableAlias(), false, at.x(), at.y(), 0, 0);
+  } catch (const EzelError &e) {
+    zelShowError(e.message());
+    return;
+  }
+  m_modified = true;
+}

@@ -1,0 +1,135 @@
+// The joins editor's join lines: placed beside the joined fields, painted and clicked.
+#include "editors/joinseditor.h"
+#include "editors/joinseditorshared.h"
+
+#include "editors/joinpairs.h"
+#include "editors/joinssurface.h"
+#include "editors/tableform.h"
+#include "editors/tablelist.h"
+#include "model/vocabulary.h"
+#include "model/zelquery.h"
+
+#include <QPainter>
+#include <vector>
+
+using namespace ZelJoins;
+
+namespace {
+
+// What the lines show, one pair to a line, for a screen reader.
+QString describeLines(const TzelSchema &schema) {
+  QStringList lines;
+  forEachLivePair(schema, [&lines](const TzelJoinField &pair) {
+    const TzelJoin *join = pair.Join();
+    lines << join->LeftTableAlias() + u'.' + pair.LeftFieldAlias() +
+                 JoinOperatorSql(pair.JoinOper()) + join->RightTableAlias() + u'.' +
+                 pair.RightFieldAlias() +
+                 (pair.Selected() ? QStringLiteral(" (selected)") : QString());
+  });
+  return lines.join(u'\n');
+}
+
+TzelLinePoints pointsOf(const TzelJoinField &pair) {
+  return {pair.Point(0), pair.Point(1), pair.Point(2), pair.Point(3)};
+}
+
+} // namespace
+
+void TzelJoinsEditor::CalculateJoinLines() {
+  if (!m_schema)
+    return;
+  const WindowIndex windows = windowIndex();
+  int rowHeight = -1;
+  int captionHeight = -1;
+  for (int j = 0; j < m_schema->JoinCount(); ++j)
+    if (TzelJoin *join = m_schema->GetJoin(j); !join->Deleted())
+      calculateJoin(*join, windows, rowHeight, captionHeight);
+  PaintJoinLines();
+}
+
+TzelJoinsEditor::WindowIndex TzelJoinsEditor::windowIndex() const {
+  WindowIndex windows;
+  windows.reserve(m_windows.size());
+  for (const TzelTableForm *window : m_windows) {
+    const QString key = window->windowTitle().toCaseFolded();
+    if (!windows.contains(key))
+      windows.insert(key, window);
+  }
+  return windows;
+}
+
+void TzelJoinsEditor::calculateJoin(TzelJoin &join, const WindowIndex &windows, int &rowHeight,
+                                    int &captionHeight) {
+  const TzelTableForm *left = windows.value(join.LeftTableAlias().toCaseFolded());
+  const TzelTableForm *right = windows.value(join.RightTableAlias().toCaseFolded());
+  if (rowHeight < 0 && left && right) {
+    rowHeight = left->list()->rowHeight();
+    captionHeight = left->captionHeight();
+  }
+  const TzelLineEnds ends =
+      left && right ? lineEnds(left->geometry(), right->geometry()) : TzelLineEnds();
+  for (int p = 0; p < join.JoinFieldCount(); ++p) {
+    TzelJoinField *pair = join.GetJoinField(p);
+    if (pair->Deleted())
+      continue;
+    // A pair whose ends cannot be found draws no line (rather than one where it used to be).
+    clearLine(*pair);
+    if (!left || !right)
+      continue;
+    pair->SetSelected(false);
+    const QString &startField = ends.reversed ? pair->RightFieldAlias() : pair->LeftFieldAlias();
+    const QString &endField = ends.reversed ? pair->LeftFieldAlias() : pair->RightFieldAlias();
+    const int y1 = rowY(ends.reversed ? right : left, startField, rowHeight, captionHeight);
+    const int y2 = rowY(ends.reversed ? left : right, endField, rowHeight, captionHeight);
+    if (y1 == -1 || y2 == -1)
+      continue;
+    const TzelLinePoints points = linePoints(ends.x1, y1, ends.x2, y2);
+    for (int i = 0; i < 4; ++i)
+      pair->SetPoint(i, points[size_t(i)]);
+  }
+}
+
+int TzelJoinsEditor::rowY(const TzelTableForm *window, const QString &field, int rowHeight,
+                          int captionHeight) const {
+  const TzelTableList *list = window->list();
+  const TzelLineWindow geometry{window->geometry(), list->height(), list->TopIndex()};
+  return fieldRowY(geometry, list->rowOf(field), rowHeight, captionHeight);
+}
+
+void TzelJoinsEditor::PaintJoinLines() {
+  m_surface->setAccessibleDescription(m_schema ? describeLines(*m_schema) : QString());
+  m_surface->viewport()->update();
+}
+
+void TzelJoinsEditor::paintLines(QPainter &painter) const {
+  if (!m_schema)
+    return;
+  QPen pen(Qt::black, 1);
+  forEachLivePair(*m_schema, [&](const TzelJoinField &pair) {
+    const TzelLinePoints points = pointsOf(pair);
+    if (isEmptyLine(points))
+      return;
+    pen.setWidth(pair.Selected() ? 2 : 1);
+    painter.setPen(pen);
+    painter.drawPolyline(points.data(), int(points.size()));
+  });
+}
+
+void TzelJoinsEditor::PressBackground(const QPoint &pos, Qt::MouseButton button,
+                                      const QPoint &globalPos) {
+  if (m_schema) {
+    m_schema->ClearSelectedJoinFields();
+    QList<TzelLinePoints> lines;
+    QList<TzelJoinField *> pairs;
+    forEachLivePair(*m_schema, [&](TzelJoinField &pair) {
+      lines.append(pointsOf(pair));
+      pairs.append(&pair);
+    });
+    const int hit = firstHitLine(lines, pos);
+    if (hit >= 0)
+      pairs.at(hit)->SetSelected(true);
+    PaintJoinLines();
+  }
+  if (button == Qt::RightButton)
+    showPopup(globalPos);
+}
