@@ -8,7 +8,7 @@
 #include "engine/exportprompt.h"
 #include "engine/zelquerion.h"
 #include "export/exportrecords.h"
-#include "messages/zelmessages.h"
+#include "messages/zelconsoleinteraction.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -31,14 +31,12 @@ double peakMegabytes() {
   return double(usage.ru_maxrss) / 1024.0;
 }
 
-class SilentMessages : public TzelMessageHandler {
+class SilentMessages : public TzelConsoleInteraction {
 public:
   TzelAnswer messageBox(const QString &, TzelMessageKind, TzelButtons) override {
     return TzelAnswer::Ok;
   }
-  bool inputBox(const QString &, const QString &, QString &) override { return false; }
   void showMessageList(const QStringList &, const QString &) override {}
-  void hideMessageList() override {}
 };
 
 class FixedChoice : public TzelExportPrompt {
@@ -136,7 +134,8 @@ BENCHMARK(BM_ExportParadox)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 int main(int argc, char **argv) {
   QCoreApplication app(argc, argv);
-  zelSetMessageHandler(std::make_unique<SilentMessages>());
+  SilentMessages silent;
+  zelInstallInteraction(silent);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

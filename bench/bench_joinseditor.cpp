@@ -103,9 +103,9 @@ int main(int argc, char **argv) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);
-  auto counting = std::make_unique<CountingMessages>();
-  CountingMessages *messages = counting.get();
-  zelSetMessageHandler(std::move(counting));
+  CountingMessages counting;
+  CountingMessages *messages = &counting;
+  zelInstallInteraction(counting);
   Fixture f;
   fixture = &f;
   benchmark::RegisterBenchmark("BM_LoadTables", BM_LoadTables)->Unit(benchmark::kMillisecond);

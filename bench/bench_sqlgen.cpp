@@ -107,9 +107,9 @@ int main(int argc, char **argv) {
   QCoreApplication app(argc, argv);
   QLocale::setDefault(QLocale::c()); // filter dates are typed month first
   benchmark::Initialize(&argc, argv);
-  auto counting = std::make_unique<CountingMessages>();
-  messages = counting.get();
-  zelSetMessageHandler(std::move(counting));
+  CountingMessages counting;
+  messages = &counting;
+  zelInstallInteraction(counting);
   Fixture f;
   fixture = &f;
 

@@ -177,9 +177,9 @@ int main(int argc, char **argv) {
       {QStringLiteral("PELLOX"), QStringLiteral("STANDARD"), {QStringLiteral("PATH=") + data}});
   if (!ZelRegistry::instance().contains(QStringLiteral("TzelDataModel")))
     ZelRegistry::instance().registerClass<TzelDataModel>();
-  auto counting = std::make_unique<CountingMessages>();
-  messages = counting.get();
-  zelSetMessageHandler(std::move(counting));
+  CountingMessages counting;
+  messages = &counting;
+  zelInstallInteraction(counting);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   return 0;

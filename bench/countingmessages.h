@@ -1,9 +1,9 @@
 #pragma once
-// A message handler for the benchmarks: counts what would have been shown; nothing blocks.
+// The benchmarks' interaction: counts the messages that would have been shown; nothing blocks.
 
-#include "messages/zelmessages.h"
+#include "messages/zelconsoleinteraction.h"
 
-class CountingMessages : public TzelMessageHandler {
+class CountingMessages : public TzelConsoleInteraction {
 public:
   TzelAnswer messageBox(const QString &text, TzelMessageKind, TzelButtons) override {
     last = text;
@@ -15,7 +15,6 @@ public:
     count += int(lines.size());
     last = lines.value(0);
   }
-  void hideMessageList() override {}
   int count = 0;
   QString last;
 };

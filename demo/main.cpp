@@ -1,12 +1,12 @@
 #include "demo/frmmain.h"
 #include "demo/screenshottour.h"
 #include "dialogs/guiapplication.h"
-#include "dialogs/guimessages.h"
+#include "dialogs/guiinteraction.h"
 #include "workspace/queryprompts.h"
 
 int main(int argc, char *argv[]) {
   GuardedApplication app(argc, argv);
-  zelInstallGuiMessages();
+  zelInstallGui(app);
   zelInstallQueryPrompts();
   TfrmMain window;
   window.show();

@@ -2,8 +2,6 @@
 // The window of long work: what runs, a busy bar and Cancel. It appears only when the work
 // has lasted half a second, so that quick work never flashes a window.
 
-#include "messages/zelprogress.h"
-
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QPointer>
@@ -32,14 +30,18 @@ private:
   bool m_cancelled = false;
 };
 
-// The program's progress handler: one TfrmZelProgress over the active window for the
-// outermost task, application-modal while shown so that nothing else starts meanwhile.
-class TzelGuiProgress : public TzelProgressHandler {
+// The program's progress: one TfrmZelProgress over the active window for the outermost
+// task, application-modal while shown so that nothing else starts meanwhile. Tasks nest; each
+// begin has its end, and step is false once the user has asked to stop.
+class TzelGuiProgress {
 public:
-  ~TzelGuiProgress() override;
-  void begin(const QString &caption) override;
-  bool step(const QString &text) override;
-  void end() override;
+  TzelGuiProgress() = default;
+  ~TzelGuiProgress();
+  TzelGuiProgress(const TzelGuiProgress &) = delete;
+  TzelGuiProgress &operator=(const TzelGuiProgress &) = delete;
+  void begin(const QString &caption);
+  bool step(const QString &text);
+  void end();
 
   // The window while it is shown (tests find Cancel through it).
   static TfrmZelProgress *window();

@@ -44,10 +44,10 @@ bool runFileDialog(const TzelFileRequest &request, QFileDialog::AcceptMode mode,
 
 } // namespace
 
-bool GuiFileDialogs::openFileName(const TzelFileRequest &request, QString &fileName) {
+bool zelQtOpenFileName(const TzelFileRequest &request, QString &fileName) {
   return runFileDialog(request, QFileDialog::AcceptOpen, fileName);
 }
 
-bool GuiFileDialogs::saveFileName(const TzelFileRequest &request, QString &fileName) {
+bool zelQtSaveFileName(const TzelFileRequest &request, QString &fileName) {
   return runFileDialog(request, QFileDialog::AcceptSave, fileName);
 }

@@ -1,5 +1,5 @@
 #pragma once
-// Qt's file dialogs behind the file dialog seam; zelInstallGuiMessages installs them.
+// Qt's file dialogs, as the program's interaction shows them (guiinteraction.h).
 
 #include "messages/zelfiledialog.h"
 
@@ -9,8 +9,7 @@
 // stays as it is, "All Files (*.*)" with the pattern *.* becomes "All Files (*)".
 QStringList zelQtNameFilters(const QString &filter);
 
-class GuiFileDialogs : public TzelFileDialogHandler {
-public:
-  bool openFileName(const TzelFileRequest &request, QString &fileName) override;
-  bool saveFileName(const TzelFileRequest &request, QString &fileName) override;
-};
+// Qt's modal file dialog over the active window: a chosen name is written into fileName and
+// gives true. The open dialog accepts only an existing file.
+bool zelQtOpenFileName(const TzelFileRequest &request, QString &fileName);
+bool zelQtSaveFileName(const TzelFileRequest &request, QString &fileName);

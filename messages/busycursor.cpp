@@ -1,25 +1,13 @@
 #include "messages/busycursor.h"
 
-namespace {
+#include "messages/zelinteraction.h"
 
-TzelBusyIndicator &indicator() {
-  static TzelBusyIndicator installed;
-  return installed;
-}
-
-} // namespace
-
-void zelSetBusyIndicator(TzelBusyIndicator busy) {
-  indicator() = std::move(busy);
-}
-
-TzelBusyCursor::TzelBusyCursor() : m_shown(bool(indicator())) {
-  if (m_shown)
-    indicator()(true);
+TzelBusyCursor::TzelBusyCursor() {
+  zelInteraction().setBusy(true);
 }
 
 void TzelBusyCursor::restore() {
-  if (m_shown && indicator())
-    indicator()(false);
+  if (m_shown)
+    zelInteraction().setBusy(false);
   m_shown = false;
 }

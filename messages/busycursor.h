@@ -1,12 +1,6 @@
 #pragma once
-// The busy cursor for the scope of a long operation. The widget library installs what shows
-// it (where there is a screen); programs without widgets show nothing.
-
-#include <functional>
-
-// Called with true when an operation starts being busy and with false when it ends.
-using TzelBusyIndicator = std::function<void(bool busy)>;
-void zelSetBusyIndicator(TzelBusyIndicator indicator);
+// The busy cursor for the scope of a long operation. The installed interaction shows it
+// (where there is a screen); programs without widgets show nothing.
 
 class TzelBusyCursor {
 public:
@@ -18,5 +12,5 @@ public:
   TzelBusyCursor &operator=(const TzelBusyCursor &) = delete;
 
 private:
-  bool m_shown;
+  bool m_shown = true;
 };

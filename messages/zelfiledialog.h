@@ -1,10 +1,9 @@
 #pragma once
-// The file dialogs every window asks through. A handler installed at start-up decides how
-// they appear (Qt's file dialog in the program, a script in tests); until then nothing is
-// chosen and nothing blocks.
+// The file dialogs every window asks through. The installed interaction (zelinteraction.h)
+// decides how they appear (Qt's file dialog in the program, a script in tests); a program
+// without windows chooses nothing and never blocks.
 
 #include <QString>
-#include <memory>
 
 struct TzelFileRequest {
   QString title;
@@ -18,20 +17,6 @@ struct TzelFileRequest {
   bool confirmOverwrite = false;
 };
 
-class TzelFileDialogHandler {
-public:
-  virtual ~TzelFileDialogHandler() = default;
-  // A chosen name is written into fileName and gives true; a cancelled dialog gives false.
-  // The open dialog accepts only an existing file.
-  virtual bool openFileName(const TzelFileRequest &request, QString &fileName) = 0;
-  virtual bool saveFileName(const TzelFileRequest &request, QString &fileName) = 0;
-};
-
-// Installs the process's handler (ownership passes; null restores the default, which
-// chooses nothing) and returns the previous one.
-std::unique_ptr<TzelFileDialogHandler>
-zelSetFileDialogHandler(std::unique_ptr<TzelFileDialogHandler> handler);
-TzelFileDialogHandler &zelFileDialogHandler();
-
+// A chosen name is written into fileName and gives true; a cancelled dialog gives false.
 bool zelOpenFileName(const TzelFileRequest &request, QString &fileName);
 bool zelSaveFileName(const TzelFileRequest &request, QString &fileName);

@@ -1,21 +1,9 @@
 #pragma once
-// The help operation every window calls. The core calls zelShowHelp only; a handler
-// installed at start-up decides how help appears (our help window in the program, a
-// recording in tests, standard error in tools).
+// The help operation every window calls. The core calls zelShowHelp only; the installed
+// interaction (zelinteraction.h) decides how help appears (our help window in the program,
+// a recording in tests, standard error in tools).
 
 #include <QString>
-#include <memory>
 
-class TzelHelpHandler {
-public:
-  virtual ~TzelHelpHandler() = default;
-  // context 0 = contents, -1 = keyword search, otherwise the topic with that number.
-  virtual void showHelp(const QString &helpFile, int context) = 0;
-};
-
-// Installs the process's help handler (ownership passes; null restores the default)
-// and returns the previous one.
-std::unique_ptr<TzelHelpHandler> zelSetHelpHandler(std::unique_ptr<TzelHelpHandler> handler);
-TzelHelpHandler &zelHelpHandler();
-
+// context 0 = contents, -1 = keyword search, otherwise the topic with that number.
 void zelShowHelp(const QString &helpFile, int context);

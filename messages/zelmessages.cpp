@@ -1,46 +1,9 @@
 #include "messages/zelmessages.h"
 
 #include "messages/zelerror.h"
+#include "messages/zelinteraction.h"
 
 #include <algorithm>
-#include <cstdio>
-
-namespace {
-
-// Until a program installs its own handler, messages go to standard error and every
-// question is answered with its first button; nothing ever blocks.
-class StderrHandler : public TzelMessageHandler {
-public:
-  TzelAnswer messageBox(const QString &text, TzelMessageKind, TzelButtons buttons) override {
-    std::fprintf(stderr, "%s\n", qPrintable(text));
-    return buttons == TzelButtons::Ok ? TzelAnswer::Ok : TzelAnswer::Yes;
-  }
-  bool inputBox(const QString &, const QString &, QString &) override { return false; }
-  void showMessageList(const QStringList &lines, const QString &) override {
-    for (const QString &line : lines)
-      std::fprintf(stderr, "%s\n", qPrintable(line));
-  }
-  void hideMessageList() override {}
-};
-
-std::unique_ptr<TzelMessageHandler> &handlerSlot() {
-  static std::unique_ptr<TzelMessageHandler> handler = std::make_unique<StderrHandler>();
-  return handler;
-}
-
-} // namespace
-
-std::unique_ptr<TzelMessageHandler>
-zelSetMessageHandler(std::unique_ptr<TzelMessageHandler> handler) {
-  if (!handler)
-    handler = std::make_unique<StderrHandler>();
-  std::swap(handlerSlot(), handler);
-  return handler;
-}
-
-TzelMessageHandler &zelMessageHandler() {
-  return *handlerSlot();
-}
 
 TzelAnswer zelDecliningAnswer(TzelButtons buttons) {
   switch (buttons) {
@@ -94,7 +57,7 @@ QString zelReadableText(const QString &text) {
 }
 
 TzelAnswer zelMessageBox(const QString &text, TzelMessageKind kind, TzelButtons buttons) {
-  return zelMessageHandler().messageBox(zelReadableText(text), kind, buttons);
+  return zelInteraction().messageBox(zelReadableText(text), kind, buttons);
 }
 
 bool zelConfirmReplace(const QString &fileName) {
@@ -104,18 +67,18 @@ bool zelConfirmReplace(const QString &fileName) {
 }
 
 bool zelInputBox(const QString &caption, const QString &prompt, QString &text) {
-  return zelMessageHandler().inputBox(caption, prompt, text);
+  return zelInteraction().inputBox(caption, prompt, text);
 }
 
 bool ShowMessages(QStringList &lines, const QString &title) {
   if (lines.isEmpty()) {
-    zelMessageHandler().hideMessageList();
+    zelInteraction().hideMessageList();
     return false;
   }
   QStringList readable;
   for (const QString &line : std::as_const(lines))
     readable << zelReadableText(line);
-  zelMessageHandler().showMessageList(readable, title);
+  zelInteraction().showMessageList(readable, title);
   lines.clear();
   return true;
 }

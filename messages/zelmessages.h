@@ -1,12 +1,11 @@
 #pragma once
 // The message operations every part of the library reports through. The core calls
-// these functions only; a handler installed at start-up decides how they appear
+// these functions only; the installed interaction (zelinteraction.h) decides how they appear
 // (modal Qt dialogs in the program, a recording script in tests, standard error in tools).
 
 #include <QString>
 #include <QStringList>
 #include <functional>
-#include <memory>
 
 enum class TzelMessageKind { Error, Information, Confirmation };
 
@@ -17,23 +16,6 @@ enum class TzelAnswer { Ok, Yes, No, Cancel };
 // The answer of a box closed without a button, or of one nobody can answer: its last
 // choice (OK, No for Yes/No, Cancel for Yes/No/Cancel).
 TzelAnswer zelDecliningAnswer(TzelButtons buttons);
-
-class TzelMessageHandler {
-public:
-  virtual ~TzelMessageHandler() = default;
-  virtual TzelAnswer messageBox(const QString &text, TzelMessageKind kind, TzelButtons buttons) = 0;
-  // OK writes the edited text back and returns true; cancel leaves it unchanged.
-  virtual bool inputBox(const QString &caption, const QString &prompt, QString &text) = 0;
-  // Shows the lines in the one message window titled title + " Messages"; an empty
-  // list hides that window.
-  virtual void showMessageList(const QStringList &lines, const QString &title) = 0;
-  virtual void hideMessageList() = 0;
-};
-
-// Installs the process's handler (ownership passes) and returns the previous one.
-std::unique_ptr<TzelMessageHandler>
-zelSetMessageHandler(std::unique_ptr<TzelMessageHandler> handler);
-TzelMessageHandler &zelMessageHandler();
 
 // The text cut to a readable length for a message: a name in square brackets longer than
 // 200 characters keeps its first 200 and "…", and so does a line longer than 1,000 beyond

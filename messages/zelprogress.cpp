@@ -1,45 +1,18 @@
 #include "messages/zelprogress.h"
 
 #include "messages/zelerror.h"
-
-namespace {
-
-class SilentProgress : public TzelProgressHandler {
-public:
-  void begin(const QString &) override {}
-  bool step(const QString &) override { return true; }
-  void end() override {}
-};
-
-std::unique_ptr<TzelProgressHandler> &progressSlot() {
-  static std::unique_ptr<TzelProgressHandler> handler = std::make_unique<SilentProgress>();
-  return handler;
-}
-
-} // namespace
-
-std::unique_ptr<TzelProgressHandler>
-zelSetProgressHandler(std::unique_ptr<TzelProgressHandler> handler) {
-  if (!handler)
-    handler = std::make_unique<SilentProgress>();
-  std::swap(progressSlot(), handler);
-  return handler;
-}
-
-TzelProgressHandler &zelProgressHandler() {
-  return *progressSlot();
-}
+#include "messages/zelinteraction.h"
 
 TzelProgressScope::TzelProgressScope(const QString &caption) {
-  zelProgressHandler().begin(caption);
+  zelInteraction().beginProgress(caption);
 }
 
 TzelProgressScope::~TzelProgressScope() {
-  zelProgressHandler().end();
+  zelInteraction().endProgress();
 }
 
 bool TzelProgressScope::step(const QString &text) {
-  return zelProgressHandler().step(text);
+  return zelInteraction().stepProgress(text);
 }
 
 TzelCountingProgress::TzelCountingProgress(const QString &caption, const QString &label,

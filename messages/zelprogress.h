@@ -1,26 +1,9 @@
 #pragma once
-// Long work the user can stop. The core reports how far a task is through zelProgress; a
-// handler installed at start-up decides what the user sees (a window with Cancel in the
-// program, nothing in tools and tests, which then never cancel).
+// Long work the user can stop. The core reports how far a task is through these classes; the
+// installed interaction (zelinteraction.h) decides what the user sees (a window with Cancel in
+// the program, nothing in tools and tests, which then never cancel).
 
 #include <QString>
-#include <memory>
-
-class TzelProgressHandler {
-public:
-  virtual ~TzelProgressHandler() = default;
-  // Tasks nest (an export that waits for the database): each begin has its end.
-  virtual void begin(const QString &caption) = 0;
-  // The task's state in words; false once the user has asked to stop.
-  virtual bool step(const QString &text) = 0;
-  virtual void end() = 0;
-};
-
-// Installs the process's progress handler (ownership passes; null restores the silent
-// default) and returns the previous one.
-std::unique_ptr<TzelProgressHandler>
-zelSetProgressHandler(std::unique_ptr<TzelProgressHandler> handler);
-TzelProgressHandler &zelProgressHandler();
 
 // One task from construction to destruction.
 class TzelProgressScope {

@@ -2,6 +2,7 @@
 #include "model/zelregistry.h"
 
 #include "messages/zelhelp.h"
+#include "messages/zelinteraction.h"
 #include "messages/zelmessages.h"
 #include "model/sqldates.h"
 #include "model/supportfiles.h"
@@ -78,16 +79,7 @@ const Dialect kDialects[] = {
 };
 static_assert(std::size(kDialects) == zelPostgreSQL + 1);
 
-TzelAboutBox &aboutBox() {
-  static TzelAboutBox box;
-  return box;
-}
-
 } // namespace
-
-void zelSetAboutBox(TzelAboutBox box) {
-  aboutBox() = std::move(box);
-}
 
 // TzelDisplay, TzelAbout
 
@@ -362,8 +354,7 @@ int TzelModel::InternDatabaseName(const QString &name) {
 }
 
 void TzelModel::ShowAbout() {
-  if (aboutBox())
-    aboutBox()(*this);
+  zelInteraction().showAbout(*this);
 }
 
 void TzelModel::ShowHelp(int fileIndex, int context) {

@@ -6,7 +6,6 @@
 #include "model/zelschema.h"
 
 #include <QStringList>
-#include <functional>
 
 class TzelModel;
 
@@ -130,10 +129,6 @@ private:
   int m_databaseIndex = -1;
   QString m_pendingDatabaseName; // set before the table had a model (stored-form reading)
 };
-
-// Shows the about box of a model; installed by the widget library, none by default.
-using TzelAboutBox = std::function<void(TzelModel &)>;
-void zelSetAboutBox(TzelAboutBox box);
 
 class TzelModel : public TzelSchema {
   Q_OBJECT

@@ -8,9 +8,10 @@
 // window, prints its record count and exits 0 when it ran.
 
 #include "dialogs/guiapplication.h"
-#include "dialogs/guimessages.h"
+#include "dialogs/guiinteraction.h"
 #include "hostcomponents.h"
 #include "hostwindow.h"
+#include "messages/zelconsoleinteraction.h"
 #include "messages/zelmessages.h"
 #include "workspace/queryprompts.h"
 
@@ -19,18 +20,13 @@
 
 namespace {
 
-// Messages of a run without windows go to standard error; nobody is there to answer.
-class StderrMessages : public TzelMessageHandler {
+// A run without windows: messages on standard error, and nobody there to answer a question.
+class CheckInteraction : public TzelConsoleInteraction {
 public:
-  TzelAnswer messageBox(const QString &text, TzelMessageKind, TzelButtons buttons) override {
-    QTextStream(stderr) << text << '\n';
+  TzelAnswer messageBox(const QString &text, TzelMessageKind kind, TzelButtons buttons) override {
+    TzelConsoleInteraction::messageBox(text, kind, buttons);
     return zelDecliningAnswer(buttons);
   }
-  bool inputBox(const QString &, const QString &, QString &) override { return false; }
-  void showMessageList(const QStringList &lines, const QString &) override {
-    QTextStream(stderr) << lines.join(u'\n') << '\n';
-  }
-  void hideMessageList() override {}
 };
 
 int check(HostComponents &components) {
@@ -49,13 +45,14 @@ int main(int argc, char *argv[]) {
   const bool checkOnly = args.removeAll(QStringLiteral("--check")) > 0;
   const QString folder = args.value(0, QStringLiteral(PELLOX_EXAMPLES_DIR));
 
-  // The library asks and reports through handlers the program installs: real windows here
+  // The library asks and reports through what the program installs: real windows here
   // (message boxes, the message window, help, file dialogs; the parameter, export, page
   // setup and print dialogs), standard error for the check.
+  CheckInteraction console;
   if (checkOnly) {
-    zelSetMessageHandler(std::make_unique<StderrMessages>());
+    zelInstallInteraction(console);
   } else {
-    zelInstallGuiMessages();
+    zelInstallGui(app);
     zelInstallQueryPrompts();
   }
 

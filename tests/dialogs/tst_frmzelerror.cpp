@@ -1,5 +1,5 @@
 #include "dialogs/frmzelerror.h"
-#include "dialogs/guimessages.h"
+#include "dialogs/guiinteraction.h"
 #include "messages/zelmessages.h"
 #include "support/recordingmessages.h"
 
@@ -21,7 +21,7 @@ class TestFrmZelError : public QObject {
   }
 
 private slots:
-  void initTestCase() { zelInstallGuiMessages(); }
+  void initTestCase() { zelInstallGui(*qApp); }
 
   void emptyListBeforeFirstUseCreatesNothing() {
     QStringList none;

@@ -10,6 +10,7 @@
 #include "messages/zelfiledialog.h"
 #include "support/modaldriver.h"
 #include "support/recordingmessages.h"
+#include "support/scopedinteraction.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -27,7 +28,7 @@
 namespace {
 
 // Answers the save-file dialog from a script and records what it was asked.
-class ScriptedFileDialogs : public TzelFileDialogHandler {
+class ScriptedFileDialogs : public ScopedInteraction {
 public:
   QList<TzelFileRequest> requests;
   std::optional<QString> answer; // nullopt = Cancel
@@ -307,17 +308,12 @@ private slots:
   }
 
   void browse() {
-    ScriptedFileDialogs *files = nullptr;
-    {
-      auto scripted = std::make_unique<ScriptedFileDialogs>();
-      files = scripted.get();
-      m_previousFiles = zelSetFileDialogHandler(std::move(scripted));
-    }
+    ScriptedFileDialogs files;
     TfrmZelExport dialog(*m_querion);
     dialog.cmbFileType->setCurrentIndex(dialog.cmbFileType->findText(u"Tab Delimited (*.tab)"_qs));
     dialog.cmdBrowse->click();
-    QCOMPARE(files->requests.size(), 1);
-    const TzelFileRequest first = files->requests[0];
+    QCOMPARE(files.requests.size(), 1);
+    const TzelFileRequest first = files.requests[0];
     QCOMPARE(first.title, u"Select File Name"_qs);
     QCOMPARE(first.filter, u"Tab Delimited (*.tab)|*.tab|All Files (*.*)|*.*"_qs);
     QCOMPARE(first.filterIndex, 1);
@@ -325,12 +321,11 @@ private slots:
     QVERIFY(first.folderMustExist);
     QVERIFY(dialog.FileName().isEmpty()); // cancelled
 
-    files->answer = u"/tmp/Exports/Sales.tab"_qs;
+    files.answer = u"/tmp/Exports/Sales.tab"_qs;
     dialog.txtFileName->setText(u"draft"_qs);
     dialog.cmdBrowse->click();
-    QCOMPARE(files->requests[1].fileName, u"draft"_qs);
+    QCOMPARE(files.requests[1].fileName, u"draft"_qs);
     QCOMPARE(dialog.FileName(), u"/tmp/Exports/Sales.tab"_qs);
-    zelSetFileDialogHandler(std::move(m_previousFiles));
   }
 
   void qtNameFilters_data() {
@@ -430,7 +425,6 @@ private slots:
 private:
   std::unique_ptr<TzelQuerion> m_querion;
   std::unique_ptr<TzelDataModel> m_model;
-  std::unique_ptr<TzelFileDialogHandler> m_previousFiles;
 };
 
 QTEST_MAIN(TestFrmZelExport)

@@ -7,7 +7,6 @@
 #include "engine/exportprompt.h"
 #include "engine/zelquerion.h"
 #include "export/exportrecords.h"
-#include "messages/zelprogress.h"
 #include "support/modaldriver.h"
 #include "support/recordingmessages.h"
 #include "support/stopat.h"
@@ -336,10 +335,9 @@ private slots:
     writeFile(file, old);
     RecordingMessages rec;
     rec.answers << TzelAnswer::Yes;
-    auto previous = zelSetProgressHandler(std::make_unique<StopAt>(failAt ? 1000 : 3));
+    StopAt stop(failAt ? 1000 : 3);
     answerExport(entry, file);
     const bool exported = m_querion->Export();
-    zelSetProgressHandler(std::move(previous));
     QVERIFY(!exported);
     QCOMPARE(contentsOf(file), old);
     QCOMPARE(rec.texts(), (QStringList{u"The file "_qs + name +

@@ -1,5 +1,5 @@
 #include "dialogs/frmzelhelp.h"
-#include "dialogs/guimessages.h"
+#include "dialogs/guiinteraction.h"
 #include "messages/zelhelp.h"
 #include "support/modaldriver.h"
 
@@ -67,7 +67,7 @@ class TestFrmZelHelp : public QObject {
   }
 
 private slots:
-  void initTestCase() { zelInstallGuiMessages(); }
+  void initTestCase() { zelInstallGui(*qApp); }
 
   void helpFileNamesMapToFolders_data() {
     QTest::addColumn<QString>("helpFile");

@@ -3,7 +3,10 @@
 // the outer task's window, the busy cursor back afterwards; and the counting progress of
 // exports raising its stop message.
 #include "dialogs/frmzelprogress.h"
+#include "messages/zelerror.h"
+#include "messages/zelprogress.h"
 #include "model/zeltypes.h"
+#include "support/scopedinteraction.h"
 
 #include <QElapsedTimer>
 #include <QGuiApplication>
@@ -15,7 +18,7 @@
 namespace {
 
 // Steps until the window is up (the work "lasts" as long as that takes).
-TfrmZelProgress *stepUntilShown(TzelProgressHandler &handler, const QString &text) {
+TfrmZelProgress *stepUntilShown(TzelGuiProgress &handler, const QString &text) {
   for (int i = 0; i < 200 && !TzelGuiProgress::window(); ++i) {
     QThread::msleep(10);
     handler.step(text);
@@ -26,15 +29,15 @@ TfrmZelProgress *stepUntilShown(TzelProgressHandler &handler, const QString &tex
 }
 
 // Stops after the given number of steps.
-class StopAfter : public TzelProgressHandler {
+class StopAfter : public ScopedInteraction {
 public:
   explicit StopAfter(int steps) : m_left(steps) {}
-  void begin(const QString &) override {}
-  bool step(const QString &text) override {
+  void beginProgress(const QString &) override {}
+  bool stepProgress(const QString &text) override {
     last = text;
     return --m_left > 0;
   }
-  void end() override {}
+  void endProgress() override {}
   QString last;
 
 private:
@@ -100,8 +103,7 @@ private slots:
   }
 
   void countingProgressRaisesItsStopMessage() {
-    auto previous = zelSetProgressHandler(std::make_unique<StopAfter>(2));
-    auto *stopper = static_cast<StopAfter *>(&zelProgressHandler());
+    StopAfter stopper(2);
     QString stopped;
     int counted = 0;
     try {
@@ -112,9 +114,8 @@ private slots:
       stopped = e.message();
     }
     QCOMPARE(stopped, QStringLiteral("Error: The export was cancelled; no file was written."));
-    QCOMPARE(stopper->last, QStringLiteral("Records exported: 512"));
+    QCOMPARE(stopper.last, QStringLiteral("Records exported: 512"));
     QCOMPARE(counted, 511); // the 512th record asked, and the answer was to stop
-    zelSetProgressHandler(std::move(previous));
   }
 };
 

@@ -1,6 +1,6 @@
 #include "dialogs/frmzelabout.h"
 #include "dialogs/frmzelinputbox.h"
-#include "dialogs/guimessages.h"
+#include "dialogs/guiinteraction.h"
 #include "messages/zelmessages.h"
 #include "model/zelmodel.h"
 #include "support/modaldriver.h"
@@ -22,7 +22,7 @@ class TestGuiMessages : public QObject {
   static TfrmZelInputBox *inputBox(QWidget *w) { return qobject_cast<TfrmZelInputBox *>(w); }
 
 private slots:
-  void initTestCase() { zelInstallGuiMessages(); }
+  void initTestCase() { zelInstallGui(*qApp); }
 
   void messageBoxKindButtonsAndAnswer_data() {
     QTest::addColumn<TzelMessageKind>("kind");

@@ -4,7 +4,7 @@
 // file name carries.
 
 #include "dialogs/frmzelhelp.h"
-#include "dialogs/guimessages.h"
+#include "dialogs/guiinteraction.h"
 #include "model/zelmodel.h"
 
 #include <QDir>
@@ -74,7 +74,7 @@ private slots:
     QVERIFY(config.isValid());
     // No settings file of the machine may move the help files elsewhere.
     qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
-    zelInstallGuiMessages();
+    zelInstallGui(*qApp);
     QCOMPARE(helpFolders(), (QStringList{QStringLiteral("raruve"), QStringLiteral("vizaduz"),
                                          QStringLiteral("zozerod")}));
   }

@@ -14,6 +14,7 @@
 #include "messages/zelfiledialog.h"
 #include "model/storedform.h"
 #include "support/recordingmessages.h"
+#include "support/scopedinteraction.h"
 
 #include <QQueue>
 #include <QTableWidget>
@@ -41,7 +42,7 @@ public:
 };
 
 // The file dialogs answered by the scripted document dialogs.
-class ScriptedFileDialogs : public TzelFileDialogHandler {
+class ScriptedFileDialogs : public ScopedInteraction {
 public:
   explicit ScriptedFileDialogs(ScriptedDocumentDialogs &script) : m_script(script) {}
   bool openFileName(const TzelFileRequest &request, QString &chosen) override {
@@ -60,11 +61,8 @@ class DocumentDialogsScope {
 public:
   DocumentDialogsScope()
       : m_previous(zelSetDocumentDialogs(std::make_unique<ScriptedDocumentDialogs>())),
-        m_previousFiles(zelSetFileDialogHandler(std::make_unique<ScriptedFileDialogs>(**this))) {}
-  ~DocumentDialogsScope() {
-    zelSetFileDialogHandler(std::move(m_previousFiles));
-    zelSetDocumentDialogs(std::move(m_previous));
-  }
+        m_files(**this) {}
+  ~DocumentDialogsScope() { zelSetDocumentDialogs(std::move(m_previous)); }
   DocumentDialogsScope(const DocumentDialogsScope &) = delete;
   DocumentDialogsScope &operator=(const DocumentDialogsScope &) = delete;
   ScriptedDocumentDialogs &operator*() {
@@ -74,7 +72,7 @@ public:
 
 private:
   std::unique_ptr<TzelDocumentDialogs> m_previous;
-  std::unique_ptr<TzelFileDialogHandler> m_previousFiles;
+  ScriptedFileDialogs m_files;
 };
 
 struct QueryEditorSetup {

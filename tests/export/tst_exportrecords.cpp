@@ -7,7 +7,6 @@
 #include "engine/exportprompt.h"
 #include "engine/zelquerion.h"
 #include "export/exportrecords.h"
-#include "messages/zelprogress.h"
 #include "support/recordingmessages.h"
 #include "support/smalldisk.h"
 #include "support/stopat.h"
@@ -28,11 +27,11 @@ namespace {
 
 // Notes whether, while records are being written, any file of the folder but the one being
 // replaced may be read by group or others.
-class WatchFolder : public TzelProgressHandler {
+class WatchFolder : public ScopedInteraction {
 public:
   WatchFolder(const QString &folder, const QString &kept) : m_folder(folder), m_kept(kept) {}
-  void begin(const QString &) override {}
-  bool step(const QString &) override {
+  void beginProgress(const QString &) override {}
+  bool stepProgress(const QString &) override {
     const auto files = QDir(m_folder).entryInfoList(QDir::Files | QDir::Hidden);
     for (const QFileInfo &f : files)
       if (f.fileName() != m_kept &&
@@ -40,7 +39,7 @@ public:
         shown = true;
     return true;
   }
-  void end() override {}
+  void endProgress() override {}
   bool shown = false;
 
 private:
@@ -423,12 +422,9 @@ void TestExportRecords::replacedFileKeepsItsAccess() {
   const bool root = ::geteuid() == 0;
   if (root)
     QCOMPARE(::chown(path.constData(), 4321, 4322), 0);
-  auto watch = std::make_unique<WatchFolder>(dir.path(), name);
-  const WatchFolder &watched = *watch;
-  auto previous = zelSetProgressHandler(std::move(watch));
+  WatchFolder watched(dir.path(), name);
   const bool replacedIt = exportAs(dataset, file, fileType);
   const bool shown = watched.shown;
-  zelSetProgressHandler(std::move(previous));
   QVERIFY(replacedIt);
   QVERIFY(!shown); // nor was the new data while it was being written
   struct stat replaced = {};
@@ -499,12 +495,11 @@ void TestExportRecords::cancelledExportKeepsTheOldFile() {
   old.write("the earlier export");
   old.close();
   RecordingMessages rec;
-  auto previous = zelSetProgressHandler(std::make_unique<StopAt>(3));
+  StopAt stop(3);
   TzelDataModel model;
   const bool exported = fileType == zelExportCsv
                             ? ExportRecords(&dataset, file, fileType, true, true)
                             : model.ExportTable(&dataset, file, fileType, true);
-  zelSetProgressHandler(std::move(previous));
   QVERIFY(!exported);
   QCOMPARE(rec.texts(), QStringList{u"Error: The export was cancelled; no file was written."_qs});
   QFile kept(file);

@@ -1,16 +1,31 @@
-// The busy cursor of long operations: shown through the installed indicator for the scope
-// of the operation, restored once, and nothing at all without an indicator.
-#include "dialogs/guibusycursor.h"
+// The busy cursor of long operations: shown through the installed interaction for the scope
+// of the operation and restored once; the program's interaction shows the wait cursor.
+#include "dialogs/guiinteraction.h"
 #include "messages/busycursor.h"
+#include "support/scopedinteraction.h"
 
+#include <QApplication>
 #include <QGuiApplication>
 #include <QtTest>
+
+namespace {
+
+class RecordsBusy : public ScopedInteraction {
+public:
+  explicit RecordsBusy(QList<bool> &calls) : m_calls(calls) {}
+  void setBusy(bool busy) override { m_calls << busy; }
+
+private:
+  QList<bool> &m_calls;
+};
+
+} // namespace
 
 class TestBusyCursor : public QObject {
   Q_OBJECT
 private slots:
   void widgetLibraryShowsTheWaitCursor() {
-    zelInstallBusyCursor();
+    zelInstallGui(*qApp);
     QVERIFY(!QGuiApplication::overrideCursor());
     {
       TzelBusyCursor busy;
@@ -22,15 +37,14 @@ private slots:
 
   void showsForTheScopeOnce() {
     QList<bool> calls;
-    zelSetBusyIndicator([&](bool busy) { calls << busy; });
     {
+      RecordsBusy recording(calls);
       TzelBusyCursor busy;
       QCOMPARE(calls, QList<bool>{true});
       busy.restore(); // before a message box
       QCOMPARE(calls, QList<bool>({true, false}));
     }
     QCOMPARE(calls, QList<bool>({true, false}));
-    zelSetBusyIndicator({});
     { TzelBusyCursor busy; }
     QCOMPARE(calls.size(), 2);
   }

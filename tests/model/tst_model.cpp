@@ -2,10 +2,22 @@
 #include "model/zelmodel.h"
 #include "support/errorof.h"
 #include "support/recordingmessages.h"
+#include "support/scopedinteraction.h"
 
 #include <QtTest>
+#include <functional>
 
 namespace {
+
+// Shows a model's about box with show for the scope's lifetime.
+class AboutBox : public ScopedInteraction {
+public:
+  explicit AboutBox(std::function<void(TzelModel &)> show) : m_show(std::move(show)) {}
+  void showAbout(TzelModel &model) override { m_show(model); }
+
+private:
+  std::function<void(TzelModel &)> m_show;
+};
 
 // Restores the default locale when the test ends.
 struct LocaleScope {
@@ -440,12 +452,13 @@ void TestModel::databaseOperationsAreHarmless() {
   QCOMPARE(m.FirstWorkQuery(), nullptr);
   m.ShowAbout(); // no about box installed: nothing happens
   int shown = 0;
-  zelSetAboutBox([&](TzelModel &model) {
-    QCOMPARE(&model, &m);
-    ++shown;
-  });
-  m.ShowAbout();
-  zelSetAboutBox({});
+  {
+    AboutBox box([&](TzelModel &model) {
+      QCOMPARE(&model, &m);
+      ++shown;
+    });
+    m.ShowAbout();
+  }
   QCOMPARE(shown, 1);
 }
 

@@ -14,7 +14,7 @@
 #include "database/zeldataset.h"
 #include "database/zelsession.h"
 #include "dialogs/guiapplication.h"
-#include "dialogs/guimessages.h"
+#include "dialogs/guiinteraction.h"
 #include "editors/joinseditor.h"
 #include "editors/zeldatamodeldialog.h"
 #include "model/storedform.h"
@@ -82,7 +82,7 @@ int showWorkspace(QCoreApplication &app, TzelModel *model, TzelQuerion &querion,
 
 int main(int argc, char *argv[]) {
   GuardedApplication app(argc, argv);
-  zelInstallGuiMessages();
+  zelInstallGui(app);
   zelInstallQueryPrompts();
   const QString mode = app.arguments().value(1);
   const QString data = QCoreApplication::applicationDirPath() + QStringLiteral("/Data");

@@ -1,6 +1,6 @@
 #pragma once
-// Test doubles for the message and help seams. Declaring one installs it for the
-// current scope and restores the previous handler when it goes out of scope:
+// Test doubles for messages and help (scopedinteraction.h). Declaring one installs it for
+// the current scope and restores the previous interaction when it goes out of scope:
 //
 //   RecordingMessages rec;
 //   rec.answers << TzelAnswer::No;          // next question is answered No
@@ -12,7 +12,7 @@
 // is cancelled.
 
 #include "messages/zelhelp.h"
-#include "messages/zelmessages.h"
+#include "support/scopedinteraction.h"
 
 #include <QList>
 #include <QQueue>
@@ -36,12 +36,12 @@ struct RecordedList {
   QString title;
 };
 
-class RecordingMessages {
+class RecordingMessages : public ScopedInteraction {
 public:
-  RecordingMessages();
-  ~RecordingMessages();
-  RecordingMessages(const RecordingMessages &) = delete;
-  RecordingMessages &operator=(const RecordingMessages &) = delete;
+  TzelAnswer messageBox(const QString &text, TzelMessageKind kind, TzelButtons buttons) override;
+  bool inputBox(const QString &caption, const QString &prompt, QString &text) override;
+  void showMessageList(const QStringList &lines, const QString &title) override;
+  void hideMessageList() override { ++hides; }
 
   QList<RecordedMessage> messages;
   QList<RecordedInput> inputs;
@@ -54,9 +54,6 @@ public:
   QStringList texts() const; // the texts of all message boxes, in order
   QString lastText() const;  // the last message box text, or empty
   void clear();              // forgets what was recorded (not the scripts)
-
-private:
-  std::unique_ptr<TzelMessageHandler> previous;
 };
 
 struct RecordedHelp {
@@ -64,15 +61,11 @@ struct RecordedHelp {
   int context;
 };
 
-class RecordingHelp {
+class RecordingHelp : public ScopedInteraction {
 public:
-  RecordingHelp();
-  ~RecordingHelp();
-  RecordingHelp(const RecordingHelp &) = delete;
-  RecordingHelp &operator=(const RecordingHelp &) = delete;
+  void showHelp(const QString &helpFile, int context) override {
+    calls.append({helpFile, context});
+  }
 
   QList<RecordedHelp> calls;
-
-private:
-  std::unique_ptr<TzelHelpHandler> previous;
 };

@@ -1,14 +1,14 @@
 #pragma once
-// A progress handler for tests: the user stops the work at the given step.
+// Progress for tests: the user stops the work at the given step.
 
-#include "messages/zelprogress.h"
+#include "support/scopedinteraction.h"
 
-class StopAt : public TzelProgressHandler {
+class StopAt : public ScopedInteraction {
 public:
   explicit StopAt(int step) : m_left(step) {}
-  void begin(const QString &) override {}
-  bool step(const QString &) override { return --m_left > 0; }
-  void end() override {}
+  void beginProgress(const QString &) override {}
+  bool stepProgress(const QString &) override { return --m_left > 0; }
+  void endProgress() override {}
 
 private:
   int m_left;

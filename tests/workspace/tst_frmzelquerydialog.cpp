@@ -17,6 +17,7 @@
 #include "model/zelregistry.h"
 #include "print/printjob.h"
 #include "support/modaldriver.h"
+#include "support/scopedinteraction.h"
 #include "workspace/frmzelquerydialog.h"
 #include "workspace/zelmenu.h"
 #include "workspace/zelquerydialog.h"
@@ -133,12 +134,13 @@ const QString kEndless = QStringLiteral("WITH RECURSIVE c(x) AS (SELECT 1 UNION 
                                         "FROM c) SELECT COUNT(*) FROM c");
 
 // The program's progress window for the test's span; onShown runs once it has appeared.
-struct ProgressWindow {
-  std::unique_ptr<TzelProgressHandler> previous =
-      zelSetProgressHandler(std::make_unique<TzelGuiProgress>());
+struct ProgressWindow : ScopedInteraction {
+  TzelGuiProgress progress;
   QTimer poll;
   QString title;
-  ~ProgressWindow() { zelSetProgressHandler(std::move(previous)); }
+  void beginProgress(const QString &caption) override { progress.begin(caption); }
+  bool stepProgress(const QString &text) override { return progress.step(text); }
+  void endProgress() override { progress.end(); }
   void whenShown(const std::function<void(TfrmZelProgress &)> &onShown) {
     poll.setInterval(20);
     QObject::connect(&poll, &QTimer::timeout, [this, onShown] {

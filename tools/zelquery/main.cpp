@@ -287,7 +287,8 @@ namespace {} // namespace
 int main(int argc, char *argv[]) {
   const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);
   QCoreApplication::setApplicationName(u"zelquery"_qs);
-  zelSetMessageHandler(std::make_unique<StderrMessages>());
+  ToolInteraction interaction;
+  zelInstallInteraction(interaction);
   zelSetSyncPrompt(std::make_unique<ReportStaleAliases>());
   installInterruptHandler();
 

@@ -9,8 +9,8 @@ void printError(const QString &text) {
   std::fflush(stderr);
 }
 
-TzelAnswer StderrMessages::messageBox(const QString &text, TzelMessageKind kind,
-                                      TzelButtons buttons) {
+TzelAnswer ToolInteraction::messageBox(const QString &text, TzelMessageKind kind,
+                                       TzelButtons buttons) {
   printError(text);
   if (kind == TzelMessageKind::Information && buttons == TzelButtons::Ok)
     return TzelAnswer::Ok;
@@ -18,14 +18,14 @@ TzelAnswer StderrMessages::messageBox(const QString &text, TzelMessageKind kind,
   return zelDecliningAnswer(buttons);
 }
 
-bool StderrMessages::inputBox(const QString &caption, const QString &prompt, QString &text) {
+bool ToolInteraction::inputBox(const QString &caption, const QString &prompt, QString &text) {
   Q_UNUSED(text);
   printError(caption + QStringLiteral(": ") + prompt);
   ToolFailures::note();
   return false;
 }
 
-void StderrMessages::showMessageList(const QStringList &lines, const QString &title) {
+void ToolInteraction::showMessageList(const QStringList &lines, const QString &title) {
   Q_UNUSED(title);
   for (const QString &line : lines)
     printError(line);

@@ -5,7 +5,7 @@
 
 #include "engine/zelparams.h"
 #include "engine/zelsync.h"
-#include "messages/zelmessages.h"
+#include "messages/zelconsoleinteraction.h"
 
 #include <QStringList>
 
@@ -22,14 +22,14 @@ private:
 // Writes one line of text to standard error at once.
 void printError(const QString &text);
 
-// Messages on standard error. Questions are answered No (Cancel where offered), input boxes
-// are cancelled; both count as failures, as do errors and message lists.
-class StderrMessages : public TzelMessageHandler {
+// The console's interaction, with messages written at once. Questions are answered No (Cancel
+// where offered), input boxes are cancelled; both count as failures, as do errors and message
+// lists.
+class ToolInteraction : public TzelConsoleInteraction {
 public:
   TzelAnswer messageBox(const QString &text, TzelMessageKind kind, TzelButtons buttons) override;
   bool inputBox(const QString &caption, const QString &prompt, QString &text) override;
   void showMessageList(const QStringList &lines, const QString &title) override;
-  void hideMessageList() override {}
 };
 
 // Parameter values from the command line ("NAME=VALUE", names ignoring case) over the
