@@ -15,6 +15,10 @@ class TzelModel;
 class TfrmZelParams : public QDialog {
   Q_OBJECT
 public:
+  // A modal dialog for one request: OK writes the entered values back into nameValues and
+  // gives true; cancel gives false and leaves them.
+  static bool Ask(QStringList &nameValues, TzelModel *model);
+
   // model (may be null) gives the help.
   explicit TfrmZelParams(TzelModel *model = nullptr, QWidget *parent = nullptr);
 
@@ -43,10 +47,4 @@ protected:
 private:
   TzelModel *m_model;
   bool m_ok = false;
-};
-
-// The program's parameter prompt: a modal TfrmZelParams for each request.
-class TfrmZelParamsPrompt : public TzelParamPrompt {
-public:
-  bool askParams(QStringList &nameValues, TzelModel *model) override;
 };

@@ -15,6 +15,10 @@ class TzelModel;
 class TfrmZelSync : public QDialog {
   Q_OBJECT
 public:
+  // A modal dialog for one request: OK writes the chosen replacements into the rows and gives
+  // true; cancel gives false.
+  static bool Ask(TzelSyncMode mode, QList<TzelSyncRow> &rows, TzelModel &model);
+
   // model (may be null) gives the help.
   explicit TfrmZelSync(TzelSyncMode mode, TzelModel *model = nullptr, QWidget *parent = nullptr);
 
@@ -46,10 +50,4 @@ private:
 
   TzelModel *m_model;
   QList<TzelSyncRow> m_rows;
-};
-
-// The program's synchronisation prompt: a modal TfrmZelSync for each request.
-class TfrmZelSyncPrompt : public TzelSyncPrompt {
-public:
-  bool askReplacements(TzelSyncMode mode, QList<TzelSyncRow> &rows, TzelModel &model) override;
 };

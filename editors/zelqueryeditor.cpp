@@ -4,13 +4,13 @@
 #include "controls/zelalign.h"
 #include "controls/zelsplit.h"
 #include "controls/zeltabletree.h"
-#include "editors/documentdialogs.h"
 #include "editors/frmzelvalue.h"
 #include "editors/joinseditor.h"
 #include "editors/tableform.h"
 #include "editors/tablelist.h"
 #include "editors/valuecolumns.h"
 #include "engine/queryfile.h"
+#include "engine/queryprompts.h"
 #include "engine/zelquerion.h"
 #include "messages/busycursor.h"
 #include "messages/zelfiledialog.h"
@@ -832,7 +832,7 @@ bool TzelQueryEditor::FileSave(bool saveAs, bool ask) {
   bool saved = false;
   if (!saveAs) {
     if (AskSaveMethod) {
-      switch (zelDocumentDialogs().askSaveMethod()) {
+      switch (m_querion->Prompts().askSaveMethod()) {
       case TzelSaveMethod::Cancel:
         return false;
       case TzelSaveMethod::No:

@@ -35,11 +35,6 @@ bool runFontDialog(QFontDialog &dialog) {
   return dialog.exec() == QDialog::Accepted;
 }
 
-TzelFontChooser &chooserSlot() {
-  static TzelFontChooser chooser = runFontDialog;
-  return chooser;
-}
-
 const QStringList labelRowNames = {QStringLiteral("Top Margin"),    QStringLiteral("Left Margin"),
                                    QStringLiteral("Label Height"),  QStringLiteral("Label Width"),
                                    QStringLiteral("Gutter Across"), QStringLiteral("Gutter Down"),
@@ -91,11 +86,8 @@ QString fontDescription(const TzelFont &font) {
 
 } // namespace
 
-TzelFontChooser zelSetFontChooser(TzelFontChooser chooser) {
-  if (!chooser)
-    chooser = runFontDialog;
-  std::swap(chooserSlot(), chooser);
-  return chooser;
+void TfrmZelSetup::SetFontChooser(TzelFontChooser chooser) {
+  m_fontChooser = chooser ? std::move(chooser) : runFontDialog;
 }
 
 QString zelPageLengthText(double inches) {
@@ -110,6 +102,7 @@ QString zelPageLengthText(double inches) {
 TfrmZelSetup::TfrmZelSetup(QWidget *parent)
     : QDialog(parent), m_titleFont(new TzelFont(this)), m_headerFont(new TzelFont(this)),
       m_footerFont(new TzelFont(this)), m_recordFont(new TzelFont(this)) {
+  m_fontChooser = runFontDialog;
   setObjectName(QStringLiteral("frmZelSetup"));
   zelMakeFixedDialog(*this, QStringLiteral("Setup"));
 
@@ -460,7 +453,7 @@ void TfrmZelSetup::showOrientationPicture() {
 
 void TfrmZelSetup::chooseFont(TzelFont &font) {
   dlgFont->setCurrentFont(toQFont(font));
-  if (!chooserSlot()(*dlgFont))
+  if (!m_fontChooser(*dlgFont))
     return;
   fromQFont(font, dlgFont->currentFont());
   showFontTips();
@@ -506,10 +499,4 @@ void TfrmZelSetup::cmdHelpClick() {
 void TfrmZelSetup::showEvent(QShowEvent *event) {
   QDialog::showEvent(event);
   zelCentreOnScreen(*this);
-}
-
-bool TfrmZelSetupPrompt::editPage(TzelQuerion &querion) {
-  bool confirmed = false;
-  zelCatchToMessage([&] { confirmed = TfrmZelSetup::EditPage(querion); });
-  return confirmed;
 }

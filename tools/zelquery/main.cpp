@@ -215,8 +215,7 @@ int runCommand(const QCommandLineParser &parser, const Options &o, const Command
   const QStringList args = parser.positionalArguments();
   const bool check = c.name == u"check";
   const QStringList params = check ? QStringList() : parser.values(o.param);
-  zelSetParamPrompt(std::make_unique<CommandLineParams>(params, !check));
-  QueryTool tool;
+  QueryTool tool(params, !check);
   if (!tool.loadModel(args.at(0)))
     return Failure;
   const bool withQuery = args.size() > 1;
@@ -288,7 +287,6 @@ int main(int argc, char *argv[]) {
   const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);
   QCoreApplication::setApplicationName(u"zelquery"_qs);
   zelSetMessageHandler(std::make_unique<StderrMessages>());
-  zelSetSyncPrompt(std::make_unique<ReportStaleAliases>());
   installInterruptHandler();
 
   QStringList args = QCoreApplication::arguments();
