@@ -1,7 +1,7 @@
 #pragma once
 // The export dialog: a file name and a file type for the records of a query component.
 // OK checks the name (extension, folder, replacing an existing file, that it can be
-// written); TfrmZelExportPrompt is the core's export prompt that shows it.
+// written); Ask shows it for the program's query prompts.
 
 #include "engine/exportprompt.h"
 

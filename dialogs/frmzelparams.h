@@ -1,6 +1,6 @@
 #pragma once
 // The parameter dialog: one row per filter parameter (name, value); OK refuses a blank value
-// of a named row. TfrmZelParamsPrompt is the core's parameter prompt that shows it.
+// of a named row. Ask shows it for the program's query prompts.
 
 #include "engine/zelparams.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 // The alias synchronisation dialog: unmatched table names or field aliases on the left, a
-// replacement chosen from a drop-down list on the right. TfrmZelSyncPrompt is the core's
-// synchronisation prompt that shows it.
+// replacement chosen from a drop-down list on the right. Ask shows it for the program's query
+// prompts.
 
 #include "engine/zelsync.h"
 

@@ -5,7 +5,6 @@
 #include "dialogs/dialoggrid.h"
 #include "dialogs/guiscreen.h"
 #include "engine/zelquerion.h"
-#include "messages/zelmessages.h"
 #include "model/supportfiles.h"
 #include "model/zelpage.h"
 #include "model/zelsettings.h"
