@@ -151,6 +151,7 @@ void TestZelQueryPrint::stepOneAsThePrintOperation() {
     prompts.printer = std::make_unique<TzelPdfRecordPrinter>(operationPdf);
     querion.SetPrompts(&prompts);
     QVERIFY(querion.Print());
+    querion.SetPrompts(nullptr);
   }
   const QStringList pages = pdfPages(toolPdf);
   QCOMPARE(pages, pdfPages(operationPdf));
