@@ -6,6 +6,7 @@
 #include "database/zeldatamodel.h"
 #include "database/zeldataset.h"
 #include "engine/exportprompt.h"
+#include "engine/queryprompts.h"
 #include "engine/zelquerion.h"
 #include "export/exportrecords.h"
 #include "messages/zelconsoleinteraction.h"
@@ -39,21 +40,19 @@ public:
   void showMessageList(const QStringList &, const QString &) override {}
 };
 
-class FixedChoice : public TzelExportPrompt {
+class FixedChoice : public TzelQueryPrompts {
 public:
   TzelExportChoice choice;
-  bool askExport(TzelQuerion &, TzelExportChoice &out) override {
-    out = choice;
-    return true;
-  }
+  bool exportRecords(TzelQuerion &querion) override { return RunExport(querion, choice); }
 };
 
 struct Fixture {
   QTemporaryDir dir;
   TzelDataset dataset;
   TzelDataModel model;
+  FixedChoice fixed;
+  FixedChoice *prompt = &fixed;
   TzelQuerion querion;
-  FixedChoice *prompt = nullptr;
   double openedMegabytes = 0;
 
   Fixture() {
@@ -86,9 +85,7 @@ struct Fixture {
     openedMegabytes = peakMegabytes();
     querion.SetDataModel(&model);
     querion.SetDataQuery(&dataset);
-    auto fixed = std::make_unique<FixedChoice>();
-    prompt = fixed.get();
-    zelSetExportPrompt(std::move(fixed));
+    querion.SetPrompts(&fixed);
   }
 };
 

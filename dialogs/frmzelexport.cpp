@@ -245,7 +245,7 @@ void TfrmZelExport::showEvent(QShowEvent *event) {
   zelCentreOnScreen(*this);
 }
 
-bool TfrmZelExportPrompt::askExport(TzelQuerion &querion, TzelExportChoice &choice) {
+bool TfrmZelExport::Ask(TzelQuerion &querion, TzelExportChoice &choice) {
   // Refused before a name is asked for, as the writers would refuse it after.
   if (const auto *data = qobject_cast<TzelDataset *>(querion.DataQuery());
       data && !zelCheckExportSource(*data))

@@ -1,7 +1,7 @@
 #pragma once
 // The export dialog: a file name and a file type for the records of a query component.
 // OK checks the name (extension, folder, replacing an existing file, that it can be
-// written); TfrmZelExportPrompt is the core's export prompt that shows it.
+// written); Ask shows it for the program's query prompts.
 
 #include "engine/exportprompt.h"
 
@@ -16,6 +16,10 @@ class TzelQuerion;
 class TfrmZelExport : public QDialog {
   Q_OBJECT
 public:
+  // A modal dialog for one request, none while the query component's dataset has no records
+  // to give (the refusal is shown): OK fills choice and gives true; cancel gives false.
+  static bool Ask(TzelQuerion &querion, TzelExportChoice &choice);
+
   // The type list: the data model's table types, the report type in report mode, then the
   // delimited-text types; the first is selected.
   explicit TfrmZelExport(TzelQuerion &querion, QWidget *parent = nullptr);
@@ -57,11 +61,4 @@ private:
   int m_fileType = 0;
   bool m_includeNames = true;
   QString m_password;
-};
-
-// The program's export prompt: a modal TfrmZelExport for each request, none while the query
-// component's dataset has no records to give (the refusal is shown).
-class TfrmZelExportPrompt : public TzelExportPrompt {
-public:
-  bool askExport(TzelQuerion &querion, TzelExportChoice &choice) override;
 };

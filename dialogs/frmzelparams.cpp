@@ -105,7 +105,7 @@ void TfrmZelParams::showEvent(QShowEvent *event) {
     grdParams->setCurrentCell(0, 1);
 }
 
-bool TfrmZelParamsPrompt::askParams(QStringList &nameValues, TzelModel *model) {
+bool TfrmZelParams::Ask(QStringList &nameValues, TzelModel *model) {
   TfrmZelParams dialog(model);
   dialog.SetParams(nameValues);
   dialog.exec();

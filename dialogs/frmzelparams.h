@@ -1,6 +1,6 @@
 #pragma once
 // The parameter dialog: one row per filter parameter (name, value); OK refuses a blank value
-// of a named row. TfrmZelParamsPrompt is the core's parameter prompt that shows it.
+// of a named row. Ask shows it for the program's query prompts.
 
 #include "engine/zelparams.h"
 
@@ -15,6 +15,10 @@ class TzelModel;
 class TfrmZelParams : public QDialog {
   Q_OBJECT
 public:
+  // A modal dialog for one request: OK writes the entered values back into nameValues and
+  // gives true; cancel gives false and leaves them.
+  static bool Ask(QStringList &nameValues, TzelModel *model);
+
   // model (may be null) gives the help.
   explicit TfrmZelParams(TzelModel *model = nullptr, QWidget *parent = nullptr);
 
@@ -43,10 +47,4 @@ protected:
 private:
   TzelModel *m_model;
   bool m_ok = false;
-};
-
-// The program's parameter prompt: a modal TfrmZelParams for each request.
-class TfrmZelParamsPrompt : public TzelParamPrompt {
-public:
-  bool askParams(QStringList &nameValues, TzelModel *model) override;
 };

@@ -151,8 +151,7 @@ void TfrmZelSync::showEvent(QShowEvent *event) {
     grdSync->setCurrentCell(0, 1);
 }
 
-bool TfrmZelSyncPrompt::askReplacements(TzelSyncMode mode, QList<TzelSyncRow> &rows,
-                                        TzelModel &model) {
+bool TfrmZelSync::Ask(TzelSyncMode mode, QList<TzelSyncRow> &rows, TzelModel &model) {
   TfrmZelSync dialog(mode, &model);
   dialog.SetRows(rows);
   if (dialog.exec() != QDialog::Accepted)

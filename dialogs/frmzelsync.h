@@ -1,7 +1,7 @@
 #pragma once
 // The alias synchronisation dialog: unmatched table names or field aliases on the left, a
-// replacement chosen from a drop-down list on the right. TfrmZelSyncPrompt is the core's
-// synchronisation prompt that shows it.
+// replacement chosen from a drop-down list on the right. Ask shows it for the program's query
+// prompts.
 
 #include "engine/zelsync.h"
 
@@ -15,6 +15,10 @@ class TzelModel;
 class TfrmZelSync : public QDialog {
   Q_OBJECT
 public:
+  // A modal dialog for one request: OK writes the chosen replacements into the rows and gives
+  // true; cancel gives false.
+  static bool Ask(TzelSyncMode mode, QList<TzelSyncRow> &rows, TzelModel &model);
+
   // model (may be null) gives the help.
   explicit TfrmZelSync(TzelSyncMode mode, TzelModel *model = nullptr, QWidget *parent = nullptr);
 
@@ -46,10 +50,4 @@ private:
 
   TzelModel *m_model;
   QList<TzelSyncRow> m_rows;
-};
-
-// The program's synchronisation prompt: a modal TfrmZelSync for each request.
-class TfrmZelSyncPrompt : public TzelSyncPrompt {
-public:
-  bool askReplacements(TzelSyncMode mode, QList<TzelSyncRow> &rows, TzelModel &model) override;
 };

@@ -7,6 +7,8 @@
 #include "controls/zeltabletree.h"
 #include "editors/frmzelvalue.h"
 #include "editors/joinseditor.h"
+#include "editors/tableform.h"
+#include "editors/tablelist.h"
 #include "editors/valuecolumns.h"
 #include "engine/zelquerion.h"
 #include "model/zelquery.h"

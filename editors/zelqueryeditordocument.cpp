@@ -3,9 +3,9 @@
 
 #include "controls/stringgrid.h"
 #include "controls/zeltabletree.h"
-#include "editors/documentdialogs.h"
 #include "editors/joinseditor.h"
 #include "engine/queryfile.h"
+#include "engine/queryprompts.h"
 #include "engine/zelquerion.h"
 #include "messages/zelfiledialog.h"
 #include "messages/zelmessages.h"
@@ -62,7 +62,7 @@ bool TzelQueryEditor::FileSave(bool saveAs, bool ask) {
   bool saved = false;
   if (!saveAs) {
     if (AskSaveMethod) {
-      switch (zelDocumentDialogs().askSaveMethod()) {
+      switch (m_querion->Prompts().askSaveMethod()) {
       case TzelSaveMethod::Cancel:
         return false;
       case TzelSaveMethod::No:

@@ -4,31 +4,6 @@
 #include "engine/zelquerion.h"
 #include "export/exportrecords.h"
 
-namespace {
-
-class CancelsExport : public TzelExportPrompt {
-public:
-  bool askExport(TzelQuerion &, TzelExportChoice &) override { return false; }
-};
-
-std::unique_ptr<TzelExportPrompt> &promptSlot() {
-  static std::unique_ptr<TzelExportPrompt> prompt = std::make_unique<CancelsExport>();
-  return prompt;
-}
-
-} // namespace
-
-std::unique_ptr<TzelExportPrompt> zelSetExportPrompt(std::unique_ptr<TzelExportPrompt> prompt) {
-  if (!prompt)
-    prompt = std::make_unique<CancelsExport>();
-  std::swap(promptSlot(), prompt);
-  return prompt;
-}
-
-TzelExportPrompt &zelExportPrompt() {
-  return *promptSlot();
-}
-
 bool ExportRecords(TzelQuerion &querion, const QString &fileName, int fileType, bool includeNames,
                    bool showMessage) {
   return ExportRecords(qobject_cast<TzelDataset *>(querion.DataQuery()), fileName, fileType,

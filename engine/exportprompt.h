@@ -1,9 +1,8 @@
 #pragma once
-// The export dialog as the core sees it, and the step that hands its choice to the writer
-// of the chosen file type.
+// What the export dialog chooses, and the step that hands the choice to the writer of the
+// chosen file type (a prompts object's exportRecords runs it after asking).
 
 #include <QString>
-#include <memory>
 
 class TzelQuerion;
 
@@ -13,18 +12,6 @@ struct TzelExportChoice {
   bool includeNames = true;
   QString password; // collected for the report export only
 };
-
-class TzelExportPrompt {
-public:
-  virtual ~TzelExportPrompt() = default;
-  // OK fills choice and returns true; cancel returns false.
-  virtual bool askExport(TzelQuerion &querion, TzelExportChoice &choice) = 0;
-};
-
-// Installs the process's prompt (ownership passes; null restores the default, which cancels
-// without blocking) and returns the previous one.
-std::unique_ptr<TzelExportPrompt> zelSetExportPrompt(std::unique_ptr<TzelExportPrompt> prompt);
-TzelExportPrompt &zelExportPrompt();
 
 // Writes the records of the query component's DataQuery as ExportRecords does a dataset's.
 bool ExportRecords(TzelQuerion &querion, const QString &fileName, int fileType, bool includeNames,

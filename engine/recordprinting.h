@@ -1,10 +1,10 @@
 #pragma once
-// Printing the records of a query component as seen by the core: the printer seam (the
-// program installs one that asks through the print dialog; the command-line tool one that
-// writes a PDF file), the progress a long report reports to, and the one-job-at-a-time rule.
+// Printing the records of a query component as seen by the core: the printer a prompts
+// object prints through (the program's asks through the print dialog; the command-line
+// tool's writes a PDF file), the progress a long report reports to, and the
+// one-job-at-a-time rule.
 
 #include <QString>
-#include <memory>
 
 class TzelDataset;
 class TzelQuerion;
@@ -26,11 +26,6 @@ public:
   virtual ~TzelRecordPrinter() = default;
   virtual bool printRecords(TzelQuerion &querion, TzelDataset &dataset) = 0;
 };
-
-// Installs the process's printer (ownership passes; null restores the default, which says
-// that no printer is installed) and returns the previous one.
-std::unique_ptr<TzelRecordPrinter> zelSetRecordPrinter(std::unique_ptr<TzelRecordPrinter> printer);
-TzelRecordPrinter &zelRecordPrinter();
 
 // The component whose records are being printed, or null: one job at a time per process.
 TzelQuerion *zelPrintingQuerion();

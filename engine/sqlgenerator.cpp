@@ -12,7 +12,6 @@
 #include "model/zelmodel.h"
 #include "model/zelquery.h"
 
-#include <QCoreApplication>
 #include <QSet>
 #include <algorithm>
 
@@ -121,26 +120,19 @@ const TzelQueryFilter *firstFilterAt(const TzelQueryValue &value, int position) 
 
 } // namespace
 
-void TzelGenerationHost::processPendingEvents() {
-  if (QCoreApplication::instance())
-    QCoreApplication::processEvents();
-}
-
 TzelSqlGenerator::TzelSqlGenerator(TzelQuery &query, TzelModel &model)
     : m_query(query), m_model(model) {}
 
 bool TzelSqlGenerator::GenerateSQL(QStringList &sql, QStringList &params,
                                    TzelGenerationHost &host) {
   sql.clear();
-  if (!ValidateQuery() || !SyncTableAliases(m_query, m_model) ||
-      !SyncFieldAliases(m_query, m_model))
+  TzelQueryPrompts &prompts = host.prompts();
+  if (!ValidateQuery() || !SyncTableAliases(m_query, m_model, prompts) ||
+      !SyncFieldAliases(m_query, m_model, prompts))
     return false;
-  const TzelParamStepEvents events{[&host] { host.beforeParams(); },
-                                   [&host] { host.afterParams(); }};
-  if (!RunParamStep(m_query, params, host.displayParams(), &m_model, events))
+  if (!RunParamStep(m_query, params, &m_model, host))
     return false;
   host.beforeQuery();
-  host.processPendingEvents();
   const bool built = BuildStatement(params, sql);
   host.afterQuery();
   return built;

@@ -3,6 +3,7 @@
 // dialect, laid out for reading: every clause word right-aligned so that its first item
 // starts in column 10, every further list item on its own line indented by nine spaces.
 
+#include "engine/generationhost.h"
 #include "model/zeltypes.h"
 
 #include <QDate>
@@ -14,20 +15,6 @@ class TzelModel;
 class TzelQueryValue;
 class TzelJoin;
 class TzelJoinField;
-
-// What a generation run needs from the component that owns it (the query component): its
-// parameter setting and its events. Every hook has a do-nothing default.
-class TzelGenerationHost {
-public:
-  virtual ~TzelGenerationHost() = default;
-  virtual bool displayParams() const { return true; }
-  virtual void beforeParams() {}
-  virtual void afterParams() {}
-  virtual void beforeQuery() {}
-  virtual void afterQuery() {}
-  // Lets queued GUI events run after the dialogs; they must not start another generation.
-  virtual void processPendingEvents();
-};
 
 // An expression of white space only (spaces, tabs, line breaks): nothing a statement can hold.
 inline bool zelBlankExpression(const QString &expression) {

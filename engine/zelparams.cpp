@@ -1,5 +1,6 @@
 #include "engine/zelparams.h"
 
+#include "engine/generationhost.h"
 #include "model/quoting.h"
 #include "model/zelmodel.h"
 #include "model/zelquery.h"
@@ -8,17 +9,6 @@
 #include <QRegularExpression>
 
 namespace {
-
-// Until a program installs its dialog, the collected values stand and nothing blocks.
-class KeepValuesPrompt : public TzelParamPrompt {
-public:
-  bool askParams(QStringList &, TzelModel *) override { return true; }
-};
-
-std::unique_ptr<TzelParamPrompt> &promptSlot() {
-  static std::unique_ptr<TzelParamPrompt> prompt = std::make_unique<KeepValuesPrompt>();
-  return prompt;
-}
 
 QString entryName(const QString &entry) {
   return entry.section(QLatin1Char('='), 0, 0);
@@ -32,17 +22,6 @@ int indexOfParam(const QStringList &params, const QString &name) {
 }
 
 } // namespace
-
-std::unique_ptr<TzelParamPrompt> zelSetParamPrompt(std::unique_ptr<TzelParamPrompt> prompt) {
-  if (!prompt)
-    prompt = std::make_unique<KeepValuesPrompt>();
-  std::swap(promptSlot(), prompt);
-  return prompt;
-}
-
-TzelParamPrompt &zelParamPrompt() {
-  return *promptSlot();
-}
 
 QString ParamItemName(const QString &item) {
   const qsizetype close = item.indexOf(QLatin1Char(']'));
@@ -109,26 +88,24 @@ QString CheckParamValues(const QStringList &nameValues) {
   return {};
 }
 
-bool RunParamStep(const TzelQuery &query, QStringList &params, bool displayParams, TzelModel *model,
-                  const TzelParamStepEvents &events) {
+bool RunParamStep(const TzelQuery &query, QStringList &params, TzelModel *model,
+                  TzelGenerationHost &host) {
   params = CollectParams(query);
   if (params.isEmpty())
     return true;
-  if (events.beforeParams)
-    events.beforeParams();
+  host.beforeParams();
   bool ok = true;
-  if (displayParams) {
+  if (host.displayParams()) {
     QStringList rows;
     for (const QString &entry : std::as_const(params))
       rows.append(entryName(entry) + QLatin1Char('=') +
                   ParamValue(params, entryName(entry)).trimmed());
-    ok = zelParamPrompt().askParams(rows, model);
+    ok = host.prompts().askParams(rows, model);
     if (ok)
       for (const QString &row : std::as_const(rows))
         SetParamValue(params, entryName(row), ParamValue(rows, entryName(row)));
   }
-  if (events.afterParams)
-    events.afterParams();
+  host.afterParams();
   return ok;
 }
 

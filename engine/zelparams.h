@@ -1,33 +1,17 @@
 #pragma once
 // Filter parameters. A filter item "[Name]" or "[Name]=default" declares a parameter; the
 // parameter step collects them into a name=value list (one entry per distinct name, names
-// compared ignoring case) and asks for their values through the installed prompt. The
+// compared ignoring case) and asks for their values through the run's prompts. The
 // literal helpers write a value so that no typed text can change the statement's structure.
 
 #include "model/zeltypes.h"
 
 #include <QString>
 #include <QStringList>
-#include <functional>
-#include <memory>
 
 class TzelQuery;
 class TzelModel;
-
-// The parameter dialog as the core sees it. askParams shows one row per "name=value" entry
-// (the value with its surrounding spaces removed); OK writes the entered values back into
-// nameValues and returns true, cancel returns false and leaves them. model (may be null) is
-// where the dialog's help comes from. A dialog checks its rows with CheckParamValues.
-class TzelParamPrompt {
-public:
-  virtual ~TzelParamPrompt() = default;
-  virtual bool askParams(QStringList &nameValues, TzelModel *model) = 0;
-};
-
-// Installs the process's prompt (ownership passes; null restores the default, which keeps
-// the values and answers OK without blocking) and returns the previous one.
-std::unique_ptr<TzelParamPrompt> zelSetParamPrompt(std::unique_ptr<TzelParamPrompt> prompt);
-TzelParamPrompt &zelParamPrompt();
+class TzelGenerationHost;
 
 // The name declared by a filter item: the text between a leading "[" and the first "]";
 // a null string when the item does not begin with "[" or has no "]".
@@ -50,14 +34,10 @@ void SetParamValue(QStringList &params, const QString &name, const QString &valu
 QString CheckParamValues(const QStringList &nameValues);
 
 // The parameter step of a generation run: params := CollectParams(query); when there are
-// any, beforeParams, then (displayParams) the prompt, then afterParams (also after a
-// cancel). False only when the prompt was cancelled.
-struct TzelParamStepEvents {
-  std::function<void()> beforeParams;
-  std::function<void()> afterParams;
-};
-bool RunParamStep(const TzelQuery &query, QStringList &params, bool displayParams, TzelModel *model,
-                  const TzelParamStepEvents &events = {});
+// any, the host's beforeParams, then (with its displayParams) its prompts' askParams, then
+// afterParams (also after a cancel). False only when the prompt was cancelled.
+bool RunParamStep(const TzelQuery &query, QStringList &params, TzelModel *model,
+                  TzelGenerationHost &host);
 
 // True for a plain SQL number: optional sign, digits with at most one ".", optional
 // exponent ("12", "-0.5", "1e3"); surrounding spaces are not allowed.

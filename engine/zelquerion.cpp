@@ -2,9 +2,8 @@
 #include "messages/busycursor.h"
 
 #include "database/zeldataset.h"
-#include "engine/exportprompt.h"
-#include "engine/pagesetupprompt.h"
 #include "engine/queryfile.h"
+#include "engine/queryprompts.h"
 #include "engine/recordprinting.h"
 #include "engine/sqlgenerator.h"
 #include "messages/zelmessages.h"
@@ -23,20 +22,20 @@ namespace {
 
 const ZelRegisterClass<TzelQuerion> registerQuerion;
 
-// The generation run's view of the component: its parameter setting and its events.
+// The generation run's view of the component: its parameter setting, its prompts, and its
+// events, told as its signals.
 class QuerionGenerationHost : public TzelGenerationHost {
 public:
-  QuerionGenerationHost(TzelQuerion &querion, const std::function<void(int)> &fire)
-      : m_querion(querion), m_fire(fire) {}
+  explicit QuerionGenerationHost(TzelQuerion &querion) : m_querion(querion) {}
   bool displayParams() const override { return m_querion.DisplayParams(); }
-  void beforeParams() override { m_fire(0); }
-  void afterParams() override { m_fire(1); }
-  void beforeQuery() override { m_fire(2); }
-  void afterQuery() override { m_fire(3); }
+  TzelQueryPrompts &prompts() const override { return m_querion.Prompts(); }
+  void beforeParams() override { emit m_querion.OnBeforeParams(&m_querion); }
+  void afterParams() override { emit m_querion.OnAfterParams(&m_querion); }
+  void beforeQuery() override { emit m_querion.OnBeforeQuery(&m_querion); }
+  void afterQuery() override { emit m_querion.OnAfterQuery(&m_querion); }
 
 private:
   TzelQuerion &m_querion;
-  const std::function<void(int)> &m_fire;
 };
 
 // The values that become result columns, in column order.
@@ -187,9 +186,12 @@ bool TzelQuerion::ExportReport(const QString &fileName, const QString &password)
   return false;
 }
 
+TzelQueryPrompts &TzelQuerion::Prompts() const {
+  return m_prompts ? *m_prompts : zelQueryPrompts();
+}
+
 bool TzelQuerion::Export() {
-  TzelExportChoice choice;
-  return zelExportPrompt().askExport(*this, choice) && RunExport(*this, choice);
+  return Prompts().exportRecords(*this);
 }
 
 bool TzelQuerion::ExportTable(const QString &fileName, int fileType, bool showMessage) {
@@ -209,7 +211,7 @@ void TzelQuerion::clearQuery(TzelQuery &query) {
 }
 
 bool TzelQuerion::PageSetup() {
-  return zelPageSetupPrompt().editPage(*this);
+  return Prompts().editPage(*this);
 }
 
 bool TzelQuerion::NewQuery() {
@@ -284,22 +286,7 @@ bool TzelQuerion::GenerateSQL() {
     ShowMessages(messages, QString::fromLatin1(metaObject()->className()));
     return false;
   }
-  const std::function<void(int)> fire = [this](int event) {
-    switch (event) {
-    case 0:
-      emit OnBeforeParams(this);
-      break;
-    case 1:
-      emit OnAfterParams(this);
-      break;
-    case 2:
-      emit OnBeforeQuery(this);
-      break;
-    default:
-      emit OnAfterQuery(this);
-    }
-  };
-  QuerionGenerationHost host(*this, fire);
+  QuerionGenerationHost host(*this);
   try {
     TzelSqlGenerator generator(*CurrentQuery(), *m_dataModel);
     return generator.GenerateSQL(m_sql, m_params, host);
@@ -463,7 +450,7 @@ bool TzelQuerion::PrintRecords() {
   if (!dataset || zelPrintingQuerion())
     return false;
   try {
-    return zelRecordPrinter().printRecords(*this, *dataset);
+    return Prompts().printRecords(*this, *dataset);
   } catch (const EzelError &error) {
     zelShowError(error.message());
     return false;

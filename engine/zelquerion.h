@@ -13,6 +13,7 @@
 #include <QStringList>
 
 class TzelDataset;
+class TzelQueryPrompts;
 
 class TzelQuerion : public TzelComponent, public TzelQueryOwner {
   Q_OBJECT
@@ -76,6 +77,10 @@ public:
   void SetReportMode(bool on) { m_reportMode = on; }
   bool RaiseOnMissing() const { return m_raiseOnMissing; }
   void SetRaiseOnMissing(bool on) { m_raiseOnMissing = on; }
+  // What a run asks through: the component's own prompts (not owned; they must outlive it
+  // or be set back to null), else the application's (zelQueryPrompts).
+  void SetPrompts(TzelQueryPrompts *prompts) { m_prompts = prompts; }
+  TzelQueryPrompts &Prompts() const;
 
   // Both create the query "Step 1" when there is none. Queries raises "Error: Query Index
   // [n] does not exist" for an index past the end (none with RaiseOnMissing off).
@@ -108,15 +113,15 @@ public:
   // Builds SQL from the current query (validation, alias synchronisation and the parameter
   // step first); false after a message or a cancelled dialog.
   virtual bool GenerateSQL();
-  // Asks for a file name and type through the export prompt and runs that type's writer;
-  // false when cancelled or when the writer failed (it has said why).
+  // Asks for a file name and type through the prompts and runs that type's writer; false
+  // when cancelled or when the writer failed (it has said why).
   bool Export();
   // DataQuery written as a dBase or Paradox table by the data model.
   bool ExportTable(const QString &fileName, int fileType, bool showMessage);
   // Shows the page setup dialog for this component (its labels page only in ReportMode);
   // true when the user confirmed and the page was written.
   virtual bool PageSetup();
-  // Prints the records of DataQuery on the installed printer (PrintRecords) when the setup
+  // Prints the records of DataQuery through the prompts' printer (PrintRecords) when the setup
   // passes and the dataset is open with records; false otherwise, and when nothing printed.
   virtual bool Print();
   // False when a print job runs already, the user cancelled or the job failed (shown).
@@ -168,4 +173,5 @@ private:
   bool m_sqlEdited = false;
   bool m_reportMode = false;
   bool m_raiseOnMissing = true;
+  TzelQueryPrompts *m_prompts = nullptr;
 };

@@ -1,30 +1,15 @@
 #include "engine/zelsync.h"
 
+#include "engine/queryprompts.h"
 #include "messages/zelmessages.h"
 #include "model/zelmodel.h"
 #include "model/zelquery.h"
 
 namespace {
 
-// Until a program installs its dialog nobody can choose a replacement: say which name is
-// unmatched and cancel, without blocking.
-class CannotChoosePrompt : public TzelSyncPrompt {
-public:
-  bool askReplacements(TzelSyncMode, QList<TzelSyncRow> &rows, TzelModel &) override {
-    const QString message = CheckSyncRows(rows);
-    if (!message.isEmpty())
-      zelShowError(message);
-    return message.isEmpty();
-  }
-};
-
-std::unique_ptr<TzelSyncPrompt> &promptSlot() {
-  static std::unique_ptr<TzelSyncPrompt> prompt = std::make_unique<CannotChoosePrompt>();
-  return prompt;
-}
-
-bool askAndApply(TzelSyncMode mode, QList<TzelSyncRow> &rows, TzelModel &model) {
-  return rows.isEmpty() || zelSyncPrompt().askReplacements(mode, rows, model);
+bool askAndApply(TzelSyncMode mode, QList<TzelSyncRow> &rows, TzelModel &model,
+                 TzelQueryPrompts &prompts) {
+  return rows.isEmpty() || prompts.askReplacements(mode, rows, model);
 }
 
 } // namespace
@@ -39,17 +24,6 @@ TzelField *FindLiveField(TzelTable &table, const QString &alias) {
   TzelProbe probe(table);
   const int index = table.IndexOfFieldAlias(alias);
   return index >= 0 ? table.GetField(index) : nullptr;
-}
-
-std::unique_ptr<TzelSyncPrompt> zelSetSyncPrompt(std::unique_ptr<TzelSyncPrompt> prompt) {
-  if (!prompt)
-    prompt = std::make_unique<CannotChoosePrompt>();
-  std::swap(promptSlot(), prompt);
-  return prompt;
-}
-
-TzelSyncPrompt &zelSyncPrompt() {
-  return *promptSlot();
 }
 
 QString SyncCaption(TzelSyncMode mode) {
@@ -121,17 +95,17 @@ void ApplyFieldRows(TzelQuery &query, const QList<TzelSyncRow> &rows) {
   }
 }
 
-bool SyncTableAliases(TzelQuery &query, TzelModel &model) {
+bool SyncTableAliases(TzelQuery &query, TzelModel &model, TzelQueryPrompts &prompts) {
   QList<TzelSyncRow> rows = FindStaleTables(query, model);
-  if (!askAndApply(TzelSyncMode::Tables, rows, model))
+  if (!askAndApply(TzelSyncMode::Tables, rows, model, prompts))
     return false;
   ApplyTableRows(query, rows);
   return true;
 }
 
-bool SyncFieldAliases(TzelQuery &query, TzelModel &model) {
+bool SyncFieldAliases(TzelQuery &query, TzelModel &model, TzelQueryPrompts &prompts) {
   QList<TzelSyncRow> rows = FindStaleFields(query, model);
-  if (!askAndApply(TzelSyncMode::Fields, rows, model))
+  if (!askAndApply(TzelSyncMode::Fields, rows, model, prompts))
     return false;
   ApplyFieldRows(query, rows);
   return true;

@@ -1,18 +1,18 @@
 #pragma once
 // Alias synchronisation: finds the query's table names and field aliases that the data
-// model no longer knows, asks for replacements through the installed prompt and applies
+// model no longer knows, asks for replacements through the run's prompts and applies
 // them. Used before SQL generation and before the query workspace opens.
 
 #include <QList>
 #include <QString>
 #include <QStringList>
-#include <memory>
 
 class TzelQuery;
 class TzelModel;
 class TzelSchema;
 class TzelTable;
 class TzelField;
+class TzelQueryPrompts;
 
 enum class TzelSyncMode { Tables, Fields };
 
@@ -26,20 +26,6 @@ struct TzelSyncRow {
   QString valueAlias;
   QStringList choices;
 };
-
-// The synchronisation dialog as the core sees it. OK writes the chosen replacements into
-// the rows and returns true; cancel returns false. A dialog checks its rows with
-// CheckSyncRows before it closes with OK and takes its help from the model.
-class TzelSyncPrompt {
-public:
-  virtual ~TzelSyncPrompt() = default;
-  virtual bool askReplacements(TzelSyncMode mode, QList<TzelSyncRow> &rows, TzelModel &model) = 0;
-};
-
-// Installs the process's prompt (ownership passes; null restores the default, which cannot
-// choose and so reports the first unassigned name and cancels) and returns the previous one.
-std::unique_ptr<TzelSyncPrompt> zelSetSyncPrompt(std::unique_ptr<TzelSyncPrompt> prompt);
-TzelSyncPrompt &zelSyncPrompt();
 
 // "Table aliases in the query do not match the Data Model." or the same with "Field".
 QString SyncCaption(TzelSyncMode mode);
@@ -63,7 +49,8 @@ void ApplyFieldRows(TzelQuery &query, const QList<TzelSyncRow> &rows);
 TzelTable *FindLiveTable(TzelSchema &schema, const QString &alias);
 TzelField *FindLiveField(TzelTable &table, const QString &alias);
 
-// The two steps: nothing stale gives true at once; otherwise the prompt decides, and on OK
-// the replacements are applied. False means cancelled; the query is then unchanged.
-bool SyncTableAliases(TzelQuery &query, TzelModel &model);
-bool SyncFieldAliases(TzelQuery &query, TzelModel &model);
+// The two steps: nothing stale gives true at once; otherwise the prompts' askReplacements
+// decides (the dialog checks its rows with CheckSyncRows and takes its help from the model),
+// and on OK the replacements are applied. False means cancelled; the query is then unchanged.
+bool SyncTableAliases(TzelQuery &query, TzelModel &model, TzelQueryPrompts &prompts);
+bool SyncFieldAliases(TzelQuery &query, TzelModel &model, TzelQueryPrompts &prompts);

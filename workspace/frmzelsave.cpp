@@ -91,7 +91,7 @@ void TfrmZelSave::choose(int choice) {
   imgFile->setVisible(choice == 2);
 }
 
-TzelSaveMethod TfrmZelSavePrompt::askSaveMethod() {
+TzelSaveMethod TfrmZelSave::Ask() {
   TfrmZelSave dialog(QApplication::activeWindow());
   dialog.exec();
   switch (dialog.SaveChoice) {

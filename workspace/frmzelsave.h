@@ -3,7 +3,7 @@
 // an operating system file, asked by the query editor's Save when the document came from the
 // form.
 
-#include "editors/documentdialogs.h"
+#include "engine/queryprompts.h"
 
 #include <QDialog>
 
@@ -14,6 +14,9 @@ class QRadioButton;
 class TfrmZelSave : public QDialog {
   Q_OBJECT
 public:
+  // Asks the question modally over the active window.
+  static TzelSaveMethod Ask();
+
   explicit TfrmZelSave(QWidget *parent = nullptr);
 
   // 1 = the form's component, 2 = a file, 3 = no (do not save), 0 = cancel.
@@ -32,10 +35,4 @@ public:
 
 private:
   void choose(int choice);
-};
-
-// Asks the save-method question with TfrmZelSave; zelInstallQueryPrompts installs it.
-class TfrmZelSavePrompt : public TzelDocumentDialogs {
-public:
-  TzelSaveMethod askSaveMethod() override;
 };

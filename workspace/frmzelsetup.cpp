@@ -5,7 +5,6 @@
 #include "dialogs/dialoggrid.h"
 #include "dialogs/guiscreen.h"
 #include "engine/zelquerion.h"
-#include "messages/zelmessages.h"
 #include "model/supportfiles.h"
 #include "model/zelpage.h"
 #include "model/zelsettings.h"
@@ -33,11 +32,6 @@ namespace {
 
 bool runFontDialog(QFontDialog &dialog) {
   return dialog.exec() == QDialog::Accepted;
-}
-
-TzelFontChooser &chooserSlot() {
-  static TzelFontChooser chooser = runFontDialog;
-  return chooser;
 }
 
 const QStringList labelRowNames = {QStringLiteral("Top Margin"),    QStringLiteral("Left Margin"),
@@ -91,11 +85,8 @@ QString fontDescription(const TzelFont &font) {
 
 } // namespace
 
-TzelFontChooser zelSetFontChooser(TzelFontChooser chooser) {
-  if (!chooser)
-    chooser = runFontDialog;
-  std::swap(chooserSlot(), chooser);
-  return chooser;
+void TfrmZelSetup::SetFontChooser(TzelFontChooser chooser) {
+  m_fontChooser = chooser ? std::move(chooser) : runFontDialog;
 }
 
 QString zelPageLengthText(double inches) {
@@ -110,6 +101,7 @@ QString zelPageLengthText(double inches) {
 TfrmZelSetup::TfrmZelSetup(QWidget *parent)
     : QDialog(parent), m_titleFont(new TzelFont(this)), m_headerFont(new TzelFont(this)),
       m_footerFont(new TzelFont(this)), m_recordFont(new TzelFont(this)) {
+  m_fontChooser = runFontDialog;
   setObjectName(QStringLiteral("frmZelSetup"));
   zelMakeFixedDialog(*this, QStringLiteral("Setup"));
 
@@ -460,7 +452,7 @@ void TfrmZelSetup::showOrientationPicture() {
 
 void TfrmZelSetup::chooseFont(TzelFont &font) {
   dlgFont->setCurrentFont(toQFont(font));
-  if (!chooserSlot()(*dlgFont))
+  if (!m_fontChooser(*dlgFont))
     return;
   fromQFont(font, dlgFont->currentFont());
   showFontTips();
@@ -506,10 +498,4 @@ void TfrmZelSetup::cmdHelpClick() {
 void TfrmZelSetup::showEvent(QShowEvent *event) {
   QDialog::showEvent(event);
   zelCentreOnScreen(*this);
-}
-
-bool TfrmZelSetupPrompt::editPage(TzelQuerion &querion) {
-  bool confirmed = false;
-  zelCatchToMessage([&] { confirmed = TfrmZelSetup::EditPage(querion); });
-  return confirmed;
 }

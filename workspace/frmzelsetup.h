@@ -4,7 +4,6 @@
 // hosts) a label-sheet tab and page-designer options. Load fills the controls from the
 // component, Store writes them back; nothing changes until Store.
 
-#include "engine/pagesetupprompt.h"
 #include "model/zeltypes.h"
 
 #include <QDialog>
@@ -25,11 +24,9 @@ class TzelQuerion;
 class TzelSpinEdit;
 
 // Runs the font dialog modally (its current font already set); true when the user chose a
-// font, which is then the dialog's current font. The program runs the dialog itself; tests
-// install one that answers.
+// font, which is then the dialog's current font. The window runs the dialog itself unless
+// given another chooser (tests give one that answers).
 using TzelFontChooser = std::function<bool(QFontDialog &dialog)>;
-// Installs the process's chooser (an empty one restores the default) and returns the previous.
-TzelFontChooser zelSetFontChooser(TzelFontChooser chooser);
 
 class TfrmZelSetup : public QDialog {
   Q_OBJECT
@@ -42,6 +39,8 @@ public:
   static bool EditPage(TzelQuerion &querion);
 
   void SetQuerion(TzelQuerion *querion) { m_querion = querion; }
+  // An empty chooser restores the font dialog.
+  void SetFontChooser(TzelFontChooser chooser);
   // Drops the Labels tab, shows the first tab, hides the Layout group and widens the Query one.
   void RemoveReportTabs();
   void Load();
@@ -128,6 +127,7 @@ private:
   void showFontTips();
 
   TzelQuerion *m_querion = nullptr;
+  TzelFontChooser m_fontChooser;
   TzelFont *m_titleFont;
   TzelFont *m_headerFont;
   TzelFont *m_footerFont;
@@ -138,12 +138,6 @@ private:
   QWidget *m_optionsTab;
   bool m_labelReport = false;
   QString m_labelValueFormat = QStringLiteral("#0.0##");
-};
-
-// The program's page setup prompt: TfrmZelSetup::EditPage.
-class TfrmZelSetupPrompt : public TzelPageSetupPrompt {
-public:
-  bool editPage(TzelQuerion &querion) override;
 };
 
 // A page length as the setup dialog writes it into an edit: at least one decimal, no more

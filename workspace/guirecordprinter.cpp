@@ -66,7 +66,3 @@ bool TzelDialogRecordPrinter::printRecords(TzelQuerion &querion, TzelDataset &da
     QFile::remove(printer.outputFileName());
   return result == TzelPrintResult::Printed;
 }
-
-void zelInstallDialogRecordPrinter() {
-  zelSetRecordPrinter(std::make_unique<TzelDialogRecordPrinter>());
-}

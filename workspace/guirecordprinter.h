@@ -1,5 +1,5 @@
 #pragma once
-// The system printer behind the print dialog: the printer the program installs at start-up.
+// The system printer behind the print dialog: the printer the program's prompts print through.
 
 #include "engine/recordprinting.h"
 
@@ -17,6 +17,3 @@ public:
 private:
   QString m_outputFileName;
 };
-
-// Installs TzelDialogRecordPrinter as the process's printer.
-void zelInstallDialogRecordPrinter();

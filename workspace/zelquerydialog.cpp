@@ -2,6 +2,8 @@
 
 #include "database/zeldataset.h"
 #include "editors/zelqueryeditor.h"
+#include "engine/queryprompts.h"
+#include "engine/zelquerion.h"
 #include "engine/zelsync.h"
 #include "messages/zelmessages.h"
 #include "model/zelregistry.h"
@@ -44,7 +46,8 @@ bool TzelQueryDialog::queryChecked() {
   const bool ran = zelCatchToMessage([this, &synced] {
     TzelQuery &query = *m_querion->CurrentQuery();
     TzelModel &model = *m_querion->DataModel();
-    synced = SyncTableAliases(query, model) && SyncFieldAliases(query, model);
+    TzelQueryPrompts &prompts = m_querion->Prompts();
+    synced = SyncTableAliases(query, model, prompts) && SyncFieldAliases(query, model, prompts);
   });
   return ran && synced;
 }
@@ -69,6 +72,7 @@ std::unique_ptr<TzelQuerion> TzelQueryDialog::workingCopy(const QString &fileNam
   copy->SetDataModel(source.DataModel());
   copy->SetDataQuery(source.DataQuery());
   copy->SetDisplayParams(source.DisplayParams());
+  copy->SetPrompts(&source.Prompts()); // the window asks as the component would
   // The host's handlers hear the working copy's events as they would the component's.
   QObject::connect(copy.get(), &TzelQuerion::OnBeforeParams, &source, &TzelQuerion::OnBeforeParams);
   QObject::connect(copy.get(), &TzelQuerion::OnAfterParams, &source, &TzelQuerion::OnAfterParams);

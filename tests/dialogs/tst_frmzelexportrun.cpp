@@ -9,6 +9,7 @@
 #include "export/exportrecords.h"
 #include "support/modaldriver.h"
 #include "support/recordingmessages.h"
+#include "support/scriptedprompts.h"
 #include "support/stopat.h"
 #include "workspace/queryprompts.h"
 
@@ -113,19 +114,6 @@ QString numbersSql(int failAt) {
 
 const QString kNoRecords =
     u"Error: There are no records to export: the query has not run, or its statement failed."_qs;
-
-// Gives back a fixed choice without a window.
-class FixedChoice : public TzelExportPrompt {
-public:
-  explicit FixedChoice(TzelExportChoice choice) : m_choice(std::move(choice)) {}
-  bool askExport(TzelQuerion &, TzelExportChoice &choice) override {
-    choice = m_choice;
-    return true;
-  }
-
-private:
-  TzelExportChoice m_choice;
-};
 
 } // namespace
 
@@ -293,11 +281,12 @@ private slots:
     QFETCH(bool, result);
     QFETCH(QString, message);
     const QString file = m_dir.filePath(u"dispatch%1.db"_qs.arg(type));
-    auto previous =
-        zelSetExportPrompt(std::make_unique<FixedChoice>(TzelExportChoice{file, type, true, {}}));
+    ScriptedPrompts fixedChoice; // gives back the choice without a window
+    fixedChoice.exportChoice = TzelExportChoice{file, type, true, {}};
+    m_querion->SetPrompts(&fixedChoice);
     RecordingMessages rec;
     QCOMPARE(m_querion->Export(), result);
-    zelSetExportPrompt(std::move(previous));
+    m_querion->SetPrompts(nullptr);
     if (result)
       QCOMPARE(rec.lastText(), file + u" has been successfully created."_qs);
     else

@@ -3,10 +3,12 @@
 
 #include "dialogs/dialoggrid.h"
 #include "dialogs/frmzelparams.h"
+#include "engine/generationhost.h"
 #include "engine/zelparams.h"
 #include "support/modaldriver.h"
 #include "support/querionfixture.h"
 #include "support/recordingmessages.h"
+#include "support/scriptedprompts.h"
 #include "workspace/queryprompts.h"
 
 #include <QHeaderView>
@@ -17,6 +19,16 @@
 #include <QtTest>
 
 namespace {
+
+// Asks through the application's prompts and records the parameter events.
+class EventsHost : public TzelGenerationHost {
+public:
+  TzelQueryPrompts &prompts() const override { return own ? *own : zelQueryPrompts(); }
+  void beforeParams() override { fired << QStringLiteral("before"); }
+  void afterParams() override { fired << QStringLiteral("after"); }
+  TzelQueryPrompts *own = nullptr;
+  QStringList fired;
+};
 
 // The Customers model with a query whose City value carries the given filter rows.
 struct ParamQuery {
@@ -29,13 +41,14 @@ struct ParamQuery {
     for (int i = 0; i < filters.size(); ++i)
       city->SetFilter(i + 1, zelFilterEqual, filters[i]);
   }
-  bool step() { return RunParamStep(*query, params, true, model); }
+  bool step() { return RunParamStep(*query, params, model, host); }
 
   QObject owner;
   TzelModel *model;
   TzelQuerion querion;
   TzelQuery *query;
   QStringList params;
+  EventsHost host;
 };
 
 TfrmZelParams *paramsDialog(QWidget *w) {
@@ -66,14 +79,14 @@ class TestFrmZelParams : public QObject {
 private slots:
   void initTestCase() { zelInstallQueryPrompts(); }
 
-  void defaultPromptKeepsTheValuesWithoutBlocking() {
-    auto installed = zelSetParamPrompt(nullptr);
+  void promptsThatKeepTheValuesDoNotBlock() {
+    ScriptedPrompts keepValues;
     ParamQuery q({QStringLiteral("[State]=CA|")});
+    q.host.own = &keepValues;
     const bool ok = q.step();
-    zelSetParamPrompt(std::move(installed));
     QVERIFY(ok);
     QCOMPARE(q.params, QStringList{QStringLiteral("State=CA")});
-    QVERIFY(dynamic_cast<TfrmZelParamsPrompt *>(&zelParamPrompt()));
+    QVERIFY(dynamic_cast<TzelGuiQueryPrompts *>(&zelQueryPrompts()));
   }
 
   void captionsAndLayout() {
@@ -163,18 +176,14 @@ private slots:
 
   void cancelGivesFalseAndChangesNothing() {
     ParamQuery q({QStringLiteral("[State]=CA|")});
-    TzelParamStepEvents events;
-    QStringList fired;
-    events.beforeParams = [&] { fired << QStringLiteral("before"); };
-    events.afterParams = [&] { fired << QStringLiteral("after"); };
     whenModal([](QWidget *w) {
       TfrmZelParams *dialog = paramsDialog(w);
       typeIntoCurrentCell(dialog, QStringLiteral("NY"));
       dialog->cmdCancel->click();
     });
-    QVERIFY(!RunParamStep(*q.query, q.params, true, q.model, events));
+    QVERIFY(!q.step());
     QCOMPARE(q.params, QStringList{QStringLiteral("State=CA")});
-    QCOMPARE(fired, QStringList({"before", "after"}));
+    QCOMPARE(q.host.fired, QStringList({"before", "after"}));
 
     TfrmZelParams dialog;
     dialog.SetParams({QStringLiteral("State=CA")});
@@ -196,7 +205,7 @@ private slots:
       dialog->cmdOk->click();
     });
     QStringList answered = entries;
-    QVERIFY(zelParamPrompt().askParams(answered, nullptr));
+    QVERIFY(zelQueryPrompts().askParams(answered, nullptr));
     QCOMPARE(rows, 45);
     QCOMPARE(answered.size(), 45);
     QCOMPARE(answered.mid(0, 44), entries.mid(0, 44));

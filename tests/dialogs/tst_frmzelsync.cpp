@@ -8,6 +8,7 @@
 #include "support/modaldriver.h"
 #include "support/querionfixture.h"
 #include "support/recordingmessages.h"
+#include "support/scriptedprompts.h"
 #include "workspace/queryprompts.h"
 
 #include <QComboBox>
@@ -95,17 +96,16 @@ class TestFrmZelSync : public QObject {
 private slots:
   void initTestCase() { zelInstallQueryPrompts(); }
 
-  void defaultPromptCancelsWithoutBlocking() {
+  void promptsThatCannotChooseCancelWithoutBlocking() {
     RecordingMessages rec;
-    auto installed = zelSetSyncPrompt(nullptr);
+    ScriptedPrompts cannotChoose;
     SyncQuery q;
     q.customers()->SetTableAlias(QStringLiteral("Clients"));
-    const bool ok = SyncTableAliases(*q.query, *q.model);
-    zelSetSyncPrompt(std::move(installed));
+    const bool ok = SyncTableAliases(*q.query, *q.model, cannotChoose);
     QVERIFY(!ok);
     QCOMPARE(rec.texts(), QStringList{QStringLiteral(
                               "Error: The new name for [Customers] has not been assigned")});
-    QVERIFY(dynamic_cast<TfrmZelSyncPrompt *>(&zelSyncPrompt()));
+    QVERIFY(dynamic_cast<TzelGuiQueryPrompts *>(&zelQueryPrompts()));
   }
 
   void captionsAndLayout_data() {
@@ -171,7 +171,7 @@ private slots:
       if (!closedByReturn)
         dialog->cmdOk->click();
     });
-    QVERIFY(SyncTableAliases(*q.query, *q.model));
+    QVERIFY(SyncTableAliases(*q.query, *q.model, zelQueryPrompts()));
     // Both instances of Customers share one row.
     QCOMPARE(row0, QStringList({"Customers", "", "", ""}));
     QCOMPARE(row1, QStringList({"", "", "", ""}));
@@ -192,7 +192,7 @@ private slots:
       choose(dialog, QStringLiteral("Orders"));
       dialog->cmdCancel->click();
     });
-    QVERIFY(!SyncTableAliases(*q.query, *q.model));
+    QVERIFY(!SyncTableAliases(*q.query, *q.model, zelQueryPrompts()));
     QCOMPARE(q.tableNames(), QStringList({"Customers", "Customers", "Orders"}));
   }
 
@@ -216,7 +216,7 @@ private slots:
       choose(dialog, QStringLiteral("Number"));
       dialog->cmdOk->click();
     });
-    QVERIFY(SyncFieldAliases(*q.query, *q.model));
+    QVERIFY(SyncFieldAliases(*q.query, *q.model, zelQueryPrompts()));
     QCOMPARE(title, QStringLiteral("Field aliases in the query do not match the Data Model."));
     QCOMPARE(row0, QStringList({"Customers.City", "", "Customers", "City"}));
     QCOMPARE(row1, QStringList({"Orders.OrderNo", "", "Orders", "OrderNo"}));
@@ -275,7 +275,7 @@ private slots:
     });
     QObject owner;
     QVERIFY(
-        zelSyncPrompt().askReplacements(TzelSyncMode::Tables, rows, *makeCustomersModel(&owner)));
+        zelQueryPrompts().askReplacements(TzelSyncMode::Tables, rows, *makeCustomersModel(&owner)));
     QCOMPARE(shown, 45);
     QCOMPARE(rows.size(), 45);
     QCOMPARE(rows.last().name, QStringLiteral("Table45"));

@@ -2,7 +2,6 @@
 // The query editor panel over the sample model and "Step 1", shown, with the message, help
 // and document-dialog seams answered from scripts.
 
-#include "editors/documentdialogs.h"
 #include "editors/frmzelvalue.h"
 #include "editors/joinseditor.h"
 #include "editors/tableform.h"
@@ -15,13 +14,14 @@
 #include "model/storedform.h"
 #include "support/recordingmessages.h"
 #include "support/scopedinteraction.h"
+#include "support/scriptedprompts.h"
 
 #include <QQueue>
 #include <QTableWidget>
 #include <optional>
 
 // Answers the file dialogs and the save-method question; an empty script cancels.
-class ScriptedDocumentDialogs : public TzelDocumentDialogs {
+class ScriptedDocumentDialogs : public ScriptedPrompts {
 public:
   TzelSaveMethod askSaveMethod() override {
     ++methodQuestions;
@@ -56,22 +56,19 @@ private:
   ScriptedDocumentDialogs &m_script;
 };
 
-// Installs scripted document and file dialogs for the scope.
+// Installs scripted document and file dialogs (the application's prompts) for the scope.
 class DocumentDialogsScope {
 public:
-  DocumentDialogsScope()
-      : m_previous(zelSetDocumentDialogs(std::make_unique<ScriptedDocumentDialogs>())),
-        m_files(**this) {}
-  ~DocumentDialogsScope() { zelSetDocumentDialogs(std::move(m_previous)); }
+  DocumentDialogsScope() : m_previous(zelSetQueryPrompts(&m_script)), m_files(m_script) {}
+  ~DocumentDialogsScope() { zelSetQueryPrompts(m_previous); }
   DocumentDialogsScope(const DocumentDialogsScope &) = delete;
   DocumentDialogsScope &operator=(const DocumentDialogsScope &) = delete;
-  ScriptedDocumentDialogs &operator*() {
-    return static_cast<ScriptedDocumentDialogs &>(zelDocumentDialogs());
-  }
+  ScriptedDocumentDialogs &operator*() { return m_script; }
   ScriptedDocumentDialogs *operator->() { return &**this; }
 
 private:
-  std::unique_ptr<TzelDocumentDialogs> m_previous;
+  ScriptedDocumentDialogs m_script;
+  TzelQueryPrompts *m_previous;
   ScriptedFileDialogs m_files;
 };
 

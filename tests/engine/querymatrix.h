@@ -596,7 +596,6 @@ inline QList<Shape> shapes() {
 class QuietHost : public TzelGenerationHost {
 public:
   bool displayParams() const override { return false; }
-  void processPendingEvents() override {}
 };
 
 // Stands where the query component holds a query.

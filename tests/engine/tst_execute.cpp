@@ -17,6 +17,7 @@
 #include "support/modaldriver.h"
 #include "support/recordingmessages.h"
 #include "support/samplefiles.h"
+#include "support/scriptedprompts.h"
 
 #include <QApplication>
 #include <QLocale>
@@ -154,7 +155,7 @@ Rows oracleRows(const QString &sql) {
 
 // Answers the parameter prompt from a script, one answer per request (each answer is the
 // value given to every parameter), and records what it was shown. An empty script cancels.
-class ScriptedParams : public TzelParamPrompt {
+class ScriptedParams : public ScriptedPrompts {
 public:
   bool askParams(QStringList &nameValues, TzelModel *) override {
     shown << nameValues;
@@ -169,15 +170,24 @@ public:
   QList<QStringList> shown;
 };
 
-// Installs a prompt for the current scope.
+// Asks for the parameters with the parameter dialog.
+class DialogParams : public ScriptedPrompts {
+public:
+  bool askParams(QStringList &nameValues, TzelModel *model) override {
+    return TfrmZelParams::Ask(nameValues, model);
+  }
+};
+
+// Makes a prompts object the application's for the current scope.
 template <typename Prompt> class PromptScope {
 public:
-  PromptScope() : m_previous(zelSetParamPrompt(std::make_unique<Prompt>())) {}
-  ~PromptScope() { zelSetParamPrompt(std::move(m_previous)); }
-  Prompt &prompt() { return static_cast<Prompt &>(zelParamPrompt()); }
+  PromptScope() : m_previous(zelSetQueryPrompts(&m_prompt)) {}
+  ~PromptScope() { zelSetQueryPrompts(m_previous); }
+  Prompt &prompt() { return m_prompt; }
 
 private:
-  std::unique_ptr<TzelParamPrompt> m_previous;
+  Prompt m_prompt;
+  TzelQueryPrompts *m_previous;
 };
 
 // The sample model, a dataset on PELLOX and a query component wired to both.
@@ -457,7 +467,7 @@ void TstExecute::cancelledPromptLeavesTheDataset() {
 void TstExecute::blankAnswerIsRefused() {
   Setup s;
   RecordingMessages rec;
-  PromptScope<TfrmZelParamsPrompt> scope;
+  PromptScope<DialogParams> scope;
   fillStateQuery(s.query(), QStringLiteral("[State]|"));
   QList<bool> stillOpen;
   answerParamsDialog({QStringLiteral("  "), QStringLiteral("WA")}, stillOpen);

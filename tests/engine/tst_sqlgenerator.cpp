@@ -5,6 +5,7 @@
 #include "engine/zelparams.h"
 #include "engine/zelsync.h"
 #include "support/recordingmessages.h"
+#include "support/scriptedprompts.h"
 #include "tst_sqlgenerator_fixture.h"
 
 #include <QLocale>
@@ -14,7 +15,7 @@
 namespace {
 
 // Answers the parameter dialog from a script and remembers what it was shown.
-class ScriptedParams : public TzelParamPrompt {
+class ScriptedParams : public ScriptedPrompts {
 public:
   bool askParams(QStringList &nameValues, TzelModel *) override {
     shown.append(nameValues);
@@ -29,29 +30,16 @@ public:
   bool ok = true;
 };
 
-// Installs a prompt for one test and restores the previous one.
+// Makes a prompts object the application's for one test and restores the previous one.
 template <typename Prompt> class Installed {
 public:
-  Installed() {
-    auto owned = std::make_unique<Prompt>();
-    prompt = owned.get();
-    if constexpr (std::is_base_of_v<TzelParamPrompt, Prompt>)
-      previousParams = zelSetParamPrompt(std::move(owned));
-    else
-      previousSync = zelSetSyncPrompt(std::move(owned));
-  }
-  ~Installed() {
-    if (previousParams)
-      zelSetParamPrompt(std::move(previousParams));
-    if (previousSync)
-      zelSetSyncPrompt(std::move(previousSync));
-  }
-  Prompt *operator->() { return prompt; }
-  Prompt *prompt;
+  Installed() : previous(zelSetQueryPrompts(&prompt)) {}
+  ~Installed() { zelSetQueryPrompts(previous); }
+  Prompt *operator->() { return &prompt; }
+  Prompt prompt;
 
 private:
-  std::unique_ptr<TzelParamPrompt> previousParams;
-  std::unique_ptr<TzelSyncPrompt> previousSync;
+  TzelQueryPrompts *previous;
 };
 
 class CountingHost : public TzelGenerationHost {
@@ -61,7 +49,6 @@ public:
   void afterParams() override { events << QStringLiteral("afterParams"); }
   void beforeQuery() override { events << QStringLiteral("beforeQuery"); }
   void afterQuery() override { events << QStringLiteral("afterQuery"); }
-  void processPendingEvents() override {}
   bool display = true;
   QStringList events;
 };
@@ -86,6 +73,7 @@ struct Run {
     query.AttachValue(value);
     return value;
   }
+  ScriptedPromptsScope prompts; // nobody chooses stale aliases; parameter defaults stand
   std::unique_ptr<PrefixModel> model;
   QueryHolder holder;
   TzelQuery &query;

@@ -8,6 +8,7 @@
 #include "engine/sqlgenerator.h"
 #include "engine/zelparams.h"
 #include "support/recordingmessages.h"
+#include "support/scriptedprompts.h"
 #include "tst_sqlgenerator_fixture.h"
 
 #include <QLocale>
@@ -16,6 +17,7 @@
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTest>
+#include <optional>
 
 #define QVERIFY_SQL(q, call) QVERIFY2((q).call, qPrintable((q).lastError().text()))
 
@@ -65,16 +67,15 @@ Rows rowsOf(QSqlQuery &q) {
   return rows;
 }
 
-// Answers every parameter with one value.
-class FixedParams : public TzelParamPrompt {
-public:
-  explicit FixedParams(QString value) : value(std::move(value)) {}
-  bool askParams(QStringList &nameValues, TzelModel *) override {
-    for (QString &entry : nameValues)
-      entry = entry.section(QLatin1Char('='), 0, 0) + QLatin1Char('=') + value;
-    return true;
+// Answers every parameter with one value, for the scope.
+struct FixedParams : ScriptedPromptsScope {
+  explicit FixedParams(const QString &value) {
+    params = [value](QStringList &nameValues, TzelModel *) {
+      for (QString &entry : nameValues)
+        entry = entry.section(QLatin1Char('='), 0, 0) + QLatin1Char('=') + value;
+      return true;
+    };
   }
-  QString value;
 };
 
 } // namespace
@@ -115,7 +116,7 @@ private slots:
     QFETCH(QString, value);
     QFETCH(Rows, rows);
     RecordingMessages rec;
-    auto previous = zelSetParamPrompt(std::make_unique<FixedParams>(value));
+    std::optional<FixedParams> answers(std::in_place, value);
     auto model = makePartsModel(zelMSSQL, false);
     setExample2Dialect(*model);
     const QStringList sql = generate(*model, [](TzelQuery &query) {
@@ -124,7 +125,7 @@ private slots:
       query.GetValue(0)->SetFilter(1, zelFilterEqual, QStringLiteral("[Vendor]|"));
       query.GetValue(1)->ClearFilters();
     });
-    zelSetParamPrompt(std::move(previous));
+    answers.reset();
     QVERIFY(!sql.isEmpty());
     QSqlQuery q(sqlite);
     QVERIFY_SQL(q, exec(sql.join(QLatin1Char('\n'))));

@@ -9,6 +9,7 @@
 #include "model/zelregistry.h"
 #include "print/printjob.h"
 #include "support/recordingmessages.h"
+#include "support/scriptedprompts.h"
 #include "workspace/printfixture.h"
 
 #include <QFile>
@@ -146,9 +147,11 @@ void TestZelQueryPrint::stepOneAsThePrintOperation() {
   QVERIFY(querion.Execute(m_captions));
   const QString operationPdf = m_dir.filePath(u"operation.pdf"_qs);
   {
-    auto previous = zelSetRecordPrinter(std::make_unique<TzelPdfRecordPrinter>(operationPdf));
+    ScriptedPrompts prompts;
+    prompts.printer = std::make_unique<TzelPdfRecordPrinter>(operationPdf);
+    querion.SetPrompts(&prompts);
     QVERIFY(querion.Print());
-    zelSetRecordPrinter(std::move(previous));
+    querion.SetPrompts(nullptr);
   }
   const QStringList pages = pdfPages(toolPdf);
   QCOMPARE(pages, pdfPages(operationPdf));

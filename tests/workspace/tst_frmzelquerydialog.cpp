@@ -39,19 +39,6 @@ namespace {
 
 using Window = TfrmZelQueryDialog;
 
-// Answers the export dialog with one fixed choice.
-class FixedExport : public TzelExportPrompt {
-public:
-  explicit FixedExport(TzelExportChoice choice) : m_choice(std::move(choice)) {}
-  bool askExport(TzelQuerion &, TzelExportChoice &choice) override {
-    choice = m_choice;
-    return true;
-  }
-
-private:
-  TzelExportChoice m_choice;
-};
-
 // Prints into a PDF file instead of asking for a printer.
 class PdfPrinter : public TzelRecordPrinter {
 public:
@@ -571,16 +558,13 @@ void TestQueryDialog::exportAndPrintFromTheFileMenu() {
   QTemporaryDir dir;
   const QString csv = dir.filePath(QStringLiteral("step1.csv"));
   const QString pdf = dir.filePath(QStringLiteral("step1.pdf"));
-  auto previousExport = zelSetExportPrompt(
-      std::make_unique<FixedExport>(TzelExportChoice{csv, zelExportCsv, true, {}}));
-  auto previousPrinter = zelSetRecordPrinter(std::make_unique<PdfPrinter>(pdf));
+  s.files->exportChoice = TzelExportChoice{csv, zelExportCsv, true, {}};
+  s.files->printer = std::make_unique<PdfPrinter>(pdf);
   QVERIFY(s.run([&](Window &w) {
     turn(w, Window::TabPreview);
     w.zelMenu->item(QStringLiteral("mnuFileExport"))->trigger();
     w.zelMenu->item(QStringLiteral("mnuFilePrint"))->trigger();
   }));
-  zelSetRecordPrinter(std::move(previousPrinter));
-  zelSetExportPrompt(std::move(previousExport));
   QFile exported(csv);
   QVERIFY(exported.open(QIODevice::ReadOnly));
   const QList<QByteArray> lines = exported.readAll().split('\n');

@@ -64,7 +64,7 @@ private slots:
       else
         dialog->findChild<QPushButton *>(close)->click();
     });
-    QCOMPARE(TfrmZelSavePrompt().askSaveMethod(), answer);
+    QCOMPARE(TfrmZelSave::Ask(), answer);
   }
 };
 

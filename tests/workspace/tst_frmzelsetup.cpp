@@ -8,6 +8,7 @@
 #include "model/zelpage.h"
 #include "support/modaldriver.h"
 #include "support/recordingmessages.h"
+#include "support/scriptedprompts.h"
 #include "workspace/frmzelsetup.h"
 #include "workspace/queryprompts.h"
 
@@ -54,19 +55,18 @@ QStringList tabTexts(const QTabWidget &tabs) {
   return texts;
 }
 
-// Installs a font chooser for the scope: it answers with font (or cancels when it is empty)
-// and remembers the font the dialog was given.
+// A font chooser for a setup window: it answers with font (or cancels when it is empty) and
+// remembers the font the dialog was given.
 struct ScriptedFonts {
   explicit ScriptedFonts(std::optional<QFont> answer) {
-    previous = zelSetFontChooser([this, answer](QFontDialog &dialog) {
+    chooser = [this, answer](QFontDialog &dialog) {
       offered << dialog.currentFont();
       if (answer)
         dialog.setCurrentFont(*answer);
       return answer.has_value();
-    });
+    };
   }
-  ~ScriptedFonts() { zelSetFontChooser(previous); }
-  TzelFontChooser previous;
+  TzelFontChooser chooser;
   QList<QFont> offered;
 };
 
@@ -488,6 +488,7 @@ private slots:
       ScriptedFonts fonts(courier());
       whenModal([&](QWidget *w) {
         TfrmZelSetup *dialog = setupDialog(w);
+        dialog->SetFontChooser(fonts.chooser);
         dialog->findChild<QPushButton *>(button)->click();
         (confirm ? dialog->cmdOk : dialog->cmdCancel)->click();
       });
@@ -534,6 +535,7 @@ private slots:
     QCOMPARE(s.page().RecordFont()->Name(), QStringLiteral("No Such Face Zq"));
 
     ScriptedFonts fonts(std::nullopt);
+    s.dialog.SetFontChooser(fonts.chooser);
     s.dialog.cmdRecordFont->click();
     QCOMPARE(fonts.offered.size(), 1);
     QCOMPARE(s.dialog.RecordFont()->Name(), QStringLiteral("No Such Face Zq"));
@@ -600,14 +602,14 @@ private slots:
   }
 
   void withoutWindowsNothingIsConfirmed() {
-    auto installed = zelSetPageSetupPrompt(nullptr);
+    ScriptedPrompts withoutWindows;
     TzelQuerion querion;
+    querion.SetPrompts(&withoutWindows);
     querion.Page()->SetMarginTop(2);
     const bool confirmed = querion.PageSetup();
-    zelSetPageSetupPrompt(std::move(installed));
     QVERIFY(!confirmed);
     QCOMPARE(querion.Page()->MarginTop(), 2.0);
-    QVERIFY(dynamic_cast<TfrmZelSetupPrompt *>(&zelPageSetupPrompt()));
+    QVERIFY(dynamic_cast<TzelGuiQueryPrompts *>(&zelQueryPrompts()));
   }
 
   // The tabs as a user sees them, saved when ZEL_SCREENSHOT_DIR names a folder.

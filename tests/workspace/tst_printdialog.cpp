@@ -8,6 +8,7 @@
 #include "printfixture.h"
 #include "support/modaldriver.h"
 #include "support/recordingmessages.h"
+#include "support/scriptedprompts.h"
 #include "workspace/frmzelprintprogress.h"
 #include "workspace/guirecordprinter.h"
 
@@ -23,17 +24,13 @@
 
 namespace {
 
-class DialogPrinterScope {
+class DialogPrinterScope : public ScriptedPromptsScope {
 public:
   explicit DialogPrinterScope(const QString &file) {
-    auto printer = std::make_unique<TzelDialogRecordPrinter>();
-    printer->setOutputFileName(file);
-    m_previous = zelSetRecordPrinter(std::move(printer));
+    auto dialogPrinter = std::make_unique<TzelDialogRecordPrinter>();
+    dialogPrinter->setOutputFileName(file);
+    printer = std::move(dialogPrinter);
   }
-  ~DialogPrinterScope() { zelSetRecordPrinter(std::move(m_previous)); }
-
-private:
-  std::unique_ptr<TzelRecordPrinter> m_previous;
 };
 
 TfrmZelPrintProgress *visibleProgress() {
@@ -212,9 +209,11 @@ void TestPrintDialog::everyRecordOnThePaper() {
   std::iota(all.begin(), all.end(), 1);
   QCOMPARE(printedItems(pages), all);
   const QString tool = m_dir.filePath(u"paper-tool.pdf"_qs);
-  auto previous = zelSetRecordPrinter(std::make_unique<TzelPdfRecordPrinter>(tool));
+  ScriptedPrompts toolPrompts;
+  toolPrompts.printer = std::make_unique<TzelPdfRecordPrinter>(tool);
+  f.querion->SetPrompts(&toolPrompts);
   QVERIFY(f.querion->Print());
-  zelSetRecordPrinter(std::move(previous));
+  f.querion->SetPrompts(nullptr);
   QCOMPARE(pdfPageSize(tool), toolPaper);
   QCOMPARE(printedItems(pdfPages(tool)), all);
   if (paper == toolPaper)

@@ -10,6 +10,7 @@
 #include "print/printlayout.h"
 #include "printfixture.h"
 #include "support/recordingmessages.h"
+#include "support/scriptedprompts.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -19,15 +20,12 @@
 
 namespace {
 
-// Installs the PDF printer for the scope.
-class PdfPrinterScope {
+// Prints through the PDF printer for the scope.
+class PdfPrinterScope : public ScriptedPromptsScope {
 public:
-  explicit PdfPrinterScope(const QString &file, TzelPrintProgress *progress = nullptr)
-      : m_previous(zelSetRecordPrinter(std::make_unique<TzelPdfRecordPrinter>(file, progress))) {}
-  ~PdfPrinterScope() { zelSetRecordPrinter(std::move(m_previous)); }
-
-private:
-  std::unique_ptr<TzelRecordPrinter> m_previous;
+  explicit PdfPrinterScope(const QString &file, TzelPrintProgress *progress = nullptr) {
+    printer = std::make_unique<TzelPdfRecordPrinter>(file, progress);
+  }
 };
 
 class ScriptedProgress : public TzelPrintProgress {

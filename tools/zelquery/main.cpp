@@ -215,8 +215,7 @@ int runCommand(const QCommandLineParser &parser, const Options &o, const Command
   const QStringList args = parser.positionalArguments();
   const bool check = c.name == u"check";
   const QStringList params = check ? QStringList() : parser.values(o.param);
-  zelSetParamPrompt(std::make_unique<CommandLineParams>(params, !check));
-  QueryTool tool;
+  QueryTool tool(params, !check);
   if (!tool.loadModel(args.at(0)))
     return Failure;
   const bool withQuery = args.size() > 1;
@@ -289,7 +288,6 @@ int main(int argc, char *argv[]) {
   QCoreApplication::setApplicationName(u"zelquery"_qs);
   ToolInteraction interaction;
   zelInstallInteraction(interaction);
-  zelSetSyncPrompt(std::make_unique<ReportStaleAliases>());
   installInterruptHandler();
 
   QStringList args = QCoreApplication::arguments();

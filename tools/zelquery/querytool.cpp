@@ -35,8 +35,10 @@ void writeText(QIODevice &out, const QString &text) {
 
 } // namespace
 
-QueryTool::QueryTool()
-    : m_dataset(std::make_unique<TzelDataset>()), m_querion(std::make_unique<TzelQuerion>()) {
+QueryTool::QueryTool(const QStringList &params, bool strict)
+    : m_prompts(std::make_unique<ToolPrompts>(params, strict)),
+      m_dataset(std::make_unique<TzelDataset>()), m_querion(std::make_unique<TzelQuerion>()) {
+  m_querion->SetPrompts(m_prompts.get());
   m_dataset->setObjectName(QStringLiteral("zelQuery1"));
   m_querion->setObjectName(QStringLiteral("zelQuerion1"));
   // The parameters come from the command line, so the prompt is always consulted.
@@ -204,9 +206,8 @@ bool QueryTool::printTo(const QString &fileName) {
   std::unique_ptr<TzelRecordPrinter> printer = makePdfPrinter(fileName);
   if (!printer)
     return false;
-  auto previous = zelSetRecordPrinter(std::move(printer));
+  m_prompts->setPrinter(std::move(printer));
   const bool printed = m_querion->Print();
-  zelSetRecordPrinter(std::move(previous));
   return printed ||
          failed(QStringLiteral("Error: ") + fileName + QStringLiteral(" cannot be written"));
 }

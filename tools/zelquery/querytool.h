@@ -9,6 +9,7 @@
 #include <memory>
 
 class TzelRecordPrinter;
+class ToolPrompts;
 
 // A printer writing the report into a PDF file, from the print module; null after saying why
 // it cannot be loaded.
@@ -21,7 +22,9 @@ class TzelQuerion;
 
 class QueryTool {
 public:
-  QueryTool();
+  // The query component asks for parameter values with the given ones (strict: none may be
+  // left blank).
+  QueryTool(const QStringList &params, bool strict);
   ~QueryTool();
   QueryTool(const QueryTool &) = delete;
   QueryTool &operator=(const QueryTool &) = delete;
@@ -51,6 +54,7 @@ private:
   QString queryName() const;
   bool failed(const QString &fallback) const;
 
+  std::unique_ptr<ToolPrompts> m_prompts;
   std::unique_ptr<TzelModel> m_model;
   std::unique_ptr<TzelDataset> m_dataset;
   std::unique_ptr<TzelQuerion> m_querion;

@@ -1,5 +1,7 @@
 #include "toolmessages.h"
 
+#include "engine/zelparams.h"
+
 #include <cstdio>
 
 void printError(const QString &text) {
@@ -33,7 +35,7 @@ void ToolInteraction::showMessageList(const QStringList &lines, const QString &t
     ToolFailures::note();
 }
 
-bool CommandLineParams::askParams(QStringList &nameValues, TzelModel *model) {
+bool ToolPrompts::askParams(QStringList &nameValues, TzelModel *model) {
   Q_UNUSED(model);
   for (const QString &given : std::as_const(m_given)) {
     const QString name = given.section(u'=', 0, 0);
@@ -53,11 +55,15 @@ bool CommandLineParams::askParams(QStringList &nameValues, TzelModel *model) {
   return complete;
 }
 
-bool ReportStaleAliases::askReplacements(TzelSyncMode mode, QList<TzelSyncRow> &rows,
-                                         TzelModel &model) {
+bool ToolPrompts::askReplacements(TzelSyncMode mode, QList<TzelSyncRow> &rows, TzelModel &model) {
   Q_UNUSED(model);
   printError(SyncCaption(mode));
   for (const TzelSyncRow &row : std::as_const(rows))
     zelShowError(CheckSyncRows({row}));
   return false;
+}
+
+bool ToolPrompts::printRecords(TzelQuerion &querion, TzelDataset &dataset) {
+  return m_printer ? m_printer->printRecords(querion, dataset)
+                   : TzelQueryPrompts::printRecords(querion, dataset);
 }

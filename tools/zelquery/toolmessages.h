@@ -3,11 +3,12 @@
 // standard error, never a wait for an answer. Every error, question or input request is
 // remembered, so the tool can end with status 1.
 
-#include "engine/zelparams.h"
-#include "engine/zelsync.h"
+#include "engine/queryprompts.h"
+#include "engine/recordprinting.h"
 #include "messages/zelconsoleinteraction.h"
 
 #include <QStringList>
+#include <memory>
 
 // Failures noticed through the seams since the tool started.
 class ToolFailures {
@@ -32,21 +33,21 @@ public:
   void showMessageList(const QStringList &lines, const QString &title) override;
 };
 
-// Parameter values from the command line ("NAME=VALUE", names ignoring case) over the
-// query's defaults. With strict set, every parameter left blank is reported by name and the
-// step fails; otherwise the defaults stand.
-class CommandLineParams : public TzelParamPrompt {
+// The tool's query prompts. Parameter values come from the command line ("NAME=VALUE",
+// names ignoring case) over the query's defaults; with strict set, every parameter left
+// blank is reported by name and the step fails, otherwise the defaults stand. No one chooses
+// replacements: every stale alias is reported and the step is cancelled. Records print
+// through the printer given (the print command's PDF printer).
+class ToolPrompts : public TzelQueryPrompts {
 public:
-  CommandLineParams(QStringList given, bool strict) : m_given(std::move(given)), m_strict(strict) {}
+  ToolPrompts(QStringList given, bool strict) : m_given(std::move(given)), m_strict(strict) {}
   bool askParams(QStringList &nameValues, TzelModel *model) override;
+  bool askReplacements(TzelSyncMode mode, QList<TzelSyncRow> &rows, TzelModel &model) override;
+  bool printRecords(TzelQuerion &querion, TzelDataset &dataset) override;
+  void setPrinter(std::unique_ptr<TzelRecordPrinter> printer) { m_printer = std::move(printer); }
 
 private:
   QStringList m_given;
   bool m_strict;
-};
-
-// No one to choose replacements: every stale alias is reported and the step is cancelled.
-class ReportStaleAliases : public TzelSyncPrompt {
-public:
-  bool askReplacements(TzelSyncMode mode, QList<TzelSyncRow> &rows, TzelModel &model) override;
+  std::unique_ptr<TzelRecordPrinter> m_printer;
 };
