@@ -409,5 +409,5 @@ private slots:
   }
 };
 
-QTEST_MAIN(TstDataModel)
+QTEST_GUILESS_MAIN(TstDataModel)
 #include "tst_datamodel.moc"

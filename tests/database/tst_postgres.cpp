@@ -334,5 +334,5 @@ private slots:
   }
 };
 
-QTEST_MAIN(TstPostgres)
+QTEST_GUILESS_MAIN(TstPostgres)
 #include "tst_postgres.moc"

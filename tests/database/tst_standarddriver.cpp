@@ -207,5 +207,5 @@ private slots:
   }
 };
 
-QTEST_MAIN(TstStandardDriver)
+QTEST_GUILESS_MAIN(TstStandardDriver)
 #include "tst_standarddriver.moc"

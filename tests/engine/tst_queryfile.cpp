@@ -366,5 +366,5 @@ private slots:
   }
 };
 
-QTEST_MAIN(TestQueryFile)
+QTEST_GUILESS_MAIN(TestQueryFile)
 #include "tst_queryfile.moc"

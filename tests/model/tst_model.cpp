@@ -597,5 +597,5 @@ void TestModel::databaseTypesByName() {
   QVERIFY(StoredFormWriter().write(*m).contains(QStringLiteral("  DatabaseType = ") + name + '\n'));
 }
 
-QTEST_MAIN(TestModel)
+QTEST_GUILESS_MAIN(TestModel)
 #include "tst_model.moc"

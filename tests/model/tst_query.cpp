@@ -681,5 +681,5 @@ void TestQuery::storedFormExample() {
            QStringLiteral("object : TzelQuery\n  QueryType = zelSelect\nend\n"));
 }
 
-QTEST_MAIN(TestQuery)
+QTEST_GUILESS_MAIN(TestQuery)
 #include "tst_query.moc"

@@ -557,5 +557,5 @@ void TestSchema::assignRefusesOtherSources() {
            QStringLiteral("Error: Cannot assign a nil to a TzelModel"));
 }
 
-QTEST_MAIN(TestSchema)
+QTEST_GUILESS_MAIN(TestSchema)
 #include "tst_schema.moc"

@@ -1,6 +1,5 @@
 #include "model/datasetprops.h"
 #include "model/supportfiles.h"
-#include "print/screenfonts.h"
 
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -120,17 +119,6 @@ private slots:
     QFile::remove(ini);
   }
 
-  void defaultFont() {
-    QFont font;
-    SetDefaultFont(font, 14);
-    QCOMPARE(font.family(), QStringLiteral("Arial"));
-    QCOMPARE(font.pointSize(), 14);
-    QVERIFY(font.bold());
-    SetDefaultFont(font, 13);
-    QCOMPARE(font.pointSize(), 13);
-    QVERIFY(!font.bold());
-  }
-
   void scaling() {
     QCOMPARE(ScaleToScreen(100, 96), 100);
     QCOMPARE(ScaleToScreen(100, 120), 125);
@@ -186,5 +174,5 @@ private:
   QTemporaryDir config;
 };
 
-QTEST_MAIN(TestSupportFiles)
+QTEST_GUILESS_MAIN(TestSupportFiles)
 #include "tst_supportfiles.moc"
