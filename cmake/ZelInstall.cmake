@@ -28,6 +28,12 @@ foreach(dir messages model database export engine print controls dialogs editors
           FILES_MATCHING PATTERN "*.h" PATTERN "zelpq.h" EXCLUDE)
 endforeach()
 
+# The generated export headers sit at the top, as in the libraries' include roots.
+foreach(lib zelcore zelprint zelwidgets)
+  install(FILES ${CMAKE_BINARY_DIR}/include/${lib}/${lib}_export.h
+          DESTINATION ${ZEL_INSTALL_INCLUDEDIR})
+endforeach()
+
 # The sample model, its stored query and the sample Paradox tables, for the example host.
 install(FILES ${CMAKE_SOURCE_DIR}/examples/pellox-model.txt ${CMAKE_SOURCE_DIR}/examples/step1.zel
         DESTINATION ${ZEL_INSTALL_EXAMPLESDIR})

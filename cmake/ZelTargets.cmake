@@ -10,6 +10,14 @@ function(zel_include_root target)
   target_include_directories(${target} PUBLIC $<BUILD_INTERFACE:${root}>)
 endfunction()
 
+# Generates <target>_export.h into the library's include root: <TARGET>_EXPORT marks what
+# the library's headers offer to hosts.
+include(GenerateExportHeader)
+function(zel_public_api target)
+  generate_export_header(${target}
+                         EXPORT_FILE_NAME ${CMAKE_BINARY_DIR}/include/${target}/${target}_export.h)
+endfunction()
+
 # One Qt Test executable per tst_*.cpp of the calling folder, registered with ctest.
 function(zel_folder_tests)
   file(GLOB tests CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/tst_*.cpp)
