@@ -4,6 +4,7 @@
 // written); TfrmZelExportPrompt is the core's export prompt that shows it.
 
 #include "engine/exportprompt.h"
+#include "zelwidgets_export.h"
 
 #include <QDialog>
 
@@ -13,7 +14,7 @@ class QLineEdit;
 class QPushButton;
 class TzelQuerion;
 
-class TfrmZelExport : public QDialog {
+class ZELWIDGETS_EXPORT TfrmZelExport : public QDialog {
   Q_OBJECT
 public:
   // The type list: the data model's table types, the report type in report mode, then the
@@ -61,7 +62,7 @@ private:
 
 // The program's export prompt: a modal TfrmZelExport for each request, none while the query
 // component's dataset has no records to give (the refusal is shown).
-class TfrmZelExportPrompt : public TzelExportPrompt {
+class ZELWIDGETS_EXPORT TfrmZelExportPrompt : public TzelExportPrompt {
 public:
   bool askExport(TzelQuerion &querion, TzelExportChoice &choice) override;
 };

@@ -3,6 +3,7 @@
 // of a named row. TfrmZelParamsPrompt is the core's parameter prompt that shows it.
 
 #include "engine/zelparams.h"
+#include "zelwidgets_export.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -12,7 +13,7 @@ class QPushButton;
 class QTableWidget;
 class TzelModel;
 
-class TfrmZelParams : public QDialog {
+class ZELWIDGETS_EXPORT TfrmZelParams : public QDialog {
   Q_OBJECT
 public:
   // model (may be null) gives the help.
@@ -46,7 +47,7 @@ private:
 };
 
 // The program's parameter prompt: a modal TfrmZelParams for each request.
-class TfrmZelParamsPrompt : public TzelParamPrompt {
+class ZELWIDGETS_EXPORT TfrmZelParamsPrompt : public TzelParamPrompt {
 public:
   bool askParams(QStringList &nameValues, TzelModel *model) override;
 };

@@ -3,6 +3,7 @@
 // has lasted half a second, so that quick work never flashes a window.
 
 #include "messages/zelprogress.h"
+#include "zelwidgets_export.h"
 
 #include <QDialog>
 #include <QElapsedTimer>
@@ -12,7 +13,7 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 
-class TfrmZelProgress : public QDialog {
+class ZELWIDGETS_EXPORT TfrmZelProgress : public QDialog {
   Q_OBJECT
 public:
   explicit TfrmZelProgress(QWidget *parent = nullptr);
@@ -34,7 +35,7 @@ private:
 
 // The program's progress handler: one TfrmZelProgress over the active window for the
 // outermost task, application-modal while shown so that nothing else starts meanwhile.
-class TzelGuiProgress : public TzelProgressHandler {
+class ZELWIDGETS_EXPORT TzelGuiProgress : public TzelProgressHandler {
 public:
   ~TzelGuiProgress() override;
   void begin(const QString &caption) override;

@@ -4,6 +4,7 @@
 // synchronisation prompt that shows it.
 
 #include "engine/zelsync.h"
+#include "zelwidgets_export.h"
 
 #include <QDialog>
 
@@ -12,7 +13,7 @@ class QPushButton;
 class QTableWidget;
 class TzelModel;
 
-class TfrmZelSync : public QDialog {
+class ZELWIDGETS_EXPORT TfrmZelSync : public QDialog {
   Q_OBJECT
 public:
   // model (may be null) gives the help.
@@ -49,7 +50,7 @@ private:
 };
 
 // The program's synchronisation prompt: a modal TfrmZelSync for each request.
-class TfrmZelSyncPrompt : public TzelSyncPrompt {
+class ZELWIDGETS_EXPORT TfrmZelSyncPrompt : public TzelSyncPrompt {
 public:
   bool askReplacements(TzelSyncMode mode, QList<TzelSyncRow> &rows, TzelModel &model) override;
 };

@@ -3,4 +3,7 @@
 // the one message window (TfrmZelError), our help window (TfrmZelHelp), the progress
 // window of long work (TfrmZelProgress), Qt's file dialog and the data model's about box
 // (TfrmZelAbout).
-void zelInstallGuiMessages();
+
+#include "zelwidgets_export.h"
+
+ZELWIDGETS_EXPORT void zelInstallGuiMessages();

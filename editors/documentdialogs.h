@@ -4,11 +4,13 @@
 // decides how it appears (a Qt box by default, a script in tests). File names come through the
 // file dialog seam (messages/zelfiledialog.h).
 
+#include "zelwidgets_export.h"
+
 #include <memory>
 
 enum class TzelSaveMethod { Form, File, No, Cancel };
 
-class TzelDocumentDialogs {
+class ZELWIDGETS_EXPORT TzelDocumentDialogs {
 public:
   virtual ~TzelDocumentDialogs() = default;
   virtual TzelSaveMethod askSaveMethod() = 0;
@@ -16,6 +18,6 @@ public:
 
 // Installs the handler (ownership passes; null restores the Qt box) and returns the previous
 // one.
-std::unique_ptr<TzelDocumentDialogs>
+ZELWIDGETS_EXPORT std::unique_ptr<TzelDocumentDialogs>
 zelSetDocumentDialogs(std::unique_ptr<TzelDocumentDialogs> dialogs);
-TzelDocumentDialogs &zelDocumentDialogs();
+ZELWIDGETS_EXPORT TzelDocumentDialogs &zelDocumentDialogs();

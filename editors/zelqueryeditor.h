@@ -9,6 +9,7 @@
 #include "editors/frmzelvalue.h"
 #include "engine/zelquerion.h"
 #include "model/zeltypes.h"
+#include "zelwidgets_export.h"
 
 #include <QPointer>
 #include <QTableWidget>
@@ -30,7 +31,7 @@ class TzelVertSplit;
 
 // The values grid: accepts fields dragged from a table window, Insert and Delete run the
 // panel's commands; its row titles stay in place when it scrolls sideways.
-class TzelValuesGrid : public TzelStringGrid {
+class ZELWIDGETS_EXPORT TzelValuesGrid : public TzelStringGrid {
   Q_OBJECT
 public:
   explicit TzelValuesGrid(QWidget *parent = nullptr);
@@ -47,7 +48,7 @@ protected:
   void dropEvent(QDropEvent *event) override;
 };
 
-class TzelQueryEditor : public QWidget {
+class ZELWIDGETS_EXPORT TzelQueryEditor : public QWidget {
   Q_OBJECT
   Q_PROPERTY(bool ShowJoins READ ShowJoins WRITE SetShowJoins)
   Q_PROPERTY(

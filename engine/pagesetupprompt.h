@@ -3,11 +3,13 @@
 // settings for editing and, on OK, writes them back and returns true; cancel returns false
 // and changes nothing.
 
+#include "zelcore_export.h"
+
 #include <memory>
 
 class TzelQuerion;
 
-class TzelPageSetupPrompt {
+class ZELCORE_EXPORT TzelPageSetupPrompt {
 public:
   virtual ~TzelPageSetupPrompt() = default;
   virtual bool editPage(TzelQuerion &querion) = 0;
@@ -15,6 +17,6 @@ public:
 
 // Installs the process's prompt (ownership passes; null restores the default, which cannot
 // ask and so confirms nothing, without blocking) and returns the previous one.
-std::unique_ptr<TzelPageSetupPrompt>
+ZELCORE_EXPORT std::unique_ptr<TzelPageSetupPrompt>
 zelSetPageSetupPrompt(std::unique_ptr<TzelPageSetupPrompt> prompt);
-TzelPageSetupPrompt &zelPageSetupPrompt();
+ZELCORE_EXPORT TzelPageSetupPrompt &zelPageSetupPrompt();

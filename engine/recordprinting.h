@@ -3,6 +3,8 @@
 // program installs one that asks through the print dialog; the command-line tool one that
 // writes a PDF file), the progress a long report reports to, and the one-job-at-a-time rule.
 
+#include "zelcore_export.h"
+
 #include <QString>
 #include <memory>
 
@@ -10,7 +12,7 @@ class TzelDataset;
 class TzelQuerion;
 
 // Told after each finished page of a running report; the window that shows it offers Cancel.
-class TzelPrintProgress {
+class ZELCORE_EXPORT TzelPrintProgress {
 public:
   virtual ~TzelPrintProgress() = default;
   // False cancels the job: no further page is printed and the output is discarded.
@@ -21,7 +23,7 @@ public:
 
 // Where the records go. printRecords returns true when the job was printed, false when the
 // user cancelled (the print dialog or the progress) or the job failed after a message.
-class TzelRecordPrinter {
+class ZELCORE_EXPORT TzelRecordPrinter {
 public:
   virtual ~TzelRecordPrinter() = default;
   virtual bool printRecords(TzelQuerion &querion, TzelDataset &dataset) = 0;
@@ -29,15 +31,16 @@ public:
 
 // Installs the process's printer (ownership passes; null restores the default, which says
 // that no printer is installed) and returns the previous one.
-std::unique_ptr<TzelRecordPrinter> zelSetRecordPrinter(std::unique_ptr<TzelRecordPrinter> printer);
-TzelRecordPrinter &zelRecordPrinter();
+ZELCORE_EXPORT std::unique_ptr<TzelRecordPrinter>
+zelSetRecordPrinter(std::unique_ptr<TzelRecordPrinter> printer);
+ZELCORE_EXPORT TzelRecordPrinter &zelRecordPrinter();
 
 // The component whose records are being printed, or null: one job at a time per process.
-TzelQuerion *zelPrintingQuerion();
+ZELCORE_EXPORT TzelQuerion *zelPrintingQuerion();
 
 // Claims the process's print job for a component for the scope; claimed() is false when
 // another job runs already (the printer is busy).
-class TzelPrintJobClaim {
+class ZELCORE_EXPORT TzelPrintJobClaim {
 public:
   explicit TzelPrintJobClaim(TzelQuerion &querion);
   ~TzelPrintJobClaim();

@@ -4,6 +4,7 @@
 // starts in column 10, every further list item on its own line indented by nine spaces.
 
 #include "model/zeltypes.h"
+#include "zelcore_export.h"
 
 #include <QDate>
 #include <QString>
@@ -17,7 +18,7 @@ class TzelJoinField;
 
 // What a generation run needs from the component that owns it (the query component): its
 // parameter setting and its events. Every hook has a do-nothing default.
-class TzelGenerationHost {
+class ZELCORE_EXPORT TzelGenerationHost {
 public:
   virtual ~TzelGenerationHost() = default;
   virtual bool displayParams() const { return true; }
@@ -37,14 +38,14 @@ inline bool zelBlankExpression(const QString &expression) {
 enum class TzelFilterKind { Where, Having };
 
 // One table of a joined FROM: the joins whose conditions go into its ON.
-struct TzelJoinStep {
+struct ZELCORE_EXPORT TzelJoinStep {
   QString alias;
   TzelJoinType type;
   QList<const TzelJoin *> conditions;
 };
 
 // One generator serves one query and model; it is not re-entrant.
-class TzelSqlGenerator {
+class ZELCORE_EXPORT TzelSqlGenerator {
 public:
   TzelSqlGenerator(TzelQuery &query, TzelModel &model);
 

@@ -8,13 +8,14 @@
 #include "model/zelmodel.h"
 #include "model/zelpage.h"
 #include "model/zelquery.h"
+#include "zelcore_export.h"
 
 #include <QPointer>
 #include <QStringList>
 
 class TzelDataset;
 
-class TzelQuerion : public TzelComponent, public TzelQueryOwner {
+class ZELCORE_EXPORT TzelQuerion : public TzelComponent, public TzelQueryOwner {
   Q_OBJECT
   Q_PROPERTY(TzelModel *DataModel READ DataModel WRITE SetDataModel)
   Q_PROPERTY(QObject *DataQuery READ DataQuery WRITE SetDataQuery)

@@ -2,13 +2,15 @@
 // The busy cursor for the scope of a long operation. The widget library installs what shows
 // it (where there is a screen); programs without widgets show nothing.
 
+#include "zelcore_export.h"
+
 #include <functional>
 
 // Called with true when an operation starts being busy and with false when it ends.
 using TzelBusyIndicator = std::function<void(bool busy)>;
-void zelSetBusyIndicator(TzelBusyIndicator indicator);
+ZELCORE_EXPORT void zelSetBusyIndicator(TzelBusyIndicator indicator);
 
-class TzelBusyCursor {
+class ZELCORE_EXPORT TzelBusyCursor {
 public:
   TzelBusyCursor();
   ~TzelBusyCursor() { restore(); }

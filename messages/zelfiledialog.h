@@ -3,10 +3,12 @@
 // they appear (Qt's file dialog in the program, a script in tests); until then nothing is
 // chosen and nothing blocks.
 
+#include "zelcore_export.h"
+
 #include <QString>
 #include <memory>
 
-struct TzelFileRequest {
+struct ZELCORE_EXPORT TzelFileRequest {
   QString title;
   // Description and pattern pairs separated by "|": "Text (*.txt)|*.txt|All Files (*.*)|*.*".
   QString filter;
@@ -18,7 +20,7 @@ struct TzelFileRequest {
   bool confirmOverwrite = false;
 };
 
-class TzelFileDialogHandler {
+class ZELCORE_EXPORT TzelFileDialogHandler {
 public:
   virtual ~TzelFileDialogHandler() = default;
   // A chosen name is written into fileName and gives true; a cancelled dialog gives false.
@@ -29,9 +31,9 @@ public:
 
 // Installs the process's handler (ownership passes; null restores the default, which
 // chooses nothing) and returns the previous one.
-std::unique_ptr<TzelFileDialogHandler>
+ZELCORE_EXPORT std::unique_ptr<TzelFileDialogHandler>
 zelSetFileDialogHandler(std::unique_ptr<TzelFileDialogHandler> handler);
-TzelFileDialogHandler &zelFileDialogHandler();
+ZELCORE_EXPORT TzelFileDialogHandler &zelFileDialogHandler();
 
-bool zelOpenFileName(const TzelFileRequest &request, QString &fileName);
-bool zelSaveFileName(const TzelFileRequest &request, QString &fileName);
+ZELCORE_EXPORT bool zelOpenFileName(const TzelFileRequest &request, QString &fileName);
+ZELCORE_EXPORT bool zelSaveFileName(const TzelFileRequest &request, QString &fileName);

@@ -3,10 +3,12 @@
 // installed at start-up decides how help appears (our help window in the program, a
 // recording in tests, standard error in tools).
 
+#include "zelcore_export.h"
+
 #include <QString>
 #include <memory>
 
-class TzelHelpHandler {
+class ZELCORE_EXPORT TzelHelpHandler {
 public:
   virtual ~TzelHelpHandler() = default;
   // context 0 = contents, -1 = keyword search, otherwise the topic with that number.
@@ -15,7 +17,8 @@ public:
 
 // Installs the process's help handler (ownership passes; null restores the default)
 // and returns the previous one.
-std::unique_ptr<TzelHelpHandler> zelSetHelpHandler(std::unique_ptr<TzelHelpHandler> handler);
-TzelHelpHandler &zelHelpHandler();
+ZELCORE_EXPORT std::unique_ptr<TzelHelpHandler>
+zelSetHelpHandler(std::unique_ptr<TzelHelpHandler> handler);
+ZELCORE_EXPORT TzelHelpHandler &zelHelpHandler();
 
-void zelShowHelp(const QString &helpFile, int context);
+ZELCORE_EXPORT void zelShowHelp(const QString &helpFile, int context);

@@ -3,10 +3,12 @@
 // handler installed at start-up decides what the user sees (a window with Cancel in the
 // program, nothing in tools and tests, which then never cancel).
 
+#include "zelcore_export.h"
+
 #include <QString>
 #include <memory>
 
-class TzelProgressHandler {
+class ZELCORE_EXPORT TzelProgressHandler {
 public:
   virtual ~TzelProgressHandler() = default;
   // Tasks nest (an export that waits for the database): each begin has its end.
@@ -18,12 +20,12 @@ public:
 
 // Installs the process's progress handler (ownership passes; null restores the silent
 // default) and returns the previous one.
-std::unique_ptr<TzelProgressHandler>
+ZELCORE_EXPORT std::unique_ptr<TzelProgressHandler>
 zelSetProgressHandler(std::unique_ptr<TzelProgressHandler> handler);
-TzelProgressHandler &zelProgressHandler();
+ZELCORE_EXPORT TzelProgressHandler &zelProgressHandler();
 
 // One task from construction to destruction.
-class TzelProgressScope {
+class ZELCORE_EXPORT TzelProgressScope {
 public:
   explicit TzelProgressScope(const QString &caption);
   ~TzelProgressScope();
@@ -36,7 +38,7 @@ public:
 
 // A task that goes through things one by one (records exported): every so many, the count
 // in words. count() raises EzelError with the stop message once the user has asked to stop.
-class TzelCountingProgress {
+class ZELCORE_EXPORT TzelCountingProgress {
 public:
   // label holds %1 for the count ("Records exported: %1").
   TzelCountingProgress(const QString &caption, const QString &label, const QString &stopMessage);
@@ -52,4 +54,4 @@ private:
 };
 
 // The progress of writing records to a file, whatever its format.
-TzelCountingProgress zelExportProgress();
+ZELCORE_EXPORT TzelCountingProgress zelExportProgress();

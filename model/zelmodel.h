@@ -4,6 +4,7 @@
 // model derives from it and supplies the virtual database operations, which here do nothing.
 
 #include "model/zelschema.h"
+#include "zelcore_export.h"
 
 #include <QStringList>
 #include <functional>
@@ -11,7 +12,7 @@
 class TzelModel;
 
 // Display formats by data type; a settings object owned by the model.
-class TzelDisplay : public TzelComponent {
+class ZELCORE_EXPORT TzelDisplay : public TzelComponent {
   Q_OBJECT
   Q_PROPERTY(QString FormatCurrency READ FormatCurrency WRITE SetFormatCurrency)
   Q_PROPERTY(QString FormatDate READ FormatDate WRITE SetFormatDate)
@@ -41,7 +42,7 @@ private:
 };
 
 // Texts of the about box and the help settings; a settings object owned by the model.
-class TzelAbout : public TzelComponent {
+class ZELCORE_EXPORT TzelAbout : public TzelComponent {
   Q_OBJECT
   Q_PROPERTY(QString Comments READ Comments WRITE SetComments)
   Q_PROPERTY(QString Copyright READ Copyright WRITE SetCopyright)
@@ -83,14 +84,14 @@ private:
   QString m_programVersion = QStringLiteral("Version 4.0");
 };
 
-class TzelDataModelField : public TzelField {
+class ZELCORE_EXPORT TzelDataModelField : public TzelField {
   Q_OBJECT
 public:
   explicit TzelDataModelField(QObject *parent = nullptr);
 };
 
 // A physical table of the model; owns its fields, deleted ones included.
-class TzelDataModelTable : public TzelTable {
+class ZELCORE_EXPORT TzelDataModelTable : public TzelTable {
   Q_OBJECT
   Q_PROPERTY(QString DatabaseName READ DatabaseName WRITE SetDatabaseName)
 public:
@@ -133,9 +134,9 @@ private:
 
 // Shows the about box of a model; installed by the widget library, none by default.
 using TzelAboutBox = std::function<void(TzelModel &)>;
-void zelSetAboutBox(TzelAboutBox box);
+ZELCORE_EXPORT void zelSetAboutBox(TzelAboutBox box);
 
-class TzelModel : public TzelSchema {
+class ZELCORE_EXPORT TzelModel : public TzelSchema {
   Q_OBJECT
   Q_PROPERTY(TzelAbout *About READ About WRITE SetAbout)
   Q_PROPERTY(TzelDisplay *Display READ Display WRITE SetDisplay)

@@ -4,6 +4,7 @@
 // form.
 
 #include "editors/documentdialogs.h"
+#include "zelwidgets_export.h"
 
 #include <QDialog>
 
@@ -11,7 +12,7 @@ class QLabel;
 class QPushButton;
 class QRadioButton;
 
-class TfrmZelSave : public QDialog {
+class ZELWIDGETS_EXPORT TfrmZelSave : public QDialog {
   Q_OBJECT
 public:
   explicit TfrmZelSave(QWidget *parent = nullptr);
@@ -35,7 +36,7 @@ private:
 };
 
 // Asks the save-method question with TfrmZelSave; zelInstallQueryPrompts installs it.
-class TfrmZelSavePrompt : public TzelDocumentDialogs {
+class ZELWIDGETS_EXPORT TfrmZelSavePrompt : public TzelDocumentDialogs {
 public:
   TzelSaveMethod askSaveMethod() override;
 };

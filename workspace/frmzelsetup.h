@@ -6,6 +6,7 @@
 
 #include "engine/pagesetupprompt.h"
 #include "model/zeltypes.h"
+#include "zelwidgets_export.h"
 
 #include <QDialog>
 #include <functional>
@@ -29,9 +30,9 @@ class TzelSpinEdit;
 // install one that answers.
 using TzelFontChooser = std::function<bool(QFontDialog &dialog)>;
 // Installs the process's chooser (an empty one restores the default) and returns the previous.
-TzelFontChooser zelSetFontChooser(TzelFontChooser chooser);
+ZELWIDGETS_EXPORT TzelFontChooser zelSetFontChooser(TzelFontChooser chooser);
 
-class TfrmZelSetup : public QDialog {
+class ZELWIDGETS_EXPORT TfrmZelSetup : public QDialog {
   Q_OBJECT
 public:
   explicit TfrmZelSetup(QWidget *parent = nullptr);
@@ -141,11 +142,11 @@ private:
 };
 
 // The program's page setup prompt: TfrmZelSetup::EditPage.
-class TfrmZelSetupPrompt : public TzelPageSetupPrompt {
+class ZELWIDGETS_EXPORT TfrmZelSetupPrompt : public TzelPageSetupPrompt {
 public:
   bool editPage(TzelQuerion &querion) override;
 };
 
 // A page length as the setup dialog writes it into an edit: at least one decimal, no more
 // than the value needs ("0.3", "11.0", "11.693").
-QString zelPageLengthText(double inches);
+ZELWIDGETS_EXPORT QString zelPageLengthText(double inches);
