@@ -10,10 +10,12 @@ function(zel_include_root target)
   target_include_directories(${target} PUBLIC $<BUILD_INTERFACE:${root}>)
 endfunction()
 
-# Generates <target>_export.h into the library's include root: <TARGET>_EXPORT marks what
-# the library's headers offer to hosts.
+# Builds a library with hidden visibility: only what its headers mark with <TARGET>_EXPORT
+# (from <target>_export.h, generated into its include root) is exported to hosts.
 include(GenerateExportHeader)
 function(zel_public_api target)
+  set_target_properties(${target} PROPERTIES CXX_VISIBILITY_PRESET hidden
+                                             VISIBILITY_INLINES_HIDDEN ON)
   generate_export_header(${target}
                          EXPORT_FILE_NAME ${CMAKE_BINARY_DIR}/include/${target}/${target}_export.h)
 endfunction()
