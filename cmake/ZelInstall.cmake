@@ -31,10 +31,23 @@ install(TARGETS zelquery RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS zelquerypdf LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
 
 # Headers keep their folder ("model/zelmodel.h"). The PostgreSQL client's table of functions
-# stays behind: it needs libpq's header, which the libraries use privately.
+# stays behind: it needs libpq's header, which the libraries use privately; so do the headers
+# that files of one library share among themselves, whose contents are not exported.
+set(ZEL_PRIVATE_HEADERS zelpq.h storedformtext.h storedformparser.h zellocalsqltokens.h
+                        zellocalsqlitems.h joinseditorshared.h)
+set(ZEL_PRIVATE_PATTERNS)
+foreach(h IN LISTS ZEL_PRIVATE_HEADERS)
+  list(APPEND ZEL_PRIVATE_PATTERNS PATTERN ${h} EXCLUDE)
+endforeach()
 foreach(dir messages model database export engine print controls dialogs editors workspace)
   install(DIRECTORY ${CMAKE_SOURCE_DIR}/${dir}/ DESTINATION ${ZEL_INSTALL_INCLUDEDIR}/${dir}
-          FILES_MATCHING PATTERN "*.h" PATTERN "zelpq.h" EXCLUDE)
+          FILES_MATCHING PATTERN "*.h" ${ZEL_PRIVATE_PATTERNS})
+endforeach()
+
+# The generated export headers sit at the top, as in the libraries' include roots.
+foreach(lib zelcore zelprint zelwidgets)
+  install(FILES ${CMAKE_BINARY_DIR}/include/${lib}/${lib}_export.h
+          DESTINATION ${ZEL_INSTALL_INCLUDEDIR})
 endforeach()
 
 # The sample model, its stored query and the sample Paradox tables, for the example host.

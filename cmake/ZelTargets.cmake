@@ -10,6 +10,16 @@ function(zel_include_root target)
   target_include_directories(${target} PUBLIC $<BUILD_INTERFACE:${root}>)
 endfunction()
 
+# Builds a library with hidden visibility: only what its headers mark with <TARGET>_EXPORT
+# (from <target>_export.h, generated into its include root) is exported to hosts.
+include(GenerateExportHeader)
+function(zel_public_api target)
+  set_target_properties(${target} PROPERTIES CXX_VISIBILITY_PRESET hidden
+                                             VISIBILITY_INLINES_HIDDEN ON)
+  generate_export_header(${target}
+                         EXPORT_FILE_NAME ${CMAKE_BINARY_DIR}/include/${target}/${target}_export.h)
+endfunction()
+
 # One Qt Test executable per tst_*.cpp of the calling folder, registered with ctest. By default
 # a test links the widgets and their test helpers. CORE: the folder's tests link the core and
 # its test helpers only, and carry the label "core" (the set the sanitizer build makes); PRINT:

@@ -3,10 +3,13 @@
 // our own SVG drawings under :/glyphs/<name>.svg, sharp at any scale. QIcon derives the
 // disabled look of buttons from them.
 
+#include "zelwidgets_export.h"
+
 #include <QIcon>
 #include <QPixmap>
 #include <QString>
 
-QIcon zelGlyph(const QString &name);
+ZELWIDGETS_EXPORT QIcon zelGlyph(const QString &name);
 // The glyph drawn at size (device-independent pixels) for a screen of the given ratio.
-QPixmap zelGlyphPixmap(const QString &name, QSize size, qreal devicePixelRatio = 1.0);
+ZELWIDGETS_EXPORT QPixmap zelGlyphPixmap(const QString &name, QSize size,
+                                         qreal devicePixelRatio = 1.0);

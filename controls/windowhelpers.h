@@ -1,6 +1,8 @@
 #pragma once
 // Small routines the windows share: flat toolbar buttons, the F1 key, starting a program.
 
+#include "zelwidgets_export.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -13,17 +15,19 @@ class QPushButton;
 class QWidget;
 
 // A push button carrying its control name, by which tests and scripts find it.
-QPushButton *zelNamedButton(const QString &name, const QString &text, QWidget *parent);
+ZELWIDGETS_EXPORT QPushButton *zelNamedButton(const QString &name, const QString &text,
+                                              QWidget *parent);
 // A flat toolbar button of the given size with its control name, a 16-pixel icon and its hint
 // as tool tip and accessible name (what a screen reader says for a button without caption).
-QToolButton *zelToolbarButton(const QString &name, const QString &hint, const QIcon &icon,
-                              QSize size, QWidget *parent);
+ZELWIDGETS_EXPORT QToolButton *zelToolbarButton(const QString &name, const QString &hint,
+                                                const QIcon &icon, QSize size, QWidget *parent);
 // A label with its control name whose accelerator ("&Tables") moves to buddy.
-QLabel *zelBuddyLabel(const QString &name, const QString &text, QWidget *buddy, QWidget *parent);
+ZELWIDGETS_EXPORT QLabel *zelBuddyLabel(const QString &name, const QString &text, QWidget *buddy,
+                                        QWidget *parent);
 
 // Every QToolButton inside container (at any depth) gets the flat, raise-on-hover look.
-void SetButtonsFlat(QWidget &container);
+ZELWIDGETS_EXPORT void SetButtonsFlat(QWidget &container);
 // F1 anywhere in window (also inside an open cell editor) clicks button.
-void zelF1Clicks(QWidget &window, QAbstractButton &button);
+ZELWIDGETS_EXPORT void zelF1Clicks(QWidget &window, QAbstractButton &button);
 // Starts program detached with the arguments; false when it could not be started.
-bool RunProgram(const QString &program, const QStringList &arguments = {});
+ZELWIDGETS_EXPORT bool RunProgram(const QString &program, const QStringList &arguments = {});

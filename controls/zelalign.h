@@ -5,13 +5,15 @@
 // their current position, so a splitter placed below a top-aligned control stays below it.
 // A container that docks its children must not also carry a QLayout.
 
+#include "zelwidgets_export.h"
+
 #include <QWidget>
 
 enum class ZelAlign { None, Top, Bottom, Left, Right, Client };
 
 // Stores the alignment and re-docks the control's container (if it has one).
-void zelSetAlign(QWidget *control, ZelAlign align);
-ZelAlign zelAlignOf(const QWidget *control);
+ZELWIDGETS_EXPORT void zelSetAlign(QWidget *control, ZelAlign align);
+ZELWIDGETS_EXPORT ZelAlign zelAlignOf(const QWidget *control);
 // Lays out the aligned, not hidden, direct children of the container now. Containers
 // re-dock by themselves when resized, shown, or when a child asks for a new layout.
-void zelRealign(QWidget *container);
+ZELWIDGETS_EXPORT void zelRealign(QWidget *container);

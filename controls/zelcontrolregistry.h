@@ -5,11 +5,12 @@
 
 #include "model/zelcomponent.h"
 #include "model/zelregistry.h"
+#include "zelwidgets_export.h"
 
 #include <QPointer>
 #include <QWidget>
 
-class ZelControlHolder : public TzelComponent {
+class ZELWIDGETS_EXPORT ZelControlHolder : public TzelComponent {
   Q_OBJECT
 public:
   // Takes ownership of the control.
@@ -25,7 +26,7 @@ private:
 };
 
 // Whether widgets can be made in this process (a QApplication runs).
-bool zelCanCreateControls();
+ZELWIDGETS_EXPORT bool zelCanCreateControls();
 
 // Registers T when the widgets library loads: one `const ZelRegisterControl<T> r;` in the
 // .cpp that defines T. Without a QApplication the factory makes nothing, so a stored form
@@ -40,4 +41,4 @@ template <typename T> struct ZelRegisterControl {
 
 // A new control of the registered class, given to parent; nullptr when the name is
 // unknown, names no control, or no QApplication runs.
-QWidget *zelCreateControl(const QString &className, QWidget *parent = nullptr);
+ZELWIDGETS_EXPORT QWidget *zelCreateControl(const QString &className, QWidget *parent = nullptr);

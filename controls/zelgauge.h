@@ -4,12 +4,14 @@
 // that stays readable over the bar and the background alike. Its accessible name is that
 // percent.
 
+#include "zelwidgets_export.h"
+
 #include <QColor>
 #include <QWidget>
 
 class QPainterPath;
 
-class TzelGauge : public QWidget {
+class ZELWIDGETS_EXPORT TzelGauge : public QWidget {
   Q_OBJECT
   Q_PROPERTY(TzelGaugeKind Kind READ Kind WRITE SetKind)
   Q_PROPERTY(bool ShowText READ ShowText WRITE SetShowText)

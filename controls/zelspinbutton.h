@@ -4,12 +4,14 @@
 // the pair itself when it is a tab stop. With the focus, Space clicks the focused button and the Up
 // and Down arrows focus and click their button.
 
+#include "zelwidgets_export.h"
+
 #include <QPointer>
 #include <QWidget>
 
 class TzelTimerSpeedButton;
 
-class TzelSpinButton : public QWidget {
+class ZELWIDGETS_EXPORT TzelSpinButton : public QWidget {
   Q_OBJECT
   Q_PROPERTY(QWidget *FocusControl READ FocusControl WRITE SetFocusControl)
   Q_PROPERTY(bool TabStop READ TabStop WRITE SetTabStop)

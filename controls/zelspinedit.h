@@ -6,12 +6,14 @@
 // be typed; with EditorEnabled false nothing can be typed, pasted or cut, but the value still
 // steps.
 
+#include "zelwidgets_export.h"
+
 #include <QLineEdit>
 
 class QMenu;
 class TzelSpinButton;
 
-class TzelSpinEdit : public QLineEdit {
+class ZELWIDGETS_EXPORT TzelSpinEdit : public QLineEdit {
   Q_OBJECT
   Q_PROPERTY(bool AutoSelect READ AutoSelect WRITE SetAutoSelect)
   Q_PROPERTY(bool AutoSize READ AutoSize WRITE SetAutoSize)

@@ -5,10 +5,12 @@
 // within its limits, and on release gives FirstControl the bar's position as its size and
 // docks them again. Until both controls are set the bar neither moves nor undocks anything.
 
+#include "zelwidgets_export.h"
+
 #include <QFrame>
 #include <QPointer>
 
-class ZelSplitBar : public QFrame {
+class ZELWIDGETS_EXPORT ZelSplitBar : public QFrame {
   Q_OBJECT
 public:
   QWidget *FirstControl() const { return m_first; }
@@ -36,14 +38,14 @@ private:
 };
 
 // A bar between a top control and the control filling the space below it.
-class TzelHorzSplit : public ZelSplitBar {
+class ZELWIDGETS_EXPORT TzelHorzSplit : public ZelSplitBar {
   Q_OBJECT
 public:
   explicit TzelHorzSplit(QWidget *parent = nullptr);
 };
 
 // A bar between a left control and the control filling the space to its right.
-class TzelVertSplit : public ZelSplitBar {
+class ZELWIDGETS_EXPORT TzelVertSplit : public ZelSplitBar {
   Q_OBJECT
 public:
   explicit TzelVertSplit(QWidget *parent = nullptr);

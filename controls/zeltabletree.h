@@ -2,9 +2,11 @@
 // A tree of tables, each with its fields as children, filled in order: a table node, then
 // its field nodes.
 
+#include "zelwidgets_export.h"
+
 #include <QTreeWidget>
 
-class TzelTableTree : public QTreeWidget {
+class ZELWIDGETS_EXPORT TzelTableTree : public QTreeWidget {
   Q_OBJECT
 public:
   explicit TzelTableTree(QWidget *parent = nullptr);

@@ -2,11 +2,13 @@
 // A flat glyph button that repeats its click while held down: the first repeat comes 400 ms
 // after the press, then one every 100 ms until the button is released or the mouse leaves it.
 
+#include "zelwidgets_export.h"
+
 #include <QToolButton>
 
 class QTimer;
 
-class TzelTimerSpeedButton : public QToolButton {
+class ZELWIDGETS_EXPORT TzelTimerSpeedButton : public QToolButton {
   Q_OBJECT
 public:
   enum TimeBtnStateFlag { tbFocusRect = 0x1, tbAllowTimer = 0x2 };

@@ -4,8 +4,9 @@
 // and its controls are resumed, whatever ended the walk.
 
 #include "database/zeldataset.h"
+#include "zelcore_export.h"
 
-class TzelDatasetWalk {
+class ZELCORE_EXPORT TzelDatasetWalk {
 public:
   explicit TzelDatasetWalk(TzelDataset &dataset) : m_dataset(dataset) {
     m_dataset.DisableControls();

@@ -4,6 +4,8 @@
 // every system write is checked. The first failure is kept with the system's reason; from
 // then on nothing more is written and every call reports failure.
 
+#include "zelcore_export.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
@@ -11,7 +13,7 @@
 #include <cstddef>
 #include <cstring>
 
-class TzelTableFile {
+class ZELCORE_EXPORT TzelTableFile {
 public:
   TzelTableFile() = default;
   TzelTableFile(const TzelTableFile &) = delete;

@@ -8,10 +8,11 @@
 
 #include "database/zeldataset.h"
 #include "database/zeldbtable.h"
+#include "zelcore_export.h"
 
 enum class TzelBatchMode { batCopy };
 
-class TzelBatchMove : public QObject {
+class ZELCORE_EXPORT TzelBatchMove : public QObject {
   Q_OBJECT
 public:
   explicit TzelBatchMove(QObject *parent = nullptr) : QObject(parent) {}

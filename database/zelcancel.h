@@ -5,13 +5,14 @@
 // EzelError, so that callers that only know failures still stop) instead of a failure.
 
 #include "model/zeltypes.h"
+#include "zelcore_export.h"
 
 #include <atomic>
 
 struct sqlite3;
 struct pg_cancel;
 
-class EzelCancelled : public EzelError {
+class ZELCORE_EXPORT EzelCancelled : public EzelError {
 public:
   EzelCancelled() : EzelError(u"Error: The statement was cancelled"_qs) {}
 };
@@ -19,7 +20,7 @@ public:
 // The native handle a running statement can be interrupted through: the SQLite connection
 // (sqlite3_interrupt) or a PostgreSQL cancel object (a cancel request to the server).
 // request() is thread-safe and safe in a signal handler.
-class TzelCancelTarget {
+class ZELCORE_EXPORT TzelCancelTarget {
 public:
   TzelCancelTarget() = default;
   TzelCancelTarget(const TzelCancelTarget &) = delete;

@@ -2,10 +2,12 @@
 // The host program's database connection object: while Connected it registers its
 // DatabaseName as an alias of the default session, with DriverName and Params.
 
+#include "zelcore_export.h"
+
 #include <QObject>
 #include <QStringList>
 
-class TzelConnection : public QObject {
+class ZELCORE_EXPORT TzelConnection : public QObject {
   Q_OBJECT
   Q_PROPERTY(QString DatabaseName READ DatabaseName WRITE setDatabaseName)
   Q_PROPERTY(QString DriverName READ DriverName WRITE setDriverName)

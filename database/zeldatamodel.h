@@ -10,10 +10,11 @@
 #include "database/zeldatasource.h"
 #include "database/zeldbtable.h"
 #include "model/zelmodel.h"
+#include "zelcore_export.h"
 
 #include <memory>
 
-class TzelDataModel : public TzelModel {
+class ZELCORE_EXPORT TzelDataModel : public TzelModel {
   Q_OBJECT
 public:
   explicit TzelDataModel(QObject *parent = nullptr);

@@ -11,6 +11,7 @@
 #include "database/zelnumberpattern.h"
 #include "model/displayformat.h"
 #include "model/zeltypes.h"
+#include "zelcore_export.h"
 
 #include <QList>
 #include <QLocale>
@@ -26,7 +27,7 @@ class TzelProgressScope;
 class TzelRecordStream;
 
 // The definition of a result column: name, data type and size.
-struct TzelFieldDef {
+struct ZELCORE_EXPORT TzelFieldDef {
   QString Name;
   TFieldType DataType = ftUnknown;
   int Size = 0;
@@ -34,7 +35,7 @@ struct TzelFieldDef {
 };
 
 // One result column with its display settings; values come from the dataset's records.
-class TzelDatasetField {
+class ZELCORE_EXPORT TzelDatasetField {
 public:
   TzelDatasetField(TzelDataset *dataset, int index, TzelFieldDef def);
 
@@ -84,7 +85,7 @@ private:
   mutable bool m_patternRead = false;
 };
 
-class TzelDataset : public QObject {
+class ZELCORE_EXPORT TzelDataset : public QObject {
   Q_OBJECT
   Q_PROPERTY(QStringList SQL READ SQL WRITE setSQL)
   Q_PROPERTY(QString DatabaseName READ DatabaseName WRITE setDatabaseName)

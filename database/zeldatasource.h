@@ -9,8 +9,9 @@
 #include <QPointer>
 
 #include "database/zeldataset.h"
+#include "zelcore_export.h"
 
-class TzelDataSource : public QAbstractTableModel {
+class ZELCORE_EXPORT TzelDataSource : public QAbstractTableModel {
   Q_OBJECT
 public:
   static constexpr int FetchBlock = 256;

@@ -7,10 +7,11 @@
 #include <QString>
 
 #include "database/zeldatasource.h"
+#include "zelcore_export.h"
 
 enum class TzelTableType { ttDefault, ttParadox, ttDBase };
 
-class TzelDbTable : public QObject {
+class ZELCORE_EXPORT TzelDbTable : public QObject {
   Q_OBJECT
   Q_PROPERTY(QString DatabaseName READ DatabaseName WRITE setDatabaseName)
   Q_PROPERTY(QString TableName READ TableName WRITE setTableName)

@@ -13,12 +13,14 @@
 //    dates (as the tables store them), TRUE/FALSE become 1/0. Quoted texts keep every
 //    other character; a doubled quote character inside quotes stands for one.
 
+#include "zelcore_export.h"
+
 #include <QSet>
 #include <QString>
 #include <functional>
 #include <optional>
 
-struct TzelLocalSqlHooks {
+struct ZELCORE_EXPORT TzelLocalSqlHooks {
   // The SQLite table for a reference, loading it if needed; nullopt when the text names
   // no table. explicitRef is true for a prefixed or path reference, which must resolve
   // (the hook throws EzelError otherwise).
@@ -28,6 +30,6 @@ struct TzelLocalSqlHooks {
 };
 
 // Throws EzelError from the hooks (unknown alias, missing or unreadable table).
-QString translateLocalSql(const QString &sql, const TzelLocalSqlHooks &hooks);
+ZELCORE_EXPORT QString translateLocalSql(const QString &sql, const TzelLocalSqlHooks &hooks);
 // The name in SQLite's double quotes, a quote inside it doubled.
-QString quoteSqliteName(const QString &name);
+ZELCORE_EXPORT QString quoteSqliteName(const QString &name);

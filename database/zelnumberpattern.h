@@ -4,10 +4,12 @@
 // "$#,##0.00") this gives the same text straight from the parsed form. Patterns with
 // sections, quotes or without digits are left to the formatter (usable() is false).
 
+#include "zelcore_export.h"
+
 #include <QLocale>
 #include <QString>
 
-class TzelNumberPattern {
+class ZELCORE_EXPORT TzelNumberPattern {
 public:
   TzelNumberPattern() = default;
   TzelNumberPattern(const QString &pattern, const QLocale &locale);

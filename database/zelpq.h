@@ -3,10 +3,12 @@
 // start-up: it brings some twenty libraries (TLS, Kerberos, LDAP) that programs working on
 // other databases never need. Qt's PostgreSQL driver has loaded the same library by then.
 
+#include "zelcore_export.h"
+
 #include <QString>
 #include <libpq-fe.h>
 
-struct TzelPq {
+struct ZELCORE_EXPORT TzelPq {
   decltype(&::PQcancel) PQcancel;
   decltype(&::PQclear) PQclear;
   decltype(&::PQconsumeInput) PQconsumeInput;
@@ -34,14 +36,14 @@ struct TzelPq {
 };
 
 // The library's functions; throws EzelError when the library cannot be loaded.
-const TzelPq &zelPq();
+ZELCORE_EXPORT const TzelPq &zelPq();
 // The functions when the library is loaded already, else null: for a signal handler, which
 // must not load anything.
-const TzelPq *zelPqIfLoaded();
+ZELCORE_EXPORT const TzelPq *zelPqIfLoaded();
 
 // A message of the server or the client library in two lines at most: the first line
 // as given, then the rest (detail, hint, "Is the server running…") joined on a second.
-QString zelPqMessageText(const QString &text);
+ZELCORE_EXPORT QString zelPqMessageText(const QString &text);
 // A failed result's message: the primary message and its SQLSTATE, then the detail and
 // the hint on a second line.
-QString zelPqResultMessage(const TzelPq &pq, const PGresult *result);
+ZELCORE_EXPORT QString zelPqResultMessage(const TzelPq &pq, const PGresult *result);

@@ -8,6 +8,7 @@
 
 #include "database/zeldataset.h"
 #include "database/zelsession.h"
+#include "zelcore_export.h"
 
 #include <QElapsedTimer>
 #include <deque>
@@ -19,7 +20,7 @@ struct sqlite3_stmt;
 struct pg_conn;
 struct pg_result;
 
-class TzelRecordStream {
+class ZELCORE_EXPORT TzelRecordStream {
 public:
   using WaitHook = std::function<void()>;
   // Runs sql on the named Qt connection; throws EzelCancelled when cancelled, EzelError
@@ -74,4 +75,4 @@ private:
 // A value as the database gave it, in the type its field declares (SQLite keeps dates,
 // times and flags as text and integers). Throws EzelError for a text that is not a date
 // or time of the field's type.
-QVariant zelTypedValue(const QVariant &raw, const TzelFieldDef &def);
+ZELCORE_EXPORT QVariant zelTypedValue(const QVariant &raw, const TzelFieldDef &def);

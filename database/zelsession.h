@@ -8,6 +8,8 @@
 // own environment, password and service files). The aliases file is an INI file read as
 // written, one section per alias with the key Driver and the parameter keys (see README).
 
+#include "zelcore_export.h"
+
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -19,14 +21,14 @@ class TzelStandardDatabase;
 
 enum class TzelDriverKind { Standard, Sqlite, Postgres };
 
-struct TzelAlias {
+struct ZELCORE_EXPORT TzelAlias {
   QString name;
   QString driverName;
   QStringList params; // "KEY=value"
 };
 
 // An open database: a Qt SQL connection, and for STANDARD the table loader over it.
-struct TzelOpenDatabase {
+struct ZELCORE_EXPORT TzelOpenDatabase {
   TzelDriverKind kind = TzelDriverKind::Sqlite;
   QString connectionName;
   QString definition; // what it was opened from, to notice a changed alias
@@ -34,7 +36,7 @@ struct TzelOpenDatabase {
   ~TzelOpenDatabase();
 };
 
-class TzelSession {
+class ZELCORE_EXPORT TzelSession {
 public:
   static TzelSession &defaultSession();
   TzelSession();

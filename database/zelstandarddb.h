@@ -3,6 +3,8 @@
 // tables, loaded on demand into one in-memory SQLite database where the local SQL runs.
 // A table is read again only when its file changed (time or size).
 
+#include "zelcore_export.h"
+
 #include <QDateTime>
 #include <QHash>
 #include <QSet>
@@ -11,7 +13,7 @@
 #include <functional>
 #include <optional>
 
-class TzelStandardDatabase {
+class ZELCORE_EXPORT TzelStandardDatabase {
 public:
   // folderOfAlias maps another alias named in a ":ALIAS:" prefix to its folder (empty
   // when the alias is unknown or not a folder of tables).
@@ -56,4 +58,4 @@ private:
   QStringList m_resolved;                // the files resolved by the last prepare()
 };
 
-bool isTableFileName(const QString &fileName);
+ZELCORE_EXPORT bool isTableFileName(const QString &fileName);

@@ -4,17 +4,18 @@
 // or QByteArray by column type; a null QVariant is an empty field.
 
 #include "database/zelfieldtype.h"
+#include "zelcore_export.h"
 
 #include <QList>
 #include <QString>
 #include <QVariant>
 
-struct TzelTableColumn {
+struct ZELCORE_EXPORT TzelTableColumn {
   QString name;
   TzelColumnType type;
 };
 
-struct TzelTableData {
+struct ZELCORE_EXPORT TzelTableData {
   QList<TzelTableColumn> columns;
   QList<QVariantList> rows;
 };
@@ -22,7 +23,7 @@ struct TzelTableData {
 // Rows handed out one at a time from the first, and again from the first after rewind():
 // a table in memory, or a dataset walked record by record so that a large result is never
 // held whole. next() may raise EzelError when the rows cannot be read.
-class TzelRowSource {
+class ZELCORE_EXPORT TzelRowSource {
 public:
   virtual ~TzelRowSource() = default;
   virtual void rewind() = 0;
@@ -31,7 +32,7 @@ public:
 };
 
 // The rows of a table in memory.
-class TzelTableRows : public TzelRowSource {
+class ZELCORE_EXPORT TzelTableRows : public TzelRowSource {
 public:
   explicit TzelTableRows(const QList<QVariantList> &rows) : m_rows(rows) {}
   void rewind() override { m_next = 0; }
@@ -49,11 +50,12 @@ private:
 
 // Per column, the longest text (in Latin-1 bytes, at least 1) among the rows, for the columns
 // that need it (the others keep 1); walks the rows only when some column needs it.
-QList<int> zelLongestTexts(bool (*needsLongest)(const TzelColumnType &),
-                           const QList<TzelTableColumn> &columns, TzelRowSource &rows);
+ZELCORE_EXPORT QList<int> zelLongestTexts(bool (*needsLongest)(const TzelColumnType &),
+                                          const QList<TzelTableColumn> &columns,
+                                          TzelRowSource &rows);
 
 // The outcome of reading or writing a table file; text holds the reason on failure.
-struct TzelFileResult {
+struct ZELCORE_EXPORT TzelFileResult {
   bool ok = true;
   QString text;
   static TzelFileResult failure(const QString &why) { return {false, why}; }

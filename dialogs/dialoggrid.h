@@ -3,6 +3,8 @@
 // header row that keeps at least 41 rows, the OK / Cancel / Help row with F1 for help, and
 // a fixed, stay-on-top window centred on the screen.
 
+#include "zelwidgets_export.h"
+
 #include <QList>
 #include <QString>
 #include <Qt>
@@ -21,30 +23,30 @@ inline constexpr int zelGridVisibleRows = 10;
 // A grid with one column per width (a width of 0 hides a working column), no headers, one
 // cell selected at a time, sized to show exactly its visible columns beside a vertical
 // scroll bar and zelGridVisibleRows rows.
-QTableWidget *zelCreateDialogGrid(const QList<int> &widths, QWidget *parent);
+ZELWIDGETS_EXPORT QTableWidget *zelCreateDialogGrid(const QList<int> &widths, QWidget *parent);
 // A cell with the given flags. A cell that cannot be edited repeats its text as its tool tip,
 // for names that a narrow column cuts.
-QTableWidgetItem *zelCreateGridItem(const QString &text, Qt::ItemFlags flags);
+ZELWIDGETS_EXPORT QTableWidgetItem *zelCreateGridItem(const QString &text, Qt::ItemFlags flags);
 // Empties the grid and gives it rows rows, never fewer than zelGridMinimumRows.
-void zelResetGridRows(QTableWidget &grid, int rows);
+ZELWIDGETS_EXPORT void zelResetGridRows(QTableWidget &grid, int rows);
 
-struct TzelDialogButtons {
+struct ZELWIDGETS_EXPORT TzelDialogButtons {
   QPushButton *ok;
   QPushButton *cancel;
   QPushButton *help;
   QHBoxLayout *row; // right-aligned, for the caller's layout
 };
 // "&OK" (the default button), "&Cancel" and "&Help"; F1 anywhere in the dialog clicks Help.
-TzelDialogButtons zelCreateDialogButtons(QDialog &dialog);
+ZELWIDGETS_EXPORT TzelDialogButtons zelCreateDialogButtons(QDialog &dialog);
 
 // Makes column 1 of the first row with a name in column 0 and nothing in column 1 the current
 // cell: where a refused OK wants the user to type.
-void zelGoToFirstMissing(QTableWidget &grid);
+ZELWIDGETS_EXPORT void zelGoToFirstMissing(QTableWidget &grid);
 
 // Return or Enter in the grid, also while a cell is being edited, clicks button (the grid
 // would otherwise keep the key from the dialog's default button).
-void zelReturnClicks(QTableWidget &grid, QPushButton &button);
+ZELWIDGETS_EXPORT void zelReturnClicks(QTableWidget &grid, QPushButton &button);
 
 // Caption, and stays on top of other windows without size grip or context help button (the
 // dialog's layout fixes its size).
-void zelMakeFixedDialog(QDialog &dialog, const QString &caption);
+ZELWIDGETS_EXPORT void zelMakeFixedDialog(QDialog &dialog, const QString &caption);

@@ -3,6 +3,8 @@
 // and legal notice as the model's About settings give them, the version of this library
 // and of Qt, and a help button when the settings name one.
 
+#include "zelwidgets_export.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -10,7 +12,7 @@ class QPushButton;
 class TzelAbout;
 class TzelModel;
 
-class TfrmZelAbout : public QDialog {
+class ZELWIDGETS_EXPORT TfrmZelAbout : public QDialog {
   Q_OBJECT
   Q_DISABLE_COPY(TfrmZelAbout)
 public:

@@ -2,6 +2,8 @@
 // The one message window of the process: shows a list of collected messages without
 // blocking, lets the user copy them or save them to a text file.
 
+#include "zelwidgets_export.h"
+
 #include <QPointer>
 #include <QStringList>
 #include <QWidget>
@@ -12,7 +14,7 @@ class QKeyEvent;
 class QPlainTextEdit;
 class QPushButton;
 
-class TfrmZelError : public QWidget {
+class ZELWIDGETS_EXPORT TfrmZelError : public QWidget {
   Q_OBJECT
   Q_DISABLE_COPY(TfrmZelError)
 public:

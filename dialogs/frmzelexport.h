@@ -4,6 +4,7 @@
 // written); Ask shows it for the program's query prompts.
 
 #include "engine/exportprompt.h"
+#include "zelwidgets_export.h"
 
 #include <QDialog>
 
@@ -13,7 +14,7 @@ class QLineEdit;
 class QPushButton;
 class TzelQuerion;
 
-class TfrmZelExport : public QDialog {
+class ZELWIDGETS_EXPORT TfrmZelExport : public QDialog {
   Q_OBJECT
 public:
   // A modal dialog for one request, none while the query component's dataset has no records

@@ -4,6 +4,8 @@
 // "contents.html" page per folder. Shown while a window runs modally, the help window
 // becomes a child window of that one, so that the modal session does not block it.
 
+#include "zelwidgets_export.h"
+
 #include <QUrl>
 #include <QWidget>
 
@@ -13,7 +15,7 @@ class QListWidget;
 class QPushButton;
 class QTextBrowser;
 
-class TfrmZelHelp : public QWidget {
+class ZELWIDGETS_EXPORT TfrmZelHelp : public QWidget {
   Q_OBJECT
   Q_DISABLE_COPY(TfrmZelHelp)
 public:

@@ -2,6 +2,8 @@
 // The input box: a small fixed dialog that asks for one line of text, laid out in
 // dialog units of its font.
 
+#include "zelwidgets_export.h"
+
 #include <QDialog>
 #include <QSize>
 
@@ -9,7 +11,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-class TfrmZelInputBox : public QDialog {
+class ZELWIDGETS_EXPORT TfrmZelInputBox : public QDialog {
   Q_OBJECT
   Q_DISABLE_COPY(TfrmZelInputBox)
 public:

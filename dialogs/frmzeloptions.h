@@ -2,6 +2,8 @@
 // The export options: whether the label line is written (delimited text) and the password
 // of a report export. Only the panels of the chosen file type are shown.
 
+#include "zelwidgets_export.h"
+
 #include <QDialog>
 
 class QCheckBox;
@@ -9,7 +11,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 
-class TfrmZelOptions : public QDialog {
+class ZELWIDGETS_EXPORT TfrmZelOptions : public QDialog {
   Q_OBJECT
 public:
   explicit TfrmZelOptions(QWidget *parent = nullptr);

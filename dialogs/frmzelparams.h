@@ -3,6 +3,7 @@
 // of a named row. Ask shows it for the program's query prompts.
 
 #include "engine/zelparams.h"
+#include "zelwidgets_export.h"
 
 #include <QDialog>
 #include <QStringList>
@@ -12,7 +13,7 @@ class QPushButton;
 class QTableWidget;
 class TzelModel;
 
-class TfrmZelParams : public QDialog {
+class ZELWIDGETS_EXPORT TfrmZelParams : public QDialog {
   Q_OBJECT
 public:
   // A modal dialog for one request: OK writes the entered values back into nameValues and

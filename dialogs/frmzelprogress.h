@@ -2,6 +2,8 @@
 // The window of long work: what runs, a busy bar and Cancel. It appears only when the work
 // has lasted half a second, so that quick work never flashes a window.
 
+#include "zelwidgets_export.h"
+
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QPointer>
@@ -10,7 +12,7 @@ class QLabel;
 class QProgressBar;
 class QPushButton;
 
-class TfrmZelProgress : public QDialog {
+class ZELWIDGETS_EXPORT TfrmZelProgress : public QDialog {
   Q_OBJECT
 public:
   explicit TfrmZelProgress(QWidget *parent = nullptr);
@@ -33,7 +35,7 @@ private:
 // The program's progress: one TfrmZelProgress over the active window for the outermost
 // task, application-modal while shown so that nothing else starts meanwhile. Tasks nest; each
 // begin has its end, and step is false once the user has asked to stop.
-class TzelGuiProgress {
+class ZELWIDGETS_EXPORT TzelGuiProgress {
 public:
   TzelGuiProgress() = default;
   ~TzelGuiProgress();

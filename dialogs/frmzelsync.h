@@ -4,6 +4,7 @@
 // prompts.
 
 #include "engine/zelsync.h"
+#include "zelwidgets_export.h"
 
 #include <QDialog>
 
@@ -12,7 +13,7 @@ class QPushButton;
 class QTableWidget;
 class TzelModel;
 
-class TfrmZelSync : public QDialog {
+class ZELWIDGETS_EXPORT TfrmZelSync : public QDialog {
   Q_OBJECT
 public:
   // A modal dialog for one request: OK writes the chosen replacements into the rows and gives

@@ -3,9 +3,11 @@
 // an event handler or a slot is shown as an error message instead of ending the program.
 // Windows catch their own errors; this is the guard behind them.
 
+#include "zelwidgets_export.h"
+
 #include <QApplication>
 
-class GuardedApplication : public QApplication {
+class ZELWIDGETS_EXPORT GuardedApplication : public QApplication {
   Q_OBJECT
 public:
   GuardedApplication(int &argc, char **argv) : QApplication(argc, argv) {}

@@ -6,10 +6,11 @@
 
 #include "dialogs/frmzelprogress.h"
 #include "messages/zelinteraction.h"
+#include "zelwidgets_export.h"
 
 class QApplication;
 
-class TzelGuiInteraction : public TzelInteraction {
+class ZELWIDGETS_EXPORT TzelGuiInteraction : public TzelInteraction {
 public:
   TzelAnswer messageBox(const QString &text, TzelMessageKind kind, TzelButtons buttons) override;
   bool inputBox(const QString &caption, const QString &prompt, QString &text) override;
@@ -33,4 +34,4 @@ private:
 };
 
 // Installs the one TzelGuiInteraction of the program, once app is made and before any window.
-void zelInstallGui(QApplication &app);
+ZELWIDGETS_EXPORT void zelInstallGui(QApplication &app);

@@ -1,7 +1,9 @@
 #pragma once
 // Placing the library's windows on the screen.
 
+#include "zelwidgets_export.h"
+
 class QWidget;
 
 // Moves the window to the middle of the screen it is on (the primary one before it is shown).
-void zelCentreOnScreen(QWidget &window);
+ZELWIDGETS_EXPORT void zelCentreOnScreen(QWidget &window);

@@ -4,13 +4,14 @@
 // editor asks before making one.
 
 #include "model/zeltypes.h"
+#include "zelwidgets_export.h"
 
 #include <QString>
 
 // True when values of the two types can be compared: both text, both numbers, both Boolean,
 // both dates (a date and a date-time), both times or both binary. An unknown type compares
 // with anything, since nothing is known against it.
-bool zelComparableFieldTypes(TFieldType a, TFieldType b);
+ZELWIDGETS_EXPORT bool zelComparableFieldTypes(TFieldType a, TFieldType b);
 
 // The type's name as the field dialog lists it ("String", "Date"), or empty when out of range.
-QString zelFieldTypeName(TFieldType type);
+ZELWIDGETS_EXPORT QString zelFieldTypeName(TFieldType type);

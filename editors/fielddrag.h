@@ -2,6 +2,8 @@
 // The drag of a field row out of a table window: the table alias and the field alias under
 // a MIME type of our own, so every control that accepts fields reads the same drag.
 
+#include "zelwidgets_export.h"
+
 #include <QByteArray>
 #include <QDataStream>
 #include <QIODevice>
@@ -13,7 +15,7 @@ inline const QString &zelFieldMimeType() {
   return type;
 }
 
-struct TzelDraggedField {
+struct ZELWIDGETS_EXPORT TzelDraggedField {
   QString tableAlias;
   QString fieldAlias; // "*" stands for all fields of the table
 };

@@ -3,6 +3,8 @@
 // and a double click hand the selected table to the editor and leave the dialog open; a
 // filter box narrows the list as the user types.
 
+#include "zelwidgets_export.h"
+
 #include <QDialog>
 
 class QCheckBox;
@@ -14,7 +16,7 @@ class QPushButton;
 class QWidget;
 class TzelModel;
 
-class TfrmZelAddTable : public QDialog {
+class ZELWIDGETS_EXPORT TfrmZelAddTable : public QDialog {
   Q_OBJECT
 public:
   explicit TfrmZelAddTable(QWidget *parent = nullptr);

@@ -3,6 +3,8 @@
 // mode. It has no OK button: closing with unsaved changes asks whether to keep them, and the
 // answer decides the result (Accepted keeps, Rejected drops).
 
+#include "zelwidgets_export.h"
+
 #include <QDialog>
 
 class QFrame;
@@ -10,7 +12,7 @@ class QToolButton;
 class QWidget;
 class TzelJoinsEditor;
 
-class TfrmZelDataModel : public QDialog {
+class ZELWIDGETS_EXPORT TfrmZelDataModel : public QDialog {
   Q_OBJECT
 public:
   explicit TfrmZelDataModel(QWidget *parent = nullptr);

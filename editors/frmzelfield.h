@@ -4,6 +4,8 @@
 // Closing asks to save; saving writes the rows into the model in grid order and rebuilds the
 // table window's field list.
 
+#include "zelwidgets_export.h"
+
 #include <QDialog>
 #include <QTableWidget>
 #include <functional>
@@ -16,7 +18,7 @@ class TzelTable;
 
 // The field grid: a mouse press on a row's handle (column 0) starts dragging that row, and a
 // drop on another row asks for the move through rowDropped.
-class TzelFieldGrid : public QTableWidget {
+class ZELWIDGETS_EXPORT TzelFieldGrid : public QTableWidget {
   Q_OBJECT
 public:
   explicit TzelFieldGrid(QWidget *parent = nullptr);
@@ -39,7 +41,7 @@ private:
   QPoint m_pressPos;
 };
 
-class TfrmZelField : public QDialog {
+class ZELWIDGETS_EXPORT TfrmZelField : public QDialog {
   Q_OBJECT
 public:
   // Grid columns.

@@ -3,6 +3,7 @@
 // its join, chosen by clicking one of three descriptions; Delete removes the pair.
 
 #include "model/zeltypes.h"
+#include "zelwidgets_export.h"
 
 #include <QDialog>
 #include <functional>
@@ -13,7 +14,7 @@ class QPushButton;
 class QWidget;
 class TzelModel;
 
-class TfrmZelJoin : public QDialog {
+class ZELWIDGETS_EXPORT TfrmZelJoin : public QDialog {
   Q_OBJECT
 public:
   explicit TfrmZelJoin(QWidget *parent = nullptr);

@@ -2,6 +2,8 @@
 // The rename dialog of the joins editor in model mode: alias, physical name and database of
 // a data-model table. OK refuses a blank entry.
 
+#include "zelwidgets_export.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -10,7 +12,7 @@ class QPushButton;
 class QWidget;
 class TzelModel;
 
-class TfrmZelRename : public QDialog {
+class ZELWIDGETS_EXPORT TfrmZelRename : public QDialog {
   Q_OBJECT
 public:
   explicit TfrmZelRename(QWidget *parent = nullptr);

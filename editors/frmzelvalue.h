@@ -4,6 +4,8 @@
 // the expression). It works on the grid's cells only; the query editor writes the grid into
 // the query later. The one exception is the query's Distinct flag, written at once.
 
+#include "zelwidgets_export.h"
+
 #include <QWidget>
 
 class QAction;
@@ -21,7 +23,7 @@ class TzelQueryEditor;
 class TzelSpinEdit;
 class TzelTableTree;
 
-class TfrmZelValueEditor : public QWidget {
+class ZELWIDGETS_EXPORT TfrmZelValueEditor : public QWidget {
   Q_OBJECT
 public:
   // Rows of grdValue.

@@ -11,6 +11,7 @@
 #include "editors/fielddrag.h"
 #include "editors/joinlines.h"
 #include "model/zelmodel.h"
+#include "zelwidgets_export.h"
 
 #include <QHash>
 #include <QList>
@@ -26,7 +27,7 @@ class TfrmZelAddTable;
 class TfrmZelField;
 class TfrmZelJoin;
 
-class TzelJoinsEditor : public QScrollArea {
+class ZELWIDGETS_EXPORT TzelJoinsEditor : public QScrollArea {
   Q_OBJECT
 public:
   explicit TzelJoinsEditor(QWidget *parent = nullptr);

@@ -3,10 +3,12 @@
 // with the join lines on top. Presses and double clicks on the background (not on a window)
 // are passed on to the editor.
 
+#include "zelwidgets_export.h"
+
 #include <QMdiArea>
 #include <functional>
 
-class TzelJoinsSurface : public QMdiArea {
+class ZELWIDGETS_EXPORT TzelJoinsSurface : public QMdiArea {
   Q_OBJECT
 public:
   explicit TzelJoinsSurface(QWidget *parent = nullptr);

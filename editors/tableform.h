@@ -3,13 +3,15 @@
 // sizeable frame, no buttons, holding the table's field list. Double clicking the title bar
 // rolls the window up to its title bar and down again.
 
+#include "zelwidgets_export.h"
+
 #include <QMdiSubWindow>
 #include <QSize>
 #include <functional>
 
 class TzelTableList;
 
-class TzelTableForm : public QMdiSubWindow {
+class ZELWIDGETS_EXPORT TzelTableForm : public QMdiSubWindow {
   Q_OBJECT
 public:
   explicit TzelTableForm(QWidget *parent = nullptr);

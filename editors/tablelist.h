@@ -5,11 +5,12 @@
 // table windows to join them.
 
 #include "editors/fielddrag.h"
+#include "zelwidgets_export.h"
 
 #include <QIcon>
 #include <QListWidget>
 
-class TzelTableList : public QListWidget {
+class ZELWIDGETS_EXPORT TzelTableList : public QListWidget {
   Q_OBJECT
 public:
   explicit TzelTableList(QWidget *parent = nullptr);

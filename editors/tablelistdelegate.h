@@ -2,9 +2,11 @@
 // Draws the rows of a table window's field list: the star of row 0, the field aliases (row 1
 // bold), and the active markers; all rows share one height, measured from the font.
 
+#include "zelwidgets_export.h"
+
 #include <QStyledItemDelegate>
 
-class TzelTableListDelegate : public QStyledItemDelegate {
+class ZELWIDGETS_EXPORT TzelTableListDelegate : public QStyledItemDelegate {
   Q_OBJECT
 public:
   using QStyledItemDelegate::QStyledItemDelegate;

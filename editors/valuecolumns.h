@@ -5,6 +5,7 @@
 // the raw filters).
 
 #include "model/zeltypes.h"
+#include "zelwidgets_export.h"
 
 #include <QString>
 #include <QStringList>
@@ -36,15 +37,15 @@ inline const QString &NewValueIndex() {
 }
 
 // A raw filter cell: operator ordinal, "|", then each value followed by "|".
-struct TzelRawFilter {
+struct ZELWIDGETS_EXPORT TzelRawFilter {
   int oper = 0;
   QStringList values; // every piece followed by "|" (text after the last "|" is ignored)
 };
 // False for a blank cell.
-bool SplitRawFilter(const QString &raw, TzelRawFilter &filter);
+ZELWIDGETS_EXPORT bool SplitRawFilter(const QString &raw, TzelRawFilter &filter);
 // The ordinal, the values and a closing "|"; empty without values.
-QString JoinRawFilter(int oper, const QStringList &values);
+ZELWIDGETS_EXPORT QString JoinRawFilter(int oper, const QStringList &values);
 // What the grid shows for a raw filter cell of a value of that data type.
-QString FilterDisplayText(const QString &raw, TFieldType type);
+ZELWIDGETS_EXPORT QString FilterDisplayText(const QString &raw, TFieldType type);
 // The keyword table's spelling of an upper-case word (BLANK, AND, OR...).
-QString KeywordText(const QString &word);
+ZELWIDGETS_EXPORT QString KeywordText(const QString &word);

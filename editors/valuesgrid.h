@@ -3,10 +3,11 @@
 
 #include "controls/stringgrid.h"
 #include "editors/fielddrag.h"
+#include "zelwidgets_export.h"
 
 // The values grid: accepts fields dragged from a table window, Insert and Delete run the
 // panel's commands; its row titles stay in place when it scrolls sideways.
-class TzelValuesGrid : public TzelStringGrid {
+class ZELWIDGETS_EXPORT TzelValuesGrid : public TzelStringGrid {
   Q_OBJECT
 public:
   explicit TzelValuesGrid(QWidget *parent = nullptr);

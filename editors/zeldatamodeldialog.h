@@ -5,11 +5,12 @@
 
 #include "model/zelcomponent.h"
 #include "model/zelmodel.h"
+#include "zelwidgets_export.h"
 
 #include <QPointer>
 #include <QStringList>
 
-class TzelDataModelDialog : public TzelComponent {
+class ZELWIDGETS_EXPORT TzelDataModelDialog : public TzelComponent {
   Q_OBJECT
   Q_PROPERTY(TzelModel *DataModel READ DataModel WRITE SetDataModel)
   Q_PROPERTY(bool ReadOnly READ ReadOnly WRITE SetReadOnly)

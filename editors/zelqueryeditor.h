@@ -9,6 +9,7 @@
 #include "editors/valuesgrid.h"
 #include "engine/zelquerion.h"
 #include "model/zeltypes.h"
+#include "zelwidgets_export.h"
 
 #include <QPointer>
 #include <QTableWidget>
@@ -28,7 +29,7 @@ class TzelTableList;
 class TzelTableTree;
 class TzelVertSplit;
 
-class TzelQueryEditor : public QWidget {
+class ZELWIDGETS_EXPORT TzelQueryEditor : public QWidget {
   Q_OBJECT
   Q_PROPERTY(bool ShowJoins READ ShowJoins WRITE SetShowJoins)
   Q_PROPERTY(

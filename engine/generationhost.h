@@ -4,8 +4,9 @@
 // here only; the query component turns them into its signals.
 
 #include "engine/queryprompts.h"
+#include "zelcore_export.h"
 
-class TzelGenerationHost {
+class ZELCORE_EXPORT TzelGenerationHost {
 public:
   virtual ~TzelGenerationHost() = default;
   virtual bool displayParams() const { return true; }

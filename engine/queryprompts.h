@@ -7,6 +7,7 @@
 // no (false or Cancel), so a host that forgot its prompts sees why nothing happens.
 
 #include "engine/zelsync.h"
+#include "zelcore_export.h"
 
 #include <QList>
 #include <QString>
@@ -18,7 +19,7 @@ class TzelQuerion;
 
 enum class TzelSaveMethod { Form, File, No, Cancel };
 
-class TzelQueryPrompts {
+class ZELCORE_EXPORT TzelQueryPrompts {
 public:
   virtual ~TzelQueryPrompts() = default;
 
@@ -40,9 +41,9 @@ public:
 
 // The application's prompts, for components without their own (not owned; null removes
 // them); returns the previous ones.
-TzelQueryPrompts *zelSetQueryPrompts(TzelQueryPrompts *prompts);
+ZELCORE_EXPORT TzelQueryPrompts *zelSetQueryPrompts(TzelQueryPrompts *prompts);
 // The application's prompts, or the one whose every question fails loudly.
-TzelQueryPrompts &zelQueryPrompts();
+ZELCORE_EXPORT TzelQueryPrompts &zelQueryPrompts();
 
 // The message a question gets when no prompts answer it; what names the question.
-QString MissingPromptsMessage(const QString &what);
+ZELCORE_EXPORT QString MissingPromptsMessage(const QString &what);

@@ -4,13 +4,15 @@
 // tool's writes a PDF file), the progress a long report reports to, and the
 // one-job-at-a-time rule.
 
+#include "zelcore_export.h"
+
 #include <QString>
 
 class TzelDataset;
 class TzelQuerion;
 
 // Told after each finished page of a running report; the window that shows it offers Cancel.
-class TzelPrintProgress {
+class ZELCORE_EXPORT TzelPrintProgress {
 public:
   virtual ~TzelPrintProgress() = default;
   // False cancels the job: no further page is printed and the output is discarded.
@@ -21,18 +23,18 @@ public:
 
 // Where the records go. printRecords returns true when the job was printed, false when the
 // user cancelled (the print dialog or the progress) or the job failed after a message.
-class TzelRecordPrinter {
+class ZELCORE_EXPORT TzelRecordPrinter {
 public:
   virtual ~TzelRecordPrinter() = default;
   virtual bool printRecords(TzelQuerion &querion, TzelDataset &dataset) = 0;
 };
 
 // The component whose records are being printed, or null: one job at a time per process.
-TzelQuerion *zelPrintingQuerion();
+ZELCORE_EXPORT TzelQuerion *zelPrintingQuerion();
 
 // Claims the process's print job for a component for the scope; claimed() is false when
 // another job runs already (the printer is busy).
-class TzelPrintJobClaim {
+class ZELCORE_EXPORT TzelPrintJobClaim {
 public:
   explicit TzelPrintJobClaim(TzelQuerion &querion);
   ~TzelPrintJobClaim();

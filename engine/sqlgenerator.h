@@ -5,6 +5,7 @@
 
 #include "engine/generationhost.h"
 #include "model/zeltypes.h"
+#include "zelcore_export.h"
 
 #include <QDate>
 #include <QString>
@@ -24,14 +25,14 @@ inline bool zelBlankExpression(const QString &expression) {
 enum class TzelFilterKind { Where, Having };
 
 // One table of a joined FROM: the joins whose conditions go into its ON.
-struct TzelJoinStep {
+struct ZELCORE_EXPORT TzelJoinStep {
   QString alias;
   TzelJoinType type;
   QList<const TzelJoin *> conditions;
 };
 
 // One generator serves one query and model; it is not re-entrant.
-class TzelSqlGenerator {
+class ZELCORE_EXPORT TzelSqlGenerator {
 public:
   TzelSqlGenerator(TzelQuery &query, TzelModel &model);
 

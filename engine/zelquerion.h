@@ -8,6 +8,7 @@
 #include "model/zelmodel.h"
 #include "model/zelpage.h"
 #include "model/zelquery.h"
+#include "zelcore_export.h"
 
 #include <QPointer>
 #include <QStringList>
@@ -15,7 +16,7 @@
 class TzelDataset;
 class TzelQueryPrompts;
 
-class TzelQuerion : public TzelComponent, public TzelQueryOwner {
+class ZELCORE_EXPORT TzelQuerion : public TzelComponent, public TzelQueryOwner {
   Q_OBJECT
   Q_PROPERTY(TzelModel *DataModel READ DataModel WRITE SetDataModel)
   Q_PROPERTY(QObject *DataQuery READ DataQuery WRITE SetDataQuery)

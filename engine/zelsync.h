@@ -3,6 +3,8 @@
 // model no longer knows, asks for replacements through the run's prompts and applies
 // them. Used before SQL generation and before the query workspace opens.
 
+#include "zelcore_export.h"
+
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -19,7 +21,7 @@ enum class TzelSyncMode { Tables, Fields };
 // One row of the synchronisation dialog: the unmatched name (column 0), its replacement
 // (column 1) and, in field mode, the value's table alias and value alias (the hidden
 // columns 2 and 3). choices is what the row's drop-down list offers.
-struct TzelSyncRow {
+struct ZELCORE_EXPORT TzelSyncRow {
   QString name;
   QString replacement;
   QString tableAlias;
@@ -28,29 +30,29 @@ struct TzelSyncRow {
 };
 
 // "Table aliases in the query do not match the Data Model." or the same with "Field".
-QString SyncCaption(TzelSyncMode mode);
+ZELCORE_EXPORT QString SyncCaption(TzelSyncMode mode);
 // The dialog's OK check: "Error: The new name for [name] has not been assigned" for the first
 // row with a non-blank name and a blank replacement, else an empty text.
-QString CheckSyncRows(const QList<TzelSyncRow> &rows);
+ZELCORE_EXPORT QString CheckSyncRows(const QList<TzelSyncRow> &rows);
 
 // The distinct table names (ignoring case) of live query tables that name no model table;
 // choices: the model's table aliases.
-QList<TzelSyncRow> FindStaleTables(TzelQuery &query, TzelModel &model);
+ZELCORE_EXPORT QList<TzelSyncRow> FindStaleTables(TzelQuery &query, TzelModel &model);
 // Every live query table whose TableName is a row's name (ignoring case) gets its replacement.
-void ApplyTableRows(TzelQuery &query, const QList<TzelSyncRow> &rows);
+ZELCORE_EXPORT void ApplyTableRows(TzelQuery &query, const QList<TzelSyncRow> &rows);
 // The live field values whose Expression names no field of their table's model table:
 // name = table alias + "." + expression; choices: the query's field aliases of that table.
-QList<TzelSyncRow> FindStaleFields(TzelQuery &query, TzelModel &model);
+ZELCORE_EXPORT QList<TzelSyncRow> FindStaleFields(TzelQuery &query, TzelModel &model);
 // The live value whose ValueAlias is a row's value alias gets the replacement as Expression.
-void ApplyFieldRows(TzelQuery &query, const QList<TzelSyncRow> &rows);
+ZELCORE_EXPORT void ApplyFieldRows(TzelQuery &query, const QList<TzelSyncRow> &rows);
 
 // Probing lookups (the container's errors switched off): the live table or field with that
 // alias, ignoring case, or none.
-TzelTable *FindLiveTable(TzelSchema &schema, const QString &alias);
-TzelField *FindLiveField(TzelTable &table, const QString &alias);
+ZELCORE_EXPORT TzelTable *FindLiveTable(TzelSchema &schema, const QString &alias);
+ZELCORE_EXPORT TzelField *FindLiveField(TzelTable &table, const QString &alias);
 
 // The two steps: nothing stale gives true at once; otherwise the prompts' askReplacements
 // decides (the dialog checks its rows with CheckSyncRows and takes its help from the model),
 // and on OK the replacements are applied. False means cancelled; the query is then unchanged.
-bool SyncTableAliases(TzelQuery &query, TzelModel &model, TzelQueryPrompts &prompts);
-bool SyncFieldAliases(TzelQuery &query, TzelModel &model, TzelQueryPrompts &prompts);
+ZELCORE_EXPORT bool SyncTableAliases(TzelQuery &query, TzelModel &model, TzelQueryPrompts &prompts);
+ZELCORE_EXPORT bool SyncFieldAliases(TzelQuery &query, TzelModel &model, TzelQueryPrompts &prompts);

@@ -4,6 +4,7 @@
 // field's display text. dBase and Paradox tables are the engine's (TzelModel::ExportTable).
 
 #include "model/zeltypes.h"
+#include "zelcore_export.h"
 
 #include <QChar>
 #include <QString>
@@ -33,30 +34,30 @@ enum TzelExportFileType : int {
 
 // The type number of an extension ("csv", ".TAB"; "dbf" is 2 when clipper is set, else 5),
 // or 0 for one outside the numbering.
-int ExportFileTypeOfExtension(const QString &extension, bool clipper = false);
+ZELCORE_EXPORT int ExportFileTypeOfExtension(const QString &extension, bool clipper = false);
 // "Error: Cannot translate file extension CSVX to a known file format."
-QString UnknownExtensionMessage(const QString &extension);
+ZELCORE_EXPORT QString UnknownExtensionMessage(const QString &extension);
 
 // The separator of a delimited type: "," for 3, a tab for 13, a null character otherwise.
-QChar ExportSeparator(int fileType);
+ZELCORE_EXPORT QChar ExportSeparator(int fileType);
 
 // One value as written: numeric and Boolean display texts stand as they are unless they hold
 // the separator, a quote or a line break; every other value is quoted. Quotes inside a
 // quoted value are doubled, so that readers of delimited text see one value.
-QString DelimitedValue(const QString &text, TFieldType dataType, QChar separator);
+ZELCORE_EXPORT QString DelimitedValue(const QString &text, TFieldType dataType, QChar separator);
 // The label line keeps its labels unquoted, with the same exception as numbers.
-QString DelimitedLabel(const QString &label, QChar separator);
+ZELCORE_EXPORT QString DelimitedLabel(const QString &label, QChar separator);
 
 // Writes the label line (with includeNames) and every record from the first to device,
 // moving the dataset; an empty result gives the label line alone. Raises EzelError when
 // the device refuses the text. The caller repositions the dataset.
-void WriteDelimitedRecords(TzelDataset &dataset, QIODevice &device, QChar separator,
-                           bool includeNames);
+ZELCORE_EXPORT void WriteDelimitedRecords(TzelDataset &dataset, QIODevice &device, QChar separator,
+                                          bool includeNames);
 
 // Writes the dataset's records to a new file (replacing one that exists) as type 3 or 13.
 // A name without a folder goes into the program's folder. A closed dataset is refused
 // (zelCheckExportSource) and the file left as it was. Every failure is shown through
 // the message seam and gives false; the dataset is left on its first record with its
 // controls resumed. With showMessage, success is announced.
-bool ExportRecords(TzelDataset *dataset, const QString &fileName, int fileType, bool includeNames,
-                   bool showMessage);
+ZELCORE_EXPORT bool ExportRecords(TzelDataset *dataset, const QString &fileName, int fileType,
+                                  bool includeNames, bool showMessage);

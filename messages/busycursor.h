@@ -2,7 +2,9 @@
 // The busy cursor for the scope of a long operation. The installed interaction shows it
 // (where there is a screen); programs without widgets show nothing.
 
-class TzelBusyCursor {
+#include "zelcore_export.h"
+
+class ZELCORE_EXPORT TzelBusyCursor {
 public:
   TzelBusyCursor();
   ~TzelBusyCursor() { restore(); }

@@ -5,8 +5,9 @@
 // as a failure override messageBox.
 
 #include "messages/zelinteraction.h"
+#include "zelcore_export.h"
 
-class TzelConsoleInteraction : public TzelInteraction {
+class ZELCORE_EXPORT TzelConsoleInteraction : public TzelInteraction {
 public:
   TzelAnswer messageBox(const QString &text, TzelMessageKind kind, TzelButtons buttons) override;
   bool inputBox(const QString &, const QString &, QString &) override { return false; }

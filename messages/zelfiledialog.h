@@ -3,9 +3,11 @@
 // decides how they appear (Qt's file dialog in the program, a script in tests); a program
 // without windows chooses nothing and never blocks.
 
+#include "zelcore_export.h"
+
 #include <QString>
 
-struct TzelFileRequest {
+struct ZELCORE_EXPORT TzelFileRequest {
   QString title;
   // Description and pattern pairs separated by "|": "Text (*.txt)|*.txt|All Files (*.*)|*.*".
   QString filter;
@@ -18,5 +20,5 @@ struct TzelFileRequest {
 };
 
 // A chosen name is written into fileName and gives true; a cancelled dialog gives false.
-bool zelOpenFileName(const TzelFileRequest &request, QString &fileName);
-bool zelSaveFileName(const TzelFileRequest &request, QString &fileName);
+ZELCORE_EXPORT bool zelOpenFileName(const TzelFileRequest &request, QString &fileName);
+ZELCORE_EXPORT bool zelSaveFileName(const TzelFileRequest &request, QString &fileName);

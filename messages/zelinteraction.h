@@ -7,13 +7,14 @@
 
 #include "messages/zelfiledialog.h"
 #include "messages/zelmessages.h"
+#include "zelcore_export.h"
 
 #include <QString>
 #include <QStringList>
 
 class TzelModel; // the about box shows a model's own texts; only the installer knows them
 
-class TzelInteraction {
+class ZELCORE_EXPORT TzelInteraction {
 public:
   virtual ~TzelInteraction() = default;
 
@@ -45,15 +46,15 @@ public:
 
 // Installs the program's interaction, once at start-up. It is not owned: it must live as long
 // as the core may ask.
-void zelInstallInteraction(TzelInteraction &interaction);
+ZELCORE_EXPORT void zelInstallInteraction(TzelInteraction &interaction);
 
 // The installed interaction. With none installed, the console's, after one line on standard
 // error saying that the program forgot to install one.
-TzelInteraction &zelInteraction();
+ZELCORE_EXPORT TzelInteraction &zelInteraction();
 
 // Installs an interaction for the scope's lifetime and puts the one before back when it ends.
 // Scopes nest; the last one made ends first.
-class TzelInteractionScope {
+class ZELCORE_EXPORT TzelInteractionScope {
 public:
   explicit TzelInteractionScope(TzelInteraction &interaction);
   ~TzelInteractionScope();

@@ -3,10 +3,12 @@
 // installed interaction (zelinteraction.h) decides what the user sees (a window with Cancel in
 // the program, nothing in tools and tests, which then never cancel).
 
+#include "zelcore_export.h"
+
 #include <QString>
 
 // One task from construction to destruction.
-class TzelProgressScope {
+class ZELCORE_EXPORT TzelProgressScope {
 public:
   explicit TzelProgressScope(const QString &caption);
   ~TzelProgressScope();
@@ -19,7 +21,7 @@ public:
 
 // A task that goes through things one by one (records exported): every so many, the count
 // in words. count() raises EzelError with the stop message once the user has asked to stop.
-class TzelCountingProgress {
+class ZELCORE_EXPORT TzelCountingProgress {
 public:
   // label holds %1 for the count ("Records exported: %1").
   TzelCountingProgress(const QString &caption, const QString &label, const QString &stopMessage);
@@ -35,4 +37,4 @@ private:
 };
 
 // The progress of writing records to a file, whatever its format.
-TzelCountingProgress zelExportProgress();
+ZELCORE_EXPORT TzelCountingProgress zelExportProgress();

@@ -4,14 +4,16 @@
 // it current: it reports every object added, every alias changed and every Deleted mark set
 // or cleared, and clears it with the list. It also makes new unique aliases from a base name.
 
+#include "zelcore_export.h"
+
 #include <QHash>
 #include <QList>
 #include <QString>
 
 // Whether two names are equal ignoring case (simple case folding, as QString compares them).
-bool zelSameText(const QString &a, const QString &b);
+ZELCORE_EXPORT bool zelSameText(const QString &a, const QString &b);
 
-class ZelAliasIndex {
+class ZELCORE_EXPORT ZelAliasIndex {
 public:
   // The lowest position of a live object with the alias, or -1.
   int first(const QString &alias) const;

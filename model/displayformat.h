@@ -5,6 +5,7 @@
 // date literals both format through this class, with the same conventions.
 
 #include "model/zeltypes.h"
+#include "zelcore_export.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -13,7 +14,7 @@
 #include <QTime>
 #include <QVariant>
 
-class TzelDisplayFormatter {
+class ZELCORE_EXPORT TzelDisplayFormatter {
 public:
   // Which parts a value holds: "c" shows only those (a time field shows no date).
   enum class Parts { Date, Time, DateAndTime };

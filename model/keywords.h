@@ -3,6 +3,7 @@
 // per process from the TZELKEYWORDS resource and never changed afterwards.
 
 #include "model/zeltypes.h"
+#include "zelcore_export.h"
 
 #include <QString>
 #include <QStringList>
@@ -40,7 +41,7 @@ constexpr int MaxKeywordLength = 13;
 // length and that many characters, ended by an id of 0. A name without '/' stands for the
 // program resource ":/TZELRESOURCE/<name>"; any other name is a file path. Failures raise
 // EzelError naming the resource.
-class TzelStringResource {
+class ZELCORE_EXPORT TzelStringResource {
 public:
   explicit TzelStringResource(QString name);
 
@@ -59,15 +60,15 @@ private:
 };
 
 // The process-wide table (loaded on first use; raises EzelError when the resource is bad).
-const QStringList &zelKeywords();
+ZELCORE_EXPORT const QStringList &zelKeywords();
 // The entry at index 0..363.
-const QString &Keyword(int index);
+ZELCORE_EXPORT const QString &Keyword(int index);
 // The index of the entry equal to word, ignoring case (ASCII letters), or -1.
-int KeywordIndex(QStringView word);
+ZELCORE_EXPORT int KeywordIndex(QStringView word);
 // The index 0..23 of a symbol character, or -1 for any other character.
-int SymbolCode(QChar c);
+ZELCORE_EXPORT int SymbolCode(QChar c);
 // True when c is one of the 31 one-character entries (they force quoting of a name).
-bool IsQuoteForcingChar(QChar c);
+ZELCORE_EXPORT bool IsQuoteForcingChar(QChar c);
 // True when the engine of a native dialect (zelSQLite, zelPostgreSQL) reserves the word
 // (ignoring case) although the table above lacks it; false for every other dialect.
-bool IsDialectKeyword(QStringView word, TzelDatabase database);
+ZELCORE_EXPORT bool IsDialectKeyword(QStringView word, TzelDatabase database);

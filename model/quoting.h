@@ -2,33 +2,37 @@
 // When and how names are quoted in generated SQL. The dialect is always passed in.
 
 #include "model/zeltypes.h"
+#include "zelcore_export.h"
 
 #include <QString>
 
 // True for the dialects of the engines the library runs on itself: zelSQLite, zelPostgreSQL.
-bool IsNativeDialect(TzelDatabase database);
+ZELCORE_EXPORT bool IsNativeDialect(TzelDatabase database);
 // The text between the quote characters of the type ('...', "...", [...]), with every
 // closing quote character inside doubled (' → '', " → "", ] → ]]) so that the text cannot end
 // the quoted name early; zelQuoteNone leaves it unchanged.
-QString QuoteText(const QString &text, TzelQuoteType quote);
+ZELCORE_EXPORT QString QuoteText(const QString &text, TzelQuoteType quote);
 // A string literal: QuoteText, except that under zelPostgreSQL a text holding a backslash
 // becomes an escape string with the backslashes doubled (E'a\\b'), which means the same text
 // whether or not the server reads backslashes in ordinary strings as escapes
 // (standard_conforming_strings off): a backslash can never end the literal early.
-QString QuoteLiteral(const QString &text, TzelQuoteType quote, TzelDatabase database);
+ZELCORE_EXPORT QString QuoteLiteral(const QString &text, TzelQuoteType quote,
+                                    TzelDatabase database);
 // The text with its backslashes doubled under zelPostgreSQL, for text written inside quotes
 // that are not QuoteLiteral's (a date quote): safe under either reading of backslashes.
-QString EscapeLiteralBackslashes(const QString &text, TzelDatabase database);
+ZELCORE_EXPORT QString EscapeLiteralBackslashes(const QString &text, TzelDatabase database);
 // True when the name holds a space, an operator or punctuation character, or is an SQL
 // keyword (ignoring case). The native dialects also quote their engine's own keywords, a
 // name that starts with a digit and, for PostgreSQL, which folds unquoted names to lower
 // case, a name with an upper-case letter.
-bool NeedsQuoting(const QString &name, TzelDatabase database = zelUnknown);
+ZELCORE_EXPORT bool NeedsQuoting(const QString &name, TzelDatabase database = zelUnknown);
 // QuoteText of the name when NeedsQuoting holds, else the name.
-QString QuoteIfKeyword(const QString &name, TzelQuoteType quote,
-                       TzelDatabase database = zelUnknown);
+ZELCORE_EXPORT QString QuoteIfKeyword(const QString &name, TzelQuoteType quote,
+                                      TzelDatabase database = zelUnknown);
 // A dotted name (owner.table, table.field) with every part quoted. Sybase names are never
 // quoted; for file-based databases the whole name is one part (customer.db).
-QString QuoteQualifiedName(const QString &name, TzelQuoteType quote, TzelDatabase database);
+ZELCORE_EXPORT QString QuoteQualifiedName(const QString &name, TzelQuoteType quote,
+                                          TzelDatabase database);
 // As QuoteQualifiedName, but only the parts that need quoting are quoted.
-QString QuoteQualifiedKeywords(const QString &name, TzelQuoteType quote, TzelDatabase database);
+ZELCORE_EXPORT QString QuoteQualifiedKeywords(const QString &name, TzelQuoteType quote,
+                                              TzelDatabase database);

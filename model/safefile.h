@@ -2,15 +2,17 @@
 // Replacing a file without ever leaving a half-written one in its place: the bytes go to a
 // file beside it, which is renamed over the target only when every byte was written.
 
+#include "zelcore_export.h"
+
 #include <QByteArray>
 #include <QString>
 
 // Empty on success; otherwise the reason, and the target is as it was.
-QString WriteFileSafely(const QString &fileName, const QByteArray &bytes);
+ZELCORE_EXPORT QString WriteFileSafely(const QString &fileName, const QByteArray &bytes);
 
 // The owner and group of a file about to be replaced, for its replacement (QSaveFile keeps
 // a replaced file's permissions, not its owner).
-struct TzelFileOwner {
+struct ZELCORE_EXPORT TzelFileOwner {
   // Unknown when the file does not exist.
   static TzelFileOwner of(const QString &fileName);
   // Gives the file that owner and group, as far as the process may (a user may give a file
@@ -25,12 +27,12 @@ struct TzelFileOwner {
 // and, where the process may, its owner and group; a new file keeps the mode it was created
 // with (the process's umask). Empty on success; otherwise the reason, the temporary removed
 // and the target as it was.
-QString ReplaceFileWith(const QString &temporary, const QString &target);
+ZELCORE_EXPORT QString ReplaceFileWith(const QString &temporary, const QString &target);
 
 // While it lives, the files the process creates are private (umask 077), so that the
 // temporary replacing an existing file shows its data to no one before ReplaceFileWith
 // gives it the old file's permissions. The process's umask comes back at the end.
-class TzelPrivateCreation {
+class ZELCORE_EXPORT TzelPrivateCreation {
 public:
   TzelPrivateCreation();
   ~TzelPrivateCreation();

@@ -2,6 +2,8 @@
 // Date literals for SQL and the system's date conventions. The conventions come from the
 // default QLocale (QLocale()), so QLocale::setDefault changes them for the whole process.
 
+#include "zelcore_export.h"
+
 #include <QChar>
 #include <QDate>
 #include <QString>
@@ -10,26 +12,27 @@
 // The system short date format as a Qt pattern with a four-digit year ("M/d/yyyy",
 // "dd.MM.yyyy"). The C locale, which has no numeric short date, stands in with
 // month-day-year and '/': "M/d/yyyy".
-QString SystemShortDateFormat();
+ZELCORE_EXPORT QString SystemShortDateFormat();
 // The separator of the system short date format ('/' when it has none).
-QChar SystemDateSeparator();
-QChar SystemDecimalSeparator();
+ZELCORE_EXPORT QChar SystemDateSeparator();
+ZELCORE_EXPORT QChar SystemDecimalSeparator();
 // 0 when the system short date puts the month first, 1 the day, 2 the year.
-int SystemDateOrder();
+ZELCORE_EXPORT int SystemDateOrder();
 
 // Reads a date typed in the system's short date conventions: numbers in the system order,
 // split by the system date separator (day and month alone mean this year). A one- or
 // two-digit year lies in this century; such a year of 2050 or later goes back 100 years.
-std::optional<QDate> ParseSystemDate(const QString &text);
+ZELCORE_EXPORT std::optional<QDate> ParseSystemDate(const QString &text);
 
 // The text wrapped in the quote: the part before the first ';' in front and the part after it
 // behind, or the whole quote on both sides when it has no ';'.
-QString ApplyDateQuote(const QString &text, const QString &quote);
+ZELCORE_EXPORT QString ApplyDateQuote(const QString &text, const QString &quote);
 // The date literal of a date text typed in the system conventions: formatted with the model's
 // date format (TzelDisplayFormatter) and wrapped in its date quote. A text that is no
 // date is reported through zelShowError and comes back wrapped but unconverted.
-QString FormatSqlDate(const QString &format, const QString &quote, const QString &text);
+ZELCORE_EXPORT QString FormatSqlDate(const QString &format, const QString &quote,
+                                     const QString &text);
 // The date text (parts split by separator, in order 0/1/2 as SystemDateOrder) rewritten in
 // the system order with the system date separator; each part keeps at most 4 characters.
 // An order outside 0..2 leaves the text unchanged.
-QString ConvertDateOrder(const QString &text, QChar separator, int order);
+ZELCORE_EXPORT QString ConvertDateOrder(const QString &text, QChar separator, int order);

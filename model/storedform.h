@@ -4,6 +4,7 @@
 // its stored property lines in declaration order, its stored children, "end".
 
 #include "model/zelcomponent.h"
+#include "zelcore_export.h"
 
 #include <QByteArray>
 #include <QString>
@@ -14,7 +15,7 @@
 // query files. A named object is always "object Name: Class".
 enum class ZelChildHeader { Colon, ClassOnly };
 
-class StoredFormWriter {
+class ZELCORE_EXPORT StoredFormWriter {
 public:
   explicit StoredFormWriter(ZelChildHeader childHeader = ZelChildHeader::Colon)
       : m_childHeader(childHeader) {}
@@ -27,7 +28,7 @@ private:
 
 // Reading raises EzelError ("Error: Line N: ...") on any fault of the text; it never
 // changes an object the caller already has.
-class StoredFormReader {
+class ZELCORE_EXPORT StoredFormReader {
 public:
   // Finds a component named in a reference property that is not part of the text.
   using Resolver = std::function<QObject *(const QString &name)>;
@@ -46,20 +47,20 @@ private:
 };
 
 // Files: UTF-8 with CR LF, saved beside and renamed into place. Both raise EzelError.
-void saveStoredFormFile(const QString &fileName, const QString &text);
-QByteArray loadStoredFormFile(const QString &fileName);
+ZELCORE_EXPORT void saveStoredFormFile(const QString &fileName, const QString &text);
+ZELCORE_EXPORT QByteArray loadStoredFormFile(const QString &fileName);
 // The object tree of a stored form file; a fault of its text is reported under the file's
 // name (messageForFile).
-std::unique_ptr<TzelComponent> readStoredFormFile(const QString &fileName,
-                                                  const StoredFormReader &reader = {});
+ZELCORE_EXPORT std::unique_ptr<TzelComponent>
+readStoredFormFile(const QString &fileName, const StoredFormReader &reader = {});
 // A message about a file's content, saying which file: "Error: step1.zel: Line 27: ...".
-QString messageForFile(const QString &fileName, const QString &message);
+ZELCORE_EXPORT QString messageForFile(const QString &fileName, const QString &message);
 
 // The stored text of a property's current value (115, True, zelJoinEqual, 'text', 0.3,
 // [fsBold]); empty for settings objects and string lists.
-QString storedValueText(const QObject *object, const QMetaProperty &property);
+ZELCORE_EXPORT QString storedValueText(const QObject *object, const QMetaProperty &property);
 // The default storing rule of TzelComponent::isPropertyStored, also applied to plain
 // settings objects.
-bool isStoredByDefault(const QObject *object, const QMetaProperty &property);
+ZELCORE_EXPORT bool isStoredByDefault(const QObject *object, const QMetaProperty &property);
 // Whether the property holds a settings object (written as dotted sub-properties).
-bool isSettingsProperty(const QObject *object, const QMetaProperty &property);
+ZELCORE_EXPORT bool isSettingsProperty(const QObject *object, const QMetaProperty &property);

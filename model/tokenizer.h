@@ -1,19 +1,21 @@
 #pragma once
 // Splits a free-text expression into keyword and value tokens and checks its nesting.
 
+#include "zelcore_export.h"
+
 #include <QString>
 #include <QStringList>
 #include <variant>
 #include <vector>
 
 // A keyword or symbol token: its keyword-table index.
-struct TzelToken {
+struct ZELCORE_EXPORT TzelToken {
   qint32 index = 0;
 };
 
 // A value token (a word that is no keyword, a bracketed name, a double-quoted text). Its text
 // is not stored but cut from the source lines. Columns are 1-based.
-struct TzelValue {
+struct ZELCORE_EXPORT TzelValue {
   static constexpr qint32 Marker = -1; // stands where a keyword token has its index
   qint32 line = 0;
   qint32 column = 0;
@@ -22,7 +24,7 @@ struct TzelValue {
 };
 
 // The ordered tokens of one expression; owns them.
-class TzelTokenList {
+class ZELCORE_EXPORT TzelTokenList {
 public:
   int count() const { return int(m_items.size()); }
   bool isEmpty() const { return m_items.empty(); }
@@ -45,4 +47,4 @@ private:
 
 // Empties tokens, fills it from the lines and returns the number of tokens. Raises EzelError
 // on unbalanced parentheses, brackets or double quotes (tokens then hold a partial result).
-int TokenizeExpression(const QStringList &lines, TzelTokenList &tokens);
+ZELCORE_EXPORT int TokenizeExpression(const QStringList &lines, TzelTokenList &tokens);

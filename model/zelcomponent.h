@@ -14,11 +14,13 @@
 // The writer and reader live in model/storedform.h; classes are created through
 // model/zelregistry.h.
 
+#include "zelcore_export.h"
+
 #include <QList>
 #include <QMetaProperty>
 #include <QObject>
 
-class TzelComponent : public QObject {
+class ZELCORE_EXPORT TzelComponent : public QObject {
   Q_OBJECT
 public:
   explicit TzelComponent(QObject *parent = nullptr) : QObject(parent) {}

@@ -4,13 +4,14 @@
 // model derives from it and supplies the virtual database operations, which here do nothing.
 
 #include "model/zelschema.h"
+#include "zelcore_export.h"
 
 #include <QStringList>
 
 class TzelModel;
 
 // Display formats by data type; a settings object owned by the model.
-class TzelDisplay : public TzelComponent {
+class ZELCORE_EXPORT TzelDisplay : public TzelComponent {
   Q_OBJECT
   Q_PROPERTY(QString FormatCurrency READ FormatCurrency WRITE SetFormatCurrency)
   Q_PROPERTY(QString FormatDate READ FormatDate WRITE SetFormatDate)
@@ -40,7 +41,7 @@ private:
 };
 
 // Texts of the about box and the help settings; a settings object owned by the model.
-class TzelAbout : public TzelComponent {
+class ZELCORE_EXPORT TzelAbout : public TzelComponent {
   Q_OBJECT
   Q_PROPERTY(QString Comments READ Comments WRITE SetComments)
   Q_PROPERTY(QString Copyright READ Copyright WRITE SetCopyright)
@@ -82,14 +83,14 @@ private:
   QString m_programVersion = QStringLiteral("Version 4.0");
 };
 
-class TzelDataModelField : public TzelField {
+class ZELCORE_EXPORT TzelDataModelField : public TzelField {
   Q_OBJECT
 public:
   explicit TzelDataModelField(QObject *parent = nullptr);
 };
 
 // A physical table of the model; owns its fields, deleted ones included.
-class TzelDataModelTable : public TzelTable {
+class ZELCORE_EXPORT TzelDataModelTable : public TzelTable {
   Q_OBJECT
   Q_PROPERTY(QString DatabaseName READ DatabaseName WRITE SetDatabaseName)
 public:
@@ -130,7 +131,7 @@ private:
   QString m_pendingDatabaseName; // set before the table had a model (stored-form reading)
 };
 
-class TzelModel : public TzelSchema {
+class ZELCORE_EXPORT TzelModel : public TzelSchema {
   Q_OBJECT
   Q_PROPERTY(TzelAbout *About READ About WRITE SetAbout)
   Q_PROPERTY(TzelDisplay *Display READ Display WRITE SetDisplay)

@@ -4,17 +4,18 @@
 
 #include "model/zelcomponent.h"
 #include "model/zeltypes.h"
+#include "zelcore_export.h"
 
 #include <QSizeF>
 
 // The item text of a page size in the setup dialog's list ("Custom", "Letter 8.5\" x 11\"" ...).
-QString zelPageSizeText(TzelPageSize size);
+ZELCORE_EXPORT QString zelPageSizeText(TzelPageSize size);
 // A standard size's portrait width and height in inches; an empty size for Custom.
-QSizeF zelStandardPageSize(TzelPageSize size);
+ZELCORE_EXPORT QSizeF zelStandardPageSize(TzelPageSize size);
 
 // A font as stored: colour, height in pixels at 96 pixels per inch (negative: the character
 // height, as fonts are stored), face name and style.
-class TzelFont : public TzelComponent {
+class ZELCORE_EXPORT TzelFont : public TzelComponent {
   Q_OBJECT
   Q_PROPERTY(TColor Color READ Color WRITE SetColor)
   Q_PROPERTY(int Height READ Height WRITE SetHeight)
@@ -70,7 +71,7 @@ private:
 };
 Q_DECLARE_OPERATORS_FOR_FLAGS(TzelFont::TFontStyles)
 
-class TzelPage : public TzelComponent {
+class ZELCORE_EXPORT TzelPage : public TzelComponent {
   Q_OBJECT
   Q_PROPERTY(QString FooterCaption READ FooterCaption WRITE SetFooterCaption)
   Q_PROPERTY(TzelFont *FooterFont READ FooterFont WRITE SetFooterFont)
@@ -154,7 +155,7 @@ private:
   double m_leftMarginShift = 0;
 };
 
-class TzelLabels : public TzelComponent {
+class ZELCORE_EXPORT TzelLabels : public TzelComponent {
   Q_OBJECT
   Q_PROPERTY(bool Active READ Active WRITE SetActive)
   Q_PROPERTY(int NumberAcross READ NumberAcross WRITE SetNumberAcross)

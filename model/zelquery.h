@@ -4,6 +4,7 @@
 
 #include "model/zelmodel.h"
 #include "model/zelschema.h"
+#include "zelcore_export.h"
 
 #include <QPointer>
 
@@ -11,7 +12,7 @@ class TzelQuery;
 class TzelQueryValue;
 
 // What a query needs from the query component that holds it.
-class TzelQueryOwner {
+class ZELCORE_EXPORT TzelQueryOwner {
 public:
   virtual ~TzelQueryOwner() = default;
   virtual TzelModel *queryDataModel() const = 0;
@@ -20,7 +21,7 @@ public:
 // A table of a query: TableName is the alias of a data-model table, TableAlias the name of
 // this instance. It owns no fields; the field operations resolve (once, lazily) to the
 // model table through the query's owner and delegate to it.
-class TzelQueryTable : public TzelTable {
+class ZELCORE_EXPORT TzelQueryTable : public TzelTable {
   Q_OBJECT
 public:
   explicit TzelQueryTable(QObject *parent = nullptr);
@@ -57,7 +58,7 @@ private:
 };
 
 // One filter cell: the items of a filter row for one value, each ended by '|'.
-class TzelQueryFilter : public TzelComponent {
+class ZELCORE_EXPORT TzelQueryFilter : public TzelComponent {
   Q_OBJECT
   Q_PROPERTY(int Position READ Position WRITE SetPosition)
   Q_PROPERTY(zel::TzelFilterOper Operator READ Operator WRITE SetOperator)
@@ -89,7 +90,7 @@ private:
 };
 
 // An output value (a field of a query table, or a calculated expression) and its filters.
-class TzelQueryValue : public TzelComponent {
+class ZELCORE_EXPORT TzelQueryValue : public TzelComponent {
   Q_OBJECT
   Q_PROPERTY(QString ValueAlias READ ValueAlias WRITE SetValueAlias)
   Q_PROPERTY(QString TableAlias READ TableAlias WRITE SetTableAlias)
@@ -165,7 +166,7 @@ private:
   bool m_raiseOnMissing = true;
 };
 
-class TzelQuery : public TzelSchema {
+class ZELCORE_EXPORT TzelQuery : public TzelSchema {
   Q_OBJECT
   Q_PROPERTY(QString QueryName READ QueryName WRITE SetQueryName)
   Q_PROPERTY(zel::TzelQueryType QueryType READ QueryType WRITE SetQueryType)

@@ -4,12 +4,13 @@
 // first factory; the repeat is only counted.
 
 #include "model/zelcomponent.h"
+#include "zelcore_export.h"
 
 #include <QHash>
 #include <QString>
 #include <functional>
 
-class ZelRegistry {
+class ZELCORE_EXPORT ZelRegistry {
 public:
   using Factory = std::function<TzelComponent *()>;
 

@@ -7,6 +7,7 @@
 #include "model/aliasindex.h"
 #include "model/zelcomponent.h"
 #include "model/zeltypes.h"
+#include "zelcore_export.h"
 
 #include <QList>
 #include <QPoint>
@@ -37,9 +38,9 @@ private:
 // The index check of every list of the model: true when the index names an entry of a list
 // of count entries; otherwise "Error: " + what + " [" + index + "] does not exist" is raised
 // when raise is set, else the result is false. Negative indices fail like too large ones.
-bool zelIndexValid(int index, qsizetype count, bool raise, const char *what);
+ZELCORE_EXPORT bool zelIndexValid(int index, qsizetype count, bool raise, const char *what);
 
-class TzelField : public TzelComponent {
+class ZELCORE_EXPORT TzelField : public TzelComponent {
   Q_OBJECT
   Q_PROPERTY(QString FieldAlias READ FieldAlias WRITE SetFieldAlias)
   Q_PROPERTY(QString FieldName READ FieldName WRITE SetFieldName)
@@ -108,7 +109,7 @@ private:
 
 // A table of a schema. The field operations are abstract: a data-model table works on its
 // own fields, a query table delegates to the data-model table it stands for.
-class TzelTable : public TzelComponent {
+class ZELCORE_EXPORT TzelTable : public TzelComponent {
   Q_OBJECT
   Q_PROPERTY(QString TableAlias READ TableAlias WRITE SetTableAlias)
   Q_PROPERTY(QString TableName READ TableName WRITE SetTableName)
@@ -178,7 +179,7 @@ private:
   bool m_raiseOnMissing = true;
 };
 
-class TzelJoinField : public TzelComponent {
+class ZELCORE_EXPORT TzelJoinField : public TzelComponent {
   Q_OBJECT
   Q_PROPERTY(QString LeftFieldAlias READ LeftFieldAlias WRITE SetLeftFieldAlias)
   Q_PROPERTY(QString RightFieldAlias READ RightFieldAlias WRITE SetRightFieldAlias)
@@ -213,7 +214,7 @@ private:
   std::array<QPoint, 4> m_points{};
 };
 
-class TzelJoin : public TzelComponent {
+class ZELCORE_EXPORT TzelJoin : public TzelComponent {
   Q_OBJECT
   Q_PROPERTY(QString LeftTableAlias READ LeftTableAlias WRITE SetLeftTableAlias)
   Q_PROPERTY(QString RightTableAlias READ RightTableAlias WRITE SetRightTableAlias)
@@ -269,7 +270,7 @@ private:
 };
 
 // A container of tables and joins; it owns both, deleted ones included.
-class TzelSchema : public TzelComponent {
+class ZELCORE_EXPORT TzelSchema : public TzelComponent {
   Q_OBJECT
 public:
   explicit TzelSchema(QObject *parent = nullptr);

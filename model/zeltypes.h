@@ -3,13 +3,14 @@
 // the bounded text types; the library's exception comes with them.
 
 #include "messages/zelerror.h"
+#include "zelcore_export.h"
 
 #include <QMetaEnum>
 #include <QObject>
 #include <QString>
 
 namespace zel {
-Q_NAMESPACE
+Q_NAMESPACE_EXPORT(ZELCORE_EXPORT)
 
 // Kept compact: one enumeration to a line or two, in their declared order.
 // clang-format off

@@ -3,11 +3,12 @@
 // draw with them, so they live with the painting library.
 
 #include "model/zelpage.h"
+#include "zelprint_export.h"
 
 #include <QColor>
 #include <QFont>
 
-QColor toQColor(const TzelFont &font);
-QFont toQFont(const TzelFont &font);
+ZELPRINT_EXPORT QColor toQColor(const TzelFont &font);
+ZELPRINT_EXPORT QFont toQFont(const TzelFont &font);
 // Takes face, size and style from qfont; the colour stays.
-void fromQFont(TzelFont &font, const QFont &qfont);
+ZELPRINT_EXPORT void fromQFont(TzelFont &font, const QFont &qfont);

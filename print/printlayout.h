@@ -5,6 +5,7 @@
 // into pixels with the device's horizontal resolution, used for both axes.
 
 #include "model/zeltypes.h"
+#include "zelprint_export.h"
 
 #include <QList>
 #include <QSize>
@@ -18,27 +19,27 @@ class TzelFont;
 class TzelPage;
 
 // Rounds to the nearest integer, halves to even, as every rounding of the report does.
-int ReportRound(double value);
+ZELPRINT_EXPORT int ReportRound(double value);
 // The width of a column: n := the larger of the display width and the label's length,
 // w := "T" width × n, width := w − round(w × 0.25).
-int ReportColumnWidth(int tWidth, int displayWidth, qsizetype labelLength);
+ZELPRINT_EXPORT int ReportColumnWidth(int tWidth, int displayWidth, qsizetype labelLength);
 // Display texts of the widest values a field can show, through its display format: dates
 // and times of every month and weekday at two-digit days and hours of both halves of the
 // day; numbers of nines, whole and with decimals, of every length whose text stays within
 // the display width (the shortest when none does); both Boolean texts. Empty for text.
-QStringList ReportWidestTexts(const TzelDatasetField &field);
+ZELPRINT_EXPORT QStringList ReportWidestTexts(const TzelDatasetField &field);
 // The text as drawn into a cell of the width: whole, or cut after the last character that
 // fits with an ellipsis, never through a character.
-QString ReportCellText(const QString &text, const QFontMetrics &metrics, int width);
+ZELPRINT_EXPORT QString ReportCellText(const QString &text, const QFontMetrics &metrics, int width);
 // The left edges of columns of the given widths, from left, gap pixels apart.
-QList<int> ReportColumnEdges(const QList<int> &widths, int left, int gap);
+ZELPRINT_EXPORT QList<int> ReportColumnEdges(const QList<int> &widths, int left, int gap);
 // A column overflows when it reaches the right margin (edge + width at or beyond rightLimit).
 inline bool ReportColumnOverflows(int edge, int width, int rightLimit) {
   return edge + width >= rightLimit;
 }
 
 // The working values of a job, in device pixels.
-struct TzelPrintState {
+struct ZELPRINT_EXPORT TzelPrintState {
   int pageNumber = 0;
   int penX = 0;
   int penY = 0;
@@ -55,7 +56,7 @@ struct TzelPrintState {
   int columnGap = 0;
 };
 
-class TzelReportLayout {
+class ZELPRINT_EXPORT TzelReportLayout {
 public:
   // The painter must be active on the device; the page and dataset outlive the layout.
   TzelReportLayout(QPainter &painter, const TzelPage &page, const TzelDataset &dataset);

@@ -3,13 +3,14 @@
 // once the first page is done, so a short report prints without it.
 
 #include "engine/recordprinting.h"
+#include "zelwidgets_export.h"
 
 #include <QDialog>
 
 class QLabel;
 class QPushButton;
 
-class TfrmZelPrintProgress : public QDialog, public TzelPrintProgress {
+class ZELWIDGETS_EXPORT TfrmZelPrintProgress : public QDialog, public TzelPrintProgress {
   Q_OBJECT
 public:
   explicit TfrmZelPrintProgress(QWidget *parent = nullptr);

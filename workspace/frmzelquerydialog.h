@@ -4,6 +4,8 @@
 // workspace menus and toolbar. The query dialog component creates it on a working copy of a
 // query component and frees it afterwards; closing only hides it.
 
+#include "zelwidgets_export.h"
+
 #include <QDialog>
 
 class QPlainTextEdit;
@@ -16,7 +18,7 @@ class TzelMenu;
 class TzelQueryEditor;
 class TzelQuerion;
 
-class TfrmZelQueryDialog : public QDialog {
+class ZELWIDGETS_EXPORT TfrmZelQueryDialog : public QDialog {
   Q_OBJECT
 public:
   enum Tab { TabQuery = 0, TabSQL = 1, TabPreview = 2 };

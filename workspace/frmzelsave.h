@@ -4,6 +4,7 @@
 // form.
 
 #include "engine/queryprompts.h"
+#include "zelwidgets_export.h"
 
 #include <QDialog>
 
@@ -11,7 +12,7 @@ class QLabel;
 class QPushButton;
 class QRadioButton;
 
-class TfrmZelSave : public QDialog {
+class ZELWIDGETS_EXPORT TfrmZelSave : public QDialog {
   Q_OBJECT
 public:
   // Asks the question modally over the active window.

@@ -5,6 +5,7 @@
 // component, Store writes them back; nothing changes until Store.
 
 #include "model/zeltypes.h"
+#include "zelwidgets_export.h"
 
 #include <QDialog>
 #include <functional>
@@ -28,7 +29,7 @@ class TzelSpinEdit;
 // given another chooser (tests give one that answers).
 using TzelFontChooser = std::function<bool(QFontDialog &dialog)>;
 
-class TfrmZelSetup : public QDialog {
+class ZELWIDGETS_EXPORT TfrmZelSetup : public QDialog {
   Q_OBJECT
 public:
   explicit TfrmZelSetup(QWidget *parent = nullptr);
@@ -142,4 +143,4 @@ private:
 
 // A page length as the setup dialog writes it into an edit: at least one decimal, no more
 // than the value needs ("0.3", "11.0", "11.693").
-QString zelPageLengthText(double inches);
+ZELWIDGETS_EXPORT QString zelPageLengthText(double inches);

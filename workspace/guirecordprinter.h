@@ -2,10 +2,11 @@
 // The system printer behind the print dialog: the printer the program's prompts print through.
 
 #include "engine/recordprinting.h"
+#include "zelwidgets_export.h"
 
 #include <QString>
 
-class TzelDialogRecordPrinter : public TzelRecordPrinter {
+class ZELWIDGETS_EXPORT TzelDialogRecordPrinter : public TzelRecordPrinter {
 public:
   // Runs the print dialog (preset with the page's paper), then the job with its progress
   // window; the page's orientation wins over the dialog's. False when the dialog or the job

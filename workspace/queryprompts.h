@@ -5,8 +5,9 @@
 
 #include "engine/queryprompts.h"
 #include "workspace/guirecordprinter.h"
+#include "zelwidgets_export.h"
 
-class TzelGuiQueryPrompts : public TzelQueryPrompts {
+class ZELWIDGETS_EXPORT TzelGuiQueryPrompts : public TzelQueryPrompts {
 public:
   bool askParams(QStringList &nameValues, TzelModel *model) override;
   bool askReplacements(TzelSyncMode mode, QList<TzelSyncRow> &rows, TzelModel &model) override;
@@ -22,4 +23,4 @@ private:
   TzelDialogRecordPrinter m_printer;
 };
 
-void zelInstallQueryPrompts();
+ZELWIDGETS_EXPORT void zelInstallQueryPrompts();

@@ -3,6 +3,8 @@
 // panel and into signals for the host window. Only the commands that fit the current view
 // are shown; the report-designer features exist but stay hidden unless DesignerMode is set.
 
+#include "zelwidgets_export.h"
+
 #include <QHash>
 #include <QObject>
 #include <QPointer>
@@ -27,7 +29,7 @@ enum TzelMenuView : quint8 {
   zelViewPreview = 3
 };
 
-class TzelMenu : public QObject {
+class ZELWIDGETS_EXPORT TzelMenu : public QObject {
   Q_OBJECT
 public:
   // Inserts the six menus at the front of menuBar and builds the toolbar panel on owner;

@@ -6,11 +6,12 @@
 #include "engine/zelquerion.h"
 #include "model/zelcomponent.h"
 #include "workspace/frmzelquerydialog.h"
+#include "zelwidgets_export.h"
 
 #include <QPointer>
 #include <QStringList>
 
-class TzelQueryDialog : public TzelComponent {
+class ZELWIDGETS_EXPORT TzelQueryDialog : public TzelComponent {
   Q_OBJECT
   Q_PROPERTY(TzelQuerion *Querion READ Querion WRITE SetQuerion)
   Q_PROPERTY(bool EnableExport READ EnableExport WRITE SetEnableExport)
