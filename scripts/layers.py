@@ -4,7 +4,8 @@
 Reads the #include "folder/file.h" lines of the library and program folders, prints the
 include graph (folders as nodes, with --dot as a Graphviz drawing) and fails when a folder
 includes one above it or when two folders include each other. With --core-library, also fails
-when that library links a GUI library of Qt."""
+when that library links a GUI library of Qt or exports what only its own files share (the
+helpers of internal headers, anything of an anonymous namespace)."""
 import argparse
 import collections
 import pathlib
@@ -60,6 +61,17 @@ def gui_links(library):
             if re.search(r"libQt6(Gui|Widgets|PrintSupport|Svg)\.so", line)]
 
 
+# Namespaces of the helpers that files of one library share through internal headers.
+INTERNAL = re.compile(r"^(ZelStoredForm|ZelLocalSql|ZelJoins)::|\(anonymous namespace\)")
+
+
+def private_exports(library):
+    symbols = subprocess.run(["nm", "-D", "--defined-only", "-C", library],
+                             capture_output=True, text=True, check=True).stdout
+    names = (line.split(" ", 2)[-1] for line in symbols.splitlines() if line.count(" ") >= 2)
+    return sorted({name for name in names if INTERNAL.search(name)})
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__)
     parser.add_argument("--dot", action="store_true", help="print the graph for Graphviz")
@@ -75,6 +87,8 @@ def main():
     found = faults(edges)
     if args.core_library:
         found += [f"{args.core_library} links {lib}" for lib in gui_links(args.core_library)]
+        found += [f"{args.core_library} exports {name}"
+                  for name in private_exports(args.core_library)]
     for fault in found:
         print("layers: " + fault, file=sys.stderr)
     return 1 if found else 0
