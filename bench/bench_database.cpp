@@ -14,6 +14,8 @@
 #include <cstdio>
 #include <map>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr int PartRows = 100000;
@@ -23,12 +25,12 @@ const QString StandardJoin =
     u"SELECT Vendors.VND_NM AS Vendors.VendorName, COUNT(*) AS Parts.Count, SUM(Parts.ON_HND) "
     "AS Parts.OnHand FROM \":BENCH:PARTS.DB\" AS Parts INNER JOIN \":BENCH:VENDORS.DB\" AS Vendors "
     "ON Parts.VND_NO = Vendors.VND_NO WHERE Parts.LST_PRC > 50 GROUP BY Vendors.VND_NM "
-    "ORDER BY Vendors.VendorName"_qs;
+    "ORDER BY Vendors.VendorName"_s;
 const QString SqliteJoin =
     u"SELECT Vendors.VND_NM AS \"Vendors.VendorName\", COUNT(*) AS \"Parts.Count\", "
     "SUM(Parts.ON_HND) AS \"Parts.OnHand\" FROM PARTS AS Parts INNER JOIN VENDORS AS Vendors "
     "ON Parts.VND_NO = Vendors.VND_NO WHERE Parts.LST_PRC > 50 GROUP BY Vendors.VND_NM "
-    "ORDER BY \"Vendors.VendorName\""_qs;
+    "ORDER BY \"Vendors.VendorName\""_s;
 
 struct Fixture {
   QTemporaryDir dir;
@@ -37,36 +39,36 @@ struct Fixture {
 
   Fixture() {
     TzelTableData parts;
-    parts.columns = {{u"PT_ITM_NO"_qs, {ftInteger, 0}}, {u"VND_NO"_qs, {ftInteger, 0}},
-                     {u"PT_DES"_qs, {ftString, 30}},    {u"ON_HND"_qs, {ftSmallint, 0}},
-                     {u"LST_PRC"_qs, {ftCurrency, 0}},  {u"ADDED"_qs, {ftDate, 0}}};
+    parts.columns = {{u"PT_ITM_NO"_s, {ftInteger, 0}}, {u"VND_NO"_s, {ftInteger, 0}},
+                     {u"PT_DES"_s, {ftString, 30}},    {u"ON_HND"_s, {ftSmallint, 0}},
+                     {u"LST_PRC"_s, {ftCurrency, 0}},  {u"ADDED"_s, {ftDate, 0}}};
     for (int i = 0; i < PartRows; ++i)
-      parts.rows.append({i + 1, (i * 7919) % VendorRows, u"Part number %1"_qs.arg(i), i % 500,
+      parts.rows.append({i + 1, (i * 7919) % VendorRows, u"Part number %1"_s.arg(i), i % 500,
                          double((i * 31) % 10000) / 100.0, QDate(1998, 1, 1).addDays(i % 700)});
     TzelTableData vendors;
-    vendors.columns = {{u"VND_NO"_qs, {ftInteger, 0}}, {u"VND_NM"_qs, {ftString, 30}}};
+    vendors.columns = {{u"VND_NO"_s, {ftInteger, 0}}, {u"VND_NM"_s, {ftString, 30}}};
     for (int i = 0; i < VendorRows; ++i)
-      vendors.rows.append({i, u"Vendor %1"_qs.arg(i, 3, 10, QChar(u'0'))});
-    writeParadoxTable(dir.filePath(u"PARTS.DB"_qs), parts);
-    writeParadoxTable(dir.filePath(u"VENDORS.DB"_qs), vendors);
+      vendors.rows.append({i, u"Vendor %1"_s.arg(i, 3, 10, QChar(u'0'))});
+    writeParadoxTable(dir.filePath(u"PARTS.DB"_s), parts);
+    writeParadoxTable(dir.filePath(u"VENDORS.DB"_s), vendors);
 
-    const QString file = dir.filePath(u"bench.sqlite"_qs);
+    const QString file = dir.filePath(u"bench.sqlite"_s);
     {
-      QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_qs, u"fill"_qs);
+      QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"fill"_s);
       db.setDatabaseName(file);
       db.open();
       QSqlQuery q(db);
       q.exec(u"CREATE TABLE PARTS (PT_ITM_NO INTEGER, VND_NO INTEGER, PT_DES VARCHAR(30), "
-             "ON_HND SMALLINT, LST_PRC MONEY, ADDED DATE)"_qs);
-      q.exec(u"CREATE TABLE VENDORS (VND_NO INTEGER, VND_NM VARCHAR(30))"_qs);
+             "ON_HND SMALLINT, LST_PRC MONEY, ADDED DATE)"_s);
+      q.exec(u"CREATE TABLE VENDORS (VND_NO INTEGER, VND_NM VARCHAR(30))"_s);
       db.transaction();
-      q.prepare(u"INSERT INTO PARTS VALUES (?, ?, ?, ?, ?, ?)"_qs);
+      q.prepare(u"INSERT INTO PARTS VALUES (?, ?, ?, ?, ?, ?)"_s);
       for (const QVariantList &r : std::as_const(parts.rows)) {
         for (int i = 0; i < r.size(); ++i)
           q.bindValue(i, i == 5 ? QVariant(r[i].toDate().toString(Qt::ISODate)) : r[i]);
         q.exec();
       }
-      q.prepare(u"INSERT INTO VENDORS VALUES (?, ?)"_qs);
+      q.prepare(u"INSERT INTO VENDORS VALUES (?, ?)"_s);
       for (const QVariantList &r : std::as_const(vendors.rows)) {
         q.bindValue(0, r[0]);
         q.bindValue(1, r[1]);
@@ -75,14 +77,14 @@ struct Fixture {
       db.commit();
       db.close();
     }
-    QSqlDatabase::removeDatabase(u"fill"_qs);
-    standard.setDatabaseName(u"BENCH"_qs);
-    standard.setDriverName(u"STANDARD"_qs);
-    standard.setParams({u"PATH="_qs + dir.path()});
+    QSqlDatabase::removeDatabase(u"fill"_s);
+    standard.setDatabaseName(u"BENCH"_s);
+    standard.setDriverName(u"STANDARD"_s);
+    standard.setParams({u"PATH="_s + dir.path()});
     standard.Open();
-    lite.setDatabaseName(u"BENCHLITE"_qs);
-    lite.setDriverName(u"SQLITE"_qs);
-    lite.setParams({u"DATABASE="_qs + file});
+    lite.setDatabaseName(u"BENCHLITE"_s);
+    lite.setDriverName(u"SQLITE"_s);
+    lite.setParams({u"DATABASE="_s + file});
     lite.Open();
   }
 };
@@ -100,22 +102,22 @@ int runJoin(const QString &database, const QString &sql) {
 void BM_StandardLoadAndJoin(benchmark::State &state) {
   for (auto _ : state) {
     // A fresh in-memory database: the tables are read from their files again.
-    TzelSession::defaultSession().close(u"BENCH"_qs);
-    benchmark::DoNotOptimize(runJoin(u"BENCH"_qs, StandardJoin));
+    TzelSession::defaultSession().close(u"BENCH"_s);
+    benchmark::DoNotOptimize(runJoin(u"BENCH"_s, StandardJoin));
   }
 }
 BENCHMARK(BM_StandardLoadAndJoin)->Unit(benchmark::kMillisecond);
 
 void BM_StandardJoinLoaded(benchmark::State &state) {
-  runJoin(u"BENCH"_qs, StandardJoin);
+  runJoin(u"BENCH"_s, StandardJoin);
   for (auto _ : state)
-    benchmark::DoNotOptimize(runJoin(u"BENCH"_qs, StandardJoin));
+    benchmark::DoNotOptimize(runJoin(u"BENCH"_s, StandardJoin));
 }
 BENCHMARK(BM_StandardJoinLoaded)->Unit(benchmark::kMillisecond);
 
 void BM_SqliteFileJoin(benchmark::State &state) {
   for (auto _ : state)
-    benchmark::DoNotOptimize(runJoin(u"BENCHLITE"_qs, SqliteJoin));
+    benchmark::DoNotOptimize(runJoin(u"BENCHLITE"_s, SqliteJoin));
 }
 BENCHMARK(BM_SqliteFileJoin)->Unit(benchmark::kMillisecond);
 
@@ -136,7 +138,7 @@ int main(int argc, char **argv) {
   benchmark::Initialize(&argc, argv);
   Fixture f;
   fixture = &f;
-  if (runJoin(u"BENCH"_qs, StandardJoin) != runJoin(u"BENCHLITE"_qs, SqliteJoin)) {
+  if (runJoin(u"BENCH"_s, StandardJoin) != runJoin(u"BENCHLITE"_s, SqliteJoin)) {
     std::fprintf(stderr, "the two joins disagree\n");
     return 1;
   }

@@ -20,6 +20,8 @@
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const int Rows = qEnvironmentVariableIsSet("ZEL_BENCH_ROWS")
@@ -56,32 +58,32 @@ struct Fixture {
   double openedMegabytes = 0;
 
   Fixture() {
-    const QString file = dir.filePath(u"orders.sqlite"_qs);
+    const QString file = dir.filePath(u"orders.sqlite"_s);
     {
-      QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_qs, u"fill"_qs);
+      QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"fill"_s);
       db.setDatabaseName(file);
       db.open();
       QSqlQuery q(db);
       q.exec(u"CREATE TABLE Orders (OrderNo INTEGER, Company VARCHAR(30), Placed DATE, "
-             "Amount CURRENCY, Note VARCHAR(40))"_qs);
+             "Amount CURRENCY, Note VARCHAR(40))"_s);
       db.transaction();
-      q.prepare(u"INSERT INTO Orders VALUES (?, ?, ?, ?, ?)"_qs);
+      q.prepare(u"INSERT INTO Orders VALUES (?, ?, ?, ?, ?)"_s);
       for (int i = 0; i < Rows; ++i) {
         q.bindValue(0, i + 1);
-        q.bindValue(1, u"Company %1, Ltd"_qs.arg(i % 5000));
+        q.bindValue(1, u"Company %1, Ltd"_s.arg(i % 5000));
         q.bindValue(2, QDate(1998, 1, 1).addDays(i % 700).toString(Qt::ISODate));
         q.bindValue(3, double((i * 31) % 100000) / 100.0);
-        q.bindValue(4, u"said \"ok\""_qs);
+        q.bindValue(4, u"said \"ok\""_s);
         q.exec();
       }
       db.commit();
       db.close();
     }
-    QSqlDatabase::removeDatabase(u"fill"_qs);
+    QSqlDatabase::removeDatabase(u"fill"_s);
     dataset.setDatabaseName(file);
-    dataset.setSQL({u"SELECT OrderNo, Company, Placed, Amount, Note FROM Orders"_qs});
+    dataset.setSQL({u"SELECT OrderNo, Company, Placed, Amount, Note FROM Orders"_s});
     dataset.Open();
-    dataset.Fields(2)->setDisplayFormat(u"mm/dd/yyyy"_qs);
+    dataset.Fields(2)->setDisplayFormat(u"mm/dd/yyyy"_s);
     openedMegabytes = peakMegabytes();
     querion.SetDataModel(&model);
     querion.SetDataQuery(&dataset);
@@ -109,17 +111,17 @@ void exportAs(benchmark::State &state, int fileType, const QString &name) {
 }
 
 void BM_ExportCsv(benchmark::State &state) {
-  exportAs(state, zelExportCsv, u"orders.csv"_qs);
+  exportAs(state, zelExportCsv, u"orders.csv"_s);
 }
 void BM_ExportTab(benchmark::State &state) {
-  exportAs(state, zelExportTab, u"orders.tab"_qs);
+  exportAs(state, zelExportTab, u"orders.tab"_s);
 }
 void BM_ExportDbase(benchmark::State &state) {
-  exportAs(state, zelExportDbf, u"orders.dbf"_qs);
+  exportAs(state, zelExportDbf, u"orders.dbf"_s);
 }
 
 void BM_ExportParadox(benchmark::State &state) {
-  exportAs(state, zelExportDb, u"orders.db"_qs);
+  exportAs(state, zelExportDb, u"orders.db"_s);
 }
 
 } // namespace

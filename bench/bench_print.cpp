@@ -14,6 +14,8 @@
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 double peakMegabytes() {
@@ -25,35 +27,35 @@ double peakMegabytes() {
 class Fixture {
 public:
   explicit Fixture(int rows) {
-    const QString file = m_dir.filePath(u"lines.sqlite"_qs);
+    const QString file = m_dir.filePath(u"lines.sqlite"_s);
     {
-      QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_qs, u"fill"_qs);
+      QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"fill"_s);
       db.setDatabaseName(file);
       db.open();
       QSqlQuery q(db);
-      q.exec(u"CREATE TABLE Lines (Nr INTEGER, Item VARCHAR(30), Amount FLOAT)"_qs);
+      q.exec(u"CREATE TABLE Lines (Nr INTEGER, Item VARCHAR(30), Amount FLOAT)"_s);
       db.transaction();
-      q.prepare(u"INSERT INTO Lines VALUES (?, ?, ?)"_qs);
+      q.prepare(u"INSERT INTO Lines VALUES (?, ?, ?)"_s);
       for (int i = 1; i <= rows; ++i) {
         q.bindValue(0, i);
-        q.bindValue(1, u"Item number %1"_qs.arg(i));
+        q.bindValue(1, u"Item number %1"_s.arg(i));
         q.bindValue(2, i * 1.25);
         q.exec();
       }
       db.commit();
     }
-    QSqlDatabase::removeDatabase(u"fill"_qs);
+    QSqlDatabase::removeDatabase(u"fill"_s);
     m_dataset.setDatabaseName(file);
-    m_dataset.setSQL({u"SELECT Nr, Item, Amount FROM Lines ORDER BY Nr"_qs});
+    m_dataset.setSQL({u"SELECT Nr, Item, Amount FROM Lines ORDER BY Nr"_s});
     m_dataset.Open();
     const int widths[] = {8, 25, 12};
     for (int i = 0; i < 3; ++i)
       m_dataset.Fields(i)->setDisplayWidth(widths[i]);
     m_dataset.Fields(2)->setAlignment(taRightJustify);
-    m_querion.Page()->SetTitleCaption(u"Lines"_qs);
-    m_querion.Page()->SetFooterCaption(u"Benchmark"_qs);
+    m_querion.Page()->SetTitleCaption(u"Lines"_s);
+    m_querion.Page()->SetFooterCaption(u"Benchmark"_s);
   }
-  bool print() { return PrintReportToPdf(m_querion, m_dataset, m_dir.filePath(u"lines.pdf"_qs)); }
+  bool print() { return PrintReportToPdf(m_querion, m_dataset, m_dir.filePath(u"lines.pdf"_s)); }
 
 private:
   QTemporaryDir m_dir;
@@ -70,7 +72,7 @@ void BM_PrintToPdf(benchmark::State &state) {
       state.SkipWithError("the report was not written");
   state.SetItemsProcessed(state.iterations() * rows);
   state.counters["rows_per_s"] =
-      benchmark::Counter(double(rows) * state.iterations(), benchmark::Counter::kIsRate);
+      benchmark::Counter(double(rows) * double(state.iterations()), benchmark::Counter::kIsRate);
   state.counters["peak_MB"] = peakMegabytes();
   state.counters["print_growth_MB"] = peakMegabytes() - opened;
 }

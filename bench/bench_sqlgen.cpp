@@ -25,8 +25,8 @@ CountingMessages *messages = nullptr;
 
 // One dialect's model and query component, and the statement it generates.
 struct Variant {
-  Variant(const char *name, TzelDatabase type, TzelJoinMethod joins)
-      : name(name), model(chainquery::makeModel(type, joins)) {
+  Variant(const char *dialect, TzelDatabase type, TzelJoinMethod joins)
+      : name(dialect), model(chainquery::makeModel(type, joins)) {
     querion.setObjectName(QStringLiteral("zelQuerion1"));
     querion.SetDataModel(model.get());
     chainquery::fillQuery(*querion.CurrentQuery());

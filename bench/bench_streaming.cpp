@@ -20,6 +20,8 @@
 #include <cstdio>
 #include <map>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QString benchDir() {
@@ -32,28 +34,28 @@ QString database(int rows) {
   static std::map<int, QString> made;
   if (auto it = made.find(rows); it != made.end())
     return it->second;
-  const QString file = benchDir() + u"/zel-streaming-%1.sqlite"_qs.arg(rows);
+  const QString file = benchDir() + u"/zel-streaming-%1.sqlite"_s.arg(rows);
   if (!QFileInfo::exists(file)) {
     std::fprintf(stderr, "making %s\n", qPrintable(file));
-    QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_qs, u"make"_qs);
-    db.setDatabaseName(file + u".part"_qs);
+    QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"make"_s);
+    db.setDatabaseName(file + u".part"_s);
     db.open();
     QSqlQuery q(db);
-    q.exec(u"CREATE TABLE BIG (ID INTEGER, NAME VARCHAR(30), AMOUNT FLOAT)"_qs);
+    q.exec(u"CREATE TABLE BIG (ID INTEGER, NAME VARCHAR(30), AMOUNT FLOAT)"_s);
     q.exec(
         u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
-        "INSERT INTO BIG SELECT i, 'Name number ' || i, (i % 100000) / 100.0 FROM n"_qs.arg(rows));
+        "INSERT INTO BIG SELECT i, 'Name number ' || i, (i % 100000) / 100.0 FROM n"_s.arg(rows));
     q = QSqlQuery();
     db.close();
     db = QSqlDatabase();
-    QSqlDatabase::removeDatabase(u"make"_qs);
-    QFile::rename(file + u".part"_qs, file);
+    QSqlDatabase::removeDatabase(u"make"_s);
+    QFile::rename(file + u".part"_s, file);
   }
-  const QString alias = u"BIG%1"_qs.arg(rows);
+  const QString alias = u"BIG%1"_s.arg(rows);
   auto *connection = new TzelConnection; // lives for the run
   connection->setDatabaseName(alias);
-  connection->setDriverName(u"SQLITE"_qs);
-  connection->setParams({u"DATABASE="_qs + file});
+  connection->setDriverName(u"SQLITE"_s);
+  connection->setParams({u"DATABASE="_s + file});
   connection->Open();
   made[rows] = alias;
   return alias;
@@ -62,10 +64,10 @@ QString database(int rows) {
 // As the query component dresses them: integers "#", amounts with two decimals.
 void openDressed(TzelDataset &ds, int rows) {
   ds.setDatabaseName(database(rows));
-  ds.setSQL({u"SELECT ID, NAME, AMOUNT FROM BIG"_qs});
+  ds.setSQL({u"SELECT ID, NAME, AMOUNT FROM BIG"_s});
   ds.Open();
-  ds.Fields(0)->setDisplayFormat(u"#"_qs);
-  ds.Fields(2)->setDisplayFormat(u"#,#.00"_qs);
+  ds.Fields(0)->setDisplayFormat(u"#"_s);
+  ds.Fields(2)->setDisplayFormat(u"#,#.00"_s);
 }
 
 void BM_OpenAndShowFirst100(benchmark::State &state) {
@@ -102,7 +104,7 @@ BENCHMARK(BM_Walk1M)->Unit(benchmark::kMillisecond)->UseRealTime();
 void BM_ExportCsv1M(benchmark::State &state) {
   TzelDataset ds;
   openDressed(ds, 1000000);
-  const QString file = benchDir() + u"/zel-streaming-export.csv"_qs;
+  const QString file = benchDir() + u"/zel-streaming-export.csv"_s;
   qint64 records = 0;
   for (auto _ : state) {
     if (!ExportRecords(&ds, file, zelExportCsv, true, false))
@@ -120,21 +122,21 @@ QString postgres() {
   if (!alias.isEmpty() || qEnvironmentVariableIsEmpty("ZEL_PG_HOST"))
     return alias;
   auto *connection = new TzelConnection; // lives for the run
-  connection->setDatabaseName(u"BIGPG"_qs);
-  connection->setDriverName(u"POSTGRESQL"_qs);
-  connection->setParams({u"HOST="_qs + qEnvironmentVariable("ZEL_PG_HOST"),
-                         u"PORT="_qs + qEnvironmentVariable("ZEL_PG_PORT"),
-                         u"DATABASE="_qs + qEnvironmentVariable("ZEL_PG_DATABASE"),
-                         u"USER NAME="_qs + qEnvironmentVariable("ZEL_PG_USER")});
+  connection->setDatabaseName(u"BIGPG"_s);
+  connection->setDriverName(u"POSTGRESQL"_s);
+  connection->setParams({u"HOST="_s + qEnvironmentVariable("ZEL_PG_HOST"),
+                         u"PORT="_s + qEnvironmentVariable("ZEL_PG_PORT"),
+                         u"DATABASE="_s + qEnvironmentVariable("ZEL_PG_DATABASE"),
+                         u"USER NAME="_s + qEnvironmentVariable("ZEL_PG_USER")});
   if (!connection->Open())
     return alias;
   TzelDataset make;
-  make.setDatabaseName(u"BIGPG"_qs);
+  make.setDatabaseName(u"BIGPG"_s);
   make.setSQL({u"DROP TABLE IF EXISTS BIG; CREATE TABLE BIG (ID INTEGER, NAME VARCHAR(30), "
                "AMOUNT FLOAT); INSERT INTO BIG SELECT i, 'Name number ' || i, "
-               "(i % 100000) / 100.0 FROM generate_series(1, 100000) AS i"_qs});
+               "(i % 100000) / 100.0 FROM generate_series(1, 100000) AS i"_s});
   make.ExecSQL();
-  alias = u"BIGPG"_qs;
+  alias = u"BIGPG"_s;
   return alias;
 }
 
@@ -145,7 +147,7 @@ void BM_WalkPostgres100k(benchmark::State &state) {
   for (auto _ : state) {
     TzelDataset ds;
     ds.setDatabaseName(postgres());
-    ds.setSQL({u"SELECT ID, NAME, AMOUNT FROM BIG"_qs});
+    ds.setSQL({u"SELECT ID, NAME, AMOUNT FROM BIG"_s});
     ds.Open();
     for (ds.First(); !ds.Eof(); ds.Next(), ++records)
       for (int c = 0; c < 3; ++c)
@@ -160,14 +162,14 @@ void BM_WalkPostgres100kDriver(benchmark::State &state) {
   if (postgres().isEmpty())
     return state.SkipWithError("ZEL_PG_HOST is not set");
   const QString session = TzelSession::defaultSession().open(postgres()).connectionName;
-  if (!QSqlDatabase::contains(u"bench-driver"_qs))
-    QSqlDatabase::cloneDatabase(session, u"bench-driver"_qs);
+  if (!QSqlDatabase::contains(u"bench-driver"_s))
+    QSqlDatabase::cloneDatabase(session, u"bench-driver"_s);
   qint64 records = 0;
   for (auto _ : state) {
-    QSqlDatabase clone = QSqlDatabase::database(u"bench-driver"_qs);
+    QSqlDatabase clone = QSqlDatabase::database(u"bench-driver"_s);
     QSqlQuery q(clone);
     q.setForwardOnly(true);
-    q.exec(u"SELECT ID, NAME, AMOUNT FROM BIG"_qs);
+    q.exec(u"SELECT ID, NAME, AMOUNT FROM BIG"_s);
     for (; q.next(); ++records)
       for (int c = 0; c < 3; ++c)
         benchmark::DoNotOptimize(q.value(c));

@@ -90,7 +90,7 @@ double timePhase(TzelQueryDialog &dialog, Phase phase) {
     auto *window = dialog.Window();
     QCoreApplication::processEvents();
     if (phase == Phase::Open)
-      seconds = clock.nsecsElapsed() / 1e9;
+      seconds = double(clock.nsecsElapsed()) / 1e9;
     if (phase == Phase::ToPreview)
       window->tabMain->setCurrentIndex(TfrmZelQueryDialog::TabSQL);
     clock.restart();
@@ -99,7 +99,7 @@ double timePhase(TzelQueryDialog &dialog, Phase phase) {
                                                              : TfrmZelQueryDialog::TabPreview);
     QCoreApplication::processEvents();
     if (phase != Phase::Open)
-      seconds = clock.nsecsElapsed() / 1e9;
+      seconds = double(clock.nsecsElapsed()) / 1e9;
     if (phase == Phase::ToPreview && window->DBGrid1->model()->rowCount() == 0)
       seconds = -1;
     window->close();

@@ -8,6 +8,8 @@
 
 #include <sys/stat.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Device and inode after following links: a link or a second name of the same file is the
@@ -43,8 +45,7 @@ bool zelCheckExportTarget(const TzelDataset &dataset, const QString &fileName) {
   }
   for (const QString &source : std::as_const(read))
     if (sameFile(source, fileName)) {
-      zelShowError(
-          u"Error: The export would replace [%1], a file the query reads"_qs.arg(fileName));
+      zelShowError(u"Error: The export would replace [%1], a file the query reads"_s.arg(fileName));
       return false;
     }
   return true;

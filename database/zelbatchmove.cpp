@@ -12,6 +12,8 @@
 #include <QFileInfo>
 #include <optional>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // The source's records from its first, its attached controls suspended; left on its first
@@ -53,12 +55,12 @@ private:
 void TzelBatchMove::Execute() {
   m_moved = 0;
   if (!m_source || !m_destination)
-    throw EzelError(u"Error: The batch move needs a source and a destination"_qs);
+    throw EzelError(u"Error: The batch move needs a source and a destination"_s);
   m_source->Open();
   const QString path = m_destination->filePath();
   const QFileInfo info(path);
   if (!info.dir().exists())
-    throw EzelError(u"Error: The folder [%1] does not exist"_qs.arg(info.path()));
+    throw EzelError(u"Error: The folder [%1] does not exist"_s.arg(info.path()));
 
   // Named after what the user sees, the display labels, not the statement's column names.
   QList<TzelTableColumn> columns;
@@ -68,7 +70,7 @@ void TzelBatchMove::Execute() {
   }
   const bool dbase = m_destination->TableType() == TzelTableType::ttDBase ||
                      (m_destination->TableType() == TzelTableType::ttDefault &&
-                      info.suffix().compare(u"dbf"_qs, Qt::CaseInsensitive) == 0);
+                      info.suffix().compare(u"dbf"_s, Qt::CaseInsensitive) == 0);
   DatasetRows rows(*m_source);
   TzelFileResult written;
   std::optional<TzelPrivateCreation> replacing;
@@ -82,6 +84,6 @@ void TzelBatchMove::Execute() {
   }
   rows.finish();
   if (!written.ok)
-    throw EzelError(u"Error: "_qs + written.text);
+    throw EzelError(u"Error: "_s + written.text);
   m_moved = rows.count();
 }

@@ -14,7 +14,7 @@ struct pg_cancel;
 
 class ZELCORE_EXPORT EzelCancelled : public EzelError {
 public:
-  EzelCancelled() : EzelError(u"Error: The statement was cancelled"_qs) {}
+  EzelCancelled() : EzelError(QStringLiteral("Error: The statement was cancelled")) {}
 };
 
 // The native handle a running statement can be interrupted through: the SQLite connection

@@ -3,6 +3,8 @@
 #include "database/zelsession.h"
 #include "model/zeltypes.h"
 
+using namespace Qt::StringLiterals;
+
 TzelConnection::TzelConnection(QObject *parent) : QObject(parent) {}
 
 TzelConnection::~TzelConnection() {
@@ -20,11 +22,11 @@ bool TzelConnection::Open() {
   Close();
   m_lastError.clear();
   if (IsBlank(m_databaseName)) {
-    m_lastError = u"Error: The connection has no database name"_qs;
+    m_lastError = u"Error: The connection has no database name"_s;
     return false;
   }
   if (!TzelSession::driverKind(m_driverName)) {
-    m_lastError = u"Error: Unknown driver [%1]"_qs.arg(m_driverName);
+    m_lastError = u"Error: Unknown driver [%1]"_s.arg(m_driverName);
     return false;
   }
   TzelSession &session = TzelSession::defaultSession();

@@ -39,7 +39,7 @@ public:
 
 private:
   QString m_databaseName;
-  QString m_driverName = u"STANDARD"_qs;
+  QString m_driverName = QStringLiteral("STANDARD");
   QStringList m_params;
   bool m_loginPrompt = true;
   bool m_connected = false;

@@ -11,6 +11,8 @@
 
 #include <QFileInfo>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const ZelRegisterClass<TzelDataModel> registerDataModel;
@@ -41,9 +43,9 @@ bool TzelDataModel::PrepareDetail(const QString &databaseName, const QString &ta
   m_detailTable->setDatabaseName(databaseName);
   m_detailTable->setTableName(tableName);
   m_detailTable->setMasterSource(m_linkSource.get());
-  m_detailTable->setMasterFields(u"ITEM_ID"_qs);
+  m_detailTable->setMasterFields(u"ITEM_ID"_s);
   if (DatabaseType() == zelAccess || DatabaseType() == zelDbase)
-    m_detailTable->setIndexName(u"ITEM_ID"_qs);
+    m_detailTable->setIndexName(u"ITEM_ID"_s);
   return true;
 }
 
@@ -71,13 +73,12 @@ bool TzelDataModel::ExportTable(QObject *dataset, QString &fileName, int fileTyp
   if (!CheckExportArguments(dataset, fileName, fileType))
     return false;
   if (fileType != 5 && fileType != 9) {
-    zelShowError(
-        u"Error: The Borland Database Engine cannot export file type %1."_qs.arg(fileType));
+    zelShowError(u"Error: The Borland Database Engine cannot export file type %1."_s.arg(fileType));
     return false;
   }
   auto *source = qobject_cast<TzelDataset *>(dataset);
   if (!source) {
-    zelShowError(u"Error: The dataset [%1] cannot be exported"_qs.arg(dataset->objectName()));
+    zelShowError(u"Error: The dataset [%1] cannot be exported"_s.arg(dataset->objectName()));
     return false;
   }
   if (!zelCheckExportSource(*source) || !zelCheckExportTarget(*source, fileName))
@@ -105,13 +106,13 @@ bool TzelDataModel::ExportTable(QObject *dataset, QString &fileName, int fileTyp
   if (failed)
     return false;
   if (showMessage)
-    zelMessageBox(fileName + u" has been successfully created."_qs, TzelMessageKind::Information);
+    zelMessageBox(fileName + u" has been successfully created."_s, TzelMessageKind::Information);
   return true;
 }
 
 void TzelDataModel::ExportFileTypes(QStringList &list) {
   list.clear();
-  list << u"dBase table (*.dbf)"_qs << u"Paradox table (*.db)"_qs;
+  list << u"dBase table (*.dbf)"_s << u"Paradox table (*.db)"_s;
 }
 
 QString TzelDataModel::DatabasePrefix(const QString &databaseName) {
@@ -130,8 +131,8 @@ int TzelDataModel::AddTableFromDatabase(const QString &databaseName, const QStri
   try {
     query.Close();
     query.setDatabaseName(databaseName);
-    query.setSQL({u"SELECT * FROM "_qs +
-                  QuoteQualifiedName(tableName, NameQuote(), DatabaseType()) + u" WHERE 1 = 0"_qs});
+    query.setSQL({u"SELECT * FROM "_s + QuoteQualifiedName(tableName, NameQuote(), DatabaseType()) +
+                  u" WHERE 1 = 0"_s});
     query.Open();
     index = AddTable(databaseName, tableName, QString());
     TzelTable *table = GetTable(index);

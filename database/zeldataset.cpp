@@ -11,6 +11,8 @@
 #include <climits>
 #include <cstdlib>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // The first block, kept while the dataset is open: the first screen of a grid and the
@@ -140,12 +142,12 @@ QString TzelDataset::connectionFor(const QString &databaseName, QString &text) {
   if (m_privateSource != db.connectionName || !QSqlDatabase::contains(m_privateConnection)) {
     dropPrivateConnection();
     static int counter = 0;
-    m_privateConnection = u"zel-dataset-%1"_qs.arg(++counter);
+    m_privateConnection = u"zel-dataset-%1"_s.arg(++counter);
     QSqlDatabase clone = QSqlDatabase::cloneDatabase(db.connectionName, m_privateConnection);
     if (const QString message = TzelSession::openConnection(clone); !message.isEmpty()) {
       clone = QSqlDatabase();
       dropPrivateConnection();
-      throw EzelError(u"Error: "_qs + message);
+      throw EzelError(u"Error: "_s + message);
     }
     m_privateSource = db.connectionName;
   }
@@ -203,7 +205,7 @@ void TzelDataset::Open() {
   try {
     startStream();
     if (!m_stream->isSelect())
-      throw EzelError(u"Error: The statement returns no records"_qs);
+      throw EzelError(u"Error: The statement returns no records"_s);
     const QList<TzelFieldDef> defs = m_stream->fieldDefs();
     std::deque<QVariantList> first;
     m_streamPos = m_stream->read(first, kHeadRecords);
@@ -308,7 +310,7 @@ void TzelDataset::restartAt(int record) {
   const QList<TzelFieldDef> before = FieldDefs();
   startStream();
   if (m_stream->fieldDefs() != before)
-    throw EzelError(u"Error: The result of the statement changed while it was read"_qs);
+    throw EzelError(u"Error: The result of the statement changed while it was read"_s);
   passOver(std::max(int(m_head.size()), record - kWindowRecords / 2));
 }
 
@@ -392,7 +394,7 @@ void TzelDataset::notify() {
 
 TzelDatasetField *TzelDataset::Fields(int index) const {
   if (index < 0 || index >= FieldCount())
-    throw EzelError(u"Error: Field index %1 out of range"_qs.arg(index));
+    throw EzelError(u"Error: Field index %1 out of range"_s.arg(index));
   return m_fields[size_t(index)].get();
 }
 

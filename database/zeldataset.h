@@ -79,7 +79,7 @@ private:
   int m_tag = 0;
   QString m_displayFormat;
   QString m_editMask;
-  QString m_displayValues = u"True;False"_qs;
+  QString m_displayValues = QStringLiteral("True;False");
   mutable TzelNumberPattern m_pattern; // the display format, read once
   mutable QString m_patternText;
   mutable bool m_patternRead = false;

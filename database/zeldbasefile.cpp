@@ -13,6 +13,8 @@
 
 #include <shapefil.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // shapelib reports through a hook without user data; the tool is single-threaded.
@@ -86,10 +88,10 @@ using DbfHandle = std::unique_ptr<DBFInfo, DbfDeleter>;
 TzelFileResult checkHeader(const QString &path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly))
-    return TzelFileResult::failure(u"Table does not exist: %1"_qs.arg(path));
+    return TzelFileResult::failure(u"Table does not exist: %1"_s.arg(path));
   const QByteArray head = file.read(32);
   if (head.size() < 32)
-    return TzelFileResult::failure(u"File is not a dBase table: %1"_qs.arg(path));
+    return TzelFileResult::failure(u"File is not a dBase table: %1"_s.arg(path));
   auto u16 = [&](int at) { return int(uchar(head[at])) | int(uchar(head[at + 1])) << 8; };
   const quint32 records = quint32(uchar(head[4])) | quint32(uchar(head[5])) << 8 |
                           quint32(uchar(head[6])) << 16 | quint32(uchar(head[7])) << 24;
@@ -99,9 +101,9 @@ TzelFileResult checkHeader(const QString &path) {
   const int month = uchar(head[2]), day = uchar(head[3]);
   if ((version != 3 && version != 4 && version != 5) || headerSize < 65 || (headerSize - 1) % 32 ||
       recordSize < 2 || month > 12 || day > 31)
-    return TzelFileResult::failure(u"File is not a dBase table: %1"_qs.arg(path));
+    return TzelFileResult::failure(u"File is not a dBase table: %1"_s.arg(path));
   if (file.size() < qint64(headerSize) + qint64(records) * recordSize)
-    return TzelFileResult::failure(u"Table is damaged (file is truncated): %1"_qs.arg(path));
+    return TzelFileResult::failure(u"Table is damaged (file is truncated): %1"_s.arg(path));
   return {};
 }
 
@@ -145,7 +147,7 @@ QVariant readValue(DBFHandle h, int row, int col, const TzelColumnType &type) {
   }
   case ftDate: {
     const QDate d =
-        QDate::fromString(QString::fromLatin1(DBFReadStringAttribute(h, row, col)), u"yyyyMMdd"_qs);
+        QDate::fromString(QString::fromLatin1(DBFReadStringAttribute(h, row, col)), u"yyyyMMdd"_s);
     return d.isValid() ? QVariant(d) : QVariant();
   }
   case ftMemo:
@@ -167,7 +169,7 @@ TzelFileResult readDbaseTable(const QString &path, TzelTableData &table) {
   SAHooks hooks = quietHooks();
   DbfHandle h(DBFOpenLL(QFile::encodeName(path).constData(), "rb", &hooks));
   if (!h)
-    return TzelFileResult::failure(u"Cannot open dBase table %1: %2"_qs.arg(path, dbfError));
+    return TzelFileResult::failure(u"Cannot open dBase table %1: %2"_s.arg(path, dbfError));
   const int fieldCount = DBFGetFieldCount(h.get());
   for (int i = 0; i < fieldCount; ++i) {
     char name[XBASE_FLDNAME_LEN_READ + 1] = {};
@@ -186,7 +188,7 @@ TzelFileResult readDbaseTable(const QString &path, TzelTableData &table) {
     for (int i = 0; i < fieldCount; ++i)
       row.append(readValue(h.get(), r, i, table.columns[i].type));
     if (!dbfError.isEmpty())
-      return TzelFileResult::failure(u"Table is damaged: %1: %2"_qs.arg(path, dbfError));
+      return TzelFileResult::failure(u"Table is damaged: %1: %2"_s.arg(path, dbfError));
     table.rows.append(std::move(row));
   }
   return {};
@@ -260,15 +262,15 @@ bool writeValue(DBFHandle h, int row, int col, const DbfLayout &f, const QVarian
     if (!d.isValid())
       return DBFWriteNULLAttribute(h, row, col);
     // shapelib formats 'D' values as numbers; the date text goes in as written.
-    QByteArray text = d.toString(u"yyyyMMdd"_qs).toLatin1();
+    QByteArray text = d.toString(u"yyyyMMdd"_s).toLatin1();
     return DBFWriteAttributeDirectly(h, row, col, text.data());
   }
   default: {
     QString text;
     if (value.typeId() == QMetaType::QDateTime)
-      text = value.toDateTime().toString(u"yyyy-MM-dd hh:mm:ss"_qs);
+      text = value.toDateTime().toString(u"yyyy-MM-dd hh:mm:ss"_s);
     else if (value.typeId() == QMetaType::QTime)
-      text = value.toTime().toString(u"hh:mm:ss"_qs);
+      text = value.toTime().toString(u"hh:mm:ss"_s);
     else
       text = value.toString();
     // shapelib reports a cut text as a failure; the cut is intended here.
@@ -302,9 +304,9 @@ bool writeRows(DBFHandle h, const QList<DbfLayout> &layout, TzelRowSource &rows)
 TzelFileResult writeDbaseTable(const QString &path, const QList<TzelTableColumn> &columns,
                                TzelRowSource &rows) {
   if (columns.isEmpty())
-    return TzelFileResult::failure(u"A table needs at least one field: %1"_qs.arg(path));
+    return TzelFileResult::failure(u"A table needs at least one field: %1"_s.arg(path));
   const QFileInfo target(path);
-  const QString temporary = target.path() + u'/' + target.completeBaseName() + u".part.dbf"_qs;
+  const QString temporary = target.path() + u'/' + target.completeBaseName() + u".part.dbf"_s;
   QFile::remove(temporary);
   dbfError.clear();
   dbfSystemError.clear();
@@ -314,7 +316,7 @@ TzelFileResult writeDbaseTable(const QString &path, const QList<TzelTableColumn>
     SAHooks hooks = checkedHooks();
     DbfHandle h(DBFCreateLL(QFile::encodeName(temporary).constData(), "LDID/87", &hooks));
     if (!h)
-      return TzelFileResult::failure(u"Cannot create dBase table %1: %2"_qs.arg(path, dbfError));
+      return TzelFileResult::failure(u"Cannot create dBase table %1: %2"_s.arg(path, dbfError));
     QList<DbfLayout> layout;
     const QStringList names = zelTableFieldNames(columns, 10);
     for (int i = 0; i < columns.size() && written; ++i) {
@@ -330,10 +332,10 @@ TzelFileResult writeDbaseTable(const QString &path, const QList<TzelTableColumn>
   }
   if (!written || !dbfError.isEmpty() || !dbfSystemError.isEmpty()) {
     QFile::remove(temporary);
-    return TzelFileResult::failure(u"Cannot write dBase table %1: %2"_qs.arg(
+    return TzelFileResult::failure(u"Cannot write dBase table %1: %2"_s.arg(
         path, dbfSystemError.isEmpty() ? dbfError : dbfSystemError));
   }
   if (const QString reason = ReplaceFileWith(temporary, path); !reason.isEmpty())
-    return TzelFileResult::failure(u"Cannot replace %1: %2"_qs.arg(path, reason));
+    return TzelFileResult::failure(u"Cannot replace %1: %2"_s.arg(path, reason));
   return {};
 }

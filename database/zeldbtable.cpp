@@ -5,6 +5,8 @@
 #include <QDir>
 #include <QFileInfo>
 
+using namespace Qt::StringLiterals;
+
 QString TzelDbTable::filePath() const {
   QString folder = TzelSession::defaultSession().folderOf(m_databaseName);
   if (folder.isEmpty())
@@ -13,9 +15,9 @@ QString TzelDbTable::filePath() const {
   QString name = m_tableName;
   if (QFileInfo(name).suffix().isEmpty()) {
     if (m_tableType == TzelTableType::ttDBase)
-      name += u".dbf"_qs;
+      name += u".dbf"_s;
     else if (m_tableType == TzelTableType::ttParadox)
-      name += u".db"_qs;
+      name += u".db"_s;
   }
   return QDir(folder).filePath(name);
 }

@@ -3,34 +3,36 @@
 #include <QHash>
 #include <QRegularExpression>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 TFieldType typeOfName(const QString &name) {
   static const QHash<QString, TFieldType> names = {
-      {u"CHAR"_qs, ftString},       {u"CHARACTER"_qs, ftString},
-      {u"VARCHAR"_qs, ftString},    {u"NCHAR"_qs, ftString},
-      {u"NVARCHAR"_qs, ftString},   {u"ALPHA"_qs, ftString},
-      {u"STRING"_qs, ftString},     {u"TEXT"_qs, ftMemo},
-      {u"MEMO"_qs, ftMemo},         {u"CLOB"_qs, ftMemo},
-      {u"FMTMEMO"_qs, ftFmtMemo},   {u"SMALLINT"_qs, ftSmallint},
-      {u"INT2"_qs, ftSmallint},     {u"TINYINT"_qs, ftSmallint},
-      {u"SHORT"_qs, ftSmallint},    {u"INTEGER"_qs, ftInteger},
-      {u"INT"_qs, ftInteger},       {u"INT4"_qs, ftInteger},
-      {u"BIGINT"_qs, ftInteger},    {u"INT8"_qs, ftInteger},
-      {u"LONG"_qs, ftInteger},      {u"WORD"_qs, ftWord},
-      {u"AUTOINC"_qs, ftAutoInc},   {u"BOOLEAN"_qs, ftBoolean},
-      {u"BOOL"_qs, ftBoolean},      {u"LOGICAL"_qs, ftBoolean},
-      {u"REAL"_qs, ftFloat},        {u"FLOAT"_qs, ftFloat},
-      {u"FLOAT4"_qs, ftFloat},      {u"FLOAT8"_qs, ftFloat},
-      {u"DOUBLE"_qs, ftFloat},      {u"NUMBER"_qs, ftFloat},
-      {u"MONEY"_qs, ftCurrency},    {u"CURRENCY"_qs, ftCurrency},
-      {u"NUMERIC"_qs, ftBCD},       {u"DECIMAL"_qs, ftBCD},
-      {u"BCD"_qs, ftBCD},           {u"DATE"_qs, ftDate},
-      {u"TIME"_qs, ftTime},         {u"TIMESTAMP"_qs, ftDateTime},
-      {u"DATETIME"_qs, ftDateTime}, {u"BLOB"_qs, ftBlob},
-      {u"BYTEA"_qs, ftBlob},        {u"BYTES"_qs, ftBytes},
-      {u"BINARY"_qs, ftBytes},      {u"VARBINARY"_qs, ftVarBytes},
-      {u"GRAPHIC"_qs, ftGraphic},   {u"OLE"_qs, ftParadoxOle},
+      {u"CHAR"_s, ftString},       {u"CHARACTER"_s, ftString},
+      {u"VARCHAR"_s, ftString},    {u"NCHAR"_s, ftString},
+      {u"NVARCHAR"_s, ftString},   {u"ALPHA"_s, ftString},
+      {u"STRING"_s, ftString},     {u"TEXT"_s, ftMemo},
+      {u"MEMO"_s, ftMemo},         {u"CLOB"_s, ftMemo},
+      {u"FMTMEMO"_s, ftFmtMemo},   {u"SMALLINT"_s, ftSmallint},
+      {u"INT2"_s, ftSmallint},     {u"TINYINT"_s, ftSmallint},
+      {u"SHORT"_s, ftSmallint},    {u"INTEGER"_s, ftInteger},
+      {u"INT"_s, ftInteger},       {u"INT4"_s, ftInteger},
+      {u"BIGINT"_s, ftInteger},    {u"INT8"_s, ftInteger},
+      {u"LONG"_s, ftInteger},      {u"WORD"_s, ftWord},
+      {u"AUTOINC"_s, ftAutoInc},   {u"BOOLEAN"_s, ftBoolean},
+      {u"BOOL"_s, ftBoolean},      {u"LOGICAL"_s, ftBoolean},
+      {u"REAL"_s, ftFloat},        {u"FLOAT"_s, ftFloat},
+      {u"FLOAT4"_s, ftFloat},      {u"FLOAT8"_s, ftFloat},
+      {u"DOUBLE"_s, ftFloat},      {u"NUMBER"_s, ftFloat},
+      {u"MONEY"_s, ftCurrency},    {u"CURRENCY"_s, ftCurrency},
+      {u"NUMERIC"_s, ftBCD},       {u"DECIMAL"_s, ftBCD},
+      {u"BCD"_s, ftBCD},           {u"DATE"_s, ftDate},
+      {u"TIME"_s, ftTime},         {u"TIMESTAMP"_s, ftDateTime},
+      {u"DATETIME"_s, ftDateTime}, {u"BLOB"_s, ftBlob},
+      {u"BYTEA"_s, ftBlob},        {u"BYTES"_s, ftBytes},
+      {u"BINARY"_s, ftBytes},      {u"VARBINARY"_s, ftVarBytes},
+      {u"GRAPHIC"_s, ftGraphic},   {u"OLE"_s, ftParadoxOle},
   };
   return names.value(name, ftUnknown);
 }
@@ -39,7 +41,7 @@ TFieldType typeOfName(const QString &name) {
 
 TzelColumnType fieldTypeFromDeclared(const QString &declared) {
   static const QRegularExpression form(
-      uR"(^\s*([A-Za-z_][A-Za-z0-9_]*)[^(]*(?:\(\s*(\d+)\s*(?:,\s*(\d+)\s*)?\))?)"_qs);
+      uR"(^\s*([A-Za-z_][A-Za-z0-9_]*)[^(]*(?:\(\s*(\d+)\s*(?:,\s*(\d+)\s*)?\))?)"_s);
   const auto m = form.match(declared);
   if (!m.hasMatch())
     return {};
@@ -91,43 +93,43 @@ TzelColumnType fieldTypeFromPostgres(int oid, int length, int precision) {
 QString declaredTypeFor(const TzelColumnType &column) {
   switch (column.type) {
   case ftString:
-    return column.size > 0 ? u"VARCHAR(%1)"_qs.arg(column.size) : u"VARCHAR"_qs;
+    return column.size > 0 ? u"VARCHAR(%1)"_s.arg(column.size) : u"VARCHAR"_s;
   case ftSmallint:
-    return u"SMALLINT"_qs;
+    return u"SMALLINT"_s;
   case ftInteger:
-    return u"INTEGER"_qs;
+    return u"INTEGER"_s;
   case ftWord:
-    return u"WORD"_qs;
+    return u"WORD"_s;
   case ftAutoInc:
-    return u"AUTOINC"_qs;
+    return u"AUTOINC"_s;
   case ftBoolean:
-    return u"BOOLEAN"_qs;
+    return u"BOOLEAN"_s;
   case ftFloat:
-    return u"DOUBLE"_qs;
+    return u"DOUBLE"_s;
   case ftCurrency:
-    return u"MONEY"_qs;
+    return u"MONEY"_s;
   case ftBCD:
-    return u"NUMERIC(32,%1)"_qs.arg(column.size);
+    return u"NUMERIC(32,%1)"_s.arg(column.size);
   case ftDate:
-    return u"DATE"_qs;
+    return u"DATE"_s;
   case ftTime:
-    return u"TIME"_qs;
+    return u"TIME"_s;
   case ftDateTime:
-    return u"TIMESTAMP"_qs;
+    return u"TIMESTAMP"_s;
   case ftBytes:
-    return u"BYTES"_qs;
+    return u"BYTES"_s;
   case ftVarBytes:
-    return u"VARBINARY"_qs;
+    return u"VARBINARY"_s;
   case ftMemo:
-    return u"TEXT"_qs;
+    return u"TEXT"_s;
   case ftFmtMemo:
-    return u"FMTMEMO"_qs;
+    return u"FMTMEMO"_s;
   case ftGraphic:
-    return u"GRAPHIC"_qs;
+    return u"GRAPHIC"_s;
   case ftParadoxOle:
   case ftDBaseOle:
-    return u"OLE"_qs;
+    return u"OLE"_s;
   default:
-    return u"BLOB"_qs;
+    return u"BLOB"_s;
   }
 }

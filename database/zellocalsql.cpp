@@ -6,12 +6,14 @@
 #include <QList>
 #include <QRegularExpression>
 
+using namespace Qt::StringLiterals;
+
 using namespace ZelLocalSql;
 
 namespace {
 
 QString quoteLiteral(const QString &text) {
-  return u'\'' + QString(text).replace(u'\'', u"''"_qs) + u'\'';
+  return u'\'' + QString(text).replace(u'\'', u"''"_s) + u'\'';
 }
 
 // One part of a name as SQLite needs it: quoted when written quoted or when a keyword.
@@ -24,7 +26,7 @@ QString namePart(const Token &t) {
 // mm/dd/yyyy with an optional time becomes yyyy-mm-dd[ hh:mm:ss]; other texts stay.
 QString isoDate(const QString &text) {
   static const QRegularExpression form(
-      uR"(^\s*(\d{1,2})/(\d{1,2})/(\d{4})(?:\s+(\d{1,2}):(\d{2})(?::(\d{2}))?)?\s*$)"_qs);
+      uR"(^\s*(\d{1,2})/(\d{1,2})/(\d{4})(?:\s+(\d{1,2}):(\d{2})(?::(\d{2}))?)?\s*$)"_s);
   const auto m = form.match(text);
   if (!m.hasMatch())
     return text;
@@ -33,18 +35,18 @@ QString isoDate(const QString &text) {
     return text;
   QString iso = date.toString(Qt::ISODate);
   if (m.hasCaptured(4))
-    iso += u" %1:%2:%3"_qs.arg(m.captured(4).toInt(), 2, 10, QChar(u'0'))
+    iso += u" %1:%2:%3"_s.arg(m.captured(4).toInt(), 2, 10, QChar(u'0'))
                .arg(m.captured(5))
-               .arg(m.hasCaptured(6) ? m.captured(6) : u"00"_qs);
+               .arg(m.hasCaptured(6) ? m.captured(6) : u"00"_s);
   return iso;
 }
 
 QString literalFor(const QString &text) {
   const QString upper = text.trimmed().toUpper();
   if (upper == u"TRUE")
-    return u"1"_qs;
+    return u"1"_s;
   if (upper == u"FALSE")
-    return u"0"_qs;
+    return u"0"_s;
   return quoteLiteral(isoDate(text));
 }
 
@@ -117,5 +119,5 @@ QString translateLocalSql(const QString &sql, const TzelLocalSqlHooks &hooks) {
 }
 
 QString quoteSqliteName(const QString &name) {
-  return u'"' + QString(name).replace(u'"', u"\"\""_qs) + u'"';
+  return u'"' + QString(name).replace(u'"', u"\"\""_s) + u'"';
 }

@@ -3,12 +3,14 @@
 
 #include <QRegularExpression>
 
+using namespace Qt::StringLiterals;
+
 namespace ZelLocalSql {
 
 namespace {
 
 bool isExplicitReference(const QString &text) {
-  static const QRegularExpression form(uR"(^(:[^:]+:.+|/.+|[A-Za-z]:[\\/].+|\\\\.+)$)"_qs);
+  static const QRegularExpression form(uR"(^(:[^:]+:.+|/.+|[A-Za-z]:[\\/].+|\\\\.+)$)"_s);
   return form.match(text).hasMatch();
 }
 
@@ -48,7 +50,7 @@ void Reader::readSymbol(const Token &t) {
   if (isSymbol(t, u'(')) {
     // Inside parentheses a select list holds an expression, never a column alias
     // (CAST(x AS INTEGER)); a FROM clause goes on with its joined tables.
-    m_clauses.append(clause() == u"SELECT" ? u"SELECT("_qs : clause());
+    m_clauses.append(clause() == u"SELECT" ? u"SELECT("_s : clause());
   } else if (isSymbol(t, u')')) {
     // A closing parenthesis ends the table reference or item inside it.
     if (m_clauses.size() > 1)
@@ -89,9 +91,9 @@ bool Reader::readKeyword(const Token &t) {
 
 // After a table reference a word names its alias, unless it goes on with the statement.
 bool Reader::endsTableAlias(const Token &t) const {
-  static const QSet<QString> words{
-      u"INNER"_qs, u"LEFT"_qs,  u"RIGHT"_qs,  u"FULL"_qs,  u"CROSS"_qs,   u"JOIN"_qs, u"ON"_qs,
-      u"WHERE"_qs, u"GROUP"_qs, u"HAVING"_qs, u"UNION"_qs, u"NATURAL"_qs, u"OUTER"_qs};
+  static const QSet<QString> words{u"INNER"_s, u"LEFT"_s,    u"RIGHT"_s, u"FULL"_s,  u"CROSS"_s,
+                                   u"JOIN"_s,  u"ON"_s,      u"WHERE"_s, u"GROUP"_s, u"HAVING"_s,
+                                   u"UNION"_s, u"NATURAL"_s, u"OUTER"_s};
   const QString upper = t.text.toUpper();
   if (upper == u"ORDER")
     return nextSignificantIs(m_at + 1, "BY");

@@ -12,6 +12,8 @@
 #include <cstdio>
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 extern "C" {
 #include <paradox.h>
 }
@@ -48,10 +50,10 @@ PxDoc newDoc(PxErrors &errors) {
 TzelFileResult checkHeader(const QString &path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly))
-    return TzelFileResult::failure(u"Table does not exist: %1"_qs.arg(path));
+    return TzelFileResult::failure(u"Table does not exist: %1"_s.arg(path));
   const QByteArray head = file.read(0x58);
   if (head.size() < 0x58)
-    return TzelFileResult::failure(u"File is not a Paradox table: %1"_qs.arg(path));
+    return TzelFileResult::failure(u"File is not a Paradox table: %1"_s.arg(path));
   auto u16 = [&](int at) { return int(uchar(head[at])) | int(uchar(head[at + 1])) << 8; };
   const int recordSize = u16(0x00);
   const int headerSize = u16(0x02);
@@ -62,9 +64,9 @@ TzelFileResult checkHeader(const QString &path) {
   const bool plausible = (fileType == 0 || fileType == 2) && recordSize > 0 && fieldCount > 0 &&
                          headerSize >= 0x58 && blockKb >= 1 && blockKb <= 32;
   if (!plausible)
-    return TzelFileResult::failure(u"File is not a Paradox table: %1"_qs.arg(path));
+    return TzelFileResult::failure(u"File is not a Paradox table: %1"_s.arg(path));
   if (file.size() < qint64(headerSize) + qint64(usedBlocks) * blockKb * 1024)
-    return TzelFileResult::failure(u"Table is damaged (file is truncated): %1"_qs.arg(path));
+    return TzelFileResult::failure(u"Table is damaged (file is truncated): %1"_s.arg(path));
   return {};
 }
 
@@ -219,9 +221,9 @@ TzelFileResult readParadoxTable(const QString &path, TzelTableData &table) {
   PxErrors errors;
   PxDoc doc = newDoc(errors);
   if (!doc || PX_open_file(doc.get(), QFile::encodeName(path).constData()) < 0)
-    return TzelFileResult::failure(u"Cannot open Paradox table %1: %2"_qs.arg(path, errors.text));
+    return TzelFileResult::failure(u"Cannot open Paradox table %1: %2"_s.arg(path, errors.text));
   const QString blobPath = QFileInfo(path).path() + u'/' + QFileInfo(path).completeBaseName();
-  for (const QString &ext : {u".MB"_qs, u".mb"_qs})
+  for (const QString &ext : {u".MB"_s, u".mb"_s})
     if (QFileInfo::exists(blobPath + ext)) {
       PX_set_blob_file(doc.get(), QFile::encodeName(blobPath + ext).constData());
       break;
@@ -229,7 +231,7 @@ TzelFileResult readParadoxTable(const QString &path, TzelTableData &table) {
   const int fieldCount = PX_get_num_fields(doc.get());
   pxfield_t *fields = PX_get_fields(doc.get());
   if (fieldCount <= 0 || !fields)
-    return TzelFileResult::failure(u"File is not a Paradox table: %1"_qs.arg(path));
+    return TzelFileResult::failure(u"File is not a Paradox table: %1"_s.arg(path));
   for (int i = 0; i < fieldCount; ++i)
     table.columns.append({QString::fromLatin1(fields[i].px_fname), columnTypeOf(fields[i])});
   const int recordCount = PX_get_num_records(doc.get());
@@ -237,7 +239,7 @@ TzelFileResult readParadoxTable(const QString &path, TzelTableData &table) {
   table.rows.reserve(recordCount);
   for (int r = 0; r < recordCount; ++r) {
     if (!PX_get_record(doc.get(), r, record.data()))
-      return TzelFileResult::failure(u"Table is damaged (record %1 cannot be read): %2 %3"_qs.arg(
+      return TzelFileResult::failure(u"Table is damaged (record %1 cannot be read): %2 %3"_s.arg(
           QString::number(r + 1), path, errors.text));
     QVariantList row;
     row.reserve(fieldCount);
@@ -249,7 +251,7 @@ TzelFileResult readParadoxTable(const QString &path, TzelTableData &table) {
     table.rows.append(std::move(row));
   }
   if (!errors.text.isEmpty())
-    return TzelFileResult::failure(u"Error reading Paradox table %1: %2"_qs.arg(path, errors.text));
+    return TzelFileResult::failure(u"Error reading Paradox table %1: %2"_s.arg(path, errors.text));
   return {};
 }
 
@@ -456,11 +458,11 @@ QString putRows(pxdoc_t *doc, const QList<PxLayout> &layout, TzelRowSource &rows
     if (file.failed())
       return file.reason();
     if (!put)
-      return u"the record cannot be written"_qs;
+      return u"the record cannot be written"_s;
     if (doc->px_head->px_fileblocks > MaxBlocks) {
       const pxhead_t *head = doc->px_head;
       const int perBlock = (head->px_maxtablesize * 1024 - 6) / head->px_recordsize;
-      return u"a Paradox table holds at most %1 records of this size"_qs.arg(
+      return u"a Paradox table holds at most %1 records of this size"_s.arg(
           QString::number(qint64(perBlock) * MaxBlocks));
     }
   }
@@ -472,8 +474,8 @@ QString putRows(pxdoc_t *doc, const QList<PxLayout> &layout, TzelRowSource &rows
 TzelFileResult writeParadoxTable(const QString &path, const QList<TzelTableColumn> &columns,
                                  TzelRowSource &rows) {
   if (columns.isEmpty())
-    return TzelFileResult::failure(u"A table needs at least one field: %1"_qs.arg(path));
-  const QString temporary = path + u".part"_qs;
+    return TzelFileResult::failure(u"A table needs at least one field: %1"_s.arg(path));
+  const QString temporary = path + u".part"_s;
   QFile::remove(temporary);
   PxErrors errors;
   QList<PxLayout> layout;
@@ -483,10 +485,10 @@ TzelFileResult writeParadoxTable(const QString &path, const QList<TzelTableColum
     const QList<int> longest = zelLongestTexts(needsLongest, columns, rows);
     PxDoc doc = newDoc(errors);
     if (!doc)
-      return TzelFileResult::failure(u"Cannot create Paradox table %1"_qs.arg(path));
+      return TzelFileResult::failure(u"Cannot create Paradox table %1"_s.arg(path));
     if (!file.open(temporary))
       return TzelFileResult::failure(
-          u"Cannot create Paradox table %1: %2"_qs.arg(path, file.reason()));
+          u"Cannot create Paradox table %1: %2"_s.arg(path, file.reason()));
     const int n = int(columns.size());
     const QStringList names = zelTableFieldNames(columns, 25);
     // pxlib frees the field list and names with the document, so they come from its allocator.
@@ -518,9 +520,9 @@ TzelFileResult writeParadoxTable(const QString &path, const QList<TzelTableColum
     why = errors.text;
   if (!why.isEmpty()) {
     QFile::remove(temporary);
-    return TzelFileResult::failure(u"Cannot write Paradox table %1: %2"_qs.arg(path, why));
+    return TzelFileResult::failure(u"Cannot write Paradox table %1: %2"_s.arg(path, why));
   }
   if (const QString reason = ReplaceFileWith(temporary, path); !reason.isEmpty())
-    return TzelFileResult::failure(u"Cannot replace %1: %2"_qs.arg(path, reason));
+    return TzelFileResult::failure(u"Cannot replace %1: %2"_s.arg(path, reason));
   return {};
 }

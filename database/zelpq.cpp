@@ -6,6 +6,8 @@
 #include <QStringList>
 #include <atomic>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 std::atomic<const TzelPq *> loaded{nullptr};
@@ -79,7 +81,7 @@ QString zelPqResultMessage(const TzelPq &pq, const PGresult *result) {
     return zelPqMessageText(QString::fromUtf8(pq.PQresultErrorMessage(result)));
   QString text = primary;
   if (const QString code = field(PG_DIAG_SQLSTATE); !code.isEmpty())
-    text += u" ("_qs + code + u')';
+    text += u" ("_s + code + u')';
   QStringList more{field(PG_DIAG_MESSAGE_DETAIL), field(PG_DIAG_MESSAGE_HINT)};
   more.removeAll(QString());
   return more.isEmpty() ? text : text + u'\n' + more.join(u' ');

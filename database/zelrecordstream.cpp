@@ -17,6 +17,8 @@
 #include <cerrno>
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr int kWaitIntervalMs = 50;
@@ -128,7 +130,7 @@ QVariant postgresValue(const PGresult *result, int field) {
 }
 
 [[noreturn]] void notConvertible(const QVariant &raw, const TzelFieldDef &def, const char *kind) {
-  throw EzelError(u"Error: The value [%1] of the [%2] field is not a %3"_qs.arg(
+  throw EzelError(u"Error: The value [%1] of the [%2] field is not a %3"_s.arg(
       raw.toString(), def.Name, QString::fromLatin1(kind)));
 }
 
@@ -226,13 +228,13 @@ void TzelRecordStream::startSqlite(const QString &connectionName, const QString 
   const QSqlDatabase db = QSqlDatabase::database(connectionName, false);
   m_db = db.driver() ? handleOf<sqlite3 *>(db.driver()->handle(), "sqlite3*") : nullptr;
   if (!m_db)
-    throw EzelError(u"Error: The database [%1] is not open"_qs.arg(connectionName));
+    throw EzelError(u"Error: The database [%1] is not open"_s.arg(connectionName));
   const void *tail = nullptr;
   if (sqlite3_prepare16_v2(m_db, sql.utf16(), int(sql.size() * 2), &m_stmt, &tail) != SQLITE_OK)
     failWith(QString::fromUtf8(sqlite3_errmsg(m_db)));
   const auto *rest = static_cast<const QChar *>(tail);
   if (rest && !QStringView(rest, sql.constData() + sql.size() - rest).trimmed().isEmpty())
-    failWith(u"Unable to execute multiple statements at a time"_qs);
+    failWith(u"Unable to execute multiple statements at a time"_s);
   if (!m_stmt) // only a comment or blanks
     return;
   m_select = sqlite3_column_count(m_stmt) > 0;
@@ -296,7 +298,7 @@ void TzelRecordStream::startPostgres(const QString &connectionName, const QStrin
   const QSqlDatabase db = QSqlDatabase::database(connectionName, false);
   m_pg = db.driver() ? handleOf<PGconn *>(db.driver()->handle(), "pg_conn*") : nullptr;
   if (!m_pg)
-    throw EzelError(u"Error: The database [%1] is not open"_qs.arg(connectionName));
+    throw EzelError(u"Error: The database [%1] is not open"_s.arg(connectionName));
   guarded([&] {
     if (!zelPq().PQsendQuery(m_pg, sql.toUtf8().constData()))
       failWith(zelPqMessageText(QString::fromUtf8(zelPq().PQerrorMessage(m_pg))));
@@ -440,7 +442,7 @@ void TzelRecordStream::failWith(const QString &message) {
   m_rowPending = false;
   if (m_cancel.requested() || TzelCancelTarget::allRequested())
     throw EzelCancelled();
-  throw EzelError(u"Error: "_qs + message);
+  throw EzelError(u"Error: "_s + message);
 }
 
 int TzelRecordStream::read(std::deque<QVariantList> &out, int max) {

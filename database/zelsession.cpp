@@ -15,24 +15,26 @@
 #include <QSqlQuery>
 #include <QStandardPaths>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 bool isFolderPath(const QString &name) {
-  static const QRegularExpression windows(uR"(^([A-Za-z]:[\\/]|\\\\))"_qs);
+  static const QRegularExpression windows(uR"(^([A-Za-z]:[\\/]|\\\\))"_s);
   return name.startsWith(u'/') || windows.match(name).hasMatch();
 }
 
 QStringList fileAliasParams(const TzelIniSection &section) {
   QStringList params;
   for (const auto &[key, value] : section.entries)
-    if (key.compare(u"Driver"_qs, Qt::CaseInsensitive) != 0)
+    if (key.compare(u"Driver"_s, Qt::CaseInsensitive) != 0)
       params.append(key.toUpper() + u'=' + value);
   return params;
 }
 
 bool holdsPassword(const QList<TzelIniSection> &sections) {
   for (const TzelIniSection &section : sections)
-    if (!section.value(u"Password"_qs).value_or(QString()).isEmpty())
+    if (!section.value(u"Password"_s).value_or(QString()).isEmpty())
       return true;
   return false;
 }
@@ -45,9 +47,9 @@ bool openToOthers(const QString &fileName) {
 }
 
 QString shellQuoted(const QString &path) {
-  static const QRegularExpression plain(uR"(^[A-Za-z0-9_./+-]+$)"_qs);
+  static const QRegularExpression plain(uR"(^[A-Za-z0-9_./+-]+$)"_s);
   return plain.match(path).hasMatch() ? path
-                                      : u'\'' + QString(path).replace(u'\'', u"'\\''"_qs) + u'\'';
+                                      : u'\'' + QString(path).replace(u'\'', u"'\\''"_s) + u'\'';
 }
 
 // The aliases file's section of the alias, as written. A file holding a password that
@@ -60,7 +62,7 @@ std::optional<TzelIniSection> aliasSection(const QString &name) {
       continue;
     if (holdsPassword(sections) && openToOthers(file))
       throw EzelError(u"Error: The aliases file [%1] holds a password but other users can read "
-                      "it; make it private with: chmod 600 %2"_qs.arg(file, shellQuoted(file)));
+                      "it; make it private with: chmod 600 %2"_s.arg(file, shellQuoted(file)));
     return section;
   }
   return std::nullopt;
@@ -74,16 +76,16 @@ void setPostgresParams(QSqlDatabase &db, const QStringList &params) {
     const QString given = value(key);
     return given.isEmpty() ? value(other) : given;
   };
-  if (const QString host = first(u"HOST"_qs, u"SERVER NAME"_qs); !host.isEmpty())
+  if (const QString host = first(u"HOST"_s, u"SERVER NAME"_s); !host.isEmpty())
     db.setHostName(host);
-  if (const QString port = value(u"PORT"_qs); !port.isEmpty())
+  if (const QString port = value(u"PORT"_s); !port.isEmpty())
     db.setPort(port.toInt());
-  if (const QString user = first(u"USER NAME"_qs, u"USER"_qs); !user.isEmpty())
+  if (const QString user = first(u"USER NAME"_s, u"USER"_s); !user.isEmpty())
     db.setUserName(user);
-  if (const QString password = value(u"PASSWORD"_qs); !password.isEmpty())
+  if (const QString password = value(u"PASSWORD"_s); !password.isEmpty())
     db.setPassword(password);
-  if (const QString service = value(u"SERVICE"_qs); !service.isEmpty())
-    db.setConnectOptions(u"service="_qs + service);
+  if (const QString service = value(u"SERVICE"_s); !service.isEmpty())
+    db.setConnectOptions(u"service="_s + service);
 }
 
 // Our statements go out as UTF-8, whatever client encoding the server, the database or the
@@ -91,17 +93,17 @@ void setPostgresParams(QSqlDatabase &db, const QStringList &params) {
 // multibyte character and the backslash after it as one character.
 QSqlError useUtf8(const QSqlDatabase &db) {
   QSqlQuery q(db);
-  return q.exec(u"SET client_encoding TO 'UTF8'"_qs) ? QSqlError() : q.lastError();
+  return q.exec(u"SET client_encoding TO 'UTF8'"_s) ? QSqlError() : q.lastError();
 }
 
 // What libpq would refuse with a message that names neither the key nor the value.
 void checkPostgresParams(const QStringList &params, const QString &databaseName) {
-  const QString port = TzelSession::paramValue(params, u"PORT"_qs);
+  const QString port = TzelSession::paramValue(params, u"PORT"_s);
   bool number = false;
   const int value = port.toInt(&number);
   if (!port.isEmpty() && (!number || value < 1 || value > 65535))
     throw EzelError(
-        u"Error: The Port [%1] of database [%2] is not a port number (1 to 65535)"_qs.arg(
+        u"Error: The Port [%1] of database [%2] is not a port number (1 to 65535)"_s.arg(
             port, databaseName));
 }
 
@@ -112,12 +114,12 @@ QString aliasesFileFault(const QString &fileName) {
   if (!file.exists())
     return {};
   if (QFileInfo(fileName).isDir())
-    return u"it is a folder"_qs;
+    return u"it is a folder"_s;
   if (!file.open(QIODevice::ReadOnly))
     return file.errorString();
   const QByteArray bytes = file.readAll();
   if (bytes.contains('\0') || (!bytes.trimmed().isEmpty() && ReadIniFile(fileName).isEmpty()))
-    return u"it holds no [alias] section"_qs;
+    return u"it holds no [alias] section"_s;
   return {};
 }
 
@@ -157,7 +159,7 @@ QString TzelSession::aliasesFile() {
   if (!fromEnv.isEmpty())
     return fromEnv;
   return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
-         u"/Pellox/aliases.ini"_qs;
+         u"/Pellox/aliases.ini"_s;
 }
 
 std::optional<TzelDriverKind> TzelSession::driverKind(const QString &driverName) {
@@ -196,7 +198,7 @@ std::optional<TzelAlias> TzelSession::alias(const QString &name) const {
     if (a.name.compare(name, Qt::CaseInsensitive) == 0)
       return a;
   if (const auto section = aliasSection(name))
-    return TzelAlias{section->name, section->value(u"Driver"_qs).value_or(QString()),
+    return TzelAlias{section->name, section->value(u"Driver"_s).value_or(QString()),
                      fileAliasParams(*section)};
   return std::nullopt;
 }
@@ -224,9 +226,9 @@ std::optional<TzelAlias> TzelSession::definitionOf(const QString &databaseName) 
     QString path = name;
     path.replace(u'\\', u'/');
     if (QFileInfo(path).isDir())
-      return TzelAlias{name, u"STANDARD"_qs, {u"PATH="_qs + path}};
+      return TzelAlias{name, u"STANDARD"_s, {u"PATH="_s + path}};
     if (QFileInfo(path).isFile())
-      return TzelAlias{name, u"SQLITE"_qs, {u"DATABASE="_qs + path}};
+      return TzelAlias{name, u"SQLITE"_s, {u"DATABASE="_s + path}};
   }
   return std::nullopt;
 }
@@ -240,15 +242,15 @@ QString TzelSession::folderOf(const QString &databaseName) const {
   }
   if (!a || driverKind(a->driverName) != TzelDriverKind::Standard)
     return {};
-  return paramValue(a->params, u"PATH"_qs);
+  return paramValue(a->params, u"PATH"_s);
 }
 
 QString TzelSession::unknownDatabaseMessage(const QString &databaseName) {
   const QString file = aliasesFile();
   if (const QString fault = aliasesFileFault(file); !fault.isEmpty())
-    return u"Error: Unknown database [%1]: the aliases file [%2] could not be read (%3)"_qs.arg(
+    return u"Error: Unknown database [%1]: the aliases file [%2] could not be read (%3)"_s.arg(
         databaseName, file, fault);
-  return u"Error: Unknown database [%1]"_qs.arg(databaseName);
+  return u"Error: Unknown database [%1]"_s.arg(databaseName);
 }
 
 QString TzelSession::openConnection(QSqlDatabase &db) {
@@ -269,7 +271,7 @@ TzelOpenDatabase &TzelSession::open(const QString &databaseName) {
   const auto kind = driverKind(a->driverName);
   if (!kind)
     throw EzelError(
-        u"Error: Unknown driver [%1] of database [%2]"_qs.arg(a->driverName, databaseName));
+        u"Error: Unknown driver [%1] of database [%2]"_s.arg(a->driverName, databaseName));
   const QString key = databaseName.trimmed().toUpper();
   const QString definition = definitionText(*a);
   if (auto it = m_open.find(key); it != m_open.end()) {
@@ -280,30 +282,30 @@ TzelOpenDatabase &TzelSession::open(const QString &databaseName) {
   auto db = std::make_shared<TzelOpenDatabase>();
   db->kind = *kind;
   db->definition = definition;
-  db->connectionName = u"zel-%1-%2"_qs.arg(++m_counter).arg(key);
+  db->connectionName = u"zel-%1-%2"_s.arg(++m_counter).arg(key);
   if (*kind == TzelDriverKind::Standard) {
-    QString folder = paramValue(a->params, u"PATH"_qs);
+    QString folder = paramValue(a->params, u"PATH"_s);
     folder.replace(u'\\', u'/');
     if (folder.isEmpty() || !QFileInfo(folder).isDir())
       throw EzelError(
-          u"Error: The folder [%1] of database [%2] does not exist"_qs.arg(folder, databaseName));
+          u"Error: The folder [%1] of database [%2] does not exist"_s.arg(folder, databaseName));
     db->standard = std::make_unique<TzelStandardDatabase>(
         folder, db->connectionName, [this](const QString &other) { return folderOf(other); });
   } else {
     if (*kind == TzelDriverKind::Postgres)
       checkPostgresParams(a->params, databaseName);
     QSqlDatabase q = QSqlDatabase::addDatabase(
-        *kind == TzelDriverKind::Sqlite ? u"QSQLITE"_qs : u"QPSQL"_qs, db->connectionName);
-    const QString file = paramValue(a->params, u"DATABASE"_qs).isEmpty()
-                             ? paramValue(a->params, u"PATH"_qs)
-                             : paramValue(a->params, u"DATABASE"_qs);
+        *kind == TzelDriverKind::Sqlite ? u"QSQLITE"_s : u"QPSQL"_s, db->connectionName);
+    const QString file = paramValue(a->params, u"DATABASE"_s).isEmpty()
+                             ? paramValue(a->params, u"PATH"_s)
+                             : paramValue(a->params, u"DATABASE"_s);
     q.setDatabaseName(file);
     if (*kind == TzelDriverKind::Sqlite) {
       // An alias names an existing file; SQLite would otherwise create an empty one.
       if (!QFileInfo(file).isFile()) {
         q = QSqlDatabase();
         db.reset();
-        throw EzelError(u"Error: The database file [%1] does not exist"_qs.arg(file));
+        throw EzelError(u"Error: The database file [%1] does not exist"_s.arg(file));
       }
     } else {
       setPostgresParams(q, a->params);
@@ -311,7 +313,7 @@ TzelOpenDatabase &TzelSession::open(const QString &databaseName) {
     if (const QString text = openConnection(q); !text.isEmpty()) {
       q = QSqlDatabase();
       db.reset();
-      throw EzelError(u"Error: "_qs + text);
+      throw EzelError(u"Error: "_s + text);
     }
   }
   m_open.insert(key, db);
@@ -334,7 +336,7 @@ QStringList TzelSession::filesRead(const QString &databaseName, const QString &s
 QStringList TzelSession::tableNames(const QString &databaseName, const QString &pattern,
                                     bool extensions, bool systemTables) {
   TzelOpenDatabase &db = open(databaseName);
-  const QString wildcard = IsBlank(pattern) ? u"*"_qs : pattern.trimmed();
+  const QString wildcard = IsBlank(pattern) ? u"*"_s : pattern.trimmed();
   const QRegularExpression match(QRegularExpression::wildcardToRegularExpression(wildcard),
                                  QRegularExpression::CaseInsensitiveOption);
   QStringList names;

@@ -20,6 +20,8 @@
 #include <sqlite3.h>
 #include <sys/stat.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 sqlite3 *sqliteHandle(const QString &connection) {
@@ -38,7 +40,7 @@ void exec(sqlite3 *db, const QString &sql) {
   if (sqlite3_exec(db, sql.toUtf8().constData(), nullptr, nullptr, &error) != SQLITE_OK) {
     const QString text = QString::fromUtf8(error ? error : "unknown error");
     sqlite3_free(error);
-    throw EzelError(u"Error: "_qs + text);
+    throw EzelError(u"Error: "_s + text);
   }
 }
 
@@ -73,12 +75,12 @@ void bindValue(sqlite3_stmt *stmt, int at, const QVariant &value) {
     return;
   }
   case QMetaType::QTime: {
-    const QByteArray t = value.toTime().toString(u"hh:mm:ss"_qs).toUtf8();
+    const QByteArray t = value.toTime().toString(u"hh:mm:ss"_s).toUtf8();
     sqlite3_bind_text(stmt, at, t.constData(), int(t.size()), SQLITE_TRANSIENT);
     return;
   }
   case QMetaType::QDateTime: {
-    const QByteArray t = value.toDateTime().toString(u"yyyy-MM-dd hh:mm:ss"_qs).toUtf8();
+    const QByteArray t = value.toDateTime().toString(u"yyyy-MM-dd hh:mm:ss"_s).toUtf8();
     sqlite3_bind_text(stmt, at, t.constData(), int(t.size()), SQLITE_TRANSIENT);
     return;
   }
@@ -92,16 +94,16 @@ void bindValue(sqlite3_stmt *stmt, int at, const QVariant &value) {
 } // namespace
 
 bool isTableFileName(const QString &fileName) {
-  return fileName.endsWith(u".db"_qs, Qt::CaseInsensitive) ||
-         fileName.endsWith(u".dbf"_qs, Qt::CaseInsensitive);
+  return fileName.endsWith(u".db"_s, Qt::CaseInsensitive) ||
+         fileName.endsWith(u".dbf"_s, Qt::CaseInsensitive);
 }
 
 TzelStandardDatabase::TzelStandardDatabase(QString folder, QString connectionName,
                                            std::function<QString(const QString &)> folderOfAlias)
     : m_folder(QDir(folder).absolutePath()), m_connection(std::move(connectionName)),
       m_folderOfAlias(std::move(folderOfAlias)) {
-  QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_qs, m_connection);
-  db.setDatabaseName(u":memory:"_qs);
+  QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, m_connection);
+  db.setDatabaseName(u":memory:"_s);
   db.open();
 }
 
@@ -136,7 +138,7 @@ QString TzelStandardDatabase::prepare(const QString &sql) {
     if (sqlite3 *db = sqliteHandle(m_connection))
       sqlite3_exec(
           db,
-          u"DROP TABLE IF EXISTS %1"_qs.arg(quoteSqliteName(it->sqliteName)).toUtf8().constData(),
+          u"DROP TABLE IF EXISTS %1"_s.arg(quoteSqliteName(it->sqliteName)).toUtf8().constData(),
           nullptr, nullptr, nullptr);
     it = m_loaded.erase(it);
   }
@@ -156,13 +158,13 @@ QString TzelStandardDatabase::prepare(const QString &sql) {
 }
 
 std::optional<QString> TzelStandardDatabase::resolve(const QString &reference, bool explicitRef) {
-  static const QRegularExpression prefixed(u"^:([^:]+):(.+)$"_qs);
+  static const QRegularExpression prefixed(u"^:([^:]+):(.+)$"_s);
   QString folder = m_folder;
   QString name = reference;
   if (const auto m = prefixed.match(reference); m.hasMatch()) {
     folder = m_folderOfAlias(m.captured(1));
     if (folder.isEmpty())
-      throw EzelError(u"Error: Unknown database [%1]"_qs.arg(m.captured(1)));
+      throw EzelError(u"Error: Unknown database [%1]"_s.arg(m.captured(1)));
     name = m.captured(2);
   } else if (explicitRef) {
     QString path = reference;
@@ -181,7 +183,7 @@ std::optional<QString> TzelStandardDatabase::resolve(const QString &reference, b
   }
   const QStringList &files = m_listing[folder];
   QString found;
-  for (const QString &candidate : {name, name + u".db"_qs, name + u".dbf"_qs}) {
+  for (const QString &candidate : {name, name + u".db"_s, name + u".dbf"_s}) {
     for (const QString &f : files)
       if (f.compare(candidate, Qt::CaseInsensitive) == 0) {
         found = f;
@@ -192,7 +194,7 @@ std::optional<QString> TzelStandardDatabase::resolve(const QString &reference, b
   }
   if (found.isEmpty()) {
     if (explicitRef)
-      throw EzelError(u"Error: Table [%1] does not exist"_qs.arg(reference));
+      throw EzelError(u"Error: Table [%1] does not exist"_s.arg(reference));
     return std::nullopt;
   }
   const QString path = QDir(folder).absoluteFilePath(found);
@@ -226,14 +228,14 @@ QString TzelStandardDatabase::load(const QString &path) {
     return it->sqliteName;
 
   TzelTableData data;
-  const bool dbase = path.endsWith(u".dbf"_qs, Qt::CaseInsensitive);
+  const bool dbase = path.endsWith(u".dbf"_s, Qt::CaseInsensitive);
   const TzelFileResult read = dbase ? readDbaseTable(path, data) : readParadoxTable(path, data);
   if (!read.ok)
-    throw EzelError(u"Error: "_qs + read.text);
+    throw EzelError(u"Error: "_s + read.text);
 
   sqlite3 *db = sqliteHandle(m_connection);
   if (!db)
-    throw EzelError(u"Error: The in-memory database is not available"_qs);
+    throw EzelError(u"Error: The in-memory database is not available"_s);
   Loaded loaded;
   loaded.sqliteName = it != m_loaded.end() ? it->sqliteName : sqliteNameFor(path);
   loaded.stamp = stamp;
@@ -241,28 +243,27 @@ QString TzelStandardDatabase::load(const QString &path) {
   QStringList marks;
   for (const TzelTableColumn &c : std::as_const(data.columns)) {
     columns.append(quoteSqliteName(c.name) + u' ' + declaredTypeFor(c.type));
-    marks.append(u"?"_qs);
+    marks.append(u"?"_s);
     loaded.columns.insert(c.name.toUpper());
   }
   const QString table = quoteSqliteName(loaded.sqliteName);
-  exec(db, u"DROP TABLE IF EXISTS %1"_qs.arg(table));
-  exec(db, u"CREATE TABLE %1 (%2)"_qs.arg(table, columns.join(u", "_qs)));
-  exec(db, u"BEGIN"_qs);
+  exec(db, u"DROP TABLE IF EXISTS %1"_s.arg(table));
+  exec(db, u"CREATE TABLE %1 (%2)"_s.arg(table, columns.join(u", "_s)));
+  exec(db, u"BEGIN"_s);
   try {
     sqlite3_stmt *raw = nullptr;
-    const QByteArray insert =
-        u"INSERT INTO %1 VALUES (%2)"_qs.arg(table, marks.join(u',')).toUtf8();
+    const QByteArray insert = u"INSERT INTO %1 VALUES (%2)"_s.arg(table, marks.join(u',')).toUtf8();
     if (sqlite3_prepare_v2(db, insert.constData(), -1, &raw, nullptr) != SQLITE_OK)
-      throw EzelError(u"Error: "_qs + QString::fromUtf8(sqlite3_errmsg(db)));
+      throw EzelError(u"Error: "_s + QString::fromUtf8(sqlite3_errmsg(db)));
     std::unique_ptr<sqlite3_stmt, StmtDeleter> stmt(raw);
     for (const QVariantList &row : std::as_const(data.rows)) {
       for (int i = 0; i < row.size(); ++i)
         bindValue(stmt.get(), i + 1, row[i]);
       if (sqlite3_step(stmt.get()) != SQLITE_DONE)
-        throw EzelError(u"Error: "_qs + QString::fromUtf8(sqlite3_errmsg(db)));
+        throw EzelError(u"Error: "_s + QString::fromUtf8(sqlite3_errmsg(db)));
       sqlite3_reset(stmt.get());
     }
-    exec(db, u"COMMIT"_qs);
+    exec(db, u"COMMIT"_s);
   } catch (...) {
     sqlite3_exec(db, "ROLLBACK", nullptr, nullptr, nullptr);
     m_loaded.remove(path);

@@ -13,6 +13,6 @@ QList<int> zelLongestTexts(bool (*needsLongest)(const TzelColumnType &),
   while (rows.next(row))
     for (int i = 0; i < columns.size(); ++i)
       if (needsLongest(columns[i].type))
-        longest[i] = std::max<int>(longest[i], row.value(i).toString().toLatin1().size());
+        longest[i] = std::max(longest[i], int(row.value(i).toString().toLatin1().size()));
   return longest;
 }

@@ -201,17 +201,17 @@ void TfrmMain::connectCommands() {
 
 void TfrmMain::connectDatabase(const QString &programFolder) {
   Database1->Close();
-  const QString data =
+  const QString dataFolder =
       QDir::toNativeSeparators(QDir(programFolder).absolutePath() + u'/') + QStringLiteral("Data");
   QStringList params = Database1->Params();
-  params[0] = QStringLiteral("PATH=") + data;
+  params[0] = QStringLiteral("PATH=") + dataFolder;
   Database1->setParams(params);
   const bool opened = Database1->Open();
-  const QFileInfo folder(data);
+  const QFileInfo folder(dataFolder);
   if (opened && folder.isReadable() && folder.isExecutable())
     return;
   QString text = QStringLiteral("Error: The sample tables cannot be read from the folder [") +
-                 data + QStringLiteral("].");
+                 dataFolder + QStringLiteral("].");
   if (!opened && !Database1->lastError().isEmpty())
     text += QStringLiteral("\r\r") + Database1->lastError();
   text += QStringLiteral("\r\rThe tour runs, but the query workspace cannot show records until "

@@ -24,6 +24,8 @@
 #include <QTemporaryFile>
 #include <QVBoxLayout>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // "Comma Delimited (*.csv)" -> "*.csv": from the "*" up to the next ")".
@@ -75,7 +77,7 @@ TfrmZelExport::TfrmZelExport(TzelQuerion &querion, QWidget *parent)
   cmdBrowse->setToolTip(QStringLiteral("Choose a file name"));
   cmdBrowse->setAccessibleName(QStringLiteral("Choose a file name"));
   cmdBrowse->setAutoDefault(false);
-  cmdBrowse->setFixedWidth(cmdBrowse->fontMetrics().horizontalAdvance(u"...."_qs) + 16);
+  cmdBrowse->setFixedWidth(cmdBrowse->fontMetrics().horizontalAdvance(u"...."_s) + 16);
   cmbFileType = new QComboBox(this);
   cmbFileType->setObjectName(QStringLiteral("cmbFileType"));
   labFileType =
@@ -214,7 +216,7 @@ bool TfrmZelExport::canWrite(const QString &name) {
     return true; // replaceExisting has proved it
   QFile probe(name);
   if (!probe.open(QIODevice::WriteOnly)) {
-    zelShowError(QStringLiteral("Error: Cannot create the file ") + name + u": "_qs +
+    zelShowError(QStringLiteral("Error: Cannot create the file ") + name + u": "_s +
                  probe.errorString());
     return false;
   }

@@ -93,15 +93,15 @@ void TfrmZelSync::SetRows(const QList<TzelSyncRow> &rows) {
   m_rows = rows;
   zelResetGridRows(*grdSync, int(rows.size()));
   for (int row = 0; row < grdSync->rowCount(); ++row) {
-    const TzelSyncRow data = rows.value(row);
-    const bool live = !IsBlank(data.name);
+    const TzelSyncRow entry = rows.value(row);
+    const bool live = !IsBlank(entry.name);
     const Qt::ItemFlags fixed = live ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
-    const QStringList texts{data.name, data.replacement, data.tableAlias, data.valueAlias};
+    const QStringList texts{entry.name, entry.replacement, entry.tableAlias, entry.valueAlias};
     for (int column = 0; column < 4; ++column) {
       QTableWidgetItem *item = zelCreateGridItem(
           texts[column], column == 1 && live ? fixed | Qt::ItemIsEditable : fixed);
       if (column == 1)
-        item->setData(ChoicesRole, data.choices);
+        item->setData(ChoicesRole, entry.choices);
       grdSync->setItem(row, column, item);
     }
   }

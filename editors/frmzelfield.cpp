@@ -139,10 +139,10 @@ void TzelFieldGrid::mouseMoveEvent(QMouseEvent *event) {
     QTableWidget::mouseMoveEvent(event);
     return;
   }
-  auto *data = new QMimeData;
-  data->setData(mimeType(), QByteArray::number(m_pressedRow));
+  auto *mime = new QMimeData;
+  mime->setData(mimeType(), QByteArray::number(m_pressedRow));
   auto *drag = new QDrag(this);
-  drag->setMimeData(data);
+  drag->setMimeData(mime);
   m_pressedRow = -1;
   drag->exec(Qt::MoveAction);
 }

@@ -21,6 +21,8 @@
 #include <cerrno>
 #include <cstring>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QChar kQuote = u'"';
@@ -67,7 +69,7 @@ QString writeFailure(const QIODevice &device, int error) {
                              : device.errorString();
   if (!file || file->fileName().isEmpty())
     return QStringLiteral("Error: ") + reason;
-  return QStringLiteral("Error: Cannot write ") + file->fileName() + u": "_qs + reason;
+  return QStringLiteral("Error: Cannot write ") + file->fileName() + u": "_s + reason;
 }
 
 void writeChunk(QIODevice &device, QString &chunk) {
@@ -82,11 +84,11 @@ void writeChunk(QIODevice &device, QString &chunk) {
 
 int ExportFileTypeOfExtension(const QString &extension, bool clipper) {
   static const QHash<QString, int> types = {
-      {u"adt"_qs, zelExportAdt}, {u"csv"_qs, zelExportCsv}, {u"xls"_qs, zelExportXls},
-      {u"dat"_qs, zelExportDat}, {u"dif"_qs, zelExportDif}, {u"htm"_qs, zelExportHtm},
-      {u"db"_qs, zelExportDb},   {u"rtf"_qs, zelExportRtf}, {u"pxo"_qs, zelExportPxo},
-      {u"slk"_qs, zelExportSlk}, {u"tab"_qs, zelExportTab}, {u"txt"_qs, zelExportTxt},
-      {u"doc"_qs, zelExportDoc},
+      {u"adt"_s, zelExportAdt}, {u"csv"_s, zelExportCsv}, {u"xls"_s, zelExportXls},
+      {u"dat"_s, zelExportDat}, {u"dif"_s, zelExportDif}, {u"htm"_s, zelExportHtm},
+      {u"db"_s, zelExportDb},   {u"rtf"_s, zelExportRtf}, {u"pxo"_s, zelExportPxo},
+      {u"slk"_s, zelExportSlk}, {u"tab"_s, zelExportTab}, {u"txt"_s, zelExportTxt},
+      {u"doc"_s, zelExportDoc},
   };
   QString ext = extension.toLower();
   if (ext.startsWith(u'.'))
@@ -187,7 +189,7 @@ bool ExportRecords(TzelDataset *dataset, const QString &fileName, int fileType, 
       // Unbuffered (the records come in chunks already), so that a full disk fails the
       // write that met it, with the system's reason.
       if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw EzelError(QStringLiteral("Error: Cannot create the file ") + name + u": "_qs +
+        throw EzelError(QStringLiteral("Error: Cannot create the file ") + name + u": "_s +
                         file.errorString());
       WriteDelimitedRecords(*dataset, file, separator, includeNames);
       if (!file.commit())

@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <algorithm>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Databases whose tables are files: a dot there starts the file extension.
@@ -75,7 +77,7 @@ QString QuoteLiteral(const QString &text, TzelQuoteType quote, TzelDatabase data
 }
 
 QString EscapeLiteralBackslashes(const QString &text, TzelDatabase database) {
-  return database == zelPostgreSQL ? QString(text).replace(u'\\', u"\\\\"_qs) : text;
+  return database == zelPostgreSQL ? QString(text).replace(u'\\', u"\\\\"_s) : text;
 }
 
 bool NeedsQuoting(const QString &name, TzelDatabase database) {

@@ -13,6 +13,8 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr int kPdfResolution = 1200;
@@ -123,7 +125,7 @@ bool PrintReportToPdf(TzelQuerion &querion, TzelDataset &dataset, const QString 
   // Written beside and renamed into place: a failed or cancelled job leaves no partial file.
   QSaveFile file(fileName);
   if (!file.open(QIODevice::WriteOnly)) {
-    zelShowError(QStringLiteral("Error: Cannot create the file ") + fileName + u": "_qs +
+    zelShowError(QStringLiteral("Error: Cannot create the file ") + fileName + u": "_s +
                  file.errorString());
     return false;
   }
@@ -140,7 +142,7 @@ bool PrintReportToPdf(TzelQuerion &querion, TzelDataset &dataset, const QString 
     return false;
   }
   if (!file.commit()) {
-    zelShowError(QStringLiteral("Error: Cannot write the file ") + fileName + u": "_qs +
+    zelShowError(QStringLiteral("Error: Cannot write the file ") + fileName + u": "_s +
                  file.errorString());
     return false;
   }

@@ -11,6 +11,8 @@
 #include <QTextStream>
 #include <cstdio>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 QStringList splitCsv(const QString &line) {
@@ -42,7 +44,7 @@ QStringList splitCsv(const QString &line) {
 }
 
 TzelColumnType columnType(const QString &typeText) {
-  static const QRegularExpression alpha(uR"(^ALPHA\((\d+)\)$)"_qs);
+  static const QRegularExpression alpha(uR"(^ALPHA\((\d+)\)$)"_s);
   if (const auto m = alpha.match(typeText); m.hasMatch())
     return {ftString, m.captured(1).toInt()};
   if (typeText == u"SHORT")
@@ -82,7 +84,7 @@ QVariant valueOf(const QString &text, TFieldType type) {
 bool build(const QString &seed, const QString &target, QString &why) {
   QFile file(seed);
   if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
-    why = u"cannot read "_qs + seed;
+    why = u"cannot read "_s + seed;
     return false;
   }
   QTextStream in(&file);
@@ -91,7 +93,7 @@ bool build(const QString &seed, const QString &target, QString &why) {
   for (const QString &h : header) {
     const TzelColumnType t = columnType(h.section(u':', 1));
     if (t.type == ftUnknown) {
-      why = u"unknown column type in "_qs + h;
+      why = u"unknown column type in "_s + h;
       return false;
     }
     table.columns.append({h.section(u':', 0, 0), t});
@@ -121,7 +123,7 @@ int main(int argc, char **argv) {
   const QDir seeds(QString::fromLocal8Bit(argv[1]));
   const QDir output(QString::fromLocal8Bit(argv[2]));
   QDir().mkpath(output.path());
-  QFile list(seeds.filePath(u"tables.txt"_qs));
+  QFile list(seeds.filePath(u"tables.txt"_s));
   if (!list.open(QIODevice::ReadOnly | QIODevice::Text)) {
     std::fprintf(stderr, "zelmakedata: no tables.txt in %s\n", argv[1]);
     return 1;
@@ -131,7 +133,7 @@ int main(int argc, char **argv) {
     const QString line = in.readLine().trimmed();
     if (line.isEmpty() || line.startsWith(u'#'))
       continue;
-    const QStringList parts = line.split(QRegularExpression(u"\\s+"_qs));
+    const QStringList parts = line.split(QRegularExpression(u"\\s+"_s));
     QString why;
     if (parts.size() != 2 || !build(seeds.filePath(parts[1]), output.filePath(parts[0]), why)) {
       std::fprintf(stderr, "zelmakedata: %s: %s\n", qPrintable(line), qPrintable(why));

@@ -138,13 +138,13 @@ void TfrmZelQueryDialog::buildMenu() {
 // Each column as wide as its field's display width in characters, and never narrower than
 // its title.
 void TfrmZelQueryDialog::sizeColumns() {
-  TzelDataset *data = srcQuery->DataSet();
-  if (!data || !data->Active())
+  TzelDataset *shown = srcQuery->DataSet();
+  if (!shown || !shown->Active())
     return;
   const int charWidth = DBGrid1->fontMetrics().averageCharWidth();
   const QFontMetrics titleMetrics(DBGrid1->horizontalHeader()->font());
-  for (int c = 0; c < data->FieldCount(); ++c) {
-    const TzelDatasetField *field = data->Fields(c);
+  for (int c = 0; c < shown->FieldCount(); ++c) {
+    const TzelDatasetField *field = shown->Fields(c);
     const int text = qMin(field->DisplayWidth(), 80) * charWidth;
     const int title = titleMetrics.horizontalAdvance(field->DisplayLabel());
     DBGrid1->setColumnWidth(c, qMax(text, title) + 12);
@@ -229,8 +229,8 @@ void TfrmZelQueryDialog::showValueEditorFor(Tab target) {
 }
 
 void TfrmZelQueryDialog::closeDataset() {
-  if (TzelDataset *data = dataset())
-    data->Close();
+  if (TzelDataset *running = dataset())
+    running->Close();
   else if (TzelQuerion *q = querion(); q && q->DataQuery())
     q->DataQuery()->setProperty("Active", false);
 }
@@ -285,8 +285,8 @@ void TfrmZelQueryDialog::reject() {
   if (m_busy) {
     // Closing while the database works: stop the statement, close once the run has ended.
     m_closeRequested = true;
-    if (TzelDataset *data = dataset())
-      data->Cancel();
+    if (TzelDataset *running = dataset())
+      running->Cancel();
     return;
   }
   if (!zelQueryEditor->FileSave(false, true))

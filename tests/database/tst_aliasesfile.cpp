@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr auto Private = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
@@ -32,7 +34,7 @@ class TstAliasesFile : public QObject {
 private slots:
   void initTestCase() {
     QVERIFY(scratch.isValid());
-    file = scratch.filePath(u"aliases.ini"_qs);
+    file = scratch.filePath(u"aliases.ini"_s);
     qputenv("ZEL_ALIASES_FILE", file.toLocal8Bit());
   }
 
@@ -41,14 +43,14 @@ private slots:
                  "[Quoted]\nDriver = SQLITE\nDatabase = \" /x y.sqlite\"\n",
                  Private | QFileDevice::ReadGroup | QFileDevice::ReadOther);
     TzelSession session;
-    const auto win = session.alias(u"win"_qs);
+    const auto win = session.alias(u"win"_s);
     QVERIFY(win);
-    QCOMPARE(win->driverName, u"STANDARD"_qs);
-    QCOMPARE(win->params, QStringList{u"PATH=D:\\tables\\new"_qs});
-    const auto quoted = session.alias(u"QUOTED"_qs);
+    QCOMPARE(win->driverName, u"STANDARD"_s);
+    QCOMPARE(win->params, QStringList{u"PATH=D:\\tables\\new"_s});
+    const auto quoted = session.alias(u"QUOTED"_s);
     QVERIFY(quoted);
-    QCOMPARE(quoted->params, QStringList{u"DATABASE= /x y.sqlite"_qs});
-    QCOMPARE(session.aliasNames(), (QStringList{u"WIN"_qs, u"Quoted"_qs}));
+    QCOMPARE(quoted->params, QStringList{u"DATABASE= /x y.sqlite"_s});
+    QCOMPARE(session.aliasNames(), (QStringList{u"WIN"_s, u"Quoted"_s}));
   }
 
   // As PostgreSQL treats ~/.pgpass: mode & 077 must be 0 when the file holds a password.
@@ -75,8 +77,8 @@ private slots:
                  QFileDevice::Permissions::fromInt(permissions));
     TzelSession session;
     const QString expected = u"Error: The aliases file [%1] holds a password but other users "
-                             "can read it; make it private with: chmod 600 %1"_qs.arg(file);
-    for (const QString &name : {u"SALES"_qs, u"plain"_qs}) {
+                             "can read it; make it private with: chmod 600 %1"_s.arg(file);
+    for (const QString &name : {u"SALES"_s, u"plain"_s}) {
       QString message;
       std::optional<TzelAlias> alias;
       try {
@@ -90,9 +92,9 @@ private slots:
         QCOMPARE(errorOf([&] { session.open(name); }), expected);
     }
     // Names of other databases and the list of names are still given.
-    QVERIFY(!session.alias(u"OTHER"_qs));
-    QCOMPARE(session.aliasNames(), (QStringList{u"PLAIN"_qs, u"SALES"_qs}));
-    QCOMPARE(session.folderOf(u"PLAIN"_qs), refused ? QString() : u"/tmp"_qs);
+    QVERIFY(!session.alias(u"OTHER"_s));
+    QCOMPARE(session.aliasNames(), (QStringList{u"PLAIN"_s, u"SALES"_s}));
+    QCOMPARE(session.folderOf(u"PLAIN"_s), refused ? QString() : u"/tmp"_s);
   }
 
   // A file that cannot be used, or a key libpq would refuse without naming it: the message
@@ -103,20 +105,20 @@ private slots:
     const QByteArray sales = "[SALES]\nDriver=POSTGRESQL\nHost=127.0.0.1\nPassword=pw\n";
     QTest::newRow("port not a number")
         << sales + "Port=notaport\n"
-        << u"Error: The Port [notaport] of database [SALES] is not a port number (1 to 65535)"_qs;
+        << u"Error: The Port [notaport] of database [SALES] is not a port number (1 to 65535)"_s;
     QTest::newRow("port out of range")
         << sales + "Port=70000\n"
-        << u"Error: The Port [70000] of database [SALES] is not a port number (1 to 65535)"_qs;
+        << u"Error: The Port [70000] of database [SALES] is not a port number (1 to 65535)"_s;
     const QString unreadable =
-        u"Error: Unknown database [SALES]: the aliases file [%1] could not be read (%2)"_qs;
+        u"Error: Unknown database [SALES]: the aliases file [%1] could not be read (%2)"_s;
     QTest::newRow("garbage") << QByteArray("\x7f"
                                            "ELF\x02\x01\0\0[x]=\xff\xfe",
                                            14)
-                             << unreadable.arg(u"%1"_qs, u"it holds no [alias] section"_qs);
+                             << unreadable.arg(u"%1"_s, u"it holds no [alias] section"_s);
     QTest::newRow("no section") << QByteArray("Driver=POSTGRESQL\nHost=h\n")
-                                << unreadable.arg(u"%1"_qs, u"it holds no [alias] section"_qs);
-    QTest::newRow("a folder") << QByteArray() << unreadable.arg(u"%1"_qs, u"it is a folder"_qs);
-    QTest::newRow("empty") << QByteArray("\n") << u"Error: Unknown database [SALES]"_qs;
+                                << unreadable.arg(u"%1"_s, u"it holds no [alias] section"_s);
+    QTest::newRow("a folder") << QByteArray() << unreadable.arg(u"%1"_s, u"it is a folder"_s);
+    QTest::newRow("empty") << QByteArray("\n") << u"Error: Unknown database [SALES]"_s;
   }
   void unusableFileOrKeySaysWhy() {
     QFETCH(QByteArray, content);
@@ -126,13 +128,13 @@ private slots:
       writeAliases(content, Private);
     qputenv("ZEL_ALIASES_FILE", path.toLocal8Bit());
     TzelSession session;
-    const QString error = errorOf([&] { session.open(u"SALES"_qs); });
+    const QString error = errorOf([&] { session.open(u"SALES"_s); });
     qputenv("ZEL_ALIASES_FILE", file.toLocal8Bit());
-    QCOMPARE(error, message.contains(u"%1"_qs) ? message.arg(path) : message);
+    QCOMPARE(error, message.contains(u"%1"_s) ? message.arg(path) : message);
   }
 
   void pathWithSpacesIsQuotedInTheAdvice() {
-    const QString spaced = scratch.filePath(u"my aliases.ini"_qs);
+    const QString spaced = scratch.filePath(u"my aliases.ini"_s);
     qputenv("ZEL_ALIASES_FILE", spaced.toLocal8Bit());
     QFile out(spaced);
     QVERIFY(out.open(QIODevice::WriteOnly));
@@ -140,9 +142,9 @@ private slots:
     out.close();
     QVERIFY(QFile::setPermissions(spaced, Private | QFileDevice::ReadOther));
     TzelSession session;
-    const QString message = errorOf([&] { session.alias(u"A"_qs); });
+    const QString message = errorOf([&] { session.alias(u"A"_s); });
     qputenv("ZEL_ALIASES_FILE", file.toLocal8Bit());
-    QVERIFY2(message.endsWith(u"chmod 600 '"_qs + spaced + u"'"_qs), qPrintable(message));
+    QVERIFY2(message.endsWith(u"chmod 600 '"_s + spaced + u"'"_s), qPrintable(message));
   }
 
   // Settings the alias leaves out come from libpq's service file (and so would the
@@ -150,7 +152,7 @@ private slots:
   void postgresServiceFile() {
     if (qEnvironmentVariableIsEmpty("ZEL_PG_HOST"))
       QSKIP("ZEL_PG_HOST is not set: no PostgreSQL server was started for this run");
-    const QString services = scratch.filePath(u"pg_service.conf"_qs);
+    const QString services = scratch.filePath(u"pg_service.conf"_s);
     QFile out(services);
     QVERIFY(out.open(QIODevice::WriteOnly));
     out.write("[zelreports]\nhost=" + qgetenv("ZEL_PG_HOST") + "\nport=" + qgetenv("ZEL_PG_PORT") +
@@ -159,9 +161,9 @@ private slots:
     qputenv("PGSERVICEFILE", services.toLocal8Bit());
     writeAliases("[REPORTS]\nDriver=POSTGRESQL\nService=zelreports\n", Private);
     TzelSession session;
-    const QString connection = session.open(u"REPORTS"_qs).connectionName;
+    const QString connection = session.open(u"REPORTS"_s).connectionName;
     QSqlQuery q(QSqlDatabase::database(connection, false));
-    QVERIFY(q.exec(u"SELECT current_database()"_qs));
+    QVERIFY(q.exec(u"SELECT current_database()"_s));
     QVERIFY(q.next());
     QCOMPARE(q.value(0).toString(), qEnvironmentVariable("ZEL_PG_DATABASE"));
     q = QSqlQuery();

@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class TestDatasetDisplay : public QObject {
   Q_OBJECT
 
@@ -90,9 +92,9 @@ void TestDatasetDisplay::withFormats() {
   dataset.Fields(4)->setDisplayFormat(QStringLiteral("c"));
   dataset.Fields(5)->setDisplayFormat(QStringLiteral("yyyy-mm-dd hh:nn"));
   dataset.Fields(6)->setDisplayValues(QStringLiteral("Yes;No"));
-  const QStringList expected = {u"$1,250.00"_qs,  u"2.50"_qs,       u"1,234,567"_qs,
-                                u"03/01/1999"_qs, u"2:05:09 PM"_qs, u"1999-03-01 14:05"_qs,
-                                u"Yes"_qs,        u"(BLOB)"_qs,     u"Acme"_qs};
+  const QStringList expected = {u"$1,250.00"_s,  u"2.50"_s,       u"1,234,567"_s,
+                                u"03/01/1999"_s, u"2:05:09 PM"_s, u"1999-03-01 14:05"_s,
+                                u"Yes"_s,        u"(BLOB)"_s,     u"Acme"_s};
   for (int i = 0; i < expected.size(); ++i)
     QCOMPARE(dataset.Fields(i)->displayTextAt(0), expected.at(i));
 }

@@ -17,6 +17,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using Records = QList<QStringList>;
@@ -78,15 +80,15 @@ class TstLocalSqlExec : public QObject {
     querion.SetDataModel(model.get());
     querion.SetDataQuery(&dataset);
     RecordingMessages rec;
-    if (!querion.LoadFromFile(examplesFile(u"step1.zel"_qs)))
-      return {{u"load failed"_qs}};
+    if (!querion.LoadFromFile(examplesFile(u"step1.zel"_s)))
+      return {{u"load failed"_s}};
     edit(*querion.CurrentQuery());
-    dataset.setDatabaseName(u"PELLOX"_qs);
+    dataset.setDatabaseName(u"PELLOX"_s);
     const bool ok = querion.Execute();
     if (sql)
       *sql = querion.SQL().join(u'\n');
     if (!ok)
-      return {{u"failed"_qs, rec.texts().join(u'\n'), querion.SQL().join(u'\n')}};
+      return {{u"failed"_s, rec.texts().join(u'\n'), querion.SQL().join(u'\n')}};
     Records records;
     for (dataset.First(); !dataset.Eof(); dataset.Next()) {
       QStringList record;
@@ -102,15 +104,14 @@ class TstLocalSqlExec : public QObject {
 
 private slots:
   void initTestCase() {
-    qputenv("ZEL_ALIASES_FILE", scratch.filePath(u"aliases.ini"_qs).toLocal8Bit());
-    if (!ZelRegistry::instance().contains(u"TzelDataModel"_qs))
+    qputenv("ZEL_ALIASES_FILE", scratch.filePath(u"aliases.ini"_s).toLocal8Bit());
+    if (!ZelRegistry::instance().contains(u"TzelDataModel"_s))
       ZelRegistry::instance().registerClass<TzelDataModel>();
-    const QString data = QCoreApplication::applicationDirPath() + u"/Data"_qs;
-    QVERIFY2(QFileInfo::exists(data + u"/T0490.DB"_qs), qPrintable(data));
-    TzelSession::defaultSession().registerAlias(
-        {u"PELLOX"_qs, u"STANDARD"_qs, {u"PATH="_qs + data}});
+    const QString data = QCoreApplication::applicationDirPath() + u"/Data"_s;
+    QVERIFY2(QFileInfo::exists(data + u"/T0490.DB"_s), qPrintable(data));
+    TzelSession::defaultSession().registerAlias({u"PELLOX"_s, u"STANDARD"_s, {u"PATH="_s + data}});
     std::unique_ptr<TzelComponent> read =
-        StoredFormReader().read(loadStoredFormFile(examplesFile(u"pellox-model.txt"_qs)));
+        StoredFormReader().read(loadStoredFormFile(examplesFile(u"pellox-model.txt"_s)));
     QVERIFY(qobject_cast<TzelModel *>(read.get()));
     model.reset(static_cast<TzelModel *>(read.release()));
   }
@@ -122,36 +123,36 @@ private slots:
     QTest::addColumn<bool>("verifyNames");
     QTest::addColumn<int>("joinMethod");
     QTest::addColumn<QString>("written"); // a piece of the statement the case is about
-    const QStringList spaced{u"SaleDate=Sale Date"_qs, u"Company=Company Name"_qs};
-    const QStringList keywords{u"Company=Value"_qs, u"SaleDate=Date"_qs, u"Qty=Count"_qs,
-                               u"VendorName=Order"_qs};
-    const QStringList tables{u"Orders=Order"_qs, u"Customers=Date"_qs, u"Items=Count"_qs,
-                             u"Vendors=Value"_qs};
+    const QStringList spaced{u"SaleDate=Sale Date"_s, u"Company=Company Name"_s};
+    const QStringList keywords{u"Company=Value"_s, u"SaleDate=Date"_s, u"Qty=Count"_s,
+                               u"VendorName=Order"_s};
+    const QStringList tables{u"Orders=Order"_s, u"Customers=Date"_s, u"Items=Count"_s,
+                             u"Vendors=Value"_s};
     QTest::newRow("value alias with a space")
-        << spaced << true << true << true << int(zelJoinFrom) << u"AS Orders.\"Sale Date\""_qs;
+        << spaced << true << true << true << int(zelJoinFrom) << u"AS Orders.\"Sale Date\""_s;
     QTest::newRow("sorted by a quoted alias") << spaced << true << true << true << int(zelJoinFrom)
-                                              << u"ORDER BY Customers.\"Company Name\" ASC"_qs;
+                                              << u"ORDER BY Customers.\"Company Name\" ASC"_s;
     QTest::newRow("keyword table aliases")
-        << tables << true << true << true << int(zelJoinFrom) << u"AS \"Order\".SaleDate"_qs;
+        << tables << true << true << true << int(zelJoinFrom) << u"AS \"Order\".SaleDate"_s;
     QTest::newRow("both parts quoted") << (tables + spaced) << true << true << true
-                                       << int(zelJoinFrom) << u"AS \"Order\".\"Sale Date\""_qs;
+                                       << int(zelJoinFrom) << u"AS \"Order\".\"Sale Date\""_s;
     QTest::newRow("keyword value aliases")
-        << keywords << true << true << true << int(zelJoinFrom) << u"AS Orders.\"Date\""_qs;
+        << keywords << true << true << true << int(zelJoinFrom) << u"AS Orders.\"Date\""_s;
     QTest::newRow("keywords left unquoted")
-        << (tables + keywords) << true << true << false << int(zelJoinFrom) << u"AS Order.Date"_qs;
+        << (tables + keywords) << true << true << false << int(zelJoinFrom) << u"AS Order.Date"_s;
     QTest::newRow("alias without table")
-        << (tables + spaced) << false << true << true << int(zelJoinFrom) << u"AS \"Sale Date\""_qs;
+        << (tables + spaced) << false << true << true << int(zelJoinFrom) << u"AS \"Sale Date\""_s;
     QTest::newRow("keyword alias without table")
-        << keywords << false << true << false << int(zelJoinFrom) << u"ORDER BY Value ASC"_qs;
+        << keywords << false << true << false << int(zelJoinFrom) << u"ORDER BY Value ASC"_s;
     QTest::newRow("alias after a space") << (tables + spaced) << true << false << true
-                                         << int(zelJoinFrom) << u"SL_DT \"Order\".\"Sale Date\""_qs;
+                                         << int(zelJoinFrom) << u"SL_DT \"Order\".\"Sale Date\""_s;
     QTest::newRow("joins in WHERE")
         << (tables + spaced) << true << true << true << int(zelJoinWhere)
-        << u",\n         \":PELLOX:T0491.DB\" AS \"Order\""_qs;
+        << u",\n         \":PELLOX:T0491.DB\" AS \"Order\""_s;
     QTest::newRow("joins in FROM and WHERE")
-        << (tables + keywords) << true << false << false << int(zelJoinMixed) << u"JOIN"_qs;
+        << (tables + keywords) << true << false << false << int(zelJoinMixed) << u"JOIN"_s;
     QTest::newRow("table alias after a space") << (tables + keywords) << true << false << false
-                                               << int(zelJoinFrom) << u":PELLOX:T0491.DB Order"_qs;
+                                               << int(zelJoinFrom) << u":PELLOX:T0491.DB Order"_s;
   }
   void quotedAliasesReturnTheSameRecords() {
     QFETCH(QStringList, renames);
@@ -179,20 +180,20 @@ private slots:
   void sumSortedByKeywordAlias_data() {
     QTest::addColumn<QString>("alias");
     QTest::addColumn<bool>("verifyNames");
-    QTest::newRow("Count") << u"Count"_qs << true;
-    QTest::newRow("Count unquoted") << u"Count"_qs << false;
-    QTest::newRow("Value") << u"Value"_qs << true;
-    QTest::newRow("with a space") << u"Total Qty"_qs << true;
+    QTest::newRow("Count") << u"Count"_s << true;
+    QTest::newRow("Count unquoted") << u"Count"_s << false;
+    QTest::newRow("Value") << u"Value"_s << true;
+    QTest::newRow("with a space") << u"Total Qty"_s << true;
   }
   void sumSortedByKeywordAlias() {
     QFETCH(QString, alias);
     QFETCH(bool, verifyNames);
-    const Records plain = run([](TzelQuery &q) { sumPerState(q, u"Total"_qs); }, Settings());
+    const Records plain = run([](TzelQuery &q) { sumPerState(q, u"Total"_s); }, Settings());
     QCOMPARE(plain.size(), 3); // NE, WA, NY
     QString sql;
     const Records keyword =
         run([&](TzelQuery &q) { sumPerState(q, alias); }, {true, true, verifyNames}, &sql);
-    QVERIFY2(sql.contains(u"ORDER BY Items."_qs), qPrintable(sql));
+    QVERIFY2(sql.contains(u"ORDER BY Items."_s), qPrintable(sql));
     QCOMPARE(keyword, plain);
     for (int i = 1; i < keyword.size(); ++i)
       QVERIFY(keyword[i - 1][1].toDouble() >= keyword[i][1].toDouble());
@@ -201,18 +202,18 @@ private slots:
   // Quote characters inside quoted names are doubled, as generation writes them.
   void doubledQuotesRun() {
     TzelDataset ds;
-    ds.setDatabaseName(u"PELLOX"_qs);
+    ds.setDatabaseName(u"PELLOX"_s);
     ds.setSQL(
-        {u"  SELECT \"Or\"\"der\".SL_DT AS \"Or\"\"der\".\"Da\"\"te\","_qs,
-         u"         \"Or\"\"der\".ORD_NO AS \"Or\"\"der\".[No]]]"_qs,
-         u"    FROM \":PELLOX:T0491.DB\" AS \"Or\"\"der\""_qs,
-         u"   WHERE ((\"Or\"\"der\".PAY_MTH = \"Check \"\"A\"\"\") OR (\"Or\"\"der\".PAY_MTH <> \"x\"))"_qs,
-         u"ORDER BY \"Or\"\"der\".\"Da\"\"te\" DESC"_qs});
+        {u"  SELECT \"Or\"\"der\".SL_DT AS \"Or\"\"der\".\"Da\"\"te\","_s,
+         u"         \"Or\"\"der\".ORD_NO AS \"Or\"\"der\".[No]]]"_s,
+         u"    FROM \":PELLOX:T0491.DB\" AS \"Or\"\"der\""_s,
+         u"   WHERE ((\"Or\"\"der\".PAY_MTH = \"Check \"\"A\"\"\") OR (\"Or\"\"der\".PAY_MTH <> \"x\"))"_s,
+         u"ORDER BY \"Or\"\"der\".\"Da\"\"te\" DESC"_s});
     ds.Open();
     QCOMPARE(ds.FieldCount(), 2);
     // Qt's SQLite driver drops double quotes from the names of result columns.
-    QCOMPARE(ds.Fields(0)->FieldName(), u"Order.Date"_qs);
-    QCOMPARE(ds.Fields(1)->FieldName(), u"Order.No]"_qs);
+    QCOMPARE(ds.Fields(0)->FieldName(), u"Order.Date"_s);
+    QCOMPARE(ds.Fields(1)->FieldName(), u"Order.No]"_s);
     QVERIFY(ds.RecordCount() > 5);
     QDate previous(9999, 1, 1);
     for (ds.First(); !ds.Eof(); ds.Next()) {

@@ -5,6 +5,8 @@
 
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class TstNumberPattern : public QObject {
   Q_OBJECT
 
@@ -21,7 +23,7 @@ void TstNumberPattern::sameTextAsTheFormatter_data() {
   for (const char *locale : {"en_US", "de_DE"})
     for (const char *pattern : {"#", "0", "#,#.00", "#,##0.00", "$#,#.00", "0.###", "000.0", "#.#%",
                                 "# units", "#,#", ".00", "#,#.0#"})
-      QTest::newRow(qPrintable(u"%1 %2"_qs.arg(QLatin1String(locale), QLatin1String(pattern))))
+      QTest::newRow(qPrintable(u"%1 %2"_s.arg(QLatin1String(locale), QLatin1String(pattern))))
           << QString::fromLatin1(locale) << QString::fromLatin1(pattern);
 }
 
@@ -42,9 +44,9 @@ void TstNumberPattern::sameTextAsTheFormatter() {
 void TstNumberPattern::patternsLeftToTheFormatter_data() {
   QTest::addColumn<QString>("pattern");
   QTest::newRow("empty") << QString();
-  QTest::newRow("sections") << u"#,#.00;(#,#.00)"_qs;
-  QTest::newRow("quoted text") << u"\"USD \"#.00"_qs;
-  QTest::newRow("no digits") << u"none"_qs;
+  QTest::newRow("sections") << u"#,#.00;(#,#.00)"_s;
+  QTest::newRow("quoted text") << u"\"USD \"#.00"_s;
+  QTest::newRow("no digits") << u"none"_s;
 }
 
 void TstNumberPattern::patternsLeftToTheFormatter() {

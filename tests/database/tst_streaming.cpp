@@ -23,12 +23,14 @@
 #include <QThread>
 #include <QTimer>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 constexpr int Rows = 100000;
 
 QString nameOf(int id) {
-  return u"Name %1"_qs.arg(id);
+  return u"Name %1"_s.arg(id);
 }
 
 bool havePostgres() {
@@ -43,14 +45,14 @@ bool havePostgres() {
 // A statement that runs until it is stopped, in each dialect.
 QString endlessStatement(const QString &database) {
   if (database == u"STREAMPG")
-    return u"SELECT pg_sleep(60)"_qs;
+    return u"SELECT pg_sleep(60)"_s;
   return u"WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c) "
-         "SELECT COUNT(*) FROM c"_qs;
+         "SELECT COUNT(*) FROM c"_s;
 }
 
 // The table's name as each database's SQL reaches it.
 QString tableOf(const QString &database) {
-  return database == u"STREAMSTD" ? u"\"SEQ.DBF\""_qs : u"SEQ"_qs;
+  return database == u"STREAMSTD" ? u"\"SEQ.DBF\""_s : u"SEQ"_s;
 }
 
 } // namespace
@@ -69,9 +71,9 @@ class TstStreaming : public QObject {
   }
   void addDatabases() {
     QTest::addColumn<QString>("database");
-    QTest::newRow("sqlite") << u"STREAMLITE"_qs;
-    QTest::newRow("standard") << u"STREAMSTD"_qs;
-    QTest::newRow("postgresql") << u"STREAMPG"_qs;
+    QTest::newRow("sqlite") << u"STREAMLITE"_s;
+    QTest::newRow("standard") << u"STREAMSTD"_s;
+    QTest::newRow("postgresql") << u"STREAMPG"_s;
   }
 
 private slots:
@@ -102,52 +104,52 @@ private slots:
 
 void TstStreaming::initTestCase() {
   QVERIFY(scratch.isValid());
-  const QString file = scratch.filePath(u"seq.sqlite"_qs);
+  const QString file = scratch.filePath(u"seq.sqlite"_s);
   {
-    QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_qs, u"setup-lite"_qs);
+    QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"setup-lite"_s);
     db.setDatabaseName(file);
     QVERIFY(db.open());
     QSqlQuery q(db);
-    QVERIFY(q.exec(u"CREATE TABLE SEQ (ID INTEGER, NAME VARCHAR(30), SOLD DATE)"_qs));
-    QVERIFY2(q.exec(u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
-                    "WHERE i < %1) INSERT INTO SEQ SELECT i, 'Name ' || i, "
-                    "CASE WHEN i = 70000 THEN 'no date' ELSE date('1999-01-01') END FROM n"_qs.arg(
-                        Rows)),
-             qPrintable(q.lastError().text()));
+    QVERIFY(q.exec(u"CREATE TABLE SEQ (ID INTEGER, NAME VARCHAR(30), SOLD DATE)"_s));
+    QVERIFY2(
+        q.exec(u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+               "WHERE i < %1) INSERT INTO SEQ SELECT i, 'Name ' || i, "
+               "CASE WHEN i = 70000 THEN 'no date' ELSE date('1999-01-01') END FROM n"_s.arg(Rows)),
+        qPrintable(q.lastError().text()));
     db.close();
   }
-  QSqlDatabase::removeDatabase(u"setup-lite"_qs);
-  lite.setDatabaseName(u"STREAMLITE"_qs);
-  lite.setDriverName(u"SQLITE"_qs);
-  lite.setParams({u"DATABASE="_qs + file});
+  QSqlDatabase::removeDatabase(u"setup-lite"_s);
+  lite.setDatabaseName(u"STREAMLITE"_s);
+  lite.setDriverName(u"SQLITE"_s);
+  lite.setParams({u"DATABASE="_s + file});
   QVERIFY2(lite.Open(), qPrintable(lite.lastError()));
 
   TzelTableData seq;
-  seq.columns = {{u"ID"_qs, {ftInteger, 0}}, {u"NAME"_qs, {ftString, 30}}};
+  seq.columns = {{u"ID"_s, {ftInteger, 0}}, {u"NAME"_s, {ftString, 30}}};
   for (int i = 1; i <= Rows; ++i)
     seq.rows.append({i, nameOf(i)});
   QVERIFY(scratch.path().size() > 0);
-  QDir().mkpath(scratch.filePath(u"std"_qs));
-  QVERIFY(writeDbaseTable(scratch.filePath(u"std/SEQ.DBF"_qs), seq).ok);
-  standard.setDatabaseName(u"STREAMSTD"_qs);
-  standard.setDriverName(u"STANDARD"_qs);
-  standard.setParams({u"PATH="_qs + scratch.filePath(u"std"_qs)});
+  QDir().mkpath(scratch.filePath(u"std"_s));
+  QVERIFY(writeDbaseTable(scratch.filePath(u"std/SEQ.DBF"_s), seq).ok);
+  standard.setDatabaseName(u"STREAMSTD"_s);
+  standard.setDriverName(u"STANDARD"_s);
+  standard.setParams({u"PATH="_s + scratch.filePath(u"std"_s)});
   QVERIFY2(standard.Open(), qPrintable(standard.lastError()));
 
   if (!havePostgres())
     return;
-  pg.setDatabaseName(u"STREAMPG"_qs);
-  pg.setDriverName(u"POSTGRESQL"_qs);
-  pg.setParams({u"HOST="_qs + qEnvironmentVariable("ZEL_PG_HOST"),
-                u"PORT="_qs + qEnvironmentVariable("ZEL_PG_PORT"),
-                u"DATABASE="_qs + qEnvironmentVariable("ZEL_PG_DATABASE"),
-                u"USER NAME="_qs + qEnvironmentVariable("ZEL_PG_USER")});
+  pg.setDatabaseName(u"STREAMPG"_s);
+  pg.setDriverName(u"POSTGRESQL"_s);
+  pg.setParams({u"HOST="_s + qEnvironmentVariable("ZEL_PG_HOST"),
+                u"PORT="_s + qEnvironmentVariable("ZEL_PG_PORT"),
+                u"DATABASE="_s + qEnvironmentVariable("ZEL_PG_DATABASE"),
+                u"USER NAME="_s + qEnvironmentVariable("ZEL_PG_USER")});
   QVERIFY2(pg.Open(), qPrintable(pg.lastError()));
   TzelDataset setup;
-  setup.setDatabaseName(u"STREAMPG"_qs);
+  setup.setDatabaseName(u"STREAMPG"_s);
   for (const QString &sql :
-       {u"DROP TABLE IF EXISTS SEQ"_qs, u"CREATE TABLE SEQ (ID INTEGER, NAME VARCHAR(30))"_qs,
-        u"INSERT INTO SEQ SELECT i, 'Name ' || i FROM generate_series(1, %1) AS i"_qs.arg(Rows)}) {
+       {u"DROP TABLE IF EXISTS SEQ"_s, u"CREATE TABLE SEQ (ID INTEGER, NAME VARCHAR(30))"_s,
+        u"INSERT INTO SEQ SELECT i, 'Name ' || i FROM generate_series(1, %1) AS i"_s.arg(Rows)}) {
     setup.setSQL({sql});
     setup.ExecSQL();
   }
@@ -157,15 +159,15 @@ void TstStreaming::walkEqualsTheTable() {
   QFETCH(QString, database);
   SKIP_WITHOUT_SERVER(database);
   TzelDataset ds;
-  open(ds, database, u"SELECT ID, NAME FROM "_qs + tableOf(database) + u" ORDER BY ID"_qs);
+  open(ds, database, u"SELECT ID, NAME FROM "_s + tableOf(database) + u" ORDER BY ID"_s);
   QVERIFY(!ds.AllFetched());
   QVERIFY(ds.FetchedCount() < Rows);
   int expected = 1;
   for (ds.First(); !ds.Eof(); ds.Next(), ++expected) {
     if (ds.Fields(0)->Value().toInt() != expected ||
         ds.Fields(1)->Value().toString() != nameOf(expected))
-      QFAIL(qPrintable(u"record %1: %2 %3"_qs.arg(expected).arg(ds.Fields(0)->Value().toString(),
-                                                                ds.Fields(1)->Value().toString())));
+      QFAIL(qPrintable(u"record %1: %2 %3"_s.arg(expected).arg(ds.Fields(0)->Value().toString(),
+                                                               ds.Fields(1)->Value().toString())));
   }
   QCOMPARE(expected - 1, Rows);
   QVERIFY(ds.AllFetched());
@@ -185,7 +187,7 @@ void TstStreaming::sourceShowsTheFirstBlockOnly() {
   TzelDataset ds;
   TzelDataSource source;
   source.setDataSet(&ds);
-  open(ds, database, u"SELECT ID, NAME FROM "_qs + tableOf(database) + u" ORDER BY ID"_qs);
+  open(ds, database, u"SELECT ID, NAME FROM "_s + tableOf(database) + u" ORDER BY ID"_s);
   const int first = ds.FetchedCount();
   QVERIFY2(first > 0 && first <= 1024, qPrintable(QString::number(first)));
   QCOMPARE(source.rowCount(), first);
@@ -205,7 +207,7 @@ void TstStreaming::sourceShowsTheFirstBlockOnly() {
 
 void TstStreaming::recordsBehindTheWindowAreReadAgain() {
   TzelDataset ds;
-  open(ds, u"STREAMLITE"_qs, u"SELECT ID, NAME FROM SEQ ORDER BY ID"_qs);
+  open(ds, u"STREAMLITE"_s, u"SELECT ID, NAME FROM SEQ ORDER BY ID"_s);
   QCOMPARE(ds.value(Rows - 1, 0).toInt(), Rows);
   QVERIFY(ds.value(Rows, 0).isNull());
   QCOMPARE(ds.value(5000, 1).toString(), nameOf(5001));
@@ -221,7 +223,7 @@ void TstStreaming::exportAfterScrollingWritesEveryRecordOnce() {
   TzelDataset ds;
   TzelDataSource source;
   source.setDataSet(&ds);
-  open(ds, database, u"SELECT ID, NAME FROM "_qs + tableOf(database) + u" ORDER BY ID"_qs);
+  open(ds, database, u"SELECT ID, NAME FROM "_s + tableOf(database) + u" ORDER BY ID"_s);
   for (int i = 0; i < 40; ++i)
     source.fetchMore();
   QCOMPARE(source.data(source.index(source.rowCount() - 1, 0)).toString(),
@@ -229,7 +231,7 @@ void TstStreaming::exportAfterScrollingWritesEveryRecordOnce() {
   ds.Next();
   ds.Next();
   RecordingMessages rec;
-  const QString file = scratch.filePath(database + u".csv"_qs);
+  const QString file = scratch.filePath(database + u".csv"_s);
   QVERIFY2(ExportRecords(&ds, file, zelExportCsv, true, false), qPrintable(rec.lastText()));
   QCOMPARE(ds.RecNo(), 0);
   QVERIFY(ds.Active());
@@ -239,23 +241,23 @@ void TstStreaming::exportAfterScrollingWritesEveryRecordOnce() {
   int expected = 1;
   while (!written.atEnd()) {
     const QByteArray line = written.readLine();
-    if (line != u"%1,\"%2\"\r\n"_qs.arg(expected).arg(nameOf(expected)).toUtf8())
+    if (line != u"%1,\"%2\"\r\n"_s.arg(expected).arg(nameOf(expected)).toUtf8())
       QFAIL(line.constData());
     ++expected;
   }
   QCOMPARE(expected - 1, Rows);
   // The grid still shows its records after the walk.
-  QCOMPARE(source.data(source.index(3, 0)).toString(), u"4"_qs);
+  QCOMPARE(source.data(source.index(3, 0)).toString(), u"4"_s);
 }
 
 void TstStreaming::cancelFromATimer_data() {
   QTest::addColumn<QString>("database");
   QTest::addColumn<bool>("fromThread");
-  QTest::newRow("sqlite, timer of the waiting window") << u"STREAMLITE"_qs << false;
-  QTest::newRow("sqlite, timer of another thread") << u"STREAMLITE"_qs << true;
-  QTest::newRow("standard, timer of the waiting window") << u"STREAMSTD"_qs << false;
-  QTest::newRow("postgresql, timer of the waiting window") << u"STREAMPG"_qs << false;
-  QTest::newRow("postgresql, timer of another thread") << u"STREAMPG"_qs << true;
+  QTest::newRow("sqlite, timer of the waiting window") << u"STREAMLITE"_s << false;
+  QTest::newRow("sqlite, timer of another thread") << u"STREAMLITE"_s << true;
+  QTest::newRow("standard, timer of the waiting window") << u"STREAMSTD"_s << false;
+  QTest::newRow("postgresql, timer of the waiting window") << u"STREAMPG"_s << false;
+  QTest::newRow("postgresql, timer of another thread") << u"STREAMPG"_s << true;
 }
 
 void TstStreaming::cancelFromATimer() {
@@ -273,7 +275,7 @@ void TstStreaming::cancelFromATimer() {
     try {
       ds.Open();
     } catch (const EzelError &e) {
-      refused = e.message() == u"Error: The dataset is still running its statement"_qs;
+      refused = e.message() == u"Error: The dataset is still running its statement"_s;
     }
   });
   // Both timers go with this function, so neither can fire on a dataset that is gone.
@@ -298,13 +300,13 @@ void TstStreaming::cancelFromATimer() {
     failure = e.message();
   }
   canceller->wait();
-  QVERIFY2(failure.isEmpty(), qPrintable(u"failed instead of cancelled: "_qs + failure));
+  QVERIFY2(failure.isEmpty(), qPrintable(u"failed instead of cancelled: "_s + failure));
   QVERIFY(cancelled);
   QVERIFY(refused);
   QVERIFY(ds.Cancelled());
   QVERIFY(!ds.Active());
   // The same connection runs the next statement.
-  ds.setSQL({u"SELECT COUNT(*) FROM "_qs + tableOf(database)});
+  ds.setSQL({u"SELECT COUNT(*) FROM "_s + tableOf(database)});
   ds.Open();
   QVERIFY(!ds.Cancelled());
   QCOMPARE(ds.Fields(0)->Value().toInt(), Rows);
@@ -312,8 +314,8 @@ void TstStreaming::cancelFromATimer() {
 
 void TstStreaming::cancelWhileIdleStopsTheNextRead_data() {
   QTest::addColumn<QString>("database");
-  QTest::newRow("sqlite") << u"STREAMLITE"_qs;
-  QTest::newRow("postgresql") << u"STREAMPG"_qs;
+  QTest::newRow("sqlite") << u"STREAMLITE"_s;
+  QTest::newRow("postgresql") << u"STREAMPG"_s;
 }
 
 void TstStreaming::cancelWhileIdleStopsTheNextRead() {
@@ -321,8 +323,8 @@ void TstStreaming::cancelWhileIdleStopsTheNextRead() {
   SKIP_WITHOUT_SERVER(database);
   TzelDataset ds;
   TzelDataset other;
-  open(ds, database, u"SELECT ID FROM SEQ ORDER BY ID"_qs);
-  open(other, database, u"SELECT ID FROM SEQ ORDER BY ID"_qs);
+  open(ds, database, u"SELECT ID FROM SEQ ORDER BY ID"_s);
+  open(other, database, u"SELECT ID FROM SEQ ORDER BY ID"_s);
   ds.Cancel();
   QVERIFY_THROWS_EXCEPTION(EzelCancelled, ds.value(50000, 0));
   QVERIFY(!ds.Active());
@@ -331,7 +333,7 @@ void TstStreaming::cancelWhileIdleStopsTheNextRead() {
   QCOMPARE(other.value(50000, 0).toInt(), 50001);
   QVERIFY(!other.Cancelled());
   // The cancelled statement's connection runs the next one.
-  open(ds, database, u"SELECT MAX(ID) FROM SEQ"_qs);
+  open(ds, database, u"SELECT MAX(ID) FROM SEQ"_s);
   QCOMPARE(ds.Fields(0)->Value().toInt(), Rows);
 }
 
@@ -341,30 +343,30 @@ void TstStreaming::postgresValuesByType_data() {
   QTest::addColumn<int>("size");
   QTest::addColumn<QVariant>("value");
   const QDate day(1998, 1, 15);
-  QTest::newRow("int2") << u"4::int2"_qs << int(ftSmallint) << 0 << QVariant(4);
-  QTest::newRow("int4") << u"-7"_qs << int(ftInteger) << 0 << QVariant(-7);
-  QTest::newRow("int8") << u"9000000000::int8"_qs << int(ftInteger) << 0 << QVariant(9000000000LL);
-  QTest::newRow("float4") << u"2.5::float4"_qs << int(ftFloat) << 0 << QVariant(2.5);
+  QTest::newRow("int2") << u"4::int2"_s << int(ftSmallint) << 0 << QVariant(4);
+  QTest::newRow("int4") << u"-7"_s << int(ftInteger) << 0 << QVariant(-7);
+  QTest::newRow("int8") << u"9000000000::int8"_s << int(ftInteger) << 0 << QVariant(9000000000LL);
+  QTest::newRow("float4") << u"2.5::float4"_s << int(ftFloat) << 0 << QVariant(2.5);
   QTest::newRow("float8 infinity")
-      << u"'-Infinity'::float8"_qs << int(ftFloat) << 0 << QVariant(-qInf());
-  QTest::newRow("numeric") << u"12.75::numeric(10,2)"_qs << int(ftBCD) << 2 << QVariant(12.75);
-  QTest::newRow("bool") << u"TRUE"_qs << int(ftBoolean) << 0 << QVariant(true);
-  QTest::newRow("date") << u"DATE '1998-01-15'"_qs << int(ftDate) << 0 << QVariant(day);
-  QTest::newRow("time") << u"TIME '08:30:15.5'"_qs << int(ftTime) << 0
+      << u"'-Infinity'::float8"_s << int(ftFloat) << 0 << QVariant(-qInf());
+  QTest::newRow("numeric") << u"12.75::numeric(10,2)"_s << int(ftBCD) << 2 << QVariant(12.75);
+  QTest::newRow("bool") << u"TRUE"_s << int(ftBoolean) << 0 << QVariant(true);
+  QTest::newRow("date") << u"DATE '1998-01-15'"_s << int(ftDate) << 0 << QVariant(day);
+  QTest::newRow("time") << u"TIME '08:30:15.5'"_s << int(ftTime) << 0
                         << QVariant(QTime(8, 30, 15, 500));
-  QTest::newRow("timestamp") << u"TIMESTAMP '1998-01-15 08:30:00'"_qs << int(ftDateTime) << 0
+  QTest::newRow("timestamp") << u"TIMESTAMP '1998-01-15 08:30:00'"_s << int(ftDateTime) << 0
                              << QVariant(QDateTime(day, QTime(8, 30), Qt::UTC));
-  QTest::newRow("timestamptz") << u"TIMESTAMPTZ '1998-01-15 08:30:00+02'"_qs << int(ftDateTime) << 0
+  QTest::newRow("timestamptz") << u"TIMESTAMPTZ '1998-01-15 08:30:00+02'"_s << int(ftDateTime) << 0
                                << QVariant(QDateTime(day, QTime(6, 30), Qt::UTC));
-  QTest::newRow("text") << u"'Grüße'::text"_qs << int(ftMemo) << 0 << QVariant(u"Grüße"_qs);
-  QTest::newRow("varchar") << u"'Bolt'::varchar(30)"_qs << int(ftString) << 30
-                           << QVariant(u"Bolt"_qs);
-  QTest::newRow("bpchar") << u"'ab'::char(4)"_qs << int(ftString) << 4 << QVariant(u"ab  "_qs);
-  QTest::newRow("bytea") << uR"('\x00ff'::bytea)"_qs << int(ftBlob) << 0
+  QTest::newRow("text") << u"'Grüße'::text"_s << int(ftMemo) << 0 << QVariant(u"Grüße"_s);
+  QTest::newRow("varchar") << u"'Bolt'::varchar(30)"_s << int(ftString) << 30
+                           << QVariant(u"Bolt"_s);
+  QTest::newRow("bpchar") << u"'ab'::char(4)"_s << int(ftString) << 4 << QVariant(u"ab  "_s);
+  QTest::newRow("bytea") << uR"('\x00ff'::bytea)"_s << int(ftBlob) << 0
                          << QVariant(QByteArray("\x00\xff", 2));
-  QTest::newRow("json as text") << uR"('{"a": 1}'::json)"_qs << int(ftString) << 0
-                                << QVariant(uR"({"a": 1})"_qs);
-  QTest::newRow("null") << u"NULL::integer"_qs << int(ftInteger) << 0 << QVariant();
+  QTest::newRow("json as text") << uR"('{"a": 1}'::json)"_s << int(ftString) << 0
+                                << QVariant(uR"({"a": 1})"_s);
+  QTest::newRow("null") << u"NULL::integer"_s << int(ftInteger) << 0 << QVariant();
 }
 
 void TstStreaming::postgresValuesByType() {
@@ -372,10 +374,10 @@ void TstStreaming::postgresValuesByType() {
   QFETCH(int, type);
   QFETCH(int, size);
   QFETCH(QVariant, value);
-  SKIP_WITHOUT_SERVER(u"STREAMPG"_qs);
+  SKIP_WITHOUT_SERVER(u"STREAMPG"_s);
   TzelDataset ds;
-  open(ds, u"STREAMPG"_qs, u"SELECT "_qs + expression + u" AS V"_qs);
-  QCOMPARE(ds.Fields(0)->FieldName(), u"v"_qs);
+  open(ds, u"STREAMPG"_s, u"SELECT "_s + expression + u" AS V"_s);
+  QCOMPARE(ds.Fields(0)->FieldName(), u"v"_s);
   QCOMPARE(int(ds.Fields(0)->DataType()), type);
   QCOMPARE(ds.Fields(0)->Size(), size);
   const QVariant got = ds.Fields(0)->Value();
@@ -386,37 +388,37 @@ void TstStreaming::postgresValuesByType() {
 // Every statement leaves the dataset's connection idle: after a failure in a later statement
 // of the text, after a statement that returns no records and after a result left early.
 void TstStreaming::postgresConnectionServesTheNextStatement() {
-  SKIP_WITHOUT_SERVER(u"STREAMPG"_qs);
+  SKIP_WITHOUT_SERVER(u"STREAMPG"_s);
   TzelDataset ds;
-  ds.setDatabaseName(u"STREAMPG"_qs);
-  ds.setSQL({u"SELECT 1; SELECT 1 / 0"_qs});
+  ds.setDatabaseName(u"STREAMPG"_s);
+  ds.setSQL({u"SELECT 1; SELECT 1 / 0"_s});
   QString message;
   try {
     ds.ExecSQL();
   } catch (const EzelError &e) {
     message = e.message();
   }
-  QCOMPARE(message, u"Error: division by zero (22012)"_qs);
+  QCOMPARE(message, u"Error: division by zero (22012)"_s);
   // A statement run without records is not interrupted by a second one from a waiting slot.
   bool refused = false;
   connect(&ds, &TzelDataset::waiting, this, [&] {
     try {
       ds.Open();
     } catch (const EzelError &e) {
-      refused = e.message() == u"Error: The dataset is still running its statement"_qs;
+      refused = e.message() == u"Error: The dataset is still running its statement"_s;
     }
   });
-  ds.setSQL({u"SELECT pg_sleep(0.3)"_qs});
+  ds.setSQL({u"SELECT pg_sleep(0.3)"_s});
   ds.ExecSQL();
   QVERIFY(refused);
   disconnect(&ds, &TzelDataset::waiting, this, nullptr);
-  ds.setSQL({u"SET search_path TO public"_qs});
+  ds.setSQL({u"SET search_path TO public"_s});
   QVERIFY_THROWS_EXCEPTION(EzelError, ds.Open());
-  open(ds, u"STREAMPG"_qs, u"SELECT ID FROM SEQ ORDER BY ID"_qs);
+  open(ds, u"STREAMPG"_s, u"SELECT ID FROM SEQ ORDER BY ID"_s);
   QCOMPARE(ds.value(3000, 0).toInt(), 3001);
   QVERIFY(!ds.AllFetched());
   ds.Close();
-  open(ds, u"STREAMPG"_qs, u"SELECT COUNT(*) FROM SEQ"_qs);
+  open(ds, u"STREAMPG"_s, u"SELECT COUNT(*) FROM SEQ"_s);
   QCOMPARE(ds.Fields(0)->Value().toInt(), Rows);
 }
 
@@ -424,13 +426,13 @@ void TstStreaming::failureInTheMiddle_data() {
   QTest::addColumn<QString>("database");
   QTest::addColumn<QString>("sql");
   QTest::newRow("sqlite: malformed value in the database")
-      << u"STREAMLITE"_qs
-      << u"SELECT ID, json(CASE WHEN ID < 50000 THEN '1' ELSE '{' END) FROM SEQ"_qs;
+      << u"STREAMLITE"_s
+      << u"SELECT ID, json(CASE WHEN ID < 50000 THEN '1' ELSE '{' END) FROM SEQ"_s;
   QTest::newRow("sqlite: text of a date field that is no date")
-      << u"STREAMLITE"_qs << u"SELECT ID, SOLD FROM SEQ"_qs;
+      << u"STREAMLITE"_s << u"SELECT ID, SOLD FROM SEQ"_s;
   QTest::newRow("postgresql: conversion fails in the server")
-      << u"STREAMPG"_qs
-      << u"SELECT ID, (CASE WHEN ID < 50000 THEN ID::text ELSE 'x' END)::integer FROM SEQ"_qs;
+      << u"STREAMPG"_s
+      << u"SELECT ID, (CASE WHEN ID < 50000 THEN ID::text ELSE 'x' END)::integer FROM SEQ"_s;
 }
 
 void TstStreaming::failureInTheMiddle() {
@@ -447,7 +449,7 @@ void TstStreaming::failureInTheMiddle() {
   } catch (const EzelError &e) {
     message = e.message();
   }
-  QVERIFY2(message.startsWith(u"Error: "_qs), qPrintable(message));
+  QVERIFY2(message.startsWith(u"Error: "_s), qPrintable(message));
   QVERIFY(walked > 1000 && walked < Rows);
   QVERIFY(!ds.Active());
   QVERIFY(!ds.Cancelled());
@@ -455,7 +457,7 @@ void TstStreaming::failureInTheMiddle() {
   // Exported, the same failure leaves no file behind.
   open(ds, database, sql);
   RecordingMessages rec;
-  const QString file = scratch.filePath(u"partial.csv"_qs);
+  const QString file = scratch.filePath(u"partial.csv"_s);
   QVERIFY(!ExportRecords(&ds, file, zelExportCsv, true, false));
   QCOMPARE(rec.texts(), QStringList{message});
   QVERIFY(!QFile::exists(file));
@@ -465,11 +467,11 @@ void TstStreaming::droppedConnectionIsReported() {
   if (!havePostgres())
     QSKIP("ZEL_PG_HOST is not set: no PostgreSQL server was started for this run");
   TzelDataset ds;
-  open(ds, u"STREAMPG"_qs,
-       u"SELECT pg_backend_pid(), ID FROM SEQ CROSS JOIN generate_series(1, 5) ORDER BY ID"_qs);
+  open(ds, u"STREAMPG"_s,
+       u"SELECT pg_backend_pid(), ID FROM SEQ CROSS JOIN generate_series(1, 5) ORDER BY ID"_s);
   const int pid = ds.Fields(0)->Value().toInt();
   TzelDataset killer;
-  open(killer, u"STREAMPG"_qs, u"SELECT pg_terminate_backend(%1)"_qs.arg(pid));
+  open(killer, u"STREAMPG"_s, u"SELECT pg_terminate_backend(%1)"_s.arg(pid));
   QVERIFY(killer.Fields(0)->Value().toBool());
   QString message;
   try {
@@ -478,19 +480,19 @@ void TstStreaming::droppedConnectionIsReported() {
   } catch (const EzelError &e) {
     message = e.message();
   }
-  QVERIFY2(message.startsWith(u"Error: "_qs), "the broken result was taken as complete");
+  QVERIFY2(message.startsWith(u"Error: "_s), "the broken result was taken as complete");
   QVERIFY(!ds.Active());
 }
 
 void TstStreaming::smallResultsAreCountedAtOnce() {
   TzelDataset ds;
-  open(ds, u"STREAMLITE"_qs, u"SELECT ID FROM SEQ WHERE ID <= 300"_qs);
+  open(ds, u"STREAMLITE"_s, u"SELECT ID FROM SEQ WHERE ID <= 300"_s);
   QVERIFY(ds.AllFetched());
   QCOMPARE(ds.FetchedCount(), 300);
   QCOMPARE(ds.RecordCount(), 300);
   QVERIFY(!ds.IsEmpty());
   ds.Close();
-  open(ds, u"STREAMLITE"_qs, u"SELECT ID FROM SEQ WHERE ID < 0"_qs);
+  open(ds, u"STREAMLITE"_s, u"SELECT ID FROM SEQ WHERE ID < 0"_s);
   QVERIFY(ds.IsEmpty());
   QVERIFY(ds.Eof());
   QCOMPARE(ds.RecordCount(), 0);
@@ -503,7 +505,7 @@ void TstStreaming::gridGrowsWhileScrolled() {
   QTableView view;
   view.resize(400, 300);
   view.setModel(&source);
-  open(ds, u"STREAMLITE"_qs, u"SELECT ID, NAME FROM SEQ ORDER BY ID"_qs);
+  open(ds, u"STREAMLITE"_s, u"SELECT ID, NAME FROM SEQ ORDER BY ID"_s);
   view.show();
   QVERIFY(QTest::qWaitForWindowExposed(&view));
   const int first = ds.FetchedCount();
@@ -525,15 +527,15 @@ void TstStreaming::gridReportsAFailedRead() {
   source.setDataSet(&ds);
   QSignalSpy failures(&source, &TzelDataSource::fetchFailed);
   RecordingMessages rec;
-  open(ds, u"STREAMLITE"_qs,
-       u"SELECT ID, json(CASE WHEN ID < 1500 THEN '1' ELSE '{' END) FROM SEQ"_qs);
+  open(ds, u"STREAMLITE"_s,
+       u"SELECT ID, json(CASE WHEN ID < 1500 THEN '1' ELSE '{' END) FROM SEQ"_s);
   const int shown = source.rowCount();
   while (source.canFetchMore())
     source.fetchMore();
   QVERIFY(!ds.Active());
   QVERIFY(failures.wait(2000));
   QCOMPARE(failures.size(), 1);
-  QVERIFY(failures.at(0).at(0).toString().contains(u"malformed JSON"_qs));
+  QVERIFY(failures.at(0).at(0).toString().contains(u"malformed JSON"_s));
   QCOMPARE(rec.texts(), QStringList{failures.at(0).at(0).toString()});
   // The grid drops the records of the broken result rather than show part of it.
   QCOMPARE(source.rowCount(), 0);
@@ -548,13 +550,13 @@ void TstStreaming::tableExportStreams_data() {
   // Larger than the first block and the window together, so the walk reads the statement
   // anew; smaller than the other tests' results, as the table writers are slow.
   constexpr int Exported = 20000;
-  const QString all = u"SELECT ID, NAME FROM SEQ WHERE ID <= %1"_qs.arg(Exported);
+  const QString all = u"SELECT ID, NAME FROM SEQ WHERE ID <= %1"_s.arg(Exported);
   const QString failing = u"SELECT ID, json(CASE WHEN ID < 50000 THEN '1' ELSE '{' END) AS J "
-                          "FROM SEQ"_qs;
-  QTest::newRow("dBase") << u"out.dbf"_qs << 5 << all << Exported;
-  QTest::newRow("Paradox") << u"out.db"_qs << 9 << all << Exported;
-  QTest::newRow("dBase, failing") << u"out.dbf"_qs << 5 << failing << -1;
-  QTest::newRow("Paradox, failing") << u"out.db"_qs << 9 << failing << -1;
+                          "FROM SEQ"_s;
+  QTest::newRow("dBase") << u"out.dbf"_s << 5 << all << Exported;
+  QTest::newRow("Paradox") << u"out.db"_s << 9 << all << Exported;
+  QTest::newRow("dBase, failing") << u"out.dbf"_s << 5 << failing << -1;
+  QTest::newRow("Paradox, failing") << u"out.db"_s << 9 << failing << -1;
 }
 
 void TstStreaming::tableExportStreams() {
@@ -564,7 +566,7 @@ void TstStreaming::tableExportStreams() {
   QFETCH(int, records);
   QTemporaryDir dir;
   TzelDataset ds;
-  open(ds, u"STREAMLITE"_qs, sql);
+  open(ds, u"STREAMLITE"_s, sql);
   if (records > 0)
     QCOMPARE(ds.value(15000, 0).toInt(), 15001); // scrolled on before the export
   TzelDataModel model;
@@ -572,7 +574,7 @@ void TstStreaming::tableExportStreams() {
   QString name = dir.filePath(file);
   QCOMPARE(model.ExportTable(&ds, name, type, false), records > 0);
   if (records < 0) {
-    QVERIFY2(rec.lastText().startsWith(u"Error: "_qs), qPrintable(rec.lastText()));
+    QVERIFY2(rec.lastText().startsWith(u"Error: "_s), qPrintable(rec.lastText()));
     QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList());
     return;
   }
@@ -581,7 +583,7 @@ void TstStreaming::tableExportStreams() {
   QVERIFY(ds.Active());
   TzelDataset back;
   open(back, dir.path(),
-       u"SELECT COUNT(*), MIN(ID), MAX(ID), COUNT(DISTINCT ID) FROM \""_qs + file + u"\""_qs);
+       u"SELECT COUNT(*), MIN(ID), MAX(ID), COUNT(DISTINCT ID) FROM \""_s + file + u"\""_s);
   for (int i = 0; i < 4; ++i)
     QCOMPARE(back.Fields(i)->Value().toInt(), i == 1 ? 1 : records);
 }

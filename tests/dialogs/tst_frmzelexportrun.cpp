@@ -30,14 +30,16 @@
 #include <QTest>
 #include <QTimer>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
-const QString kPython = u"/usr/bin/python3"_qs;
+const QString kPython = u"/usr/bin/python3"_s;
 
 // The rows a Python script prints as one JSON array; a failed script fails the test.
 QJsonArray runPython(const QString &script, const QString &file) {
   QProcess python;
-  python.start(kPython, {u"-W"_qs, u"ignore"_qs, u"-c"_qs, script, file});
+  python.start(kPython, {u"-W"_s, u"ignore"_s, u"-c"_s, script, file});
   if (!python.waitForFinished(60000) || python.exitCode() != 0) {
     qWarning() << python.readAllStandardError();
     return {};
@@ -47,7 +49,7 @@ QJsonArray runPython(const QString &script, const QString &file) {
 
 bool pythonHas(const QString &module) {
   QProcess python;
-  python.start(kPython, {u"-W"_qs, u"ignore"_qs, u"-c"_qs, u"import "_qs + module});
+  python.start(kPython, {u"-W"_s, u"ignore"_s, u"-c"_s, u"import "_s + module});
   return python.waitForFinished(60000) && python.exitStatus() == QProcess::NormalExit &&
          python.exitCode() == 0;
 }
@@ -55,7 +57,7 @@ bool pythonHas(const QString &module) {
 const QString kReadCsv = uR"(import csv, json, sys
 with open(sys.argv[1], newline='', encoding='utf-8') as f:
     print(json.dumps(list(csv.reader(f))))
-)"_qs;
+)"_s;
 
 const QString kReadDbf = uR"(import dbf, json, sys, datetime, decimal
 t = dbf.Table(sys.argv[1])
@@ -68,7 +70,7 @@ def cell(v):
 rows = [list(t.field_names)] + [[cell(r[n]) for n in t.field_names] for r in t]
 t.close()
 print(json.dumps(rows))
-)"_qs;
+)"_s;
 
 // A text as an 8-bit dBase file holds it: characters outside it become "?".
 QString inCodePage(QString text) {
@@ -108,12 +110,12 @@ void writeFile(const QString &path, const QByteArray &bytes) {
 // 5000 numbers; with failAt, reading fails at that record (SQLite's integer overflow).
 QString numbersSql(int failAt) {
   return u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < 5000) "
-         "SELECT CASE WHEN i = %1 THEN abs(-9223372036854775808) ELSE i END AS Number FROM n"_qs
-             .arg(failAt);
+         "SELECT CASE WHEN i = %1 THEN abs(-9223372036854775808) ELSE i END AS Number FROM n"_s.arg(
+             failAt);
 }
 
 const QString kNoRecords =
-    u"Error: There are no records to export: the query has not run, or its statement failed."_qs;
+    u"Error: There are no records to export: the query has not run, or its statement failed."_s;
 
 } // namespace
 
@@ -124,38 +126,38 @@ private slots:
   void initTestCase() {
     zelInstallQueryPrompts();
     QVERIFY(m_dir.isValid());
-    m_db = m_dir.filePath(u"orders.sqlite"_qs);
+    m_db = m_dir.filePath(u"orders.sqlite"_s);
     {
-      QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_qs, u"setup"_qs);
+      QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"setup"_s);
       db.setDatabaseName(m_db);
       QVERIFY(db.open());
       QSqlQuery q(db);
       const QStringList statements = {
           u"CREATE TABLE Orders (Company VARCHAR(30), Orders INTEGER, LastOrder DATE, "
-          "Amount CURRENCY, Note VARCHAR(60))"_qs,
+          "Amount CURRENCY, Note VARCHAR(60))"_s,
           u"INSERT INTO Orders VALUES ('Acme Supply', 12, '1999-03-01', 1250, "
-          "'said \"hi\", left')"_qs,
-          u"INSERT INTO Orders VALUES ('Zeus Parts', 3, '1998-11-30', 3.5, 'plain')"_qs,
+          "'said \"hi\", left')"_s,
+          u"INSERT INTO Orders VALUES ('Zeus Parts', 3, '1998-11-30', 3.5, 'plain')"_s,
           u"INSERT INTO Orders VALUES ('Čapek & Söhne', 7, '2001-01-02', 0, "
-          "'two' || char(13) || char(10) || 'lines')"_qs,
+          "'two' || char(13) || char(10) || 'lines')"_s,
       };
       for (const QString &s : statements)
         QVERIFY2(q.exec(s), qPrintable(q.lastError().text()));
     }
-    QSqlDatabase::removeDatabase(u"setup"_qs);
+    QSqlDatabase::removeDatabase(u"setup"_s);
   }
 
   void init() {
     m_dataset = std::make_unique<TzelDataset>();
-    m_dataset->setObjectName(u"Query1"_qs);
+    m_dataset->setObjectName(u"Query1"_s);
     m_dataset->setDatabaseName(m_db);
     m_dataset->setSQL({u"SELECT Company, Orders, LastOrder, Amount, Note FROM Orders "
-                       "ORDER BY Orders DESC"_qs});
+                       "ORDER BY Orders DESC"_s});
     m_dataset->Open();
-    m_dataset->Fields(2)->setDisplayFormat(u"mm/dd/yyyy"_qs);
+    m_dataset->Fields(2)->setDisplayFormat(u"mm/dd/yyyy"_s);
     m_model = std::make_unique<TzelDataModel>();
     m_querion = std::make_unique<TzelQuerion>();
-    m_querion->setObjectName(u"zelQuerion1"_qs);
+    m_querion->setObjectName(u"zelQuerion1"_s);
     m_querion->SetDataModel(m_model.get());
     m_querion->SetDataQuery(m_dataset.get());
   }
@@ -166,13 +168,13 @@ private slots:
   }
 
   void csvReadBackCellForCell() {
-    if (!pythonHas(u"csv"_qs))
+    if (!pythonHas(u"csv"_s))
       QSKIP("Python 3 is not installed at /usr/bin/python3");
-    const QString file = m_dir.filePath(u"orders.csv"_qs);
+    const QString file = m_dir.filePath(u"orders.csv"_s);
     RecordingMessages rec;
-    answerExport(u"Comma Delimited (*.csv)"_qs, file);
+    answerExport(u"Comma Delimited (*.csv)"_s, file);
     QVERIFY(m_querion->Export());
-    QCOMPARE(rec.texts(), QStringList{file + u" has been successfully created."_qs});
+    QCOMPARE(rec.texts(), QStringList{file + u" has been successfully created."_s});
     const QJsonArray rows = runPython(kReadCsv, file);
     QCOMPARE(rows.size(), 1 + m_dataset->RecordCount());
     TzelDataset &data = *m_dataset;
@@ -184,18 +186,18 @@ private slots:
       for (int f = 0; f < data.FieldCount(); ++f)
         QCOMPARE(row[f].toString(), data.Fields(f)->displayTextAt(r));
     }
-    QCOMPARE(rows[1].toArray()[2].toString(), u"03/01/1999"_qs);
+    QCOMPARE(rows[1].toArray()[2].toString(), u"03/01/1999"_s);
     QCOMPARE(data.RecNo(), 0);
   }
 
   void dbfReadBackByAnotherReader() {
-    if (!pythonHas(u"dbf"_qs))
+    if (!pythonHas(u"dbf"_s))
       QSKIP("The dbf package of Python 3 is missing (python3-dbf, scripts/install-deps.sh)");
-    const QString file = m_dir.filePath(u"orders.dbf"_qs);
+    const QString file = m_dir.filePath(u"orders.dbf"_s);
     RecordingMessages rec;
-    answerExport(u"dBase table (*.dbf)"_qs, file);
+    answerExport(u"dBase table (*.dbf)"_s, file);
     QVERIFY(m_querion->Export());
-    QCOMPARE(rec.texts(), QStringList{file + u" has been successfully created."_qs});
+    QCOMPARE(rec.texts(), QStringList{file + u" has been successfully created."_s});
     const QJsonArray rows = runPython(kReadDbf, file);
     QCOMPARE(rows.size(), 1 + m_dataset->RecordCount());
     TzelDataset &data = *m_dataset;
@@ -212,16 +214,16 @@ private slots:
   }
 
   void tabWithoutNames() {
-    const QString file = m_dir.filePath(u"orders.tab"_qs);
+    const QString file = m_dir.filePath(u"orders.tab"_s);
     RecordingMessages rec;
     whenModal([file](QWidget *w) {
       auto *dialog = qobject_cast<TfrmZelExport *>(w);
       dialog->cmbFileType->setCurrentIndex(
-          dialog->cmbFileType->findText(u"Tab Delimited (*.tab)"_qs));
+          dialog->cmbFileType->findText(u"Tab Delimited (*.tab)"_s));
       dialog->txtFileName->setText(file);
       whenModal([](QWidget *options) {
-        options->findChild<QCheckBox *>(u"chkFieldNames"_qs)->setChecked(false);
-        options->findChild<QPushButton *>(u"cmdOk"_qs)->click();
+        options->findChild<QCheckBox *>(u"chkFieldNames"_s)->setChecked(false);
+        options->findChild<QPushButton *>(u"cmdOk"_s)->click();
       });
       dialog->cmdOptions->click();
       dialog->cmdOk->click();
@@ -242,17 +244,17 @@ private slots:
   void nameOfSpacesIsRefusedAndNothingWritten() {
     const QStringList before = QDir(m_dir.path()).entryList(QDir::Files);
     RecordingMessages rec;
-    answerExport(u"Comma Delimited (*.csv)"_qs, u"   "_qs);
+    answerExport(u"Comma Delimited (*.csv)"_s, u"   "_s);
     QVERIFY(!m_querion->Export());
-    QCOMPARE(rec.texts(), QStringList{u"Error: File name must be assigned."_qs});
+    QCOMPARE(rec.texts(), QStringList{u"Error: File name must be assigned."_s});
     QCOMPARE(QDir(m_dir.path()).entryList(QDir::Files), before);
   }
 
   void reportExportHasNoBehaviour() {
     m_querion->SetReportMode(true);
-    const QString file = m_dir.filePath(u"orders.pxo"_qs);
+    const QString file = m_dir.filePath(u"orders.pxo"_s);
     RecordingMessages rec;
-    answerExport(u"Pellox Report (*.pxo)"_qs, file);
+    answerExport(u"Pellox Report (*.pxo)"_s, file);
     QVERIFY(!m_querion->Export());
     QVERIFY(rec.messages.isEmpty());
     QVERIFY(!QFile::exists(file));
@@ -265,14 +267,14 @@ private slots:
     QTest::newRow("paradox") << 9 << true << QString();
     QTest::newRow("adt goes to the engine") << 1 << false
                                             << u"Error: The Borland Database Engine cannot export "
-                                               "file type 1."_qs;
+                                               "file type 1."_s;
     QTest::newRow("dat goes to the engine") << 6 << false
                                             << u"Error: The Borland Database Engine cannot export "
-                                               "file type 6."_qs;
+                                               "file type 6."_s;
     QTest::newRow("xls goes to the writer")
-        << 4 << false << u"Error: The ExportRecords method does not support file type 4."_qs;
+        << 4 << false << u"Error: The ExportRecords method does not support file type 4."_s;
     QTest::newRow("doc goes to the writer")
-        << 15 << false << u"Error: The ExportRecords method does not support file type 15."_qs;
+        << 15 << false << u"Error: The ExportRecords method does not support file type 15."_s;
     QTest::newRow("none") << 0 << false << QString();
   }
 
@@ -280,7 +282,7 @@ private slots:
     QFETCH(int, type);
     QFETCH(bool, result);
     QFETCH(QString, message);
-    const QString file = m_dir.filePath(u"dispatch%1.db"_qs.arg(type));
+    const QString file = m_dir.filePath(u"dispatch%1.db"_s.arg(type));
     ScriptedPrompts fixedChoice; // gives back the choice without a window
     fixedChoice.exportChoice = TzelExportChoice{file, type, true, {}};
     m_querion->SetPrompts(&fixedChoice);
@@ -288,7 +290,7 @@ private slots:
     QCOMPARE(m_querion->Export(), result);
     m_querion->SetPrompts(nullptr);
     if (result)
-      QCOMPARE(rec.lastText(), file + u" has been successfully created."_qs);
+      QCOMPARE(rec.lastText(), file + u" has been successfully created."_s);
     else
       QCOMPARE(rec.lastText(), message);
     QCOMPARE(QFile::exists(file), result);
@@ -301,15 +303,15 @@ private slots:
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("failAt"); // 0: the user cancels instead
     QTest::addColumn<QString>("message");
-    const QString cancelled = u"Error: The export was cancelled; no file was written."_qs;
-    const QString failed = u"Error: integer overflow"_qs;
-    const QString csv = u"Comma Delimited (*.csv)"_qs, dbf = u"dBase table (*.dbf)"_qs,
-                  db = u"Paradox table (*.db)"_qs;
-    QTest::newRow("csv cancelled") << csv << u"old.csv"_qs << 0 << cancelled;
-    QTest::newRow("dBase cancelled") << dbf << u"old.dbf"_qs << 0 << cancelled;
-    QTest::newRow("Paradox cancelled") << db << u"old.db"_qs << 0 << cancelled;
-    QTest::newRow("csv failed") << csv << u"old.csv"_qs << 4000 << failed;
-    QTest::newRow("Paradox failed") << db << u"old.db"_qs << 4000 << failed;
+    const QString cancelled = u"Error: The export was cancelled; no file was written."_s;
+    const QString failed = u"Error: integer overflow"_s;
+    const QString csv = u"Comma Delimited (*.csv)"_s, dbf = u"dBase table (*.dbf)"_s,
+                  db = u"Paradox table (*.db)"_s;
+    QTest::newRow("csv cancelled") << csv << u"old.csv"_s << 0 << cancelled;
+    QTest::newRow("dBase cancelled") << dbf << u"old.dbf"_s << 0 << cancelled;
+    QTest::newRow("Paradox cancelled") << db << u"old.db"_s << 0 << cancelled;
+    QTest::newRow("csv failed") << csv << u"old.csv"_s << 4000 << failed;
+    QTest::newRow("Paradox failed") << db << u"old.db"_s << 4000 << failed;
   }
   void replacedFileSurvivesAFailedExport() {
     QFETCH(QString, entry);
@@ -329,10 +331,10 @@ private slots:
     const bool exported = m_querion->Export();
     QVERIFY(!exported);
     QCOMPARE(contentsOf(file), old);
-    QCOMPARE(rec.texts(), (QStringList{u"The file "_qs + name +
-                                           u" already exists.\r\rDo you want to replace it?"_qs,
+    QCOMPARE(rec.texts(), (QStringList{u"The file "_s + name +
+                                           u" already exists.\r\rDo you want to replace it?"_s,
                                        message}));
-    QCOMPARE(QDir(m_dir.path()).entryList({u"*part*"_qs, u"*probe*"_qs}), QStringList());
+    QCOMPARE(QDir(m_dir.path()).entryList({u"*part*"_s, u"*probe*"_s}), QStringList());
   }
 
   // Nothing to give (the query never ran, or its statement failed): every path refuses with
@@ -340,7 +342,7 @@ private slots:
   void exportWithoutRecordsIsRefused_data() {
     QTest::addColumn<QString>("sql"); // empty: the dataset is only closed
     QTest::newRow("closed") << QString();
-    QTest::newRow("failed statement") << u"SELECT Nothing FROM Orders"_qs;
+    QTest::newRow("failed statement") << u"SELECT Nothing FROM Orders"_s;
   }
   void exportWithoutRecordsIsRefused() {
     QFETCH(QString, sql);
@@ -365,7 +367,7 @@ private slots:
     for (const int type :
          {int(zelExportCsv), int(zelExportTab), int(zelExportDbf), int(zelExportDb)}) {
       rec.clear();
-      const QString file = m_dir.filePath(u"nothing%1.out"_qs.arg(type));
+      const QString file = m_dir.filePath(u"nothing%1.out"_s.arg(type));
       QVERIFY(!RunExport(*m_querion, {file, type, true, {}}));
       QCOMPARE(rec.texts(), QStringList{kNoRecords});
     }
@@ -377,21 +379,21 @@ private slots:
   void databaseReadIsRefusedInTheDialog() {
     const QByteArray before = contentsOf(m_db);
     RecordingMessages rec;
-    answerExport(u"Comma Delimited (*.csv)"_qs, m_db + u".csv"_qs);
-    QFile::link(m_db, m_db + u".csv"_qs); // the same file under a name the type accepts
+    answerExport(u"Comma Delimited (*.csv)"_s, m_db + u".csv"_s);
+    QFile::link(m_db, m_db + u".csv"_s); // the same file under a name the type accepts
     QVERIFY(!m_querion->Export());
-    QCOMPARE(rec.texts(), QStringList{u"Error: The export would replace ["_qs + m_db +
-                                      u".csv], a file the query reads"_qs});
+    QCOMPARE(rec.texts(), QStringList{u"Error: The export would replace ["_s + m_db +
+                                      u".csv], a file the query reads"_s});
     QCOMPARE(contentsOf(m_db), before);
-    QFile::remove(m_db + u".csv"_qs);
+    QFile::remove(m_db + u".csv"_s);
   }
 
   void tableExportNeedsADataModel() {
     m_querion->SetDataModel(nullptr);
     RecordingMessages rec;
-    QVERIFY(!m_querion->ExportTable(m_dir.filePath(u"x.dbf"_qs), zelExportDbf, true));
+    QVERIFY(!m_querion->ExportTable(m_dir.filePath(u"x.dbf"_s), zelExportDbf, true));
     QCOMPARE(rec.lastText(),
-             u"Error: The DataModel property of zelQuerion1 has not been assigned"_qs);
+             u"Error: The DataModel property of zelQuerion1 has not been assigned"_s);
   }
 
 private:

@@ -312,8 +312,8 @@ private slots:
       titles << tables->labTitle->text();
       names << tables->grdSync->item(0, 0)->text();
       choose(tables, QStringLiteral("Clients"));
-      whenModal([&](QWidget *w) {
-        TfrmZelSync *fields = syncDialog(w);
+      whenModal([&](QWidget *inner) {
+        TfrmZelSync *fields = syncDialog(inner);
         titles << fields->labTitle->text();
         names << fields->grdSync->item(0, 0)->text();
         choose(fields, QStringLiteral("Town"));

@@ -775,12 +775,12 @@ void TestValueEditor::blankExpression() {
   QFETCH(QString, header);
   QFETCH(QString, refused);
   QueryEditorSetup s;
-  VE *ve = s.openValueEditor(s.headers().size() + 1);
+  VE *ve = s.openValueEditor(int(s.headers().size()) + 1);
   ve->memExpression->setPlainText(QStringLiteral("Items.Qty * 2"));
   type(ve->grdValue, VE::rowHeader, QStringLiteral("Twice"));
   QVERIFY(ve->ApplyValue());
   const QStringList before = s.headers();
-  const int column = header.isEmpty() ? before.size() + 1 : s.columnOf(header);
+  const int column = header.isEmpty() ? int(before.size()) + 1 : s.columnOf(header);
   s.editor.SelectCell(column, 0);
   const QString field = s.cell(column, ValueRow::Field);
   ve->memExpression->setPlainText(QStringLiteral(" \t  "));

@@ -19,6 +19,8 @@
 #include <QTimer>
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct ModelEditor {
@@ -196,8 +198,8 @@ void TestJoinsEditorModel::renameWithTheDialog() {
     }
     shown << dialog->tableAlias() << dialog->tableName() << dialog->databaseName();
     dialog->findChild<QLineEdit *>(QStringLiteral("txtTableAlias"))->setText(alias);
-    dialog->findChild<QLineEdit *>(QStringLiteral("txtTableName"))->setText(u"CLIENTS.DB"_qs);
-    dialog->findChild<QLineEdit *>(QStringLiteral("txtDatabase"))->setText(u"SALES"_qs);
+    dialog->findChild<QLineEdit *>(QStringLiteral("txtTableName"))->setText(u"CLIENTS.DB"_s);
+    dialog->findChild<QLineEdit *>(QStringLiteral("txtDatabase"))->setText(u"SALES"_s);
     dialog->findChild<QPushButton *>(QStringLiteral("cmdOk"))->click();
   });
   m.editor.RenameTable();
@@ -207,8 +209,8 @@ void TestJoinsEditorModel::renameWithTheDialog() {
   QCOMPARE(table->TableAlias(), caption);
   const bool done = message.isEmpty();
   QCOMPARE(rec.texts(), done ? QStringList() : QStringList{message});
-  QCOMPARE(table->TableName(), done ? u"CLIENTS.DB"_qs : u"T0490.DB"_qs);
-  QCOMPARE(table->GetDatabaseName(), done ? u"SALES"_qs : u"PELLOX"_qs);
+  QCOMPARE(table->TableName(), done ? u"CLIENTS.DB"_s : u"T0490.DB"_s);
+  QCOMPARE(table->GetDatabaseName(), done ? u"SALES"_s : u"PELLOX"_s);
   QCOMPARE(m.model->GetJoin(0)->LeftTableAlias(), caption);
   QCOMPARE(m.editor.Modified(), done);
 }

@@ -21,6 +21,8 @@
 #include <functional>
 #include <memory>
 
+using namespace Qt::StringLiterals;
+
 namespace matrix {
 
 constexpr int TableCount = 11;
@@ -30,11 +32,11 @@ inline QDate today() {
 }
 
 inline QString physical(int i) {
-  return i == 3 ? QStringLiteral("order") : i == 5 ? QStringLiteral("offset") : u"t%1"_qs.arg(i);
+  return i == 3 ? QStringLiteral("order") : i == 5 ? QStringLiteral("offset") : u"t%1"_s.arg(i);
 }
 // The physical name as the hand-written statements write it.
 inline QString handTable(int i) {
-  return i == 3 || i == 5 ? u"\"%1\""_qs.arg(physical(i)) : physical(i);
+  return i == 3 || i == 5 ? u"\"%1\""_s.arg(physical(i)) : physical(i);
 }
 inline QString alias(int i) {
   switch (i) {
@@ -47,7 +49,7 @@ inline QString alias(int i) {
   case 5:
     return QStringLiteral("Offset");
   default:
-    return u"T%1"_qs.arg(i);
+    return u"T%1"_s.arg(i);
   }
 }
 
@@ -100,26 +102,26 @@ inline QStringList createStatements(bool postgres) {
   for (int i = 0; i < TableCount; ++i) {
     QStringList defs;
     for (const Column &c : columns())
-      defs << u"\"%1\" %2"_qs.arg(QLatin1String(c.name),
-                                  QLatin1String(postgres ? c.postgres : c.sqlite));
-    sql << u"CREATE TABLE %1 (%2)"_qs.arg(handTable(i), defs.join(QStringLiteral(", ")));
+      defs << u"\"%1\" %2"_s.arg(QLatin1String(c.name),
+                                 QLatin1String(postgres ? c.postgres : c.sqlite));
+    sql << u"CREATE TABLE %1 (%2)"_s.arg(handTable(i), defs.join(QStringLiteral(", ")));
     QStringList rows;
     for (int id = 1; id <= 5; ++id) {
       // Even tables give key 2 of table 0 two rows, so that stars multiply a little.
       const QString hub = id <= 3                 ? QString::number(id)
-                          : id == 4 && i % 2 == 0 ? u"2"_qs
-                                                  : u"NULL"_qs;
-      const QString nxt = id == 2   ? u"3"_qs
-                          : id == 4 ? u"NULL"_qs
-                          : id == 5 ? u"7"_qs
-                                    : u"%1"_qs.arg(id);
-      const QString qty = (id + i) % 5 == 0 ? u"NULL"_qs : QString::number((id * 3 + i) % 11);
-      rows << u"(%1, %2, %3, %4, %5, %6, %7, %8, %9)"_qs.arg(
+                          : id == 4 && i % 2 == 0 ? u"2"_s
+                                                  : u"NULL"_s;
+      const QString nxt = id == 2   ? u"3"_s
+                          : id == 4 ? u"NULL"_s
+                          : id == 5 ? u"7"_s
+                                    : u"%1"_s.arg(id);
+      const QString qty = (id + i) % 5 == 0 ? u"NULL"_s : QString::number((id * 3 + i) % 11);
+      rows << u"(%1, %2, %3, %4, %5, %6, %7, %8, %9)"_s.arg(
           QString::number(id), hub, nxt, names.at((id + i) % names.size()), qty,
           QString::number(0.75 * id + i), dates.at((id + i) % dates.size()),
           flags.at((id + i) % flags.size()), QString::number(100 - id * i));
     }
-    sql << u"INSERT INTO %1 VALUES %2"_qs.arg(handTable(i), rows.join(QStringLiteral(", ")));
+    sql << u"INSERT INTO %1 VALUES %2"_s.arg(handTable(i), rows.join(QStringLiteral(", ")));
   }
   return sql;
 }
@@ -198,20 +200,20 @@ inline const char *orderName(Order order) {
 
 // Hand-written parts: table i as a<i>.
 inline QString from(int i) {
-  return handTable(i) + u" a%1"_qs.arg(i);
+  return handTable(i) + u" a%1"_s.arg(i);
 }
 inline QString chainHand(int n) {
-  QString sql = u"SELECT a0.name, a%1.name FROM "_qs.arg(n) + from(0);
+  QString sql = u"SELECT a0.name, a%1.name FROM "_s.arg(n) + from(0);
   for (int i = 0; i < n; ++i)
-    sql += u" JOIN %1 ON a%2.nxt = a%3.id"_qs.arg(from(i + 1)).arg(i).arg(i + 1);
+    sql += u" JOIN %1 ON a%2.nxt = a%3.id"_s.arg(from(i + 1)).arg(i).arg(i + 1);
   return sql;
 }
 inline QString starHand(int n) {
   QString select = QStringLiteral("SELECT a0.name");
   QString joins;
   for (int i = 1; i <= n; ++i) {
-    select += u", a%1.qty"_qs.arg(i);
-    joins += u" JOIN %1 ON a0.id = a%2.hub"_qs.arg(from(i)).arg(i);
+    select += u", a%1.qty"_s.arg(i);
+    joins += u" JOIN %1 ON a0.id = a%2.hub"_s.arg(from(i)).arg(i);
   }
   return select + QStringLiteral(" FROM ") + from(0) + joins;
 }
@@ -229,7 +231,7 @@ inline QList<Shape> joinShapes() {
                   QStringLiteral("SELECT name, qty, added, active FROM t1")};
   for (int n : {2, 3, 5, 10})
     for (Order order : {Order::Forward, Order::Reversed, Order::Interleaved})
-      shapes << Shape{u"chain %1 %2"_qs.arg(n).arg(QLatin1String(orderName(order))),
+      shapes << Shape{u"chain %1 %2"_s.arg(n).arg(QLatin1String(orderName(order))),
                       [n, order](TzelQuery &q, TzelModel &) {
                         QList<int> tables;
                         for (int i = 0; i <= n; ++i)
@@ -243,7 +245,7 @@ inline QList<Shape> joinShapes() {
                       chainHand(n)};
   for (int n : {2, 5, 10})
     for (Order order : {Order::Forward, Order::Reversed, Order::Interleaved})
-      shapes << Shape{u"star %1 %2"_qs.arg(n).arg(QLatin1String(orderName(order))),
+      shapes << Shape{u"star %1 %2"_s.arg(n).arg(QLatin1String(orderName(order))),
                       [n, order](TzelQuery &q, TzelModel &) {
                         QList<int> tables;
                         for (int i = 0; i <= n; ++i)
@@ -540,7 +542,7 @@ inline QList<Shape> filterShapes() {
           value(q, 1, "Id");
           value(q, 1, fc.field, zelHide)->SetFilter(1, fc.oper, QString::fromUtf8(fc.filter));
         },
-        u"SELECT id FROM t1 WHERE "_qs + QString::fromUtf8(c.condition)};
+        u"SELECT id FROM t1 WHERE "_s + QString::fromUtf8(c.condition)};
   }
   shapes << Shape{
       QStringLiteral("filter rows on two tables"),
@@ -601,7 +603,7 @@ public:
 // Stands where the query component holds a query.
 class Holder : public QObject, public TzelQueryOwner {
 public:
-  explicit Holder(TzelModel *model) : model(model), query(new TzelQuery(this)) {
+  explicit Holder(TzelModel *dataModel) : model(dataModel), query(new TzelQuery(this)) {
     query->SetQuerion(this);
   }
   TzelModel *queryDataModel() const override { return model; }

@@ -11,6 +11,8 @@
 #include <QMap>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QString kGoldenDir = QStringLiteral(ZEL_SOURCE_DIR "/tests/engine/golden");
@@ -75,7 +77,7 @@ QString diff(const QString &expected, const QString &actual) {
   while (tail < a.size() - head && tail < b.size() - head &&
          a[a.size() - 1 - tail] == b[b.size() - 1 - tail])
     ++tail;
-  QString text = u"golden (-) and generated (+) text differ from line %1:\n"_qs.arg(head + 1);
+  QString text = u"golden (-) and generated (+) text differ from line %1:\n"_s.arg(head + 1);
   for (qsizetype i = head; i < a.size() - tail; ++i)
     text += QStringLiteral("- ") + a[i] + QLatin1Char('\n');
   for (qsizetype i = head; i < b.size() - tail; ++i)

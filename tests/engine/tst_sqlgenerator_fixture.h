@@ -15,7 +15,7 @@ using PrefixModel = TzelDataModel;
 // Stands where the query component holds a query: it gives the query its data model.
 class QueryHolder : public QObject, public TzelQueryOwner {
 public:
-  explicit QueryHolder(TzelModel *model) : model(model) {
+  explicit QueryHolder(TzelModel *dataModel) : model(dataModel) {
     query = new TzelQuery(this);
     query->SetQuerion(this);
   }

@@ -12,6 +12,8 @@
 #include <QSqlRecord>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 const QString kLite = QStringLiteral("native-sqlite");
@@ -51,22 +53,22 @@ bool execAll(QSqlDatabase db, const QStringList &statements, QString &error) {
 // escape: no row holds them, so each finds none.
 QList<matrix::Shape> nativeShapes() {
   QList<matrix::Shape> shapes = matrix::shapes();
-  for (const QString &payload : {u"\\' OR 1=1 --"_qs, u"\\'' OR 1=1 --"_qs, u"\\\\' OR 1=1 --"_qs})
-    shapes << matrix::Shape{u"backslash parameter "_qs + payload,
+  for (const QString &payload : {u"\\' OR 1=1 --"_s, u"\\'' OR 1=1 --"_s, u"\\\\' OR 1=1 --"_s})
+    shapes << matrix::Shape{u"backslash parameter "_s + payload,
                             [payload](TzelQuery &q, TzelModel &) {
                               matrix::addTables(q, {1});
                               matrix::value(q, 1, "Id");
                               matrix::value(q, 1, "Name", zelHide)
-                                  ->SetFilter(1, zelFilterEqual, u"[Vendor]="_qs + payload + u'|');
+                                  ->SetFilter(1, zelFilterEqual, u"[Vendor]="_s + payload + u'|');
                             },
-                            u"SELECT id FROM t1 WHERE 1 = 0"_qs};
+                            u"SELECT id FROM t1 WHERE 1 = 0"_s};
   return shapes;
 }
 
 QString connectionTitle(const QString &connection) {
-  return connection == kLite ? u"sqlite"_qs
-         : connection == kPg ? u"postgresql"_qs
-                             : u"postgresql, backslash escapes"_qs;
+  return connection == kLite ? u"sqlite"_s
+         : connection == kPg ? u"postgresql"_s
+                             : u"postgresql, backslash escapes"_s;
 }
 
 } // namespace
@@ -124,23 +126,23 @@ private slots:
     model.SetAutoJoin(false);
     QStringList create;
     for (int t = 0; t < Tables; ++t) {
-      const QString name = u"link%1"_qs.arg(t);
-      create << u"CREATE TABLE %1 (id INTEGER, nxt INTEGER)"_qs.arg(name)
-             << u"INSERT INTO %1 VALUES (1, 1), (2, 2), (3, %2)"_qs.arg(name).arg(t == 30 ? 4 : 3);
-      TzelTable *table = model.GetTable(model.AddTable(u"LINKS"_qs, name, u"Link%1"_qs.arg(t)));
-      table->AddField(u"id"_qs, u"Id"_qs, ftInteger, 0);
-      table->AddField(u"nxt"_qs, u"Next"_qs, ftInteger, 0);
+      const QString name = u"link%1"_s.arg(t);
+      create << u"CREATE TABLE %1 (id INTEGER, nxt INTEGER)"_s.arg(name)
+             << u"INSERT INTO %1 VALUES (1, 1), (2, 2), (3, %2)"_s.arg(name).arg(t == 30 ? 4 : 3);
+      TzelTable *table = model.GetTable(model.AddTable(u"LINKS"_s, name, u"Link%1"_s.arg(t)));
+      table->AddField(u"id"_s, u"Id"_s, ftInteger, 0);
+      table->AddField(u"nxt"_s, u"Next"_s, ftInteger, 0);
     }
     QString error;
     QVERIFY2(execAll(lite, create, error), qPrintable(error));
     matrix::Holder holder(&model);
     TzelQuery &q = *holder.query;
     for (int t = 0; t < Tables; ++t)
-      q.AddTable(QString(), u"Link%1"_qs.arg(t), u"Link%1"_qs.arg(t));
+      q.AddTable(QString(), u"Link%1"_s.arg(t), u"Link%1"_s.arg(t));
     for (int t = 0; t + 1 < Tables; ++t)
-      q.GetJoin(q.AddJoin(u"Link%1"_qs.arg(t), zelJoinInner, 0, u"Link%1"_qs.arg(t + 1)))
-          ->AddJoinField(u"Next"_qs, zelJoinEqual, u"Id"_qs);
-    q.AddValue(u"Link0"_qs, u"Id"_qs, QString());
+      q.GetJoin(q.AddJoin(u"Link%1"_s.arg(t), zelJoinInner, 0, u"Link%1"_s.arg(t + 1)))
+          ->AddJoinField(u"Next"_s, zelJoinEqual, u"Id"_s);
+    q.AddValue(u"Link0"_s, u"Id"_s, QString());
     RecordingMessages rec;
     TzelSqlGenerator generator(q, model);
     QStringList sql, params;
@@ -149,7 +151,7 @@ private slots:
     QVERIFY(!sql.join(QLatin1Char('\n')).contains(QLatin1Char('(')));
     Rows rows;
     QVERIFY2(run(lite, sql.join(QLatin1Char('\n')), rows, error), qPrintable(error));
-    QCOMPARE(rows, Rows({{u"1"_qs}, {u"2"_qs}}));
+    QCOMPARE(rows, Rows({{u"1"_s}, {u"2"_s}}));
   }
 
   void matrixRuns_data() {

@@ -23,6 +23,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Notes whether, while records are being written, any file of the folder but the one being
@@ -92,25 +94,25 @@ private:
 
 void TestExportRecords::initTestCase() {
   QVERIFY(m_dir.isValid());
-  m_db = m_dir.filePath(u"orders.sqlite"_qs);
+  m_db = m_dir.filePath(u"orders.sqlite"_s);
   {
-    QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_qs, u"setup"_qs);
+    QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"setup"_s);
     db.setDatabaseName(m_db);
     QVERIFY(db.open());
     QSqlQuery q(db);
     const QStringList statements = {
         u"CREATE TABLE Orders (Company VARCHAR(30), Orders INTEGER, LastOrder DATE, "
-        "Amount CURRENCY, Note VARCHAR(60))"_qs,
+        "Amount CURRENCY, Note VARCHAR(60))"_s,
         u"INSERT INTO Orders VALUES ('Acme Supply', 12, '1999-03-01', 1250, "
-        "'said \"hi\", left')"_qs,
-        u"INSERT INTO Orders VALUES ('Zeus Parts', 3, '1998-11-30', 3.5, NULL)"_qs,
+        "'said \"hi\", left')"_s,
+        u"INSERT INTO Orders VALUES ('Zeus Parts', 3, '1998-11-30', 3.5, NULL)"_s,
         u"INSERT INTO Orders VALUES ('Čapek & Söhne', 7, '2001-01-02', 0, "
-        "'two' || char(13) || char(10) || 'lines')"_qs,
+        "'two' || char(13) || char(10) || 'lines')"_s,
     };
     for (const QString &s : statements)
       QVERIFY2(q.exec(s), qPrintable(q.lastError().text()));
   }
-  QSqlDatabase::removeDatabase(u"setup"_qs);
+  QSqlDatabase::removeDatabase(u"setup"_s);
 }
 
 void TestExportRecords::openDataset(TzelDataset &dataset, const QString &sql) {
@@ -120,7 +122,7 @@ void TestExportRecords::openDataset(TzelDataset &dataset, const QString &sql) {
   for (int i = 0; i < dataset.FieldCount(); ++i) {
     TzelDatasetField *f = dataset.Fields(i);
     if (f->DataType() == ftDate)
-      f->setDisplayFormat(u"mm/dd/yyyy"_qs);
+      f->setDisplayFormat(u"mm/dd/yyyy"_s);
   }
 }
 
@@ -145,14 +147,14 @@ void TestExportRecords::typeNumbers_data() {
   QTest::addColumn<QString>("extension");
   QTest::addColumn<bool>("clipper");
   QTest::addColumn<int>("number");
-  QTest::newRow("csv") << u"csv"_qs << false << 3;
-  QTest::newRow("tab upper with dot") << u".TAB"_qs << false << 13;
-  QTest::newRow("dbf") << u"dbf"_qs << false << 5;
-  QTest::newRow("dbf clipper") << u"dbf"_qs << true << 2;
-  QTest::newRow("db") << u"db"_qs << false << 9;
-  QTest::newRow("pxo") << u"pxo"_qs << false << 11;
-  QTest::newRow("doc") << u"doc"_qs << false << 15;
-  QTest::newRow("unknown") << u"xyz"_qs << false << 0;
+  QTest::newRow("csv") << u"csv"_s << false << 3;
+  QTest::newRow("tab upper with dot") << u".TAB"_s << false << 13;
+  QTest::newRow("dbf") << u"dbf"_s << false << 5;
+  QTest::newRow("dbf clipper") << u"dbf"_s << true << 2;
+  QTest::newRow("db") << u"db"_s << false << 9;
+  QTest::newRow("pxo") << u"pxo"_s << false << 11;
+  QTest::newRow("doc") << u"doc"_s << false << 15;
+  QTest::newRow("unknown") << u"xyz"_s << false << 0;
 }
 
 void TestExportRecords::typeNumbers() {
@@ -169,16 +171,16 @@ void TestExportRecords::values_data() {
   QTest::addColumn<QString>("text");
   QTest::addColumn<int>("type");
   QTest::addColumn<QString>("written");
-  QTest::newRow("text") << u"Acme"_qs << int(ftString) << u"\"Acme\""_qs;
-  QTest::newRow("empty text") << QString() << int(ftString) << u"\"\""_qs;
-  QTest::newRow("integer") << u"12"_qs << int(ftInteger) << u"12"_qs;
-  QTest::newRow("boolean") << u"True"_qs << int(ftBoolean) << u"True"_qs;
-  QTest::newRow("date") << u"03/01/1999"_qs << int(ftDate) << u"\"03/01/1999\""_qs;
-  QTest::newRow("text with comma") << u"a,b"_qs << int(ftString) << u"\"a,b\""_qs;
-  QTest::newRow("quote doubled") << u"say \"hi\""_qs << int(ftMemo) << u"\"say \"\"hi\"\"\""_qs;
-  QTest::newRow("currency with comma") << u"1,250.00"_qs << int(ftCurrency) << u"\"1,250.00\""_qs;
-  QTest::newRow("float with line break") << u"1\n2"_qs << int(ftFloat) << u"\"1\n2\""_qs;
-  QTest::newRow("float plain") << u"3.50"_qs << int(ftFloat) << u"3.50"_qs;
+  QTest::newRow("text") << u"Acme"_s << int(ftString) << u"\"Acme\""_s;
+  QTest::newRow("empty text") << QString() << int(ftString) << u"\"\""_s;
+  QTest::newRow("integer") << u"12"_s << int(ftInteger) << u"12"_s;
+  QTest::newRow("boolean") << u"True"_s << int(ftBoolean) << u"True"_s;
+  QTest::newRow("date") << u"03/01/1999"_s << int(ftDate) << u"\"03/01/1999\""_s;
+  QTest::newRow("text with comma") << u"a,b"_s << int(ftString) << u"\"a,b\""_s;
+  QTest::newRow("quote doubled") << u"say \"hi\""_s << int(ftMemo) << u"\"say \"\"hi\"\"\""_s;
+  QTest::newRow("currency with comma") << u"1,250.00"_s << int(ftCurrency) << u"\"1,250.00\""_s;
+  QTest::newRow("float with line break") << u"1\n2"_s << int(ftFloat) << u"\"1\n2\""_s;
+  QTest::newRow("float plain") << u"3.50"_s << int(ftFloat) << u"3.50"_s;
 }
 
 void TestExportRecords::values() {
@@ -198,10 +200,10 @@ void TestExportRecords::worksExample() {
   QFETCH(QChar, separator);
   QString expected = u"Company,Orders,LastOrder\r\n"
                      "\"Acme Supply\",12,\"03/01/1999\"\r\n"
-                     "\"Zeus Parts\",3,\"11/30/1998\"\r\n"_qs;
+                     "\"Zeus Parts\",3,\"11/30/1998\"\r\n"_s;
   expected.replace(u',', separator);
   QCOMPARE(run(u"SELECT Company, Orders, LastOrder FROM Orders WHERE Orders IN (12, 3) "
-               "ORDER BY Orders DESC"_qs,
+               "ORDER BY Orders DESC"_s,
                separator, true),
            expected);
 }
@@ -209,67 +211,67 @@ void TestExportRecords::worksExample() {
 void TestExportRecords::quotingFaults() {
   // The currency shows with its grouping comma: it stays one column under commas, and
   // stands unquoted under tabs.
-  QCOMPARE(run(u"SELECT Amount, Note FROM Orders WHERE Orders = 12"_qs, u',', false),
-           u"\"1,250.00\",\"said \"\"hi\"\", left\"\r\n"_qs);
-  QCOMPARE(run(u"SELECT Amount, Note FROM Orders WHERE Orders = 12"_qs, u'\t', false),
-           u"1,250.00\t\"said \"\"hi\"\", left\"\r\n"_qs);
-  QCOMPARE(run(u"SELECT Note FROM Orders WHERE Orders = 7"_qs, u',', false),
-           u"\"two\r\nlines\"\r\n"_qs);
-  QCOMPARE(DelimitedLabel(u"Total, net"_qs, u','), u"\"Total, net\""_qs);
-  QCOMPARE(DelimitedLabel(u"Total, net"_qs, u'\t'), u"Total, net"_qs);
+  QCOMPARE(run(u"SELECT Amount, Note FROM Orders WHERE Orders = 12"_s, u',', false),
+           u"\"1,250.00\",\"said \"\"hi\"\", left\"\r\n"_s);
+  QCOMPARE(run(u"SELECT Amount, Note FROM Orders WHERE Orders = 12"_s, u'\t', false),
+           u"1,250.00\t\"said \"\"hi\"\", left\"\r\n"_s);
+  QCOMPARE(run(u"SELECT Note FROM Orders WHERE Orders = 7"_s, u',', false),
+           u"\"two\r\nlines\"\r\n"_s);
+  QCOMPARE(DelimitedLabel(u"Total, net"_s, u','), u"\"Total, net\""_s);
+  QCOMPARE(DelimitedLabel(u"Total, net"_s, u'\t'), u"Total, net"_s);
 }
 
 void TestExportRecords::emptyResult() {
-  QCOMPARE(run(u"SELECT Company, Orders FROM Orders WHERE 1 = 0"_qs, u',', true),
-           u"Company,Orders\r\n"_qs);
-  QCOMPARE(run(u"SELECT Company, Orders FROM Orders WHERE 1 = 0"_qs, u',', false), QString());
+  QCOMPARE(run(u"SELECT Company, Orders FROM Orders WHERE 1 = 0"_s, u',', true),
+           u"Company,Orders\r\n"_s);
+  QCOMPARE(run(u"SELECT Company, Orders FROM Orders WHERE 1 = 0"_s, u',', false), QString());
 }
 
 void TestExportRecords::withoutNames() {
-  QCOMPARE(run(u"SELECT Orders, Note FROM Orders WHERE Orders = 3"_qs, u',', false),
-           u"3,\"\"\r\n"_qs);
+  QCOMPARE(run(u"SELECT Orders, Note FROM Orders WHERE Orders = 3"_s, u',', false),
+           u"3,\"\"\r\n"_s);
 }
 
 void TestExportRecords::utf8() {
   TzelDataset dataset;
-  openDataset(dataset, u"SELECT Company FROM Orders WHERE Orders = 7"_qs);
-  dataset.Fields(0)->setDisplayLabel(u"Firma"_qs);
-  const QString file = m_dir.filePath(u"utf8.csv"_qs);
+  openDataset(dataset, u"SELECT Company FROM Orders WHERE Orders = 7"_s);
+  dataset.Fields(0)->setDisplayLabel(u"Firma"_s);
+  const QString file = m_dir.filePath(u"utf8.csv"_s);
   RecordingMessages rec;
   QVERIFY(ExportRecords(&dataset, file, zelExportCsv, true, false));
   QVERIFY(rec.messages.isEmpty());
   QFile in(file);
   QVERIFY(in.open(QIODevice::ReadOnly));
-  QCOMPARE(in.readAll(), u"Firma\r\n\"Čapek & Söhne\"\r\n"_qs.toUtf8());
+  QCOMPARE(in.readAll(), u"Firma\r\n\"Čapek & Söhne\"\r\n"_s.toUtf8());
 }
 
 void TestExportRecords::fileFailures() {
   TzelDataset dataset;
-  openDataset(dataset, u"SELECT Company FROM Orders"_qs);
+  openDataset(dataset, u"SELECT Company FROM Orders"_s);
   dataset.Next();
   RecordingMessages rec;
-  QVERIFY(!ExportRecords(&dataset, u"  "_qs, zelExportCsv, true, true));
-  QCOMPARE(rec.lastText(), u"Error: File Name cannot be blank."_qs);
-  QVERIFY(!ExportRecords(&dataset, m_dir.filePath(u"x.txt"_qs), zelExportTxt, true, true));
-  QCOMPARE(rec.lastText(), u"Error: The ExportRecords method does not support file type 14."_qs);
-  QVERIFY(!ExportRecords(nullptr, m_dir.filePath(u"x.csv"_qs), zelExportCsv, true, true));
-  QCOMPARE(rec.lastText(), u"Error: cQuery parameter of ExportQuery method cannot be blank."_qs);
+  QVERIFY(!ExportRecords(&dataset, u"  "_s, zelExportCsv, true, true));
+  QCOMPARE(rec.lastText(), u"Error: File Name cannot be blank."_s);
+  QVERIFY(!ExportRecords(&dataset, m_dir.filePath(u"x.txt"_s), zelExportTxt, true, true));
+  QCOMPARE(rec.lastText(), u"Error: The ExportRecords method does not support file type 14."_s);
+  QVERIFY(!ExportRecords(nullptr, m_dir.filePath(u"x.csv"_s), zelExportCsv, true, true));
+  QCOMPARE(rec.lastText(), u"Error: cQuery parameter of ExportQuery method cannot be blank."_s);
 
   // An existing file is kept whole when the new one cannot be written.
-  const QString missingFolder = m_dir.filePath(u"no/such/folder/x.csv"_qs);
+  const QString missingFolder = m_dir.filePath(u"no/such/folder/x.csv"_s);
   rec.clear();
   QVERIFY(!ExportRecords(&dataset, missingFolder, zelExportCsv, true, true));
   QCOMPARE(rec.messages.size(), 1);
   QCOMPARE(rec.messages[0].kind, TzelMessageKind::Error);
-  QVERIFY(rec.lastText().startsWith(u"Error: Cannot create the file "_qs + missingFolder));
+  QVERIFY(rec.lastText().startsWith(u"Error: Cannot create the file "_s + missingFolder));
   QCOMPARE(dataset.RecNo(), 0);
   QVERIFY(!dataset.ControlsDisabled());
 }
 
 void TestExportRecords::successMessage() {
   TzelDataset dataset;
-  openDataset(dataset, u"SELECT Company FROM Orders"_qs);
-  const QString file = m_dir.filePath(u"sales.tab"_qs);
+  openDataset(dataset, u"SELECT Company FROM Orders"_s);
+  const QString file = m_dir.filePath(u"sales.tab"_s);
   QFile old(file);
   QVERIFY(old.open(QIODevice::WriteOnly));
   old.write("old contents that are longer than the export");
@@ -278,7 +280,7 @@ void TestExportRecords::successMessage() {
   QVERIFY(ExportRecords(&dataset, file, zelExportTab, false, true));
   QCOMPARE(rec.messages.size(), 1);
   QCOMPARE(rec.messages[0].kind, TzelMessageKind::Information);
-  QCOMPARE(rec.lastText(), file + u" has been successfully created."_qs);
+  QCOMPARE(rec.lastText(), file + u" has been successfully created."_s);
   QFile in(file);
   QVERIFY(in.open(QIODevice::ReadOnly));
   QCOMPARE(in.readAll().count("\r\n"), 3);
@@ -287,12 +289,12 @@ void TestExportRecords::successMessage() {
 
 void TestExportRecords::querionDataQuery() {
   TzelDataset dataset;
-  openDataset(dataset, u"SELECT Company FROM Orders WHERE Orders = 3"_qs);
+  openDataset(dataset, u"SELECT Company FROM Orders WHERE Orders = 3"_s);
   TzelQuerion querion;
   RecordingMessages rec;
-  const QString file = m_dir.filePath(u"querion.csv"_qs);
+  const QString file = m_dir.filePath(u"querion.csv"_s);
   QVERIFY(!ExportRecords(querion, file, zelExportCsv, true, false));
-  QCOMPARE(rec.lastText(), u"Error: cQuery parameter of ExportQuery method cannot be blank."_qs);
+  QCOMPARE(rec.lastText(), u"Error: cQuery parameter of ExportQuery method cannot be blank."_s);
   querion.SetDataQuery(&dataset);
   QVERIFY(ExportRecords(querion, file, zelExportCsv, true, false));
   QFile in(file);
@@ -304,8 +306,8 @@ void TestExportRecords::querionDataQuery() {
 void TestExportRecords::fourDigitYearsUnderEveryLocale_data() {
   QTest::addColumn<QString>("locale");
   QTest::addColumn<QByteArray>("line");
-  QTest::newRow("en_US") << u"en_US"_qs << QByteArray("\"Zeus Parts\",\"11/30/1998\"\r\n");
-  QTest::newRow("de_DE") << u"de_DE"_qs << QByteArray("\"Zeus Parts\",\"30.11.1998\"\r\n");
+  QTest::newRow("en_US") << u"en_US"_s << QByteArray("\"Zeus Parts\",\"11/30/1998\"\r\n");
+  QTest::newRow("de_DE") << u"de_DE"_s << QByteArray("\"Zeus Parts\",\"30.11.1998\"\r\n");
 }
 
 void TestExportRecords::fourDigitYearsUnderEveryLocale() {
@@ -315,10 +317,10 @@ void TestExportRecords::fourDigitYearsUnderEveryLocale() {
   QLocale::setDefault(QLocale(locale));
   TzelDataset dataset;
   dataset.setDatabaseName(m_db);
-  dataset.setSQL({u"SELECT Company, LastOrder FROM Orders WHERE Orders = 3"_qs});
+  dataset.setSQL({u"SELECT Company, LastOrder FROM Orders WHERE Orders = 3"_s});
   dataset.Open();
   QLocale::setDefault(before);
-  const QString file = m_dir.filePath(u"dates.csv"_qs);
+  const QString file = m_dir.filePath(u"dates.csv"_s);
   QVERIFY(ExportRecords(&dataset, file, zelExportCsv, false, false));
   QFile in(file);
   QVERIFY(in.open(QIODevice::ReadOnly));
@@ -341,18 +343,18 @@ void TestExportRecords::exportOverWhatTheQueryReadsIsRefused_data() {
   QTest::addColumn<QString>("reach"); // the same name, a symbolic or a hard link
   QTest::addColumn<QString>("target");
   QTest::addColumn<int>("fileType");
-  QTest::newRow("SQLite, csv") << false << u"same"_qs << u"source.sqlite"_qs << int(zelExportCsv);
-  QTest::newRow("SQLite, dBase") << false << u"same"_qs << u"source.sqlite"_qs << int(zelExportDbf);
+  QTest::newRow("SQLite, csv") << false << u"same"_s << u"source.sqlite"_s << int(zelExportCsv);
+  QTest::newRow("SQLite, dBase") << false << u"same"_s << u"source.sqlite"_s << int(zelExportDbf);
   QTest::newRow("SQLite by a symbolic link, Paradox")
-      << false << u"symlink"_qs << u"sales.db"_qs << int(zelExportDb);
+      << false << u"symlink"_s << u"sales.db"_s << int(zelExportDb);
   QTest::newRow("SQLite by a hard link, tab")
-      << false << u"hardlink"_qs << u"sales.tab"_qs << int(zelExportTab);
+      << false << u"hardlink"_s << u"sales.tab"_s << int(zelExportTab);
   QTest::newRow("STANDARD table, dBase")
-      << true << u"same"_qs << u"tables/CUSTOMER.dbf"_qs << int(zelExportDbf);
+      << true << u"same"_s << u"tables/CUSTOMER.dbf"_s << int(zelExportDbf);
   QTest::newRow("STANDARD table by a symbolic link, csv")
-      << true << u"symlink"_qs << u"customer.csv"_qs << int(zelExportCsv);
+      << true << u"symlink"_s << u"customer.csv"_s << int(zelExportCsv);
   QTest::newRow("STANDARD table the query does not read")
-      << true << u"same"_qs << u"tables/OTHER.dbf"_qs << int(zelExportDbf);
+      << true << u"same"_s << u"tables/OTHER.dbf"_s << int(zelExportDbf);
 }
 
 void TestExportRecords::exportOverWhatTheQueryReadsIsRefused() {
@@ -361,18 +363,18 @@ void TestExportRecords::exportOverWhatTheQueryReadsIsRefused() {
   QFETCH(QString, target);
   QFETCH(int, fileType);
   QTemporaryDir dir;
-  QString source = dir.filePath(u"source.sqlite"_qs);
+  QString source = dir.filePath(u"source.sqlite"_s);
   QVERIFY(QFile::copy(m_db, source));
-  QString sql = u"SELECT Company FROM Orders"_qs;
+  QString sql = u"SELECT Company FROM Orders"_s;
   QString database = source;
   if (standard) {
-    QVERIFY(QDir(dir.path()).mkdir(u"tables"_qs));
-    database = dir.filePath(u"tables"_qs);
-    source = dir.filePath(u"tables/CUSTOMER.dbf"_qs);
-    const TzelTableData table{{{u"NAME"_qs, {ftString, 20}}}, {{u"Acme"_qs}, {u"Zeus"_qs}}};
+    QVERIFY(QDir(dir.path()).mkdir(u"tables"_s));
+    database = dir.filePath(u"tables"_s);
+    source = dir.filePath(u"tables/CUSTOMER.dbf"_s);
+    const TzelTableData table{{{u"NAME"_s, {ftString, 20}}}, {{u"Acme"_s}, {u"Zeus"_s}}};
     QVERIFY(writeDbaseTable(source, table).ok);
-    QVERIFY(writeDbaseTable(dir.filePath(u"tables/OTHER.dbf"_qs), table).ok);
-    sql = u"SELECT NAME FROM CUSTOMER"_qs;
+    QVERIFY(writeDbaseTable(dir.filePath(u"tables/OTHER.dbf"_s), table).ok);
+    sql = u"SELECT NAME FROM CUSTOMER"_s;
   }
   const QString file = dir.filePath(target);
   if (reach == u"symlink")
@@ -385,12 +387,12 @@ void TestExportRecords::exportOverWhatTheQueryReadsIsRefused() {
   dataset.setSQL({sql});
   dataset.Open();
   RecordingMessages rec;
-  const bool other = target.contains(u"OTHER"_qs);
+  const bool other = target.contains(u"OTHER"_s);
   QCOMPARE(exportAs(dataset, file, fileType), other);
   if (other)
     return;
-  QCOMPARE(rec.texts(), QStringList{u"Error: The export would replace ["_qs + file +
-                                    u"], a file the query reads"_qs});
+  QCOMPARE(rec.texts(), QStringList{u"Error: The export would replace ["_s + file +
+                                    u"], a file the query reads"_s});
   QCOMPARE(bytesOf(file), before);
   QCOMPARE(bytesOf(source), before);
 }
@@ -400,9 +402,9 @@ void TestExportRecords::exportOverWhatTheQueryReadsIsRefused() {
 void TestExportRecords::replacedFileKeepsItsAccess_data() {
   QTest::addColumn<int>("fileType");
   QTest::addColumn<QString>("name");
-  QTest::newRow("comma-delimited") << int(zelExportCsv) << u"private.csv"_qs;
-  QTest::newRow("dBase") << int(zelExportDbf) << u"private.dbf"_qs;
-  QTest::newRow("Paradox") << int(zelExportDb) << u"private.db"_qs;
+  QTest::newRow("comma-delimited") << int(zelExportCsv) << u"private.csv"_s;
+  QTest::newRow("dBase") << int(zelExportDbf) << u"private.dbf"_s;
+  QTest::newRow("Paradox") << int(zelExportDb) << u"private.db"_s;
 }
 
 void TestExportRecords::replacedFileKeepsItsAccess() {
@@ -410,7 +412,7 @@ void TestExportRecords::replacedFileKeepsItsAccess() {
   QFETCH(QString, name);
   TzelDataset dataset;
   openDataset(dataset, u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
-                       "WHERE i < 1000) SELECT i AS Number, 'Name ' || i AS Name FROM n"_qs);
+                       "WHERE i < 1000) SELECT i AS Number, 'Name ' || i AS Name FROM n"_s);
   QTemporaryDir dir;
   const QString file = dir.filePath(name);
   const QByteArray path = QFile::encodeName(file);
@@ -450,25 +452,25 @@ void TestExportRecords::replacedFileKeepsItsAccess() {
 void TestExportRecords::fullDiskNamesTheFileAndTheReason_data() {
   QTest::addColumn<int>("fileType");
   QTest::addColumn<QString>("name");
-  QTest::newRow("comma-delimited") << int(zelExportCsv) << u"full.csv"_qs;
-  QTest::newRow("tab-delimited") << int(zelExportTab) << u"full.tab"_qs;
+  QTest::newRow("comma-delimited") << int(zelExportCsv) << u"full.csv"_s;
+  QTest::newRow("tab-delimited") << int(zelExportTab) << u"full.tab"_s;
 }
 
 void TestExportRecords::fullDiskNamesTheFileAndTheReason() {
   QFETCH(int, fileType);
   QFETCH(QString, name);
-  const QString disk = m_dir.filePath(u"small-disk"_qs);
+  const QString disk = m_dir.filePath(u"small-disk"_s);
   const SmallDisk small(disk, "64k");
   if (small.whyNot())
     QSKIP(small.whyNot());
   TzelDataset dataset;
   openDataset(dataset, u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
-                       "WHERE i < 20000) SELECT i AS Number, 'Name ' || i AS Name FROM n"_qs);
+                       "WHERE i < 20000) SELECT i AS Number, 'Name ' || i AS Name FROM n"_s);
   const QString file = disk + u'/' + name;
   RecordingMessages rec;
   QVERIFY(!ExportRecords(&dataset, file, fileType, true, false));
   QCOMPARE(rec.texts(),
-           QStringList{u"Error: Cannot write "_qs + file + u": No space left on device"_qs});
+           QStringList{u"Error: Cannot write "_s + file + u": No space left on device"_s});
   QCOMPARE(QDir(disk).entryList(QDir::Files | QDir::Hidden), QStringList());
 }
 
@@ -478,9 +480,9 @@ QTEST_GUILESS_MAIN(TestExportRecords)
 void TestExportRecords::cancelledExportKeepsTheOldFile_data() {
   QTest::addColumn<int>("fileType");
   QTest::addColumn<QString>("name");
-  QTest::newRow("comma-delimited") << int(zelExportCsv) << u"many.csv"_qs;
-  QTest::newRow("dBase") << int(zelExportDbf) << u"many.dbf"_qs;
-  QTest::newRow("Paradox") << int(zelExportDb) << u"many.db"_qs;
+  QTest::newRow("comma-delimited") << int(zelExportCsv) << u"many.csv"_s;
+  QTest::newRow("dBase") << int(zelExportDbf) << u"many.dbf"_s;
+  QTest::newRow("Paradox") << int(zelExportDb) << u"many.db"_s;
 }
 
 void TestExportRecords::cancelledExportKeepsTheOldFile() {
@@ -488,7 +490,7 @@ void TestExportRecords::cancelledExportKeepsTheOldFile() {
   QFETCH(QString, name);
   TzelDataset dataset;
   openDataset(dataset, u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
-                       "WHERE i < 5000) SELECT i AS Number FROM n"_qs);
+                       "WHERE i < 5000) SELECT i AS Number FROM n"_s);
   QString file = m_dir.filePath(name);
   QFile old(file);
   QVERIFY(old.open(QIODevice::WriteOnly));
@@ -501,11 +503,11 @@ void TestExportRecords::cancelledExportKeepsTheOldFile() {
                             ? ExportRecords(&dataset, file, fileType, true, true)
                             : model.ExportTable(&dataset, file, fileType, true);
   QVERIFY(!exported);
-  QCOMPARE(rec.texts(), QStringList{u"Error: The export was cancelled; no file was written."_qs});
+  QCOMPARE(rec.texts(), QStringList{u"Error: The export was cancelled; no file was written."_s});
   QFile kept(file);
   QVERIFY(kept.open(QIODevice::ReadOnly));
   QCOMPARE(kept.readAll(), QByteArray("the earlier export"));
-  QCOMPARE(QDir(m_dir.path()).entryList({u"*part*"_qs}), QStringList()); // no half-written file
+  QCOMPARE(QDir(m_dir.path()).entryList({u"*part*"_s}), QStringList()); // no half-written file
   QCOMPARE(dataset.RecNo(), 0);
   QVERIFY(!dataset.ControlsDisabled());
 }
@@ -513,8 +515,8 @@ void TestExportRecords::cancelledExportKeepsTheOldFile() {
 void TestExportRecords::largeTableReadsBack_data() {
   QTest::addColumn<int>("fileType");
   QTest::addColumn<QString>("name");
-  QTest::newRow("dBase") << int(zelExportDbf) << u"large.dbf"_qs;
-  QTest::newRow("Paradox") << int(zelExportDb) << u"large.db"_qs;
+  QTest::newRow("dBase") << int(zelExportDbf) << u"large.dbf"_s;
+  QTest::newRow("Paradox") << int(zelExportDb) << u"large.db"_s;
 }
 
 // Several megabytes, far more than the writer keeps in memory, read back whole.
@@ -525,7 +527,7 @@ void TestExportRecords::largeTableReadsBack() {
   TzelDataset dataset;
   openDataset(dataset, u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
                        "WHERE i < 30000) SELECT i AS Number, printf('%0100d', i) AS Padding "
-                       "FROM n"_qs);
+                       "FROM n"_s);
   QString file = m_dir.filePath(name);
   TzelDataModel model;
   QVERIFY(model.ExportTable(&dataset, file, fileType, true));
@@ -544,8 +546,8 @@ void TestExportRecords::fullDiskFailsWithTheReason_data() {
   QTest::addColumn<int>("fileType");
   QTest::addColumn<QString>("name");
   QTest::addColumn<QString>("kind");
-  QTest::newRow("dBase") << int(zelExportDbf) << u"full.dbf"_qs << u"dBase"_qs;
-  QTest::newRow("Paradox") << int(zelExportDb) << u"full.db"_qs << u"Paradox"_qs;
+  QTest::newRow("dBase") << int(zelExportDbf) << u"full.dbf"_s << u"dBase"_s;
+  QTest::newRow("Paradox") << int(zelExportDb) << u"full.db"_s << u"Paradox"_s;
 }
 
 // A table that does not fit on a small file system: the export stops with the system's
@@ -554,20 +556,20 @@ void TestExportRecords::fullDiskFailsWithTheReason() {
   QFETCH(int, fileType);
   QFETCH(QString, name);
   QFETCH(QString, kind);
-  const QString disk = m_dir.filePath(u"disk"_qs);
+  const QString disk = m_dir.filePath(u"disk"_s);
   const SmallDisk small(disk, "1m");
   if (small.whyNot())
     QSKIP(small.whyNot());
   TzelDataset dataset;
   openDataset(dataset, u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
                        "WHERE i < 20000) SELECT i AS Number, printf('%0100d', i) AS Padding "
-                       "FROM n"_qs);
+                       "FROM n"_s);
   QString file = QDir(disk).filePath(name);
   RecordingMessages rec;
   TzelDataModel model;
   QVERIFY(!model.ExportTable(&dataset, file, fileType, true));
   QCOMPARE(
       rec.texts(),
-      QStringList{u"Error: Cannot write %1 table %2: No space left on device"_qs.arg(kind, file)});
+      QStringList{u"Error: Cannot write %1 table %2: No space left on device"_s.arg(kind, file)});
   QCOMPARE(QDir(disk).entryList(QDir::Files), QStringList());
 }

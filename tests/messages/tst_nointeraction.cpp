@@ -9,6 +9,8 @@
 #include <cstdio>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Standard error written into a file for the object's lifetime.
@@ -48,16 +50,16 @@ private slots:
   void toldOnceAndAnsweredAsTheConsole() {
     CapturedStderr captured;
     { TzelBusyCursor busy; }
-    QCOMPARE(zelMessageBox(u"Replace it?"_qs, TzelMessageKind::Confirmation, TzelButtons::YesNo),
+    QCOMPARE(zelMessageBox(u"Replace it?"_s, TzelMessageKind::Confirmation, TzelButtons::YesNo),
              TzelAnswer::Yes);
-    QString name = u"kept"_qs;
+    QString name = u"kept"_s;
     QVERIFY(!zelOpenFileName({}, name));
-    QCOMPARE(name, u"kept"_qs);
-    zelShowError(u"Error: second"_qs);
+    QCOMPARE(name, u"kept"_s);
+    zelShowError(u"Error: second"_s);
     QCOMPARE(captured.lines(),
              (QStringList{u"Error: No interaction is installed; call zelInstallGui(app) or "
-                          u"zelInstallInteraction(interaction) at start-up."_qs,
-                          u"Replace it?"_qs, u"Error: second"_qs}));
+                          u"zelInstallInteraction(interaction) at start-up."_s,
+                          u"Replace it?"_s, u"Error: second"_s}));
   }
 };
 

@@ -4,6 +4,8 @@
 #include "support/recordingmessages.h"
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 class TestMessages : public QObject {
   Q_OBJECT
 private slots:
@@ -29,23 +31,21 @@ private slots:
     QTest::addColumn<QString>("shown");
     const QString name(1 << 20, u'x');
     const QChar more(0x2026);
-    QTest::newRow("huge name") << u"Error: The ["_qs + name + u"] table is not joined"_qs
-                               << u"Error: The ["_qs + name.left(200) + more +
-                                      u"] table is not joined"_qs;
-    QTest::newRow("name of 200") << u"["_qs + name.left(200) + u"]"_qs
-                                 << u"["_qs + name.left(200) + u"]"_qs;
-    QTest::newRow("two names") << u"["_qs + name.left(201) + u"] and ["_qs + name.left(201) +
-                                      u"]"_qs
-                               << u"["_qs + name.left(200) + more + u"] and ["_qs + name.left(200) +
-                                      more + u"]"_qs;
-    QTest::newRow("long line, short next")
-        << u"Error: "_qs + name.left(2000) + u"\nDetail"_qs
-        << u"Error: "_qs + name.left(993) + more + u"\nDetail"_qs;
-    const QString clefs = QString(199, u'x') + u"\U0001D11Eyy"_qs;
+    QTest::newRow("huge name") << u"Error: The ["_s + name + u"] table is not joined"_s
+                               << u"Error: The ["_s + name.left(200) + more +
+                                      u"] table is not joined"_s;
+    QTest::newRow("name of 200") << u"["_s + name.left(200) + u"]"_s
+                                 << u"["_s + name.left(200) + u"]"_s;
+    QTest::newRow("two names") << u"["_s + name.left(201) + u"] and ["_s + name.left(201) + u"]"_s
+                               << u"["_s + name.left(200) + more + u"] and ["_s + name.left(200) +
+                                      more + u"]"_s;
+    QTest::newRow("long line, short next") << u"Error: "_s + name.left(2000) + u"\nDetail"_s
+                                           << u"Error: "_s + name.left(993) + more + u"\nDetail"_s;
+    const QString clefs = QString(199, u'x') + u"\U0001D11Eyy"_s;
     QTest::newRow("pair at the cut")
-        << u"["_qs + clefs + u"]"_qs << u"["_qs + clefs.left(201) + more + u"]"_qs;
+        << u"["_s + clefs + u"]"_s << u"["_s + clefs.left(201) + more + u"]"_s;
     QTest::newRow("unclosed bracket")
-        << u"Error: ["_qs + name << u"Error: ["_qs + name.left(200) + more;
+        << u"Error: ["_s + name << u"Error: ["_s + name.left(200) + more;
   }
   void longTextsAreCut() {
     QFETCH(QString, text);
@@ -53,7 +53,7 @@ private slots:
     RecordingMessages rec;
     zelShowError(text);
     QStringList lines{text};
-    ShowMessages(lines, u"T"_qs);
+    ShowMessages(lines, u"T"_s);
     QCOMPARE(rec.texts(), QStringList{shown});
     QCOMPARE(rec.lists.value(0).lines, QStringList{shown});
   }

@@ -2,6 +2,8 @@
 
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 using Parts = TzelDisplayFormatter::Parts;
 
 class TestDisplayFormat : public QObject {
@@ -170,9 +172,9 @@ private slots:
     QTest::addColumn<QString>("locale");
     QTest::addColumn<QString>("pattern");
     QTest::addColumn<QString>("text");
-    QTest::newRow("en_US") << u"en_US"_qs << u"M/d/yyyy"_qs << u"3/26/1998"_qs;
-    QTest::newRow("de_DE") << u"de_DE"_qs << u"dd.MM.yyyy"_qs << u"26.03.1998"_qs;
-    QTest::newRow("en_GB") << u"en_GB"_qs << u"dd/MM/yyyy"_qs << u"26/03/1998"_qs;
+    QTest::newRow("en_US") << u"en_US"_s << u"M/d/yyyy"_s << u"3/26/1998"_s;
+    QTest::newRow("de_DE") << u"de_DE"_s << u"dd.MM.yyyy"_s << u"26.03.1998"_s;
+    QTest::newRow("en_GB") << u"en_GB"_s << u"dd/MM/yyyy"_s << u"26/03/1998"_s;
   }
   void shortDateHasFourDigitYears() {
     QFETCH(QString, locale);
@@ -180,16 +182,16 @@ private slots:
     QFETCH(QString, text);
     QCOMPARE(TzelDisplayFormatter::shortDateFormat(QLocale(locale)), pattern);
     const TzelDisplayFormatter formatter{QLocale(locale)};
-    QCOMPARE(formatter.date(u"ddddd"_qs, QDate(1998, 3, 26)), text);
-    QCOMPARE(formatter.dateTime(u"c"_qs, QDateTime(QDate(1998, 3, 26), QTime(0, 0))), text);
+    QCOMPARE(formatter.date(u"ddddd"_s, QDate(1998, 3, 26)), text);
+    QCOMPARE(formatter.dateTime(u"c"_s, QDateTime(QDate(1998, 3, 26), QTime(0, 0))), text);
   }
   void noLocaleWritesTwoDigitYears() {
     for (const QLocale &locale : QLocale::matchingLocales(QLocale::AnyLanguage, QLocale::AnyScript,
                                                           QLocale::AnyTerritory)) {
-      const QString text = TzelDisplayFormatter(locale).date(u"ddddd"_qs, QDate(1998, 3, 26));
+      const QString text = TzelDisplayFormatter(locale).date(u"ddddd"_s, QDate(1998, 3, 26));
       QVERIFY2(text.contains(locale.toString(1998).remove(locale.groupSeparator())) ||
-                   text.contains(u"1998"_qs),
-               qPrintable(locale.name() + u": "_qs + text));
+                   text.contains(u"1998"_s),
+               qPrintable(locale.name() + u": "_s + text));
     }
   }
 

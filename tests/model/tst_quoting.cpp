@@ -3,6 +3,8 @@
 
 #include <QtTest>
 
+using namespace Qt::StringLiterals;
+
 class TestQuoting : public QObject {
   Q_OBJECT
 private slots:
@@ -144,8 +146,8 @@ private slots:
     QCOMPARE(NeedsQuoting(name, zelPostgreSQL), postgres);
     QCOMPARE(QuoteIfKeyword(name, zelQuoteDouble, zelPostgreSQL),
              postgres ? u'"' + name + u'"' : name);
-    QCOMPARE(QuoteQualifiedKeywords(u"main."_qs + name, zelQuoteDouble, zelSQLite),
-             u"main."_qs + (sqlite ? u'"' + name + u'"' : name));
+    QCOMPARE(QuoteQualifiedKeywords(u"main."_s + name, zelQuoteDouble, zelSQLite),
+             u"main."_s + (sqlite ? u'"' + name + u'"' : name));
   }
 
   void qualifiedNames_data() {

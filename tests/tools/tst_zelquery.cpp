@@ -29,6 +29,8 @@
 #include <csignal>
 #include <unistd.h>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct ToolRun {
@@ -93,20 +95,19 @@ private:
 void TestZelQuery::initTestCase() {
   QVERIFY(m_dir.isValid());
   // The sample model is a database-bound one, which its host registers (as the tool does).
-  if (!ZelRegistry::instance().contains(u"TzelDataModel"_qs))
+  if (!ZelRegistry::instance().contains(u"TzelDataModel"_s))
     ZelRegistry::instance().registerClass<TzelDataModel>();
-  m_tool = QCoreApplication::applicationDirPath() + u"/zelquery"_qs;
+  m_tool = QCoreApplication::applicationDirPath() + u"/zelquery"_s;
   QVERIFY2(QFileInfo(m_tool).isExecutable(), qPrintable(m_tool));
-  m_model = examplesFile(u"pellox-model.txt"_qs);
-  m_query = examplesFile(u"step1.zel"_qs);
+  m_model = examplesFile(u"pellox-model.txt"_s);
+  m_query = examplesFile(u"step1.zel"_s);
   QVERIFY(QFileInfo::exists(m_model));
   QVERIFY(QFileInfo::exists(m_query));
 
   // The sample tables are built beside the executables.
-  m_data = QCoreApplication::applicationDirPath() + u"/Data"_qs;
-  QVERIFY2(QFileInfo::exists(m_data + u"/T0490.DB"_qs), qPrintable(m_data));
-  TzelSession::defaultSession().registerAlias(
-      {u"PELLOX"_qs, u"STANDARD"_qs, {u"PATH="_qs + m_data}});
+  m_data = QCoreApplication::applicationDirPath() + u"/Data"_s;
+  QVERIFY2(QFileInfo::exists(m_data + u"/T0490.DB"_s), qPrintable(m_data));
+  TzelSession::defaultSession().registerAlias({u"PELLOX"_s, u"STANDARD"_s, {u"PATH="_s + m_data}});
   QVERIFY(readModel(m_model));
 }
 
@@ -115,11 +116,11 @@ ToolRun TestZelQuery::tool(const QStringList &args, const QString &aliasesFile,
   QProcess process;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   if (!lang.isEmpty()) {
-    env.insert(u"LANG"_qs, lang);
-    env.insert(u"LC_ALL"_qs, lang);
+    env.insert(u"LANG"_s, lang);
+    env.insert(u"LC_ALL"_s, lang);
   }
-  env.insert(u"ZEL_ALIASES_FILE"_qs,
-             aliasesFile.isEmpty() ? m_dir.filePath(u"no-aliases.ini"_qs) : aliasesFile);
+  env.insert(u"ZEL_ALIASES_FILE"_s,
+             aliasesFile.isEmpty() ? m_dir.filePath(u"no-aliases.ini"_s) : aliasesFile);
   process.setProcessEnvironment(env);
   process.setStandardInputFile(QProcess::nullDevice());
   process.start(m_tool, args);
@@ -136,7 +137,7 @@ ToolRun TestZelQuery::tool(const QStringList &args, const QString &aliasesFile,
 }
 
 QStringList TestZelQuery::aliasArgs() const {
-  return {u"--alias"_qs, u"PELLOX=standard:"_qs + m_data};
+  return {u"--alias"_s, u"PELLOX=standard:"_s + m_data};
 }
 
 std::unique_ptr<TzelModel> TestZelQuery::readModel(const QString &file) const {
@@ -181,7 +182,7 @@ QByteArray TestZelQuery::engineRows(const QString &queryFile, QChar separator, b
 QString TestZelQuery::writeParamQuery(const QString &filter) {
   const std::unique_ptr<TzelModel> model = readModel(m_model);
   TzelQuerion querion;
-  querion.setObjectName(u"zelQuerion1"_qs);
+  querion.setObjectName(u"zelQuerion1"_s);
   querion.SetDataModel(model.get());
   RecordingMessages rec;
   if (!querion.LoadFromFile(m_query))
@@ -194,7 +195,7 @@ QString TestZelQuery::writeParamQuery(const QString &filter) {
       break;
     }
   }
-  const QString file = m_dir.filePath(u"param-"_qs + QString::number(qHash(filter)) + u".zel"_qs);
+  const QString file = m_dir.filePath(u"param-"_s + QString::number(qHash(filter)) + u".zel"_s);
   return querion.SaveToFile(file) ? file : QString();
 }
 
@@ -207,7 +208,7 @@ void TestZelQuery::sqlEqualsGenerateSQL() {
   QVERIFY(querion.GenerateSQL());
   QVERIFY(!querion.SQL().isEmpty());
 
-  const ToolRun run = tool({u"sql"_qs, m_model, m_query});
+  const ToolRun run = tool({u"sql"_s, m_model, m_query});
   QCOMPARE(run.err, QString());
   QCOMPARE(run.status, 0);
   QCOMPARE(QString::fromUtf8(run.out), querion.SQL().join(u'\n') + u'\n');
@@ -218,8 +219,8 @@ void TestZelQuery::runEqualsEngineRows_data() {
   QTest::addColumn<QChar>("separator");
   QTest::addColumn<bool>("names");
   QTest::newRow("csv") << QStringList() << QChar(u',') << false;
-  QTest::newRow("csv with names") << QStringList{u"--names"_qs} << QChar(u',') << true;
-  QTest::newRow("tab with names") << QStringList{u"--format"_qs, u"tab"_qs, u"--names"_qs}
+  QTest::newRow("csv with names") << QStringList{u"--names"_s} << QChar(u',') << true;
+  QTest::newRow("tab with names") << QStringList{u"--format"_s, u"tab"_s, u"--names"_s}
                                   << QChar(u'\t') << true;
 }
 
@@ -230,7 +231,7 @@ void TestZelQuery::runEqualsEngineRows() {
   const QByteArray expected = engineRows(m_query, separator, names);
   QVERIFY2(!expected.startsWith("execute failed") && !expected.startsWith("load failed"),
            expected.constData());
-  const ToolRun run = tool(QStringList{u"run"_qs, m_model, m_query} + options + aliasArgs());
+  const ToolRun run = tool(QStringList{u"run"_s, m_model, m_query} + options + aliasArgs());
   QCOMPARE(run.err, QString());
   QCOMPARE(run.status, 0);
   QCOMPARE(run.out, expected);
@@ -243,10 +244,10 @@ void TestZelQuery::runEqualsEngineRows() {
 void TestZelQuery::readmeExampleUnderEveryLocale_data() {
   QTest::addColumn<QString>("lang");
   QTest::addColumn<QString>("firstDate");
-  QTest::newRow("C") << u"C.UTF-8"_qs << u"3/26/1998"_qs;
-  QTest::newRow("en_US") << u"en_US.UTF-8"_qs << u"3/26/1998"_qs;
-  QTest::newRow("en_GB") << u"en_GB.UTF-8"_qs << u"26/03/1998"_qs;
-  QTest::newRow("de_DE") << u"de_DE.UTF-8"_qs << u"26.03.1998"_qs;
+  QTest::newRow("C") << u"C.UTF-8"_s << u"3/26/1998"_s;
+  QTest::newRow("en_US") << u"en_US.UTF-8"_s << u"3/26/1998"_s;
+  QTest::newRow("en_GB") << u"en_GB.UTF-8"_s << u"26/03/1998"_s;
+  QTest::newRow("de_DE") << u"de_DE.UTF-8"_s << u"26.03.1998"_s;
 }
 
 void TestZelQuery::readmeExampleUnderEveryLocale() {
@@ -256,29 +257,29 @@ void TestZelQuery::readmeExampleUnderEveryLocale() {
   QVERIFY(readme.open(QIODevice::ReadOnly | QIODevice::Text));
   const QStringList lines = QString::fromUtf8(readme.readAll()).split(u'\n');
   const qsizetype command = lines.indexOf(
-      u"    $ zelquery run examples/pellox-model.txt examples/step1.zel --names \\"_qs);
+      u"    $ zelquery run examples/pellox-model.txt examples/step1.zel --names \\"_s);
   QVERIFY(command >= 0);
   QStringList shown; // after the command's continuation line, up to "..."
   for (qsizetype i = command + 2; i < lines.size() && lines[i] != u"    ..."; ++i)
     shown << lines[i].mid(4);
   QVERIFY(shown.size() > 1);
   const ToolRun run =
-      tool(QStringList{u"run"_qs, m_model, m_query, u"--names"_qs} + aliasArgs(), {}, lang);
+      tool(QStringList{u"run"_s, m_model, m_query, u"--names"_s} + aliasArgs(), {}, lang);
   QCOMPARE(run.status, 0);
-  QStringList printed = QString::fromUtf8(run.out).split(u"\r\n"_qs).mid(0, shown.size());
+  QStringList printed = QString::fromUtf8(run.out).split(u"\r\n"_s).mid(0, shown.size());
   QCOMPARE(printed[1].section(u',', 2, 2), u'"' + firstDate + u'"');
   if (firstDate == u"3/26/1998")
     QCOMPARE(printed, shown);
 }
 
 void TestZelQuery::aliasesFile() {
-  const QString ini = m_dir.filePath(u"aliases.ini"_qs);
+  const QString ini = m_dir.filePath(u"aliases.ini"_s);
   {
     QFile file(ini);
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write(("[PELLOX]\nDriver=STANDARD\nPATH=" + m_data + "\n").toUtf8());
   }
-  const ToolRun run = tool({u"run"_qs, m_model, m_query, u"--names"_qs}, ini);
+  const ToolRun run = tool({u"run"_s, m_model, m_query, u"--names"_s}, ini);
   QCOMPARE(run.err, QString());
   QCOMPARE(run.status, 0);
   QCOMPARE(run.out, engineRows(m_query, u',', true));
@@ -286,7 +287,7 @@ void TestZelQuery::aliasesFile() {
 
 // A password in an aliases file that others can read: refused, with the way to mend it.
 void TestZelQuery::aliasesFileWithPasswordMustBePrivate() {
-  const QString ini = m_dir.filePath(u"secret-aliases.ini"_qs);
+  const QString ini = m_dir.filePath(u"secret-aliases.ini"_s);
   {
     QFile file(ini);
     QVERIFY(file.open(QIODevice::WriteOnly));
@@ -294,12 +295,12 @@ void TestZelQuery::aliasesFileWithPasswordMustBePrivate() {
   }
   const auto ownerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
   QVERIFY(QFile::setPermissions(ini, ownerOnly | QFileDevice::ReadGroup));
-  ToolRun run = tool({u"run"_qs, m_model, m_query}, ini);
+  ToolRun run = tool({u"run"_s, m_model, m_query}, ini);
   QCOMPARE(run.status, 1);
   QCOMPARE(run.err, u"Error: The aliases file [%1] holds a password but other users can read it; "
-                    "make it private with: chmod 600 %1\n"_qs.arg(ini));
+                    "make it private with: chmod 600 %1\n"_s.arg(ini));
   QVERIFY(QFile::setPermissions(ini, ownerOnly));
-  run = tool({u"run"_qs, m_model, m_query}, ini);
+  run = tool({u"run"_s, m_model, m_query}, ini);
   QCOMPARE(run.err, QString());
   QCOMPARE(run.status, 0);
 }
@@ -309,9 +310,9 @@ void TestZelQuery::exportDelimited_data() {
   QTest::addColumn<QStringList>("options");
   QTest::addColumn<QChar>("separator");
   QTest::addColumn<bool>("names");
-  QTest::newRow("csv") << u"out.csv"_qs << QStringList() << QChar(u',') << true;
+  QTest::newRow("csv") << u"out.csv"_s << QStringList() << QChar(u',') << true;
   QTest::newRow("tab without names")
-      << u"out.tab"_qs << QStringList{u"--no-names"_qs} << QChar(u'\t') << false;
+      << u"out.tab"_s << QStringList{u"--no-names"_s} << QChar(u'\t') << false;
 }
 
 void TestZelQuery::exportDelimited() {
@@ -321,7 +322,7 @@ void TestZelQuery::exportDelimited() {
   QFETCH(bool, names);
   const QString path = m_dir.filePath(file);
   const ToolRun run =
-      tool(QStringList{u"export"_qs, m_model, m_query, u"--out"_qs, path} + options + aliasArgs());
+      tool(QStringList{u"export"_s, m_model, m_query, u"--out"_s, path} + options + aliasArgs());
   QCOMPARE(run.err, QString());
   QCOMPARE(run.status, 0);
   QVERIFY(run.out.isEmpty());
@@ -332,8 +333,8 @@ void TestZelQuery::exportDelimited() {
 
 void TestZelQuery::exportTables_data() {
   QTest::addColumn<QString>("file");
-  QTest::newRow("dBase") << u"out.dbf"_qs;
-  QTest::newRow("Paradox") << u"out.db"_qs;
+  QTest::newRow("dBase") << u"out.dbf"_s;
+  QTest::newRow("Paradox") << u"out.db"_s;
 }
 
 void TestZelQuery::exportTables() {
@@ -342,7 +343,7 @@ void TestZelQuery::exportTables() {
     QSKIP("The sample model is no database-bound data model; it cannot export tables");
   const QString path = m_dir.filePath(file);
   const ToolRun run =
-      tool(QStringList{u"export"_qs, m_model, m_query, u"--out"_qs, path} + aliasArgs());
+      tool(QStringList{u"export"_s, m_model, m_query, u"--out"_s, path} + aliasArgs());
   QCOMPARE(run.err, QString());
   QCOMPARE(run.status, 0);
   QList<QVariantList> expected;
@@ -358,7 +359,7 @@ void TestZelQuery::exportTables() {
 }
 
 void TestZelQuery::brokenModel() {
-  const QString broken = m_dir.filePath(u"broken-model.txt"_qs);
+  const QString broken = m_dir.filePath(u"broken-model.txt"_s);
   {
     QFile model(m_model);
     QVERIFY(model.open(QIODevice::ReadOnly));
@@ -374,18 +375,18 @@ void TestZelQuery::brokenModel() {
   } catch (const EzelError &error) {
     message = error.message();
   }
-  QVERIFY(message.startsWith(u"Error: Line "_qs));
-  for (const QString &command : {u"sql"_qs, u"run"_qs, u"check"_qs}) {
+  QVERIFY(message.startsWith(u"Error: Line "_s));
+  for (const QString &command : {u"sql"_s, u"run"_s, u"check"_s}) {
     const ToolRun run = tool({command, broken, m_query});
     QCOMPARE(run.status, 1);
     // The message names the model file, not to be taken for the query file.
-    QCOMPARE(run.err, u"Error: "_qs + broken + u": "_qs + message.mid(7) + u'\n');
+    QCOMPARE(run.err, u"Error: "_s + broken + u": "_s + message.mid(7) + u'\n');
     QVERIFY(run.out.isEmpty());
   }
 }
 
 void TestZelQuery::brokenQueryFile() {
-  const QString broken = m_dir.filePath(u"broken.zel"_qs);
+  const QString broken = m_dir.filePath(u"broken.zel"_s);
   {
     QFile query(m_query);
     QVERIFY(query.open(QIODevice::ReadOnly));
@@ -401,80 +402,79 @@ void TestZelQuery::brokenQueryFile() {
   RecordingMessages rec;
   QVERIFY(!querion.LoadFromFile(broken));
   QCOMPARE(rec.messages.size(), 1);
-  QVERIFY2(rec.lastText().startsWith(u"Error: "_qs + broken + u": Line "_qs),
+  QVERIFY2(rec.lastText().startsWith(u"Error: "_s + broken + u": Line "_s),
            qPrintable(rec.lastText()));
-  const ToolRun run = tool(QStringList{u"run"_qs, m_model, broken} + aliasArgs());
+  const ToolRun run = tool(QStringList{u"run"_s, m_model, broken} + aliasArgs());
   QCOMPARE(run.status, 1);
   QCOMPARE(run.err, rec.lastText() + u'\n');
   QVERIFY(run.out.isEmpty());
 }
 
 void TestZelQuery::missingQueryFile() {
-  const QString missing = m_dir.filePath(u"missing.zel"_qs);
-  const ToolRun run = tool({u"sql"_qs, m_model, missing});
+  const QString missing = m_dir.filePath(u"missing.zel"_s);
+  const ToolRun run = tool({u"sql"_s, m_model, missing});
   QCOMPARE(run.status, 1);
-  QCOMPARE(run.err, u"Error: The "_qs + missing + u" file does not exist\n"_qs);
+  QCOMPARE(run.err, u"Error: The "_s + missing + u" file does not exist\n"_s);
 }
 
 void TestZelQuery::parameters() {
-  const QString bare = writeParamQuery(u"[Vendor]|"_qs);
+  const QString bare = writeParamQuery(u"[Vendor]|"_s);
   QVERIFY(!bare.isEmpty());
-  ToolRun run = tool({u"sql"_qs, m_model, bare});
+  ToolRun run = tool({u"sql"_s, m_model, bare});
   QCOMPARE(run.status, 1);
-  QCOMPARE(run.err, u"Error: The [Vendor] parameter cannot be blank\n"_qs);
+  QCOMPARE(run.err, u"Error: The [Vendor] parameter cannot be blank\n"_s);
   QVERIFY(run.out.isEmpty());
 
-  run = tool({u"sql"_qs, m_model, bare, u"--param"_qs, u"vendor=O'Brien"_qs});
+  run = tool({u"sql"_s, m_model, bare, u"--param"_s, u"vendor=O'Brien"_s});
   QCOMPARE(run.err, QString());
   QCOMPARE(run.status, 0);
   QVERIFY2(run.out.contains("O'Brien") || run.out.contains("O''Brien"), run.out.constData());
 
-  run = tool(
-      {u"sql"_qs, m_model, bare, u"--param"_qs, u"Vendor=x"_qs, u"--param"_qs, u"Colour=red"_qs});
+  run = tool({u"sql"_s, m_model, bare, u"--param"_s, u"Vendor=x"_s, u"--param"_s, u"Colour=red"_s});
   QCOMPARE(run.status, 1);
-  QCOMPARE(run.err, u"Error: The query has no [Colour] parameter\n"_qs);
+  QCOMPARE(run.err, u"Error: The query has no [Colour] parameter\n"_s);
 
-  const QString preset = writeParamQuery(u"[Vendor]=Acme|"_qs);
-  run = tool({u"sql"_qs, m_model, preset});
+  const QString preset = writeParamQuery(u"[Vendor]=Acme|"_s);
+  run = tool({u"sql"_s, m_model, preset});
   QCOMPARE(run.err, QString());
   QCOMPARE(run.status, 0);
   QVERIFY(run.out.contains("Acme"));
 }
 
 void TestZelQuery::unknownQueryName() {
-  const ToolRun named = tool({u"sql"_qs, m_model, m_query, u"--query"_qs, u"step 1"_qs});
+  const ToolRun named = tool({u"sql"_s, m_model, m_query, u"--query"_s, u"step 1"_s});
   QCOMPARE(named.status, 0);
-  QCOMPARE(named.out, tool({u"sql"_qs, m_model, m_query}).out);
-  const ToolRun run = tool({u"sql"_qs, m_model, m_query, u"--query"_qs, u"Step 9"_qs});
+  QCOMPARE(named.out, tool({u"sql"_s, m_model, m_query}).out);
+  const ToolRun run = tool({u"sql"_s, m_model, m_query, u"--query"_s, u"Step 9"_s});
   QCOMPARE(run.status, 1);
-  QCOMPARE(run.err, u"Error: The [Step 9] query does not exist in "_qs + m_query + u'\n');
+  QCOMPARE(run.err, u"Error: The [Step 9] query does not exist in "_s + m_query + u'\n');
 }
 
 void TestZelQuery::check() {
-  ToolRun run = tool(QStringList{u"check"_qs, m_model} + aliasArgs());
+  ToolRun run = tool(QStringList{u"check"_s, m_model} + aliasArgs());
   QCOMPARE(run.err, QString());
   QCOMPARE(run.status, 0);
-  run = tool(QStringList{u"check"_qs, m_model, m_query} + aliasArgs());
+  run = tool(QStringList{u"check"_s, m_model, m_query} + aliasArgs());
   QCOMPARE(run.err, QString());
   QCOMPARE(run.status, 0);
 
-  run = tool({u"check"_qs, m_model});
+  run = tool({u"check"_s, m_model});
   QCOMPARE(run.status, 1);
-  QVERIFY2(run.err.startsWith(u"Error: Unknown database [PELLOX]\n"_qs), qPrintable(run.err));
+  QVERIFY2(run.err.startsWith(u"Error: Unknown database [PELLOX]\n"_s), qPrintable(run.err));
   // An aliases file that is no aliases file at all is named, with why it could not be read.
-  const QString garbage = m_dir.filePath(u"garbage-aliases.ini"_qs);
+  const QString garbage = m_dir.filePath(u"garbage-aliases.ini"_s);
   {
     QFile out(garbage);
     QVERIFY(out.open(QIODevice::WriteOnly));
     out.write(QByteArray("\x89PNG\r\n\x1a\n\0\0", 10));
   }
-  run = tool({u"check"_qs, m_model}, garbage);
-  QVERIFY2(run.err.startsWith(u"Error: Unknown database [PELLOX]: the aliases file ["_qs + garbage +
-                              u"] could not be read (it holds no [alias] section)\n"_qs),
+  run = tool({u"check"_s, m_model}, garbage);
+  QVERIFY2(run.err.startsWith(u"Error: Unknown database [PELLOX]: the aliases file ["_s + garbage +
+                              u"] could not be read (it holds no [alias] section)\n"_s),
            qPrintable(run.err));
 
   // A model without a dialect fails the setup check, numbered as the component numbers it.
-  const QString unknown = m_dir.filePath(u"unknown-model.txt"_qs);
+  const QString unknown = m_dir.filePath(u"unknown-model.txt"_s);
   {
     QFile model(m_model);
     QVERIFY(model.open(QIODevice::ReadOnly));
@@ -486,66 +486,66 @@ void TestZelQuery::check() {
     QVERIFY(out.open(QIODevice::WriteOnly));
     out.write(text);
   }
-  run = tool(QStringList{u"check"_qs, unknown} + aliasArgs());
+  run = tool(QStringList{u"check"_s, unknown} + aliasArgs());
   QCOMPARE(run.status, 1);
-  QVERIFY2(run.err.startsWith(u"Error 2: The DatabaseType property of "_qs), qPrintable(run.err));
-  QVERIFY(run.err.contains(u" = zelUnknown\n"_qs));
+  QVERIFY2(run.err.startsWith(u"Error 2: The DatabaseType property of "_s), qPrintable(run.err));
+  QVERIFY(run.err.contains(u" = zelUnknown\n"_s));
 }
 
 void TestZelQuery::wrongCommandLine_data() {
   QTest::addColumn<QStringList>("args");
   QTest::addColumn<QString>("message");
-  const QString model = examplesFile(u"pellox-model.txt"_qs);
-  const QString query = examplesFile(u"step1.zel"_qs);
-  QTest::newRow("nothing") << QStringList() << u"Error: No command given"_qs;
-  QTest::newRow("unknown command") << QStringList{u"go"_qs} << u"Error: Unknown command go"_qs;
-  QTest::newRow("no query file") << QStringList{u"sql"_qs, model} << u"Error: Missing QUERYFILE"_qs;
-  QTest::newRow("too many") << QStringList{u"check"_qs, model, query, u"x"_qs}
-                            << u"Error: Unexpected argument x"_qs;
-  QTest::newRow("unknown option") << QStringList{u"sql"_qs, model, query, u"--fast"_qs}
-                                  << u"Error: Unknown option 'fast'."_qs;
-  QTest::newRow("option of another command") << QStringList{u"sql"_qs, model, query, u"--names"_qs}
-                                             << u"Error: Unknown option 'names'."_qs;
-  QTest::newRow("format") << QStringList{u"run"_qs, model, query, u"--format"_qs, u"xml"_qs}
-                          << u"Error: Invalid --format xml: expected csv or tab"_qs;
-  QTest::newRow("param") << QStringList{u"sql"_qs, model, query, u"--param"_qs, u"Vendor"_qs}
-                         << u"Error: Invalid --param Vendor: expected NAME=VALUE"_qs;
-  QTest::newRow("no out") << QStringList{u"export"_qs, model, query}
-                          << u"Error: The export command needs --out FILE"_qs;
-  QTest::newRow("extension") << QStringList{u"export"_qs, model, query, u"--out"_qs, u"a.xyz"_qs}
+  const QString model = examplesFile(u"pellox-model.txt"_s);
+  const QString query = examplesFile(u"step1.zel"_s);
+  QTest::newRow("nothing") << QStringList() << u"Error: No command given"_s;
+  QTest::newRow("unknown command") << QStringList{u"go"_s} << u"Error: Unknown command go"_s;
+  QTest::newRow("no query file") << QStringList{u"sql"_s, model} << u"Error: Missing QUERYFILE"_s;
+  QTest::newRow("too many") << QStringList{u"check"_s, model, query, u"x"_s}
+                            << u"Error: Unexpected argument x"_s;
+  QTest::newRow("unknown option") << QStringList{u"sql"_s, model, query, u"--fast"_s}
+                                  << u"Error: Unknown option 'fast'."_s;
+  QTest::newRow("option of another command")
+      << QStringList{u"sql"_s, model, query, u"--names"_s} << u"Error: Unknown option 'names'."_s;
+  QTest::newRow("format") << QStringList{u"run"_s, model, query, u"--format"_s, u"xml"_s}
+                          << u"Error: Invalid --format xml: expected csv or tab"_s;
+  QTest::newRow("param") << QStringList{u"sql"_s, model, query, u"--param"_s, u"Vendor"_s}
+                         << u"Error: Invalid --param Vendor: expected NAME=VALUE"_s;
+  QTest::newRow("no out") << QStringList{u"export"_s, model, query}
+                          << u"Error: The export command needs --out FILE"_s;
+  QTest::newRow("extension") << QStringList{u"export"_s, model, query, u"--out"_s, u"a.xyz"_s}
                              << u"Error: Cannot translate file extension XYZ to a known file "
-                                "format."_qs;
+                                "format."_s;
   QTest::newRow("refused type")
-      << QStringList{u"export"_qs, model, query, u"--out"_qs, u"a.txt"_qs}
-      << u"Error: The export command writes .csv, .tab, .dbf or .db files, not .txt"_qs;
-  QTest::newRow("alias form") << QStringList{u"check"_qs, model, u"--alias"_qs, u"PELLOX"_qs}
+      << QStringList{u"export"_s, model, query, u"--out"_s, u"a.txt"_s}
+      << u"Error: The export command writes .csv, .tab, .dbf or .db files, not .txt"_s;
+  QTest::newRow("alias form") << QStringList{u"check"_s, model, u"--alias"_s, u"PELLOX"_s}
                               << u"Error: Invalid --alias PELLOX: expected NAME=sqlite:FILE, "
-                                 "NAME=standard:FOLDER or NAME=postgresql:HOST:PORT/DB?user=U"_qs;
-  QTest::newRow("alias driver") << QStringList{u"check"_qs, model, u"--alias"_qs, u"A=odbc:x"_qs}
-                                << u"Error: Invalid --alias A=odbc:x: unknown driver [odbc]"_qs;
-  QTest::newRow("password") << QStringList{u"check"_qs, model, u"--alias"_qs,
-                                           u"A=postgresql:db:5432/sales?user=u&password=p"_qs}
+                                 "NAME=standard:FOLDER or NAME=postgresql:HOST:PORT/DB?user=U"_s;
+  QTest::newRow("alias driver") << QStringList{u"check"_s, model, u"--alias"_s, u"A=odbc:x"_s}
+                                << u"Error: Invalid --alias A=odbc:x: unknown driver [odbc]"_s;
+  QTest::newRow("password") << QStringList{u"check"_s, model, u"--alias"_s,
+                                           u"A=postgresql:db:5432/sales?user=u&password=p"_s}
                             << u"Error: Invalid --alias A=postgresql:db:5432/sales?user=u&"
                                "password=***: a password is taken only from the environment "
-                               "variable ZEL_PG_PASSWORD"_qs;
+                               "variable ZEL_PG_PASSWORD"_s;
   QTest::newRow("encoded password")
-      << QStringList{u"check"_qs, model, u"--alias"_qs,
-                     u"A=postgresql:db/sales?PASS%57ORD=s3cret&user=u"_qs}
+      << QStringList{u"check"_s, model, u"--alias"_s,
+                     u"A=postgresql:db/sales?PASS%57ORD=s3cret&user=u"_s}
       << u"Error: Invalid --alias A=postgresql:db/sales?PASS%57ORD=***&user=u: a password is "
-         "taken only from the environment variable ZEL_PG_PASSWORD"_qs;
+         "taken only from the environment variable ZEL_PG_PASSWORD"_s;
   QTest::newRow("password in user info")
-      << QStringList{u"check"_qs, model, u"--alias"_qs, u"A=postgresql:u:s3cret@db/sales"_qs}
+      << QStringList{u"check"_s, model, u"--alias"_s, u"A=postgresql:u:s3cret@db/sales"_s}
       << u"Error: Invalid --alias A=postgresql:u:***@db/sales: expected "
-         "postgresql:HOST:PORT/DB?user=U"_qs;
+         "postgresql:HOST:PORT/DB?user=U"_s;
   const QString longName(100000, u'A');
-  QTest::newRow("long name cut") << QStringList{u"check"_qs, model, u"--alias"_qs,
-                                                longName + u"=odbc:x"_qs}
-                                 << u"Error: Invalid --alias "_qs + longName.left(977) +
+  QTest::newRow("long name cut") << QStringList{u"check"_s, model, u"--alias"_s,
+                                                longName + u"=odbc:x"_s}
+                                 << u"Error: Invalid --alias "_s + longName.left(977) +
                                         QChar(0x2026);
   QTest::newRow("password without a driver")
-      << QStringList{u"check"_qs, model, u"--alias"_qs, u"password=s3cret"_qs}
+      << QStringList{u"check"_s, model, u"--alias"_s, u"password=s3cret"_s}
       << u"Error: Invalid --alias password=***: expected NAME=sqlite:FILE, "
-         "NAME=standard:FOLDER or NAME=postgresql:HOST:PORT/DB?user=U"_qs;
+         "NAME=standard:FOLDER or NAME=postgresql:HOST:PORT/DB?user=U"_s;
 }
 
 void TestZelQuery::wrongCommandLine() {
@@ -555,22 +555,22 @@ void TestZelQuery::wrongCommandLine() {
   QCOMPARE(run.status, 2);
   QVERIFY(run.out.isEmpty());
   QCOMPARE(run.err.section(u'\n', 0, 0), message);
-  QVERIFY2(run.err.contains(u"\n\nUsage: zelquery "_qs), qPrintable(run.err));
+  QVERIFY2(run.err.contains(u"\n\nUsage: zelquery "_s), qPrintable(run.err));
 }
 
 void TestZelQuery::help_data() {
   QTest::addColumn<QStringList>("args");
   QTest::addColumn<QString>("usage");
-  QTest::newRow("general") << QStringList{u"--help"_qs}
-                           << u"Usage: zelquery COMMAND [options] MODEL [QUERYFILE]"_qs;
-  QTest::newRow("sql") << QStringList{u"sql"_qs, u"--help"_qs}
-                       << u"Usage: zelquery sql [options] MODEL QUERYFILE"_qs;
-  QTest::newRow("run") << QStringList{u"run"_qs, u"-h"_qs}
-                       << u"Usage: zelquery run [options] MODEL QUERYFILE"_qs;
-  QTest::newRow("export") << QStringList{u"export"_qs, u"--help"_qs}
-                          << u"Usage: zelquery export [options] MODEL QUERYFILE --out FILE"_qs;
-  QTest::newRow("check") << QStringList{u"check"_qs, u"--help"_qs}
-                         << u"Usage: zelquery check [options] MODEL [QUERYFILE]"_qs;
+  QTest::newRow("general") << QStringList{u"--help"_s}
+                           << u"Usage: zelquery COMMAND [options] MODEL [QUERYFILE]"_s;
+  QTest::newRow("sql") << QStringList{u"sql"_s, u"--help"_s}
+                       << u"Usage: zelquery sql [options] MODEL QUERYFILE"_s;
+  QTest::newRow("run") << QStringList{u"run"_s, u"-h"_s}
+                       << u"Usage: zelquery run [options] MODEL QUERYFILE"_s;
+  QTest::newRow("export") << QStringList{u"export"_s, u"--help"_s}
+                          << u"Usage: zelquery export [options] MODEL QUERYFILE --out FILE"_s;
+  QTest::newRow("check") << QStringList{u"check"_s, u"--help"_s}
+                         << u"Usage: zelquery check [options] MODEL [QUERYFILE]"_s;
 }
 
 void TestZelQuery::help() {
@@ -589,37 +589,36 @@ void TestZelQuery::makeBigDatabase(const QString &db) {
   if (QFileInfo::exists(db))
     return;
   {
-    QSqlDatabase setup = QSqlDatabase::addDatabase(u"QSQLITE"_qs, u"big-setup"_qs);
+    QSqlDatabase setup = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"big-setup"_s);
     setup.setDatabaseName(db);
     QVERIFY(setup.open());
     QSqlQuery q(setup);
-    QVERIFY(q.exec(u"CREATE TABLE BIG (ID INTEGER, NAME VARCHAR(30), AMOUNT FLOAT)"_qs));
-    QVERIFY(
-        q.exec(u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
-               "WHERE i < 300000) INSERT INTO BIG SELECT i, 'Name ' || i, i / 100.0 FROM n"_qs));
+    QVERIFY(q.exec(u"CREATE TABLE BIG (ID INTEGER, NAME VARCHAR(30), AMOUNT FLOAT)"_s));
+    QVERIFY(q.exec(u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
+                   "WHERE i < 300000) INSERT INTO BIG SELECT i, 'Name ' || i, i / 100.0 FROM n"_s));
   }
-  QSqlDatabase::removeDatabase(u"big-setup"_qs);
+  QSqlDatabase::removeDatabase(u"big-setup"_s);
 }
 
 void TestZelQuery::interruptCancelsTheStatement() {
-  const QString db = m_dir.filePath(u"big.sqlite"_qs);
+  const QString db = m_dir.filePath(u"big.sqlite"_s);
   makeBigDatabase(db);
   if (QTest::currentTestFailed())
     return;
   const QString bench = QStringLiteral(ZEL_SOURCE_DIR "/bench/streaming/");
   QProcess process;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert(u"ZEL_ALIASES_FILE"_qs, m_dir.filePath(u"no-aliases.ini"_qs));
+  env.insert(u"ZEL_ALIASES_FILE"_s, m_dir.filePath(u"no-aliases.ini"_s));
   process.setProcessEnvironment(env);
-  process.start(m_tool, {u"run"_qs, bench + u"big-model.txt"_qs, bench + u"big.zel"_qs,
-                         u"--alias"_qs, u"BIGDB=sqlite:"_qs + db});
+  process.start(m_tool, {u"run"_s, bench + u"big-model.txt"_s, bench + u"big.zel"_s, u"--alias"_s,
+                         u"BIGDB=sqlite:"_s + db});
   QVERIFY(process.waitForReadyRead(30000));
   ::kill(pid_t(process.processId()), SIGINT);
   QVERIFY(process.waitForFinished(30000));
   QCOMPARE(process.exitStatus(), QProcess::NormalExit);
   QCOMPARE(process.exitCode(), 130);
   QCOMPARE(QString::fromUtf8(process.readAllStandardError()),
-           u"Error: The statement was cancelled\n"_qs);
+           u"Error: The statement was cancelled\n"_s);
 }
 
 // The output may not be a table file the query reads: status 1, the file named, the table
@@ -629,16 +628,16 @@ void TestZelQuery::exportOverATableTheQueryReadsIsRefused() {
   const auto tables = QDir(m_data).entryList(QDir::Files);
   for (const QString &f : tables)
     QVERIFY(QFile::copy(m_data + u'/' + f, dir.filePath(f)));
-  const QString table = dir.filePath(u"T0490.DB"_qs);
+  const QString table = dir.filePath(u"T0490.DB"_s);
   QFile file(table);
   QVERIFY(file.open(QIODevice::ReadOnly));
   const QByteArray before = file.readAll();
   file.close();
-  const ToolRun run = tool({u"export"_qs, m_model, m_query, u"--out"_qs, table, u"--alias"_qs,
-                            u"PELLOX=standard:"_qs + dir.path()});
+  const ToolRun run = tool({u"export"_s, m_model, m_query, u"--out"_s, table, u"--alias"_s,
+                            u"PELLOX=standard:"_s + dir.path()});
   QCOMPARE(run.status, 1);
   QCOMPARE(run.err,
-           u"Error: The export would replace ["_qs + table + u"], a file the query reads\n"_qs);
+           u"Error: The export would replace ["_s + table + u"], a file the query reads\n"_s);
   QVERIFY(file.open(QIODevice::ReadOnly));
   QCOMPARE(file.readAll(), before);
 }
@@ -649,16 +648,16 @@ void TestZelQuery::signalDuringTableExportLeavesNoFile_data() {
   QTest::addColumn<QString>("out");
   QTest::addColumn<QString>("part");
   QTest::addColumn<int>("signal");
-  QTest::newRow("dBase, SIGTERM") << u"out.dbf"_qs << u"out.part.dbf"_qs << SIGTERM;
-  QTest::newRow("Paradox, SIGTERM") << u"out.db"_qs << u"out.db.part"_qs << SIGTERM;
-  QTest::newRow("dBase, SIGHUP") << u"out.dbf"_qs << u"out.part.dbf"_qs << SIGHUP;
+  QTest::newRow("dBase, SIGTERM") << u"out.dbf"_s << u"out.part.dbf"_s << SIGTERM;
+  QTest::newRow("Paradox, SIGTERM") << u"out.db"_s << u"out.db.part"_s << SIGTERM;
+  QTest::newRow("dBase, SIGHUP") << u"out.dbf"_s << u"out.part.dbf"_s << SIGHUP;
 }
 
 void TestZelQuery::signalDuringTableExportLeavesNoFile() {
   QFETCH(QString, out);
   QFETCH(QString, part);
   QFETCH(int, signal);
-  const QString db = m_dir.filePath(u"big.sqlite"_qs);
+  const QString db = m_dir.filePath(u"big.sqlite"_s);
   makeBigDatabase(db);
   if (QTest::currentTestFailed())
     return;
@@ -666,10 +665,10 @@ void TestZelQuery::signalDuringTableExportLeavesNoFile() {
   const QString bench = QStringLiteral(ZEL_SOURCE_DIR "/bench/streaming/");
   QProcess process;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert(u"ZEL_ALIASES_FILE"_qs, m_dir.filePath(u"no-aliases.ini"_qs));
+  env.insert(u"ZEL_ALIASES_FILE"_s, m_dir.filePath(u"no-aliases.ini"_s));
   process.setProcessEnvironment(env);
-  process.start(m_tool, {u"export"_qs, bench + u"big-model.txt"_qs, bench + u"big.zel"_qs,
-                         u"--alias"_qs, u"BIGDB=sqlite:"_qs + db, u"--out"_qs, dir.filePath(out)});
+  process.start(m_tool, {u"export"_s, bench + u"big-model.txt"_s, bench + u"big.zel"_s,
+                         u"--alias"_s, u"BIGDB=sqlite:"_s + db, u"--out"_s, dir.filePath(out)});
   QTRY_VERIFY_WITH_TIMEOUT(QFileInfo::exists(dir.filePath(part)), 60000);
   ::kill(pid_t(process.processId()), signal);
   QVERIFY(process.waitForFinished(30000));
@@ -681,35 +680,34 @@ void TestZelQuery::signalDuringTableExportLeavesNoFile() {
 void TestZelQuery::fullDiskExitsWithTheReason_data() {
   QTest::addColumn<QString>("name");
   QTest::addColumn<QString>("kind");
-  QTest::newRow("dBase") << u"big.dbf"_qs << u"dBase"_qs;
-  QTest::newRow("Paradox") << u"big.db"_qs << u"Paradox"_qs;
+  QTest::newRow("dBase") << u"big.dbf"_s << u"dBase"_s;
+  QTest::newRow("Paradox") << u"big.db"_s << u"Paradox"_s;
 }
 
 // An export that does not fit on a small file system: status 1, the system's reason, no file.
 void TestZelQuery::fullDiskExitsWithTheReason() {
   QFETCH(QString, name);
   QFETCH(QString, kind);
-  const QString db = m_dir.filePath(u"full.sqlite"_qs);
+  const QString db = m_dir.filePath(u"full.sqlite"_s);
   if (!QFileInfo::exists(db)) {
-    QSqlDatabase setup = QSqlDatabase::addDatabase(u"QSQLITE"_qs, u"full-setup"_qs);
+    QSqlDatabase setup = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"full-setup"_s);
     setup.setDatabaseName(db);
     QVERIFY(setup.open());
     QSqlQuery q(setup);
-    QVERIFY(q.exec(u"CREATE TABLE BIG (ID INTEGER, NAME VARCHAR(30), AMOUNT FLOAT)"_qs));
+    QVERIFY(q.exec(u"CREATE TABLE BIG (ID INTEGER, NAME VARCHAR(30), AMOUNT FLOAT)"_s));
     QVERIFY(q.exec(u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n "
-                   "WHERE i < 50000) INSERT INTO BIG SELECT i, 'Name ' || i, i / 100.0 FROM n"_qs));
+                   "WHERE i < 50000) INSERT INTO BIG SELECT i, 'Name ' || i, i / 100.0 FROM n"_s));
   }
-  QSqlDatabase::removeDatabase(u"full-setup"_qs);
-  const QString disk = m_dir.filePath(u"disk"_qs);
+  QSqlDatabase::removeDatabase(u"full-setup"_s);
+  const QString disk = m_dir.filePath(u"disk"_s);
   const SmallDisk small(disk, "1m");
   if (small.whyNot())
     QSKIP(small.whyNot());
   const QString bench = QStringLiteral(ZEL_SOURCE_DIR "/bench/streaming/");
   const QString out = QDir(disk).filePath(name);
-  const ToolRun run = tool({u"export"_qs, bench + u"big-model.txt"_qs, bench + u"big.zel"_qs,
-                            u"--out"_qs, out, u"--alias"_qs, u"BIGDB=sqlite:"_qs + db});
-  QCOMPARE(run.err,
-           u"Error: Cannot write %1 table %2: No space left on device\n"_qs.arg(kind, out));
+  const ToolRun run = tool({u"export"_s, bench + u"big-model.txt"_s, bench + u"big.zel"_s,
+                            u"--out"_s, out, u"--alias"_s, u"BIGDB=sqlite:"_s + db});
+  QCOMPARE(run.err, u"Error: Cannot write %1 table %2: No space left on device\n"_s.arg(kind, out));
   QCOMPARE(run.status, 1);
   QCOMPARE(QDir(disk).entryList(QDir::Files), QStringList());
 }

@@ -9,6 +9,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct ToolRun {
@@ -102,7 +104,7 @@ class TstZelQueryFuzz : public QObject {
   ToolRun tool(const QStringList &args) {
     QProcess process;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(u"ZEL_ALIASES_FILE"_qs, m_dir.filePath(u"no-aliases.ini"_qs));
+    env.insert(u"ZEL_ALIASES_FILE"_s, m_dir.filePath(u"no-aliases.ini"_s));
     process.setProcessEnvironment(env);
     process.setStandardInputFile(QProcess::nullDevice());
     process.setStandardOutputFile(QProcess::nullDevice());
@@ -111,7 +113,7 @@ class TstZelQueryFuzz : public QObject {
     if (!process.waitForFinished(60000)) {
       process.kill();
       process.waitForFinished();
-      run.err = u"timed out"_qs;
+      run.err = u"timed out"_s;
       return run;
     }
     run.crashed = process.exitStatus() != QProcess::NormalExit;
@@ -123,24 +125,24 @@ class TstZelQueryFuzz : public QObject {
   // Runs the command on the two texts and checks the outcome; what describes the input.
   void check(const QString &command, const QByteArray &model, const QByteArray &query,
              const QString &what) {
-    const QString modelFile = write(u"model.txt"_qs, model);
-    const QString queryFile = write(u"query.zel"_qs, query);
+    const QString modelFile = write(u"model.txt"_s, model);
+    const QString queryFile = write(u"query.zel"_s, query);
     const ToolRun run =
-        tool({command, modelFile, queryFile, u"--alias"_qs, u"PELLOX=standard:"_qs + m_data});
-    const QString context = what + u": "_qs + run.err.left(300);
-    QVERIFY2(!run.crashed, qPrintable(u"crashed, "_qs + context));
-    QVERIFY2(run.status >= 0 && run.status <= 2, qPrintable(u"status, "_qs + context));
+        tool({command, modelFile, queryFile, u"--alias"_s, u"PELLOX=standard:"_s + m_data});
+    const QString context = what + u": "_s + run.err.left(300);
+    QVERIFY2(!run.crashed, qPrintable(u"crashed, "_s + context));
+    QVERIFY2(run.status >= 0 && run.status <= 2, qPrintable(u"status, "_s + context));
     if (run.status != 0) {
-      QVERIFY2(run.err.contains(u"Error"_qs), qPrintable(u"no message, "_qs + context));
+      QVERIFY2(run.err.contains(u"Error"_s), qPrintable(u"no message, "_s + context));
     }
   }
 
 private slots:
   void initTestCase() {
     QVERIFY(m_dir.isValid());
-    m_tool = QCoreApplication::applicationDirPath() + u"/zelquery"_qs;
+    m_tool = QCoreApplication::applicationDirPath() + u"/zelquery"_s;
     QVERIFY2(QFileInfo(m_tool).isExecutable(), qPrintable(m_tool));
-    m_data = QCoreApplication::applicationDirPath() + u"/Data"_qs;
+    m_data = QCoreApplication::applicationDirPath() + u"/Data"_s;
     m_model = examplesFile("pellox-model.txt");
     m_query = examplesFile("step1.zel");
     QVERIFY(!m_model.isEmpty() && !m_query.isEmpty());
@@ -149,27 +151,27 @@ private slots:
   // A model table without a database name used to end the tool with an uncaught error.
   void tableWithoutDatabaseName_data() {
     QTest::addColumn<QString>("command");
-    QTest::newRow("sql") << u"sql"_qs;
-    QTest::newRow("run") << u"run"_qs;
-    QTest::newRow("check") << u"check"_qs;
+    QTest::newRow("sql") << u"sql"_s;
+    QTest::newRow("run") << u"run"_s;
+    QTest::newRow("check") << u"check"_s;
   }
   void tableWithoutDatabaseName() {
     QFETCH(QString, command);
     QByteArray model = m_model;
     model.replace("DatabaseName = 'PELLOX'", "");
-    const QString modelFile = write(u"nodb.txt"_qs, model);
-    const QString queryFile = write(u"nodb.zel"_qs, m_query);
+    const QString modelFile = write(u"nodb.txt"_s, model);
+    const QString queryFile = write(u"nodb.zel"_s, m_query);
     const ToolRun run = tool({command, modelFile, queryFile});
     QVERIFY2(!run.crashed, qPrintable(run.err));
     QCOMPARE(run.status, 1);
-    QVERIFY2(run.err.startsWith(u"Error: "_qs), qPrintable(run.err));
+    QVERIFY2(run.err.startsWith(u"Error: "_s), qPrintable(run.err));
   }
 
   void mangledFiles_data() {
     QTest::addColumn<QString>("command");
     QTest::addColumn<bool>("mangleModel");
     QTest::addColumn<bool>("mangleQuery");
-    for (const QString &command : {u"sql"_qs, u"run"_qs, u"check"_qs}) {
+    for (const QString &command : {u"sql"_s, u"run"_s, u"check"_s}) {
       QTest::addRow("%s, model", qPrintable(command)) << command << true << false;
       QTest::addRow("%s, query", qPrintable(command)) << command << false << true;
       QTest::addRow("%s, both", qPrintable(command)) << command << true << true;
@@ -182,13 +184,13 @@ private slots:
     const int runs = qMax(1, qEnvironmentVariableIntValue("ZEL_FUZZ_RUNS") > 0
                                  ? qEnvironmentVariableIntValue("ZEL_FUZZ_RUNS") / 9
                                  : 40 / 9);
-    const quint32 base = qHash(QString::fromLatin1(QTest::currentDataTag())) % 100000u;
+    const auto base = quint32(qHash(QString::fromLatin1(QTest::currentDataTag())) % 100000u);
     for (int i = 0; i < runs; ++i) {
       const quint32 seed = base + quint32(i);
       Mangler mangler(seed);
       const QByteArray model = mangleModel ? mangler.mangle(m_model) : m_model;
       const QByteArray query = mangleQuery ? mangler.mangle(m_query) : m_query;
-      check(command, model, query, u"seed "_qs + QString::number(seed));
+      check(command, model, query, u"seed "_s + QString::number(seed));
       if (QTest::currentTestFailed())
         return;
     }

@@ -15,6 +15,8 @@
 #include <QFile>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 struct ToolRun {
@@ -58,43 +60,41 @@ void TestZelQueryPrint::initTestCase() {
   if (!havePoppler())
     QSKIP("pdftotext and pdfinfo (poppler-utils) are needed to read the reports back");
   QVERIFY(m_dir.isValid());
-  if (!ZelRegistry::instance().contains(u"TzelDataModel"_qs))
+  if (!ZelRegistry::instance().contains(u"TzelDataModel"_s))
     ZelRegistry::instance().registerClass<TzelDataModel>();
-  m_tool = QCoreApplication::applicationDirPath() + u"/zelquery"_qs;
+  m_tool = QCoreApplication::applicationDirPath() + u"/zelquery"_s;
   QVERIFY(QFileInfo(m_tool).isExecutable());
-  m_data = QCoreApplication::applicationDirPath() + u"/Data"_qs;
-  TzelSession::defaultSession().registerAlias(
-      {u"PELLOX"_qs, u"STANDARD"_qs, {u"PATH="_qs + m_data}});
+  m_data = QCoreApplication::applicationDirPath() + u"/Data"_s;
+  TzelSession::defaultSession().registerAlias({u"PELLOX"_s, u"STANDARD"_s, {u"PATH="_s + m_data}});
 
   QFile step1(QStringLiteral(ZEL_SOURCE_DIR "/examples/step1.zel"));
   QVERIFY(step1.open(QIODevice::ReadOnly));
   QString text = QString::fromUtf8(step1.readAll());
-  text.replace(u"  Page.FooterFont.Color"_qs,
-               u"  Page.FooterCaption = 'Pellox sample data'\r\n  Page.FooterFont.Color"_qs);
-  text.replace(
-      u"  Page.HeaderFont.Color"_qs,
-      u"  Page.HeaderCaption = 'Customers in NE, WA and NY'\r\n  Page.HeaderFont.Color"_qs);
-  text.replace(u"  Page.TitleFont.Color"_qs,
-               u"  Page.TitleCaption = 'Gear orders'\r\n  Page.TitleFont.Color"_qs);
-  m_captions = m_dir.filePath(u"captions.zel"_qs);
+  text.replace(u"  Page.FooterFont.Color"_s,
+               u"  Page.FooterCaption = 'Pellox sample data'\r\n  Page.FooterFont.Color"_s);
+  text.replace(u"  Page.HeaderFont.Color"_s,
+               u"  Page.HeaderCaption = 'Customers in NE, WA and NY'\r\n  Page.HeaderFont.Color"_s);
+  text.replace(u"  Page.TitleFont.Color"_s,
+               u"  Page.TitleCaption = 'Gear orders'\r\n  Page.TitleFont.Color"_s);
+  m_captions = m_dir.filePath(u"captions.zel"_s);
   QFile captions(m_captions);
   QVERIFY(captions.open(QIODevice::WriteOnly));
   captions.write(text.toUtf8());
   captions.close();
 
   // 2,000 lines, printed landscape, Nr up to a parameter.
-  const QString db = m_dir.filePath(u"lines.sqlite"_qs);
+  const QString db = m_dir.filePath(u"lines.sqlite"_s);
   QVERIFY(writeLinesTable(db, 2000));
   PrintFixture f(db);
   TzelQuery *query = f.querion->CurrentQuery();
-  query->GetValue(0)->SetFilter(1, zelFilterLE, u"[Upto]=2000|"_qs);
+  query->GetValue(0)->SetFilter(1, zelFilterLE, u"[Upto]=2000|"_s);
   f.querion->Page()->SetPageOrientation(zelPageLandscape);
   f.querion->Page()->SetPageWidth(11.0);
   f.querion->Page()->SetPageHeight(8.5);
-  f.querion->Page()->SetTitleCaption(u"Lines"_qs);
-  m_linesModel = m_dir.filePath(u"lines-model.txt"_qs);
+  f.querion->Page()->SetTitleCaption(u"Lines"_s);
+  m_linesModel = m_dir.filePath(u"lines-model.txt"_s);
   saveStoredFormFile(m_linesModel, StoredFormWriter().write(*f.model));
-  m_linesQuery = m_dir.filePath(u"lines.zel"_qs);
+  m_linesQuery = m_dir.filePath(u"lines.zel"_s);
   RecordingMessages rec;
   QVERIFY(f.querion->SaveToFile(m_linesQuery));
 }
@@ -102,9 +102,9 @@ void TestZelQueryPrint::initTestCase() {
 ToolRun TestZelQueryPrint::tool(const QStringList &args) {
   QProcess process;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-  env.insert(u"ZEL_ALIASES_FILE"_qs, m_dir.filePath(u"no-aliases.ini"_qs));
-  env.remove(u"QT_QPA_PLATFORM"_qs); // the tool needs no display of its own
-  env.remove(u"DISPLAY"_qs);
+  env.insert(u"ZEL_ALIASES_FILE"_s, m_dir.filePath(u"no-aliases.ini"_s));
+  env.remove(u"QT_QPA_PLATFORM"_s); // the tool needs no display of its own
+  env.remove(u"DISPLAY"_s);
   process.setProcessEnvironment(env);
   process.start(m_tool, args);
   ToolRun run;
@@ -119,17 +119,17 @@ ToolRun TestZelQueryPrint::tool(const QStringList &args) {
 }
 
 QStringList TestZelQueryPrint::sampleArgs(const QString &queryFile, const QString &out) const {
-  return {u"print"_qs,
-          u"--alias"_qs,
-          u"PELLOX=standard:"_qs + m_data,
+  return {u"print"_s,
+          u"--alias"_s,
+          u"PELLOX=standard:"_s + m_data,
           QStringLiteral(ZEL_SOURCE_DIR "/examples/pellox-model.txt"),
           queryFile,
-          u"--out"_qs,
+          u"--out"_s,
           out};
 }
 
 void TestZelQueryPrint::stepOneAsThePrintOperation() {
-  const QString toolPdf = m_dir.filePath(u"tool.pdf"_qs);
+  const QString toolPdf = m_dir.filePath(u"tool.pdf"_s);
   const ToolRun run = tool(sampleArgs(m_captions, toolPdf));
   QCOMPARE(run.err, QString());
   QCOMPARE(run.status, 0);
@@ -138,14 +138,14 @@ void TestZelQueryPrint::stepOneAsThePrintOperation() {
       loadStoredFormFile(QStringLiteral(ZEL_SOURCE_DIR "/examples/pellox-model.txt")));
   std::unique_ptr<TzelModel> model(qobject_cast<TzelModel *>(read.release()));
   TzelDataset dataset;
-  dataset.setObjectName(u"zelQuery1"_qs);
-  dataset.setDatabaseName(u"PELLOX"_qs);
+  dataset.setObjectName(u"zelQuery1"_s);
+  dataset.setDatabaseName(u"PELLOX"_s);
   TzelQuerion querion;
-  querion.setObjectName(u"zelQuerion1"_qs);
+  querion.setObjectName(u"zelQuerion1"_s);
   querion.SetDataModel(model.get());
   querion.SetDataQuery(&dataset);
   QVERIFY(querion.Execute(m_captions));
-  const QString operationPdf = m_dir.filePath(u"operation.pdf"_qs);
+  const QString operationPdf = m_dir.filePath(u"operation.pdf"_s);
   {
     ScriptedPrompts prompts;
     prompts.printer = std::make_unique<TzelPdfRecordPrinter>(operationPdf);
@@ -160,19 +160,19 @@ void TestZelQueryPrint::stepOneAsThePrintOperation() {
   for (const QString &line : pages.constFirst().split(u'\n'))
     if (!line.trimmed().isEmpty())
       lines << line.simplified();
-  QCOMPARE(lines.mid(0, 3), (QStringList{u"Gear orders"_qs, u"Customers in NE, WA and NY"_qs,
-                                         u"Company State SaleDate PartDesc Qty Cost"_qs}));
-  QCOMPARE(lines.at(3), u"Atlas Equipment NE 3/26/1998 Worm Gear M10 4 $106.34"_qs);
-  QCOMPARE(lines.constLast(), u"Pellox sample data"_qs);
+  QCOMPARE(lines.mid(0, 3), (QStringList{u"Gear orders"_s, u"Customers in NE, WA and NY"_s,
+                                         u"Company State SaleDate PartDesc Qty Cost"_s}));
+  QCOMPARE(lines.at(3), u"Atlas Equipment NE 3/26/1998 Worm Gear M10 4 $106.34"_s);
+  QCOMPARE(lines.constLast(), u"Pellox sample data"_s);
   QCOMPARE(lines.size(), 3 + dataset.RecordCount() + 1);
 }
 
 void TestZelQueryPrint::pageSettingsFromQueryFile() {
-  const QString out = m_dir.filePath(u"lines.pdf"_qs);
-  const ToolRun run = tool({u"print"_qs, m_linesModel, m_linesQuery, u"--out"_qs, out});
+  const QString out = m_dir.filePath(u"lines.pdf"_s);
+  const ToolRun run = tool({u"print"_s, m_linesModel, m_linesQuery, u"--out"_s, out});
   QCOMPARE(run.err, QString());
   QCOMPARE(run.status, 0);
-  QCOMPARE(pdfPageSize(out), u"792 x 612 pts (letter)"_qs);
+  QCOMPARE(pdfPageSize(out), u"792 x 612 pts (letter)"_s);
   const QStringList pages = pdfPages(out);
   QVERIFY(pages.size() > 40);
   QVERIFY(pages.constFirst().startsWith(u"Lines"));
@@ -181,9 +181,9 @@ void TestZelQueryPrint::pageSettingsFromQueryFile() {
 }
 
 void TestZelQueryPrint::parameters() {
-  const QString out = m_dir.filePath(u"upto.pdf"_qs);
-  const ToolRun run = tool(
-      {u"print"_qs, m_linesModel, m_linesQuery, u"--out"_qs, out, u"--param"_qs, u"Upto=3"_qs});
+  const QString out = m_dir.filePath(u"upto.pdf"_s);
+  const ToolRun run =
+      tool({u"print"_s, m_linesModel, m_linesQuery, u"--out"_s, out, u"--param"_s, u"Upto=3"_s});
   QCOMPARE(run.err, QString());
   QCOMPARE(run.status, 0);
   const QString text = pdfPages(out).join(u'\f');
@@ -200,7 +200,7 @@ void TestZelQueryPrint::failures_data() {
                             << "Error: The print command needs --out FILE.pdf\n";
   QTest::newRow("not a PDF") << QStringList() << "report.txt" << 2
                              << "Error: The print command writes .pdf files, not .txt\n";
-  QTest::newRow("no records") << QStringList{u"--param"_qs, u"Upto=0"_qs} << "empty.pdf" << 1
+  QTest::newRow("no records") << QStringList{u"--param"_s, u"Upto=0"_s} << "empty.pdf" << 1
                               << "Error: The [Step 1] query gives no records to print\n";
   QTest::newRow("missing folder") << QStringList() << "missing/report.pdf" << 1
                                   << "Error: Cannot create the file ";
@@ -211,10 +211,10 @@ void TestZelQueryPrint::failures() {
   QFETCH(QString, out);
   QFETCH(int, status);
   QFETCH(QString, message);
-  QStringList args{u"print"_qs, m_linesModel, m_linesQuery};
+  QStringList args{u"print"_s, m_linesModel, m_linesQuery};
   const QString file = m_dir.filePath(out);
   if (!out.isEmpty())
-    args << u"--out"_qs << file;
+    args << u"--out"_s << file;
   const ToolRun run = tool(args + extra);
   QCOMPARE(run.status, status);
   QVERIFY2(run.err.startsWith(message), qPrintable(run.err));

@@ -263,7 +263,7 @@ void TestQueryDialog::failedGenerationRegeneratesNextTime() {
     turn(w, Window::TabSQL);
     memo = w.memSQL->toPlainText();
     view = w.zelMenu->View();
-    messages = s.rec.messages.size();
+    messages = int(s.rec.messages.size());
     turn(w, Window::TabPreview); // still from the Query tab: generated (and refused) again
   }));
   QVERIFY(memo.isEmpty());

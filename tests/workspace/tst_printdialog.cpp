@@ -22,6 +22,8 @@
 #include <QTimer>
 #include <numeric>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 class DialogPrinterScope : public ScriptedPromptsScope {
@@ -44,7 +46,7 @@ TfrmZelPrintProgress *visibleProgress() {
 void cancelWhenProgressShows() {
   QTimer::singleShot(0, [] {
     if (TfrmZelPrintProgress *progress = visibleProgress())
-      progress->findChild<QPushButton *>(u"cmdCancel"_qs)->click();
+      progress->findChild<QPushButton *>(u"cmdCancel"_s)->click();
     else
       cancelWhenProgressShows();
   });
@@ -88,11 +90,11 @@ void TestPrintDialog::initTestCase() {
   if (!havePoppler())
     QSKIP("pdftotext and pdfinfo (poppler-utils) are needed to read the reports back");
   QVERIFY(m_dir.isValid());
-  m_few = m_dir.filePath(u"few.sqlite"_qs);
-  m_many = m_dir.filePath(u"many.sqlite"_qs);
+  m_few = m_dir.filePath(u"few.sqlite"_s);
+  m_many = m_dir.filePath(u"many.sqlite"_s);
   QVERIFY(writeLinesTable(m_few, 5));
   QVERIFY(writeLinesTable(m_many, 2000));
-  m_308 = m_dir.filePath(u"308.sqlite"_qs);
+  m_308 = m_dir.filePath(u"308.sqlite"_s);
   QVERIFY(writeLinesTable(m_308, 308));
 }
 
@@ -193,7 +195,7 @@ void TestPrintDialog::everyRecordOnThePaper() {
   page->SetPageWidth(width);
   page->SetPageHeight(height);
   page->SetPageOrientation(TzelPageOrientation(orientation));
-  const QString file = m_dir.filePath(u"paper.pdf"_qs);
+  const QString file = m_dir.filePath(u"paper.pdf"_s);
   {
     DialogPrinterScope printer(file);
     whenModal([&](QWidget *w) {
@@ -208,7 +210,7 @@ void TestPrintDialog::everyRecordOnThePaper() {
   QList<int> all(308);
   std::iota(all.begin(), all.end(), 1);
   QCOMPARE(printedItems(pages), all);
-  const QString tool = m_dir.filePath(u"paper-tool.pdf"_qs);
+  const QString tool = m_dir.filePath(u"paper-tool.pdf"_s);
   ScriptedPrompts toolPrompts;
   toolPrompts.printer = std::make_unique<TzelPdfRecordPrinter>(tool);
   f.querion->SetPrompts(&toolPrompts);
@@ -223,7 +225,7 @@ void TestPrintDialog::everyRecordOnThePaper() {
 void TestPrintDialog::dialogCancelled() {
   PrintFixture f(m_few);
   QVERIFY(f.querion->Execute());
-  const QString file = m_dir.filePath(u"cancelled.pdf"_qs);
+  const QString file = m_dir.filePath(u"cancelled.pdf"_s);
   DialogPrinterScope printer(file);
   whenModal([](QWidget *w) { qobject_cast<QDialog *>(w)->reject(); });
   QVERIFY(!f.querion->Print());
@@ -236,9 +238,9 @@ void TestPrintDialog::unprintablePageBeforeDialog() {
   PrintFixture f(m_few);
   QVERIFY(f.querion->Execute());
   f.querion->Page()->SetPageHeight(0);
-  DialogPrinterScope printer(m_dir.filePath(u"never.pdf"_qs));
+  DialogPrinterScope printer(m_dir.filePath(u"never.pdf"_s));
   QVERIFY(!f.querion->Print()); // no dialog is shown: nothing would answer it
-  QCOMPARE(rec.texts(), QStringList{u"Error: A page of 8.5 x 0 inches cannot be printed"_qs});
+  QCOMPARE(rec.texts(), QStringList{u"Error: A page of 8.5 x 0 inches cannot be printed"_s});
 }
 
 void TestPrintDialog::noRoomOnTheChosenPaper() {
@@ -246,7 +248,7 @@ void TestPrintDialog::noRoomOnTheChosenPaper() {
   PrintFixture f(m_few);
   QVERIFY(f.querion->Execute());
   f.querion->Page()->SetMarginTop(6.0); // room on Letter, none on A6 (5.8 inches)
-  const QString file = m_dir.filePath(u"a6.pdf"_qs);
+  const QString file = m_dir.filePath(u"a6.pdf"_s);
   DialogPrinterScope printer(file);
   whenModal([](QWidget *w) {
     if (auto *print = qobject_cast<QPrintDialog *>(w))
@@ -255,7 +257,7 @@ void TestPrintDialog::noRoomOnTheChosenPaper() {
   });
   QVERIFY(!f.querion->Print());
   QCOMPARE(rec.texts(),
-           QStringList{u"Error: No record line fits on the page below its top margin"_qs});
+           QStringList{u"Error: No record line fits on the page below its top margin"_s});
   QVERIFY(!QFileInfo::exists(file));
   QCOMPARE(zelPrintingQuerion(), nullptr);
 }
@@ -265,13 +267,13 @@ void TestPrintDialog::progressWindow() {
   QVERIFY(!progress.isVisible());
   QVERIFY(progress.pagePrinted(1));
   QVERIFY(progress.isVisible());
-  QCOMPARE(progress.windowTitle(), u"Printing"_qs);
-  QCOMPARE(progress.findChild<QLabel *>(u"labPages"_qs)->text(), u"Pages printed: 1"_qs);
+  QCOMPARE(progress.windowTitle(), u"Printing"_s);
+  QCOMPARE(progress.findChild<QLabel *>(u"labPages"_s)->text(), u"Pages printed: 1"_s);
   QVERIFY(progress.pagePrinted(2));
-  QCOMPARE(progress.findChild<QLabel *>(u"labPages"_qs)->text(), u"Pages printed: 2"_qs);
-  progress.grab().save(m_dir.filePath(u"progress.png"_qs));
-  auto *cancel = progress.findChild<QPushButton *>(u"cmdCancel"_qs);
-  QCOMPARE(cancel->text(), u"Cancel"_qs);
+  QCOMPARE(progress.findChild<QLabel *>(u"labPages"_s)->text(), u"Pages printed: 2"_s);
+  progress.grab().save(m_dir.filePath(u"progress.png"_s));
+  auto *cancel = progress.findChild<QPushButton *>(u"cmdCancel"_s);
+  QCOMPARE(cancel->text(), u"Cancel"_s);
   cancel->click();
   QVERIFY(progress.cancelled());
   QVERIFY(!cancel->isEnabled());
@@ -281,7 +283,7 @@ void TestPrintDialog::progressWindow() {
 void TestPrintDialog::cancelLongJob() {
   PrintFixture f(m_many);
   QVERIFY(f.querion->Execute());
-  const QString file = m_dir.filePath(u"long.pdf"_qs);
+  const QString file = m_dir.filePath(u"long.pdf"_s);
   DialogPrinterScope printer(file);
   whenModal([](QWidget *w) {
     cancelWhenProgressShows();

@@ -13,6 +13,8 @@
 #include <QPainter>
 #include <QTest>
 
+using namespace Qt::StringLiterals;
+
 class TestPrintLayout : public QObject {
   Q_OBJECT
 
@@ -246,7 +248,7 @@ void TestPrintLayout::fontsKeepTheirPointSize() {
   QFETCH(int, points);
   PrintFixture f(m_db);
   QVERIFY(f.querion->Execute());
-  f.querion->Page()->SetTitleCaption(u"Title"_qs);
+  f.querion->Page()->SetTitleCaption(u"Title"_s);
   f.querion->Page()->TitleFont()->SetHeight(height);
   QPdfWriter writer(m_dir.filePath(QStringLiteral("fonts.pdf")));
   writer.setResolution(1200);
@@ -267,15 +269,15 @@ void TestPrintLayout::cellsFitTheirColumns_data() {
   QTest::addColumn<QVariantList>("values");
   // Whether every value prints whole; text and numbers beyond the width may be cut.
   QTest::addColumn<bool>("whole");
-  const QVariantList dates{u"1998-12-26"_qs, u"1997-11-28"_qs, u"2000-09-27"_qs};
+  const QVariantList dates{u"1998-12-26"_s, u"1997-11-28"_s, u"2000-09-27"_s};
   QTest::newRow("short date") << "DATE" << int(ftDate) << "" << 10 << dates << true;
   QTest::newRow("four-digit year") << "DATE" << int(ftDate) << "mm/dd/yyyy" << 8 << dates << true;
   QTest::newRow("long date") << "DATE" << int(ftDate) << "dddd, mmmm d, yyyy" << 10 << dates
                              << true;
   QTest::newRow("date and time") << "TIMESTAMP" << int(ftDateTime) << "c" << 10
-                                 << QVariantList{u"1998-12-26 23:58:59"_qs} << true;
+                                 << QVariantList{u"1998-12-26 23:58:59"_s} << true;
   QTest::newRow("time") << "TIME" << int(ftTime) << "hh:nn:ss ampm" << 5
-                        << QVariantList{u"23:58:59"_qs, u"08:00:00"_qs} << true;
+                        << QVariantList{u"23:58:59"_s, u"08:00:00"_s} << true;
   QTest::newRow("Boolean") << "BOOLEAN" << int(ftBoolean) << "Whole;Empty" << 1
                            << QVariantList{true, false} << true;
   QTest::newRow("integer") << "INTEGER" << int(ftInteger) << "" << 6
@@ -289,7 +291,7 @@ void TestPrintLayout::cellsFitTheirColumns_data() {
   QTest::newRow("currency pattern") << "MONEY" << int(ftCurrency) << "$#,##0.00;($#,##0.00)" << 12
                                     << QVariantList{-8888.88, 106.34} << true;
   QTest::newRow("text") << "VARCHAR(40)" << int(ftString) << "" << 20
-                        << QVariantList{u"Heritage Manufacturing"_qs, QString(20, u'W'),
+                        << QVariantList{u"Heritage Manufacturing"_s, QString(20, u'W'),
                                         QString(40, u'm')}
                         << false;
 }
@@ -301,24 +303,24 @@ void TestPrintLayout::cellsFitTheirColumns() {
   QFETCH(int, width);
   QFETCH(QVariantList, values);
   QFETCH(bool, whole);
-  const QString db = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()) + u".sqlite"_qs);
+  const QString db = m_dir.filePath(QString::fromLatin1(QTest::currentDataTag()) + u".sqlite"_s);
   {
-    QSqlDatabase sql = QSqlDatabase::addDatabase(u"QSQLITE"_qs, u"cells"_qs);
+    QSqlDatabase sql = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"cells"_s);
     sql.setDatabaseName(db);
     QVERIFY(sql.open());
     QSqlQuery q(sql);
-    QVERIFY(q.exec(u"CREATE TABLE Cells (V "_qs + declared + u")"_qs));
+    QVERIFY(q.exec(u"CREATE TABLE Cells (V "_s + declared + u")"_s));
     for (const QVariant &value : std::as_const(values)) {
-      QVERIFY(q.prepare(u"INSERT INTO Cells VALUES (?)"_qs));
+      QVERIFY(q.prepare(u"INSERT INTO Cells VALUES (?)"_s));
       q.bindValue(0, value);
       QVERIFY(q.exec());
     }
   }
-  QSqlDatabase::removeDatabase(u"cells"_qs);
+  QSqlDatabase::removeDatabase(u"cells"_s);
   TzelModel model;
   model.SetDatabaseType(zelSQLite);
-  model.AddTable(db, u"Cells"_qs, u"Cells"_qs);
-  model.GetTable(0)->AddField(u"V"_qs, u"V"_qs, TFieldType(type), 40);
+  model.AddTable(db, u"Cells"_s, u"Cells"_s);
+  model.GetTable(0)->AddField(u"V"_s, u"V"_s, TFieldType(type), 40);
   TzelDataset dataset;
   dataset.setDatabaseName(db);
   TzelQuerion querion;
@@ -326,13 +328,13 @@ void TestPrintLayout::cellsFitTheirColumns() {
   querion.SetDataQuery(&dataset);
   querion.SetDisplayParams(false);
   TzelQuery *query = querion.CurrentQuery();
-  query->AddTable(QString(), u"Cells"_qs, u"Cells"_qs);
-  TzelQueryValue *value = query->GetValue(query->AddValue(u"Cells"_qs, u"V"_qs, QString()));
+  query->AddTable(QString(), u"Cells"_s, u"Cells"_s);
+  TzelQueryValue *value = query->GetValue(query->AddValue(u"Cells"_s, u"V"_s, QString()));
   value->SetWidth(width);
   value->SetFormat(format);
   QVERIFY(querion.Execute());
   QCOMPARE(dataset.Fields(0)->DataType(), TFieldType(type));
-  QPdfWriter writer(m_dir.filePath(u"cells.pdf"_qs));
+  QPdfWriter writer(m_dir.filePath(u"cells.pdf"_s));
   writer.setResolution(1200);
   QPainter painter(&writer);
   TzelReportLayout layout(painter, *querion.Page(), dataset);
@@ -349,7 +351,7 @@ void TestPrintLayout::cellsFitTheirColumns() {
     QVERIFY(!shown.isEmpty());
     const QString text = layout.cellText(0);
     QVERIFY2(metrics.horizontalAdvance(text) <= column,
-             qPrintable(text + u" in "_qs + QString::number(column)));
+             qPrintable(text + u" in "_s + QString::number(column)));
     if (whole)
       QCOMPARE(text, shown);
     else

@@ -18,6 +18,8 @@
 #include <cmath>
 #include <functional>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 // Prints through the PDF printer for the scope.
@@ -131,7 +133,7 @@ void TestPrintReport::manyRows() {
   for (int p = 0; p < pages.size(); ++p) {
     const QStringList lines = pages.at(p).split(u'\n');
     QCOMPARE(pages.at(p).contains(u"Lines report"), p == 0);
-    QVERIFY2(lines.contains(u"Numbered lines"_qs) || pages.at(p).contains(u"Numbered lines"),
+    QVERIFY2(lines.contains(u"Numbered lines"_s) || pages.at(p).contains(u"Numbered lines"),
              qPrintable(QString::number(p)));
     bool heading = false;
     for (const QString &line : lines)
@@ -155,30 +157,30 @@ void TestPrintReport::columnsBeyondMarginLeftOut() {
   QVERIFY(f.querion->Execute());
   f.querion->Page()->SetPageWidth(3.2);
   {
-    PdfPrinterScope printer(pdf(u"narrow.pdf"_qs));
+    PdfPrinterScope printer(pdf(u"narrow.pdf"_s));
     QVERIFY(f.querion->Print());
   }
-  const QString text = pdfPages(pdf(u"narrow.pdf"_qs)).join(u'\n');
+  const QString text = pdfPages(pdf(u"narrow.pdf"_s)).join(u'\n');
   QVERIFY(text.contains(u"Item"));
   QVERIFY(!text.contains(u"Amount"));
   QVERIFY(!text.contains(u"7.5")); // the Amount of record 5
   const QStringList records = recordLines(text);
   QCOMPARE(records.size(), 5);
-  QCOMPARE(records.constLast(), u"5 Item 00005"_qs);
+  QCOMPARE(records.constLast(), u"5 Item 00005"_s);
 }
 
 void TestPrintReport::exactlyOnePage() {
   const int capacity = predictedPages(1000, false, false).constFirst();
-  const QString file = m_dir.filePath(u"one-page.sqlite"_qs);
+  const QString file = m_dir.filePath(u"one-page.sqlite"_s);
   QVERIFY(writeLinesTable(file, capacity));
   PrintFixture f(file);
   QVERIFY(f.querion->Execute());
-  f.querion->Page()->SetFooterCaption(u"The end"_qs);
+  f.querion->Page()->SetFooterCaption(u"The end"_s);
   {
-    PdfPrinterScope printer(pdf(u"one-page.pdf"_qs));
+    PdfPrinterScope printer(pdf(u"one-page.pdf"_s));
     QVERIFY(f.querion->Print());
   }
-  const QStringList pages = pdfPages(pdf(u"one-page.pdf"_qs));
+  const QStringList pages = pdfPages(pdf(u"one-page.pdf"_s));
   QCOMPARE(pages.size(), 1);
   QCOMPARE(recordLines(pages.constFirst()).size(), capacity);
   QVERIFY(pages.constFirst().contains(u"The end"));
@@ -186,18 +188,18 @@ void TestPrintReport::exactlyOnePage() {
 
 void TestPrintReport::first255Characters() {
   PrintFixture f(m_few);
-  f.addValue(u"Note"_qs, 400);
+  f.addValue(u"Note"_s, 400);
   QVERIFY(f.querion->Execute());
   // A landscape page wide enough for a column that shows 255 characters whole.
   f.querion->Page()->SetPageWidth(40.0);
   f.querion->Page()->SetPageHeight(8.5);
   f.querion->Page()->SetPageOrientation(zelPageLandscape);
   {
-    PdfPrinterScope printer(pdf(u"wide.pdf"_qs));
+    PdfPrinterScope printer(pdf(u"wide.pdf"_s));
     QVERIFY(f.querion->Print());
   }
-  QCOMPARE(pdfPageSize(pdf(u"wide.pdf"_qs)), u"2880 x 612 pts"_qs);
-  const QStringList records = recordLines(pdfPages(pdf(u"wide.pdf"_qs)).value(0));
+  QCOMPARE(pdfPageSize(pdf(u"wide.pdf"_s)), u"2880 x 612 pts"_s);
+  const QStringList records = recordLines(pdfPages(pdf(u"wide.pdf"_s)).value(0));
   QCOMPARE(records.size(), 5);
   for (int i = 1; i <= 5; ++i)
     QCOMPARE(records.at(i - 1).section(u' ', 4), QString(255, QChar(u'a' + i % 26)));
@@ -208,7 +210,7 @@ void TestPrintReport::cancelled() {
   QVERIFY(f.querion->Execute());
   ScriptedProgress progress;
   progress.cancelAt = 2;
-  const QString file = pdf(u"cancelled.pdf"_qs);
+  const QString file = pdf(u"cancelled.pdf"_s);
   {
     PdfPrinterScope printer(file, &progress);
     QVERIFY(!f.querion->Print());
@@ -234,25 +236,25 @@ void TestPrintReport::oneJobAtATime() {
     nested << f.querion->Print() << other.querion->Print();
   };
   {
-    PdfPrinterScope printer(pdf(u"first.pdf"_qs), &progress);
+    PdfPrinterScope printer(pdf(u"first.pdf"_s), &progress);
     QVERIFY(f.querion->Print());
   }
   QCOMPARE(nested, (QList<bool>{false, false}));
   QCOMPARE(zelPrintingQuerion(), nullptr);
-  PdfPrinterScope printer(pdf(u"second.pdf"_qs));
+  PdfPrinterScope printer(pdf(u"second.pdf"_s));
   QVERIFY(other.querion->Print());
 }
 
 void TestPrintReport::preconditions() {
   RecordingMessages rec;
-  PdfPrinterScope printer(pdf(u"never.pdf"_qs));
+  PdfPrinterScope printer(pdf(u"never.pdf"_s));
   {
     PrintFixture f(m_few);
     QVERIFY(!f.querion->Print()); // dataset closed
   }
   {
     PrintFixture f(m_few);
-    f.querion->SQL() = QStringList{u"SELECT Nr, Item, Amount FROM Lines WHERE Nr > 99"_qs};
+    f.querion->SQL() = QStringList{u"SELECT Nr, Item, Amount FROM Lines WHERE Nr > 99"_s};
     f.querion->SetSqlEdited(true);
     QVERIFY(f.querion->Execute());
     QVERIFY(!f.querion->Print()); // no records
@@ -266,7 +268,7 @@ void TestPrintReport::preconditions() {
   }
   QCOMPARE(rec.lists.size(), 1);
   QVERIFY(rec.lists.constFirst().lines.constFirst().startsWith(u"Error 1: "));
-  QVERIFY(!QFileInfo::exists(pdf(u"never.pdf"_qs)));
+  QVERIFY(!QFileInfo::exists(pdf(u"never.pdf"_s)));
 }
 
 void TestPrintReport::badPages_data() {
@@ -302,7 +304,7 @@ void TestPrintReport::badPages() {
   f.querion->Page()->SetPageWidth(width);
   f.querion->Page()->SetPageHeight(height);
   f.querion->Page()->SetMarginTop(topMargin);
-  const QString file = pdf(u"bad-page.pdf"_qs);
+  const QString file = pdf(u"bad-page.pdf"_s);
   QFile::remove(file);
   {
     PdfPrinterScope printer(file);
@@ -321,23 +323,23 @@ void TestPrintReport::missingFont() {
   RecordingMessages rec;
   PrintFixture f(m_few);
   QVERIFY(f.querion->Execute());
-  f.querion->Page()->RecordFont()->SetName(u"No Such Font Family"_qs);
-  f.querion->Page()->SetFooterCaption(u"Footer"_qs);
+  f.querion->Page()->RecordFont()->SetName(u"No Such Font Family"_s);
+  f.querion->Page()->SetFooterCaption(u"Footer"_s);
   {
-    PdfPrinterScope printer(pdf(u"font.pdf"_qs));
+    PdfPrinterScope printer(pdf(u"font.pdf"_s));
     QVERIFY(f.querion->Print());
   }
   QCOMPARE(rec.messages.size(), 0);
   // The platform's substitute prints the records.
-  const QString text = pdfPages(pdf(u"font.pdf"_qs)).join(u'\f');
+  const QString text = pdfPages(pdf(u"font.pdf"_s)).join(u'\f');
   QCOMPARE(recordLines(text).size(), 5);
   QVERIFY(text.contains(u"Footer"));
 }
 
 void TestPrintReport::badPaths_data() {
   QTest::addColumn<QString>("path");
-  QTest::newRow("missing folder") << u"missing/report.pdf"_qs;
-  QTest::newRow("folder is a file") << u"few.sqlite/report.pdf"_qs;
+  QTest::newRow("missing folder") << u"missing/report.pdf"_s;
+  QTest::newRow("folder is a file") << u"few.sqlite/report.pdf"_s;
 }
 
 void TestPrintReport::badPaths() {
@@ -350,7 +352,7 @@ void TestPrintReport::badPaths() {
     PdfPrinterScope printer(file);
     QVERIFY(!f.querion->Print());
   }
-  QVERIFY2(rec.lastText().startsWith(u"Error: Cannot create the file "_qs + file + u": "_qs),
+  QVERIFY2(rec.lastText().startsWith(u"Error: Cannot create the file "_s + file + u": "_s),
            qPrintable(rec.lastText()));
   QVERIFY(!QFileInfo::exists(file));
   QCOMPARE(zelPrintingQuerion(), nullptr);

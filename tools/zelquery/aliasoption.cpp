@@ -4,10 +4,12 @@
 #include <QRegularExpression>
 #include <QUrlQuery>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 std::optional<TzelAlias> postgresAlias(const QString &name, const QString &target, QString &error) {
-  static const QRegularExpression form(uR"(^([^:/?]+)(?::(\d+))?/([^?/]+)(?:\?(.*))?$)"_qs);
+  static const QRegularExpression form(uR"(^([^:/?]+)(?::(\d+))?/([^?/]+)(?:\?(.*))?$)"_s);
   const auto m = form.match(target);
   if (!m.hasMatch()) {
     error = QStringLiteral("expected postgresql:HOST:PORT/DB?user=U");
@@ -21,9 +23,9 @@ std::optional<TzelAlias> postgresAlias(const QString &name, const QString &targe
     alias.params << QStringLiteral("PORT=") + m.captured(2);
   const auto items = QUrlQuery(m.captured(4)).queryItems(QUrl::FullyDecoded);
   for (const auto &[key, value] : items) {
-    if (key.compare(u"user"_qs, Qt::CaseInsensitive) == 0) {
+    if (key.compare(u"user"_s, Qt::CaseInsensitive) == 0) {
       alias.params << QStringLiteral("USER NAME=") + value;
-    } else if (key.compare(u"password"_qs, Qt::CaseInsensitive) == 0) {
+    } else if (key.compare(u"password"_s, Qt::CaseInsensitive) == 0) {
       error = QStringLiteral("a password is taken only from the environment variable ") +
               QString::fromLatin1(PasswordVariable);
       return std::nullopt;
@@ -69,20 +71,20 @@ std::optional<TzelAlias> parseAliasOption(const QString &value, QString &error) 
 }
 
 QString aliasOptionForMessage(const QString &value) {
-  static const QRegularExpression userInfo(uR"((:[^:/?@]*:)[^/?@]*@)"_qs);
-  static const QRegularExpression keyed(uR"(((?:password|passwd|pwd)\s*=\s*)[^&;\s]*)"_qs,
+  static const QRegularExpression userInfo(uR"((:[^:/?@]*:)[^/?@]*@)"_s);
+  static const QRegularExpression keyed(uR"(((?:password|passwd|pwd)\s*=\s*)[^&;\s]*)"_s,
                                         QRegularExpression::CaseInsensitiveOption);
   const qsizetype question = value.indexOf(u'?');
   QString head = question < 0 ? value : value.left(question);
-  head.replace(userInfo, u"\\1***@"_qs).replace(keyed, u"\\1***"_qs);
+  head.replace(userInfo, u"\\1***@"_s).replace(keyed, u"\\1***"_s);
   if (question < 0)
     return head;
   QStringList items = value.mid(question + 1).split(u'&');
   for (QString &item : items) {
     const qsizetype eq = item.indexOf(u'=');
     const QString key = QUrl::fromPercentEncoding(item.left(eq).toUtf8());
-    if (eq >= 0 && key.compare(u"user"_qs, Qt::CaseInsensitive) != 0)
-      item = item.left(eq + 1) + u"***"_qs;
+    if (eq >= 0 && key.compare(u"user"_s, Qt::CaseInsensitive) != 0)
+      item = item.left(eq + 1) + u"***"_s;
   }
   return head + u'?' + items.join(u'&');
 }

@@ -29,6 +29,8 @@
 
 #include <cstdio>
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 enum Status { Success = 0, Failure = 1, WrongUsage = 2 };
@@ -43,24 +45,24 @@ struct Command {
 
 const QList<Command> &commands() {
   static const QList<Command> list = {
-      {u"sql"_qs, u"MODEL QUERYFILE"_qs,
-       u"Prints the SQL statement generated for the stored query, line by line."_qs, 2, 2},
-      {u"run"_qs, u"MODEL QUERYFILE"_qs,
+      {u"sql"_s, u"MODEL QUERYFILE"_s,
+       u"Prints the SQL statement generated for the stored query, line by line."_s, 2, 2},
+      {u"run"_s, u"MODEL QUERYFILE"_s,
        u"Runs the stored query and writes its records to standard output as comma- or\n"
-       "tab-delimited text (UTF-8, CR LF line ends)."_qs,
+       "tab-delimited text (UTF-8, CR LF line ends)."_s,
        2, 2},
-      {u"export"_qs, u"MODEL QUERYFILE --out FILE"_qs,
+      {u"export"_s, u"MODEL QUERYFILE --out FILE"_s,
        u"Runs the stored query and writes its records to FILE, by its extension: .csv\n"
-       "(comma-delimited), .tab (tab-delimited), .dbf (dBase table) or .db (Paradox table)."_qs,
+       "(comma-delimited), .tab (tab-delimited), .dbf (dBase table) or .db (Paradox table)."_s,
        2, 2},
-      {u"print"_qs, u"MODEL QUERYFILE --out FILE.pdf"_qs,
+      {u"print"_s, u"MODEL QUERYFILE --out FILE.pdf"_s,
        u"Runs the stored query and prints its records as the paged columnar report into\n"
        "FILE.pdf, with the page size, orientation, margins, captions and fonts of the query\n"
-       "file."_qs,
+       "file."_s,
        2, 2},
-      {u"check"_qs, u"MODEL [QUERYFILE]"_qs,
+      {u"check"_s, u"MODEL [QUERYFILE]"_s,
        u"Reads the data model (and the query), runs the setup checks and the query's\n"
-       "validation and prints every message, without running anything on a database."_qs,
+       "validation and prints every message, without running anything on a database."_s,
        1, 2},
   };
   return list;
@@ -77,13 +79,13 @@ QString generalUsage() {
   QString text = u"Usage: zelquery COMMAND [options] MODEL [QUERYFILE]\n\n"
                  "Checks, generates, runs and exports stored queries without a window.\n"
                  "MODEL is a file holding a data model's stored form; QUERYFILE a query file.\n\n"
-                 "Commands:\n"_qs;
+                 "Commands:\n"_s;
   for (const Command &c : commands())
-    text += u"  "_qs + c.name.leftJustified(8) + c.synopsis + u'\n';
+    text += u"  "_s + c.name.leftJustified(8) + c.synopsis + u'\n';
   text += u"\nzelquery COMMAND --help describes a command and its options.\n"
           "Exit status: 0 success, 1 a failure (its message on standard error),\n"
           "2 a wrong command line, 130 cancelled by Ctrl+C (143 by SIGTERM,\n"
-          "129 by SIGHUP).\n"_qs;
+          "129 by SIGHUP).\n"_s;
   return text;
 }
 
@@ -94,36 +96,36 @@ void writeTo(FILE *stream, const QString &text) {
 }
 
 int usageError(const QString &message, const QString &usage) {
-  writeTo(stderr, zelReadableText(u"Error: "_qs + message) + u"\n\n"_qs + usage);
+  writeTo(stderr, zelReadableText(u"Error: "_s + message) + u"\n\n"_s + usage);
   return WrongUsage;
 }
 
 struct Options {
-  QCommandLineOption help{{u"h"_qs, u"help"_qs}, u"Shows this help."_qs};
+  QCommandLineOption help{{u"h"_s, u"help"_s}, u"Shows this help."_s};
   QCommandLineOption alias{
-      u"alias"_qs,
+      u"alias"_s,
       u"Defines a database alias, as NAME=sqlite:FILE, NAME=standard:FOLDER or "
       "NAME=postgresql:HOST:PORT/DB?user=U (the password from the environment variable "
       "ZEL_PG_PASSWORD, else libpq's ~/.pgpass). May be repeated; adds to the engine's aliases "
-      "file."_qs,
-      u"NAME=DRIVER:TARGET"_qs};
-  QCommandLineOption database{u"database"_qs,
+      "file."_s,
+      u"NAME=DRIVER:TARGET"_s};
+  QCommandLineOption database{u"database"_s,
                               u"The database the statement runs on (default: the database "
-                              "of the query's first table)."_qs,
-                              u"NAME"_qs};
+                              "of the query's first table)."_s,
+                              u"NAME"_s};
   QCommandLineOption query{
-      u"query"_qs, u"Uses the file's query named NAME instead of its first query."_qs, u"NAME"_qs};
-  QCommandLineOption param{u"param"_qs,
+      u"query"_s, u"Uses the file's query named NAME instead of its first query."_s, u"NAME"_s};
+  QCommandLineOption param{u"param"_s,
                            u"The value of a filter parameter; repeat for each. A parameter "
-                           "without a value and without a default is an error."_qs,
-                           u"NAME=VALUE"_qs};
-  QCommandLineOption format{u"format"_qs, u"Output format: csv (default) or tab."_qs, u"csv|tab"_qs,
-                            u"csv"_qs};
-  QCommandLineOption names{u"names"_qs, u"Starts the output with the line of field labels."_qs};
-  QCommandLineOption out{u"out"_qs, u"The file to write (.csv, .tab, .dbf or .db)."_qs, u"FILE"_qs};
-  QCommandLineOption pdfOut{u"out"_qs, u"The PDF file to write."_qs, u"FILE.pdf"_qs};
-  QCommandLineOption noNames{u"no-names"_qs,
-                             u"Leaves the line of field labels out of .csv and .tab files."_qs};
+                           "without a value and without a default is an error."_s,
+                           u"NAME=VALUE"_s};
+  QCommandLineOption format{u"format"_s, u"Output format: csv (default) or tab."_s, u"csv|tab"_s,
+                            u"csv"_s};
+  QCommandLineOption names{u"names"_s, u"Starts the output with the line of field labels."_s};
+  QCommandLineOption out{u"out"_s, u"The file to write (.csv, .tab, .dbf or .db)."_s, u"FILE"_s};
+  QCommandLineOption pdfOut{u"out"_s, u"The PDF file to write."_s, u"FILE.pdf"_s};
+  QCommandLineOption noNames{u"no-names"_s,
+                             u"Leaves the line of field labels out of .csv and .tab files."_s};
 };
 
 void configure(QCommandLineParser &parser, const Options &o, const Command &c) {
@@ -132,14 +134,14 @@ void configure(QCommandLineParser &parser, const Options &o, const Command &c) {
   parser.addOption(o.help);
   parser.addOption(o.alias);
   parser.addOption(o.database);
-  parser.addPositionalArgument(u"MODEL"_qs, u"The data model's stored form."_qs);
+  parser.addPositionalArgument(u"MODEL"_s, u"The data model's stored form."_s);
   if (c.name == u"check") {
     parser.addOption(o.query);
-    parser.addPositionalArgument(u"QUERYFILE"_qs, u"A query file to check (optional)."_qs,
-                                 u"[QUERYFILE]"_qs);
+    parser.addPositionalArgument(u"QUERYFILE"_s, u"A query file to check (optional)."_s,
+                                 u"[QUERYFILE]"_s);
     return;
   }
-  parser.addPositionalArgument(u"QUERYFILE"_qs, u"The query file."_qs);
+  parser.addPositionalArgument(u"QUERYFILE"_s, u"The query file."_s);
   parser.addOption(o.query);
   parser.addOption(o.param);
   if (c.name == u"run") {
@@ -156,7 +158,7 @@ void configure(QCommandLineParser &parser, const Options &o, const Command &c) {
 QString commandUsage(const QCommandLineParser &parser, const Command &c) {
   QString text = parser.helpText();
   const qsizetype end = text.indexOf(u'\n');
-  return u"Usage: zelquery "_qs + c.name + u" [options] "_qs + c.synopsis + u'\n' + text.mid(end);
+  return u"Usage: zelquery "_s + c.name + u" [options] "_s + c.synopsis + u'\n' + text.mid(end);
 }
 
 bool registerAliases(const QStringList &values, QString &error) {
@@ -164,7 +166,7 @@ bool registerAliases(const QStringList &values, QString &error) {
     QString why;
     const auto alias = parseAliasOption(value, why);
     if (!alias) {
-      error = u"Invalid --alias "_qs + aliasOptionForMessage(value) + u": "_qs + why;
+      error = u"Invalid --alias "_s + aliasOptionForMessage(value) + u": "_s + why;
       return false;
     }
     TzelSession::defaultSession().registerAlias(*alias);
@@ -177,36 +179,36 @@ QString commandLineFault(const QCommandLineParser &parser, const Options &o, con
                          int &fileType) {
   const QStringList args = parser.positionalArguments();
   if (args.size() < c.minArgs)
-    return u"Missing "_qs + (args.isEmpty() ? u"MODEL"_qs : u"QUERYFILE"_qs);
+    return u"Missing "_s + (args.isEmpty() ? u"MODEL"_s : u"QUERYFILE"_s);
   if (args.size() > c.maxArgs)
-    return u"Unexpected argument "_qs + args.at(c.maxArgs);
+    return u"Unexpected argument "_s + args.at(c.maxArgs);
   if (c.name != u"check") {
     for (const QString &p : parser.values(o.param))
       if (p.indexOf(u'=') <= 0)
-        return u"Invalid --param "_qs + p + u": expected NAME=VALUE"_qs;
+        return u"Invalid --param "_s + p + u": expected NAME=VALUE"_s;
   }
   if (c.name == u"run") {
     const QString format = parser.value(o.format);
     if (format != u"csv" && format != u"tab")
-      return u"Invalid --format "_qs + format + u": expected csv or tab"_qs;
+      return u"Invalid --format "_s + format + u": expected csv or tab"_s;
   }
   if (c.name == u"export") {
     if (!parser.isSet(o.out) || parser.value(o.out).isEmpty())
-      return u"The export command needs --out FILE"_qs;
+      return u"The export command needs --out FILE"_s;
     const QString extension = QFileInfo(parser.value(o.out)).suffix();
     fileType = ExportFileTypeOfExtension(extension);
     if (fileType == zelExportNone)
       return UnknownExtensionMessage(extension).mid(7);
     if (fileType != zelExportCsv && fileType != zelExportTab && fileType != zelExportDbf &&
         fileType != zelExportDb)
-      return u"The export command writes .csv, .tab, .dbf or .db files, not ."_qs + extension;
+      return u"The export command writes .csv, .tab, .dbf or .db files, not ."_s + extension;
   }
   if (c.name == u"print") {
     if (!parser.isSet(o.pdfOut) || parser.value(o.pdfOut).isEmpty())
-      return u"The print command needs --out FILE.pdf"_qs;
+      return u"The print command needs --out FILE.pdf"_s;
     const QString extension = QFileInfo(parser.value(o.pdfOut)).suffix();
-    if (extension.compare(u"pdf"_qs, Qt::CaseInsensitive) != 0)
-      return u"The print command writes .pdf files, not ."_qs + extension;
+    if (extension.compare(u"pdf"_s, Qt::CaseInsensitive) != 0)
+      return u"The print command writes .pdf files, not ."_s + extension;
   }
   return {};
 }
@@ -248,8 +250,8 @@ int runCommand(const QCommandLineParser &parser, const Options &o, const Command
 QLibrary &pdfModule() {
   static QLibrary module;
   if (module.fileName().isEmpty()) {
-    const QString exeDir = QFileInfo(u"/proc/self/exe"_qs).canonicalPath();
-    for (const QString &dir : {exeDir + u"/../lib"_qs, exeDir}) {
+    const QString exeDir = QFileInfo(u"/proc/self/exe"_s).canonicalPath();
+    for (const QString &dir : {exeDir + u"/../lib"_s, exeDir}) {
       module.setFileName(dir + u'/' + QLatin1String(zelPdfModuleName));
       if (module.load())
         break;
@@ -275,7 +277,7 @@ std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[]) {
 std::unique_ptr<TzelRecordPrinter> makePdfPrinter(const QString &fileName) {
   auto make = reinterpret_cast<ZelMakePdfPrinter>(pdfModule().resolve(zelMakePdfPrinterSymbol));
   if (!make) {
-    zelShowError(u"Error: The PDF module cannot be loaded: "_qs + pdfModule().errorString());
+    zelShowError(u"Error: The PDF module cannot be loaded: "_s + pdfModule().errorString());
     return nullptr;
   }
   return std::unique_ptr<TzelRecordPrinter>(make(fileName));
@@ -285,14 +287,14 @@ namespace {} // namespace
 
 int main(int argc, char *argv[]) {
   const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);
-  QCoreApplication::setApplicationName(u"zelquery"_qs);
+  QCoreApplication::setApplicationName(u"zelquery"_s);
   ToolInteraction interaction;
   zelInstallInteraction(interaction);
   installInterruptHandler();
 
   QStringList args = QCoreApplication::arguments();
   if (args.size() < 2)
-    return usageError(u"No command given"_qs, generalUsage());
+    return usageError(u"No command given"_s, generalUsage());
   const QString name = args.takeAt(1);
   if (name == u"--help" || name == u"-h" || name == u"help") {
     writeTo(stdout, generalUsage());
@@ -300,7 +302,7 @@ int main(int argc, char *argv[]) {
   }
   const Command *command = findCommand(name);
   if (!command)
-    return usageError(u"Unknown command "_qs + name, generalUsage());
+    return usageError(u"Unknown command "_s + name, generalUsage());
 
   Options options;
   QCommandLineParser parser;
@@ -323,7 +325,7 @@ int main(int argc, char *argv[]) {
   try {
     zelCatchToMessage([&] { status = runCommand(parser, options, *command, fileType); });
   } catch (const std::exception &error) {
-    printError(u"Error: "_qs + QString::fromLocal8Bit(error.what()));
+    printError(u"Error: "_s + QString::fromLocal8Bit(error.what()));
     return Failure;
   }
   if (interrupted())
