@@ -155,7 +155,7 @@ TzelSession::TzelSession() = default;
 TzelSession::~TzelSession() = default;
 
 QString TzelSession::aliasesFile() {
-  const QString fromEnv = qEnvironmentVariable("ZEL_ALIASES_FILE");
+  QString fromEnv = qEnvironmentVariable("ZEL_ALIASES_FILE");
   if (!fromEnv.isEmpty())
     return fromEnv;
   return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +

@@ -98,7 +98,7 @@ bool isTableFileName(const QString &fileName) {
          fileName.endsWith(u".dbf"_s, Qt::CaseInsensitive);
 }
 
-TzelStandardDatabase::TzelStandardDatabase(QString folder, QString connectionName,
+TzelStandardDatabase::TzelStandardDatabase(const QString &folder, QString connectionName,
                                            std::function<QString(const QString &)> folderOfAlias)
     : m_folder(QDir(folder).absolutePath()), m_connection(std::move(connectionName)),
       m_folderOfAlias(std::move(folderOfAlias)) {
@@ -152,7 +152,7 @@ QString TzelStandardDatabase::prepare(const QString &sql) {
         return l.columns;
     return QSet<QString>();
   };
-  const QString translated = translateLocalSql(sql, hooks);
+  QString translated = translateLocalSql(sql, hooks);
   m_listing.clear();
   return translated;
 }

@@ -17,7 +17,7 @@ class ZELCORE_EXPORT TzelStandardDatabase {
 public:
   // folderOfAlias maps another alias named in a ":ALIAS:" prefix to its folder (empty
   // when the alias is unknown or not a folder of tables).
-  TzelStandardDatabase(QString folder, QString connectionName,
+  TzelStandardDatabase(const QString &folder, QString connectionName,
                        std::function<QString(const QString &)> folderOfAlias);
   ~TzelStandardDatabase();
   TzelStandardDatabase(const TzelStandardDatabase &) = delete;

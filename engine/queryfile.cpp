@@ -134,6 +134,6 @@ std::unique_ptr<TzelQuerion> ReadQueryText(QStringList lines) {
   auto *querion = qobject_cast<TzelQuerion *>(root.get());
   if (!querion)
     throw EzelError(QStringLiteral("Error: Invalid file type"));
-  root.release();
-  return std::unique_ptr<TzelQuerion>(querion);
+  // The component is the querion; ownership passes to the typed pointer.
+  return std::unique_ptr<TzelQuerion>(static_cast<TzelQuerion *>(root.release()));
 }

@@ -52,7 +52,7 @@ QString ReplaceFileWith(const QString &temporary, const QString &target) {
   }
   if (std::rename(from.constData(), to.constData()) == 0)
     return {};
-  const QString reason = QString::fromLocal8Bit(std::strerror(errno));
+  QString reason = QString::fromLocal8Bit(std::strerror(errno));
   QFile::remove(temporary);
   return reason;
 }

@@ -393,7 +393,7 @@ std::unique_ptr<Block> parseText(const QString &text) {
 
 QString decodeUtf8(const QByteArray &bytes) {
   QStringDecoder whole(QStringDecoder::Utf8);
-  const QString text = whole(bytes);
+  QString text = whole(bytes);
   if (!whole.hasError())
     return text;
   // Only a faulty text is decoded again line by line, to name the line.

@@ -99,7 +99,7 @@ QStringList SupportFolders() {
 QString FindSupportFile(const QString &name) {
   const QStringList folders = SupportFolders();
   for (const QString &folder : folders) {
-    const QString candidate = QDir(folder).filePath(name);
+    QString candidate = QDir(folder).filePath(name);
     if (QFileInfo(candidate).isFile())
       return candidate;
   }

@@ -461,7 +461,7 @@ void TzelSchema::AttachJoin(TzelJoin *join) {
 }
 
 QString TzelSchema::newTableAlias(const QString &tableAlias, const QString &tableName) {
-  const QString alias = TzelName(tableAlias);
+  QString alias = TzelName(tableAlias);
   if (alias.isEmpty())
     return MakeTableAlias(tableName);
   TzelProbe probe(*this);
