@@ -32,6 +32,8 @@
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <functional>
+
 namespace {
 
 constexpr int PropertyRowHeight = 19;
@@ -83,6 +85,25 @@ bool meansBlank(const QString &value) {
 class PropertyDelegate : public QStyledItemDelegate {
 public:
   using QStyledItemDelegate::QStyledItemDelegate;
+  // Escape in an open cell editor closes the window, as everywhere else in it, instead of
+  // dropping the edit: the close applies or refuses it as the close button does.
+  std::function<void()> onEscape;
+
+  QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                        const QModelIndex &index) const override {
+    QWidget *editor = QStyledItemDelegate::createEditor(parent, option, index);
+    if (editor)
+      editor->setAccessibleName(index.siblingAtColumn(0).data().toString().trimmed());
+    return editor;
+  }
+  bool eventFilter(QObject *watched, QEvent *event) override {
+    if (onEscape && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent *>(event)->key() == Qt::Key_Escape) {
+      onEscape();
+      return true;
+    }
+    return QStyledItemDelegate::eventFilter(watched, event);
+  }
   void paint(QPainter *painter, const QStyleOptionViewItem &option,
              const QModelIndex &index) const override {
     const auto *grid = static_cast<const QTableWidget *>(parent());
@@ -218,6 +239,8 @@ void TfrmZelValueEditor::buildValuePage() {
   for (auto [combo, row] : combos)
     connect(combo, &QComboBox::activated, this,
             [this, combo, row] { comboActivated(combo, grdValue, row); });
+  nameCombos(grdValue, {rowDistinct, rowType, rowShow, rowSort, rowAlign});
+  closeOnEscape(grdValue);
   spnWidth = new TzelSpinEdit(grdValue->viewport());
   spnWidth->setObjectName(QStringLiteral("spnWidth"));
   spnWidth->setAccessibleName(QStringLiteral("Width"));
@@ -252,6 +275,8 @@ void TfrmZelValueEditor::buildFilterPage() {
     numbers << QStringLiteral("Filter %1").arg(n);
   cmbFilter = cellCombo("cmbFilter", numbers, grdFilter);
   cmbCommand = cellCombo("cmbCommand", commandTexts(), grdFilter);
+  nameCombos(grdFilter, {rowNumber, rowCommand});
+  closeOnEscape(grdFilter);
   connect(cmbFilter, &QComboBox::activated, this, &TfrmZelValueEditor::cmbFilterChange);
   connect(cmbCommand, &QComboBox::activated, this, [this](int index) {
     if (!cmbCommand->isVisible())
@@ -376,7 +401,21 @@ QComboBox *TfrmZelValueEditor::cellCombo(const char *name, const QStringList &it
   combo->addItems(items);
   combo->setMaxVisibleItems(14);
   combo->hide();
+  combo->installEventFilter(this); // Escape and Shift+F10 act on the window here too
   return combo;
+}
+
+// Each in-place combo reads as the title of the row it edits.
+void TfrmZelValueEditor::nameCombos(QTableWidget *grid, std::initializer_list<int> rows) {
+  for (int row : rows)
+    comboOf(grid, row)->setAccessibleName(zelCellText(*grid, row, 0).trimmed());
+}
+
+void TfrmZelValueEditor::closeOnEscape(QTableWidget *grid) {
+  static_cast<PropertyDelegate *>(grid->itemDelegate())->onEscape = [this] {
+    // Queued: the cell editor that saw the key is closed by the close itself.
+    QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+  };
 }
 
 TzelQuery *TfrmZelValueEditor::query() const {
@@ -831,7 +870,24 @@ void TfrmZelValueEditor::keyPressEvent(QKeyEvent *event) {
     HelpClick();
     return;
   }
+  if (windowKey(*event))
+    return;
   QWidget::keyPressEvent(event);
+}
+
+// Escape closes the window as its close button does; Shift+F10 opens the popup over the
+// focused control.
+bool TfrmZelValueEditor::windowKey(const QKeyEvent &event) {
+  if (event.key() == Qt::Key_Escape && event.modifiers() == Qt::NoModifier) {
+    close();
+    return true;
+  }
+  if (event.key() == Qt::Key_F10 && event.modifiers() == Qt::ShiftModifier) {
+    QWidget *at = focusWidget() ? focusWidget() : this;
+    popMenu->popup(at->mapToGlobal(at->rect().center()));
+    return true;
+  }
+  return false;
 }
 
 bool TfrmZelValueEditor::dropOnExpression(QEvent *event) {
@@ -853,11 +909,15 @@ bool TfrmZelValueEditor::eventFilter(QObject *watched, QEvent *event) {
        event->type() == QEvent::Drop))
     return dropOnExpression(event) || QWidget::eventFilter(watched, event);
   if (event->type() == QEvent::KeyPress) {
-    if (static_cast<QKeyEvent *>(event)->key() == Qt::Key_F1) {
+    const auto *key = static_cast<QKeyEvent *>(event);
+    if (key->key() == Qt::Key_F1) {
       HelpClick();
       return true;
     }
-    setEdited();
+    if (windowKey(*key))
+      return true;
+    if (!qobject_cast<QComboBox *>(watched))
+      setEdited();
   }
   return QWidget::eventFilter(watched, event);
 }

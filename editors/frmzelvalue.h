@@ -8,9 +8,12 @@
 
 #include <QWidget>
 
+#include <initializer_list>
+
 class QAction;
 class QComboBox;
 class QFrame;
+class QKeyEvent;
 class QListWidget;
 class QMenu;
 class QPlainTextEdit;
@@ -118,6 +121,9 @@ private:
   void buildExpressionPage();
   void buildMenu();
   QComboBox *cellCombo(const char *name, const QStringList &items, QTableWidget *grid);
+  void nameCombos(QTableWidget *grid, std::initializer_list<int> rows);
+  void closeOnEscape(QTableWidget *grid);
+  bool windowKey(const QKeyEvent &event);
   void selectPropertyCell(QTableWidget *grid, int row, int column);
   void hideEditors(QTableWidget *grid);
   QComboBox *comboOf(const QTableWidget *grid, int row) const; // the row's in-place combo

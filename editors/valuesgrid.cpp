@@ -1,4 +1,5 @@
-// The query editor panel's values grid widget: field drops and the Insert and Delete keys.
+// The query editor panel's values grid widget: field drops, the Insert and Delete keys, F2 or
+// Enter for the value editor and Shift+F10 for the popup.
 #include "editors/valuesgrid.h"
 
 #include <QDropEvent>
@@ -19,6 +20,16 @@ void TzelValuesGrid::keyPressEvent(QKeyEvent *event) {
   }
   if (event->key() == Qt::Key_Delete) {
     emit deletePressed();
+    return;
+  }
+  if (event->key() == Qt::Key_F2 || event->key() == Qt::Key_Return ||
+      event->key() == Qt::Key_Enter) {
+    emit editPressed();
+    return;
+  }
+  if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+    // The Menu key raises the popup by itself; Shift+F10 opens it over the current cell too.
+    emit customContextMenuRequested(visualRect(currentIndex()).center());
     return;
   }
   TzelStringGrid::keyPressEvent(event);

@@ -207,6 +207,8 @@ void TzelQueryEditor::buildGrid() {
   grdValues->setSelectionMode(QAbstractItemView::SingleSelection);
   grdValues->setWordWrap(false);
   grdValues->setContextMenuPolicy(Qt::CustomContextMenu);
+  // The arrow keys move between cells; Tab goes on to the next control, out of the grid.
+  grdValues->setTabKeyNavigation(false);
   connect(grdValues, &QTableWidget::currentCellChanged, this,
           [this](int row, int column) { grdValuesSelectCell(row, column); });
   connect(grdValues, &QTableWidget::cellDoubleClicked, this,
@@ -214,6 +216,8 @@ void TzelQueryEditor::buildGrid() {
   connect(grdValues, &TzelValuesGrid::fieldDropped, this, &TzelQueryEditor::DropField);
   connect(grdValues, &TzelValuesGrid::insertPressed, this, &TzelQueryEditor::InsertValue);
   connect(grdValues, &TzelValuesGrid::deletePressed, this, &TzelQueryEditor::RemoveValue);
+  connect(grdValues, &TzelValuesGrid::editPressed, this,
+          [this] { SetValueEditorStatus(zelDialogShow); });
   connect(header, &QHeaderView::sectionMoved, this, &TzelQueryEditor::grdValuesColumnMoved);
 }
 

@@ -3,6 +3,8 @@
 #include "database/zeldataset.h"
 #include "database/zeldatasource.h"
 #include "dialogs/guiscreen.h"
+#include "editors/joinseditor.h"
+#include "editors/valuesgrid.h"
 #include "editors/zelqueryeditor.h"
 #include "engine/zelquerion.h"
 #include "messages/zelmessages.h"
@@ -18,6 +20,7 @@
 #include <QScopedValueRollback>
 #include <QShortcut>
 #include <QStackedWidget>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -49,6 +52,7 @@ TfrmZelQueryDialog::TfrmZelQueryDialog(QWidget *parent)
   buildMenu();
   auto *f1 = new QShortcut(QKeySequence(Qt::Key_F1), this);
   connect(f1, &QShortcut::activated, this, &TfrmZelQueryDialog::showHelp);
+  buildFocusOrder();
   connect(zelQueryEditor, &TzelQueryEditor::OnUpdateCaption, this,
           &TfrmZelQueryDialog::zelQueryEditorUpdateCaption);
   resize(733, 461 + zelMenu->panToolbar()->sizeHint().height() +
@@ -133,6 +137,61 @@ void TfrmZelQueryDialog::buildMenu() {
   connect(zelMenu, &TzelMenu::OnViewQuery, this, [this] { turnTo(TabQuery); });
   connect(zelMenu, &TzelMenu::OnViewCode, this, [this] { turnTo(TabSQL); });
   connect(zelMenu, &TzelMenu::OnViewPreview, this, [this] { turnTo(TabPreview); });
+}
+
+// Tab runs from the table windows to the values grid and on to the tab bar; F6 and Shift+F6
+// step between the panels (joins editor, grid, toolbar) as in the other designers.
+void TfrmZelQueryDialog::buildFocusOrder() {
+  setTabOrder(zelQueryEditor->zelJoins, zelQueryEditor->grdValues);
+  setTabOrder(zelQueryEditor->grdValues, tabMain->tabBar());
+  auto *next = new QShortcut(QKeySequence(Qt::Key_F6), this);
+  connect(next, &QShortcut::activated, this, [this] { focusPanel(1); });
+  auto *previous = new QShortcut(QKeySequence(Qt::SHIFT | Qt::Key_F6), this);
+  connect(previous, &QShortcut::activated, this, [this] { focusPanel(-1); });
+}
+
+QList<QWidget *> TfrmZelQueryDialog::panels() const {
+  QList<QWidget *> list;
+  if (tabMain->currentIndex() != TabQuery)
+    list << tabMain->currentWidget();
+  else if (zelQueryEditor->zelJoins->isVisible())
+    list << zelQueryEditor->zelJoins << zelQueryEditor->grdValues;
+  else
+    list << zelQueryEditor->grdValues;
+  list << zelMenu->panToolbar();
+  return list;
+}
+
+void TfrmZelQueryDialog::focusPanel(int step) {
+  const QList<QWidget *> list = panels();
+  QWidget *focused = QApplication::focusWidget();
+  qsizetype at = -1;
+  for (qsizetype i = 0; i < list.size(); ++i)
+    if (focused && (focused == list[i] || list[i]->isAncestorOf(focused)))
+      at = i;
+  const qsizetype count = list.size();
+  const qsizetype start = at < 0 ? (step > 0 ? count - 1 : 0) : at;
+  for (qsizetype n = 1; n <= count; ++n)
+    if (focusInto(list[(start + n * step + n * count) % count]))
+      return;
+}
+
+// The panel itself when it takes the focus, else its first control that Tab reaches.
+bool TfrmZelQueryDialog::focusInto(QWidget *panel) {
+  const auto reachable = [](const QWidget *w) {
+    return w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus);
+  };
+  if (reachable(panel)) {
+    panel->setFocus(Qt::ShortcutFocusReason);
+    return true;
+  }
+  for (QWidget *w = panel->nextInFocusChain(); w != panel && panel->isAncestorOf(w);
+       w = w->nextInFocusChain())
+    if (reachable(w)) {
+      w->setFocus(Qt::ShortcutFocusReason);
+      return true;
+    }
+  return false;
 }
 
 // Each column as wide as its field's display width in characters, and never narrower than

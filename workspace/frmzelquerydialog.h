@@ -53,6 +53,10 @@ protected:
 private:
   void buildTabs();
   void buildMenu();
+  void buildFocusOrder();
+  QList<QWidget *> panels() const; // the panels F6 steps through, in order
+  void focusPanel(int step);
+  static bool focusInto(QWidget *panel);
   QWidget *buildPreviewPage();
   void sizeColumns();
   void tabMainChange(int index);
