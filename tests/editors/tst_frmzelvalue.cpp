@@ -103,6 +103,8 @@ private slots:
   void helpContextPerPage_data();
   void helpContextPerPage();
   void closingAppliesOrStaysOpen();
+  void inPlaceEditorsReadAsTheirRows();
+  void escapeInTheOpenEditorClosesAsTheCloseButton();
   void deactivationApplies();
   void filterValueWithQuotesSurvives();
   void openCellEditorIsApplied();
@@ -789,6 +791,38 @@ void TestValueEditor::blankExpression() {
   QCOMPARE(s.rec.texts(), refused.isEmpty() ? QStringList() : QStringList{refused});
   QCOMPARE(s.headers(), before);
   QCOMPARE(s.cell(column, ValueRow::Field), field);
+}
+
+void TestValueEditor::inPlaceEditorsReadAsTheirRows() {
+  QueryEditorSetup s;
+  VE *ve = s.openValueEditor(s.columnOf(QStringLiteral("Company")));
+  const QList<QPair<QComboBox *, QString>> combos{
+      {ve->cmbDistinct, "Distinct"}, {ve->cmbTypes, "Type"},      {ve->cmbShow, "Show"},
+      {ve->cmbSort, "Sort"},         {ve->cmbAlign, "Alignment"}, {ve->cmbFilter, "Number"},
+      {ve->cmbCommand, "Command"}};
+  for (const auto &[combo, name] : combos)
+    QCOMPARE(combo->accessibleName(), name);
+  ve->grdValue->setCurrentCell(VE::rowHeader, 1);
+  auto *edit = qobject_cast<QLineEdit *>(ve->grdValue->indexWidget(ve->grdValue->currentIndex()));
+  QVERIFY(edit);
+  QCOMPARE(edit->accessibleName(), QStringLiteral("Header"));
+}
+
+// Escape in the open cell editor closes the window through the close checks: a blank header
+// is refused with the window left open, a typed one is applied.
+void TestValueEditor::escapeInTheOpenEditorClosesAsTheCloseButton() {
+  QueryEditorSetup s;
+  const int column = s.columnOf(QStringLiteral("Cost"));
+  VE *ve = s.openValueEditor(column);
+  typeInOpenEditor(*ve, ve->grdValue, VE::rowHeader, QString());
+  QTest::keyClick(ve->grdValue->indexWidget(ve->grdValue->currentIndex()), Qt::Key_Escape);
+  QTest::qWait(0); // the close is queued behind the key
+  QCOMPARE(s.rec.lastText(), QStringLiteral("Error: Cannot save a value with a blank Header"));
+  QVERIFY(ve->isVisible());
+  typeInOpenEditor(*ve, ve->grdValue, VE::rowHeader, QStringLiteral("Price"));
+  QTest::keyClick(ve->grdValue->indexWidget(ve->grdValue->currentIndex()), Qt::Key_Escape);
+  QTRY_VERIFY(!s.editor.valueEditor());
+  QCOMPARE(s.cell(column, ValueRow::Header), QStringLiteral("Price"));
 }
 
 QTEST_MAIN(TestValueEditor)
