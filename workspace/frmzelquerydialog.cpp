@@ -185,9 +185,9 @@ bool TfrmZelQueryDialog::focusInto(QWidget *panel) {
     panel->setFocus(Qt::ShortcutFocusReason);
     return true;
   }
-  for (QWidget *w = panel->nextInFocusChain(); w != panel && panel->isAncestorOf(w);
-       w = w->nextInFocusChain())
-    if (reachable(w)) {
+  // The whole chain: table windows added later need not follow their panel in it.
+  for (QWidget *w = panel->nextInFocusChain(); w && w != panel; w = w->nextInFocusChain())
+    if (panel->isAncestorOf(w) && reachable(w)) {
       w->setFocus(Qt::ShortcutFocusReason);
       return true;
     }
