@@ -298,10 +298,11 @@ void TestZelMenu::viewRules_data() {
   QTest::addColumn<QStringList>("disabled");
   const QStringList edit{"mnuEditCut", "mnuEditCopy", "mnuEditPaste", "mnuEditDelete",
                          "mnuEditSelectAll"};
-  const QStringList queryItems{"mnuEditSep2",          "mnuEditRenameTable", "mnuEditRemoveTable",
-                               "mnuEditRemoveJoin",    "mnuEditRemoveValue", "mnuViewJoinEditor",
-                               "mnuViewValueEditor",   "mnuViewSep4",        "mnuViewTableJoins",
-                               "mnuViewArrangeTables", "mnuInsertTable",     "mnuInsertValue"};
+  const QStringList queryItems{"mnuEditSep2",       "mnuEditRenameTable",   "mnuEditRemoveTable",
+                               "mnuEditJoinTo",     "mnuEditRemoveJoin",    "mnuEditRemoveValue",
+                               "mnuViewJoinEditor", "mnuViewValueEditor",   "mnuViewSep4",
+                               "mnuViewTableJoins", "mnuViewArrangeTables", "mnuInsertTable",
+                               "mnuInsertValue"};
   const QStringList layoutItems{"mnuInsertField", "mnuInsertSep1", "mnuInsertLabel",
                                 "mnuInsertPageCount", "mnuViewPageDesigner"};
   const QStringList designer{"mnuViewLayout", "mnuFilePrintPreview"};
