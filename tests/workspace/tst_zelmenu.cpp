@@ -118,6 +118,7 @@ void TestZelMenu::menuItems_data() {
                                        "&Replace",
                                        "Re&name Table",
                                        "Remove &Table",
+                                       "Join T&o...",
                                        "Remove &Join",
                                        "Remove &Value"};
   QTest::newRow("View") << "mnuView"
