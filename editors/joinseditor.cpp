@@ -72,6 +72,7 @@ void TzelJoinsEditor::buildPopup() {
   add("popRenameTable", tr("Rename &Table"), [this] { RenameTable(); });
   m_popup->addSeparator();
   add("popEditJoin", tr("&Edit Join"), [this] { EditJoin(true); });
+  add("popJoinTo", tr("Join T&o..."), [this] { JoinTo(); });
   add("popRemoveJoin", tr("Remove &Join"), [this] { RemoveJoin(); });
   m_popup->addSeparator();
   m_editFields = add("popEditFields", tr("Edit &Fields"), [this] { EditFields(); });

@@ -18,6 +18,8 @@
 #include <QPointer>
 #include <QScrollArea>
 
+#include <optional>
+
 class QMenu;
 class QAction;
 class TzelJoinsSurface;
@@ -74,6 +76,12 @@ public:
   void DropTable(const QString &name, const QPoint &pos);
   // A field dragged from one window dropped on row `row` of another window's list.
   void DropField(TzelTableList *target, const TzelDraggedField &from, int row);
+  // Joins field `from` to field `to` as that drop does (same checks, same join reused), then
+  // sets the join's type when one is given. False when nothing was joined.
+  bool JoinFields(const TzelDraggedField &from, const TzelDraggedField &to,
+                  std::optional<TzelJoinType> type = std::nullopt);
+  // "Join to...": asks for the other table, field and join type of the selected field row.
+  void JoinTo();
   // A mouse press on the background: selects the first line hit; the right button opens the
   // popup menu at globalPos.
   void PressBackground(const QPoint &pos, Qt::MouseButton button, const QPoint &globalPos);

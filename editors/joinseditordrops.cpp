@@ -4,6 +4,7 @@
 
 #include "editors/fieldcompare.h"
 #include "editors/frmzeladdtable.h"
+#include "editors/frmzeljointo.h"
 #include "editors/joinpairs.h"
 #include "editors/joinssurface.h"
 #include "editors/tableform.h"
@@ -40,19 +41,53 @@ void TzelJoinsEditor::DropField(TzelTableList *target, const TzelDraggedField &f
       row >= target->count() || source->list()->rowOf(from.fieldAlias) < 1)
     return;
   target->setItemIndex(row);
-  const TzelDraggedField dragged{source->windowTitle(), from.fieldAlias};
-  const TzelDraggedField to{targetWindow->windowTitle(), target->item(row)->text()};
-  if (!confirmComparable(dragged, to))
-    return;
+  JoinFields({source->windowTitle(), from.fieldAlias},
+             {targetWindow->windowTitle(), target->item(row)->text()});
+}
+
+bool TzelJoinsEditor::JoinFields(const TzelDraggedField &from, const TzelDraggedField &to,
+                                 std::optional<TzelJoinType> type) {
+  if (!m_schema || m_readOnly || !confirmComparable(from, to))
+    return false;
   try {
-    if (zelAddJoinPair(*m_schema, dragged, to) < 0)
-      return;
+    const int index = zelAddJoinPair(*m_schema, from, to);
+    if (index < 0)
+      return false;
+    if (type)
+      m_schema->GetJoin(index)->SetJoinType(*type);
   } catch (const EzelError &e) {
     zelShowError(e.message());
-    return;
+    return false;
   }
   CalculateJoinLines();
   m_modified = true;
+  return true;
+}
+
+void TzelJoinsEditor::JoinTo() {
+  TzelTableForm *window = SelectedTableWindow();
+  const int row = window ? window->list()->ItemIndex() : -1;
+  if (!m_schema || m_readOnly || row < 1) {
+    if (m_schema && !m_readOnly)
+      zelMessageBox(QStringLiteral("Select a field to join"), TzelMessageKind::Information);
+    return;
+  }
+  QList<TfrmZelJoinTo::Table> tables;
+  for (const TzelTableForm *other : std::as_const(m_windows)) {
+    if (other == window)
+      continue;
+    QStringList fields;
+    for (int i = 1; i < other->list()->count(); ++i)
+      fields << other->list()->item(i)->text();
+    tables.append({other->windowTitle(), fields});
+  }
+  const TzelDraggedField from{window->windowTitle(), window->list()->item(row)->text()};
+  TfrmZelJoinTo dialog(this);
+  dialog.setModel(m_model);
+  dialog.setSource(from.tableAlias, from.fieldAlias);
+  dialog.setTables(tables);
+  if (dialog.exec() == QDialog::Accepted && !dialog.fieldAlias().isEmpty())
+    JoinFields(from, {dialog.tableAlias(), dialog.fieldAlias()}, dialog.joinType());
 }
 
 bool TzelJoinsEditor::confirmComparable(const TzelDraggedField &from,

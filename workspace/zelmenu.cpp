@@ -3,6 +3,7 @@
 
 #include "controls/glyphs.h"
 #include "database/zeldataset.h"
+#include "editors/joinseditor.h"
 #include "editors/zelqueryeditor.h"
 #include "engine/zelquerion.h"
 #include "model/zelmodel.h"
@@ -152,6 +153,10 @@ void TzelMenu::buildEditMenu() {
   connect(addItem(m, "mnuEditRemoveTable", "Remove &Table"), &QAction::triggered, this, [this] {
     if (QueryEditor)
       QueryEditor->RemoveTable();
+  });
+  connect(addItem(m, "mnuEditJoinTo", "Join T&o...", "Ctrl+J"), &QAction::triggered, this, [this] {
+    if (QueryEditor && QueryEditor->zelJoins)
+      QueryEditor->zelJoins->JoinTo();
   });
   connect(addItem(m, "mnuEditRemoveJoin", "Remove &Join"), &QAction::triggered, this, [this] {
     if (QueryEditor)
@@ -546,7 +551,7 @@ void TzelMenu::applyEditRules(TzelMenuView v) {
        {"mnuEditCut", "mnuEditCopy", "mnuEditPaste", "mnuEditDelete", "mnuEditSelectAll"})
     item(name)->setEnabled(editable);
   for (const char *name : {"mnuEditSep2", "mnuEditRenameTable", "mnuEditRemoveTable",
-                           "mnuEditRemoveJoin", "mnuEditRemoveValue"})
+                           "mnuEditJoinTo", "mnuEditRemoveJoin", "mnuEditRemoveValue"})
     item(name)->setVisible(v == zelViewQuery);
   if (v == zelViewLayout)
     m_editBinding = EditBinding::Layout;

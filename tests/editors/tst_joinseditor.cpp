@@ -383,8 +383,8 @@ void TestJoinsEditor::popupMenu() {
     items << (a->isSeparator() ? QStringLiteral("-") : a->objectName() + u' ' + a->text());
   QCOMPARE(items, QStringList({"popAddTable &Add Table", "popRemoveTable &Remove Table",
                                "popRenameTable Rename &Table", "-", "popEditJoin &Edit Join",
-                               "popRemoveJoin Remove &Join", "-", "popEditFields Edit &Fields", "-",
-                               "popHelp &Help"}));
+                               "popJoinTo Join T&o...", "popRemoveJoin Remove &Join", "-",
+                               "popEditFields Edit &Fields", "-", "popHelp &Help"}));
   const auto *editFields = s.editor.popupMenu()->findChild<QAction *>("popEditFields");
   const auto *separator = s.editor.popupMenu()->findChild<QAction *>("popFieldsSeparator");
   QVERIFY(!editFields->isVisible());
@@ -420,6 +420,8 @@ void TestJoinsEditor::commandsWithoutSelection_data() {
                              << "Select a join to edit";
   QTest::newRow("remove join") << "popRemoveJoin"
                                << "Select a join to remove";
+  QTest::newRow("join to") << "popJoinTo"
+                           << "Select a field to join";
   QTest::newRow("edit fields") << "popEditFields"
                                << "Select a table to edit fields";
 }

@@ -118,6 +118,7 @@ void TestZelMenu::menuItems_data() {
                                        "&Replace",
                                        "Re&name Table",
                                        "Remove &Table",
+                                       "Join T&o...",
                                        "Remove &Join",
                                        "Remove &Value"};
   QTest::newRow("View") << "mnuView"
@@ -298,10 +299,11 @@ void TestZelMenu::viewRules_data() {
   QTest::addColumn<QStringList>("disabled");
   const QStringList edit{"mnuEditCut", "mnuEditCopy", "mnuEditPaste", "mnuEditDelete",
                          "mnuEditSelectAll"};
-  const QStringList queryItems{"mnuEditSep2",          "mnuEditRenameTable", "mnuEditRemoveTable",
-                               "mnuEditRemoveJoin",    "mnuEditRemoveValue", "mnuViewJoinEditor",
-                               "mnuViewValueEditor",   "mnuViewSep4",        "mnuViewTableJoins",
-                               "mnuViewArrangeTables", "mnuInsertTable",     "mnuInsertValue"};
+  const QStringList queryItems{"mnuEditSep2",       "mnuEditRenameTable",   "mnuEditRemoveTable",
+                               "mnuEditJoinTo",     "mnuEditRemoveJoin",    "mnuEditRemoveValue",
+                               "mnuViewJoinEditor", "mnuViewValueEditor",   "mnuViewSep4",
+                               "mnuViewTableJoins", "mnuViewArrangeTables", "mnuInsertTable",
+                               "mnuInsertValue"};
   const QStringList layoutItems{"mnuInsertField", "mnuInsertSep1", "mnuInsertLabel",
                                 "mnuInsertPageCount", "mnuViewPageDesigner"};
   const QStringList designer{"mnuViewLayout", "mnuFilePrintPreview"};
