@@ -4,6 +4,7 @@
 
 #include <QCloseEvent>
 #include <QMouseEvent>
+#include <algorithm>
 
 TzelTableForm::TzelTableForm(QWidget *parent)
     : QMdiSubWindow(parent, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
@@ -14,10 +15,24 @@ TzelTableForm::TzelTableForm(QWidget *parent)
   setWidget(m_list);
   setMinimumSize(0, 0);
   m_list->setObjectName(QStringLiteral("lstFields"));
-  connect(this, &QWidget::windowTitleChanged, m_list,
-          [this](const QString &title) { m_list->setAccessibleName(title + tr(" fields")); });
+  connect(this, &QWidget::windowTitleChanged, m_list, [this](const QString &title) {
+    m_list->setAccessibleName(title + tr(" fields"));
+    describe();
+  });
   connect(m_list, &TzelTableList::pressed, this, [this] { raise(); });
   connect(m_list, &TzelTableList::deleteRequested, this, [this] { close(); });
+  connect(m_list, &TzelTableList::moveRequested, this, &TzelTableForm::moveBy);
+  connect(m_list, &TzelTableList::rollRequested, this, &TzelTableForm::toggleRolledUp);
+}
+
+void TzelTableForm::moveBy(const QPoint &step) {
+  const QPoint to = pos() + step;
+  move(std::max(0, to.x()), std::max(0, to.y()));
+}
+
+void TzelTableForm::describe() {
+  setAccessibleName(
+      tr("%1 table, %2 fields").arg(windowTitle()).arg(std::max(0, m_list->count() - 1)));
 }
 
 QString TzelTableForm::ActiveFields() const {
