@@ -109,6 +109,10 @@ signals:
   void OnRenameTable(TzelJoinsEditor *sender, const QString &oldAlias, const QString &newAlias);
   void OnDblClickField(TzelTableList *sender);
 
+protected:
+  // Tab into the editor goes on to the first table window, Shift+Tab to the last.
+  void focusInEvent(QFocusEvent *event) override;
+
 private:
   void buildPopup();
   void showPopup(const QPoint &globalPos);

@@ -16,6 +16,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QListWidget>
+#include <QTimer>
 
 using namespace ZelJoins;
 
@@ -45,7 +46,14 @@ void TzelJoinsEditor::AddTable() {
             });
   }
   fillAddTableDialog();
+  const qsizetype before = m_windows.size();
   m_addTableDialog->exec();
+  // The keys go on with the table added last, once the menu that ran the command has given
+  // the focus back to where it found it.
+  if (m_windows.size() > before)
+    QTimer::singleShot(0, m_windows.last(), [this, window = m_windows.last()] {
+      focusWindow(window, Qt::TabFocusReason);
+    });
 }
 
 void TzelJoinsEditor::fillAddTableDialog() {

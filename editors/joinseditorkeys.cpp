@@ -9,6 +9,7 @@
 #include "editors/tablelist.h"
 
 #include <QAccessible>
+#include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QScrollBar>
@@ -43,6 +44,15 @@ QList<TzelTableForm *> TzelJoinsEditor::windowsInPositionOrder() const {
     return std::pair(a->x(), a->y()) < std::pair(b->x(), b->y());
   });
   return windows;
+}
+
+void TzelJoinsEditor::focusInEvent(QFocusEvent *event) {
+  QScrollArea::focusInEvent(event);
+  const QList<TzelTableForm *> windows = windowsInPositionOrder();
+  const Qt::FocusReason reason = event->reason();
+  if (windows.isEmpty() || (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason))
+    return;
+  focusWindow(reason == Qt::TabFocusReason ? windows.first() : windows.last(), reason);
 }
 
 void TzelJoinsEditor::connectKeys(TzelTableForm *window) {

@@ -2,14 +2,33 @@
 
 #include "editors/tablelist.h"
 
+#include <QAccessibleWidget>
 #include <QCloseEvent>
 #include <QMouseEvent>
 #include <algorithm>
+
+namespace {
+
+// The stock interface of a child window reads its caption only; this one reads the name the
+// window gives itself ("Orders table, 6 fields").
+QAccessibleInterface *accessibleTableForm(const QString &className, QObject *object) {
+  auto *window = qobject_cast<TzelTableForm *>(object);
+  if (!window || className != QLatin1String(TzelTableForm::staticMetaObject.className()))
+    return nullptr;
+  return new QAccessibleWidget(window, QAccessible::Window);
+}
+
+} // namespace
 
 TzelTableForm::TzelTableForm(QWidget *parent)
     : QMdiSubWindow(parent, Qt::SubWindow | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       m_list(new TzelTableList) {
   setObjectName(QStringLiteral("frmTable"));
+  static const bool factoryInstalled = [] {
+    QAccessible::installFactory(accessibleTableForm);
+    return true;
+  }();
+  Q_UNUSED(factoryInstalled)
   setAttribute(Qt::WA_DeleteOnClose);
   setSystemMenu(nullptr);
   setWidget(m_list);
