@@ -8,6 +8,7 @@
 #include "messages/zelmessages.h"
 #include "model/zelmodel.h"
 
+#include <QAccessible>
 #include <QMenu>
 #include <QPainter>
 #include <QScrollBar>
@@ -50,17 +51,22 @@ TzelJoinsEditor::TzelJoinsEditor(QWidget *parent)
   m_surface->paintLines = [this](QPainter &painter) { paintLines(painter); };
   connect(m_surface, &TzelJoinsSurface::backgroundPressed, this, &TzelJoinsEditor::PressBackground);
   connect(m_surface, &TzelJoinsSurface::backgroundDoubleClicked, this, [this] { EditJoin(false); });
+  m_surface->lineKey = [this](const QKeyEvent &event) { return lineKey(event); };
+  m_surface->tabFromLine = [this](bool forward) { tabFromLine(forward); };
   buildPopup();
 }
 
 // The windows go first, while everything they report to is still whole.
 TzelJoinsEditor::~TzelJoinsEditor() {
   destroyWindows();
+  if (m_lineAccessible)
+    QAccessible::deleteAccessibleInterface(m_lineAccessible);
 }
 
 void TzelJoinsEditor::buildPopup() {
   m_popup = new QMenu(this);
   m_popup->setObjectName(QStringLiteral("popJoins"));
+  m_popup->setAccessibleName(tr("Joins menu"));
   const auto add = [this](const char *name, const QString &caption, auto command) {
     QAction *action = m_popup->addAction(caption);
     action->setObjectName(QLatin1String(name));
@@ -70,9 +76,12 @@ void TzelJoinsEditor::buildPopup() {
   add("popAddTable", tr("&Add Table"), [this] { AddTable(); });
   add("popRemoveTable", tr("&Remove Table"), [this] { RemoveTable(); });
   add("popRenameTable", tr("Rename &Table"), [this] { RenameTable(); });
+  QAction *roll = add("popRollTable", tr("R&oll Up/Down"), [this] { rollActiveTable(); });
+  roll->setShortcut(QKeySequence(Qt::Key_F4)); // the key the table window answers
+  roll->setShortcutContext(Qt::WidgetShortcut);
   m_popup->addSeparator();
   add("popEditJoin", tr("&Edit Join"), [this] { EditJoin(true); });
-  add("popJoinTo", tr("Join T&o..."), [this] { JoinTo(); });
+  add("popJoinTo", tr("Jo&in To..."), [this] { JoinTo(); });
   add("popRemoveJoin", tr("Remove &Join"), [this] { RemoveJoin(); });
   m_popup->addSeparator();
   m_editFields = add("popEditFields", tr("Edit &Fields"), [this] { EditFields(); });

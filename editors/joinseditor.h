@@ -22,6 +22,7 @@
 
 class QMenu;
 class QAction;
+class QKeyEvent;
 class TzelJoinsSurface;
 class TzelTableForm;
 class TzelTableList;
@@ -88,6 +89,21 @@ public:
 
   // The first window (in creation order) whose list has a selected row, or none.
   TzelTableForm *SelectedTableWindow() const;
+  // The window the table commands act on: the one whose list has the keyboard focus (or had
+  // it before a menu or dialog took it), else the first with a selected row; or none.
+  TzelTableForm *ActiveTableWindow() const;
+  // The windows left to right, those of one Left top to bottom: the order of Tab and Ctrl+Tab.
+  QList<TzelTableForm *> windowsInPositionOrder() const;
+  // Gives the line of the pair (in list order of the live pairs that have a line) the keyboard
+  // focus and draws it selected; false when there is no such line.
+  bool FocusJoinLine(int index);
+  // "Customers.CustNo to Orders.CustNo, inner join": what a screen reader says of a line.
+  static QString describeLine(const TzelJoinField &pair);
+  // Where the next table picked in the add-table dialog goes, in surface coordinates: beside
+  // the last window when that is in view, else the first free spot in view, else beside the
+  // last window all the same (the editor then scrolls to it). Never on another window.
+  QPoint newTableSpot() const;
+
   // The first window whose caption equals the alias, ignoring case, or none.
   TzelTableForm *FindTableWindow(const QString &alias) const;
   QList<TzelTableForm *> tableWindows() const { return m_windows; }
@@ -100,6 +116,10 @@ signals:
   void OnDeleteTable(TzelTableForm *sender);
   void OnRenameTable(TzelJoinsEditor *sender, const QString &oldAlias, const QString &newAlias);
   void OnDblClickField(TzelTableList *sender);
+
+protected:
+  // Tab into the editor goes on to the first table window, Shift+Tab to the last.
+  void focusInEvent(QFocusEvent *event) override;
 
 private:
   void buildPopup();
@@ -130,6 +150,18 @@ private:
   void renameInQuery(TzelTableForm *window);
   void fillJoinDialog(const TzelJoinField &pair);
   void fillAddTableDialog();
+  void connectKeys(TzelTableForm *window);
+  void tabFromWindow(TzelTableForm *window, bool forward);
+  void cycleWindows(TzelTableForm *window, bool forward);
+  void focusWindow(TzelTableForm *window, Qt::FocusReason reason);
+  QList<TzelJoinField *> linePairs() const;
+  int focusedLine() const;
+  void tabFromLine(bool forward);
+  bool lineKey(const QKeyEvent &event);
+  void leaveEditor(bool forward);
+  void announceLine(int index);
+  void showLinePopup();
+  void rollActiveTable();
 
   QPointer<TzelSchema> m_schema;
   QPointer<TzelModel> m_model;
@@ -145,4 +177,5 @@ private:
   TfrmZelJoin *m_joinDialog = nullptr;
   TfrmZelField *m_fieldDialog = nullptr;
   TfrmZelAddTable *m_addTableDialog = nullptr;
+  unsigned m_lineAccessible = 0; // the focused line's accessible object, registered
 };

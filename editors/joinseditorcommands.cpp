@@ -6,6 +6,7 @@
 #include "editors/frmzelfield.h"
 #include "editors/frmzeljoin.h"
 #include "editors/frmzelrename.h"
+#include "editors/joinssurface.h"
 #include "editors/tableform.h"
 #include "editors/tablelist.h"
 #include "messages/zelmessages.h"
@@ -15,12 +16,11 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QListWidget>
+#include <QTimer>
 
 using namespace ZelJoins;
 
 namespace {
-
-const QPoint kDialogDropPoint(10, 10); // where tables picked in the add-table dialog go
 
 void inform(const QString &text) {
   zelMessageBox(text, TzelMessageKind::Information);
@@ -39,10 +39,21 @@ void TzelJoinsEditor::AddTable() {
   if (!m_addTableDialog) {
     m_addTableDialog = new TfrmZelAddTable(this);
     connect(m_addTableDialog, &TfrmZelAddTable::addTableRequested, this,
-            [this](const QString &table) { DropTable(table, kDialogDropPoint); });
+            [this](const QString &table) {
+              DropTable(table, newTableSpot() + m_surface->pos());
+              if (!m_windows.isEmpty())
+                ensureWidgetVisible(m_windows.last(), 0, 0);
+            });
   }
   fillAddTableDialog();
+  const qsizetype before = m_windows.size();
   m_addTableDialog->exec();
+  // The keys go on with the table added last, once the menu that ran the command has given
+  // the focus back to where it found it.
+  if (m_windows.size() > before)
+    QTimer::singleShot(0, m_windows.last(), [this, window = m_windows.last()] {
+      focusWindow(window, Qt::TabFocusReason);
+    });
 }
 
 void TzelJoinsEditor::fillAddTableDialog() {
@@ -75,7 +86,7 @@ void TzelJoinsEditor::fillAddTableDialog() {
 bool TzelJoinsEditor::RemoveTable() {
   if (!m_schema || m_readOnly)
     return false;
-  TzelTableForm *window = SelectedTableWindow();
+  TzelTableForm *window = ActiveTableWindow();
   if (!window) {
     inform(QStringLiteral("Select a table to remove"));
     return false;
@@ -87,7 +98,7 @@ bool TzelJoinsEditor::RemoveTable() {
 void TzelJoinsEditor::RenameTable() {
   if (!m_schema || m_readOnly)
     return;
-  TzelTableForm *window = SelectedTableWindow();
+  TzelTableForm *window = ActiveTableWindow();
   if (!window) {
     inform(QStringLiteral("Select a table to rename"));
     return;
@@ -204,7 +215,7 @@ bool TzelJoinsEditor::RemoveJoin() {
 void TzelJoinsEditor::EditFields() {
   if (!m_modelEditing || !m_schema || m_readOnly)
     return;
-  TzelTableForm *window = SelectedTableWindow();
+  TzelTableForm *window = ActiveTableWindow();
   if (!window) {
     inform(QStringLiteral("Select a table to edit fields"));
     return;

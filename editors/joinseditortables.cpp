@@ -90,6 +90,7 @@ void TzelJoinsEditor::AddTableWindow(const QString &name, bool isNew, int left, 
     m_schema->ListFieldAliases(table->TableAlias(), aliases);
     TzelTableForm *window = createWindow(table->TableAlias(), index, geometry);
     window->list()->setFieldAliases(aliases);
+    window->describe();
     window->show();
     // Only a table just added takes the model's joins: a loaded query keeps the joins it was
     // saved with, even when the user removed one.
@@ -125,6 +126,7 @@ TzelTableForm *TzelJoinsEditor::createWindow(const QString &alias, int index,
   m_windows.append(window);
   connectWindow(window);
   applyReadOnly(window->list());
+  connectKeys(window);
   return window;
 }
 

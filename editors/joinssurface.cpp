@@ -1,5 +1,6 @@
 #include "editors/joinssurface.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
@@ -13,6 +14,8 @@ TzelJoinsSurface::TzelJoinsSurface(QWidget *parent) : QMdiArea(parent) {
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setActivationOrder(QMdiArea::CreationOrder);
+  // A join line clicked or reached with Tab takes the keyboard focus.
+  setFocusPolicy(Qt::ClickFocus);
 }
 
 void TzelJoinsSurface::paintEvent(QPaintEvent *event) {
@@ -37,4 +40,19 @@ void TzelJoinsSurface::mouseReleaseEvent(QMouseEvent *event) {
 void TzelJoinsSurface::mouseDoubleClickEvent(QMouseEvent *event) {
   event->accept();
   emit backgroundDoubleClicked(event->position().toPoint());
+}
+
+void TzelJoinsSurface::keyPressEvent(QKeyEvent *event) {
+  if (lineKey && lineKey(*event)) {
+    event->accept();
+    return;
+  }
+  QMdiArea::keyPressEvent(event);
+}
+
+bool TzelJoinsSurface::focusNextPrevChild(bool next) {
+  if (!tabFromLine || !hasFocus())
+    return QMdiArea::focusNextPrevChild(next);
+  tabFromLine(next);
+  return true;
 }

@@ -15,6 +15,9 @@ public:
 
   // Draws the lines over the background; set by the editor.
   std::function<void(QPainter &)> paintLines;
+  // The keys of the focused join line (true when handled), and Tab / Shift+Tab leaving it.
+  std::function<bool(const QKeyEvent &)> lineKey;
+  std::function<void(bool forward)> tabFromLine;
 
 signals:
   void backgroundPressed(const QPoint &pos, Qt::MouseButton button, const QPoint &globalPos);
@@ -25,4 +28,6 @@ protected:
   void mousePressEvent(QMouseEvent *event) override;
   void mouseReleaseEvent(QMouseEvent *event) override;
   void mouseDoubleClickEvent(QMouseEvent *event) override;
+  void keyPressEvent(QKeyEvent *event) override;
+  bool focusNextPrevChild(bool next) override;
 };

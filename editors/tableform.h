@@ -28,6 +28,11 @@ public:
   int captionHeight() const;
   bool isRolledUp() const { return height() <= captionHeight(); }
   void toggleRolledUp();
+  // Moves the window by a step, kept on the surface (Ctrl+arrow keys).
+  void moveBy(const QPoint &step);
+  // "<alias> table, N fields", for a screen reader; again after the fields change.
+  void describe();
+
   // The user may shrink the window to its title bar.
   QSize minimumSizeHint() const override;
 

@@ -3,6 +3,7 @@
 #include "controls/glyphs.h"
 #include "editors/tablelistdelegate.h"
 
+#include <QApplication>
 #include <QDrag>
 #include <QDropEvent>
 #include <QFocusEvent>
@@ -122,19 +123,96 @@ void TzelTableList::mouseDoubleClickEvent(QMouseEvent *event) {
 }
 
 void TzelTableList::keyPressEvent(QKeyEvent *event) {
-  if (event->key() == Qt::Key_Delete) {
+  if (windowKey(*event)) {
     event->accept();
-    emit deleteRequested();
     return;
   }
   QListWidget::keyPressEvent(event);
 }
 
+// The keys that act on the table window rather than on a row; true when handled.
+bool TzelTableList::windowKey(const QKeyEvent &event) {
+  const int key = event.key();
+  const bool ctrl = event.modifiers() & Qt::ControlModifier;
+  const bool shift = event.modifiers() & Qt::ShiftModifier;
+  if (key == Qt::Key_Delete)
+    emit deleteRequested();
+  else if ((key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Insert) && !ctrl) {
+    if (ItemIndex() < 0)
+      return false;
+    emit fieldDoubleClicked(); // a value added, as a double click adds it
+  } else if (key == Qt::Key_Menu || (key == Qt::Key_F10 && shift))
+    emit popupRequested(popupPoint());
+  else if (key == Qt::Key_F4)
+    emit rollRequested();
+  else if (ctrl && key == Qt::Key_Left)
+    emit moveRequested(QPoint(-10, 0));
+  else if (ctrl && key == Qt::Key_Right)
+    emit moveRequested(QPoint(10, 0));
+  else if (ctrl && key == Qt::Key_Up)
+    emit moveRequested(QPoint(0, -10));
+  else if (ctrl && key == Qt::Key_Down)
+    emit moveRequested(QPoint(0, 10));
+  else
+    return false;
+  return true;
+}
+
+// Beside the current row, or at the list's middle when no row is current.
+QPoint TzelTableList::popupPoint() const {
+  const QRect row = currentItem() ? visualItemRect(currentItem()) : QRect();
+  const QPoint at = row.isValid() ? row.center() : viewport()->rect().center();
+  return viewport()->mapToGlobal(at);
+}
+
+// Ctrl+Tab goes between the table windows in the editor's order; the surface's own window
+// switching, an application-wide filter, must not see it first.
+bool TzelTableList::cycleKey(QEvent *event) {
+  if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride)
+    return false;
+  const auto *key = static_cast<QKeyEvent *>(event);
+  if ((key->key() != Qt::Key_Tab && key->key() != Qt::Key_Backtab) ||
+      !(key->modifiers() & Qt::ControlModifier))
+    return false;
+  event->accept();
+  if (event->type() == QEvent::KeyPress)
+    emit cycleRequested(key->key() == Qt::Key_Tab && !(key->modifiers() & Qt::ShiftModifier));
+  return true;
+}
+
+bool TzelTableList::event(QEvent *event) {
+  return cycleKey(event) || QListWidget::event(event);
+}
+
+bool TzelTableList::eventFilter(QObject *watched, QEvent *event) {
+  return (watched == this && cycleKey(event)) || QListWidget::eventFilter(watched, event);
+}
+
+bool TzelTableList::focusNextPrevChild(bool next) {
+  emit tabRequested(next);
+  return true;
+}
+
+void TzelTableList::focusInEvent(QFocusEvent *event) {
+  // Only the user's own choice: not the focus the surface hands its first window on showing.
+  const Qt::FocusReason reason = event->reason();
+  if (reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason ||
+      reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason)
+    m_active = true;
+  qApp->installEventFilter(this); // again: ahead of the filters installed since
+  QListWidget::focusInEvent(event);
+}
+
 void TzelTableList::focusOutEvent(QFocusEvent *event) {
-  // A popup menu or another window (a dialog the editor opens) does not end the selection:
-  // the editor's commands act on the window last clicked.
-  if (event->reason() != Qt::PopupFocusReason && event->reason() != Qt::ActiveWindowFocusReason)
+  // A popup menu, the menu bar or another window (a dialog the editor opens) does not end the
+  // selection: the editor's commands act on the window last used.
+  const Qt::FocusReason reason = event->reason();
+  if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason &&
+      reason != Qt::MenuBarFocusReason) {
     setItemIndex(-1);
+    m_active = false;
+  }
+  qApp->removeEventFilter(this);
   QListWidget::focusOutEvent(event);
 }
 

@@ -29,6 +29,10 @@ public:
   bool isActiveRow(int row) const;
   void setRowActive(int row, bool active); // rows 1..255; repaints the list
 
+  // True while the list has the keyboard focus, and after it lost it to a menu, a popup or a
+  // dialog: the table the editor's commands act on.
+  bool isActiveList() const { return m_active; }
+
   // The table alias: the caption of the window holding the list.
   QString tableAlias() const;
   // The marker bitmaps; every list shares one set, loaded with the first list.
@@ -41,12 +45,23 @@ signals:
   void fieldDoubleClicked();
   void deleteRequested();
   void pressed();
+  // Keys for the editor: Tab / Shift+Tab leave the list (forward or back), Ctrl+Tab /
+  // Ctrl+Shift+Tab go to the next or previous table window, Ctrl+arrows move the window,
+  // F4 rolls it up or down.
+  void tabRequested(bool forward);
+  void cycleRequested(bool forward);
+  void moveRequested(const QPoint &step);
+  void rollRequested();
 
 protected:
   void mousePressEvent(QMouseEvent *event) override;
   void mouseDoubleClickEvent(QMouseEvent *event) override;
   void keyPressEvent(QKeyEvent *event) override;
+  void focusInEvent(QFocusEvent *event) override;
   void focusOutEvent(QFocusEvent *event) override;
+  bool event(QEvent *event) override;
+  bool eventFilter(QObject *watched, QEvent *event) override;
+  bool focusNextPrevChild(bool next) override;
   void startDrag(Qt::DropActions supportedActions) override;
   void dragEnterEvent(QDragEnterEvent *event) override;
   void dragMoveEvent(QDragMoveEvent *event) override;
@@ -54,7 +69,11 @@ protected:
 
 private:
   void checkTopChanged();
+  bool windowKey(const QKeyEvent &event);
+  bool cycleKey(QEvent *event);
+  QPoint popupPoint() const;
 
   QString m_activeFields;
   int m_lastTop = 0;
+  bool m_active = false;
 };

@@ -382,9 +382,10 @@ void TestJoinsEditor::popupMenu() {
   for (const QAction *a : s.editor.popupMenu()->actions())
     items << (a->isSeparator() ? QStringLiteral("-") : a->objectName() + u' ' + a->text());
   QCOMPARE(items, QStringList({"popAddTable &Add Table", "popRemoveTable &Remove Table",
-                               "popRenameTable Rename &Table", "-", "popEditJoin &Edit Join",
-                               "popJoinTo Join T&o...", "popRemoveJoin Remove &Join", "-",
-                               "popEditFields Edit &Fields", "-", "popHelp &Help"}));
+                               "popRenameTable Rename &Table", "popRollTable R&oll Up/Down", "-",
+                               "popEditJoin &Edit Join", "popJoinTo Jo&in To...",
+                               "popRemoveJoin Remove &Join", "-", "popEditFields Edit &Fields", "-",
+                               "popHelp &Help"}));
   const auto *editFields = s.editor.popupMenu()->findChild<QAction *>("popEditFields");
   const auto *separator = s.editor.popupMenu()->findChild<QAction *>("popFieldsSeparator");
   QVERIFY(!editFields->isVisible());
@@ -739,18 +740,21 @@ void TestJoinsEditor::addTableInQueryMode() {
   QVERIFY(!systemShown);
   TzelTableForm *added = s.window("Customers_1");
   QVERIFY(added);
-  // At (10, 10) of the visible area, kept in surface coordinates.
-  QCOMPARE(added->geometry(), QRect(40, 10, 115, 165));
+  // Beside the last window (Vendors, ending at 622), kept in surface coordinates; the editor
+  // scrolls to show it.
+  QCOMPARE(added->geometry(), QRect(643, 12, 115, 165));
+  QVERIFY(QRect(QPoint(0, 0), s.editor.viewport()->size())
+              .contains(added->geometry().translated(s.editor.surface()->pos())));
   const TzelTable *table = s.query()->GetTable(5);
   QCOMPARE(QRect(table->Left(), table->Top(), table->Width(), table->Height()),
-           QRect(40, 10, 115, 165));
+           QRect(643, 12, 115, 165));
   QCOMPARE(table->TableName(), QStringLiteral("Customers"));
   QVERIFY(s.editor.Modified());
   // The model's join Customers -> Orders is copied for the new instance, with its line.
   QCOMPARE(s.query()->JoinCount(), 5);
   QCOMPARE(s.join(4)->LeftTableAlias(), QStringLiteral("Customers_1"));
   QCOMPARE(s.join(4)->RightTableAlias(), QStringLiteral("Orders"));
-  QCOMPARE(s.pair(4, 0)->Point(0).x(), 40 + 115);
+  QCOMPARE(s.pair(4, 0)->Point(3).x(), 643); // drawn from Orders, on its left
 
   // Loading the query again does not bring back a join the user removed.
   s.join(4)->DeleteJoinField(0);

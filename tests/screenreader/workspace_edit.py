@@ -50,7 +50,8 @@ def table_window(window, name):
     """A table window of the joins editor: a direct child of its surface, looked for there
     rather than across the whole program (the values grid alone has over 1,600 cells)."""
     surface = find(window, pyatspi.ROLE_LAYERED_PANE, "Tables and join lines")
-    return next((c for c in surface if c is not None and c.name == name), None)
+    return next((c for c in surface if c is not None and c.name.startswith(name + " table,")),
+                None)
 
 
 def add_tables(window, workspace, names):

@@ -1,0 +1,223 @@
+// The joins editor by keyboard: Tab through the table windows and then the join lines,
+// Ctrl+Tab between the windows, the keys of a focused line, and where new windows go.
+#include "editors/joinseditor.h"
+#include "editors/joinseditorshared.h"
+
+#include "editors/joinlineaccessible.h"
+#include "editors/joinssurface.h"
+#include "editors/tableform.h"
+#include "editors/tablelist.h"
+
+#include <QAccessible>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QScrollBar>
+#include <algorithm>
+
+using namespace ZelJoins;
+
+namespace {
+
+constexpr int kSpotGap = 20;    // between a new window and the one beside it
+constexpr int kSpotMargin = 10; // from the visible area's edges
+
+QRect lineBounds(const TzelJoinField &pair) {
+  QRect bounds;
+  for (int i = 0; i < 4; ++i)
+    bounds |= QRect(pair.Point(i), QSize(1, 1));
+  return bounds;
+}
+
+} // namespace
+
+TzelTableForm *TzelJoinsEditor::ActiveTableWindow() const {
+  for (TzelTableForm *window : m_windows)
+    if (window->list()->isActiveList())
+      return window;
+  return SelectedTableWindow();
+}
+
+QList<TzelTableForm *> TzelJoinsEditor::windowsInPositionOrder() const {
+  QList<TzelTableForm *> windows = m_windows;
+  std::stable_sort(windows.begin(), windows.end(), [](const auto *a, const auto *b) {
+    return std::pair(a->x(), a->y()) < std::pair(b->x(), b->y());
+  });
+  return windows;
+}
+
+void TzelJoinsEditor::focusInEvent(QFocusEvent *event) {
+  QScrollArea::focusInEvent(event);
+  const QList<TzelTableForm *> windows = windowsInPositionOrder();
+  const Qt::FocusReason reason = event->reason();
+  if (windows.isEmpty() || (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason))
+    return;
+  focusWindow(reason == Qt::TabFocusReason ? windows.first() : windows.last(), reason);
+}
+
+void TzelJoinsEditor::connectKeys(TzelTableForm *window) {
+  TzelTableList *list = window->list();
+  connect(list, &TzelTableList::tabRequested, this,
+          [this, window](bool forward) { tabFromWindow(window, forward); });
+  connect(list, &TzelTableList::cycleRequested, this,
+          [this, window](bool forward) { cycleWindows(window, forward); });
+}
+
+void TzelJoinsEditor::focusWindow(TzelTableForm *window, Qt::FocusReason reason) {
+  m_surface->setActiveSubWindow(window);
+  window->raise();
+  window->list()->setFocus(reason);
+  ensureWidgetVisible(window, 0, 0);
+}
+
+void TzelJoinsEditor::cycleWindows(TzelTableForm *window, bool forward) {
+  const QList<TzelTableForm *> windows = windowsInPositionOrder();
+  const qsizetype n = windows.size();
+  const qsizetype at = windows.indexOf(window);
+  if (n > 1 && at >= 0)
+    focusWindow(windows.at((at + (forward ? 1 : n - 1)) % n), Qt::TabFocusReason);
+}
+
+void TzelJoinsEditor::tabFromWindow(TzelTableForm *window, bool forward) {
+  const QList<TzelTableForm *> windows = windowsInPositionOrder();
+  const qsizetype at = windows.indexOf(window) + (forward ? 1 : -1);
+  if (at >= 0 && at < windows.size())
+    focusWindow(windows.at(at), forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+  else if (!forward || !FocusJoinLine(0))
+    leaveEditor(forward);
+}
+
+QList<TzelJoinField *> TzelJoinsEditor::linePairs() const {
+  QList<TzelJoinField *> pairs;
+  if (m_schema)
+    forEachLivePair(*m_schema, [&pairs](TzelJoinField &pair) {
+      if (pair.Point(0) != pair.Point(3) || pair.Point(1) != pair.Point(2))
+        pairs.append(&pair);
+    });
+  return pairs;
+}
+
+int TzelJoinsEditor::focusedLine() const {
+  const QList<TzelJoinField *> pairs = linePairs();
+  const auto found = std::find_if(pairs.cbegin(), pairs.cend(),
+                                  [](const TzelJoinField *pair) { return pair->Selected(); });
+  return found == pairs.cend() ? -1 : int(found - pairs.cbegin());
+}
+
+bool TzelJoinsEditor::FocusJoinLine(int index) {
+  const QList<TzelJoinField *> pairs = linePairs();
+  if (index < 0 || index >= pairs.size())
+    return false;
+  m_schema->ClearSelectedJoinFields();
+  pairs.at(index)->SetSelected(true);
+  m_surface->setFocus(Qt::TabFocusReason);
+  const QRect bounds = lineBounds(*pairs.at(index));
+  ensureVisible(bounds.center().x(), bounds.center().y());
+  PaintJoinLines();
+  announceLine(index);
+  return true;
+}
+
+void TzelJoinsEditor::tabFromLine(bool forward) {
+  const int at = focusedLine() + (forward ? 1 : -1);
+  if (at >= 0 && FocusJoinLine(at))
+    return;
+  const QList<TzelTableForm *> windows = windowsInPositionOrder();
+  if (!forward && !windows.isEmpty())
+    focusWindow(windows.last(), Qt::BacktabFocusReason);
+  else
+    leaveEditor(forward);
+}
+
+// On to the next control outside the editor that takes Tab, or back to the one before it.
+void TzelJoinsEditor::leaveEditor(bool forward) {
+  if (m_schema)
+    m_schema->ClearSelectedJoinFields();
+  PaintJoinLines();
+  QWidget *w = this;
+  do {
+    w = forward ? w->nextInFocusChain() : w->previousInFocusChain();
+    if (w != this && !isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isEnabled() &&
+        w->isVisible() && w->window() == window()) {
+      w->setFocus(forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+      return;
+    }
+  } while (w != this);
+}
+
+bool TzelJoinsEditor::lineKey(const QKeyEvent &event) {
+  const int line = focusedLine();
+  const int key = event.key();
+  if (line < 0)
+    return false;
+  if (key == Qt::Key_Delete) {
+    if (RemoveJoin() && !FocusJoinLine(std::min(line, int(linePairs().size()) - 1)))
+      leaveEditor(true);
+  } else if (key == Qt::Key_Return || key == Qt::Key_Enter)
+    EditJoin(true);
+  else if (key == Qt::Key_Menu || (key == Qt::Key_F10 && (event.modifiers() & Qt::ShiftModifier)))
+    showLinePopup();
+  else if (key == Qt::Key_Down || key == Qt::Key_Right)
+    FocusJoinLine(line + 1);
+  else if (key == Qt::Key_Up || key == Qt::Key_Left)
+    FocusJoinLine(line - 1);
+  else
+    return false;
+  return true;
+}
+
+void TzelJoinsEditor::showLinePopup() {
+  const int line = focusedLine();
+  if (line >= 0)
+    showPopup(m_surface->viewport()->mapToGlobal(lineBounds(*linePairs().at(line)).center()));
+}
+
+QString TzelJoinsEditor::describeLine(const TzelJoinField &pair) {
+  const TzelJoin *join = pair.Join();
+  static const QString types[] = {tr("inner join"), tr("left join"), tr("right join")};
+  return join->LeftTableAlias() + u'.' + pair.LeftFieldAlias() + tr(" to ") +
+         join->RightTableAlias() + u'.' + pair.RightFieldAlias() + QStringLiteral(", ") +
+         types[std::clamp(int(join->JoinType()), 0, 2)];
+}
+
+// A fresh accessible object for the line, announced with a focus event.
+void TzelJoinsEditor::announceLine(int index) {
+  if (m_lineAccessible)
+    QAccessible::deleteAccessibleInterface(m_lineAccessible);
+  const TzelJoinField &pair = *linePairs().at(index);
+  auto *line = new TzelJoinLineAccessible(m_surface, describeLine(pair), lineBounds(pair));
+  m_lineAccessible = QAccessible::registerAccessibleInterface(line);
+  if (!QAccessible::isActive())
+    return;
+  QAccessibleEvent focus(line, QAccessible::Focus);
+  QAccessible::updateAccessibility(&focus);
+}
+
+void TzelJoinsEditor::rollActiveTable() {
+  if (TzelTableForm *window = ActiveTableWindow())
+    window->toggleRolledUp();
+}
+
+QPoint TzelJoinsEditor::newTableSpot() const {
+  const QSize size = TzelTableForm::defaultSize;
+  const QRect visible(surfacePoint(QPoint(0, 0)), viewport()->size());
+  const auto free = [this](const QRect &spot) {
+    return std::none_of(m_windows.cbegin(), m_windows.cend(), [&spot](const TzelTableForm *w) {
+      return w->geometry()
+          .adjusted(-kSpotGap / 2, -kSpotGap / 2, kSpotGap / 2, kSpotGap / 2)
+          .intersects(spot);
+    });
+  };
+  const QPoint first = visible.topLeft() + QPoint(kSpotMargin, kSpotMargin);
+  if (m_windows.isEmpty())
+    return first;
+  const QRect last = m_windows.last()->geometry();
+  const QRect beside(QPoint(last.right() + 1 + kSpotGap, last.top()), size);
+  if (free(beside) && visible.contains(beside))
+    return beside.topLeft();
+  for (int y = first.y(); y + size.height() <= visible.bottom(); y += kSpotGap)
+    for (int x = first.x(); x + size.width() <= visible.right(); x += kSpotGap)
+      if (free(QRect(QPoint(x, y), size)))
+        return {x, y};
+  return beside.topLeft();
+}
