@@ -36,6 +36,9 @@ TfrmZelRename::TfrmZelRename(QWidget *parent) : QDialog(parent) {
   txtTableName = edit(QStringLiteral("txtTableName"), panRename);
   txtDatabase = edit(QStringLiteral("txtDatabase"), panRename);
   txtDatabase->setMaxLength(32767); // a folder path may be long
+  txtTableAlias->setAccessibleName(QStringLiteral("Table Alias"));
+  txtTableName->setAccessibleName(QStringLiteral("Table Name"));
+  txtDatabase->setAccessibleName(QStringLiteral("Database"));
   auto *form = new QFormLayout(panRename);
   form->setContentsMargins(0, 0, 0, 0);
   form->setVerticalSpacing(6);

@@ -1,19 +1,18 @@
 """The joins editor with real keys only: tables added with the add-table dialog land side by
 side and read as "<alias> table, N fields"; Ctrl+Tab visits every window, Tab goes on to the
 join lines, each announced by name as it takes the focus; Delete removes the focused line after
-the usual question; Ctrl+Right moves a window by 10 pixels."""
+the usual question; Ctrl+Right moves a window by 10 pixels; Shift+F10 opens the popup."""
 
 import os
 import subprocess
 import sys
-import time
 
 import pyatspi
 from gi.repository import GLib
 
 from workspace_a11y import application, enable_accessibility, extents, find, host_env, poll, stop
 from workspace_edit import add_tables, table_window
-from xwindows import key, window_id
+from xwindows import key, pixels, window_id
 
 SHOT = os.environ.get("ZEL_JOINLINE_SHOT")  # where to keep a picture of the focused line
 announced = []
@@ -93,6 +92,13 @@ def main():
         key(None, "ctrl+Right")
         poll("the window moved", lambda: extents(table_window(window, "Orders"))[0] == x + 10)
         print("Ctrl+Right moved Orders by 10 pixels")
+        # The popup is not on the bus yet; its pixels over the window tell that it opened.
+        box = extents(table_window(window, "Orders"))
+        before = pixels(*box)
+        key(None, "shift+F10")
+        poll("the table's popup", lambda: pixels(*box) != before)
+        key(None, "Escape")
+        print("Shift+F10 opened the popup")
     except BaseException:
         where = os.environ.get("ZEL_FAIL_SHOT")
         if where:
