@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QHeaderView>
+#include <QLabel>
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
@@ -184,6 +185,35 @@ void zelPlaceComboOverCell(QTableWidget &grid, QComboBox &combo, int row, int co
                            int extraWidth) {
   zelSelectComboText(combo, zelCellText(grid, row, column));
   zelPlaceOverCell(grid, combo, row, column, offset, extraWidth);
+}
+
+namespace {
+const QString kEditorLabel = QStringLiteral("zelCellEditorLabel");
+
+QLabel *editorLabel(const QTableWidget &grid) {
+  return grid.viewport()->findChild<QLabel *>(kEditorLabel, Qt::FindDirectChildrenOnly);
+}
+} // namespace
+
+void zelLabelCellEditor(QTableWidget &grid, QWidget &editor, int row, int titleColumn) {
+  QLabel *label = editorLabel(grid);
+  if (!label) {
+    label = new QLabel(grid.viewport());
+    label->setObjectName(kEditorLabel);
+    label->setAttribute(Qt::WA_TransparentForMouseEvents);
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, Qt::transparent);
+    label->setPalette(palette);
+  }
+  label->setText(zelCellText(grid, row, titleColumn).trimmed());
+  label->setBuddy(&editor);
+  label->setGeometry(grid.visualRect(grid.model()->index(row, titleColumn)));
+  label->show();
+}
+
+void zelHideCellEditorLabel(QTableWidget &grid) {
+  if (QLabel *label = editorLabel(grid))
+    label->hide();
 }
 
 int zelSpinCellValue(QTableWidget &grid, int row, int column) {

@@ -71,6 +71,13 @@ ZELWIDGETS_EXPORT void zelPlaceComboOverCell(QTableWidget &grid, QComboBox &comb
                                              int column, QPoint offset = {}, int extraWidth = 0);
 // The value a spin edit shows for a cell: a blank cell first becomes "1".
 ZELWIDGETS_EXPORT int zelSpinCellValue(QTableWidget &grid, int row, int column);
+// Labels an editor laid over a cell with its row's title, for screen readers that call a combo
+// box by its text and take its name from the label whose buddy it is: a label over the title
+// cell, its text drawn transparent (the cell below shows the title). One per grid, moved from
+// editor to editor; zelHideCellEditorLabel hides it with the editors.
+ZELWIDGETS_EXPORT void zelLabelCellEditor(QTableWidget &grid, QWidget &editor, int row,
+                                          int titleColumn = 0);
+ZELWIDGETS_EXPORT void zelHideCellEditorLabel(QTableWidget &grid);
 // zelPlaceOverCell for a spin edit (anything with setValue) set from the cell.
 template <typename Spin>
 void zelPlaceSpinOverCell(QTableWidget &grid, Spin &spin, int row, int column) {

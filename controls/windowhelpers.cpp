@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include <QAbstractButton>
 #include <QProcess>
@@ -29,6 +30,19 @@ QPushButton *zelNamedButton(const QString &name, const QString &text, QWidget *p
   auto *button = new QPushButton(text, parent);
   button->setObjectName(name);
   return button;
+}
+
+TzelButtonColumn zelOkCancelHelpColumn(QWidget *parent) {
+  TzelButtonColumn column{
+      zelNamedButton(QStringLiteral("cmdOk"), QStringLiteral("&OK"), parent),
+      zelNamedButton(QStringLiteral("cmdCancel"), QStringLiteral("&Cancel"), parent),
+      zelNamedButton(QStringLiteral("cmdHelp"), QStringLiteral("&Help"), parent), new QVBoxLayout};
+  column.ok->setDefault(true);
+  column.layout->setSpacing(4);
+  for (QPushButton *b : {column.ok, column.cancel, column.help})
+    column.layout->addWidget(b);
+  column.layout->addStretch();
+  return column;
 }
 
 QLabel *zelBuddyLabel(const QString &name, const QString &text, QWidget *buddy, QWidget *parent) {

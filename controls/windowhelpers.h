@@ -12,11 +12,21 @@ class QSize;
 class QToolButton;
 class QLabel;
 class QPushButton;
+class QVBoxLayout;
 class QWidget;
 
 // A push button carrying its control name, by which tests and scripts find it.
 ZELWIDGETS_EXPORT QPushButton *zelNamedButton(const QString &name, const QString &text,
                                               QWidget *parent);
+// A dialog's OK (the default button), Cancel and Help stacked in a column, a stretch below
+// them; the caller adds the layout beside its controls.
+struct TzelButtonColumn {
+  QPushButton *ok;
+  QPushButton *cancel;
+  QPushButton *help;
+  QVBoxLayout *layout;
+};
+ZELWIDGETS_EXPORT TzelButtonColumn zelOkCancelHelpColumn(QWidget *parent);
 // A flat toolbar button of the given size with its control name, a 16-pixel icon and its hint
 // as tool tip and accessible name (what a screen reader says for a button without caption).
 ZELWIDGETS_EXPORT QToolButton *zelToolbarButton(const QString &name, const QString &hint,

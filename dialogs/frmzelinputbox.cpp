@@ -28,6 +28,7 @@ TfrmZelInputBox::TfrmZelInputBox(const QString &caption, const QString &prompt, 
   txtValue->setText(text);
   txtValue->selectAll();
   txtValue->setGeometry(x(8), y(19), x(164), txtValue->sizeHint().height());
+  labPrompt->setBuddy(txtValue); // a screen reader names the box by its prompt
 
   cmdOk = new QPushButton(QStringLiteral("&OK"), this);
   cmdOk->setDefault(true);

@@ -11,6 +11,7 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QScreen>
+#include <QShortcut>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <functional>
@@ -111,6 +112,10 @@ void TfrmZelDataModel::connectCommands() {
   forward(cmdRemoveJoin, [](TzelJoinsEditor &e) { e.RemoveJoin(); });
   forward(cmdRenameFields, [](TzelJoinsEditor &e) { e.EditFields(); });
   connect(cmdHelp, &QToolButton::clicked, this, &TfrmZelDataModel::cmdHelpClick);
+  // No menu bar here: the workspace's Edit menu key for Join To works in this window too.
+  auto *joinTo = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_J), this);
+  connect(joinTo, &QShortcut::activated, this,
+          [this] { zelCatchToMessage([this] { zelJoinsEditor->JoinTo(); }); });
 }
 
 void TfrmZelDataModel::SetReadOnly() {

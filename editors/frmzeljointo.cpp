@@ -62,15 +62,11 @@ TfrmZelJoinTo::TfrmZelJoinTo(QWidget *parent) : QDialog(parent) {
   }
   optInner->setChecked(true);
 
-  cmdOk = zelNamedButton(QStringLiteral("cmdOk"), QStringLiteral("&OK"), this);
-  cmdOk->setDefault(true);
-  cmdCancel = zelNamedButton(QStringLiteral("cmdCancel"), QStringLiteral("&Cancel"), this);
-  cmdHelp = zelNamedButton(QStringLiteral("cmdHelp"), QStringLiteral("&Help"), this);
-  auto *buttons = new QVBoxLayout;
-  buttons->setSpacing(4);
-  for (QPushButton *b : {cmdOk, cmdCancel, cmdHelp})
-    buttons->addWidget(b);
-  buttons->addStretch();
+  const TzelButtonColumn column = zelOkCancelHelpColumn(this);
+  cmdOk = column.ok;
+  cmdCancel = column.cancel;
+  cmdHelp = column.help;
+  QVBoxLayout *buttons = column.layout;
   buttons->addWidget(types);
 
   auto *layout = new QHBoxLayout(this);

@@ -46,15 +46,11 @@ TfrmZelRename::TfrmZelRename(QWidget *parent) : QDialog(parent) {
   form->addRow(QStringLiteral("Table &Name"), txtTableName);
   form->addRow(QStringLiteral("&Database"), txtDatabase);
 
-  cmdOk = zelNamedButton(QStringLiteral("cmdOk"), QStringLiteral("&OK"), this);
-  cmdOk->setDefault(true);
-  cmdCancel = zelNamedButton(QStringLiteral("cmdCancel"), QStringLiteral("&Cancel"), this);
-  cmdHelp = zelNamedButton(QStringLiteral("cmdHelp"), QStringLiteral("&Help"), this);
-  auto *buttons = new QVBoxLayout;
-  buttons->setSpacing(4);
-  for (QPushButton *b : {cmdOk, cmdCancel, cmdHelp})
-    buttons->addWidget(b);
-  buttons->addStretch();
+  const TzelButtonColumn column = zelOkCancelHelpColumn(this);
+  cmdOk = column.ok;
+  cmdCancel = column.cancel;
+  cmdHelp = column.help;
+  QVBoxLayout *buttons = column.layout;
 
   auto *layout = new QHBoxLayout(this);
   layout->setContentsMargins(10, 10, 10, 10);

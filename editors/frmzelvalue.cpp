@@ -17,6 +17,7 @@
 
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDropEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -26,6 +27,7 @@
 #include <QPlainTextEdit>
 #include <QScopedValueRollback>
 #include <QScrollBar>
+#include <QSet>
 #include <QStyledItemDelegate>
 #include <QTabBar>
 #include <QTabWidget>
@@ -452,8 +454,12 @@ void TfrmZelValueEditor::hideEditors(QTableWidget *grid) {
       grid == grdValue
           ? QList<QWidget *>{cmbDistinct, cmbTypes, cmbShow, cmbSort, cmbAlign, spnWidth}
           : QList<QWidget *>{cmbFilter, cmbCommand};
-  for (QWidget *editor : editors)
+  for (QWidget *editor : editors) {
+    if (editor->hasFocus())
+      grid->setFocus(); // not on to whatever follows in the window's focus chain
     editor->hide();
+  }
+  zelHideCellEditorLabel(*grid);
 }
 
 void TfrmZelValueEditor::selectPropertyCell(QTableWidget *grid, int row, int column) {
@@ -476,8 +482,27 @@ void TfrmZelValueEditor::selectPropertyCell(QTableWidget *grid, int row, int col
     zelPlaceOverCell(*grdValue, *spnWidth, row, 1);
     m_loading = loading;
   }
-  if (QComboBox *combo = comboOf(grid, row))
+  if (QComboBox *combo = comboOf(grid, row)) {
     zelPlaceComboOverCell(*grid, *combo, row, 1, {}, 2);
+    zelLabelCellEditor(*grid, *combo, row);
+    if (grid->hasFocus()) // typed letters and Alt+Down go to the combo, as on a text row
+      combo->setFocus(Qt::OtherFocusReason);
+  }
+}
+
+// Keys that move between rows or leave the grid pass from an in-place combo to its grid, so
+// the arrow keys walk the rows rather than the combo's items.
+bool TfrmZelValueEditor::comboKey(QComboBox *combo, QKeyEvent *event) {
+  static const QSet<int> rowKeys{Qt::Key_Up,       Qt::Key_Down, Qt::Key_PageUp,
+                                 Qt::Key_PageDown, Qt::Key_Tab,  Qt::Key_Backtab};
+  auto *grid = combo->parentWidget()
+                   ? qobject_cast<QTableWidget *>(combo->parentWidget()->parentWidget())
+                   : nullptr;
+  if (!grid || !rowKeys.contains(event->key()) || (event->modifiers() & Qt::AltModifier))
+    return false;
+  grid->setFocus(Qt::OtherFocusReason);
+  QCoreApplication::sendEvent(grid, event);
+  return true;
 }
 
 QComboBox *TfrmZelValueEditor::comboOf(const QTableWidget *grid, int row) const {
@@ -882,12 +907,38 @@ bool TfrmZelValueEditor::windowKey(const QKeyEvent &event) {
     close();
     return true;
   }
+  if (const int page = pageKey(event); page >= 0) {
+    tabMain->setCurrentIndex(page);
+    if (QWidget *shown = tabMain->currentWidget(); shown && !shown->isAncestorOf(focusWidget()))
+      shown->setFocus(Qt::TabFocusReason);
+    return true;
+  }
   if (event.key() == Qt::Key_F10 && event.modifiers() == Qt::ShiftModifier) {
     QWidget *at = focusWidget() ? focusWidget() : this;
     popMenu->popup(at->mapToGlobal(at->rect().center()));
     return true;
   }
   return false;
+}
+
+// The page a key turns to, or -1: the tabs' own Alt letters (which the workspace's menu bar
+// would otherwise take, this being its tool window), and Ctrl+Tab / Ctrl+Page Down forward,
+// Ctrl+Shift+Tab / Ctrl+Page Up back, which the grids would take as Tab.
+int TfrmZelValueEditor::pageKey(const QKeyEvent &event) const {
+  const Qt::KeyboardModifiers mods = event.modifiers() & ~Qt::KeypadModifier;
+  const int count = tabMain->count();
+  const int at = tabMain->currentIndex();
+  if (mods == Qt::AltModifier) {
+    static const QList<int> letters{Qt::Key_V, Qt::Key_F, Qt::Key_E};
+    return int(letters.indexOf(event.key()));
+  }
+  if (mods == Qt::ControlModifier &&
+      (event.key() == Qt::Key_Tab || event.key() == Qt::Key_PageDown))
+    return (at + 1) % count;
+  if ((mods == (Qt::ControlModifier | Qt::ShiftModifier) && event.key() == Qt::Key_Backtab) ||
+      (mods == Qt::ControlModifier && event.key() == Qt::Key_PageUp))
+    return (at + count - 1) % count;
+  return -1;
 }
 
 bool TfrmZelValueEditor::dropOnExpression(QEvent *event) {
@@ -908,6 +959,10 @@ bool TfrmZelValueEditor::eventFilter(QObject *watched, QEvent *event) {
       (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove ||
        event->type() == QEvent::Drop))
     return dropOnExpression(event) || QWidget::eventFilter(watched, event);
+  if (event->type() == QEvent::ShortcutOverride && pageKey(*static_cast<QKeyEvent *>(event)) >= 0) {
+    event->accept(); // a key press for this window, not a shortcut of the workspace
+    return true;
+  }
   if (event->type() == QEvent::KeyPress) {
     const auto *key = static_cast<QKeyEvent *>(event);
     if (key->key() == Qt::Key_F1) {
@@ -916,8 +971,10 @@ bool TfrmZelValueEditor::eventFilter(QObject *watched, QEvent *event) {
     }
     if (windowKey(*key))
       return true;
-    if (!qobject_cast<QComboBox *>(watched))
-      setEdited();
+    if (auto *combo = qobject_cast<QComboBox *>(watched))
+      return comboKey(combo, static_cast<QKeyEvent *>(event)) ||
+             QWidget::eventFilter(watched, event);
+    setEdited();
   }
   return QWidget::eventFilter(watched, event);
 }

@@ -124,6 +124,8 @@ private:
   void nameCombos(QTableWidget *grid, std::initializer_list<int> rows);
   void closeOnEscape(QTableWidget *grid);
   bool windowKey(const QKeyEvent &event);
+  bool comboKey(QComboBox *combo, QKeyEvent *event);
+  int pageKey(const QKeyEvent &event) const;
   void selectPropertyCell(QTableWidget *grid, int row, int column);
   void hideEditors(QTableWidget *grid);
   QComboBox *comboOf(const QTableWidget *grid, int row) const; // the row's in-place combo

@@ -118,7 +118,8 @@ signals:
   void OnDblClickField(TzelTableList *sender);
 
 protected:
-  // Tab into the editor goes on to the first table window, Shift+Tab to the last.
+  // Tab into the editor goes on to the first table window, Shift+Tab to the last, F6 to the
+  // window last worked in.
   void focusInEvent(QFocusEvent *event) override;
 
 private:

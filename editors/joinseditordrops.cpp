@@ -65,7 +65,7 @@ bool TzelJoinsEditor::JoinFields(const TzelDraggedField &from, const TzelDragged
 }
 
 void TzelJoinsEditor::JoinTo() {
-  TzelTableForm *window = SelectedTableWindow();
+  TzelTableForm *window = ActiveTableWindow();
   const int row = window ? window->list()->ItemIndex() : -1;
   if (!m_schema || m_readOnly || row < 1) {
     if (m_schema && !m_readOnly)

@@ -50,9 +50,12 @@ void TzelJoinsEditor::focusInEvent(QFocusEvent *event) {
   QScrollArea::focusInEvent(event);
   const QList<TzelTableForm *> windows = windowsInPositionOrder();
   const Qt::FocusReason reason = event->reason();
-  if (windows.isEmpty() || (reason != Qt::TabFocusReason && reason != Qt::BacktabFocusReason))
+  if (windows.isEmpty())
     return;
-  focusWindow(reason == Qt::TabFocusReason ? windows.first() : windows.last(), reason);
+  if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)
+    focusWindow(reason == Qt::TabFocusReason ? windows.first() : windows.last(), reason);
+  else if (reason == Qt::ShortcutFocusReason) // F6: back to the window last worked in
+    focusWindow(ActiveTableWindow() ? ActiveTableWindow() : windows.first(), reason);
 }
 
 void TzelJoinsEditor::connectKeys(TzelTableForm *window) {
@@ -152,7 +155,7 @@ bool TzelJoinsEditor::lineKey(const QKeyEvent &event) {
     return false;
   if (key == Qt::Key_Delete) {
     if (RemoveJoin() && !FocusJoinLine(std::min(line, int(linePairs().size()) - 1)))
-      leaveEditor(true);
+      tabFromLine(false); // the last line gone: back to the windows, not out of the editor
   } else if (key == Qt::Key_Return || key == Qt::Key_Enter)
     EditJoin(true);
   else if (key == Qt::Key_Menu || (key == Qt::Key_F10 && (event.modifiers() & Qt::ShiftModifier)))

@@ -275,6 +275,20 @@ private slots:
     QCOMPARE(rec.texts(), QStringList{message});
   }
 
+  // The window has no menu bar, yet Ctrl+J reaches Join To as in the workspace.
+  void joinToKey() {
+    std::unique_ptr<TzelModel> model = readSampleModel();
+    TfrmZelDataModel w;
+    w.zelJoinsEditor->SetModel(model.get());
+    w.zelJoinsEditor->SetSchema(model.get());
+    w.show();
+    w.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    RecordingMessages rec;
+    QTest::keyClick(w.zelJoinsEditor, Qt::Key_J, Qt::ControlModifier);
+    QCOMPARE(rec.texts(), QStringList{"Select a field to join"});
+  }
+
   void help() {
     std::unique_ptr<TzelModel> model = readSampleModel();
     TfrmZelDataModel w;
