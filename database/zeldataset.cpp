@@ -358,6 +358,61 @@ int TzelDataset::RecordCount() {
   return m_total >= 0 ? m_total : m_fetched;
 }
 
+void TzelDataset::WalkRecords(TzelRecordVisitor &visitor) {
+  if (!m_active || m_busy)
+    return;
+  int record = 0;
+  const bool more = walkKept(visitor, record) && (m_total < 0 || record < m_total);
+  if (more && !walkRaw(visitor, record))
+    walkRead(visitor, record);
+  m_current = record;
+}
+
+// The records kept from the first: the first block, then the window when it follows on.
+// False when the visitor stopped.
+bool TzelDataset::walkKept(TzelRecordVisitor &visitor, int &record) {
+  const auto give = [&](const QVariantList &row) {
+    ++record;
+    return visitor.values(row);
+  };
+  if (!std::all_of(m_head.begin(), m_head.end(), give))
+    return false;
+  return m_windowStart != record || std::all_of(m_window.begin(), m_window.end(), give);
+}
+
+// The rest straight from the SQLite statement, run anew when it no longer stands at record;
+// false (nothing given) when the statement cannot give raw records.
+bool TzelDataset::walkRaw(TzelRecordVisitor &visitor, int &record) {
+  return reading([&] {
+    if (!m_stream || m_streamPos != record) {
+      restartAt(record);
+      if (m_stream && m_streamPos < record)
+        passOver(record - m_streamPos);
+    }
+    if (!m_stream)
+      return true;
+    if (!m_stream->givesRawRecords())
+      return false;
+    m_window.clear();
+    m_streamPos += int(m_stream->visit(visitor, INT_MAX - m_streamPos));
+    record = m_windowStart = m_streamPos;
+    m_fetched = std::max(m_fetched, m_streamPos);
+    if (m_stream->atEnd()) {
+      m_total = m_streamPos;
+      m_stream.reset();
+    }
+    return true;
+  });
+}
+
+void TzelDataset::walkRead(TzelRecordVisitor &visitor, int &record) {
+  for (const QVariantList *row = rowAt(record); row; row = rowAt(record)) {
+    ++record;
+    if (!visitor.values(*row))
+      return;
+  }
+}
+
 int TzelDataset::FetchMore(int count) {
   if (!m_active || m_total >= 0 || m_busy || count <= 0)
     return 0;

@@ -25,6 +25,7 @@
 class TzelDataset;
 class TzelProgressScope;
 class TzelRecordStream;
+class TzelRecordVisitor;
 
 // The definition of a result column: name, data type and size.
 struct ZELCORE_EXPORT TzelFieldDef {
@@ -130,6 +131,12 @@ public:
   // many were read. Throws as Open does.
   int FetchMore(int count);
 
+  // Gives every record from the first to visitor, as Next would reach them, and leaves the
+  // dataset past the last one given. Records kept in memory go as values; the rest of an
+  // SQLite result come straight from its statement (run anew when it no longer stands
+  // there) as raw records, read for the walk alone and not kept. Throws as Open does.
+  void WalkRecords(TzelRecordVisitor &visitor);
+
   int RecNo() const { return m_current; } // 0-based current record
   void First();
   void Next();
@@ -164,6 +171,9 @@ signals:
 private:
   void notify();
   const QVariantList *rowAt(int record);
+  bool walkKept(TzelRecordVisitor &visitor, int &record);
+  bool walkRaw(TzelRecordVisitor &visitor, int &record);
+  void walkRead(TzelRecordVisitor &visitor, int &record);
   void readTo(int record);
   void restartAt(int record);
   void passOver(int count);

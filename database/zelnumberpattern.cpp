@@ -1,6 +1,31 @@
 #include "database/zelnumberpattern.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <cstring>
+
+namespace {
+
+// writeUtf8 takes numbers below this, so that their digits fit a small buffer.
+constexpr double kWrittenBelow = 1e15;
+constexpr int kWrittenDecimals = 20;
+
+// Whether value lies exactly halfway between two texts of so many decimals: value times
+// 10^decimals ends in .5 exactly when value times 2^(decimals + 1) is an odd integer.
+bool halfway(double value, int decimals) {
+  const double scaled = std::ldexp(value, decimals + 1);
+  return scaled == std::floor(scaled) && std::fmod(scaled, 2.0) == 1.0;
+}
+
+char *copy(char *out, const QByteArray &bytes) {
+  if (bytes.isEmpty())
+    return out;
+  std::memcpy(out, bytes.constData(), size_t(bytes.size()));
+  return out + bytes.size();
+}
+
+} // namespace
 
 TzelNumberPattern::TzelNumberPattern(const QString &pattern, const QLocale &locale)
     : m_group(locale.groupSeparator()), m_point(locale.decimalPoint()) {
@@ -34,6 +59,13 @@ TzelNumberPattern::TzelNumberPattern(const QString &pattern, const QLocale &loca
     (where == Before ? m_prefix : m_suffix) += c;
   }
   m_usable = digits;
+  m_prefixUtf8 = m_prefix.toUtf8();
+  m_suffixUtf8 = m_suffix.toUtf8();
+  m_groupUtf8 = m_group.toUtf8();
+  m_pointUtf8 = m_point.toUtf8();
+  const qsizetype intDigits = std::max<qsizetype>(16, m_intZeros);
+  m_maxUtf8 = 1 + m_prefixUtf8.size() + intDigits * (1 + m_groupUtf8.size()) + m_pointUtf8.size() +
+              m_decimals + m_suffixUtf8.size();
 }
 
 QString TzelNumberPattern::text(double value) const {
@@ -65,4 +97,39 @@ QString TzelNumberPattern::text(double value) const {
   }
   out += m_suffix;
   return out;
+}
+
+char *TzelNumberPattern::writeUtf8(char *out, double value) const {
+  const double magnitude = std::fabs(value);
+  if (!(magnitude < kWrittenBelow) || m_decimals > kWrittenDecimals ||
+      halfway(magnitude, m_decimals))
+    return nullptr;
+  char fixed[48];
+  const char *end =
+      std::to_chars(fixed, fixed + sizeof fixed, magnitude, std::chars_format::fixed, m_decimals)
+          .ptr;
+  const char *point = m_decimals > 0 ? end - m_decimals - 1 : end;
+  const qsizetype intLength = point - fixed;
+  qsizetype decLength = m_decimals;
+  while (decLength > m_decZeros && point[decLength] == '0')
+    --decLength;
+  const bool zero =
+      std::all_of<const char *>(fixed, end, [](char c) { return c == '0' || c == '.'; });
+
+  if (value < 0 && !zero)
+    *out++ = '-';
+  out = copy(out, m_prefixUtf8);
+  const qsizetype digits = std::max<qsizetype>(intLength, m_intZeros);
+  for (qsizetype i = 0; i < digits; ++i) {
+    if (m_grouping && i > 0 && (digits - i) % 3 == 0)
+      out = copy(out, m_groupUtf8);
+    const qsizetype at = i - (digits - intLength);
+    *out++ = at < 0 ? '0' : fixed[at];
+  }
+  if (decLength > 0) {
+    out = copy(out, m_pointUtf8);
+    std::memcpy(out, point + 1, size_t(decLength));
+    out += decLength;
+  }
+  return copy(out, m_suffixUtf8);
 }

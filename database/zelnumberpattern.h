@@ -6,6 +6,7 @@
 
 #include "zelcore_export.h"
 
+#include <QByteArray>
 #include <QLocale>
 #include <QString>
 
@@ -17,6 +18,13 @@ public:
   bool usable() const { return m_usable; }
   // The text of value; only when usable().
   QString text(double value) const;
+  // The most bytes writeUtf8 writes.
+  qsizetype maxUtf8Size() const { return m_maxUtf8; }
+  // Writes the UTF-8 bytes of text(value) at out and returns their end, without building a
+  // string; null (nothing written) for values it leaves to text(): not finite, of fifteen
+  // digits or more, or exactly halfway between two texts (which text() rounds away from
+  // zero). Only when usable().
+  char *writeUtf8(char *out, double value) const;
 
 private:
   bool m_usable = false;
@@ -28,4 +36,9 @@ private:
   bool m_grouping = false;
   QString m_group;
   QString m_point;
+  QByteArray m_prefixUtf8;
+  QByteArray m_suffixUtf8;
+  QByteArray m_groupUtf8;
+  QByteArray m_pointUtf8;
+  qsizetype m_maxUtf8 = 0;
 };

@@ -266,29 +266,55 @@ QVariantList TzelRecordStream::sqliteRow() const {
   QVariantList row;
   const int fields = int(m_defs.size());
   row.reserve(fields);
-  for (int i = 0; i < fields; ++i) {
-    QVariant raw;
-    switch (sqlite3_column_type(m_stmt, i)) {
-    case SQLITE_INTEGER:
-      raw = qlonglong(sqlite3_column_int64(m_stmt, i));
-      break;
-    case SQLITE_FLOAT:
-      raw = sqlite3_column_double(m_stmt, i);
-      break;
-    case SQLITE_BLOB:
-      raw = QByteArray(static_cast<const char *>(sqlite3_column_blob(m_stmt, i)),
-                       sqlite3_column_bytes(m_stmt, i));
-      break;
-    case SQLITE_TEXT:
-      raw = QString::fromUtf8(reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, i)),
-                              sqlite3_column_bytes(m_stmt, i));
-      break;
-    default:
-      break;
-    }
-    row.append(zelTypedValue(raw, m_defs[i]));
-  }
+  const TzelRawRecord record(m_stmt, m_defs);
+  for (int i = 0; i < fields; ++i)
+    row.append(record.value(i));
   return row;
+}
+
+static_assert(TzelRawRecord::Integer == SQLITE_INTEGER && TzelRawRecord::Float == SQLITE_FLOAT &&
+              TzelRawRecord::Text == SQLITE_TEXT && TzelRawRecord::Blob == SQLITE_BLOB &&
+              TzelRawRecord::Null == SQLITE_NULL);
+
+TzelRawRecord::Kind TzelRawRecord::kind(int column) const {
+  return Kind(sqlite3_column_type(m_stmt, column));
+}
+
+qint64 TzelRawRecord::integer(int column) const {
+  return sqlite3_column_int64(m_stmt, column);
+}
+
+double TzelRawRecord::number(int column) const {
+  return sqlite3_column_double(m_stmt, column);
+}
+
+QByteArrayView TzelRawRecord::text(int column) const {
+  const auto *bytes = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
+  return {bytes, sqlite3_column_bytes(m_stmt, column)};
+}
+
+QVariant TzelRawRecord::value(int column) const {
+  QVariant raw;
+  switch (kind(column)) {
+  case Integer:
+    raw = qlonglong(integer(column));
+    break;
+  case Float:
+    raw = number(column);
+    break;
+  case Blob:
+    raw = QByteArray(static_cast<const char *>(sqlite3_column_blob(m_stmt, column)),
+                     sqlite3_column_bytes(m_stmt, column));
+    break;
+  case Text: {
+    const QByteArrayView bytes = text(column);
+    raw = QString::fromUtf8(bytes.data(), bytes.size());
+    break;
+  }
+  default:
+    break;
+  }
+  return zelTypedValue(raw, m_defs[column]);
 }
 
 // PostgreSQL is read through its client library on the driver's connection, one row per
@@ -471,6 +497,30 @@ int TzelRecordStream::read(std::deque<QVariantList> &out, int max) {
     return true;
   });
   return count;
+}
+
+// In blocks, as read() goes: the wait hook then stands for the database keeping the caller
+// waiting, not for the time the visitor takes.
+qint64 TzelRecordStream::visit(TzelRecordVisitor &visitor, qint64 max) {
+  constexpr int kBlock = 256;
+  qint64 given = 0;
+  if (!m_stmt)
+    return 0;
+  const TzelRawRecord record(m_stmt, m_defs);
+  for (bool more = true; more && given < max && !m_atEnd;) {
+    const bool ok = guarded([&] {
+      for (int n = 0; more && n < kBlock && given < max && m_rowPending; ++n, ++given) {
+        more = visitor.raw(record);
+        if (!stepSqlite())
+          return false;
+      }
+      return true;
+    });
+    if (!ok)
+      failWith(QString::fromUtf8(sqlite3_errmsg(m_db)));
+    m_atEnd = !m_rowPending;
+  }
+  return given;
 }
 
 qint64 TzelRecordStream::skip(qint64 count) {

@@ -10,11 +10,13 @@
 #include "database/zelsession.h"
 #include "zelcore_export.h"
 
+#include <QByteArrayView>
 #include <QElapsedTimer>
 #include <deque>
 #include <functional>
 
 class TzelCancelTarget;
+class TzelRecordVisitor;
 struct sqlite3;
 struct sqlite3_stmt;
 struct pg_conn;
@@ -38,6 +40,12 @@ public:
   int read(std::deque<QVariantList> &out, int max);
   // Passes over up to count records without keeping them; returns how many.
   qint64 skip(qint64 count);
+  // SQLite: whether visit() can hand records over as the database holds them.
+  bool givesRawRecords() const { return m_stmt != nullptr; }
+  // Hands up to max records to visitor as SQLite holds them, keeping none, until the end
+  // or until the visitor refuses one (counted as given); returns how many it was given.
+  // Throws as read() does, and lets what the visitor throws through.
+  qint64 visit(TzelRecordVisitor &visitor, qint64 max);
   bool atEnd() const { return m_atEnd; }
 
   // Called while the database works: by the SQLite progress handler, and between polls
@@ -76,3 +84,34 @@ private:
 // times and flags as text and integers). Throws EzelError for a text that is not a date
 // or time of the field's type.
 ZELCORE_EXPORT QVariant zelTypedValue(const QVariant &raw, const TzelFieldDef &def);
+
+// The current row of a statement as SQLite holds it, for writers that turn values into text
+// without making generic values of them first. Valid only while the visitor given it runs.
+class ZELCORE_EXPORT TzelRawRecord {
+public:
+  // As SQLite types a value.
+  enum Kind { Integer = 1, Float = 2, Text = 3, Blob = 4, Null = 5 };
+  TzelRawRecord(sqlite3_stmt *statement, const QList<TzelFieldDef> &defs)
+      : m_stmt(statement), m_defs(defs) {}
+
+  Kind kind(int column) const;
+  qint64 integer(int column) const;
+  double number(int column) const;
+  // The UTF-8 bytes of a text value.
+  QByteArrayView text(int column) const;
+  // The value as the records kept in memory hold it (zelTypedValue); throws as that does.
+  QVariant value(int column) const;
+
+private:
+  sqlite3_stmt *m_stmt;
+  const QList<TzelFieldDef> &m_defs;
+};
+
+// Receives the records of a walk over a dataset: those it keeps as values, and those read
+// for the walk alone as the database holds them. Returning false ends the walk.
+class ZELCORE_EXPORT TzelRecordVisitor {
+public:
+  virtual ~TzelRecordVisitor() = default;
+  virtual bool values(const QVariantList &record) = 0;
+  virtual bool raw(const TzelRawRecord &record) = 0;
+};

@@ -4,29 +4,24 @@
 #include "database/datasetwalk.h"
 #include "database/exportsource.h"
 #include "database/zeldataset.h"
+#include "export/delimitedwriter.h"
 #include "messages/zelmessages.h"
-#include "messages/zelprogress.h"
 #include "model/safefile.h"
 #include "model/supportfiles.h"
 #include "model/vocabulary.h"
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFileDevice>
 #include <QFileInfo>
 #include <QHash>
 #include <QIODevice>
 #include <QSaveFile>
-
-#include <cerrno>
-#include <cstring>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
 const QChar kQuote = u'"';
-const QString kLineEnd = QStringLiteral("\r\n");
 
 bool writtenAsIs(TFieldType type) {
   return IsNumericFieldType(type) || type == ftBoolean;
@@ -54,30 +49,6 @@ void appendValue(QString &line, const QString &text, TFieldType dataType, QChar 
     line += text;
   else
     appendQuoted(line, text);
-}
-
-// Lines are gathered into chunks of about this many characters before they are encoded and
-// written: one write per chunk instead of one per record.
-constexpr qsizetype kChunk = 32 * 1024;
-
-// The system's reason, with the file's name when the device is a file. A write cut short
-// after some bytes leaves the device without an error of its own: errno holds the reason.
-QString writeFailure(const QIODevice &device, int error) {
-  const auto *file = qobject_cast<const QFileDevice *>(&device);
-  const QString reason = (file && file->error() == QFileDevice::NoError && error != 0)
-                             ? QString::fromLocal8Bit(std::strerror(error))
-                             : device.errorString();
-  if (!file || file->fileName().isEmpty())
-    return QStringLiteral("Error: ") + reason;
-  return QStringLiteral("Error: Cannot write ") + file->fileName() + u": "_s + reason;
-}
-
-void writeChunk(QIODevice &device, QString &chunk) {
-  const QByteArray bytes = chunk.toUtf8();
-  errno = 0;
-  if (device.write(bytes) != bytes.size())
-    throw EzelError(writeFailure(device, errno));
-  chunk.clear();
 }
 
 } // namespace
@@ -131,32 +102,12 @@ QString DelimitedLabel(const QString &label, QChar separator) {
 
 void WriteDelimitedRecords(TzelDataset &dataset, QIODevice &device, QChar separator,
                            bool includeNames) {
-  const int count = dataset.FieldCount();
-  QString chunk;
-  chunk.reserve(kChunk + 1024);
-  if (includeNames) {
-    for (int i = 0; i < count; ++i) {
-      if (i > 0)
-        chunk += separator;
-      chunk += DelimitedLabel(dataset.Fields(i)->DisplayLabel(), separator);
-    }
-    chunk += kLineEnd;
-  }
-  TzelCountingProgress progress = zelExportProgress();
+  TzelDelimitedWriter writer(dataset, device, separator);
+  if (includeNames)
+    writer.writeLabels();
   // Tested before the first record, so an empty result adds no line of empty values.
-  for (dataset.First(); !dataset.Eof(); dataset.Next()) {
-    progress.count();
-    for (int i = 0; i < count; ++i) {
-      const TzelDatasetField *field = dataset.Fields(i);
-      if (i > 0)
-        chunk += separator;
-      appendValue(chunk, field->DisplayText(), field->DataType(), separator);
-    }
-    chunk += kLineEnd;
-    if (chunk.size() >= kChunk)
-      writeChunk(device, chunk);
-  }
-  writeChunk(device, chunk);
+  dataset.WalkRecords(writer);
+  writer.finish();
 }
 
 bool ExportRecords(TzelDataset *dataset, const QString &fileName, int fileType, bool includeNames,
@@ -193,7 +144,7 @@ bool ExportRecords(TzelDataset *dataset, const QString &fileName, int fileType, 
                         file.errorString());
       WriteDelimitedRecords(*dataset, file, separator, includeNames);
       if (!file.commit())
-        throw EzelError(writeFailure(file, 0));
+        throw EzelError(zelWriteFailure(file, 0));
       owner.giveTo(name);
     } catch (const EzelError &e) {
       failure = e.message();

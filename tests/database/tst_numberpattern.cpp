@@ -1,5 +1,6 @@
-// A numeric display pattern read once gives the same text as the display formatter reading
-// it for every value; patterns the shortcut does not take are left to the formatter.
+// A numeric display pattern read once gives the same text (and UTF-8 bytes) as the display
+// formatter reading it for every value; patterns the shortcut does not take are left to the
+// formatter.
 #include "database/zelnumberpattern.h"
 #include "model/displayformat.h"
 
@@ -37,8 +38,12 @@ void TstNumberPattern::sameTextAsTheFormatter() {
   const double values[] = {0.0,     -0.0,      0.004,       -0.004,    0.01,    0.5,
                            1.0,     -1.0,      12.345,      -12.345,   999.995, 1000.0,
                            -1000.5, 1234567.8, -98765432.1, 1e15 + 1., 0.125,   2.675};
-  for (const double v : values)
+  for (const double v : values) {
     QCOMPARE(compiled.text(v), formatter.number(pattern, v));
+    char bytes[256];
+    if (const char *end = compiled.writeUtf8(bytes, v)) // halfway values are left to text()
+      QCOMPARE(QByteArray(bytes, end - bytes), formatter.number(pattern, v).toUtf8());
+  }
 }
 
 void TstNumberPattern::patternsLeftToTheFormatter_data() {

@@ -83,6 +83,8 @@ private slots:
   void replacedFileKeepsItsAccess();
   void fullDiskNamesTheFileAndTheReason_data();
   void fullDiskNamesTheFileAndTheReason();
+  void recordsPastTheFirstBlock_data();
+  void recordsPastTheFirstBlock();
 
 private:
   bool exportAs(TzelDataset &dataset, QString file, int fileType);
@@ -472,6 +474,106 @@ void TestExportRecords::fullDiskNamesTheFileAndTheReason() {
   QCOMPARE(rec.texts(),
            QStringList{u"Error: Cannot write "_s + file + u": No space left on device"_s});
   QCOMPARE(QDir(disk).entryList(QDir::Files | QDir::Hidden), QStringList());
+}
+
+void TestExportRecords::recordsPastTheFirstBlock_data() {
+  QTest::addColumn<QString>("declared");
+  QTest::addColumn<QString>("value"); // as SQL
+  QTest::addColumn<QString>("format");
+  QTest::addColumn<QString>("locale");
+  QTest::addColumn<QChar>("separator");
+  QTest::addColumn<QString>("text");
+  const QChar csv = u',';
+  const QChar tab = u'\t';
+  const auto row = [](const char *name) -> QTestData & { return QTest::newRow(name); };
+  row("integer") << u"INTEGER"_s << u"1234567"_s << QString() << u"en_US"_s << csv << u"1234567"_s;
+  row("integer #") << u"INTEGER"_s << u"-42"_s << u"#"_s << u"en_US"_s << csv << u"-42"_s;
+  row("integer # past 2^53") << u"INTEGER"_s << u"9007199254740993"_s << u"#"_s << u"en_US"_s << csv
+                             << u"9007199254740992"_s;
+  row("integer #,# csv") << u"INTEGER"_s << u"1234567"_s << u"#,#"_s << u"en_US"_s << csv
+                         << u"\"1,234,567\""_s;
+  row("integer #,# tab") << u"INTEGER"_s << u"1234567"_s << u"#,#"_s << u"en_US"_s << tab
+                         << u"1,234,567"_s;
+  row("integer holding a half") << u"INTEGER"_s << u"2.5"_s << u"#"_s << u"en_US"_s << csv
+                                << u"3"_s;
+  row("integer holding text") << u"INTEGER"_s << u"'12a'"_s << QString() << u"en_US"_s << csv
+                              << u"12a"_s;
+  row("integer null") << u"INTEGER"_s << u"NULL"_s << u"#"_s << u"en_US"_s << csv << QString();
+  row("float #,#.00") << u"FLOAT"_s << u"1234.5"_s << u"#,#.00"_s << u"en_US"_s << tab
+                      << u"1,234.50"_s;
+  row("float halfway") << u"FLOAT"_s << u"0.125"_s << u"#,#.00"_s << u"en_US"_s << csv << u"0.13"_s;
+  row("float below a cent") << u"FLOAT"_s << u"-0.004"_s << u"#,#.00"_s << u"en_US"_s << csv
+                            << u"0.00"_s;
+  row("float with prefix") << u"FLOAT"_s << u"-98765432.1"_s << u"$#,#.00"_s << u"en_US"_s << tab
+                           << u"-$98,765,432.10"_s;
+  row("float 0.###") << u"FLOAT"_s << u"2.675"_s << u"0.###"_s << u"en_US"_s << csv << u"2.675"_s;
+  row("float stored whole") << u"FLOAT"_s << u"7"_s << u"#,#.00"_s << u"en_US"_s << csv
+                            << u"7.00"_s;
+  row("float plain") << u"FLOAT"_s << u"2.5"_s << QString() << u"en_US"_s << csv << u"2.5"_s;
+  row("float huge") << u"FLOAT"_s << u"1e20"_s << u"#,#.00"_s << u"en_US"_s << tab
+                    << u"100,000,000,000,000,000,000.00"_s;
+  row("float de_DE") << u"FLOAT"_s << u"1234.5"_s << u"#,#.00"_s << u"de_DE"_s << csv
+                     << u"\"1.234,50\""_s;
+  row("currency") << u"CURRENCY"_s << u"1250"_s << QString() << u"en_US"_s << csv
+                  << u"\"1,250.00\""_s;
+  row("text") << u"VARCHAR(20)"_s << u"'Acme'"_s << QString() << u"en_US"_s << csv << u"\"Acme\""_s;
+  row("text quoted") << u"VARCHAR(20)"_s << u"'say \"hi\"'"_s << QString() << u"en_US"_s << tab
+                     << u"\"say \"\"hi\"\"\""_s;
+  row("text accented") << u"VARCHAR(20)"_s << u"'Čapek & Söhne'"_s << QString() << u"en_US"_s << csv
+                       << u"\"Čapek & Söhne\""_s;
+  row("text two lines") << u"VARCHAR(20)"_s << u"'a' || char(13, 10) || 'b'"_s << QString()
+                        << u"en_US"_s << csv << u"\"a\r\nb\""_s;
+  row("text empty") << u"VARCHAR(20)"_s << u"''"_s << QString() << u"en_US"_s << csv << u"\"\""_s;
+  row("text null") << u"VARCHAR(20)"_s << u"NULL"_s << QString() << u"en_US"_s << csv << u"\"\""_s;
+  row("memo holding a number") << u"MEMO"_s << u"12"_s << QString() << u"en_US"_s << csv
+                               << u"\"12\""_s;
+  row("flag true") << u"BOOLEAN"_s << u"1"_s << u"Yes;No"_s << u"en_US"_s << csv << u"Yes"_s;
+  row("flag false") << u"BOOLEAN"_s << u"0"_s << u"Yes;No"_s << u"en_US"_s << csv << u"No"_s;
+  row("date") << u"DATE"_s << u"'1999-03-01'"_s << u"yyyy-mm-dd"_s << u"en_US"_s << csv
+              << u"\"1999-03-01\""_s;
+  row("blob") << u"BLOB"_s << u"x'0102'"_s << QString() << u"en_US"_s << csv << u"\"(BLOB)\""_s;
+}
+
+// Past the first block a dataset keeps, records are written straight from the database's
+// own values: each line is the same as those of the records kept.
+void TestExportRecords::recordsPastTheFirstBlock() {
+  QFETCH(QString, declared);
+  QFETCH(QString, value);
+  QFETCH(QString, format);
+  QFETCH(QString, locale);
+  QFETCH(QChar, separator);
+  QFETCH(QString, text);
+  RecordingMessages rec; // the progress window counts the records
+  constexpr int Rows = 1100;
+  const QString file = m_dir.filePath(u"walk.sqlite"_s);
+  {
+    QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"walk"_s);
+    db.setDatabaseName(file);
+    QVERIFY(db.open());
+    QSqlQuery q(db);
+    for (const QString &s : {u"DROP TABLE IF EXISTS W"_s, u"CREATE TABLE W (V %1)"_s.arg(declared),
+                             u"INSERT INTO W VALUES (%1)"_s.arg(value)})
+      QVERIFY2(q.exec(s), qPrintable(q.lastError().text()));
+  }
+  QSqlDatabase::removeDatabase(u"walk"_s);
+  const QLocale before;
+  QLocale::setDefault(QLocale(locale));
+  TzelDataset dataset;
+  dataset.setDatabaseName(file);
+  dataset.setSQL({u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 FROM n WHERE i < %1) "
+                  "SELECT V FROM W, n"_s.arg(Rows)});
+  dataset.Open();
+  QLocale::setDefault(before);
+  TzelDatasetField *field = dataset.Fields(0);
+  if (field->DataType() == ftBoolean)
+    field->setDisplayValues(format);
+  else
+    field->setDisplayFormat(format);
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  WriteDelimitedRecords(dataset, buffer, separator, false);
+  QCOMPARE(QString::fromUtf8(buffer.data()), (text + u"\r\n"_s).repeated(Rows));
+  QVERIFY(rec.messages.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(TestExportRecords)
