@@ -1,0 +1,1015 @@
+#include "engine/designfromsql.h"
+
+#include "engine/sqlliterals.h"
+#include "engine/sqlreader.h"
+#include "engine/zelparams.h"
+#include "model/keywords.h"
+#include "model/quoting.h"
+#include "model/sqldates.h"
+#include "model/vocabulary.h"
+#include "model/zelmodel.h"
+#include "model/zelquery.h"
+
+#include <QMap>
+#include <QRegularExpression>
+#include <algorithm>
+#include <optional>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+using Kind = TzelSqlExpr::Kind;
+using TK = TzelSqlTokenKind;
+
+constexpr int kHiddenTwin = 7; // zelHide - zelShow: the hidden twin of a show mode
+
+[[noreturn]] void refuse(const TzelSqlExpr &at, const QString &what) {
+  throw TzelSqlRefusal{what, at.line, at.column};
+}
+QString cannotShow(const QString &construct) {
+  return construct + u" cannot be shown in the design"_s;
+}
+
+bool isAggregate(TzelShow show) {
+  return (show >= zelShowSum && show <= zelShowAverage) ||
+         (show >= zelHideSum && show <= zelHideAverage);
+}
+TzelShow aggregateShow(const QString &function) {
+  if (function == u"SUM")
+    return zelShowSum;
+  if (function == u"COUNT")
+    return zelShowCount;
+  if (function == u"MIN")
+    return zelShowMin;
+  if (function == u"MAX")
+    return zelShowMax;
+  if (function == u"AVG")
+    return zelShowAverage;
+  return zelShow;
+}
+TzelShow shownForm(TzelShow show) {
+  return show >= zelHide ? TzelShow(show - kHiddenTwin) : show;
+}
+TFieldType aggregateType(TzelShow show, TFieldType type) {
+  const TzelShow s = shownForm(show);
+  return (s == zelShowMin || s == zelShowMax) && type != ftUnknown ? type : ftFloat;
+}
+bool isDateType(TFieldType type) {
+  return type == ftDate || type == ftTime || type == ftDateTime;
+}
+bool isNegatedOper(TzelFilterOper oper) {
+  return oper == zelFilterNotEqual || oper == zelFilterNotBetween || oper == zelFilterNotLike;
+}
+TzelFilterOper negatedOper(TzelFilterOper oper) {
+  switch (oper) {
+  case zelFilterEqual:
+    return zelFilterNotEqual;
+  case zelFilterNotEqual:
+    return zelFilterEqual;
+  case zelFilterBetween:
+    return zelFilterNotBetween;
+  case zelFilterNotBetween:
+    return zelFilterBetween;
+  case zelFilterLike:
+    return zelFilterNotLike;
+  case zelFilterNotLike:
+    return zelFilterLike;
+  case zelFilterGT:
+    return zelFilterLE;
+  case zelFilterLE:
+    return zelFilterGT;
+  case zelFilterGE:
+    return zelFilterLT;
+  case zelFilterLT:
+    return zelFilterGE;
+  }
+  return oper;
+}
+TzelFilterOper compareOper(const QString &op, bool flipped) {
+  if (op == u"=")
+    return zelFilterEqual;
+  if (op == u"<>")
+    return zelFilterNotEqual;
+  const bool less = op.startsWith(u'<') != flipped;
+  const bool orEqual = op.endsWith(u'=');
+  return less ? (orEqual ? zelFilterLE : zelFilterLT) : (orEqual ? zelFilterGE : zelFilterGT);
+}
+
+enum class Clause { Where, Having };
+
+// What a condition, a sort or a grouping is on: a column, or a calculated expression, with
+// the aggregate around it (zelShow when none).
+struct Target {
+  QString tableAlias; // empty: calculated
+  QString expression; // the field alias, or the calculated value's expression
+  QString key;        // equal keys compute the same
+  TFieldType type = ftString;
+  bool typed = true; // false: a calculated value whose type is not known
+  TzelShow aggregate = zelShow;
+  QString defaultAlias;
+};
+
+struct Cell {
+  Target target;
+  std::optional<TzelFilterOper> oper; // none: IS [NOT] NULL alone
+  bool positive = true;
+  bool blank = false;
+  QList<TzelSqlExprPtr> items;
+  const TzelSqlExpr *at = nullptr;
+};
+using Row = QList<Cell>;
+
+struct PlanTable {
+  QString alias;
+  QString written;
+  TzelTable *model = nullptr;
+  int line = 1, column = 1;
+};
+struct PlanJoin {
+  QString left, right;
+  TzelJoinType type = zelJoinInner;
+  QList<std::pair<QString, QString>> pairs;
+};
+struct PlanCell {
+  TzelFilterOper oper = zelFilterEqual;
+  QString text;
+};
+struct PlanValue {
+  Target target;
+  QString alias;
+  TzelShow show = zelShow;
+  TzelSort sort = zelSortNone;
+  QMap<int, PlanCell> cells;
+};
+// A pending step of a join written without ON: its condition stands in WHERE.
+struct OpenStep {
+  QSet<QString> left, right;
+  TzelJoinType type;
+};
+
+// Holds the query while it is filled when it belongs to no query component.
+class ModelHolder : public QObject, public TzelQueryOwner {
+public:
+  explicit ModelHolder(TzelModel *model) : m_model(model) {}
+  TzelModel *queryDataModel() const override { return m_model; }
+
+private:
+  TzelModel *m_model;
+};
+
+class Mapper {
+public:
+  Mapper(const QString &sql, TzelModel &model, TzelDatabase dialect)
+      : m_sql(sql), m_model(model), m_dialect(dialect) {
+    if (dialect == model.DatabaseType()) {
+      readSettings(model);
+    } else {
+      TzelModel settings;
+      settings.SetDatabaseType(dialect);
+      readSettings(settings);
+    }
+  }
+
+  void read() {
+    const TzelSqlStatement s = ReadSqlStatement(m_sql, m_dialect, spacedNames());
+    m_distinct = s.distinct;
+    for (const TzelSqlFromPtr &from : s.from)
+      readFrom(*from);
+    QList<TzelSqlExprPtr> filters;
+    if (s.where)
+      splitWhere(s.where, filters);
+    checkJoined();
+    for (const TzelSqlSelectItem &item : s.items)
+      readSelectItem(item);
+    if (!filters.isEmpty())
+      readFilters(filters, Clause::Where);
+    for (const TzelSqlExprPtr &group : s.groupBy)
+      readGroupBy(*group);
+    if (s.having)
+      readFilters({s.having}, Clause::Having);
+    finishGrouping(s);
+    for (const TzelSqlOrderItem &item : s.orderBy)
+      readOrderBy(item);
+  }
+
+  void apply(TzelQuery &out) const;
+
+private:
+  void readSettings(const TzelModel &m) {
+    m_stringQuote = m.StringQuote();
+    m_booleanQuote = m.BooleanQuote();
+    m_dateFormat = m.DateFormat();
+    m_dateQuote = m.DateQuote();
+    m_doubleTexts = m_stringQuote == zelQuoteDouble || m_booleanQuote == zelQuoteDouble ||
+                    m_dateQuote.contains(u'"');
+  }
+
+  QSet<QString> spacedNames() const {
+    QSet<QString> names;
+    auto add = [&](const QString &name) {
+      if (name.contains(u' '))
+        names.insert(name.toCaseFolded());
+    };
+    for (int t = 0; t < m_model.TableCount(); ++t) {
+      const TzelTable *table = m_model.GetTable(t);
+      if (table->Deleted())
+        continue;
+      add(table->TableAlias());
+      add(table->TableName());
+      for (int f = 0; f < table->FieldCount(); ++f)
+        if (!table->GetField(f)->Deleted()) {
+          add(table->GetField(f)->FieldName());
+          add(table->GetField(f)->FieldAlias());
+        }
+    }
+    return names;
+  }
+
+  QString span(const TzelSqlExpr &e) const { return m_sql.mid(e.begin, e.end - e.begin); }
+
+  // ---- FROM ----------------------------------------------------------------------------
+  TzelTable *modelTable(const QString &written) {
+    for (int t = 0; t < m_model.TableCount(); ++t) {
+      auto *table = qobject_cast<TzelDataModelTable *>(m_model.GetTable(t));
+      if (!table || table->Deleted())
+        continue;
+      const QString prefixed = m_model.DatabasePrefix(table->DatabaseName()) + table->TableName();
+      if (zelSameText(prefixed, written) || zelSameText(table->TableName(), written))
+        return table;
+    }
+    return nullptr;
+  }
+
+  // The aliases of the tables under a FROM item.
+  QSet<QString> readFrom(const TzelSqlFrom &from) {
+    if (from.isTable)
+      return {addTable(from)};
+    const QSet<QString> left = readFrom(*from.left);
+    const QSet<QString> right = readFrom(*from.right);
+    if (from.on) {
+      QList<TzelSqlExprPtr> conditions;
+      flattenAnd(from.on, conditions);
+      for (const TzelSqlExprPtr &c : conditions)
+        readJoinCondition(*c, from.type, right);
+    } else {
+      m_openSteps.append({left, right, from.type});
+    }
+    return left + right;
+  }
+
+  QString addTable(const TzelSqlFrom &from) {
+    TzelTable *table = modelTable(from.name);
+    if (!table)
+      throw TzelSqlRefusal{u"the table [%1] is not in the data model"_s.arg(from.name), from.line,
+                           from.column};
+    const QString alias = from.alias.isEmpty() ? from.name.section(u'.', -1) : from.alias;
+    for (const PlanTable &t : std::as_const(m_tables))
+      if (zelSameText(t.alias, alias))
+        throw TzelSqlRefusal{u"the table alias [%1] stands twice"_s.arg(alias), from.line,
+                             from.column};
+    m_tables.append({alias, from.name, table, from.line, from.column});
+    return alias.toCaseFolded();
+  }
+
+  static void flattenAnd(const TzelSqlExprPtr &e, QList<TzelSqlExprPtr> &out) {
+    if (e->kind == Kind::And)
+      for (const TzelSqlExprPtr &a : e->args)
+        flattenAnd(a, out);
+    else
+      out.append(e);
+  }
+
+  bool isColumnPair(const TzelSqlExpr &c) const {
+    return c.kind == Kind::Compare && c.args.at(0)->kind == Kind::Column &&
+           c.args.at(1)->kind == Kind::Column && !isTextLiteral(*c.args.at(1)) &&
+           !isTextLiteral(*c.args.at(0));
+  }
+
+  void readJoinCondition(const TzelSqlExpr &c, TzelJoinType type, const QSet<QString> &added) {
+    if (c.kind == Kind::Or)
+      refuse(c, cannotShow(u"an OR in a join condition"_s));
+    if (!isColumnPair(c))
+      refuse(c, cannotShow(u"a join condition that does not compare two tables' columns"_s));
+    if (c.text != u"=")
+      refuse(c, cannotShow(u"a join condition other than an equality"_s));
+    addJoinPair(c, type, added);
+  }
+
+  void addJoinPair(const TzelSqlExpr &c, TzelJoinType type, const QSet<QString> &added) {
+    const auto [ta, fa] = resolveColumn(*c.args.at(0));
+    const auto [tb, fb] = resolveColumn(*c.args.at(1));
+    const QString a = m_tables.at(ta).alias, b = m_tables.at(tb).alias;
+    if (ta == tb)
+      refuse(c, cannotShow(u"a join of a table with itself"_s));
+    for (PlanJoin &join : m_joins) {
+      if (zelSameText(join.left, a) && zelSameText(join.right, b)) {
+        join.pairs.append({fa->FieldAlias(), fb->FieldAlias()});
+        return;
+      }
+      if (zelSameText(join.left, b) && zelSameText(join.right, a)) {
+        join.pairs.append({fb->FieldAlias(), fa->FieldAlias()});
+        return;
+      }
+    }
+    // The table the join adds is the one kept or dropped; written first it swaps the sides.
+    if (added.contains(a.toCaseFolded()) && !added.contains(b.toCaseFolded()) &&
+        type != zelJoinInner)
+      type = type == zelJoinLeft ? zelJoinRight : zelJoinLeft;
+    m_joins.append({a, b, type, {{fa->FieldAlias(), fb->FieldAlias()}}});
+  }
+
+  // Equalities of two tables' columns at the top of WHERE are joins; the rest filters.
+  bool holdsJoin(const TzelSqlExpr &e) const {
+    if (isColumnPair(e))
+      return true;
+    return e.kind == Kind::And &&
+           std::any_of(e.args.cbegin(), e.args.cend(),
+                       [&](const TzelSqlExprPtr &a) { return holdsJoin(*a); });
+  }
+  // The conjuncts of WHERE, opening only the ANDs that hold a join: the others keep their
+  // grouping, which tells the filter cells apart.
+  void joinConjuncts(const TzelSqlExprPtr &e, QList<TzelSqlExprPtr> &out) const {
+    if (e->kind == Kind::And && holdsJoin(*e))
+      for (const TzelSqlExprPtr &a : e->args)
+        joinConjuncts(a, out);
+    else
+      out.append(e);
+  }
+
+  void splitWhere(const TzelSqlExprPtr &where, QList<TzelSqlExprPtr> &filters) {
+    QList<TzelSqlExprPtr> conjuncts;
+    joinConjuncts(where, conjuncts);
+    for (const TzelSqlExprPtr &c : conjuncts) {
+      if (!isColumnPair(*c)) {
+        filters.append(c);
+        continue;
+      }
+      if (c->text != u"=")
+        refuse(*c, cannotShow(u"a join condition other than an equality"_s));
+      const QString a = m_tables.at(resolveColumn(*c->args.at(0)).first).alias.toCaseFolded();
+      const QString b = m_tables.at(resolveColumn(*c->args.at(1)).first).alias.toCaseFolded();
+      TzelJoinType type = zelJoinInner;
+      QSet<QString> added;
+      for (const OpenStep &step : std::as_const(m_openSteps))
+        if ((step.left.contains(a) && step.right.contains(b)) ||
+            (step.left.contains(b) && step.right.contains(a))) {
+          type = step.type;
+          added = step.right;
+          break;
+        }
+      addJoinPair(*c, type, added);
+    }
+  }
+
+  void checkJoined() const {
+    if (m_tables.size() < 2)
+      return;
+    QSet<QString> reached{m_tables.first().alias.toCaseFolded()};
+    for (bool grew = true; grew;) {
+      grew = false;
+      for (const PlanJoin &j : m_joins) {
+        const QString l = j.left.toCaseFolded(), r = j.right.toCaseFolded();
+        if (reached.contains(l) != reached.contains(r)) {
+          reached.insert(l);
+          reached.insert(r);
+          grew = true;
+        }
+      }
+    }
+    for (const PlanTable &t : m_tables)
+      if (!reached.contains(t.alias.toCaseFolded()))
+        throw TzelSqlRefusal{cannotShow(u"a table joined to no other"_s), t.line, t.column};
+  }
+
+  // ---- names ---------------------------------------------------------------------------
+  static TzelField *fieldOf(const TzelTable &table, const QString &name) {
+    TzelField *byAlias = nullptr;
+    for (int f = 0; f < table.FieldCount(); ++f) {
+      TzelField *field = table.GetField(f);
+      if (field->Deleted())
+        continue;
+      if (zelSameText(field->FieldName(), name))
+        return field;
+      if (!byAlias && zelSameText(field->FieldAlias(), name))
+        byAlias = field;
+    }
+    return byAlias;
+  }
+
+  int tableByQualifier(const QString &qualifier) const {
+    for (int t = 0; t < m_tables.size(); ++t)
+      if (zelSameText(m_tables.at(t).alias, qualifier))
+        return t;
+    for (int t = 0; t < m_tables.size(); ++t)
+      if (zelSameText(m_tables.at(t).written, qualifier))
+        return t;
+    return -1;
+  }
+
+  std::pair<int, TzelField *> resolveColumn(const TzelSqlExpr &c) const {
+    const QString name = c.parts.last();
+    if (c.parts.size() > 1) {
+      const QString qualifier = c.parts.mid(0, c.parts.size() - 1).join(u'.');
+      const int t = tableByQualifier(qualifier);
+      if (t < 0)
+        refuse(c, u"the table [%1] is not in the statement"_s.arg(qualifier));
+      TzelField *field = fieldOf(*m_tables.at(t).model, name);
+      if (!field)
+        refuse(c, u"the column [%1] is not in the data model"_s.arg(qualifier + u'.' + name));
+      return {t, field};
+    }
+    std::pair<int, TzelField *> found{-1, nullptr};
+    for (int t = 0; t < m_tables.size(); ++t)
+      if (TzelField *field = fieldOf(*m_tables.at(t).model, name)) {
+        if (found.second)
+          refuse(c, u"the column [%1] is in more than one table"_s.arg(name));
+        found = {t, field};
+      }
+    if (!found.second)
+      refuse(c, u"the column [%1] is not in the data model"_s.arg(name));
+    return found;
+  }
+
+  // A double-quoted word standing alone where the dialect quotes texts so.
+  bool isTextLiteral(const TzelSqlExpr &e) const {
+    return e.kind == Kind::Column && e.parts.size() == 1 && e.quoted == TK::DoubleQuoted &&
+           m_doubleTexts;
+  }
+
+  static void collectColumns(const TzelSqlExprPtr &e, QList<const TzelSqlExpr *> &out) {
+    if (e->kind == Kind::Column)
+      out.append(e.get());
+    for (const TzelSqlExprPtr &a : e->args)
+      collectColumns(a, out);
+  }
+  static bool containsAggregate(const TzelSqlExpr &e) {
+    if (e.kind == Kind::Function && aggregateShow(e.text) != zelShow)
+      return true;
+    return std::any_of(e.args.cbegin(), e.args.cend(),
+                       [](const TzelSqlExprPtr &a) { return containsAggregate(*a); });
+  }
+
+  // A name as a calculated expression writes it: bracketed unless a plain word.
+  static QString expressionName(const QString &name, bool field) {
+    static const QRegularExpression plain(u"^[A-Za-z_][A-Za-z0-9_]*[A-Za-z_]$|^[A-Za-z_]$"_s);
+    if (!field && plain.match(name).hasMatch() && KeywordIndex(name) < 0)
+      return name;
+    return u'[' + name + u']';
+  }
+
+  // The calculated expression of a part of the statement: its text with every column
+  // written as Table.[Field] (aliases of the design), white space runs made one space.
+  QString designExpression(const TzelSqlExprPtr &e) const {
+    QList<const TzelSqlExpr *> columns;
+    collectColumns(e, columns);
+    std::sort(columns.begin(), columns.end(),
+              [](const TzelSqlExpr *a, const TzelSqlExpr *b) { return a->begin < b->begin; });
+    QString text;
+    qsizetype at = e->begin;
+    for (const TzelSqlExpr *c : columns) {
+      const auto [t, field] = resolveColumn(*c);
+      text += m_sql.mid(at, c->begin - at);
+      text += expressionName(m_tables.at(t).alias, false) + u'.' +
+              expressionName(field->FieldAlias(), true);
+      at = c->end;
+    }
+    text += m_sql.mid(at, e->end - at);
+    static const QRegularExpression spaces(u"\\s+"_s);
+    return text.replace(spaces, u" "_s).trimmed();
+  }
+
+  Target target(const TzelSqlExprPtr &e) const {
+    Target t;
+    if (e->kind == Kind::Column && !isTextLiteral(*e)) {
+      const auto [table, field] = resolveColumn(*e);
+      t.tableAlias = m_tables.at(table).alias;
+      t.expression = field->FieldAlias();
+      t.type = field->DataType();
+      t.defaultAlias = field->FieldName();
+      t.key = u"c:"_s + t.tableAlias.toCaseFolded() + u'.' + t.expression.toCaseFolded();
+      return t;
+    }
+    t.expression = e->kind == Kind::Star ? u"*"_s : designExpression(e);
+    t.typed = false;
+    t.defaultAlias = u"Expression"_s;
+    t.key = u"x:"_s + t.expression.toCaseFolded();
+    return t;
+  }
+
+  // An aggregate over a column, an expression or *, or nothing.
+  std::optional<Target> aggregateTarget(const TzelSqlExprPtr &e) const {
+    if (e->kind != Kind::Function)
+      return std::nullopt;
+    const TzelShow show = aggregateShow(e->text);
+    if (show == zelShow || (e->args.size() != 1 && !e->star))
+      return std::nullopt;
+    Target t;
+    if (e->star) {
+      t.expression = u"*"_s;
+      t.typed = false;
+      t.key = u"x:*"_s;
+      t.defaultAlias = u"Count"_s;
+    } else if (e->distinct) {
+      t = target(e->args.first());
+      const QString inner = t.tableAlias.isEmpty() ? t.expression
+                                                   : expressionName(t.tableAlias, false) + u'.' +
+                                                         expressionName(t.expression, true);
+      t.tableAlias.clear();
+      t.expression = u"DISTINCT "_s + inner;
+      t.key = u"x:"_s + t.expression.toCaseFolded();
+      t.typed = false;
+    } else {
+      t = target(e->args.first());
+    }
+    t.aggregate = show;
+    if (t.defaultAlias == u"Expression")
+      t.defaultAlias = e->text.left(1) + e->text.mid(1).toLower();
+    return t;
+  }
+
+  // ---- values --------------------------------------------------------------------------
+  QString uniqueAlias(const QString &base) const {
+    auto taken = [&](const QString &alias) {
+      return std::any_of(m_values.cbegin(), m_values.cend(),
+                         [&](const PlanValue &v) { return zelSameText(v.alias, alias); });
+    };
+    if (!taken(base))
+      return base;
+    for (int n = 1;; ++n)
+      if (!taken(base + u'_' + QString::number(n)))
+        return base + u'_' + QString::number(n);
+  }
+
+  int addValue(const Target &t, TzelShow show, const QString &alias) {
+    PlanValue v;
+    v.target = t;
+    v.show = show;
+    v.alias = uniqueAlias(alias.isEmpty() ? t.defaultAlias : alias);
+    m_values.append(v);
+    m_order.append(int(m_values.size()) - 1);
+    return int(m_values.size()) - 1;
+  }
+
+  void readSelectItem(const TzelSqlSelectItem &item) {
+    const TzelSqlExprPtr &e = item.expr;
+    if (e->kind == Kind::Star) {
+      for (int t = 0; t < m_tables.size(); ++t) {
+        if (!e->parts.isEmpty() && t != tableByQualifier(e->parts.join(u'.')))
+          continue;
+        const TzelTable &table = *m_tables.at(t).model;
+        for (int f = 0; f < table.FieldCount(); ++f) {
+          const TzelField *field = table.GetField(f);
+          if (field->Deleted())
+            continue;
+          Target target;
+          target.tableAlias = m_tables.at(t).alias;
+          target.expression = field->FieldAlias();
+          target.type = field->DataType();
+          target.key =
+              u"c:"_s + target.tableAlias.toCaseFolded() + u'.' + target.expression.toCaseFolded();
+          m_select.append(addValue(target, zelShow, field->FieldName()));
+        }
+      }
+      if (!e->parts.isEmpty() && tableByQualifier(e->parts.join(u'.')) < 0)
+        refuse(*e, u"the table [%1] is not in the statement"_s.arg(e->parts.join(u'.')));
+      return;
+    }
+    if (const std::optional<Target> agg = aggregateTarget(e)) {
+      m_select.append(addValue(*agg, agg->aggregate, item.alias));
+      return;
+    }
+    m_select.append(addValue(target(e), zelShow, item.alias));
+  }
+
+  // ---- filters -------------------------------------------------------------------------
+  bool literalSide(const TzelSqlExpr &e, Clause clause) const {
+    if (clause == Clause::Having && !IsNativeDialect(m_dialect))
+      return e.kind != Kind::Function || aggregateShow(e.text) == zelShow;
+    if (e.kind == Kind::Column)
+      return isTextLiteral(e);
+    if (e.kind == Kind::Star || containsAggregate(e))
+      return false;
+    QList<const TzelSqlExpr *> columns;
+    collectColumns(std::shared_ptr<const TzelSqlExpr>(std::shared_ptr<const TzelSqlExpr>(), &e),
+                   columns);
+    return columns.isEmpty();
+  }
+
+  Target conditionTarget(const TzelSqlExprPtr &e, Clause clause) const {
+    if (clause == Clause::Having) {
+      if (const std::optional<Target> agg = aggregateTarget(e))
+        return *agg;
+      refuse(*e, cannotShow(u"a HAVING condition on other than an aggregate value"_s));
+    }
+    if (containsAggregate(*e))
+      refuse(*e, cannotShow(u"an aggregate in WHERE"_s));
+    return target(e);
+  }
+
+  Cell atom(const TzelSqlExprPtr &e, Clause clause) const {
+    Cell cell;
+    cell.at = e.get();
+    switch (e->kind) {
+    case Kind::Compare: {
+      const bool leftLiteral = literalSide(*e->args.at(0), clause);
+      const bool rightLiteral = literalSide(*e->args.at(1), clause);
+      if (leftLiteral == rightLiteral)
+        refuse(*e, cannotShow(u"a condition that is not on one value"_s));
+      cell.target = conditionTarget(e->args.at(leftLiteral ? 1 : 0), clause);
+      cell.oper = compareOper(e->text, leftLiteral);
+      cell.items << e->args.at(leftLiteral ? 0 : 1);
+      break;
+    }
+    case Kind::Between:
+    case Kind::In:
+    case Kind::Like: {
+      if (e->kind == Kind::Like && e->text == u"ILIKE")
+        refuse(*e, cannotShow(u"ILIKE"_s));
+      cell.target = conditionTarget(e->args.at(0), clause);
+      for (qsizetype i = 1; i < e->args.size(); ++i) {
+        if (!literalSide(*e->args.at(i), clause))
+          refuse(*e->args.at(i), cannotShow(u"a condition that is not on one value"_s));
+        cell.items << e->args.at(i);
+      }
+      const TzelFilterOper oper = e->kind == Kind::Between ? zelFilterBetween
+                                  : e->kind == Kind::In    ? zelFilterEqual
+                                                           : zelFilterLike;
+      cell.oper = e->negated ? negatedOper(oper) : oper;
+      break;
+    }
+    case Kind::IsNull:
+      cell.target = conditionTarget(e->args.at(0), clause);
+      cell.blank = true;
+      cell.positive = !e->negated;
+      return cell;
+    default:
+      refuse(*e, cannotShow(u"a condition that is not on one value"_s));
+    }
+    cell.positive = !isNegatedOper(*cell.oper);
+    return cell;
+  }
+
+  static void negate(Cell &cell) {
+    if (cell.oper)
+      cell.oper = negatedOper(*cell.oper);
+    cell.positive = cell.oper ? !isNegatedOper(*cell.oper) : !cell.positive;
+  }
+
+  // Two cells as one: OR of positive ones, AND of negated ones, on the same value.
+  static bool merge(Cell &into, const Cell &part, bool disjunction) {
+    if (into.target.key != part.target.key || into.target.aggregate != part.target.aggregate ||
+        into.positive != disjunction || part.positive != disjunction)
+      return false;
+    if (into.oper && part.oper && *into.oper != *part.oper)
+      return false;
+    const TzelFilterOper oper = into.oper ? *into.oper : part.oper.value_or(zelFilterEqual);
+    if ((oper == zelFilterBetween || oper == zelFilterNotBetween) && !into.items.isEmpty() &&
+        !part.items.isEmpty())
+      return false;
+    if (!into.oper)
+      into.oper = part.oper;
+    into.items += part.items;
+    into.blank = into.blank || part.blank;
+    return true;
+  }
+
+  std::optional<Cell> cellOf(const TzelSqlExprPtr &e, bool negated, Clause clause) const {
+    if (e->kind == Kind::Not)
+      return cellOf(e->args.first(), !negated, clause);
+    if (e->kind == Kind::Or || e->kind == Kind::And) {
+      const bool disjunction = (e->kind == Kind::Or) != negated;
+      std::optional<Cell> merged;
+      for (const TzelSqlExprPtr &a : e->args) {
+        if (a->parenthesized) // each cell stands in parentheses of its own
+          return std::nullopt;
+        std::optional<Cell> part = cellOf(a, negated, clause);
+        if (!part)
+          return std::nullopt;
+        if (!merged)
+          merged = part;
+        else if (!merge(*merged, *part, disjunction))
+          return std::nullopt;
+      }
+      return merged;
+    }
+    Cell cell = atom(e, clause);
+    if (negated)
+      negate(cell);
+    return cell;
+  }
+
+  QList<Row> rows(const TzelSqlExprPtr &e, bool negated, Clause clause) const {
+    if (std::optional<Cell> cell = cellOf(e, negated, clause))
+      return {{*cell}};
+    if (e->kind == Kind::Not)
+      return rows(e->args.first(), !negated, clause);
+    const bool disjunction = (e->kind == Kind::Or) != negated;
+    QList<Row> result;
+    if (disjunction) {
+      for (const TzelSqlExprPtr &a : e->args)
+        result += rows(a, negated, clause);
+    } else {
+      result = {Row()};
+      for (const TzelSqlExprPtr &a : e->args) {
+        const QList<Row> part = rows(a, negated, clause);
+        QList<Row> product;
+        for (const Row &r : std::as_const(result))
+          for (const Row &p : part)
+            product.append(r + p);
+        result = product;
+        if (result.size() > TzelFilterPositionMax)
+          break;
+      }
+    }
+    if (result.size() > TzelFilterPositionMax)
+      refuse(*e, cannotShow(u"a condition of more than twenty OR branches"_s));
+    return result;
+  }
+
+  void readFilters(const QList<TzelSqlExprPtr> &conjuncts, Clause clause) {
+    QList<Row> all{Row()};
+    for (const TzelSqlExprPtr &c : conjuncts) {
+      const QList<Row> part = rows(c, false, clause);
+      QList<Row> product;
+      for (const Row &r : std::as_const(all))
+        for (const Row &p : part)
+          product.append(r + p);
+      all = product;
+      if (all.size() > TzelFilterPositionMax)
+        refuse(*c, cannotShow(u"a condition of more than twenty OR branches"_s));
+    }
+    for (int r = 0; r < all.size(); ++r)
+      for (const Cell &cell : all.at(r))
+        place(cell, r + TzelFilterPositionMin, clause);
+  }
+
+  bool matches(const PlanValue &v, const Target &t) const {
+    if (v.target.key != t.key)
+      return false;
+    if (t.aggregate == zelShow)
+      return !isAggregate(v.show);
+    return shownForm(v.show) == t.aggregate;
+  }
+
+  void place(const Cell &cell, int row, Clause clause) {
+    int index = -1;
+    for (int i = 0; i < m_values.size() && index < 0; ++i)
+      if (matches(m_values.at(i), cell.target) && !m_values.at(i).cells.contains(row))
+        index = i;
+    if (index < 0)
+      index = addValue(cell.target,
+                       clause == Clause::Having ? TzelShow(cell.target.aggregate + kHiddenTwin)
+                                                : zelHide,
+                       QString());
+    PlanValue &v = m_values[index];
+    if (!v.target.typed && !cell.items.isEmpty()) {
+      v.target.type = inferredType(*cell.items.first());
+      v.target.typed = true;
+    }
+    const TFieldType type = clause == Clause::Having && isAggregate(v.show)
+                                ? aggregateType(v.show, v.target.type)
+                                : v.target.type;
+    const TzelFilterOper oper =
+        cell.oper.value_or(cell.positive ? zelFilterEqual : zelFilterNotEqual);
+    QString text;
+    for (const TzelSqlExprPtr &item : cell.items)
+      text += filterItem(*item, type, clause, oper) + u'|';
+    if (cell.blank)
+      text += u"BLANK|"_s;
+    v.cells.insert(row, {oper, text});
+  }
+
+  static TFieldType inferredType(const TzelSqlExpr &e) {
+    if (e.kind == Kind::Literal && e.quoted == TK::Number)
+      return ftFloat;
+    if (e.kind == Kind::Literal && e.quoted == TK::Word)
+      return ftBoolean;
+    return ftString;
+  }
+
+  // The filter item the value editor writes for a literal.
+  QString filterItem(const TzelSqlExpr &e, TFieldType type, Clause clause, TzelFilterOper oper) {
+    if (e.kind == Kind::Param)
+      return u'[' + (e.text.isEmpty() ? u"Param"_s + QString::number(++m_params) : e.text) + u']';
+    if (e.kind == Kind::Literal && e.quoted == TK::Word &&
+        e.text.compare(u"NULL", Qt::CaseInsensitive) == 0)
+      refuse(e, cannotShow(u"a comparison with NULL"_s));
+    const QString raw = span(e).trimmed();
+    if (clause == Clause::Having && !IsNativeDialect(m_dialect)) {
+      if (!IsPlainFilterText(raw))
+        refuse(e, cannotShow(u"the literal [%1]"_s.arg(raw)));
+      return raw;
+    }
+    if (IsNumericFieldType(type)) {
+      const QString number = e.kind == Kind::Literal && e.quoted == TK::String ? e.text : raw;
+      if (!IsSqlNumber(number))
+        refuse(e, cannotShow(u"a number column compared with [%1]"_s.arg(raw)));
+      return number;
+    }
+    if (type == ftBoolean && m_booleanQuote == zelQuoteNone &&
+        (e.kind == Kind::Literal && (e.quoted == TK::Word || e.quoted == TK::Number)))
+      return e.text;
+    if (isDateType(type)) {
+      const QString inside = StripDateQuote(raw, m_dateQuote);
+      const std::optional<QDate> date =
+          inside.isNull() ? std::nullopt : ReadSqlDate(m_dateFormat, inside);
+      if (!date)
+        refuse(e,
+               cannotShow(u"the date [%1] not written as the data model writes dates"_s.arg(raw)));
+      return date->toString(SystemShortDateFormat());
+    }
+    QString text;
+    if (e.kind == Kind::Literal && e.quoted != TK::Hash)
+      text = e.text;
+    else if (isTextLiteral(e))
+      text = e.parts.first();
+    else
+      refuse(e, cannotShow(u"the literal [%1]"_s.arg(raw)));
+    if ((oper == zelFilterLike || oper == zelFilterNotLike) && !text.contains(u'%') &&
+        !text.contains(u'*'))
+      refuse(e, cannotShow(u"a LIKE pattern without a wildcard"_s));
+    if (!IsPlainFilterText(text))
+      refuse(e, cannotShow(u"the text [%1] as a filter item"_s.arg(text)));
+    return text;
+  }
+
+  // ---- GROUP BY and ORDER BY ----------------------------------------------------------
+  // A shown value named by its alias (optionally table-dotted), or by its position.
+  int selectedValue(const TzelSqlExpr &e, bool qualifiedAliasLast) const {
+    if (e.kind == Kind::Literal && e.quoted == TK::Number) {
+      bool ok = false;
+      const int n = e.text.toInt(&ok);
+      if (!ok || n < 1 || n > m_select.size())
+        refuse(e, u"the select list has no value [%1]"_s.arg(e.text));
+      return m_select.at(n - 1);
+    }
+    if (e.kind != Kind::Column || (e.parts.size() > 1 && !qualifiedAliasLast))
+      return -1;
+    for (int i : m_select)
+      if (zelSameText(m_values.at(i).alias, e.parts.last()))
+        return i;
+    return -1;
+  }
+
+  // A dotted name whose last part is no physical column of the table it names.
+  bool isAliasForm(const TzelSqlExpr &e) const {
+    if (e.kind != Kind::Column || e.parts.size() < 2)
+      return false;
+    const int t = tableByQualifier(e.parts.mid(0, e.parts.size() - 1).join(u'.'));
+    if (t < 0)
+      return false;
+    const TzelTable &table = *m_tables.at(t).model;
+    for (int f = 0; f < table.FieldCount(); ++f)
+      if (!table.GetField(f)->Deleted() &&
+          zelSameText(table.GetField(f)->FieldName(), e.parts.last()))
+        return false;
+    return true;
+  }
+
+  // A value computing what the expression computes, shown ones first.
+  int valueFor(const TzelSqlExprPtr &e, bool aggregatesToo) const {
+    int found = selectedValue(*e, false);
+    if (found >= 0)
+      return found;
+    const std::optional<Target> agg = aggregateTarget(e);
+    if (!agg && isAliasForm(*e) && (found = selectedValue(*e, true)) >= 0)
+      return found; // Table."Alias", the older dialects' alias form
+    if (agg && !aggregatesToo)
+      refuse(*e, cannotShow(u"an aggregate in GROUP BY"_s));
+    const Target t = agg ? *agg : target(e);
+    for (int pass = 0; pass < 2; ++pass)
+      for (int i = 0; i < m_values.size(); ++i)
+        if (matches(m_values.at(i), t) && (pass == 1 || m_values.at(i).show < zelHide))
+          return i;
+    return -1;
+  }
+
+  void readGroupBy(const TzelSqlExpr &e) {
+    const TzelSqlExprPtr ptr(TzelSqlExprPtr(), &e);
+    int i = valueFor(ptr, false);
+    if (i < 0)
+      i = addValue(target(ptr), zelHideGroup, QString());
+    PlanValue &v = m_values[i];
+    if (isAggregate(v.show))
+      refuse(e, cannotShow(u"an aggregate in GROUP BY"_s));
+    v.show = v.show >= zelHide ? zelHideGroup : zelShowGroup;
+  }
+
+  void finishGrouping(const TzelSqlStatement &s) {
+    if (s.groupBy.isEmpty())
+      return;
+    const bool aggregates = std::any_of(m_values.cbegin(), m_values.cend(),
+                                        [](const PlanValue &v) { return isAggregate(v.show); });
+    if (aggregates)
+      return;
+    // Grouping without aggregates keeps one row of each group: DISTINCT over the groups.
+    for (const PlanValue &v : std::as_const(m_values))
+      if (v.show == zelHideGroup || v.show == zelShow)
+        refuse(*s.groupBy.first(), cannotShow(u"a GROUP BY without an aggregate value"_s));
+    for (PlanValue &v : m_values)
+      if (v.show == zelShowGroup)
+        v.show = zelShow;
+    m_distinct = true;
+  }
+
+  void readOrderBy(const TzelSqlOrderItem &item) {
+    int i = valueFor(item.expr, true);
+    if (i < 0) {
+      const std::optional<Target> agg = aggregateTarget(item.expr);
+      i = agg ? addValue(*agg, TzelShow(agg->aggregate + kHiddenTwin), QString())
+              : addValue(target(item.expr), zelHide, QString());
+    }
+    if (m_values.at(i).sort != zelSortNone)
+      return; // sorted already by an earlier item
+    const qsizetype at = m_order.indexOf(i);
+    if (at < m_lastSorted) {
+      // The design sorts in the order of its values: a value that stands too early is sorted
+      // through a hidden twin placed after the last sorted value (a hidden one is moved).
+      if (m_values.at(i).show < zelHide) {
+        PlanValue twin = m_values.at(i);
+        twin.show = TzelShow(twin.show + kHiddenTwin);
+        twin.cells.clear();
+        twin.alias = uniqueAlias(twin.alias);
+        m_values.append(twin);
+        i = int(m_values.size()) - 1;
+      } else {
+        m_order.removeAt(at);
+        --m_lastSorted;
+      }
+      m_order.insert(m_lastSorted + 1, i);
+    }
+    m_values[i].sort = item.descending ? zelSortDescending : zelSortAscending;
+    m_lastSorted = m_order.indexOf(i);
+  }
+
+  const QString &m_sql;
+  TzelModel &m_model;
+  TzelDatabase m_dialect;
+  TzelQuoteType m_stringQuote = zelQuoteSingle;
+  TzelQuoteType m_booleanQuote = zelQuoteNone;
+  QString m_dateFormat, m_dateQuote;
+  bool m_doubleTexts = false;
+  bool m_distinct = false;
+  int m_params = 0;
+  QList<PlanTable> m_tables;
+  QList<PlanJoin> m_joins;
+  QList<OpenStep> m_openSteps;
+  QList<PlanValue> m_values;
+  QList<int> m_select; // the select list's values, in its order
+  QList<int> m_order;  // the values in position order
+  qsizetype m_lastSorted = -1;
+};
+
+void Mapper::apply(TzelQuery &out) const {
+  std::unique_ptr<ModelHolder> holder;
+  if (!out.QuerionObject()) {
+    holder = std::make_unique<ModelHolder>(&m_model);
+    out.SetQuerion(holder.get());
+  }
+  out.ClearValues();
+  out.ClearJoins();
+  out.ClearTables();
+  out.SetIsDistinct(m_distinct);
+  for (const PlanTable &t : m_tables)
+    out.AddTable(QString(), t.model->TableAlias(), t.alias);
+  for (const PlanJoin &j : m_joins) {
+    TzelJoin *join = out.GetJoin(out.AddJoin(j.left, j.type, 0, j.right));
+    for (const auto &[left, right] : j.pairs)
+      join->AddJoinField(left, zelJoinEqual, right);
+  }
+  const int base = out.ValueCount();
+  for (int i = 0; i < m_values.size(); ++i) {
+    const PlanValue &v = m_values.at(i);
+    const int index = out.AddValue(v.target.tableAlias, v.target.expression, v.alias);
+    TzelQueryValue *value = out.GetValue(index < 0 ? base + i : index);
+    value->SetValueAlias(v.alias);
+    value->SetShow(v.show);
+    value->SetSort(v.sort);
+    value->SetPosition(int(m_order.indexOf(i)));
+    if (v.target.tableAlias.isEmpty() && v.target.typed)
+      value->SetDataType(v.target.type);
+    for (auto cell = v.cells.cbegin(); cell != v.cells.cend(); ++cell)
+      value->SetFilter(cell.key(), cell->oper, cell->text);
+  }
+  if (holder)
+    out.SetQuerion(nullptr);
+}
+
+} // namespace
+
+TzelSqlDesignResult zelDesignFromSql(const QString &sql, TzelModel &model, TzelDatabase dialect,
+                                     TzelQuery &out) {
+  TzelSqlDesignResult result;
+  try {
+    Mapper mapper(sql, model, dialect);
+    mapper.read();
+    mapper.apply(out);
+    result.ok = true;
+  } catch (const TzelSqlRefusal &refusal) {
+    result.message = refusal.message();
+    result.line = refusal.line;
+    result.column = refusal.column;
+  }
+  return result;
+}
