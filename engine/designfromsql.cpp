@@ -341,14 +341,16 @@ private:
     QList<TzelSqlExprPtr> conjuncts;
     joinConjuncts(where, conjuncts);
     for (const TzelSqlExprPtr &c : conjuncts) {
-      if (!isColumnPair(*c)) {
+      const int ta = isColumnPair(*c) ? resolveColumn(*c->args.at(0)).first : -1;
+      const int tb = ta >= 0 ? resolveColumn(*c->args.at(1)).first : -1;
+      if (ta == tb) { // not two tables' columns: a filter, or refused as one
         filters.append(c);
         continue;
       }
       if (c->text != u"=")
         refuse(*c, cannotShow(u"a join condition other than an equality"_s));
-      const QString a = m_tables.at(resolveColumn(*c->args.at(0)).first).alias.toCaseFolded();
-      const QString b = m_tables.at(resolveColumn(*c->args.at(1)).first).alias.toCaseFolded();
+      const QString a = m_tables.at(ta).alias.toCaseFolded();
+      const QString b = m_tables.at(tb).alias.toCaseFolded();
       TzelJoinType type = zelJoinInner;
       QSet<QString> added;
       for (const OpenStep &step : std::as_const(m_openSteps))

@@ -126,7 +126,8 @@ private:
   void refuseTail() {
     const TzelSqlToken &t = peek();
     if (t.isWord(u"UNION") || t.isWord(u"INTERSECT") || t.isWord(u"EXCEPT") || t.isWord(u"MINUS"))
-      fail(t, refusal((t.isWord(u"INTERSECT") ? u"an "_s : u"a "_s) + t.text.toUpper()));
+      fail(t, refusal((t.isWord(u"UNION") || t.isWord(u"MINUS") ? u"a "_s : u"an "_s) +
+                      t.text.toUpper()));
     for (const char16_t *w : {u"LIMIT", u"OFFSET", u"FETCH"})
       if (t.isWord(w))
         fail(t, refusal(t.text.toUpper()));

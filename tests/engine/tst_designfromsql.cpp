@@ -2,6 +2,7 @@
 // design that writes them again unchanged, and the refusals with their line and column.
 
 #include "engine/designfromsql.h"
+#include "model/storedform.h"
 #include "querymatrix.h"
 
 #include <QLocale>
@@ -68,6 +69,63 @@ private slots:
     const TzelSqlDesignResult result = zelDesignFromSql(sql, *model, dialect, *read.query);
     QVERIFY2(result.ok, qPrintable(result.message + u"\n"_s + sql));
     QCOMPARE(generateFrom(*read.query, *model), sql);
+  }
+
+  // Each construct no design holds: its message, where it stands, and the design unchanged.
+  void refusals_data() {
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<QString>("message");
+    const QString shown = u" cannot be shown in the design"_s;
+    auto row = [&](const char *name, const QString &sql, int line, int column,
+                   const QString &what) {
+      QTest::newRow(name) << sql
+                          << u"Error: Line %1, column %2: %3"_s.arg(line).arg(column).arg(what);
+    };
+    row("union", u"select id from t1\nunion select id from t2"_s, 2, 1, u"a UNION"_s + shown);
+    row("intersect", u"select id from t1 intersect select id from t2"_s, 1, 19,
+        u"an INTERSECT"_s + shown);
+    row("except", u"select id from t1\n  except select id from t2"_s, 2, 3, u"an EXCEPT"_s + shown);
+    row("subquery in where", u"select id\n  from t1\n where id in (select id from t2)"_s, 3, 15,
+        u"a subquery"_s + shown);
+    row("subquery in from", u"select x.id from (select id from t1) x"_s, 1, 19,
+        u"a subquery"_s + shown);
+    row("exists", u"select id from t1 where exists (select 1 from t2)"_s, 1, 25,
+        u"a subquery"_s + shown);
+    row("with", u"with x as (select id from t1) select id from x"_s, 1, 1,
+        u"a WITH clause"_s + shown);
+    row("window function", u"select id,\n       rank() over (order by qty) from t1"_s, 2, 15,
+        u"a window function"_s + shown);
+    row("join on a comparison", u"select a.id from t0 a join t1 b\n  on a.nxt > b.id"_s, 2, 6,
+        u"a join condition other than an equality"_s + shown);
+    row("join on an or", u"select a.id from t0 a join t1 b on a.nxt = b.id or a.hub = b.hub"_s, 1,
+        36, u"an OR in a join condition"_s + shown);
+    row("full join", u"select a.id from t0 a full join t1 b on a.nxt = b.id"_s, 1, 23,
+        u"a FULL JOIN"_s + shown);
+    row("cross join", u"select a.id from t0 a cross join t1 b"_s, 1, 23, u"a CROSS JOIN"_s + shown);
+    row("table not joined", u"select a.id from t0 a, t1 b"_s, 1, 24,
+        u"a table joined to no other"_s + shown);
+    row("unknown table", u"select id\n  from nothere"_s, 2, 8,
+        u"the table [nothere] is not in the data model"_s);
+    row("unknown column", u"select id, nope from t1"_s, 1, 12,
+        u"the column [nope] is not in the data model"_s);
+    row("limit", u"select id from t1\n order by id limit 5"_s, 2, 14, u"LIMIT"_s + shown);
+    row("offset", u"select id from t1 offset 2"_s, 1, 19, u"OFFSET"_s + shown);
+    row("condition on two values", u"select id from t1 where qty > hub"_s, 1, 25,
+        u"a condition that is not on one value"_s + shown);
+  }
+  void refusals() {
+    QFETCH(QString, sql);
+    QFETCH(QString, message);
+    auto model = matrix::makeModel(zelSQLite);
+    matrix::Holder holder(model.get());
+    shapeNamed(u"filter rows on two tables"_s).fill(*holder.query, *model);
+    const QString before = StoredFormWriter().write(*holder.query);
+    const TzelSqlDesignResult result = zelDesignFromSql(sql, *model, zelSQLite, *holder.query);
+    QVERIFY(!result.ok);
+    QCOMPARE(result.message, message);
+    QCOMPARE(u"Error: Line %1, column %2: "_s.arg(result.line).arg(result.column),
+             message.left(message.indexOf(u": "_s, 7) + 2));
+    QCOMPARE(StoredFormWriter().write(*holder.query), before);
   }
 };
 
