@@ -890,8 +890,12 @@ private:
   void readGroupBy(const TzelSqlExpr &e) {
     const TzelSqlExprPtr ptr(TzelSqlExprPtr(), &e);
     int i = valueFor(ptr, false);
-    if (i < 0)
+    if (i < 0) {
+      // Such models group only by values the statement shows.
+      if (m_model.GroupBySelect())
+        refuse(e, cannotShow(u"a GROUP BY on a value not selected"_s));
       i = addValue(target(ptr), zelHideGroup, QString());
+    }
     PlanValue &v = m_values[i];
     if (isAggregate(v.show))
       refuse(e, cannotShow(u"an aggregate in GROUP BY"_s));

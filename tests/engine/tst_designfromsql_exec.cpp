@@ -80,10 +80,14 @@ const QStringList &handWritten() {
   return list;
 }
 
-QStringList cases() {
-  QStringList all = handWritten();
-  for (const matrix::Shape &s : matrix::shapes())
-    all << s.hand;
+// The statements, each with the matrix shape whose model settings it runs under (-1: none).
+QList<std::pair<QString, int>> cases() {
+  QList<std::pair<QString, int>> all;
+  for (const QString &sql : handWritten())
+    all.append({sql, -1});
+  const QList<matrix::Shape> shapes = matrix::shapes();
+  for (int i = 0; i < shapes.size(); ++i)
+    all.append({shapes.at(i).hand, i});
   return all;
 }
 
@@ -149,20 +153,26 @@ private slots:
   void sameRows_data() {
     QTest::addColumn<bool>("onPostgres");
     QTest::addColumn<QString>("sql");
-    const QStringList all = cases();
+    QTest::addColumn<int>("shape");
+    const QList<std::pair<QString, int>> all = cases();
     for (bool pg : {false, true})
       for (int i = 0; i < all.size(); ++i)
         QTest::addRow("%s %d: %s", pg ? "postgresql" : "sqlite", i + 1,
-                      qPrintable(all.at(i).simplified().left(60)))
-            << pg << all.at(i);
+                      qPrintable(all.at(i).first.simplified().left(60)))
+            << pg << all.at(i).first << all.at(i).second;
   }
   void sameRows() {
     QFETCH(bool, onPostgres);
     QFETCH(QString, sql);
+    QFETCH(int, shape);
     if (onPostgres && !postgres)
       QSKIP("ZEL_PG_HOST is not set: no PostgreSQL server to run on (scripts/test.sh starts one)");
     const TzelDatabase dialect = onPostgres ? zelPostgreSQL : zelSQLite;
     auto model = matrix::makeModel(dialect);
+    if (shape >= 0) {
+      matrix::Holder settings(model.get());
+      matrix::shapes().at(shape).fill(*settings.query, *model);
+    }
     matrix::Holder holder(model.get());
     const TzelSqlDesignResult result = zelDesignFromSql(sql, *model, dialect, *holder.query);
     QVERIFY2(result.ok, qPrintable(result.message));
