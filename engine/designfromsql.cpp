@@ -125,6 +125,7 @@ struct PlanTable {
   QString written;
   TzelTable *model = nullptr;
   int line = 1, column = 1;
+  QHash<QString, TzelField *> byName, byAlias; // live fields by folded name and alias
 };
 struct PlanJoin {
   QString left, right;
@@ -157,6 +158,12 @@ public:
 private:
   TzelModel *m_model;
 };
+
+// Keeps the first value of a key.
+template <typename T> void insertFirst(QHash<QString, T> &hash, const QString &key, T value) {
+  if (!hash.contains(key))
+    hash.insert(key, value);
+}
 
 class Mapper {
 public:
@@ -264,11 +271,20 @@ private:
       throw TzelSqlRefusal{u"the table [%1] is not in the data model"_s.arg(from.name), from.line,
                            from.column};
     const QString alias = from.alias.isEmpty() ? from.name.section(u'.', -1) : from.alias;
-    for (const PlanTable &t : std::as_const(m_tables))
-      if (zelSameText(t.alias, alias))
-        throw TzelSqlRefusal{u"the table alias [%1] stands twice"_s.arg(alias), from.line,
-                             from.column};
-    m_tables.append({alias, from.name, table, from.line, from.column});
+    if (m_byAlias.contains(alias.toCaseFolded()))
+      throw TzelSqlRefusal{u"the table alias [%1] stands twice"_s.arg(alias), from.line,
+                           from.column};
+    PlanTable planned{alias, from.name, table, from.line, from.column, {}, {}};
+    for (int f = 0; f < table->FieldCount(); ++f) {
+      TzelField *field = table->GetField(f);
+      if (field->Deleted())
+        continue;
+      insertFirst(planned.byName, field->FieldName().toCaseFolded(), field);
+      insertFirst(planned.byAlias, field->FieldAlias().toCaseFolded(), field);
+    }
+    m_byAlias.insert(alias.toCaseFolded(), int(m_tables.size()));
+    insertFirst(m_byWritten, from.name.toCaseFolded(), int(m_tables.size()));
+    m_tables.append(planned);
     return alias.toCaseFolded();
   }
 
@@ -385,28 +401,17 @@ private:
   }
 
   // ---- names ---------------------------------------------------------------------------
-  static TzelField *fieldOf(const TzelTable &table, const QString &name) {
-    TzelField *byAlias = nullptr;
-    for (int f = 0; f < table.FieldCount(); ++f) {
-      TzelField *field = table.GetField(f);
-      if (field->Deleted())
-        continue;
-      if (zelSameText(field->FieldName(), name))
-        return field;
-      if (!byAlias && zelSameText(field->FieldAlias(), name))
-        byAlias = field;
-    }
-    return byAlias;
+  // The live field of a statement table by physical name, else by alias (ignoring case).
+  TzelField *fieldOf(int table, const QString &name) const {
+    const QString folded = name.toCaseFolded();
+    const PlanTable &t = m_tables.at(table);
+    TzelField *field = t.byName.value(folded);
+    return field ? field : t.byAlias.value(folded);
   }
 
   int tableByQualifier(const QString &qualifier) const {
-    for (int t = 0; t < m_tables.size(); ++t)
-      if (zelSameText(m_tables.at(t).alias, qualifier))
-        return t;
-    for (int t = 0; t < m_tables.size(); ++t)
-      if (zelSameText(m_tables.at(t).written, qualifier))
-        return t;
-    return -1;
+    const QString folded = qualifier.toCaseFolded();
+    return m_byAlias.value(folded, m_byWritten.value(folded, -1));
   }
 
   std::pair<int, TzelField *> resolveColumn(const TzelSqlExpr &c) const {
@@ -416,14 +421,14 @@ private:
       const int t = tableByQualifier(qualifier);
       if (t < 0)
         refuse(c, u"the table [%1] is not in the statement"_s.arg(qualifier));
-      TzelField *field = fieldOf(*m_tables.at(t).model, name);
+      TzelField *field = fieldOf(t, name);
       if (!field)
         refuse(c, u"the column [%1] is not in the data model"_s.arg(qualifier + u'.' + name));
       return {t, field};
     }
     std::pair<int, TzelField *> found{-1, nullptr};
     for (int t = 0; t < m_tables.size(); ++t)
-      if (TzelField *field = fieldOf(*m_tables.at(t).model, name)) {
+      if (TzelField *field = fieldOf(t, name)) {
         if (found.second)
           refuse(c, u"the column [%1] is in more than one table"_s.arg(name));
         found = {t, field};
@@ -532,10 +537,7 @@ private:
 
   // ---- values --------------------------------------------------------------------------
   QString uniqueAlias(const QString &base) const {
-    auto taken = [&](const QString &alias) {
-      return std::any_of(m_values.cbegin(), m_values.cend(),
-                         [&](const PlanValue &v) { return zelSameText(v.alias, alias); });
-    };
+    auto taken = [&](const QString &alias) { return m_aliases.contains(alias.toCaseFolded()); };
     if (!taken(base))
       return base;
     for (int n = 1;; ++n)
@@ -548,6 +550,7 @@ private:
     v.target = t;
     v.show = show;
     v.alias = uniqueAlias(alias.isEmpty() ? t.defaultAlias : alias);
+    m_aliases.insert(v.alias.toCaseFolded());
     m_values.append(v);
     m_order.append(int(m_values.size()) - 1);
     return int(m_values.size()) - 1;
@@ -861,12 +864,7 @@ private:
     const int t = tableByQualifier(e.parts.mid(0, e.parts.size() - 1).join(u'.'));
     if (t < 0)
       return false;
-    const TzelTable &table = *m_tables.at(t).model;
-    for (int f = 0; f < table.FieldCount(); ++f)
-      if (!table.GetField(f)->Deleted() &&
-          zelSameText(table.GetField(f)->FieldName(), e.parts.last()))
-        return false;
-    return true;
+    return !m_tables.at(t).byName.contains(e.parts.last().toCaseFolded());
   }
 
   // A value computing what the expression computes, shown ones first.
@@ -937,6 +935,7 @@ private:
         twin.show = TzelShow(twin.show + kHiddenTwin);
         twin.cells.clear();
         twin.alias = uniqueAlias(twin.alias);
+        m_aliases.insert(twin.alias.toCaseFolded());
         m_values.append(twin);
         i = int(m_values.size()) - 1;
       } else {
@@ -959,6 +958,8 @@ private:
   bool m_distinct = false;
   int m_params = 0;
   QList<PlanTable> m_tables;
+  QHash<QString, int> m_byAlias, m_byWritten; // statement tables by folded alias and name
+  QSet<QString> m_aliases;                    // the values' folded aliases
   QList<PlanJoin> m_joins;
   QList<OpenStep> m_openSteps;
   QList<PlanValue> m_values;
