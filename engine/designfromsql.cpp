@@ -549,7 +549,9 @@ private:
     PlanValue v;
     v.target = t;
     v.show = show;
-    v.alias = uniqueAlias(alias.isEmpty() ? t.defaultAlias : alias);
+    // A hidden value's header is never written: it takes the field's alias, as the design does.
+    const bool fieldAlias = show >= zelHide && !t.tableAlias.isEmpty();
+    v.alias = uniqueAlias(!alias.isEmpty() ? alias : fieldAlias ? t.expression : t.defaultAlias);
     m_aliases.insert(v.alias.toCaseFolded());
     m_values.append(v);
     m_order.append(int(m_values.size()) - 1);

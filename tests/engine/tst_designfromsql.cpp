@@ -71,6 +71,55 @@ private slots:
     QCOMPARE(generateFrom(*read.query, *model), sql);
   }
 
+  // What the value editor would have written, read from each form of condition.
+  void cells_data() {
+    QTest::addColumn<QString>("where");
+    QTest::addColumn<QString>("value"); // the alias of the value holding the cell
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("oper");
+    QTest::addColumn<QString>("filter");
+    auto row = [](const char *name, const char *where, const char *value, int filterRow,
+                  TzelFilterOper oper, const char *filter) {
+      QTest::newRow(name) << QString::fromUtf8(where) << QString::fromUtf8(value) << filterRow
+                          << int(oper) << QString::fromUtf8(filter);
+    };
+    row("named parameter", "name = :Vendor", "Name", 1, zelFilterEqual, "[Vendor]|");
+    row("numbered parameter", "qty >= ?", "Count", 1, zelFilterGE, "[Param1]|");
+    row("list and blank", "name IN ('A', 'B') OR name IS NULL", "Name", 1, zelFilterEqual,
+        "A|B|BLANK|");
+    row("not blank", "added IS NOT NULL", "Date", 1, zelFilterNotEqual, "BLANK|");
+    row("like", "name like '%ear%'", "Name", 1, zelFilterLike, "%ear%|");
+    row("date", "added between '1998-01-15' and '2000-12-31'", "Date", 1, zelFilterBetween,
+        "1/15/1998|12/31/2000|");
+    row("literal first", "5 < qty", "Count", 1, zelFilterGT, "5|");
+    row("negated", "not (qty <= 5 or qty is null)", "Count", 1, zelFilterGT, "5|");
+    row("second branch", "qty = 1 or name = 'A'", "Name", 2, zelFilterEqual, "A|");
+    row("two cells on one column", "qty > 2 and qty < 9", "Count_1", 1, zelFilterLT, "9|");
+  }
+  void cells() {
+    QFETCH(QString, where);
+    QFETCH(QString, value);
+    QFETCH(int, row);
+    QFETCH(int, oper);
+    QFETCH(QString, filter);
+    auto model = matrix::makeModel(zelSQLite);
+    matrix::Holder holder(model.get());
+    const QString sql = u"select id from t1 where "_s + where;
+    const TzelSqlDesignResult result = zelDesignFromSql(sql, *model, zelSQLite, *holder.query);
+    QVERIFY2(result.ok, qPrintable(result.message));
+    const int index = holder.query->IndexOfValueAlias(value);
+    QVERIFY(index >= 0);
+    const TzelQueryValue *v = holder.query->GetValue(index);
+    QCOMPARE(v->Show(), zelHide);
+    const TzelQueryFilter *cell = nullptr;
+    for (int f = 0; f < v->FilterCount(); ++f)
+      if (v->GetFilter(f)->Position() == row)
+        cell = v->GetFilter(f);
+    QVERIFY(cell);
+    QCOMPARE(int(cell->Operator()), oper);
+    QCOMPARE(cell->Filter(), filter);
+  }
+
   // Each construct no design holds: its message, where it stands, and the design unchanged.
   void refusals_data() {
     QTest::addColumn<QString>("sql");
