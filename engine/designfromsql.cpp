@@ -802,14 +802,14 @@ private:
     if (e.kind == Kind::Literal && e.quoted == TK::Word &&
         e.text.compare(u"NULL", Qt::CaseInsensitive) == 0)
       refuse(e, cannotShow(u"a comparison with NULL"_s));
-    const QString raw = span(e).trimmed();
+    QString raw = span(e).trimmed();
     if (clause == Clause::Having && !IsNativeDialect(m_dialect)) {
       if (!IsPlainFilterText(raw))
         refuse(e, cannotShow(u"the literal [%1]"_s.arg(raw)));
       return raw;
     }
     if (IsNumericFieldType(type)) {
-      const QString number = e.kind == Kind::Literal && e.quoted == TK::String ? e.text : raw;
+      QString number = e.kind == Kind::Literal && e.quoted == TK::String ? e.text : raw;
       if (!IsSqlNumber(number))
         refuse(e, cannotShow(u"a number column compared with [%1]"_s.arg(raw)));
       return number;
@@ -934,7 +934,8 @@ private:
       // through a hidden twin placed after the last sorted value (a hidden one is moved).
       if (m_values.at(i).show < zelHide) {
         PlanValue twin = m_values.at(i);
-        twin.show = TzelShow(twin.show + kHiddenTwin);
+        // The value itself groups already: its twin only sorts.
+        twin.show = isAggregate(twin.show) ? TzelShow(twin.show + kHiddenTwin) : zelHide;
         twin.cells.clear();
         twin.alias = uniqueAlias(twin.alias);
         m_aliases.insert(twin.alias.toCaseFolded());

@@ -29,7 +29,7 @@ QString refusal(const QString &construct) {
 class Reader {
 public:
   Reader(const QString &sql, TzelDatabase dialect, const QSet<QString> &spacedNames)
-      : m_sql(sql), m_tokens(ScanSql(sql, dialect)), m_spaced(spacedNames) {}
+      : m_tokens(ScanSql(sql, dialect)), m_spaced(spacedNames) {}
 
   TzelSqlStatement statement() {
     if (peek().isWord(u"WITH"))
@@ -504,7 +504,6 @@ private:
     return node(Kind::Other, t, args);
   }
 
-  const QString &m_sql;
   QList<TzelSqlToken> m_tokens;
   const QSet<QString> &m_spaced;
   qsizetype m_at = 0;

@@ -76,6 +76,12 @@ const QStringList &handWritten() {
       u"select a.name, b.name from t0 a join t1 b on a.nxt = b.id and a.hub = b.hub"_s,
       u"SELECT a.name, b.name FROM t0 AS a LEFT JOIN (t1 AS b JOIN t2 AS c ON b.nxt = c.id)\n"
       "  ON a.nxt = b.id"_s,
+      u"select count(distinct name) from t1"_s,
+      u"select id, case when qty > 5 then 'big' else 'small' end as size from t1"_s,
+      u"select coalesce(name, '-') as label from t1 order by label"_s,
+      u"select name || '!' from t1"_s,
+      u"select a.name, count(*) from t0 a join t1 b on a.nxt = b.id where b.active = true\n"
+      "group by a.name having count(*) >= 1 order by count(*) desc, a.name"_s,
   };
   return list;
 }
