@@ -1,12 +1,11 @@
 #include "engine/designfromsql.h"
 
+#include "engine/designplan.h"
+#include "engine/sqlconditions.h"
 #include "engine/sqlliterals.h"
 #include "engine/sqlreader.h"
-#include "engine/zelparams.h"
 #include "model/keywords.h"
 #include "model/quoting.h"
-#include "model/sqldates.h"
-#include "model/vocabulary.h"
 #include "model/zelmodel.h"
 #include "model/zelquery.h"
 
@@ -23,13 +22,6 @@ using Kind = TzelSqlExpr::Kind;
 using TK = TzelSqlTokenKind;
 
 constexpr int kHiddenTwin = 7; // zelHide - zelShow: the hidden twin of a show mode
-
-[[noreturn]] void refuse(const TzelSqlExpr &at, const QString &what) {
-  throw TzelSqlRefusal{what, at.line, at.column};
-}
-QString cannotShow(const QString &construct) {
-  return construct + u" cannot be shown in the design"_s;
-}
 
 bool isAggregate(TzelShow show) {
   return (show >= zelShowSum && show <= zelShowAverage) ||
@@ -55,70 +47,11 @@ TFieldType aggregateType(TzelShow show, TFieldType type) {
   const TzelShow s = shownForm(show);
   return (s == zelShowMin || s == zelShowMax) && type != ftUnknown ? type : ftFloat;
 }
-bool isDateType(TFieldType type) {
-  return type == ftDate || type == ftTime || type == ftDateTime;
-}
-bool isNegatedOper(TzelFilterOper oper) {
-  return oper == zelFilterNotEqual || oper == zelFilterNotBetween || oper == zelFilterNotLike;
-}
-TzelFilterOper negatedOper(TzelFilterOper oper) {
-  switch (oper) {
-  case zelFilterEqual:
-    return zelFilterNotEqual;
-  case zelFilterNotEqual:
-    return zelFilterEqual;
-  case zelFilterBetween:
-    return zelFilterNotBetween;
-  case zelFilterNotBetween:
-    return zelFilterBetween;
-  case zelFilterLike:
-    return zelFilterNotLike;
-  case zelFilterNotLike:
-    return zelFilterLike;
-  case zelFilterGT:
-    return zelFilterLE;
-  case zelFilterLE:
-    return zelFilterGT;
-  case zelFilterGE:
-    return zelFilterLT;
-  case zelFilterLT:
-    return zelFilterGE;
-  }
-  return oper;
-}
-TzelFilterOper compareOper(const QString &op, bool flipped) {
-  if (op == u"=")
-    return zelFilterEqual;
-  if (op == u"<>")
-    return zelFilterNotEqual;
-  const bool less = op.startsWith(u'<') != flipped;
-  const bool orEqual = op.endsWith(u'=');
-  return less ? (orEqual ? zelFilterLE : zelFilterLT) : (orEqual ? zelFilterGE : zelFilterGT);
-}
-
-enum class Clause { Where, Having };
-
-// What a condition, a sort or a grouping is on: a column, or a calculated expression, with
-// the aggregate around it (zelShow when none).
-struct Target {
-  QString tableAlias; // empty: calculated
-  QString expression; // the field alias, or the calculated value's expression
-  QString key;        // equal keys compute the same
-  TFieldType type = ftString;
-  bool typed = true; // false: a calculated value whose type is not known
-  TzelShow aggregate = zelShow;
-  QString defaultAlias;
-};
-
-struct Cell {
-  Target target;
-  std::optional<TzelFilterOper> oper; // none: IS [NOT] NULL alone
-  bool positive = true;
-  bool blank = false;
-  QList<TzelSqlExprPtr> items;
-  const TzelSqlExpr *at = nullptr;
-};
-using Row = QList<Cell>;
+using Clause = TzelSqlClause;
+using Target = TzelSqlTarget;
+using Cell = TzelSqlCell;
+using PlanValue = TzelPlannedValue;
+using PlanJoin = TzelPlannedJoin;
 
 struct PlanTable {
   QString alias;
@@ -127,36 +60,10 @@ struct PlanTable {
   int line = 1, column = 1;
   QHash<QString, TzelField *> byName, byAlias; // live fields by folded name and alias
 };
-struct PlanJoin {
-  QString left, right;
-  TzelJoinType type = zelJoinInner;
-  QList<std::pair<QString, QString>> pairs;
-};
-struct PlanCell {
-  TzelFilterOper oper = zelFilterEqual;
-  QString text;
-};
-struct PlanValue {
-  Target target;
-  QString alias;
-  TzelShow show = zelShow;
-  TzelSort sort = zelSortNone;
-  QMap<int, PlanCell> cells;
-};
 // A pending step of a join written without ON: its condition stands in WHERE.
 struct OpenStep {
   QSet<QString> left, right;
   TzelJoinType type;
-};
-
-// Holds the query while it is filled when it belongs to no query component.
-class ModelHolder : public QObject, public TzelQueryOwner {
-public:
-  explicit ModelHolder(TzelModel *model) : m_model(model) {}
-  TzelModel *queryDataModel() const override { return m_model; }
-
-private:
-  TzelModel *m_model;
 };
 
 // Keeps the first value of a key.
@@ -165,18 +72,10 @@ template <typename T> void insertFirst(QHash<QString, T> &hash, const QString &k
     hash.insert(key, value);
 }
 
-class Mapper {
+class Mapper : public TzelSqlTargets {
 public:
   Mapper(const QString &sql, TzelModel &model, TzelDatabase dialect)
-      : m_sql(sql), m_model(model), m_dialect(dialect) {
-    if (dialect == model.DatabaseType()) {
-      readSettings(model);
-    } else {
-      TzelModel settings;
-      settings.SetDatabaseType(dialect);
-      readSettings(settings);
-    }
-  }
+      : m_sql(sql), m_model(model), m_dialect(dialect), m_items(sql, model, dialect) {}
 
   void read() {
     const TzelSqlStatement s = ReadSqlStatement(m_sql, m_dialect, spacedNames());
@@ -200,18 +99,18 @@ public:
       readOrderBy(item);
   }
 
-  void apply(TzelQuery &out) const;
-
-private:
-  void readSettings(const TzelModel &m) {
-    m_stringQuote = m.StringQuote();
-    m_booleanQuote = m.BooleanQuote();
-    m_dateFormat = m.DateFormat();
-    m_dateQuote = m.DateQuote();
-    m_doubleTexts = m_stringQuote == zelQuoteDouble || m_booleanQuote == zelQuoteDouble ||
-                    m_dateQuote.contains(u'"');
+  TzelDesignPlan plan() const {
+    TzelDesignPlan plan;
+    plan.distinct = m_distinct;
+    for (const PlanTable &t : m_tables)
+      plan.tables.append({t.model->TableAlias(), t.alias});
+    plan.joins = m_joins;
+    plan.values = m_values;
+    plan.order = m_order;
+    return plan;
   }
 
+private:
   QSet<QString> spacedNames() const {
     QSet<QString> names;
     auto add = [&](const QString &name) {
@@ -304,11 +203,12 @@ private:
 
   void readJoinCondition(const TzelSqlExpr &c, TzelJoinType type, const QSet<QString> &added) {
     if (c.kind == Kind::Or)
-      refuse(c, cannotShow(u"an OR in a join condition"_s));
+      zelRefuseSql(c, zelCannotShow(u"an OR in a join condition"_s));
     if (!isColumnPair(c))
-      refuse(c, cannotShow(u"a join condition that does not compare two tables' columns"_s));
+      zelRefuseSql(c,
+                   zelCannotShow(u"a join condition that does not compare two tables' columns"_s));
     if (c.text != u"=")
-      refuse(c, cannotShow(u"a join condition other than an equality"_s));
+      zelRefuseSql(c, zelCannotShow(u"a join condition other than an equality"_s));
     addJoinPair(c, type, added);
   }
 
@@ -317,7 +217,7 @@ private:
     const auto [tb, fb] = resolveColumn(*c.args.at(1));
     const QString a = m_tables.at(ta).alias, b = m_tables.at(tb).alias;
     if (ta == tb)
-      refuse(c, cannotShow(u"a join of a table with itself"_s));
+      zelRefuseSql(c, zelCannotShow(u"a join of a table with itself"_s));
     for (PlanJoin &join : m_joins) {
       if (zelSameText(join.left, a) && zelSameText(join.right, b)) {
         join.pairs.append({fa->FieldAlias(), fb->FieldAlias()});
@@ -364,7 +264,7 @@ private:
         continue;
       }
       if (c->text != u"=")
-        refuse(*c, cannotShow(u"a join condition other than an equality"_s));
+        zelRefuseSql(*c, zelCannotShow(u"a join condition other than an equality"_s));
       const QString a = m_tables.at(ta).alias.toCaseFolded();
       const QString b = m_tables.at(tb).alias.toCaseFolded();
       TzelJoinType type = zelJoinInner;
@@ -397,7 +297,7 @@ private:
     }
     for (const PlanTable &t : m_tables)
       if (!reached.contains(t.alias.toCaseFolded()))
-        throw TzelSqlRefusal{cannotShow(u"a table joined to no other"_s), t.line, t.column};
+        throw TzelSqlRefusal{zelCannotShow(u"a table joined to no other"_s), t.line, t.column};
   }
 
   // ---- names ---------------------------------------------------------------------------
@@ -420,29 +320,26 @@ private:
       const QString qualifier = c.parts.mid(0, c.parts.size() - 1).join(u'.');
       const int t = tableByQualifier(qualifier);
       if (t < 0)
-        refuse(c, u"the table [%1] is not in the statement"_s.arg(qualifier));
+        zelRefuseSql(c, u"the table [%1] is not in the statement"_s.arg(qualifier));
       TzelField *field = fieldOf(t, name);
       if (!field)
-        refuse(c, u"the column [%1] is not in the data model"_s.arg(qualifier + u'.' + name));
+        zelRefuseSql(c, u"the column [%1] is not in the data model"_s.arg(qualifier + u'.' + name));
       return {t, field};
     }
     std::pair<int, TzelField *> found{-1, nullptr};
     for (int t = 0; t < m_tables.size(); ++t)
       if (TzelField *field = fieldOf(t, name)) {
         if (found.second)
-          refuse(c, u"the column [%1] is in more than one table"_s.arg(name));
+          zelRefuseSql(c, u"the column [%1] is in more than one table"_s.arg(name));
         found = {t, field};
       }
     if (!found.second)
-      refuse(c, u"the column [%1] is not in the data model"_s.arg(name));
+      zelRefuseSql(c, u"the column [%1] is not in the data model"_s.arg(name));
     return found;
   }
 
   // A double-quoted word standing alone where the dialect quotes texts so.
-  bool isTextLiteral(const TzelSqlExpr &e) const {
-    return e.kind == Kind::Column && e.parts.size() == 1 && e.quoted == TK::DoubleQuoted &&
-           m_doubleTexts;
-  }
+  bool isTextLiteral(const TzelSqlExpr &e) const { return m_items.isTextLiteral(e); }
 
   static void collectColumns(const TzelSqlExprPtr &e, QList<const TzelSqlExpr *> &out) {
     if (e->kind == Kind::Column)
@@ -579,7 +476,7 @@ private:
         }
       }
       if (!e->parts.isEmpty() && tableByQualifier(e->parts.join(u'.')) < 0)
-        refuse(*e, u"the table [%1] is not in the statement"_s.arg(e->parts.join(u'.')));
+        zelRefuseSql(*e, u"the table [%1] is not in the statement"_s.arg(e->parts.join(u'.')));
       return;
     }
     if (const std::optional<Target> agg = aggregateTarget(e)) {
@@ -590,7 +487,7 @@ private:
   }
 
   // ---- filters -------------------------------------------------------------------------
-  bool literalSide(const TzelSqlExpr &e, Clause clause) const {
+  bool literalSide(const TzelSqlExpr &e, Clause clause) const override {
     if (clause == Clause::Having && !IsNativeDialect(m_dialect))
       return e.kind != Kind::Function || aggregateShow(e.text) == zelShow;
     if (e.kind == Kind::Column)
@@ -603,151 +500,21 @@ private:
     return columns.isEmpty();
   }
 
-  Target conditionTarget(const TzelSqlExprPtr &e, Clause clause) const {
+  Target conditionTarget(const TzelSqlExprPtr &e, Clause clause) const override {
     if (clause == Clause::Having) {
       if (const std::optional<Target> agg = aggregateTarget(e))
         return *agg;
-      refuse(*e, cannotShow(u"a HAVING condition on other than an aggregate value"_s));
+      zelRefuseSql(*e, zelCannotShow(u"a HAVING condition on other than an aggregate value"_s));
     }
     if (containsAggregate(*e))
-      refuse(*e, cannotShow(u"an aggregate in WHERE"_s));
+      zelRefuseSql(*e, zelCannotShow(u"an aggregate in WHERE"_s));
     return target(e);
   }
 
-  Cell atom(const TzelSqlExprPtr &e, Clause clause) const {
-    Cell cell;
-    cell.at = e.get();
-    switch (e->kind) {
-    case Kind::Compare: {
-      const bool leftLiteral = literalSide(*e->args.at(0), clause);
-      const bool rightLiteral = literalSide(*e->args.at(1), clause);
-      if (leftLiteral == rightLiteral)
-        refuse(*e, cannotShow(u"a condition that is not on one value"_s));
-      cell.target = conditionTarget(e->args.at(leftLiteral ? 1 : 0), clause);
-      cell.oper = compareOper(e->text, leftLiteral);
-      cell.items << e->args.at(leftLiteral ? 0 : 1);
-      break;
-    }
-    case Kind::Between:
-    case Kind::In:
-    case Kind::Like: {
-      if (e->kind == Kind::Like && e->text == u"ILIKE")
-        refuse(*e, cannotShow(u"ILIKE"_s));
-      cell.target = conditionTarget(e->args.at(0), clause);
-      for (qsizetype i = 1; i < e->args.size(); ++i) {
-        if (!literalSide(*e->args.at(i), clause))
-          refuse(*e->args.at(i), cannotShow(u"a condition that is not on one value"_s));
-        cell.items << e->args.at(i);
-      }
-      const TzelFilterOper oper = e->kind == Kind::Between ? zelFilterBetween
-                                  : e->kind == Kind::In    ? zelFilterEqual
-                                                           : zelFilterLike;
-      cell.oper = e->negated ? negatedOper(oper) : oper;
-      break;
-    }
-    case Kind::IsNull:
-      cell.target = conditionTarget(e->args.at(0), clause);
-      cell.blank = true;
-      cell.positive = !e->negated;
-      return cell;
-    default:
-      refuse(*e, cannotShow(u"a condition that is not on one value"_s));
-    }
-    cell.positive = !isNegatedOper(*cell.oper);
-    return cell;
-  }
-
-  static void negate(Cell &cell) {
-    if (cell.oper)
-      cell.oper = negatedOper(*cell.oper);
-    cell.positive = cell.oper ? !isNegatedOper(*cell.oper) : !cell.positive;
-  }
-
-  // Two cells as one: OR of positive ones, AND of negated ones, on the same value.
-  static bool merge(Cell &into, const Cell &part, bool disjunction) {
-    if (into.target.key != part.target.key || into.target.aggregate != part.target.aggregate ||
-        into.positive != disjunction || part.positive != disjunction)
-      return false;
-    if (into.oper && part.oper && *into.oper != *part.oper)
-      return false;
-    const TzelFilterOper oper = into.oper ? *into.oper : part.oper.value_or(zelFilterEqual);
-    if ((oper == zelFilterBetween || oper == zelFilterNotBetween) && !into.items.isEmpty() &&
-        !part.items.isEmpty())
-      return false;
-    if (!into.oper)
-      into.oper = part.oper;
-    into.items += part.items;
-    into.blank = into.blank || part.blank;
-    return true;
-  }
-
-  std::optional<Cell> cellOf(const TzelSqlExprPtr &e, bool negated, Clause clause) const {
-    if (e->kind == Kind::Not)
-      return cellOf(e->args.first(), !negated, clause);
-    if (e->kind == Kind::Or || e->kind == Kind::And) {
-      const bool disjunction = (e->kind == Kind::Or) != negated;
-      std::optional<Cell> merged;
-      for (const TzelSqlExprPtr &a : e->args) {
-        if (a->parenthesized) // each cell stands in parentheses of its own
-          return std::nullopt;
-        std::optional<Cell> part = cellOf(a, negated, clause);
-        if (!part)
-          return std::nullopt;
-        if (!merged)
-          merged = part;
-        else if (!merge(*merged, *part, disjunction))
-          return std::nullopt;
-      }
-      return merged;
-    }
-    Cell cell = atom(e, clause);
-    if (negated)
-      negate(cell);
-    return cell;
-  }
-
-  QList<Row> rows(const TzelSqlExprPtr &e, bool negated, Clause clause) const {
-    if (std::optional<Cell> cell = cellOf(e, negated, clause))
-      return {{*cell}};
-    if (e->kind == Kind::Not)
-      return rows(e->args.first(), !negated, clause);
-    const bool disjunction = (e->kind == Kind::Or) != negated;
-    QList<Row> result;
-    if (disjunction) {
-      for (const TzelSqlExprPtr &a : e->args)
-        result += rows(a, negated, clause);
-    } else {
-      result = {Row()};
-      for (const TzelSqlExprPtr &a : e->args) {
-        const QList<Row> part = rows(a, negated, clause);
-        QList<Row> product;
-        for (const Row &r : std::as_const(result))
-          for (const Row &p : part)
-            product.append(r + p);
-        result = product;
-        if (result.size() > TzelFilterPositionMax)
-          break;
-      }
-    }
-    if (result.size() > TzelFilterPositionMax)
-      refuse(*e, cannotShow(u"a condition of more than twenty OR branches"_s));
-    return result;
-  }
-
   void readFilters(const QList<TzelSqlExprPtr> &conjuncts, Clause clause) {
-    QList<Row> all{Row()};
-    for (const TzelSqlExprPtr &c : conjuncts) {
-      const QList<Row> part = rows(c, false, clause);
-      QList<Row> product;
-      for (const Row &r : std::as_const(all))
-        for (const Row &p : part)
-          product.append(r + p);
-      all = product;
-      if (all.size() > TzelFilterPositionMax)
-        refuse(*c, cannotShow(u"a condition of more than twenty OR branches"_s));
-    }
-    for (int r = 0; r < all.size(); ++r)
-      for (const Cell &cell : all.at(r))
+    const QList<TzelSqlCellRow> rows = SqlConditionRows(conjuncts, clause, *this);
+    for (int r = 0; r < rows.size(); ++r)
+      for (const Cell &cell : rows.at(r))
         place(cell, r + TzelFilterPositionMin, clause);
   }
 
@@ -771,7 +538,7 @@ private:
                        QString());
     PlanValue &v = m_values[index];
     if (!v.target.typed && !cell.items.isEmpty()) {
-      v.target.type = inferredType(*cell.items.first());
+      v.target.type = TzelFilterItemReader::inferredType(*cell.items.first());
       v.target.typed = true;
     }
     const TFieldType type = clause == Clause::Having && isAggregate(v.show)
@@ -781,64 +548,10 @@ private:
         cell.oper.value_or(cell.positive ? zelFilterEqual : zelFilterNotEqual);
     QString text;
     for (const TzelSqlExprPtr &item : cell.items)
-      text += filterItem(*item, type, clause, oper) + u'|';
+      text += m_items.item(*item, type, clause == Clause::Having, oper) + u'|';
     if (cell.blank)
       text += u"BLANK|"_s;
     v.cells.insert(row, {oper, text});
-  }
-
-  static TFieldType inferredType(const TzelSqlExpr &e) {
-    if (e.kind == Kind::Literal && e.quoted == TK::Number)
-      return ftFloat;
-    if (e.kind == Kind::Literal && e.quoted == TK::Word)
-      return ftBoolean;
-    return ftString;
-  }
-
-  // The filter item the value editor writes for a literal.
-  QString filterItem(const TzelSqlExpr &e, TFieldType type, Clause clause, TzelFilterOper oper) {
-    if (e.kind == Kind::Param)
-      return u'[' + (e.text.isEmpty() ? u"Param"_s + QString::number(++m_params) : e.text) + u']';
-    if (e.kind == Kind::Literal && e.quoted == TK::Word &&
-        e.text.compare(u"NULL", Qt::CaseInsensitive) == 0)
-      refuse(e, cannotShow(u"a comparison with NULL"_s));
-    QString raw = span(e).trimmed();
-    if (clause == Clause::Having && !IsNativeDialect(m_dialect)) {
-      if (!IsPlainFilterText(raw))
-        refuse(e, cannotShow(u"the literal [%1]"_s.arg(raw)));
-      return raw;
-    }
-    if (IsNumericFieldType(type)) {
-      QString number = e.kind == Kind::Literal && e.quoted == TK::String ? e.text : raw;
-      if (!IsSqlNumber(number))
-        refuse(e, cannotShow(u"a number column compared with [%1]"_s.arg(raw)));
-      return number;
-    }
-    if (type == ftBoolean && m_booleanQuote == zelQuoteNone &&
-        (e.kind == Kind::Literal && (e.quoted == TK::Word || e.quoted == TK::Number)))
-      return e.text;
-    if (isDateType(type)) {
-      const QString inside = StripDateQuote(raw, m_dateQuote);
-      const std::optional<QDate> date =
-          inside.isNull() ? std::nullopt : ReadSqlDate(m_dateFormat, inside);
-      if (!date)
-        refuse(e,
-               cannotShow(u"the date [%1] not written as the data model writes dates"_s.arg(raw)));
-      return date->toString(SystemShortDateFormat());
-    }
-    QString text;
-    if (e.kind == Kind::Literal && e.quoted != TK::Hash)
-      text = e.text;
-    else if (isTextLiteral(e))
-      text = e.parts.first();
-    else
-      refuse(e, cannotShow(u"the literal [%1]"_s.arg(raw)));
-    if ((oper == zelFilterLike || oper == zelFilterNotLike) && !text.contains(u'%') &&
-        !text.contains(u'*'))
-      refuse(e, cannotShow(u"a LIKE pattern without a wildcard"_s));
-    if (!IsPlainFilterText(text))
-      refuse(e, cannotShow(u"the text [%1] as a filter item"_s.arg(text)));
-    return text;
   }
 
   // ---- GROUP BY and ORDER BY ----------------------------------------------------------
@@ -848,7 +561,7 @@ private:
       bool ok = false;
       const int n = e.text.toInt(&ok);
       if (!ok || n < 1 || n > m_select.size())
-        refuse(e, u"the select list has no value [%1]"_s.arg(e.text));
+        zelRefuseSql(e, u"the select list has no value [%1]"_s.arg(e.text));
       return m_select.at(n - 1);
     }
     if (e.kind != Kind::Column || (e.parts.size() > 1 && !qualifiedAliasLast))
@@ -878,7 +591,7 @@ private:
     if (!agg && isAliasForm(*e) && (found = selectedValue(*e, true)) >= 0)
       return found; // Table."Alias", the older dialects' alias form
     if (agg && !aggregatesToo)
-      refuse(*e, cannotShow(u"an aggregate in GROUP BY"_s));
+      zelRefuseSql(*e, zelCannotShow(u"an aggregate in GROUP BY"_s));
     const Target t = agg ? *agg : target(e);
     for (int pass = 0; pass < 2; ++pass)
       for (int i = 0; i < m_values.size(); ++i)
@@ -893,12 +606,12 @@ private:
     if (i < 0) {
       // Such models group only by values the statement shows.
       if (m_model.GroupBySelect())
-        refuse(e, cannotShow(u"a GROUP BY on a value not selected"_s));
+        zelRefuseSql(e, zelCannotShow(u"a GROUP BY on a value not selected"_s));
       i = addValue(target(ptr), zelHideGroup, QString());
     }
     PlanValue &v = m_values[i];
     if (isAggregate(v.show))
-      refuse(e, cannotShow(u"an aggregate in GROUP BY"_s));
+      zelRefuseSql(e, zelCannotShow(u"an aggregate in GROUP BY"_s));
     v.show = v.show >= zelHide ? zelHideGroup : zelShowGroup;
   }
 
@@ -912,7 +625,7 @@ private:
     // Grouping without aggregates keeps one row of each group: DISTINCT over the groups.
     for (const PlanValue &v : std::as_const(m_values))
       if (v.show == zelHideGroup || v.show == zelShow)
-        refuse(*s.groupBy.first(), cannotShow(u"a GROUP BY without an aggregate value"_s));
+        zelRefuseSql(*s.groupBy.first(), zelCannotShow(u"a GROUP BY without an aggregate value"_s));
     for (PlanValue &v : m_values)
       if (v.show == zelShowGroup)
         v.show = zelShow;
@@ -954,12 +667,8 @@ private:
   const QString &m_sql;
   TzelModel &m_model;
   TzelDatabase m_dialect;
-  TzelQuoteType m_stringQuote = zelQuoteSingle;
-  TzelQuoteType m_booleanQuote = zelQuoteNone;
-  QString m_dateFormat, m_dateQuote;
-  bool m_doubleTexts = false;
+  TzelFilterItemReader m_items;
   bool m_distinct = false;
-  int m_params = 0;
   QList<PlanTable> m_tables;
   QHash<QString, int> m_byAlias, m_byWritten; // statement tables by folded alias and name
   QSet<QString> m_aliases;                    // the values' folded aliases
@@ -971,41 +680,6 @@ private:
   qsizetype m_lastSorted = -1;
 };
 
-void Mapper::apply(TzelQuery &out) const {
-  std::unique_ptr<ModelHolder> holder;
-  if (!out.QuerionObject()) {
-    holder = std::make_unique<ModelHolder>(&m_model);
-    out.SetQuerion(holder.get());
-  }
-  out.ClearValues();
-  out.ClearJoins();
-  out.ClearTables();
-  out.SetIsDistinct(m_distinct);
-  for (const PlanTable &t : m_tables)
-    out.AddTable(QString(), t.model->TableAlias(), t.alias);
-  for (const PlanJoin &j : m_joins) {
-    TzelJoin *join = out.GetJoin(out.AddJoin(j.left, j.type, 0, j.right));
-    for (const auto &[left, right] : j.pairs)
-      join->AddJoinField(left, zelJoinEqual, right);
-  }
-  const int base = out.ValueCount();
-  for (int i = 0; i < m_values.size(); ++i) {
-    const PlanValue &v = m_values.at(i);
-    const int index = out.AddValue(v.target.tableAlias, v.target.expression, v.alias);
-    TzelQueryValue *value = out.GetValue(index < 0 ? base + i : index);
-    value->SetValueAlias(v.alias);
-    value->SetShow(v.show);
-    value->SetSort(v.sort);
-    value->SetPosition(int(m_order.indexOf(i)));
-    if (v.target.tableAlias.isEmpty() && v.target.typed)
-      value->SetDataType(v.target.type);
-    for (auto cell = v.cells.cbegin(); cell != v.cells.cend(); ++cell)
-      value->SetFilter(cell.key(), cell->oper, cell->text);
-  }
-  if (holder)
-    out.SetQuerion(nullptr);
-}
-
 } // namespace
 
 TzelSqlDesignResult zelDesignFromSql(const QString &sql, TzelModel &model, TzelDatabase dialect,
@@ -1014,7 +688,7 @@ TzelSqlDesignResult zelDesignFromSql(const QString &sql, TzelModel &model, TzelD
   try {
     Mapper mapper(sql, model, dialect);
     mapper.read();
-    mapper.apply(out);
+    ApplyDesignPlan(mapper.plan(), model, out);
     result.ok = true;
   } catch (const TzelSqlRefusal &refusal) {
     result.message = refusal.message();

@@ -1,6 +1,11 @@
 #include "engine/sqlliterals.h"
+
+#include "engine/zelparams.h"
 #include "model/displayformat.h"
+#include "model/quoting.h"
 #include "model/sqldates.h"
+#include "model/vocabulary.h"
+#include "model/zelmodel.h"
 
 #include <QLocale>
 #include <QRegularExpression>
@@ -48,6 +53,10 @@ QString datePattern(const QString &format, QList<Part> &parts) {
     i += run;
   }
   return pattern;
+}
+
+bool isDateType(TFieldType type) {
+  return type == ftDate || type == ftTime || type == ftDateTime;
 }
 
 int monthFromName(const QString &name) {
@@ -110,4 +119,86 @@ bool IsPlainFilterText(const QString &text) {
     if (text.compare(word, Qt::CaseInsensitive) == 0)
       return false;
   return true;
+}
+
+TzelFilterItemReader::TzelFilterItemReader(const QString &sql, const TzelModel &model,
+                                           TzelDatabase dialect)
+    : m_sql(sql), m_dialect(dialect) {
+  if (dialect == model.DatabaseType()) {
+    readSettings(model);
+  } else {
+    TzelModel defaults;
+    defaults.SetDatabaseType(dialect);
+    readSettings(defaults);
+  }
+}
+
+void TzelFilterItemReader::readSettings(const TzelModel &model) {
+  m_booleanQuote = model.BooleanQuote();
+  m_dateFormat = model.DateFormat();
+  m_dateQuote = model.DateQuote();
+  m_doubleTexts = model.StringQuote() == zelQuoteDouble || m_booleanQuote == zelQuoteDouble ||
+                  m_dateQuote.contains(u'"');
+}
+
+bool TzelFilterItemReader::isTextLiteral(const TzelSqlExpr &e) const {
+  return e.kind == TzelSqlExpr::Kind::Column && e.parts.size() == 1 &&
+         e.quoted == TzelSqlTokenKind::DoubleQuoted && m_doubleTexts;
+}
+
+TFieldType TzelFilterItemReader::inferredType(const TzelSqlExpr &e) {
+  if (e.kind == TzelSqlExpr::Kind::Literal && e.quoted == TzelSqlTokenKind::Number)
+    return ftFloat;
+  if (e.kind == TzelSqlExpr::Kind::Literal && e.quoted == TzelSqlTokenKind::Word)
+    return ftBoolean;
+  return ftString;
+}
+
+QString TzelFilterItemReader::item(const TzelSqlExpr &e, TFieldType type, bool having,
+                                   TzelFilterOper oper) {
+  using Kind = TzelSqlExpr::Kind;
+  using TK = TzelSqlTokenKind;
+
+  if (e.kind == Kind::Param)
+    return u'[' + (e.text.isEmpty() ? u"Param"_s + QString::number(++m_params) : e.text) + u']';
+  if (e.kind == Kind::Literal && e.quoted == TK::Word &&
+      e.text.compare(u"NULL", Qt::CaseInsensitive) == 0)
+    zelRefuseSql(e, zelCannotShow(u"a comparison with NULL"_s));
+  QString raw = m_sql.mid(e.begin, e.end - e.begin).trimmed();
+  if (having && !IsNativeDialect(m_dialect)) {
+    if (!IsPlainFilterText(raw))
+      zelRefuseSql(e, zelCannotShow(u"the literal [%1]"_s.arg(raw)));
+    return raw;
+  }
+  if (IsNumericFieldType(type)) {
+    QString number = e.kind == Kind::Literal && e.quoted == TK::String ? e.text : raw;
+    if (!IsSqlNumber(number))
+      zelRefuseSql(e, zelCannotShow(u"a number column compared with [%1]"_s.arg(raw)));
+    return number;
+  }
+  if (type == ftBoolean && m_booleanQuote == zelQuoteNone &&
+      (e.kind == Kind::Literal && (e.quoted == TK::Word || e.quoted == TK::Number)))
+    return e.text;
+  if (isDateType(type)) {
+    const QString inside = StripDateQuote(raw, m_dateQuote);
+    const std::optional<QDate> date =
+        inside.isNull() ? std::nullopt : ReadSqlDate(m_dateFormat, inside);
+    if (!date)
+      zelRefuseSql(
+          e, zelCannotShow(u"the date [%1] not written as the data model writes dates"_s.arg(raw)));
+    return date->toString(SystemShortDateFormat());
+  }
+  QString text;
+  if (e.kind == Kind::Literal && e.quoted != TK::Hash)
+    text = e.text;
+  else if (isTextLiteral(e))
+    text = e.parts.first();
+  else
+    zelRefuseSql(e, zelCannotShow(u"the literal [%1]"_s.arg(raw)));
+  if ((oper == zelFilterLike || oper == zelFilterNotLike) && !text.contains(u'%') &&
+      !text.contains(u'*'))
+    zelRefuseSql(e, zelCannotShow(u"a LIKE pattern without a wildcard"_s));
+  if (!IsPlainFilterText(text))
+    zelRefuseSql(e, zelCannotShow(u"the text [%1] as a filter item"_s.arg(text)));
+  return text;
 }

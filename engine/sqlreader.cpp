@@ -22,10 +22,6 @@ const QSet<QString> &reservedWords() {
   return words;
 }
 
-QString refusal(const QString &construct) {
-  return construct + u" cannot be shown in the design"_s;
-}
-
 class Reader {
 public:
   Reader(const QString &sql, TzelDatabase dialect, const QSet<QString> &spacedNames)
@@ -33,13 +29,13 @@ public:
 
   TzelSqlStatement statement() {
     if (peek().isWord(u"WITH"))
-      fail(peek(), refusal(u"a WITH clause"_s));
+      fail(peek(), zelCannotShow(u"a WITH clause"_s));
     while (peek().isSymbol(u"(") && m_tokens.value(m_at + 1).isWord(u"SELECT"))
-      fail(peek(), refusal(u"a subquery"_s)); // a parenthesised statement
+      fail(peek(), zelCannotShow(u"a subquery"_s)); // a parenthesised statement
     expectWord(u"SELECT");
     TzelSqlStatement s;
     if (peek().isWord(u"TOP"))
-      fail(peek(), refusal(u"TOP"_s));
+      fail(peek(), zelCannotShow(u"TOP"_s));
     if (acceptWord(u"DISTINCT"))
       s.distinct = true;
     else
@@ -126,13 +122,13 @@ private:
   void refuseTail() {
     const TzelSqlToken &t = peek();
     if (t.isWord(u"UNION") || t.isWord(u"INTERSECT") || t.isWord(u"EXCEPT") || t.isWord(u"MINUS"))
-      fail(t, refusal((t.isWord(u"UNION") || t.isWord(u"MINUS") ? u"a "_s : u"an "_s) +
-                      t.text.toUpper()));
+      fail(t, zelCannotShow((t.isWord(u"UNION") || t.isWord(u"MINUS") ? u"a "_s : u"an "_s) +
+                            t.text.toUpper()));
     for (const char16_t *w : {u"LIMIT", u"OFFSET", u"FETCH"})
       if (t.isWord(w))
-        fail(t, refusal(t.text.toUpper()));
+        fail(t, zelCannotShow(t.text.toUpper()));
     if (t.isWord(u"WINDOW"))
-      fail(t, refusal(u"a window function"_s));
+      fail(t, zelCannotShow(u"a window function"_s));
   }
 
   // A name: a bare word (or a run of words spelling a spaced name) or a quoted one.
@@ -184,7 +180,7 @@ private:
     else
       acceptWord(u"ASC");
     if (peek().isWord(u"NULLS"))
-      fail(peek(), refusal(u"NULLS FIRST or LAST"_s));
+      fail(peek(), zelCannotShow(u"NULLS FIRST or LAST"_s));
     return item;
   }
 
@@ -194,7 +190,7 @@ private:
     for (;;) {
       const TzelSqlToken &at = peek();
       if (at.isWord(u"FULL") || at.isWord(u"CROSS") || at.isWord(u"NATURAL"))
-        fail(at, refusal(u"a "_s + at.text.toUpper() + u" JOIN"_s));
+        fail(at, zelCannotShow(u"a "_s + at.text.toUpper() + u" JOIN"_s));
       TzelJoinType type = zelJoinInner;
       if (acceptWord(u"LEFT"))
         type = zelJoinLeft;
@@ -213,7 +209,7 @@ private:
       join->left = left;
       join->right = fromPrimary();
       if (peek().isWord(u"USING"))
-        fail(peek(), refusal(u"a join with USING"_s));
+        fail(peek(), zelCannotShow(u"a join with USING"_s));
       if (acceptWord(u"ON"))
         join->on = expression();
       left = join;
@@ -223,7 +219,7 @@ private:
   TzelSqlFromPtr fromPrimary() {
     if (peek().isSymbol(u"(")) {
       if (peek(1).isWord(u"SELECT"))
-        fail(peek(1), refusal(u"a subquery"_s));
+        fail(peek(1), zelCannotShow(u"a subquery"_s));
       take();
       TzelSqlFromPtr inner = fromItem();
       expectSymbol(u")");
@@ -239,7 +235,7 @@ private:
     while (acceptSymbol(u"."))
       table->name += u'.' + name();
     if (peek().isSymbol(u"("))
-      fail(peek(), refusal(u"a table function"_s));
+      fail(peek(), zelCannotShow(u"a table function"_s));
     if (acceptWord(u"AS") ? anyName() : isNameToken())
       table->alias = name();
     return table;
@@ -285,7 +281,7 @@ private:
       return node(Kind::Not, start, {inner});
     }
     if (start.isWord(u"EXISTS"))
-      fail(start, refusal(u"a subquery"_s));
+      fail(start, zelCannotShow(u"a subquery"_s));
     return predicate();
   }
 
@@ -298,7 +294,7 @@ private:
       if (op == u"!=")
         op = u"<>"_s;
       if (peek().isWord(u"ANY") || peek().isWord(u"ALL") || peek().isWord(u"SOME"))
-        fail(peek(), refusal(u"a subquery"_s));
+        fail(peek(), zelCannotShow(u"a subquery"_s));
       TzelSqlExprPtr right = additive();
       return node(Kind::Compare, start, {left, right}, op);
     }
@@ -323,7 +319,7 @@ private:
     } else if (acceptWord(u"IN")) {
       expectSymbol(u"(");
       if (peek().isWord(u"SELECT"))
-        fail(peek(), refusal(u"a subquery"_s));
+        fail(peek(), zelCannotShow(u"a subquery"_s));
       QList<TzelSqlExprPtr> args{left};
       do
         args.append(additive());
@@ -334,7 +330,7 @@ private:
       const bool ilike = take().isWord(u"ILIKE");
       TzelSqlExprPtr pattern = additive();
       if (peek().isWord(u"ESCAPE"))
-        fail(peek(), refusal(u"LIKE with ESCAPE"_s));
+        fail(peek(), zelCannotShow(u"LIKE with ESCAPE"_s));
       e = edit(node(Kind::Like, start, {left, pattern}, ilike ? u"ILIKE"_s : u"LIKE"_s));
     } else {
       return left;
@@ -399,7 +395,7 @@ private:
       if (t.isSymbol(u"(")) {
         take();
         if (peek().isWord(u"SELECT"))
-          fail(peek(), refusal(u"a subquery"_s));
+          fail(peek(), zelCannotShow(u"a subquery"_s));
         TzelSqlExprPtr inner = expression();
         if (peek().isSymbol(u",")) // a row value: kept as text
           while (acceptSymbol(u","))
@@ -481,9 +477,9 @@ private:
     }
     expectSymbol(u")");
     if (peek().isWord(u"FILTER") || peek().isWord(u"WITHIN"))
-      fail(peek(), refusal(u"an aggregate with FILTER or WITHIN GROUP"_s));
+      fail(peek(), zelCannotShow(u"an aggregate with FILTER or WITHIN GROUP"_s));
     if (peek().isWord(u"OVER"))
-      fail(peek(), refusal(u"a window function"_s));
+      fail(peek(), zelCannotShow(u"a window function"_s));
     e->end = m_tokens.at(m_at - 1).end;
     return e;
   }

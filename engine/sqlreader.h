@@ -81,6 +81,15 @@ struct ZELCORE_EXPORT TzelSqlStatement {
   QList<TzelSqlOrderItem> orderBy;
 };
 
+// Refuses the statement at the part.
+[[noreturn]] inline void zelRefuseSql(const TzelSqlExpr &at, const QString &what) {
+  throw TzelSqlRefusal{what, at.line, at.column};
+}
+// "<construct> cannot be shown in the design", the refusals' form.
+inline QString zelCannotShow(const QString &construct) {
+  return construct + QStringLiteral(" cannot be shown in the design");
+}
+
 // Reads one SELECT statement (a closing ';' allowed). spacedNames lists the names, folded,
 // that hold spaces and may stand unquoted (older dialects write them so): a run of words
 // spelling one of them is read as that one name. Raises TzelSqlRefusal.
