@@ -341,8 +341,8 @@ private:
   // A double-quoted word standing alone where the dialect quotes texts so.
   bool isTextLiteral(const TzelSqlExpr &e) const { return m_items.isTextLiteral(e); }
 
-  static void collectColumns(const TzelSqlExprPtr &e, QList<const TzelSqlExpr *> &out) {
-    if (e->kind == Kind::Column)
+  void collectColumns(const TzelSqlExprPtr &e, QList<const TzelSqlExpr *> &out) const {
+    if (e->kind == Kind::Column && !isTextLiteral(*e))
       out.append(e.get());
     for (const TzelSqlExprPtr &a : e->args)
       collectColumns(a, out);
@@ -688,12 +688,22 @@ TzelSqlDesignResult zelDesignFromSql(const QString &sql, TzelModel &model, TzelD
   try {
     Mapper mapper(sql, model, dialect);
     mapper.read();
-    ApplyDesignPlan(mapper.plan(), model, out);
+    const TzelDesignPlan plan = mapper.plan();
+    {
+      // Made once aside, so that a design the query refuses leaves it as it was.
+      TzelQuery scratch;
+      ApplyDesignPlan(plan, model, scratch);
+    }
+    ApplyDesignPlan(plan, model, out);
     result.ok = true;
   } catch (const TzelSqlRefusal &refusal) {
     result.message = refusal.message();
     result.line = refusal.line;
     result.column = refusal.column;
+  } catch (const EzelError &error) {
+    const TzelSqlRefusal refusal{error.message().mid(QStringLiteral("Error: ").size()), 1, 1};
+    result.message = refusal.message();
+    result.line = result.column = 1;
   }
   return result;
 }
