@@ -168,7 +168,7 @@ private:
     TzelTable *table = modelTable(from.name);
     if (!table)
       throw TzelSqlRefusal{u"the table [%1] is not in the data model"_s.arg(from.name), from.line,
-                           from.column};
+                           from.column, from.name};
     const QString alias = from.alias.isEmpty() ? from.name.section(u'.', -1) : from.alias;
     if (m_byAlias.contains(alias.toCaseFolded()))
       throw TzelSqlRefusal{u"the table alias [%1] stands twice"_s.arg(alias), from.line,
@@ -700,6 +700,7 @@ TzelSqlDesignResult zelDesignFromSql(const QString &sql, TzelModel &model, TzelD
     result.message = refusal.message();
     result.line = refusal.line;
     result.column = refusal.column;
+    result.missingTable = refusal.missingTable;
   } catch (const EzelError &error) {
     const TzelSqlRefusal refusal{error.message().mid(QStringLiteral("Error: ").size()), 1, 1};
     result.message = refusal.message();

@@ -16,6 +16,9 @@ struct ZELCORE_EXPORT TzelSqlDesignResult {
   QString message; // "Error: Line 3, column 12: a subquery cannot be shown in the design"
   int line = 0;    // 1-based; 0 on success
   int column = 0;
+  // The name of a table the statement reads and the data model lacks, as written: a caller
+  // may offer it from the database's catalogue, as the add-table dialog lists tables.
+  QString missingTable;
   explicit operator bool() const { return ok; }
 };
 

@@ -8,6 +8,7 @@
 
 #include <QList>
 #include <QString>
+#include <utility>
 
 enum class TzelSqlTokenKind {
   End,
@@ -40,9 +41,12 @@ struct ZELCORE_EXPORT TzelSqlToken {
 
 // A statement the design cannot take: the message names the construct and where it stands.
 struct ZELCORE_EXPORT TzelSqlRefusal {
+  TzelSqlRefusal(QString text, int atLine, int atColumn, QString table = {})
+      : what(std::move(text)), line(atLine), column(atColumn), missingTable(std::move(table)) {}
   QString what; // "a subquery cannot be shown in the design"
   int line = 1;
   int column = 1;
+  QString missingTable; // the table's name when the data model lacks it
   QString message() const;
 };
 

@@ -194,6 +194,8 @@ private slots:
     QCOMPARE(u"Error: Line %1, column %2: "_s.arg(result.line).arg(result.column),
              message.left(message.indexOf(u": "_s, 7) + 2));
     QCOMPARE(StoredFormWriter().write(*holder.query), before);
+    QCOMPARE(result.missingTable,
+             QTest::currentDataTag() == QByteArray("unknown table") ? u"nothere"_s : QString());
   }
 };
 
