@@ -40,6 +40,8 @@ public:
       s.distinct = true;
     else
       acceptWord(u"ALL");
+    if (s.distinct && peek().isWord(u"ON"))
+      fail(peek(), zelCannotShow(u"DISTINCT ON"_s));
     do
       s.items.append(selectItem());
     while (acceptSymbol(u","));
@@ -51,9 +53,12 @@ public:
       s.where = expression();
     if (acceptWord(u"GROUP")) {
       expectWord(u"BY");
-      do
+      do {
+        for (const char16_t *w : {u"ROLLUP", u"CUBE", u"GROUPING"})
+          if (peek().isWord(w))
+            fail(peek(), zelCannotShow(u"GROUP BY "_s + peek().text.toUpper()));
         s.groupBy.append(expression());
-      while (acceptSymbol(u","));
+      } while (acceptSymbol(u","));
     }
     if (acceptWord(u"HAVING"))
       s.having = expression();

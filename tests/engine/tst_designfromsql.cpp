@@ -178,6 +178,9 @@ private slots:
         u"the column [nope] is not in the data model"_s);
     row("limit", u"select id from t1\n order by id limit 5"_s, 2, 14, u"LIMIT"_s + shown);
     row("offset", u"select id from t1 offset 2"_s, 1, 19, u"OFFSET"_s + shown);
+    row("distinct on", u"select distinct on (name) id from t1"_s, 1, 17, u"DISTINCT ON"_s + shown);
+    row("rollup", u"select active, count(*) from t1 group by rollup(active)"_s, 1, 42,
+        u"GROUP BY ROLLUP"_s + shown);
     row("condition on two values", u"select id from t1 where qty > hub"_s, 1, 25,
         u"a condition that is not on one value"_s + shown);
   }
