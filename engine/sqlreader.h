@@ -2,6 +2,9 @@
 // The statement reader: one SELECT statement read into a small syntax tree, with the line,
 // column and text span of every part. Constructs no design can hold (UNION, WITH, subqueries,
 // window functions, FULL and CROSS joins, LIMIT ...) are refused here, naming the construct.
+// It is written here over a scanner of the dialects' quoting rather than taken from a packaged
+// engine grammar: those read one engine's SQL, not the older dialects' bracket names, date
+// quotes and unquoted keyword names that the generator writes.
 
 #include "engine/sqllexer.h"
 #include "zelcore_export.h"
