@@ -59,6 +59,16 @@ bool isDateType(TFieldType type) {
   return type == ftDate || type == ftTime || type == ftDateTime;
 }
 
+// A date literal without the type people write around it: DATE '2000-01-01' or
+// '2000-01-01'::date.
+QString untyped(const QString &literal) {
+  static const QRegularExpression typed(
+      u"^(?:(?:DATE|TIMESTAMP|TIME)\\s+)?('.*')(?:\\s*::\\s*\\w+)?$"_s,
+      QRegularExpression::CaseInsensitiveOption | QRegularExpression::DotMatchesEverythingOption);
+  const QRegularExpressionMatch match = typed.match(literal);
+  return match.hasMatch() ? match.captured(1) : literal;
+}
+
 int monthFromName(const QString &name) {
   const QLocale locale;
   for (int m = 1; m <= 12; ++m)
@@ -180,7 +190,7 @@ QString TzelFilterItemReader::item(const TzelSqlExpr &e, TFieldType type, bool h
       (e.kind == Kind::Literal && (e.quoted == TK::Word || e.quoted == TK::Number)))
     return e.text;
   if (isDateType(type)) {
-    const QString inside = StripDateQuote(raw, m_dateQuote);
+    const QString inside = StripDateQuote(untyped(raw), m_dateQuote);
     const std::optional<QDate> date =
         inside.isNull() ? std::nullopt : ReadSqlDate(m_dateFormat, inside);
     if (!date)

@@ -110,6 +110,8 @@ private slots:
     row("like", "name like '%ear%'", "Name", 1, zelFilterLike, "%ear%|");
     row("date", "added between '1998-01-15' and '2000-12-31'", "Date", 1, zelFilterBetween,
         "1/15/1998|12/31/2000|");
+    row("typed date", "added >= date '1999-03-01'", "Date", 1, zelFilterGE, "3/1/1999|");
+    row("cast date", "added < '2000-01-01'::date", "Date", 1, zelFilterLT, "1/1/2000|");
     row("literal first", "5 < qty", "Count", 1, zelFilterGT, "5|");
     row("negated", "not (qty <= 5 or qty is null)", "Count", 1, zelFilterGT, "5|");
     row("second branch", "qty = 1 or name = 'A'", "Name", 2, zelFilterEqual, "A|");
