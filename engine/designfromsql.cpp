@@ -685,6 +685,10 @@ private:
 TzelSqlDesignResult zelDesignFromSql(const QString &sql, TzelModel &model, TzelDatabase dialect,
                                      TzelQuery &out) {
   TzelSqlDesignResult result;
+  if (out.QuerionObject() && out.DataModel() != &model) {
+    result.message = u"Error: The query does not belong to the data model"_s;
+    return result;
+  }
   try {
     Mapper mapper(sql, model, dialect);
     mapper.read();

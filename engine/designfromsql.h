@@ -24,6 +24,7 @@ struct ZELCORE_EXPORT TzelSqlDesignResult {
 
 // Reads sql, written in the quoting and literals of dialect (the model's own settings when
 // it is the model's type), and on success replaces out's tables, joins and values with it.
-// out keeps its name; it need not belong to a query component.
+// out keeps its name; it belongs to a query component over model, or to none (a query of
+// another model is refused with a message and no line).
 ZELCORE_EXPORT TzelSqlDesignResult zelDesignFromSql(const QString &sql, TzelModel &model,
                                                     TzelDatabase dialect, TzelQuery &out);
