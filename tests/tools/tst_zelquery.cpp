@@ -63,6 +63,7 @@ private slots:
   void parameters();
   void unknownQueryName();
   void check();
+  void design();
   void wrongCommandLine_data();
   void wrongCommandLine();
   void help_data();
@@ -490,6 +491,33 @@ void TestZelQuery::check() {
   QCOMPARE(run.status, 1);
   QVERIFY2(run.err.startsWith(u"Error 2: The DatabaseType property of "_s), qPrintable(run.err));
   QVERIFY(run.err.contains(u" = zelUnknown\n"_s));
+}
+
+// The statement the tool prints, read back as a design and written to a query file, prints
+// the same; a statement no design holds gives status 1, the message and no file.
+void TestZelQuery::design() {
+  const ToolRun sql = tool({u"sql"_s, m_model, m_query});
+  QCOMPARE(sql.status, 0);
+  const QString sqlFile = m_dir.filePath(u"step1.sql"_s);
+  const QString designed = m_dir.filePath(u"designed.zel"_s);
+  QFile out(sqlFile);
+  QVERIFY(out.open(QIODevice::WriteOnly));
+  out.write(sql.out);
+  out.close();
+  const ToolRun design = tool({u"design"_s, m_model, sqlFile, u"--out"_s, designed});
+  QCOMPARE(design.err, QString());
+  QCOMPARE(design.status, 0);
+  QCOMPARE(tool({u"sql"_s, m_model, designed}).out, sql.out);
+
+  QVERIFY(out.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  out.write("select CST_NO\n  from \":PELLOX:T0490.DB\"\n limit 3");
+  out.close();
+  const QString refused = m_dir.filePath(u"refused.zel"_s);
+  const ToolRun refusal =
+      tool({u"design"_s, m_model, sqlFile, u"--out"_s, refused, u"--dialect"_s, u"SQLite"_s});
+  QCOMPARE(refusal.status, 1);
+  QCOMPARE(refusal.err, u"Error: Line 3, column 2: LIMIT cannot be shown in the design\n"_s);
+  QVERIFY(!QFileInfo::exists(refused));
 }
 
 void TestZelQuery::wrongCommandLine_data() {

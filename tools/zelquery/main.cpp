@@ -4,6 +4,7 @@
 //   zelquery export MODEL QUERYFILE --out FILE [...]
 //   zelquery print MODEL QUERYFILE --out FILE.pdf [...]
 //   zelquery check MODEL [QUERYFILE]
+//   zelquery design MODEL SQLFILE --out QUERYFILE [--dialect NAME]
 // Status 0 when everything succeeded, 1 after any message, 2 for a wrong command line,
 // 130 when Ctrl+C cancelled the running statement (143 for SIGTERM, 129 for SIGHUP).
 
@@ -28,6 +29,7 @@
 #include <QLibrary>
 
 #include <cstdio>
+#include <optional>
 
 using namespace Qt::StringLiterals;
 
@@ -64,6 +66,11 @@ const QList<Command> &commands() {
        u"Reads the data model (and the query), runs the setup checks and the query's\n"
        "validation and prints every message, without running anything on a database."_s,
        1, 2},
+      {u"design"_s, u"MODEL SQLFILE --out QUERYFILE"_s,
+       u"Reads the SELECT statement in SQLFILE into a query's tables, joins and values and\n"
+       "writes it as the query file QUERYFILE. A statement the design cannot hold is refused\n"
+       "with a message naming what and where (line and column)."_s,
+       2, 2},
   };
   return list;
 }
@@ -126,7 +133,23 @@ struct Options {
   QCommandLineOption pdfOut{u"out"_s, u"The PDF file to write."_s, u"FILE.pdf"_s};
   QCommandLineOption noNames{u"no-names"_s,
                              u"Leaves the line of field labels out of .csv and .tab files."_s};
+  QCommandLineOption queryOut{u"out"_s, u"The query file to write."_s, u"QUERYFILE"_s};
+  QCommandLineOption dialect{u"dialect"_s,
+                             u"The SQL dialect the statement is written in, as the data model "
+                             "names them (SQLite, PostgreSQL, MSSQL ...; default: the model's)."_s,
+                             u"NAME"_s};
 };
+
+// The dialect named (with or without its "zel" prefix, ignoring case), or nothing.
+std::optional<TzelDatabase> dialectNamed(const QString &name) {
+  for (int i = zelUnknown; i <= zelPostgreSQL; ++i) {
+    const QString full = enumName(TzelDatabase(i));
+    if (full.compare(name, Qt::CaseInsensitive) == 0 ||
+        full.mid(3).compare(name, Qt::CaseInsensitive) == 0)
+      return TzelDatabase(i);
+  }
+  return std::nullopt;
+}
 
 void configure(QCommandLineParser &parser, const Options &o, const Command &c) {
   parser.setApplicationDescription(c.description);
@@ -139,6 +162,12 @@ void configure(QCommandLineParser &parser, const Options &o, const Command &c) {
     parser.addOption(o.query);
     parser.addPositionalArgument(u"QUERYFILE"_s, u"A query file to check (optional)."_s,
                                  u"[QUERYFILE]"_s);
+    return;
+  }
+  if (c.name == u"design") {
+    parser.addPositionalArgument(u"SQLFILE"_s, u"A file holding one SELECT statement."_s);
+    parser.addOption(o.queryOut);
+    parser.addOption(o.dialect);
     return;
   }
   parser.addPositionalArgument(u"QUERYFILE"_s, u"The query file."_s);
@@ -179,9 +208,18 @@ QString commandLineFault(const QCommandLineParser &parser, const Options &o, con
                          int &fileType) {
   const QStringList args = parser.positionalArguments();
   if (args.size() < c.minArgs)
-    return u"Missing "_s + (args.isEmpty() ? u"MODEL"_s : u"QUERYFILE"_s);
+    return u"Missing "_s + (args.isEmpty()        ? u"MODEL"_s
+                            : c.name == u"design" ? u"SQLFILE"_s
+                                                  : u"QUERYFILE"_s);
   if (args.size() > c.maxArgs)
     return u"Unexpected argument "_s + args.at(c.maxArgs);
+  if (c.name == u"design") {
+    if (!parser.isSet(o.queryOut) || parser.value(o.queryOut).isEmpty())
+      return u"The design command needs --out QUERYFILE"_s;
+    if (parser.isSet(o.dialect) && !dialectNamed(parser.value(o.dialect)))
+      return u"Invalid --dialect "_s + parser.value(o.dialect) + u": unknown dialect"_s;
+    return {};
+  }
   if (c.name != u"check") {
     for (const QString &p : parser.values(o.param))
       if (p.indexOf(u'=') <= 0)
@@ -215,6 +253,14 @@ QString commandLineFault(const QCommandLineParser &parser, const Options &o, con
 
 int runCommand(const QCommandLineParser &parser, const Options &o, const Command &c, int fileType) {
   const QStringList args = parser.positionalArguments();
+  if (c.name == u"design") {
+    QueryTool tool({}, false);
+    const std::optional<TzelDatabase> dialect =
+        parser.isSet(o.dialect) ? dialectNamed(parser.value(o.dialect)) : std::nullopt;
+    const bool ok =
+        tool.loadModel(args.at(0)) && tool.design(args.at(1), dialect, parser.value(o.queryOut));
+    return ok && !ToolFailures::any() ? Success : Failure;
+  }
   const bool check = c.name == u"check";
   const QStringList params = check ? QStringList() : parser.values(o.param);
   QueryTool tool(params, !check);

@@ -2,6 +2,7 @@
 
 #include "database/zeldataset.h"
 #include "database/zelsession.h"
+#include "engine/designfromsql.h"
 #include "engine/queryfile.h"
 #include "engine/recordprinting.h"
 #include "engine/zelparams.h"
@@ -14,6 +15,7 @@
 #include "toolmessages.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QIODevice>
 
@@ -237,4 +239,22 @@ bool QueryTool::failed(const QString &fallback) const {
   if (!ToolFailures::any())
     zelShowError(fallback);
   return false;
+}
+
+bool QueryTool::design(const QString &sqlFile, std::optional<TzelDatabase> dialect,
+                       const QString &queryFile) {
+  QFile in(sqlFile);
+  if (!in.open(QIODevice::ReadOnly)) {
+    zelShowError(QStringLiteral("Error: The file ") + sqlFile +
+                 QStringLiteral(" cannot be read: ") + in.errorString());
+    return false;
+  }
+  const QString sql = QString::fromUtf8(in.readAll());
+  const TzelSqlDesignResult result = zelDesignFromSql(
+      sql, *m_model, dialect.value_or(m_model->DatabaseType()), *m_querion->CurrentQuery());
+  if (!result) {
+    zelShowError(result.message);
+    return false;
+  }
+  return m_querion->SaveToFile(QFileInfo(queryFile).absoluteFilePath());
 }

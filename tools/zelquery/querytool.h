@@ -3,10 +3,13 @@
 // with the engine's dataset, and the commands that drive them. Failures are shown through
 // the message seam (standard error); the commands return false after one.
 
+#include "model/zeltypes.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <optional>
 
 class TzelRecordPrinter;
 class ToolPrompts;
@@ -46,6 +49,10 @@ public:
   bool printTo(const QString &fileName);
   // The setup checks, the model's database names and, with a query loaded, its generation.
   bool check(bool withQuery);
+  // The SELECT statement of sqlFile as the current query's design, saved to queryFile;
+  // written in the dialect given, else the model's.
+  bool design(const QString &sqlFile, std::optional<TzelDatabase> dialect,
+              const QString &queryFile);
 
   TzelQuerion &querion() { return *m_querion; }
 

@@ -1,0 +1,55 @@
+#include "engine/designplan.h"
+
+#include "model/zelmodel.h"
+#include "model/zelquery.h"
+
+#include <memory>
+
+namespace {
+
+// Holds the query while it is filled when it belongs to no query component.
+class ModelHolder : public QObject, public TzelQueryOwner {
+public:
+  explicit ModelHolder(TzelModel *model) : m_model(model) {}
+  TzelModel *queryDataModel() const override { return m_model; }
+
+private:
+  TzelModel *m_model;
+};
+
+} // namespace
+
+void ApplyDesignPlan(const TzelDesignPlan &plan, TzelModel &model, TzelQuery &out) {
+  std::unique_ptr<ModelHolder> holder;
+  if (!out.QuerionObject()) {
+    holder = std::make_unique<ModelHolder>(&model);
+    out.SetQuerion(holder.get());
+  }
+  out.ClearValues();
+  out.ClearJoins();
+  out.ClearTables();
+  out.SetIsDistinct(plan.distinct);
+  for (const auto &[modelAlias, alias] : plan.tables)
+    out.AddTable(QString(), modelAlias, alias);
+  for (const TzelPlannedJoin &j : plan.joins) {
+    TzelJoin *join = out.GetJoin(out.AddJoin(j.left, j.type, 0, j.right));
+    for (const auto &[left, right] : j.pairs)
+      join->AddJoinField(left, zelJoinEqual, right);
+  }
+  const int base = out.ValueCount();
+  for (int i = 0; i < plan.values.size(); ++i) {
+    const TzelPlannedValue &v = plan.values.at(i);
+    const int index = out.AddValue(v.target.tableAlias, v.target.expression, v.alias);
+    TzelQueryValue *value = out.GetValue(index < 0 ? base + i : index);
+    value->SetValueAlias(v.alias);
+    value->SetShow(v.show);
+    value->SetSort(v.sort);
+    value->SetPosition(int(plan.order.indexOf(i)));
+    if (v.target.tableAlias.isEmpty() && v.target.typed)
+      value->SetDataType(v.target.type);
+    for (auto cell = v.cells.cbegin(); cell != v.cells.cend(); ++cell)
+      value->SetFilter(cell.key(), cell->oper, cell->text);
+  }
+  if (holder)
+    out.SetQuerion(nullptr);
+}

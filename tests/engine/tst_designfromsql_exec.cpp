@@ -1,0 +1,204 @@
+// Statements written by hand over the matrix tables, in the styles people write them, each
+// opened as a design, generated again and run: the rows equal the hand-written statement's,
+// on SQLite and (when ZEL_PG_HOST, ZEL_PG_PORT, ZEL_PG_USER and ZEL_PG_DATABASE name a
+// server) on PostgreSQL. The matrix's own hand-written statements are read the same way.
+
+#include "engine/designfromsql.h"
+#include "querymatrix.h"
+
+#include <QLocale>
+#include <QSqlDatabase>
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QSqlRecord>
+#include <QTest>
+
+using namespace Qt::StringLiterals;
+
+namespace {
+
+const QString kLite = u"design-sqlite"_s;
+const QString kPg = u"design-postgres"_s;
+
+using Rows = QList<QStringList>;
+
+const QStringList &handWritten() {
+  static const QStringList list{
+      u"select name, qty from t1"_s,
+      u"select * from t2"_s,
+      u"select o.* from \"order\" o"_s,
+      u"select a.name, b.name from t0 a, t1 b where a.nxt = b.id"_s,
+      u"select a.name, b.qty from t0 a, t1 b, t2 c\n where a.nxt = b.id and b.nxt = c.id\n"
+      "   and c.qty > 2"_s,
+      u"select count(*) from t1"_s,
+      u"select active, count(*) from t1 group by active"_s,
+      u"select active, count(*) as n from t2 group by active having count(*) > 1"_s,
+      u"select name, qty from t1 order by 2 desc, 1"_s,
+      u"-- named rows only\nselect id from t1 where name is not null"_s,
+      u"select id /* the key */ from t1 where name like 'A%'"_s,
+      u"select id from t1 where name in ('Acme', 'Zeus') or name is null"_s,
+      u"select id from t1 where qty between 2 and 6 and active = true"_s,
+      u"select id from t1 where not (qty > 5)"_s,
+      u"select id from t1 where qty <> 4 and qty <> 7"_s,
+      u"select id from t1 where added >= '1999-03-01'"_s,
+      u"select id from t1\nwhere added between '1998-01-01' and '2000-12-31'\n   or added is null"_s,
+      u"select distinct active from t1"_s,
+      u"select a.id, b.id from t0 a left join t1 b on a.nxt = b.id"_s,
+      u"select a.id, b.id from t0 a left outer join t1 b on b.id = a.nxt"_s,
+      u"select a.id, b.id from t1 b right join t0 a on a.nxt = b.id"_s,
+      u"select m.name, sum(s.qty) from t0 m inner join t1 s on m.nxt = s.id group by m.name"_s,
+      u"select m.name, max(s.added) as last from t0 m join t1 s on m.nxt = s.id\n"
+      "group by m.name order by m.name"_s,
+      u"select active, avg(qty), min(\"unit price\") from \"order\" group by active"_s,
+      u"select sum(qty * 2) from t1"_s,
+      u"select qty * 2 as double_qty from t1 where qty * 2 > 4"_s,
+      u"select name from t1 where name > 'M' order by name desc"_s,
+      u"select x.name, y.name from t0 x join t1 y on x.nxt = y.id join t2 z on y.nxt = z.id\n"
+      " where z.active = false"_s,
+      u"select a.id, b.id from t1 a join t1 b on a.nxt = b.id"_s,
+      u"select a.name, b.qty, c.qty from t0 a join t1 b on a.id = b.hub join t2 c on a.id = c.hub"_s,
+      u"select a.name from t0 a, t1 b, t2 c where a.nxt = b.id and b.nxt = c.id and c.hub = a.id"_s,
+      u"select id, \"limit\" from t4 where \"limit\" <= 97"_s,
+      u"SELECT Name, Qty FROM T1 WHERE Qty >= 3 ORDER BY Qty, Name"_s,
+      u"select id from t1 where (name = 'Acme' and qty > 2) or (active = false)"_s,
+      u"select id from t1 where name = 'O''Brien'"_s,
+      u"select id from t1 where name not like '%e%'"_s,
+      u"select id from t1 where name not in ('Acme', 'Zeus')"_s,
+      u"select id from t1 where qty not between 2 and 6"_s,
+      u"select active, count(id) from \"offset\" group by active\n"
+      "having count(id) >= 1 and sum(qty) > 3"_s,
+      u"select a.active, count(*) from t0 a join t1 b on a.nxt = b.id\n"
+      "group by a.active order by 2 desc"_s,
+      u"select name from t1 group by name"_s,
+      u"select t.name as \"Vendor Name\" from t2 as t"_s,
+      u"select id from t1 where id in (1, 2, 3)"_s,
+      u"select id from t1 where qty > 2 and qty < 9"_s,
+      u"select a.name, b.name from t0 a join t1 b on a.nxt = b.id and a.hub = b.hub"_s,
+      u"SELECT a.name, b.name FROM t0 AS a LEFT JOIN (t1 AS b JOIN t2 AS c ON b.nxt = c.id)\n"
+      "  ON a.nxt = b.id"_s,
+      u"select count(distinct name) from t1"_s,
+      u"select id, case when qty > 5 then 'big' else 'small' end as size from t1"_s,
+      u"select coalesce(name, '-') as label from t1 order by label"_s,
+      u"select name || '!' from t1"_s,
+      u"select a.name, count(*) from t0 a join t1 b on a.nxt = b.id where b.active = true\n"
+      "group by a.name having count(*) >= 1 order by count(*) desc, a.name"_s,
+  };
+  return list;
+}
+
+// The statements, each with the matrix shape whose model settings it runs under (-1: none).
+QList<std::pair<QString, int>> cases() {
+  QList<std::pair<QString, int>> all;
+  for (const QString &sql : handWritten())
+    all.append({sql, -1});
+  const QList<matrix::Shape> shapes = matrix::shapes();
+  for (int i = 0; i < shapes.size(); ++i)
+    all.append({shapes.at(i).hand, i});
+  return all;
+}
+
+bool run(QSqlDatabase db, const QString &sql, Rows &rows, QString &error) {
+  QSqlQuery q(db);
+  if (!q.exec(sql)) {
+    error = q.lastError().text() + u"\n"_s + sql;
+    return false;
+  }
+  rows.clear();
+  while (q.next()) {
+    QStringList row;
+    for (int i = 0; i < q.record().count(); ++i)
+      row << (q.isNull(i) ? u"NULL"_s : q.value(i).toString());
+    rows << row;
+  }
+  return true;
+}
+
+bool execAll(QSqlDatabase db, const QStringList &statements, QString &error) {
+  Rows none;
+  for (const QString &sql : statements)
+    if (!run(db, sql, none, error))
+      return false;
+  return true;
+}
+
+} // namespace
+
+class TstDesignFromSqlExec : public QObject {
+  Q_OBJECT
+  bool postgres = false;
+
+private slots:
+  void initTestCase() {
+    QLocale::setDefault(QLocale::c());
+    QSqlDatabase lite = QSqlDatabase::addDatabase(u"QSQLITE"_s, kLite);
+    lite.setDatabaseName(u":memory:"_s);
+    QVERIFY2(lite.open(), qPrintable(lite.lastError().text()));
+    QString error;
+    QVERIFY2(execAll(lite, matrix::createStatements(false), error), qPrintable(error));
+    if (qEnvironmentVariableIsEmpty("ZEL_PG_HOST"))
+      return;
+    QSqlDatabase pg = QSqlDatabase::addDatabase(u"QPSQL"_s, kPg);
+    pg.setHostName(qEnvironmentVariable("ZEL_PG_HOST"));
+    pg.setPort(qEnvironmentVariableIntValue("ZEL_PG_PORT"));
+    pg.setUserName(qEnvironmentVariable("ZEL_PG_USER"));
+    pg.setDatabaseName(qEnvironmentVariable("ZEL_PG_DATABASE"));
+    QVERIFY2(pg.open(), qPrintable(pg.lastError().text()));
+    const QStringList schema{u"DROP SCHEMA IF EXISTS designsql CASCADE"_s,
+                             u"CREATE SCHEMA designsql"_s, u"SET search_path TO designsql"_s};
+    QVERIFY2(execAll(pg, schema + matrix::createStatements(true), error), qPrintable(error));
+    postgres = true;
+  }
+
+  void cleanupTestCase() {
+    QString error;
+    if (postgres)
+      QVERIFY2(execAll(QSqlDatabase::database(kPg), {u"DROP SCHEMA designsql CASCADE"_s}, error),
+               qPrintable(error));
+  }
+
+  void sameRows_data() {
+    QTest::addColumn<bool>("onPostgres");
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<int>("shape");
+    const QList<std::pair<QString, int>> all = cases();
+    for (bool pg : {false, true})
+      for (int i = 0; i < all.size(); ++i)
+        QTest::addRow("%s %d: %s", pg ? "postgresql" : "sqlite", i + 1,
+                      qPrintable(all.at(i).first.simplified().left(60)))
+            << pg << all.at(i).first << all.at(i).second;
+  }
+  void sameRows() {
+    QFETCH(bool, onPostgres);
+    QFETCH(QString, sql);
+    QFETCH(int, shape);
+    if (onPostgres && !postgres)
+      QSKIP("ZEL_PG_HOST is not set: no PostgreSQL server to run on (scripts/test.sh starts one)");
+    const TzelDatabase dialect = onPostgres ? zelPostgreSQL : zelSQLite;
+    auto model = matrix::makeModel(dialect);
+    if (shape >= 0) {
+      matrix::Holder settings(model.get());
+      matrix::shapes().at(shape).fill(*settings.query, *model);
+    }
+    matrix::Holder holder(model.get());
+    const TzelSqlDesignResult result = zelDesignFromSql(sql, *model, dialect, *holder.query);
+    QVERIFY2(result.ok, qPrintable(result.message));
+    RecordingMessages rec;
+    TzelSqlGenerator generator(*holder.query, *model);
+    QStringList generated, params;
+    matrix::QuietHost host;
+    QVERIFY2(generator.GenerateSQL(generated, params, host), qPrintable(rec.texts().join(u' ')));
+    QSqlDatabase db = QSqlDatabase::database(onPostgres ? kPg : kLite);
+    Rows mine, theirs;
+    QString error;
+    QVERIFY2(run(db, generated.join(u'\n'), mine, error), qPrintable(error));
+    QVERIFY2(run(db, sql, theirs, error), qPrintable(error));
+    if (!sql.contains(u"order by"_s, Qt::CaseInsensitive)) {
+      std::sort(mine.begin(), mine.end());
+      std::sort(theirs.begin(), theirs.end());
+    }
+    QVERIFY2(mine == theirs, qPrintable(generated.join(u'\n')));
+  }
+};
+
+QTEST_GUILESS_MAIN(TstDesignFromSqlExec)
+#include "tst_designfromsql_exec.moc"
