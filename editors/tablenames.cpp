@@ -96,6 +96,12 @@ int TzelTableNames::rowOf(const QString &name) const {
   return index >= 0 && row != m_shown.cend() && *row == index ? int(row - m_shown.cbegin()) : -1;
 }
 
+QModelIndex TzelTableNames::index(int row, int column, const QModelIndex &parent) const {
+  return row >= 0 && size_t(row) < m_shown.size() && column == 0 && !parent.isValid()
+             ? createIndex(row, 0)
+             : QModelIndex();
+}
+
 int TzelTableNames::rowCount(const QModelIndex &parent) const {
   return parent.isValid() ? 0 : int(m_shown.size());
 }

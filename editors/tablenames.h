@@ -34,6 +34,10 @@ public:
   // The row showing name; -1 when it is not shown.
   int rowOf(const QString &name) const;
 
+  // Without the base class's checks through rowCount: the view asks for every row's index
+  // each time it lays out 100,000 rows.
+  QModelIndex index(int row, int column = 0,
+                    const QModelIndex &parent = QModelIndex()) const override;
   int rowCount(const QModelIndex &parent = QModelIndex()) const override;
   QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
   Qt::ItemFlags flags(const QModelIndex &index) const override;
