@@ -1,5 +1,6 @@
 #include "database/zelstandarddb.h"
 
+#include "database/tablecatalogue.h"
 #include "database/zeldbasefile.h"
 #include "database/zellocalsql.h"
 #include "database/zelparadoxfile.h"
@@ -113,12 +114,7 @@ TzelStandardDatabase::~TzelStandardDatabase() {
 }
 
 QStringList TzelStandardDatabase::tableFiles() const {
-  QStringList files;
-  const auto entries = QDir(m_folder).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase);
-  for (const QString &f : entries)
-    if (isTableFileName(f))
-      files.append(f);
-  return files;
+  return zelFolderFiles(m_folder, isTableFileName);
 }
 
 QStringList TzelStandardDatabase::filesOf(const QString &sql) {

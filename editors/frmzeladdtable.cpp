@@ -2,6 +2,7 @@
 
 #include "controls/windowhelpers.h"
 #include "dialogs/guiscreen.h"
+#include "editors/tablenames.h"
 #include "messages/busycursor.h"
 #include "messages/zelmessages.h"
 #include "model/zelmodel.h"
@@ -12,14 +13,13 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QStyle>
 #include <QVBoxLayout>
 
-namespace {} // namespace
-
-TfrmZelAddTable::TfrmZelAddTable(QWidget *parent) : QDialog(parent) {
+TfrmZelAddTable::TfrmZelAddTable(QWidget *parent)
+    : QDialog(parent), m_names(new TzelTableNames(this)) {
   setObjectName(QStringLiteral("frmZelAddTable"));
   setWindowTitle(QStringLiteral("Add Table"));
   setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -38,11 +38,14 @@ TfrmZelAddTable::TfrmZelAddTable(QWidget *parent) : QDialog(parent) {
   txtFilter->setAccessibleName(QStringLiteral("Filter tables"));
   txtFilter->setClearButtonEnabled(true);
   txtFilter->installEventFilter(this);
-  lstTables = new QListWidget(panDatabase);
+  lstTables = new QListView(panDatabase);
   lstTables->setObjectName(QStringLiteral("lstTables"));
   lstTables->setAccessibleName(QStringLiteral("Tables"));
   lstTables->setSelectionMode(QAbstractItemView::SingleSelection);
-  lstTables->setSortingEnabled(true);
+  lstTables->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  // One row height for all: laying out 100,000 names never asks each for its size.
+  lstTables->setUniformItemSizes(true);
+  lstTables->setModel(m_names);
   labTables =
       zelBuddyLabel(QStringLiteral("labTables"), QStringLiteral("&Tables"), lstTables, panDatabase);
 
@@ -88,13 +91,17 @@ TfrmZelAddTable::TfrmZelAddTable(QWidget *parent) : QDialog(parent) {
   connect(cmdAdd, &QPushButton::clicked, this, &TfrmZelAddTable::cmdAddClick);
   connect(cmdClose, &QPushButton::clicked, this, &QDialog::reject);
   connect(cmdHelp, &QPushButton::clicked, this, &TfrmZelAddTable::cmdHelpClick);
-  connect(lstTables, &QListWidget::itemDoubleClicked, this, &TfrmZelAddTable::cmdAddClick);
+  connect(lstTables, &QListView::doubleClicked, this, &TfrmZelAddTable::cmdAddClick);
   connect(cmbDatabase, &QComboBox::activated, this, &TfrmZelAddTable::relistInModelMode);
   connect(chkSystem, &QCheckBox::clicked, this, &TfrmZelAddTable::relistInModelMode);
   connect(txtFilter, &QLineEdit::textChanged, this, &TfrmZelAddTable::applyFilter);
+  connect(lstTables->selectionModel(), &QItemSelectionModel::selectionChanged, this,
+          &TfrmZelAddTable::rememberChoice);
+  connect(lstTables->selectionModel(), &QItemSelectionModel::currentChanged, this,
+          &TfrmZelAddTable::rememberChoice);
   // The editor fills the list directly: a new list obeys the filter already typed.
-  connect(lstTables->model(), &QAbstractItemModel::rowsInserted, this,
-          &TfrmZelAddTable::applyFilter);
+  connect(m_names, &QAbstractItemModel::modelReset, this, &TfrmZelAddTable::relisted);
+  connect(m_names, &QAbstractItemModel::rowsInserted, this, &TfrmZelAddTable::relisted);
   zelF1Clicks(*this, *cmdHelp);
   setModelEditing(false);
 }
@@ -119,7 +126,7 @@ void TfrmZelAddTable::fillTables() {
   if (!m_model || cmbDatabase->currentIndex() < 0)
     return;
   TzelBusyCursor busy;
-  lstTables->clear();
+  m_names->clear();
   QStringList names;
   try {
     m_model->GetTableNames(selectedDatabase(), QString(), true, chkSystem->isChecked(), names);
@@ -128,15 +135,38 @@ void TfrmZelAddTable::fillTables() {
     zelMessageBox(e.message(), TzelMessageKind::Error, TzelButtons::Ok);
     return;
   }
-  // One sort for the whole list instead of one per inserted name.
-  lstTables->setSortingEnabled(false);
-  lstTables->addItems(names);
-  lstTables->setSortingEnabled(true);
+  m_names->setNamesAsListed(std::move(names)); // in the catalogue's order
 }
 
 QString TfrmZelAddTable::selectedTable() const {
-  const QListWidgetItem *item = lstTables->currentItem();
-  return item && item->isSelected() && !item->isHidden() ? item->text() : QString();
+  const QModelIndex current = lstTables->currentIndex();
+  return current.isValid() && lstTables->selectionModel()->isSelected(current)
+             ? m_names->nameAt(current.row())
+             : QString();
+}
+
+bool TfrmZelAddTable::selectTable(const QString &table) {
+  const int row = m_names->rowOf(table);
+  if (row >= 0)
+    selectRow(row);
+  return row >= 0;
+}
+
+void TfrmZelAddTable::selectRow(int row) {
+  lstTables->setCurrentIndex(m_names->index(row));
+}
+
+void TfrmZelAddTable::rememberChoice() {
+  if (!m_filtering)
+    m_chosen = selectedTable();
+}
+
+void TfrmZelAddTable::relisted() {
+  if (m_filtering)
+    return;
+  rememberChoice(); // a reset drops the selection without a word
+  if (!txtFilter->text().trimmed().isEmpty())
+    selectFirstShown();
 }
 
 QString TfrmZelAddTable::selectedDatabase() const {
@@ -156,23 +186,20 @@ void TfrmZelAddTable::cmdHelpClick() {
 
 void TfrmZelAddTable::applyFilter() {
   const QString text = txtFilter->text().trimmed();
-  for (int row = 0; row < lstTables->count(); ++row) {
-    QListWidgetItem *item = lstTables->item(row);
-    item->setHidden(!text.isEmpty() && !item->text().contains(text, Qt::CaseInsensitive));
-  }
+  m_filtering = true;
+  m_names->setFilter(text);
+  // The table chosen before comes back selected once the filter shows it again.
+  if (const int row = m_names->rowOf(m_chosen); row >= 0)
+    selectRow(row);
+  m_filtering = false;
   // Keep a table selected while the filter shows any, so Return adds what the user sees.
   if (!text.isEmpty())
     selectFirstShown();
 }
 
 void TfrmZelAddTable::selectFirstShown() {
-  if (!selectedTable().isEmpty())
-    return;
-  for (int row = 0; row < lstTables->count(); ++row)
-    if (!lstTables->item(row)->isHidden()) {
-      lstTables->setCurrentRow(row);
-      return;
-    }
+  if (selectedTable().isEmpty() && m_names->rowCount() > 0)
+    selectRow(0);
 }
 
 bool TfrmZelAddTable::eventFilter(QObject *watched, QEvent *event) {

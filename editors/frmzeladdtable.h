@@ -1,7 +1,8 @@
 #pragma once
 // The add-table dialog of the joins editor: pick a database and one of its tables. Add Table
 // and a double click hand the selected table to the editor and leave the dialog open; a
-// filter box narrows the list as the user types.
+// filter box narrows the list as the user types. The list is a view over TzelTableNames, so
+// that a catalogue of 100,000 tables lists and filters at once.
 
 #include "zelwidgets_export.h"
 
@@ -11,10 +12,11 @@ class QCheckBox;
 class QComboBox;
 class QLabel;
 class QLineEdit;
-class QListWidget;
+class QListView;
 class QPushButton;
 class QWidget;
 class TzelModel;
+class TzelTableNames;
 
 class ZELWIDGETS_EXPORT TfrmZelAddTable : public QDialog {
   Q_OBJECT
@@ -27,7 +29,11 @@ public:
   void setModelEditing(bool on);
   bool modelEditing() const { return m_modelEditing; }
   QComboBox *databaseList() const { return cmbDatabase; }
-  QListWidget *tableList() const { return lstTables; }
+  QListView *tableList() const { return lstTables; }
+  // The names listed, which the editor fills in query mode.
+  TzelTableNames *tableNames() const { return m_names; }
+  // Selects the table shown under that name; false when none is.
+  bool selectTable(const QString &table);
   // Model mode: lists the tables of the selected database; an error is shown in an OK box.
   void fillTables();
   // The selected table still shown through the filter, or empty.
@@ -39,7 +45,7 @@ public:
   QComboBox *cmbDatabase;
   QLabel *labTables;
   QLineEdit *txtFilter;
-  QListWidget *lstTables;
+  QListView *lstTables;
   QPushButton *cmdAdd;
   QPushButton *cmdClose;
   QPushButton *cmdHelp;
@@ -59,8 +65,16 @@ protected:
 private:
   void applyFilter();
   void selectFirstShown(); // when no shown table is selected
+  void selectRow(int row);
   void relistInModelMode();
+  void rememberChoice();
+  void relisted();
 
   TzelModel *m_model = nullptr;
+  TzelTableNames *m_names;
+  // The table the user chose, kept while the filter hides it, as a hidden row kept its
+  // selection; empty when none.
+  QString m_chosen;
+  bool m_filtering = false;
   bool m_modelEditing = false;
 };

@@ -9,13 +9,13 @@
 #include "editors/joinssurface.h"
 #include "editors/tableform.h"
 #include "editors/tablelist.h"
+#include "editors/tablenames.h"
 #include "messages/zelmessages.h"
 #include "model/zelmodel.h"
 #include "model/zelquery.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QListWidget>
 #include <QTimer>
 
 using namespace ZelJoins;
@@ -63,7 +63,7 @@ void TzelJoinsEditor::fillAddTableDialog() {
   dialog.chkSystem->setChecked(false);
   QComboBox *databases = dialog.databaseList();
   databases->clear();
-  dialog.tableList()->clear(); // nothing left from the last use
+  dialog.tableNames()->clear(); // nothing left from the last use
   if (!m_model)
     return;
   if (!m_modelEditing) {
@@ -72,8 +72,7 @@ void TzelJoinsEditor::fillAddTableDialog() {
     databases->setCurrentIndex(0);
     QStringList tables;
     m_model->ListTableAliases(tables);
-    tables.sort(Qt::CaseInsensitive);
-    dialog.tableList()->addItems(tables);
+    dialog.tableNames()->setNames(std::move(tables)); // sorted once, as the list shows them
     return;
   }
   QStringList names;

@@ -1,9 +1,11 @@
 // The add-table dialog: captions, the table list the editor fills in query mode, listings of
 // a desktop folder, an SQLite file and a PostgreSQL database in model mode, databases that
-// cannot be listed, and the filter box.
+// cannot be listed, the filter box, and the order of names and the choice kept as the user
+// types.
 #include "database/zeldatamodel.h"
 #include "database/zelsession.h"
 #include "editors/frmzeladdtable.h"
+#include "editors/tablenames.h"
 #include "support/recordingmessages.h"
 
 #include <QCheckBox>
@@ -11,7 +13,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QListWidget>
+#include <QListView>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QSqlDatabase>
@@ -22,12 +24,12 @@
 
 namespace {
 
-QStringList shown(const QListWidget &list) {
-  QStringList names;
-  for (int row = 0; row < list.count(); ++row)
-    if (!list.item(row)->isHidden())
-      names << list.item(row)->text();
-  return names;
+QStringList shown(const QListView &list) {
+  return qobject_cast<const TzelTableNames *>(list.model())->shownNames();
+}
+
+QModelIndex row(const QListView &list, int row) {
+  return list.model()->index(row, 0);
 }
 
 // Query mode as the joins editor sets it up: one database entry, the model's aliases.
@@ -36,8 +38,8 @@ void fillQueryMode(TfrmZelAddTable &dialog) {
   dialog.databaseList()->clear();
   dialog.databaseList()->addItem(QStringLiteral("Data Model"));
   dialog.databaseList()->setCurrentIndex(0);
-  dialog.tableList()->clear();
-  dialog.tableList()->addItems({"Orders", "Customers", "Order Items", "Parts", "Vendors"});
+  dialog.tableNames()->clear();
+  dialog.tableNames()->setNames({"Orders", "Customers", "Order Items", "Parts", "Vendors"});
 }
 
 // Model mode: the database list holds name, and choosing it lists its tables.
@@ -91,7 +93,7 @@ private slots:
     QCOMPARE(dialog.cmdClose->text(), QStringLiteral("&Close"));
     QCOMPARE(dialog.chkSystem->text(), QStringLiteral("System"));
     QCOMPARE(dialog.labSystem->text(), QStringLiteral("Tables"));
-    QVERIFY(dialog.lstTables->isSortingEnabled());
+    QVERIFY(dialog.tableNames()->keepsSorted());
     QVERIFY(!dialog.txtFilter->placeholderText().isEmpty());
     dialog.show();
     QVERIFY(!dialog.chkSystem->isVisible());
@@ -111,21 +113,21 @@ private slots:
              QStringList({"Customers", "Order Items", "Orders", "Parts", "Vendors"}));
     dialog.cmdAdd->click(); // nothing selected: nothing added
     QCOMPARE(added.count(), 0);
-    dialog.lstTables->setCurrentRow(2);
+    dialog.lstTables->setCurrentIndex(row(*dialog.lstTables, 2));
     dialog.cmdAdd->click();
     QVERIFY(dialog.isVisible()); // stays open for more
-    QListWidgetItem *parts = dialog.lstTables->item(3);
+    const QModelIndex parts = row(*dialog.lstTables, 3);
     QTest::mouseClick(dialog.lstTables->viewport(), Qt::LeftButton, {},
-                      dialog.lstTables->visualItemRect(parts).center());
+                      dialog.lstTables->visualRect(parts).center());
     QTest::mouseDClick(dialog.lstTables->viewport(), Qt::LeftButton, {},
-                       dialog.lstTables->visualItemRect(parts).center());
+                       dialog.lstTables->visualRect(parts).center());
     QCOMPARE(added.count(), 2);
     QCOMPARE(added.at(0).at(0).toString(), QStringLiteral("Orders"));
     QCOMPARE(added.at(1).at(0).toString(), QStringLiteral("Parts"));
     QCOMPARE(dialog.selectedDatabase(), QStringLiteral("Data Model"));
     // Query mode never lists by itself.
     emit dialog.cmbDatabase->activated(0);
-    QCOMPARE(dialog.lstTables->count(), 5);
+    QCOMPARE(dialog.tableNames()->nameCount(), 5);
   }
 
   void filterBox_data() {
@@ -155,6 +157,59 @@ private slots:
     }
   }
 
+  // The order names are shown in, what the filter keeps through successive keys, and the
+  // table Return then adds: the one chosen before typing while it is shown, else the first.
+  void orderFilterAndChoice_data() {
+    QTest::addColumn<bool>("asListed");
+    QTest::addColumn<QStringList>("names");
+    QTest::addColumn<QString>("chosen");
+    QTest::addColumn<QStringList>("typed");
+    QTest::addColumn<QStringList>("expected");
+    QTest::addColumn<QString>("added");
+    const QStringList mixed{"apple", "Zebra", "ABd", "Abc", "_x"};
+    const QStringList shop{"Orders", "Customers", "Order Items", "Parts", "Vendors"};
+    const QStringList sortedShop{"Customers", "Order Items", "Orders", "Parts", "Vendors"};
+    QTest::newRow("query mode: by code units")
+        << false << mixed << "" << QStringList{}
+        << QStringList{"ABd", "Abc", "Zebra", "_x", "apple"} << "";
+    QTest::newRow("model mode: the catalogue's order")
+        << true << mixed << "Zebra" << QStringList{} << mixed << "Zebra";
+    QTest::newRow("typing on keeps the choice")
+        << false << shop << "Orders" << QStringList{"o", "or", "ord"}
+        << QStringList{"Order Items", "Orders"} << "Orders";
+    QTest::newRow("Backspace brings rows back")
+        << false << shop << "" << QStringList{"ord", "or"}
+        << QStringList{"Order Items", "Orders", "Vendors"} << "Order Items";
+    QTest::newRow("a hidden choice comes back")
+        << false << shop << "Parts" << QStringList{"x", ""} << sortedShop << "Parts";
+    QTest::newRow("filtered out: nothing to add")
+        << true << shop << "Parts" << QStringList{"ITEMS", "xITEMS"} << QStringList{} << "";
+  }
+  void orderFilterAndChoice() {
+    QFETCH(bool, asListed);
+    QFETCH(QStringList, names);
+    QFETCH(QString, chosen);
+    QFETCH(QStringList, typed);
+    QFETCH(QStringList, expected);
+    QFETCH(QString, added);
+    TfrmZelAddTable dialog;
+    QSignalSpy adds(&dialog, &TfrmZelAddTable::addTableRequested);
+    dialog.show();
+    if (asListed)
+      dialog.tableNames()->setNamesAsListed(names);
+    else
+      dialog.tableNames()->setNames(names);
+    QCOMPARE(dialog.selectTable(chosen), !chosen.isEmpty());
+    for (const QString &text : typed)
+      dialog.txtFilter->setText(text);
+    QCOMPARE(shown(*dialog.lstTables), expected);
+    QCOMPARE(dialog.tableList()->model()->rowCount(), expected.size());
+    QTest::keyClick(dialog.txtFilter, Qt::Key_Return);
+    QCOMPARE(adds.size(), added.isEmpty() ? 0 : 1);
+    if (!added.isEmpty())
+      QCOMPARE(adds.first().first().toString(), added);
+  }
+
   void downMovesIntoTheListAndRefillsObeyTheFilter() {
     TfrmZelAddTable dialog;
     fillQueryMode(dialog);
@@ -166,14 +221,14 @@ private slots:
     QCOMPARE(dialog.selectedTable(), QStringLiteral("Customers"));
     QTest::keyClicks(dialog.txtFilter, QStringLiteral("or"));
     QCOMPARE(dialog.selectedTable(), QStringLiteral("Order Items"));
-    dialog.tableList()->addItem(QStringLiteral("Sorters"));
+    dialog.tableNames()->addName(QStringLiteral("Sorters"));
     QCOMPARE(shown(*dialog.lstTables),
              QStringList({"Order Items", "Orders", "Sorters", "Vendors"}));
     // Shown again, the dialog starts unfiltered with the filter box ready.
     dialog.hide();
     dialog.show();
     QVERIFY(dialog.txtFilter->text().isEmpty());
-    QCOMPARE(dialog.lstTables->count(), 6);
+    QCOMPARE(dialog.tableNames()->nameCount(), 6);
     QCOMPARE(shown(*dialog.lstTables).size(), 6);
     QCOMPARE(dialog.focusWidget(), dialog.txtFilter);
   }
@@ -199,7 +254,7 @@ private slots:
     dialog.chkSystem->click();
     QVERIFY(shown(*dialog.lstTables).contains(QStringLiteral("sqlite_master")));
     dialog.chkSystem->click();
-    QCOMPARE(dialog.lstTables->count(), 3);
+    QCOMPARE(dialog.tableNames()->nameCount(), 3);
     dialog.chkSystem->click();
     dialog.setModelEditing(true); // a new use starts without system tables
     QVERIFY(!dialog.chkSystem->isChecked());
@@ -227,10 +282,10 @@ private slots:
     TzelDataModel model;
     TfrmZelAddTable dialog;
     dialog.setModel(&model);
-    dialog.tableList()->addItem(QStringLiteral("stale"));
+    dialog.tableNames()->addName(QStringLiteral("stale"));
     chooseDatabase(dialog, QStringLiteral("BROKEN"));
     TzelSession::defaultSession().unregisterAlias(QStringLiteral("BROKEN"));
-    QCOMPARE(dialog.lstTables->count(), 0);
+    QCOMPARE(dialog.tableNames()->nameCount(), 0);
     QCOMPARE(rec.messages.size(), 1);
     QCOMPARE(rec.messages.first().buttons, TzelButtons::Ok);
     QVERIFY(rec.lastText().startsWith(QStringLiteral("Error: ")));
@@ -275,7 +330,7 @@ private slots:
     chooseDatabase(dialog, QStringLiteral("DIALOGSPG"));
     QCOMPARE(shown(*dialog.lstTables), QStringList({"customers", "orders"}));
     dialog.chkSystem->click();
-    QVERIFY(dialog.lstTables->count() > 2);
+    QVERIFY(dialog.tableNames()->nameCount() > 2);
     QVERIFY(rec.messages.isEmpty());
     TzelSession::defaultSession().close(QStringLiteral("DIALOGSPG"));
     TzelSession::defaultSession().unregisterAlias(QStringLiteral("DIALOGSPG"));

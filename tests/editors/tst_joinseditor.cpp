@@ -7,12 +7,14 @@
 #include "editors/frmzeladdtable.h"
 #include "editors/frmzeljoin.h"
 #include "editors/joinpairs.h"
+#include "editors/tablenames.h"
 #include "support/modaldriver.h"
 #include "support/recordingmessages.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QListView>
 #include <QMenu>
 #include <QPushButton>
 #include <QScrollBar>
@@ -727,10 +729,9 @@ void TestJoinsEditor::addTableInQueryMode() {
     for (int i = 0; i < dialog->databaseList()->count(); ++i)
       databases << dialog->databaseList()->itemText(i);
     databases << dialog->selectedDatabase();
-    for (int i = 0; i < dialog->tableList()->count(); ++i)
-      tables << dialog->tableList()->item(i)->text();
+    tables = dialog->tableNames()->names();
     systemShown = dialog->chkSystem->isVisible();
-    dialog->tableList()->setCurrentRow(0); // Customers
+    dialog->tableList()->setCurrentIndex(dialog->tableList()->model()->index(0, 0)); // Customers
     dialog->cmdAdd->click();
     dialog->cmdClose->click();
   });

@@ -7,6 +7,7 @@
 #include "editors/frmzeladdtable.h"
 #include "editors/frmzelfield.h"
 #include "editors/frmzelrename.h"
+#include "editors/tablenames.h"
 #include "support/modaldriver.h"
 #include "support/recordingmessages.h"
 
@@ -57,13 +58,10 @@ AddTableRun addFromDialog(TzelJoinsEditor &editor, const QString &table) {
       return;
     }
     run.selectedDatabase = dialog->selectedDatabase();
-    for (int i = 0; i < dialog->tableList()->count(); ++i)
-      run.tables << dialog->tableList()->item(i)->text();
+    run.tables = dialog->tableNames()->names();
     run.systemShown = dialog->chkSystem->isVisible();
     run.systemTicked = dialog->chkSystem->isChecked();
-    const QList<QListWidgetItem *> found = dialog->tableList()->findItems(table, Qt::MatchExactly);
-    if (!found.isEmpty())
-      dialog->tableList()->setCurrentItem(found.first());
+    dialog->selectTable(table);
     dialog->cmdAdd->click();
     dialog->chkSystem->setChecked(true); // the next use starts without it
     dialog->cmdClose->click();

@@ -11,7 +11,6 @@
 #include "support/modaldriver.h"
 
 #include <QComboBox>
-#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -39,10 +38,7 @@ void addTables(TzelQueryEditor &editor, const QStringList &tables) {
     auto *dialog = qobject_cast<TfrmZelAddTable *>(w);
     QVERIFY(dialog);
     for (const QString &table : tables) {
-      const QList<QListWidgetItem *> found =
-          dialog->tableList()->findItems(table, Qt::MatchExactly);
-      if (!found.isEmpty())
-        dialog->tableList()->setCurrentItem(found.first());
+      dialog->selectTable(table);
       dialog->cmdAdd->click();
     }
     dialog->cmdClose->click();
