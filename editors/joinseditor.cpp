@@ -15,7 +15,8 @@
 
 namespace {
 
-constexpr int kSurfaceSize = 1000; // scroll range in both directions
+constexpr int kSurfaceSize = 1000; // the least scroll range in both directions
+constexpr int kDropMargin = 200;   // room beside and below the furthest table to drop another
 constexpr int kHelpContext = 1016;
 
 } // namespace
@@ -43,7 +44,7 @@ TzelJoinsEditor::TzelJoinsEditor(QWidget *parent)
   setAccessibleName(tr("Joins"));
   resize(600, 250);
   setFrameShape(QFrame::NoFrame);
-  m_surface->setMinimumSize(kSurfaceSize, kSurfaceSize);
+  resetSurface();
   setWidget(m_surface);
   setWidgetResizable(true);
   horizontalScrollBar()->setTracking(true);
@@ -124,6 +125,18 @@ void TzelJoinsEditor::SetReadOnly(bool on) {
 void TzelJoinsEditor::applyReadOnly(TzelTableList *list) const {
   list->setDragEnabled(!m_readOnly);
   list->setAcceptDrops(!m_readOnly);
+}
+
+void TzelJoinsEditor::resetSurface() {
+  m_surface->setMinimumSize(kSurfaceSize, kSurfaceSize);
+}
+
+// The surface holds the window with room to spare beyond it; it never shrinks while shown.
+void TzelJoinsEditor::growSurface(const QRect &window) {
+  const QSize wanted(window.right() + 1 + kDropMargin, window.bottom() + 1 + kDropMargin);
+  const QSize now = m_surface->minimumSize();
+  if (wanted.width() > now.width() || wanted.height() > now.height())
+    m_surface->setMinimumSize(now.expandedTo(wanted));
 }
 
 QPoint TzelJoinsEditor::surfacePoint(const QPoint &viewportPoint) const {

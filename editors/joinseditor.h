@@ -4,7 +4,8 @@
 // schema is a query and new tables come from the data model; in model mode the schema is the
 // data model itself and new tables come from the database.
 //
-// Windows and lines live on a surface of at least 1000 x 1000 pixels that scrolls; a table's
+// Windows and lines live on a surface that scrolls, at least 1000 x 1000 pixels and grown to
+// hold every window with room beyond the furthest to drop another; a table's
 // Left and Top are surface coordinates, so they do not depend on the scroll position, and so
 // are the line points kept with the join field pairs.
 
@@ -130,6 +131,8 @@ private:
   int addNewTable(const QString &name, const QRect &geometry);
   void dropModelTable(const QString &name, const QPoint &pos);
   bool confirmClose(TzelTableForm *window);
+  void resetSurface();
+  void growSurface(const QRect &window);
   void windowMoved(TzelTableForm *window);
   void windowResized(TzelTableForm *window);
   bool keepGeometry(TzelTableForm *window); // true when the table's geometry changed

@@ -124,6 +124,7 @@ TzelTableForm *TzelJoinsEditor::createWindow(const QString &alias, int index,
   m_surface->addSubWindow(window);
   window->setGeometry(geometry);
   m_windows.append(window);
+  growSurface(geometry);
   connectWindow(window);
   applyReadOnly(window->list());
   connectKeys(window);
@@ -173,6 +174,7 @@ void TzelJoinsEditor::destroyWindows() {
 
 void TzelJoinsEditor::ClearTables() {
   destroyWindows();
+  resetSurface();
   if (m_schema)
     forEachLivePair(*m_schema, clearLine);
   PaintJoinLines();
@@ -200,6 +202,7 @@ TzelTable *TzelJoinsEditor::tableOf(const TzelTableForm *window) const {
 }
 
 void TzelJoinsEditor::windowMoved(TzelTableForm *window) {
+  growSurface(window->geometry());
   if (keepGeometry(window) || m_readOnly)
     CalculateJoinLines();
 }
@@ -257,18 +260,14 @@ void TzelJoinsEditor::ArrangeTables() {
   for (size_t c = 1; c < size_t(columns); ++c)
     left[c] += left[c - 1] + ArrangeGap;
   bool moved = false;
-  QRect extent;
   for (int i : order) {
     TzelTableForm *window = m_windows.at(i);
     const size_t c = size_t(column[size_t(i)]);
     window->move(left[c], top[c]);
     top[c] += window->height() + ArrangeMargin;
+    growSurface(window->geometry()); // at once, though a hidden window reports its move later
     moved = keepGeometry(window) || moved;
-    extent |= window->geometry();
   }
-  // The surface grows to hold a layout wider or taller than its usual size.
-  m_surface->setMinimumSize(m_surface->minimumSize().expandedTo(
-      QSize(extent.right() + ArrangeMargin, extent.bottom() + ArrangeMargin)));
   horizontalScrollBar()->setValue(0);
   verticalScrollBar()->setValue(0);
   CalculateJoinLines();

@@ -62,6 +62,8 @@ private slots:
   void step1Lines();
   void linesArePainted();
   void geometryWrittenBack();
+  void farTableCanBeScrolledTo_data();
+  void farTableCanBeScrolledTo();
   void rowsScrolledAndRolledUp();
   void equalLeftAndReversedWindows();
   void lineSelection();
@@ -117,6 +119,28 @@ void TestJoinsEditor::step1Windows() {
   // The surface scrolls over 1000 x 1000 pixels.
   QCOMPARE(s.editor.horizontalScrollBar()->maximum(), 1000 - s.editor.viewport()->width());
   QCOMPARE(s.editor.verticalScrollBar()->maximum(), 1000 - s.editor.viewport()->height());
+}
+
+void TestJoinsEditor::farTableCanBeScrolledTo_data() {
+  QTest::addColumn<bool>("loaded"); // stored at Left 5000, else moved there
+  QTest::newRow("loaded there") << true;
+  QTest::newRow("moved there") << false;
+}
+
+void TestJoinsEditor::farTableCanBeScrolledTo() {
+  QFETCH(bool, loaded);
+  Step1Editor s;
+  if (loaded) {
+    s.query()->GetTable(3)->SetLeft(5000);
+    s.editor.SetSchema(s.query());
+  } else {
+    s.window("Parts")->move(5000, 12);
+  }
+  TzelTableForm *parts = s.window("Parts");
+  QCOMPARE(parts->geometry(), QRect(5000, 12, 115, 165));
+  s.editor.ensureWidgetVisible(parts, 0, 0);
+  const QRect shown(s.editor.surfacePoint(QPoint(0, 0)), s.editor.viewport()->size());
+  QVERIFY(shown.contains(parts->geometry()));
 }
 
 void TestJoinsEditor::step1Lines() {
