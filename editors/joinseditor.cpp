@@ -54,11 +54,13 @@ TzelJoinsEditor::TzelJoinsEditor(QWidget *parent)
   connect(m_surface, &TzelJoinsSurface::backgroundDoubleClicked, this, [this] { EditJoin(false); });
   m_surface->lineKey = [this](const QKeyEvent &event) { return lineKey(event); };
   m_surface->tabFromLine = [this](bool forward) { tabFromLine(forward); };
+  m_surface->describeLines = [this] { return linesDescription(); };
   buildPopup();
 }
 
 // The windows go first, while everything they report to is still whole.
 TzelJoinsEditor::~TzelJoinsEditor() {
+  m_surface->describeLines = nullptr;
   destroyWindows();
   if (m_lineAccessible)
     QAccessible::deleteAccessibleInterface(m_lineAccessible);

@@ -142,7 +142,10 @@ private:
   TzelTable *tableOf(const TzelTableForm *window) const;
   // Windows by caption case-folded, the first of equal captions only.
   using WindowIndex = QHash<QString, const TzelTableForm *>;
-  WindowIndex windowIndex() const;
+  const WindowIndex &windowIndex() const; // kept until a window comes, goes or is renamed
+  void calculateLinesOf(const TzelTableForm *window);
+  void deselectPairs(TzelJoin &join, const WindowIndex &windows);
+  QString linesDescription() const; // one line to a pair, for a screen reader
   void calculateJoin(TzelJoin &join, const WindowIndex &windows, int &rowHeight,
                      int &captionHeight);
   int rowY(const TzelTableForm *window, const QString &field, int rowHeight,
@@ -174,6 +177,8 @@ private:
   bool m_loading = false;
   TzelJoinsSurface *m_surface;
   QList<TzelTableForm *> m_windows;
+  mutable WindowIndex m_windowIndex;
+  mutable bool m_windowIndexStale = true;
   QMenu *m_popup = nullptr;
   QAction *m_editFields = nullptr;
   QAction *m_editFieldsSeparator = nullptr;

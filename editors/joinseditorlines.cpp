@@ -6,6 +6,7 @@
 #include "editors/joinssurface.h"
 #include "editors/tableform.h"
 #include "editors/tablelist.h"
+#include "model/aliasindex.h"
 #include "model/vocabulary.h"
 #include "model/zelquery.h"
 
@@ -38,7 +39,7 @@ TzelLinePoints pointsOf(const TzelJoinField &pair) {
 void TzelJoinsEditor::CalculateJoinLines() {
   if (!m_schema)
     return;
-  const WindowIndex windows = windowIndex();
+  const WindowIndex &windows = windowIndex();
   int rowHeight = -1;
   int captionHeight = -1;
   for (int j = 0; j < m_schema->JoinCount(); ++j)
@@ -47,15 +48,51 @@ void TzelJoinsEditor::CalculateJoinLines() {
   PaintJoinLines();
 }
 
-TzelJoinsEditor::WindowIndex TzelJoinsEditor::windowIndex() const {
-  WindowIndex windows;
-  windows.reserve(m_windows.size());
+// After one window moved, changed size or scrolled its list only its own lines change; the
+// other lines lose their selection as a full recalculation drops it.
+void TzelJoinsEditor::calculateLinesOf(const TzelTableForm *window) {
+  if (!m_schema)
+    return;
+  const WindowIndex &windows = windowIndex();
+  const QString alias = window->windowTitle();
+  int rowHeight = -1;
+  int captionHeight = -1;
+  for (int j = 0; j < m_schema->JoinCount(); ++j) {
+    TzelJoin *join = m_schema->GetJoin(j);
+    if (join->Deleted())
+      continue;
+    if (zelSameText(join->LeftTableAlias(), alias) || zelSameText(join->RightTableAlias(), alias))
+      calculateJoin(*join, windows, rowHeight, captionHeight);
+    else
+      deselectPairs(*join, windows);
+  }
+  PaintJoinLines();
+}
+
+void TzelJoinsEditor::deselectPairs(TzelJoin &join, const WindowIndex &windows) {
+  bool found = false; // the windows are looked up only for a join with a selected pair
+  for (int p = 0; p < join.JoinFieldCount() && !found; ++p)
+    found = !join.GetJoinField(p)->Deleted() && join.GetJoinField(p)->Selected();
+  if (!found || !windows.contains(join.LeftTableAlias().toCaseFolded()) ||
+      !windows.contains(join.RightTableAlias().toCaseFolded()))
+    return;
+  for (int p = 0; p < join.JoinFieldCount(); ++p)
+    if (TzelJoinField *pair = join.GetJoinField(p); !pair->Deleted())
+      pair->SetSelected(false);
+}
+
+const TzelJoinsEditor::WindowIndex &TzelJoinsEditor::windowIndex() const {
+  if (!m_windowIndexStale)
+    return m_windowIndex;
+  m_windowIndex.clear();
+  m_windowIndex.reserve(m_windows.size());
   for (const TzelTableForm *window : m_windows) {
     const QString key = window->windowTitle().toCaseFolded();
-    if (!windows.contains(key))
-      windows.insert(key, window);
+    if (!m_windowIndex.contains(key))
+      m_windowIndex.insert(key, window);
   }
-  return windows;
+  m_windowIndexStale = false;
+  return m_windowIndex;
 }
 
 void TzelJoinsEditor::calculateJoin(TzelJoin &join, const WindowIndex &windows, int &rowHeight,
@@ -97,8 +134,12 @@ int TzelJoinsEditor::rowY(const TzelTableForm *window, const QString &field, int
 }
 
 void TzelJoinsEditor::PaintJoinLines() {
-  m_surface->setAccessibleDescription(m_schema ? describeLines(*m_schema) : QString());
+  m_surface->linesChanged();
   m_surface->viewport()->update();
+}
+
+QString TzelJoinsEditor::linesDescription() const {
+  return m_schema ? describeLines(*m_schema) : QString();
 }
 
 void TzelJoinsEditor::paintLines(QPainter &painter) const {

@@ -124,6 +124,7 @@ TzelTableForm *TzelJoinsEditor::createWindow(const QString &alias, int index,
   m_surface->addSubWindow(window);
   window->setGeometry(geometry);
   m_windows.append(window);
+  m_windowIndexStale = true;
   growSurface(geometry);
   connectWindow(window);
   applyReadOnly(window->list());
@@ -136,8 +137,12 @@ void TzelJoinsEditor::connectWindow(TzelTableForm *window) {
   window->closeQuery = [this](TzelTableForm *w) { return confirmClose(w); };
   connect(window, &TzelTableForm::moved, this, [this, window] { windowMoved(window); });
   connect(window, &TzelTableForm::resized, this, [this, window] { windowResized(window); });
-  connect(window, &QObject::destroyed, this, [this, window] { m_windows.removeOne(window); });
-  connect(list, &TzelTableList::OnTopChanged, this, &TzelJoinsEditor::CalculateJoinLines);
+  connect(window, &QObject::destroyed, this, [this, window] {
+    m_windows.removeOne(window);
+    m_windowIndexStale = true;
+  });
+  connect(window, &QWidget::windowTitleChanged, this, [this] { m_windowIndexStale = true; });
+  connect(list, &TzelTableList::OnTopChanged, this, [this, window] { calculateLinesOf(window); });
   connect(list, &TzelTableList::popupRequested, this, &TzelJoinsEditor::showPopup);
   connect(list, &TzelTableList::fieldDropped, this,
           [this, list](const TzelDraggedField &from, int row) { DropField(list, from, row); });
@@ -165,6 +170,7 @@ void TzelJoinsEditor::LoadTables() {
 void TzelJoinsEditor::destroyWindows() {
   const QList<TzelTableForm *> windows = m_windows;
   m_windows.clear();
+  m_windowIndexStale = true;
   for (TzelTableForm *window : windows) {
     window->disconnect(this);
     window->list()->disconnect(this);
@@ -204,7 +210,7 @@ TzelTable *TzelJoinsEditor::tableOf(const TzelTableForm *window) const {
 void TzelJoinsEditor::windowMoved(TzelTableForm *window) {
   growSurface(window->geometry());
   if (keepGeometry(window) || m_readOnly)
-    CalculateJoinLines();
+    calculateLinesOf(window);
 }
 
 void TzelJoinsEditor::windowResized(TzelTableForm *window) {
@@ -291,6 +297,7 @@ bool TzelJoinsEditor::confirmClose(TzelTableForm *window) {
     return false;
   }
   m_windows.removeOne(window);
+  m_windowIndexStale = true;
   CalculateJoinLines();
   m_modified = true;
   emit OnDeleteTable(window);

@@ -1,11 +1,56 @@
 #include "editors/joinssurface.h"
 
+#include <QAccessibleWidget>
 #include <QKeyEvent>
+#include <QMdiSubWindow>
 #include <QMouseEvent>
 #include <QPaintEvent>
 #include <QPainter>
 
+namespace {
+
+// The surface as a screen reader sees it: a layered pane whose children are the table windows
+// (as the stock interface of a window area has them), described by the join lines.
+class SurfaceAccessible : public QAccessibleWidget {
+public:
+  explicit SurfaceAccessible(TzelJoinsSurface *surface)
+      : QAccessibleWidget(surface, QAccessible::LayeredPane) {}
+
+  QString text(QAccessible::Text t) const override {
+    const auto *area = static_cast<const TzelJoinsSurface *>(widget());
+    if (t == QAccessible::Description && area->describeLines)
+      return area->describeLines();
+    return QAccessibleWidget::text(t);
+  }
+  int childCount() const override { return int(surface()->subWindowList().size()); }
+  QAccessibleInterface *child(int index) const override {
+    QMdiSubWindow *window = surface()->subWindowList().value(index);
+    return window ? QAccessible::queryAccessibleInterface(window) : nullptr;
+  }
+  int indexOfChild(const QAccessibleInterface *child) const override {
+    auto *window = child ? qobject_cast<QMdiSubWindow *>(child->object()) : nullptr;
+    return window ? int(surface()->subWindowList().indexOf(window)) : -1;
+  }
+
+private:
+  QMdiArea *surface() const { return static_cast<QMdiArea *>(widget()); }
+};
+
+QAccessibleInterface *accessibleSurface(const QString &className, QObject *object) {
+  auto *surface = qobject_cast<TzelJoinsSurface *>(object);
+  if (!surface || className != QLatin1String(TzelJoinsSurface::staticMetaObject.className()))
+    return nullptr;
+  return new SurfaceAccessible(surface);
+}
+
+} // namespace
+
 TzelJoinsSurface::TzelJoinsSurface(QWidget *parent) : QMdiArea(parent) {
+  static const bool factoryInstalled = [] {
+    QAccessible::installFactory(accessibleSurface);
+    return true;
+  }();
+  Q_UNUSED(factoryInstalled)
   setObjectName(QStringLiteral("surface"));
   setAccessibleName(tr("Tables and join lines"));
   setBackground(QColor(192, 192, 192));
@@ -16,6 +61,13 @@ TzelJoinsSurface::TzelJoinsSurface(QWidget *parent) : QMdiArea(parent) {
   setActivationOrder(QMdiArea::CreationOrder);
   // A join line clicked or reached with Tab takes the keyboard focus.
   setFocusPolicy(Qt::ClickFocus);
+}
+
+void TzelJoinsSurface::linesChanged() {
+  if (!QAccessible::isActive())
+    return;
+  QAccessibleEvent event(this, QAccessible::DescriptionChanged);
+  QAccessible::updateAccessibility(&event);
 }
 
 void TzelJoinsSurface::paintEvent(QPaintEvent *event) {
