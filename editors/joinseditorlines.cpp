@@ -6,11 +6,13 @@
 #include "editors/joinssurface.h"
 #include "editors/tableform.h"
 #include "editors/tablelist.h"
+#include "editors/tableplace.h"
 #include "model/aliasindex.h"
 #include "model/vocabulary.h"
 #include "model/zelquery.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <vector>
 
 using namespace ZelJoins;
@@ -85,11 +87,11 @@ const TzelJoinsEditor::WindowIndex &TzelJoinsEditor::windowIndex() const {
   if (!m_windowIndexStale)
     return m_windowIndex;
   m_windowIndex.clear();
-  m_windowIndex.reserve(m_windows.size());
-  for (const TzelTableForm *window : m_windows) {
-    const QString key = window->windowTitle().toCaseFolded();
+  m_windowIndex.reserve(qsizetype(m_places.size()));
+  for (const std::unique_ptr<TzelTablePlace> &place : m_places) {
+    const QString key = place->alias.toCaseFolded();
     if (!m_windowIndex.contains(key))
-      m_windowIndex.insert(key, window);
+      m_windowIndex.insert(key, place.get());
   }
   m_windowIndexStale = false;
   return m_windowIndex;
@@ -97,14 +99,12 @@ const TzelJoinsEditor::WindowIndex &TzelJoinsEditor::windowIndex() const {
 
 void TzelJoinsEditor::calculateJoin(TzelJoin &join, const WindowIndex &windows, int &rowHeight,
                                     int &captionHeight) {
-  const TzelTableForm *left = windows.value(join.LeftTableAlias().toCaseFolded());
-  const TzelTableForm *right = windows.value(join.RightTableAlias().toCaseFolded());
-  if (rowHeight < 0 && left && right) {
-    rowHeight = left->list()->rowHeight();
-    captionHeight = left->captionHeight();
-  }
+  const TzelTablePlace *left = windows.value(join.LeftTableAlias().toCaseFolded());
+  const TzelTablePlace *right = windows.value(join.RightTableAlias().toCaseFolded());
+  if (rowHeight < 0 && left && right)
+    measureRows(left->window, rowHeight, captionHeight);
   const TzelLineEnds ends =
-      left && right ? lineEnds(left->geometry(), right->geometry()) : TzelLineEnds();
+      left && right ? lineEnds(left->geometry, right->geometry) : TzelLineEnds();
   for (int p = 0; p < join.JoinFieldCount(); ++p) {
     TzelJoinField *pair = join.GetJoinField(p);
     if (pair->Deleted())
@@ -116,8 +116,8 @@ void TzelJoinsEditor::calculateJoin(TzelJoin &join, const WindowIndex &windows, 
     pair->SetSelected(false);
     const QString &startField = ends.reversed ? pair->RightFieldAlias() : pair->LeftFieldAlias();
     const QString &endField = ends.reversed ? pair->LeftFieldAlias() : pair->RightFieldAlias();
-    const int y1 = rowY(ends.reversed ? right : left, startField, rowHeight, captionHeight);
-    const int y2 = rowY(ends.reversed ? left : right, endField, rowHeight, captionHeight);
+    const int y1 = rowY(ends.reversed ? *right : *left, startField, rowHeight, captionHeight);
+    const int y2 = rowY(ends.reversed ? *left : *right, endField, rowHeight, captionHeight);
     if (y1 == -1 || y2 == -1)
       continue;
     const TzelLinePoints points = linePoints(ends.x1, y1, ends.x2, y2);
@@ -126,11 +126,27 @@ void TzelJoinsEditor::calculateJoin(TzelJoin &join, const WindowIndex &windows, 
   }
 }
 
-int TzelJoinsEditor::rowY(const TzelTableForm *window, const QString &field, int rowHeight,
+// Every window has the same row and caption heights: measured on the given window, else on
+// any window made, else on the first table's window, made for it.
+void TzelJoinsEditor::measureRows(const TzelTableForm *window, int &rowHeight, int &captionHeight) {
+  for (auto place = m_places.cbegin(); !window && place != m_places.cend(); ++place)
+    window = (*place)->window;
+  if (!window)
+    window = realize(*m_places.front());
+  rowHeight = window->list()->rowHeight();
+  captionHeight = window->captionHeight();
+}
+
+// A table without a window is drawn as its window would first show: scrolled to the top.
+int TzelJoinsEditor::rowY(const TzelTablePlace &place, const QString &field, int rowHeight,
                           int captionHeight) const {
-  const TzelTableList *list = window->list();
-  const TzelLineWindow geometry{window->geometry(), list->height(), list->TopIndex()};
-  return fieldRowY(geometry, list->rowOf(field), rowHeight, captionHeight);
+  if (const TzelTableForm *window = place.window) {
+    const TzelTableList *list = window->list();
+    const TzelLineWindow geometry{window->geometry(), list->height(), list->TopIndex()};
+    return fieldRowY(geometry, list->rowOf(field), rowHeight, captionHeight);
+  }
+  const TzelLineWindow geometry{place.geometry, place.geometry.height() - captionHeight, 0};
+  return fieldRowY(geometry, place.row(field), rowHeight, captionHeight);
 }
 
 void TzelJoinsEditor::PaintJoinLines() {
@@ -146,10 +162,22 @@ void TzelJoinsEditor::paintLines(QPainter &painter) const {
   if (!m_schema)
     return;
   QPen pen(Qt::black, 1);
+  // Only the lines that cross the area being painted: a big schema has thousands.
+  const QRect area = painter.hasClipping()
+                         ? painter.clipBoundingRect().toAlignedRect().adjusted(-2, -2, 2, 2)
+                         : QRect();
   forEachLivePair(*m_schema, [&](const TzelJoinField &pair) {
     const TzelLinePoints points = pointsOf(pair);
     if (isEmptyLine(points))
       return;
+    if (area.isValid()) {
+      const auto [minX, maxX] =
+          std::minmax({points[0].x(), points[1].x(), points[2].x(), points[3].x()});
+      const auto [minY, maxY] =
+          std::minmax({points[0].y(), points[1].y(), points[2].y(), points[3].y()});
+      if (!area.intersects(QRect(QPoint(minX, minY), QPoint(maxX, maxY))))
+        return;
+    }
     pen.setWidth(pair.Selected() ? 2 : 1);
     painter.setPen(pen);
     painter.drawPolyline(points.data(), int(points.size()));

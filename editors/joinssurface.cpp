@@ -10,7 +10,8 @@
 namespace {
 
 // The surface as a screen reader sees it: a layered pane whose children are the table windows
-// (as the stock interface of a window area has them), described by the join lines.
+// (as the stock interface of a window area has them) and then the tables without a window,
+// described by the join lines.
 class SurfaceAccessible : public QAccessibleWidget {
 public:
   explicit SurfaceAccessible(TzelJoinsSurface *surface)
@@ -22,18 +23,31 @@ public:
       return area->describeLines();
     return QAccessibleWidget::text(t);
   }
-  int childCount() const override { return int(surface()->subWindowList().size()); }
+  int childCount() const override { return windowCount() + unmadeCount(); }
   QAccessibleInterface *child(int index) const override {
+    const int windows = windowCount();
+    if (index >= windows)
+      return index < windows + unmadeCount() ? surface()->unmadeTable(index - windows) : nullptr;
     QMdiSubWindow *window = surface()->subWindowList().value(index);
     return window ? QAccessible::queryAccessibleInterface(window) : nullptr;
   }
   int indexOfChild(const QAccessibleInterface *child) const override {
-    auto *window = child ? qobject_cast<QMdiSubWindow *>(child->object()) : nullptr;
-    return window ? int(surface()->subWindowList().indexOf(window)) : -1;
+    if (!child)
+      return -1;
+    if (auto *window = qobject_cast<QMdiSubWindow *>(child->object()))
+      return int(surface()->subWindowList().indexOf(window));
+    for (int i = 0; i < unmadeCount(); ++i)
+      if (surface()->unmadeTable(i) == child)
+        return windowCount() + i;
+    return -1;
   }
 
 private:
-  QMdiArea *surface() const { return static_cast<QMdiArea *>(widget()); }
+  TzelJoinsSurface *surface() const { return static_cast<TzelJoinsSurface *>(widget()); }
+  int windowCount() const { return int(surface()->subWindowList().size()); }
+  int unmadeCount() const {
+    return surface()->unmadeTableCount ? surface()->unmadeTableCount() : 0;
+  }
 };
 
 QAccessibleInterface *accessibleSurface(const QString &className, QObject *object) {

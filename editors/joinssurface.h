@@ -9,6 +9,8 @@
 #include <QMdiArea>
 #include <functional>
 
+class QAccessibleInterface;
+
 class ZELWIDGETS_EXPORT TzelJoinsSurface : public QMdiArea {
   Q_OBJECT
 public:
@@ -23,6 +25,10 @@ public:
   std::function<QString()> describeLines;
   // Tells a listening screen reader that the lines changed.
   void linesChanged();
+  // The tables without a window, which a screen reader finds after the windows; set by the
+  // editor.
+  std::function<int()> unmadeTableCount;
+  std::function<QAccessibleInterface *(int)> unmadeTable;
 
 signals:
   void backgroundPressed(const QPoint &pos, Qt::MouseButton button, const QPoint &globalPos);

@@ -47,6 +47,42 @@ QPoint onStub(const TzelJoinField &pair, int dy = 0) {
   return pair.Point(0) + QPoint(5, dy);
 }
 
+// A model of 400 tables of 3 fields on a 20 x 20 grid 200 pixels apart, each joined to the
+// next, in the editor in model mode.
+struct BigSchema {
+  static QString alias(int t) { return QStringLiteral("T%1").arg(t); }
+  BigSchema() {
+    for (int t = 0; t < 400; ++t) {
+      model.AddTable(QStringLiteral("DB"), alias(t), alias(t));
+      TzelTable *table = model.GetTable(t);
+      table->SetLeft((t % 20) * 200);
+      table->SetTop((t / 20) * 200);
+      for (int f = 0; f < 3; ++f) {
+        table->AddField(QStringLiteral("F%1").arg(f), QStringLiteral("F%1").arg(f), ftInteger, 0);
+        table->GetField(f)->SetPosition(f);
+      }
+    }
+    for (int t = 0; t + 1 < 400; ++t)
+      model.GetJoin(model.AddJoin(alias(t), zelJoinInner, 0, alias(t + 1)))
+          ->AddJoinField(QStringLiteral("F1"), zelJoinEqual, QStringLiteral("F2"));
+    editor.resize(600, 400);
+    editor.SetModelEditing(true);
+    editor.SetModel(&model);
+    editor.show();
+    editor.activateWindow();
+    windowActive = QTest::qWaitForWindowActive(&editor);
+    editor.SetSchema(&model);
+  }
+  bool made(int t) const {
+    const QList<TzelTableForm *> windows = editor.tableWindows();
+    return std::any_of(windows.cbegin(), windows.cend(),
+                       [t](const TzelTableForm *w) { return w->windowTitle() == alias(t); });
+  }
+  TzelModel model;
+  TzelJoinsEditor editor;
+  bool windowActive = false;
+};
+
 QString messageKinds(const RecordingMessages &rec) {
   QStringList kinds;
   for (const RecordedMessage &m : rec.messages)
@@ -66,6 +102,7 @@ private slots:
   void farTableCanBeScrolledTo_data();
   void farTableCanBeScrolledTo();
   void fieldRowsFollowEdits();
+  void bigSchemaMakesWindowsInView();
   void rowsScrolledAndRolledUp();
   void equalLeftAndReversedWindows();
   void lineSelection();
@@ -155,6 +192,38 @@ void TestJoinsEditor::fieldRowsFollowEdits() {
   delete list.takeItem(2);
   QCOMPARE(list.rowOf(QStringLiteral("CustNo")), -1);
   QCOMPARE(list.rowOf(QStringLiteral("OrderNo")), 2);
+}
+
+void TestJoinsEditor::bigSchemaMakesWindowsInView() {
+  BigSchema big;
+  QVERIFY(big.windowActive);
+  QCOMPARE(big.editor.tableCount(), 400);
+  QVERIFY(big.made(0) && !big.made(399));
+  QVERIFY(big.editor.tableWindows().size() < 40);
+  // A screen reader finds every table on the surface, windows first.
+  QAccessibleInterface *surface = QAccessible::queryAccessibleInterface(big.editor.surface());
+  QCOMPARE(surface->childCount(), 400);
+  QAccessibleInterface *last = surface->child(399);
+  QCOMPARE(last->text(QAccessible::Name), QStringLiteral("T399 table, 3 fields"));
+  QCOMPARE(last->role(), QAccessible::Window);
+  QCOMPARE(surface->indexOfChild(last), 399);
+  // The lines of tables without windows lie where the windows will show them.
+  const TzelJoinField *far = big.model.GetJoin(398)->GetJoinField(0);
+  const QList<QPoint> before = {far->Point(0), far->Point(1), far->Point(2), far->Point(3)};
+  QVERIFY(before.at(0) != before.at(3));
+  // Windows made as the view scrolls leave the focus and the selected row where they were.
+  TzelTableList *first = big.editor.FindTableWindow(BigSchema::alias(0))->list();
+  clickRow(first, 2);
+  big.editor.horizontalScrollBar()->setValue(900);
+  QVERIFY(big.made(8));
+  QCOMPARE(QApplication::focusWidget(), first);
+  QCOMPARE(first->ItemIndex(), 2);
+  // Ctrl+Shift+Tab from the first table goes round to the last, whose window is then made.
+  QTest::keyClick(first, Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
+  QCOMPARE(QApplication::focusWidget(), big.editor.FindTableWindow(BigSchema::alias(399))->list());
+  QVERIFY(big.made(399) && big.made(398)); // and those near it, scrolled into view
+  big.editor.CalculateJoinLines();
+  QCOMPARE(QList<QPoint>({far->Point(0), far->Point(1), far->Point(2), far->Point(3)}), before);
 }
 
 void TestJoinsEditor::step1Lines() {
