@@ -305,8 +305,8 @@ TzelTable *TzelJoinsEditor::tableOf(const TzelTableForm *window) const {
 }
 
 void TzelJoinsEditor::windowMoved(TzelTableForm *window) {
-  TzelTablePlace *place = placeOf(window);
-  if (m_realizing || !place)
+  TzelTablePlace *place = m_realizing ? nullptr : placeOf(window);
+  if (!place) // a window showing for the first time stands where its place says
     return;
   place->geometry = window->geometry();
   growSurface(window->geometry());

@@ -224,6 +224,12 @@ void TestJoinsEditor::bigSchemaMakesWindowsInView() {
   QVERIFY(big.made(399) && big.made(398)); // and those near it, scrolled into view
   big.editor.CalculateJoinLines();
   QCOMPARE(QList<QPoint>({far->Point(0), far->Point(1), far->Point(2), far->Point(3)}), before);
+  // Arranging moves the tables without windows too: their windows show where they went.
+  big.editor.ArrangeTables();
+  const TzelTable *middle = big.model.GetTable(200);
+  QVERIFY(!big.made(200));
+  QCOMPARE(big.editor.FindTableWindow(BigSchema::alias(200))->pos(),
+           QPoint(middle->Left(), middle->Top()));
 }
 
 void TestJoinsEditor::step1Lines() {
