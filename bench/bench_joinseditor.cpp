@@ -130,8 +130,11 @@ void fillGrid(TzelModel &model, int tables) {
   }
 }
 
+// The big models and their open windows by size, dropped before the application goes.
+std::map<int, std::unique_ptr<TzelModel>> models;
+std::map<int, std::unique_ptr<TfrmZelDataModel>> windows;
+
 TzelModel &gridModel(int tables) {
-  static std::map<int, std::unique_ptr<TzelModel>> models;
   std::unique_ptr<TzelModel> &model = models[tables];
   if (!model) {
     model = std::make_unique<TzelModel>();
@@ -171,7 +174,6 @@ void BM_OpenDataModelWindow(benchmark::State &state) {
 
 // One window open per schema size for the moves and scrolls.
 TfrmZelDataModel &shownWindow(int tables) {
-  static std::map<int, std::unique_ptr<TfrmZelDataModel>> windows;
   std::unique_ptr<TfrmZelDataModel> &window = windows[tables];
   if (!window)
     window = openWindow(gridModel(tables));
@@ -215,7 +217,10 @@ int main(int argc, char **argv) {
     std::unique_ptr<TfrmZelDataModel> window = openWindow(gridModel(3000));
     window->resize(1000, 700);
     QApplication::processEvents();
-    return window->grab().save(shot) ? 0 : 1;
+    const bool saved = window->grab().save(shot);
+    window.reset();
+    models.clear();
+    return saved ? 0 : 1;
   }
   Fixture f;
   fixture = &f;
@@ -243,6 +248,8 @@ int main(int argc, char **argv) {
       ->Arg(30000)
       ->Unit(benchmark::kMillisecond);
   benchmark::RunSpecifiedBenchmarks();
+  windows.clear();
+  models.clear();
   if (messages->count > 0)
     std::fprintf(stderr, "%d messages during the runs, last: %s\n", messages->count,
                  qPrintable(messages->last));
