@@ -1,15 +1,26 @@
 // The joins editor over a large data model (300 tables of 10 fields, 400 joins): building
 // every window (LoadTables), one recalculation of all join lines, one full repaint of the
-// visible area and of the whole surface. Runs offscreen.
+// visible area and of the whole surface. Then the data model window over big schemas (3,000
+// and 30,000 tables of 10 fields, 4 joins to every 3 tables): opened until its first paint,
+// one table window moved, the view scrolled, and the process's memory once shown. Runs
+// offscreen.
 #include "countingmessages.h"
+#include "editors/frmzeldatamodel.h"
 #include "editors/joinseditor.h"
 #include "editors/joinssurface.h"
+#include "editors/tableform.h"
 #include "messages/zelmessages.h"
 #include "model/zelmodel.h"
 
 #include <QApplication>
+#include <QFile>
+#include <QScrollBar>
 #include <benchmark/benchmark.h>
+#include <cmath>
 #include <cstdio>
+#include <map>
+#include <memory>
+#include <unistd.h>
 
 namespace {
 
@@ -96,6 +107,101 @@ void BM_RecalculateAndRepaint(benchmark::State &state) {
   }
 }
 
+// Big schemas: tables on a square grid 160 x 200 pixels apart, join j from table j (mod n) to
+// the table right of it or below it, field to field.
+void fillGrid(TzelModel &model, int tables) {
+  const int columns = int(std::sqrt(double(tables)));
+  for (int t = 0; t < tables; ++t) {
+    model.AddTable(QStringLiteral("BENCH"), QStringLiteral("T%1.DB").arg(t), tableAlias(t));
+    TzelTable *table = model.GetTable(t);
+    table->SetLeft(12 + (t % columns) * 160);
+    table->SetTop(12 + (t / columns) * 200);
+    for (int f = 0; f < FieldsPerTable; ++f) {
+      table->AddField(QStringLiteral("F%1").arg(f), fieldAlias(f), ftInteger, 0);
+      table->GetField(f)->SetPosition(f);
+    }
+  }
+  for (int j = 0; j < tables * 4 / 3; ++j) {
+    const int left = j % tables;
+    const int right = (left + (j % 2 ? 1 : columns)) % tables;
+    const int index = model.AddJoin(tableAlias(left), zelJoinInner, 0, tableAlias(right));
+    model.GetJoin(index)->AddJoinField(fieldAlias(j % FieldsPerTable), zelJoinEqual,
+                                       fieldAlias((j + 3) % FieldsPerTable));
+  }
+}
+
+// The big models and their open windows by size, dropped before the application goes.
+std::map<int, std::unique_ptr<TzelModel>> models;
+std::map<int, std::unique_ptr<TfrmZelDataModel>> windows;
+
+TzelModel &gridModel(int tables) {
+  std::unique_ptr<TzelModel> &model = models[tables];
+  if (!model) {
+    model = std::make_unique<TzelModel>();
+    fillGrid(*model, tables);
+  }
+  return *model;
+}
+
+double residentMegabytes() {
+  QFile statm(QStringLiteral("/proc/self/statm"));
+  if (!statm.open(QIODevice::ReadOnly))
+    return 0;
+  const QList<QByteArray> pages = statm.readAll().split(' ');
+  return pages.size() > 1 ? pages.at(1).toDouble() * double(sysconf(_SC_PAGESIZE)) / 1048576.0 : 0;
+}
+
+std::unique_ptr<TfrmZelDataModel> openWindow(TzelModel &model) {
+  auto window = std::make_unique<TfrmZelDataModel>();
+  window->zelJoinsEditor->SetModel(&model);
+  window->zelJoinsEditor->SetSchema(&model);
+  window->show();
+  QApplication::processEvents(); // laid out, exposed and painted
+  return window;
+}
+
+void BM_OpenDataModelWindow(benchmark::State &state) {
+  TzelModel &model = gridModel(int(state.range(0)));
+  for (auto _ : state) {
+    std::unique_ptr<TfrmZelDataModel> window = openWindow(model);
+    state.PauseTiming();
+    state.counters["rss_MB"] = residentMegabytes();
+    window.reset();
+    QApplication::processEvents();
+    state.ResumeTiming();
+  }
+}
+
+// One window open per schema size for the moves and scrolls.
+TfrmZelDataModel &shownWindow(int tables) {
+  std::unique_ptr<TfrmZelDataModel> &window = windows[tables];
+  if (!window)
+    window = openWindow(gridModel(tables));
+  return *window;
+}
+
+// A window in view moved by one pixel to and fro, its lines recalculated and repainted.
+void BM_MoveTableWindow(benchmark::State &state) {
+  TzelJoinsEditor &editor = *shownWindow(int(state.range(0))).zelJoinsEditor;
+  TzelTableForm *window = editor.FindTableWindow(tableAlias(1));
+  int step = 1;
+  for (auto _ : state) {
+    window->move(window->pos() + QPoint(step, 0));
+    step = -step;
+    QApplication::processEvents();
+  }
+}
+
+// The view scrolled by 400 pixels down and back, repainted.
+void BM_ScrollView(benchmark::State &state) {
+  TzelJoinsEditor &editor = *shownWindow(int(state.range(0))).zelJoinsEditor;
+  QScrollBar *bar = editor.verticalScrollBar();
+  for (auto _ : state) {
+    bar->setValue(bar->value() == 0 ? 400 : 0);
+    QApplication::processEvents();
+  }
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
@@ -106,6 +212,16 @@ int main(int argc, char **argv) {
   CountingMessages counting;
   CountingMessages *messages = &counting;
   zelInstallInteraction(counting);
+  // ZEL_BENCH_SHOT=file.png: a picture of the data model window over 3,000 tables instead.
+  if (const QString shot = qEnvironmentVariable("ZEL_BENCH_SHOT"); !shot.isEmpty()) {
+    std::unique_ptr<TfrmZelDataModel> window = openWindow(gridModel(3000));
+    window->resize(1000, 700);
+    QApplication::processEvents();
+    const bool saved = window->grab().save(shot);
+    window.reset();
+    models.clear();
+    return saved ? 0 : 1;
+  }
   Fixture f;
   fixture = &f;
   benchmark::RegisterBenchmark("BM_LoadTables", BM_LoadTables)->Unit(benchmark::kMillisecond);
@@ -119,7 +235,21 @@ int main(int argc, char **argv) {
       ->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("BM_RecalculateAndRepaint", BM_RecalculateAndRepaint)
       ->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("BM_OpenDataModelWindow", BM_OpenDataModelWindow)
+      ->Arg(3000)
+      ->Arg(30000)
+      ->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("BM_MoveTableWindow", BM_MoveTableWindow)
+      ->Arg(3000)
+      ->Arg(30000)
+      ->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("BM_ScrollView", BM_ScrollView)
+      ->Arg(3000)
+      ->Arg(30000)
+      ->Unit(benchmark::kMillisecond);
   benchmark::RunSpecifiedBenchmarks();
+  windows.clear();
+  models.clear();
   if (messages->count > 0)
     std::fprintf(stderr, "%d messages during the runs, last: %s\n", messages->count,
                  qPrintable(messages->last));

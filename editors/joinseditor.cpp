@@ -5,6 +5,7 @@
 #include "editors/joinssurface.h"
 #include "editors/tableform.h"
 #include "editors/tablelist.h"
+#include "editors/tableplace.h"
 #include "messages/zelmessages.h"
 #include "model/zelmodel.h"
 
@@ -15,7 +16,8 @@
 
 namespace {
 
-constexpr int kSurfaceSize = 1000; // scroll range in both directions
+constexpr int kSurfaceSize = 1000; // the least scroll range in both directions
+constexpr int kDropMargin = 200;   // room beside and below the furthest table to drop another
 constexpr int kHelpContext = 1016;
 
 } // namespace
@@ -43,21 +45,33 @@ TzelJoinsEditor::TzelJoinsEditor(QWidget *parent)
   setAccessibleName(tr("Joins"));
   resize(600, 250);
   setFrameShape(QFrame::NoFrame);
-  m_surface->setMinimumSize(kSurfaceSize, kSurfaceSize);
+  resetSurface();
   setWidget(m_surface);
   setWidgetResizable(true);
   horizontalScrollBar()->setTracking(true);
   verticalScrollBar()->setTracking(true);
+  connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { realizeNearView(); });
+  connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { realizeNearView(); });
   m_surface->paintLines = [this](QPainter &painter) { paintLines(painter); };
   connect(m_surface, &TzelJoinsSurface::backgroundPressed, this, &TzelJoinsEditor::PressBackground);
   connect(m_surface, &TzelJoinsSurface::backgroundDoubleClicked, this, [this] { EditJoin(false); });
   m_surface->lineKey = [this](const QKeyEvent &event) { return lineKey(event); };
   m_surface->tabFromLine = [this](bool forward) { tabFromLine(forward); };
+  m_surface->describeLines = [this] { return linesDescription(); };
+  m_surface->unmadeTableCount = [this] { return int(unmadePlaces().size()); };
+  m_surface->unmadeTable = [this](int i) -> QAccessibleInterface * {
+    const std::vector<TzelTablePlace *> &places = unmadePlaces();
+    return i >= 0 && size_t(i) < places.size() ? places.at(size_t(i))->accessible(m_surface)
+                                               : nullptr;
+  };
   buildPopup();
 }
 
 // The windows go first, while everything they report to is still whole.
 TzelJoinsEditor::~TzelJoinsEditor() {
+  m_surface->describeLines = nullptr;
+  m_surface->unmadeTableCount = nullptr;
+  m_surface->unmadeTable = nullptr;
   destroyWindows();
   if (m_lineAccessible)
     QAccessible::deleteAccessibleInterface(m_lineAccessible);
@@ -116,7 +130,7 @@ void TzelJoinsEditor::SetReadOnly(bool on) {
   for (QAction *action : m_popup->actions())
     if (action->objectName() != QLatin1String("popHelp"))
       action->setEnabled(!on);
-  for (TzelTableForm *window : std::as_const(m_windows))
+  for (TzelTableForm *window : tableWindows())
     applyReadOnly(window->list());
 }
 
@@ -124,6 +138,18 @@ void TzelJoinsEditor::SetReadOnly(bool on) {
 void TzelJoinsEditor::applyReadOnly(TzelTableList *list) const {
   list->setDragEnabled(!m_readOnly);
   list->setAcceptDrops(!m_readOnly);
+}
+
+void TzelJoinsEditor::resetSurface() {
+  m_surface->setMinimumSize(kSurfaceSize, kSurfaceSize);
+}
+
+// The surface holds the window with room to spare beyond it; it never shrinks while shown.
+void TzelJoinsEditor::growSurface(const QRect &window) {
+  const QSize wanted(window.right() + 1 + kDropMargin, window.bottom() + 1 + kDropMargin);
+  const QSize now = m_surface->minimumSize();
+  if (wanted.width() > now.width() || wanted.height() > now.height())
+    m_surface->setMinimumSize(now.expandedTo(wanted));
 }
 
 QPoint TzelJoinsEditor::surfacePoint(const QPoint &viewportPoint) const {

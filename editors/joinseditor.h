@@ -4,7 +4,12 @@
 // schema is a query and new tables come from the data model; in model mode the schema is the
 // data model itself and new tables come from the database.
 //
-// Windows and lines live on a surface of at least 1000 x 1000 pixels that scrolls; a table's
+// Only the tables in or near the view have windows: a window is made as the view scrolls to
+// its table, and when the keys, a search or a command reach it; the lines are placed from each
+// table's stored place, so a schema of thousands of tables costs what the view shows.
+//
+// Windows and lines live on a surface that scrolls, at least 1000 x 1000 pixels and grown to
+// hold every table with room beyond the furthest to drop another; a table's
 // Left and Top are surface coordinates, so they do not depend on the scroll position, and so
 // are the line points kept with the join field pairs.
 
@@ -18,7 +23,9 @@
 #include <QPointer>
 #include <QScrollArea>
 
+#include <memory>
 #include <optional>
+#include <vector>
 
 class QMenu;
 class QAction;
@@ -29,6 +36,7 @@ class TzelTableList;
 class TfrmZelAddTable;
 class TfrmZelField;
 class TfrmZelJoin;
+struct TzelTablePlace;
 
 class ZELWIDGETS_EXPORT TzelJoinsEditor : public QScrollArea {
   Q_OBJECT
@@ -93,6 +101,8 @@ public:
   // it before a menu or dialog took it), else the first with a selected row; or none.
   TzelTableForm *ActiveTableWindow() const;
   // The windows left to right, those of one Left top to bottom: the order of Tab and Ctrl+Tab.
+  // Makes the window of every table that has none yet: meant for small schemas (Tab and
+  // Ctrl+Tab make only the window they reach).
   QList<TzelTableForm *> windowsInPositionOrder() const;
   // Gives the line of the pair (in list order of the live pairs that have a line) the keyboard
   // focus and draws it selected; false when there is no such line.
@@ -104,9 +114,13 @@ public:
   // last window all the same (the editor then scrolls to it). Never on another window.
   QPoint newTableSpot() const;
 
-  // The first window whose caption equals the alias, ignoring case, or none.
+  // The window of the first table whose alias equals the alias, ignoring case, or none; the
+  // window is made when the table has none yet.
   TzelTableForm *FindTableWindow(const QString &alias) const;
-  QList<TzelTableForm *> tableWindows() const { return m_windows; }
+  // The windows made so far, in the order of their tables: those in or near the view and
+  // those reached since (every table's, in a schema of up to 100 tables). Makes none.
+  QList<TzelTableForm *> tableWindows() const;
+  int tableCount() const { return int(m_places.size()); }
   TzelJoinsSurface *surface() const { return m_surface; }
   QMenu *popupMenu() const { return m_popup; }
   // Surface coordinates of a point of the viewport (they differ while scrolled).
@@ -121,16 +135,27 @@ protected:
   // Tab into the editor goes on to the first table window, Shift+Tab to the last, F6 to the
   // window last worked in.
   void focusInEvent(QFocusEvent *event) override;
+  void resizeEvent(QResizeEvent *event) override;
 
 private:
   void buildPopup();
   void showPopup(const QPoint &globalPos);
-  TzelTableForm *createWindow(const QString &alias, int index, const QRect &geometry);
+  TzelTablePlace &addPlace(int index, const QRect &geometry, const QStringList &fields);
+  TzelTableForm *realize(TzelTablePlace &place);
+  // Windows for the tables in or near the view; but for the load's, they come without taking
+  // the focus or the surface's activation.
+  void realizeNearView(bool loading = false);
+  TzelTablePlace *placeOf(const TzelTableForm *window) const;
+  const std::vector<TzelTablePlace *> &unmadePlaces() const; // the tables without a window
+  void removePlace(const TzelTableForm *window);
+  bool movePlace(TzelTablePlace &place, const QPoint &to);
   void connectWindow(TzelTableForm *window);
   void destroyWindows();
   int addNewTable(const QString &name, const QRect &geometry);
   void dropModelTable(const QString &name, const QPoint &pos);
   bool confirmClose(TzelTableForm *window);
+  void resetSurface();
+  void growSurface(const QRect &window);
   void windowMoved(TzelTableForm *window);
   void windowResized(TzelTableForm *window);
   bool keepGeometry(TzelTableForm *window); // true when the table's geometry changed
@@ -138,12 +163,16 @@ private:
   // True when the user lets a pair of fields whose types cannot compare be joined.
   bool confirmComparable(const TzelDraggedField &from, const TzelDraggedField &to) const;
   TzelTable *tableOf(const TzelTableForm *window) const;
-  // Windows by caption case-folded, the first of equal captions only.
-  using WindowIndex = QHash<QString, const TzelTableForm *>;
-  WindowIndex windowIndex() const;
+  // Tables by alias case-folded, the first of equal aliases only.
+  using WindowIndex = QHash<QString, const TzelTablePlace *>;
+  const WindowIndex &windowIndex() const; // kept until a table comes, goes or is renamed
+  void calculateLinesOf(const TzelTableForm *window);
+  void deselectPairs(TzelJoin &join, const WindowIndex &windows);
+  void measureRows(const TzelTableForm *window, int &rowHeight, int &captionHeight);
+  QString linesDescription() const; // one line to a pair, for a screen reader
   void calculateJoin(TzelJoin &join, const WindowIndex &windows, int &rowHeight,
                      int &captionHeight);
-  int rowY(const TzelTableForm *window, const QString &field, int rowHeight,
+  int rowY(const TzelTablePlace &place, const QString &field, int rowHeight,
            int captionHeight) const;
   void paintLines(QPainter &painter) const;
   TzelJoinField *selectedPair() const;
@@ -152,6 +181,8 @@ private:
   void fillJoinDialog(const TzelJoinField &pair);
   void fillAddTableDialog();
   void connectKeys(TzelTableForm *window);
+  std::vector<TzelTablePlace *> placesInPositionOrder() const;
+  void focusPlace(TzelTablePlace *place, Qt::FocusReason reason);
   void tabFromWindow(TzelTableForm *window, bool forward);
   void cycleWindows(TzelTableForm *window, bool forward);
   void focusWindow(TzelTableForm *window, Qt::FocusReason reason);
@@ -170,8 +201,14 @@ private:
   bool m_modified = false;
   bool m_readOnly = false;
   bool m_loading = false;
+  bool m_realizing = false;
+  bool m_inPassing = false;
   TzelJoinsSurface *m_surface;
-  QList<TzelTableForm *> m_windows;
+  std::vector<std::unique_ptr<TzelTablePlace>> m_places; // every live table, in creation order
+  mutable std::vector<TzelTablePlace *> m_unmade;
+  mutable bool m_unmadeStale = true;
+  mutable WindowIndex m_windowIndex;
+  mutable bool m_windowIndexStale = true;
   QMenu *m_popup = nullptr;
   QAction *m_editFields = nullptr;
   QAction *m_editFieldsSeparator = nullptr;

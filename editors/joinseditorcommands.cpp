@@ -10,6 +10,7 @@
 #include "editors/tableform.h"
 #include "editors/tablelist.h"
 #include "editors/tablenames.h"
+#include "editors/tableplace.h"
 #include "messages/zelmessages.h"
 #include "model/zelmodel.h"
 #include "model/zelquery.h"
@@ -41,19 +42,19 @@ void TzelJoinsEditor::AddTable() {
     connect(m_addTableDialog, &TfrmZelAddTable::addTableRequested, this,
             [this](const QString &table) {
               DropTable(table, newTableSpot() + m_surface->pos());
-              if (!m_windows.isEmpty())
-                ensureWidgetVisible(m_windows.last(), 0, 0);
+              if (!m_places.empty())
+                ensureWidgetVisible(realize(*m_places.back()), 0, 0);
             });
   }
   fillAddTableDialog();
-  const qsizetype before = m_windows.size();
+  const size_t before = m_places.size();
   m_addTableDialog->exec();
   // The keys go on with the table added last, once the menu that ran the command has given
   // the focus back to where it found it.
-  if (m_windows.size() > before)
-    QTimer::singleShot(0, m_windows.last(), [this, window = m_windows.last()] {
-      focusWindow(window, Qt::TabFocusReason);
-    });
+  if (m_places.size() > before) {
+    TzelTableForm *last = realize(*m_places.back());
+    QTimer::singleShot(0, last, [this, last] { focusWindow(last, Qt::TabFocusReason); });
+  }
 }
 
 void TzelJoinsEditor::fillAddTableDialog() {

@@ -9,6 +9,7 @@
 #include "editors/joinssurface.h"
 #include "editors/tableform.h"
 #include "editors/tablelist.h"
+#include "editors/tableplace.h"
 #include "messages/zelmessages.h"
 #include "model/zelmodel.h"
 #include "model/zelquery.h"
@@ -32,9 +33,10 @@ TFieldType fieldType(TzelTable *table, const QString &alias) {
 } // namespace
 
 void TzelJoinsEditor::DropField(TzelTableList *target, const TzelDraggedField &from, int row) {
-  const auto found = std::find_if(m_windows.cbegin(), m_windows.cend(),
+  const QList<TzelTableForm *> windows = tableWindows();
+  const auto found = std::find_if(windows.cbegin(), windows.cend(),
                                   [target](const TzelTableForm *w) { return w->list() == target; });
-  const TzelTableForm *targetWindow = found == m_windows.cend() ? nullptr : *found;
+  const TzelTableForm *targetWindow = found == windows.cend() ? nullptr : *found;
   const TzelTableForm *source = FindTableWindow(from.tableAlias);
   // No pair within one window, on the "*" row or below the last row; and "*" is no field.
   if (!m_schema || m_readOnly || !targetWindow || !source || source == targetWindow || row <= 0 ||
@@ -73,13 +75,17 @@ void TzelJoinsEditor::JoinTo() {
     return;
   }
   QList<TfrmZelJoinTo::Table> tables;
-  for (const TzelTableForm *other : std::as_const(m_windows)) {
-    if (other == window)
+  for (const std::unique_ptr<TzelTablePlace> &other : m_places) {
+    if (other->window == window)
       continue;
+    if (!other->window) { // a table out of view lists the fields it was loaded with
+      tables.append({other->alias, other->fields});
+      continue;
+    }
     QStringList fields;
-    for (int i = 1; i < other->list()->count(); ++i)
-      fields << other->list()->item(i)->text();
-    tables.append({other->windowTitle(), fields});
+    for (int i = 1; i < other->window->list()->count(); ++i)
+      fields << other->window->list()->item(i)->text();
+    tables.append({other->alias, fields});
   }
   const TzelDraggedField from{window->windowTitle(), window->list()->item(row)->text()};
   TfrmZelJoinTo dialog(this);

@@ -7,6 +7,7 @@
 #include "editors/joinssurface.h"
 #include "editors/tableform.h"
 #include "editors/tablelist.h"
+#include "editors/tableplace.h"
 
 #include <QAccessible>
 #include <QFocusEvent>
@@ -32,30 +33,52 @@ QRect lineBounds(const TzelJoinField &pair) {
 } // namespace
 
 TzelTableForm *TzelJoinsEditor::ActiveTableWindow() const {
-  for (TzelTableForm *window : m_windows)
+  for (TzelTableForm *window : tableWindows())
     if (window->list()->isActiveList())
       return window;
   return SelectedTableWindow();
 }
 
 QList<TzelTableForm *> TzelJoinsEditor::windowsInPositionOrder() const {
-  QList<TzelTableForm *> windows = m_windows;
-  std::stable_sort(windows.begin(), windows.end(), [](const auto *a, const auto *b) {
-    return std::pair(a->x(), a->y()) < std::pair(b->x(), b->y());
-  });
+  QList<TzelTableForm *> windows;
+  for (TzelTablePlace *place : placesInPositionOrder())
+    windows.append(const_cast<TzelJoinsEditor *>(this)->realize(*place));
   return windows;
+}
+
+std::vector<TzelTablePlace *> TzelJoinsEditor::placesInPositionOrder() const {
+  std::vector<TzelTablePlace *> places;
+  places.reserve(m_places.size());
+  for (const std::unique_ptr<TzelTablePlace> &place : m_places)
+    places.push_back(place.get());
+  std::stable_sort(places.begin(), places.end(), [](const auto *a, const auto *b) {
+    return std::pair(a->geometry.x(), a->geometry.y()) <
+           std::pair(b->geometry.x(), b->geometry.y());
+  });
+  return places;
 }
 
 void TzelJoinsEditor::focusInEvent(QFocusEvent *event) {
   QScrollArea::focusInEvent(event);
-  const QList<TzelTableForm *> windows = windowsInPositionOrder();
+  const std::vector<TzelTablePlace *> places = placesInPositionOrder();
   const Qt::FocusReason reason = event->reason();
-  if (windows.isEmpty())
+  if (places.empty())
     return;
   if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)
-    focusWindow(reason == Qt::TabFocusReason ? windows.first() : windows.last(), reason);
-  else if (reason == Qt::ShortcutFocusReason) // F6: back to the window last worked in
-    focusWindow(ActiveTableWindow() ? ActiveTableWindow() : windows.first(), reason);
+    focusPlace(reason == Qt::TabFocusReason ? places.front() : places.back(), reason);
+  else if (TzelTableForm *active = ActiveTableWindow(); reason == Qt::ShortcutFocusReason && active)
+    focusWindow(active, reason); // F6: back to the window last worked in
+  else if (reason == Qt::ShortcutFocusReason)
+    focusPlace(places.front(), reason);
+}
+
+void TzelJoinsEditor::resizeEvent(QResizeEvent *event) {
+  QScrollArea::resizeEvent(event);
+  realizeNearView();
+}
+
+void TzelJoinsEditor::focusPlace(TzelTablePlace *place, Qt::FocusReason reason) {
+  focusWindow(realize(*place), reason);
 }
 
 void TzelJoinsEditor::connectKeys(TzelTableForm *window) {
@@ -73,19 +96,31 @@ void TzelJoinsEditor::focusWindow(TzelTableForm *window, Qt::FocusReason reason)
   ensureWidgetVisible(window, 0, 0);
 }
 
+namespace {
+
+// Where the window's table stands in the order, or -1.
+qsizetype positionOf(const std::vector<TzelTablePlace *> &places, const TzelTableForm *window) {
+  const auto found =
+      std::find_if(places.cbegin(), places.cend(),
+                   [window](const TzelTablePlace *p) { return p->window == window; });
+  return found == places.cend() ? -1 : found - places.cbegin();
+}
+
+} // namespace
+
 void TzelJoinsEditor::cycleWindows(TzelTableForm *window, bool forward) {
-  const QList<TzelTableForm *> windows = windowsInPositionOrder();
-  const qsizetype n = windows.size();
-  const qsizetype at = windows.indexOf(window);
+  const std::vector<TzelTablePlace *> places = placesInPositionOrder();
+  const qsizetype n = qsizetype(places.size());
+  const qsizetype at = positionOf(places, window);
   if (n > 1 && at >= 0)
-    focusWindow(windows.at((at + (forward ? 1 : n - 1)) % n), Qt::TabFocusReason);
+    focusPlace(places.at(size_t((at + (forward ? 1 : n - 1)) % n)), Qt::TabFocusReason);
 }
 
 void TzelJoinsEditor::tabFromWindow(TzelTableForm *window, bool forward) {
-  const QList<TzelTableForm *> windows = windowsInPositionOrder();
-  const qsizetype at = windows.indexOf(window) + (forward ? 1 : -1);
-  if (at >= 0 && at < windows.size())
-    focusWindow(windows.at(at), forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+  const std::vector<TzelTablePlace *> places = placesInPositionOrder();
+  const qsizetype at = positionOf(places, window) + (forward ? 1 : -1);
+  if (at >= 0 && at < qsizetype(places.size()))
+    focusPlace(places.at(size_t(at)), forward ? Qt::TabFocusReason : Qt::BacktabFocusReason);
   else if (!forward || !FocusJoinLine(0))
     leaveEditor(forward);
 }
@@ -125,9 +160,9 @@ void TzelJoinsEditor::tabFromLine(bool forward) {
   const int at = focusedLine() + (forward ? 1 : -1);
   if (at >= 0 && FocusJoinLine(at))
     return;
-  const QList<TzelTableForm *> windows = windowsInPositionOrder();
-  if (!forward && !windows.isEmpty())
-    focusWindow(windows.last(), Qt::BacktabFocusReason);
+  const std::vector<TzelTablePlace *> places = placesInPositionOrder();
+  if (!forward && !places.empty())
+    focusPlace(places.back(), Qt::BacktabFocusReason);
   else
     leaveEditor(forward);
 }
@@ -204,17 +239,20 @@ void TzelJoinsEditor::rollActiveTable() {
 QPoint TzelJoinsEditor::newTableSpot() const {
   const QSize size = TzelTableForm::defaultSize;
   const QRect visible(surfacePoint(QPoint(0, 0)), viewport()->size());
-  const auto free = [this](const QRect &spot) {
-    return std::none_of(m_windows.cbegin(), m_windows.cend(), [&spot](const TzelTableForm *w) {
-      return w->geometry()
-          .adjusted(-kSpotGap / 2, -kSpotGap / 2, kSpotGap / 2, kSpotGap / 2)
-          .intersects(spot);
-    });
+  std::vector<QRect> taken; // only the tables in view can stand in the way
+  for (const std::unique_ptr<TzelTablePlace> &place : m_places)
+    if (const QRect r =
+            place->geometry.adjusted(-kSpotGap / 2, -kSpotGap / 2, kSpotGap / 2, kSpotGap / 2);
+        r.intersects(visible))
+      taken.push_back(r);
+  const auto free = [&taken](const QRect &spot) {
+    return std::none_of(taken.cbegin(), taken.cend(),
+                        [&spot](const QRect &r) { return r.intersects(spot); });
   };
   const QPoint first = visible.topLeft() + QPoint(kSpotMargin, kSpotMargin);
-  if (m_windows.isEmpty())
+  if (m_places.empty())
     return first;
-  const QRect last = m_windows.last()->geometry();
+  const QRect last = m_places.back()->geometry;
   const QRect beside(QPoint(last.right() + 1 + kSpotGap, last.top()), size);
   if (free(beside) && visible.contains(beside))
     return beside.topLeft();

@@ -6,17 +6,23 @@
 #include "editors/joinssurface.h"
 #include "editors/tableform.h"
 #include "editors/tablelist.h"
+#include "editors/tableplace.h"
 #include "messages/zelmessages.h"
 #include "model/zelmodel.h"
 #include "model/zelquery.h"
 
 #include <QScrollBar>
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 using namespace ZelJoins;
 
 namespace {
+
+// A schema of up to this many tables has every window made at once, as the view and its
+// commands always had them; a bigger one only those in or near the view.
+constexpr size_t kEveryWindowUpTo = 100;
 
 // Columns of the arranged layout for n tables joined as `neighbours` says (sorted indices):
 // a breadth-first walk from the table with the most neighbours. The root's neighbour with the
@@ -88,10 +94,9 @@ void TzelJoinsEditor::AddTableWindow(const QString &name, bool isNew, int left, 
     const TzelTable *table = m_schema->GetTable(index);
     QStringList aliases; // first, so that a table whose fields cannot be read gets no window
     m_schema->ListFieldAliases(table->TableAlias(), aliases);
-    TzelTableForm *window = createWindow(table->TableAlias(), index, geometry);
-    window->list()->setFieldAliases(aliases);
-    window->describe();
-    window->show();
+    TzelTablePlace &place = addPlace(index, geometry, aliases);
+    if (!m_loading) // a table the user adds shows at once, wherever it stands
+      realize(place);
     // Only a table just added takes the model's joins: a loaded query keeps the joins it was
     // saved with, even when the user removed one.
     if (auto *query = qobject_cast<TzelQuery *>(m_schema.data()); query && isNew)
@@ -116,18 +121,100 @@ int TzelJoinsEditor::addNewTable(const QString &name, const QRect &geometry) {
   return index;
 }
 
-TzelTableForm *TzelJoinsEditor::createWindow(const QString &alias, int index,
-                                             const QRect &geometry) {
+// The table's place; a table without a size of its own takes the window's default, kept in
+// the schema as a window's first showing keeps it.
+TzelTablePlace &TzelJoinsEditor::addPlace(int index, const QRect &geometry,
+                                          const QStringList &fields) {
+  auto place = std::make_unique<TzelTablePlace>();
+  place->tableIndex = index;
+  place->alias = m_schema->GetTable(index)->TableAlias();
+  place->geometry = geometry;
+  place->fields = fields;
+  m_places.push_back(std::move(place));
+  m_windowIndexStale = true;
+  m_unmadeStale = true;
+  growSurface(geometry);
+  TzelTable *table = m_schema->GetTable(index);
+  if (!m_readOnly &&
+      QRect(table->Left(), table->Top(), table->Width(), table->Height()) != geometry) {
+    table->SetLeft(geometry.left());
+    table->SetTop(geometry.top());
+    table->SetWidth(geometry.width());
+    table->SetHeight(geometry.height());
+    m_modified = true;
+  }
+  return *m_places.back();
+}
+
+TzelTableForm *TzelJoinsEditor::realize(TzelTablePlace &place) {
+  if (place.window)
+    return place.window;
   auto *window = new TzelTableForm;
-  window->setWindowTitle(alias);
-  window->setTableIndex(index);
+  window->setWindowTitle(place.alias);
+  window->setTableIndex(place.tableIndex);
   m_surface->addSubWindow(window);
-  window->setGeometry(geometry);
-  m_windows.append(window);
+  window->setGeometry(place.geometry);
+  place.window = window;
+  place.forgetAccessible();
+  m_unmadeStale = true;
   connectWindow(window);
   applyReadOnly(window->list());
   connectKeys(window);
+  window->list()->setFieldAliases(place.fields);
+  window->describe();
+  const bool realizing = std::exchange(m_realizing, true);
+  // A sub-window activates itself, and takes the focus, as it shows; unless disabled.
+  window->setEnabled(!m_inPassing);
+  window->show();
+  window->setEnabled(true);
+  m_realizing = realizing;
   return window;
+}
+
+// Windows for the tables within half a view of the visible area, so that no table is ever
+// seen without its window and a scroll by half a page finds its windows made; the view's own
+// scroll and size changes call it.
+void TzelJoinsEditor::realizeNearView(bool loading) {
+  if (m_places.empty())
+    return;
+  const bool every = m_places.size() <= kEveryWindowUpTo;
+  const QSize view = viewport()->size();
+  const QRect near =
+      QRect(surfacePoint(QPoint(0, 0)), view)
+          .adjusted(-view.width() / 2, -view.height() / 2, view.width() / 2, view.height() / 2);
+  const bool inPassing = std::exchange(m_inPassing, !loading);
+  for (const std::unique_ptr<TzelTablePlace> &place : m_places)
+    if (!place->window && (every || place->geometry.intersects(near)))
+      realize(*place);
+  m_inPassing = inPassing;
+}
+
+const std::vector<TzelTablePlace *> &TzelJoinsEditor::unmadePlaces() const {
+  if (m_unmadeStale) {
+    m_unmade.clear();
+    for (const std::unique_ptr<TzelTablePlace> &place : m_places)
+      if (!place->window)
+        m_unmade.push_back(place.get());
+    m_unmadeStale = false;
+  }
+  return m_unmade;
+}
+
+TzelTablePlace *TzelJoinsEditor::placeOf(const TzelTableForm *window) const {
+  for (const std::unique_ptr<TzelTablePlace> &place : m_places)
+    if (place->window == window)
+      return place.get();
+  return nullptr;
+}
+
+void TzelJoinsEditor::removePlace(const TzelTableForm *window) {
+  const auto found = std::find_if(m_places.begin(), m_places.end(),
+                                  [window](const auto &place) { return place->window == window; });
+  if (found == m_places.end())
+    return;
+  m_places.erase(found);
+  m_windowIndexStale = true;
+  m_unmadeStale = true;
 }
 
 void TzelJoinsEditor::connectWindow(TzelTableForm *window) {
@@ -135,8 +222,13 @@ void TzelJoinsEditor::connectWindow(TzelTableForm *window) {
   window->closeQuery = [this](TzelTableForm *w) { return confirmClose(w); };
   connect(window, &TzelTableForm::moved, this, [this, window] { windowMoved(window); });
   connect(window, &TzelTableForm::resized, this, [this, window] { windowResized(window); });
-  connect(window, &QObject::destroyed, this, [this, window] { m_windows.removeOne(window); });
-  connect(list, &TzelTableList::OnTopChanged, this, &TzelJoinsEditor::CalculateJoinLines);
+  connect(window, &QObject::destroyed, this, [this, window] { removePlace(window); });
+  connect(window, &QWidget::windowTitleChanged, this, [this, window](const QString &title) {
+    if (TzelTablePlace *place = placeOf(window))
+      place->alias = title;
+    m_windowIndexStale = true;
+  });
+  connect(list, &TzelTableList::OnTopChanged, this, [this, window] { calculateLinesOf(window); });
   connect(list, &TzelTableList::popupRequested, this, &TzelJoinsEditor::showPopup);
   connect(list, &TzelTableList::fieldDropped, this,
           [this, list](const TzelDraggedField &from, int row) { DropField(list, from, row); });
@@ -157,38 +249,51 @@ void TzelJoinsEditor::LoadTables() {
                      table->Width());
   }
   m_loading = false;
+  realizeNearView(true);
   CalculateJoinLines();
   m_modified = false;
 }
 
 void TzelJoinsEditor::destroyWindows() {
-  const QList<TzelTableForm *> windows = m_windows;
-  m_windows.clear();
-  for (TzelTableForm *window : windows) {
-    window->disconnect(this);
-    window->list()->disconnect(this);
-    delete window;
-  }
+  const std::vector<std::unique_ptr<TzelTablePlace>> places = std::move(m_places);
+  m_places.clear();
+  m_windowIndexStale = true;
+  m_unmadeStale = true;
+  for (const std::unique_ptr<TzelTablePlace> &place : places)
+    if (TzelTableForm *window = place->window) {
+      window->disconnect(this);
+      window->list()->disconnect(this);
+      delete window;
+    }
+}
+
+QList<TzelTableForm *> TzelJoinsEditor::tableWindows() const {
+  QList<TzelTableForm *> windows;
+  for (const std::unique_ptr<TzelTablePlace> &place : m_places)
+    if (place->window)
+      windows.append(place->window);
+  return windows;
 }
 
 void TzelJoinsEditor::ClearTables() {
   destroyWindows();
+  resetSurface();
   if (m_schema)
     forEachLivePair(*m_schema, clearLine);
   PaintJoinLines();
 }
 
 TzelTableForm *TzelJoinsEditor::SelectedTableWindow() const {
-  for (TzelTableForm *window : m_windows)
+  for (TzelTableForm *window : tableWindows())
     if (window->list()->ItemIndex() != -1)
       return window;
   return nullptr;
 }
 
 TzelTableForm *TzelJoinsEditor::FindTableWindow(const QString &alias) const {
-  for (TzelTableForm *window : m_windows)
-    if (zelSameText(window->windowTitle(), alias))
-      return window;
+  for (const std::unique_ptr<TzelTablePlace> &place : m_places)
+    if (zelSameText(place->alias, alias)) // made on demand: the editor shows no different
+      return const_cast<TzelJoinsEditor *>(this)->realize(*place);
   return nullptr;
 }
 
@@ -200,8 +305,13 @@ TzelTable *TzelJoinsEditor::tableOf(const TzelTableForm *window) const {
 }
 
 void TzelJoinsEditor::windowMoved(TzelTableForm *window) {
+  TzelTablePlace *place = m_realizing ? nullptr : placeOf(window);
+  if (!place) // a window showing for the first time stands where its place says
+    return;
+  place->geometry = window->geometry();
+  growSurface(window->geometry());
   if (keepGeometry(window) || m_readOnly)
-    CalculateJoinLines();
+    calculateLinesOf(window);
 }
 
 void TzelJoinsEditor::windowResized(TzelTableForm *window) {
@@ -222,15 +332,16 @@ bool TzelJoinsEditor::keepGeometry(TzelTableForm *window) {
 }
 
 void TzelJoinsEditor::ArrangeTables() {
-  if (!m_schema || m_windows.isEmpty())
+  if (!m_schema || m_places.empty())
     return;
-  QHash<QString, int> byAlias; // the first window of equal captions, as the lines use
-  for (int i = int(m_windows.size()) - 1; i >= 0; --i)
-    byAlias.insert(m_windows.at(i)->windowTitle().toCaseFolded(), i);
+  const size_t n = m_places.size();
+  QHash<QString, int> byAlias; // the first table of equal aliases, as the lines use
+  for (int i = int(n) - 1; i >= 0; --i)
+    byAlias.insert(m_places.at(size_t(i))->alias.toCaseFolded(), i);
   const auto indexOf = [&](const QString &alias) {
     return byAlias.value(alias.toCaseFolded(), -1);
   };
-  std::vector<std::vector<int>> neighbours(size_t(m_windows.size()));
+  std::vector<std::vector<int>> neighbours(n);
   for (int j = 0; j < m_schema->JoinCount(); ++j) {
     const TzelJoin *join = m_schema->GetJoin(j);
     const int a = indexOf(join->LeftTableAlias());
@@ -249,31 +360,46 @@ void TzelJoinsEditor::ArrangeTables() {
   const int columns = *std::max_element(column.cbegin(), column.cend()) + 1;
   std::vector<int> left(size_t(columns), ArrangeMargin);
   std::vector<int> top(size_t(columns), ArrangeMargin);
-  for (int i = 0; i < int(m_windows.size()); ++i) { // a column is as wide as its widest window
-    const size_t c = size_t(column[size_t(i)]);
+  for (size_t i = 0; i < n; ++i) { // a column is as wide as its widest window
+    const size_t c = size_t(column[i]);
     if (c + 1 < size_t(columns))
-      left[c + 1] = std::max(left[c + 1], m_windows.at(i)->width());
+      left[c + 1] = std::max(left[c + 1], m_places.at(i)->geometry.width());
   }
   for (size_t c = 1; c < size_t(columns); ++c)
     left[c] += left[c - 1] + ArrangeGap;
   bool moved = false;
-  QRect extent;
   for (int i : order) {
-    TzelTableForm *window = m_windows.at(i);
+    TzelTablePlace &place = *m_places.at(size_t(i));
     const size_t c = size_t(column[size_t(i)]);
-    window->move(left[c], top[c]);
-    top[c] += window->height() + ArrangeMargin;
-    moved = keepGeometry(window) || moved;
-    extent |= window->geometry();
+    moved = movePlace(place, QPoint(left[c], top[c])) || moved;
+    top[c] += place.geometry.height() + ArrangeMargin;
   }
-  // The surface grows to hold a layout wider or taller than its usual size.
-  m_surface->setMinimumSize(m_surface->minimumSize().expandedTo(
-      QSize(extent.right() + ArrangeMargin, extent.bottom() + ArrangeMargin)));
   horizontalScrollBar()->setValue(0);
   verticalScrollBar()->setValue(0);
+  realizeNearView();
   CalculateJoinLines();
   if (moved)
     m_modified = true;
+}
+
+// A table moved by the editor: its window when it has one, else its place alone. True when
+// the schema's geometry changed.
+bool TzelJoinsEditor::movePlace(TzelTablePlace &place, const QPoint &to) {
+  if (TzelTableForm *window = place.window) {
+    window->move(to);
+    place.geometry = window->geometry(); // at once, though a hidden window reports it later
+    growSurface(place.geometry);
+    return keepGeometry(window);
+  }
+  place.geometry.moveTo(to);
+  place.forgetAccessible(); // made again where the table now stands
+  growSurface(place.geometry);
+  TzelTable *table = m_schema->GetTable(place.tableIndex);
+  if (m_readOnly || QPoint(table->Left(), table->Top()) == to)
+    return false;
+  table->SetLeft(to.x());
+  table->SetTop(to.y());
+  return true;
 }
 
 bool TzelJoinsEditor::confirmClose(TzelTableForm *window) {
@@ -291,7 +417,7 @@ bool TzelJoinsEditor::confirmClose(TzelTableForm *window) {
     zelShowError(e.message());
     return false;
   }
-  m_windows.removeOne(window);
+  removePlace(window); // now: the window itself goes once closed
   CalculateJoinLines();
   m_modified = true;
   emit OnDeleteTable(window);

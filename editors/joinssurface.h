@@ -1,12 +1,15 @@
 #pragma once
 // The drawing surface of the joins editor: the area holding the table windows, painted silver
 // with the join lines on top. Presses and double clicks on the background (not on a window)
-// are passed on to the editor.
+// are passed on to the editor. A screen reader reads the lines as the surface's description,
+// asked of the editor only when the reader wants it.
 
 #include "zelwidgets_export.h"
 
 #include <QMdiArea>
 #include <functional>
+
+class QAccessibleInterface;
 
 class ZELWIDGETS_EXPORT TzelJoinsSurface : public QMdiArea {
   Q_OBJECT
@@ -18,6 +21,14 @@ public:
   // The keys of the focused join line (true when handled), and Tab / Shift+Tab leaving it.
   std::function<bool(const QKeyEvent &)> lineKey;
   std::function<void(bool forward)> tabFromLine;
+  // The lines, one to a line, for a screen reader; set by the editor.
+  std::function<QString()> describeLines;
+  // Tells a listening screen reader that the lines changed.
+  void linesChanged();
+  // The tables without a window, which a screen reader finds after the windows; set by the
+  // editor.
+  std::function<int()> unmadeTableCount;
+  std::function<QAccessibleInterface *(int)> unmadeTable;
 
 signals:
   void backgroundPressed(const QPoint &pos, Qt::MouseButton button, const QPoint &globalPos);

@@ -50,8 +50,11 @@ void TzelTableForm::moveBy(const QPoint &step) {
 }
 
 void TzelTableForm::describe() {
-  setAccessibleName(
-      tr("%1 table, %2 fields").arg(windowTitle()).arg(std::max(0, m_list->count() - 1)));
+  setAccessibleName(accessibleNameOf(windowTitle(), std::max(0, m_list->count() - 1)));
+}
+
+QString TzelTableForm::accessibleNameOf(const QString &alias, int fieldCount) {
+  return tr("%1 table, %2 fields").arg(alias).arg(fieldCount);
 }
 
 QString TzelTableForm::ActiveFields() const {

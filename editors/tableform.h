@@ -32,6 +32,7 @@ public:
   void moveBy(const QPoint &step);
   // "<alias> table, N fields", for a screen reader; again after the fields change.
   void describe();
+  static QString accessibleNameOf(const QString &alias, int fieldCount);
 
   // The user may shrink the window to its title bar.
   QSize minimumSizeHint() const override;

@@ -32,6 +32,14 @@ TzelTableList::TzelTableList(QWidget *parent)
   setMinimumSize(0, 0);
   setAccessibleName(tr("Fields"));
   connect(verticalScrollBar(), &QScrollBar::valueChanged, this, &TzelTableList::checkTopChanged);
+  const auto stale = [this] { m_rowsStale = true; };
+  QAbstractItemModel *rows = model();
+  connect(rows, &QAbstractItemModel::rowsInserted, this, stale);
+  connect(rows, &QAbstractItemModel::rowsRemoved, this, stale);
+  connect(rows, &QAbstractItemModel::rowsMoved, this, stale);
+  connect(rows, &QAbstractItemModel::dataChanged, this, stale);
+  connect(rows, &QAbstractItemModel::layoutChanged, this, stale);
+  connect(rows, &QAbstractItemModel::modelReset, this, stale);
 }
 
 void TzelTableList::setFieldAliases(const QStringList &aliases) {
@@ -41,11 +49,15 @@ void TzelTableList::setFieldAliases(const QStringList &aliases) {
   addItems(aliases);
 }
 
+// The join lines look rows up for every pair on every move: through the index, not the rows.
 int TzelTableList::rowOf(const QString &text) const {
-  for (int i = 0; i < count(); ++i)
-    if (item(i)->text() == text)
-      return i;
-  return -1;
+  if (m_rowsStale) {
+    m_rows.clear();
+    for (int i = count() - 1; i >= 0; --i) // the first of equal texts wins
+      m_rows.insert(item(i)->text(), i);
+    m_rowsStale = false;
+  }
+  return m_rows.value(text, -1);
 }
 
 int TzelTableList::ItemIndex() const {

@@ -7,6 +7,7 @@
 #include "editors/fielddrag.h"
 #include "zelwidgets_export.h"
 
+#include <QHash>
 #include <QIcon>
 #include <QListWidget>
 
@@ -17,7 +18,7 @@ public:
 
   // Replaces the rows: "*" then the aliases.
   void setFieldAliases(const QStringList &aliases);
-  int rowOf(const QString &text) const; // exact text; -1 when absent
+  int rowOf(const QString &text) const; // exact text, the first such row; -1 when absent
   int ItemIndex() const;                // the selected row, or -1
   void setItemIndex(int row);           // -1 selects nothing
   int TopIndex() const;                 // the top visible row
@@ -74,6 +75,9 @@ private:
   QPoint popupPoint() const;
 
   QString m_activeFields;
+  // Rows by text, the first of equal texts; rebuilt on the next look-up after any change.
+  mutable QHash<QString, int> m_rows;
+  mutable bool m_rowsStale = true;
   int m_lastTop = 0;
   bool m_active = false;
 };

@@ -11,6 +11,7 @@
 #include "support/modaldriver.h"
 #include "support/recordingmessages.h"
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
@@ -48,6 +49,42 @@ QPoint onStub(const TzelJoinField &pair, int dy = 0) {
   return pair.Point(0) + QPoint(5, dy);
 }
 
+// A model of 400 tables of 3 fields on a 20 x 20 grid 200 pixels apart, each joined to the
+// next, in the editor in model mode.
+struct BigSchema {
+  static QString alias(int t) { return QStringLiteral("T%1").arg(t); }
+  BigSchema() {
+    for (int t = 0; t < 400; ++t) {
+      model.AddTable(QStringLiteral("DB"), alias(t), alias(t));
+      TzelTable *table = model.GetTable(t);
+      table->SetLeft((t % 20) * 200);
+      table->SetTop((t / 20) * 200);
+      for (int f = 0; f < 3; ++f) {
+        table->AddField(QStringLiteral("F%1").arg(f), QStringLiteral("F%1").arg(f), ftInteger, 0);
+        table->GetField(f)->SetPosition(f);
+      }
+    }
+    for (int t = 0; t + 1 < 400; ++t)
+      model.GetJoin(model.AddJoin(alias(t), zelJoinInner, 0, alias(t + 1)))
+          ->AddJoinField(QStringLiteral("F1"), zelJoinEqual, QStringLiteral("F2"));
+    editor.resize(600, 400);
+    editor.SetModelEditing(true);
+    editor.SetModel(&model);
+    editor.show();
+    editor.activateWindow();
+    windowActive = QTest::qWaitForWindowActive(&editor);
+    editor.SetSchema(&model);
+  }
+  bool made(int t) const {
+    const QList<TzelTableForm *> windows = editor.tableWindows();
+    return std::any_of(windows.cbegin(), windows.cend(),
+                       [t](const TzelTableForm *w) { return w->windowTitle() == alias(t); });
+  }
+  TzelModel model;
+  TzelJoinsEditor editor;
+  bool windowActive = false;
+};
+
 QString messageKinds(const RecordingMessages &rec) {
   QStringList kinds;
   for (const RecordedMessage &m : rec.messages)
@@ -64,6 +101,10 @@ private slots:
   void step1Lines();
   void linesArePainted();
   void geometryWrittenBack();
+  void farTableCanBeScrolledTo_data();
+  void farTableCanBeScrolledTo();
+  void fieldRowsFollowEdits();
+  void bigSchemaMakesWindowsInView();
   void rowsScrolledAndRolledUp();
   void equalLeftAndReversedWindows();
   void lineSelection();
@@ -119,6 +160,78 @@ void TestJoinsEditor::step1Windows() {
   // The surface scrolls over 1000 x 1000 pixels.
   QCOMPARE(s.editor.horizontalScrollBar()->maximum(), 1000 - s.editor.viewport()->width());
   QCOMPARE(s.editor.verticalScrollBar()->maximum(), 1000 - s.editor.viewport()->height());
+}
+
+void TestJoinsEditor::farTableCanBeScrolledTo_data() {
+  QTest::addColumn<bool>("loaded"); // stored at Left 5000, else moved there
+  QTest::newRow("loaded there") << true;
+  QTest::newRow("moved there") << false;
+}
+
+void TestJoinsEditor::farTableCanBeScrolledTo() {
+  QFETCH(bool, loaded);
+  Step1Editor s;
+  if (loaded) {
+    s.query()->GetTable(3)->SetLeft(5000);
+    s.editor.SetSchema(s.query());
+  } else {
+    s.window("Parts")->move(5000, 12);
+  }
+  TzelTableForm *parts = s.window("Parts");
+  QCOMPARE(parts->geometry(), QRect(5000, 12, 115, 165));
+  s.editor.ensureWidgetVisible(parts, 0, 0);
+  const QRect shown(s.editor.surfacePoint(QPoint(0, 0)), s.editor.viewport()->size());
+  QVERIFY(shown.contains(parts->geometry()));
+}
+
+void TestJoinsEditor::fieldRowsFollowEdits() {
+  TzelTableList list;
+  list.setFieldAliases({"OrderNo", "CustNo", "OrderNo"});
+  QCOMPARE(list.rowOf(QStringLiteral("OrderNo")), 1); // the first of equal rows
+  list.item(1)->setText(QStringLiteral("Renamed"));
+  QCOMPARE(list.rowOf(QStringLiteral("OrderNo")), 3);
+  QCOMPARE(list.rowOf(QStringLiteral("Renamed")), 1);
+  delete list.takeItem(2);
+  QCOMPARE(list.rowOf(QStringLiteral("CustNo")), -1);
+  QCOMPARE(list.rowOf(QStringLiteral("OrderNo")), 2);
+}
+
+void TestJoinsEditor::bigSchemaMakesWindowsInView() {
+  BigSchema big;
+  QVERIFY(big.windowActive);
+  QCOMPARE(big.editor.tableCount(), 400);
+  QVERIFY(big.made(0) && !big.made(399));
+  QVERIFY(big.editor.tableWindows().size() < 40);
+  // A screen reader finds every table on the surface, windows first.
+  QAccessibleInterface *surface = QAccessible::queryAccessibleInterface(big.editor.surface());
+  QCOMPARE(surface->childCount(), 400);
+  QAccessibleInterface *last = surface->child(399);
+  QCOMPARE(last->text(QAccessible::Name), QStringLiteral("T399 table, 3 fields"));
+  QCOMPARE(last->role(), QAccessible::Window);
+  QCOMPARE(surface->indexOfChild(last), 399);
+  // The lines of tables without windows lie where the windows will show them.
+  const TzelJoinField *far = big.model.GetJoin(398)->GetJoinField(0);
+  const QList<QPoint> before = {far->Point(0), far->Point(1), far->Point(2), far->Point(3)};
+  QVERIFY(before.at(0) != before.at(3));
+  // Windows made as the view scrolls leave the focus and the selected row where they were.
+  TzelTableList *first = big.editor.FindTableWindow(BigSchema::alias(0))->list();
+  clickRow(first, 2);
+  big.editor.horizontalScrollBar()->setValue(900);
+  QVERIFY(big.made(8));
+  QCOMPARE(QApplication::focusWidget(), first);
+  QCOMPARE(first->ItemIndex(), 2);
+  // Ctrl+Shift+Tab from the first table goes round to the last, whose window is then made.
+  QTest::keyClick(first, Qt::Key_Tab, Qt::ControlModifier | Qt::ShiftModifier);
+  QCOMPARE(QApplication::focusWidget(), big.editor.FindTableWindow(BigSchema::alias(399))->list());
+  QVERIFY(big.made(399) && big.made(398)); // and those near it, scrolled into view
+  big.editor.CalculateJoinLines();
+  QCOMPARE(QList<QPoint>({far->Point(0), far->Point(1), far->Point(2), far->Point(3)}), before);
+  // Arranging moves the tables without windows too: their windows show where they went.
+  big.editor.ArrangeTables();
+  const TzelTable *middle = big.model.GetTable(200);
+  QVERIFY(!big.made(200));
+  QCOMPARE(big.editor.FindTableWindow(BigSchema::alias(200))->pos(),
+           QPoint(middle->Left(), middle->Top()));
 }
 
 void TestJoinsEditor::step1Lines() {
@@ -266,7 +379,9 @@ void TestJoinsEditor::lineSelection() {
   pressSurface(s.editor, onStub(*partNo, -1));
   QVERIFY(partNo->Selected());
   // A screen reader hears the pairs the lines show, and which one is selected.
-  QCOMPARE(s.editor.surface()->accessibleDescription().split(u'\n'),
+  QCOMPARE(QAccessible::queryAccessibleInterface(s.editor.surface())
+               ->text(QAccessible::Description)
+               .split(u'\n'),
            QStringList({"Customers.CustNo = Orders.CustNo", "Orders.OrderNo = Items.OrderNo",
                         "Items.PartNo = Parts.PartNo (selected)", "Items.VendorNo = Parts.VendorNo",
                         "Parts.VendorNo = Vendors.VendorNo"}));
