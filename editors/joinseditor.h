@@ -86,7 +86,8 @@ public:
   // A field dragged from one window dropped on row `row` of another window's list.
   void DropField(TzelTableList *target, const TzelDraggedField &from, int row);
   // Joins field `from` to field `to` as that drop does (same checks, same join reused), then
-  // sets the join's type when one is given. False when nothing was joined.
+  // sets the join's type when one is given, as seen from `from`'s table: left keeps its
+  // records even where the join reused runs the other way. False when nothing was joined.
   bool JoinFields(const TzelDraggedField &from, const TzelDraggedField &to,
                   std::optional<TzelJoinType> type = std::nullopt);
   // "Join to...": asks for the other table, field and join type of the selected field row.

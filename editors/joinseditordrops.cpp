@@ -47,6 +47,17 @@ void TzelJoinsEditor::DropField(TzelTableList *target, const TzelDraggedField &f
              {targetWindow->windowTitle(), target->item(row)->text()});
 }
 
+namespace {
+// The type as seen from the table the user started at: a join reused in the other direction
+// (as a drop reuses it) keeps that table's records with the mirrored outer join.
+void setJoinTypeFrom(TzelJoin &join, const QString &fromAlias, TzelJoinType type) {
+  const bool reversed = join.LeftTableAlias().compare(fromAlias, Qt::CaseInsensitive) != 0;
+  if (reversed && type != zelJoinInner)
+    type = type == zelJoinLeft ? zelJoinRight : zelJoinLeft;
+  join.SetJoinType(type);
+}
+} // namespace
+
 bool TzelJoinsEditor::JoinFields(const TzelDraggedField &from, const TzelDraggedField &to,
                                  std::optional<TzelJoinType> type) {
   if (!m_schema || m_readOnly || !confirmComparable(from, to))
@@ -56,7 +67,7 @@ bool TzelJoinsEditor::JoinFields(const TzelDraggedField &from, const TzelDragged
     if (index < 0)
       return false;
     if (type)
-      m_schema->GetJoin(index)->SetJoinType(*type);
+      setJoinTypeFrom(*m_schema->GetJoin(index), from.tableAlias, *type);
   } catch (const EzelError &e) {
     zelShowError(e.message());
     return false;

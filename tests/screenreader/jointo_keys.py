@@ -1,6 +1,6 @@
 """A join made with keys only: a field row chosen by typing in a table window, Ctrl+J, the
 other table and field typed into the "Join to" dialog's lists, a left join chosen, Enter; the
-query saved must hold that left join."""
+query saved must hold a join that keeps the records of the table the user started from."""
 
 import os
 import shutil
@@ -55,12 +55,13 @@ def main():
         path = os.path.join(folder, "joined")
         save_as(workspace, path, menu=False)
         stored = open(path + ".zel", encoding="latin-1").read()
-        # Adding the tables joined them already (Customers -> Orders): the join is reused.
+        # Adding the tables joined them already (Customers -> Orders): the join is reused,
+        # and "left" from Orders keeps the Orders, the right side of that stored join.
         for piece in ("LeftTableAlias = 'Customers'", "RightTableAlias = 'Orders'",
-                      "JoinType = zelJoinLeft", "LeftFieldAlias = 'CustNo'"):
+                      "JoinType = zelJoinRight", "LeftFieldAlias = 'CustNo'"):
             if piece not in stored:
                 raise SystemExit("the stored form lacks %s:\n%s" % (piece, stored))
-        print("Join To by keys: the Customers-Orders join made a left outer join, stored")
+        print("Join To by keys: left from Orders stored as the Customers-Orders join's right join")
     except BaseException:
         where = os.environ.get("ZEL_FAIL_SHOT")
         if where:
