@@ -6,6 +6,7 @@
 #include "editors/joinseditor.h"
 #include "editors/valuesgrid.h"
 #include "editors/zelqueryeditor.h"
+#include "engine/designfromsql.h"
 #include "engine/zelquerion.h"
 #include "messages/zelmessages.h"
 #include "model/zelmodel.h"
@@ -23,6 +24,7 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTextBlock>
 #include <QVBoxLayout>
 
 namespace {
@@ -137,6 +139,7 @@ void TfrmZelQueryDialog::buildMenu() {
   connect(zelMenu, &TzelMenu::OnViewQuery, this, [this] { turnTo(TabQuery); });
   connect(zelMenu, &TzelMenu::OnViewCode, this, [this] { turnTo(TabSQL); });
   connect(zelMenu, &TzelMenu::OnViewPreview, this, [this] { turnTo(TabPreview); });
+  connect(zelMenu, &TzelMenu::OnDesignFromSql, this, &TfrmZelQueryDialog::designFromSql);
 }
 
 // Tab runs from the table windows to the values grid and on to the tab bar; F6 and Shift+F6
@@ -248,6 +251,8 @@ void TfrmZelQueryDialog::turnTo(Tab tab) {
 }
 
 void TfrmZelQueryDialog::zelMenuFile() {
+  // The SQL text belongs to the document just left: no question about it.
+  memSQL->document()->setModified(false);
   turnTo(TabQuery);
 }
 
@@ -266,6 +271,8 @@ void TfrmZelQueryDialog::tabMainClick() {
 }
 
 void TfrmZelQueryDialog::changeTabs() {
+  if (m_targetTab == TabQuery && !designFromEditedSql())
+    stayOnSqlAt(0, 0);
   showValueEditorFor(Tab(m_targetTab));
   static const TzelMenuView views[] = {zelViewQuery, zelViewCode, zelViewPreview};
   zelMenu->SetView(views[m_targetTab]);
@@ -311,6 +318,70 @@ void TfrmZelQueryDialog::runMemo() {
   q->SetSqlEdited(true);
   q->SQL() = memSQL->toPlainText().split(QLatin1Char('\n'));
   q->Execute();
+}
+
+void TfrmZelQueryDialog::designFromSql() {
+  if (m_busy || tabMain->currentIndex() != TabSQL)
+    return;
+  if (readSqlIntoDesign())
+    turnTo(TabQuery);
+}
+
+bool TfrmZelQueryDialog::designFromEditedSql() {
+  // Text set by the program (a generated statement) leaves the document unmodified.
+  if (!memSQL->document()->isModified() || memSQL->toPlainText().trimmed().isEmpty())
+    return true;
+  const TzelAnswer answer = zelMessageBox(QStringLiteral("Update the design from the SQL text?"),
+                                          TzelMessageKind::Confirmation, TzelButtons::YesNo);
+  if (answer != TzelAnswer::Yes) {
+    memSQL->document()->setModified(false);
+    return true;
+  }
+  return readSqlIntoDesign();
+}
+
+bool TfrmZelQueryDialog::readSqlIntoDesign() {
+  TzelQuerion *q = querion();
+  TzelQuery *query = zelQueryEditor->CurrentQuery();
+  TzelModel *model = q ? q->DataModel() : nullptr;
+  if (!query || !model)
+    return false;
+  const TzelSqlDesignResult read =
+      zelDesignFromSql(memSQL->toPlainText(), *model, model->DatabaseType(), *query);
+  if (!read) {
+    stayOnSqlAt(0, 0);
+    zelShowError(read.message);
+    stayOnSqlAt(read.line, read.column);
+    return false;
+  }
+  // What File > Open does once the query holds the file's design; the design is new here.
+  zelQueryEditor->SetValueEditorStatus(zelDialogClose);
+  zelQueryEditor->LoadQuery();
+  // A statement says nothing of where the table windows stand: laid out along their joins.
+  zelQueryEditor->ArrangeTables();
+  zelQueryEditor->SetModified(true);
+  memSQL->document()->setModified(false);
+  return true;
+}
+
+// Back on the SQL tab without running the tab change again; the cursor at the 1-based line
+// and column when given.
+void TfrmZelQueryDialog::stayOnSqlAt(int line, int column) {
+  if (tabMain->currentIndex() != TabSQL) {
+    const QSignalBlocker block(tabMain);
+    tabMain->setCurrentIndex(TabSQL);
+  }
+  m_targetTab = TabSQL;
+  if (line <= 0)
+    return;
+  const QTextBlock block = memSQL->document()->findBlockByNumber(line - 1);
+  if (!block.isValid())
+    return;
+  QTextCursor cursor(block);
+  cursor.setPosition(block.position() + qBound(0, column - 1, block.length() - 1));
+  memSQL->setTextCursor(cursor);
+  memSQL->ensureCursorVisible();
+  memSQL->setFocus(Qt::OtherFocusReason);
 }
 
 void TfrmZelQueryDialog::zelQueryEditorUpdateCaption(QObject *) {

@@ -68,6 +68,15 @@ private:
   bool regenerate();
   void runMemo();
   void showValueEditorFor(Tab target);
+  // Edit > Design from SQL: the SQL tab's text read into the design, then the Query tab.
+  void designFromSql();
+  // Turning to the Query tab with the SQL text edited: asks whether the design should follow
+  // it. False when the user agreed and the text could not be read (the SQL tab then stays).
+  bool designFromEditedSql();
+  // The text read into the query, the editor reloaded as after opening a query file; on a
+  // statement the design cannot hold, the reader's message and the cursor at its place.
+  bool readSqlIntoDesign();
+  void stayOnSqlAt(int line, int column);
   void showHelp();
   TzelQuerion *querion() const;
   TzelDataset *dataset() const;

@@ -143,6 +143,9 @@ void TzelMenu::buildEditMenu() {
       << addItem(m, "mnuEditSelectAll", "Select &All", "Ctrl+A", 5);
   for (QAction *a : all)
     connect(a, &QAction::triggered, this, [this, a] { onEdit(a); });
+  addSeparator(m, "mnuEditSep3");
+  connect(addItem(m, "mnuEditDesignFromSql", "Design from &SQL", "Ctrl+Shift+D"),
+          &QAction::triggered, this, [this] { emit OnDesignFromSql(this); });
   addSeparator(m, "mnuEditSep2");
   addItem(m, "mnuEditFind", "&Find")->setVisible(false);
   addItem(m, "mnuEditReplace", "&Replace")->setVisible(false);
@@ -443,6 +446,8 @@ void TzelMenu::buildCodePage(QWidget *page) {
   addBevel(page, 76);
   connect(addButton(page, "cmdRefreshCode", "Regenerate SQL", "ZEL_TOOLBAR_SQL", 82),
           &QToolButton::clicked, this, &TzelMenu::regenerateSQL);
+  connect(addButton(page, "cmdDesignFromSql", "Design from SQL", "ZEL_TOOLBAR_DESIGN_SQL", 106),
+          &QToolButton::clicked, this, [this] { emit OnDesignFromSql(this); });
 }
 
 void TzelMenu::buildPreviewPage(QWidget *page) {
@@ -550,6 +555,8 @@ void TzelMenu::applyEditRules(TzelMenuView v) {
   for (const char *name :
        {"mnuEditCut", "mnuEditCopy", "mnuEditPaste", "mnuEditDelete", "mnuEditSelectAll"})
     item(name)->setEnabled(editable);
+  // The text becomes the design on the SQL tab only, where the user sees what is read.
+  item("mnuEditDesignFromSql")->setEnabled(v == zelViewCode);
   for (const char *name : {"mnuEditSep2", "mnuEditRenameTable", "mnuEditRemoveTable",
                            "mnuEditJoinTo", "mnuEditRemoveJoin", "mnuEditRemoveValue"})
     item(name)->setVisible(v == zelViewQuery);

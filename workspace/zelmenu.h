@@ -63,6 +63,8 @@ signals:
   void OnViewQuery(QObject *sender);
   void OnViewCode(QObject *sender);
   void OnViewPreview(QObject *sender);
+  // Edit > Design from SQL and its button: the host reads the SQL text into the design.
+  void OnDesignFromSql(QObject *sender);
   void OnPageSetup(QObject *sender);
   // The host tells these commands apart by the sender's "Tag" property.
   void OnLayoutEdit(QObject *sender);

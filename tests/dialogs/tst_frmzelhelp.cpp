@@ -186,7 +186,7 @@ private slots:
     QVERIFY(help.searching());
     QVERIFY(help.cmdSearch->isChecked());
     const int all = help.lstTopics->count();
-    QCOMPARE(all, 22); // one page per topic, Join To and the keyboard page included
+    QCOMPARE(all, 23); // one page per topic, Join To, the keyboard page and Design from SQL
     help.txtSearch->setText(QStringLiteral("gutter"));
     QCOMPARE(visibleTopics(help), QStringList{});
     help.txtSearch->setText(QStringLiteral("[State]=CA"));

@@ -11,6 +11,10 @@
 #include "database/zeldatasource.h"
 #include "database/zelsession.h"
 #include "dialogs/frmzelprogress.h"
+#include "editors/joinseditor.h"
+#include "editors/joinssurface.h"
+#include "editors/tableform.h"
+#include "editors/valuecolumns.h"
 #include "engine/exportprompt.h"
 #include "engine/recordprinting.h"
 #include "export/exportrecords.h"
@@ -116,6 +120,29 @@ QStringList titles(Window &w) {
   return out;
 }
 
+// What the Query tab shows: table window captions, the join lines as the surface describes
+// them, and each value column's table, field and show mode.
+QStringList shownDesign(Window &w) {
+  QStringList out;
+  for (const TzelTableForm *table : w.zelQueryEditor->zelJoins->tableWindows())
+    out << table->windowTitle();
+  out << w.zelQueryEditor->zelJoins->surface()->accessibleDescription().split(u'\n');
+  for (int c = 1; !w.zelQueryEditor->cell(c, ValueRow::Field).isEmpty(); ++c)
+    out << w.zelQueryEditor->cell(c, ValueRow::Table) + u'.' +
+               w.zelQueryEditor->cell(c, ValueRow::Field) + u' ' +
+               w.zelQueryEditor->cell(c, ValueRow::Show);
+  return out;
+}
+
+// The SQL tab's text replaced as a paste does: the document counts as edited.
+void pasteSql(Window &w, const QString &sql) {
+  QTextCursor cursor = w.memSQL->textCursor();
+  cursor.select(QTextCursor::Document);
+  cursor.insertText(sql);
+}
+
+const QString kUpdateQuestion = QStringLiteral("Update the design from the SQL text?");
+
 // A statement that runs until it is stopped.
 const QString kEndless = QStringLiteral("WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 "
                                         "FROM c) SELECT COUNT(*) FROM c");
@@ -170,6 +197,9 @@ private slots:
   void helpAndCaption();
   void windowStateAndEvents();
   void storedForm();
+  void designFromSql_data();
+  void designFromSql();
+  void newDocumentAsksNothingOfTheSqlText();
 };
 
 void TestQueryDialog::initTestCase() {
@@ -686,6 +716,105 @@ void TestQueryDialog::storedForm() {
   QVERIFY(!copy->EnablePrint());
   QVERIFY(copy->EnableSave());
   QCOMPARE(copy->WindowCaption(), QStringLiteral("Querion"));
+}
+
+void TestQueryDialog::designFromSql_data() {
+  QTest::addColumn<QString>("sql");
+  QTest::addColumn<QString>("how"); // menu, button, or turning to the Query tab: yes, no
+  QTest::addColumn<QStringList>("messages");
+  QTest::addColumn<QStringList>("design"); // empty: the design stays as it was
+  QTest::addColumn<int>("line");           // the cursor's, when the text is refused
+  QTest::addColumn<int>("column");
+  const QString joined =
+      QStringLiteral("SELECT Customers.CST_CO, Items.QTY\n"
+                     "  FROM \"T0490.DB\" Customers\n"
+                     "  JOIN \"T0491.DB\" Orders ON Customers.CST_NO = "
+                     "Orders.CST_NO\n"
+                     "  JOIN \"T0493.DB\" Items ON Orders.ORD_NO = Items.ORD_NO\n"
+                     " WHERE Items.QTY > 5");
+  const QStringList joinedDesign{"Customers",
+                                 "Orders",
+                                 "Items",
+                                 "Customers.CustNo = Orders.CustNo",
+                                 "Orders.OrderNo = Items.OrderNo",
+                                 "Customers.Company Show",
+                                 "Items.Qty Show"};
+  const QString refused = QStringLiteral("SELECT CST_CO\n  FROM \"T0490.DB\"\n"
+                                         " WHERE CST_NO IN (SELECT CST_NO FROM \"T0491.DB\")");
+  const QString refusal =
+      QStringLiteral("Error: Line 3, column 19: a subquery cannot be shown in the design");
+  QTest::newRow("menu") << joined << "menu" << QStringList{} << joinedDesign << 0 << 0;
+  QTest::newRow("button: implicit join, grouped count")
+      << QStringLiteral("select c.CST_ST, count(*)\n  from \"T0490.DB\" c, \"T0491.DB\" o\n"
+                        " where c.CST_NO = o.CST_NO -- the customers' orders\n"
+                        " group by c.CST_ST")
+      << "button" << QStringList{}
+      << QStringList{"c", "o", "c.CustNo = o.CustNo", "c.State Group", ".* Count"} << 0 << 0;
+  QTest::newRow("turning to Query: Yes")
+      << joined << "yes" << QStringList{kUpdateQuestion} << joinedDesign << 0 << 0;
+  QTest::newRow("turning to Query: No")
+      << joined << "no" << QStringList{kUpdateQuestion} << QStringList{} << 0 << 0;
+  QTest::newRow("menu: refused") << refused << "menu" << QStringList{refusal} << QStringList{} << 3
+                                 << 19;
+  QTest::newRow("turning to Query: Yes, refused")
+      << refused << "yes" << QStringList{kUpdateQuestion, refusal} << QStringList{} << 3 << 19;
+}
+
+// The SQL tab's text turned into the design: the Query tab then shows its tables, join lines
+// and values, and the design counts as changed. A refused text stays on the SQL tab as typed,
+// the cursor at the refused place; No keeps the design, whose SQL the tab then shows again.
+void TestQueryDialog::designFromSql() {
+  QFETCH(QString, sql);
+  QFETCH(QString, how);
+  QFETCH(QStringList, messages);
+  QFETCH(QStringList, design);
+  QFETCH(int, line);
+  QFETCH(int, column);
+  Workspace s;
+  QVERIFY(s.run([&](Window &w) {
+    const QStringList before = shownDesign(w);
+    turn(w, Window::TabSQL);
+    pasteSql(w, sql);
+    if (how == u"menu")
+      w.zelMenu->item(QStringLiteral("mnuEditDesignFromSql"))->trigger();
+    else if (how == u"button")
+      qobject_cast<QAbstractButton *>(w.zelMenu->control(QStringLiteral("cmdDesignFromSql")))
+          ->click();
+    else {
+      s.rec.answers << (how == u"yes" ? TzelAnswer::Yes : TzelAnswer::No);
+      turn(w, Window::TabQuery);
+    }
+    QCOMPARE(s.rec.texts(), messages);
+    QCOMPARE(shownDesign(w), design.isEmpty() ? before : design);
+    QCOMPARE(w.zelQueryEditor->Modified(), !design.isEmpty());
+    if (line > 0) {
+      QCOMPARE(w.tabMain->currentIndex(), int(Window::TabSQL));
+      QCOMPARE(w.zelMenu->View(), zelViewCode);
+      QCOMPARE(w.memSQL->toPlainText(), sql);
+      QCOMPARE(w.memSQL->textCursor().blockNumber() + 1, line);
+      QCOMPARE(w.memSQL->textCursor().positionInBlock() + 1, column);
+      return;
+    }
+    QCOMPARE(w.tabMain->currentIndex(), int(Window::TabQuery));
+    turn(w, Window::TabSQL);
+    if (design.isEmpty())
+      QCOMPARE(w.memSQL->toPlainText(), s.generated());
+    QCOMPARE(s.rec.texts(), messages); // no second question
+  }));
+}
+
+// File > New from the SQL tab: the edited text belongs to the document left, nothing is asked.
+void TestQueryDialog::newDocumentAsksNothingOfTheSqlText() {
+  Workspace s;
+  int tab = -1;
+  QVERIFY(s.run([&](Window &w) {
+    turn(w, Window::TabSQL);
+    pasteSql(w, QStringLiteral("SELECT CST_CO FROM \"T0490.DB\""));
+    w.zelMenu->item(QStringLiteral("mnuFileNew"))->trigger();
+    tab = w.tabMain->currentIndex();
+  }));
+  QCOMPARE(tab, int(Window::TabQuery));
+  QVERIFY2(s.rec.messages.isEmpty(), qPrintable(s.rec.texts().join(u'\n')));
 }
 
 QTEST_MAIN(TestQueryDialog)

@@ -114,6 +114,8 @@ void TestZelMenu::menuItems_data() {
                                        "&Delete",
                                        "Select &All",
                                        "-",
+                                       "Design from &SQL",
+                                       "-",
                                        "&Find",
                                        "&Replace",
                                        "Re&name Table",
@@ -206,6 +208,8 @@ void TestZelMenu::toolbarControls_data() {
                               << "Copy" << 0 << 24 << 2;
   QTest::newRow("cmdRefreshCode") << "cmdRefreshCode"
                                   << "Regenerate SQL" << 0 << 82 << 2;
+  QTest::newRow("cmdDesignFromSql") << "cmdDesignFromSql"
+                                    << "Design from SQL" << 0 << 106 << 2;
   QTest::newRow("cmdPrint") << "cmdPrint"
                             << "Print" << 0 << 0 << 3;
   QTest::newRow("cmdPreview") << "cmdPreview"
@@ -271,6 +275,15 @@ void TestZelMenu::toolbarCombos() {
   QCOMPARE(host.item("mnuFileNew")->shortcut(), QKeySequence("Ctrl+N"));
   QCOMPARE(host.item("mnuFilePrint")->shortcut(), QKeySequence("Ctrl+P"));
   QCOMPARE(host.item("mnuEditSelectAll")->shortcut(), QKeySequence("Ctrl+A"));
+  QCOMPARE(host.item("mnuEditDesignFromSql")->shortcut(), QKeySequence("Ctrl+Shift+D"));
+  // Every shortcut belongs to one command.
+  QHash<QKeySequence, QString> owners;
+  for (QAction *a : host.window.findChildren<QAction *>()) {
+    if (a->shortcut().isEmpty())
+      continue;
+    QVERIFY2(!owners.contains(a->shortcut()), qPrintable(a->text()));
+    owners.insert(a->shortcut(), a->text());
+  }
   QCOMPARE(host.item("mnuEditDelete")->property("Tag").toInt(), 4);
   QCOMPARE(host.item("mnuInsertPageCount")->property("Tag").toInt(), 12);
   QCOMPARE(host.item("mnuViewPageDesigner")->property("Tag").toInt(), 8);
@@ -283,7 +296,7 @@ void TestZelMenu::glyphsPresent() {
         "ADD_VALUE", "REMOVE_VALUE", "WIZARD",       "SUMMARY",   "CUT",         "COPY",
         "PASTE",     "DESIGNER",     "BOLD",         "ITALICS",   "UNDERLINE",   "LEFT",
         "CENTER",    "RIGHT",        "SQL",          "PRINT",     "PREVIEW",     "RECORDS",
-        "FIRST",     "PREVIOUS",     "NEXT",         "LAST",      "CANCEL"}) {
+        "FIRST",     "PREVIOUS",     "NEXT",         "LAST",      "CANCEL",      "DESIGN_SQL"}) {
     const QString glyph = QStringLiteral("ZEL_TOOLBAR_") + name;
     QVERIFY2(QFile::exists(":/glyphs/" + glyph + ".svg"), qPrintable(glyph));
   }
@@ -311,27 +324,28 @@ void TestZelMenu::viewRules_data() {
                                "mnuViewSep2",  "mnuViewZoomIn", "mnuViewZoomOut"};
   const QStringList never{"mnuEditFind", "mnuEditReplace", "mnuWindowCascade"};
   const QStringList exportPrint{"mnuFileExport", "mnuFilePrint"};
+  const QStringList design{"mnuEditDesignFromSql"};
 
   QTest::newRow("Query") << 0 << false << (queryItems + QStringList{"mnuViewSep1"})
                          << (layoutItems + designer + navigation + never) << QStringList{}
-                         << (edit + exportPrint);
+                         << (edit + exportPrint + design);
   QTest::newRow("Layout") << 1 << false << layoutItems
                           << (queryItems + designer + navigation + never +
                               QStringList{"mnuViewSep3", "mnuViewSep1"})
-                          << edit << exportPrint;
-  QTest::newRow("Code") << 2 << false << QStringList{}
-                        << (queryItems + layoutItems + designer + navigation + never) << edit
-                        << exportPrint;
+                          << edit << (exportPrint + design);
+  QTest::newRow("Code") << 2 << false << design
+                        << (queryItems + layoutItems + designer + navigation + never)
+                        << (edit + design) << exportPrint;
   QTest::newRow("Preview") << 3 << false << QStringList{}
                            << (queryItems + layoutItems + designer + navigation + never +
                                QStringList{"mnuViewSep1"})
-                           << exportPrint << edit;
+                           << exportPrint << (edit + design);
   QTest::newRow("Layout designer")
       << 1 << true << (layoutItems + designer + QStringList{"mnuViewSep3"})
-      << (queryItems + navigation) << edit << exportPrint;
+      << (queryItems + navigation) << edit << (exportPrint + design);
   QTest::newRow("Preview designer")
       << 3 << true << (designer + navigation + QStringList{"mnuViewSep1"})
-      << (queryItems + layoutItems + QStringList{"mnuViewSep3"}) << exportPrint << edit;
+      << (queryItems + layoutItems + QStringList{"mnuViewSep3"}) << exportPrint << (edit + design);
 }
 
 void TestZelMenu::viewRules() {
@@ -481,6 +495,7 @@ void TestZelMenu::eventsFromItemsAndButtons() {
   QSignalSpy code(host.menu, &TzelMenu::OnViewCode);
   QSignalSpy preview(host.menu, &TzelMenu::OnViewPreview);
   QSignalSpy insert(host.menu, &TzelMenu::OnInsertObject);
+  QSignalSpy design(host.menu, &TzelMenu::OnDesignFromSql);
   host.button("cmdExecute")->click();
   host.item("mnuViewQuery")->trigger();
   host.item("mnuViewSQL")->trigger();
@@ -494,6 +509,14 @@ void TestZelMenu::eventsFromItemsAndButtons() {
   QCOMPARE(preview.count(), 2);
   QCOMPARE(insert.count(), 1);
   QCOMPARE(insert.first().first().value<QObject *>()->property("Tag").toInt(), 8);
+  host.menu->SetView(zelViewQuery);
+  host.item("mnuEditDesignFromSql")->trigger(); // off the SQL tab: disabled
+  QCOMPARE(design.count(), 0);
+  host.menu->SetView(zelViewCode);
+  host.item("mnuEditDesignFromSql")->trigger();
+  host.button("cmdDesignFromSql")->click();
+  QCOMPARE(design.count(), 2);
+  QCOMPARE(design.first().first().value<QObject *>(), host.menu);
   host.window.show();
   host.item("mnuFileClose")->trigger();
   QVERIFY(!host.window.isVisible());
