@@ -17,6 +17,7 @@ private slots:
   void sameJoinAsTheDrop_data();
   void sameJoinAsTheDrop();
   void cancelJoinsNothing();
+  void outerJoinSeenFromTheStart();
 };
 
 void TestFrmZelJoinTo::sameJoinAsTheDrop_data() {
@@ -62,6 +63,30 @@ void TestFrmZelJoinTo::cancelJoinsNothing() {
   s.editor.JoinTo();
   QCOMPARE(StoredFormWriter().write(*s.query()), before);
   QVERIFY(!s.editor.Modified());
+}
+
+// Orders.CustNo to Customers reuses the stored Customers -> Orders join: "left" from Orders
+// keeps the orders, which is that join's right join.
+void TestFrmZelJoinTo::outerJoinSeenFromTheStart() {
+  Step1Editor s;
+  TzelTableList *orders = s.list("Orders");
+  orders->setItemIndex(orders->rowOf(QStringLiteral("CustNo")));
+  const int joins = s.query()->JoinCount();
+  whenModal([](QWidget *w) {
+    auto *dialog = qobject_cast<TfrmZelJoinTo *>(w);
+    QTest::keyClicks(dialog->lstTables, QStringLiteral("Cu"));
+    QTest::keyClicks(dialog->lstFields, QStringLiteral("Cu"));
+    dialog->optLeft->setChecked(true);
+    dialog->cmdOk->click();
+  });
+  s.editor.JoinTo();
+  QCOMPARE(s.query()->JoinCount(), joins);
+  const TzelJoin *join = nullptr;
+  for (int j = 0; j < joins && !join; ++j)
+    if (s.join(j)->RightTableAlias() == u"Orders" && s.join(j)->LeftTableAlias() == u"Customers")
+      join = s.join(j);
+  QVERIFY(join);
+  QCOMPARE(join->JoinType(), zelJoinRight);
 }
 
 QTEST_MAIN(TestFrmZelJoinTo)

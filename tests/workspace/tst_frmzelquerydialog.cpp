@@ -26,6 +26,7 @@
 #include "workspace/zelmenu.h"
 #include "workspace/zelquerydialog.h"
 
+#include <QAccessible>
 #include <QAction>
 #include <QFile>
 #include <QHeaderView>
@@ -126,7 +127,9 @@ QStringList shownDesign(Window &w) {
   QStringList out;
   for (const TzelTableForm *table : w.zelQueryEditor->zelJoins->tableWindows())
     out << table->windowTitle();
-  out << w.zelQueryEditor->zelJoins->surface()->accessibleDescription().split(u'\n');
+  out << QAccessible::queryAccessibleInterface(w.zelQueryEditor->zelJoins->surface())
+             ->text(QAccessible::Description)
+             .split(u'\n');
   for (int c = 1; !w.zelQueryEditor->cell(c, ValueRow::Field).isEmpty(); ++c)
     out << w.zelQueryEditor->cell(c, ValueRow::Table) + u'.' +
                w.zelQueryEditor->cell(c, ValueRow::Field) + u' ' +
