@@ -117,6 +117,13 @@ public:
   // The window of the first table whose alias equals the alias, ignoring case, or none; the
   // window is made when the table has none yet.
   TzelTableForm *FindTableWindow(const QString &alias) const;
+  // The aliases of the tables in position order (left to right, those of one Left top to
+  // bottom): the order in which a search meets them.
+  QStringList TableAliases() const;
+  // Scrolls the table of the alias (ignoring case) into the middle of the view, its window
+  // made, and selects its first row, so that the table commands act on it; with takeFocus its
+  // list takes the keyboard focus too. False when no table has the alias.
+  bool ShowTable(const QString &alias, bool takeFocus = false);
   // The windows made so far, in the order of their tables: those in or near the view and
   // those reached since (every table's, in a schema of up to 100 tables). Makes none.
   QList<TzelTableForm *> tableWindows() const;

@@ -297,6 +297,33 @@ TzelTableForm *TzelJoinsEditor::FindTableWindow(const QString &alias) const {
   return nullptr;
 }
 
+QStringList TzelJoinsEditor::TableAliases() const {
+  QStringList aliases;
+  const std::vector<TzelTablePlace *> places = placesInPositionOrder();
+  aliases.reserve(qsizetype(places.size()));
+  for (const TzelTablePlace *place : places)
+    aliases.append(place->alias);
+  return aliases;
+}
+
+bool TzelJoinsEditor::ShowTable(const QString &alias, bool takeFocus) {
+  const TzelTablePlace *found = windowIndex().value(alias.toCaseFolded());
+  if (!found)
+    return false;
+  TzelTablePlace &place = const_cast<TzelTablePlace &>(*found);
+  const QPoint centre = place.geometry.center();
+  ensureVisible(centre.x(), centre.y(), viewport()->width() / 2, viewport()->height() / 2);
+  TzelTableForm *window = realize(place);
+  for (TzelTableForm *other : tableWindows())
+    if (other != window)
+      other->list()->setItemIndex(-1);
+  window->raise();
+  window->list()->setItemIndex(0);
+  if (takeFocus)
+    focusWindow(window, Qt::OtherFocusReason);
+  return true;
+}
+
 TzelTable *TzelJoinsEditor::tableOf(const TzelTableForm *window) const {
   if (!m_schema || !window || window->TableIndex() < 0 ||
       window->TableIndex() >= m_schema->TableCount())

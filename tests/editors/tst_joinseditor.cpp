@@ -7,6 +7,7 @@
 #include "editors/frmzeladdtable.h"
 #include "editors/frmzeljoin.h"
 #include "editors/joinpairs.h"
+#include "editors/tablefinder.h"
 #include "editors/tablenames.h"
 #include "support/modaldriver.h"
 #include "support/recordingmessages.h"
@@ -105,6 +106,8 @@ private slots:
   void farTableCanBeScrolledTo();
   void fieldRowsFollowEdits();
   void bigSchemaMakesWindowsInView();
+  void findTable_data();
+  void findTable();
   void rowsScrolledAndRolledUp();
   void equalLeftAndReversedWindows();
   void lineSelection();
@@ -194,6 +197,47 @@ void TestJoinsEditor::fieldRowsFollowEdits() {
   delete list.takeItem(2);
   QCOMPARE(list.rowOf(QStringLiteral("CustNo")), -1);
   QCOMPARE(list.rowOf(QStringLiteral("OrderNo")), 2);
+}
+
+// Position order is by column: T390 (column 10) ... T398 come before T39 (column 19, row 1)
+// and T399 (column 19, row 19).
+void TestJoinsEditor::findTable_data() {
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<int>("key");
+  QTest::addColumn<int>("presses");
+  QTest::addColumn<QString>("shown");
+  QTest::newRow("first match") << "t39" << 0 << 0 << "T390";
+  QTest::newRow("down") << "T39" << int(Qt::Key_Down) << 1 << "T391";
+  QTest::newRow("f3") << "T39" << int(Qt::Key_F3) << 9 << "T39";
+  QTest::newRow("last") << "T39" << int(Qt::Key_Down) << 10 << "T399";
+  QTest::newRow("wraps") << "T39" << int(Qt::Key_F3) << 11 << "T390";
+  QTest::newRow("far corner") << "T399" << 0 << 0 << "T399";
+  QTest::newRow("none") << "X" << int(Qt::Key_Down) << 1 << "";
+}
+
+void TestJoinsEditor::findTable() {
+  QFETCH(QString, text);
+  QFETCH(int, key);
+  QFETCH(int, presses);
+  QFETCH(QString, shown);
+  BigSchema big;
+  TzelTableFinder finder(&big.editor);
+  finder.show();
+  finder.activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(&finder));
+  QTest::keyClicks(&finder, text);
+  for (int i = 0; i < presses; ++i)
+    QTest::keyClick(&finder, Qt::Key(key));
+  QCOMPARE(finder.shownTable(), shown);
+  TzelTableForm *selected = big.editor.SelectedTableWindow();
+  QCOMPARE(selected ? selected->windowTitle() : QString(), shown);
+  QVERIFY(!big.editor.Modified());
+  if (shown.isEmpty())
+    return;
+  const QRect view(big.editor.surfacePoint({0, 0}), big.editor.viewport()->size());
+  QVERIFY(view.contains(selected->geometry()));
+  QTest::keyClick(&finder, Qt::Key_Return);
+  QCOMPARE(big.editor.focusWidget(), selected->list());
 }
 
 void TestJoinsEditor::bigSchemaMakesWindowsInView() {
