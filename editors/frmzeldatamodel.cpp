@@ -135,9 +135,23 @@ void TfrmZelDataModel::connectCommands() {
     txtFindTable->setFocus(Qt::ShortcutFocusReason);
     txtFindTable->selectAll();
   });
+  connectZoomKeys();
   auto *joinTo = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_J), this);
   connect(joinTo, &QShortcut::activated, this,
           [this] { zelCatchToMessage([this] { zelJoinsEditor->JoinTo(); }); });
+}
+
+// No View menu here: its zoom keys, read-only too.
+void TfrmZelDataModel::connectZoomKeys() {
+  const auto key = [this](QKeyCombination combination, std::function<void()> act) {
+    auto *shortcut = new QShortcut(QKeySequence(combination), this);
+    connect(shortcut, &QShortcut::activated, this, act);
+  };
+  key(Qt::CTRL | Qt::Key_0, [this] { zelJoinsEditor->SetZoom(1); });
+  key(Qt::CTRL | Qt::Key_9, [this] { zelJoinsEditor->ZoomToFit(); });
+  key(Qt::CTRL | Qt::Key_Minus, [this] { zelJoinsEditor->ZoomOut(); });
+  key(Qt::CTRL | Qt::Key_Plus, [this] { zelJoinsEditor->ZoomIn(); });
+  key(Qt::CTRL | Qt::Key_Equal, [this] { zelJoinsEditor->ZoomIn(); }); // + unshifted
 }
 
 void TfrmZelDataModel::SetReadOnly() {

@@ -49,6 +49,7 @@ private:
   QWidget *buildToolbar();
   QWidget *buildTopRow();
   void connectCommands();
+  void connectZoomKeys();
 
   bool m_fitOnShow = false;
 };

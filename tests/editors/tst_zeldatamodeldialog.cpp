@@ -241,9 +241,9 @@ private slots:
     QCOMPARE(w.panToolbar->height(), 33);
   }
 
-  // Ctrl+F reaches "Find a table", which selects the first table holding the text; nothing is
-  // modified.
-  void findKeys() {
+  // Ctrl+F reaches "Find a table", which selects the first table holding the text; the zoom
+  // keys step between 25, 50 and 100 % and fit the model; nothing is modified.
+  void findAndZoomKeys() {
     std::unique_ptr<TzelModel> model = readSampleModel();
     TfrmZelDataModel w;
     w.zelJoinsEditor->SetModel(model.get());
@@ -254,6 +254,14 @@ private slots:
     QCOMPARE(QApplication::focusWidget(), w.txtFindTable);
     QTest::keyClicks(w.txtFindTable, QStringLiteral("ord"));
     QCOMPARE(w.zelJoinsEditor->SelectedTableWindow()->windowTitle(), QStringLiteral("Orders"));
+    const std::pair<Qt::Key, double> steps[] = {
+        {Qt::Key_Minus, 0.5}, {Qt::Key_Minus, 0.25}, {Qt::Key_Plus, 0.5}, {Qt::Key_0, 1}};
+    for (const auto &[key, zoom] : steps) {
+      QTest::keyClick(w.txtFindTable, key, Qt::ControlModifier);
+      QCOMPARE(w.zelJoinsEditor->Zoom(), zoom);
+    }
+    QTest::keyClick(w.txtFindTable, Qt::Key_9, Qt::ControlModifier);
+    QVERIFY(w.zelJoinsEditor->Zoom() < 1);
     QVERIFY(!w.zelJoinsEditor->Modified());
   }
 
