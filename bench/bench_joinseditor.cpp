@@ -2,8 +2,8 @@
 // every window (LoadTables), one recalculation of all join lines, one full repaint of the
 // visible area and of the whole surface. Then the data model window over big schemas (3,000
 // and 30,000 tables of 10 fields, 4 joins to every 3 tables): opened until its first paint,
-// one table window moved, the view scrolled, and the process's memory once shown. Runs
-// offscreen.
+// one table window moved, the view scrolled, zoomed out to fit and back, and the process's
+// memory once shown. Runs offscreen.
 #include "../tests/support/gridmodel.h"
 #include "countingmessages.h"
 #include "editors/frmzeldatamodel.h"
@@ -179,6 +179,17 @@ void BM_ScrollView(benchmark::State &state) {
   }
 }
 
+// The whole schema drawn zoomed out to fit, then back at 100 %, each repainted.
+void BM_ZoomToFit(benchmark::State &state) {
+  TzelJoinsEditor &editor = *shownWindow(int(state.range(0))).zelJoinsEditor;
+  for (auto _ : state) {
+    editor.ZoomToFit();
+    QApplication::processEvents();
+    editor.SetZoom(1);
+    QApplication::processEvents();
+  }
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
@@ -221,6 +232,10 @@ int main(int argc, char **argv) {
       ->Arg(30000)
       ->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("BM_ScrollView", BM_ScrollView)
+      ->Arg(3000)
+      ->Arg(30000)
+      ->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("BM_ZoomToFit", BM_ZoomToFit)
       ->Arg(3000)
       ->Arg(30000)
       ->Unit(benchmark::kMillisecond);
