@@ -2,8 +2,9 @@
 // every window (LoadTables), one recalculation of all join lines, one full repaint of the
 // visible area and of the whole surface. Then the data model window over big schemas (3,000
 // and 30,000 tables of 10 fields, 4 joins to every 3 tables): opened until its first paint,
-// one table window moved, the view scrolled, and the process's memory once shown. Runs
-// offscreen.
+// one table window moved, the view scrolled, zoomed out to fit and back, and the process's
+// memory once shown. Runs offscreen.
+#include "../tests/support/gridmodel.h"
 #include "countingmessages.h"
 #include "editors/frmzeldatamodel.h"
 #include "editors/joinseditor.h"
@@ -16,7 +17,6 @@
 #include <QFile>
 #include <QScrollBar>
 #include <benchmark/benchmark.h>
-#include <cmath>
 #include <cstdio>
 #include <map>
 #include <memory>
@@ -107,29 +107,6 @@ void BM_RecalculateAndRepaint(benchmark::State &state) {
   }
 }
 
-// Big schemas: tables on a square grid 160 x 200 pixels apart, join j from table j (mod n) to
-// the table right of it or below it, field to field.
-void fillGrid(TzelModel &model, int tables) {
-  const int columns = int(std::sqrt(double(tables)));
-  for (int t = 0; t < tables; ++t) {
-    model.AddTable(QStringLiteral("BENCH"), QStringLiteral("T%1.DB").arg(t), tableAlias(t));
-    TzelTable *table = model.GetTable(t);
-    table->SetLeft(12 + (t % columns) * 160);
-    table->SetTop(12 + (t / columns) * 200);
-    for (int f = 0; f < FieldsPerTable; ++f) {
-      table->AddField(QStringLiteral("F%1").arg(f), fieldAlias(f), ftInteger, 0);
-      table->GetField(f)->SetPosition(f);
-    }
-  }
-  for (int j = 0; j < tables * 4 / 3; ++j) {
-    const int left = j % tables;
-    const int right = (left + (j % 2 ? 1 : columns)) % tables;
-    const int index = model.AddJoin(tableAlias(left), zelJoinInner, 0, tableAlias(right));
-    model.GetJoin(index)->AddJoinField(fieldAlias(j % FieldsPerTable), zelJoinEqual,
-                                       fieldAlias((j + 3) % FieldsPerTable));
-  }
-}
-
 // The big models and their open windows by size, dropped before the application goes.
 std::map<int, std::unique_ptr<TzelModel>> models;
 std::map<int, std::unique_ptr<TfrmZelDataModel>> windows;
@@ -138,7 +115,7 @@ TzelModel &gridModel(int tables) {
   std::unique_ptr<TzelModel> &model = models[tables];
   if (!model) {
     model = std::make_unique<TzelModel>();
-    fillGrid(*model, tables);
+    fillGridModel(*model, tables); // 4 joins to every 3 tables
   }
   return *model;
 }
@@ -202,6 +179,17 @@ void BM_ScrollView(benchmark::State &state) {
   }
 }
 
+// The whole schema drawn zoomed out to fit, then back at 100 %, each repainted.
+void BM_ZoomToFit(benchmark::State &state) {
+  TzelJoinsEditor &editor = *shownWindow(int(state.range(0))).zelJoinsEditor;
+  for (auto _ : state) {
+    editor.ZoomToFit();
+    QApplication::processEvents();
+    editor.SetZoom(1);
+    QApplication::processEvents();
+  }
+}
+
 } // namespace
 
 int main(int argc, char **argv) {
@@ -244,6 +232,10 @@ int main(int argc, char **argv) {
       ->Arg(30000)
       ->Unit(benchmark::kMillisecond);
   benchmark::RegisterBenchmark("BM_ScrollView", BM_ScrollView)
+      ->Arg(3000)
+      ->Arg(30000)
+      ->Unit(benchmark::kMillisecond);
+  benchmark::RegisterBenchmark("BM_ZoomToFit", BM_ZoomToFit)
       ->Arg(3000)
       ->Arg(30000)
       ->Unit(benchmark::kMillisecond);

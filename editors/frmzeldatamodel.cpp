@@ -4,6 +4,7 @@
 #include "controls/windowhelpers.h"
 #include "dialogs/guiscreen.h"
 #include "editors/joinseditor.h"
+#include "editors/tablefinder.h"
 #include "editors/tableform.h"
 #include "messages/zelmessages.h"
 #include "model/zelmodel.h"
@@ -44,11 +45,12 @@ TfrmZelDataModel::TfrmZelDataModel(QWidget *parent) : QDialog(parent) {
   zelJoinsEditor = new TzelJoinsEditor(this);
   zelJoinsEditor->setObjectName(QStringLiteral("zelJoinsEditor"));
   zelJoinsEditor->SetModelEditing(true);
+  txtFindTable = new TzelTableFinder(zelJoinsEditor, this);
 
   auto *layout = new QVBoxLayout(this);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
-  layout->addWidget(panToolbar);
+  layout->addWidget(buildTopRow());
   layout->addWidget(zelJoinsEditor, 1);
   resize(631, 413);
   zelCentreOnScreen(*this);
@@ -98,6 +100,21 @@ QWidget *TfrmZelDataModel::buildToolbar() {
   return panel;
 }
 
+// The toolbar, and the find box at its right end (alone there while the toolbar is hidden).
+QWidget *TfrmZelDataModel::buildTopRow() {
+  auto *top = new QWidget(this);
+  top->setObjectName(QStringLiteral("panTop"));
+  txtFindTable->setParent(top);
+  txtFindTable->setFixedWidth(170);
+  auto *row = new QHBoxLayout(top);
+  row->setContentsMargins(0, 0, 3, 0);
+  row->setSpacing(3);
+  row->addWidget(panToolbar, 1);
+  row->addStretch();
+  row->addWidget(txtFindTable);
+  return top;
+}
+
 void TfrmZelDataModel::connectCommands() {
   // The editor's operations show their own messages; the guard keeps a model error from
   // leaving the click.
@@ -113,9 +130,28 @@ void TfrmZelDataModel::connectCommands() {
   forward(cmdRenameFields, [](TzelJoinsEditor &e) { e.EditFields(); });
   connect(cmdHelp, &QToolButton::clicked, this, &TfrmZelDataModel::cmdHelpClick);
   // No menu bar here: the workspace's Edit menu key for Join To works in this window too.
+  auto *find = new QShortcut(QKeySequence::Find, this);
+  connect(find, &QShortcut::activated, this, [this] {
+    txtFindTable->setFocus(Qt::ShortcutFocusReason);
+    txtFindTable->selectAll();
+  });
+  connectZoomKeys();
   auto *joinTo = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_J), this);
   connect(joinTo, &QShortcut::activated, this,
           [this] { zelCatchToMessage([this] { zelJoinsEditor->JoinTo(); }); });
+}
+
+// No View menu here: its zoom keys, read-only too.
+void TfrmZelDataModel::connectZoomKeys() {
+  const auto key = [this](QKeyCombination combination, std::function<void()> act) {
+    auto *shortcut = new QShortcut(QKeySequence(combination), this);
+    connect(shortcut, &QShortcut::activated, this, act);
+  };
+  key(Qt::CTRL | Qt::Key_0, [this] { zelJoinsEditor->SetZoom(1); });
+  key(Qt::CTRL | Qt::Key_9, [this] { zelJoinsEditor->ZoomToFit(); });
+  key(Qt::CTRL | Qt::Key_Minus, [this] { zelJoinsEditor->ZoomOut(); });
+  key(Qt::CTRL | Qt::Key_Plus, [this] { zelJoinsEditor->ZoomIn(); });
+  key(Qt::CTRL | Qt::Key_Equal, [this] { zelJoinsEditor->ZoomIn(); }); // + unshifted
 }
 
 void TfrmZelDataModel::SetReadOnly() {

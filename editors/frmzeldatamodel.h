@@ -11,6 +11,7 @@ class QFrame;
 class QToolButton;
 class QWidget;
 class TzelJoinsEditor;
+class TzelTableFinder;
 
 class ZELWIDGETS_EXPORT TfrmZelDataModel : public QDialog {
   Q_OBJECT
@@ -30,6 +31,7 @@ public:
   QToolButton *cmdRenameFields;
   QToolButton *cmdHelp;
   TzelJoinsEditor *zelJoinsEditor;
+  TzelTableFinder *txtFindTable; // beside the toolbar; stays when the toolbar hides
 
   // Hides the toolbar, makes the editor read-only, marks the caption and makes room for the
   // tables.
@@ -45,7 +47,9 @@ protected:
 private:
   void fitTables();
   QWidget *buildToolbar();
+  QWidget *buildTopRow();
   void connectCommands();
+  void connectZoomKeys();
 
   bool m_fitOnShow = false;
 };

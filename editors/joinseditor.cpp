@@ -52,9 +52,23 @@ TzelJoinsEditor::TzelJoinsEditor(QWidget *parent)
   verticalScrollBar()->setTracking(true);
   connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] { realizeNearView(); });
   connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] { realizeNearView(); });
-  m_surface->paintLines = [this](QPainter &painter) { paintLines(painter); };
-  connect(m_surface, &TzelJoinsSurface::backgroundPressed, this, &TzelJoinsEditor::PressBackground);
-  connect(m_surface, &TzelJoinsSurface::backgroundDoubleClicked, this, [this] { EditJoin(false); });
+  m_surface->paintLines = [this](QPainter &painter) { paintSurface(painter); };
+  connect(m_surface, &TzelJoinsSurface::backgroundPressed, this,
+          [this](const QPoint &pos, Qt::MouseButton button, const QPoint &globalPos) {
+            if (m_zoom >= 1)
+              return PressBackground(pos, button, globalPos);
+            if (button == Qt::RightButton)
+              return showPopup(globalPos);
+            if (const TzelTablePlace *place = placeAtZoomed(pos)) { // back to 1, on the table
+              const QString alias = place->alias;
+              SetZoom(1, place->geometry.center());
+              ShowTable(alias);
+            }
+          });
+  connect(m_surface, &TzelJoinsSurface::backgroundDoubleClicked, this, [this] {
+    if (m_zoom >= 1)
+      EditJoin(false);
+  });
   m_surface->lineKey = [this](const QKeyEvent &event) { return lineKey(event); };
   m_surface->tabFromLine = [this](bool forward) { tabFromLine(forward); };
   m_surface->describeLines = [this] { return linesDescription(); };
@@ -98,6 +112,8 @@ void TzelJoinsEditor::buildPopup() {
   add("popJoinTo", tr("Jo&in To..."), [this] { JoinTo(); });
   add("popRemoveJoin", tr("Remove &Join"), [this] { RemoveJoin(); });
   m_popup->addSeparator();
+  addZoomMenu();
+  m_popup->addSeparator();
   m_editFields = add("popEditFields", tr("Edit &Fields"), [this] { EditFields(); });
   m_editFieldsSeparator = m_popup->addSeparator();
   m_editFieldsSeparator->setObjectName(QStringLiteral("popFieldsSeparator"));
@@ -128,7 +144,7 @@ void TzelJoinsEditor::SetModelEditing(bool on) {
 void TzelJoinsEditor::SetReadOnly(bool on) {
   m_readOnly = on;
   for (QAction *action : m_popup->actions())
-    if (action->objectName() != QLatin1String("popHelp"))
+    if (action->objectName() != QLatin1String("popHelp") && !action->menu())
       action->setEnabled(!on);
   for (TzelTableForm *window : tableWindows())
     applyReadOnly(window->list());
@@ -141,15 +157,17 @@ void TzelJoinsEditor::applyReadOnly(TzelTableList *list) const {
 }
 
 void TzelJoinsEditor::resetSurface() {
-  m_surface->setMinimumSize(kSurfaceSize, kSurfaceSize);
+  m_extent = QSize(kSurfaceSize, kSurfaceSize);
+  applySurfaceSize();
 }
 
 // The surface holds the window with room to spare beyond it; it never shrinks while shown.
 void TzelJoinsEditor::growSurface(const QRect &window) {
   const QSize wanted(window.right() + 1 + kDropMargin, window.bottom() + 1 + kDropMargin);
-  const QSize now = m_surface->minimumSize();
-  if (wanted.width() > now.width() || wanted.height() > now.height())
-    m_surface->setMinimumSize(now.expandedTo(wanted));
+  if (wanted.width() > m_extent.width() || wanted.height() > m_extent.height()) {
+    m_extent = m_extent.expandedTo(wanted);
+    applySurfaceSize();
+  }
 }
 
 QPoint TzelJoinsEditor::surfacePoint(const QPoint &viewportPoint) const {

@@ -118,10 +118,29 @@ public:
   // The window of the first table whose alias equals the alias, ignoring case, or none; the
   // window is made when the table has none yet.
   TzelTableForm *FindTableWindow(const QString &alias) const;
+  // The aliases of the tables in position order (left to right, those of one Left top to
+  // bottom): the order in which a search meets them.
+  QStringList TableAliases() const;
+  // Scrolls the table of the alias (ignoring case) into the middle of the view, its window
+  // made, and selects its first row, so that the table commands act on it; with takeFocus its
+  // list takes the keyboard focus too. False when no table has the alias.
+  bool ShowTable(const QString &alias, bool takeFocus = false);
   // The windows made so far, in the order of their tables: those in or near the view and
   // those reached since (every table's, in a schema of up to 100 tables). Makes none.
   QList<TzelTableForm *> tableWindows() const;
   int tableCount() const { return int(m_places.size()); }
+
+  // The scale the schema shows at. At 1 the tables are windows and can be edited; below it
+  // they are drawn on the surface without windows, to see a big schema whole, and a click on
+  // a table (or showing it) comes back to 1 centred on it.
+  double Zoom() const { return m_zoom; }
+  // Clamped to MinZoom..1; at 1 the view centres on `centre` (surface coordinates at 1) when
+  // one is given, else it keeps the middle of the view where it was.
+  void SetZoom(double zoom, std::optional<QPoint> centre = std::nullopt);
+  void ZoomToFit(); // the whole schema in view, never above 1
+  void ZoomIn();    // the next of 25, 50 and 100 %
+  void ZoomOut();
+  static constexpr double MinZoom = 0.02;
   TzelJoinsSurface *surface() const { return m_surface; }
   QMenu *popupMenu() const { return m_popup; }
   // Surface coordinates of a point of the viewport (they differ while scrolled).
@@ -195,6 +214,12 @@ private:
   void announceLine(int index);
   void showLinePopup();
   void rollActiveTable();
+  void addZoomMenu();
+  void applySurfaceSize();
+  void paintSurface(QPainter &painter) const;
+  void paintZoomed(QPainter &painter) const;
+  // The table drawn at a point of the zoomed surface, or none.
+  TzelTablePlace *placeAtZoomed(const QPoint &pos) const;
 
   QPointer<TzelSchema> m_schema;
   QPointer<TzelModel> m_model;
@@ -205,6 +230,8 @@ private:
   bool m_realizing = false;
   bool m_inPassing = false;
   TzelJoinsSurface *m_surface;
+  double m_zoom = 1;
+  QSize m_extent;                                        // the surface's least size at 1
   std::vector<std::unique_ptr<TzelTablePlace>> m_places; // every live table, in creation order
   mutable std::vector<TzelTablePlace *> m_unmade;
   mutable bool m_unmadeStale = true;

@@ -37,6 +37,7 @@ QString outerJoinText(const QString &all, const QString &matching) {
 void TzelJoinsEditor::AddTable() {
   if (!m_schema || m_readOnly)
     return;
+  SetZoom(1); // tables are placed and dropped at full size
   if (!m_addTableDialog) {
     m_addTableDialog = new TfrmZelAddTable(this);
     connect(m_addTableDialog, &TfrmZelAddTable::addTableRequested, this,

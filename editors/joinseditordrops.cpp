@@ -123,7 +123,7 @@ bool TzelJoinsEditor::confirmComparable(const TzelDraggedField &from,
 }
 
 void TzelJoinsEditor::DropTable(const QString &name, const QPoint &pos) {
-  if (!m_model || !m_schema || m_readOnly)
+  if (!m_model || !m_schema || m_readOnly || m_zoom < 1)
     return;
   const QPoint at = surfacePoint(pos);
   if (m_modelEditing)

@@ -90,6 +90,8 @@ void TzelJoinsEditor::connectKeys(TzelTableForm *window) {
 }
 
 void TzelJoinsEditor::focusWindow(TzelTableForm *window, Qt::FocusReason reason) {
+  if (m_zoom < 1) // a window to work in: back to 1, centred on it
+    SetZoom(1, window->geometry().center());
   m_surface->setActiveSubWindow(window);
   window->raise();
   window->list()->setFocus(reason);

@@ -162,6 +162,7 @@ void TzelJoinsEditor::paintLines(QPainter &painter) const {
   if (!m_schema)
     return;
   QPen pen(Qt::black, 1);
+  pen.setCosmetic(true); // as thin zoomed out as at 1
   // Only the lines that cross the area being painted: a big schema has thousands.
   const QRect area = painter.hasClipping()
                          ? painter.clipBoundingRect().toAlignedRect().adjusted(-2, -2, 2, 2)

@@ -165,7 +165,7 @@ TzelTableForm *TzelJoinsEditor::realize(TzelTablePlace &place) {
   const bool realizing = std::exchange(m_realizing, true);
   // A sub-window activates itself, and takes the focus, as it shows; unless disabled.
   window->setEnabled(!m_inPassing);
-  window->show();
+  window->setVisible(m_zoom >= 1); // zoomed out, the surface draws the table itself
   window->setEnabled(true);
   m_realizing = realizing;
   return window;
@@ -175,7 +175,7 @@ TzelTableForm *TzelJoinsEditor::realize(TzelTablePlace &place) {
 // seen without its window and a scroll by half a page finds its windows made; the view's own
 // scroll and size changes call it.
 void TzelJoinsEditor::realizeNearView(bool loading) {
-  if (m_places.empty())
+  if (m_places.empty() || m_zoom < 1)
     return;
   const bool every = m_places.size() <= kEveryWindowUpTo;
   const QSize view = viewport()->size();
@@ -295,6 +295,39 @@ TzelTableForm *TzelJoinsEditor::FindTableWindow(const QString &alias) const {
     if (zelSameText(place->alias, alias)) // made on demand: the editor shows no different
       return const_cast<TzelJoinsEditor *>(this)->realize(*place);
   return nullptr;
+}
+
+QStringList TzelJoinsEditor::TableAliases() const {
+  QStringList aliases;
+  const std::vector<TzelTablePlace *> places = placesInPositionOrder();
+  aliases.reserve(qsizetype(places.size()));
+  for (const TzelTablePlace *place : places)
+    aliases.append(place->alias);
+  return aliases;
+}
+
+bool TzelJoinsEditor::ShowTable(const QString &alias, bool takeFocus) {
+  const TzelTablePlace *found = windowIndex().value(alias.toCaseFolded());
+  if (!found)
+    return false;
+  TzelTablePlace &place = const_cast<TzelTablePlace &>(*found);
+  const QPoint centre = place.geometry.center();
+  if (m_zoom < 1 && !takeFocus) // drawn selected where it stands
+    ensureVisible(int(centre.x() * m_zoom), int(centre.y() * m_zoom), viewport()->width() / 2,
+                  viewport()->height() / 2);
+  else
+    ensureVisible(centre.x(), centre.y(), viewport()->width() / 2, viewport()->height() / 2);
+  TzelTableForm *window = realize(place);
+  for (TzelTableForm *other : tableWindows())
+    if (other != window)
+      other->list()->setItemIndex(-1);
+  window->raise();
+  window->list()->setItemIndex(0);
+  if (m_zoom < 1)
+    m_surface->viewport()->update();
+  if (takeFocus)
+    focusWindow(window, Qt::OtherFocusReason);
+  return true;
 }
 
 TzelTable *TzelJoinsEditor::tableOf(const TzelTableForm *window) const {

@@ -7,6 +7,7 @@
 #include "editors/frmzeladdtable.h"
 #include "editors/frmzeljoin.h"
 #include "editors/joinpairs.h"
+#include "editors/tablefinder.h"
 #include "editors/tablenames.h"
 #include "support/modaldriver.h"
 #include "support/recordingmessages.h"
@@ -21,6 +22,8 @@
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <QtTest>
+#include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -105,6 +108,11 @@ private slots:
   void farTableCanBeScrolledTo();
   void fieldRowsFollowEdits();
   void bigSchemaMakesWindowsInView();
+  void findTable_data();
+  void findTable();
+  void zoomSteps_data();
+  void zoomSteps();
+  void zoomToFitAndBack();
   void rowsScrolledAndRolledUp();
   void equalLeftAndReversedWindows();
   void lineSelection();
@@ -194,6 +202,96 @@ void TestJoinsEditor::fieldRowsFollowEdits() {
   delete list.takeItem(2);
   QCOMPARE(list.rowOf(QStringLiteral("CustNo")), -1);
   QCOMPARE(list.rowOf(QStringLiteral("OrderNo")), 2);
+}
+
+// Position order is by column: T390 (column 10) ... T398 come before T39 (column 19, row 1)
+// and T399 (column 19, row 19).
+void TestJoinsEditor::findTable_data() {
+  QTest::addColumn<QString>("text");
+  QTest::addColumn<int>("key");
+  QTest::addColumn<int>("presses");
+  QTest::addColumn<QString>("shown");
+  QTest::newRow("first match") << "t39" << 0 << 0 << "T390";
+  QTest::newRow("down") << "T39" << int(Qt::Key_Down) << 1 << "T391";
+  QTest::newRow("f3") << "T39" << int(Qt::Key_F3) << 9 << "T39";
+  QTest::newRow("last") << "T39" << int(Qt::Key_Down) << 10 << "T399";
+  QTest::newRow("wraps") << "T39" << int(Qt::Key_F3) << 11 << "T390";
+  QTest::newRow("far corner") << "T399" << 0 << 0 << "T399";
+  QTest::newRow("none") << "X" << int(Qt::Key_Down) << 1 << "";
+}
+
+void TestJoinsEditor::findTable() {
+  QFETCH(QString, text);
+  QFETCH(int, key);
+  QFETCH(int, presses);
+  QFETCH(QString, shown);
+  BigSchema big;
+  TzelTableFinder finder(&big.editor);
+  finder.show();
+  finder.activateWindow();
+  QVERIFY(QTest::qWaitForWindowActive(&finder));
+  QTest::keyClicks(&finder, text);
+  for (int i = 0; i < presses; ++i)
+    QTest::keyClick(&finder, Qt::Key(key));
+  QCOMPARE(finder.shownTable(), shown);
+  TzelTableForm *selected = big.editor.SelectedTableWindow();
+  QCOMPARE(selected ? selected->windowTitle() : QString(), shown);
+  QVERIFY(!big.editor.Modified());
+  if (shown.isEmpty())
+    return;
+  const QRect view(big.editor.surfacePoint({0, 0}), big.editor.viewport()->size());
+  QVERIFY(view.contains(selected->geometry()));
+  QTest::keyClick(&finder, Qt::Key_Return);
+  QCOMPARE(big.editor.focusWidget(), selected->list());
+}
+
+void TestJoinsEditor::zoomSteps_data() {
+  QTest::addColumn<QString>("steps");
+  QTest::addColumn<double>("zoom");
+  QTest::newRow("out") << "-" << 0.5;
+  QTest::newRow("out twice") << "--" << 0.25;
+  QTest::newRow("no further") << "---" << 0.25;
+  QTest::newRow("out and in") << "--+" << 0.5;
+  QTest::newRow("never above 1") << "-++" << 1.0;
+}
+
+void TestJoinsEditor::zoomSteps() {
+  QFETCH(QString, steps);
+  QFETCH(double, zoom);
+  BigSchema big;
+  for (QChar step : steps)
+    step == u'-' ? big.editor.ZoomOut() : big.editor.ZoomIn();
+  QCOMPARE(big.editor.Zoom(), zoom);
+  const QList<TzelTableForm *> windows = big.editor.tableWindows();
+  QVERIFY(std::all_of(windows.cbegin(), windows.cend(),
+                      [zoom](const TzelTableForm *w) { return w->isVisible() == (zoom == 1.0); }));
+  // The scroll range is the schema's, scaled.
+  QCOMPARE(big.editor.surface()->minimumWidth(), int(std::ceil((19 * 200 + 115 + 200) * zoom)));
+  QVERIFY(!big.editor.Modified());
+}
+
+// Fitted, the whole schema is in view with no window; a click on a table comes back to 1 with
+// that table selected in the middle of the view.
+void TestJoinsEditor::zoomToFitAndBack() {
+  BigSchema big;
+  big.editor.ZoomToFit();
+  const double zoom = big.editor.Zoom();
+  QVERIFY(zoom < 0.2);
+  const QSize view = big.editor.viewport()->size();
+  QVERIFY(big.editor.surface()->minimumWidth() <= view.width());
+  QVERIFY(big.editor.surface()->minimumHeight() <= view.height());
+  QVERIFY(!big.editor.tableWindows().first()->isVisible());
+  const QPoint far = big.model.GetTable(399)->Left() * QPoint(1, 0) +
+                     big.model.GetTable(399)->Top() * QPoint(0, 1) + QPoint(50, 60);
+  QTest::mouseClick(big.editor.surface()->viewport(), Qt::LeftButton, {},
+                    QPoint(int(far.x() * zoom), int(far.y() * zoom)));
+  QCOMPARE(big.editor.Zoom(), 1.0);
+  TzelTableForm *selected = big.editor.SelectedTableWindow();
+  QVERIFY(selected && selected->isVisible());
+  QCOMPARE(selected->windowTitle(), BigSchema::alias(399));
+  const QRect visible(big.editor.surfacePoint({0, 0}), big.editor.viewport()->size());
+  QVERIFY(visible.contains(selected->geometry()));
+  QVERIFY(!big.editor.Modified());
 }
 
 void TestJoinsEditor::bigSchemaMakesWindowsInView() {
@@ -501,8 +599,8 @@ void TestJoinsEditor::popupMenu() {
   QCOMPARE(items, QStringList({"popAddTable &Add Table", "popRemoveTable &Remove Table",
                                "popRenameTable Rename &Table", "popRollTable R&oll Up/Down", "-",
                                "popEditJoin &Edit Join", "popJoinTo Jo&in To...",
-                               "popRemoveJoin Remove &Join", "-", "popEditFields Edit &Fields", "-",
-                               "popHelp &Help"}));
+                               "popRemoveJoin Remove &Join", "-", "popZoom &Zoom", "-",
+                               "popEditFields Edit &Fields", "-", "popHelp &Help"}));
   const auto *editFields = s.editor.popupMenu()->findChild<QAction *>("popEditFields");
   const auto *separator = s.editor.popupMenu()->findChild<QAction *>("popFieldsSeparator");
   QVERIFY(!editFields->isVisible());

@@ -3,6 +3,7 @@
 // read-only window, and the toolbar reaching the joins editor.
 #include "editors/frmzeldatamodel.h"
 #include "editors/joinseditor.h"
+#include "editors/tablefinder.h"
 #include "editors/tableform.h"
 #include "editors/tablelist.h"
 #include "editors/zeldatamodeldialog.h"
@@ -196,6 +197,7 @@ private slots:
     rec.answers << TzelAnswer::Yes;
     QString caption;
     bool toolbarShown = true;
+    bool findShown = false;
     bool readOnlyEditor = false;
     bool scrolls = false;
     double contrast = 0;
@@ -208,6 +210,7 @@ private slots:
       for (const TzelTableForm *form : w.zelJoinsEditor->tableWindows())
         allTablesInView = allTablesInView && view.contains(form->geometry());
       toolbarShown = w.panToolbar->isVisible();
+      findShown = w.txtFindTable->isVisible();
       // Read-only, not disabled: the text keeps its colours and the view scrolls.
       readOnlyEditor = w.zelJoinsEditor->ReadOnly() && w.zelJoinsEditor->isEnabled();
       contrast = rowContrast(*w.zelJoinsEditor->tableWindows().first()->list(), 2);
@@ -221,6 +224,7 @@ private slots:
     }));
     QCOMPARE(caption, QStringLiteral("Data Model (Read-Only)"));
     QVERIFY(!toolbarShown);
+    QVERIFY(findShown); // finding changes nothing
     QVERIFY(readOnlyEditor);
     QVERIFY2(contrast >= 4.5, qPrintable(QString::number(contrast)));
     QVERIFY(scrolls);
@@ -235,6 +239,30 @@ private slots:
     QCOMPARE(w.size(), QSize(631, 413));
     QVERIFY(w.zelJoinsEditor->ModelEditing());
     QCOMPARE(w.panToolbar->height(), 33);
+  }
+
+  // Ctrl+F reaches "Find a table", which selects the first table holding the text; the zoom
+  // keys step between 25, 50 and 100 % and fit the model; nothing is modified.
+  void findAndZoomKeys() {
+    std::unique_ptr<TzelModel> model = readSampleModel();
+    TfrmZelDataModel w;
+    w.zelJoinsEditor->SetModel(model.get());
+    w.zelJoinsEditor->SetSchema(model.get());
+    w.show();
+    QVERIFY(QTest::qWaitForWindowActive(&w));
+    QTest::keyClick(&w, Qt::Key_F, Qt::ControlModifier);
+    QCOMPARE(QApplication::focusWidget(), w.txtFindTable);
+    QTest::keyClicks(w.txtFindTable, QStringLiteral("ord"));
+    QCOMPARE(w.zelJoinsEditor->SelectedTableWindow()->windowTitle(), QStringLiteral("Orders"));
+    const std::pair<Qt::Key, double> steps[] = {
+        {Qt::Key_Minus, 0.5}, {Qt::Key_Minus, 0.25}, {Qt::Key_Plus, 0.5}, {Qt::Key_0, 1}};
+    for (const auto &[key, zoom] : steps) {
+      QTest::keyClick(w.txtFindTable, key, Qt::ControlModifier);
+      QCOMPARE(w.zelJoinsEditor->Zoom(), zoom);
+    }
+    QTest::keyClick(w.txtFindTable, Qt::Key_9, Qt::ControlModifier);
+    QVERIFY(w.zelJoinsEditor->Zoom() < 1);
+    QVERIFY(!w.zelJoinsEditor->Modified());
   }
 
   void toolbar_data() {

@@ -9,12 +9,16 @@
 //                changes are lost); it prints "--- CLOSED changed" or "--- CLOSED unchanged"
 //                when the window closes;
 //   model-readonly  the same with ReadOnly set;
-//   arrange      the joins editor alone over "Step 1" with its tables arranged.
+//   arrange      the joins editor alone over "Step 1" with its tables arranged;
+//   model-big    the data model window over a generated model of 3,000 tables of 10 fields
+//                and 4,000 joins.
 
+#include "../support/gridmodel.h"
 #include "database/zeldataset.h"
 #include "database/zelsession.h"
 #include "dialogs/guiapplication.h"
 #include "dialogs/guiinteraction.h"
+#include "editors/frmzeldatamodel.h"
 #include "editors/joinseditor.h"
 #include "editors/zeldatamodeldialog.h"
 #include "model/storedform.h"
@@ -54,6 +58,18 @@ int showArranged(QCoreApplication &app, TzelModel *model, TzelQuerion &querion) 
   return app.exec();
 }
 
+int showBigModel(QCoreApplication &app) {
+  TzelModel model;
+  fillGridModel(model, 3000);
+  TfrmZelDataModel window;
+  window.zelJoinsEditor->SetModel(&model);
+  window.zelJoinsEditor->SetSchema(&model);
+  window.setGeometry(40, 40, 1000, 700);
+  window.show();
+  QObject::connect(&window, &QDialog::finished, &app, &QCoreApplication::quit);
+  return app.exec();
+}
+
 void printStatement(TzelModel *model, TzelQuerion &querion) {
   TzelQuerion probe;
   probe.SetDataModel(model);
@@ -89,6 +105,8 @@ int main(int argc, char *argv[]) {
   TzelSession::defaultSession().registerAlias(
       {QStringLiteral("PELLOX"), QStringLiteral("STANDARD"), {QStringLiteral("PATH=") + data}});
 
+  if (mode == QStringLiteral("model-big"))
+    return showBigModel(app);
   std::unique_ptr<TzelComponent> read =
       StoredFormReader().read(loadStoredFormFile(kExamples + QStringLiteral("pellox-model.txt")));
   auto *model = qobject_cast<TzelModel *>(read.get());
