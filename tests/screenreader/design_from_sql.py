@@ -6,16 +6,14 @@ them. Edited text and Alt+Q ask whether the design should follow it; No keeps th
 
 import os
 import shutil
-import subprocess
 import sys
 import tempfile
-import time
 
 import pyatspi
 
-from workspace_a11y import (application, enable_accessibility, find, host_env, poll, read_sql,
-                            shot, stop)
-from xwindows import key, typed, window_id
+from workspace_a11y import (application, enable_accessibility, find, focused, poll, read_sql,
+                            running, shot)
+from xwindows import key, press, typed, window_id
 
 REFUSED = 'SELECT CST_CO FROM "T0490.DB"\n LIMIT 5'
 REFUSAL = "Error: Line 2, column 2: LIMIT cannot be shown in the design"
@@ -33,17 +31,12 @@ VALUES = [["Customers", "Company", "Ascending"], ["Orders", "SaleDate", ""],
 QUESTION = "Update the design from the SQL text?"
 
 
-def press(*keys):
-    key(None, *keys)
-    time.sleep(0.2)
 
 
 def message(app, text):
     return pyatspi.findDescendant(app, lambda a: a is not None and a.name == text)
 
 
-def focused(node):
-    return node if node and node.getState().contains(pyatspi.STATE_FOCUSED) else None
 
 
 def sql_tab(window):
@@ -115,28 +108,21 @@ def main():
     host = sys.argv[1]
     enable_accessibility()
     folder = tempfile.mkdtemp()
-    proc = subprocess.Popen([host], stdout=subprocess.DEVNULL, env=host_env())
     try:
-        app = poll("the host on the bus", lambda: application(os.path.basename(host)))
-        window = poll("the workspace", lambda: find(app, pyatspi.ROLE_DIALOG, "Querion"))
-        key(poll("the workspace window", lambda: window_id("^Querion")))
-        sql_tab(window)
-        refused(app, window)
-        type_sql(STATEMENT)
-        press("ctrl+shift+d")
-        designed(window)
-        print("Ctrl+Shift+D: %s; lines %r; values %s" % shown(window))
-        shot(window, "design-from-sql", folder)
-        declined(app, window)
-    except BaseException:
-        where = os.environ.get("ZEL_FAIL_SHOT")
-        if where:
-            subprocess.run(["import", "-window", "root", where], check=False)
-        raise
+        with running(host):
+            app = poll("the host on the bus", lambda: application(os.path.basename(host)))
+            window = poll("the workspace", lambda: find(app, pyatspi.ROLE_DIALOG, "Querion"))
+            key(poll("the workspace window", lambda: window_id("^Querion")))
+            sql_tab(window)
+            refused(app, window)
+            type_sql(STATEMENT)
+            press("ctrl+shift+d")
+            designed(window)
+            print("Ctrl+Shift+D: %s; lines %r; values %s" % shown(window))
+            shot(window, "design-from-sql", folder)
+            declined(app, window)
     finally:
-        stop(proc)
         shutil.rmtree(folder, ignore_errors=True)
-
 
 if __name__ == "__main__":
     main()

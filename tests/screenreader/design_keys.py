@@ -8,20 +8,19 @@ them: by the focus events they raise."""
 
 import os
 import shutil
-import subprocess
 import sys
 import tempfile
 import time
 
 import pyatspi
-from gi.repository import GLib
 
-from workspace_a11y import (application, enable_accessibility, extents, find, host_env, poll,
-                            read_sql, stop)
-from workspace_edit import add_tables, table_window
-from xwindows import key, typed, window_id
+from workspace_a11y import (FocusEvents, application, enable_accessibility, extents, find,
+                            focused, poll, read_sql, running, top)
+from workspace_edit import add_tables, focused_table, table_window
+from xwindows import key, press, typed, window_id
 
 COMPANY = "Frontier Industries"
+TABLES = ["Customers", "Orders", "Items"]
 JOINS = "Customers.CustNo = Orders.CustNo\nOrders.OrderNo = Items.OrderNo"
 # What the same design gives when built with the mouse (tables from the add-table dialog, the
 # joins they bring, Company and Qty dragged into the grid, sort and filter in the value editor).
@@ -34,70 +33,31 @@ STATEMENT = """  SELECT Customers.CST_CO AS Customers.Company,
                  ON Orders.ORD_NO = Items.ORD_NO
    WHERE (((Customers.CST_CO = "Frontier Industries")))
 ORDER BY Customers.Company ASC"""
-announced = []
 
 
-def heard(event):
-    try:
-        if event.detail1 and event.source is not None:
-            announced.append((event.source.getRoleName(), label(event.source),
-                              event.source.name))
-    except GLib.GError:
-        pass  # a popup item gone before its event was read
 
 
-def label(node):
-    """What a screen reader calls a control by: the label it is labelled by, else its name."""
-    for relation in node.getRelationSet():
-        if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY:
-            return relation.getTarget(0).name
-    return node.name
 
 
-def pump():
-    for _ in range(200):
-        GLib.MainContext.default().iteration(False)
 
 
-def press(*keys):
-    key(None, *keys)
-    time.sleep(0.2)
 
 
-def focused_list(window):
-    for name in ("Customers", "Orders", "Items"):
-        fields = find(table_window(window, name), pyatspi.ROLE_LIST, name + " fields")
-        if fields.getState().contains(pyatspi.STATE_FOCUSED):
-            return name
-    return None
 
 
-WINDOW_ROLES = {pyatspi.ROLE_FRAME, pyatspi.ROLE_DIALOG, pyatspi.ROLE_WINDOW,
-                pyatspi.ROLE_FILLER}
 
 
-def focused(node):
-    return node if node and node.getState().contains(pyatspi.STATE_FOCUSED) else None
-
-
-def top(app, name):
-    """A window of the application by its name, searched among the top level only."""
-    for w in app:
-        if w is not None and w.name == name and w.getRole() in WINDOW_ROLES and \
-                w.getState().contains(pyatspi.STATE_SHOWING):
-            return w
-    return None
 
 
 def to_window(window, name):
     """Ctrl+Tab until the table window has the focus; a pause ends type-ahead."""
     for _ in range(4):
-        if focused_list(window) == name:
+        if focused_table(window, TABLES) == name:
             time.sleep(0.5)
             return
         press("ctrl+Tab")
     raise SystemExit("Ctrl+Tab does not reach the %s window (at %s)" %
-                     (name, focused_list(window)))
+                     (name, focused_table(window, TABLES)))
 
 
 def join_to(table, field):
@@ -112,28 +72,23 @@ def join_to(table, field):
     key(window_id("^Querion"))
 
 
-def heard_since(mark, role, name):
-    pump()
-    return any(r == role and n == name for r, n, _ in announced[mark:])
-
-
-def delete_joins(app, window, surface):
+def delete_joins(app, window, surface, events):
     """Tab from the last table window to the first join line; Delete removes the focused line
     after the question and the next line takes the focus, the last one leaves it on a table."""
-    mark = len(announced)
+    mark = events.mark()
     press("Tab")
-    if not heard_since(mark, "image", "Customers.CustNo to Orders.CustNo, inner join"):
-        raise SystemExit("Tab to the first line announced %s" % announced[mark:])
+    if not events.since(mark, "image", "Customers.CustNo to Orders.CustNo, inner join"):
+        raise SystemExit("Tab to the first line announced %s" % events.heard[mark:])
     for _ in range(2):
         press("Delete")
         poll("the question", lambda: pyatspi.findDescendant(
             app, lambda a: a is not None and a.name == "Remove the selected join?"))
         press("y")
     poll("both lines deleted", lambda: not surface.description)
-    poll("the focus back on a table window", lambda: focused_list(window))
+    poll("the focus back on a table window", lambda: focused_table(window, TABLES))
 
 
-def sort_and_filter(app, window):
+def sort_and_filter(app, window, events):
     """F6 to the grid, Home to the first value, F2: in the value editor the Sort row's combo
     takes typed letters and reads as "Sort"; Alt+F turns to the Filter page, whose first value
     row takes the company; Escape closes the window applying it."""
@@ -149,10 +104,10 @@ def sort_and_filter(app, window):
             break
         press("Tab")
     press(*["Up"] * 12)
-    mark = len(announced)
+    mark = events.mark()
     press(*["Down"] * 9)
-    if not heard_since(mark, "combo box", "Sort"):
-        raise SystemExit("the Sort row's combo was heard as %s" % announced[mark:])
+    if not events.since(mark, "combo box", "Sort"):
+        raise SystemExit("the Sort row's combo was heard as %s" % events.heard[mark:])
     typed("A")
     press("alt+f")
     poll("Alt+F to the Filter page", lambda: focused(find(editor, pyatspi.ROLE_TABLE, "Filter")))
@@ -170,64 +125,65 @@ def main():
     host = sys.argv[1]
     enable_accessibility()
     folder = tempfile.mkdtemp()
-    proc = subprocess.Popen([host, "edit"], stdout=subprocess.DEVNULL,
-                            env=dict(host_env(), ZEL_EDIT_FOLDER=folder))
     try:
-        app = poll("the host on the bus", lambda: application(os.path.basename(host)))
-        window = poll("the workspace", lambda: find(app, pyatspi.ROLE_DIALOG, "Querion"))
-        workspace = poll("the workspace window", lambda: window_id("^Querion"))
-        pyatspi.Registry.registerEventListener(heard, "object:state-changed:focused")
-        key(workspace, "ctrl+n")
-        add_tables(window, workspace, ["Customers", "Orders", "Items"])
-        surface = find(window, pyatspi.ROLE_LAYERED_PANE, "Tables and join lines")
-        key(workspace)  # no window manager to give the X focus back after the dialog
-        delete_joins(app, window, surface)
-        to_window(window, "Customers")
-        typed("CustNo")
-        join_to("Or", "CustNo")
-        to_window(window, "Orders")
-        typed("OrderNo")
-        join_to("It", "OrderNo")
-        if surface.description != JOINS:
-            raise SystemExit("the lines made by Join To: %r" % surface.description)
-        print("Joins: both deleted with Tab and Delete, made again with Join To")
-        to_window(window, "Customers")
-        typed("Company")
-        press("Return")
-        to_window(window, "Items")
-        typed("Qty")
-        press("Return")
-        sort_and_filter(app, window)
-        print("Values: Company and Qty by Enter; sort and filter set, Escape applied them")
-
-        key(workspace, "shift+F6")
-        poll("Shift+F6 to a table window", lambda: focused_list(window))
-        to_window(window, "Orders")
-        x = extents(table_window(window, "Orders"))[0]
-        press("ctrl+Right")
-        poll("the window moved", lambda: extents(table_window(window, "Orders"))[0] == x + 10)
-        press("alt+s")
-        text = poll("the SQL text", lambda: find(window, pyatspi.ROLE_TEXT, "SQL text"))
-        sql = poll("the statement", lambda: read_sql(text))
-        if sql != STATEMENT:
-            raise SystemExit("the SQL tab shows:\n%s" % sql)
-        press("alt+p")
-        records = poll("the records grid", lambda: find(window, pyatspi.ROLE_TABLE, "Records"))
-        table = records.queryTable()
-        poll("records in the grid", lambda: table.nRows > 0)
-        first = [table.getAccessibleAt(0, c).name for c in range(table.nColumns)]
-        if first != [COMPANY, "5"]:
-            raise SystemExit("the first record reads %s" % first)
-        print("SQL tab: the statement the mouse builds; Preview: %s" % first)
-    except BaseException:
-        where = os.environ.get("ZEL_FAIL_SHOT")
-        if where:
-            subprocess.run(["import", "-window", "root", where], check=False)
-        raise
+        with running(host, "edit", folder=folder):
+            design(host)
     finally:
-        stop(proc)
         shutil.rmtree(folder, ignore_errors=True)
 
+
+def design(host):
+    app = poll("the host on the bus", lambda: application(os.path.basename(host)))
+    window = poll("the workspace", lambda: find(app, pyatspi.ROLE_DIALOG, "Querion"))
+    workspace = poll("the workspace window", lambda: window_id("^Querion"))
+    events = FocusEvents()
+    key(workspace, "ctrl+n")
+    add_tables(window, workspace, TABLES)
+    surface = find(window, pyatspi.ROLE_LAYERED_PANE, "Tables and join lines")
+    key(workspace)  # no window manager to give the X focus back after the dialog
+    delete_joins(app, window, surface, events)
+    to_window(window, "Customers")
+    typed("CustNo")
+    join_to("Or", "CustNo")
+    to_window(window, "Orders")
+    typed("OrderNo")
+    join_to("It", "OrderNo")
+    if surface.description != JOINS:
+        raise SystemExit("the lines made by Join To: %r" % surface.description)
+    print("Joins: both deleted with Tab and Delete, made again with Join To")
+    to_window(window, "Customers")
+    typed("Company")
+    press("Return")
+    to_window(window, "Items")
+    typed("Qty")
+    press("Return")
+    sort_and_filter(app, window, events)
+    print("Values: Company and Qty by Enter; sort and filter set, Escape applied them")
+
+    key(workspace, "shift+F6")
+    poll("Shift+F6 to a table window", lambda: focused_table(window, TABLES))
+    to_window(window, "Orders")
+    x = extents(table_window(window, "Orders"))[0]
+    press("ctrl+Right")
+    poll("the window moved", lambda: extents(table_window(window, "Orders"))[0] == x + 10)
+    mark = events.mark()
+    press("shift+F10", "Down")
+    if not events.since(mark, "menu item", "Add Table"):
+        raise SystemExit("the table's popup was heard as %s" % events.heard[mark:])
+    press("Escape")
+    press("alt+s")
+    text = poll("the SQL text", lambda: find(window, pyatspi.ROLE_TEXT, "SQL text"))
+    sql = poll("the statement", lambda: read_sql(text))
+    if sql != STATEMENT:
+        raise SystemExit("the SQL tab shows:\n%s" % sql)
+    press("alt+p")
+    records = poll("the records grid", lambda: find(window, pyatspi.ROLE_TABLE, "Records"))
+    table = records.queryTable()
+    poll("records in the grid", lambda: table.nRows > 0)
+    first = [table.getAccessibleAt(0, c).name for c in range(table.nColumns)]
+    if first != [COMPANY, "5"]:
+        raise SystemExit("the first record reads %s" % first)
+    print("SQL tab: the statement the mouse builds; Preview: %s" % first)
 
 if __name__ == "__main__":
     main()

@@ -8,32 +8,13 @@ import subprocess
 import sys
 
 import pyatspi
-from gi.repository import GLib
 
-from workspace_a11y import application, enable_accessibility, extents, find, host_env, poll, stop
-from workspace_edit import add_tables, table_window
-from xwindows import key, pixels, window_id
+from workspace_a11y import (FocusEvents, application, enable_accessibility, extents, find, poll,
+                            running)
+from workspace_edit import add_tables, focused_table, table_window
+from xwindows import key, window_id
 
 SHOT = os.environ.get("ZEL_JOINLINE_SHOT")  # where to keep a picture of the focused line
-announced = []
-
-
-def heard(event):
-    if event.detail1 and event.source is not None:
-        announced.append(event.source.name)
-
-
-def pump():
-    for _ in range(50):
-        GLib.MainContext.default().iteration(False)
-
-
-def focused_list(window, names):
-    for name in names:
-        fields = find(table_window(window, name), pyatspi.ROLE_LIST, name + " fields")
-        if fields.getState().contains(pyatspi.STATE_FOCUSED):
-            return name
-    return None
 
 
 def lines(surface):
@@ -43,69 +24,65 @@ def lines(surface):
 def main():
     host = sys.argv[1]
     enable_accessibility()
-    proc = subprocess.Popen([host], stdout=subprocess.DEVNULL, env=host_env())
-    try:
-        app = poll("the host on the bus", lambda: application(os.path.basename(host)))
-        window = poll("the workspace", lambda: find(app, pyatspi.ROLE_DIALOG, "Querion"))
-        workspace = poll("the workspace window", lambda: window_id("^Querion"))
-        key(workspace, "ctrl+n")
-        names = ["Customers", "Orders", "Items"]
-        add_tables(window, workspace, names)
-        boxes = [extents(table_window(window, n)) for n in names]
-        said = table_window(window, "Orders").name
-        if said != "Orders table, 6 fields":
-            raise SystemExit("a table window reads %r" % said)
-        surface = find(window, pyatspi.ROLE_LAYERED_PANE, "Tables and join lines")
-        pyatspi.Registry.registerEventListener(heard, "object:state-changed:focused")
+    with running(host):
+        walk(host)
 
-        key(workspace)  # no window manager: the X focus goes back by hand
-        start = poll("a table window with the focus", lambda: focused_list(window, names))
-        visited = []
-        for _ in names:
-            key(None, "ctrl+Tab")
-            visited.append(poll("the next window", lambda: focused_list(window, names)))
-        if sorted(visited) != sorted(names) or visited[-1] != start:
-            raise SystemExit("Ctrl+Tab visited %s from %s" % (visited, start))
-        while focused_list(window, names) != "Items":
-            key(None, "ctrl+Tab")
-        key(None, "Tab")
-        poll("a join line selected", lambda: any(l.endswith("(selected)") for l in lines(surface)))
-        pump()
-        if "Customers.CustNo to Orders.CustNo, inner join" not in announced:
-            raise SystemExit("the focused line was announced as %s" % announced)
-        if SHOT:
-            x, y, w, h = extents(surface)
-            subprocess.run(["import", "-window", "root", "-crop", "%dx%d+%d+%d" %
-                            (min(w, 520), min(h, 240), x, y), "+repage", SHOT], check=True)
-        before = len(lines(surface))
-        key(None, "Delete")
-        poll("the question", lambda: pyatspi.findDescendant(
-            app, lambda a: a is not None and a.name == "Remove the selected join?"))
-        key(None, "y")
-        poll("the line removed", lambda: len(lines(surface)) == before - 1)
-        print("Tab to the line, Delete: %d lines left, heard %s" % (before - 1, announced))
 
-        key(None, "shift+Tab")
-        while focused_list(window, names) != "Orders":
-            key(None, "ctrl+Tab")
-        x = extents(table_window(window, "Orders"))[0]
-        key(None, "ctrl+Right")
-        poll("the window moved", lambda: extents(table_window(window, "Orders"))[0] == x + 10)
-        print("Ctrl+Right moved Orders by 10 pixels")
-        # The popup is not on the bus yet; its pixels over the window tell that it opened.
-        box = extents(table_window(window, "Orders"))
-        before = pixels(*box)
-        key(None, "shift+F10")
-        poll("the table's popup", lambda: pixels(*box) != before)
-        key(None, "Escape")
-        print("Shift+F10 opened the popup")
-    except BaseException:
-        where = os.environ.get("ZEL_FAIL_SHOT")
-        if where:
-            subprocess.run(["import", "-window", "root", where], check=False)
-        raise
-    finally:
-        stop(proc)
+def walk(host):
+    app = poll("the host on the bus", lambda: application(os.path.basename(host)))
+    window = poll("the workspace", lambda: find(app, pyatspi.ROLE_DIALOG, "Querion"))
+    workspace = poll("the workspace window", lambda: window_id("^Querion"))
+    key(workspace, "ctrl+n")
+    names = ["Customers", "Orders", "Items"]
+    add_tables(window, workspace, names)
+    boxes = [extents(table_window(window, n)) for n in names]
+    if any(a[0] + a[2] > b[0] for a, b in zip(boxes, boxes[1:])):
+        raise SystemExit("new table windows are not side by side: %s" % boxes)
+    said = table_window(window, "Orders").name
+    if said != "Orders table, 6 fields":
+        raise SystemExit("a table window reads %r" % said)
+    surface = find(window, pyatspi.ROLE_LAYERED_PANE, "Tables and join lines")
+    events = FocusEvents()
+
+    key(workspace)  # no window manager: the X focus goes back by hand
+    start = poll("a table window with the focus", lambda: focused_table(window, names))
+    visited = []
+    for _ in names:
+        key(None, "ctrl+Tab")
+        visited.append(poll("the next window", lambda: focused_table(window, names)))
+    if sorted(visited) != sorted(names) or visited[-1] != start:
+        raise SystemExit("Ctrl+Tab visited %s from %s" % (visited, start))
+    while focused_table(window, names) != "Items":
+        key(None, "ctrl+Tab")
+    mark = events.mark()
+    key(None, "Tab")
+    poll("a join line selected", lambda: any(l.endswith("(selected)") for l in lines(surface)))
+    if not events.since(mark, "image", "Customers.CustNo to Orders.CustNo, inner join"):
+        raise SystemExit("the focused line was announced as %s" % events.names())
+    if SHOT:
+        x, y, w, h = extents(surface)
+        subprocess.run(["import", "-window", "root", "-crop", "%dx%d+%d+%d" %
+                        (min(w, 520), min(h, 240), x, y), "+repage", SHOT], check=True)
+    before = len(lines(surface))
+    key(None, "Delete")
+    poll("the question", lambda: pyatspi.findDescendant(
+        app, lambda a: a is not None and a.name == "Remove the selected join?"))
+    key(None, "y")
+    poll("the line removed", lambda: len(lines(surface)) == before - 1)
+    print("Tab to the line, Delete: %d lines left, heard %s" % (before - 1, events.names()))
+
+    key(None, "shift+Tab")
+    while focused_table(window, names) != "Orders":
+        key(None, "ctrl+Tab")
+    x = extents(table_window(window, "Orders"))[0]
+    key(None, "ctrl+Right")
+    poll("the window moved", lambda: extents(table_window(window, "Orders"))[0] == x + 10)
+    print("Ctrl+Right moved Orders by 10 pixels")
+    mark = events.mark()
+    key(None, "shift+F10", "Down")
+    poll("the table's popup heard", lambda: events.since(mark, "menu item", "Add Table"))
+    key(None, "Escape")
+    print("Shift+F10 opened the popup; its first item heard")
 
 
 if __name__ == "__main__":

@@ -14,28 +14,16 @@ import time
 
 import pyatspi
 
-from workspace_a11y import (application, enable_accessibility, find, host_env, poll, shot,
-                            stop)
-from xwindows import key, window_id
-
-WINDOW_ROLES = {pyatspi.ROLE_FRAME, pyatspi.ROLE_DIALOG, pyatspi.ROLE_WINDOW,
-                pyatspi.ROLE_FILLER}
+from workspace_a11y import (application, enable_accessibility, find, focused, poll, running,
+                            shot, showing, top)
+from xwindows import key, press, window_id
 
 
-def focused(node):
-    return node.getState().contains(pyatspi.STATE_FOCUSED)
 
 
-def showing(node):
-    return node is not None and node.getState().contains(pyatspi.STATE_SHOWING)
 
 
-def top(app, name):
-    """A window of the application by its name, searched among the top level only."""
-    for w in app:
-        if w is not None and w.name == name and w.getRole() in WINDOW_ROLES and showing(w):
-            return w
-    return None
+
 
 
 def popup_item(app, name):
@@ -50,9 +38,6 @@ def popup_item(app, name):
     return None
 
 
-def press(*keys):
-    key(None, *keys)
-    time.sleep(0.2)
 
 
 def panels(window):
@@ -131,8 +116,7 @@ def records(window):
 def main():
     host = sys.argv[1]
     enable_accessibility()
-    proc = subprocess.Popen([host], stdout=subprocess.DEVNULL, env=host_env())
-    try:
+    with running(host):
         app = poll("the host on the bus", lambda: application(os.path.basename(host)))
         window = poll("the workspace", lambda: top(app, "Querion"))
         grid = panels(window)
@@ -140,11 +124,8 @@ def main():
         press("shift+F10", "Down", "Down", "Down", "Return")
         editor = poll("the value editor from the grid's popup", lambda: top(app, "Value Editor"))
         time.sleep(0.5)
-        properties = value_editor(app, editor, grid)
+        value_editor(app, editor, grid)
         records(window)
-    finally:
-        stop(proc)
-
 
 if __name__ == "__main__":
     main()

@@ -2,6 +2,7 @@
 statement the query component generates, and the Preview grid must announce the column titles
 and the first records of "Step 1"."""
 
+import contextlib
 import os
 import shutil
 import subprocess
@@ -10,6 +11,7 @@ import tempfile
 import time
 
 import pyatspi
+from gi.repository import GLib
 
 TITLES = ["Company", "State", "SaleDate", "PartDesc", "Qty", "Cost", "VendorName"]
 
@@ -119,6 +121,86 @@ def shot(window, name, folder):
     keep = os.environ.get("ZEL_SCREENSHOTS")
     if keep:
         shutil.copy(path, os.path.join(keep, name + ".png"))
+
+
+WINDOW_ROLES = {pyatspi.ROLE_FRAME, pyatspi.ROLE_DIALOG, pyatspi.ROLE_WINDOW,
+                pyatspi.ROLE_FILLER}
+
+
+def focused(node):
+    return node if node and node.getState().contains(pyatspi.STATE_FOCUSED) else None
+
+
+def showing(node):
+    return node if node and node.getState().contains(pyatspi.STATE_SHOWING) else None
+
+
+def top(app, name):
+    """A window of the application by its name, searched among the top level only."""
+    for w in app:
+        if w is not None and w.name == name and w.getRole() in WINDOW_ROLES and showing(w):
+            return w
+    return None
+
+
+def label(node):
+    """What a screen reader calls a control: the label it is labelled by, else its name (on
+    this platform a combo box's name is its current text)."""
+    for relation in node.getRelationSet():
+        if relation.getRelationType() == pyatspi.RELATION_LABELLED_BY:
+            return relation.getTarget(0).name
+    return node.name
+
+
+class FocusEvents:
+    """What a screen reader hears as the focus moves: (role, label, name) of each object that
+    takes it, popup menu items included (they are in no window's tree on this platform)."""
+
+    def __init__(self):
+        self.heard = []
+        pyatspi.Registry.registerEventListener(self._focused, "object:state-changed:focused")
+
+    def _focused(self, event):
+        try:
+            if event.detail1 and event.source is not None:
+                source = event.source
+                self.heard.append((source.getRoleName(), label(source), source.name))
+        except GLib.GError:
+            pass  # an object gone before its event was read
+
+    def pump(self):
+        for _ in range(200):
+            GLib.MainContext.default().iteration(False)
+
+    def mark(self):
+        self.pump()
+        return len(self.heard)
+
+    def since(self, mark, role, name):
+        """Whether an object of the role was heard by that label since the mark."""
+        self.pump()
+        return any(r == role and n == name for r, n, _ in self.heard[mark:])
+
+    def names(self):
+        self.pump()
+        return [n for _, _, n in self.heard]
+
+
+@contextlib.contextmanager
+def running(host, *args, folder=None):
+    """The host program on the bus for the span of a with block (saving into folder when
+    given); on a failure the screen is kept where ZEL_FAIL_SHOT says."""
+    env = host_env() if folder is None else dict(host_env(), ZEL_EDIT_FOLDER=folder)
+    proc = subprocess.Popen([host, *args], stdout=subprocess.DEVNULL, env=env)
+    try:
+        yield proc
+    except BaseException:
+        where = os.environ.get("ZEL_FAIL_SHOT")
+        if where:
+            subprocess.run(["import", "-window", "root", where], check=False)
+        raise
+    finally:
+        stop(proc)
 
 
 def host_env():

@@ -10,13 +10,12 @@ import shutil
 import subprocess
 import sys
 import tempfile
-import time
 
 import dbf
 import pyatspi
 
-from workspace_a11y import (application, centre, enable_accessibility, extents, find, host_env, poll,
-                            stop)
+from workspace_a11y import (application, centre, enable_accessibility, extents, find, poll,
+                            running)
 from xwindows import click, close_window, drag, key, pixels, typed, window_id
 
 COMPANY = "Frontier Industries"
@@ -52,6 +51,15 @@ def table_window(window, name):
     surface = find(window, pyatspi.ROLE_LAYERED_PANE, "Tables and join lines")
     return next((c for c in surface if c is not None and c.name.startswith(name + " table,")),
                 None)
+
+
+def focused_table(window, names):
+    """Which of the named table windows has the keyboard focus in its field list, or None."""
+    for name in names:
+        fields = find(table_window(window, name), pyatspi.ROLE_LIST, name + " fields")
+        if fields.getState().contains(pyatspi.STATE_FOCUSED):
+            return name
+    return None
 
 
 def add_tables(window, workspace, names):
@@ -185,64 +193,60 @@ def main():
     host = sys.argv[1]
     enable_accessibility()
     folder = tempfile.mkdtemp()
-    env = dict(host_env(), ZEL_EDIT_FOLDER=folder)
-    proc = subprocess.Popen([host, "edit"], stdout=subprocess.DEVNULL, env=env)
     try:
-        app = poll("the host on the bus", lambda: application(os.path.basename(host)))
-        window = poll("the workspace", lambda: find(app, pyatspi.ROLE_DIALOG, "Querion"))
-        workspace = poll("the workspace window", lambda: window_id("^Querion"))
-        grid = values_grid(window)
-        key(workspace, "ctrl+n")
-        poll("an empty grid", lambda: grid.getAccessibleAt(0, 1).name == "")
-
-        tables = ["Customers", "Orders", "Items"]
-        add_tables(window, workspace, tables)
-        spread_tables(window, tables)
-        x, y = field_row(window, "Orders", "OrderNo")
-        drag(x, y, *field_row(window, "Items", "OrderNo"))
-        drop_field(window, "Customers", "Company", grid, 1)
-        drop_field(window, "Orders", "SaleDate", grid, 2)
-        drop_field(window, "Items", "Qty", grid, 3)
-        type_filter_and_close(app, grid, 1, COMPANY)
-        print("Designed: 3 tables, 3 values, a filter typed and the value editor closed")
-
-        first = os.path.join(folder, "design")
-        save_as(workspace, first, menu=False)
-        caption = subprocess.run(["xdotool", "getwindowname", workspace], check=True,
-                                 capture_output=True, text=True).stdout.strip()
-        if caption != "Querion: " + first + ".zel":
-            raise SystemExit("caption %r does not name the file written" % caption)
-        open_file(workspace, first + ".zel")
-        again = os.path.join(folder, "again.zel")
-        save_as(workspace, again)
-        stored = open(first + ".zel", encoding="latin-1").read()
-        if stored != open(again, encoding="latin-1").read():
-            raise SystemExit("the stored form changed over save, open and save")
-        for piece in ("Filter = '%s|'" % COMPANY, "ValueAlias = 'Qty'",
-                      "LeftTableAlias = 'Orders'", "RightTableAlias = 'Items'"):
-            if piece not in stored:
-                raise SystemExit("the stored form lacks %s:\n%s" % (piece, stored))
-        if stored.count("LeftFieldAlias = 'OrderNo'") != 1:
-            raise SystemExit("the dragged join pair is stored twice or not at all")
-        print("Saved, reopened and saved again: the stored forms agree")
-
-        rows = preview_rows(window)
-        if any(r[0] != COMPANY for r in rows):
-            raise SystemExit("the Preview shows other companies: %s" % rows[:3])
-        export(app, workspace, os.path.join(folder, "out.csv"), "c")
-        export(app, workspace, os.path.join(folder, "out.dbf"), "d")
-        read_back(folder, rows)
-        close_window(workspace)
-        proc.wait(30)
-    except BaseException:
-        where = os.environ.get("ZEL_FAIL_SHOT")
-        if where:  # what the screen showed when the test gave up
-            subprocess.run(["import", "-window", "root", where], check=False)
-        raise
+        with running(host, "edit", folder=folder) as proc:
+            edit(host, folder, proc)
     finally:
-        stop(proc)
         shutil.rmtree(folder, ignore_errors=True)
 
+
+def edit(host, folder, proc):
+    app = poll("the host on the bus", lambda: application(os.path.basename(host)))
+    window = poll("the workspace", lambda: find(app, pyatspi.ROLE_DIALOG, "Querion"))
+    workspace = poll("the workspace window", lambda: window_id("^Querion"))
+    grid = values_grid(window)
+    key(workspace, "ctrl+n")
+    poll("an empty grid", lambda: grid.getAccessibleAt(0, 1).name == "")
+
+    tables = ["Customers", "Orders", "Items"]
+    add_tables(window, workspace, tables)
+    spread_tables(window, tables)
+    x, y = field_row(window, "Orders", "OrderNo")
+    drag(x, y, *field_row(window, "Items", "OrderNo"))
+    drop_field(window, "Customers", "Company", grid, 1)
+    drop_field(window, "Orders", "SaleDate", grid, 2)
+    drop_field(window, "Items", "Qty", grid, 3)
+    type_filter_and_close(app, grid, 1, COMPANY)
+    print("Designed: 3 tables, 3 values, a filter typed and the value editor closed")
+
+    first = os.path.join(folder, "design")
+    save_as(workspace, first, menu=False)
+    caption = subprocess.run(["xdotool", "getwindowname", workspace], check=True,
+                             capture_output=True, text=True).stdout.strip()
+    if caption != "Querion: " + first + ".zel":
+        raise SystemExit("caption %r does not name the file written" % caption)
+    open_file(workspace, first + ".zel")
+    again = os.path.join(folder, "again.zel")
+    save_as(workspace, again)
+    stored = open(first + ".zel", encoding="latin-1").read()
+    if stored != open(again, encoding="latin-1").read():
+        raise SystemExit("the stored form changed over save, open and save")
+    for piece in ("Filter = '%s|'" % COMPANY, "ValueAlias = 'Qty'",
+                  "LeftTableAlias = 'Orders'", "RightTableAlias = 'Items'"):
+        if piece not in stored:
+            raise SystemExit("the stored form lacks %s:\n%s" % (piece, stored))
+    if stored.count("LeftFieldAlias = 'OrderNo'") != 1:
+        raise SystemExit("the dragged join pair is stored twice or not at all")
+    print("Saved, reopened and saved again: the stored forms agree")
+
+    rows = preview_rows(window)
+    if any(r[0] != COMPANY for r in rows):
+        raise SystemExit("the Preview shows other companies: %s" % rows[:3])
+    export(app, workspace, os.path.join(folder, "out.csv"), "c")
+    export(app, workspace, os.path.join(folder, "out.dbf"), "d")
+    read_back(folder, rows)
+    close_window(workspace)
+    proc.wait(30)
 
 if __name__ == "__main__":
     main()

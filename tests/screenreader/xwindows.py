@@ -26,6 +26,12 @@ def key(window, *keys):
         time.sleep(0.15)
 
 
+def press(*keys):
+    """Keys to whatever has the focus, with a pause for the program to answer them."""
+    key(None, *keys)
+    time.sleep(0.2)
+
+
 def pixels(x, y, width, height):
     """The screen's pixels in a rectangle, as raw RGB bytes."""
     return subprocess.run(["import", "-window", "root", "-crop",
