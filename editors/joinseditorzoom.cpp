@@ -88,7 +88,10 @@ void TzelJoinsEditor::paintSurface(QPainter &painter) const {
     return paintLines(painter);
   painter.scale(m_zoom, m_zoom);
   paintZoomed(painter);
-  paintLines(painter); // over the boxes: between small boxes they would hardly show
+  // Over the boxes, since between small boxes they would hardly show; faint, so that the
+  // tables stand out of thousands of lines.
+  painter.setOpacity(0.35);
+  paintLines(painter);
 }
 
 // Each table in the painted area: a white box, a title band with the alias while it can be
