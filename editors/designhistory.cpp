@@ -1,0 +1,132 @@
+#include "editors/designhistory.h"
+
+#include "model/storedform.h"
+#include "model/zelquery.h"
+#include "model/zelregistry.h"
+
+#include <QMetaProperty>
+#include <QScopedValueRollback>
+#include <QSet>
+#include <QUndoCommand>
+#include <QUndoStack>
+#include <memory>
+
+namespace {
+
+// One design step: the compressed forms before and after it.
+class DesignStep : public QUndoCommand {
+public:
+  DesignStep(TzelDesignHistory *history, const QString &name, QByteArray before, QByteArray after)
+      : QUndoCommand(name), m_history(history), m_before(std::move(before)),
+        m_after(std::move(after)) {}
+  void undo() override { m_history->restore(m_before); }
+  void redo() override {
+    // The first redo comes from push(): the design already is in the after state.
+    if (m_pushed)
+      m_history->restore(m_after);
+    m_pushed = true;
+  }
+  const QByteArray &before() const { return m_before; }
+  const QByteArray &after() const { return m_after; }
+
+private:
+  TzelDesignHistory *m_history;
+  QByteArray m_before;
+  QByteArray m_after;
+  bool m_pushed = false;
+};
+
+// Sets every property after QObject's own back to the value of a fresh object, so a value the
+// stored form leaves out (because it is the default) is the default again after reading.
+void resetProperties(QObject *target, const QObject *fresh) {
+  const QMetaObject *meta = target->metaObject();
+  for (int i = QObject::staticMetaObject.propertyCount(); i < meta->propertyCount(); ++i) {
+    const QMetaProperty property = meta->property(i);
+    if (isSettingsProperty(target, property)) {
+      QObject *settings = property.read(target).value<QObject *>();
+      const QObject *freshSettings = property.read(fresh).value<QObject *>();
+      if (settings && freshSettings)
+        resetProperties(settings, freshSettings);
+      continue;
+    }
+    if (property.isWritable())
+      property.write(target, property.read(fresh));
+  }
+}
+
+void clearChildren(TzelComponent *design) {
+  if (auto *query = qobject_cast<TzelQuery *>(design))
+    query->ClearValues();
+  if (auto *schema = qobject_cast<TzelSchema *>(design)) {
+    schema->ClearJoins();
+    schema->ClearTables();
+  }
+}
+
+} // namespace
+
+TzelDesignHistory::TzelDesignHistory(QObject *parent)
+    : QObject(parent), m_stack(new QUndoStack(this)) {}
+
+TzelDesignHistory::~TzelDesignHistory() = default;
+
+void TzelDesignHistory::setDesign(TzelComponent *design) {
+  m_design = design;
+  m_stack->clear();
+  resync();
+  m_stack->setClean();
+}
+
+void TzelDesignHistory::resync() {
+  m_last = m_design ? packedForm() : QByteArray();
+}
+
+QByteArray TzelDesignHistory::packedForm() const {
+  return qCompress(StoredFormWriter().write(*m_design).toUtf8());
+}
+
+bool TzelDesignHistory::record(const QString &name) {
+  if (!m_design || m_restoring)
+    return false;
+  QByteArray now = packedForm();
+  if (now == m_last)
+    return false;
+  // The new step's before is the last step's after: one shared buffer.
+  m_stack->push(new DesignStep(this, name, m_last, now));
+  m_last = std::move(now);
+  return true;
+}
+
+void TzelDesignHistory::restore(const QByteArray &packed) {
+  if (!m_design)
+    return;
+  {
+    const QScopedValueRollback<bool> guard(m_restoring, true);
+    const QString text = QString::fromUtf8(qUncompress(packed));
+    const std::unique_ptr<TzelComponent> fresh(
+        ZelRegistry::instance().create(QString::fromLatin1(m_design->metaObject()->className())));
+    clearChildren(m_design);
+    if (fresh)
+      resetProperties(m_design, fresh.get());
+    StoredFormReader().readInto(m_design, text);
+    m_last = packed;
+  }
+  emit restored();
+}
+
+qint64 TzelDesignHistory::undoBytes() const {
+  QSet<const char *> seen;
+  qint64 bytes = 0;
+  const auto count = [&](const QByteArray &form) {
+    if (!seen.contains(form.constData())) {
+      seen.insert(form.constData());
+      bytes += form.size();
+    }
+  };
+  for (int i = 0; i < m_stack->count(); ++i) {
+    const auto *step = static_cast<const DesignStep *>(m_stack->command(i));
+    count(step->before());
+    count(step->after());
+  }
+  return bytes;
+}

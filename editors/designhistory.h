@@ -1,0 +1,50 @@
+#pragma once
+// The undo history of one open design (a query, or the data model window's model copy). Every
+// step holds the design's stored form before and after it, compressed; undo and redo read that
+// text back into the same object, so pointers callers hold stay valid, and the stored form is
+// restored byte for byte. The editors call record() where they already know that the user
+// changed something; an unchanged design records nothing.
+
+#include "zelwidgets_export.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QPointer>
+
+class QUndoStack;
+class TzelComponent;
+
+class ZELWIDGETS_EXPORT TzelDesignHistory : public QObject {
+  Q_OBJECT
+public:
+  explicit TzelDesignHistory(QObject *parent = nullptr);
+  ~TzelDesignHistory() override;
+
+  QUndoStack *stack() const { return m_stack; }
+  TzelComponent *design() const { return m_design; }
+  // Starts a new history at the design's present form (the stack is emptied and clean).
+  void setDesign(TzelComponent *design);
+  // Records the change since the last step as one step named for what the user did; false
+  // (and nothing recorded) when the stored form did not change or while restoring.
+  bool record(const QString &name);
+  // Takes the present form as the last recorded one without a step (a reload from a file).
+  void resync();
+  bool isRestoring() const { return m_restoring; }
+  // The bytes the steps hold (a form shared by two neighbouring steps counts once).
+  qint64 undoBytes() const;
+
+  // Reads a compressed form back into the design; used by the steps.
+  void restore(const QByteArray &packed);
+
+signals:
+  // After an undo or redo rewrote the design: the editors show it again.
+  void restored();
+
+private:
+  QByteArray packedForm() const;
+
+  QUndoStack *m_stack;
+  QPointer<TzelComponent> m_design;
+  QByteArray m_last; // the compressed form after the last step
+  bool m_restoring = false;
+};
