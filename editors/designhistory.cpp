@@ -7,6 +7,7 @@
 #include <QMetaProperty>
 #include <QScopedValueRollback>
 #include <QSet>
+#include <QTimer>
 #include <QUndoCommand>
 #include <QUndoStack>
 #include <memory>
@@ -68,7 +69,10 @@ void clearChildren(TzelComponent *design) {
 TzelDesignHistory::TzelDesignHistory(QObject *parent)
     : QObject(parent), m_stack(new QUndoStack(this)) {}
 
-TzelDesignHistory::~TzelDesignHistory() = default;
+// The stack empties itself when it goes: its signals would reach windows already gone.
+TzelDesignHistory::~TzelDesignHistory() {
+  m_stack->blockSignals(true);
+}
 
 void TzelDesignHistory::setDesign(TzelComponent *design) {
   m_design = design;
@@ -85,8 +89,45 @@ QByteArray TzelDesignHistory::packedForm() const {
   return qCompress(StoredFormWriter().write(*m_design).toUtf8());
 }
 
-bool TzelDesignHistory::record(const QString &name) {
+void TzelDesignHistory::schedule(const QString &name, bool fallback) {
   if (!m_design || m_restoring)
+    return;
+  if (!m_pending.isEmpty()) {
+    // A named call of the same action names the step rather than a general edit.
+    if (m_pendingFallback && !fallback) {
+      m_pending = name;
+      m_pendingFallback = false;
+    }
+    return;
+  }
+  m_pending = name;
+  m_pendingFallback = fallback;
+  QTimer::singleShot(0, this, &TzelDesignHistory::flush);
+}
+
+void TzelDesignHistory::flush() {
+  if (m_pending.isEmpty())
+    return;
+  const QString name = std::exchange(m_pending, QString());
+  record(name);
+}
+
+void TzelDesignHistory::dropPending() {
+  m_pending.clear();
+}
+
+void TzelDesignHistory::undo() {
+  flush();
+  m_stack->undo();
+}
+
+void TzelDesignHistory::redo() {
+  flush();
+  m_stack->redo();
+}
+
+bool TzelDesignHistory::record(const QString &name) {
+  if (!m_design || m_restoring || (m_prepare && !m_prepare()))
     return false;
   QByteArray now = packedForm();
   if (now == m_last)
@@ -109,9 +150,13 @@ void TzelDesignHistory::restore(const QByteArray &packed) {
     if (fresh)
       resetProperties(m_design, fresh.get());
     StoredFormReader().readInto(m_design, text);
-    m_last = packed;
+    emit restored();
   }
-  emit restored();
+  // The editors may settle what the form leaves open (a window's size): that is no step.
+  m_last = packed;
+  if (packedForm() != packed)
+    resync();
+  m_pending.clear();
 }
 
 qint64 TzelDesignHistory::undoBytes() const {

@@ -10,6 +10,7 @@
 #include <QByteArray>
 #include <QObject>
 #include <QPointer>
+#include <functional>
 
 class QUndoStack;
 class TzelComponent;
@@ -27,6 +28,17 @@ public:
   // Records the change since the last step as one step named for what the user did; false
   // (and nothing recorded) when the stored form did not change or while restoring.
   bool record(const QString &name);
+  // Records one step once the present event is handled: a user action that changes the design
+  // in several calls becomes one step, named by its first call that is not a fallback (a
+  // general name such as "Edit Value", given where the action is not known).
+  void schedule(const QString &name, bool fallback = false);
+  void flush(); // records the scheduled step now
+  void dropPending();
+  // Run before the form is read for a step (the values grid writes its cells to the query);
+  // false skips the step.
+  void setPrepare(std::function<bool()> prepare) { m_prepare = std::move(prepare); }
+  void undo();
+  void redo();
   // Takes the present form as the last recorded one without a step (a reload from a file).
   void resync();
   bool isRestoring() const { return m_restoring; }
@@ -47,4 +59,7 @@ private:
   QPointer<TzelComponent> m_design;
   QByteArray m_last; // the compressed form after the last step
   bool m_restoring = false;
+  QString m_pending;
+  bool m_pendingFallback = false;
+  std::function<bool()> m_prepare;
 };

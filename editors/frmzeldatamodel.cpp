@@ -3,6 +3,7 @@
 #include "controls/glyphs.h"
 #include "controls/windowhelpers.h"
 #include "dialogs/guiscreen.h"
+#include "editors/designhistory.h"
 #include "editors/joinseditor.h"
 #include "editors/tablefinder.h"
 #include "editors/tableform.h"
@@ -14,6 +15,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QToolButton>
+#include <QUndoStack>
 #include <QVBoxLayout>
 #include <functional>
 
@@ -55,6 +57,7 @@ TfrmZelDataModel::TfrmZelDataModel(QWidget *parent) : QDialog(parent) {
   resize(631, 413);
   zelCentreOnScreen(*this);
   connectCommands();
+  connectHistory();
   zelF1Clicks(*this, *cmdHelp);
 }
 
@@ -74,6 +77,10 @@ QWidget *TfrmZelDataModel::buildToolbar() {
                              QStringLiteral("ZEL_TOOLBAR_REMOVE_JOIN"), panel);
   cmdRenameFields = toolButton(QStringLiteral("cmdRenameFields"), QStringLiteral("Rename Fields"),
                                QStringLiteral("ZEL_TOOLBAR_RENAME_FIELDS"), panel);
+  cmdUndo = zelToolbarButton(QStringLiteral("cmdUndo"), QStringLiteral("Undo"),
+                             QIcon::fromTheme(QStringLiteral("edit-undo")), QSize(25, 25), panel);
+  cmdRedo = zelToolbarButton(QStringLiteral("cmdRedo"), QStringLiteral("Redo"),
+                             QIcon::fromTheme(QStringLiteral("edit-redo")), QSize(25, 25), panel);
   cmdHelp = toolButton(QStringLiteral("cmdHelp"), QStringLiteral("Help"),
                        QStringLiteral("ZEL_TOOLBAR_HELP"), panel);
   bevTop = bevel(QStringLiteral("bevTop"), QFrame::HLine, panel);
@@ -88,6 +95,9 @@ QWidget *TfrmZelDataModel::buildToolbar() {
        std::initializer_list<QWidget *>{cmdAddTable, cmdRemoveTable, cmdRenameTable, Bevel2,
                                         cmdEditJoin, cmdRemoveJoin, Bevel1, cmdRenameFields})
     row->addWidget(w);
+  row->addSpacing(6);
+  row->addWidget(cmdUndo);
+  row->addWidget(cmdRedo);
   row->addStretch();
   row->addWidget(cmdHelp);
   auto *column = new QVBoxLayout(panel);
@@ -154,6 +164,49 @@ void TfrmZelDataModel::connectZoomKeys() {
   key(Qt::CTRL | Qt::Key_Equal, [this] { zelJoinsEditor->ZoomIn(); }); // + unshifted
 }
 
+void TfrmZelDataModel::connectHistory() {
+  m_history = new TzelDesignHistory(this);
+  // A whole reload of the tables: the editor keeps no window of the model it had.
+  connect(m_history, &TzelDesignHistory::restored, this,
+          [this] { zelJoinsEditor->SetSchema(zelJoinsEditor->Schema()); });
+  connect(zelJoinsEditor, &TzelJoinsEditor::OnDesignStep, m_history,
+          [this](const QString &step) { m_history->schedule(step); });
+  QUndoStack *stack = m_history->stack();
+  connect(stack, &QUndoStack::indexChanged, this, [this] {
+    zelJoinsEditor->SetModified(!m_history->stack()->isClean());
+    updateUndoButtons();
+  });
+  connect(cmdUndo, &QToolButton::clicked, m_history, &TzelDesignHistory::undo);
+  connect(cmdRedo, &QToolButton::clicked, m_history, &TzelDesignHistory::redo);
+  // No menu bar here: the standard keys, and Ctrl+Y beside Ctrl+Shift+Z for redo.
+  // One shortcut per command: two holding the same keys would both be ambiguous.
+  const auto key = [this](QList<QKeySequence> keys, void (TzelDesignHistory::*act)()) {
+    auto *shortcut = new QShortcut(this);
+    QList<QKeySequence> unique;
+    for (const QKeySequence &k : keys)
+      if (!k.isEmpty() && !unique.contains(k))
+        unique << k;
+    shortcut->setKeys(unique);
+    connect(shortcut, &QShortcut::activated, m_history, act);
+  };
+  key(QKeySequence::keyBindings(QKeySequence::Undo), &TzelDesignHistory::undo);
+  key(QKeySequence::keyBindings(QKeySequence::Redo) +
+          QList<QKeySequence>{QKeySequence(Qt::CTRL | Qt::Key_Y),
+                              QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)},
+      &TzelDesignHistory::redo);
+  updateUndoButtons();
+}
+
+void TfrmZelDataModel::updateUndoButtons() {
+  const QUndoStack *stack = m_history->stack();
+  cmdUndo->setEnabled(stack->canUndo());
+  cmdRedo->setEnabled(stack->canRedo());
+  cmdUndo->setToolTip(stack->canUndo() ? QStringLiteral("Undo ") + stack->undoText()
+                                       : QStringLiteral("Undo"));
+  cmdRedo->setToolTip(stack->canRedo() ? QStringLiteral("Redo ") + stack->redoText()
+                                       : QStringLiteral("Redo"));
+}
+
 void TfrmZelDataModel::SetReadOnly() {
   panToolbar->hide();
   // Not disabled: a disabled editor greys its text and cannot scroll.
@@ -164,6 +217,9 @@ void TfrmZelDataModel::SetReadOnly() {
 
 void TfrmZelDataModel::showEvent(QShowEvent *event) {
   QDialog::showEvent(event);
+  // The host sets the model copy before showing the window.
+  if (!m_history->design() && zelJoinsEditor->Schema())
+    m_history->setDesign(zelJoinsEditor->Schema());
   if (!m_fitOnShow)
     return;
   m_fitOnShow = false;

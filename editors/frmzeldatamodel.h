@@ -10,6 +10,7 @@
 class QFrame;
 class QToolButton;
 class QWidget;
+class TzelDesignHistory;
 class TzelJoinsEditor;
 class TzelTableFinder;
 
@@ -29,6 +30,8 @@ public:
   QToolButton *cmdEditJoin;
   QToolButton *cmdRemoveJoin;
   QToolButton *cmdRenameFields;
+  QToolButton *cmdUndo;
+  QToolButton *cmdRedo;
   QToolButton *cmdHelp;
   TzelJoinsEditor *zelJoinsEditor;
   TzelTableFinder *txtFindTable; // beside the toolbar; stays when the toolbar hides
@@ -36,6 +39,8 @@ public:
   // Hides the toolbar, makes the editor read-only, marks the caption and makes room for the
   // tables.
   void SetReadOnly();
+  // The undo history of the model copy: it starts when the window is first shown.
+  TzelDesignHistory *history() const { return m_history; }
   void cmdHelpClick(); // the model's help, context 5
 
   // Closing (title bar, Escape) asks about unsaved changes; Cancel keeps the window open.
@@ -50,6 +55,9 @@ private:
   QWidget *buildTopRow();
   void connectCommands();
   void connectZoomKeys();
+  void connectHistory();
+  void updateUndoButtons();
+  TzelDesignHistory *m_history = nullptr;
 
   bool m_fitOnShow = false;
 };

@@ -150,6 +150,8 @@ signals:
   void OnDeleteTable(TzelTableForm *sender);
   void OnRenameTable(TzelJoinsEditor *sender, const QString &oldAlias, const QString &newAlias);
   void OnDblClickField(TzelTableList *sender);
+  // The user changed the design: one undo step, named for what was done.
+  void OnDesignStep(const QString &step);
 
 protected:
   // Tab into the editor goes on to the first table window, Shift+Tab to the last, F6 to the
@@ -158,6 +160,10 @@ protected:
   void resizeEvent(QResizeEvent *event) override;
 
 private:
+  void designChanged(const QString &step) {
+    m_modified = true;
+    emit OnDesignStep(step);
+  }
   void buildPopup();
   void showPopup(const QPoint &globalPos);
   TzelTablePlace &addPlace(int index, const QRect &geometry, const QStringList &fields);

@@ -129,7 +129,7 @@ void TzelJoinsEditor::renameInQuery(TzelTableForm *window) {
   const QString newAlias = m_schema->GetTable(window->TableIndex())->TableAlias();
   emit OnRenameTable(this, window->windowTitle(), newAlias);
   window->setWindowTitle(newAlias);
-  m_modified = true;
+  designChanged(QStringLiteral("Rename Table ") + newAlias);
 }
 
 void TzelJoinsEditor::renameInModel(TzelTableForm *window) {
@@ -151,7 +151,7 @@ void TzelJoinsEditor::renameInModel(TzelTableForm *window) {
     zelShowError(e.message());
     return;
   }
-  m_modified = true;
+  designChanged(QStringLiteral("Rename Table ") + window->windowTitle());
 }
 
 TzelJoinField *TzelJoinsEditor::selectedPair() const {
@@ -181,7 +181,8 @@ void TzelJoinsEditor::EditJoin(bool showMessage) {
     return;
   pair->Join()->SetJoinType(m_joinDialog->JoinType());
   pair->SetJoinOper(m_joinDialog->joinOper());
-  m_modified = true;
+  designChanged(QStringLiteral("Edit Join ") + pair->Join()->LeftTableAlias() +
+                QStringLiteral(" – ") + pair->Join()->RightTableAlias());
 }
 
 void TzelJoinsEditor::fillJoinDialog(const TzelJoinField &pair) {
@@ -207,9 +208,11 @@ bool TzelJoinsEditor::RemoveJoin() {
   }
   if (!confirm(QStringLiteral("Remove the selected join?")))
     return false;
-  m_schema->GetJoin(joinIndex)->DeleteJoinField(pairIndex);
+  TzelJoin *join = m_schema->GetJoin(joinIndex);
+  join->DeleteJoinField(pairIndex);
   CalculateJoinLines();
-  m_modified = true;
+  designChanged(QStringLiteral("Delete Join ") + join->LeftTableAlias() + QStringLiteral(" – ") +
+                join->RightTableAlias());
   return true;
 }
 
@@ -230,7 +233,7 @@ void TzelJoinsEditor::EditFields() {
   m_fieldDialog->setTable(window->TableIndex(), window->list());
   m_fieldDialog->LoadFields();
   m_fieldDialog->exec();
-  m_modified = true;
+  designChanged(QStringLiteral("Edit Fields ") + window->windowTitle());
 }
 
 void TzelJoinsEditor::SetFieldActive(const QString &tableAlias, const QString &fieldAlias,

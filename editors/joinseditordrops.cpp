@@ -73,7 +73,8 @@ bool TzelJoinsEditor::JoinFields(const TzelDraggedField &from, const TzelDragged
     return false;
   }
   CalculateJoinLines();
-  m_modified = true;
+  designChanged(QStringLiteral("Add Join ") + from.tableAlias + QStringLiteral(" – ") +
+                to.tableAlias);
   return true;
 }
 
@@ -152,5 +153,5 @@ void TzelJoinsEditor::dropModelTable(const QString &name, const QPoint &at) {
     zelShowError(e.message());
     return;
   }
-  m_modified = true;
+  designChanged(QStringLiteral("Add Table ") + name);
 }

@@ -117,7 +117,7 @@ int TzelJoinsEditor::addNewTable(const QString &name, const QRect &geometry) {
   table->SetLeft(geometry.left());
   table->SetWidth(geometry.width());
   table->SetHeight(geometry.height());
-  m_modified = true;
+  designChanged(QStringLiteral("Add Table ") + name);
   return index;
 }
 
@@ -141,7 +141,7 @@ TzelTablePlace &TzelJoinsEditor::addPlace(int index, const QRect &geometry,
     table->SetTop(geometry.top());
     table->SetWidth(geometry.width());
     table->SetHeight(geometry.height());
-    m_modified = true;
+    designChanged(QStringLiteral("Move Table ") + table->TableAlias());
   }
   return *m_places.back();
 }
@@ -360,7 +360,7 @@ bool TzelJoinsEditor::keepGeometry(TzelTableForm *window) {
   table->SetTop(window->y());
   table->SetWidth(window->width());
   table->SetHeight(window->height());
-  m_modified = true;
+  designChanged(QStringLiteral("Move Table ") + table->TableAlias());
   return true;
 }
 
@@ -412,7 +412,7 @@ void TzelJoinsEditor::ArrangeTables() {
   realizeNearView();
   CalculateJoinLines();
   if (moved)
-    m_modified = true;
+    designChanged(QStringLiteral("Arrange Tables"));
 }
 
 // A table moved by the editor: its window when it has one, else its place alone. True when
@@ -452,7 +452,7 @@ bool TzelJoinsEditor::confirmClose(TzelTableForm *window) {
   }
   removePlace(window); // now: the window itself goes once closed
   CalculateJoinLines();
-  m_modified = true;
+  designChanged(QStringLiteral("Delete Table ") + alias);
   emit OnDeleteTable(window);
   return true;
 }

@@ -5,6 +5,7 @@
 #include "controls/zelalign.h"
 #include "controls/zelsplit.h"
 #include "controls/zeltabletree.h"
+#include "editors/designhistory.h"
 #include "editors/frmzelvalue.h"
 #include "editors/joinseditor.h"
 #include "editors/tableform.h"
@@ -24,6 +25,7 @@
 #include <QSettings>
 #include <QStackedWidget>
 #include <QTabBar>
+#include <QUndoStack>
 
 namespace {
 
@@ -68,10 +70,37 @@ TzelQueryEditor::TzelQueryEditor(QWidget *parent) : QWidget(parent) {
   buildControls();
   buildGrid();
   buildPopup();
+  buildHistory();
   SetQueryType(zelSelect);
 }
 
+void TzelQueryEditor::buildHistory() {
+  m_history = new TzelDesignHistory(this);
+  // The grid holds the values until they are applied; a duplicate header keeps the step back.
+  m_history->setPrepare([this] { return ApplyValues(); });
+  connect(m_history, &TzelDesignHistory::restored, this, &TzelQueryEditor::LoadQuery);
+  connect(m_history->stack(), &QUndoStack::indexChanged, this, &TzelQueryEditor::syncModified);
+  connect(m_history->stack(), &QUndoStack::cleanChanged, this, &TzelQueryEditor::syncModified);
+  connect(zelJoins, &TzelJoinsEditor::OnDesignStep, this, &TzelQueryEditor::recordStep);
+  connect(grdValues, &QTableWidget::itemChanged, this,
+          [this] { m_history->schedule(QStringLiteral("Edit Value"), true); });
+}
+
+void TzelQueryEditor::recordStep(const QString &name) {
+  m_history->schedule(name);
+}
+
+void TzelQueryEditor::syncModified() {
+  const bool modified = !m_history->stack()->isClean();
+  m_modified = modified;
+  zelJoins->SetModified(modified);
+  updateCaption();
+}
+
 TzelQueryEditor::~TzelQueryEditor() {
+  // Children going away (the grid's cells, the table windows) are no steps.
+  disconnect(grdValues, nullptr, this, nullptr);
+  disconnect(zelJoins, nullptr, this, nullptr);
   if (m_valueEditor)
     m_valueEditor->Closing = true;
   delete m_valueEditor;
@@ -324,6 +353,10 @@ bool TzelQueryEditor::Modified() const {
 void TzelQueryEditor::SetModified(bool on) {
   m_modified = on;
   zelJoins->SetModified(on);
+  if (on)
+    m_history->schedule(QStringLiteral("Edit Values"), true);
+  else if (!m_history->isRestoring())
+    m_history->stack()->setClean();
 }
 
 void TzelQueryEditor::AddTable() {

@@ -22,6 +22,7 @@ class QPlainTextEdit;
 class QStackedWidget;
 class QTabBar;
 class TzelHorzSplit;
+class TzelDesignHistory;
 class TzelJoinsEditor;
 class TzelQuery;
 class TzelTableForm;
@@ -63,7 +64,11 @@ public:
   bool Modified() const;
   void SetModified(bool on);
 
-  void LoadQuery();
+  void LoadQuery(); // a new design: its undo history starts afresh
+  // The undo history of the query: one step per user action.
+  TzelDesignHistory *history() const { return m_history; }
+  // Records a step named for what the user did, once the present event is handled.
+  void recordStep(const QString &name);
   bool ApplyValues(); // false after the duplicate-header message; nothing written then
   void InsertValue();
   void RemoveValue();
@@ -141,6 +146,8 @@ private:
   // user does not want it replaced.
   bool replaceWithExtension(const QString &chosen) const;
   void updateCaption();
+  void buildHistory();
+  void syncModified(); // Modified follows the undo stack's clean state
   // Keeps the joins editor's share of the page that the user set with the splitter.
   void rememberJoinsShare();
 
@@ -152,5 +159,6 @@ private:
   TzelDialogStatus m_valueEditorStatus = zelDialogClose;
   QPointer<TfrmZelValueEditor> m_valueEditor;
   bool m_modified = false;
+  TzelDesignHistory *m_history = nullptr;
   double m_joinsShare = 0.0; // of panQuery's height, given to the joins editor on every resize
 };

@@ -2,6 +2,7 @@
 #include "editors/zelqueryeditor.h"
 
 #include "controls/stringgrid.h"
+#include "editors/designhistory.h"
 #include "editors/frmzelvalue.h"
 #include "editors/joinseditor.h"
 #include "editors/tableform.h"
@@ -71,7 +72,13 @@ void TzelQueryEditor::LoadQuery() {
         fillValueColumn(column++, index);
     }
   }
+  if (m_history->isRestoring()) {
+    syncModified();
+    return;
+  }
+  m_history->setDesign(query);
   SetModified(false);
+  m_history->dropPending();
 }
 
 void TzelQueryEditor::fillValueColumn(int column, int valueIndex) {
@@ -182,6 +189,7 @@ void TzelQueryEditor::InsertValue() {
   const int column = qMax(1, grdValues->currentColumn());
   zelInsertGridColumn(*grdValues, column);
   SelectCell(column, qMax(0, grdValues->currentRow()));
+  recordStep(QStringLiteral("Insert Value"));
   SetModified(true);
 }
 
@@ -207,6 +215,7 @@ void TzelQueryEditor::RemoveValue() {
   ensureColumns(MinimumColumns);
   SelectCell(qMin(column, grdValues->columnCount() - 1), row); // the column number stays current
   RefreshValueEditor();
+  recordStep(QStringLiteral("Remove Value"));
   SetModified(true);
 }
 
@@ -243,6 +252,7 @@ void TzelQueryEditor::DropField(const TzelDraggedField &field, int column) {
   }
   SelectCell(first, qMax(0, grdValues->currentRow()));
   RefreshValueEditor();
+  recordStep(QStringLiteral("Add Value ") + field.tableAlias + u'.' + field.fieldAlias);
   SetModified(true);
 }
 
@@ -317,6 +327,7 @@ void TzelQueryEditor::grdValuesColumnMoved(int, int oldVisual, int newVisual) {
       grdValues->setItem(row, newVisual, moved[row]);
   SelectCell(newVisual, qMax(0, grdValues->currentRow()));
   RefreshValueEditor();
+  recordStep(QStringLiteral("Move Value"));
   SetModified(true);
 }
 

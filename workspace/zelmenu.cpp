@@ -3,6 +3,7 @@
 
 #include "controls/glyphs.h"
 #include "database/zeldataset.h"
+#include "editors/designhistory.h"
 #include "editors/joinseditor.h"
 #include "editors/zelqueryeditor.h"
 #include "engine/zelquerion.h"
@@ -20,6 +21,7 @@
 #include <QPlainTextEdit>
 #include <QStackedWidget>
 #include <QToolButton>
+#include <QUndoStack>
 
 namespace {
 constexpr int kButtonSize = 25;
@@ -134,6 +136,7 @@ void TzelMenu::buildFileMenu() {
 
 void TzelMenu::buildEditMenu() {
   QMenu *m = addMenu("mnuEdit", "&Edit");
+  addUndoItems(m);
   const QList<QAction *> edits{addItem(m, "mnuEditCut", "Cu&t", "Ctrl+X", 1),
                                addItem(m, "mnuEditCopy", "&Copy", "Ctrl+C", 2),
                                addItem(m, "mnuEditPaste", "&Paste", "Ctrl+V", 3)};
@@ -169,6 +172,67 @@ void TzelMenu::buildEditMenu() {
     if (QueryEditor)
       QueryEditor->RemoveValue();
   });
+}
+
+void TzelMenu::addUndoItems(QMenu *m) {
+  QAction *undo = addItem(m, "mnuEditUndo", "&Undo");
+  undo->setShortcut(QKeySequence::Undo);
+  connect(undo, &QAction::triggered, this, [this] { undoOrRedo(false); });
+  QAction *redo = addItem(m, "mnuEditRedo", "&Redo");
+  redo->setShortcut(QKeySequence::Redo);
+  connect(redo, &QAction::triggered, this, [this] { undoOrRedo(true); });
+  addSeparator(m, "mnuEditSep0");
+  connect(m, &QMenu::aboutToShow, this, &TzelMenu::updateUndoItems);
+}
+
+void TzelMenu::undoOrRedo(bool redo) {
+  if (m_view == zelViewCode) {
+    if (SQLMemo)
+      redo ? SQLMemo->redo() : SQLMemo->undo();
+  } else if (QueryEditor && m_view == zelViewQuery) {
+    TzelDesignHistory *history = QueryEditor->history();
+    redo ? history->redo() : history->undo();
+  }
+  updateUndoItems();
+}
+
+// The host sets QueryEditor after building the menu: the items follow its stack from the
+// first time they are updated.
+void TzelMenu::bindHistory() {
+  QUndoStack *stack = QueryEditor ? QueryEditor->history()->stack() : nullptr;
+  if (stack == m_boundStack)
+    return;
+  if (m_boundStack)
+    disconnect(m_boundStack, nullptr, this, nullptr);
+  m_boundStack = stack;
+  if (stack)
+    connect(stack, &QUndoStack::indexChanged, this, &TzelMenu::updateUndoItems);
+}
+
+void TzelMenu::updateUndoItems() {
+  bindHistory();
+  QAction *undo = item("mnuEditUndo");
+  QAction *redo = item("mnuEditRedo");
+  QString undoText;
+  QString redoText;
+  bool canUndo = false;
+  bool canRedo = false;
+  if (m_view == zelViewCode && SQLMemo) {
+    canUndo = SQLMemo->document()->isUndoAvailable();
+    canRedo = SQLMemo->document()->isRedoAvailable();
+  } else if (m_view == zelViewQuery && m_boundStack) {
+    canUndo = m_boundStack->canUndo();
+    canRedo = m_boundStack->canRedo();
+    undoText = m_boundStack->undoText();
+    redoText = m_boundStack->redoText();
+  }
+  undo->setEnabled(canUndo);
+  redo->setEnabled(canRedo);
+  undo->setText(undoText.isEmpty() ? "&Undo" : "&Undo " + undoText);
+  redo->setText(redoText.isEmpty() ? "&Redo" : "&Redo " + redoText);
+  for (const char *name : {"cmdUndo", "cmdRedo"})
+    if (QWidget *button = control(name))
+      button->setEnabled(name == QLatin1String("cmdUndo") ? canUndo : canRedo);
 }
 
 void TzelMenu::buildViewMenu() {
@@ -380,6 +444,16 @@ void TzelMenu::buildQueryPage(QWidget *page) {
           &QToolButton::clicked, this, call(&TzelQueryEditor::RemoveValue));
   addButton(page, "cmdWizard", "Query Wizard", "ZEL_TOOLBAR_WIZARD", 218)->hide();
   QToolButton *summary = addButton(page, "cmdSummary", "Summary Mode", "ZEL_TOOLBAR_SUMMARY", 242);
+  addBevel(page, 270);
+  for (const bool redo : {false, true}) {
+    QToolButton *b = zelToolbarButton(redo ? "cmdRedo" : "cmdUndo", redo ? "Redo" : "Undo",
+                                      QIcon::fromTheme(redo ? "edit-redo" : "edit-undo"),
+                                      QSize(kButtonSize, kButtonSize), page);
+    b->move(redo ? 300 : 276, 0);
+    b->setEnabled(false);
+    m_controls.insert(b->objectName(), b);
+    connect(b, &QToolButton::clicked, this, [this, redo] { undoOrRedo(redo); });
+  }
   summary->setCheckable(true);
   summary->hide();
 }
@@ -509,10 +583,12 @@ void TzelMenu::SetView(TzelMenuView view) {
     FillFontNames();
   m_notebook->setCurrentIndex(view);
   m_view = view;
+  updateUndoItems();
 }
 
 void TzelMenu::UpdateFileCommands() {
   applyFileRules(m_view);
+  updateUndoItems();
 }
 
 // Without an editor every command does nothing anyway; the items then keep the look of a

@@ -18,6 +18,7 @@ class QMenuBar;
 class QPlainTextEdit;
 class QStackedWidget;
 class QToolButton;
+class QUndoStack;
 class QWidget;
 class TzelQueryEditor;
 class TzelQuerion;
@@ -98,6 +99,11 @@ private:
   QComboBox *addCombo(QWidget *parent, const QString &name, const QString &hint, int left,
                       int width, bool editable);
   void addBevel(QWidget *parent, int left, const QString &name = {});
+  // Edit > Undo and Redo: the text's own on the SQL tab, else the design's history.
+  void addUndoItems(QMenu *menu);
+  void undoOrRedo(bool redo);
+  void bindHistory();
+  void updateUndoItems();
   void onLayoutCommand(QObject *sender);
   void onEdit(QAction *action);
   void memoDelete();
@@ -134,4 +140,5 @@ private:
   TzelMenuView m_view = zelViewQuery;
   bool m_menuEnabled = true;
   EditBinding m_editBinding = EditBinding::None;
+  QPointer<QUndoStack> m_boundStack;
 };

@@ -107,7 +107,10 @@ void TestZelMenu::menuItems_data() {
                                        "&Export...", "-",        "Page Set&up...", "Print Pre&view",
                                        "&Print...",  "-",        "&Close"};
   QTest::newRow("Edit") << "mnuEdit"
-                        << QStringList{"Cu&t",
+                        << QStringList{"&Undo",
+                                       "&Redo",
+                                       "-",
+                                       "Cu&t",
                                        "&Copy",
                                        "&Paste",
                                        "-",
