@@ -1,8 +1,10 @@
-"""Undo with real keys: with the value Company added by Enter, a join line deleted with Delete after the usual question comes back
-with Ctrl+Z, and the SQL tab shows its condition again."""
+"""Undo with real keys: a value added with Enter goes again with Ctrl+Z; a join line deleted
+with Delete after the usual question comes back with Ctrl+Z, and the SQL tab shows its
+condition again."""
 
 import os
 import sys
+import time
 
 import pyatspi
 
@@ -23,8 +25,13 @@ def sql_text(window):
 
 
 def to_window(window, names, name):
-    while focused_table(window, names) != name:
-        key(None, "ctrl+Tab")
+    """Ctrl+Tab until the table window has the focus; a pause ends type-ahead."""
+    for _ in range(4):
+        if focused_table(window, names) == name:
+            time.sleep(0.5)
+            return
+        press("ctrl+Tab")
+    raise SystemExit("Ctrl+Tab does not reach the %s window" % name)
 
 
 def main():
@@ -41,8 +48,21 @@ def main():
         key(workspace)  # no window manager: the X focus goes back by hand
         poll("a table window with the focus", lambda: focused_table(window, names))
         to_window(window, names, "Customers")
-        typed("Company")  # a statement needs a value
-        press("Return")
+        grid = find(window, pyatspi.ROLE_TABLE, "Values").queryTable()
+        for added in (True, False, True):  # added, undone, added again for the SQL
+            if added:
+                typed("Company")
+                press("Return")
+            else:
+                key(workspace, "ctrl+z")
+            try:
+                poll("the value column " + ("added" if added else "gone"),
+                     lambda: bool(grid.getAccessibleAt(2, 1).name) == added, limit=8)
+            except SystemExit:
+                raise SystemExit("the grid reads %r" % [grid.getAccessibleAt(r, 1).name
+                                                        for r in range(4)])
+            time.sleep(0.5)  # type-ahead ends
+        print("Enter added a value column, Ctrl+Z removed it")
         to_window(window, names, "Orders")
         key(None, "Tab")
         poll("a join line selected", lambda: any(l.endswith("(selected)") for l in lines(surface)))
