@@ -1,6 +1,7 @@
 // The workspace menu bar and toolbar: structure, the view rules, enabling, the signals fired
 // by items and buttons, and the Edit items acting on the SQL text.
 
+#include "editors/designhistory.h"
 #include "editors/tst_zelqueryeditor_fixture.h"
 #include "editors/zelqueryeditor.h"
 #include "engine/zelquerion.h"
@@ -18,6 +19,7 @@
 #include <QStackedWidget>
 #include <QTest>
 #include <QToolButton>
+#include <QUndoStack>
 #include <QVBoxLayout>
 #include <memory>
 
@@ -58,6 +60,7 @@ class TestZelMenu : public QObject {
   Q_OBJECT
 private slots:
   void menusInOrder();
+  void undoItems();
   void menuItems_data();
   void menuItems();
   void toolbarControls_data();
@@ -666,6 +669,37 @@ void TestZelMenu::arrangeTables() {
   host.menu->SetView(zelViewQuery);
   host.item("mnuViewArrangeTables")->trigger();
   QVERIFY(setup.editor.Modified());
+}
+
+// Edit > Undo and Redo follow the design's history on the Query tab, captioned with the step,
+// and the text's own undo on the SQL tab.
+void TestZelMenu::undoItems() {
+  QueryEditorSetup setup;
+  QVERIFY(setup.loaded);
+  Host host;
+  host.menu->QueryEditor = &setup.editor;
+  host.menu->SetView(zelViewQuery);
+  QCOMPARE(host.item("mnuEditUndo")->shortcut(), QKeySequence(QKeySequence::Undo));
+  QCOMPARE(host.item("mnuEditRedo")->shortcut(), QKeySequence(QKeySequence::Redo));
+  QVERIFY(!host.item("mnuEditUndo")->isEnabled());
+  const QString table = setup.query()->GetTable(0)->TableAlias();
+  setup.editor.DropField({table, QStringLiteral("*")}, 0);
+  setup.editor.history()->flush();
+  const QString step = QStringLiteral("Add Value ") + table + QStringLiteral(".*");
+  QCOMPARE(host.item("mnuEditUndo")->text(), QStringLiteral("&Undo ") + step);
+  QVERIFY(host.button("cmdUndo")->isEnabled());
+  host.item("mnuEditUndo")->trigger();
+  QVERIFY(!host.item("mnuEditUndo")->isEnabled());
+  QCOMPARE(host.item("mnuEditRedo")->text(), QStringLiteral("&Redo ") + step);
+  QVERIFY(host.button("cmdRedo")->isEnabled());
+  host.menu->SetView(zelViewCode);
+  host.memo->setPlainText(QStringLiteral("SELECT"));
+  host.memo->insertPlainText(QStringLiteral(" 1"));
+  emit host.menu->menu("mnuEdit")->aboutToShow(); // as opening the menu does
+  QVERIFY(host.item("mnuEditUndo")->isEnabled());
+  host.item("mnuEditUndo")->trigger();
+  QCOMPARE(host.memo->toPlainText(), QStringLiteral("SELECT"));
+  QCOMPARE(setup.editor.history()->stack()->index(), 0);
 }
 
 QTEST_MAIN(TestZelMenu)
