@@ -17,18 +17,7 @@
 
 namespace {
 
-struct Variant {
-  Variant(const char *dialect, TzelDatabase type, TzelJoinMethod joins)
-      : name(dialect), model(chainquery::makeModel(type, joins)) {
-    querion.setObjectName(QStringLiteral("zelQuerion1"));
-    querion.SetDataModel(model.get());
-    chainquery::fillQuery(*querion.CurrentQuery());
-  }
-  std::string name;
-  std::unique_ptr<TzelModel> model;
-  TzelQuerion querion;
-  QString sql;
-};
+using chainquery::Variant;
 
 // Generates the statement, reads it into a second component and generates again.
 bool ready(Variant &v, const CountingMessages &messages) {

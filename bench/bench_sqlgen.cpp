@@ -23,19 +23,7 @@ namespace {
 
 CountingMessages *messages = nullptr;
 
-// One dialect's model and query component, and the statement it generates.
-struct Variant {
-  Variant(const char *dialect, TzelDatabase type, TzelJoinMethod joins)
-      : name(dialect), model(chainquery::makeModel(type, joins)) {
-    querion.setObjectName(QStringLiteral("zelQuerion1"));
-    querion.SetDataModel(model.get());
-    chainquery::fillQuery(*querion.CurrentQuery());
-  }
-  std::string name;
-  std::unique_ptr<TzelModel> model;
-  TzelQuerion querion;
-  QString sql;
-};
+using chainquery::Variant;
 
 struct Fixture {
   Variant where{"JoinWhere", zelMSSQL, zelJoinWhere};

@@ -4,10 +4,12 @@
 // of 50 values spread over the 20 filter rows. Shared by the generation benchmark and the
 // program that writes the same query to files for the whole-process comparison.
 
+#include "engine/zelquerion.h"
 #include "model/zeltypes.h"
 
 #include <QString>
 #include <memory>
+#include <string>
 
 class TzelModel;
 class TzelQuery;
@@ -30,5 +32,19 @@ QString sqliteTables();
 std::unique_ptr<TzelModel> makeModel(TzelDatabase type, TzelJoinMethod joins);
 // Fills an empty query of a query component bound to such a model.
 void fillQuery(TzelQuery &query);
+
+// One dialect's model and a query component holding the query; sql keeps its statement.
+struct Variant {
+  Variant(const char *dialect, TzelDatabase type, TzelJoinMethod joins)
+      : name(dialect), model(makeModel(type, joins)) {
+    querion.setObjectName(QStringLiteral("zelQuerion1"));
+    querion.SetDataModel(model.get());
+    fillQuery(*querion.CurrentQuery());
+  }
+  std::string name;
+  std::unique_ptr<TzelModel> model;
+  TzelQuerion querion;
+  QString sql;
+};
 
 } // namespace chainquery

@@ -18,6 +18,7 @@
 #include <QDate>
 #include <QList>
 #include <QStringList>
+#include <QTest>
 #include <functional>
 #include <memory>
 
@@ -592,6 +593,24 @@ inline QList<Shape> nameShapes() {
 
 inline QList<Shape> shapes() {
   return joinShapes() + showShapes() + filterShapes() + nameShapes();
+}
+
+// Every database type, the unknown one included (it writes the generic dialect).
+inline QList<TzelDatabase> dialects() {
+  QList<TzelDatabase> list;
+  for (int i = zelUnknown; i <= zelPostgreSQL; ++i)
+    list << TzelDatabase(i);
+  return list;
+}
+
+// Data rows "<dialect> | <shape>" over every dialect and shape: the columns type and name.
+inline void addDialectShapeRows() {
+  QTest::addColumn<int>("type");
+  QTest::addColumn<QString>("name");
+  for (TzelDatabase type : dialects())
+    for (const Shape &s : shapes())
+      QTest::addRow("%s | %s", qPrintable(enumName(type).mid(3)), qPrintable(s.name))
+          << int(type) << s.name;
 }
 
 // A generator host that asks nothing: parameters keep their defaults.

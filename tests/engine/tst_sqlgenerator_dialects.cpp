@@ -18,13 +18,6 @@ namespace {
 const QString kGoldenDir = QStringLiteral(ZEL_SOURCE_DIR "/tests/engine/golden");
 const QString kHeader = QStringLiteral("-- ");
 
-QList<TzelDatabase> dialects() {
-  QList<TzelDatabase> list;
-  for (int i = zelUnknown; i <= zelPostgreSQL; ++i)
-    list << TzelDatabase(i);
-  return list;
-}
-
 QString goldenFile(const QString &dir, TzelDatabase type) {
   return dir + QLatin1Char('/') + enumName(type).mid(3) + QStringLiteral(".sql");
 }
@@ -97,14 +90,14 @@ private slots:
     const QString target = qEnvironmentVariable("ZEL_WRITE_GOLDEN");
     if (!target.isEmpty()) {
       QVERIFY(QDir().mkpath(target));
-      for (TzelDatabase type : dialects()) {
+      for (TzelDatabase type : matrix::dialects()) {
         QFile out(goldenFile(target, type));
         QVERIFY2(out.open(QIODevice::WriteOnly | QIODevice::Truncate), qPrintable(out.fileName()));
         out.write(format(type).toUtf8());
       }
       QSKIP("the golden files were written, not compared");
     }
-    for (TzelDatabase type : dialects())
+    for (TzelDatabase type : matrix::dialects())
       golden.insert(type, read(type));
   }
 
@@ -114,18 +107,11 @@ private slots:
     for (const matrix::Shape &s : matrix::shapes())
       names << s.name;
     names.sort();
-    for (TzelDatabase type : dialects())
+    for (TzelDatabase type : matrix::dialects())
       QVERIFY2(golden.value(type).keys() == names, qPrintable(goldenFile(kGoldenDir, type)));
   }
 
-  void goldenTexts_data() {
-    QTest::addColumn<int>("type");
-    QTest::addColumn<QString>("name");
-    for (TzelDatabase type : dialects())
-      for (const matrix::Shape &s : matrix::shapes())
-        QTest::addRow("%s | %s", qPrintable(enumName(type).mid(3)), qPrintable(s.name))
-            << int(type) << s.name;
-  }
+  void goldenTexts_data() { matrix::addDialectShapeRows(); }
   void goldenTexts() {
     QFETCH(int, type);
     QFETCH(QString, name);

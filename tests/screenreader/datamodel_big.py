@@ -5,7 +5,6 @@ name; Enter opens the Join Tables dialog and Escape closes it; Ctrl+9 zooms out 
 schema, whose picture is kept (ZEL_SCREENSHOTS names the folder)."""
 
 import os
-import shutil
 import sys
 import tempfile
 
@@ -41,12 +40,9 @@ def join_dialog(app):
 def main():
     host = sys.argv[1]
     enable_accessibility()
-    folder = tempfile.mkdtemp()
-    try:
-        with running(host, "model-big"):
-            find_and_zoom(host, folder)
-    finally:
-        shutil.rmtree(folder, ignore_errors=True)
+    with (tempfile.TemporaryDirectory(ignore_cleanup_errors=True) as folder,
+          running(host, "model-big")):
+        find_and_zoom(host, folder)
 
 
 def find_and_zoom(host, folder):

@@ -5,7 +5,6 @@ shows on the Query tab as table windows, join lines and values, read as a screen
 them. Edited text and Alt+Q ask whether the design should follow it; No keeps the design."""
 
 import os
-import shutil
 import sys
 import tempfile
 
@@ -107,22 +106,18 @@ def declined(app, window):
 def main():
     host = sys.argv[1]
     enable_accessibility()
-    folder = tempfile.mkdtemp()
-    try:
-        with running(host):
-            app = poll("the host on the bus", lambda: application(os.path.basename(host)))
-            window = poll("the workspace", lambda: find(app, pyatspi.ROLE_DIALOG, "Querion"))
-            key(poll("the workspace window", lambda: window_id("^Querion")))
-            sql_tab(window)
-            refused(app, window)
-            type_sql(STATEMENT)
-            press("ctrl+shift+d")
-            designed(window)
-            print("Ctrl+Shift+D: %s; lines %r; values %s" % shown(window))
-            shot(window, "design-from-sql", folder)
-            declined(app, window)
-    finally:
-        shutil.rmtree(folder, ignore_errors=True)
+    with tempfile.TemporaryDirectory(ignore_cleanup_errors=True) as folder, running(host):
+        app = poll("the host on the bus", lambda: application(os.path.basename(host)))
+        window = poll("the workspace", lambda: find(app, pyatspi.ROLE_DIALOG, "Querion"))
+        key(poll("the workspace window", lambda: window_id("^Querion")))
+        sql_tab(window)
+        refused(app, window)
+        type_sql(STATEMENT)
+        press("ctrl+shift+d")
+        designed(window)
+        print("Ctrl+Shift+D: %s; lines %r; values %s" % shown(window))
+        shot(window, "design-from-sql", folder)
+        declined(app, window)
 
 if __name__ == "__main__":
     main()

@@ -7,7 +7,6 @@ Preview its first record. In-place editors and popup items are read as a screen 
 them: by the focus events they raise."""
 
 import os
-import shutil
 import sys
 import tempfile
 import time
@@ -124,12 +123,9 @@ def sort_and_filter(app, window, events):
 def main():
     host = sys.argv[1]
     enable_accessibility()
-    folder = tempfile.mkdtemp()
-    try:
-        with running(host, "edit", folder=folder):
-            design(host)
-    finally:
-        shutil.rmtree(folder, ignore_errors=True)
+    with (tempfile.TemporaryDirectory(ignore_cleanup_errors=True) as folder,
+          running(host, "edit", folder=folder)):
+        design(host)
 
 
 def design(host):

@@ -3,7 +3,6 @@ other table and field typed into the "Join to" dialog's lists, a left join chose
 query saved must hold a join that keeps the records of the table the user started from."""
 
 import os
-import shutil
 import sys
 import tempfile
 import time
@@ -24,12 +23,9 @@ def join_dialog(app):
 def main():
     host = sys.argv[1]
     enable_accessibility()
-    folder = tempfile.mkdtemp()
-    try:
-        with running(host, "edit", folder=folder):
-            join_by_keys(host, folder)
-    finally:
-        shutil.rmtree(folder, ignore_errors=True)
+    with (tempfile.TemporaryDirectory(ignore_cleanup_errors=True) as folder,
+          running(host, "edit", folder=folder)):
+        join_by_keys(host, folder)
 
 
 def join_by_keys(host, folder):

@@ -6,7 +6,6 @@ and dBase and read back with readers that are not ours."""
 
 import csv
 import os
-import shutil
 import subprocess
 import sys
 import tempfile
@@ -192,12 +191,9 @@ def read_back(folder, rows):
 def main():
     host = sys.argv[1]
     enable_accessibility()
-    folder = tempfile.mkdtemp()
-    try:
-        with running(host, "edit", folder=folder) as proc:
-            edit(host, folder, proc)
-    finally:
-        shutil.rmtree(folder, ignore_errors=True)
+    with (tempfile.TemporaryDirectory(ignore_cleanup_errors=True) as folder,
+          running(host, "edit", folder=folder) as proc):
+        edit(host, folder, proc)
 
 
 def edit(host, folder, proc):
