@@ -1,16 +1,14 @@
 #include "editors/designhistory.h"
 
 #include "model/storedform.h"
+#include "model/storedformpatch.h"
 #include "model/zelquery.h"
-#include "model/zelregistry.h"
 
-#include <QMetaProperty>
 #include <QScopedValueRollback>
 #include <QSet>
 #include <QTimer>
 #include <QUndoCommand>
 #include <QUndoStack>
-#include <memory>
 
 namespace {
 
@@ -36,33 +34,6 @@ private:
   QByteArray m_after;
   bool m_pushed = false;
 };
-
-// Sets every property after QObject's own back to the value of a fresh object, so a value the
-// stored form leaves out (because it is the default) is the default again after reading.
-void resetProperties(QObject *target, const QObject *fresh) {
-  const QMetaObject *meta = target->metaObject();
-  for (int i = QObject::staticMetaObject.propertyCount(); i < meta->propertyCount(); ++i) {
-    const QMetaProperty property = meta->property(i);
-    if (isSettingsProperty(target, property)) {
-      QObject *settings = property.read(target).value<QObject *>();
-      const QObject *freshSettings = property.read(fresh).value<QObject *>();
-      if (settings && freshSettings)
-        resetProperties(settings, freshSettings);
-      continue;
-    }
-    if (property.isWritable())
-      property.write(target, property.read(fresh));
-  }
-}
-
-void clearChildren(TzelComponent *design) {
-  if (auto *query = qobject_cast<TzelQuery *>(design))
-    query->ClearValues();
-  if (auto *schema = qobject_cast<TzelSchema *>(design)) {
-    schema->ClearJoins();
-    schema->ClearTables();
-  }
-}
 
 } // namespace
 
@@ -143,13 +114,10 @@ void TzelDesignHistory::restore(const QByteArray &packed) {
     return;
   {
     const QScopedValueRollback<bool> guard(m_restoring, true);
-    const QString text = QString::fromUtf8(qUncompress(packed));
-    const std::unique_ptr<TzelComponent> fresh(
-        ZelRegistry::instance().create(QString::fromLatin1(m_design->metaObject()->className())));
-    clearChildren(m_design);
-    if (fresh)
-      resetProperties(m_design, fresh.get());
-    StoredFormReader().readInto(m_design, text);
+    const QString present = StoredFormWriter().write(*m_design);
+    ZelFormPatch patch =
+        patchStoredForm(*m_design, present, QString::fromUtf8(qUncompress(packed)));
+    const QScopedValueRollback<const ZelFormPatch *> shown(m_patch, &patch);
     emit restored();
   }
   // The editors may settle what the form leaves open (a window's size): that is no step.

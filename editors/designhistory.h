@@ -1,8 +1,8 @@
 #pragma once
 // The undo history of one open design (a query, or the data model window's model copy). Every
-// step holds the design's stored form before and after it, compressed; undo and redo read that
-// text back into the same object, so pointers callers hold stay valid, and the stored form is
-// restored byte for byte. The editors call record() where they already know that the user
+// step holds the design's stored form before and after it, compressed; undo and redo bring the
+// same object to that text, reading again only the tables, joins and values that differ, so the
+// editors redraw only what the step changed and the stored form is restored byte for byte. The editors call record() where they already know that the user
 // changed something; an unchanged design records nothing.
 
 #include "zelwidgets_export.h"
@@ -14,6 +14,7 @@
 
 class QUndoStack;
 class TzelComponent;
+struct ZelFormPatch;
 
 class ZELWIDGETS_EXPORT TzelDesignHistory : public QObject {
   Q_OBJECT
@@ -45,11 +46,14 @@ public:
   // The bytes the steps hold (a form shared by two neighbouring steps counts once).
   qint64 undoBytes() const;
 
-  // Reads a compressed form back into the design; used by the steps.
+  // Reads a compressed form back into the design, changing only the children that differ;
+  // used by the steps.
   void restore(const QByteArray &packed);
+  // While restored() is handled: what the undo or redo changed.
+  const ZelFormPatch *patch() const { return m_patch; }
 
 signals:
-  // After an undo or redo rewrote the design: the editors show it again.
+  // After an undo or redo rewrote the design: the editors show what patch() changed.
   void restored();
 
 private:
@@ -59,6 +63,7 @@ private:
   QPointer<TzelComponent> m_design;
   QByteArray m_last; // the compressed form after the last step
   bool m_restoring = false;
+  const ZelFormPatch *m_patch = nullptr;
   QString m_pending;
   bool m_pendingFallback = false;
   std::function<bool()> m_prepare;

@@ -8,6 +8,7 @@
 #include "editors/tablefinder.h"
 #include "editors/tableform.h"
 #include "messages/zelmessages.h"
+#include "model/storedformpatch.h"
 #include "model/zelmodel.h"
 
 #include <QFrame>
@@ -166,9 +167,8 @@ void TfrmZelDataModel::connectZoomKeys() {
 
 void TfrmZelDataModel::connectHistory() {
   m_history = new TzelDesignHistory(this);
-  // A whole reload of the tables: the editor keeps no window of the model it had.
   connect(m_history, &TzelDesignHistory::restored, this,
-          [this] { zelJoinsEditor->SetSchema(zelJoinsEditor->Schema()); });
+          [this] { zelJoinsEditor->SyncTables(m_history->patch()->added); });
   connect(zelJoinsEditor, &TzelJoinsEditor::OnDesignStep, m_history,
           [this](const QString &step) { m_history->schedule(step); });
   QUndoStack *stack = m_history->stack();

@@ -22,6 +22,7 @@
 #include <QList>
 #include <QPointer>
 #include <QScrollArea>
+#include <QSet>
 
 #include <memory>
 #include <optional>
@@ -80,6 +81,9 @@ public:
   void AddTableWindow(const QString &name, bool isNew, int left, int top, int height, int width);
   void LoadTables();
   void ClearTables();
+  // Shows the schema after an undo or redo changed it: `added` are the tables (and other
+  // objects) it read anew; windows of the tables it kept stay.
+  void SyncTables(const QSet<const TzelComponent *> &added);
 
   // A table picked in the add-table dialog, placed at pos (viewport coordinates).
   void DropTable(const QString &name, const QPoint &pos);
@@ -177,6 +181,7 @@ private:
   bool movePlace(TzelTablePlace &place, const QPoint &to);
   void connectWindow(TzelTableForm *window);
   void destroyWindows();
+  void dropWindow(TzelTableForm *window);
   int addNewTable(const QString &name, const QRect &geometry);
   void dropModelTable(const QString &name, const QPoint &pos);
   bool confirmClose(TzelTableForm *window);

@@ -260,11 +260,48 @@ void TzelJoinsEditor::destroyWindows() {
   m_windowIndexStale = true;
   m_unmadeStale = true;
   for (const std::unique_ptr<TzelTablePlace> &place : places)
-    if (TzelTableForm *window = place->window) {
-      window->disconnect(this);
-      window->list()->disconnect(this);
-      delete window;
+    dropWindow(place->window);
+}
+
+void TzelJoinsEditor::dropWindow(TzelTableForm *window) {
+  if (!window)
+    return;
+  window->disconnect(this);
+  window->list()->disconnect(this);
+  delete window;
+}
+
+// After an undo or redo: the places and windows of tables the step left alone stay as they
+// are; those of tables it removed or read again go, and the tables read again get new ones.
+void TzelJoinsEditor::SyncTables(const QSet<const TzelComponent *> &added) {
+  if (!m_schema)
+    return;
+  std::vector<std::unique_ptr<TzelTablePlace>> places = std::move(m_places);
+  m_places.clear();
+  m_windowIndexStale = true;
+  m_unmadeStale = true;
+  {
+    const TzelProbe probe(*m_schema);
+    for (std::unique_ptr<TzelTablePlace> &place : places) {
+      const int index = m_schema->IndexOfTableAlias(place->alias);
+      if (index < 0 || added.contains(m_schema->GetTable(index))) {
+        dropWindow(place->window);
+        continue;
+      }
+      place->tableIndex = index;
+      if (place->window)
+        place->window->setTableIndex(index);
+      m_places.push_back(std::move(place));
     }
+  }
+  m_loading = true;
+  for (int i = 0; i < m_schema->TableCount(); ++i)
+    if (const TzelTable *table = m_schema->GetTable(i); !table->Deleted() && added.contains(table))
+      AddTableWindow(table->TableAlias(), false, table->Left(), table->Top(), table->Height(),
+                     table->Width());
+  m_loading = false;
+  realizeNearView(true);
+  CalculateJoinLines();
 }
 
 QList<TzelTableForm *> TzelJoinsEditor::tableWindows() const {

@@ -78,7 +78,7 @@ void TzelQueryEditor::buildHistory() {
   m_history = new TzelDesignHistory(this);
   // The grid holds the values until they are applied; a duplicate header keeps the step back.
   m_history->setPrepare([this] { return ApplyValues(); });
-  connect(m_history, &TzelDesignHistory::restored, this, &TzelQueryEditor::LoadQuery);
+  connect(m_history, &TzelDesignHistory::restored, this, &TzelQueryEditor::showRestored);
   connect(m_history->stack(), &QUndoStack::indexChanged, this, &TzelQueryEditor::syncModified);
   connect(m_history->stack(), &QUndoStack::cleanChanged, this, &TzelQueryEditor::syncModified);
   connect(zelJoins, &TzelJoinsEditor::OnDesignStep, this, &TzelQueryEditor::recordStep);

@@ -148,6 +148,8 @@ private:
   void updateCaption();
   void buildHistory();
   void syncModified(); // Modified follows the undo stack's clean state
+  void showRestored();
+  void fillValuesGrid();
   // Keeps the joins editor's share of the page that the user set with the splitter.
   void rememberJoinsShare();
 

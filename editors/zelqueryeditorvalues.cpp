@@ -11,6 +11,7 @@
 #include "engine/zelquerion.h"
 #include "messages/busycursor.h"
 #include "messages/zelmessages.h"
+#include "model/storedformpatch.h"
 #include "model/vocabulary.h"
 #include "model/zelquery.h"
 
@@ -59,26 +60,34 @@ void TzelQueryEditor::LoadQuery() {
   zelJoins->SetSchema(query);
   zelJoins->horizontalScrollBar()->setValue(0);
   zelJoins->verticalScrollBar()->setValue(0);
+  fillValuesGrid();
+  m_history->setDesign(query);
+  SetModified(false);
+  m_history->dropPending();
+}
+
+// After an undo or redo: the joins editor keeps the windows of tables the step left alone; the
+// grid is filled again, since the values' indices close up over removed values.
+void TzelQueryEditor::showRestored() {
+  zelJoins->SyncTables(m_history->patch()->added);
+  fillValuesGrid();
+  RefreshValueEditor();
+  syncModified();
+}
+
+void TzelQueryEditor::fillValuesGrid() {
+  TzelQuery *query = CurrentQuery();
   zelClearGridFrom(*grdValues, 1, 0);
   QStringList aliases;
   query->ListValueAliases(aliases);
   ensureColumns(int(aliases.size()) + 1);
-  {
-    const TzelProbe<TzelQuery> quiet(*query);
-    int column = 1;
-    for (const QString &alias : std::as_const(aliases)) {
-      const int index = query->IndexOfValueAlias(alias);
-      if (index >= 0)
-        fillValueColumn(column++, index);
-    }
+  const TzelProbe<TzelQuery> quiet(*query);
+  int column = 1;
+  for (const QString &alias : std::as_const(aliases)) {
+    const int index = query->IndexOfValueAlias(alias);
+    if (index >= 0)
+      fillValueColumn(column++, index);
   }
-  if (m_history->isRestoring()) {
-    syncModified();
-    return;
-  }
-  m_history->setDesign(query);
-  SetModified(false);
-  m_history->dropPending();
 }
 
 void TzelQueryEditor::fillValueColumn(int column, int valueIndex) {

@@ -19,6 +19,9 @@
 #include <QList>
 #include <QMetaProperty>
 #include <QObject>
+#include <QSet>
+#include <memory>
+#include <vector>
 
 class ZELCORE_EXPORT TzelComponent : public QObject {
   Q_OBJECT
@@ -34,6 +37,14 @@ public:
     Q_UNUSED(child);
     return false;
   }
+  // Makes the given list this object's stored children, in that order (an undo puts back a
+  // design changing only the children that differ). Children it held that are not in the list,
+  // deleted ones included, pass to `released`. False when this class holds no children.
+  virtual bool replaceStoredChildren(const QList<TzelComponent *> &children,
+                                     std::vector<std::unique_ptr<TzelComponent>> &released) {
+    Q_UNUSED(released);
+    return children.isEmpty() && storedChildren().isEmpty();
+  }
   // Whether the property's current value is written; the default follows the rules above.
   virtual bool isPropertyStored(const QMetaProperty &property) const;
 
@@ -45,3 +56,16 @@ public:
 private:
   bool m_loading = false;
 };
+
+// Empties a container's list of children, passing the ones not kept to `released` (no longer
+// QObject children: the caller frees them); a step of replaceStoredChildren.
+template <typename T>
+void zelReleaseChildren(QList<T *> &list, const QSet<const TzelComponent *> &kept,
+                        std::vector<std::unique_ptr<TzelComponent>> &released) {
+  for (T *child : list)
+    if (!kept.contains(child)) {
+      child->setParent(nullptr);
+      released.emplace_back(child);
+    }
+  list.clear();
+}

@@ -443,6 +443,14 @@ QList<TzelComponent *> TzelQuery::storedChildren() const {
   return children;
 }
 
+bool TzelQuery::replaceStoredChildren(const QList<TzelComponent *> &children,
+                                      std::vector<std::unique_ptr<TzelComponent>> &released) {
+  zelReleaseChildren(m_values, QSet<const TzelComponent *>(children.cbegin(), children.cend()),
+                     released);
+  m_valueAliases.clear();
+  return TzelSchema::replaceStoredChildren(children, released);
+}
+
 bool TzelQuery::attachStoredChild(TzelComponent *child) {
   if (auto *value = qobject_cast<TzelQueryValue *>(child)) {
     AttachValue(value);

@@ -218,6 +218,8 @@ public:
 
   QList<TzelComponent *> storedChildren() const override;
   bool attachStoredChild(TzelComponent *child) override;
+  bool replaceStoredChildren(const QList<TzelComponent *> &children,
+                             std::vector<std::unique_ptr<TzelComponent>> &released) override;
 
 protected:
   bool acceptsTable(const TzelTable *table) const override;

@@ -497,6 +497,18 @@ QList<TzelComponent *> TzelSchema::storedChildren() const {
   return children;
 }
 
+bool TzelSchema::replaceStoredChildren(const QList<TzelComponent *> &children,
+                                       std::vector<std::unique_ptr<TzelComponent>> &released) {
+  const QSet<const TzelComponent *> kept(children.cbegin(), children.cend());
+  zelReleaseChildren(m_tables, kept, released);
+  zelReleaseChildren(m_joins, kept, released);
+  m_tableAliases.clear();
+  for (TzelComponent *child : children)
+    if (!attachStoredChild(child)) // not ours: the caller keeps it
+      return false;
+  return true;
+}
+
 bool TzelSchema::attachStoredChild(TzelComponent *child) {
   if (auto *join = qobject_cast<TzelJoin *>(child)) {
     AttachJoin(join);

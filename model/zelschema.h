@@ -321,6 +321,8 @@ public:
 
   QList<TzelComponent *> storedChildren() const override;
   bool attachStoredChild(TzelComponent *child) override;
+  bool replaceStoredChildren(const QList<TzelComponent *> &children,
+                             std::vector<std::unique_ptr<TzelComponent>> &released) override;
 
 protected:
   // Whether a table of this class belongs in this kind of schema.
