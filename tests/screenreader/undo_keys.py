@@ -1,6 +1,6 @@
-"""Undo with real keys: a value added with Enter goes again with Ctrl+Z; a join line deleted
-with Delete after the usual question comes back with Ctrl+Z, and the SQL tab shows its
-condition again."""
+"""Undo with real input: a field dragged into the grid with the mouse goes again with Ctrl+Z,
+as does a value added with Enter; a join line deleted with Delete after the usual question
+comes back with Ctrl+Z, and the SQL tab shows its condition again."""
 
 import os
 import sys
@@ -9,7 +9,7 @@ import time
 import pyatspi
 
 from workspace_a11y import (application, enable_accessibility, find, poll, read_sql, running)
-from workspace_edit import add_tables, focused_table
+from workspace_edit import add_tables, drop_field, focused_table, spread_tables
 from xwindows import key, press, typed, window_id
 
 CONDITION = "Customers.CST_NO = Orders.CST_NO"
@@ -47,8 +47,14 @@ def main():
         surface = find(window, pyatspi.ROLE_LAYERED_PANE, "Tables and join lines")
         key(workspace)  # no window manager: the X focus goes back by hand
         poll("a table window with the focus", lambda: focused_table(window, names))
-        to_window(window, names, "Customers")
+        spread_tables(window, names)
         grid = find(window, pyatspi.ROLE_TABLE, "Values").queryTable()
+        column_gone = lambda: not grid.getAccessibleAt(2, 1).name
+        drop_field(window, "Customers", "City", grid, 1)
+        key(workspace, "ctrl+z")
+        poll("the dragged column gone", column_gone, limit=8)
+        print("A field dragged into the grid made a column, Ctrl+Z removed it")
+        to_window(window, names, "Customers")
         for added in (True, False, True):  # added, undone, added again for the SQL
             if added:
                 typed("Company")
