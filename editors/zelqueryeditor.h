@@ -65,6 +65,9 @@ public:
   void SetModified(bool on);
 
   void LoadQuery(); // a new design: its undo history starts afresh
+  // The query rewritten as a whole by one user action (its design read from SQL): shown again,
+  // its table windows laid out along their joins, and one step to undo.
+  void ShowRewrittenQuery(const QString &step);
   // The undo history of the query: one step per user action.
   TzelDesignHistory *history() const { return m_history; }
   // Records a step named for what the user did, once the present event is handled.

@@ -66,6 +66,15 @@ void TzelQueryEditor::LoadQuery() {
   m_history->dropPending();
 }
 
+void TzelQueryEditor::ShowRewrittenQuery(const QString &step) {
+  zelJoins->SetSchema(CurrentQuery());
+  fillValuesGrid();
+  // A statement says nothing of where the table windows stand.
+  ArrangeTables();
+  m_history->record(step);
+  m_history->dropPending();
+}
+
 // After an undo or redo: the joins editor keeps the windows of tables the step left alone; the
 // grid is filled again, since the values' indices close up over removed values.
 void TzelQueryEditor::showRestored() {

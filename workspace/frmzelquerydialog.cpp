@@ -354,12 +354,8 @@ bool TfrmZelQueryDialog::readSqlIntoDesign() {
     stayOnSqlAt(read.line, read.column);
     return false;
   }
-  // What File > Open does once the query holds the file's design; the design is new here.
   zelQueryEditor->SetValueEditorStatus(zelDialogClose);
-  zelQueryEditor->LoadQuery();
-  // A statement says nothing of where the table windows stand: laid out along their joins.
-  zelQueryEditor->ArrangeTables();
-  zelQueryEditor->SetModified(true);
+  zelQueryEditor->ShowRewrittenQuery(QStringLiteral("Design from SQL"));
   memSQL->document()->setModified(false);
   return true;
 }

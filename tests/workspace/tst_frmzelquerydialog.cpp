@@ -11,6 +11,7 @@
 #include "database/zeldatasource.h"
 #include "database/zelsession.h"
 #include "dialogs/frmzelprogress.h"
+#include "editors/designhistory.h"
 #include "editors/joinseditor.h"
 #include "editors/joinssurface.h"
 #include "editors/tableform.h"
@@ -38,6 +39,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QUndoStack>
 #include <functional>
 
 namespace {
@@ -764,8 +766,9 @@ void TestQueryDialog::designFromSql_data() {
 }
 
 // The SQL tab's text turned into the design: the Query tab then shows its tables, join lines
-// and values, and the design counts as changed. A refused text stays on the SQL tab as typed,
-// the cursor at the refused place; No keeps the design, whose SQL the tab then shows again.
+// and values, and the design counts as changed, one step to undo. A refused text stays on the SQL
+// tab as typed, the cursor at the refused place; No keeps the design, whose SQL the tab then shows
+// again.
 void TestQueryDialog::designFromSql() {
   QFETCH(QString, sql);
   QFETCH(QString, how);
@@ -776,6 +779,7 @@ void TestQueryDialog::designFromSql() {
   Workspace s;
   QVERIFY(s.run([&](Window &w) {
     const QStringList before = shownDesign(w);
+    const QString storedBefore = s.stored();
     turn(w, Window::TabSQL);
     pasteSql(w, sql);
     if (how == u"menu")
@@ -803,6 +807,15 @@ void TestQueryDialog::designFromSql() {
     if (design.isEmpty())
       QCOMPARE(w.memSQL->toPlainText(), s.generated());
     QCOMPARE(s.rec.texts(), messages); // no second question
+    if (design.isEmpty())
+      return;
+    // One step: undone, the design before comes back.
+    TzelDesignHistory &history = *w.zelQueryEditor->history();
+    QCOMPARE(history.stack()->undoText(), QStringLiteral("Design from SQL"));
+    history.undo();
+    QCOMPARE(shownDesign(w), before);
+    QCOMPARE(s.stored(), storedBefore);
+    QVERIFY(!w.zelQueryEditor->Modified());
   }));
 }
 
