@@ -2,8 +2,9 @@
 // The undo history of one open design (a query, or the data model window's model copy). Every
 // step holds the design's stored form before and after it, compressed; undo and redo bring the
 // same object to that text, reading again only the tables, joins and values that differ, so the
-// editors redraw only what the step changed and the stored form is restored byte for byte. The editors call record() where they already know that the user
-// changed something; an unchanged design records nothing.
+// editors redraw only what the step changed and the stored form is restored byte for byte. The
+// editors call record() where they already know that the user changed something; an unchanged
+// design records nothing.
 
 #include "zelwidgets_export.h"
 

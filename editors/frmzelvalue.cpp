@@ -735,8 +735,10 @@ bool TfrmZelValueEditor::ApplyValue() {
   writeGridColumn();
   m_editor->SelectCell(m_column, m_row);
   m_editor->RefreshValueEditor();
-  if (std::exchange(m_edited, false))
+  if (std::exchange(m_edited, false)) {
+    m_editor->recordStep(QStringLiteral("Edit Value ") + value(rowHeader));
     m_editor->SetModified(true);
+  }
   return true;
 }
 

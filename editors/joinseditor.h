@@ -190,6 +190,7 @@ private:
   void windowMoved(TzelTableForm *window);
   void windowResized(TzelTableForm *window);
   bool keepGeometry(TzelTableForm *window); // true when the table's geometry changed
+  static QString geometryStep(const TzelTable &table, const TzelTableForm &window);
   void applyReadOnly(TzelTableList *list) const;
   // True when the user lets a pair of fields whose types cannot compare be joined.
   bool confirmComparable(const TzelDraggedField &from, const TzelDraggedField &to) const;

@@ -393,12 +393,24 @@ bool TzelJoinsEditor::keepGeometry(TzelTableForm *window) {
   if (!table || m_readOnly ||
       QRect(table->Left(), table->Top(), table->Width(), table->Height()) == window->geometry())
     return false;
+  const QString step = geometryStep(*table, *window);
   table->SetLeft(window->x());
   table->SetTop(window->y());
   table->SetWidth(window->width());
   table->SetHeight(window->height());
-  designChanged(QStringLiteral("Move Table ") + table->TableAlias());
+  designChanged(step + table->TableAlias());
   return true;
+}
+
+// The name a user reads for a window's new geometry: moved, rolled up or down, or resized.
+QString TzelJoinsEditor::geometryStep(const TzelTable &table, const TzelTableForm &window) {
+  if (QPoint(table.Left(), table.Top()) != window.pos())
+    return QStringLiteral("Move Table ");
+  if (window.isRolledUp())
+    return QStringLiteral("Roll Up Table ");
+  if (table.Height() <= window.captionHeight())
+    return QStringLiteral("Roll Down Table ");
+  return QStringLiteral("Resize Table ");
 }
 
 void TzelJoinsEditor::ArrangeTables() {

@@ -82,8 +82,10 @@ void TzelQueryEditor::buildHistory() {
   connect(m_history->stack(), &QUndoStack::indexChanged, this, &TzelQueryEditor::syncModified);
   connect(m_history->stack(), &QUndoStack::cleanChanged, this, &TzelQueryEditor::syncModified);
   connect(zelJoins, &TzelJoinsEditor::OnDesignStep, this, &TzelQueryEditor::recordStep);
-  connect(grdValues, &QTableWidget::itemChanged, this,
-          [this] { m_history->schedule(QStringLiteral("Edit Value"), true); });
+  connect(grdValues, &QTableWidget::itemChanged, this, [this](const QTableWidgetItem *item) {
+    const QString header = item ? cell(item->column(), ValueRow::Header) : QString();
+    m_history->schedule(QStringLiteral("Edit Value ") + header, true);
+  });
 }
 
 void TzelQueryEditor::recordStep(const QString &name) {

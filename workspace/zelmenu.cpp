@@ -774,6 +774,7 @@ void TzelMenu::filePageSetup() {
   TzelQuerion *q = querion();
   if (!q || !q->PageSetup())
     return;
+  QueryEditor->recordStep(QStringLiteral("Page Setup")); // DISTINCT is set there
   QueryEditor->SetModified(true);
   emit OnPageSetup(this);
 }

@@ -26,7 +26,7 @@ private slots:
 
 namespace {
 
-enum class Action { DropField, DropStar, RemoveJoin, EditHeader };
+enum class Action { DropField, DropStar, RemoveJoin, EditHeader, Move, Resize, RollUp };
 
 void act(QueryEditorSetup &s, Action action) {
   const QString table = s.query()->GetTable(0)->TableAlias();
@@ -48,6 +48,18 @@ void act(QueryEditorSetup &s, Action action) {
   case Action::EditHeader:
     s.editor.setCell(1, ValueRow::Header, QStringLiteral("Renamed"));
     break;
+  case Action::Move:
+  case Action::Resize:
+  case Action::RollUp: {
+    TzelTableForm *window = s.editor.zelJoins->FindTableWindow(table);
+    if (action == Action::Move)
+      window->move(window->pos() + QPoint(30, 20));
+    else if (action == Action::Resize)
+      window->resize(window->size() + QSize(40, 0));
+    else
+      window->toggleRolledUp();
+    break;
+  }
   }
 }
 
@@ -105,7 +117,10 @@ void TestQueryEditorUndo::actionUndoesAndRedoes_data() {
   QTest::newRow("drop field") << int(Action::DropField) << "Add Value ";
   QTest::newRow("drop *") << int(Action::DropStar) << "Add Value ";
   QTest::newRow("delete join") << int(Action::RemoveJoin) << "Delete Join ";
-  QTest::newRow("edit a cell") << int(Action::EditHeader) << "Edit Value";
+  QTest::newRow("edit a cell") << int(Action::EditHeader) << "Edit Value Renamed";
+  QTest::newRow("move a window") << int(Action::Move) << "Move Table Customers";
+  QTest::newRow("resize a window") << int(Action::Resize) << "Resize Table Customers";
+  QTest::newRow("roll a window up") << int(Action::RollUp) << "Roll Up Table Customers";
 }
 
 void TestQueryEditorUndo::actionUndoesAndRedoes() {
