@@ -1,5 +1,6 @@
 #include "editors/designhistory.h"
 
+#include "messages/zelerror.h"
 #include "model/storedform.h"
 #include "model/storedformpatch.h"
 #include "model/zelquery.h"
@@ -53,14 +54,13 @@ void TzelDesignHistory::setDesign(TzelComponent *design) {
 }
 
 void TzelDesignHistory::resync() {
-  m_last = m_design ? packedForm() : QByteArray();
-}
-
-QByteArray TzelDesignHistory::packedForm() const {
-  return qCompress(StoredFormWriter().write(*m_design).toUtf8());
+  m_lastText = m_design ? StoredFormWriter().write(*m_design) : QString();
+  m_last = m_design ? qCompress(m_lastText.toUtf8()) : QByteArray();
 }
 
 void TzelDesignHistory::schedule(const QString &name, bool fallback) {
+  if (m_restoring) // an editor settling what the restored form leaves open
+    m_changedWhileRestoring = true;
   if (!m_design || m_restoring)
     return;
   if (!m_pending.isEmpty()) {
@@ -100,31 +100,44 @@ void TzelDesignHistory::redo() {
 bool TzelDesignHistory::record(const QString &name) {
   if (!m_design || m_restoring || (m_prepare && !m_prepare()))
     return false;
-  QByteArray now = packedForm();
-  if (now == m_last)
+  QString text = StoredFormWriter().write(*m_design);
+  if (text == m_lastText)
     return false;
+  QByteArray now = qCompress(text.toUtf8());
   // The new step's before is the last step's after: one shared buffer.
   m_stack->push(new DesignStep(this, name, m_last, now));
   m_last = std::move(now);
+  m_lastText = std::move(text);
   return true;
 }
 
 void TzelDesignHistory::restore(const QByteArray &packed) {
   if (!m_design)
     return;
+  QString target = QString::fromUtf8(qUncompress(packed));
+  m_changedWhileRestoring = false;
   {
     const QScopedValueRollback<bool> guard(m_restoring, true);
-    const QString present = StoredFormWriter().write(*m_design);
-    ZelFormPatch patch =
-        patchStoredForm(*m_design, present, QString::fromUtf8(qUncompress(packed)));
+    ZelFormPatch patch = patchFrom(target);
     const QScopedValueRollback<const ZelFormPatch *> shown(m_patch, &patch);
     emit restored();
   }
-  // The editors may settle what the form leaves open (a window's size): that is no step.
   m_last = packed;
-  if (packedForm() != packed)
+  m_lastText = std::move(target);
+  // The editors may settle what the form leaves open (a window's size): that is no step.
+  if (m_changedWhileRestoring)
     resync();
   m_pending.clear();
+}
+
+// The design normally is at the last recorded form; written afresh when something changed
+// its children unrecorded.
+ZelFormPatch TzelDesignHistory::patchFrom(const QString &target) {
+  try {
+    return patchStoredForm(*m_design, m_lastText, target);
+  } catch (const EzelError &) {
+    return patchStoredForm(*m_design, StoredFormWriter().write(*m_design), target);
+  }
 }
 
 qint64 TzelDesignHistory::undoBytes() const {

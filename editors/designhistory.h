@@ -58,11 +58,13 @@ signals:
   void restored();
 
 private:
-  QByteArray packedForm() const;
+  ZelFormPatch patchFrom(const QString &target);
 
   QUndoStack *m_stack;
   QPointer<TzelComponent> m_design;
-  QByteArray m_last; // the compressed form after the last step
+  QByteArray m_last;  // the compressed form after the last step
+  QString m_lastText; // the same, as text: the design's present form
+  bool m_changedWhileRestoring = false;
   bool m_restoring = false;
   const ZelFormPatch *m_patch = nullptr;
   QString m_pending;

@@ -76,6 +76,7 @@ public:
   bool RemoveJoin(); // true when the selected pair was removed
   void EditFields();
   void SetFieldActive(const QString &tableAlias, const QString &fieldAlias, bool active);
+  void ClearFieldsActive(); // no field row of any window shows a value
   void CalculateJoinLines();
   void PaintJoinLines();
   void AddTableWindow(const QString &name, bool isNew, int left, int top, int height, int width);

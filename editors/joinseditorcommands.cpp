@@ -236,6 +236,12 @@ void TzelJoinsEditor::EditFields() {
   designChanged(QStringLiteral("Edit Fields ") + window->windowTitle());
 }
 
+void TzelJoinsEditor::ClearFieldsActive() {
+  for (TzelTableForm *window : tableWindows())
+    for (int row = 1; row < window->list()->count(); ++row)
+      window->list()->setRowActive(row, false);
+}
+
 void TzelJoinsEditor::SetFieldActive(const QString &tableAlias, const QString &fieldAlias,
                                      bool active) {
   if (IsBlank(tableAlias) || IsBlank(fieldAlias))

@@ -14,6 +14,7 @@
 #include <QPointer>
 #include <QTableWidget>
 #include <QWidget>
+#include <functional>
 
 class QComboBox;
 class QLabel;
@@ -23,8 +24,10 @@ class QStackedWidget;
 class QTabBar;
 class TzelHorzSplit;
 class TzelDesignHistory;
+struct ZelFormPatch;
 class TzelJoinsEditor;
 class TzelQuery;
+class TzelQueryValue;
 class TzelTableForm;
 class TzelTableList;
 class TzelTableTree;
@@ -152,7 +155,10 @@ private:
   void buildHistory();
   void syncModified(); // Modified follows the undo stack's clean state
   void showRestored();
+  static bool touchesValues(const ZelFormPatch &patch);
+  void markValueFields(const QSet<const TzelComponent *> &tables);
   void fillValuesGrid();
+  void forEachShownValue(const std::function<void(int index, const TzelQueryValue &value)> &visit);
   // Keeps the joins editor's share of the page that the user set with the splitter.
   void rememberJoinsShare();
 

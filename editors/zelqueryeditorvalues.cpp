@@ -76,27 +76,59 @@ void TzelQueryEditor::ShowRewrittenQuery(const QString &step) {
 }
 
 // After an undo or redo: the joins editor keeps the windows of tables the step left alone; the
-// grid is filled again, since the values' indices close up over removed values.
+// grid is filled again when the step touched a value (their indices close up over removed
+// values), else only the new windows learn which of their fields are values.
 void TzelQueryEditor::showRestored() {
-  zelJoins->SyncTables(m_history->patch()->added);
-  fillValuesGrid();
-  RefreshValueEditor();
+  const ZelFormPatch &patch = *m_history->patch();
+  zelJoins->SyncTables(patch.added);
+  if (touchesValues(patch)) {
+    zelJoins->ClearFieldsActive();
+    fillValuesGrid();
+    RefreshValueEditor();
+  } else {
+    markValueFields(patch.added);
+  }
   syncModified();
 }
 
-void TzelQueryEditor::fillValuesGrid() {
+bool TzelQueryEditor::touchesValues(const ZelFormPatch &patch) {
+  const auto isValue = [](const TzelComponent *c) {
+    return qobject_cast<const TzelQueryValue *>(c);
+  };
+  return patch.propertiesChanged ||
+         std::any_of(patch.added.cbegin(), patch.added.cend(), isValue) ||
+         std::any_of(patch.released.cbegin(), patch.released.cend(),
+                     [&](const auto &c) { return isValue(c.get()); });
+}
+
+void TzelQueryEditor::markValueFields(const QSet<const TzelComponent *> &tables) {
+  forEachShownValue([&](int, const TzelQueryValue &value) {
+    TzelQuery *query = CurrentQuery();
+    const int table = query->IndexOfTableAlias(value.TableAlias());
+    if (table >= 0 && tables.contains(query->GetTable(table)))
+      zelJoins->SetFieldActive(value.TableAlias(), value.Expression(), true);
+  });
+}
+
+// The values the grid shows, in its order, with their indices.
+void TzelQueryEditor::forEachShownValue(
+    const std::function<void(int index, const TzelQueryValue &value)> &visit) {
   TzelQuery *query = CurrentQuery();
-  zelClearGridFrom(*grdValues, 1, 0);
   QStringList aliases;
   query->ListValueAliases(aliases);
-  ensureColumns(int(aliases.size()) + 1);
   const TzelProbe<TzelQuery> quiet(*query);
+  for (const QString &alias : std::as_const(aliases))
+    if (const int index = query->IndexOfValueAlias(alias); index >= 0)
+      visit(index, *query->GetValue(index));
+}
+
+void TzelQueryEditor::fillValuesGrid() {
+  zelClearGridFrom(*grdValues, 1, 0);
   int column = 1;
-  for (const QString &alias : std::as_const(aliases)) {
-    const int index = query->IndexOfValueAlias(alias);
-    if (index >= 0)
-      fillValueColumn(column++, index);
-  }
+  forEachShownValue([&](int index, const TzelQueryValue &) {
+    ensureColumns(column + 1);
+    fillValueColumn(column++, index);
+  });
 }
 
 void TzelQueryEditor::fillValueColumn(int column, int valueIndex) {
