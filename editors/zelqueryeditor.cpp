@@ -83,6 +83,8 @@ void TzelQueryEditor::buildHistory() {
   connect(m_history->stack(), &QUndoStack::cleanChanged, this, &TzelQueryEditor::syncModified);
   connect(zelJoins, &TzelJoinsEditor::OnDesignStep, this, &TzelQueryEditor::recordStep);
   connect(grdValues, &QTableWidget::itemChanged, this, [this](const QTableWidgetItem *item) {
+    if (m_history->isRestoring()) // the grid showing what an undo put back
+      return;
     const QString header = item ? cell(item->column(), ValueRow::Header) : QString();
     m_history->schedule(QStringLiteral("Edit Value ") + header, true);
   });

@@ -158,6 +158,8 @@ private:
   static bool touchesValues(const ZelFormPatch &patch);
   void markValueFields(const QSet<const TzelComponent *> &tables);
   void fillValuesGrid();
+  void refillValuesGrid();
+  void refillValueColumn(int column, int valueIndex);
   void forEachShownValue(const std::function<void(int index, const TzelQueryValue &value)> &visit);
   // Keeps the joins editor's share of the page that the user set with the splitter.
   void rememberJoinsShare();

@@ -18,12 +18,52 @@
 #include <QHeaderView>
 #include <QScrollBar>
 #include <QSignalBlocker>
+#include <array>
+#include <bitset>
 
 namespace {
 
 constexpr int MinimumColumns = 30;
 constexpr int AddedColumns = 10;
 constexpr int LastSelectableRow = ValueRow::LastFilter;
+
+// The cells of a value's column, by row; `filled` marks the rows the value gives a text.
+struct ValueColumnTexts {
+  std::array<QString, ValueRow::Count> text;
+  std::bitset<ValueRow::Count> filled;
+  void put(int row, const QString &t) {
+    text[size_t(row)] = t;
+    filled.set(size_t(row));
+  }
+};
+
+ValueColumnTexts valueColumnTexts(const TzelQueryValue &value, int valueIndex) {
+  ValueColumnTexts c;
+  c.put(ValueRow::Header, value.ValueAlias());
+  c.put(ValueRow::Table, value.TableAlias());
+  c.put(ValueRow::Field, value.Expression());
+  c.put(ValueRow::Show, ShowDisplayText(value.Show()));
+  c.put(ValueRow::Sort, SortDisplayText(value.Sort(), false));
+  c.put(ValueRow::Index, QString::number(valueIndex));
+  c.put(ValueRow::ShowOrdinal, QString::number(int(value.Show())));
+  c.put(ValueRow::SortOrdinal, QString::number(int(value.Sort())));
+  c.put(ValueRow::Align, QString::number(int(value.Alignment())));
+  c.put(ValueRow::Type, QString::number(int(value.DataType())));
+  c.put(ValueRow::Format, value.Format());
+  c.put(ValueRow::Width, QString::number(value.Width()));
+  c.put(ValueRow::Pos, QString::number(value.Position()));
+  for (int f = 0; f < value.FilterCount(); ++f) {
+    const TzelQueryFilter *filter = value.GetFilter(f);
+    if (filter->Deleted() || filter->Position() < TzelFilterPositionMin ||
+        filter->Position() > TzelFilterPositionMax)
+      continue;
+    const QString raw =
+        QString::number(int(filter->Operator())) + QLatin1Char('|') + filter->Filter();
+    c.put(ValueRow::Pos + filter->Position(), raw);
+    c.put(ValueRow::Sort + filter->Position(), FilterDisplayText(raw, value.DataType()));
+  }
+  return c;
+}
 
 } // namespace
 
@@ -83,7 +123,7 @@ void TzelQueryEditor::showRestored() {
   zelJoins->SyncTables(patch.added);
   if (touchesValues(patch)) {
     zelJoins->ClearFieldsActive();
-    fillValuesGrid();
+    refillValuesGrid();
     RefreshValueEditor();
   } else {
     markValueFields(patch.added);
@@ -131,31 +171,39 @@ void TzelQueryEditor::fillValuesGrid() {
   });
 }
 
+// The grid brought to the query's values after an undo or redo, cell by cell.
+void TzelQueryEditor::refillValuesGrid() {
+  int column = 1;
+  forEachShownValue([&](int index, const TzelQueryValue &) {
+    ensureColumns(column + 1);
+    refillValueColumn(column++, index);
+  });
+  zelClearGridFrom(*grdValues, column, 0);
+}
+
 void TzelQueryEditor::fillValueColumn(int column, int valueIndex) {
   const TzelQueryValue *value = CurrentQuery()->GetValue(valueIndex);
-  const QString texts[] = {value->ValueAlias(), value->TableAlias(), value->Expression(),
-                           ShowDisplayText(value->Show()), SortDisplayText(value->Sort(), false)};
-  for (int row = 0; row < 5; ++row)
-    setCell(column, row, texts[row]);
-  setCell(column, ValueRow::Index, QString::number(valueIndex));
-  setCell(column, ValueRow::ShowOrdinal, QString::number(int(value->Show())));
-  setCell(column, ValueRow::SortOrdinal, QString::number(int(value->Sort())));
-  setCell(column, ValueRow::Align, QString::number(int(value->Alignment())));
-  setCell(column, ValueRow::Type, QString::number(int(value->DataType())));
-  setCell(column, ValueRow::Format, value->Format());
-  setCell(column, ValueRow::Width, QString::number(value->Width()));
-  setCell(column, ValueRow::Pos, QString::number(value->Position()));
+  const ValueColumnTexts texts = valueColumnTexts(*value, valueIndex);
+  for (int row = 0; row < ValueRow::Count; ++row)
+    if (texts.filled.test(size_t(row)))
+      setCell(column, row, texts.text[size_t(row)]);
   zelJoins->SetFieldActive(value->TableAlias(), value->Expression(), true);
-  for (int f = 0; f < value->FilterCount(); ++f) {
-    const TzelQueryFilter *filter = value->GetFilter(f);
-    if (filter->Deleted() || filter->Position() < TzelFilterPositionMin ||
-        filter->Position() > TzelFilterPositionMax)
+}
+
+// Writes only the cells whose text differs: an undo over hundreds of values touches few.
+void TzelQueryEditor::refillValueColumn(int column, int valueIndex) {
+  const TzelQueryValue *value = CurrentQuery()->GetValue(valueIndex);
+  const ValueColumnTexts texts = valueColumnTexts(*value, valueIndex);
+  for (int row = 0; row < ValueRow::Count; ++row) {
+    const QString &text = texts.text[size_t(row)];
+    if (cell(column, row) == text)
       continue;
-    const QString raw =
-        QString::number(int(filter->Operator())) + QLatin1Char('|') + filter->Filter();
-    setCell(column, ValueRow::Pos + filter->Position(), raw);
-    setCell(column, ValueRow::Sort + filter->Position(), FilterDisplayText(raw, value->DataType()));
+    if (texts.filled.test(size_t(row)))
+      setCell(column, row, text);
+    else
+      delete grdValues->takeItem(row, column);
   }
+  zelJoins->SetFieldActive(value->TableAlias(), value->Expression(), true);
 }
 
 bool TzelQueryEditor::duplicateHeader(QString &header) const {
