@@ -76,8 +76,15 @@ TzelQueryEditor::TzelQueryEditor(QWidget *parent) : QWidget(parent) {
 
 void TzelQueryEditor::buildHistory() {
   m_history = new TzelDesignHistory(this);
-  // The grid holds the values until they are applied; a duplicate header keeps the step back.
-  m_history->setPrepare([this] { return ApplyValues(); });
+  // The grid holds the values until they are applied. While two columns share a header the
+  // step records the design as it stands, without a message after every move of a window: the
+  // grid's values follow in the step that mends the header.
+  m_history->setPrepare([this] {
+    QString header;
+    if (!duplicateHeader(header))
+      ApplyValues();
+    return true;
+  });
   connect(m_history, &TzelDesignHistory::restored, this, &TzelQueryEditor::showRestored);
   connect(m_history->stack(), &QUndoStack::indexChanged, this, &TzelQueryEditor::syncModified);
   connect(m_history->stack(), &QUndoStack::cleanChanged, this, &TzelQueryEditor::syncModified);

@@ -22,6 +22,7 @@ private slots:
   void actionUndoesAndRedoes();
   void undoBackToSavedIsUnmodified();
   void randomStepsShowTheRestoredDesign();
+  void duplicateHeaderWaitsQuietly();
 };
 
 namespace {
@@ -184,6 +185,25 @@ void TestQueryEditorUndo::randomStepsShowTheRestoredDesign() {
     history.redo();
     QCOMPARE(shown(s.editor, *s.query()), shownFresh(*s.model, s.storedQuery()));
   }
+}
+
+// Two columns sharing a header: the steps around it go on without a message after each; the
+// values follow in the step that mends the header.
+void TestQueryEditorUndo::duplicateHeaderWaitsQuietly() {
+  QueryEditorSetup s;
+  QVERIFY(s.loaded);
+  TzelDesignHistory &history = *s.editor.history();
+  const QString first = s.cell(1, ValueRow::Header);
+  s.editor.setCell(2, ValueRow::Header, first);
+  history.flush();
+  act(s, Action::Move);
+  history.flush();
+  QCOMPARE(history.stack()->undoText(), QStringLiteral("Move Table Customers"));
+  QVERIFY2(s.rec.messages.isEmpty(), qPrintable(s.rec.texts().join(u'\n')));
+  s.editor.setCell(2, ValueRow::Header, QStringLiteral("Mended"));
+  history.flush();
+  QCOMPARE(history.stack()->undoText(), QStringLiteral("Edit Value Mended"));
+  QVERIFY(s.storedQuery().contains(QStringLiteral("Mended")));
 }
 
 QTEST_MAIN(TestQueryEditorUndo)
