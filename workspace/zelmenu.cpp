@@ -196,9 +196,18 @@ void TzelMenu::undoOrRedo(bool redo) {
   updateUndoItems();
 }
 
-// The host sets QueryEditor after building the menu: the items follow its stack from the
-// first time they are updated.
+// The host sets QueryEditor and SQLMemo after building the menu: the items follow the stack
+// and the text's own undo from the first time they are updated.
 void TzelMenu::bindHistory() {
+  if (SQLMemo != m_boundMemo) {
+    if (m_boundMemo)
+      disconnect(m_boundMemo, nullptr, this, nullptr);
+    m_boundMemo = SQLMemo;
+    if (m_boundMemo) {
+      connect(m_boundMemo, &QPlainTextEdit::undoAvailable, this, &TzelMenu::updateUndoItems);
+      connect(m_boundMemo, &QPlainTextEdit::redoAvailable, this, &TzelMenu::updateUndoItems);
+    }
+  }
   QUndoStack *stack = QueryEditor ? QueryEditor->history()->stack() : nullptr;
   if (stack == m_boundStack)
     return;

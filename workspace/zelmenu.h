@@ -141,4 +141,5 @@ private:
   bool m_menuEnabled = true;
   EditBinding m_editBinding = EditBinding::None;
   QPointer<QUndoStack> m_boundStack;
+  QPointer<QPlainTextEdit> m_boundMemo;
 };
