@@ -10,6 +10,9 @@
 #include <QString>
 
 ZELWIDGETS_EXPORT QIcon zelGlyph(const QString &name);
+// A toolbar glyph as the desktop's icon theme draws it where the theme has a sensible icon for
+// it (Freedesktop names: document-new, edit-undo...), else our own drawing.
+ZELWIDGETS_EXPORT QIcon zelToolbarIcon(const QString &glyph);
 // The glyph drawn at size (device-independent pixels) for a screen of the given ratio.
 ZELWIDGETS_EXPORT QPixmap zelGlyphPixmap(const QString &name, QSize size,
                                          qreal devicePixelRatio = 1.0);

@@ -78,10 +78,12 @@ QWidget *TfrmZelDataModel::buildToolbar() {
                              QStringLiteral("ZEL_TOOLBAR_REMOVE_JOIN"), panel);
   cmdRenameFields = toolButton(QStringLiteral("cmdRenameFields"), QStringLiteral("Rename Fields"),
                                QStringLiteral("ZEL_TOOLBAR_RENAME_FIELDS"), panel);
-  cmdUndo = zelToolbarButton(QStringLiteral("cmdUndo"), QStringLiteral("Undo"),
-                             QIcon::fromTheme(QStringLiteral("edit-undo")), QSize(25, 25), panel);
-  cmdRedo = zelToolbarButton(QStringLiteral("cmdRedo"), QStringLiteral("Redo"),
-                             QIcon::fromTheme(QStringLiteral("edit-redo")), QSize(25, 25), panel);
+  cmdUndo =
+      zelToolbarButton(QStringLiteral("cmdUndo"), QStringLiteral("Undo"),
+                       zelToolbarIcon(QStringLiteral("ZEL_TOOLBAR_UNDO")), QSize(25, 25), panel);
+  cmdRedo =
+      zelToolbarButton(QStringLiteral("cmdRedo"), QStringLiteral("Redo"),
+                       zelToolbarIcon(QStringLiteral("ZEL_TOOLBAR_REDO")), QSize(25, 25), panel);
   cmdHelp = toolButton(QStringLiteral("cmdHelp"), QStringLiteral("Help"),
                        QStringLiteral("ZEL_TOOLBAR_HELP"), panel);
   bevTop = bevel(QStringLiteral("bevTop"), QFrame::HLine, panel);

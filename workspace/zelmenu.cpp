@@ -27,35 +27,6 @@ namespace {
 constexpr int kButtonSize = 25;
 constexpr int kButtonStep = 24;
 
-// Freedesktop names for the glyphs that have a sensible theme icon.
-QIcon toolbarIcon(const QString &glyph) {
-  static const QHash<QString, QString> theme{{"ZEL_TOOLBAR_NEW", "document-new"},
-                                             {"ZEL_TOOLBAR_OPEN", "document-open"},
-                                             {"ZEL_TOOLBAR_SAVE", "document-save"},
-                                             {"ZEL_TOOLBAR_SETUP", "document-page-setup"},
-                                             {"ZEL_TOOLBAR_HELP", "help-contents"},
-                                             {"ZEL_TOOLBAR_CUT", "edit-cut"},
-                                             {"ZEL_TOOLBAR_COPY", "edit-copy"},
-                                             {"ZEL_TOOLBAR_PASTE", "edit-paste"},
-                                             {"ZEL_TOOLBAR_BOLD", "format-text-bold"},
-                                             {"ZEL_TOOLBAR_ITALICS", "format-text-italic"},
-                                             {"ZEL_TOOLBAR_UNDERLINE", "format-text-underline"},
-                                             {"ZEL_TOOLBAR_LEFT", "format-justify-left"},
-                                             {"ZEL_TOOLBAR_CENTER", "format-justify-center"},
-                                             {"ZEL_TOOLBAR_RIGHT", "format-justify-right"},
-                                             {"ZEL_TOOLBAR_PRINT", "document-print"},
-                                             {"ZEL_TOOLBAR_PREVIEW", "document-print-preview"},
-                                             {"ZEL_TOOLBAR_FIRST", "go-first"},
-                                             {"ZEL_TOOLBAR_PREVIOUS", "go-previous"},
-                                             {"ZEL_TOOLBAR_NEXT", "go-next"},
-                                             {"ZEL_TOOLBAR_LAST", "go-last"},
-                                             {"ZEL_TOOLBAR_CANCEL", "process-stop"},
-                                             {"ZEL_TOOLBAR_SQL", "view-refresh"}};
-  const QIcon own = zelGlyph(glyph);
-  const QString name = theme.value(glyph);
-  return name.isEmpty() ? own : QIcon::fromTheme(name, own);
-}
-
 void setTag(QObject *object, int tag) {
   if (tag != 0)
     object->setProperty("Tag", tag);
@@ -351,7 +322,7 @@ void TzelMenu::buildHelpMenu() {
 QToolButton *TzelMenu::addButton(QWidget *parent, const QString &name, const QString &hint,
                                  const QString &glyph, int left, int tag) {
   QToolButton *b =
-      zelToolbarButton(name, hint, toolbarIcon(glyph), QSize(kButtonSize, kButtonSize), parent);
+      zelToolbarButton(name, hint, zelToolbarIcon(glyph), QSize(kButtonSize, kButtonSize), parent);
   b->move(left, 0);
   setTag(b, tag);
   m_controls.insert(name, b);
@@ -455,9 +426,10 @@ void TzelMenu::buildQueryPage(QWidget *page) {
   QToolButton *summary = addButton(page, "cmdSummary", "Summary Mode", "ZEL_TOOLBAR_SUMMARY", 242);
   addBevel(page, 270);
   for (const bool redo : {false, true}) {
-    QToolButton *b = zelToolbarButton(redo ? "cmdRedo" : "cmdUndo", redo ? "Redo" : "Undo",
-                                      QIcon::fromTheme(redo ? "edit-redo" : "edit-undo"),
-                                      QSize(kButtonSize, kButtonSize), page);
+    QToolButton *b =
+        zelToolbarButton(redo ? "cmdRedo" : "cmdUndo", redo ? "Redo" : "Undo",
+                         zelToolbarIcon(redo ? "ZEL_TOOLBAR_REDO" : "ZEL_TOOLBAR_UNDO"),
+                         QSize(kButtonSize, kButtonSize), page);
     b->move(redo ? 300 : 276, 0);
     b->setEnabled(false);
     m_controls.insert(b->objectName(), b);

@@ -1,14 +1,18 @@
 """Undo with real input: a field dragged into the grid with the mouse goes again with Ctrl+Z,
 as does a value added with Enter; a join line deleted with Delete after the usual question
-comes back with Ctrl+Z, and the SQL tab shows its condition again."""
+comes back with Ctrl+Z, and the SQL tab shows its condition again. Before that, the Edit menu's
+first item is heard naming the step ("Undo Delete Join Customers – Orders"); its picture is
+kept where ZEL_SCREENSHOTS says."""
 
 import os
 import sys
+import tempfile
 import time
 
 import pyatspi
 
-from workspace_a11y import (application, enable_accessibility, find, poll, read_sql, running)
+from workspace_a11y import (FocusEvents, application, enable_accessibility, find, poll, read_sql,
+                            running, shot)
 from workspace_edit import add_tables, drop_field, focused_table, spread_tables
 from xwindows import key, press, typed, window_id
 
@@ -37,7 +41,8 @@ def to_window(window, names, name):
 def main():
     host = sys.argv[1]
     enable_accessibility()
-    with running(host):
+    events = FocusEvents()
+    with (tempfile.TemporaryDirectory(ignore_cleanup_errors=True) as folder, running(host)):
         app = poll("the host on the bus", lambda: application(os.path.basename(host)))
         window = poll("the workspace", lambda: find(app, pyatspi.ROLE_DIALOG, "Querion"))
         workspace = poll("the workspace window", lambda: window_id("^Querion"))
@@ -78,8 +83,20 @@ def main():
             app, lambda a: a is not None and a.name == "Remove the selected join?"))
         key(None, "y")
         poll("the line removed", lambda: len(lines(surface)) == len(before) - 1)
+        mark = events.mark()
+        key(workspace, "alt+e")
+        step = "Undo Delete Join Customers – Orders"
+        try:
+            poll("the Edit menu's first item", lambda: events.since(mark, "menu item", step),
+                 limit=8)
+        except SystemExit:
+            raise SystemExit("the Edit menu was heard as %s" % events.heard[mark:])
+        shot(window, "edit-menu-undo", folder)
+        key(None, "Escape")
+        print("The Edit menu reads %r" % step)
         key(workspace, "ctrl+z")
         poll("the line back", lambda: len(lines(surface)) == len(before))
+        shot(window, "workspace-undo-redo", folder)
         print("Delete removed the line, Ctrl+Z brought it back: %s" % lines(surface))
         text = sql_text(window)
         try:
