@@ -5,6 +5,7 @@
 #include "model/storedformpatch.h"
 #include "model/zelquery.h"
 
+#include <QGuiApplication>
 #include <QScopedValueRollback>
 #include <QSet>
 #include <QTimer>
@@ -12,6 +13,8 @@
 #include <QUndoStack>
 
 namespace {
+
+constexpr int kReleasePoll = 30; // ms between looks at the mouse buttons during a drag
 
 // One design step: the compressed forms before and after it.
 class DesignStep : public QUndoCommand {
@@ -73,7 +76,7 @@ void TzelDesignHistory::schedule(const QString &name, bool fallback) {
   }
   m_pending = name;
   m_pendingFallback = fallback;
-  QTimer::singleShot(0, this, &TzelDesignHistory::flush);
+  QTimer::singleShot(0, this, &TzelDesignHistory::flushWhenReleased);
 }
 
 void TzelDesignHistory::flush() {
@@ -81,6 +84,16 @@ void TzelDesignHistory::flush() {
     return;
   const QString name = std::exchange(m_pending, QString());
   record(name);
+}
+
+// A drag moves a window, or resizes it, in many events: the step ends with the button's
+// release, so the whole drag is one step.
+void TzelDesignHistory::flushWhenReleased() {
+  if (QGuiApplication::mouseButtons() != Qt::NoButton && !m_pending.isEmpty()) {
+    QTimer::singleShot(kReleasePoll, this, &TzelDesignHistory::flushWhenReleased);
+    return;
+  }
+  flush();
 }
 
 void TzelDesignHistory::dropPending() {

@@ -6,6 +6,7 @@
 // editors call record() where they already know that the user changed something; an unchanged
 // design records nothing.
 
+#include "model/zelcomponent.h"
 #include "zelwidgets_export.h"
 
 #include <QByteArray>
@@ -14,7 +15,6 @@
 #include <functional>
 
 class QUndoStack;
-class TzelComponent;
 struct ZelFormPatch;
 
 class ZELWIDGETS_EXPORT TzelDesignHistory : public QObject {
@@ -30,9 +30,10 @@ public:
   // Records the change since the last step as one step named for what the user did; false
   // (and nothing recorded) when the stored form did not change or while restoring.
   bool record(const QString &name);
-  // Records one step once the present event is handled: a user action that changes the design
-  // in several calls becomes one step, named by its first call that is not a fallback (a
-  // general name such as "Edit Value", given where the action is not known).
+  // Records one step once the present event is handled, and a drag once the mouse button is
+  // released: a user action that changes the design in several calls becomes one step, named by its
+  // first call that is not a fallback (a general name such as "Edit Value", given where the action
+  // is not known).
   void schedule(const QString &name, bool fallback = false);
   void flush(); // records the scheduled step now
   void dropPending();
@@ -58,6 +59,7 @@ signals:
   void restored();
 
 private:
+  void flushWhenReleased();
   ZelFormPatch patchFrom(const QString &target);
 
   QUndoStack *m_stack;

@@ -1,8 +1,9 @@
-"""Undo with real input: a field dragged into the grid with the mouse goes again with Ctrl+Z,
-as does a value added with Enter; a join line deleted with Delete after the usual question
-comes back with Ctrl+Z, and the SQL tab shows its condition again. Before that, the Edit menu's
-first item is heard naming the step ("Undo Delete Join Customers – Orders"); its picture is
-kept where ZEL_SCREENSHOTS says."""
+"""Undo with real input: a window dragged by its title bar is one step (Ctrl+Z puts it back
+whole, Ctrl+Shift+Z moves it again); a field dragged into the grid with the mouse goes again
+with Ctrl+Z, as does a value added with Enter; a join line deleted with Delete after the usual
+question comes back with Ctrl+Z, and the SQL tab shows its condition again. The Edit menu's
+first item is heard naming each step ("Undo Delete Join Customers – Orders"); its picture
+is kept where ZEL_SCREENSHOTS says."""
 
 import os
 import sys
@@ -11,9 +12,9 @@ import time
 
 import pyatspi
 
-from workspace_a11y import (FocusEvents, application, enable_accessibility, find, poll, read_sql,
-                            running, shot)
-from workspace_edit import add_tables, drop_field, focused_table, spread_tables
+from workspace_a11y import (FocusEvents, application, enable_accessibility, extents, find, poll,
+                            read_sql, running, shot)
+from workspace_edit import add_tables, drop_field, focused_table, spread_tables, table_window
 from xwindows import key, press, typed, window_id
 
 CONDITION = "Customers.CST_NO = Orders.CST_NO"
@@ -38,6 +39,16 @@ def to_window(window, names, name):
     raise SystemExit("Ctrl+Tab does not reach the %s window" % name)
 
 
+def first_edit_item(events, workspace, step):
+    """Opens the Edit menu from the keyboard: its first item is heard naming the step."""
+    mark = events.mark()
+    key(workspace, "alt+e")
+    try:
+        poll("the Edit menu's first item", lambda: events.since(mark, "menu item", step), limit=8)
+    except SystemExit:
+        raise SystemExit("the Edit menu was heard as %s" % events.heard[mark:])
+
+
 def main():
     host = sys.argv[1]
     enable_accessibility()
@@ -53,6 +64,16 @@ def main():
         key(workspace)  # no window manager: the X focus goes back by hand
         poll("a table window with the focus", lambda: focused_table(window, names))
         spread_tables(window, names)
+        moved = extents(table_window(window, "Orders"))
+        first_edit_item(events, workspace, "Undo Move Table Orders")
+        key(None, "Escape")
+        key(workspace, "ctrl+z")
+        poll("the drag undone whole", lambda: extents(table_window(window, "Orders")) != moved)
+        first_edit_item(events, workspace, "Undo Add Table Orders")
+        key(None, "Escape")
+        key(workspace, "ctrl+shift+z")
+        poll("the drag done again", lambda: extents(table_window(window, "Orders")) == moved)
+        print("A window dragged by its title bar was one step to undo and redo")
         grid = find(window, pyatspi.ROLE_TABLE, "Values").queryTable()
         column_gone = lambda: not grid.getAccessibleAt(2, 1).name
         drop_field(window, "Customers", "City", grid, 1)
@@ -83,17 +104,10 @@ def main():
             app, lambda a: a is not None and a.name == "Remove the selected join?"))
         key(None, "y")
         poll("the line removed", lambda: len(lines(surface)) == len(before) - 1)
-        mark = events.mark()
-        key(workspace, "alt+e")
-        step = "Undo Delete Join Customers – Orders"
-        try:
-            poll("the Edit menu's first item", lambda: events.since(mark, "menu item", step),
-                 limit=8)
-        except SystemExit:
-            raise SystemExit("the Edit menu was heard as %s" % events.heard[mark:])
+        first_edit_item(events, workspace, "Undo Delete Join Customers – Orders")
         shot(window, "edit-menu-undo", folder)
         key(None, "Escape")
-        print("The Edit menu reads %r" % step)
+        print("The Edit menu names the deleted join")
         key(workspace, "ctrl+z")
         poll("the line back", lambda: len(lines(surface)) == len(before))
         shot(window, "workspace-undo-redo", folder)
