@@ -237,18 +237,28 @@ void TzelJoinsEditor::EditFields() {
 }
 
 void TzelJoinsEditor::ClearFieldsActive() {
-  for (TzelTableForm *window : tableWindows())
-    for (int row = 1; row < window->list()->count(); ++row)
-      window->list()->setRowActive(row, false);
+  for (const std::unique_ptr<TzelTablePlace> &place : m_places) {
+    place->activeFields.clear();
+    if (place->window)
+      for (int row = 1; row < place->window->list()->count(); ++row)
+        place->window->list()->setRowActive(row, false);
+  }
 }
 
+// A table without a window keeps the mark in its place: marking a big query's values makes no
+// windows beyond those the view shows.
 void TzelJoinsEditor::SetFieldActive(const QString &tableAlias, const QString &fieldAlias,
                                      bool active) {
   if (IsBlank(tableAlias) || IsBlank(fieldAlias))
     return;
-  const TzelTableForm *window = FindTableWindow(tableAlias);
-  if (!window)
+  auto *place = const_cast<TzelTablePlace *>(windowIndex().value(tableAlias.toCaseFolded()));
+  if (!place)
     return;
+  const TzelTableForm *window = place->window;
+  if (!window) {
+    place->setFieldActive(fieldAlias, active);
+    return;
+  }
   TzelTableList *list = window->list();
   for (int row = 1; row < list->count(); ++row)
     if (zelSameText(list->item(row)->text(), fieldAlias)) {

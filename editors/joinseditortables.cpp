@@ -161,6 +161,9 @@ TzelTableForm *TzelJoinsEditor::realize(TzelTablePlace &place) {
   applyReadOnly(window->list());
   connectKeys(window);
   window->list()->setFieldAliases(place.fields);
+  for (int row = 1; row <= place.activeFields.size(); ++row)
+    if (place.activeFields.at(row - 1) != u'0')
+      window->list()->setRowActive(row, true);
   window->describe();
   const bool realizing = std::exchange(m_realizing, true);
   // A sub-window activates itself, and takes the focus, as it shows; unless disabled.

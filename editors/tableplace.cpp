@@ -2,6 +2,7 @@
 
 #include "editors/tableaccessible.h"
 #include "editors/tableform.h"
+#include "model/aliasindex.h"
 
 #include <QAccessible>
 #include <utility>
@@ -13,6 +14,16 @@ int TzelTablePlace::row(const QString &field) const {
     m_rows.insert(QStringLiteral("*"), 0);
   }
   return m_rows.value(field, -1);
+}
+
+void TzelTablePlace::setFieldActive(const QString &field, bool active) {
+  for (int i = 0; i < fields.size(); ++i)
+    if (zelSameText(fields.at(i), field)) {
+      if (activeFields.size() <= i)
+        activeFields = activeFields.leftJustified(i + 1, u'0');
+      activeFields[i] = active ? u'1' : u'0';
+      return;
+    }
 }
 
 QAccessibleInterface *TzelTablePlace::accessible(QWidget *surface) const {

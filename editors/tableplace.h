@@ -22,9 +22,13 @@ struct TzelTablePlace {
   QRect geometry;                  // surface coordinates; the window's own while it has one
   QStringList fields;              // the field aliases in display order
   TzelTableForm *window = nullptr; // none until the view or the keys reach the table
+  // Which field rows show a value while there is no window ('1' at row - 1); the window takes
+  // them when it is made.
+  QString activeFields;
 
   // The list row of a field as the window shows it ("*" is row 0), or -1.
   int row(const QString &field) const;
+  void setFieldActive(const QString &field, bool active);
   // The accessible object that stands for the table while it has no window, made on the
   // first request; forgotten once the window stands for it.
   QAccessibleInterface *accessible(QWidget *surface) const;

@@ -3,6 +3,7 @@
 // follows the stack's clean state. After every undo and redo of random steps the editor shows
 // exactly what an editor freshly loaded with the same stored form shows.
 
+#include "../support/gridmodel.h"
 #include "../support/randomdesignsteps.h"
 #include "../support/samplefiles.h"
 #include "editors/designhistory.h"
@@ -23,6 +24,7 @@ private slots:
   void undoBackToSavedIsUnmodified();
   void randomStepsShowTheRestoredDesign();
   void duplicateHeaderWaitsQuietly();
+  void bigQueryMarksValuesWithoutWindows();
 };
 
 namespace {
@@ -204,6 +206,36 @@ void TestQueryEditorUndo::duplicateHeaderWaitsQuietly() {
   history.flush();
   QCOMPARE(history.stack()->undoText(), QStringLiteral("Edit Value Mended"));
   QVERIFY(s.storedQuery().contains(QStringLiteral("Mended")));
+}
+
+// A query of 150 tables with a value in each: loading it and undoing a step on a far table make
+// windows only near the view; the far table's window, once made, shows its value's row marked.
+void TestQueryEditorUndo::bigQueryMarksValuesWithoutWindows() {
+  TzelModel model;
+  fillGridModel(model, 150);
+  TzelQuerion querion;
+  querion.SetDataModel(&model);
+  TzelQuery *query = querion.Queries(0);
+  for (int t = 0; t < 150; ++t) {
+    const QString alias = gridTableAlias(t);
+    query->AddTable({}, alias, alias);
+    query->GetTable(t)->SetLeft(model.GetTable(t)->Left());
+    query->GetTable(t)->SetTop(model.GetTable(t)->Top());
+    query->AddValue(alias, gridFieldAlias(1), {});
+  }
+  TzelQueryEditor editor;
+  editor.resize(900, 600);
+  editor.show();
+  editor.SetQuerion(&querion);
+  QVERIFY(editor.zelJoins->tableWindows().size() < 60);
+  TzelTable *far = query->GetTable(149);
+  far->SetLeft(far->Left() + 10);
+  QVERIFY(editor.history()->record(QStringLiteral("Move Table")));
+  editor.history()->undo();
+  QVERIFY(editor.zelJoins->tableWindows().size() < 60);
+  const TzelTableList *list = editor.zelJoins->FindTableWindow(gridTableAlias(149))->list();
+  QVERIFY(list->isActiveRow(list->rowOf(gridFieldAlias(1))));
+  QVERIFY(!list->isActiveRow(list->rowOf(gridFieldAlias(2))));
 }
 
 QTEST_MAIN(TestQueryEditorUndo)
