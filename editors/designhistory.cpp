@@ -1,6 +1,7 @@
 #include "editors/designhistory.h"
 
 #include "messages/zelerror.h"
+#include "messages/zelmessages.h"
 #include "model/storedform.h"
 #include "model/storedformpatch.h"
 #include "model/zelquery.h"
@@ -129,18 +130,31 @@ void TzelDesignHistory::restore(const QByteArray &packed) {
     return;
   QString target = QString::fromUtf8(qUncompress(packed));
   m_changedWhileRestoring = false;
-  {
-    const QScopedValueRollback<bool> guard(m_restoring, true);
-    ZelFormPatch patch = patchFrom(target);
-    const QScopedValueRollback<const ZelFormPatch *> shown(m_patch, &patch);
-    emit restored();
+  const bool shown = showPatched(target);
+  m_pending.clear();
+  if (!shown) {
+    resync();
+    return;
   }
   m_last = packed;
   m_lastText = std::move(target);
   // The editors may settle what the form leaves open (a window's size): that is no step.
   if (m_changedWhileRestoring)
     resync();
-  m_pending.clear();
+}
+
+// False after the message of a form that cannot be read; the design is then as it was.
+bool TzelDesignHistory::showPatched(const QString &target) {
+  const QScopedValueRollback<bool> guard(m_restoring, true);
+  try {
+    ZelFormPatch patch = patchFrom(target);
+    const QScopedValueRollback<const ZelFormPatch *> shown(m_patch, &patch);
+    emit restored();
+    return true;
+  } catch (const EzelError &e) {
+    zelShowError(e.message());
+    return false;
+  }
 }
 
 // The design normally is at the last recorded form; written afresh when something changed

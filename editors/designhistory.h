@@ -60,6 +60,7 @@ signals:
 
 private:
   void flushWhenReleased();
+  bool showPatched(const QString &target);
   ZelFormPatch patchFrom(const QString &target);
 
   QUndoStack *m_stack;

@@ -4,6 +4,7 @@
 
 #include "../support/gridmodel.h"
 #include "../support/randomdesignsteps.h"
+#include "../support/recordingmessages.h"
 #include "../support/samplefiles.h"
 #include "editors/designhistory.h"
 #include "engine/zelquerion.h"
@@ -93,6 +94,15 @@ void TestDesignHistory::unchangedDesignRecordsNothing() {
   QVERIFY(!history.record(QStringLiteral("Nothing")));
   QCOMPARE(history.stack()->count(), 0);
   QVERIFY(history.stack()->isClean());
+  // A form that cannot be read is said, and changes nothing.
+  TzelQuery &query = *querion.Queries(0);
+  query.AddTable({}, gridTableAlias(0), gridTableAlias(0));
+  const QString form = StoredFormWriter().write(query);
+  RecordingMessages rec;
+  history.restore(qCompress("object Q: TzelQuery\n  object : TzelQueryTable\n    Nonsense = 1\n"
+                            "  end\nend\n"));
+  QCOMPARE(rec.messages.size(), 1);
+  QCOMPARE(StoredFormWriter().write(query), form);
 }
 
 QTEST_MAIN(TestDesignHistory)
