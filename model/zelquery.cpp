@@ -260,22 +260,18 @@ void TzelQuery::AddAutoJoins(const QString &tableName, const QString &tableAlias
   TzelModel *model = DataModel();
   if (!model || !model->AutoJoin())
     return;
+  const QHash<QString, const TzelJoin *> modelJoins = modelJoinsOf(*model, tableName);
   for (const TzelTable *other : std::as_const(m_tables)) {
     if (other->Deleted() || other->TableAlias() == tableAlias)
+      continue;
+    const TzelJoin *modelJoin = modelJoins.value(other->TableName().toCaseFolded());
+    if (!modelJoin)
       continue;
     {
       TzelProbe probe(*this);
       if (IndexOfJoin(other->TableAlias(), tableAlias) >= 0)
         continue;
     }
-    int modelJoinIndex = -1;
-    {
-      TzelProbe probe(*model);
-      modelJoinIndex = model->IndexOfJoin(tableName, other->TableName());
-    }
-    if (modelJoinIndex < 0)
-      continue;
-    const TzelJoin *modelJoin = model->GetJoin(modelJoinIndex);
     const bool otherIsLeft = zelSameText(modelJoin->LeftTableAlias(), other->TableName());
     const int joinIndex = otherIsLeft
                               ? AddJoin(other->TableAlias(), modelJoin->JoinType(), 0, tableAlias)
@@ -287,6 +283,23 @@ void TzelQuery::AddAutoJoins(const QString &tableName, const QString &tableAlias
         join->AddJoinField(pair->LeftFieldAlias(), pair->JoinOper(), pair->RightFieldAlias());
     }
   }
+}
+
+// The model's first live join between the table and each other table, by the other table's
+// case-folded name: one pass over the model's joins rather than one per table of the query.
+QHash<QString, const TzelJoin *> TzelQuery::modelJoinsOf(const TzelModel &model,
+                                                         const QString &tableName) {
+  QHash<QString, const TzelJoin *> joins;
+  for (int j = 0; j < model.JoinCount(); ++j) {
+    const TzelJoin *join = model.GetJoin(j);
+    if (join->Deleted())
+      continue;
+    for (const auto &[end, other] : {std::pair(join->LeftTableAlias(), join->RightTableAlias()),
+                                     std::pair(join->RightTableAlias(), join->LeftTableAlias())})
+      if (zelSameText(end, tableName) && !joins.contains(other.toCaseFolded()))
+        joins.insert(other.toCaseFolded(), join);
+  }
+  return joins;
 }
 
 TzelQueryValue *TzelQuery::GetValue(int index) const {

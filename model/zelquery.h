@@ -6,6 +6,7 @@
 #include "model/zelschema.h"
 #include "zelcore_export.h"
 
+#include <QHash>
 #include <QPointer>
 
 class TzelQuery;
@@ -225,6 +226,8 @@ protected:
   bool acceptsTable(const TzelTable *table) const override;
 
 private:
+  static QHash<QString, const TzelJoin *> modelJoinsOf(const TzelModel &model,
+                                                       const QString &tableName);
   TzelQueryValue *createValue(const QString &alias, const QString &tableAlias,
                               const QString &expression);
 
