@@ -480,6 +480,12 @@ void TestQuery::autoJoinsOn() {
   QCOMPARE(f.query.JoinCount(), 2);
   QCOMPARE(f.query.GetJoin(1)->LeftTableAlias(), QStringLiteral("C"));
   QCOMPARE(f.query.GetJoin(1)->RightTableAlias(), QStringLiteral("O"));
+  // A second Items, named in other letters: the model's join is found all the same.
+  f.query.AddTable(QString(), QStringLiteral("Items"), QStringLiteral("I2"));
+  f.query.AddAutoJoins(QStringLiteral("ITEMS"), QStringLiteral("I2"));
+  QCOMPARE(f.query.JoinCount(), 3);
+  QCOMPARE(f.query.GetJoin(2)->LeftTableAlias(), QStringLiteral("O"));
+  QCOMPARE(f.query.GetJoin(2)->RightTableAlias(), QStringLiteral("I2"));
   QVERIFY(f.query.RaiseOnMissing());
   QVERIFY(f.model.RaiseOnMissing());
 }
