@@ -11,6 +11,8 @@
 #include <QLocale>
 #include <QMetaEnum>
 #include <QStringList>
+#include <optional>
+#include <vector>
 
 namespace ZelStoredForm {
 
@@ -208,6 +210,30 @@ QString storedValueText(const QObject *object, const QMetaProperty &property) {
   }
 }
 
+namespace {
+
+// The declared default text of each property of a class ("zel.default.<Name>"), looked up once
+// per class: a form writes every property of thousands of objects.
+const QString *declaredDefault(const QMetaObject *meta, const QMetaProperty &property) {
+  thread_local QHash<const QMetaObject *, std::vector<std::optional<QString>>> cache;
+  auto found = cache.constFind(meta);
+  if (found == cache.cend()) {
+    std::vector<std::optional<QString>> defaults(size_t(meta->propertyCount()));
+    for (int i = 0; i < meta->propertyCount(); ++i) {
+      const QByteArray key = QByteArray("zel.default.").append(meta->property(i).name());
+      if (const int info = meta->indexOfClassInfo(key.constData()); info >= 0)
+        defaults[size_t(i)] = QString::fromUtf8(meta->classInfo(info).value());
+    }
+    found = cache.insert(meta, std::move(defaults));
+  }
+  const int index = property.propertyIndex();
+  if (index < 0 || size_t(index) >= found->size() || !(*found)[size_t(index)])
+    return nullptr;
+  return &*(*found)[size_t(index)];
+}
+
+} // namespace
+
 bool isStoredByDefault(const QObject *object, const QMetaProperty &property) {
   if (!property.isStored() || qstrcmp(property.name(), "objectName") == 0)
     return false;
@@ -218,11 +244,8 @@ bool isStoredByDefault(const QObject *object, const QMetaProperty &property) {
   const QVariant value = property.read(object);
   if (isReferenceProperty(object, property))
     return objectPointer(value) != nullptr;
-  const QMetaObject *meta = object->metaObject();
-  const int info =
-      meta->indexOfClassInfo(QByteArray("zel.default.").append(property.name()).constData());
-  if (info >= 0) {
-    const QString declared = QString::fromUtf8(meta->classInfo(info).value());
+  if (const QString *default_ = declaredDefault(object->metaObject(), property)) {
+    const QString &declared = *default_;
     const QString current = storedValueText(object, property);
     if (current == declared)
       return false;

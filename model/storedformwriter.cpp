@@ -58,7 +58,11 @@ private:
   }
 
   void line(const QString &indent, const QString &name, const QString &value) {
-    m_out += indent + name + latin(" = ") + value + QLatin1Char('\n');
+    m_out += indent;
+    m_out += name;
+    m_out += QLatin1String(" = ");
+    m_out += value;
+    m_out += QLatin1Char('\n');
   }
 
   // The platform's string-list form: items one per line, the ")" closing the last item.
