@@ -224,7 +224,7 @@ const QString *declaredDefault(const QMetaObject *meta, const QMetaProperty &pro
       if (const int info = meta->indexOfClassInfo(key.constData()); info >= 0)
         defaults[size_t(i)] = QString::fromUtf8(meta->classInfo(info).value());
     }
-    found = cache.insert(meta, std::move(defaults));
+    found = cache.emplace(meta, std::move(defaults));
   }
   const int index = property.propertyIndex();
   if (index < 0 || size_t(index) >= found->size() || !(*found)[size_t(index)])
