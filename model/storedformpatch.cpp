@@ -40,6 +40,25 @@ FormParts splitForm(QStringView text) {
   return parts;
 }
 
+// Sets every property of the target to the value it has on a fresh object of its class
+// (settings objects property by property), so a value a stored form leaves out because it is
+// the default is the default again before the form is read.
+void resetToFreshProperties(QObject &target, const QObject &fresh) {
+  const QMetaObject *meta = target.metaObject();
+  for (int i = QObject::staticMetaObject.propertyCount(); i < meta->propertyCount(); ++i) {
+    const QMetaProperty property = meta->property(i);
+    if (isSettingsProperty(&target, property)) {
+      QObject *settings = property.read(&target).value<QObject *>();
+      const QObject *freshSettings = property.read(&fresh).value<QObject *>();
+      if (settings && freshSettings)
+        resetToFreshProperties(*settings, *freshSettings);
+      continue;
+    }
+    if (property.isWritable())
+      property.write(&target, property.read(&fresh));
+  }
+}
+
 std::unique_ptr<TzelComponent> freshOf(const TzelComponent &design) {
   const QString name = QString::fromLatin1(design.metaObject()->className());
   std::unique_ptr<TzelComponent> fresh(ZelRegistry::instance().create(name));
@@ -57,22 +76,6 @@ void readProperties(TzelComponent &design, QStringView head) {
 }
 
 } // namespace
-
-void resetToFreshProperties(QObject &target, const QObject &fresh) {
-  const QMetaObject *meta = target.metaObject();
-  for (int i = QObject::staticMetaObject.propertyCount(); i < meta->propertyCount(); ++i) {
-    const QMetaProperty property = meta->property(i);
-    if (isSettingsProperty(&target, property)) {
-      QObject *settings = property.read(&target).value<QObject *>();
-      const QObject *freshSettings = property.read(&fresh).value<QObject *>();
-      if (settings && freshSettings)
-        resetToFreshProperties(*settings, *freshSettings);
-      continue;
-    }
-    if (property.isWritable())
-      property.write(&target, property.read(&fresh));
-  }
-}
 
 ZelFormPatch patchStoredForm(TzelComponent &design, const QString &from, const QString &to) {
   const FormParts was = splitForm(from);

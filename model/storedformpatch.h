@@ -27,8 +27,3 @@ struct ZelFormPatch {
 // design as it was.
 ZELCORE_EXPORT ZelFormPatch patchStoredForm(TzelComponent &design, const QString &from,
                                             const QString &to);
-
-// Sets every property of the target to the value it has on a fresh object of its class
-// (settings objects property by property), so a value a stored form leaves out because it is
-// the default is the default again before the form is read.
-ZELCORE_EXPORT void resetToFreshProperties(QObject &target, const QObject &fresh);
