@@ -471,22 +471,32 @@ void TzelRecordStream::failWith(const QString &message) {
   throw EzelError(u"Error: "_s + message);
 }
 
+// Takes the pending SQLite rows while `take` accepts one, stepping past each taken; an engine
+// error is raised, and the stream is at its end once no row is pending.
+template <typename Take> void TzelRecordStream::takeSqliteRows(Take take) {
+  const bool ok = guarded([&] {
+    while (m_rowPending && take())
+      if (!stepSqlite())
+        return false;
+    return true;
+  });
+  if (!ok)
+    failWith(QString::fromUtf8(sqlite3_errmsg(m_db)));
+  m_atEnd = !m_rowPending;
+}
+
 int TzelRecordStream::read(std::deque<QVariantList> &out, int max) {
   int count = 0;
   if (m_atEnd)
     return 0;
   if (m_stmt) {
-    const bool ok = guarded([&] {
-      for (; count < max && m_rowPending; ++count) {
-        out.push_back(sqliteRow());
-        if (!stepSqlite())
-          return false;
-      }
+    takeSqliteRows([&] {
+      if (count >= max)
+        return false;
+      out.push_back(sqliteRow());
+      ++count;
       return true;
     });
-    if (!ok)
-      failWith(QString::fromUtf8(sqlite3_errmsg(m_db)));
-    m_atEnd = !m_rowPending;
     return count;
   }
   guarded([&] {
@@ -508,17 +518,15 @@ qint64 TzelRecordStream::visit(TzelRecordVisitor &visitor, qint64 max) {
     return 0;
   const TzelRawRecord record(m_stmt, m_defs);
   for (bool more = true; more && given < max && !m_atEnd;) {
-    const bool ok = guarded([&] {
-      for (int n = 0; more && n < kBlock && given < max && m_rowPending; ++n, ++given) {
-        more = visitor.raw(record);
-        if (!stepSqlite())
-          return false;
-      }
+    int n = 0;
+    takeSqliteRows([&] {
+      if (!more || n >= kBlock || given >= max)
+        return false;
+      more = visitor.raw(record);
+      ++n;
+      ++given;
       return true;
     });
-    if (!ok)
-      failWith(QString::fromUtf8(sqlite3_errmsg(m_db)));
-    m_atEnd = !m_rowPending;
   }
   return given;
 }

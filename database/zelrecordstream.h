@@ -54,6 +54,7 @@ public:
 
 private:
   template <typename Step> bool guarded(Step step);
+  template <typename Take> void takeSqliteRows(Take take);
   [[noreturn]] void failWith(const QString &message);
   void startSqlite(const QString &connectionName, const QString &sql);
   bool stepSqlite();
