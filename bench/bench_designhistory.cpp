@@ -13,7 +13,6 @@
 #include <QApplication>
 #include <QUndoStack>
 #include <benchmark/benchmark.h>
-#include <cstdio>
 
 namespace {
 
@@ -108,8 +107,7 @@ void BM_UndoDataAfter1000Steps(benchmark::State &state) {
 } // namespace
 
 int main(int argc, char **argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+  useOffscreenUnlessSet();
   QApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);
   CountingMessages counting;
@@ -125,8 +123,6 @@ int main(int argc, char **argv) {
       ->Unit(benchmark::kMillisecond)
       ->Iterations(1);
   benchmark::RunSpecifiedBenchmarks();
-  if (counting.count > 0)
-    std::fprintf(stderr, "%d messages during the runs, last: %s\n", counting.count,
-                 qPrintable(counting.last));
+  counting.report();
   return 0;
 }

@@ -17,7 +17,6 @@
 #include <QFile>
 #include <QScrollBar>
 #include <benchmark/benchmark.h>
-#include <cstdio>
 #include <map>
 #include <memory>
 #include <unistd.h>
@@ -193,8 +192,7 @@ void BM_ZoomToFit(benchmark::State &state) {
 } // namespace
 
 int main(int argc, char **argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+  useOffscreenUnlessSet();
   QApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);
   CountingMessages counting;
@@ -242,8 +240,6 @@ int main(int argc, char **argv) {
   benchmark::RunSpecifiedBenchmarks();
   windows.clear();
   models.clear();
-  if (messages->count > 0)
-    std::fprintf(stderr, "%d messages during the runs, last: %s\n", messages->count,
-                 qPrintable(messages->last));
+  messages->report();
   return 0;
 }

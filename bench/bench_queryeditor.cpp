@@ -11,7 +11,6 @@
 
 #include <QApplication>
 #include <benchmark/benchmark.h>
-#include <cstdio>
 
 namespace {
 
@@ -103,8 +102,7 @@ void BM_DropStarOfWideTable(benchmark::State &state) {
 } // namespace
 
 int main(int argc, char **argv) {
-  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+  useOffscreenUnlessSet();
   QApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);
   CountingMessages counting;
@@ -117,8 +115,6 @@ int main(int argc, char **argv) {
   benchmark::RegisterBenchmark("BM_DropStarOfWideTable", BM_DropStarOfWideTable)
       ->Unit(benchmark::kMillisecond);
   benchmark::RunSpecifiedBenchmarks();
-  if (messages->count > 0)
-    std::fprintf(stderr, "%d messages during the runs, last: %s\n", messages->count,
-                 qPrintable(messages->last));
+  messages->report();
   return 0;
 }

@@ -118,8 +118,6 @@ int main(int argc, char **argv) {
       std::printf("%s: GenerateSQL / SQLite prepare: %.2fx\n", v->name.c_str(),
                   reporter.times["BM_GenerateSQL/" + v->name] / sqlite);
   }
-  if (messages->count > 0)
-    std::fprintf(stderr, "%d messages during the runs, last: %s\n", messages->count,
-                 qPrintable(messages->last));
+  messages->report();
   return 0;
 }

@@ -3,6 +3,9 @@
 
 #include "messages/zelconsoleinteraction.h"
 
+#include <QtGlobal>
+#include <cstdio>
+
 class CountingMessages : public TzelConsoleInteraction {
 public:
   TzelAnswer messageBox(const QString &text, TzelMessageKind, TzelButtons) override {
@@ -15,6 +18,17 @@ public:
     count += int(lines.size());
     last = lines.value(0);
   }
+  // After the runs: how many messages they raised, and the last one.
+  void report() const {
+    if (count > 0)
+      std::fprintf(stderr, "%d messages during the runs, last: %s\n", count, qPrintable(last));
+  }
   int count = 0;
   QString last;
 };
+
+// Widget benchmarks draw offscreen unless told otherwise; called before the application is made.
+inline void useOffscreenUnlessSet() {
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+}
