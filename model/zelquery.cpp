@@ -341,6 +341,11 @@ TzelQueryValue *TzelQuery::createValue(const QString &alias, const QString &tabl
 
 int TzelQuery::AddValue(const QString &tableAlias, const QString &expression,
                         const QString &valueAlias) {
+  return addValue(tableAlias, expression, valueAlias, AliasCase::Proper);
+}
+
+int TzelQuery::addValue(const QString &tableAlias, const QString &expression,
+                        const QString &valueAlias, AliasCase aliasCase) {
   QString alias = valueAlias;
   const TzelField *field = nullptr;
   if (!IsBlank(tableAlias)) {
@@ -357,7 +362,9 @@ int TzelQuery::AddValue(const QString &tableAlias, const QString &expression,
   } else if (IsBlank(alias)) {
     throw EzelError(QStringLiteral("Error: The Value Header cannot be blank"));
   }
-  TzelQueryValue *value = createValue(MakeValueAlias(alias), tableAlias, expression);
+  const QString unique =
+      aliasCase == AliasCase::Proper ? MakeValueAlias(alias) : m_valueAliases.unique(alias);
+  TzelQueryValue *value = createValue(unique, tableAlias, expression);
   if (field) {
     value->SetDataType(field->DataType());
     value->SetWidth(field->DataSize());
@@ -392,7 +399,9 @@ void TzelQuery::Assign(const QObject *source) {
   for (const TzelQueryValue *v : src->m_values) {
     if (v->Deleted())
       continue;
-    int index = AddValue(v->TableAlias(), v->Expression(), v->ValueAlias());
+    // A copy is also how a query is read from its file: a header keeps the text the user
+    // typed (or the statement gave it); only a second value of the same header is renamed.
+    int index = addValue(v->TableAlias(), v->Expression(), v->ValueAlias(), AliasCase::AsWritten);
     if (index < 0) {
       // A copy that cannot reach the data model (no owner yet) cannot check the field;
       // keep the value rather than lose it.
@@ -400,7 +409,7 @@ void TzelQuery::Assign(const QObject *source) {
       const int t = IndexOfTableAlias(v->TableAlias());
       if (t < 0 || m_tables.at(t)->FieldCount() >= 0)
         continue;
-      createValue(MakeValueAlias(v->ValueAlias()), v->TableAlias(), v->Expression());
+      createValue(m_valueAliases.unique(v->ValueAlias()), v->TableAlias(), v->Expression());
       index = ValueCount() - 1;
     }
     TzelQueryValue *copy = m_values.at(index);

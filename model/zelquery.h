@@ -211,6 +211,7 @@ public:
   // when the table or field is not found with errors off.
   int AddValue(const QString &tableAlias, const QString &expression, const QString &valueAlias);
   void ListValueAliases(QStringList &list) const; // by Position
+  // Copies the source's live values with their headers as written (made unique only).
   void Assign(const QObject *source) override;
   void AttachValue(TzelQueryValue *value);
   // Told by a value of this query when its alias or its Deleted mark changed.
@@ -226,6 +227,11 @@ protected:
   bool acceptsTable(const TzelTable *table) const override;
 
 private:
+  // How a value's header is taken: proper-cased when the system makes it from a name, as
+  // written when it is the user's (or a file's) text.
+  enum class AliasCase { Proper, AsWritten };
+  int addValue(const QString &tableAlias, const QString &expression, const QString &valueAlias,
+               AliasCase aliasCase);
   static QHash<QString, const TzelJoin *> modelJoinsOf(const TzelModel &model,
                                                        const QString &tableName);
   TzelQueryValue *createValue(const QString &alias, const QString &tableAlias,

@@ -191,6 +191,39 @@ private slots:
              QStringLiteral("Vancouver|Bogota|"));
   }
 
+  // A header reads back as it was written, whatever its case; only a second value of the
+  // same header is told apart, as it always was.
+  void headersKeepTheirText_data() {
+    QTest::addColumn<QStringList>("headers");
+    QTest::addColumn<QStringList>("read");
+    QTest::newRow("capitals") << QStringList{"ST"} << QStringList{"ST"};
+    QTest::newRow("capitals with a bar") << QStringList{"ORD_NO"} << QStringList{"ORD_NO"};
+    QTest::newRow("small letters") << QStringList{"city"} << QStringList{"city"};
+    QTest::newRow("proper case") << QStringList{"City"} << QStringList{"City"};
+    QTest::newRow("mixed case") << QStringList{"CustNo"} << QStringList{"CustNo"};
+    QTest::newRow("same header twice") << QStringList{"VN", "vn"} << QStringList{"VN", "vn_1"};
+  }
+  void headersKeepTheirText() {
+    QFETCH(QStringList, headers);
+    QFETCH(QStringList, read);
+    Fixture f;
+    TzelQuery *query = f.querion.Queries(0);
+    query->GetValue(0)->SetValueAlias(headers.at(0));
+    for (qsizetype i = 1; i < headers.size(); ++i)
+      query->GetValue(query->AddValue(QStringLiteral("Customers"), QStringLiteral("CustNo"), {}))
+          ->SetValueAlias(headers.at(i));
+    QVERIFY(f.querion.SaveToFile(path(QStringLiteral("headers.zel"))));
+    for (int trip = 0; trip < 2; ++trip) { // opened, saved again, opened again
+      Fixture g;
+      QVERIFY(g.querion.LoadFromFile(path(QStringLiteral("headers.zel"))));
+      QStringList aliases;
+      for (int i = 0; i < g.querion.Queries(0)->ValueCount(); ++i)
+        aliases << g.querion.Queries(0)->GetValue(i)->ValueAlias();
+      QCOMPARE(aliases, read);
+      QVERIFY(g.querion.SaveToFile(path(QStringLiteral("headers.zel"))));
+    }
+  }
+
   // Files written with the older, broader cleaning (which also lost lines that merely held
   // the words) and files that still name the host's components read as before.
   void olderFilesStayReadable() {
