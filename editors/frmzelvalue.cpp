@@ -114,6 +114,12 @@ public:
   }
 };
 
+// table.field, each part in brackets where the name needs quoting.
+QString fieldText(const QString &table, const QString &field) {
+  return QuoteIfKeyword(table, zelQuoteBracket) + QLatin1Char('.') +
+         QuoteIfKeyword(field, zelQuoteBracket);
+}
+
 QTableWidget *propertyGrid(const char *name, const QString &accessibleName, QWidget *parent) {
   auto *grid = new QTableWidget(parent);
   grid->setObjectName(QLatin1String(name));
@@ -605,8 +611,7 @@ void TfrmZelValueEditor::ShowValue(int column, int row, int index) {
                      m_index == -1 ? QString() : m_editor->cell(column, ValueRow::Header));
   loadValueRows();
   loadFilter();
-  const bool expression = IsBlank(m_editor->cell(column, ValueRow::Table));
-  memExpression->setPlainText(expression ? m_editor->cell(column, ValueRow::Field) : QString());
+  memExpression->setPlainText(m_index == -1 ? QString() : shownExpression());
   m_memoModified = false;
   m_loading = loading;
   reselect(grdValue, valueRow);
@@ -671,14 +676,25 @@ bool TfrmZelValueEditor::blankWithComparison(QString &command) const {
   return false;
 }
 
+// A calculated value's text, or the field a field value reads, written as a double click on
+// that field puts it in.
+QString TfrmZelValueEditor::shownExpression() const {
+  if (IsBlank(value(rowTable)))
+    return value(rowField);
+  return fieldText(value(rowTable), value(rowField));
+}
+
 void TfrmZelValueEditor::takeExpression() {
   if (!std::exchange(m_memoModified, false))
     return;
-  // An emptied memo does not turn a field value into an expression of nothing.
-  if (zelBlankExpression(memExpression->toPlainText()) && !IsBlank(value(rowTable)))
+  const QString text = memExpression->toPlainText();
+  // An emptied memo does not turn a field value into an expression of nothing, and the field
+  // written back as it was shown leaves it a field value.
+  if (!IsBlank(value(rowTable)) &&
+      (zelBlankExpression(text) || text.trimmed() == shownExpression()))
     return;
   setValue(rowTable, QString());
-  setValue(rowField, memExpression->toPlainText());
+  setValue(rowField, text);
 }
 
 void TfrmZelValueEditor::commitEditors() {
@@ -723,16 +739,12 @@ bool TfrmZelValueEditor::ApplyValue() {
     m_index = -2;
   }
   takeExpression();
-  if (!IsBlank(m_editor->cell(m_column, ValueRow::Table)) && IsBlank(value(rowTable))) {
-    // A field value turned into an expression: the field column stays, the expression
-    // becomes a new column in front of it.
-    if (zelSameText(value(rowHeader), m_editor->cell(m_column, ValueRow::Header)))
-      setValue(rowHeader, CustomHeader);
-    zelInsertGridColumn(*m_editor->grdValues, m_column);
-    m_editor->setCell(m_column, ValueRow::Index, NewValueIndex());
-    m_index = -2;
-  }
+  // A field value turned into an expression stays the same value, in the same column.
+  const QString oldTable = m_editor->cell(m_column, ValueRow::Table);
+  const QString oldField = m_editor->cell(m_column, ValueRow::Field);
   writeGridColumn();
+  if (!IsBlank(oldTable) && IsBlank(value(rowTable)))
+    m_editor->ReleaseField(oldTable, oldField);
   m_editor->SelectCell(m_column, m_row);
   m_editor->RefreshValueEditor();
   if (std::exchange(m_edited, false)) {
@@ -836,8 +848,7 @@ void TfrmZelValueEditor::outTablesDblClick(QTreeWidgetItem *item) {
 }
 
 void TfrmZelValueEditor::InsertFieldText(const QString &table, const QString &field) {
-  InsertExpressionText(QuoteIfKeyword(table, zelQuoteBracket) + QLatin1Char('.') +
-                       QuoteIfKeyword(field, zelQuoteBracket));
+  InsertExpressionText(fieldText(table, field));
 }
 
 void TfrmZelValueEditor::lstFunctionsDblClick() {

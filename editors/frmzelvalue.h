@@ -139,6 +139,7 @@ private:
   void setValueRows(int count, bool fromCombo);
   void loadValueRows();
   void loadFilter();
+  QString shownExpression() const; // what the Expression page shows of the loaded value
   void takeExpression();
   bool blankWithComparison(QString &command) const;
   bool blankExpression() const; // the value is an expression of spaces and tabs only

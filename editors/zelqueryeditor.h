@@ -92,6 +92,8 @@ public:
   QString fileFilter() const;
   QString defaultFolder() const;
 
+  // Unmarks the field in its table window when no column of the grid shows it any more.
+  void ReleaseField(const QString &table, const QString &field);
   // Adds the dragged field (or every field for "*") at the grid column (0: the first empty).
   void DropField(const TzelDraggedField &field, int column);
   // The value editor's view of the grid: the header list, the table tree and the current cell.

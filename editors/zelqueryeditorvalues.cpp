@@ -296,25 +296,28 @@ void TzelQueryEditor::RemoveValue() {
   if (column < 1)
     return;
   const QString index = cell(column, ValueRow::Index).trimmed();
-  if (!IsBlank(index) && index != NewValueIndex()) {
-    const QString table = cell(column, ValueRow::Table);
-    const QString field = cell(column, ValueRow::Field);
-    int users = 0;
-    for (int c = 1; c < grdValues->columnCount(); ++c)
-      users += zelSameText(cell(c, ValueRow::Table), table) &&
-               zelSameText(cell(c, ValueRow::Field), field);
-    if (users == 1)
-      zelJoins->SetFieldActive(table, field, false);
+  const QString table = cell(column, ValueRow::Table);
+  const QString field = cell(column, ValueRow::Field);
+  if (!IsBlank(index) && index != NewValueIndex())
     if (TzelQueryValue *value = CurrentQuery() ? CurrentQuery()->GetValue(index.toInt()) : nullptr)
       value->SetDeleted(true);
-  }
   const int row = qMax(0, grdValues->currentRow());
   zelDeleteGridColumn(*grdValues, column);
+  if (!IsBlank(index) && index != NewValueIndex())
+    ReleaseField(table, field);
   ensureColumns(MinimumColumns);
   SelectCell(qMin(column, grdValues->columnCount() - 1), row); // the column number stays current
   RefreshValueEditor();
   recordStep(QStringLiteral("Remove Value"));
   SetModified(true);
+}
+
+void TzelQueryEditor::ReleaseField(const QString &table, const QString &field) {
+  for (int c = 1; c < grdValues->columnCount(); ++c)
+    if (zelSameText(cell(c, ValueRow::Table), table) &&
+        zelSameText(cell(c, ValueRow::Field), field))
+      return;
+  zelJoins->SetFieldActive(table, field, false);
 }
 
 void TzelQueryEditor::DropField(const TzelDraggedField &field, int column) {

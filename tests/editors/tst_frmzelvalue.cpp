@@ -87,7 +87,7 @@ private slots:
   void blankHeaderIsRefused();
   void propertiesWrittenIntoTheGrid();
   void distinctGoesStraightToTheQuery();
-  void fieldTurnedIntoExpressionAddsACustomColumn();
+  void fieldTurnedIntoExpressionStaysTheSameValue();
   void untouchedEmptyColumnAddsNothing();
   void typedExpressionBecomesANewValue();
   void insertionSpacing_data();
@@ -158,7 +158,7 @@ void TestValueEditor::showsAFieldColumn() {
   QCOMPARE(filterValue(*ve, VE::rowNumber), QStringLiteral("Filter 1"));
   QCOMPARE(filterValue(*ve, VE::rowCommand), QStringLiteral("Is Equal To"));
   QCOMPARE(filterValues(*ve), QStringList({"NE", "WA", "NY"}));
-  QVERIFY(ve->memExpression->toPlainText().isEmpty());
+  QCOMPARE(ve->memExpression->toPlainText(), QStringLiteral("Customers.State"));
 
   s.editor.SelectCell(s.columnOf(QStringLiteral("Company")), 0);
   QCOMPARE(prop(*ve, VE::rowSort), QStringLiteral("Ascending"));
@@ -387,26 +387,31 @@ void TestValueEditor::distinctGoesStraightToTheQuery() {
   QVERIFY(s.query()->IsDistinct());
 }
 
-void TestValueEditor::fieldTurnedIntoExpressionAddsACustomColumn() {
+// The Expression page shows a field value as the field it reads; an expression typed there
+// replaces that value in its own column, and the SQL selects it once.
+void TestValueEditor::fieldTurnedIntoExpressionStaysTheSameValue() {
   QueryEditorSetup s;
-  const int column = s.columnOf(QStringLiteral("Company"));
+  const QStringList headers = s.headers();
+  const int column = s.columnOf(QStringLiteral("Qty"));
+  const QString index = s.cell(column, ValueRow::Index);
   VE *ve = s.openValueEditor(column);
   ve->tabMain->setCurrentIndex(VE::pageExpression);
-  ve->memExpression->setPlainText(QStringLiteral("UPPER(Customers.Company)"));
+  QCOMPARE(ve->memExpression->toPlainText(), QStringLiteral("Items.Qty"));
+  ve->memExpression->setPlainText(QStringLiteral("Items.Qty * 2"));
   QVERIFY(ve->ApplyValue());
-  QCOMPARE(s.cell(column, ValueRow::Header), QStringLiteral("Custom"));
+  QCOMPARE(s.headers(), headers);
   QCOMPARE(s.cell(column, ValueRow::Table), QString());
-  QCOMPARE(s.cell(column, ValueRow::Field), QStringLiteral("UPPER(Customers.Company)"));
-  QCOMPARE(s.cell(column, ValueRow::Index), QStringLiteral("-2"));
-  // The field column moved one place right, unchanged.
-  QCOMPARE(s.cell(column + 1, ValueRow::Header), QStringLiteral("Company"));
-  QCOMPARE(s.cell(column + 1, ValueRow::Table), QStringLiteral("Customers"));
-  QCOMPARE(s.cell(column + 1, ValueRow::Field), QStringLiteral("Company"));
+  QCOMPARE(s.cell(column, ValueRow::Field), QStringLiteral("Items.Qty * 2"));
+  QCOMPARE(s.cell(column, ValueRow::Index), index);
+  QVERIFY(!s.active("Items", "Qty"));
   QVERIFY(s.editor.ApplyValues());
-  const TzelQueryValue *custom = s.query()->GetValue(s.query()->IndexOfValueAlias("Custom"));
-  QCOMPARE(custom->Expression(), QStringLiteral("UPPER(Customers.Company)"));
-  QCOMPARE(custom->Position(), 0);
-  QCOMPARE(s.query()->GetValue(s.query()->IndexOfValueAlias("Company"))->Position(), 1);
+  QCOMPARE(s.query()->ValueCount(), 7);
+  const TzelQueryValue *qty = s.query()->GetValue(index.toInt());
+  QCOMPARE(qty->TableAlias(), QString());
+  QCOMPARE(qty->Expression(), QStringLiteral("Items.Qty * 2"));
+  QVERIFY2(s.querion.GenerateSQL(), qPrintable(s.rec.texts().join(u'\n')));
+  QCOMPARE(s.querion.SQL().filter(QStringLiteral("Qty"), Qt::CaseInsensitive),
+           QStringList{QStringLiteral("         Items.QTY * 2 AS Items.Qty,")});
 }
 
 void TestValueEditor::untouchedEmptyColumnAddsNothing() {
