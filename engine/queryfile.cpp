@@ -7,6 +7,7 @@
 
 #include <QFileInfo>
 #include <QStringDecoder>
+#include <algorithm>
 
 namespace {
 
@@ -48,6 +49,28 @@ QStringView propertyName(const QString &line) {
   return QStringView(line).mid(start, end - start);
 }
 
+bool isWholeNumberText(QStringView text) {
+  if (text.startsWith(u'-') || text.startsWith(u'+'))
+    text = text.mid(1);
+  return !text.isEmpty() &&
+         std::all_of(text.begin(), text.end(), [](QChar c) { return c >= u'0' && c <= u'9'; });
+}
+
+// A page measure's value as a query file holds it: a whole number marked with ".0", so that
+// it reads back as a floating value. A number with an exponent is one already; older versions
+// marked it too ("1e-05.0"), which no reader takes, so that mark is dropped again.
+QString measureLine(const QString &line) {
+  const qsizetype equals = line.indexOf(u'=');
+  const QStringView value = QStringView(line).mid(equals + 1).trimmed();
+  if (isWholeNumberText(value))
+    return line + QStringLiteral(".0");
+  const qsizetype e = value.lastIndexOf(u'e', -1, Qt::CaseInsensitive);
+  if (e > 0 && value.endsWith(QLatin1String(".0")) &&
+      isWholeNumberText(value.mid(e + 1).chopped(2)))
+    return line.left(line.lastIndexOf(QLatin1String(".0")));
+  return line;
+}
+
 } // namespace
 
 bool IsDroppedQueryLine(const QString &line) {
@@ -66,9 +89,8 @@ QStringList CleanQueryText(const QStringList &lines) {
     if (line.contains(QLatin1String("object TzelQuery")))
       beforeQueries = false;
     if (beforeQueries) {
-      const QStringView name = propertyName(line);
-      if (measureNames().contains(name) && !line.mid(line.indexOf(u'=')).contains(u'.'))
-        line += QStringLiteral(".0");
+      if (measureNames().contains(propertyName(line)))
+        line = measureLine(line);
     }
     out << line;
   }

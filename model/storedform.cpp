@@ -11,6 +11,7 @@
 #include <QLocale>
 #include <QMetaEnum>
 #include <QStringList>
+#include <cmath>
 #include <optional>
 #include <vector>
 
@@ -128,7 +129,11 @@ bool isFloating(const QMetaProperty &p) {
   return id == QMetaType::Double || id == QMetaType::Float;
 }
 
+// The shortest text that reads back as the same number. A whole number is written without a
+// point, and so read back as an integer: negative zero keeps its sign only as "-0.0".
 QString floatText(double v) {
+  if (v == 0 && std::signbit(v))
+    return latin("-0.0");
   return QString::number(v, 'g', QLocale::FloatingPointShortest);
 }
 

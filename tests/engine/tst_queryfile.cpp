@@ -8,6 +8,8 @@
 #include <QRandomGenerator>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <bit>
+#include <limits>
 
 class TestQueryFile : public QObject {
   Q_OBJECT
@@ -133,6 +135,9 @@ private slots:
                             "  Page.PageHeight = 11",
                             "  Page.MarginTop = 1.5",
                             "  Labels.LabelWidth = 3",
+                            "  Page.MarginLeft = 1e-05",
+                            "  Page.MarginRight = -2.5E+16.0",
+                            "  Page.MarginBottom = -7",
                             "  object TzelQuery",
                             "    QueryName = 'DataModel check'",
                             "    Page.PageHeight = 11",
@@ -143,6 +148,9 @@ private slots:
                                "  Page.PageHeight = 11.0",
                                "  Page.MarginTop = 1.5",
                                "  Labels.LabelWidth = 3.0",
+                               "  Page.MarginLeft = 1e-05",
+                               "  Page.MarginRight = -2.5E+16",
+                               "  Page.MarginBottom = -7.0",
                                "  object TzelQuery",
                                "    QueryName = 'DataModel check'",
                                "    Page.PageHeight = 11",
@@ -189,6 +197,62 @@ private slots:
     QCOMPARE(third.Queries(0)->ValueCount(), 1);
     QCOMPARE(third.Queries(0)->GetValue(0)->GetFilter(0)->Filter(),
              QStringLiteral("Vancouver|Bogota|"));
+  }
+
+  // Every page measure written reads back as the very same number, through the stored form
+  // and through a query file (which marks whole numbers with ".0").
+  void measuresReadBackExactly_data() {
+    QTest::addColumn<double>("measure");
+    QTest::newRow("zero") << 0.0;
+    QTest::newRow("negative zero") << -0.0;
+    QTest::newRow("whole") << 11.0;
+    QTest::newRow("negative whole") << -3.0;
+    QTest::newRow("tiny") << 0.00001;
+    QTest::newRow("negative tiny") << -1e-5;
+    QTest::newRow("huge") << 1e16;
+    QTest::newRow("huge with digits") << 123456789012345678.0;
+    QTest::newRow("beyond whole digits") << 1e21;
+    QTest::newRow("many digits") << 0.1 + 0.2;
+    QTest::newRow("third") << 1.0 / 3;
+    QTest::newRow("negative many digits") << -123456.78901234567;
+    QTest::newRow("largest") << std::numeric_limits<double>::max();
+    QTest::newRow("smallest normal") << std::numeric_limits<double>::min();
+    QTest::newRow("smallest") << std::numeric_limits<double>::denorm_min();
+  }
+  void measuresReadBackExactly() {
+    QFETCH(double, measure);
+    const auto same = [](double a, double b) {
+      return std::bit_cast<quint64>(a) == std::bit_cast<quint64>(b);
+    };
+    const auto allSet = [&](const TzelPage *page) {
+      for (double read : {page->MarginBottom(), page->MarginLeft(), page->MarginRight(),
+                          page->MarginTop(), page->PageHeight(), page->PageWidth()})
+        if (!same(read, measure))
+          return QString::number(read, 'g', 17);
+      return QString();
+    };
+    const auto setAll = [&](TzelPage *page) {
+      page->SetMarginBottom(measure);
+      page->SetMarginLeft(measure);
+      page->SetMarginRight(measure);
+      page->SetMarginTop(measure);
+      page->SetPageHeight(measure);
+      page->SetPageWidth(measure);
+    };
+    TzelQuerion bare;
+    setAll(bare.Page());
+    const auto form = StoredFormReader().read(StoredFormWriter().write(bare));
+    const auto *stored = qobject_cast<const TzelQuerion *>(form.get());
+    QVERIFY(stored);
+    QCOMPARE(allSet(stored->Page()), QString());
+    Fixture f;
+    setAll(f.querion.Page());
+    RecordingMessages rec;
+    QVERIFY(f.querion.SaveToFile(path(QStringLiteral("measures.zel"))));
+    Fixture g;
+    QVERIFY2(g.querion.LoadFromFile(path(QStringLiteral("measures.zel"))),
+             qPrintable(rec.lastText()));
+    QCOMPARE(allSet(g.querion.Page()), QString());
   }
 
   // A header reads back as it was written, whatever its case; only a second value of the
