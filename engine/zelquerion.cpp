@@ -426,9 +426,10 @@ void TzelQuerion::dressFields(TzelDataset &dataset) {
     field->setDisplayLabel(value->ValueAlias());
     field->setDisplayWidth(value->Width());
     field->setAlignment(value->Alignment());
-    const TFieldType tag = value->DataType() == ftUnknown ? field->DataType() : value->DataType();
+    const TFieldType type = value->ResultDataType();
+    const TFieldType tag = type == ftUnknown ? field->DataType() : type;
     field->setTag(int(tag));
-    QString format = value->Format();
+    QString format = value->ResultFormat();
     if (IsBlank(format) && m_dataModel)
       format = defaultFormat(tag, *m_dataModel->Display());
     applyFormat(*field, tag, format);

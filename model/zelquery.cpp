@@ -139,6 +139,36 @@ void TzelQueryValue::SetDeleted(bool on) {
     m_query->valueDeletedChanged(this);
 }
 
+bool TzelQueryValue::averagesWholeNumbers() const {
+  const bool average = m_show == zelShowAverage || m_show == zelHideAverage;
+  return average && (m_dataType == ftSmallint || m_dataType == ftInteger || m_dataType == ftWord ||
+                     m_dataType == ftAutoInc);
+}
+
+const TzelField *TzelQueryValue::sourceField() const {
+  if (!m_query || IsBlank(m_tableAlias))
+    return nullptr;
+  try {
+    TzelProbe probe(*m_query);
+    const int table = m_query->IndexOfTableAlias(m_tableAlias);
+    return table < 0 ? nullptr : m_query->GetTable(table)->FindField(m_expression);
+  } catch (const EzelError &) {
+    return nullptr; // the data model no longer holds the table
+  }
+}
+
+TFieldType TzelQueryValue::ResultDataType() const {
+  return averagesWholeNumbers() ? ftFloat : m_dataType;
+}
+
+QString TzelQueryValue::ResultFormat() const {
+  const QString format = m_format;
+  if (!averagesWholeNumbers() || IsBlank(format))
+    return format;
+  const TzelField *field = sourceField();
+  return field && field->Format() == format ? QString() : format;
+}
+
 bool TzelQueryValue::FilterIndexValid(int index) const {
   return zelIndexValid(index, m_filters.size(), m_raiseOnMissing, "Filter Index");
 }

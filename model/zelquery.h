@@ -137,6 +137,11 @@ public:
   void SetDeleted(bool on); // the query's alias lookups follow
   bool RaiseOnMissing() const { return m_raiseOnMissing; }
   void SetRaiseOnMissing(bool on) { m_raiseOnMissing = on; }
+  // The type and display format of the value's result column: DataType and Format, except
+  // that the average of whole numbers is a fraction, ftFloat, and leaves aside the
+  // whole-number format its field gave it (SUM, MIN and MAX of them keep both).
+  TFieldType ResultDataType() const;
+  QString ResultFormat() const;
 
   int FilterCount() const { return int(m_filters.size()); } // deleted included
   TzelQueryFilter *GetFilter(int index) const;
@@ -151,6 +156,9 @@ public:
   bool attachStoredChild(TzelComponent *child) override;
 
 private:
+  bool averagesWholeNumbers() const;
+  const TzelField *sourceField() const; // the field of a field value, if the model has it
+
   TzelName m_valueAlias;
   TzelName m_tableAlias;
   QString m_expression;

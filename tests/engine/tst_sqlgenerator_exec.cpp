@@ -7,6 +7,7 @@
 #include "database/zelparadoxfile.h"
 #include "engine/sqlgenerator.h"
 #include "engine/zelparams.h"
+#include "engine/zelquerion.h"
 #include "support/recordingmessages.h"
 #include "support/scriptedprompts.h"
 #include "tst_sqlgenerator_fixture.h"
@@ -60,11 +61,34 @@ bool fillTables(QSqlDatabase db) {
   return true;
 }
 
+// Scores of three groups: averages 2.5, 108.5 and 2000.
+bool fillScores(QSqlDatabase db) {
+  QSqlQuery q(db);
+  for (const char *statement :
+       {"DROP TABLE IF EXISTS zel_scores", "CREATE TABLE zel_scores (grp INTEGER, pts SMALLINT)",
+        "INSERT INTO zel_scores VALUES (1, 2), (1, 3), (2, 108), (2, 109), (3, 1500), (3, 2500)"})
+    if (!q.exec(QString::fromLatin1(statement))) {
+      qWarning() << q.lastError().text();
+      return false;
+    }
+  return true;
+}
+
 Rows rowsOf(QSqlQuery &q) {
   Rows rows;
   while (q.next())
     rows.append({q.value(0).toString(), q.value(1).toInt()});
   return rows;
+}
+
+// The test server, as scripts/test.sh starts it.
+QSqlDatabase postgres() {
+  QSqlDatabase pg = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("sqlgenpg"));
+  pg.setHostName(qEnvironmentVariable("ZEL_PG_HOST"));
+  pg.setPort(qEnvironmentVariableIntValue("ZEL_PG_PORT"));
+  pg.setUserName(qEnvironmentVariable("ZEL_PG_USER"));
+  pg.setDatabaseName(qEnvironmentVariable("ZEL_PG_DATABASE"));
+  return pg;
 }
 
 // Answers every parameter with one value, for the scope.
@@ -139,12 +163,7 @@ private slots:
     const QByteArray host = qgetenv("ZEL_PG_HOST");
     if (host.isEmpty())
       QSKIP("ZEL_PG_HOST is not set: no PostgreSQL server to run on (scripts/test.sh starts one)");
-    QSqlDatabase pg =
-        QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("sqlgenpg"));
-    pg.setHostName(QString::fromLocal8Bit(host));
-    pg.setPort(qEnvironmentVariableIntValue("ZEL_PG_PORT"));
-    pg.setUserName(qEnvironmentVariable("ZEL_PG_USER"));
-    pg.setDatabaseName(qEnvironmentVariable("ZEL_PG_DATABASE"));
+    QSqlDatabase pg = postgres();
     QVERIFY2(pg.open(), qPrintable(pg.lastError().text()));
     {
       QSqlQuery q(pg);
@@ -163,6 +182,85 @@ private slots:
     pg.close();
     pg = QSqlDatabase();
     QSqlDatabase::removeDatabase(QStringLiteral("sqlgenpg"));
+  }
+
+  // The average of whole numbers is a fraction: its records show what the database gives,
+  // not rounded by the whole-number type or format of the field; SUM, MIN and MAX keep that
+  // format. Group 3's average is whole on its own.
+  void averagesOfWholeNumbers_data() {
+    QTest::addColumn<TzelDatabase>("dialect");
+    QTest::newRow("SQLite") << zelSQLite;
+    QTest::newRow("PostgreSQL") << zelPostgreSQL;
+  }
+  void averagesOfWholeNumbers() {
+    QFETCH(TzelDatabase, dialect);
+    TzelConnection connection;
+    connection.setDatabaseName(QStringLiteral("AVERAGES"));
+    QTemporaryDir folder;
+    if (dialect == zelSQLite) {
+      const QString file = folder.filePath(QStringLiteral("averages.sqlite"));
+      {
+        QSqlDatabase setup = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), "averages");
+        setup.setDatabaseName(file);
+        QVERIFY(setup.open());
+        QVERIFY(fillScores(setup));
+      }
+      QSqlDatabase::removeDatabase(QStringLiteral("averages"));
+      connection.setDriverName(QStringLiteral("SQLITE"));
+      connection.setParams({QStringLiteral("DATABASE=") + file});
+    } else {
+      if (qEnvironmentVariableIsEmpty("ZEL_PG_HOST"))
+        QSKIP(
+            "ZEL_PG_HOST is not set: no PostgreSQL server to run on (scripts/test.sh starts one)");
+      {
+        QSqlDatabase pg = postgres();
+        QVERIFY2(pg.open(), qPrintable(pg.lastError().text()));
+        QVERIFY(fillScores(pg));
+      }
+      QSqlDatabase::removeDatabase(QStringLiteral("sqlgenpg"));
+      connection.setDriverName(QStringLiteral("POSTGRESQL"));
+      connection.setParams({QStringLiteral("HOST=") + qEnvironmentVariable("ZEL_PG_HOST"),
+                            QStringLiteral("PORT=") + qEnvironmentVariable("ZEL_PG_PORT"),
+                            QStringLiteral("DATABASE=") + qEnvironmentVariable("ZEL_PG_DATABASE"),
+                            QStringLiteral("USER NAME=") + qEnvironmentVariable("ZEL_PG_USER")});
+    }
+    connection.setLoginPrompt(false);
+    connection.setConnected(true);
+    QVERIFY2(connection.Connected(), qPrintable(connection.lastError()));
+
+    RecordingMessages rec;
+    TzelModel model;
+    model.SetDatabaseType(dialect);
+    model.Display()->SetFormatFloat(QString()); // fractions as the database gives them
+    TzelTable *scores = model.GetTable(
+        model.AddTable(QStringLiteral("AVERAGES"), "zel_scores", QStringLiteral("Scores")));
+    scores->AddField(QStringLiteral("grp"), QStringLiteral("Grp"), ftInteger, 0);
+    scores->AddField(QStringLiteral("pts"), QStringLiteral("Pts"), ftSmallint, 0);
+    scores->GetField(1)->SetFormat(QStringLiteral("#,##0"));
+    TzelDataset dataset;
+    dataset.setDatabaseName(QStringLiteral("AVERAGES"));
+    TzelQuerion querion;
+    querion.SetDataModel(&model);
+    querion.SetDataQuery(&dataset);
+    TzelQuery &query = *querion.CurrentQuery();
+    query.AddTable(QString(), QStringLiteral("Scores"), QStringLiteral("Scores"));
+    const auto add = [&](const QString &field, TzelShow show) {
+      query.GetValue(query.AddValue(QStringLiteral("Scores"), field, {}))->SetShow(show);
+    };
+    add(QStringLiteral("Grp"), zelShowGroup);
+    for (TzelShow show : {zelShowAverage, zelShowSum, zelShowMin, zelShowMax})
+      add(QStringLiteral("Pts"), show);
+    query.GetValue(0)->SetSort(zelSortAscending);
+    QVERIFY2(querion.Execute(), qPrintable(rec.texts().join(u'\n')));
+    QStringList rows;
+    for (dataset.First(); !dataset.Eof(); dataset.Next()) {
+      QStringList texts;
+      for (int i = 0; i < dataset.FieldCount(); ++i)
+        texts << dataset.Fields(i)->DisplayText();
+      rows << texts.join(QLatin1Char('/'));
+    }
+    QCOMPARE(rows, QStringList({"1/2.5/5/2/3", "2/108.5/217/108/109", "3/2000/4,000/1,500/2,500"}));
+    dataset.Close();
   }
 
   void example1ThroughStandardDriver() {
