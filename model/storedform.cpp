@@ -12,6 +12,7 @@
 #include <QMetaEnum>
 #include <QStringList>
 #include <cmath>
+#include <cstring>
 #include <optional>
 #include <vector>
 
@@ -279,11 +280,28 @@ void saveStoredFormFile(const QString &fileName, const QString &text) {
 }
 
 QByteArray loadStoredFormFile(const QString &fileName) {
+  constexpr qint64 MaxBytes = qint64(256) << 20; // far beyond any design, well within memory
+  const auto refuse = [&](const QString &reason) {
+    throw EzelError(latin("Error: Cannot read the ") + fileName + latin(" file: ") + reason);
+  };
   QFile file(fileName);
   if (!file.open(QIODevice::ReadOnly))
-    throw EzelError(latin("Error: Cannot read the ") + fileName + latin(" file: ") +
-                    file.errorString());
-  QByteArray bytes = file.readAll();
+    refuse(file.errorString());
+  if (file.size() > MaxBytes)
+    refuse(latin("it is larger than 256 MB"));
+  // Read in blocks: a device tells no size, and one without end (/dev/zero) must stop.
+  QByteArray bytes;
+  bytes.reserve(file.size());
+  char block[1 << 16];
+  for (qint64 n; (n = file.read(block, sizeof block)) != 0;) {
+    if (n < 0)
+      refuse(file.errorString());
+    if (std::memchr(block, 0, size_t(n)))
+      refuse(latin("it holds a NUL byte: no text"));
+    if (bytes.size() + n > MaxBytes)
+      refuse(latin("it is larger than 256 MB"));
+    bytes.append(block, n);
+  }
   if (bytes.startsWith("\xEF\xBB\xBF"))
     bytes.remove(0, 3);
   return bytes;

@@ -383,6 +383,36 @@ private slots:
     QCOMPARE(rec.texts(), QStringList{QStringLiteral("Error: ") + name + ": " + message});
   }
 
+  // A file that is no query file's text is refused when read, before it fills the memory:
+  // a device without end, a NUL byte, a size no query reaches.
+  void endlessOrHugeFilesAreRefused_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<qint64>("size"); // of a sparse file written first; -1 for none
+    QTest::addColumn<QString>("reason");
+    QTest::newRow("/dev/zero") << "/dev/zero" << qint64(-1) << "it holds a NUL byte: no text";
+    QTest::newRow("NUL in the text")
+        << path("nul.zel") << qint64(-1) << "it holds a NUL byte: no text";
+    QTest::newRow("over 256 MB") << path("huge.zel") << (qint64(256) << 20) + 1
+                                 << "it is larger than 256 MB";
+  }
+  void endlessOrHugeFilesAreRefused() {
+    QFETCH(QString, name);
+    QFETCH(qint64, size);
+    QFETCH(QString, reason);
+    if (name.endsWith(QLatin1String("nul.zel")))
+      writeFile(name, QByteArray("object zelQuerion1: TzelQuerion\r\n") + '\0' + "end\r\n");
+    if (size >= 0) {
+      QFile file(name);
+      QVERIFY(file.open(QIODevice::WriteOnly) && file.write("object") && file.resize(size));
+    }
+    RecordingMessages rec;
+    Fixture f;
+    QVERIFY(!f.querion.LoadFromFile(name));
+    QCOMPARE(rec.texts(), QStringList{QStringLiteral("Error: Cannot read the ") + name +
+                                      QStringLiteral(" file: ") + reason});
+    QFile::remove(path("huge.zel"));
+  }
+
   // Broken texts fail with one clean message and leave the current query as it was.
   void brokenFilesKeepTheQuery_data() {
     QTest::addColumn<QByteArray>("bytes");
