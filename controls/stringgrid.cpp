@@ -190,29 +190,42 @@ void zelPlaceComboOverCell(QTableWidget &grid, QComboBox &combo, int row, int co
 namespace {
 const QString kEditorLabel = QStringLiteral("zelCellEditorLabel");
 
-QLabel *editorLabel(const QTableWidget &grid) {
-  return grid.viewport()->findChild<QLabel *>(kEditorLabel, Qt::FindDirectChildrenOnly);
+// Names its buddy for screen readers and draws nothing: the title cell below it shows the
+// title already, and a second copy over it would not line up.
+class CellEditorLabel : public QLabel {
+public:
+  using QLabel::QLabel;
+
+protected:
+  void paintEvent(QPaintEvent *) override {}
+};
+
+QList<QLabel *> editorLabels(const QTableWidget &grid) {
+  return grid.viewport()->findChildren<QLabel *>(kEditorLabel, Qt::FindDirectChildrenOnly);
+}
+
+QLabel *editorLabel(QTableWidget &grid, QWidget &editor) {
+  for (QLabel *label : editorLabels(grid))
+    if (label->buddy() == &editor)
+      return label;
+  auto *label = new CellEditorLabel(grid.viewport());
+  label->setObjectName(kEditorLabel);
+  label->setAttribute(Qt::WA_TransparentForMouseEvents);
+  label->setBuddy(&editor);
+  return label;
 }
 } // namespace
 
 void zelLabelCellEditor(QTableWidget &grid, QWidget &editor, int row, int titleColumn) {
-  QLabel *label = editorLabel(grid);
-  if (!label) {
-    label = new QLabel(grid.viewport());
-    label->setObjectName(kEditorLabel);
-    label->setAttribute(Qt::WA_TransparentForMouseEvents);
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, Qt::transparent);
-    label->setPalette(palette);
-  }
+  zelHideCellEditorLabel(grid);
+  QLabel *label = editorLabel(grid, editor);
   label->setText(zelCellText(grid, row, titleColumn).trimmed());
-  label->setBuddy(&editor);
   label->setGeometry(grid.visualRect(grid.model()->index(row, titleColumn)));
   label->show();
 }
 
 void zelHideCellEditorLabel(QTableWidget &grid) {
-  if (QLabel *label = editorLabel(grid))
+  for (QLabel *label : editorLabels(grid))
     label->hide();
 }
 

@@ -73,8 +73,9 @@ ZELWIDGETS_EXPORT void zelPlaceComboOverCell(QTableWidget &grid, QComboBox &comb
 ZELWIDGETS_EXPORT int zelSpinCellValue(QTableWidget &grid, int row, int column);
 // Labels an editor laid over a cell with its row's title, for screen readers that call a combo
 // box by its text and take its name from the label whose buddy it is: a label over the title
-// cell, its text drawn transparent (the cell below shows the title). One per grid, moved from
-// editor to editor; zelHideCellEditorLabel hides it with the editors.
+// cell that paints nothing (the cell below shows the title). Each editor keeps its own label,
+// so what a reader asks later still names the editor it asked about; only the label of the
+// editor shown is shown, and zelHideCellEditorLabel hides them with the editors.
 ZELWIDGETS_EXPORT void zelLabelCellEditor(QTableWidget &grid, QWidget &editor, int row,
                                           int titleColumn = 0);
 ZELWIDGETS_EXPORT void zelHideCellEditorLabel(QTableWidget &grid);

@@ -15,6 +15,7 @@
 #include "model/vocabulary.h"
 #include "model/zelquery.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -142,7 +143,50 @@ QTableWidget *propertyGrid(const char *name, const QString &accessibleName, QWid
   return grid;
 }
 
+// A property's value cell, told to a screen reader with the property's name ("Sort,
+// Ascending"): the name is in the title cell beside it, which the keyboard never reaches.
+class PropertyValueItem : public QTableWidgetItem {
+public:
+  QVariant data(int role) const override {
+    if (role != Qt::AccessibleTextRole || !tableWidget())
+      return QTableWidgetItem::data(role);
+    const QString title = zelCellText(*tableWidget(), row(), 0).trimmed();
+    if (zelCellText(*tableWidget(), row(), 2) == HeadingKind)
+      return title; // a heading has no value of its own
+    return title + QStringLiteral(", ") + text();
+  }
+  QTableWidgetItem *clone() const override { return new PropertyValueItem(*this); }
+};
+
+// Keys of the value editor itself, taken before any of its controls or shortcuts see them.
+// The workspace owning this tool window shares its shortcuts with it: its menu bar's Alt
+// letters and its F1 would otherwise win over the pages' letters and this window's help.
+class WindowKeys : public QObject {
+public:
+  // key(event, act) tells whether the key is the window's and, with act, acts on it.
+  using Key = std::function<bool(const QKeyEvent &, bool act)>;
+  WindowKeys(QWidget *window, Key key) : QObject(window), m_window(window), m_key(std::move(key)) {}
+
+  bool eventFilter(QObject *watched, QEvent *event) override {
+    if (event->type() != QEvent::ShortcutOverride && event->type() != QEvent::KeyPress)
+      return false;
+    const auto *widget = qobject_cast<QWidget *>(watched);
+    if (!widget || widget->window() != m_window)
+      return false;
+    // The override only claims the key; the press that follows acts on it.
+    if (!m_key(*static_cast<QKeyEvent *>(event), event->type() == QEvent::KeyPress))
+      return false;
+    event->accept();
+    return true;
+  }
+
+private:
+  QWidget *m_window;
+  Key m_key;
+};
+
 void setRow(QTableWidget &grid, int row, const QString &title, const QString &kind, bool editable) {
+  grid.setItem(row, 1, new PropertyValueItem);
   zelSetCellText(grid, row, 0, title);
   zelSetCellText(grid, row, 2, kind);
   zelSetCellText(grid, row, 1, QString());
@@ -205,6 +249,8 @@ TfrmZelValueEditor::TfrmZelValueEditor(TzelQueryEditor *editor)
                         2 * grdValue->frameWidth() + 12;
   resize(gridWidth, 13 * grdValue->verticalHeader()->defaultSectionSize() + 110);
 
+  qApp->installEventFilter(
+      new WindowKeys(this, [this](const QKeyEvent &key, bool act) { return ownKey(key, act); }));
   connect(cmbNames, &QComboBox::activated, this, &TfrmZelValueEditor::cmbNamesChange);
   connect(tabMain, &QTabWidget::currentChanged, this, &TfrmZelValueEditor::tabMainChange);
   zelCentreOnScreen(*this);
@@ -352,6 +398,7 @@ void TfrmZelValueEditor::buildExpressionPage() {
           &TfrmZelValueEditor::lstFunctionsDblClick);
   connect(lstOperators, &QListWidget::itemDoubleClicked, this,
           &TfrmZelValueEditor::lstOperatorsDblClick);
+  page->setFocusProxy(memExpression); // turned to by its key, the page is typed into
   tabMain->addTab(page, QStringLiteral("&Expression"));
 }
 
@@ -904,13 +951,23 @@ void TfrmZelValueEditor::closeEvent(QCloseEvent *event) {
 }
 
 void TfrmZelValueEditor::keyPressEvent(QKeyEvent *event) {
-  if (event->key() == Qt::Key_F1) {
-    HelpClick();
-    return;
-  }
   if (windowKey(*event))
     return;
   QWidget::keyPressEvent(event);
+}
+
+// F1 and the page keys, wherever the focus is in the window.
+bool TfrmZelValueEditor::ownKey(const QKeyEvent &event, bool act) {
+  const int page = pageKey(event);
+  const bool help = event.key() == Qt::Key_F1 && event.modifiers() == Qt::NoModifier;
+  if (act && help)
+    HelpClick();
+  if (act && page >= 0) {
+    tabMain->setCurrentIndex(page);
+    if (QWidget *shown = tabMain->currentWidget(); shown && !shown->isAncestorOf(focusWidget()))
+      shown->setFocus(Qt::TabFocusReason);
+  }
+  return help || page >= 0;
 }
 
 // Escape closes the window as its close button does; Shift+F10 opens the popup over the
@@ -918,12 +975,6 @@ void TfrmZelValueEditor::keyPressEvent(QKeyEvent *event) {
 bool TfrmZelValueEditor::windowKey(const QKeyEvent &event) {
   if (event.key() == Qt::Key_Escape && event.modifiers() == Qt::NoModifier) {
     close();
-    return true;
-  }
-  if (const int page = pageKey(event); page >= 0) {
-    tabMain->setCurrentIndex(page);
-    if (QWidget *shown = tabMain->currentWidget(); shown && !shown->isAncestorOf(focusWidget()))
-      shown->setFocus(Qt::TabFocusReason);
     return true;
   }
   if (event.key() == Qt::Key_F10 && event.modifiers() == Qt::ShiftModifier) {
@@ -972,16 +1023,8 @@ bool TfrmZelValueEditor::eventFilter(QObject *watched, QEvent *event) {
       (event->type() == QEvent::DragEnter || event->type() == QEvent::DragMove ||
        event->type() == QEvent::Drop))
     return dropOnExpression(event) || QWidget::eventFilter(watched, event);
-  if (event->type() == QEvent::ShortcutOverride && pageKey(*static_cast<QKeyEvent *>(event)) >= 0) {
-    event->accept(); // a key press for this window, not a shortcut of the workspace
-    return true;
-  }
   if (event->type() == QEvent::KeyPress) {
     const auto *key = static_cast<QKeyEvent *>(event);
-    if (key->key() == Qt::Key_F1) {
-      HelpClick();
-      return true;
-    }
     if (windowKey(*key))
       return true;
     if (auto *combo = qobject_cast<QComboBox *>(watched))

@@ -123,6 +123,7 @@ private:
   QComboBox *cellCombo(const char *name, const QStringList &items, QTableWidget *grid);
   void nameCombos(QTableWidget *grid, std::initializer_list<int> rows);
   void closeOnEscape(QTableWidget *grid);
+  bool ownKey(const QKeyEvent &event, bool act);
   bool windowKey(const QKeyEvent &event);
   bool comboKey(QComboBox *combo, QKeyEvent *event);
   int pageKey(const QKeyEvent &event) const;
