@@ -305,7 +305,11 @@ TzelFileResult writeDbaseTable(const QString &path, const QList<TzelTableColumn>
                                TzelRowSource &rows) {
   if (columns.isEmpty())
     return TzelFileResult::failure(u"A table needs at least one field: %1"_s.arg(path));
-  const QFileInfo target(path);
+  const TzelWriteTarget replaced = zelWriteTarget(path);
+  if (!replaced.refusal.isEmpty())
+    return TzelFileResult::failure(
+        u"Cannot write dBase table %1: %2"_s.arg(path, replaced.refusal));
+  const QFileInfo target(replaced.path);
   const QString temporary = target.path() + u'/' + target.completeBaseName() + u".part.dbf"_s;
   QFile::remove(temporary);
   dbfError.clear();
@@ -335,7 +339,7 @@ TzelFileResult writeDbaseTable(const QString &path, const QList<TzelTableColumn>
     return TzelFileResult::failure(u"Cannot write dBase table %1: %2"_s.arg(
         path, dbfSystemError.isEmpty() ? dbfError : dbfSystemError));
   }
-  if (const QString reason = ReplaceFileWith(temporary, path); !reason.isEmpty())
+  if (const QString reason = ReplaceFileWith(temporary, replaced.path); !reason.isEmpty())
     return TzelFileResult::failure(u"Cannot replace %1: %2"_s.arg(path, reason));
   return {};
 }

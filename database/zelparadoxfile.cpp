@@ -475,7 +475,11 @@ TzelFileResult writeParadoxTable(const QString &path, const QList<TzelTableColum
                                  TzelRowSource &rows) {
   if (columns.isEmpty())
     return TzelFileResult::failure(u"A table needs at least one field: %1"_s.arg(path));
-  const QString temporary = path + u".part"_s;
+  const TzelWriteTarget replaced = zelWriteTarget(path);
+  if (!replaced.refusal.isEmpty())
+    return TzelFileResult::failure(
+        u"Cannot write Paradox table %1: %2"_s.arg(path, replaced.refusal));
+  const QString temporary = replaced.path + u".part"_s;
   QFile::remove(temporary);
   PxErrors errors;
   QList<PxLayout> layout;
@@ -522,7 +526,7 @@ TzelFileResult writeParadoxTable(const QString &path, const QList<TzelTableColum
     QFile::remove(temporary);
     return TzelFileResult::failure(u"Cannot write Paradox table %1: %2"_s.arg(path, why));
   }
-  if (const QString reason = ReplaceFileWith(temporary, path); !reason.isEmpty())
+  if (const QString reason = ReplaceFileWith(temporary, replaced.path); !reason.isEmpty())
     return TzelFileResult::failure(u"Cannot replace %1: %2"_s.arg(path, reason));
   return {};
 }

@@ -137,6 +137,9 @@ bool ExportRecords(TzelDataset *dataset, const QString &fileName, int fileType, 
     // Written beside and renamed into place: a failed export leaves no half-written file.
     QSaveFile file(name);
     try {
+      if (const TzelWriteTarget target = zelWriteTarget(name); !target.refusal.isEmpty())
+        throw EzelError(QStringLiteral("Error: Cannot create the file ") + name + u": "_s +
+                        target.refusal);
       // Unbuffered (the records come in chunks already), so that a full disk fails the
       // write that met it, with the system's reason.
       if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))

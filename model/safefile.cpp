@@ -1,6 +1,7 @@
 #include "model/safefile.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include <cerrno>
@@ -24,7 +25,28 @@ void TzelFileOwner::giveTo(const QString &fileName) const {
     (void)!::chown(name.constData(), uid_t(-1), gid);
 }
 
+TzelWriteTarget zelWriteTarget(const QString &fileName) {
+  QFileInfo info(fileName);
+  for (int depth = 0; info.isSymLink() && depth < 40; ++depth)
+    info.setFile(info.symLinkTarget());
+  const QString path = info.filePath();
+  if (info.isSymLink())
+    return {path, QString::fromLocal8Bit(std::strerror(ELOOP))};
+  const QByteArray name = QFile::encodeName(path);
+  struct stat st = {};
+  if (::stat(name.constData(), &st) != 0)
+    return {path, {}};
+  if (!S_ISREG(st.st_mode))
+    return {path, QStringLiteral("it is not a regular file")};
+  // The rename that replaces the file needs only the folder's permission, not the file's.
+  if (::access(name.constData(), W_OK) != 0)
+    return {path, QString::fromLocal8Bit(std::strerror(errno))};
+  return {path, {}};
+}
+
 QString WriteFileSafely(const QString &fileName, const QByteArray &bytes) {
+  if (const TzelWriteTarget target = zelWriteTarget(fileName); !target.refusal.isEmpty())
+    return target.refusal;
   const TzelFileOwner owner = TzelFileOwner::of(fileName);
   // Unbuffered, so that a short write (a full disk, a size limit) shows in write()'s count
   // instead of vanishing in the buffer's flush.

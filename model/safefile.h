@@ -7,8 +7,19 @@
 #include <QByteArray>
 #include <QString>
 
-// Empty on success; otherwise the reason, and the target is as it was.
+// Empty on success; otherwise the reason, and the target is as it was. The target is
+// checked as zelWriteTarget says.
 ZELCORE_EXPORT QString WriteFileSafely(const QString &fileName, const QByteArray &bytes);
+
+// The file a write to fileName replaces. A symbolic link is written through: the file it
+// names (made when missing) gets the new contents and the link stays. refusal says why that
+// file may not be replaced: it is no regular file (a FIFO, a device, a folder), or this user
+// may not write it (a rename beside it would replace a read-only file). Empty: it may.
+struct ZELCORE_EXPORT TzelWriteTarget {
+  QString path;
+  QString refusal;
+};
+ZELCORE_EXPORT TzelWriteTarget zelWriteTarget(const QString &fileName);
 
 // The owner and group of a file about to be replaced, for its replacement (QSaveFile keeps
 // a replaced file's permissions, not its owner).

@@ -82,6 +82,36 @@ private slots:
       QCOMPARE(st.st_gid, gid_t(4322));
     }
   }
+
+  // A write goes through a link (a chain of them, or one to a file not yet made) to the file
+  // it names, and the link stays; a FIFO or a folder is refused and stays as it is.
+  void writeTarget() {
+    QTemporaryDir dir;
+    const QString file = dir.filePath(QStringLiteral("t.dbf"));
+    const QString link = dir.filePath(QStringLiteral("link.dbf"));
+    const QString chain = dir.filePath(QStringLiteral("chain.dbf"));
+    const QString dangling = dir.filePath(QStringLiteral("dangling.dbf"));
+    const QString fifo = dir.filePath(QStringLiteral("fifo.dbf"));
+    QCOMPARE(WriteFileSafely(file, "old"), QString());
+    QVERIFY(QFile::link(file, link));
+    QVERIFY(QFile::link(link, chain));
+    QVERIFY(QFile::link(dir.filePath(QStringLiteral("new.dbf")), dangling));
+    QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+
+    for (const QString &name : {link, chain})
+      QCOMPARE(zelWriteTarget(name).path, file);
+    QCOMPARE(zelWriteTarget(dangling).path, dir.filePath(QStringLiteral("new.dbf")));
+    for (const QString &name : {file, link, chain, dangling})
+      QCOMPARE(zelWriteTarget(name).refusal, QString());
+    for (const QString &name : {fifo, dir.path()})
+      QCOMPARE(zelWriteTarget(name).refusal, QStringLiteral("it is not a regular file"));
+
+    QCOMPARE(WriteFileSafely(chain, "new"), QString());
+    QCOMPARE(contents(file), QByteArray("new"));
+    QVERIFY(QFileInfo(chain).isSymLink() && QFileInfo(link).isSymLink());
+    QCOMPARE(WriteFileSafely(fifo, "new"), QStringLiteral("it is not a regular file"));
+    QVERIFY(QFileInfo(fifo).isFile() == false && QFileInfo::exists(fifo));
+  }
 };
 
 QTEST_GUILESS_MAIN(TestSafeFile)
