@@ -11,6 +11,7 @@ namespace {
 constexpr int kSlots = 64;
 std::atomic<TzelCancelTarget *> armedTargets[kSlots];
 std::atomic<bool> everythingRequested{false};
+std::atomic<const char *> stopAtOnce{nullptr};
 
 void enlist(TzelCancelTarget *target) {
   for (auto &slot : armedTargets) {
@@ -77,4 +78,14 @@ void TzelCancelTarget::requestAll() {
 
 bool TzelCancelTarget::allRequested() {
   return everythingRequested.load();
+}
+
+TzelStopAtOnce::TzelStopAtOnce(const char *message) : m_outer(stopAtOnce.exchange(message)) {}
+
+TzelStopAtOnce::~TzelStopAtOnce() {
+  stopAtOnce.store(m_outer);
+}
+
+const char *TzelStopAtOnce::what() {
+  return stopAtOnce.load();
 }

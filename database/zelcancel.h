@@ -17,6 +17,25 @@ public:
   EzelCancelled() : EzelError(QStringLiteral("Error: The statement was cancelled")) {}
 };
 
+// While one lives, the work under way is one no cancel request reaches (a connection being
+// made, a statement run by the Qt driver, a statement being read into a design) and that
+// leaves nothing to clean up if the process ends: a tool's signal handler may end the process
+// at once instead. what() is the message saying what was stopped ("Error: The connection was
+// cancelled"), safe to read in a signal handler.
+class ZELCORE_EXPORT TzelStopAtOnce {
+public:
+  explicit TzelStopAtOnce(const char *message);
+  ~TzelStopAtOnce();
+  TzelStopAtOnce(const TzelStopAtOnce &) = delete;
+  TzelStopAtOnce &operator=(const TzelStopAtOnce &) = delete;
+
+  // The innermost message while one lives, else null.
+  static const char *what();
+
+private:
+  const char *m_outer;
+};
+
 // The native handle a running statement can be interrupted through: the SQLite connection
 // (sqlite3_interrupt) or a PostgreSQL cancel object (a cancel request to the server).
 // request() is thread-safe and safe in a signal handler.

@@ -22,6 +22,8 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr int kWaitIntervalMs = 50;
+// How long a server has to end a cancelled statement before its connection is given up.
+constexpr int kCancelGraceMs = 1000;
 constexpr int kProgressOps = 1000;
 
 template <typename Handle> Handle handleOf(const QVariant &v, const char *typeName) {
@@ -321,6 +323,7 @@ QVariant TzelRawRecord::value(int column) const {
 // result, and its socket is polled: a call that waited for the server would block the
 // thread, so no waiting window could offer Cancel.
 void TzelRecordStream::startPostgres(const QString &connectionName, const QString &sql) {
+  m_connectionName = connectionName;
   const QSqlDatabase db = QSqlDatabase::database(connectionName, false);
   m_pg = db.driver() ? handleOf<PGconn *>(db.driver()->handle(), "pg_conn*") : nullptr;
   if (!m_pg)
@@ -348,14 +351,29 @@ void TzelRecordStream::startPostgres(const QString &connectionName, const QStrin
 }
 
 // Waits for the next result while the wait hook runs; null when the statement has no more.
+// A cancelled statement the server does not end within the grace (a server stopped or out of
+// reach) is not waited for: its connection is given up.
 PGresult *TzelRecordStream::awaitResult() {
+  QElapsedTimer sinceCancel;
   while (zelPq().PQisBusy(m_pg)) {
     pollfd socket{zelPq().PQsocket(m_pg), POLLIN, 0};
-    // A broken connection is reported by the result that follows.
-    if (socket.fd < 0 || (poll(&socket, 1, kWaitIntervalMs) < 0 && errno != EINTR) ||
-        !zelPq().PQconsumeInput(m_pg))
+    if (socket.fd < 0)
+      dropPostgres(zelPqMessageText(QString::fromUtf8(zelPq().PQerrorMessage(m_pg))));
+    if (poll(&socket, 1, kWaitIntervalMs) < 0 && errno != EINTR)
       break;
-    progress();
+    // A connection that broke may still hold the server's reason (an error read before the
+    // end), which the next result gives; otherwise the library's account of the loss.
+    if (!zelPq().PQconsumeInput(m_pg)) {
+      if (zelPq().PQisBusy(m_pg))
+        dropPostgres(zelPqMessageText(QString::fromUtf8(zelPq().PQerrorMessage(m_pg))));
+      break;
+    }
+    if (!progress())
+      continue;
+    if (!sinceCancel.isValid())
+      sinceCancel.start();
+    else if (sinceCancel.elapsed() >= kCancelGraceMs)
+      dropPostgres(u"The statement was cancelled"_s);
   }
   PGresult *result = zelPq().PQgetResult(m_pg);
   if (!result)
@@ -414,6 +432,17 @@ void TzelRecordStream::discardPostgres(bool cancel) {
   while (PGresult *rest = zelPq().PQgetResult(m_pg))
     zelPq().PQclear(rest);
   m_pgRunning = false;
+}
+
+// Closes the connection of a statement whose end will not come (a broken connection) or not
+// in time (a cancelled statement); the session opens it again for the next.
+void TzelRecordStream::dropPostgres(const QString &message) {
+  zelPq().PQclear(m_pgRow);
+  m_pgRow = nullptr;
+  m_pgRunning = false;
+  m_pg = nullptr;
+  QSqlDatabase::database(m_connectionName, false).close();
+  failWith(message);
 }
 
 QVariantList TzelRecordStream::postgresRow() const {

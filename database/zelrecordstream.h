@@ -65,8 +65,10 @@ private:
   void endPostgres();
   [[noreturn]] void failPostgres(pg_result *result);
   void discardPostgres(bool cancel);
+  [[noreturn]] void dropPostgres(const QString &message);
   QVariantList postgresRow() const;
 
+  QString m_connectionName;
   pg_conn *m_pg = nullptr;      // PostgreSQL: the driver's connection
   pg_result *m_pgRow = nullptr; // the row not handed out yet
   bool m_pgRunning = false;     // results of the statement are still to come

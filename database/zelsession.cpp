@@ -1,6 +1,7 @@
 #include "database/zelsession.h"
 
 #include "database/tablecatalogue.h"
+#include "database/zelcancel.h"
 #include "database/zelpq.h"
 #include "database/zelstandarddb.h"
 #include "model/supportfiles.h"
@@ -85,8 +86,17 @@ void setPostgresParams(QSqlDatabase &db, const QStringList &params) {
     db.setUserName(user);
   if (const QString password = value(u"PASSWORD"_s); !password.isEmpty())
     db.setPassword(password);
+  QStringList options;
   if (const QString service = value(u"SERVICE"_s); !service.isEmpty())
-    db.setConnectOptions(u"service="_s + service);
+    options << u"service="_s + service;
+  // A server that takes the connection and never answers would keep the program waiting for
+  // ever: without a setting of the alias or of libpq's environment, it waits this long.
+  QString timeout = value(u"CONNECT TIMEOUT"_s);
+  if (timeout.isEmpty() && !qEnvironmentVariableIsSet("PGCONNECT_TIMEOUT"))
+    timeout = QString::number(TzelSession::DefaultConnectTimeout);
+  if (!timeout.isEmpty())
+    options << u"connect_timeout="_s + timeout;
+  db.setConnectOptions(options.join(u';'));
 }
 
 // Our statements go out as UTF-8, whatever client encoding the server, the database or the
@@ -106,6 +116,11 @@ void checkPostgresParams(const QStringList &params, const QString &databaseName)
     throw EzelError(
         u"Error: The Port [%1] of database [%2] is not a port number (1 to 65535)"_s.arg(
             port, databaseName));
+  const QString timeout = TzelSession::paramValue(params, u"CONNECT TIMEOUT"_s);
+  const int seconds = timeout.toInt(&number);
+  if (!timeout.isEmpty() && (!number || seconds < 0))
+    throw EzelError(u"Error: The Connect Timeout [%1] of database [%2] is not a number of "
+                    "seconds (0 waits for ever)"_s.arg(timeout, databaseName));
 }
 
 // Why the aliases file cannot be used at all, or an empty text: it cannot be opened, or it
@@ -276,7 +291,9 @@ TzelOpenDatabase &TzelSession::open(const QString &databaseName) {
   const QString key = databaseName.trimmed().toUpper();
   const QString definition = definitionText(*a);
   if (auto it = m_open.find(key); it != m_open.end()) {
-    if ((*it)->definition == definition)
+    // A connection given up while a statement ran is closed: it is made again.
+    if ((*it)->definition == definition &&
+        ((*it)->standard || QSqlDatabase::database((*it)->connectionName, false).isOpen()))
       return **it;
     m_open.erase(it);
   }
@@ -311,6 +328,8 @@ TzelOpenDatabase &TzelSession::open(const QString &databaseName) {
     } else {
       setPostgresParams(q, a->params);
     }
+    // Connecting cannot be cancelled, and leaves nothing behind if the program ends.
+    const TzelStopAtOnce stoppable("Error: The connection was cancelled");
     if (const QString text = openConnection(q); !text.isEmpty()) {
       q = QSqlDatabase();
       db.reset();

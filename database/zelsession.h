@@ -4,9 +4,11 @@
 //
 // A database name is an alias, a folder of desktop tables (STANDARD) or an SQLite file.
 // Drivers: "STANDARD" (PATH=folder), "SQLITE" (DATABASE=file), "POSTGRESQL" (HOST=,
-// PORT=, DATABASE=, USER NAME=, PASSWORD=, SERVICE=; what is left out comes from libpq's
-// own environment, password and service files). The aliases file is an INI file read as
-// written, one section per alias with the key Driver and the parameter keys (see README).
+// PORT=, DATABASE=, USER NAME=, PASSWORD=, SERVICE=, CONNECT TIMEOUT= in seconds; what is
+// left out comes from libpq's own environment, password and service files, and a connection
+// gives up after DefaultConnectTimeout seconds unless the alias or PGCONNECT_TIMEOUT says). The
+// aliases file is an INI file read as written, one section per alias with the key Driver and the
+// parameter keys (see README).
 
 #include "zelcore_export.h"
 
@@ -38,6 +40,8 @@ struct ZELCORE_EXPORT TzelOpenDatabase {
 
 class ZELCORE_EXPORT TzelSession {
 public:
+  static constexpr int DefaultConnectTimeout = 15;
+
   static TzelSession &defaultSession();
   TzelSession();
   ~TzelSession();

@@ -27,9 +27,10 @@ QString zelWriteFailure(const QIODevice &device, int error) {
   const QString reason = (file && file->error() == QFileDevice::NoError && error != 0)
                              ? QString::fromLocal8Bit(std::strerror(error))
                              : device.errorString();
-  if (!file || file->fileName().isEmpty())
+  const QString name = file && !file->fileName().isEmpty() ? file->fileName() : device.objectName();
+  if (name.isEmpty())
     return QStringLiteral("Error: ") + reason;
-  return QStringLiteral("Error: Cannot write ") + file->fileName() + u": "_s + reason;
+  return QStringLiteral("Error: Cannot write ") + name + u": "_s + reason;
 }
 
 TzelDelimitedWriter::TzelDelimitedWriter(const TzelDataset &dataset, QIODevice &device,

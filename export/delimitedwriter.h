@@ -13,7 +13,8 @@
 
 class QIODevice;
 
-// The system's reason for a failed write, with the file's name when the device is a file.
+// The system's reason for a failed write, with the file's name when the device is a file,
+// else with the device's object name when it has one ("standard output").
 QString zelWriteFailure(const QIODevice &device, int error);
 
 class TzelDelimitedWriter final : public TzelRecordVisitor {

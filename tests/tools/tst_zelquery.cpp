@@ -21,12 +21,22 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QScopeGuard>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <arpa/inet.h>
 #include <csignal>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <optional>
+#include <poll.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 using namespace Qt::StringLiterals;
@@ -69,16 +79,26 @@ private slots:
   void help_data();
   void help();
   void interruptCancelsTheStatement();
+  void signalStopsADesignAtOnce();
   void exportOverATableTheQueryReadsIsRefused();
   void signalDuringTableExportLeavesNoFile_data();
   void signalDuringTableExportLeavesNoFile();
   void fullDiskExitsWithTheReason_data();
   void fullDiskExitsWithTheReason();
+  void unwritableOutputExitsWithTheReason_data();
+  void exportOntoWhatItMayNotReplace_data();
+  void exportOntoWhatItMayNotReplace();
+  void serverThatNeverAnswers_data();
+  void serverThatNeverAnswers();
+  void stoppedServer_data();
+  void stoppedServer();
+  void cleanupTestCase();
+  void unwritableOutputExitsWithTheReason();
 
 private:
   void makeBigDatabase(const QString &db);
   ToolRun tool(const QStringList &args, const QString &aliasesFile = QString(),
-               const QString &lang = QString());
+               const QString &lang = QString(), const QString &outFile = QString());
   QStringList aliasArgs() const;
   std::unique_ptr<TzelModel> readModel(const QString &file) const;
   QString firstDatabase(TzelQuerion &querion) const;
@@ -90,8 +110,65 @@ private:
   QString m_tool;
   QString m_model;
   QString m_query;
-  QString m_data; // the folder of the sample tables
+  QString m_data;         // the folder of the sample tables
+  QString m_runAs;        // the user the tool runs as, when not this process's
+  bool m_pgReady = false; // the streaming database on the test server
 };
+
+namespace {
+
+const QString PgDatabase = u"zel_tool_wait"_s;
+const QString PgApplication = u"zelquery-under-test"_s;
+
+QSqlDatabase pgConnection(const QString &database) {
+  const QString name = u"pg-"_s + database;
+  QSqlDatabase db = QSqlDatabase::contains(name) ? QSqlDatabase::database(name, false)
+                                                 : QSqlDatabase::addDatabase(u"QPSQL"_s, name);
+  db.setHostName(qEnvironmentVariable("ZEL_PG_HOST"));
+  db.setPort(qEnvironmentVariableIntValue("ZEL_PG_PORT"));
+  db.setDatabaseName(database);
+  db.setUserName(qEnvironmentVariable("ZEL_PG_USER"));
+  return db;
+}
+
+// A port on 127.0.0.1 whose connections the system completes and nobody ever answers.
+class SilentListener {
+public:
+  SilentListener() : m_fd(::socket(AF_INET, SOCK_STREAM, 0)) {
+    sockaddr_in address = {};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t size = sizeof address;
+    const auto *any = reinterpret_cast<sockaddr *>(&address);
+    if (::bind(m_fd, any, size) == 0 && ::listen(m_fd, 8) == 0 &&
+        ::getsockname(m_fd, reinterpret_cast<sockaddr *>(&address), &size) == 0)
+      m_port = ntohs(address.sin_port);
+  }
+  ~SilentListener() { ::close(m_fd); }
+  SilentListener(const SilentListener &) = delete;
+  SilentListener &operator=(const SilentListener &) = delete;
+
+  int port() const { return m_port; } // 0 when it could not listen
+  bool waitForConnection(int ms) const {
+    pollfd waiting{m_fd, POLLIN, 0};
+    return ::poll(&waiting, 1, ms) == 1;
+  }
+
+private:
+  int m_fd;
+  int m_port = 0;
+};
+
+// The backend serving the tool run under that application name, once it runs the statement;
+// 0 until then.
+qint64 toolBackend(const QString &application) {
+  QSqlQuery q(pgConnection(qEnvironmentVariable("ZEL_PG_DATABASE")));
+  q.prepare(u"SELECT pid FROM pg_stat_activity WHERE application_name = ? AND state = 'active'"_s);
+  q.addBindValue(application);
+  return q.exec() && q.next() ? q.value(0).toLongLong() : 0;
+}
+
+} // namespace
 
 void TestZelQuery::initTestCase() {
   QVERIFY(m_dir.isValid());
@@ -112,8 +189,8 @@ void TestZelQuery::initTestCase() {
   QVERIFY(readModel(m_model));
 }
 
-ToolRun TestZelQuery::tool(const QStringList &args, const QString &aliasesFile,
-                           const QString &lang) {
+ToolRun TestZelQuery::tool(const QStringList &args, const QString &aliasesFile, const QString &lang,
+                           const QString &outFile) {
   QProcess process;
   QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
   if (!lang.isEmpty()) {
@@ -124,7 +201,12 @@ ToolRun TestZelQuery::tool(const QStringList &args, const QString &aliasesFile,
              aliasesFile.isEmpty() ? m_dir.filePath(u"no-aliases.ini"_s) : aliasesFile);
   process.setProcessEnvironment(env);
   process.setStandardInputFile(QProcess::nullDevice());
-  process.start(m_tool, args);
+  if (!outFile.isEmpty())
+    process.setStandardOutputFile(outFile);
+  if (m_runAs.isEmpty())
+    process.start(m_tool, args);
+  else
+    process.start(u"runuser"_s, QStringList{u"-u"_s, m_runAs, u"--"_s, m_tool} + args);
   ToolRun run;
   if (!process.waitForFinished(60000)) {
     process.kill();
@@ -649,6 +731,36 @@ void TestZelQuery::interruptCancelsTheStatement() {
            u"Error: The statement was cancelled\n"_s);
 }
 
+// SIGTERM while a statement is read into a design ends the tool at once, and no query file is
+// written. The statement comes through a FIFO, so the signal finds the tool reading it.
+void TestZelQuery::signalStopsADesignAtOnce() {
+  QTemporaryDir dir;
+  const QString fifo = dir.filePath(u"statement.sql"_s);
+  const QString designed = dir.filePath(u"designed.zel"_s);
+  QCOMPARE(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+  QProcess process;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(u"ZEL_ALIASES_FILE"_s, m_dir.filePath(u"no-aliases.ini"_s));
+  process.setProcessEnvironment(env);
+  process.start(m_tool, {u"design"_s, m_model, fifo, u"--out"_s, designed});
+  // Opening the FIFO returns once the tool has opened it to read.
+  const int fd = ::open(QFile::encodeName(fifo).constData(), O_WRONLY);
+  QVERIFY(fd >= 0);
+  const QByteArray sql = "SELECT CST_NO FROM \":PELLOX:T0490.DB\"\n";
+  QCOMPARE(::write(fd, sql.constData(), size_t(sql.size())), ssize_t(sql.size()));
+  ::kill(pid_t(process.processId()), SIGTERM);
+  const bool ended = process.waitForFinished(10000);
+  ::close(fd); // a tool still reading gets the end of the statement and finishes
+  if (!ended)
+    process.waitForFinished(60000);
+  QVERIFY2(ended, "the tool ran on after SIGTERM");
+  QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+  QCOMPARE(process.exitCode(), 128 + SIGTERM);
+  QCOMPARE(QString::fromUtf8(process.readAllStandardError()),
+           u"Error: The design was cancelled\n"_s);
+  QVERIFY(!QFileInfo::exists(designed));
+}
+
 // The output may not be a table file the query reads: status 1, the file named, the table
 // untouched.
 void TestZelQuery::exportOverATableTheQueryReadsIsRefused() {
@@ -738,6 +850,273 @@ void TestZelQuery::fullDiskExitsWithTheReason() {
   QCOMPARE(run.err, u"Error: Cannot write %1 table %2: No space left on device\n"_s.arg(kind, out));
   QCOMPARE(run.status, 1);
   QCOMPARE(QDir(disk).entryList(QDir::Files), QStringList());
+}
+
+void TestZelQuery::unwritableOutputExitsWithTheReason_data() {
+  QTest::addColumn<QString>("command");
+  QTest::addColumn<bool>("smallDisk");
+  QTest::newRow("sql to /dev/full") << u"sql"_s << false;
+  QTest::newRow("run to /dev/full") << u"run"_s << false;
+  QTest::newRow("help to /dev/full") << u"--help"_s << false;
+  QTest::newRow("run to a full disk") << u"run"_s << true;
+}
+
+// Standard output that refuses records (a full device, a full file system): status 1 and the
+// system's reason, however few records were lost.
+void TestZelQuery::unwritableOutputExitsWithTheReason() {
+  QFETCH(QString, command);
+  QFETCH(bool, smallDisk);
+  QStringList args{command, m_model, m_query};
+  args += aliasArgs();
+  QString out = u"/dev/full"_s;
+  std::optional<SmallDisk> disk;
+  if (smallDisk) {
+    const QString db = m_dir.filePath(u"big.sqlite"_s);
+    makeBigDatabase(db);
+    const QString bench = QStringLiteral(ZEL_SOURCE_DIR "/bench/streaming/");
+    args = {command, bench + u"big-model.txt"_s, bench + u"big.zel"_s, u"--alias"_s,
+            u"BIGDB=sqlite:"_s + db};
+    disk.emplace(m_dir.filePath(u"output-disk"_s), "1m");
+    if (disk->whyNot())
+      QSKIP(disk->whyNot());
+    out = m_dir.filePath(u"output-disk/records.csv"_s);
+  }
+  if (command == u"--help")
+    args = {command};
+  const ToolRun run = tool(args, {}, {}, out);
+  QCOMPARE(run.err, u"Error: Cannot write standard output: No space left on device\n"_s);
+  QCOMPARE(run.status, 1);
+}
+
+void TestZelQuery::exportOntoWhatItMayNotReplace_data() {
+  QTest::addColumn<QString>("file");
+  QTest::addColumn<QString>("kind"); // "read-only", "fifo" or "link"
+  QTest::addColumn<QString>("message");
+  for (const QString &kind : {u"read-only"_s, u"fifo"_s}) {
+    const QString why = kind == u"fifo" ? u"it is not a regular file"_s : u"Permission denied"_s;
+    QTest::addRow("dBase onto %s", qPrintable(kind))
+        << u"out.dbf"_s << kind << u"Error: Cannot write dBase table %1: "_s + why;
+    QTest::addRow("Paradox onto %s", qPrintable(kind))
+        << u"out.db"_s << kind << u"Error: Cannot write Paradox table %1: "_s + why;
+  }
+  QTest::newRow("csv onto a fifo")
+      << u"out.csv"_s << u"fifo"_s
+      << u"Error: Cannot create the file %1: it is not a regular file"_s;
+  QTest::newRow("dBase through a link") << u"out.dbf"_s << u"link"_s << QString();
+  QTest::newRow("Paradox through a link") << u"out.db"_s << u"link"_s << QString();
+}
+
+// A file the user may not write, or one that is no regular file, is refused and stays as it
+// was; a symbolic link is written through to its file. Read-only files are tried as a user
+// who is not root, since root may write them.
+void TestZelQuery::exportOntoWhatItMayNotReplace() {
+  QFETCH(QString, file);
+  QFETCH(QString, kind);
+  QFETCH(QString, message);
+  QTemporaryDir dir;
+  QVERIFY(QFile::setPermissions(dir.path(), QFileDevice::Permissions(0x7777)));
+  const QString out = dir.filePath(file);
+  const QString target = dir.filePath(u"target."_s + QFileInfo(file).suffix());
+  const QByteArray outName = QFile::encodeName(out);
+  if (kind == u"fifo") {
+    QCOMPARE(::mkfifo(outName.constData(), 0666), 0);
+  } else {
+    QFile made(kind == u"link" ? target : out);
+    QVERIFY(made.open(QIODevice::WriteOnly));
+    made.write("kept");
+    made.close();
+    if (kind == u"link")
+      QVERIFY(QFile::link(target, out));
+    else
+      QCOMPARE(::chmod(outName.constData(), 0444), 0);
+  }
+  const auto runAs = qScopeGuard([this] { m_runAs.clear(); });
+  QStringList alias = aliasArgs();
+  QTemporaryDir tables;
+  if (kind == u"read-only" && ::geteuid() == 0) {
+    if (QStandardPaths::findExecutable(u"runuser"_s).isEmpty())
+      QSKIP("root may write a read-only file, and runuser is missing to try it as another user");
+    m_runAs = u"nobody"_s;
+    // The sample tables, where that user may open them to read and write.
+    QVERIFY(QFile::setPermissions(tables.path(), QFileDevice::Permissions(0x7777)));
+    for (const QString &f : QDir(m_data).entryList(QDir::Files)) {
+      QVERIFY(QFile::copy(m_data + u'/' + f, tables.filePath(f)));
+      QVERIFY(QFile::setPermissions(tables.filePath(f), QFileDevice::Permissions(0x6666)));
+    }
+    alias = QStringList{u"--alias"_s, u"PELLOX=standard:"_s + tables.path()};
+  }
+  const ToolRun run = tool(QStringList{u"export"_s, m_model, m_query, u"--out"_s, out} + alias);
+  if (message.isEmpty()) {
+    QCOMPARE(run.err, QString());
+    QCOMPARE(run.status, 0);
+    QVERIFY(QFileInfo(out).isSymLink());
+    TzelTableData data;
+    const TzelFileResult read =
+        file.endsWith(u".dbf") ? readDbaseTable(out, data) : readParadoxTable(out, data);
+    QVERIFY2(read.ok, qPrintable(read.text));
+    QVERIFY(!data.rows.isEmpty());
+    return;
+  }
+  QCOMPARE(run.err, message.arg(out) + u'\n');
+  QCOMPARE(run.status, 1);
+  const QFileInfo after(out);
+  QCOMPARE(after.isFile(), kind != u"fifo");
+  if (kind == u"read-only") {
+    QFile kept(out);
+    QVERIFY(kept.open(QIODevice::ReadOnly));
+    QCOMPARE(kept.readAll(), QByteArray("kept"));
+  }
+  QCOMPARE(QDir(dir.path()).entryList(QDir::Files | QDir::System).size(), 1);
+}
+
+void TestZelQuery::serverThatNeverAnswers_data() {
+  QTest::addColumn<QString>("setting"); // "alias", "aliases file" or "" (the default)
+  QTest::newRow("timeout of --alias") << u"alias"_s;
+  QTest::newRow("timeout of the aliases file") << u"aliases file"_s;
+  QTest::newRow("SIGTERM while connecting") << QString();
+}
+
+// A server that takes the connection and never answers: the tool gives up after the alias's
+// connect timeout, or at once on SIGTERM.
+void TestZelQuery::serverThatNeverAnswers() {
+  QFETCH(QString, setting);
+  const SilentListener listener;
+  QVERIFY(listener.port() > 0);
+  const QString port = QString::number(listener.port());
+  QString alias = u"BIGDB=postgresql:127.0.0.1:"_s + port + u"/db?user=u"_s;
+  const QString ini = m_dir.filePath(u"silent-aliases.ini"_s);
+  {
+    QFile file(ini);
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(("[BIGDB]\nDriver=POSTGRESQL\nHost=127.0.0.1\nPort=" + port.toUtf8() +
+                "\nDatabase=db\nUser=u\nConnect Timeout=1\n"));
+  }
+  const QString bench = QStringLiteral(ZEL_SOURCE_DIR "/bench/streaming/");
+  QStringList args{u"run"_s, bench + u"big-model.txt"_s, bench + u"big.zel"_s};
+  if (setting != u"aliases file")
+    args << u"--alias"_s << alias + (setting == u"alias" ? u"&connect_timeout=1"_s : QString());
+  QProcess process;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(u"ZEL_ALIASES_FILE"_s,
+             setting == u"aliases file" ? ini : m_dir.filePath(u"no-aliases.ini"_s));
+  env.remove(u"PGCONNECT_TIMEOUT"_s);
+  process.setProcessEnvironment(env);
+  process.start(m_tool, args);
+  QVERIFY(listener.waitForConnection(30000));
+  if (setting.isEmpty())
+    ::kill(pid_t(process.processId()), SIGTERM);
+  const bool ended = process.waitForFinished(10000);
+  if (!ended) {
+    process.kill();
+    process.waitForFinished();
+  }
+  QVERIFY2(ended, "the tool waited on");
+  const QString err = QString::fromUtf8(process.readAllStandardError());
+  if (setting.isEmpty()) {
+    QCOMPARE(err, u"Error: The connection was cancelled\n"_s);
+    QCOMPARE(process.exitCode(), 128 + SIGTERM);
+  } else {
+    QCOMPARE(err, u"Error: connection to server at \"127.0.0.1\", port "_s + port +
+                      u" failed: timeout expired\n"_s);
+    QCOMPARE(process.exitCode(), 1);
+  }
+}
+
+void TestZelQuery::stoppedServer_data() {
+  QTest::addColumn<bool>("terminate");
+  QTest::addColumn<QString>("delay"); // of each row
+  QTest::newRow("SIGTERM while the backend is stopped") << false << QString();
+  QTest::newRow("backend terminated mid-stream") << true << u"0.002"_s;
+  QTest::newRow("backend terminated while the tool reads behind") << true << QString();
+}
+
+// A statement streaming from a backend that is stopped (SIGSTOP): SIGTERM ends the tool at
+// once. One that an administrator ends: the server's own reason. A backend that is waiting
+// for the tool to take its rows sends no reason (the server leaves a message it cannot
+// finish unsent): then the client library's account of the loss, and nothing else.
+void TestZelQuery::stoppedServer() {
+  QFETCH(bool, terminate);
+  QFETCH(QString, delay);
+  if (qEnvironmentVariableIsEmpty("ZEL_PG_HOST"))
+    QSKIP("ZEL_PG_HOST is not set: no PostgreSQL server was started for this run");
+  if (!m_pgReady) {
+    QSqlDatabase admin = pgConnection(qEnvironmentVariable("ZEL_PG_DATABASE"));
+    QVERIFY2(admin.open(), qPrintable(admin.lastError().text()));
+    QSqlQuery q(admin);
+    QVERIFY(q.exec(u"DROP DATABASE IF EXISTS "_s + PgDatabase + u" WITH (FORCE)"_s));
+    QVERIFY(q.exec(u"CREATE DATABASE "_s + PgDatabase));
+    QSqlDatabase db = pgConnection(PgDatabase);
+    QVERIFY2(db.open(), qPrintable(db.lastError().text()));
+    // Rows without end, made one at a time as they are sent; PGOPTIONS "-c zel.delay=S"
+    // makes each take S seconds.
+    QSqlQuery make(db);
+    QVERIFY2(make.exec(u"CREATE FUNCTION slow(i int) RETURNS int AS $$ BEGIN IF "
+                       "current_setting('zel.delay', true) IS NOT NULL THEN PERFORM "
+                       "pg_sleep(current_setting('zel.delay')::float); END IF; RETURN i; END $$ "
+                       "LANGUAGE plpgsql"_s),
+             qPrintable(make.lastError().text()));
+    QVERIFY2(make.exec(u"CREATE VIEW big AS SELECT slow(i) AS id, 'Name ' || i AS name, "
+                       "i / 100.0 AS amount FROM (SELECT generate_series(1, 2000000000) AS i) n"_s),
+             qPrintable(make.lastError().text()));
+    db.close();
+    m_pgReady = true;
+  }
+  const QString bench = QStringLiteral(ZEL_SOURCE_DIR "/bench/streaming/");
+  QProcess process;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert(u"ZEL_ALIASES_FILE"_s, m_dir.filePath(u"no-aliases.ini"_s));
+  // Named for this run alone: the backend of an earlier run may not have ended yet.
+  const QString application =
+      PgApplication + u'-' + QString::number(qHash(QByteArray(QTest::currentDataTag())));
+  env.insert(u"PGAPPNAME"_s, application);
+  if (!delay.isEmpty())
+    env.insert(u"PGOPTIONS"_s, u"-c zel.delay="_s + delay);
+  process.setProcessEnvironment(env);
+  process.setStandardOutputFile(QProcess::nullDevice());
+  process.start(m_tool,
+                {u"run"_s, bench + u"big-model.txt"_s, bench + u"big.zel"_s, u"--alias"_s,
+                 u"BIGDB=postgresql:%1:%2/%3?user=%4"_s.arg(
+                     qEnvironmentVariable("ZEL_PG_HOST"), qEnvironmentVariable("ZEL_PG_PORT"),
+                     PgDatabase, qEnvironmentVariable("ZEL_PG_USER"))});
+  const auto ending = qScopeGuard([&process] {
+    process.kill();
+    process.waitForFinished();
+  });
+  qint64 backend = 0;
+  QTRY_VERIFY_WITH_TIMEOUT(
+      (backend = toolBackend(application)) > 0 || process.state() == QProcess::NotRunning, 30000);
+  QVERIFY2(backend > 0, process.readAllStandardError().constData());
+  if (terminate) {
+    QSqlQuery q(pgConnection(qEnvironmentVariable("ZEL_PG_DATABASE")));
+    QVERIFY(q.exec(u"SELECT pg_terminate_backend(%1)"_s.arg(backend)));
+  } else {
+    if (::kill(pid_t(backend), SIGSTOP) != 0)
+      QSKIP("the server's processes cannot be stopped by this user");
+    const auto resume = qScopeGuard([backend] { ::kill(pid_t(backend), SIGCONT); });
+    ::kill(pid_t(process.processId()), SIGTERM);
+    QVERIFY2(process.waitForFinished(10000), "the tool waited for the stopped server");
+  }
+  QVERIFY(process.state() == QProcess::NotRunning || process.waitForFinished(30000));
+  const QString err = QString::fromUtf8(process.readAllStandardError());
+  const QString reason = u"Error: terminating connection due to administrator command (57P01)\n"_s;
+  if (!terminate) {
+    QCOMPARE(err, u"Error: The statement was cancelled\n"_s);
+    QCOMPARE(process.exitCode(), 128 + SIGTERM);
+    return;
+  }
+  QCOMPARE(process.exitCode(), 1);
+  if (!delay.isEmpty() || err == reason)
+    QCOMPARE(err, reason);
+  else
+    QCOMPARE(err, u"Error: server closed the connection unexpectedly\nThis probably means the "
+                  "server terminated abnormally before or while processing the request.\n"_s);
+}
+
+void TestZelQuery::cleanupTestCase() {
+  if (!m_pgReady)
+    return;
+  QSqlQuery q(pgConnection(qEnvironmentVariable("ZEL_PG_DATABASE")));
+  q.exec(u"DROP DATABASE IF EXISTS "_s + PgDatabase + u" WITH (FORCE)"_s);
 }
 
 QTEST_GUILESS_MAIN(TestZelQuery)

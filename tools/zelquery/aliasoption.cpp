@@ -25,6 +25,8 @@ std::optional<TzelAlias> postgresAlias(const QString &name, const QString &targe
   for (const auto &[key, value] : items) {
     if (key.compare(u"user"_s, Qt::CaseInsensitive) == 0) {
       alias.params << QStringLiteral("USER NAME=") + value;
+    } else if (key.compare(u"connect_timeout"_s, Qt::CaseInsensitive) == 0) {
+      alias.params << QStringLiteral("CONNECT TIMEOUT=") + value;
     } else if (key.compare(u"password"_s, Qt::CaseInsensitive) == 0) {
       error = QStringLiteral("a password is taken only from the environment variable ") +
               QString::fromLatin1(PasswordVariable);

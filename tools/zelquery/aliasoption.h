@@ -1,7 +1,7 @@
 #pragma once
 // The --alias values of the tool: NAME=sqlite:FILE, NAME=standard:FOLDER and
-// NAME=postgresql:HOST[:PORT]/DB[?user=U]. A PostgreSQL password is never taken from the
-// command line, only from the environment variable ZEL_PG_PASSWORD.
+// NAME=postgresql:HOST[:PORT]/DB[?user=U&connect_timeout=SECONDS]. A PostgreSQL password is never
+// taken from the command line, only from the environment variable ZEL_PG_PASSWORD.
 
 #include "database/zelsession.h"
 

@@ -3,6 +3,8 @@
 #include "database/zelcancel.h"
 
 #include <csignal>
+#include <cstring>
+#include <unistd.h>
 
 namespace {
 
@@ -11,6 +13,12 @@ volatile std::sig_atomic_t firstSignal = 0;
 extern "C" void onInterrupt(int signal) {
   if (firstSignal == 0)
     firstSignal = signal;
+  // Work that no cancel request reaches and that leaves nothing behind ends with the process.
+  if (const char *message = TzelStopAtOnce::what()) {
+    (void)!::write(STDERR_FILENO, message, std::strlen(message));
+    (void)!::write(STDERR_FILENO, "\n", 1);
+    ::_exit(128 + signal);
+  }
   TzelCancelTarget::requestAll();
 }
 

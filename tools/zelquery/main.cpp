@@ -28,8 +28,11 @@
 #include <QFileInfo>
 #include <QLibrary>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <optional>
+#include <unistd.h>
 
 using namespace Qt::StringLiterals;
 
@@ -96,10 +99,17 @@ QString generalUsage() {
   return text;
 }
 
-void writeTo(FILE *stream, const QString &text) {
+// False, after saying why on standard error, when standard output refused the text.
+bool writeTo(FILE *stream, const QString &text) {
   const QByteArray bytes = text.toUtf8();
-  std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-  std::fflush(stream);
+  errno = 0;
+  if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream) == size_t(bytes.size()) &&
+      std::fflush(stream) == 0)
+    return true;
+  if (stream == stdout)
+    printError(u"Error: Cannot write standard output: "_s +
+               QString::fromLocal8Bit(std::strerror(errno)));
+  return false;
 }
 
 int usageError(const QString &message, const QString &usage) {
@@ -113,8 +123,10 @@ struct Options {
       u"alias"_s,
       u"Defines a database alias, as NAME=sqlite:FILE, NAME=standard:FOLDER or "
       "NAME=postgresql:HOST:PORT/DB?user=U (the password from the environment variable "
-      "ZEL_PG_PASSWORD, else libpq's ~/.pgpass). May be repeated; adds to the engine's aliases "
-      "file."_s,
+      "ZEL_PG_PASSWORD, else libpq's ~/.pgpass; &connect_timeout=SECONDS, default "_s +
+          QString::number(TzelSession::DefaultConnectTimeout) +
+          u", how long to wait for the server). May be repeated; adds to the engine's aliases "
+          "file."_s,
       u"NAME=DRIVER:TARGET"_s};
   QCommandLineOption database{u"database"_s,
                               u"The database the statement runs on (default: the database "
@@ -276,8 +288,12 @@ int runCommand(const QCommandLineParser &parser, const Options &o, const Command
   if (check) {
     ok = tool.check(withQuery);
   } else if (tool.checkParamNames(params)) {
+    // Straight to the descriptor, unbuffered: every write that fails (a full disk, /dev/full,
+    // a closed pipe) fails where it happens, with the system's reason, and none waits for a
+    // final flush whose result nobody reads.
     QFile out;
-    out.open(stdout, QIODevice::WriteOnly);
+    out.setObjectName(u"standard output"_s); // the name its messages give it
+    out.open(STDOUT_FILENO, QIODevice::WriteOnly | QIODevice::Unbuffered);
     if (c.name == u"sql")
       ok = tool.generate(out);
     else if (c.name == u"run")
@@ -287,7 +303,6 @@ int runCommand(const QCommandLineParser &parser, const Options &o, const Command
     else
       ok = tool.exportTo(QFileInfo(parser.value(o.out)).absoluteFilePath(), fileType,
                          !parser.isSet(o.noNames));
-    out.flush();
   }
   return ok && !ToolFailures::any() ? Success : Failure;
 }
@@ -343,8 +358,7 @@ int main(int argc, char *argv[]) {
     return usageError(u"No command given"_s, generalUsage());
   const QString name = args.takeAt(1);
   if (name == u"--help" || name == u"-h" || name == u"help") {
-    writeTo(stdout, generalUsage());
-    return Success;
+    return writeTo(stdout, generalUsage()) ? Success : Failure;
   }
   const Command *command = findCommand(name);
   if (!command)
@@ -355,8 +369,7 @@ int main(int argc, char *argv[]) {
   configure(parser, options, *command);
   const bool parsed = parser.parse(args);
   if (parsed && parser.isSet(options.help)) {
-    writeTo(stdout, commandUsage(parser, *command));
-    return Success;
+    return writeTo(stdout, commandUsage(parser, *command)) ? Success : Failure;
   }
   if (!parsed)
     return usageError(parser.errorText(), commandUsage(parser, *command));

@@ -1,5 +1,6 @@
 #include "querytool.h"
 
+#include "database/zelcancel.h"
 #include "database/zeldataset.h"
 #include "database/zelsession.h"
 #include "engine/designfromsql.h"
@@ -32,7 +33,8 @@ bool knownDatabase(const QString &name) {
 void writeText(QIODevice &out, const QString &text) {
   const QByteArray bytes = text.toUtf8();
   if (out.write(bytes) != bytes.size())
-    throw EzelError(QStringLiteral("Error: ") + out.errorString());
+    throw EzelError(QStringLiteral("Error: Cannot write ") + out.objectName() +
+                    QStringLiteral(": ") + out.errorString());
 }
 
 } // namespace
@@ -243,18 +245,26 @@ bool QueryTool::failed(const QString &fallback) const {
 
 bool QueryTool::design(const QString &sqlFile, std::optional<TzelDatabase> dialect,
                        const QString &queryFile) {
-  QFile in(sqlFile);
-  if (!in.open(QIODevice::ReadOnly)) {
-    zelShowError(QStringLiteral("Error: The file ") + sqlFile +
-                 QStringLiteral(" cannot be read: ") + in.errorString());
-    return false;
+  TzelSqlDesignResult result;
+  {
+    // Reading the statement leaves nothing behind: a signal ends the tool at once.
+    const TzelStopAtOnce stoppable("Error: The design was cancelled");
+    QFile in(sqlFile);
+    if (!in.open(QIODevice::ReadOnly)) {
+      zelShowError(QStringLiteral("Error: The file ") + sqlFile +
+                   QStringLiteral(" cannot be read: ") + in.errorString());
+      return false;
+    }
+    const QString sql = QString::fromUtf8(in.readAll());
+    result = zelDesignFromSql(sql, *m_model, dialect.value_or(m_model->DatabaseType()),
+                              *m_querion->CurrentQuery());
   }
-  const QString sql = QString::fromUtf8(in.readAll());
-  const TzelSqlDesignResult result = zelDesignFromSql(
-      sql, *m_model, dialect.value_or(m_model->DatabaseType()), *m_querion->CurrentQuery());
   if (!result) {
     zelShowError(result.message);
     return false;
   }
+  // A signal that came as the reading ended still keeps the query file from being written.
+  if (TzelCancelTarget::allRequested())
+    return false;
   return m_querion->SaveToFile(QFileInfo(queryFile).absoluteFilePath());
 }
