@@ -158,6 +158,7 @@ void TzelJoinsEditor::applyReadOnly(TzelTableList *list) const {
 
 void TzelJoinsEditor::resetSurface() {
   m_extent = QSize(kSurfaceSize, kSurfaceSize);
+  m_zoomScroll = QPoint(-1, -1);
   applySurfaceSize();
 }
 

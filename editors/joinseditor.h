@@ -167,7 +167,7 @@ protected:
 private:
   void designChanged(const QString &step) {
     m_modified = true;
-    emit OnDesignStep(step);
+    emit OnDesignStep(m_commandStep.isEmpty() ? step : m_commandStep);
   }
   void buildPopup();
   void showPopup(const QPoint &globalPos);
@@ -219,6 +219,13 @@ private:
   void tabFromWindow(TzelTableForm *window, bool forward);
   void cycleWindows(TzelTableForm *window, bool forward);
   void focusWindow(TzelTableForm *window, Qt::FocusReason reason);
+  // Tab, Shift+Tab or F6 into the editor: the focus handed on to a window or a line; false
+  // for any other way in.
+  bool enterByKeys(Qt::FocusReason reason);
+  void announceFocus();
+  // Back to the window last worked in, on the row it was left at.
+  void returnToLastWindow(Qt::FocusReason reason);
+  TzelTableForm *windowWithFocus() const;
   QList<TzelJoinField *> linePairs() const;
   int focusedLine() const;
   void tabFromLine(bool forward);
@@ -228,6 +235,11 @@ private:
   void showLinePopup();
   void rollActiveTable();
   void addZoomMenu();
+  // The middle of the view in surface coordinates at 1.
+  QPoint viewMiddle() const;
+  QPoint scrollPosition() const;
+  // Shows the schema at the zoom scrolled to `scroll`, `middle` kept as the middle it means.
+  void showZoomed(double zoom, const QPoint &scroll, const QPoint &middle);
   void applySurfaceSize();
   void paintSurface(QPainter &painter) const;
   void paintZoomed(QPainter &painter) const;
@@ -242,9 +254,15 @@ private:
   bool m_loading = false;
   bool m_realizing = false;
   bool m_inPassing = false;
+  QString m_commandStep; // while one command moves many windows: the one step they make
   TzelJoinsSurface *m_surface;
   double m_zoom = 1;
-  QSize m_extent;                                        // the surface's least size at 1
+  // The middle the last zoom meant and where it scrolled: the surface may end before that
+  // middle, and a zoom back from the same view comes back to it.
+  QPoint m_zoomMiddle;
+  QPoint m_zoomScroll{-1, -1};
+  QPointer<TzelTableForm> m_lastWindow; // the window last worked in, for F6 and the zoom
+  QSize m_extent;                       // the surface's least size at 1
   std::vector<std::unique_ptr<TzelTablePlace>> m_places; // every live table, in creation order
   mutable std::vector<TzelTablePlace *> m_unmade;
   mutable bool m_unmadeStale = true;

@@ -10,10 +10,12 @@
 #include "editors/tableplace.h"
 
 #include <QAccessible>
+#include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QScrollBar>
+#include <QTimer>
 #include <algorithm>
 
 using namespace ZelJoins;
@@ -60,16 +62,58 @@ std::vector<TzelTablePlace *> TzelJoinsEditor::placesInPositionOrder() const {
 
 void TzelJoinsEditor::focusInEvent(QFocusEvent *event) {
   QScrollArea::focusInEvent(event);
-  const std::vector<TzelTablePlace *> places = placesInPositionOrder();
-  const Qt::FocusReason reason = event->reason();
-  if (places.empty())
+  if (!enterByKeys(event->reason()))
     return;
-  if (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason)
-    focusPlace(reason == Qt::TabFocusReason ? places.front() : places.back(), reason);
-  else if (TzelTableForm *active = ActiveTableWindow(); reason == Qt::ShortcutFocusReason && active)
-    focusWindow(active, reason); // F6: back to the window last worked in
-  else if (reason == Qt::ShortcutFocusReason)
+  // Qt tells a screen reader of the editor's own focus once this returns, after the window or
+  // line that took it on: that one is told again, last.
+  QTimer::singleShot(0, this, &TzelJoinsEditor::announceFocus);
+}
+
+// Tab comes to the first window, Shift+Tab the way Tab came backwards (the last line, else
+// the last window), F6 back to the window last worked in.
+bool TzelJoinsEditor::enterByKeys(Qt::FocusReason reason) {
+  const std::vector<TzelTablePlace *> places = placesInPositionOrder();
+  if (places.empty())
+    return false;
+  if (reason == Qt::TabFocusReason)
     focusPlace(places.front(), reason);
+  else if (reason == Qt::BacktabFocusReason) {
+    if (!FocusJoinLine(int(linePairs().size()) - 1))
+      focusPlace(places.back(), reason);
+  } else if (reason == Qt::ShortcutFocusReason) {
+    if (!m_lastWindow)
+      m_lastWindow = ActiveTableWindow();
+    if (m_lastWindow)
+      returnToLastWindow(reason);
+    else
+      focusPlace(places.front(), reason);
+  } else
+    return false;
+  return true;
+}
+
+void TzelJoinsEditor::announceFocus() {
+  QWidget *focus = QApplication::focusWidget();
+  if (!QAccessible::isActive() || !focus || !isAncestorOf(focus))
+    return;
+  if (const int line = focusedLine(); focus == m_surface && line >= 0)
+    return announceLine(line);
+  QAccessibleEvent event(focus, QAccessible::Focus);
+  QAccessible::updateAccessibility(&event);
+}
+
+void TzelJoinsEditor::returnToLastWindow(Qt::FocusReason reason) {
+  TzelTableList *list = m_lastWindow->list();
+  if (list->ItemIndex() < 0)
+    list->setItemIndex(list->rowLeft());
+  focusWindow(m_lastWindow, reason);
+}
+
+TzelTableForm *TzelJoinsEditor::windowWithFocus() const {
+  for (TzelTableForm *window : tableWindows())
+    if (window->list()->hasFocus())
+      return window;
+  return nullptr;
 }
 
 void TzelJoinsEditor::resizeEvent(QResizeEvent *event) {
@@ -87,14 +131,17 @@ void TzelJoinsEditor::connectKeys(TzelTableForm *window) {
           [this, window](bool forward) { tabFromWindow(window, forward); });
   connect(list, &TzelTableList::cycleRequested, this,
           [this, window](bool forward) { cycleWindows(window, forward); });
+  connect(list, &TzelTableList::worked, this, [this, window] { m_lastWindow = window; });
 }
 
 void TzelJoinsEditor::focusWindow(TzelTableForm *window, Qt::FocusReason reason) {
   if (m_zoom < 1) // a window to work in: back to 1, centred on it
     SetZoom(1, window->geometry().center());
+  // The list first: activating the window would give it the focus for no reason of the user's.
+  window->list()->setFocus(reason);
   m_surface->setActiveSubWindow(window);
   window->raise();
-  window->list()->setFocus(reason);
+  m_lastWindow = window;
   ensureWidgetVisible(window, 0, 0);
 }
 

@@ -11,6 +11,7 @@
 #include "model/zelmodel.h"
 #include "model/zelquery.h"
 
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <algorithm>
 #include <utility>
@@ -419,6 +420,7 @@ QString TzelJoinsEditor::geometryStep(const TzelTable &table, const TzelTableFor
 void TzelJoinsEditor::ArrangeTables() {
   if (!m_schema || m_places.empty())
     return;
+  const QScopedValueRollback<QString> step(m_commandStep, QStringLiteral("Arrange Tables"));
   const size_t n = m_places.size();
   QHash<QString, int> byAlias; // the first table of equal aliases, as the lines use
   for (int i = int(n) - 1; i >= 0; --i)

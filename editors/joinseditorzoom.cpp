@@ -44,28 +44,60 @@ void TzelJoinsEditor::addZoomMenu() {
 
 void TzelJoinsEditor::SetZoom(double zoom, std::optional<QPoint> centre) {
   zoom = std::clamp(zoom, MinZoom, 1.0);
-  const QSize view = viewport()->size();
-  const QPoint middle =
-      centre.value_or((surfacePoint(QPoint(view.width() / 2, view.height() / 2)) / m_zoom));
   if (zoom == m_zoom && !centre)
     return;
+  const QPoint middle = centre.value_or(viewMiddle());
+  const QSize view = viewport()->size();
+  showZoomed(
+      zoom,
+      QPoint(int(middle.x() * zoom) - view.width() / 2, int(middle.y() * zoom) - view.height() / 2),
+      middle);
+}
+
+// The surface with its room to drop in, so that nothing is left to scroll; 100 % comes back
+// to the view before.
+void TzelJoinsEditor::ZoomToFit() {
+  const QSize view = viewport()->size();
+  showZoomed(
+      std::min(double(view.width()) / m_extent.width(), double(view.height()) / m_extent.height()),
+      QPoint(0, 0), viewMiddle());
+}
+
+QPoint TzelJoinsEditor::scrollPosition() const {
+  return {horizontalScrollBar()->value(), verticalScrollBar()->value()};
+}
+
+// Near the surface's edges a zoom cannot scroll as far as its middle needs: while the view
+// stays where that zoom left it, the middle it meant still counts, so that a zoom and back
+// shows every table where it stood.
+QPoint TzelJoinsEditor::viewMiddle() const {
+  if (scrollPosition() == m_zoomScroll)
+    return m_zoomMiddle;
+  const QSize view = viewport()->size();
+  return surfacePoint(QPoint(view.width() / 2, view.height() / 2)) / m_zoom;
+}
+
+void TzelJoinsEditor::showZoomed(double zoom, const QPoint &scroll, const QPoint &middle) {
+  // The windows hide: the keyboard waits on the editor rather than wander from window to
+  // window as each hides, and comes back to its row at 100 %.
+  if (TzelTableForm *window = m_zoom >= 1 && zoom < 1 ? windowWithFocus() : nullptr) {
+    m_lastWindow = window;
+    setFocus(Qt::OtherFocusReason);
+  }
+  const bool keyboardWaits = hasFocus(); // showing them, the area would activate a window
   m_zoom = zoom;
   for (TzelTableForm *window : tableWindows())
     window->setVisible(zoom >= 1);
   applySurfaceSize();
-  m_surface->resize(m_surface->minimumSize().expandedTo(view));
-  horizontalScrollBar()->setValue(int(middle.x() * zoom) - view.width() / 2);
-  verticalScrollBar()->setValue(int(middle.y() * zoom) - view.height() / 2);
+  m_surface->resize(m_surface->minimumSize().expandedTo(viewport()->size()));
+  horizontalScrollBar()->setValue(scroll.x());
+  verticalScrollBar()->setValue(scroll.y());
+  m_zoomMiddle = middle;
+  m_zoomScroll = scrollPosition();
   realizeNearView();
   PaintJoinLines();
-}
-
-// The surface with its room to drop in, so that nothing is left to scroll.
-void TzelJoinsEditor::ZoomToFit() {
-  const QSize view = viewport()->size();
-  SetZoom(
-      std::min(double(view.width()) / m_extent.width(), double(view.height()) / m_extent.height()),
-      QPoint(0, 0));
+  if (zoom >= 1 && keyboardWaits && m_lastWindow)
+    returnToLastWindow(Qt::ShortcutFocusReason);
 }
 
 void TzelJoinsEditor::ZoomIn() {

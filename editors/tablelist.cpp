@@ -209,8 +209,10 @@ void TzelTableList::focusInEvent(QFocusEvent *event) {
   // Only the user's own choice: not the focus the surface hands its first window on showing.
   const Qt::FocusReason reason = event->reason();
   if (reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason ||
-      reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason)
+      reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason) {
     m_active = true;
+    emit worked();
+  }
   qApp->installEventFilter(this); // again: ahead of the filters installed since
   QListWidget::focusInEvent(event);
 }
@@ -221,6 +223,7 @@ void TzelTableList::focusOutEvent(QFocusEvent *event) {
   const Qt::FocusReason reason = event->reason();
   if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason &&
       reason != Qt::MenuBarFocusReason) {
+    m_rowLeft = ItemIndex();
     setItemIndex(-1);
     m_active = false;
   }

@@ -33,6 +33,8 @@ public:
   // True while the list has the keyboard focus, and after it lost it to a menu, a popup or a
   // dialog: the table the editor's commands act on.
   bool isActiveList() const { return m_active; }
+  // The row that was selected when the list last lost the focus and its selection; -1 for none.
+  int rowLeft() const { return m_rowLeft; }
 
   // The table alias: the caption of the window holding the list.
   QString tableAlias() const;
@@ -51,6 +53,8 @@ signals:
   // F4 rolls it up or down.
   void tabRequested(bool forward);
   void cycleRequested(bool forward);
+  // The user put the keyboard in the list (a click, Tab, a shortcut).
+  void worked();
   void moveRequested(const QPoint &step);
   void rollRequested();
 
@@ -80,4 +84,5 @@ private:
   mutable bool m_rowsStale = true;
   int m_lastTop = 0;
   bool m_active = false;
+  int m_rowLeft = -1;
 };

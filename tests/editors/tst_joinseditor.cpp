@@ -113,6 +113,8 @@ private slots:
   void zoomSteps_data();
   void zoomSteps();
   void zoomToFitAndBack();
+  void zoomAndBackKeepsTheView_data();
+  void zoomAndBackKeepsTheView();
   void rowsScrolledAndRolledUp();
   void equalLeftAndReversedWindows();
   void lineSelection();
@@ -292,6 +294,40 @@ void TestJoinsEditor::zoomToFitAndBack() {
   const QRect visible(big.editor.surfacePoint({0, 0}), big.editor.viewport()->size());
   QVERIFY(visible.contains(selected->geometry()));
   QVERIFY(!big.editor.Modified());
+}
+
+void TestJoinsEditor::zoomAndBackKeepsTheView_data() {
+  QTest::addColumn<QString>("steps"); // - and + step, f fits, 1 is 100 %
+  QTest::addColumn<QPoint>("scroll");
+  QTest::newRow("out and in, at the top left") << "-+" << QPoint(0, 0);
+  QTest::newRow("out twice and in twice") << "--++" << QPoint(0, 0);
+  QTest::newRow("fit and 100 %, at the top left") << "f1" << QPoint(0, 0);
+  QTest::newRow("out and in, scrolled") << "-+" << QPoint(1500, 900);
+  QTest::newRow("fit and 100 %, scrolled") << "f1" << QPoint(1500, 900);
+}
+
+// From 100 % and back every window stands where it stood in the view, and the window the
+// keyboard was in has it again.
+void TestJoinsEditor::zoomAndBackKeepsTheView() {
+  QFETCH(QString, steps);
+  QFETCH(QPoint, scroll);
+  BigSchema big;
+  big.editor.horizontalScrollBar()->setValue(scroll.x());
+  big.editor.verticalScrollBar()->setValue(scroll.y());
+  TzelTableForm *window = big.editor.FindTableWindow(BigSchema::alias(8 * 20 + 8));
+  big.editor.ShowTable(window->windowTitle(), true);
+  const QPoint shown = big.editor.surfacePoint({0, 0});
+  for (QChar step : steps) {
+    if (step == u'-')
+      big.editor.ZoomOut();
+    else if (step == u'+')
+      big.editor.ZoomIn();
+    else
+      step == u'f' ? big.editor.ZoomToFit() : big.editor.SetZoom(1);
+  }
+  QCOMPARE(big.editor.Zoom(), 1.0);
+  QCOMPARE(big.editor.surfacePoint({0, 0}), shown);
+  QCOMPARE(QApplication::focusWidget(), window->list());
 }
 
 void TestJoinsEditor::bigSchemaMakesWindowsInView() {
