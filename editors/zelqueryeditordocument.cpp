@@ -3,6 +3,7 @@
 
 #include "controls/stringgrid.h"
 #include "controls/zeltabletree.h"
+#include "editors/designhistory.h"
 #include "editors/joinseditor.h"
 #include "engine/queryfile.h"
 #include "engine/queryprompts.h"
@@ -170,6 +171,9 @@ bool TzelQueryEditor::FileNew(bool askSave, bool resetFile) {
   m_querion->NewQuery();
   zelJoins->update();
   RefreshValueEditor();
+  // A new design starts a history of its own: the old one's steps would bring its tables back.
+  m_history->setDesign(CurrentQuery());
+  m_history->dropPending();
   if (resetFile) {
     FileName.clear();
     updateCaption();

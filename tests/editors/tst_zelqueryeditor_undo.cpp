@@ -25,11 +25,13 @@ private slots:
   void randomStepsShowTheRestoredDesign();
   void duplicateHeaderWaitsQuietly();
   void bigQueryMarksValuesWithoutWindows();
+  void replacedDesignStartsAFreshHistory_data();
+  void replacedDesignStartsAFreshHistory();
 };
 
 namespace {
 
-enum class Action { DropField, DropStar, RemoveJoin, EditHeader, Move, Resize, RollUp };
+enum class Action { DropField, DropStar, RemoveJoin, EditHeader, Move, Resize, RollUp, Arrange };
 
 void act(QueryEditorSetup &s, Action action) {
   const QString table = s.query()->GetTable(0)->TableAlias();
@@ -50,6 +52,9 @@ void act(QueryEditorSetup &s, Action action) {
     break;
   case Action::EditHeader:
     s.editor.setCell(1, ValueRow::Header, QStringLiteral("Renamed"));
+    break;
+  case Action::Arrange:
+    s.editor.ArrangeTables();
     break;
   case Action::Move:
   case Action::Resize:
@@ -124,6 +129,7 @@ void TestQueryEditorUndo::actionUndoesAndRedoes_data() {
   QTest::newRow("move a window") << int(Action::Move) << "Move Table Customers";
   QTest::newRow("resize a window") << int(Action::Resize) << "Resize Table Customers";
   QTest::newRow("roll a window up") << int(Action::RollUp) << "Roll Up Table Customers";
+  QTest::newRow("arrange tables") << int(Action::Arrange) << "Arrange Tables";
 }
 
 void TestQueryEditorUndo::actionUndoesAndRedoes() {
@@ -236,6 +242,33 @@ void TestQueryEditorUndo::bigQueryMarksValuesWithoutWindows() {
   const TzelTableList *list = editor.zelJoins->FindTableWindow(gridTableAlias(149))->list();
   QVERIFY(list->isActiveRow(list->rowOf(gridFieldAlias(1))));
   QVERIFY(!list->isActiveRow(list->rowOf(gridFieldAlias(2))));
+}
+
+void TestQueryEditorUndo::replacedDesignStartsAFreshHistory_data() {
+  QTest::addColumn<bool>("open");
+  QTest::newRow("new") << false;
+  QTest::newRow("open") << true;
+}
+
+// File New and Open, the old design's changes not saved: nothing of it is left to undo.
+void TestQueryEditorUndo::replacedDesignStartsAFreshHistory() {
+  QFETCH(bool, open);
+  QueryEditorSetup s;
+  QVERIFY(s.loaded);
+  DocumentDialogsScope dialogs;
+  act(s, Action::Move);
+  s.editor.history()->flush();
+  QUndoStack *stack = s.editor.history()->stack();
+  QCOMPARE(stack->count(), 1);
+  s.rec.answers << TzelAnswer::No; // "Save changes to Untitled?"
+  if (open)
+    dialogs->files << examplesFile(QStringLiteral("step1.zel"));
+  QVERIFY(open ? s.editor.FileOpen() : s.editor.FileNew(true, true));
+  QCOMPARE(stack->count(), 0);
+  QVERIFY(!s.editor.Modified());
+  const QString replaced = s.storedQuery();
+  s.editor.history()->undo();
+  QCOMPARE(s.storedQuery(), replaced);
 }
 
 QTEST_MAIN(TestQueryEditorUndo)
