@@ -4,6 +4,7 @@
 #include "controls/stringgrid.h"
 #include "controls/windowhelpers.h"
 #include "dialogs/guiscreen.h"
+#include "editors/tablelist.h"
 #include "messages/zelmessages.h"
 #include "model/vocabulary.h"
 #include "model/zelmodel.h"
@@ -15,7 +16,6 @@
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
-#include <QListWidget>
 #include <QMimeData>
 #include <QPainter>
 #include <QScrollBar>
@@ -280,7 +280,7 @@ void TfrmZelField::setModel(TzelModel *model) {
   m_model = model;
 }
 
-void TfrmZelField::setTable(int tableIndex, QListWidget *fieldList) {
+void TfrmZelField::setTable(int tableIndex, TzelTableList *fieldList) {
   m_tableIndex = tableIndex;
   m_fieldList = fieldList;
 }
@@ -443,10 +443,10 @@ bool TfrmZelField::SaveFields() {
 void TfrmZelField::refreshFieldList() {
   const TzelTable *t = table();
   if (m_fieldList && t) {
-    m_fieldList->clear();
-    m_fieldList->addItem(QStringLiteral("*"));
+    QStringList aliases;
     for (int index : liveFieldsInOrder(*t))
-      m_fieldList->addItem(t->GetField(index)->FieldAlias());
+      aliases << t->GetField(index)->FieldAlias();
+    m_fieldList->setFieldAliases(aliases);
   }
   emit fieldsSaved();
 }

@@ -11,7 +11,7 @@
 #include <functional>
 
 class QComboBox;
-class QListWidget;
+class TzelTableList;
 class QToolButton;
 class TzelModel;
 class TzelTable;
@@ -63,7 +63,7 @@ public:
 
   void setModel(TzelModel *model);
   // The table edited (its index in the model) and the table window's field list to rebuild.
-  void setTable(int tableIndex, QListWidget *fieldList);
+  void setTable(int tableIndex, TzelTableList *fieldList);
   // Fills the grid with the table's live fields in Position order; clears Modified.
   void LoadFields();
   // The first invalid row is reported in an error box: false. A blank size becomes "25".
@@ -123,6 +123,6 @@ private:
 
   TzelModel *m_model = nullptr;
   int m_tableIndex = -1;
-  QListWidget *m_fieldList = nullptr;
+  TzelTableList *m_fieldList = nullptr;
   bool m_loading = false;
 };

@@ -1,6 +1,7 @@
 // The field dialog: loading a table's fields, the in-place combos, adding, removing and
 // dragging rows, the checks, and the close question with its partial save.
 #include "editors/frmzelfield.h"
+#include "editors/tablelist.h"
 #include "model/zelmodel.h"
 #include "support/modaldriver.h"
 #include "support/recordingmessages.h"
@@ -63,7 +64,7 @@ struct FieldFixture {
 
   TzelModel model;
   TzelTable *table;
-  QListWidget fieldList;
+  TzelTableList fieldList;
   TfrmZelField dialog;
 };
 
@@ -301,6 +302,7 @@ private slots:
     QCOMPARE(saved.count(), answer == int(TzelAnswer::Yes) ? 1 : 0);
     if (answer == int(TzelAnswer::Yes)) {
       QCOMPARE(f.listed(), QStringList({"*", "CustNo", "Name", "Town", "Phone"}));
+      QCOMPARE(f.fieldList.item(0)->data(Qt::AccessibleTextRole).toString(), "All fields");
       QVERIFY(!f.dialog.Modified);
     }
   }
