@@ -6,6 +6,8 @@
 
 namespace {
 
+constexpr int kTextMargin = 2; // between a field name and the window's right edge
+
 QFont rowFont(const QWidget *list, int row) {
   QFont font = list ? list->font() : QFont();
   font.setBold(row == 1);
@@ -36,8 +38,11 @@ void TzelTableListDelegate::paint(QPainter *painter, const QStyleOptionViewItem 
                 markerSize);
     painter->setFont(rowFont(list, row));
     painter->setPen(selected ? pal.highlightedText().color() : pal.text().color());
-    painter->drawText(r.adjusted(textIndent, 0, 0, 0), Qt::AlignLeft | Qt::AlignTop,
-                      index.data().toString());
+    // A name wider than the window ends in "…" rather than a cut letter.
+    const QRect text = r.adjusted(textIndent, 0, -kTextMargin, 0);
+    painter->drawText(
+        text, Qt::AlignLeft | Qt::AlignTop,
+        painter->fontMetrics().elidedText(index.data().toString(), Qt::ElideRight, text.width()));
   }
   painter->restore();
 }
