@@ -8,11 +8,14 @@ QString TzelSqlRefusal::message() const {
 
 namespace {
 
-bool isWordStart(QChar c) {
-  return c.isLetter() || c == u'_';
+bool isWordStart(char32_t c) {
+  return QChar::isLetter(c) || c == U'_';
 }
-bool isWordChar(QChar c) {
-  return c.isLetterOrNumber() || c == u'_' || c == u'$';
+bool isWordChar(char32_t c) {
+  return QChar::isLetterOrNumber(c) || c == U'_' || c == U'$';
+}
+bool isLineEnd(QChar c) {
+  return c == u'\n' || c == u'\r';
 }
 // Dialects whose date quote is '#' write dates as #12/31/2000#.
 bool hashDates(TzelDatabase dialect) {
@@ -36,13 +39,29 @@ public:
 
 private:
   QChar at(qsizetype i) const { return i < m_sql.size() ? m_sql.at(i) : QChar(); }
+  // The character at i, a surrogate pair read as the one character it encodes.
+  char32_t codeAt(qsizetype i) const {
+    const QChar c = at(i);
+    if (c.isHighSurrogate() && at(i + 1).isLowSurrogate())
+      return QChar::surrogateToUcs4(c, at(i + 1));
+    return c.unicode();
+  }
   int column() const { return int(m_pos - m_lineStart) + 1; }
+  // One UTF-16 unit; a line ends at LF, CR LF or a lone CR.
   void advance() {
-    if (m_sql.at(m_pos) == u'\n') {
-      ++m_line;
-      m_lineStart = m_pos + 1;
-    }
+    const QChar c = m_sql.at(m_pos);
     ++m_pos;
+    if (c == u'\n' || (c == u'\r' && at(m_pos) != u'\n')) {
+      ++m_line;
+      m_lineStart = m_pos;
+    }
+  }
+  // One character, both halves of a surrogate pair.
+  void advanceCharacter() {
+    const bool pair = codeAt(m_pos) > 0xFFFF;
+    advance();
+    if (pair)
+      advance();
   }
 
   // False at the end of the text.
@@ -52,7 +71,7 @@ private:
       if (c.isSpace()) {
         advance();
       } else if (c == u'-' && at(m_pos + 1) == u'-') {
-        while (m_pos < m_sql.size() && m_sql.at(m_pos) != u'\n')
+        while (m_pos < m_sql.size() && !isLineEnd(m_sql.at(m_pos)))
           advance();
       } else if (c == u'/' && at(m_pos + 1) == u'*') {
         const int line = m_line, col = column();
@@ -74,9 +93,9 @@ private:
     t.column = column();
     t.begin = m_pos;
     const QChar c = m_sql.at(m_pos);
-    if (isWordStart(c) && !(c == u'E' || c == u'e' ? at(m_pos + 1) == u'\'' : false)) {
-      while (m_pos < m_sql.size() && isWordChar(m_sql.at(m_pos)))
-        advance();
+    if (isWordStart(codeAt(m_pos)) && !(c == u'E' || c == u'e' ? at(m_pos + 1) == u'\'' : false)) {
+      while (m_pos < m_sql.size() && isWordChar(codeAt(m_pos)))
+        advanceCharacter();
       t.kind = TzelSqlTokenKind::Word;
       t.text = m_sql.mid(t.begin, m_pos - t.begin);
     } else if (c.isDigit() || (c == u'.' && at(m_pos + 1).isDigit())) {
@@ -94,11 +113,11 @@ private:
       quoted(t, u']', TzelSqlTokenKind::Name, false);
     } else if (c == u'#' && hashDates(m_dialect)) {
       quoted(t, u'#', TzelSqlTokenKind::Hash, false);
-    } else if ((c == u':' && isWordStart(at(m_pos + 1))) || c == u'?') {
+    } else if ((c == u':' && isWordStart(codeAt(m_pos + 1))) || c == u'?') {
       advance();
       const qsizetype from = m_pos;
-      while (c == u':' && m_pos < m_sql.size() && isWordChar(m_sql.at(m_pos)))
-        advance();
+      while (c == u':' && m_pos < m_sql.size() && isWordChar(codeAt(m_pos)))
+        advanceCharacter();
       t.kind = TzelSqlTokenKind::Param;
       t.text = m_sql.mid(from, m_pos - from);
     } else {
@@ -152,12 +171,14 @@ private:
   void symbol(TzelSqlToken &t) {
     static const QStringList pairs{u"<="_s, u">="_s, u"<>"_s, u"!="_s, u"||"_s, u"::"_s};
     const QString two = m_sql.mid(m_pos, 2);
-    const bool pair = pairs.contains(two);
-    advance();
-    if (pair)
+    if (pairs.contains(two)) {
       advance();
+      advance();
+    } else {
+      advanceCharacter();
+    }
     t.kind = TzelSqlTokenKind::Symbol;
-    t.text = pair ? two : m_sql.mid(t.begin, 1);
+    t.text = m_sql.mid(t.begin, m_pos - t.begin);
   }
 
   const QString &m_sql;
@@ -172,4 +193,16 @@ private:
 
 QList<TzelSqlToken> ScanSql(const QString &sql, TzelDatabase dialect) {
   return Scanner(sql, dialect).scan();
+}
+
+QString CompactSql(const QString &sql, TzelDatabase dialect) {
+  QString text;
+  qsizetype at = 0;
+  for (const TzelSqlToken &t : ScanSql(sql, dialect)) {
+    if (t.begin > at)
+      text += u' ';
+    text += QStringView(sql).mid(t.begin, t.end - t.begin);
+    at = t.end;
+  }
+  return text;
 }

@@ -53,3 +53,6 @@ struct ZELCORE_EXPORT TzelSqlRefusal {
 // The tokens of the text, ended by an End token; raises TzelSqlRefusal for an open quote or
 // comment.
 ZELCORE_EXPORT QList<TzelSqlToken> ScanSql(const QString &sql, TzelDatabase dialect);
+// The text's tokens as written, each run of white space and comments before, between or after
+// them made one space: a part of a statement as one line that means the same.
+ZELCORE_EXPORT QString CompactSql(const QString &sql, TzelDatabase dialect);

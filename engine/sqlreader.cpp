@@ -22,10 +22,19 @@ const QSet<QString> &reservedWords() {
   return words;
 }
 
+// Every level of nesting is a level of recursion here and in whatever walks the tree read, and
+// a tree this deep is already far beyond what a design shows: deeper statements are refused
+// before the stack runs out. The generator nests FROM once per joined table, so the bound
+// also limits the tables of one statement.
+constexpr int kMaxNesting = 1000;
+
 class Reader {
 public:
   Reader(const QString &sql, TzelDatabase dialect, const QSet<QString> &spacedNames)
-      : m_tokens(ScanSql(sql, dialect)), m_spaced(spacedNames) {}
+      : m_tokens(ScanSql(sql, dialect)), m_spaced(spacedNames) {
+    for (const QString &name : spacedNames)
+      m_spacedWords = std::max(m_spacedWords, int(name.count(u' ')) + 1);
+  }
 
   TzelSqlStatement statement() {
     if (peek().isWord(u"WITH"))
@@ -76,6 +85,21 @@ public:
   }
 
 private:
+  // One level of nesting, held while its part is read.
+  class Nested {
+  public:
+    Nested(Reader &reader, const TzelSqlToken &at) : m_reader(reader) {
+      if (m_reader.m_depth >= kMaxNesting)
+        fail(at, zelCannotShow(u"nesting deeper than %1 levels"_s.arg(kMaxNesting)));
+      ++m_reader.m_depth;
+    }
+    ~Nested() { --m_reader.m_depth; }
+    Q_DISABLE_COPY_MOVE(Nested)
+
+  private:
+    Reader &m_reader;
+  };
+
   const TzelSqlToken &peek(int ahead = 0) const {
     return m_tokens.at(std::min<qsizetype>(m_at + ahead, m_tokens.size() - 1));
   }
@@ -154,7 +178,8 @@ private:
     // The longest run of following words that spells a spaced name.
     int best = 0;
     QString run = text;
-    for (int k = 0; peek(k).kind == TK::Word && !isReserved(k); ++k) {
+    // No longer run can spell one: a long run of words is read in one pass.
+    for (int k = 0; k + 2 <= m_spacedWords && peek(k).kind == TK::Word && !isReserved(k); ++k) {
       run += u' ' + peek(k).text;
       if (m_spaced.contains(run.toCaseFolded()))
         best = k + 1;
@@ -213,6 +238,10 @@ private:
       join->column = at.column;
       join->left = left;
       join->right = fromPrimary();
+      // Joins written one after another nest in the tree without nesting here.
+      join->height = std::max(left->height, join->right->height) + 1;
+      if (join->height > kMaxNesting)
+        fail(at, zelCannotShow(u"more than %1 joins"_s.arg(kMaxNesting)));
       if (peek().isWord(u"USING"))
         fail(peek(), zelCannotShow(u"a join with USING"_s));
       if (acceptWord(u"ON"))
@@ -225,7 +254,7 @@ private:
     if (peek().isSymbol(u"(")) {
       if (peek(1).isWord(u"SELECT"))
         fail(peek(1), zelCannotShow(u"a subquery"_s));
-      take();
+      const Nested nested(*this, take());
       TzelSqlFromPtr inner = fromItem();
       expectSymbol(u")");
       return inner;
@@ -236,9 +265,10 @@ private:
     auto table = std::make_shared<TzelSqlFrom>();
     table->line = first.line;
     table->column = first.column;
-    table->name = name();
+    table->parts << name();
     while (acceptSymbol(u"."))
-      table->name += u'.' + name();
+      table->parts << name();
+    table->name = table->parts.join(u'.');
     if (peek().isSymbol(u"("))
       fail(peek(), zelCannotShow(u"a table function"_s));
     if (acceptWord(u"AS") ? anyName() : isNameToken())
@@ -263,7 +293,10 @@ private:
     return std::const_pointer_cast<TzelSqlExpr>(e);
   }
 
-  TzelSqlExprPtr expression() { return orExpr(); }
+  TzelSqlExprPtr expression() {
+    const Nested nested(*this, peek());
+    return orExpr();
+  }
 
   TzelSqlExprPtr orExpr() {
     const TzelSqlToken &start = peek();
@@ -282,6 +315,7 @@ private:
   TzelSqlExprPtr notExpr() {
     const TzelSqlToken &start = peek();
     if (acceptWord(u"NOT")) {
+      const Nested nested(*this, start);
       TzelSqlExprPtr inner = notExpr();
       return node(Kind::Not, start, {inner});
     }
@@ -361,6 +395,7 @@ private:
     const TzelSqlToken &start = peek();
     if (start.isSymbol(u"-") || start.isSymbol(u"+")) {
       take();
+      const Nested nested(*this, start);
       TzelSqlExprPtr inner = unary();
       if (inner->kind == Kind::Literal && inner->quoted == TK::Number) {
         auto e = edit(node(Kind::Literal, start, {}, start.text + inner->text));
@@ -508,6 +543,8 @@ private:
   QList<TzelSqlToken> m_tokens;
   const QSet<QString> &m_spaced;
   qsizetype m_at = 0;
+  int m_spacedWords = 0; // the most words a spaced name holds
+  int m_depth = 0;       // the parts being read, one inside the other
 };
 
 } // namespace

@@ -55,11 +55,13 @@ struct TzelSqlFrom;
 using TzelSqlFromPtr = std::shared_ptr<const TzelSqlFrom>;
 struct ZELCORE_EXPORT TzelSqlFrom {
   bool isTable = true;
-  QString name;  // the table's dotted name, parts unquoted
-  QString alias; // empty when none was written
+  QString name;      // the table's dotted name, parts unquoted
+  QStringList parts; // the parts as written apart
+  QString alias;     // empty when none was written
   TzelJoinType type = zelJoinInner;
   TzelSqlFromPtr left, right;
   TzelSqlExprPtr on; // none for a join whose condition stands in WHERE
+  int height = 1;    // the levels of the tree under it, itself included
   int line = 1;
   int column = 1;
 };
