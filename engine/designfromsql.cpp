@@ -4,6 +4,7 @@
 #include "engine/sqlconditions.h"
 #include "engine/sqlliterals.h"
 #include "engine/sqlreader.h"
+#include "engine/zelsync.h"
 #include "model/keywords.h"
 #include "model/quoting.h"
 #include "model/zelmodel.h"
@@ -78,8 +79,32 @@ public:
       : m_sql(sql), m_model(model), m_dialect(dialect), m_items(sql, model, dialect) {}
 
   void read() {
+    try {
+      readStatement();
+    } catch (TzelSqlRefusal &refusal) {
+      if (!m_notes.isEmpty())
+        refusal.what += u" ("_s + m_notes.join(u"; "_s) + u')';
+      throw;
+    }
+  }
+
+  TzelDesignPlan plan() const {
+    TzelDesignPlan plan;
+    plan.distinct = m_distinct;
+    for (const PlanTable &t : m_tables)
+      plan.tables.append({t.model->TableAlias(), t.alias});
+    plan.joins = m_joins;
+    plan.values = m_values;
+    plan.order = m_order;
+    return plan;
+  }
+
+private:
+  void readStatement() {
     const TzelSqlStatement s = ReadSqlStatement(m_sql, m_dialect, spacedNames());
     m_distinct = s.distinct;
+    for (const TzelSqlFromPtr &from : s.from)
+      collectAliases(*from, m_writtenAliases);
     for (const TzelSqlFromPtr &from : s.from)
       readFrom(*from);
     QList<TzelSqlExprPtr> filters;
@@ -99,18 +124,6 @@ public:
       readOrderBy(item);
   }
 
-  TzelDesignPlan plan() const {
-    TzelDesignPlan plan;
-    plan.distinct = m_distinct;
-    for (const PlanTable &t : m_tables)
-      plan.tables.append({t.model->TableAlias(), t.alias});
-    plan.joins = m_joins;
-    plan.values = m_values;
-    plan.order = m_order;
-    return plan;
-  }
-
-private:
   QSet<QString> spacedNames() const {
     QSet<QString> names;
     auto add = [&](const QString &name) {
@@ -134,17 +147,60 @@ private:
 
   QString span(const TzelSqlExpr &e) const { return m_sql.mid(e.begin, e.end - e.begin); }
 
+  void note(const QString &text) const {
+    if (!m_notes.contains(text))
+      m_notes.append(text);
+  }
+
   // ---- FROM ----------------------------------------------------------------------------
+  // The model table a FROM name stands for: the one stored under that name, else the one the
+  // model calls so (the name every window shows). Where the name is both, what the database
+  // reads wins, and every refusal that follows says which table was taken.
   TzelTable *modelTable(const QString &written) {
-    for (int t = 0; t < m_model.TableCount(); ++t) {
+    TzelTable *physical = nullptr;
+    for (int t = 0; t < m_model.TableCount() && !physical; ++t) {
       auto *table = qobject_cast<TzelDataModelTable *>(m_model.GetTable(t));
       if (!table || table->Deleted())
         continue;
       const QString prefixed = m_model.DatabasePrefix(table->DatabaseName()) + table->TableName();
       if (zelSameText(prefixed, written) || zelSameText(table->TableName(), written))
-        return table;
+        physical = table;
     }
-    return nullptr;
+    TzelTable *aliased = qobject_cast<TzelDataModelTable *>(FindLiveTable(m_model, written));
+    if (physical && aliased && aliased != physical)
+      note(u"[%1] is read as the table stored under that name (%2), not as the "
+           u"table the data model calls %1"_s.arg(written, physical->TableAlias()));
+    return physical ? physical : aliased;
+  }
+
+  // The aliases written in FROM, folded: a table written without one takes a name none of
+  // them has.
+  static void collectAliases(const TzelSqlFrom &from, QSet<QString> &out) {
+    if (!from.isTable) {
+      collectAliases(*from.left, out);
+      collectAliases(*from.right, out);
+    } else if (!from.alias.isEmpty()) {
+      out.insert(from.alias.toCaseFolded());
+    }
+  }
+
+  // A table written without an alias is called as the model calls it; its written name (and,
+  // for a dotted one, the last part) still qualifies its columns, as in SQL.
+  QString implicitAlias(const TzelSqlFrom &from, const TzelTable &table) {
+    const QString written = from.name.toCaseFolded();
+    if (m_unaliased.contains(written))
+      throw TzelSqlRefusal{u"the table [%1] stands twice without an alias"_s.arg(from.name),
+                           from.line, from.column};
+    m_unaliased.insert(written);
+    const QString base = table.TableAlias();
+    QString alias = base;
+    for (int n = 1; m_byAlias.contains(alias.toCaseFolded()) ||
+                    m_writtenAliases.contains(alias.toCaseFolded());
+         ++n)
+      alias = base + u'_' + QString::number(n);
+    if (from.parts.size() > 1)
+      insertFirst(m_byWritten, from.parts.last().toCaseFolded(), int(m_tables.size()));
+    return alias;
   }
 
   // The aliases of the tables under a FROM item.
@@ -169,7 +225,7 @@ private:
     if (!table)
       throw TzelSqlRefusal{u"the table [%1] is not in the data model"_s.arg(from.name), from.line,
                            from.column, from.name};
-    const QString alias = from.alias.isEmpty() ? from.name.section(u'.', -1) : from.alias;
+    const QString alias = from.alias.isEmpty() ? implicitAlias(from, *table) : from.alias;
     if (m_byAlias.contains(alias.toCaseFolded()))
       throw TzelSqlRefusal{u"the table alias [%1] stands twice"_s.arg(alias), from.line,
                            from.column};
@@ -326,16 +382,28 @@ private:
         zelRefuseSql(c, u"the column [%1] is not in the data model"_s.arg(qualifier + u'.' + name));
       return {t, field};
     }
-    std::pair<int, TzelField *> found{-1, nullptr};
-    for (int t = 0; t < m_tables.size(); ++t)
-      if (TzelField *field = fieldOf(t, name)) {
-        if (found.second)
+    // A column stored under the name wins over one the model calls so in another table.
+    const QString folded = name.toCaseFolded();
+    std::pair<int, TzelField *> stored{-1, nullptr}, called{-1, nullptr};
+    bool calledTwice = false;
+    for (int t = 0; t < m_tables.size(); ++t) {
+      if (TzelField *field = m_tables.at(t).byName.value(folded)) {
+        if (stored.second)
           zelRefuseSql(c, u"the column [%1] is in more than one table"_s.arg(name));
-        found = {t, field};
+        stored = {t, field};
+      } else if (TzelField *aliased = m_tables.at(t).byAlias.value(folded)) {
+        calledTwice = calledTwice || called.second;
+        called = {t, aliased};
       }
-    if (!found.second)
+    }
+    if (stored.second && called.second)
+      note(u"[%1] is read as the column stored under that name in %2, not as the column the "
+           u"data model calls %1"_s.arg(name, m_tables.at(stored.first).alias));
+    if (!stored.second && calledTwice)
+      zelRefuseSql(c, u"the column [%1] is in more than one table"_s.arg(name));
+    if (!stored.second && !called.second)
       zelRefuseSql(c, u"the column [%1] is not in the data model"_s.arg(name));
-    return found;
+    return stored.second ? stored : called;
   }
 
   // A double-quoted word standing alone where the dialect quotes texts so.
@@ -373,14 +441,13 @@ private:
     qsizetype at = e->begin;
     for (const TzelSqlExpr *c : columns) {
       const auto [t, field] = resolveColumn(*c);
-      text += m_sql.mid(at, c->begin - at);
+      text += CompactSql(m_sql.mid(at, c->begin - at), m_dialect);
       text += expressionName(m_tables.at(t).alias, false) + u'.' +
               expressionName(field->FieldAlias(), true);
       at = c->end;
     }
-    text += m_sql.mid(at, e->end - at);
-    static const QRegularExpression spaces(u"\\s+"_s);
-    return text.replace(spaces, u" "_s).trimmed();
+    text += CompactSql(m_sql.mid(at, e->end - at), m_dialect);
+    return text.trimmed();
   }
 
   Target target(const TzelSqlExprPtr &e) const {
@@ -433,13 +500,19 @@ private:
   }
 
   // ---- values --------------------------------------------------------------------------
-  QString uniqueAlias(const QString &base) const {
-    auto taken = [&](const QString &alias) { return m_aliases.contains(alias.toCaseFolded()); };
-    if (!taken(base))
-      return base;
-    for (int n = 1;; ++n)
-      if (!taken(base + u'_' + QString::number(n)))
-        return base + u'_' + QString::number(n);
+  void select(int value, const TzelSqlExpr &from) {
+    m_select.append(value);
+    m_selectedFrom.append(&from);
+    m_selected.insert(value);
+  }
+
+  // Adds the value, known by its alias and by what it computes.
+  int appendValue(const PlanValue &v) {
+    const int index = int(m_values.size());
+    m_aliases.insert(v.alias, index);
+    m_byKey[v.target.key].append(index);
+    m_values.append(v);
+    return index;
   }
 
   int addValue(const Target &t, TzelShow show, const QString &alias) {
@@ -448,11 +521,12 @@ private:
     v.show = show;
     // A hidden value's header is never written: it takes the field's alias, as the design does.
     const bool fieldAlias = show >= zelHide && !t.tableAlias.isEmpty();
-    v.alias = uniqueAlias(!alias.isEmpty() ? alias : fieldAlias ? t.expression : t.defaultAlias);
-    m_aliases.insert(v.alias.toCaseFolded());
-    m_values.append(v);
-    m_order.append(int(m_values.size()) - 1);
-    return int(m_values.size()) - 1;
+    v.alias = m_aliases.unique(!alias.isEmpty() ? alias
+                               : fieldAlias     ? t.expression
+                                                : t.defaultAlias);
+    const int index = appendValue(v);
+    m_order.append(index);
+    return index;
   }
 
   void readSelectItem(const TzelSqlSelectItem &item) {
@@ -472,7 +546,7 @@ private:
           target.type = field->DataType();
           target.key =
               u"c:"_s + target.tableAlias.toCaseFolded() + u'.' + target.expression.toCaseFolded();
-          m_select.append(addValue(target, zelShow, field->FieldName()));
+          select(addValue(target, zelShow, field->FieldName()), *e);
         }
       }
       if (!e->parts.isEmpty() && tableByQualifier(e->parts.join(u'.')) < 0)
@@ -480,15 +554,15 @@ private:
       return;
     }
     if (const std::optional<Target> agg = aggregateTarget(e)) {
-      m_select.append(addValue(*agg, agg->aggregate, item.alias));
+      select(addValue(*agg, agg->aggregate, item.alias), *e);
       return;
     }
-    m_select.append(addValue(target(e), zelShow, item.alias));
+    select(addValue(target(e), zelShow, item.alias), *e);
   }
 
   // ---- filters -------------------------------------------------------------------------
   bool literalSide(const TzelSqlExpr &e, Clause clause) const override {
-    if (clause == Clause::Having && !IsNativeDialect(m_dialect))
+    if (clause == Clause::Having && m_items.keepsHavingText())
       return e.kind != Kind::Function || aggregateShow(e.text) == zelShow;
     if (e.kind == Kind::Column)
       return isTextLiteral(e);
@@ -528,9 +602,15 @@ private:
 
   void place(const Cell &cell, int row, Clause clause) {
     int index = -1;
-    for (int i = 0; i < m_values.size() && index < 0; ++i)
-      if (matches(m_values.at(i), cell.target) && !m_values.at(i).cells.contains(row))
-        index = i;
+    // The values of a key that hold the row or compute another aggregate keep doing so: the
+    // search for the next free one starts where the last one ended.
+    const QList<int> candidates = m_byKey.value(cell.target.key);
+    qsizetype &from =
+        m_placed[u"%1|%2|%3"_s.arg(cell.target.key).arg(cell.target.aggregate).arg(row)];
+    for (; from < candidates.size() && index < 0; ++from)
+      if (matches(m_values.at(candidates.at(from)), cell.target) &&
+          !m_values.at(candidates.at(from)).cells.contains(row))
+        index = candidates.at(from);
     if (index < 0)
       index = addValue(cell.target,
                        clause == Clause::Having ? TzelShow(cell.target.aggregate + kHiddenTwin)
@@ -566,10 +646,8 @@ private:
     }
     if (e.kind != Kind::Column || (e.parts.size() > 1 && !qualifiedAliasLast))
       return -1;
-    for (int i : m_select)
-      if (zelSameText(m_values.at(i).alias, e.parts.last()))
-        return i;
-    return -1;
+    const int i = m_aliases.first(e.parts.last());
+    return m_selected.contains(i) ? i : -1;
   }
 
   // A dotted name whose last part is no physical column of the table it names.
@@ -594,7 +672,7 @@ private:
       zelRefuseSql(*e, zelCannotShow(u"an aggregate in GROUP BY"_s));
     const Target t = agg ? *agg : target(e);
     for (int pass = 0; pass < 2; ++pass)
-      for (int i = 0; i < m_values.size(); ++i)
+      for (int i : m_byKey.value(t.key))
         if (matches(m_values.at(i), t) && (pass == 1 || m_values.at(i).show < zelHide))
           return i;
     return -1;
@@ -616,11 +694,21 @@ private:
   }
 
   void finishGrouping(const TzelSqlStatement &s) {
-    if (s.groupBy.isEmpty())
-      return;
-    const bool aggregates = std::any_of(m_values.cbegin(), m_values.cend(),
-                                        [](const PlanValue &v) { return isAggregate(v.show); });
-    if (aggregates)
+    // ORDER BY adds its values later; an aggregate there makes the statement aggregate too.
+    const bool aggregates =
+        std::any_of(m_values.cbegin(), m_values.cend(),
+                    [](const PlanValue &v) { return isAggregate(v.show); }) ||
+        std::any_of(s.orderBy.cbegin(), s.orderBy.cend(),
+                    [](const TzelSqlOrderItem &item) { return containsAggregate(*item.expr); });
+    if (s.groupBy.isEmpty() && aggregates) {
+      // Some engines take a shown value beside an aggregate without GROUP BY; no design
+      // shows one, nor writes it.
+      for (qsizetype i = 0; i < m_select.size(); ++i)
+        if (m_values.at(m_select.at(i)).show == zelShow)
+          zelRefuseSql(*m_selectedFrom.at(i),
+                       zelCannotShow(u"a value beside an aggregate without GROUP BY"_s));
+    }
+    if (s.groupBy.isEmpty() || aggregates)
       return;
     // Grouping without aggregates keeps one row of each group: DISTINCT over the groups.
     for (const PlanValue &v : std::as_const(m_values))
@@ -650,10 +738,8 @@ private:
         // The value itself groups already: its twin only sorts.
         twin.show = isAggregate(twin.show) ? TzelShow(twin.show + kHiddenTwin) : zelHide;
         twin.cells.clear();
-        twin.alias = uniqueAlias(twin.alias);
-        m_aliases.insert(twin.alias.toCaseFolded());
-        m_values.append(twin);
-        i = int(m_values.size()) - 1;
+        twin.alias = m_aliases.unique(twin.alias);
+        i = appendValue(twin);
       } else {
         m_order.removeAt(at);
         --m_lastSorted;
@@ -670,13 +756,20 @@ private:
   TzelFilterItemReader m_items;
   bool m_distinct = false;
   QList<PlanTable> m_tables;
-  QHash<QString, int> m_byAlias, m_byWritten; // statement tables by folded alias and name
-  QSet<QString> m_aliases;                    // the values' folded aliases
+  QHash<QString, int> m_byAlias, m_byWritten;  // statement tables by folded alias and name
+  QSet<QString> m_writtenAliases, m_unaliased; // folded: FROM's aliases, names without one
+  mutable QStringList m_notes;                 // how a name that could mean two things was read
+  ZelAliasIndex m_aliases;                     // the values by alias
+  QHash<QString, QList<int>> m_byKey;          // the values by what they compute
+  // Per key, aggregate and filter row: how far its values are known to be taken.
+  QHash<QString, qsizetype> m_placed;
   QList<PlanJoin> m_joins;
   QList<OpenStep> m_openSteps;
   QList<PlanValue> m_values;
   QList<int> m_select; // the select list's values, in its order
-  QList<int> m_order;  // the values in position order
+  QSet<int> m_selected;
+  QList<const TzelSqlExpr *> m_selectedFrom; // the select list's items, one per value
+  QList<int> m_order;                        // the values in position order
   qsizetype m_lastSorted = -1;
 };
 

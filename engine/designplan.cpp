@@ -37,6 +37,9 @@ void ApplyDesignPlan(const TzelDesignPlan &plan, TzelModel &model, TzelQuery &ou
       join->AddJoinField(left, zelJoinEqual, right);
   }
   const int base = out.ValueCount();
+  QList<int> position(plan.values.size(), -1);
+  for (qsizetype p = 0; p < plan.order.size(); ++p)
+    position[plan.order.at(p)] = int(p);
   for (int i = 0; i < plan.values.size(); ++i) {
     const TzelPlannedValue &v = plan.values.at(i);
     const int index = out.AddValue(v.target.tableAlias, v.target.expression, v.alias);
@@ -44,7 +47,7 @@ void ApplyDesignPlan(const TzelDesignPlan &plan, TzelModel &model, TzelQuery &ou
     value->SetValueAlias(v.alias);
     value->SetShow(v.show);
     value->SetSort(v.sort);
-    value->SetPosition(int(plan.order.indexOf(i)));
+    value->SetPosition(position.at(i));
     if (v.target.tableAlias.isEmpty() && v.target.typed)
       value->SetDataType(v.target.type);
     for (auto cell = v.cells.cbegin(); cell != v.cells.cend(); ++cell)

@@ -48,12 +48,19 @@ TzelFilterOper compareOper(const QString &op, bool flipped) {
   return less ? (orEqual ? zelFilterLE : zelFilterLT) : (orEqual ? zelFilterGE : zelFilterGT);
 }
 
-QList<Row> product(const QList<Row> &a, const QList<Row> &b) {
+// The rows of a AND b, into a. One row of b (most often) is appended in place: a long run of
+// ANDs then takes time in proportion to its length.
+void andRows(QList<Row> &a, const QList<Row> &b) {
+  if (b.size() == 1) {
+    for (Row &r : a)
+      r += b.first();
+    return;
+  }
   QList<Row> result;
-  for (const Row &r : a)
+  for (const Row &r : std::as_const(a))
     for (const Row &p : b)
       result.append(r + p);
-  return result;
+  a = std::move(result);
 }
 
 class ConditionReader {
@@ -164,7 +171,7 @@ public:
     } else {
       result = {Row()};
       for (const TzelSqlExprPtr &a : e->args) {
-        result = product(result, rows(a, negated, clause));
+        andRows(result, rows(a, negated, clause));
         if (result.size() > TzelFilterPositionMax)
           break;
       }
@@ -185,7 +192,7 @@ QList<TzelSqlCellRow> SqlConditionRows(const QList<TzelSqlExprPtr> &conjuncts, T
   const ConditionReader reader(targets);
   QList<Row> all{Row()};
   for (const TzelSqlExprPtr &c : conjuncts) {
-    all = product(all, reader.rows(c, false, clause));
+    andRows(all, reader.rows(c, false, clause));
     if (all.size() > TzelFilterPositionMax)
       zelRefuseSql(*c, zelCannotShow(u"a condition of more than twenty OR branches"_s));
   }

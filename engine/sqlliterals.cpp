@@ -133,7 +133,7 @@ bool IsPlainFilterText(const QString &text) {
 
 TzelFilterItemReader::TzelFilterItemReader(const QString &sql, const TzelModel &model,
                                            TzelDatabase dialect)
-    : m_sql(sql), m_dialect(dialect) {
+    : m_sql(sql), m_dialect(dialect), m_model(settingsOf(model)) {
   if (dialect == model.DatabaseType()) {
     readSettings(model);
   } else {
@@ -141,6 +141,15 @@ TzelFilterItemReader::TzelFilterItemReader(const QString &sql, const TzelModel &
     defaults.SetDatabaseType(dialect);
     readSettings(defaults);
   }
+}
+
+TzelFilterItemReader::Settings TzelFilterItemReader::settingsOf(const TzelModel &model) {
+  return {model.DatabaseType(), model.StringQuote(), model.BooleanQuote(), model.DateFormat(),
+          model.DateQuote()};
+}
+
+bool TzelFilterItemReader::keepsHavingText() const {
+  return !IsNativeDialect(m_model.dialect) && m_dialect == m_model.dialect;
 }
 
 void TzelFilterItemReader::readSettings(const TzelModel &model) {
@@ -174,12 +183,50 @@ QString TzelFilterItemReader::item(const TzelSqlExpr &e, TFieldType type, bool h
   if (e.kind == Kind::Literal && e.quoted == TK::Word &&
       e.text.compare(u"NULL", Qt::CaseInsensitive) == 0)
     zelRefuseSql(e, zelCannotShow(u"a comparison with NULL"_s));
-  QString raw = m_sql.mid(e.begin, e.end - e.begin).trimmed();
-  if (having && !IsNativeDialect(m_dialect)) {
-    if (!IsPlainFilterText(raw))
-      zelRefuseSql(e, zelCannotShow(u"the literal [%1]"_s.arg(raw)));
-    return raw;
+  const QString raw = CompactSql(m_sql.mid(e.begin, e.end - e.begin), m_dialect).trimmed();
+  if (having && !IsNativeDialect(m_model.dialect))
+    return havingLiteral(e, raw, type, oper);
+  return typedItem(e, raw, type, oper);
+}
+
+// The model's dialect writes a HAVING item as it stands: the literal as written when the
+// statement is in that dialect, else the literal read and written again in its quoting, so
+// that the design writes the same condition.
+QString TzelFilterItemReader::havingLiteral(const TzelSqlExpr &e, const QString &raw,
+                                            TFieldType type, TzelFilterOper oper) const {
+  QString literal = raw;
+  if (!keepsHavingText() && !IsSqlNumber(raw)) {
+    const QString item = typedItem(e, raw, type, oper);
+    if (isDateType(type))
+      literal = ApplyDateQuote(TzelDisplayFormatter().date(m_model.dateFormat, *date(e, raw)),
+                               m_model.dateQuote);
+    else if (type == ftBoolean && m_model.booleanQuote != zelQuoteNone)
+      literal = QuoteLiteral(item, m_model.booleanQuote, m_model.dialect);
+    else if (type != ftBoolean && !IsNumericFieldType(type))
+      literal = QuoteLiteral(item, m_model.stringQuote, m_model.dialect);
+    else
+      literal = item;
   }
+  if (!IsPlainFilterText(literal))
+    zelRefuseSql(e, zelCannotShow(u"the literal [%1]"_s.arg(raw)));
+  return literal;
+}
+
+std::optional<QDate> TzelFilterItemReader::date(const TzelSqlExpr &e, const QString &raw) const {
+  const QString inside = StripDateQuote(untyped(raw), m_dateQuote);
+  const std::optional<QDate> date =
+      inside.isNull() ? std::nullopt : ReadSqlDate(m_dateFormat, inside);
+  if (!date)
+    zelRefuseSql(
+        e, zelCannotShow(u"the date [%1] not written as the data model writes dates"_s.arg(raw)));
+  return date;
+}
+
+QString TzelFilterItemReader::typedItem(const TzelSqlExpr &e, const QString &raw, TFieldType type,
+                                        TzelFilterOper oper) const {
+  using Kind = TzelSqlExpr::Kind;
+  using TK = TzelSqlTokenKind;
+
   if (IsNumericFieldType(type)) {
     QString number = e.kind == Kind::Literal && e.quoted == TK::String ? e.text : raw;
     if (!IsSqlNumber(number))
@@ -189,15 +236,8 @@ QString TzelFilterItemReader::item(const TzelSqlExpr &e, TFieldType type, bool h
   if (type == ftBoolean && m_booleanQuote == zelQuoteNone &&
       (e.kind == Kind::Literal && (e.quoted == TK::Word || e.quoted == TK::Number)))
     return e.text;
-  if (isDateType(type)) {
-    const QString inside = StripDateQuote(untyped(raw), m_dateQuote);
-    const std::optional<QDate> date =
-        inside.isNull() ? std::nullopt : ReadSqlDate(m_dateFormat, inside);
-    if (!date)
-      zelRefuseSql(
-          e, zelCannotShow(u"the date [%1] not written as the data model writes dates"_s.arg(raw)));
-    return date->toString(SystemShortDateFormat());
-  }
+  if (isDateType(type))
+    return date(e, raw)->toString(SystemShortDateFormat());
   QString text;
   if (e.kind == Kind::Literal && e.quoted != TK::Hash)
     text = e.text;

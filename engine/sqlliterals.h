@@ -31,6 +31,9 @@ public:
 
   // A double-quoted word standing alone where the dialect quotes texts so.
   bool isTextLiteral(const TzelSqlExpr &e) const;
+  // True when a HAVING item is kept as the text written: the model's dialect writes HAVING
+  // items as typed, and the statement is in that dialect.
+  bool keepsHavingText() const;
   // The item of the literal for a value of the type (of a HAVING condition when having);
   // raises TzelSqlRefusal for a literal no item can hold.
   QString item(const TzelSqlExpr &e, TFieldType type, bool having, TzelFilterOper oper);
@@ -38,10 +41,23 @@ public:
   static TFieldType inferredType(const TzelSqlExpr &e);
 
 private:
+  struct Settings {
+    TzelDatabase dialect = zelUnknown;
+    TzelQuoteType stringQuote = zelQuoteNone;
+    TzelQuoteType booleanQuote = zelQuoteNone;
+    QString dateFormat, dateQuote;
+  };
+  static Settings settingsOf(const TzelModel &model);
   void readSettings(const TzelModel &model);
+  QString typedItem(const TzelSqlExpr &e, const QString &raw, TFieldType type,
+                    TzelFilterOper oper) const;
+  std::optional<QDate> date(const TzelSqlExpr &e, const QString &raw) const;
+  QString havingLiteral(const TzelSqlExpr &e, const QString &raw, TFieldType type,
+                        TzelFilterOper oper) const;
 
   const QString &m_sql;
   TzelDatabase m_dialect;
+  Settings m_model; // of the dialect the design is written in again
   TzelQuoteType m_booleanQuote = zelQuoteNone;
   QString m_dateFormat, m_dateQuote;
   bool m_doubleTexts = false;

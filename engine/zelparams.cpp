@@ -14,6 +14,10 @@ QString entryName(const QString &entry) {
   return entry.section(QLatin1Char('='), 0, 0);
 }
 
+QString entry(const QString &name, const QString &value) {
+  return name + QLatin1Char('=') + value;
+}
+
 int indexOfParam(const QStringList &params, const QString &name) {
   for (int i = 0; i < params.size(); ++i)
     if (zelSameText(entryName(params.at(i)), name))
@@ -40,6 +44,7 @@ QString ParamItemDefault(const QString &item) {
 
 QStringList CollectParams(const TzelQuery &query) {
   QStringList params;
+  ZelAliasIndex entries; // the entries by name: many parameters are collected in one pass
   for (int v = 0; v < query.ValueCount(); ++v) {
     const TzelQueryValue *value = query.GetValue(v);
     if (value->Deleted())
@@ -51,8 +56,15 @@ QStringList CollectParams(const TzelQuery &query) {
       const QStringList items = TzelQueryFilter::SplitFilter(filter->Filter());
       for (const QString &item : items) {
         const QString name = ParamItemName(item);
-        if (!name.isNull())
-          SetParamValue(params, name, ParamItemDefault(item));
+        if (name.isNull())
+          continue;
+        const int at = entries.first(name);
+        if (at < 0) {
+          entries.insert(name, int(params.size()));
+          params.append(entry(name, ParamItemDefault(item)));
+        } else { // the entry keeps the spelling it was first seen with
+          params[at] = entry(entryName(params.at(at)), ParamItemDefault(item));
+        }
       }
     }
   }
@@ -74,9 +86,9 @@ bool HasParam(const QStringList &params, const QString &name) {
 void SetParamValue(QStringList &params, const QString &name, const QString &value) {
   const int i = indexOfParam(params, name);
   if (i < 0)
-    params.append(name + QLatin1Char('=') + value);
+    params.append(entry(name, value));
   else // the entry keeps the spelling it was first seen with
-    params[i] = entryName(params.at(i)) + QLatin1Char('=') + value;
+    params[i] = entry(entryName(params.at(i)), value);
 }
 
 QString CheckParamValues(const QStringList &nameValues) {
