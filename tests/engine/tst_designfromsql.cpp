@@ -4,9 +4,12 @@
 // with their line and column.
 
 #include "engine/designfromsql.h"
+#include "model/displayformat.h"
 #include "model/quoting.h"
+#include "model/sqldates.h"
 #include "model/storedform.h"
 #include "querymatrix.h"
+#include "support/samplefiles.h"
 
 #include <QLocale>
 #include <QTest>
@@ -45,6 +48,29 @@ bool textDetermines(const QString &shape) {
                       [&](const QString &word) { return shape.contains(word); }) &&
          std::none_of(rewritten.cbegin(), rewritten.cend(),
                       [&](const QString &word) { return shape.endsWith(word); });
+}
+
+// The design's tables, then its values as table.field (or the expression), in position order.
+QString designSummary(const TzelQuery &query) {
+  QStringList tables, values;
+  for (int t = 0; t < query.TableCount(); ++t)
+    if (!query.GetTable(t)->Deleted())
+      tables << query.GetTable(t)->TableAlias();
+  QList<const TzelQueryValue *> live;
+  for (int v = 0; v < query.ValueCount(); ++v)
+    if (!query.GetValue(v)->Deleted())
+      live << query.GetValue(v);
+  std::sort(live.begin(), live.end(), [](const TzelQueryValue *a, const TzelQueryValue *b) {
+    return a->Position() < b->Position();
+  });
+  for (const TzelQueryValue *v : live)
+    values << (v->TableAlias().isEmpty() ? v->Expression()
+                                         : v->TableAlias() + u'.' + v->Expression());
+  return tables.join(u", "_s) + u": "_s + values.join(u", "_s);
+}
+
+QString repeated(const QString &text, int times) {
+  return text.repeated(times);
 }
 
 } // namespace
@@ -171,6 +197,16 @@ private slots:
         u"GROUP BY ROLLUP"_s + shown);
     row("condition on two values", u"select id from t1 where qty > hub"_s, 1, 25,
         u"a condition that is not on one value"_s + shown);
+    row("a value beside an aggregate", u"select active, sum(qty) from t1"_s, 1, 8,
+        u"a value beside an aggregate without GROUP BY"_s + shown);
+    row("a value beside an aggregate in ORDER BY", u"select active from t1 order by sum(qty)"_s, 1,
+        8, u"a value beside an aggregate without GROUP BY"_s + shown);
+    row("lone CR line ends", u"select id\rfrom t1\r\n  union select id from t2"_s, 3, 3,
+        u"a UNION"_s + shown);
+    row("a letter outside the basic plane", u"select id from t1 where id = 1 \U0001D4B3"_s, 1, 32,
+        u"the statement should end before [\U0001D4B3]"_s);
+    row("a symbol outside the basic plane", u"select id from t1 where id = \U0001F600"_s, 1, 30,
+        u"an expression expected at [\U0001F600]"_s);
   }
   void refusals() {
     QFETCH(QString, sql);
@@ -187,6 +223,179 @@ private slots:
     QCOMPARE(StoredFormWriter().write(*holder.query), before);
     QCOMPARE(result.missingTable,
              QTest::currentDataTag() == QByteArray("unknown table") ? u"nothere"_s : QString());
+  }
+
+  // Tables named as the program shows them: by the name they are stored under, with no alias
+  // (as the SQL tab writes it), or by the model's alias, read as that table under the model's
+  // alias. A name both stored and the model's alias of another table is the stored one.
+  void modelNames_data() {
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<QString>("ordersAlias"); // given to the Orders table first, when not empty
+    QTest::addColumn<QString>("expected");    // the design, or the refusal
+    const QString customers = u"\":PELLOX:T0490.DB\""_s, orders = u"\":PELLOX:T0491.DB\""_s;
+    QTest::newRow("stored name, one table") << u"SELECT %1.CST_CO FROM %1"_s.arg(customers)
+                                            << QString() << u"Customers: Customers.Company"_s;
+    QTest::newRow("stored names joined")
+        << u"SELECT %1.CST_CO, %2.SL_DT\n  FROM %1\n INNER JOIN %2 ON %1.CST_NO = %2.CST_NO"_s.arg(
+               customers, orders)
+        << QString() << u"Customers, Orders: Customers.Company, Orders.SaleDate"_s;
+    QTest::newRow("model's names")
+        << u"SELECT Customers.Company, Customers.State FROM Customers\n"
+           u" WHERE Customers.State = 'WA'"_s
+        << QString() << u"Customers: Customers.Company, Customers.State"_s;
+    QTest::newRow("model's names joined")
+        << u"SELECT Company, SaleDate FROM Customers JOIN Orders\n"
+           u"  ON Customers.CustNo = Orders.CustNo"_s
+        << QString() << u"Customers, Orders: Customers.Company, Orders.SaleDate"_s;
+    QTest::newRow("the model's alias written for another table")
+        << u"SELECT Orders.Company FROM %1 Orders JOIN %2 ON Orders.CST_NO = %2.CST_NO"_s.arg(
+               customers, orders)
+        << QString() << u"Orders, Orders_1: Orders.Company"_s;
+    QTest::newRow("one table twice without an alias")
+        << u"SELECT Company FROM Customers JOIN Customers ON Company = State"_s << QString()
+        << u"Error: Line 1, column 36: the table [Customers] stands twice without an alias"_s;
+    QTest::newRow("stored name over the model's alias")
+        << u"SELECT Company FROM \"T0490.DB\""_s << u"T0490.DB"_s
+        << u"Customers: Customers.Company"_s;
+    QTest::newRow("the refusal says which was read")
+        << u"SELECT SaleDate FROM \"T0490.DB\""_s << u"T0490.DB"_s
+        << u"Error: Line 1, column 8: the column [SaleDate] is not in the data model ([T0490.DB] "
+           u"is read as the table stored under that name (Customers), not as the table the data "
+           u"model calls T0490.DB)"_s;
+  }
+  void modelNames() {
+    QFETCH(QString, sql);
+    QFETCH(QString, ordersAlias);
+    QFETCH(QString, expected);
+    useSampleData();
+    const std::unique_ptr<TzelModel> model = readSampleModel();
+    QVERIFY(model);
+    if (!ordersAlias.isEmpty())
+      QVERIFY(model->RenameTableAlias(model->IndexOfTableAlias(u"Orders"_s), ordersAlias));
+    matrix::Holder holder(model.get());
+    const TzelSqlDesignResult result =
+        zelDesignFromSql(sql, *model, model->DatabaseType(), *holder.query);
+    QCOMPARE(result.ok ? designSummary(*holder.query) : result.message, expected);
+    if (result.ok)
+      QVERIFY2(!generateFrom(*holder.query, *model).startsWith(u"ERROR"),
+               qPrintable(generateFrom(*holder.query, *model)));
+  }
+
+  // Nesting far past any design, in each place it can stand, is refused where it goes too deep
+  // rather than running the stack out; nesting short of the bound is read.
+  void nesting_data() {
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<QString>("refusal"); // empty: read
+    const int deep = 20000, allowed = 900;
+    const QString tooDeep = u"nesting deeper than 1000 levels cannot be shown in the design"_s;
+    auto nested = [](const QString &open, const QString &inner, const QString &close, int n) {
+      return repeated(open, n) + inner + repeated(close, n);
+    };
+    QTest::newRow("parentheses") << u"select id from t1 where "_s +
+                                        nested(u"("_s, u"qty = 1"_s, u")"_s, deep)
+                                 << tooDeep;
+    QTest::newRow("not") << u"select id from t1 where "_s + repeated(u"not "_s, deep) + u"qty = 1"_s
+                         << tooDeep;
+    QTest::newRow("minus") << u"select "_s + repeated(u"- "_s, deep) + u"qty from t1"_s << tooDeep;
+    QTest::newRow("functions") << u"select "_s + nested(u"abs("_s, u"qty"_s, u")"_s, deep) +
+                                      u" from t1"_s
+                               << tooDeep;
+    QTest::newRow("case") << u"select "_s +
+                                 nested(u"case when qty = 1 then "_s, u"1"_s, u" end"_s, deep) +
+                                 u" from t1"_s
+                          << tooDeep;
+    QTest::newRow("from") << u"select id from "_s + nested(u"("_s, u"t1"_s, u")"_s, deep)
+                          << tooDeep;
+    QTest::newRow("in") << u"select id from t1 where qty in ("_s +
+                               nested(u"("_s, u"1"_s, u")"_s, deep) + u")"_s
+                        << tooDeep;
+    QTest::newRow("between") << u"select id from t1 where qty between "_s +
+                                    nested(u"("_s, u"1"_s, u")"_s, deep) + u" and 2"_s
+                             << tooDeep;
+    QString joins = u"select a0.id from t1 a0"_s;
+    for (int i = 1; i < deep; ++i)
+      joins += u" join t1 a%1 on a%2.id = a%1.id"_s.arg(i).arg(i - 1);
+    QTest::newRow("joins") << joins << u"more than 1000 joins cannot be shown in the design"_s;
+    QTest::newRow("parentheses within the bound")
+        << u"select id from t1 where "_s + nested(u"("_s, u"qty = 1"_s, u")"_s, allowed)
+        << QString();
+    QTest::newRow("functions within the bound")
+        << u"select "_s + nested(u"abs("_s, u"qty"_s, u")"_s, allowed) + u" from t1"_s << QString();
+    QTest::newRow("from within the bound")
+        << u"select id from "_s + nested(u"("_s, u"t1"_s, u")"_s, allowed) << QString();
+  }
+  void nesting() {
+    QFETCH(QString, sql);
+    QFETCH(QString, refusal);
+    auto model = matrix::makeModel(zelSQLite);
+    matrix::Holder holder(model.get());
+    const TzelSqlDesignResult result = zelDesignFromSql(sql, *model, zelSQLite, *holder.query);
+    if (refusal.isEmpty()) {
+      QVERIFY2(result.ok, qPrintable(result.message));
+      return;
+    }
+    QVERIFY(!result.ok);
+    QCOMPARE(result.message.mid(result.message.indexOf(u": "_s, 7) + 2), refusal);
+    // Where the bound is passed: on the first line, past the first thousand characters.
+    QCOMPARE(result.line, 1);
+    QVERIFY2(result.column > 1000 && result.column < sql.size(), qPrintable(result.message));
+  }
+
+  // A HAVING condition read in one dialect and written in the model's: the literal, written as
+  // the reading dialect writes the date, is written again as the model's dialect writes it.
+  void havingAcrossDialects_data() {
+    QTest::addColumn<int>("reading");
+    QTest::addColumn<int>("type");
+    for (TzelDatabase reading :
+         {zelSQLite, zelPostgreSQL, zelMSSQL, zelAccess, zelOracle, zelParadox})
+      for (TzelDatabase type : {zelSQLite, zelPostgreSQL, zelMSSQL, zelAccess, zelOracle})
+        QTest::addRow("%s into %s", qPrintable(enumName(reading).mid(3)),
+                      qPrintable(enumName(type).mid(3)))
+            << int(reading) << int(type);
+  }
+  void havingAcrossDialects() {
+    QFETCH(int, reading);
+    QFETCH(int, type);
+    auto dateLiteral = [](TzelDatabase dialect) {
+      TzelModel settings;
+      settings.SetDatabaseType(dialect);
+      return ApplyDateQuote(TzelDisplayFormatter().date(settings.DateFormat(), QDate(2025, 6, 1)),
+                            settings.DateQuote());
+    };
+    auto model = matrix::makeModel(TzelDatabase(type));
+    matrix::Holder holder(model.get());
+    const QString sql = u"select name, max(added) from t1 group by name having max(added) >= "_s +
+                        dateLiteral(TzelDatabase(reading));
+    const TzelSqlDesignResult result =
+        zelDesignFromSql(sql, *model, TzelDatabase(reading), *holder.query);
+    QVERIFY2(result.ok, qPrintable(result.message));
+    const QString generated = generateFrom(*holder.query, *model);
+    QVERIFY2(generated.contains(u">= "_s + dateLiteral(TzelDatabase(type))), qPrintable(generated));
+  }
+
+  // Many values of one name take Name, Name_1, ... in order, as one does.
+  void manyValues_data() {
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<int>("count");
+    QTest::addColumn<QString>("last");
+    QTest::newRow("one column") << u"select "_s + repeated(u"name, "_s, 2999) + u"name from t1"_s
+                                << 3000 << u"name_2999"_s;
+    QTest::newRow("stars") << u"select "_s + repeated(u"*, "_s, 299) + u"* from t1"_s << 2700
+                           << u"limit_299"_s;
+    QTest::newRow("filters on one column")
+        << u"select id from t1 where "_s + repeated(u"qty > :p and "_s, 2999) + u"qty > :p"_s
+        << 3001 << u"Count_2999"_s;
+  }
+  void manyValues() {
+    QFETCH(QString, sql);
+    QFETCH(int, count);
+    QFETCH(QString, last);
+    auto model = matrix::makeModel(zelSQLite);
+    matrix::Holder holder(model.get());
+    const TzelSqlDesignResult result = zelDesignFromSql(sql, *model, zelSQLite, *holder.query);
+    QVERIFY2(result.ok, qPrintable(result.message));
+    QCOMPARE(holder.query->ValueCount(), count);
+    QCOMPARE(holder.query->GetValue(count - 1)->ValueAlias(), last);
   }
 };
 

@@ -70,6 +70,7 @@ const QStringList &handWritten() {
       u"select a.active, count(*) from t0 a join t1 b on a.nxt = b.id\n"
       "group by a.active order by 2 desc"_s,
       u"select name from t1 group by name"_s,
+      u"select active from t1 group by active order by sum(qty) desc, active"_s,
       u"select t.name as \"Vendor Name\" from t2 as t"_s,
       u"select id from t1 where id in (1, 2, 3)"_s,
       u"select id from t1 where qty > 2 and qty < 9"_s,
