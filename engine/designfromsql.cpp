@@ -557,6 +557,9 @@ private:
       select(addValue(*agg, agg->aggregate, item.alias), *e);
       return;
     }
+    // A shown value is an aggregate or not: a design writes none that is partly one.
+    if (containsAggregate(*e))
+      zelRefuseSql(*e, zelCannotShow(u"an aggregate inside a calculated value"_s));
     select(addValue(target(e), zelShow, item.alias), *e);
   }
 

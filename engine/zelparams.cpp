@@ -14,15 +14,34 @@ QString entryName(const QString &entry) {
   return entry.section(QLatin1Char('='), 0, 0);
 }
 
-QString entry(const QString &name, const QString &value) {
+QString makeEntry(const QString &name, const QString &value) {
   return name + QLatin1Char('=') + value;
+}
+
+// Whether the entry is name=..., without cutting the name out of it (lists are searched often).
+bool isEntryOf(const QString &entry, const QString &name) {
+  return entry.size() > name.size() && entry.at(name.size()) == QLatin1Char('=') &&
+         entry.indexOf(QLatin1Char('=')) == name.size() &&
+         entry.startsWith(name, Qt::CaseInsensitive);
 }
 
 int indexOfParam(const QStringList &params, const QString &name) {
   for (int i = 0; i < params.size(); ++i)
-    if (zelSameText(entryName(params.at(i)), name))
+    if (isEntryOf(params.at(i), name))
       return i;
   return -1;
+}
+
+// The entries' positions by name: a list is looked up once per entry of another.
+ZelAliasIndex entriesByName(const QStringList &params) {
+  ZelAliasIndex index;
+  for (int i = 0; i < params.size(); ++i)
+    index.insert(entryName(params.at(i)), i);
+  return index;
+}
+
+QString entryValue(const QString &entry) {
+  return entry.mid(entry.indexOf(QLatin1Char('=')) + 1);
 }
 
 } // namespace
@@ -61,9 +80,9 @@ QStringList CollectParams(const TzelQuery &query) {
         const int at = entries.first(name);
         if (at < 0) {
           entries.insert(name, int(params.size()));
-          params.append(entry(name, ParamItemDefault(item)));
+          params.append(makeEntry(name, ParamItemDefault(item)));
         } else { // the entry keeps the spelling it was first seen with
-          params[at] = entry(entryName(params.at(at)), ParamItemDefault(item));
+          params[at] = makeEntry(entryName(params.at(at)), ParamItemDefault(item));
         }
       }
     }
@@ -75,8 +94,7 @@ QString ParamValue(const QStringList &params, const QString &name) {
   const int i = indexOfParam(params, name);
   if (i < 0)
     return {};
-  const QString &entry = params.at(i);
-  return entry.mid(entry.indexOf(QLatin1Char('=')) + 1);
+  return entryValue(params.at(i));
 }
 
 bool HasParam(const QStringList &params, const QString &name) {
@@ -86,9 +104,9 @@ bool HasParam(const QStringList &params, const QString &name) {
 void SetParamValue(QStringList &params, const QString &name, const QString &value) {
   const int i = indexOfParam(params, name);
   if (i < 0)
-    params.append(entry(name, value));
+    params.append(makeEntry(name, value));
   else // the entry keeps the spelling it was first seen with
-    params[i] = entry(entryName(params.at(i)), value);
+    params[i] = makeEntry(entryName(params.at(i)), value);
 }
 
 QString CheckParamValues(const QStringList &nameValues) {
@@ -108,14 +126,25 @@ bool RunParamStep(const TzelQuery &query, QStringList &params, TzelModel *model,
   host.beforeParams();
   bool ok = true;
   if (host.displayParams()) {
-    QStringList rows;
+    QStringList rows; // the names are distinct: each entry's value is its own
     for (const QString &entry : std::as_const(params))
-      rows.append(entryName(entry) + QLatin1Char('=') +
-                  ParamValue(params, entryName(entry)).trimmed());
+      rows.append(makeEntry(entryName(entry), entryValue(entry).trimmed()));
     ok = host.prompts().askParams(rows, model);
-    if (ok)
-      for (const QString &row : std::as_const(rows))
-        SetParamValue(params, entryName(row), ParamValue(rows, entryName(row)));
+    if (ok) {
+      ZelAliasIndex byName = entriesByName(params);
+      const ZelAliasIndex rowsByName = entriesByName(rows);
+      for (const QString &row : std::as_const(rows)) {
+        const QString name = entryName(row);
+        const QString value = entryValue(rows.at(rowsByName.first(name)));
+        const int at = byName.first(name);
+        if (at >= 0) {
+          params[at] = makeEntry(entryName(params.at(at)), value);
+        } else {
+          byName.insert(name, int(params.size()));
+          params.append(makeEntry(name, value));
+        }
+      }
+    }
   }
   host.afterParams();
   return ok;

@@ -201,6 +201,8 @@ private slots:
         u"a value beside an aggregate without GROUP BY"_s + shown);
     row("a value beside an aggregate in ORDER BY", u"select active from t1 order by sum(qty)"_s, 1,
         8, u"a value beside an aggregate without GROUP BY"_s + shown);
+    row("an aggregate inside a calculated value", u"select sum(qty) * 2 from t1"_s, 1, 8,
+        u"an aggregate inside a calculated value"_s + shown);
     row("lone CR line ends", u"select id\rfrom t1\r\n  union select id from t2"_s, 3, 3,
         u"a UNION"_s + shown);
     row("a letter outside the basic plane", u"select id from t1 where id = 1 \U0001D4B3"_s, 1, 32,
