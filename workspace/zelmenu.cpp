@@ -8,6 +8,7 @@
 #include "editors/zelqueryeditor.h"
 #include "engine/zelquerion.h"
 #include "model/zelmodel.h"
+#include "workspace/toolbarfit.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -357,7 +358,6 @@ void TzelMenu::buildToolbar() {
   m_panel = new QFrame(m_owner);
   m_panel->setObjectName("panToolbar");
   m_panel->setFixedHeight(33);
-  m_panel->setMinimumWidth(665);
   m_panel->setFrameShape(QFrame::Panel);
   m_panel->setFrameShadow(QFrame::Raised);
   m_panel->setFont(QFont("MS Sans Serif", 8));
@@ -387,8 +387,9 @@ void TzelMenu::buildToolbar() {
   buildLayoutPage(m_notebook->widget(zelViewLayout));
   buildCodePage(m_notebook->widget(zelViewCode));
   buildPreviewPage(m_notebook->widget(zelViewPreview));
-  connect(addButton(inner, "cmdHelp", "Display Help", "ZEL_TOOLBAR_HELP", 638),
-          &QToolButton::clicked, this, &TzelMenu::helpContents);
+  QToolButton *help = addButton(inner, "cmdHelp", "Display Help", "ZEL_TOOLBAR_HELP", 638);
+  connect(help, &QToolButton::clicked, this, &TzelMenu::helpContents);
+  m_fit = new TzelToolbarFit(m_panel, inner, help, m_notebook);
 }
 
 void TzelMenu::buildQueryPage(QWidget *page) {
@@ -565,6 +566,7 @@ void TzelMenu::SetView(TzelMenuView view) {
   m_notebook->setCurrentIndex(view);
   m_view = view;
   updateUndoItems();
+  m_fit->fit(); // the page's own commands may not fit where the last page's did
 }
 
 void TzelMenu::UpdateFileCommands() {

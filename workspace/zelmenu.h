@@ -22,6 +22,7 @@ class QUndoStack;
 class QWidget;
 class TzelQueryEditor;
 class TzelQuerion;
+class TzelToolbarFit;
 
 enum TzelMenuView : quint8 {
   zelViewQuery = 0,
@@ -134,6 +135,7 @@ private:
   QWidget *m_owner;
   QFrame *m_panel = nullptr;
   QStackedWidget *m_notebook = nullptr;
+  TzelToolbarFit *m_fit = nullptr;
   QHash<QString, QMenu *> m_menus;
   QHash<QString, QAction *> m_items;
   QHash<QString, QWidget *> m_controls;

@@ -2,8 +2,9 @@
 property list tells each property by its name and value; the row title under an open list box
 is drawn once; Alt+F, Alt+V and Alt+E turn its pages wherever the focus is, and F1 opens help on
 the page shown, not the workspace's menus and help; an expression typed on the Expression page
-changes the value it belongs to. With ZEL_SCREENSHOTS set, a picture of the window with the
-Sort list open is kept there."""
+changes the value it belongs to. Last, the workspace's toolbar at a narrow and a wide window:
+Help at the right end, the commands that do not fit in an overflow menu. With ZEL_SCREENSHOTS
+set, pictures of the window with the Sort list open and of the toolbar are kept there."""
 
 import os
 import subprocess
@@ -207,6 +208,44 @@ def expression_edits_its_value(app, window):
         raise SystemExit("the SQL selects Qty as %s" % lines)
     print("Expression page: Items.Qty shown, Items.Qty * 2 replaced it; 7 columns, SQL %s" %
           lines[0])
+    return column
+
+
+def toolbar_fits(window, focus, column):
+    """The workspace made narrow, then wide: Help stays at the right end; narrow, Undo is in
+    the menu of the overflow button beside it and undoes the expression edited last."""
+    wid = window_id("^Querion$")
+    key(wid, "alt+q")
+    poll("the Query tab", lambda: showing(find(window, pyatspi.ROLE_TABLE, "Values")))
+    for width in (420, 1200):
+        subprocess.run(["xdotool", "windowmove", "--sync", wid, "20", "100", "windowsize", "--sync",
+                        wid, str(width), "500"], check=True)
+        poll("the window %d wide" % width, lambda w=width: extents(window)[2] == w)
+        help_button = find(window, pyatspi.ROLE_PUSH_BUTTON, "Display Help")
+        bar = help_button.parent
+        poll("Help at the right end", lambda: sum(extents(help_button)[0:3:2]) ==
+             sum(extents(bar)[0:3:2]) - 2)
+        keep_picture(bar, "workspace-toolbar-%d" % width)
+        more = pyatspi.findDescendant(window, lambda a: a is not None and
+                                      a.name == "More commands")
+        if bool(showing(more)) != (width == 420):
+            raise SystemExit("at %d the overflow button is %s" %
+                             (width, "shown" if showing(more) else "missing"))
+        if width == 420:
+            undo_from_overflow(window, focus, more, column)
+    print("Toolbar: Help at the right end at 420 and 1200; Undo from the overflow menu")
+
+
+def undo_from_overflow(window, focus, more, column):
+    mark = focus.mark()
+    x, y, w, h = extents(more)
+    click(x + w // 2, y + h // 2)
+    press("Down")
+    poll("Undo in the overflow menu", lambda: "menu item Undo" in focus.since(mark))
+    press("Return")
+    grid = find(window, pyatspi.ROLE_TABLE, "Values").queryTable()
+    poll("the expression undone", lambda: [grid.getAccessibleAt(r, column).name
+                                           for r in (1, 2)] == ["Items", "Qty"])
 
 
 def main():
@@ -222,7 +261,8 @@ def main():
         key(window_id("^Value Editor$"), "Escape")
         poll("Escape closed the value editor", lambda: not top(app, "Value Editor"))
         pages_and_help(app, window, focus)
-        expression_edits_its_value(app, window)
+        column = expression_edits_its_value(app, window)
+        toolbar_fits(window, focus, column)
 
 
 if __name__ == "__main__":

@@ -65,6 +65,8 @@ private slots:
   void menuItems();
   void toolbarControls_data();
   void toolbarControls();
+  void toolbarFitsItsWidth_data();
+  void toolbarFitsItsWidth();
   void toolbarCombos();
   void glyphsPresent();
   void viewRules_data();
@@ -257,6 +259,39 @@ void TestZelMenu::toolbarControls() {
     QCOMPARE(button->parentWidget(), notebook->widget(page));
   else
     QVERIFY(!notebook->isAncestorOf(button));
+}
+
+void TestZelMenu::toolbarFitsItsWidth_data() {
+  QTest::addColumn<int>("width");
+  QTest::addColumn<QStringList>("overflowed"); // the hints in the overflow button's menu
+  QTest::newRow("wide") << 1200 << QStringList();
+  QTest::newRow("as wide as the bar") << 665 << QStringList();
+  QTest::newRow("narrow") << 400 << QStringList{"Undo", "Redo"};
+}
+
+// Help stands at the right end at every width; what does not fit is in the overflow menu and
+// out of the Tab order.
+void TestZelMenu::toolbarFitsItsWidth() {
+  QFETCH(int, width);
+  QFETCH(QStringList, overflowed);
+  Host host;
+  host.window.resize(width, 300);
+  host.window.show();
+  QVERIFY(QTest::qWaitForWindowExposed(&host.window));
+  QWidget *panel = host.menu->panToolbar();
+  QCOMPARE(panel->width(), width);
+  QToolButton *help = host.button("cmdHelp");
+  QCOMPARE(help->mapTo(panel, QPoint(help->width(), 0)).x(), width - 2);
+  auto *more = host.window.findChild<QToolButton *>("cmdMore");
+  QVERIFY(more);
+  QCOMPARE(more->isVisible(), !overflowed.isEmpty());
+  emit more->menu()->aboutToShow();
+  QStringList hints;
+  for (const QAction *a : more->menu()->actions())
+    hints << a->text();
+  QCOMPARE(hints, overflowed);
+  for (const QString &hint : std::as_const(overflowed))
+    QCOMPARE(host.button(hint == u"Undo" ? "cmdUndo" : "cmdRedo")->focusPolicy(), Qt::NoFocus);
 }
 
 void TestZelMenu::toolbarCombos() {
