@@ -37,7 +37,7 @@ TfrmZelAbout::TfrmZelAbout(TzelModel &model, QWidget *parent)
       m_model(model) {
   const TzelAbout &about = *model.About();
   setObjectName(QStringLiteral("frmZelAbout"));
-  setWindowTitle(QStringLiteral(" About ") + about.ProgramTitle());
+  setWindowTitle(QStringLiteral("About ") + about.ProgramTitle());
 
   auto *texts = new QVBoxLayout;
   labTitle = addLine(texts, QStringLiteral("labTitle"), about.ProgramTitle());

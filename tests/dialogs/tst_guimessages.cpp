@@ -194,7 +194,7 @@ private slots:
       QTest::keyClick(box, Qt::Key_Return); // OK is the default button
     });
     model.ShowAbout();
-    QCOMPARE(caption, QStringLiteral(" About Pellox"));
+    QCOMPARE(caption, QStringLiteral("About Pellox")); // no space in front of the title
     QCOMPARE(texts, shown);
     QVERIFY2(library.contains(QStringLiteral("Qt ") + QString::fromLatin1(qVersion())),
              qPrintable(library));

@@ -65,7 +65,7 @@ def about_box(app, workspace_id):
     keys(workspace_id, "alt+h", "a")
     box = poll("the about box", lambda: pyatspi.findDescendant(
         app, lambda a: a is not None and a.getRole() == pyatspi.ROLE_DIALOG
-        and a.name == " About Pellox" and showing(a)))
+        and a.name == "About Pellox" and showing(a)))
     poll("the library's version in the about box", lambda: pyatspi.findDescendant(
         box, lambda a: a is not None and a.name.startswith("Pellox library ")))
     time.sleep(0.5)  # the first paint, for the picture
