@@ -703,13 +703,15 @@ private:
                     [](const PlanValue &v) { return isAggregate(v.show); }) ||
         std::any_of(s.orderBy.cbegin(), s.orderBy.cend(),
                     [](const TzelSqlOrderItem &item) { return containsAggregate(*item.expr); });
-    if (s.groupBy.isEmpty() && aggregates) {
-      // Some engines take a shown value beside an aggregate without GROUP BY; no design
-      // shows one, nor writes it.
+    if (aggregates) {
+      // Some engines take a shown value neither grouped nor aggregated beside an aggregate;
+      // no design shows one, nor writes it.
       for (qsizetype i = 0; i < m_select.size(); ++i)
         if (m_values.at(m_select.at(i)).show == zelShow)
           zelRefuseSql(*m_selectedFrom.at(i),
-                       zelCannotShow(u"a value beside an aggregate without GROUP BY"_s));
+                       zelCannotShow(s.groupBy.isEmpty()
+                                         ? u"a value beside an aggregate without GROUP BY"_s
+                                         : u"a value neither grouped nor aggregated"_s));
     }
     if (s.groupBy.isEmpty() || aggregates)
       return;

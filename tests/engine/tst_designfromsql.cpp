@@ -201,6 +201,9 @@ private slots:
         u"a value beside an aggregate without GROUP BY"_s + shown);
     row("a value beside an aggregate in ORDER BY", u"select active from t1 order by sum(qty)"_s, 1,
         8, u"a value beside an aggregate without GROUP BY"_s + shown);
+    row("a value neither grouped nor aggregated",
+        u"select active, qty from t1 group by active having sum(qty) > 3"_s, 1, 16,
+        u"a value neither grouped nor aggregated"_s + shown);
     row("an aggregate inside a calculated value", u"select sum(qty) * 2 from t1"_s, 1, 8,
         u"an aggregate inside a calculated value"_s + shown);
     row("lone CR line ends", u"select id\rfrom t1\r\n  union select id from t2"_s, 3, 3,
