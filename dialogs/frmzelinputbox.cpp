@@ -4,15 +4,17 @@
 #include <QApplication>
 #include <QFontDatabase>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
 TfrmZelInputBox::TfrmZelInputBox(const QString &caption, const QString &prompt, const QString &text,
-                                 QWidget *parent)
+                                 QWidget *parent, std::function<void()> help)
     : QDialog(parent, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowStaysOnTopHint |
                           Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowCloseButtonHint) {
+                          Qt::WindowCloseButtonHint),
+      m_help(std::move(help)) {
   setWindowTitle(caption);
   setFont(dialogFont());
   const QSize units = dialogUnits(font());
@@ -37,14 +39,32 @@ TfrmZelInputBox::TfrmZelInputBox(const QString &caption, const QString &prompt, 
   cmdCancel->setGeometry(x(92), y(41), x(50), y(14));
   connect(cmdOk, &QPushButton::clicked, this, &QDialog::accept);
   connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
+  if (m_help) {
+    // Three buttons share the row the two stood centred in.
+    cmdOk->move(x(11), y(41));
+    cmdCancel->move(x(65), y(41));
+    cmdHelp = new QPushButton(QStringLiteral("&Help"), this);
+    cmdHelp->setObjectName(QStringLiteral("cmdHelp"));
+    cmdHelp->setGeometry(x(119), y(41), x(50), y(14));
+    connect(cmdHelp, &QPushButton::clicked, this, [this] { m_help(); });
+  }
 
   setFixedSize(x(180), y(63));
   zelCentreOnScreen(*this);
   txtValue->setFocus();
 }
 
-bool TfrmZelInputBox::ask(const QString &caption, const QString &prompt, QString &text) {
-  TfrmZelInputBox box(caption, prompt, text);
+void TfrmZelInputBox::keyPressEvent(QKeyEvent *event) {
+  if (m_help && event->key() == Qt::Key_F1 && event->modifiers() == Qt::NoModifier) {
+    m_help();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+bool TfrmZelInputBox::ask(const QString &caption, const QString &prompt, QString &text,
+                          std::function<void()> help) {
+  TfrmZelInputBox box(caption, prompt, text, nullptr, std::move(help));
   if (box.exec() != QDialog::Accepted)
     return false;
   text = box.value();

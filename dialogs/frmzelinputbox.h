@@ -7,6 +7,8 @@
 #include <QDialog>
 #include <QSize>
 
+#include <functional>
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -15,12 +17,14 @@ class ZELWIDGETS_EXPORT TfrmZelInputBox : public QDialog {
   Q_OBJECT
   Q_DISABLE_COPY(TfrmZelInputBox)
 public:
+  // With help set, a "&Help" button beside OK and Cancel and the F1 key call it.
   TfrmZelInputBox(const QString &caption, const QString &prompt, const QString &text,
-                  QWidget *parent = nullptr);
+                  QWidget *parent = nullptr, std::function<void()> help = {});
 
   // Runs the dialog; OK writes the edited text back and returns true, Cancel or closing
   // leaves text unchanged and returns false.
-  static bool ask(const QString &caption, const QString &prompt, QString &text);
+  static bool ask(const QString &caption, const QString &prompt, QString &text,
+                  std::function<void()> help = {});
 
   QString value() const;
 
@@ -34,4 +38,11 @@ public:
   QLineEdit *txtValue;
   QPushButton *cmdOk;
   QPushButton *cmdCancel;
+  QPushButton *cmdHelp = nullptr; // only when the box was given help
+
+protected:
+  void keyPressEvent(QKeyEvent *event) override;
+
+private:
+  std::function<void()> m_help;
 };

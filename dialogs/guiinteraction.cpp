@@ -70,6 +70,11 @@ bool TzelGuiInteraction::inputBox(const QString &caption, const QString &prompt,
   return TfrmZelInputBox::ask(caption, prompt, text);
 }
 
+bool TzelGuiInteraction::inputBoxWithHelp(const QString &caption, const QString &prompt,
+                                          QString &text, const std::function<void()> &help) {
+  return TfrmZelInputBox::ask(caption, prompt, text, help);
+}
+
 void TzelGuiInteraction::showMessageList(const QStringList &lines, const QString &title) {
   TfrmZelError &window = TfrmZelError::ensureInstance();
   window.setWindowTitle(title + QStringLiteral(" Messages"));

@@ -14,6 +14,8 @@ class ZELWIDGETS_EXPORT TzelGuiInteraction : public TzelInteraction {
 public:
   TzelAnswer messageBox(const QString &text, TzelMessageKind kind, TzelButtons buttons) override;
   bool inputBox(const QString &caption, const QString &prompt, QString &text) override;
+  bool inputBoxWithHelp(const QString &caption, const QString &prompt, QString &text,
+                        const std::function<void()> &help) override;
   void showMessageList(const QStringList &lines, const QString &title) override;
   void hideMessageList() override;
 

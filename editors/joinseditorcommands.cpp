@@ -23,6 +23,9 @@ using namespace ZelJoins;
 
 namespace {
 
+// "Tables and joins" says what renaming a table of a query changes (its alias only).
+constexpr int kRenameHelpContext = 1016;
+
 void inform(const QString &text) {
   zelMessageBox(text, TzelMessageKind::Information);
 }
@@ -112,7 +115,12 @@ void TzelJoinsEditor::RenameTable() {
 
 void TzelJoinsEditor::renameInQuery(TzelTableForm *window) {
   QString alias = window->windowTitle();
-  if (!zelInputBox(QStringLiteral("Rename Table"), QStringLiteral("Enter new table name"), alias))
+  const auto help = [this] {
+    if (m_model)
+      m_model->ShowHelp(0, kRenameHelpContext);
+  };
+  if (!zelInputBox(QStringLiteral("Rename Table"), QStringLiteral("Enter new table name"), alias,
+                   help))
     return;
   // The schema accepts an alias of spaces, which no SQL statement could use.
   if (IsBlank(alias)) {

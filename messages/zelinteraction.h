@@ -12,6 +12,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 class TzelModel; // the about box shows a model's own texts; only the installer knows them
 
 class ZELCORE_EXPORT TzelInteraction {
@@ -21,6 +23,13 @@ public:
   virtual TzelAnswer messageBox(const QString &text, TzelMessageKind kind, TzelButtons buttons) = 0;
   // OK writes the edited text back and returns true; cancel leaves it unchanged.
   virtual bool inputBox(const QString &caption, const QString &prompt, QString &text) = 0;
+  // The same with a Help button and F1 that call help; without windows there is no help to
+  // offer, so the plain box serves.
+  virtual bool inputBoxWithHelp(const QString &caption, const QString &prompt, QString &text,
+                                const std::function<void()> &help) {
+    Q_UNUSED(help)
+    return inputBox(caption, prompt, text);
+  }
   // Shows the lines in the one message window titled title + " Messages".
   virtual void showMessageList(const QStringList &lines, const QString &title) = 0;
   virtual void hideMessageList() = 0;

@@ -70,6 +70,11 @@ bool zelInputBox(const QString &caption, const QString &prompt, QString &text) {
   return zelInteraction().inputBox(caption, prompt, text);
 }
 
+bool zelInputBox(const QString &caption, const QString &prompt, QString &text,
+                 const std::function<void()> &help) {
+  return zelInteraction().inputBoxWithHelp(caption, prompt, text, help);
+}
+
 bool ShowMessages(QStringList &lines, const QString &title) {
   if (lines.isEmpty()) {
     zelInteraction().hideMessageList();

@@ -31,6 +31,9 @@ inline void zelShowError(const QString &text) {
   zelMessageBox(text, TzelMessageKind::Error);
 }
 ZELCORE_EXPORT bool zelInputBox(const QString &caption, const QString &prompt, QString &text);
+// The same with a Help button and F1 that call help.
+ZELCORE_EXPORT bool zelInputBox(const QString &caption, const QString &prompt, QString &text,
+                                const std::function<void()> &help);
 // Asks whether an existing file, named without its folder, may be replaced: true for Yes.
 ZELCORE_EXPORT bool zelConfirmReplace(const QString &fileName);
 

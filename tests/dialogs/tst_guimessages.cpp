@@ -149,6 +149,26 @@ private slots:
     QCOMPARE(text, QStringLiteral("Customers"));
   }
 
+  // Help is offered only when the caller has some: its button and F1 call it, the text stays.
+  void inputBoxHelpByButtonAndF1() {
+    int asked = 0;
+    whenModal([&](QWidget *w) {
+      TfrmZelInputBox *box = inputBox(w);
+      QVERIFY(box && box->cmdHelp);
+      QCOMPARE(box->cmdHelp->text(), QStringLiteral("&Help"));
+      QVERIFY(box->cmdHelp->geometry().right() < box->width());
+      box->cmdHelp->click();
+      QTest::keyClick(box->txtValue, Qt::Key_F1);
+      box->cmdCancel->click();
+    });
+    QString text = QStringLiteral("Orders");
+    QVERIFY(!zelInputBox(QStringLiteral("Rename Table"), QStringLiteral("Enter new table name"),
+                         text, [&] { ++asked; }));
+    QCOMPARE(asked, 2);
+    TfrmZelInputBox plain(QStringLiteral("Rename"), QStringLiteral("New alias:"), QString());
+    QVERIFY(!plain.cmdHelp);
+  }
+
   // Help › About of every window reaches the model's ShowAbout: the box installed with the
   // other windows shows the model's texts, the library's and Qt's versions, and help.
   void aboutBoxOfTheModel_data() {

@@ -4,6 +4,7 @@ again and a close request as a window manager sends it (WM_DELETE_WINDOW) close 
 help open beside the workspace while the modal Add Table dialog opens: F1 there brings help
 to that dialog, usable, and closed it leaves the dialog answering. The accessibility bus
 tells each time that the help window is gone and that the window below still answers.
+F1 in the Rename Table box opens the page on tables and joins.
 Last, Help › About from the keyboard shows the about box. With ZEL_SCREENSHOTS set, pictures
 of the help window over the workspace and of the about box are kept in that folder."""
 
@@ -20,6 +21,7 @@ from xwindows import close_window as close_request, key as keys
 WORKSPACE_PAGE = "Help - The query workspace"
 CONTENTS_PAGE = "Help - Query Help Contents"
 ADD_TABLE_PAGE = "Help - Add Table dialog"
+TABLES_PAGE = "Help - Tables and joins"
 
 
 def showing(node):
@@ -108,6 +110,20 @@ def help_from_add_table(app, workspace_id):
     poll("the Add Table dialog closed", lambda: add_table_dialog(app) is None)
 
 
+def help_from_rename(app, workspace_id):
+    """Edit › Rename Table on a table window: F1 in its box opens the page on tables."""
+    keys(workspace_id, "ctrl+Tab", "alt+e", "n")
+    box = poll("the Rename Table box", lambda: pyatspi.findDescendant(
+        app, lambda a: a is not None and a.getRole() == pyatspi.ROLE_DIALOG
+        and a.name == "Rename Table" and showing(a)))
+    box_id = poll("the Rename Table box's X window", lambda: x_window("^Rename Table$"))
+    help_id = open_help(app, box_id, TABLES_PAGE)
+    keys(help_id, "Escape")
+    poll("the help window gone", lambda: help_window(app) is None)
+    keys(box_id, "Escape")
+    poll("the Rename Table box closed", lambda: not showing(box))
+
+
 def workspace_answers(app):
     """The SQL tab pressed through the bus shows the statement."""
     window = workspace_window(app)
@@ -154,6 +170,9 @@ def main():
 
         help_from_add_table(app, workspace_id)
         print("Help from the Add Table dialog: Alt+C answered, Escape closed it")
+
+        help_from_rename(app, workspace_id)
+        print("F1 in the Rename Table box opened the page on tables")
 
         workspace_answers(app)
         print("The workspace still answers")
