@@ -162,7 +162,7 @@ TFieldType TzelQueryValue::ResultDataType() const {
 }
 
 QString TzelQueryValue::ResultFormat() const {
-  const QString format = m_format;
+  const QString &format = m_format;
   if (!averagesWholeNumbers() || IsBlank(format))
     return format;
   const TzelField *field = sourceField();
