@@ -1,5 +1,6 @@
 #include "database/zeldataset.h"
 
+#include "database/zelfieldtype.h"
 #include "database/zelrecordstream.h"
 #include "database/zelsession.h"
 #include "database/zelstandarddb.h"
@@ -22,11 +23,6 @@ constexpr int kHeadRecords = 1024;
 constexpr int kWindowRecords = 4096;
 constexpr int kReadBlock = 256;
 
-bool isNumeric(TFieldType t) {
-  return t == ftSmallint || t == ftInteger || t == ftWord || t == ftFloat || t == ftCurrency ||
-         t == ftBCD || t == ftAutoInc;
-}
-
 bool isInteger(TFieldType t) {
   return t == ftSmallint || t == ftInteger || t == ftWord || t == ftAutoInc;
 }
@@ -43,7 +39,7 @@ bool isIntegerValue(const QVariant &value) {
 
 TzelDatasetField::TzelDatasetField(TzelDataset *dataset, int index, TzelFieldDef def)
     : m_dataset(dataset), m_index(index), m_def(std::move(def)),
-      m_alignment(isNumeric(m_def.DataType) ? taRightJustify : taLeftJustify) {}
+      m_alignment(isNumericFieldType(m_def.DataType) ? taRightJustify : taLeftJustify) {}
 
 int TzelDatasetField::DisplayWidth() const {
   if (m_width >= 0)
@@ -79,7 +75,7 @@ QVariant TzelDatasetField::valueAt(int record) const {
 
 QString TzelDatasetField::displayTextOf(const QVariant &value) const {
   const TFieldType type = m_def.DataType;
-  if (isNumeric(type) && !value.isNull()) {
+  if (isNumericFieldType(type) && !value.isNull()) {
     // "#", the default of integer fields, shows an integer's own digits.
     if (isInteger(type) && m_displayFormat == u"#" && isIntegerValue(value))
       return QString::number(value.toLongLong());

@@ -39,6 +39,11 @@ TFieldType typeOfName(const QString &name) {
 
 } // namespace
 
+bool isNumericFieldType(TFieldType t) {
+  return t == ftSmallint || t == ftInteger || t == ftWord || t == ftFloat || t == ftCurrency ||
+         t == ftBCD || t == ftAutoInc;
+}
+
 TzelColumnType fieldTypeFromDeclared(const QString &declared) {
   static const QRegularExpression form(
       uR"(^\s*([A-Za-z_][A-Za-z0-9_]*)[^(]*(?:\(\s*(\d+)\s*(?:,\s*(\d+)\s*)?\))?)"_s);

@@ -11,6 +11,8 @@ struct ZELCORE_EXPORT TzelColumnType {
   int size = 0; // characters for strings, decimals for BCD, 0 otherwise
 };
 
+// Numbers, shown right-justified.
+ZELCORE_EXPORT bool isNumericFieldType(TFieldType type);
 // A declared SQL type ("VARCHAR(30)", "DOUBLE PRECISION", "DATE"); an empty or unknown
 // declaration gives ftUnknown so the caller can fall back on the value's type.
 ZELCORE_EXPORT TzelColumnType fieldTypeFromDeclared(const QString &declared);

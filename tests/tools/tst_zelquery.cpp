@@ -74,6 +74,10 @@ private slots:
   void unknownQueryName();
   void check();
   void design();
+  void modelFromDatabaseDrivesDesignAndRun_data();
+  void modelFromDatabaseDrivesDesignAndRun();
+  void modelOfUnreadableDatabase_data();
+  void modelOfUnreadableDatabase();
   void wrongCommandLine_data();
   void wrongCommandLine();
   void help_data();
@@ -602,6 +606,121 @@ void TestZelQuery::design() {
   QVERIFY(!QFileInfo::exists(refused));
 }
 
+namespace {
+
+const QStringList ShopTables{
+    uR"(CREATE TABLE "Customer List" ("Cust No" INTEGER PRIMARY KEY, name VARCHAR(20)))"_s,
+    uR"(CREATE TABLE orders (id INTEGER PRIMARY KEY, cust INTEGER REFERENCES "Customer List", )"
+    uR"(total NUMERIC(8,2)))"_s,
+    uR"(INSERT INTO "Customer List" VALUES (1, 'Ada'), (2, 'Bo'))"_s,
+    u"INSERT INTO orders VALUES (10, 2, 5.50), (11, 1, 7.25), (12, 2, 1.00)"_s};
+
+bool execAll(QSqlDatabase db, const QStringList &statements) {
+  QSqlQuery q(db);
+  for (const QString &sql : statements)
+    if (!q.exec(sql)) {
+      qWarning() << q.lastError().text() << sql;
+      return false;
+    }
+  return true;
+}
+
+} // namespace
+
+// The model read from a database's catalogue, as the command writes it, takes a statement
+// designed over it and runs it: a foreign key is the join the design finds; a folder's table
+// keeps its file name.
+void TestZelQuery::modelFromDatabaseDrivesDesignAndRun_data() {
+  QTest::addColumn<QString>("kind");
+  QTest::addColumn<QStringList>("options");
+  QTest::addColumn<QByteArray>("statement");
+  QTest::addColumn<QByteArray>("records");
+  const QByteArray shop = "SELECT c.name, o.total FROM \"Customer List\" c "
+                          "INNER JOIN orders o ON c.\"Cust No\" = o.cust ORDER BY o.id";
+  const QByteArray shopRecords = "\"Bo\",5.50\r\n\"Ada\",7.25\r\n\"Bo\",1.00\r\n";
+  QTest::newRow("SQLite") << u"sqlite"_s << QStringList() << shop << shopRecords;
+  QTest::newRow("PostgreSQL") << u"postgresql"_s << QStringList() << shop << shopRecords;
+  QTest::newRow("folder of tables")
+      << u"standard"_s << QStringList{u"--tables"_s, u"t0490*"_s}
+      << QByteArray("SELECT c.CST_NO FROM \"T0490.DB\" c WHERE c.CST_NO < 1240")
+      << QByteArray("1221\r\n1232\r\n");
+}
+
+void TestZelQuery::modelFromDatabaseDrivesDesignAndRun() {
+  QFETCH(QString, kind);
+  QFETCH(QStringList, options);
+  QFETCH(QByteArray, statement);
+  QFETCH(QByteArray, records);
+  QString database = u"standard:"_s + m_data;
+  QStringList aliases;
+  if (kind == u"postgresql") {
+    if (!qEnvironmentVariableIsSet("ZEL_PG_HOST"))
+      QSKIP("ZEL_PG_HOST is not set: no PostgreSQL server was started for this run");
+    QSqlDatabase admin = pgConnection(qEnvironmentVariable("ZEL_PG_DATABASE"));
+    QVERIFY(admin.open());
+    QVERIFY(execAll(
+        admin, {u"DROP DATABASE IF EXISTS zel_tool_model"_s, u"CREATE DATABASE zel_tool_model"_s}));
+    QSqlDatabase shop = pgConnection(u"zel_tool_model"_s);
+    QVERIFY(shop.open());
+    QVERIFY(execAll(shop, ShopTables));
+    shop.close();
+    database = u"postgresql:%1:%2/zel_tool_model?user=%3"_s.arg(
+        qEnvironmentVariable("ZEL_PG_HOST"), qEnvironmentVariable("ZEL_PG_PORT"),
+        qEnvironmentVariable("ZEL_PG_USER"));
+    aliases = QStringList{u"--alias"_s, u"zel_tool_model="_s + database};
+  } else if (kind == u"sqlite") {
+    const QString file = m_dir.filePath(u"shop.db"_s);
+    {
+      QSqlDatabase shop = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"shop"_s);
+      shop.setDatabaseName(file);
+      QVERIFY(shop.open());
+      QVERIFY(execAll(shop, ShopTables));
+      shop.close();
+    }
+    QSqlDatabase::removeDatabase(u"shop"_s);
+    database = u"sqlite:"_s + file;
+  }
+  const QString model = m_dir.filePath(u"shop-model.txt"_s);
+  const ToolRun made = tool(QStringList{u"model"_s, database, u"--out"_s, model} + options);
+  QCOMPARE(made.err, QString());
+  QCOMPARE(made.status, 0);
+
+  const QString sqlFile = m_dir.filePath(u"shop.sql"_s);
+  QFile sql(sqlFile);
+  QVERIFY(sql.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  sql.write(statement);
+  sql.close();
+  const QString query = m_dir.filePath(u"shop.zel"_s);
+  const ToolRun design = tool({u"design"_s, model, sqlFile, u"--out"_s, query});
+  QCOMPARE(design.err, QString());
+  QCOMPARE(design.status, 0);
+  const ToolRun run = tool(QStringList{u"run"_s, model, query} + aliases);
+  QCOMPARE(run.err, QString());
+  QCOMPARE(run.status, 0);
+  QCOMPARE(run.out, records);
+}
+
+// A database that cannot be read: status 1, a message naming it, and no model.
+void TestZelQuery::modelOfUnreadableDatabase_data() {
+  QTest::addColumn<QString>("database");
+  QTest::addColumn<QString>("message");
+  QTest::newRow("missing file") << u"sqlite:/nonexistent/shop.db"_s
+                                << u"Error: Database [sqlite:/nonexistent/shop.db]: "_s;
+  QTest::newRow("no server") << u"postgresql:127.0.0.1:1/shop?user=zel"_s
+                             << u"Error: Database [postgresql:127.0.0.1:1/shop?user=zel]: "_s;
+  QTest::newRow("unknown alias") << u"NO_SUCH_ALIAS"_s << u"Error: Database [NO_SUCH_ALIAS]: "_s;
+}
+
+void TestZelQuery::modelOfUnreadableDatabase() {
+  QFETCH(QString, database);
+  QFETCH(QString, message);
+  const QString model = m_dir.filePath(u"unread-model.txt"_s);
+  const ToolRun run = tool({u"model"_s, database, u"--out"_s, model});
+  QCOMPARE(run.status, 1);
+  QVERIFY2(run.err.startsWith(message), qPrintable(run.err));
+  QVERIFY(!QFileInfo::exists(model));
+}
+
 void TestZelQuery::wrongCommandLine_data() {
   QTest::addColumn<QStringList>("args");
   QTest::addColumn<QString>("message");
@@ -628,6 +747,10 @@ void TestZelQuery::wrongCommandLine_data() {
   QTest::newRow("refused type")
       << QStringList{u"export"_s, model, query, u"--out"_s, u"a.txt"_s}
       << u"Error: The export command writes .csv, .tab, .dbf or .db files, not .txt"_s;
+  QTest::newRow("model without database")
+      << QStringList{u"model"_s, u"--out"_s, u"m.txt"_s} << u"Error: Missing DATABASE"_s;
+  QTest::newRow("model without out") << QStringList{u"model"_s, u"sqlite:shop.db"_s}
+                                     << u"Error: The model command needs --out MODEL"_s;
   QTest::newRow("alias form") << QStringList{u"check"_s, model, u"--alias"_s, u"PELLOX"_s}
                               << u"Error: Invalid --alias PELLOX: expected NAME=sqlite:FILE, "
                                  "NAME=standard:FOLDER or NAME=postgresql:HOST:PORT/DB?user=U"_s;

@@ -5,6 +5,7 @@
 //   zelquery print MODEL QUERYFILE --out FILE.pdf [...]
 //   zelquery check MODEL [QUERYFILE]
 //   zelquery design MODEL SQLFILE --out QUERYFILE [--dialect NAME]
+//   zelquery model DATABASE --out MODEL [--tables PATTERN]... [--schema NAME]...
 // Status 0 when everything succeeded, 1 after any message, 2 for a wrong command line,
 // 130 when Ctrl+C cancelled the running statement (143 for SIGTERM, 129 for SIGHUP).
 
@@ -18,6 +19,7 @@
 #include "interrupt.h"
 #include "messages/zelmessages.h"
 #include "model/zelregistry.h"
+#include "modelcommand.h"
 #include "pdf/pdfmodule.h"
 #include "querytool.h"
 #include "toolmessages.h"
@@ -74,6 +76,13 @@ const QList<Command> &commands() {
        "writes it as the query file QUERYFILE. A statement the design cannot hold is refused\n"
        "with a message naming what and where (line and column)."_s,
        2, 2},
+      {u"model"_s, u"DATABASE --out MODEL"_s,
+       u"Reads the tables, views, columns, primary keys and foreign keys of DATABASE from its\n"
+       "catalogue and writes them as the data model MODEL, each table's first foreign key to\n"
+       "another as a default join. DATABASE is an alias, an SQLite file, a folder of tables,\n"
+       "or sqlite:FILE, standard:FOLDER, postgresql:HOST:PORT/DB?user=U (with NAME= in front,\n"
+       "the model names its database NAME)."_s,
+       1, 1},
   };
   return list;
 }
@@ -146,6 +155,13 @@ struct Options {
   QCommandLineOption noNames{u"no-names"_s,
                              u"Leaves the line of field labels out of .csv and .tab files."_s};
   QCommandLineOption queryOut{u"out"_s, u"The query file to write."_s, u"QUERYFILE"_s};
+  QCommandLineOption modelOut{u"out"_s, u"The data model file to write."_s, u"MODEL"_s};
+  QCommandLineOption tables{u"tables"_s,
+                            u"Reads only the tables whose names match PATTERN (* and ?, ignoring "
+                            "case); may be repeated."_s,
+                            u"PATTERN"_s};
+  QCommandLineOption schema{
+      u"schema"_s, u"Reads only the tables of the schema NAME; may be repeated."_s, u"NAME"_s};
   QCommandLineOption dialect{u"dialect"_s,
                              u"The SQL dialect the statement is written in, as the data model "
                              "names them (SQLite, PostgreSQL, MSSQL ...; default: the model's)."_s,
@@ -168,6 +184,13 @@ void configure(QCommandLineParser &parser, const Options &o, const Command &c) {
   parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
   parser.addOption(o.help);
   parser.addOption(o.alias);
+  if (c.name == u"model") {
+    parser.addPositionalArgument(u"DATABASE"_s, u"The database whose catalogue is read."_s);
+    parser.addOption(o.modelOut);
+    parser.addOption(o.tables);
+    parser.addOption(o.schema);
+    return;
+  }
   parser.addOption(o.database);
   parser.addPositionalArgument(u"MODEL"_s, u"The data model's stored form."_s);
   if (c.name == u"check") {
@@ -220,11 +243,15 @@ QString commandLineFault(const QCommandLineParser &parser, const Options &o, con
                          int &fileType) {
   const QStringList args = parser.positionalArguments();
   if (args.size() < c.minArgs)
-    return u"Missing "_s + (args.isEmpty()        ? u"MODEL"_s
+    return u"Missing "_s + (c.name == u"model"    ? u"DATABASE"_s
+                            : args.isEmpty()      ? u"MODEL"_s
                             : c.name == u"design" ? u"SQLFILE"_s
                                                   : u"QUERYFILE"_s);
   if (args.size() > c.maxArgs)
     return u"Unexpected argument "_s + args.at(c.maxArgs);
+  if (c.name == u"model")
+    return parser.value(o.modelOut).isEmpty() ? u"The model command needs --out MODEL"_s
+                                              : QString();
   if (c.name == u"design") {
     if (!parser.isSet(o.queryOut) || parser.value(o.queryOut).isEmpty())
       return u"The design command needs --out QUERYFILE"_s;
@@ -265,6 +292,11 @@ QString commandLineFault(const QCommandLineParser &parser, const Options &o, con
 
 int runCommand(const QCommandLineParser &parser, const Options &o, const Command &c, int fileType) {
   const QStringList args = parser.positionalArguments();
+  if (c.name == u"model") {
+    const bool ok = writeModelOfDatabase(args.at(0), parser.value(o.modelOut),
+                                         {parser.values(o.tables), parser.values(o.schema)});
+    return ok && !ToolFailures::any() ? Success : Failure;
+  }
   if (c.name == u"design") {
     QueryTool tool({}, false);
     const std::optional<TzelDatabase> dialect =
