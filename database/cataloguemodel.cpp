@@ -4,6 +4,7 @@
 #include "database/zeldatamodel.h"
 #include "database/zelsession.h"
 #include "messages/zelerror.h"
+#include "messages/zelprogress.h"
 
 #include <QHash>
 #include <QRegularExpression>
@@ -37,12 +38,6 @@ private:
   QStringList m_schemas;
   QList<QRegularExpression> m_patterns;
 };
-
-// Outside PostgreSQL's default schema a table is named by its schema.
-QString physicalName(const TzelCatalogueTable &table) {
-  return table.schema.isEmpty() || table.schema == u"public"_s ? table.name
-                                                               : table.schema + u'.' + table.name;
-}
 
 // The name a person reads: the table's own, with its schema where two schemas share it, made
 // unique (ignoring case) by a number.
@@ -94,9 +89,13 @@ public:
 
   void addTables(const QList<const TzelCatalogueTable *> &tables) {
     Aliases aliases(tables);
+    TzelCountingProgress progress(u"Making the Data Model"_s, u"Tables added: %1"_s,
+                                  u"Error: Making the data model was cancelled"_s);
     for (const TzelCatalogueTable *source : tables) {
+      progress.count();
       const QString alias = aliases.aliasOf(*source);
-      const int index = m_model.AddTable(m_databaseName, physicalName(*source), alias);
+      const int index =
+          m_model.AddTable(m_databaseName, TzelDatabaseCatalogue::physicalName(*source), alias);
       addFields(*m_model.GetTable(index), *source);
       m_read.insert(source->id, {source, alias});
     }
@@ -154,38 +153,78 @@ private:
 
 // Desktop tables have no catalogue: each table's structure is read from its file. Their
 // names are file names, one part each, as the desktop dialects quote them.
-void addFolderTables(TzelDataModel &model, const QString &databaseName, const Choice &choice) {
+void addFolderTables(TzelDataModel &model, const TzelDatabaseCatalogue &catalogue,
+                     const Choice &choice) {
   model.SetDatabaseType(zelParadox);
-  const QStringList names =
-      TzelSession::defaultSession().tableNames(databaseName, u"*"_s, true, false);
+  TzelCountingProgress progress(u"Making the Data Model"_s, u"Tables read: %1"_s,
+                                u"Error: Making the data model was cancelled"_s);
   const TzelProbe<TzelModel> probe(model);
-  for (const QString &name : names) {
-    if (!choice.takes({}, name, name))
+  for (const TzelCatalogueTable &table : catalogue.tables) {
+    if (!choice.takes({}, table.name, table.name))
       continue;
     const QString before = model.LastErrorText();
-    if (model.AddTableFromDatabase(databaseName, name) < 0 || model.LastErrorText() != before)
+    if (model.AddTableFromDatabase(catalogue.databaseName, table.name) < 0 ||
+        model.LastErrorText() != before)
       throw EzelError(model.LastErrorText());
+    progress.count();
   }
 }
 
 } // namespace
 
-QStringList zelModelFromCatalogue(TzelDataModel &model, const QString &databaseName,
+QString TzelDatabaseCatalogue::physicalName(const TzelCatalogueTable &table) {
+  return table.schema.isEmpty() || table.schema == u"public"_s ? table.name
+                                                               : table.schema + u'.' + table.name;
+}
+
+QStringList TzelDatabaseCatalogue::schemas() const {
+  QStringList names;
+  QSet<QString> seen;
+  for (const TzelCatalogueTable &table : tables) {
+    const QString schema = table.schema.isEmpty() ? u"main"_s : table.schema;
+    if (!seen.contains(schema)) {
+      seen.insert(schema);
+      names.append(schema);
+    }
+  }
+  return names;
+}
+
+TzelDatabaseCatalogue zelReadDatabaseCatalogue(const QString &databaseName) {
+  TzelDatabaseCatalogue catalogue;
+  catalogue.databaseName = databaseName;
+  TzelOpenDatabase &db = TzelSession::defaultSession().open(databaseName);
+  catalogue.kind = db.kind;
+  if (db.standard) {
+    catalogue.folder = true;
+    const QStringList names =
+        TzelSession::defaultSession().tableNames(databaseName, u"*"_s, true, false);
+    for (const QString &name : names)
+      catalogue.tables.append({name, {}, name, false, {}, {}});
+    return catalogue;
+  }
+  catalogue.tables = zelReadCatalogue(QSqlDatabase::database(db.connectionName, false), db.kind);
+  return catalogue;
+}
+
+QStringList zelModelFromCatalogue(TzelDataModel &model, const TzelDatabaseCatalogue &catalogue,
                                   const TzelCatalogueChoice &choice) {
   const Choice chosen(choice);
-  TzelOpenDatabase &db = TzelSession::defaultSession().open(databaseName);
-  if (db.standard) {
-    addFolderTables(model, databaseName, chosen);
+  if (catalogue.folder) {
+    addFolderTables(model, catalogue, chosen);
     return {};
   }
-  model.SetDatabaseType(db.kind == TzelDriverKind::Postgres ? zelPostgreSQL : zelSQLite);
-  const QList<TzelCatalogueTable> all =
-      zelReadCatalogue(QSqlDatabase::database(db.connectionName, false), db.kind);
+  model.SetDatabaseType(catalogue.kind == TzelDriverKind::Postgres ? zelPostgreSQL : zelSQLite);
   QList<const TzelCatalogueTable *> tables;
-  for (const TzelCatalogueTable &table : all)
-    if (chosen.takes(table.schema, table.name, physicalName(table)))
+  for (const TzelCatalogueTable &table : catalogue.tables)
+    if (chosen.takes(table.schema, table.name, TzelDatabaseCatalogue::physicalName(table)))
       tables.append(&table);
-  ModelBuilder builder(model, databaseName);
+  ModelBuilder builder(model, catalogue.databaseName);
   builder.addTables(tables);
   return builder.addJoins(tables);
+}
+
+QStringList zelModelFromCatalogue(TzelDataModel &model, const QString &databaseName,
+                                  const TzelCatalogueChoice &choice) {
+  return zelModelFromCatalogue(model, zelReadDatabaseCatalogue(databaseName), choice);
 }

@@ -1,6 +1,7 @@
 #include "database/catalogueread.h"
 
 #include "messages/zelerror.h"
+#include "messages/zelprogress.h"
 
 #include <QHash>
 #include <QSqlError>
@@ -54,12 +55,18 @@ const QString PgKeys =
     "JOIN pg_attribute fa ON fa.attrelid = c.confrelid AND fa.attnum = k.fatt "
     "WHERE c.contype = 'f' ORDER BY c.conrelid, c.oid, k.ord"_s;
 
+// A catalogue of many thousand tables takes seconds: the rows are counted so that Cancel
+// answers while they are read.
 template <typename Take> void readRows(const QSqlDatabase &db, const QString &sql, Take take) {
+  TzelCountingProgress progress(u"Reading the Database Catalogue"_s, u"Catalogue rows read: %1"_s,
+                                u"Error: Reading the database catalogue was cancelled"_s);
   QSqlQuery q(db);
   q.setForwardOnly(true);
   bool ok = q.exec(sql);
-  while (ok && q.next())
+  while (ok && q.next()) {
     take(q);
+    progress.count();
+  }
   if (!ok || q.lastError().isValid())
     throw EzelError(u"Error: "_s + q.lastError().text());
 }
