@@ -5,6 +5,7 @@
 #include "database/zeldatamodel.h"
 #include "database/zeldataset.h"
 #include "demo/componenttray.h"
+#include "demo/owndatabase.h"
 #include "demo/topicpage.h"
 #include "demo/touranimation.h"
 #include "demo/tourtopics.h"
@@ -164,6 +165,11 @@ QWidget *TfrmMain::buildButtons() {
   cmdLast = zelNamedButton(QStringLiteral("cmdLast"), QStringLiteral("&Last"), row);
   cmdModel = zelNamedButton(QStringLiteral("cmdModel"), QStringLiteral("&Model Dialog"), row);
   cmdQuery = zelNamedButton(QStringLiteral("cmdQuery"), QStringLiteral("&Query Dialog"), row);
+  cmdYourDatabase =
+      zelNamedButton(QStringLiteral("cmdYourDatabase"), QStringLiteral("&Your Database…"), row);
+  cmdYourDatabase->setToolTip(
+      QStringLiteral("Design a query on your own database: an SQLite file, a folder of tables "
+                     "or a PostgreSQL server"));
   cmdHelp = zelNamedButton(QStringLiteral("cmdHelp"), QStringLiteral("&Help"), row);
   cmdExit = zelNamedButton(QStringLiteral("cmdExit"), QStringLiteral("E&xit"), row);
   layout->addWidget(cmdFirst);
@@ -174,6 +180,7 @@ QWidget *TfrmMain::buildButtons() {
   layout->addStretch(1);
   layout->addWidget(cmdModel);
   layout->addWidget(cmdQuery);
+  layout->addWidget(cmdYourDatabase);
   layout->addWidget(cmdHelp);
   layout->addWidget(cmdExit);
   cmdNext->setDefault(true);
@@ -187,6 +194,7 @@ void TfrmMain::connectCommands() {
   connect(cmdLast, &QPushButton::clicked, this, &TfrmMain::cmdLastClick);
   connect(cmdModel, &QPushButton::clicked, this, &TfrmMain::cmdModelClick);
   connect(cmdQuery, &QPushButton::clicked, this, &TfrmMain::cmdQueryClick);
+  connect(cmdYourDatabase, &QPushButton::clicked, this, &TfrmMain::cmdYourDatabaseClick);
   connect(cmdHelp, &QPushButton::clicked, this, &TfrmMain::cmdHelpClick);
   connect(cmdHelp2, &QPushButton::clicked, this, &TfrmMain::cmdHelpClick);
   connect(cmdExit, &QPushButton::clicked, this, &TfrmMain::cmdExitClick);
@@ -275,14 +283,32 @@ bool TfrmMain::runDialog(const std::function<void()> &execute) {
   return true;
 }
 
+// Once the user has opened a database of their own, the dialogs work on it.
 void TfrmMain::cmdModelClick() {
   StopAnimation();
-  runDialog([this] { zelDataModelDialog1->Execute(); });
+  TzelDataModelDialog *dialog = m_own ? m_own->modelDialog() : zelDataModelDialog1;
+  runDialog([dialog] { dialog->Execute(); });
 }
 
 void TfrmMain::cmdQueryClick() {
   StopAnimation();
-  runDialog([this] { zelQueryDialog1->Execute(); });
+  TzelQueryDialog *dialog = m_own ? m_own->queryDialog() : zelQueryDialog1;
+  runDialog([dialog] { dialog->Execute(); });
+}
+
+bool TfrmMain::OpenDatabase(const QString &database) {
+  StopAnimation();
+  if (!m_own)
+    m_own = new OwnDatabase(*zelDataModel1, this);
+  if (!m_own->open(database))
+    return false;
+  cmdQueryClick();
+  return true;
+}
+
+void TfrmMain::cmdYourDatabaseClick() {
+  StopAnimation();
+  // Filled in with the database dialog.
 }
 
 void TfrmMain::imgDataModelDblClick() {

@@ -7,6 +7,7 @@
 #include <functional>
 
 class ComponentTray;
+class OwnDatabase;
 class QLabel;
 class QPushButton;
 class QStackedWidget;
@@ -45,6 +46,7 @@ public:
   QPushButton *cmdLast;
   QPushButton *cmdModel;
   QPushButton *cmdQuery;
+  QPushButton *cmdYourDatabase;
   QPushButton *cmdHelp;
   QPushButton *cmdHelp2;
   QPushButton *cmdExit;
@@ -60,6 +62,13 @@ public:
   void cmdLastClick();
   void cmdModelClick();
   void cmdQueryClick();
+  void cmdYourDatabaseClick();
+  // Opens the query workspace on a model read from the user's database (the command line's
+  // forms: an alias, an SQLite file, a folder of tables, sqlite:, standard:, postgresql:).
+  // False after a message naming the database.
+  bool OpenDatabase(const QString &database);
+  // The user's database once one was opened, else null.
+  OwnDatabase *ownDatabase() const { return m_own; }
   void imgDataModelDblClick();
   void imgQuerionDblClick();
   void cmdHelpClick();
@@ -82,6 +91,7 @@ private:
   bool runDialog(const std::function<void()> &execute);
 
   TourAnimation *m_animation;
+  OwnDatabase *m_own = nullptr;
   int m_topic = 1;
   int m_topicCount = 16;
   bool m_dialogOpen = false;

@@ -4,6 +4,8 @@
 #include "dialogs/guiinteraction.h"
 #include "workspace/queryprompts.h"
 
+#include <QTimer>
+
 int main(int argc, char *argv[]) {
   GuardedApplication app(argc, argv);
   zelInstallGui(app);
@@ -11,5 +13,9 @@ int main(int argc, char *argv[]) {
   TfrmMain window;
   window.show();
   StartScreenshotTour(window);
+  // pellox DATABASE: the query workspace on the user's own database, over the tour.
+  if (const QStringList args = QCoreApplication::arguments(); args.size() > 1)
+    QTimer::singleShot(0, &window,
+                       [&window, database = args.at(1)] { window.OpenDatabase(database); });
   return app.exec();
 }

@@ -9,7 +9,7 @@
 // Status 0 when everything succeeded, 1 after any message, 2 for a wrong command line,
 // 130 when Ctrl+C cancelled the running statement (143 for SIGTERM, 129 for SIGHUP).
 
-#include "aliasoption.h"
+#include "database/aliasoption.h"
 #include "database/zeldatamodel.h"
 #include "database/zelsession.h"
 #include "engine/recordprinting.h"

@@ -1,6 +1,6 @@
 #include "modelcommand.h"
 
-#include "aliasoption.h"
+#include "database/aliasoption.h"
 #include "database/zeldatamodel.h"
 #include "database/zelsession.h"
 #include "messages/zelmessages.h"
@@ -9,7 +9,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QRegularExpression>
 
 using namespace Qt::StringLiterals;
 
@@ -24,32 +23,15 @@ TzelAlias besideModel(TzelAlias alias, const QString &target, const QString &mod
 }
 
 // The name the model's tables give their database, with the alias that defines it unless it
-// is one of the session's.
+// is one of the session's: a file or folder by its path from the model's folder.
 std::optional<TzelAlias> databaseAlias(const QString &value, const QString &modelFile,
                                        QString &error) {
-  static const QRegularExpression driverForm(u"^(sqlite|standard|postgresql):"_s,
-                                             QRegularExpression::CaseInsensitiveOption);
-  const bool unnamed = driverForm.match(value).hasMatch();
-  if (!unnamed && !value.contains(u'=')) {
-    const QFileInfo file(value);
-    if (!file.exists())
-      return TzelAlias{value, {}, {}};
-    const QString path = file.absoluteFilePath();
-    return besideModel({{},
-                        file.isDir() ? u"STANDARD"_s : u"SQLITE"_s,
-                        {(file.isDir() ? u"PATH="_s : u"DATABASE="_s) + path}},
-                       path, modelFile);
-  }
-  auto alias = parseAliasOption(unnamed ? u"_="_s + value : value, error);
-  if (!alias || !unnamed)
+  auto alias = zelDatabaseAlias(value, error);
+  if (!alias || alias->driverName.isEmpty() || alias->driverName == u"POSTGRESQL"_s)
     return alias;
-  const QString path = TzelSession::paramValue(alias->params, u"PATH"_s);
-  const QString database = TzelSession::paramValue(alias->params, u"DATABASE"_s);
-  if (alias->driverName == u"POSTGRESQL"_s) {
-    alias->name = database;
-    return alias;
-  }
-  return besideModel(*alias, path.isEmpty() ? database : path, modelFile);
+  const QString target = TzelSession::paramValue(alias->params, u"PATH"_s) +
+                         TzelSession::paramValue(alias->params, u"DATABASE"_s);
+  return alias->name == target ? besideModel(*alias, target, modelFile) : alias;
 }
 
 void printNotes(const QStringList &keys) {
@@ -62,11 +44,10 @@ void printNotes(const QStringList &keys) {
 
 bool writeModelOfDatabase(const QString &database, const QString &modelFile,
                           const TzelCatalogueChoice &choice) {
-  const QString shown = aliasOptionForMessage(database);
   QString why;
   const std::optional<TzelAlias> alias = databaseAlias(database, modelFile, why);
   if (!alias) {
-    zelShowError(u"Error: Database ["_s + shown + u"]: "_s + why);
+    zelShowError(zelDatabaseError(database, why));
     return false;
   }
   if (!alias->driverName.isEmpty())
@@ -79,10 +60,7 @@ bool writeModelOfDatabase(const QString &database, const QString &modelFile,
     printNotes(notJoined);
     return true;
   } catch (const EzelError &error) {
-    QString message = error.message();
-    if (message.startsWith(u"Error: "_s))
-      message = message.mid(7);
-    zelShowError(u"Error: Database ["_s + shown + u"]: "_s + message);
+    zelShowError(zelDatabaseError(database, error.message()));
     return false;
   }
 }

@@ -1,4 +1,4 @@
-#include "aliasoption.h"
+#include "database/aliasoption.h"
 
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -89,4 +89,47 @@ QString aliasOptionForMessage(const QString &value) {
       item = item.left(eq + 1) + u"***"_s;
   }
   return head + u'?' + items.join(u'&');
+}
+
+std::optional<TzelAlias> zelDatabaseAlias(const QString &value, QString &error) {
+  static const QRegularExpression driverForm(u"^(sqlite|standard|postgresql):"_s,
+                                             QRegularExpression::CaseInsensitiveOption);
+  const bool unnamed = driverForm.match(value).hasMatch();
+  if (!unnamed && !value.contains(u'=')) {
+    const QFileInfo file(value);
+    if (!file.exists())
+      return TzelAlias{value, {}, {}};
+    const QString path = file.absoluteFilePath();
+    return TzelAlias{path,
+                     file.isDir() ? u"STANDARD"_s : u"SQLITE"_s,
+                     {(file.isDir() ? u"PATH="_s : u"DATABASE="_s) + path}};
+  }
+  auto alias = parseAliasOption(unnamed ? u"_="_s + value : value, error);
+  if (!alias || !unnamed)
+    return alias;
+  const QString path = TzelSession::paramValue(alias->params, u"PATH"_s);
+  const QString database = TzelSession::paramValue(alias->params, u"DATABASE"_s);
+  alias->name = path.isEmpty() ? database : path;
+  return alias;
+}
+
+QString zelReadableAliasName(const TzelAlias &alias) {
+  const QString path = TzelSession::paramValue(alias.params, u"PATH"_s);
+  const QString database = TzelSession::paramValue(alias.params, u"DATABASE"_s);
+  QString base = alias.driverName == u"POSTGRESQL"_s ? database
+                 : path.isEmpty()                    ? QFileInfo(database).completeBaseName()
+                                                     : QFileInfo(path).fileName();
+  if (base.isEmpty())
+    base = u"Database"_s;
+  QStringList taken = TzelSession::defaultSession().aliasNames();
+  QString name = base;
+  for (int n = 2; taken.contains(name, Qt::CaseInsensitive); ++n)
+    name = base + u'_' + QString::number(n);
+  return name;
+}
+
+QString zelDatabaseError(const QString &value, QString why) {
+  if (why.startsWith(u"Error: "_s))
+    why.remove(0, 7);
+  return u"Error: Database ["_s + aliasOptionForMessage(value) + u"]: "_s + why;
 }
