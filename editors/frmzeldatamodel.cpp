@@ -4,6 +4,7 @@
 #include "controls/windowhelpers.h"
 #include "dialogs/guiscreen.h"
 #include "editors/designhistory.h"
+#include "editors/frmzelnewfromdatabase.h"
 #include "editors/joinseditor.h"
 #include "editors/tablefinder.h"
 #include "editors/tableform.h"
@@ -66,6 +67,9 @@ QWidget *TfrmZelDataModel::buildToolbar() {
   auto *panel = new QWidget(this);
   panel->setObjectName(QStringLiteral("panToolbar"));
   panel->setFixedHeight(33);
+  cmdNewFromDatabase =
+      toolButton(QStringLiteral("cmdNewFromDatabase"), QStringLiteral("New from Database…"),
+                 QStringLiteral("ZEL_TOOLBAR_NEW_FROM_DATABASE"), panel);
   cmdAddTable = toolButton(QStringLiteral("cmdAddTable"), QStringLiteral("Add Table"),
                            QStringLiteral("ZEL_TOOLBAR_ADD_TABLE"), panel);
   cmdRemoveTable = toolButton(QStringLiteral("cmdRemoveTable"), QStringLiteral("Remove Table"),
@@ -90,13 +94,14 @@ QWidget *TfrmZelDataModel::buildToolbar() {
   bevBottom = bevel(QStringLiteral("bevBottom"), QFrame::HLine, panel);
   Bevel2 = bevel(QStringLiteral("Bevel2"), QFrame::VLine, panel);
   Bevel1 = bevel(QStringLiteral("Bevel1"), QFrame::VLine, panel);
+  Bevel3 = bevel(QStringLiteral("Bevel3"), QFrame::VLine, panel);
 
   auto *row = new QHBoxLayout;
   row->setContentsMargins(3, 0, 3, 0);
   row->setSpacing(1);
-  for (QWidget *w :
-       std::initializer_list<QWidget *>{cmdAddTable, cmdRemoveTable, cmdRenameTable, Bevel2,
-                                        cmdEditJoin, cmdRemoveJoin, Bevel1, cmdRenameFields})
+  for (QWidget *w : std::initializer_list<QWidget *>{
+           cmdNewFromDatabase, Bevel3, cmdAddTable, cmdRemoveTable, cmdRenameTable, Bevel2,
+           cmdEditJoin, cmdRemoveJoin, Bevel1, cmdRenameFields})
     row->addWidget(w);
   row->addSpacing(6);
   row->addWidget(cmdUndo);
@@ -142,6 +147,8 @@ void TfrmZelDataModel::connectCommands() {
   forward(cmdRemoveJoin, [](TzelJoinsEditor &e) { e.RemoveJoin(); });
   forward(cmdRenameFields, [](TzelJoinsEditor &e) { e.EditFields(); });
   connect(cmdHelp, &QToolButton::clicked, this, &TfrmZelDataModel::cmdHelpClick);
+  connect(cmdNewFromDatabase, &QToolButton::clicked, this,
+          &TfrmZelDataModel::cmdNewFromDatabaseClick);
   // No menu bar here: the workspace's Edit menu key for Join To works in this window too.
   auto *find = new QShortcut(QKeySequence::Find, this);
   connect(find, &QShortcut::activated, this, [this] {
@@ -252,6 +259,20 @@ void TfrmZelDataModel::fitTables() {
 void TfrmZelDataModel::cmdHelpClick() {
   if (TzelModel *model = zelJoinsEditor->Model())
     zelCatchToMessage([model] { model->ShowHelp(0, 5); });
+}
+
+void TfrmZelDataModel::cmdNewFromDatabaseClick() {
+  TzelModel *model = zelJoinsEditor->Model();
+  if (!model || zelJoinsEditor->Schema() != model)
+    return;
+  m_history->flush(); // what the user did before is a step of its own
+  zelNewModelFromDatabase(*model, this, [this, model] {
+    // Named first: the arrangement that follows is part of the same step.
+    m_history->schedule(QStringLiteral("New from Database"));
+    zelJoinsEditor->SetSchema(model);
+    zelJoinsEditor->ArrangeTables();
+    m_history->flush();
+  });
 }
 
 void TfrmZelDataModel::reject() {

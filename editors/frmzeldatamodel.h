@@ -24,6 +24,8 @@ public:
   QFrame *bevBottom;
   QFrame *Bevel1;
   QFrame *Bevel2;
+  QFrame *Bevel3;
+  QToolButton *cmdNewFromDatabase;
   QToolButton *cmdAddTable;
   QToolButton *cmdRemoveTable;
   QToolButton *cmdRenameTable;
@@ -42,6 +44,9 @@ public:
   // The undo history of the model copy: it starts when the window is first shown.
   TzelDesignHistory *history() const { return m_history; }
   void cmdHelpClick(); // the model's help, context 5
+  // Replaces the tables and joins with those of a database the user chooses, arranged; one
+  // step of the history.
+  void cmdNewFromDatabaseClick();
 
   // Closing (title bar, Escape) asks about unsaved changes; Cancel keeps the window open.
   void reject() override;
