@@ -6,6 +6,7 @@
 #include "database/zelsession.h"
 #include "model/storedform.h"
 #include "model/zelquery.h"
+#include "support/sqlexec.h"
 
 #include <QFile>
 #include <QSqlDatabase>
@@ -47,16 +48,6 @@ const QStringList PgTables{
 
 const QString PgDatabase = u"zelcatalogue"_s;
 const QString PgAlias = u"CATALOGUEPG"_s;
-
-bool execAll(QSqlDatabase db, const QStringList &statements, QString &error) {
-  QSqlQuery q(db);
-  for (const QString &sql : statements)
-    if (!q.exec(sql)) {
-      error = q.lastError().text() + u'\n' + sql;
-      return false;
-    }
-  return true;
-}
 
 QSqlDatabase pgConnection(const QString &name, const QString &database) {
   QSqlDatabase db = QSqlDatabase::addDatabase(u"QPSQL"_s, name);

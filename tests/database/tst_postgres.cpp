@@ -6,6 +6,7 @@
 #include "engine/sqlgenerator.h"
 #include "model/zelquery.h"
 #include "support/recordingmessages.h"
+#include "support/sqlexec.h"
 
 #include <QDate>
 #include <QSqlDatabase>
@@ -66,16 +67,6 @@ QSqlDatabase adminConnection(const QString &name, const QString &database) {
   db.setDatabaseName(database);
   db.setUserName(qEnvironmentVariable("ZEL_PG_USER"));
   return db;
-}
-
-bool execAll(QSqlDatabase db, const QStringList &statements, QString &error) {
-  QSqlQuery q(db);
-  for (const QString &sql : statements)
-    if (!q.exec(sql)) {
-      error = q.lastError().text() + u'\n' + sql;
-      return false;
-    }
-  return true;
 }
 
 // The databases of the injection runs, one per server encoding, each holding every payload

@@ -18,17 +18,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-QString generateFrom(TzelQuery &query, TzelModel &model) {
-  RecordingMessages rec;
-  TzelSqlGenerator generator(query, model);
-  generator.SetToday(matrix::today());
-  QStringList sql, params;
-  matrix::QuietHost host;
-  if (!generator.GenerateSQL(sql, params, host))
-    return u"ERROR: "_s + rec.texts().join(u" / "_s);
-  return sql.join(u'\n');
-}
-
 const matrix::Shape &shapeNamed(const QString &name) {
   static const QList<matrix::Shape> shapes = matrix::shapes();
   for (const matrix::Shape &s : shapes)
@@ -90,13 +79,13 @@ private slots:
     auto model = matrix::makeModel(dialect);
     matrix::Holder source(model.get());
     shapeNamed(name).fill(*source.query, *model);
-    const QString sql = generateFrom(*source.query, *model);
+    const QString sql = matrix::generated(*source.query, *model);
     if (sql.startsWith(u"ERROR"))
       QSKIP("the generator refuses this shape in this dialect");
     matrix::Holder read(model.get());
     const TzelSqlDesignResult result = zelDesignFromSql(sql, *model, dialect, *read.query);
     QVERIFY2(result.ok, qPrintable(result.message + u"\n"_s + sql));
-    QCOMPARE(generateFrom(*read.query, *model), sql);
+    QCOMPARE(matrix::generated(*read.query, *model), sql);
     // The native dialects write every alias and join as the design holds it.
     if (IsNativeDialect(dialect) && textDetermines(name))
       QCOMPARE(StoredFormWriter().write(*read.query), StoredFormWriter().write(*source.query));
@@ -282,8 +271,8 @@ private slots:
         zelDesignFromSql(sql, *model, model->DatabaseType(), *holder.query);
     QCOMPARE(result.ok ? designSummary(*holder.query) : result.message, expected);
     if (result.ok)
-      QVERIFY2(!generateFrom(*holder.query, *model).startsWith(u"ERROR"),
-               qPrintable(generateFrom(*holder.query, *model)));
+      QVERIFY2(!matrix::generated(*holder.query, *model).startsWith(u"ERROR"),
+               qPrintable(matrix::generated(*holder.query, *model)));
   }
 
   // Nesting far past any design, in each place it can stand, is refused where it goes too deep
@@ -374,7 +363,7 @@ private slots:
     const TzelSqlDesignResult result =
         zelDesignFromSql(sql, *model, TzelDatabase(reading), *holder.query);
     QVERIFY2(result.ok, qPrintable(result.message));
-    const QString generated = generateFrom(*holder.query, *model);
+    const QString generated = matrix::generated(*holder.query, *model);
     QVERIFY2(generated.contains(u">= "_s + dateLiteral(TzelDatabase(type))), qPrintable(generated));
   }
 

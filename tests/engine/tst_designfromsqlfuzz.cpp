@@ -106,17 +106,6 @@ private:
   QRandomGenerator m_rng;
 };
 
-QString generated(TzelQuery &query, TzelModel &model) {
-  RecordingMessages rec;
-  TzelSqlGenerator generator(query, model);
-  generator.SetToday(matrix::today());
-  QStringList sql, params;
-  matrix::QuietHost host;
-  if (!generator.GenerateSQL(sql, params, host))
-    return u"ERROR: "_s + rec.texts().join(u" / "_s);
-  return sql.join(u'\n');
-}
-
 // The line count of the text as the reader counts lines: LF, CR LF and a lone CR each end one.
 int lineCount(const QString &text) {
   int lines = 1;
@@ -142,7 +131,7 @@ class TstDesignFromSqlFuzz : public QObject {
     const TzelSqlDesignResult result = zelDesignFromSql(sql, *model, dialect, *holder.query);
     const QString context = what + u": "_s + result.message.left(300) + u"\n"_s + sql.left(300);
     if (result.ok) {
-      const QString again = generated(*holder.query, *model);
+      const QString again = matrix::generated(*holder.query, *model);
       QVERIFY2(!again.startsWith(u"ERROR"), qPrintable(again + u"\n"_s + context));
       return;
     }

@@ -4,6 +4,7 @@
 // and returns the rows of a hand-written statement.
 
 #include "querymatrix.h"
+#include "support/sqlexec.h"
 
 #include <QLocale>
 #include <QSqlDatabase>
@@ -36,16 +37,6 @@ bool run(QSqlDatabase db, const QString &sql, Rows &rows, QString &error) {
       row << (q.isNull(i) ? QStringLiteral("NULL") : q.value(i).toString());
     rows << row;
   }
-  return true;
-}
-
-bool execAll(QSqlDatabase db, const QStringList &statements, QString &error) {
-  QSqlQuery q(db);
-  for (const QString &sql : statements)
-    if (!q.exec(sql)) {
-      error = q.lastError().text() + QStringLiteral("\n") + sql;
-      return false;
-    }
   return true;
 }
 

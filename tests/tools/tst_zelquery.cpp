@@ -16,6 +16,7 @@
 #include "support/recordingmessages.h"
 #include "support/samplefiles.h"
 #include "support/smalldisk.h"
+#include "support/sqlexec.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -616,13 +617,11 @@ const QStringList ShopTables{
     u"INSERT INTO orders VALUES (10, 2, 5.50), (11, 1, 7.25), (12, 2, 1.00)"_s};
 
 bool execAll(QSqlDatabase db, const QStringList &statements) {
-  QSqlQuery q(db);
-  for (const QString &sql : statements)
-    if (!q.exec(sql)) {
-      qWarning() << q.lastError().text() << sql;
-      return false;
-    }
-  return true;
+  QString error;
+  if (execAll(db, statements, error))
+    return true;
+  qWarning() << error;
+  return false;
 }
 
 } // namespace
