@@ -84,6 +84,7 @@ TfrmZelNewFromDatabase::TfrmZelNewFromDatabase(TzelModel *model, QWidget *parent
   connectControls();
   sourceChanged();
   updateCount();
+  cboDatabase->setFocus(); // where the user starts
   resize(560, 500);
 }
 
@@ -151,14 +152,14 @@ QWidget *TfrmZelNewFromDatabase::buildServerGroup() {
   grid->setContentsMargins(20, 0, 0, 0);
   grid->setHorizontalSpacing(6);
   grid->setVerticalSpacing(3);
-  const auto add = [&](int row, int column, const QString &name, const QString &text,
-                       QWidget *edit) {
+  const auto add = [&](int row, int column, const QString &name, const QString &text, QWidget *edit,
+                       int span = 1) {
     grid->addWidget(zelBuddyLabel(name, text, edit, panServer), row, column);
-    grid->addWidget(edit, row, column + 1);
+    grid->addWidget(edit, row, column + 1, 1, span);
   };
   add(0, 0, u"labHost"_s, u"Ho&st"_s, txtHost);
   add(0, 2, u"labPort"_s, u"&Port"_s, txtPort);
-  add(1, 0, u"labServerDatabase"_s, u"&Database"_s, txtDatabase);
+  add(1, 0, u"labServerDatabase"_s, u"&Database"_s, txtDatabase, 3);
   add(2, 0, u"labUser"_s, u"&User"_s, txtUser);
   add(2, 2, u"labPassword"_s, u"Pass&word"_s, txtPassword);
   grid->setColumnStretch(1, 1);
