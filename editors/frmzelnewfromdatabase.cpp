@@ -101,6 +101,7 @@ QWidget *TfrmZelNewFromDatabase::buildDatabasePart() {
   cboDatabase->setInsertPolicy(QComboBox::NoInsert);
   cboDatabase->addItems(TzelSession::defaultSession().aliasNames());
   cboDatabase->setCurrentIndex(-1);
+  cboDatabase->lineEdit()->setAccessibleName(cboDatabase->accessibleName());
   cboDatabase->lineEdit()->setPlaceholderText(u"An alias, an SQLite file or a folder"_s);
   cboDatabase->installEventFilter(this);
   cboDatabase->lineEdit()->installEventFilter(this);

@@ -2,7 +2,9 @@
 // view: a name that is no database is refused with the input kept; File… reads the chosen file;
 // the filter (plain text and a wildcard), None on the tables shown and Space on a row choose
 // two tables; OK after Yes to the question replaces the model with them and their join under an
-// alias named after the file, arranged, as one undoable step.
+// alias named after the file, arranged, as one undoable step. On a PostgreSQL server: the tables
+// of one schema chosen, not those of the same name in another; the password typed is nowhere in
+// the model.
 #include "database/zeldatamodel.h"
 #include "database/zelsession.h"
 #include "editors/cataloguetables.h"
@@ -20,7 +22,10 @@
 #include <QLineEdit>
 #include <QListView>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QToolButton>
@@ -31,6 +36,7 @@ class TestNewFromDatabase : public QObject {
   Q_OBJECT
 private slots:
   void replacesTheModel();
+  void readsAServer();
 };
 
 namespace {
@@ -92,6 +98,14 @@ void chooseTwo(TfrmZelNewFromDatabase &dialog, const QString &file, RecordingMes
   dialog.cmdBrowse->click();
   QCOMPARE(shownTables(dialog), QStringList({"big_orders (view)", "customers", "items", "orders"}));
   QCOMPARE(dialog.labCount->text(), QStringLiteral("4 of 4 tables chosen"));
+  QStringList tabs; // from the list, where reading leaves the keyboard
+  for (int i = 0; i < 12 && QApplication::focusWidget(); ++i) {
+    tabs << QApplication::focusWidget()->objectName();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+  }
+  QCOMPARE(tabs, QStringList({"lstTables", "cmdAll", "cmdNone", "cmdOk", "cmdCancel", "cmdHelp",
+                              "optAlias", "cboDatabase", "cmdBrowse", "cmdRead", "txtFilter",
+                              "cboSchema"}));
   QTest::keyClicks(dialog.txtFilter, QStringLiteral("ORD"));
   QCOMPARE(shownTables(dialog), QStringList({"big_orders (view)", "orders"}));
   dialog.txtFilter->setText(QStringLiteral("*S"));
@@ -163,6 +177,59 @@ void TestNewFromDatabase::replacesTheModel() {
   window.cmdUndo->click();
   QCOMPARE(StoredFormWriter().write(model), before);
   QCOMPARE(window.zelJoinsEditor->tableCount(), 3);
+}
+
+void TestNewFromDatabase::readsAServer() {
+  if (qEnvironmentVariableIsEmpty("ZEL_PG_HOST"))
+    QSKIP("ZEL_PG_HOST is not set: no PostgreSQL server was started for this run");
+  const QString name = QStringLiteral("zelnewfromdb");
+  {
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("mk"));
+    db.setHostName(qEnvironmentVariable("ZEL_PG_HOST"));
+    db.setPort(qEnvironmentVariableIntValue("ZEL_PG_PORT"));
+    db.setDatabaseName(qEnvironmentVariable("ZEL_PG_DATABASE"));
+    db.setUserName(qEnvironmentVariable("ZEL_PG_USER"));
+    QVERIFY2(db.open(), qPrintable(db.lastError().text()));
+    QSqlQuery(db).exec(QStringLiteral("DROP DATABASE IF EXISTS ") + name);
+    QVERIFY(QSqlQuery(db).exec(QStringLiteral("CREATE DATABASE ") + name));
+    db.close();
+    db.setDatabaseName(name);
+    QVERIFY(db.open());
+    QSqlQuery q(db);
+    for (const char *sql : {"CREATE SCHEMA sales", "CREATE TABLE buyers (id integer PRIMARY KEY)",
+                            "CREATE TABLE sales.buyers (id integer PRIMARY KEY)",
+                            "CREATE TABLE sales.deals (id integer PRIMARY KEY, buyer_id integer "
+                            "REFERENCES sales.buyers)"})
+      QVERIFY2(q.exec(QString::fromLatin1(sql)), qPrintable(q.lastError().text()));
+  }
+  QSqlDatabase::removeDatabase(QStringLiteral("mk"));
+  RecordingMessages rec;
+  TzelDataModel model;
+  whenModal([&](QWidget *w) {
+    auto *dialog = qobject_cast<TfrmZelNewFromDatabase *>(w);
+    dialog->optServer->click();
+    dialog->txtHost->setText(qEnvironmentVariable("ZEL_PG_HOST"));
+    dialog->txtPort->setValue(qEnvironmentVariableIntValue("ZEL_PG_PORT"));
+    dialog->txtDatabase->setText(name);
+    dialog->txtUser->setText(qEnvironmentVariable("ZEL_PG_USER"));
+    dialog->txtPassword->setText(QStringLiteral("typed-password"));
+    dialog->cmdRead->click();
+    dialog->cmdNone->click();
+    dialog->cboSchema->setCurrentText(QStringLiteral("sales"));
+    dialog->cmdAll->click();
+    dialog->cmdOk->click();
+  });
+  QVERIFY(zelNewModelFromDatabase(model, nullptr));
+  QVERIFY2(rec.messages.isEmpty(), qPrintable(rec.lastText()));
+  QStringList tables;
+  for (int i = 0; i < model.TableCount(); ++i)
+    tables << model.GetTable(i)->TableAlias() + u' ' + model.GetTable(i)->TableName() + u' ' +
+                  model.GetTable(i)->GetDatabaseName();
+  QCOMPARE(tables,
+           QStringList({"buyers sales.buyers zelnewfromdb", "deals sales.deals zelnewfromdb"}));
+  QCOMPARE(model.JoinCount(), 1);
+  QVERIFY(!StoredFormWriter().write(model).contains(QStringLiteral("typed-password")));
+  TzelSession::defaultSession().close(name);
 }
 
 QTEST_MAIN(TestNewFromDatabase)

@@ -1,7 +1,7 @@
 """New from Database in the data model window with the mouse and real keys: the toolbar button
 clicked, Yes to replacing the sample tables, an SQLite file of 20 related tables and a view typed
-and read with Return; None, then customers and orders found with the filter and checked with
-Space; Return takes them. The window then holds those two tables and the join their key makes,
+and read with Return, every control named; None, then customers and orders found with the
+filter and checked with Space; Return takes them. The window then holds those two tables and the join their key makes,
 and Ctrl+Z brings the sample tables back in one step. ZEL_SCREENSHOTS keeps a picture of the
 dialog over the window and, after a second run choosing every table, of the model arranged."""
 
@@ -13,8 +13,8 @@ import tempfile
 
 import pyatspi
 
-from workspace_a11y import (application, centre, enable_accessibility, extents, find, poll,
-                            running, top)
+from workspace_a11y import (application, centre, check_names, enable_accessibility, extents,
+                            find, poll, running, top)
 from workspace_edit import table_window
 from xwindows import click, key, press, typed, window_id
 
@@ -114,6 +114,7 @@ def shot(boxes, name, folder):
 def choose_two(app, window, path, folder):
     dialog = open_dialog(app, window)
     read_tables(dialog, path)
+    check_names(dialog, "the New from Database dialog")
     press("alt+n")
     poll("none chosen", lambda: label(dialog, "0 of 21 tables chosen"))
     check_by_filter(dialog, "customers", 1, 1)
