@@ -1,9 +1,10 @@
 """New from Database in the data model window with the mouse and real keys: the toolbar button
 clicked, Yes to replacing the sample tables, an SQLite file of 20 related tables and a view typed
 and read with Return, every control named; None, then customers and orders found with the
-filter and checked with Space; Return takes them. The window then holds those two tables and the join their key makes,
-and Ctrl+Z brings the sample tables back in one step. ZEL_SCREENSHOTS keeps a picture of the
-dialog over the window and, after a second run choosing every table, of the model arranged."""
+filter and checked with Space; Return takes them. The window then holds those two tables and the
+join their key makes, and Ctrl+Z brings the sample tables back in one step. ZEL_SCREENSHOTS keeps
+a picture of the dialog over the window and, after a second run choosing every table, of the
+model arranged."""
 
 import os
 import sqlite3
@@ -26,7 +27,8 @@ CREATE TABLE suppliers (id INTEGER PRIMARY KEY, name TEXT,
 CREATE TABLE products (id INTEGER PRIMARY KEY, name TEXT, price NUMERIC,
   category_id INTEGER REFERENCES categories, supplier_id INTEGER REFERENCES suppliers);
 CREATE TABLE customers (id INTEGER PRIMARY KEY, name TEXT, country_id INTEGER REFERENCES countries);
-CREATE TABLE addresses (id INTEGER PRIMARY KEY, customer_id INTEGER REFERENCES customers, city TEXT);
+CREATE TABLE addresses (id INTEGER PRIMARY KEY, customer_id INTEGER REFERENCES customers,
+  city TEXT);
 CREATE TABLE stores (id INTEGER PRIMARY KEY, name TEXT, country_id INTEGER REFERENCES countries);
 CREATE TABLE employees (id INTEGER PRIMARY KEY, name TEXT, manager_id INTEGER REFERENCES employees,
   store_id INTEGER REFERENCES stores);
