@@ -18,6 +18,7 @@ void TzelCatalogueTables::setTables(const QList<TzelCatalogueTable> &tables) {
   m_checked = int(m_tables.size());
   m_text.clear();
   m_schema.clear();
+  m_wildcard = false;
   m_shown.resize(m_tables.size());
   for (size_t i = 0; i < m_shown.size(); ++i)
     m_shown[i] = int(i);
@@ -30,17 +31,19 @@ bool TzelCatalogueTables::matches(const Table &table) const {
     return false;
   if (m_text.isEmpty())
     return true;
-  if (!m_text.contains(u'*') && !m_text.contains(u'?'))
+  if (!m_wildcard)
     return table.name.contains(m_text, Qt::CaseInsensitive);
-  const QRegularExpression pattern(QRegularExpression::wildcardToRegularExpression(m_text),
-                                   QRegularExpression::CaseInsensitiveOption);
-  return pattern.match(table.name).hasMatch() || pattern.match(table.bareName).hasMatch();
+  return m_pattern.match(table.name).hasMatch() || m_pattern.match(table.bareName).hasMatch();
 }
 
 void TzelCatalogueTables::setFilter(const QString &text, const QString &schema) {
   beginResetModel();
   m_text = text.trimmed();
   m_schema = schema;
+  m_wildcard = m_text.contains(u'*') || m_text.contains(u'?');
+  if (m_wildcard)
+    m_pattern = QRegularExpression(QRegularExpression::wildcardToRegularExpression(m_text),
+                                   QRegularExpression::CaseInsensitiveOption);
   m_shown.clear();
   for (size_t i = 0; i < m_tables.size(); ++i)
     if (matches(m_tables[i]))

@@ -7,6 +7,7 @@
 
 #include <QAbstractListModel>
 #include <QList>
+#include <QRegularExpression>
 #include <QString>
 #include <vector>
 
@@ -52,5 +53,7 @@ private:
   std::vector<int> m_shown; // rows: indexes into m_tables
   QString m_text;
   QString m_schema;
+  bool m_wildcard = false;
+  QRegularExpression m_pattern; // of a text with wildcards, made once per filter
   int m_checked = 0;
 };
