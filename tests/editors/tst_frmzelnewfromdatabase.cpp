@@ -2,9 +2,9 @@
 // view: a name that is no database is refused with the input kept; File… reads the chosen file;
 // the filter (plain text and a wildcard), None on the tables shown and Space on a row choose
 // two tables; OK after Yes to the question replaces the model with them and their join under an
-// alias named after the file, arranged, as one undoable step. On a PostgreSQL server: the tables
-// of one schema chosen, not those of the same name in another; the password typed is nowhere in
-// the model.
+// alias named after the file, arranged, as one undoable step, and a second key between them
+// named in a message. On a PostgreSQL server: the tables of one schema chosen, not those of the
+// same name in another; the password typed is nowhere in the model.
 #include "database/zeldatamodel.h"
 #include "database/zelsession.h"
 #include "editors/cataloguetables.h"
@@ -50,7 +50,7 @@ void makeShop(const QString &file) {
     for (const char *sql :
          {"CREATE TABLE customers (id INTEGER PRIMARY KEY, name TEXT)",
           "CREATE TABLE orders (id INTEGER PRIMARY KEY, customer_id INTEGER REFERENCES "
-          "customers(id), placed DATE)",
+          "customers(id), billed_to INTEGER REFERENCES customers(id), placed DATE)",
           "CREATE TABLE items (id INTEGER PRIMARY KEY, order_id INTEGER REFERENCES orders(id), "
           "qty INTEGER)",
           "CREATE VIEW big_orders AS SELECT * FROM orders"})
@@ -152,6 +152,8 @@ void TestNewFromDatabase::replacesTheModel() {
   window.cmdNewFromDatabase->click();
   QVERIFY(driven);
   QCOMPARE(rec.texts().first(), QStringLiteral("Replace the tables of the current Data Model?"));
+  QVERIFY2(rec.lastText().endsWith(QStringLiteral("\n\norders (billed_to) -> customers (id)")),
+           qPrintable(rec.lastText())); // the second key between the two tables
 
   QCOMPARE(model.TableCount(), 2);
   QStringList tables;
