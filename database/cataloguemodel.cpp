@@ -5,6 +5,7 @@
 #include "database/zelsession.h"
 #include "messages/zelerror.h"
 #include "messages/zelprogress.h"
+#include "model/aliasindex.h"
 
 #include <QHash>
 #include <QRegularExpression>
@@ -63,16 +64,8 @@ private:
 };
 
 void addFields(TzelTable &table, const TzelCatalogueTable &source) {
-  for (int i = 0; i < source.columns.size(); ++i) {
-    const TzelCatalogueColumn &column = source.columns.at(i);
-    TzelField *field = table.GetField(
-        table.AddField(column.name, column.name, column.type.type, column.type.size));
-    field->SetAlignment(isNumericFieldType(column.type.type) ? taRightJustify : taLeftJustify);
-    field->SetIsNullable(column.nullable);
-    field->SetIsKey(column.keyOrder > 0);
-    field->SetIsReadOnly(source.view); // the model's only mark of a view
-    field->SetPosition(i);
-  }
+  for (int i = 0; i < source.columns.size(); ++i)
+    zelAddCatalogueField(table, source.columns.at(i), source.view, i);
 }
 
 QString keyText(const QString &child, const QStringList &childColumns, const QString &parent,
@@ -81,11 +74,68 @@ QString keyText(const QString &child, const QStringList &childColumns, const QSt
          parentColumns.join(u", "_s) + u')';
 }
 
+// The model's field aliases of the columns: a user may have renamed a field since the model was
+// made; a column the table does not hold keeps its name.
+QStringList fieldAliases(const TzelTable &table, const QStringList &columns) {
+  QStringList aliases;
+  const TzelProbe<TzelTable> probe(const_cast<TzelTable &>(table));
+  for (const QString &column : columns) {
+    const TzelField *field = table.FieldByName(column);
+    aliases.append(field ? field->FieldAlias() : column);
+  }
+  return aliases;
+}
+
+// The joins keys make, one per pair of tables in either direction, as the model holds one
+// default join per pair.
+class KeyJoins {
+public:
+  explicit KeyJoins(TzelModel &model) : m_model(model) {}
+
+  void claimPair(const QString &a, const QString &b) { m_pairs.insert(pairKey(a, b)); }
+
+  // Joins the parent's table to the child's on the key; false when the pair was joined already
+  // (then notJoined, when given, names the key) or the key's columns do not pair (a key to a
+  // primary key the catalogue does not show).
+  bool join(const TzelTable &parent, const TzelCatalogueTable &parentSource, const TzelTable &child,
+            const TzelCatalogueKey &key, QStringList *notJoined = nullptr) {
+    const QStringList parentColumns =
+        key.parentColumns.isEmpty() ? parentSource.primaryKey() : key.parentColumns;
+    if (parentColumns.size() != key.childColumns.size())
+      return false;
+    const QString pair = pairKey(parent.TableAlias(), child.TableAlias());
+    if (m_pairs.contains(pair)) {
+      if (notJoined)
+        notJoined->append(
+            keyText(child.TableAlias(), key.childColumns, parent.TableAlias(), parentColumns));
+      return false;
+    }
+    m_pairs.insert(pair);
+    const QStringList left = fieldAliases(parent, parentColumns);
+    const QStringList right = fieldAliases(child, key.childColumns);
+    TzelJoin *join =
+        m_model.GetJoin(m_model.AddJoin(parent.TableAlias(), zelJoinInner, 0, child.TableAlias()));
+    for (int i = 0; i < left.size(); ++i)
+      join->AddJoinField(left.at(i), zelJoinEqual, right.at(i));
+    return true;
+  }
+
+private:
+  static QString pairKey(const QString &a, const QString &b) {
+    const QString x = a.toLower();
+    const QString y = b.toLower();
+    return x < y ? x + u'\n' + y : y + u'\n' + x;
+  }
+
+  TzelModel &m_model;
+  QSet<QString> m_pairs;
+};
+
 // Builds the model's tables and joins from what the catalogue read.
 class ModelBuilder {
 public:
   ModelBuilder(TzelDataModel &model, const QString &databaseName)
-      : m_model(model), m_databaseName(databaseName) {}
+      : m_model(model), m_databaseName(databaseName), m_joins(model) {}
 
   void addTables(const QList<const TzelCatalogueTable *> &tables) {
     Aliases aliases(tables);
@@ -97,7 +147,7 @@ public:
       const int index =
           m_model.AddTable(m_databaseName, TzelDatabaseCatalogue::physicalName(*source), alias);
       addFields(*m_model.GetTable(index), *source);
-      m_read.insert(source->id, {source, alias});
+      m_read.insert(source->id, {source, m_model.GetTable(index)});
     }
   }
 
@@ -105,50 +155,22 @@ public:
     QStringList notJoined;
     for (const TzelCatalogueTable *child : tables)
       for (const TzelCatalogueKey &key : child->keys)
-        addJoin(*child, key, notJoined);
+        if (const auto parent = m_read.constFind(key.parentId); parent != m_read.cend())
+          m_joins.join(*parent->table, *parent->source, *m_read.value(child->id).table, key,
+                       &notJoined);
     return notJoined;
   }
 
 private:
   struct Read {
-    const TzelCatalogueTable *table = nullptr;
-    QString alias;
+    const TzelCatalogueTable *source = nullptr;
+    const TzelTable *table = nullptr;
   };
-
-  void addJoin(const TzelCatalogueTable &child, const TzelCatalogueKey &key,
-               QStringList &notJoined) {
-    const auto parent = m_read.constFind(key.parentId);
-    if (parent == m_read.cend())
-      return;
-    const QStringList parentColumns =
-        key.parentColumns.isEmpty() ? parent->table->primaryKey() : key.parentColumns;
-    if (parentColumns.size() != key.childColumns.size())
-      return; // a key to a primary key the catalogue does not show
-    const QString childAlias = m_read.value(child.id).alias;
-    if (!claimPair(parent->alias, childAlias)) {
-      notJoined.append(keyText(childAlias, key.childColumns, parent->alias, parentColumns));
-      return;
-    }
-    TzelJoin *join = m_model.GetJoin(m_model.AddJoin(parent->alias, zelJoinInner, 0, childAlias));
-    for (int i = 0; i < parentColumns.size(); ++i)
-      join->AddJoinField(parentColumns.at(i), zelJoinEqual, key.childColumns.at(i));
-  }
-
-  // The model holds one default join per pair of tables, in either direction.
-  bool claimPair(const QString &a, const QString &b) {
-    const QString x = a.toLower();
-    const QString y = b.toLower();
-    const QString pair = x < y ? x + u'\n' + y : y + u'\n' + x;
-    if (m_pairs.contains(pair))
-      return false;
-    m_pairs.insert(pair);
-    return true;
-  }
 
   TzelDataModel &m_model;
   QString m_databaseName;
+  KeyJoins m_joins;
   QHash<QString, Read> m_read; // by catalogue reference
-  QSet<QString> m_pairs;
 };
 
 // Desktop tables have no catalogue: each table's structure is read from its file. Their
@@ -171,6 +193,44 @@ void addFolderTables(TzelDataModel &model, const TzelDatabaseCatalogue &catalogu
 }
 
 } // namespace
+
+TzelField *zelAddCatalogueField(TzelTable &table, const TzelCatalogueColumn &column, bool view,
+                                int position) {
+  TzelField *field =
+      table.GetField(table.AddField(column.name, column.name, column.type.type, column.type.size));
+  field->SetAlignment(isNumericFieldType(column.type.type) ? taRightJustify : taLeftJustify);
+  field->SetIsNullable(column.nullable);
+  field->SetIsKey(column.keyOrder > 0);
+  field->SetIsReadOnly(view); // the model's only mark of a view
+  field->SetPosition(position);
+  return field;
+}
+
+TzelJoin *zelAddKeyJoin(TzelModel &model, const TzelTable &parent, const QStringList &parentColumns,
+                        const TzelTable &child, const QStringList &childColumns) {
+  const QStringList left = fieldAliases(parent, parentColumns);
+  const QStringList right = fieldAliases(child, childColumns);
+  TzelJoin *join =
+      model.GetJoin(model.AddJoin(parent.TableAlias(), zelJoinInner, 0, child.TableAlias()));
+  for (int i = 0; i < left.size(); ++i)
+    join->AddJoinField(left.at(i), zelJoinEqual, right.at(i));
+  return join;
+}
+
+TzelCatalogueNames::TzelCatalogueNames(const TzelDatabaseCatalogue &catalogue) {
+  for (const TzelCatalogueTable &table : catalogue.tables) {
+    const QString name = TzelDatabaseCatalogue::physicalName(table);
+    m_names.insert(name, &table);
+    m_folded.insert(name.toLower(), &table);
+    m_ids.insert(table.id, &table);
+  }
+}
+
+const TzelCatalogueTable *TzelCatalogueNames::find(const QString &tableName) const {
+  if (const TzelCatalogueTable *table = m_names.value(tableName))
+    return table;
+  return m_folded.value(tableName.toLower());
+}
 
 QString TzelDatabaseCatalogue::physicalName(const TzelCatalogueTable &table) {
   return table.schema.isEmpty() || table.schema == u"public"_s ? table.name
@@ -227,4 +287,50 @@ QStringList zelModelFromCatalogue(TzelDataModel &model, const TzelDatabaseCatalo
 QStringList zelModelFromCatalogue(TzelDataModel &model, const QString &databaseName,
                                   const TzelCatalogueChoice &choice) {
   return zelModelFromCatalogue(model, zelReadDatabaseCatalogue(databaseName), choice);
+}
+
+int zelAddKeyJoins(TzelModel &model, int tableIndex, const TzelDatabaseCatalogue &catalogue) {
+  const TzelTable *added = model.GetTable(tableIndex);
+  const TzelCatalogueNames names(catalogue);
+  const TzelCatalogueTable *source = names.find(added->TableName());
+  if (!source || catalogue.folder)
+    return 0;
+  // The model's tables of the database by catalogue reference, the first instance of each;
+  // the table added stands for its own.
+  const QString database = added->GetDatabaseName();
+  QHash<QString, const TzelTable *> tables;
+  QList<const TzelCatalogueTable *> others; // in the model's order
+  for (int i = 0; i < model.TableCount(); ++i) {
+    const TzelTable *table = model.GetTable(i);
+    if (table == added || table->Deleted() || !zelSameText(table->GetDatabaseName(), database))
+      continue;
+    const TzelCatalogueTable *found = names.find(table->TableName());
+    if (found && found != source && !tables.contains(found->id)) {
+      tables.insert(found->id, table);
+      others.append(found);
+    }
+  }
+  tables.insert(source->id, added);
+  KeyJoins joins(model);
+  for (int i = 0; i < model.JoinCount(); ++i)
+    if (const TzelJoin *join = model.GetJoin(i); !join->Deleted())
+      joins.claimPair(join->LeftTableAlias(), join->RightTableAlias());
+  int drawn = 0;
+  for (const TzelCatalogueKey &key : source->keys) // the table's own keys
+    if (const TzelTable *parent = tables.value(key.parentId))
+      drawn += joins.join(*parent, *names.byId(key.parentId), *added, key);
+  for (const TzelCatalogueTable *child : others) // keys to the table
+    for (const TzelCatalogueKey &key : child->keys)
+      if (key.parentId == source->id)
+        drawn += joins.join(*added, *source, *tables.value(child->id), key);
+  return drawn;
+}
+
+int zelAddKeyJoins(TzelModel &model, int tableIndex) {
+  if (!model.AutoJoin())
+    return 0;
+  const QString database = model.GetTable(tableIndex)->GetDatabaseName();
+  if (TzelSession::defaultSession().open(database).standard)
+    return 0;
+  return zelAddKeyJoins(model, tableIndex, zelReadDatabaseCatalogue(database));
 }

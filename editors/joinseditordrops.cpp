@@ -2,6 +2,7 @@
 #include "editors/joinseditor.h"
 #include "editors/joinseditorshared.h"
 
+#include "database/cataloguemodel.h"
 #include "editors/fieldcompare.h"
 #include "editors/frmzeladdtable.h"
 #include "editors/frmzeljointo.h"
@@ -149,6 +150,11 @@ void TzelJoinsEditor::dropModelTable(const QString &name, const QPoint &at) {
     if (index < 0)
       return;
     AddTableWindow(m_model->GetTable(index)->TableAlias(), false, at.x(), at.y(), 0, 0);
+    // The table is in: a catalogue that cannot be read costs only its joins.
+    zelCatchToMessage([&] {
+      if (zelAddKeyJoins(*m_model, index) > 0)
+        CalculateJoinLines();
+    });
   } catch (const EzelError &e) {
     zelShowError(e.message());
     return;

@@ -2,6 +2,7 @@
 // views, columns, primary keys and foreign keys as default joins. The PostgreSQL rows need
 // ZEL_PG_HOST, ZEL_PG_PORT, ZEL_PG_USER and ZEL_PG_DATABASE (scripts/postgres.sh).
 #include "database/cataloguemodel.h"
+#include "database/cataloguerefresh.h"
 #include "database/zeldatamodel.h"
 #include "database/zelsession.h"
 #include "model/storedform.h"
@@ -137,6 +138,14 @@ template <typename Work> int countStatements(const QVariant &handle, Work work) 
   return count;
 }
 
+// Each change's line, "(offered)" after one not proposed.
+QStringList changeTexts(const QList<TzelCatalogueChange> &changes) {
+  QStringList texts;
+  for (const TzelCatalogueChange &change : changes)
+    texts << change.text + (change.proposed ? QString() : u" (offered)"_s);
+  return texts;
+}
+
 class ModelOwner : public QObject, public TzelQueryOwner {
 public:
   explicit ModelOwner(TzelModel &model) : m_model(model) {}
@@ -161,11 +170,16 @@ private slots:
   void statementsDoNotGrowWithTables_data();
   void statementsDoNotGrowWithTables();
   void keysJoinTablesAddedToAQuery();
+  void keysJoinTablesAddedToAModel_data();
+  void keysJoinTablesAddedToAModel();
+  void refreshFromDatabase_data();
+  void refreshFromDatabase();
 
 private:
   QString sqliteFile(const QString &name, const QStringList &statements);
   bool usePostgres();
   QString pgChain(int tables, const QStringList &ddl);
+  QString pgDatabase(const QString &name, const QStringList &ddl);
 
   QTemporaryDir m_dir;
   QString m_sqlite;
@@ -361,7 +375,10 @@ void TestCatalogueModel::statementsDoNotGrowWithTables() {
 
 // A database of its own holding the statements' tables, by an alias.
 QString TestCatalogueModel::pgChain(int tables, const QStringList &ddl) {
-  const QString name = u"zelchain%1"_s.arg(tables);
+  return pgDatabase(u"zelchain%1"_s.arg(tables), ddl);
+}
+
+QString TestCatalogueModel::pgDatabase(const QString &name, const QStringList &ddl) {
   {
     QString error;
     QSqlDatabase admin = pgConnection(u"chain-admin"_s, qEnvironmentVariable("ZEL_PG_DATABASE"));
@@ -406,6 +423,138 @@ void TestCatalogueModel::keysJoinTablesAddedToAQuery() {
            (QStringList{u"Customer List(Cust No) = Orders(customer)"_s,
                         u"Staff(id) = Orders(taken_by)"_s, u"Staff(id) = Staff_1(boss)"_s,
                         u"Staff_1(id) = Orders(taken_by)"_s}));
+}
+
+// With AutoJoin on, a table the data model window adds from the database is joined at once to
+// those of the model its keys relate it to, through the fields as the user renamed them; the
+// second key between two tables is left to the user.
+void TestCatalogueModel::keysJoinTablesAddedToAModel_data() {
+  QTest::addColumn<bool>("autoJoin");
+  QTest::addColumn<QStringList>("joins");
+  QTest::newRow("AutoJoin on") << true
+                               << QStringList{u"Customer List(Cust No) = orders(Client)"_s,
+                                              u"Staff(id) = Staff(boss)"_s,
+                                              u"Staff(id) = orders(taken_by)"_s};
+  QTest::newRow("AutoJoin off") << false << QStringList{};
+}
+
+void TestCatalogueModel::keysJoinTablesAddedToAModel() {
+  QFETCH(bool, autoJoin);
+  QFETCH(QStringList, joins);
+  TzelDataModel model;
+  zelModelFromCatalogue(model, m_sqlite, {{u"orders"_s}, {}});
+  model.SetAutoJoin(autoJoin);
+  model.RenameFieldAlias(0, 1, u"Client"_s);
+  for (const QString &table : {u"Customer List"_s, u"staff"_s}) {
+    const int index = model.AddTableFromDatabase(m_sqlite, table);
+    QVERIFY(index > 0);
+    zelAddKeyJoins(model, index);
+  }
+  QCOMPARE(joinList(model), joins);
+}
+
+// A model made from a database, edited by its user, then the database altered: the changes
+// listed as a person reads them, and the model after applying them.
+void TestCatalogueModel::refreshFromDatabase_data() {
+  QTest::addColumn<bool>("postgres");
+  QTest::addColumn<QStringList>("alter");
+  const QStringList common{u"ALTER TABLE customers ADD COLUMN email VARCHAR(60)"_s,
+                           u"ALTER TABLE customers DROP COLUMN city"_s, u"DROP TABLE old_stuff"_s,
+                           u"CREATE TABLE returns (id INTEGER PRIMARY KEY, "
+                           "order_id INTEGER REFERENCES orders (id))"_s};
+  // SQLite changes a column's type or a table's keys by making the table again.
+  QTest::newRow("SQLite") << false
+                          << QStringList{u"CREATE TABLE o2 (id INTEGER PRIMARY KEY, customer "
+                                         "INTEGER, note VARCHAR(80), qty INTEGER NOT NULL)"_s,
+                                         u"DROP TABLE orders"_s,
+                                         u"ALTER TABLE o2 RENAME TO orders"_s,
+                                         u"CREATE TABLE i2 (id INTEGER PRIMARY KEY, "
+                                         "order_id INTEGER REFERENCES orders (id))"_s,
+                                         u"DROP TABLE items"_s,
+                                         u"ALTER TABLE i2 RENAME TO items"_s} +
+                                 common;
+  QTest::newRow("PostgreSQL")
+      << true
+      << QStringList{u"ALTER TABLE orders DROP CONSTRAINT "
+                     "orders_customer_fkey"_s,
+                     u"ALTER TABLE orders ALTER COLUMN note TYPE VARCHAR(80)"_s,
+                     u"ALTER TABLE orders ALTER COLUMN qty SET NOT NULL"_s,
+                     u"ALTER TABLE items ADD FOREIGN KEY (order_id) "
+                     "REFERENCES orders (id)"_s} +
+             common;
+}
+
+void TestCatalogueModel::refreshFromDatabase() {
+  QFETCH(bool, postgres);
+  QFETCH(QStringList, alter);
+  if (postgres && !usePostgres())
+    QSKIP("ZEL_PG_HOST is not set: no PostgreSQL server was started for this run");
+  const QStringList ddl{
+      u"CREATE TABLE customers (id INTEGER PRIMARY KEY, name VARCHAR(40) NOT NULL, "
+      "city VARCHAR(20))"_s,
+      u"CREATE TABLE orders (id INTEGER PRIMARY KEY, customer INTEGER REFERENCES customers (id), "
+      "note VARCHAR(10), qty INTEGER)"_s,
+      u"CREATE TABLE items (id INTEGER PRIMARY KEY, order_id INTEGER)"_s,
+      u"CREATE TABLE old_stuff (id INTEGER)"_s};
+  const QString database =
+      postgres ? pgDatabase(u"zelrefresh"_s, ddl) : sqliteFile(u"refresh.db"_s, ddl);
+  TzelDataModel model;
+  zelModelFromCatalogue(model, database);
+  const int orders = model.IndexOfTableAlias(u"orders"_s);
+  TzelTable *table = model.GetTable(orders);
+  model.RenameFieldAlias(orders, 3, u"Quantity"_s);
+  table->GetField(3)->SetFormat(u"#,##0"_s);
+  table->SetLeft(300);
+  model.RenameFieldAlias(0, 1, u"Customer Name"_s);
+  QCOMPARE(changeTexts(zelCatalogueChanges(model, {zelReadDatabaseCatalogue(database)})),
+           QStringList());
+
+  TzelOpenDatabase &open = TzelSession::defaultSession().open(database);
+  QString error;
+  QVERIFY2(execAll(QSqlDatabase::database(open.connectionName, false), alter, error),
+           qPrintable(error));
+  const QList<TzelDatabaseCatalogue> catalogues{zelReadDatabaseCatalogue(database)};
+  QList<TzelCatalogueChange> changes = zelCatalogueChanges(model, catalogues);
+  QCOMPARE(changeTexts(changes),
+           (QStringList{u"Column [customers.city] dropped"_s,
+                        u"Column [customers.email] added (String(60))"_s,
+                        u"Table [old_stuff] dropped from the database"_s,
+                        u"Column [orders.note] retyped: String(10) to String(80)"_s,
+                        u"Column [orders.qty] no longer allows nulls"_s,
+                        u"Foreign key dropped: orders (customer) -> customers (id)"_s,
+                        u"Foreign key added: items (order_id) -> orders (id)"_s,
+                        u"Table [returns] added to the database (offered)"_s}));
+
+  // The proposed ones, then the table offered: the model then matches the database.
+  const TzelCatalogueChange offered = changes.takeLast();
+  zelApplyCatalogueChanges(model, changes, catalogues);
+  QCOMPARE(changeTexts(zelCatalogueChanges(model, catalogues)),
+           QStringList{u"Table [returns] added to the database (offered)"_s});
+  zelApplyCatalogueChanges(model, {offered}, catalogues);
+  QCOMPARE(changeTexts(zelCatalogueChanges(model, catalogues)), QStringList());
+
+  // What the user set is kept, through the stored form too.
+  const std::unique_ptr<TzelComponent> read =
+      StoredFormReader().read(StoredFormWriter().write(model));
+  auto *back = qobject_cast<TzelModel *>(read.get());
+  QVERIFY(back);
+  QCOMPARE(tableList(*back), (QStringList{u"customers=customers"_s, u"items=items"_s,
+                                          u"orders=orders"_s, u"returns=returns"_s}));
+  QCOMPARE(joinList(*back),
+           (QStringList{u"orders(id) = items(order_id)"_s, u"orders(id) = returns(order_id)"_s}));
+  QStringList aliases;
+  back->ListFieldAliases(u"customers"_s, aliases);
+  QCOMPARE(aliases, (QStringList{u"id"_s, u"Customer Name"_s, u"email"_s}));
+  // SQLite's INTEGER PRIMARY KEY takes nulls, PostgreSQL's not: from the second field on.
+  QCOMPARE(fieldList(*back, u"orders"_s).mid(1),
+           (QStringList{u"customer ftInteger 0"_s, u"note ftString 80"_s,
+                        u"qty ftInteger 0 not null"_s}));
+  const TzelTable *ordersBack = back->GetTable(back->IndexOfTableAlias(u"orders"_s));
+  QCOMPARE(ordersBack->GetField(3)->FieldAlias(), u"Quantity"_s);
+  QCOMPARE(ordersBack->GetField(3)->Format(), u"#,##0"_s);
+  QCOMPARE(ordersBack->Left(), 300);
+  const TzelTable *returns = back->GetTable(back->IndexOfTableAlias(u"returns"_s));
+  QCOMPARE(QPoint(returns->Left(), returns->Top()), QPoint(300 + 115 + 20, 12));
 }
 
 QTEST_GUILESS_MAIN(TestCatalogueModel)

@@ -3,7 +3,9 @@
 // its physical name and database, and editing fields.
 #include "joinseditorfixture.h"
 
+#include "database/cataloguemodel.h"
 #include "database/zelconnection.h"
+#include "database/zeldatamodel.h"
 #include "editors/frmzeladdtable.h"
 #include "editors/frmzelfield.h"
 #include "editors/frmzelrename.h"
@@ -16,6 +18,8 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -87,6 +91,7 @@ private slots:
   void editFieldsMovesTheLine();
   void readOnlyRefusesEdits_data();
   void readOnlyRefusesEdits();
+  void keysJoinATableAdded();
 };
 
 void TestJoinsEditorModel::initTestCase() {
@@ -330,6 +335,56 @@ void TestJoinsEditorModel::readOnlyRefusesEdits() {
     if (action->isEnabled() && !action->isSeparator() && action->isVisible())
       enabled << action->objectName();
   QCOMPARE(enabled, (QStringList{"popZoom", "popHelp"}));
+}
+
+// With the model's AutoJoin on, a table added from a database is joined at once to the model's
+// tables its keys relate it to, and the join shows its line.
+void TestJoinsEditorModel::keysJoinATableAdded() {
+  const QString file = scratch.filePath(u"shop.db"_s);
+  {
+    QSqlDatabase db = QSqlDatabase::addDatabase(u"QSQLITE"_s, u"shop-fill"_s);
+    db.setDatabaseName(file);
+    QVERIFY(db.open());
+    QSqlQuery q(db);
+    QVERIFY(q.exec(u"CREATE TABLE customers (id INTEGER PRIMARY KEY, name TEXT)"_s));
+    QVERIFY(q.exec(u"CREATE TABLE orders (id INTEGER PRIMARY KEY, "
+                   "customer INTEGER REFERENCES customers (id))"_s));
+  }
+  QSqlDatabase::removeDatabase(u"shop-fill"_s);
+  TzelConnection shop;
+  shop.setDatabaseName(u"SHOP"_s);
+  shop.setDriverName(u"SQLITE"_s);
+  shop.setParams({u"DATABASE="_s + file});
+  QVERIFY2(shop.Open(), qPrintable(shop.lastError()));
+  TzelDataModel model;
+  zelModelFromCatalogue(model, u"SHOP"_s, {{u"orders"_s}, {}});
+  TzelJoinsEditor editor;
+  editor.resize(700, 260);
+  editor.SetModelEditing(true);
+  editor.SetModel(&model);
+  editor.show();
+  editor.SetSchema(&model);
+  whenModal([](QWidget *w) {
+    auto *dialog = qobject_cast<TfrmZelAddTable *>(w);
+    if (dialog) {
+      QComboBox *databases = dialog->databaseList();
+      databases->setCurrentIndex(databases->findText(u"SHOP"_s));
+      emit databases->activated(databases->currentIndex()); // as a user's choice relists
+      dialog->selectTable(u"customers"_s);
+      dialog->cmdAdd->click();
+    }
+    w->close();
+  });
+  editor.AddTable();
+  QCOMPARE(model.TableCount(), 2);
+  QCOMPARE(livePairCount(model), 1);
+  const TzelJoin *join = model.GetJoin(0);
+  QCOMPARE(join->LeftTableAlias() + u'>' + join->RightTableAlias(), u"Customers>orders"_s);
+  QCOMPARE(join->GetJoinField(0)->RightFieldAlias(), u"customer"_s);
+  const TzelTableForm *customers = editor.FindTableWindow(u"Customers"_s);
+  QVERIFY(customers);
+  QVERIFY(!join->GetJoinField(0)->Point(0).isNull()); // the line is drawn
+  QVERIFY(editor.Modified());
 }
 
 QTEST_MAIN(TestJoinsEditorModel)
