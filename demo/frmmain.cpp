@@ -10,6 +10,7 @@
 #include "demo/touranimation.h"
 #include "demo/tourtopics.h"
 #include "dialogs/guiscreen.h"
+#include "editors/frmzelnewfromdatabase.h"
 #include "editors/zeldatamodeldialog.h"
 #include "engine/zelquerion.h"
 #include "messages/zelmessages.h"
@@ -296,11 +297,15 @@ void TfrmMain::cmdQueryClick() {
   runDialog([dialog] { dialog->Execute(); });
 }
 
-bool TfrmMain::OpenDatabase(const QString &database) {
-  StopAnimation();
+OwnDatabase &TfrmMain::own() {
   if (!m_own)
     m_own = new OwnDatabase(*zelDataModel1, this);
-  if (!m_own->open(database))
+  return *m_own;
+}
+
+bool TfrmMain::OpenDatabase(const QString &database) {
+  StopAnimation();
+  if (!own().open(database))
     return false;
   cmdQueryClick();
   return true;
@@ -308,7 +313,11 @@ bool TfrmMain::OpenDatabase(const QString &database) {
 
 void TfrmMain::cmdYourDatabaseClick() {
   StopAnimation();
-  // Filled in with the database dialog.
+  auto model = std::make_unique<TzelDataModel>();
+  if (!zelNewModelFromDatabase(*model, this))
+    return;
+  own().adopt(std::move(model));
+  cmdQueryClick();
 }
 
 void TfrmMain::imgDataModelDblClick() {

@@ -90,6 +90,8 @@ private:
   void updateStatus();
   bool runDialog(const std::function<void()> &execute);
 
+  OwnDatabase &own();
+
   TourAnimation *m_animation;
   OwnDatabase *m_own = nullptr;
   int m_topic = 1;

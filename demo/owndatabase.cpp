@@ -15,6 +15,10 @@ OwnDatabase::OwnDatabase(const TzelModel &helpFrom, QObject *parent)
     : QObject(parent), m_helpFrom(helpFrom), m_query(new TzelDataset(this)),
       m_querion(new TzelQuerion(this)), m_queryDialog(new TzelQueryDialog(this)),
       m_modelDialog(new TzelDataModelDialog(this)) {
+  m_query->setObjectName(u"Query2"_s);
+  m_querion->setObjectName(u"zelQuerion2"_s);
+  m_queryDialog->setObjectName(u"zelQueryDialog2"_s);
+  m_modelDialog->setObjectName(u"zelDataModelDialog2"_s);
   m_querion->SetDataQuery(m_query);
   m_queryDialog->SetQuerion(m_querion);
 }

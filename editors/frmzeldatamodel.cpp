@@ -6,6 +6,7 @@
 #include "editors/designhistory.h"
 #include "editors/frmzelnewfromdatabase.h"
 #include "editors/joinseditor.h"
+#include "editors/modelrefresh.h"
 #include "editors/tablefinder.h"
 #include "editors/tableform.h"
 #include "messages/zelmessages.h"
@@ -16,6 +17,7 @@
 #include <QHBoxLayout>
 #include <QScreen>
 #include <QShortcut>
+#include <QSignalBlocker>
 #include <QToolButton>
 #include <QUndoStack>
 #include <QVBoxLayout>
@@ -70,6 +72,8 @@ QWidget *TfrmZelDataModel::buildToolbar() {
   cmdNewFromDatabase =
       toolButton(QStringLiteral("cmdNewFromDatabase"), QStringLiteral("New from Database…"),
                  QStringLiteral("ZEL_TOOLBAR_NEW_FROM_DATABASE"), panel);
+  cmdRefresh = toolButton(QStringLiteral("cmdRefresh"), QStringLiteral("Refresh from Database…"),
+                          QStringLiteral("ZEL_TOOLBAR_REFRESH_FROM_DATABASE"), panel);
   cmdAddTable = toolButton(QStringLiteral("cmdAddTable"), QStringLiteral("Add Table"),
                            QStringLiteral("ZEL_TOOLBAR_ADD_TABLE"), panel);
   cmdRemoveTable = toolButton(QStringLiteral("cmdRemoveTable"), QStringLiteral("Remove Table"),
@@ -100,8 +104,8 @@ QWidget *TfrmZelDataModel::buildToolbar() {
   row->setContentsMargins(3, 0, 3, 0);
   row->setSpacing(1);
   for (QWidget *w : std::initializer_list<QWidget *>{
-           cmdNewFromDatabase, Bevel3, cmdAddTable, cmdRemoveTable, cmdRenameTable, Bevel2,
-           cmdEditJoin, cmdRemoveJoin, Bevel1, cmdRenameFields})
+           cmdNewFromDatabase, cmdRefresh, Bevel3, cmdAddTable, cmdRemoveTable, cmdRenameTable,
+           Bevel2, cmdEditJoin, cmdRemoveJoin, Bevel1, cmdRenameFields})
     row->addWidget(w);
   row->addSpacing(6);
   row->addWidget(cmdUndo);
@@ -149,6 +153,8 @@ void TfrmZelDataModel::connectCommands() {
   connect(cmdHelp, &QToolButton::clicked, this, &TfrmZelDataModel::cmdHelpClick);
   connect(cmdNewFromDatabase, &QToolButton::clicked, this,
           &TfrmZelDataModel::cmdNewFromDatabaseClick);
+  connect(cmdRefresh, &QToolButton::clicked, this,
+          [this] { zelRefreshFromDatabase(*zelJoinsEditor, this); });
   // No menu bar here: the workspace's Edit menu key for Join To works in this window too.
   auto *find = new QShortcut(QKeySequence::Find, this);
   connect(find, &QShortcut::activated, this, [this] {
@@ -227,12 +233,27 @@ void TfrmZelDataModel::SetReadOnly() {
 void TfrmZelDataModel::showEvent(QShowEvent *event) {
   QDialog::showEvent(event);
   // The host sets the model copy before showing the window.
-  if (!m_history->design() && zelJoinsEditor->Schema())
+  if (!m_history->design() && zelJoinsEditor->Schema()) {
+    arrangeUnplacedTables();
     m_history->setDesign(zelJoinsEditor->Schema());
+  }
   if (!m_fitOnShow)
     return;
   m_fitOnShow = false;
   fitTables();
+}
+
+// A model read from a database's catalogue has never been laid out: every table stands at the
+// origin. It opens arranged along its joins, as where the history starts, not as a change.
+void TfrmZelDataModel::arrangeUnplacedTables() {
+  const TzelSchema *schema = zelJoinsEditor->Schema();
+  if (schema->TableCount() < 2)
+    return;
+  for (int i = 0; i < schema->TableCount(); ++i)
+    if (const TzelTable *t = schema->GetTable(i); t->Left() != 0 || t->Top() != 0)
+      return;
+  const QSignalBlocker quiet(zelJoinsEditor);
+  zelJoinsEditor->ArrangeTables();
 }
 
 // A window that only shows the model opens large enough to show every table at a glance (as far

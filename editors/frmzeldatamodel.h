@@ -26,6 +26,7 @@ public:
   QFrame *Bevel2;
   QFrame *Bevel3;
   QToolButton *cmdNewFromDatabase;
+  QToolButton *cmdRefresh;
   QToolButton *cmdAddTable;
   QToolButton *cmdRemoveTable;
   QToolButton *cmdRenameTable;
@@ -56,6 +57,7 @@ protected:
 
 private:
   void fitTables();
+  void arrangeUnplacedTables();
   QWidget *buildToolbar();
   QWidget *buildTopRow();
   void connectCommands();

@@ -1,7 +1,9 @@
 """The program on a database of the user's own, as a new user meets it: `pellox FILE` on an
 SQLite file opens the query workspace on a model read from the file's catalogue. Two tables
 added with the keys bring the join their foreign key states, and the Preview shows the
-records of the join."""
+records of the join. Closed, the tour's Model Dialog opens the data model window on the same
+model, its tables laid out along their joins; after a column is added to the file, Refresh
+from Database lists it and Yes shows it in its table."""
 
 import os
 import sqlite3
@@ -11,9 +13,9 @@ import time
 
 import pyatspi
 
-from workspace_a11y import application, enable_accessibility, find, poll, running
-from workspace_edit import add_tables, focused_table
-from xwindows import key, press, typed, window_id
+from workspace_a11y import application, enable_accessibility, extents, find, poll, running
+from workspace_edit import add_tables, focused_table, table_window
+from xwindows import click, key, press, typed, window_id
 
 SHOP = """
 CREATE TABLE customers(id INTEGER PRIMARY KEY, name TEXT NOT NULL, city VARCHAR(30));
@@ -50,7 +52,8 @@ def main():
     with tempfile.TemporaryDirectory(ignore_cleanup_errors=True) as folder:
         shop = make_shop(folder)
         with running(pellox, shop):
-            design(pellox)
+            app = design(pellox)
+            refresh(app, shop)
 
 
 def design(pellox):
@@ -78,6 +81,45 @@ def design(pellox):
     if rows != [("Ada", "12.50"), ("Ada", "3.25"), ("Bo", "7.00")]:
         raise SystemExit("the Preview reads %s" % rows)
     print("Preview: %s" % rows)
+    return app
+
+
+def overlapping(boxes):
+    return any(a[0] < b[0] + b[2] and b[0] < a[0] + a[2] and a[1] < b[1] + b[3] and
+               b[1] < a[1] + a[3] for i, a in enumerate(boxes) for b in boxes[i + 1:])
+
+
+def button(root, name):
+    return poll("the button " + name, lambda: find(root, pyatspi.ROLE_PUSH_BUTTON, name))
+
+
+def refresh(app, shop):
+    press("alt+f", "c")  # File > Close
+    poll("the save question", lambda: find(app, pyatspi.ROLE_PUSH_BUTTON, "No")).queryAction() \
+        .doAction(0)
+    poll("the workspace closed", lambda: not window_id("^Querion"))
+    key(window_id("^Pellox Tour$"), "alt+m")
+    button(app, "OK").queryAction().doAction(0)  # the model's changes last as long as the run
+    window = poll("the data model window", lambda: find(app, pyatspi.ROLE_DIALOG, "Data Model"))
+    names = ["customers", "items", "orders"]
+    windows = poll("the tables", lambda: [table_window(window, n) for n in names]
+                   if all(table_window(window, n) for n in names) else None)
+    if overlapping([extents(w) for w in windows]):
+        raise SystemExit("the tables stand over each other: %s" % [extents(w) for w in windows])
+    with sqlite3.connect(shop) as db:
+        db.execute("ALTER TABLE customers ADD COLUMN email VARCHAR(60)")
+    x, y, w, h = extents(button(window, "Refresh from Database…"))
+    click(x + w // 2, y + h // 2)  # the changes window is modal: a click, not an action
+    dialog = poll("the changes", lambda: find(app, pyatspi.ROLE_DIALOG, "Refresh from Database"))
+    changes = poll("the list of changes", lambda: find(dialog, pyatspi.ROLE_LIST, "Changes"))
+    said = [c.name for c in changes]
+    if not any(n.startswith("Column [customers.email] added") for n in said):
+        raise SystemExit("the changes read %s" % said)
+    button(dialog, "Yes").queryAction().doAction(0)
+    poll("the new column in its table", lambda: any(
+        r.name.startswith("email")
+        for r in find(table_window(window, "customers"), pyatspi.ROLE_LIST, "customers fields")))
+    print("Data model window: tables apart; Refresh listed %s and added the column" % said)
 
 
 if __name__ == "__main__":
