@@ -80,6 +80,15 @@ std::vector<int> arrangeColumns(const std::vector<std::vector<int>> &neighbours,
   return column;
 }
 
+// The rows (from 1, under the star) of the fields the table marks as its key.
+QList<int> keyRowsOf(const TzelTable &table, const QStringList &fields) {
+  QList<int> rows;
+  for (int i = 0; i < fields.size(); ++i)
+    if (const TzelField *field = table.FindField(fields.at(i)); field && field->IsKey())
+      rows.append(i + 1);
+  return rows;
+}
+
 } // namespace
 
 void TzelJoinsEditor::AddTableWindow(const QString &name, bool isNew, int left, int top, int height,
@@ -162,6 +171,7 @@ TzelTableForm *TzelJoinsEditor::realize(TzelTablePlace &place) {
   applyReadOnly(window->list());
   connectKeys(window);
   window->list()->setFieldAliases(place.fields);
+  window->list()->setKeyRows(keyRowsOf(*m_schema->GetTable(place.tableIndex), place.fields));
   for (int row = 1; row <= place.activeFields.size(); ++row)
     if (place.activeFields.at(row - 1) != u'0')
       window->list()->setRowActive(row, true);

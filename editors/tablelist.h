@@ -28,6 +28,9 @@ public:
   QString ActiveFields() const { return m_activeFields; }
   void setActiveFields(const QString &markers);
   bool isActiveRow(int row) const;
+  // The rows of the table's key fields; none known, the first field's row stands for the key.
+  void setKeyRows(const QList<int> &rows) { m_keyRows = rows; }
+  bool isKeyRow(int row) const { return m_keyRows.isEmpty() ? row == 1 : m_keyRows.contains(row); }
   void setRowActive(int row, bool active); // rows 1..255; repaints the list
 
   // True while the list has the keyboard focus, and after it lost it to a menu, a popup or a
@@ -79,6 +82,7 @@ private:
   QPoint popupPoint() const;
 
   QString m_activeFields;
+  QList<int> m_keyRows;
   // Rows by text, the first of equal texts; rebuilt on the next look-up after any change.
   mutable QHash<QString, int> m_rows;
   mutable bool m_rowsStale = true;

@@ -8,9 +8,10 @@ namespace {
 
 constexpr int kTextMargin = 2; // between a field name and the window's right edge
 
-QFont rowFont(const QWidget *list, int row) {
-  QFont font = list ? list->font() : QFont();
-  font.setBold(row == 1);
+QFont rowFont(const QWidget *widget, int row) {
+  QFont font = widget ? widget->font() : QFont();
+  const auto *list = qobject_cast<const TzelTableList *>(widget);
+  font.setBold(list ? list->isKeyRow(row) : row == 1);
   return font;
 }
 

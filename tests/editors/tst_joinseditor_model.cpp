@@ -92,6 +92,7 @@ private slots:
   void readOnlyRefusesEdits_data();
   void readOnlyRefusesEdits();
   void keysJoinATableAdded();
+  void keyFieldsDrawnBold();
 };
 
 void TestJoinsEditorModel::initTestCase() {
@@ -385,6 +386,30 @@ void TestJoinsEditorModel::keysJoinATableAdded() {
   QVERIFY(customers);
   QVERIFY(!join->GetJoinField(0)->Point(0).isNull()); // the line is drawn
   QVERIFY(editor.Modified());
+}
+
+// Bold rows are the key's: both of a composite key, or the first field where the model marks
+// none (as the sample's tables).
+void TestJoinsEditorModel::keyFieldsDrawnBold() {
+  std::unique_ptr<TzelModel> model = readSampleModel();
+  TzelTable *items = model->GetTable(model->IndexOfTableAlias(QStringLiteral("Items")));
+  items->GetField(0)->SetIsKey(true);
+  items->GetField(1)->SetIsKey(true);
+  TzelJoinsEditor editor;
+  editor.resize(700, 260);
+  editor.SetModelEditing(true);
+  editor.SetModel(model.get());
+  editor.show();
+  editor.SetSchema(model.get());
+  const auto bold = [&](const char *alias) {
+    QList<bool> rows;
+    const TzelTableList *list = editor.FindTableWindow(QLatin1String(alias))->list();
+    for (int row = 1; row <= 3; ++row)
+      rows << list->isKeyRow(row);
+    return rows;
+  };
+  QCOMPARE(bold("Items"), QList<bool>({true, true, false}));
+  QCOMPARE(bold("Customers"), QList<bool>({true, false, false}));
 }
 
 QTEST_MAIN(TestJoinsEditorModel)
