@@ -13,7 +13,8 @@ import time
 
 import pyatspi
 
-from workspace_a11y import application, enable_accessibility, extents, find, poll, running
+from workspace_a11y import (application, enable_accessibility, extents, find, poll, running,
+                            shot)
 from workspace_edit import add_tables, focused_table, table_window
 from xwindows import click, key, press, typed, window_id
 
@@ -53,7 +54,7 @@ def main():
         shop = make_shop(folder)
         with running(pellox, shop):
             app = design(pellox)
-            refresh(app, shop)
+            refresh(app, shop, folder)
 
 
 def design(pellox):
@@ -93,7 +94,7 @@ def button(root, name):
     return poll("the button " + name, lambda: find(root, pyatspi.ROLE_PUSH_BUTTON, name))
 
 
-def refresh(app, shop):
+def refresh(app, shop, folder):
     press("alt+f", "c")  # File > Close
     poll("the save question", lambda: find(app, pyatspi.ROLE_PUSH_BUTTON, "No")).queryAction() \
         .doAction(0)
@@ -119,6 +120,8 @@ def refresh(app, shop):
     poll("the new column in its table", lambda: any(
         r.name.startswith("email")
         for r in find(table_window(window, "customers"), pyatspi.ROLE_LIST, "customers fields")))
+    time.sleep(0.5)  # let the window repaint before the picture
+    shot(window, "own-database-refreshed", folder)
     print("Data model window: tables apart; Refresh listed %s and added the column" % said)
 
 
