@@ -7,6 +7,8 @@ packages=(
   libqt6sql6-sqlite libqt6sql6-psql
   libbenchmark-dev pxlib-dev libshp-dev libsqlite3-dev libpq-dev sqlite3
   postgresql-15 poppler-utils python3-dbf
+  mariadb-server mariadb-client libqt6sql6-mysql libmariadb-dev
+  firebird3.0-server firebird3.0-utils libqt6sql6-ibase firebird-dev
   xvfb x11-utils xdotool imagemagick dbus at-spi2-core python3-pyatspi
 )
 missing=()
@@ -17,5 +19,11 @@ done
 sudo_cmd=()
 [ "$(id -u)" -ne 0 ] && sudo_cmd=(sudo)
 export DEBIAN_FRONTEND=noninteractive
+# The servers' own services must not start: the tests start throw-away ones on loopback.
+if [ ! -e /usr/sbin/policy-rc.d ]; then
+  printf '#!/bin/sh\nexit 101\n' | "${sudo_cmd[@]}" tee /usr/sbin/policy-rc.d >/dev/null
+  "${sudo_cmd[@]}" chmod +x /usr/sbin/policy-rc.d
+  trap '"${sudo_cmd[@]}" rm -f /usr/sbin/policy-rc.d' EXIT
+fi
 "${sudo_cmd[@]}" apt-get update -qq
 "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

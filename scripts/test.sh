@@ -8,7 +8,13 @@ export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 "$top/scripts/build.sh"
 # shellcheck source=/dev/null
 . "$top/scripts/postgres.sh"
+# shellcheck source=/dev/null
+. "$top/scripts/mariadb.sh"
+# shellcheck source=/dev/null
+. "$top/scripts/firebird.sh"
+trap 'postgres_stop; mariadb_stop; firebird_stop' EXIT
 postgres_start
-trap postgres_stop EXIT
+mariadb_start
+firebird_start
 cd "$build"
 ctest --output-on-failure -j"$(nproc)" "$@"
