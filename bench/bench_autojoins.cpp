@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Adding tables to a query over a big model: each new table takes the model's joins to the
 // query's other tables. 300 tables of a 3,000-table model with 4,000 joins.
 

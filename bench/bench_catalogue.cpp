@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A database of 10,000 tables of 12 columns with 15,000 foreign keys: its catalogue made into a
 // data model, from an SQLite file and (with ZEL_PG_HOST, ZEL_PG_PORT, ZEL_PG_USER and
 // ZEL_PG_DATABASE set) from PostgreSQL in a schema of its own, dropped at the end; and Refresh

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A 100,000-row Paradox table loaded and joined through the STANDARD driver, against the
 // same join on a plain SQLite file holding the same rows. Prints the ratio at the end.
 #include "database/zelconnection.h"

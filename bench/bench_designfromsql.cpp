@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // SQL into the design for the large query (50 tables joined in a chain, 49 joins, 500 values,
 // 50 filters over 20 rows): the statement the generator writes, read back into a fresh
 // query, under the native SQLite dialect, with the joins in WHERE and as nested JOIN lines

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // SQL into the design at sizes no one types but a script or a paste may bring: thousands of
 // copies of one column (each taking the next free Name_n), thousands of *, a long run of bare
 // words after WHERE over a model with spaced names, thousands of filter conditions and the

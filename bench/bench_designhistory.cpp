@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The design history on a 300-table query: undo and redo of one step (reading the stored form
 // back into the query), and the undo data 1,000 table moves hold.
 

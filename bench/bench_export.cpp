@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Exporting a 1,000,000-row result as the export dialog does once the user has pressed OK:
 // the query component's export operation with a prompt that answers at once, then the
 // delimited-text writer (or the dBase or Paradox table writer, on the same rows). Reports rows

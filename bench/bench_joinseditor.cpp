@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The joins editor over a large data model (300 tables of 10 fields, 400 joins): building
 // every window (LoadTables), one recalculation of all join lines, one full repaint of the
 // visible area and of the whole surface. Then the data model window over big schemas (3,000

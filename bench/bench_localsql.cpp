@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Cost of rewriting local SQL for SQLite: a statement of n tables joined in a chain with
 // ten quoted, table-qualified values per table, sorted by the last of them.
 #include "database/zellocalsql.h"

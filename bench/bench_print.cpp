@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Printing records to a PDF file: 10,000 and 100,000 rows of a SQLite table through the
 // report job, in rows per second. The peak resident memory is reported after each size, with
 // the growth the printing itself caused beyond the open dataset: it must not follow the row

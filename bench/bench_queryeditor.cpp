@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The query editor panel over a large query: 50 tables of 10 fields with 500 values (one
 // filter each), loaded into the grid (LoadQuery: the joins editor's windows and the grid) and
 // written back (ApplyValues); and the "*" row of a 200-field table dropped on the grid.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Reading the large chain query back from its files, as zelquery does before it generates:
 // the data model's stored form, then the query file into a query component over it.
 #include "chainquery.h"

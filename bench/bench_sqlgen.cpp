@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // SQL generation for a large query (50 tables joined in a chain, 500 values, 20 filter rows
 // on 50 of them) against SQLite preparing the generated text on the same 50 tables, with the
 // joins in WHERE (a server model), as JOIN lines in FROM (a model whose joins carry no

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Records on demand over large SQLite tables: opening a dataset and showing the first 100
 // rows in the data source (for tables of 100,000, 1,000,000 and 10,000,000 rows: the time
 // should not grow with the table), walking 1,000,000 records, exporting them to CSV and

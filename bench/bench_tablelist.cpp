@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Listing the tables of a database of 2,000 and of 100,000 tables, as the add-table dialog
 // does when a database is chosen: the engine's listing alone, and the listing with the
 // dialog's list filled and painted. SQLite and a STANDARD folder always; PostgreSQL when

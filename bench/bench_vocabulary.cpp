@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Throughput of the expression tokenizer and of the keyword test behind name quoting.
 
 #include "model/quoting.h"

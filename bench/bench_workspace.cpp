@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The query workspace as a user meets it, offscreen: opening it on the demo's "Step 1" (the
 // window shown, the tables and the values grid loaded), then each tab change, Query -> SQL
 // (generation) and SQL -> Preview (the statement run on the sample Paradox tables, the grid

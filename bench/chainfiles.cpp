@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Writes the large chain query of the benchmarks as files, with the project's own writers:
 //   chainfiles DIR  ->  DIR/chain-model.txt (the data model's stored form),
 //                       DIR/chain.zel (the query file),

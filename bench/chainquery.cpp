@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "chainquery.h"
 
 #include "model/zelmodel.h"

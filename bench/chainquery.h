@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The large query the speed measurements use: 50 tables joined in a chain on NextId = Id,
 // every one of their ten fields a value (500), three values sorted and one filter on each

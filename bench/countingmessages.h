@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The benchmarks' interaction: counts the messages that would have been shown; nothing blocks.
 

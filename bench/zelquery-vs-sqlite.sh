@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Whole-process comparison: `zelquery sql` on the 50-table chain query (49 joins, 500 values,
 # 20 filter rows) against the sqlite3 shell creating the 50 tables and preparing (EXPLAIN)
 # the statement zelquery generates. Builds nothing; run after a Release build:

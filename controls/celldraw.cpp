@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "controls/celldraw.h"
 
 #include "controls/stringgrid.h"

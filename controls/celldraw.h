@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Cell painting shared by the editors' grids and lists (for QPainter in a delegate).
 

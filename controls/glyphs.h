@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Glyphs and bitmaps by their resource names ("ZEL_TOOLBAR_HELP", "ZEL_TABLELIST_STAR1"):
 // our own SVG drawings under :/glyphs/<name>.svg, sharp at any scale. QIcon derives the

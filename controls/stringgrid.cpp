@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "controls/stringgrid.h"
 
 #include "model/zeltypes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Operations on a QTableWidget used as a string grid by the editors: rows and columns
 // inserted, deleted, moved and cleared with the cells following them shifted, in-place

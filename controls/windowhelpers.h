@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Small routines the windows share: flat toolbar buttons, the F1 key, starting a program.
 

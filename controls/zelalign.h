@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Docking of child controls inside their container, as the splitters need it: a control
 // aligned to the top, bottom, left or right keeps its height (or width) and spans the rest of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "controls/zelbltbitmap.h"
 
 #include <QGuiApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A bitmap prepared as a blank copy of another: same size, filled with the button face.
 

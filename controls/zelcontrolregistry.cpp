@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "controls/zelcontrolregistry.h"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Custom controls creatable by class name through the class registry, as stored forms
 // create their objects. The registry makes components, so a control comes out of it inside

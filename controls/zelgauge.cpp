@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "controls/zelgauge.h"
 
 #include "controls/zelcontrolregistry.h"

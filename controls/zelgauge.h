@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A progress gauge: text only, a horizontal or vertical bar, a pie or a needle dial, showing
 // where Progress stands between MinValue and MaxValue, optionally with the percent as text

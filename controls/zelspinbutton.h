@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A pair of repeating arrow buttons, up above down. A press on either gives the keyboard
 // focus to FocusControl (the edit it steps) when that can take it and has not, otherwise to

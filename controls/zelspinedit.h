@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A numeric edit box with a spin button at its right edge. Value reads the text as a number
 // in the locale's form (MinValue when it is none) and writes it with two decimals, kept

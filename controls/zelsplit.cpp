@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "controls/zelsplit.h"
 
 #include "controls/zelalign.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Splitter bars between two neighbouring controls of one container. The owner docks
 // FirstControl (top or left), the splitter beside it and SecondControl (client) with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "controls/zeltabletree.h"
 
 TzelTableTree::TzelTableTree(QWidget *parent) : QTreeWidget(parent) {

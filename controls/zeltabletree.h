@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A tree of tables, each with its fields as children, filled in order: a table node, then
 // its field nodes.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A flat glyph button that repeats its click while held down: the first repeat comes 400 ms
 // after the press, then one every 100 ms until the button is released or the mouse leaves it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Databases named on a command line: NAME=sqlite:FILE, NAME=standard:FOLDER and
 // NAME=postgresql:HOST[:PORT]/DB[?user=U&connect_timeout=SECONDS]. A PostgreSQL password is never

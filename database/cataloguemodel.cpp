@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "database/cataloguemodel.h"
 
 #include "database/catalogueread.h"

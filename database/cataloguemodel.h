@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A data model made from a database's catalogue: its tables and views with their columns,
 // types, nullability and primary keys, and its foreign keys as the model's default joins.

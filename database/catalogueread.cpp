@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "database/catalogueread.h"
 
 #include "messages/zelerror.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A database's tables, columns and keys as its catalogue states them, read with one statement
 // per kind of object (tables, columns, keys) whatever the number of tables.

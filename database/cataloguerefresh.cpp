@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "database/cataloguerefresh.h"
 
 #include "database/zeldatamodel.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Refresh from the database: what changed in the databases' catalogues since the model was
 // made, each change a line a person reads, and the chosen changes applied to the model in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Suspends a dataset's attached controls while its records are walked, so the grid is not
 // repainted at every move; on leaving the scope the dataset goes back to its first record

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "database/exportsource.h"
 
 #include "database/zeldataset.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "database/tablecatalogue.h"
 
 #include "messages/zelerror.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The tables a database's catalogue lists: one statement for SQLite and PostgreSQL (never one
 // per table), one directory read for a STANDARD folder. Names are read one by one and counted

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "database/tablefieldnames.h"
 
 #include <QSet>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The field names a dBase or Paradox table gets from the labels of the columns written into it.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A table file being written by a library that seeks back and forth (pxlib, shapelib):
 // reads and writes go through a few cached pages, so small writes cost no system call, and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "database/zelbatchmove.h"
 
 #include "database/zeldataset.h"

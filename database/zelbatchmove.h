@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The engine's batch move: copies an open dataset's records into a destination table
 // file (mode copy creates the table anew, replacing an existing file only once the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "database/zelcancel.h"
 #include "database/zelpq.h"
 

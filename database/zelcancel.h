@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Stopping a statement while it runs. A request may come from a slot run while the dataset
 // waits on the database (its waiting signal), from another thread or from a signal handler;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "database/zelconnection.h"
 
 #include "database/zelsession.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The host program's database connection object: while Connected it registers its
 // DatabaseName as an alias of the default session, with DriverName and Params.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "database/zeldatamodel.h"
 #include "messages/busycursor.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The data model component bound to the database engine: database and table lists,
 // field structures read from a table, the prefix written before physical table names,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "database/zeldataset.h"
 
 #include "database/zelfieldtype.h"

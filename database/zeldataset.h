@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The engine's dataset (query object): closing, filling "SQL" and opening runs the
 // statement on the database named by "DatabaseName". Records are read on demand: opening

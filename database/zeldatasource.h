@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The engine's data source: an item model over a dataset's records, for a QTableView
 // (column headers are the fields' display labels, cells their display texts), and the

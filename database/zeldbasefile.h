@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // dBase table files (.dbf) through shapelib's DBF functions.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "database/zeldbtable.h"
 
 #include "database/zelsession.h"

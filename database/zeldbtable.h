@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The engine's table object: a table of a database, used as a batch move's destination
 // and as the detail of a master dataset (MasterSource with MasterFields).

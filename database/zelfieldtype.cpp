@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "database/zelfieldtype.h"
 
 #include <QHash>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Mapping between the drivers' column types and the dataset layer's TFieldType.
 

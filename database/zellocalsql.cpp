@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Local SQL rewritten for SQLite: the statement's items written in SQLite's dialect.
 #include "database/zellocalsql.h"
 #include "database/zellocalsqlitems.h"

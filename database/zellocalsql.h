@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Rewrites the local SQL dialect of desktop tables (as written for Paradox and dBase
 // models) into SQLite's, for the in-memory database behind a STANDARD alias:

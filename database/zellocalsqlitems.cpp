@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The local SQL tokens grouped into table references and dotted names, with their role.
 #include "database/zellocalsqlitems.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The local SQL statement as tokens: split once, quotes and escapes understood.
 #include "database/zellocalsqltokens.h"
 

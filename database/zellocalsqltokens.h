@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The local SQL statement as tokens: split once, quotes and escapes understood.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "database/zelnumberpattern.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A numeric display pattern read once for a walk over many records. The display formatter
 // reads the pattern anew for every value; for a plain one-section pattern ("#", "#,#.00",

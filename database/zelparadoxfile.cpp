@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "database/zelparadoxfile.h"
 #include "database/tablefieldnames.h"
 #include "database/tablefile.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "database/zelpq.h"
 
 #include "model/zeltypes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The PostgreSQL client library, loaded when a PostgreSQL statement first runs rather than at
 // start-up: it brings some twenty libraries (TLS, Kerberos, LDAP) that programs working on

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // One running statement whose records are read forward, a block at a time, so that
 // memory holds only what the caller keeps. SQLite (and STANDARD, whose tables live in an

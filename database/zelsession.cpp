@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "database/zelsession.h"
 
 #include "database/tablecatalogue.h"

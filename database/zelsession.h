@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The engine's session: the database aliases (registered by the host program, plus the
 // user's aliases file) and the open connection behind each database name.

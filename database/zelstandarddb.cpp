@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "database/zelstandarddb.h"
 
 #include "database/tablecatalogue.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The database behind a STANDARD alias: a folder of Paradox (.db) and dBase (.dbf)
 // tables, loaded on demand into one in-memory SQLite database where the local SQL runs.

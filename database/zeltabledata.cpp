@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "database/zeltabledata.h"
 
 #include <algorithm>

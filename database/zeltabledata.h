@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A whole desktop table in memory: its columns and its rows, as read from or written to
 // a Paradox or dBase file. Values are QString, int, double, bool, QDate, QTime, QDateTime

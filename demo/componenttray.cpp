@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "demo/componenttray.h"
 
 #include <QIcon>

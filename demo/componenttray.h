@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The tour's picture of the host form: the six components as a developer sees them on a form
 // at design time, with arrows for the references between them (the property that holds each

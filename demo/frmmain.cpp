@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "demo/frmmain.h"
 
 #include "controls/windowhelpers.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The program's main window: a guided tour of sixteen topics that hosts one instance of each
 // component, wired as a developer wires them on a form, and opens the data model window and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "demo/frmmain.h"
 #include "demo/screenshottour.h"
 #include "dialogs/guiapplication.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "demo/owndatabase.h"
 
 #include "database/aliasoption.h"

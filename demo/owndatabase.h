@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The user's own database: a data model read from its catalogue, with a query component and
 // the two dialog components wired to it as the tour's are wired to the sample tables.

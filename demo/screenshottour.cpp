@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "demo/screenshottour.h"
 
 #include "demo/frmmain.h"

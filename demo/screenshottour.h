@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Keeps the pictures of the documentation current: when the program starts with
 // PELLOX_SCREENSHOTS set to a folder, it saves PNGs of a few tour topics, of the query

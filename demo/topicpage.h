@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // One page of the tour: the topic's text beside its picture (scaled down to fit).
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The blinking arrows of a topic: a pair of pictures shown and hidden in turn on a timer.
 // The timer only schedules the next change, so the event loop keeps running and any command

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The sixteen topics of the guided tour: where each one's text and picture live, which arrows
 // it animates and which help topic its Help button opens.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialogs/dialoggrid.h"
 
 #include "controls/windowhelpers.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The parts the parameter and alias synchronisation dialogs share: a string grid without
 // header row that keeps at least 41 rows, the OK / Cancel / Help row with F1 for help, and

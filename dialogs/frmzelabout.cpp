@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialogs/frmzelabout.h"
 #include "controls/windowhelpers.h"
 #include "dialogs/guiscreen.h"

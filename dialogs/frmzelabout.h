@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The about box of a data model: the program's title and version, its copyright, comments
 // and legal notice as the model's About settings give them, the version of this library

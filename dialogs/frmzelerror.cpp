@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialogs/frmzelerror.h"
 #include "dialogs/guiscreen.h"
 #include "messages/zelmessages.h"

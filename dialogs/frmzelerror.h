@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The one message window of the process: shows a list of collected messages without
 // blocking, lets the user copy them or save them to a text file.

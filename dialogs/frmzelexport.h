@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The export dialog: a file name and a file type for the records of a query component.
 // OK checks the name (extension, folder, replacing an existing file, that it can be

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Our help viewer: HTML pages shipped as resources, one folder of pages per help file
 // (":/help/vizaduz" for "VIZADUZ.HLP"), a page "ctx_<n>.html" per context number and a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialogs/frmzelinputbox.h"
 #include "dialogs/guiscreen.h"
 

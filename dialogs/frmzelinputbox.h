@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The input box: a small fixed dialog that asks for one line of text, laid out in
 // dialog units of its font.

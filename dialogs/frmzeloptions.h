@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The export options: whether the label line is written (delimited text) and the password
 // of a report export. Only the panels of the chosen file type are shown.

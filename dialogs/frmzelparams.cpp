@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialogs/frmzelparams.h"
 
 #include "dialogs/dialoggrid.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The parameter dialog: one row per filter parameter (name, value); OK refuses a blank value
 // of a named row. Ask shows it for the program's query prompts.

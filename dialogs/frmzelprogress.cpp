@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialogs/frmzelprogress.h"
 
 #include <QApplication>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The window of long work: what runs, a busy bar and Cancel. It appears only when the work
 // has lasted half a second, so that quick work never flashes a window.

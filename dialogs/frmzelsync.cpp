@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialogs/frmzelsync.h"
 
 #include "dialogs/dialoggrid.h"

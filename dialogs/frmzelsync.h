@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The alias synchronisation dialog: unmatched table names or field aliases on the left, a
 // replacement chosen from a drop-down list on the right. Ask shows it for the program's query

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialogs/guiapplication.h"
 
 #include "messages/zelmessages.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The application object of a program with windows: a model error (EzelError) that escapes
 // an event handler or a slot is shown as an error message instead of ending the program.

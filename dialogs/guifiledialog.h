@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Qt's file dialogs, as the program's interaction shows them (guiinteraction.h).
 

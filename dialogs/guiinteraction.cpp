@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialogs/guiinteraction.h"
 #include "dialogs/frmzelabout.h"
 #include "dialogs/frmzelerror.h"

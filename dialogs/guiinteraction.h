@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The program's interaction in real Qt windows: modal message boxes, the input box, the one
 // message window (TfrmZelError), our help window (TfrmZelHelp), the data model's about box

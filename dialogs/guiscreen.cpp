@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialogs/guiscreen.h"
 
 #include <QGuiApplication>

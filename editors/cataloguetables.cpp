@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "editors/cataloguetables.h"
 
 #include "database/cataloguemodel.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The tables of a database's catalogue as a list with a check box each, for the New from
 // Database dialog. A filter (plain text contained in the name, or a wildcard pattern matching

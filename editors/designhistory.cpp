@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "editors/designhistory.h"
 
 #include "messages/zelerror.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The undo history of one open design (a query, or the data model window's model copy). Every
 // step holds the design's stored form before and after it, compressed; undo and redo bring the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "editors/fieldcompare.h"
 
 #include "model/vocabulary.h"

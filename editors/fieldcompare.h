@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Which field types a join can compare: a join condition between a date and a text, or a
 // number and a Boolean, is valid SQL on some databases but matches nothing, so the joins

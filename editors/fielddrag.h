@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The drag of a field row out of a table window: the table alias and the field alias under
 // a MIME type of our own, so every control that accepts fields reads the same drag.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "editors/frmzeladdtable.h"
 
 #include "controls/windowhelpers.h"

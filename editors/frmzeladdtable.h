@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The add-table dialog of the joins editor: pick a database and one of its tables. Add Table
 // and a double click hand the selected table to the editor and leave the dialog open; a

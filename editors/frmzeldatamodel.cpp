@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "editors/frmzeldatamodel.h"
 
 #include "controls/glyphs.h"

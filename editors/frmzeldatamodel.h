@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The data model window: a toolbar of table and join commands over the joins editor in model
 // mode. It has no OK button: closing with unsaved changes asks whether to keep them, and the

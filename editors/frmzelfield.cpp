@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "editors/frmzelfield.h"
 
 #include "controls/glyphs.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The field dialog of the joins editor in model mode: the fields of one data-model table in a
 // grid (alias, name, type, size, alignment, format), reordered by dragging a row's handle.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "editors/frmzeljoin.h"
 
 #include "controls/glyphs.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The join dialog of the joins editor: the operator of one join field pair and the type of
 // its join, chosen by clicking one of three descriptions; Delete removes the pair.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "editors/frmzeljointo.h"
 
 #include "controls/windowhelpers.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // "Join to...": the keyboard's way to join a field row to a field of another table. Lists the
 // other tables and the fields of the chosen one, each searchable by typing, and the join type.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "editors/frmzelnewfromdatabase.h"
 
 #include "controls/windowhelpers.h"

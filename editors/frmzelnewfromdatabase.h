@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // "New from Database": the user names a database (an alias, an SQLite file or a folder of
 // tables, or a PostgreSQL server), reads its catalogue and checks the tables a data model is

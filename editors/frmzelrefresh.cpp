@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "editors/frmzelrefresh.h"
 
 #include <QHBoxLayout>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The changes Refresh from Database found, one check box each (those proposed checked): Yes
 // applies the checked ones, No none. With nothing changed it says so and offers Close only.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "editors/frmzelrename.h"
 
 #include "controls/windowhelpers.h"

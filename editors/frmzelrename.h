@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The rename dialog of the joins editor in model mode: alias, physical name and database of
 // a data-model table. OK refuses a blank entry.

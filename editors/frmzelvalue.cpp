@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "editors/frmzelvalue.h"
 
 #include "controls/celldraw.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The value editor: a small tool window that edits one value column of the query editor's
 // grid in detail (header, type, show mode, sort, format, width, alignment, one filter row and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "editors/joinlineaccessible.h"
 
 #include <QAbstractScrollArea>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What a screen reader is told of the join line that has the keyboard focus: an accessible
 // object of its own, a child of the surface, named as the line reads.

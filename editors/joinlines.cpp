@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "editors/joinlines.h"
 
 #include <cmath>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Geometry of the join lines between table windows, without widgets: where a field row's
 // line ends, the four points of a line, and whether a click hits a line. All divisions

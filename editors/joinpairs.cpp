@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "editors/joinpairs.h"
 
 #include "model/zelschema.h"

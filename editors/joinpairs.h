@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Adding a join field pair dropped from one table onto another, on the schema alone.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The joins editor: its scrolled surface, its popup menu, its read-only and editing states.
 #include "editors/joinseditor.h"
 #include "editors/joinseditorshared.h"

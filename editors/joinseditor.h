@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The visual editor of the tables and joins of one schema: every table is a small window
 // listing its fields, every join field pair a line between two field rows. In query mode the

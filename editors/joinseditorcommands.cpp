@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The joins editor's commands: tables added, removed and renamed, joins and fields edited.
 #include "editors/joinseditor.h"
 #include "editors/joinseditorshared.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The joins editor's drops: a field on a field makes a join, a model table a window.
 #include "editors/joinseditor.h"
 #include "editors/joinseditorshared.h"

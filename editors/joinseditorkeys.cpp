@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The joins editor by keyboard: Tab through the table windows and then the join lines,
 // Ctrl+Tab between the windows, the keys of a focused line, and where new windows go.
 #include "editors/joinseditor.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The joins editor's join lines: placed beside the joined fields, painted and clicked.
 #include "editors/joinseditor.h"
 #include "editors/joinseditorshared.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the joins editor's files share: its yes/no question and walks over the join pairs.
 

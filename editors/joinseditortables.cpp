@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The joins editor's table windows: made, loaded, found, moved, arranged and closed.
 #include "editors/joinseditor.h"
 #include "editors/joinseditorshared.h"

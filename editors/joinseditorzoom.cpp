@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The joins editor zoomed out: the whole schema drawn on the surface, tables as boxes without
 // windows, so that a schema of thousands of tables can be seen at a glance.
 #include "editors/joinseditor.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "editors/joinssurface.h"
 
 #include <QAccessibleWidget>

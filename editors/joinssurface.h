@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The drawing surface of the joins editor: the area holding the table windows, painted silver
 // with the join lines on top. Presses and double clicks on the background (not on a window)

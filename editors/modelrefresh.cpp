@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "editors/modelrefresh.h"
 
 #include "database/cataloguerefresh.h"

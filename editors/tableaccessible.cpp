@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "editors/tableaccessible.h"
 
 QAccessible::State TzelTableAccessible::state() const {

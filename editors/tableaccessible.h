@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What a screen reader is told of a table that has no window yet, being out of view: an
 // accessible object of its own, a child of the surface, read as its window would read

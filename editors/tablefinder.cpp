@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "editors/tablefinder.h"
 
 #include "editors/joinseditor.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // "Find a table": a box over a joins editor. Typing shows the first table (in position order)
 // whose alias holds the text, ignoring case, and selects it; Down or F3 goes on to the next

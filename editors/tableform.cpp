@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "editors/tableform.h"
 
 #include "editors/tablelist.h"

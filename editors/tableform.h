@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A table window of the joins editor: a child window with a title bar (the table alias) and a
 // sizeable frame, no buttons, holding the table's field list. Double clicking the title bar

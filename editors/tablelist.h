@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The field list of a table window: row 0 is "*" (all fields), rows 1..n the field aliases in
 // display order. Rows have one fixed height and are drawn by TzelTableListDelegate; a row may

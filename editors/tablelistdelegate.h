@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Draws the rows of a table window's field list: the star of row 0, the field aliases (row 1
 // bold), and the active markers; all rows share one height, measured from the font.

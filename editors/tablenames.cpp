@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "editors/tablenames.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The names of the add-table dialog's list and the filter over them: one row per name that
 // contains the filter text in any case. Built for catalogues of 100,000 tables: names are

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "editors/tableplace.h"
 
 #include "editors/tableaccessible.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Where a table of the joins editor stands and which fields it lists, whether or not it has a
 // window: the editor makes windows only for the tables in or near the view and draws the join

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "editors/valuecolumns.h"
 
 #include "model/keywords.h"

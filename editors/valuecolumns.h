@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The layout of the query editor's values grid, which the value editor edits too: column 0
 // holds row titles, every further column is one output value. Rows 0..24 are shown; the

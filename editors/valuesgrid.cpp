@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The query editor panel's values grid widget: field drops, the Insert and Delete keys, F2 or
 // Enter for the value editor and Shift+F10 for the popup.
 #include "editors/valuesgrid.h"

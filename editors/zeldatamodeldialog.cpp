@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "editors/zeldatamodeldialog.h"
 
 #include "editors/frmzeldatamodel.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Opens the data model window on a copy of a data model with one call. The copy is written
 // back only when the user keeps the changes on closing; in read-only mode the window only

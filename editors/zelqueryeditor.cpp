@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The query editor panel: its controls built and wired, its layout, its joins commands.
 #include "editors/zelqueryeditor.h"
 

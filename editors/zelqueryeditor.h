@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The panel on which one query of a query component is designed: the joins editor above a
 // transposed values grid (one column per output value), a script page, and the document

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The query editor panel's document commands: new, open, save and save as of query files.
 #include "editors/zelqueryeditor.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The query editor panel's values: grid cells in step with the query, drops, value editor.
 #include "editors/zelqueryeditor.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/designfromsql.h"
 
 #include "engine/designplan.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // SQL into the design: a SELECT statement read into a query's tables, joins and values over
 // the data model. What a design cannot hold is refused with one message naming the construct

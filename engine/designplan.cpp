@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/designplan.h"
 
 #include "model/zelmodel.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A design read from a statement, as plain data: made into a query only once the whole
 // statement has been read, so that a refused statement changes nothing.

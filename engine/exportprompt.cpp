@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/exportprompt.h"
 
 #include "database/zeldataset.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the export dialog chooses, and the step that hands the choice to the writer of the
 // chosen file type (a prompts object's exportRecords runs it after asking).

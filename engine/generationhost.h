@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What a generation run needs from the component that owns it (the query component): its
 // parameter setting, the prompts it asks through and its four events. The events are told

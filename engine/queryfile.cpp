@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/queryfile.h"
 
 #include "engine/zelquerion.h"

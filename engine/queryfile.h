@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Query files: the component text form of a whole query component, cleaned of references
 // to other components and of properties that must not travel with a query.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/queryprompts.h"
 
 #include "messages/zelmessages.h"

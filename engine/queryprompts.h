@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Everything a query run asks of the person running it, as one object: parameter values,
 // alias replacements, the export, the page setup, the printer and the save method. A query

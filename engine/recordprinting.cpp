@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/recordprinting.h"
 
 #include "engine/zelquerion.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Printing the records of a query component as seen by the core: the printer a prompts
 // object prints through (the program's asks through the print dialog; the command-line

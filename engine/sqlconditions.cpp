@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/sqlconditions.h"
 
 using namespace Qt::StringLiterals;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Conditions of WHERE and HAVING in the form of the design's filter rows: one row per OR
 // branch, each a list of cells, a cell being what one filter cell of one value holds (items

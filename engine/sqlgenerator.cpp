@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/sqlgenerator.h"
 
 #include "engine/zelparams.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // SQL generation: turns a query over a data model into one SELECT statement in the model's
 // dialect, laid out for reading: every clause word right-aligned so that its first item

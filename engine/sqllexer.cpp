@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/sqllexer.h"
 
 using namespace Qt::StringLiterals;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The statement reader's scanner: splits SELECT text into words, quoted names, literals,
 // parameters and symbols, each with its line and column (1-based) and its span in the text.

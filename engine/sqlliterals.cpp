@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/sqlliterals.h"
 
 #include "engine/zelparams.h"

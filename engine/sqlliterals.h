@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Literals of a statement read back into the filter items the value editor writes: texts
 // unquoted, dates from the model's date format into the system's short date, parameters as

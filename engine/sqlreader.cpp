@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/sqlreader.h"
 
 using namespace Qt::StringLiterals;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The statement reader: one SELECT statement read into a small syntax tree, with the line,
 // column and text span of every part. Constructs no design can hold (UNION, WITH, subqueries,

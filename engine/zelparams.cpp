@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/zelparams.h"
 
 #include "engine/generationhost.h"

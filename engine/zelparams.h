@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Filter parameters. A filter item "[Name]" or "[Name]=default" declares a parameter; the
 // parameter step collects them into a name=value list (one entry per distinct name, names

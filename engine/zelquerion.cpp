@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/zelquerion.h"
 #include "messages/busycursor.h"
 

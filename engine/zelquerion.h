@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The query component: holds the queries a user designs (the first one is the current
 // query), the page and label layout, the generated SQL and the filter parameters, and runs

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/zelsync.h"
 
 #include "engine/queryprompts.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Alias synchronisation: finds the query's table names and field aliases that the data
 // model no longer knows, asks for replacements through the run's prompts and applies

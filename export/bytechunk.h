@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Bytes gathered for one write to a device. Room is made before a value is written, so the
 // value goes in through a plain pointer, with no check per byte.

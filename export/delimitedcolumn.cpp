@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "export/delimitedcolumn.h"
 
 #include "database/zeldataset.h"

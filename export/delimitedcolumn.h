@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // One column of delimited text: a dataset field's display text, quoted as the writer of
 // delimited text quotes it, appended as UTF-8. Values straight from SQLite skip the detour

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "export/delimitedwriter.h"
 
 #include "database/zeldataset.h"

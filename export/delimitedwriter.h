@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Writes the records of a dataset's walk as delimited lines (CR LF ended) to a device, in
 // chunks of bytes. Counts the records in the export's progress window. A write that fails,

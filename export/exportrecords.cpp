@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "export/exportrecords.h"
 #include "messages/busycursor.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The system's own writer of comma- and tab-delimited text: a dataset's records as UTF-8
 // lines ended by CR LF, the fields' display labels first when asked, each value its

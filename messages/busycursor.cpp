@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "messages/busycursor.h"
 
 #include "messages/zelinteraction.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The busy cursor for the scope of a long operation. The installed interaction shows it
 // (where there is a screen); programs without widgets show nothing.

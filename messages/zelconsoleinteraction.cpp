@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "messages/zelconsoleinteraction.h"
 
 #include <cstdio>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The interaction of a program without windows: messages and help requests on standard error,
 // never a wait. A question is answered with its first button (OK or Yes), an input box is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "messages/zelfiledialog.h"
 
 #include "messages/zelinteraction.h"

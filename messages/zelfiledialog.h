@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The file dialogs every window asks through. The installed interaction (zelinteraction.h)
 // decides how they appear (Qt's file dialog in the program, a script in tests); a program

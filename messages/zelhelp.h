@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The help operation every window calls. The core calls zelShowHelp only; the installed
 // interaction (zelinteraction.h) decides how help appears (our help window in the program,

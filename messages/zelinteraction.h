@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Everything the core asks of a person: messages and questions, the message window, help, a
 // model's about box, the progress of long work, file names and the busy cursor. The program

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The message operations every part of the library reports through. The core calls
 // these functions only; the installed interaction (zelinteraction.h) decides how they appear

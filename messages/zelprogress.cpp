@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "messages/zelprogress.h"
 
 #include "messages/zelerror.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Long work the user can stop. The core reports how far a task is through these classes; the
 // installed interaction (zelinteraction.h) decides what the user sees (a window with Cancel in

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/aliasindex.h"
 
 #include <algorithm>

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The positions of the live objects of a list by alias, compared ignoring case, so that the
 // first live object with an alias is found without walking the list. The list's owner keeps

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/datasetprops.h"
 
 #include <QMetaProperty>

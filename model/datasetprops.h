@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The "SQL" and "DatabaseName" properties of a dataset known only as a QObject, reached by
 // name (declared Q_PROPERTYs and dynamic properties alike).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Display-format patterns: numbers ("$#,#.00", "#,#.00", "#"), Boolean display values
 // ("True;False") and dates and times ("ddddd", "c", "t", mm"/"dd"/"yyyy"). Separators, day

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/keywords.h"
 #include "model/zeltypes.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The SQL keyword table: 364 upper-case entries (symbols, operators, SQL words), read once
 // per process from the TZELKEYWORDS resource and never changed afterwards.

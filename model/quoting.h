@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // When and how names are quoted in generated SQL. The dialect is always passed in.
 

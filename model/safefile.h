@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Replacing a file without ever leaving a half-written one in its place: the bytes go to a
 // file beside it, which is renamed over the target only when every byte was written.

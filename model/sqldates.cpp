@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/sqldates.h"
 #include "messages/zelmessages.h"
 #include "model/displayformat.h"

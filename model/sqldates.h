@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Date literals for SQL and the system's date conventions. The conventions come from the
 // default QLocale (QLocale()), so QLocale::setDefault changes them for the whole process.

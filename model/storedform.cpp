@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Stored values and storing rules, the pieces reader and writer share, stored form files.
 #include "model/storedform.h"
 #include "model/safefile.h"

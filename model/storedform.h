@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The component text form ("stored form") of every TzelComponent tree, written and read
 // generically over the meta-object system: one block per object ("object Name: Class"),

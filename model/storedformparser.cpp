@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The stored form's parser: text lines to a tree of blocks, values read and checked.
 #include "model/storedformparser.h"
 #include "model/storedformtext.h"

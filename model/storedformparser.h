@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The stored form's parser: text to a tree of blocks, objects with their property lines.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/storedformpatch.h"
 
 #include "messages/zelerror.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Brings a design from one stored form to another by changing only what differs: a top-level
 // child (a table, a join, a value) whose text is the same in both is kept as the same object,

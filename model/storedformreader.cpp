@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The stored form's reader: the parser's tree of blocks built into objects.
 #include "model/storedform.h"
 #include "model/storedformparser.h"

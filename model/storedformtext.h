@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the stored form's writer, parser and builder share: quoting, pointers, line errors.
 

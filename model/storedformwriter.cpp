@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The stored form's writer: an object tree to its text.
 #include "model/storedform.h"
 #include "model/storedformtext.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Splits a free-text expression into keyword and value tokens and checks its nesting.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Display texts and SQL fragments of the enumerations, and two small helpers.
 

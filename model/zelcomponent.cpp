@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/zelcomponent.h"
 
 #include "model/storedform.h"

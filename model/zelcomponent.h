@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The named component every stored object of the library derives from: an owner (the
 // QObject parent), published properties (Q_PROPERTY, in declaration order) with declared

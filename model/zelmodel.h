@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The data model: a schema of physical tables, their fields and default joins, plus the SQL
 // dialect of the target database, display formats and help settings. The database-bound

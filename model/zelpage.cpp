@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/zelpage.h"
 #include "model/zelregistry.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Report page and label-sheet settings of the query component, and the font settings object
 // of the page's four fonts. Lengths are inches.

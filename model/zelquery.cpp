@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/zelquery.h"
 #include "model/zelregistry.h"
 

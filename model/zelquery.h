@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Query objects: a query is a schema whose tables are instances of data-model tables, plus
 // output values, each with filter cells in up to twenty filter rows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/zelregistry.h"
 
 ZelRegistry &ZelRegistry::instance() {

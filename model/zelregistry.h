@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The class registry through which stored forms create their objects: class name ->
 // factory, filled once when the library initialises. A name registered again keeps its

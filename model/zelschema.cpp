@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/zelschema.h"
 #include "model/zelregistry.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The schema objects shared by the data model and the queries: tables with fields, joins
 // with field pairs, and the schema that holds both. Objects refer to each other by alias

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Copying of settings objects (About, Display, Page, fonts): every published property of the
 // source is written into the target, and settings sub-objects are copied into the target's

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The shared vocabulary: enumerations (by name through the meta-object system),
 // the bounded text types; the library's exception comes with them.

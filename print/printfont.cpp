@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "print/printfont.h"
 
 #include <cmath>

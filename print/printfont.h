@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A stored font as the platform's font and colour, and back; the report and the windows
 // draw with them, so they live with the painting library.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "print/printjob.h"
 
 #include "database/datasetwalk.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // One print job of a query component's records: the report's pages painted on a paged
 // device from the first record to the last, with the progress told after each page. The

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "print/printlayout.h"
 
 #include "database/zeldataset.h"

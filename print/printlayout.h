@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The columnar record report drawn step by step on a painter over a paged device (a PDF
 // writer or the system printer): title on page 1, page header, bold ruled heading row, one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "print/screenfonts.h"
 #include "model/supportfiles.h"
 #include "print/printfont.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The support helpers that need the platform's font and screen types, so that the core runs
 // without them.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Configures and builds into build/ (or $BUILD_DIR).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what is missing, builds, and starts the demonstration program on its sample data.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)

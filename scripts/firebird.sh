@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Sourced by test.sh (under set -e: a server that cannot start only makes its tests skip): a throw-away Firebird 3 server on 127.0.0.1 for the tests, with its own
 # configuration, security database and lock folder; nothing in /etc is used.
 # Exports ZEL_FB_HOST, ZEL_FB_PORT, ZEL_FB_USER, ZEL_FB_PASSWORD and ZEL_FB_DATABASE for them.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Fails when a C++ file of the project is not laid out as .clang-format says; lists the files.
 # `clang-format -i FILE` lays one out.
 set -euo pipefail

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Writes the golden SQL files again from the current generator: the query matrix's text under
 # every dialect, one file each in tests/engine/golden/ (or the folder given). A change of the
 # generated SQL is then reviewed as the diff of those files, and tst_sqlgenerator_dialects

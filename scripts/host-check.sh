@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Proves the installed package: builds the libraries (in build/ or $BUILD_DIR) when needed,
 # installs them into a scratch prefix under the build folder, builds examples/host against
 # that prefix alone, with warnings as errors, and runs the host's check, which must find the

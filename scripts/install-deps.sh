@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs whatever the build, the demo and the tests need on Debian 12 (apt).
 set -euo pipefail
 packages=(

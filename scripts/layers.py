@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """The folders as layers: every #include of another folder must point down.
 
 Reads the #include "folder/file.h" lines of the library and program folders, prints the

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Sourced by test.sh (under set -e: a server that cannot start only makes its tests skip): a throw-away MariaDB server on 127.0.0.1 for the tests.
 # Exports ZEL_MY_HOST, ZEL_MY_PORT, ZEL_MY_USER, ZEL_MY_PASSWORD and ZEL_MY_DATABASE for them.
 mariadb_start() {

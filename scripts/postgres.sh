@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 # Sourced by test.sh: a throw-away PostgreSQL server on 127.0.0.1 for the tests.
 # Exports ZEL_PG_HOST, ZEL_PG_PORT, ZEL_PG_USER and ZEL_PG_DATABASE for them.
 postgres_start() {

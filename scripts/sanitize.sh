@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Builds the core, the tool and the core tests (those that link no GUI library, labelled
 # "core") with AddressSanitizer and UndefinedBehaviorSanitizer in their own build folder
 # ($SANITIZE_BUILD_DIR, default build-sanitize/) and runs them: among them the random-input

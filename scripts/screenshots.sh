@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Takes the pictures of the demonstration program in a throw-away X server: a few tour topics,
 # the query workspace and the data model window, each opened from the tour as a user opens
 # them. They go to docs/screenshots/demo-*.png, or to the folder given.

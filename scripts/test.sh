@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Installs what is missing, builds, starts the services the tests need and runs all tests.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs clang-tidy with the checks of .clang-tidy over the core's sources (the library every
 # host links), on the build's compile commands; any finding fails. Build first.
 set -euo pipefail

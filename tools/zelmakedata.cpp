@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Builds Paradox tables from CSV seeds: zelmakedata SEED_FOLDER OUTPUT_FOLDER.
 // SEED_FOLDER/tables.txt lists "FILE.DB seed.csv" pairs; a seed's header names each
 // column as NAME:TYPE (ALPHA(n), SHORT, LONG, NUMBER, CURRENCY, DATE, LOGICAL).

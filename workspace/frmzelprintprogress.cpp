@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "workspace/frmzelprintprogress.h"
 
 #include <QCoreApplication>

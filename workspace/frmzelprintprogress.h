@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The window of a running print job: how many pages are printed, and Cancel. It appears
 // once the first page is done, so a short report prints without it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "workspace/frmzelquerydialog.h"
 
 #include "database/zeldataset.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The query workspace: the modal window in which one query document is designed (Query tab),
 // read and edited as SQL (SQL tab) and previewed as records (Preview tab), under the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "workspace/frmzelsave.h"
 
 #include "controls/glyphs.h"

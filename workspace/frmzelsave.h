@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The "Save Method" dialog: whether a document goes into the form's query component or into
 // an operating system file, asked by the query editor's Save when the document came from the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "workspace/frmzelsetup.h"
 
 #include "controls/windowhelpers.h"

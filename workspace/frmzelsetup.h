@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The page setup dialog: paper size and orientation, margins, report captions and fonts of a
 // query component's page, whether the first query suppresses duplicates, and (for report

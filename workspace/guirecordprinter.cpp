@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "workspace/guirecordprinter.h"
 
 #include "engine/zelquerion.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The system printer behind the print dialog: the printer the program's prompts print through.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "workspace/queryprompts.h"
 
 #include "dialogs/frmzelexport.h"

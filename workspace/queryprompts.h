@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The program's query prompts: the parameter, synchronisation, export, page setup, print and
 // save-method windows. zelInstallQueryPrompts makes them the application's at start-up,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "workspace/toolbarfit.h"
 
 #include <QEvent>

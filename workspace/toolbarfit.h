@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Lays the workspace toolbar out at the width its window gives it: Help stands at the right end,
 // and the page commands that no longer fit leave the bar for the menu of an overflow button beside

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "zelmenu.h"
 #include "controls/windowhelpers.h"
 

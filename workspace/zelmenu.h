@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The workspace's menu bar and toolbar: turns user commands into calls on the query editor
 // panel and into signals for the host window. Only the commands that fit the current view

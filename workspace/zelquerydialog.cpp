@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "workspace/zelquerydialog.h"
 
 #include "database/zeldataset.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Opens the query workspace with one call: checks the setup, makes a working copy of a query
 // component (or loads a query file into it) and shows the workspace on it. The component it

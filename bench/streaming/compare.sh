@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # The streaming figures, reproducibly: makes a 1,000,000-row SQLite table, writes it as CSV
 # with `zelquery run` and with the sqlite3 shell (the reference), each measured with
 # /usr/bin/time (seconds, peak memory in KB), checks that both wrote the same number of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "hostcomponents.h"
 
 #include "database/zelsession.h"

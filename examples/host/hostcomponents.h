@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The non-visual components of the host, wired as a form would hold them: the data model
 // read from its stored form, the dataset the statements run on and the query component

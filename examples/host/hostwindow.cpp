@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "hostwindow.h"
 
 #include "database/zeldatasource.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The host's main window: a "Design Query" button that opens the query workspace on the
 // host's query component, and a grid with the records of that query, run again each time

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // An application hosting the Pellox components: a main window with a "Design Query" button
 // and a grid of the query's records.
 //

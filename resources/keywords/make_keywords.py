@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: MIT
 """Writes keywords.bin, the stored keyword table, from keywords.txt.
 
 Each record: 16-bit little-endian id (1-based, ascending), 8-bit length, the characters;

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The glyphs of the small dialogs load from the resources and draw at 1x and 2x.
 #include "controls/glyphs.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The string-grid operations, the cell painters and the small window routines.
 #include "controls/celldraw.h"
 #include "controls/stringgrid.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "controls/glyphs.h"
 #include "controls/zelbltbitmap.h"
 #include "controls/zelcontrolregistry.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "controls/zelspinbutton.h"
 #include "controls/zelspinedit.h"
 #include "controls/zeltimerspeedbutton.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "controls/zelalign.h"
 #include "controls/zelsplit.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The user's aliases file: values as written, a password only in a private file, and
 // PostgreSQL settings left to libpq when the alias does not name them.
 #include "database/zelsession.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A data model read from the catalogue of an SQLite file and of a PostgreSQL database: tables,
 // views, columns, primary keys and foreign keys as default joins. The PostgreSQL rows need
 // ZEL_PG_HOST, ZEL_PG_PORT, ZEL_PG_USER and ZEL_PG_DATABASE (scripts/postgres.sh).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The database-bound data model: prefixes, structures read from tables, native export.
 #include "database/tablefieldnames.h"
 #include "database/zelconnection.h"

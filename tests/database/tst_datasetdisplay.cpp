@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Display texts of dataset fields over a scratch SQLite file: every kind of column, with and
 // without a display format, and a record of nulls.
 

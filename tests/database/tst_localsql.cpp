@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The local SQL dialect of desktop tables rewritten for SQLite.
 #include "database/zellocalsql.h"
 #include "model/zeltypes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Queries of the sample model whose table and value aliases need quoting (spaces, keywords,
 // quote characters) are generated and run through the STANDARD driver on the sample tables:
 // each returns the records of the same query with plain names.

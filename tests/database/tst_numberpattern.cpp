@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A numeric display pattern read once gives the same text (and UTF-8 bytes) as the display
 // formatter reading it for every value; patterns the shortcut does not take are left to the
 // formatter.

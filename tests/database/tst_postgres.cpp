@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The same table in SQLite and in PostgreSQL gives the same field definitions and values.
 // Needs ZEL_PG_HOST, ZEL_PG_PORT, ZEL_PG_USER and ZEL_PG_DATABASE (scripts/postgres.sh).
 #include "database/zelconnection.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The STANDARD driver: Paradox and dBase folders queried with the local SQL dialect.
 #include "database/zelconnection.h"
 #include "database/zeldataset.h"

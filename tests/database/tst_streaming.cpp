@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The dataset reads its records on demand on SQLite, STANDARD and PostgreSQL (the last when
 // ZEL_PG_HOST names a server, scripts/postgres.sh): a 100,000-record result walked whole, a
 // grid that shows the first block only, export after scrolling, cancelling a slow statement

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The catalogue listings behind the add-table dialog: the tables an SQLite or PostgreSQL
 // database lists through one statement are exactly those the Qt driver lists, a folder's
 // table files come in QDir's order, and Cancel stops a listing.

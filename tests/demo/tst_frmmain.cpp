@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The tour window: its components read from the form and wired together, the Data folder
 // found beside the program whatever the current folder, navigation at both ends, the two
 // pictures that open the dialogs on their topics only, the topic help with its help file

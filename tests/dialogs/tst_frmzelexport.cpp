@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The export dialog and its options dialog: the type list and numbers, the name checks of
 // OK, the replace question, the file dialog request and the options panels.
 

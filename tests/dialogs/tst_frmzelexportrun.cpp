@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Export runs from the query component's export operation through the dialog to the file,
 // read back by readers that are not ours: Python's csv module and the dbf package.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialogs/frmzelhelp.h"
 #include "dialogs/guiinteraction.h"
 #include "messages/zelhelp.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The parameter dialog: its layout, the rows it shows, the OK check, and the parameter step
 // asking through it once the program's prompts are installed.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The progress window of long work: nothing for quick work, the window after half a second
 // with its caption and text, Cancel and closing both asking to stop, nested tasks sharing
 // the outer task's window, the busy cursor back afterwards; and the counting progress of

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The alias synchronisation dialog: its layout, the drop-down list over the replacement cell,
 // the OK check, both synchronisation steps asking through it, and SQL generation repairing a
 // renamed model table and then its renamed field.

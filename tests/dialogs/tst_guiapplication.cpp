@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A model error thrown by an event handler or a slot reaches the user as one error message,
 // and the program goes on.
 #include "dialogs/guiapplication.h"

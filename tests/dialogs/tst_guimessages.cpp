@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "dialogs/frmzelabout.h"
 #include "dialogs/frmzelinputbox.h"
 #include "dialogs/guiinteraction.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The help pages themselves: every help request the windows make lands on a page of its own,
 // the pages are whole (title, heading, links that lead somewhere) and the contents pages list
 // them all; the data model's help operation reaches the right pages whatever folder the help

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The joins editor over the samples: the sample data model read from its stored form, the
 // query "Step 1" (five tables in a chain of joins), and the events a user sends the editor:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The design history: random steps through the calls the windows make, on the sample query and
 // on a generated 50-table design; every undo restores the stored form of the step before it,
 // byte for byte, and redo the one after.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The add-table dialog: captions, the table list the editor fills in query mode, listings of
 // a desktop folder, an SQLite file and a PostgreSQL database in model mode, databases that
 // cannot be listed, the filter box, and the order of names and the choice kept as the user

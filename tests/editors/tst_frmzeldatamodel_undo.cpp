@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Undo and redo in the data model window: a window move is one step; the toolbar buttons and
 // the standard keys (and Ctrl+Y) take the model copy back and forth, and Modified follows. On a
 // plain and on a database-bound model, undo and redo bring back the form and the windows.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The field dialog: loading a table's fields, the in-place combos, adding, removing and
 // dragging rows, the checks, and the close question with its partial save.
 #include "editors/frmzelfield.h"

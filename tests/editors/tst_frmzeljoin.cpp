@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The join dialog: its pair and operator, the clickable join types with the check mark, the
 // outer-join refusal under joins written in WHERE, Delete and Help.
 #include "editors/frmzeljoin.h"

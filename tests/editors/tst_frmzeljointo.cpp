@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // "Join to...": the dialog's join is the drop's join, stored form for stored form.
 #include "joinseditorfixture.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // New from Database in the data model window, on an SQLite file of three related tables and a
 // view: a name that is no database is refused with the input kept; File… reads the chosen file;
 // the filter (plain text and a wildcard), None on the tables shown and Space on a row choose

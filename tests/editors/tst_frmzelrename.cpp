@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The rename dialog: its edits and the blank checks in the order alias, name, database.
 #include "editors/frmzelrename.h"
 #include "model/zelmodel.h"

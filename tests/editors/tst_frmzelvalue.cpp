@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The value editor over the "Step 1" grid: what it shows of a column, the in-place editors, the
 // filter commands and their value rows, the checks of applying, field values turned into
 // expressions, building expressions by double clicks, the menu and help.

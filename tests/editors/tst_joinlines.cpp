@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Geometry of the join lines: where a field row's line ends, which window the line leaves,
 // the points of a line and hit-testing of clicks near it.
 #include "editors/joinlines.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The joins editor in query mode over "Step 1": windows and lines where the tables say, the
 // geometry written back, lines selected by clicks, joins made by drops (and the drops that
 // make none), the popup menu and its commands with their messages and dialogs.

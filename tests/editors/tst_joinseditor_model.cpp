@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The joins editor in model mode over the sample data model, with the sample tables of the
 // STANDARD folder as the database: adding tables from the database, renaming a table with
 // its physical name and database, and editing fields.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The joins editor by keyboard: Tab and Ctrl+Tab through the table windows and the join
 // lines, the keys of a focused line and of a table window, what a screen reader is told.
 #include "joinseditorfixture.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The four marker bitmaps of the field lists load from the resources and draw at 1x and 2x:
 // dark ones for plain rows, light ones for the highlighted (selected) row.
 #include "editors/tablelist.h"

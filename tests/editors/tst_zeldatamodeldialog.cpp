@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The data model dialog component and its window over the sample model: the setup checks, the
 // read-only warning, the copy written back only when the user keeps the changes, the
 // read-only window, and the toolbar reaching the joins editor.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The query editor panel over "Step 1": the grid as loaded and written back, fields dropped
 // and removed, the joins editor's renames and deletions followed, columns moved, and the
 // document commands with their dialogs and questions.

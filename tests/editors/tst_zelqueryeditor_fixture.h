@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The query editor panel over the sample model and "Step 1", shown, with the message, help
 // and document-dialog seams answered from scripts.

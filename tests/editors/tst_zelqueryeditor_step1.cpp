@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The demo's "Step 1" built through the panel alone, as a user builds it: five tables added in
 // the add-table dialog, the joins drawn by dragging fields, seven fields dragged into the grid,
 // the two filters and the sort set in the value editor. The statement must be the stored

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Undo and redo in the query editor panel: each user action is one step named for it; undo
 // gives back the stored form and the grid of before, redo those of after, and Modified
 // follows the stack's clean state. After every undo and redo of random steps the editor shows

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A matrix of query shapes over eleven linked tables: one table; chains and stars of 2 to 10
 // joins in several join orders; a cycle; inner, left and right joins; every show mode with

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // SQL into the design: the generator's own statements in every dialect read back into a
 // design that writes them again unchanged (under the native dialects the same design where
 // the text determines it), the filter cells of each form of condition, and the refusals

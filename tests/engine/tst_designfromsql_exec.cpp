@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Statements written by hand over the matrix tables, in the styles people write them, each
 // opened as a design, generated again and run: the rows equal the hand-written statement's,
 // on SQLite and (when ZEL_PG_HOST, ZEL_PG_PORT, ZEL_PG_USER and ZEL_PG_DATABASE name a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // SQL into the design fed mangled statements: the generator's own statements and the matrix's
 // hand-written ones with words dropped, repeated and swapped, quotes, comments and line ends
 // put in, nesting far past the reader's bound and lists of thousands. Whatever the input, the

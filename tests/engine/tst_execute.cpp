@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The query component's Execute on the sample PELLOX tables: the stored query Step 1 gives
 // the rows of a hand-written query over the same data, filter parameters are asked for (or
 // not), result fields are dressed from the query's values, hand-edited SQL runs as typed,

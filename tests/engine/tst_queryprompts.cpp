@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The prompts a query run asks through: without any, every question says what to install
 // and gives no; a component's own prompts win over the application's.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // SQL generation: the worked examples, validation messages, dialects, join methods,
 // conditions and the escaping of typed values.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The query matrix under every dialect writes the text kept in golden/<dialect>.sql, each
 // shape's text under a "-- <shape name>" line, an empty line between two shapes. A change of the
 // generated SQL is reviewed as a change of those files: scripts/golden-sql.sh writes them again

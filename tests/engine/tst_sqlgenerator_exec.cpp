@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Generated statements run on real engines: worked example 2 on SQLite and PostgreSQL,
 // worked example 1 through the STANDARD driver on Paradox tables, and typed values that
 // try to break out of their literal.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Models and queries for the SQL generation tests and benchmark: the Parts and Vendors
 // tables of the demonstration model (plus Items and Orders), under file or server names.

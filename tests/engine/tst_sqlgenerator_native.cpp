@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The query matrix under the native dialects runs on the real engines: every statement
 // generated for zelSQLite runs on SQLite, and every one generated for zelPostgreSQL on
 // PostgreSQL (when ZEL_PG_HOST, ZEL_PG_PORT, ZEL_PG_USER and ZEL_PG_DATABASE name a server),

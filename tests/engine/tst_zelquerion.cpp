@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "engine/zelquerion.h"
 #include "model/zelmodel.h"
 #include "support/querionfixture.h"

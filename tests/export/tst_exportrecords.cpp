@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The delimited-text writer over a dataset opened on a scratch SQLite file.
 
 #include "database/zeldatamodel.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The busy cursor of long operations: shown through the installed interaction for the scope
 // of the operation and restored once; the program's interaction shows the wait cursor.
 #include "dialogs/guiinteraction.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // A program that installs no interaction is told so on standard error at its first request,
 // once, and every request is answered as the console answers it: never a silent cancel.
 #include "messages/busycursor.h"

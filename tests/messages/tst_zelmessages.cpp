@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "messages/zelhelp.h"
 #include "messages/zelmessages.h"
 #include "model/zeltypes.h"

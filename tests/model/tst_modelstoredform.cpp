@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "database/zeldatamodel.h"
 #include "model/storedform.h"
 #include "model/zelmodel.h"

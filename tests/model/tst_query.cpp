@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/storedform.h"
 #include "model/zelmodel.h"
 #include "model/zelquery.h"

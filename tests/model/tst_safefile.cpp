@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/safefile.h"
 #include "support/filesizelimit.h"
 

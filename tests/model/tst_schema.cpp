@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Schema objects, exercised through the data model (the schema itself is abstract).
 #include "model/storedform.h"
 #include "model/zelmodel.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/sqldates.h"
 #include "support/recordingmessages.h"
 

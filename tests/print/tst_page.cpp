@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "model/zelpage.h"
 #include "model/zelsettings.h"
 #include "print/printfont.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The support helpers that need the platform's font types.
 #include "print/screenfonts.h"
 

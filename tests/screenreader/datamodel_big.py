@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The data model window over a generated model of 3,000 tables, with real keys only: Ctrl+F
 and a far table's name typed into "Find a table", Enter puts the keyboard in that table's
 window (heard as "<alias> table, 10 fields"); Tab goes on to the first join line, heard by

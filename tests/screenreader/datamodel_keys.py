@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The data model window with real keys only. Ctrl+minus then Ctrl+plus, and Ctrl+9 (fit) then
 Ctrl+0 (100 %), leave every table window where it stood on the screen, and the keyboard back in
 the window it was in, in view. Rename Fields (Shift+F10, F) renames Company to CompanyName and,

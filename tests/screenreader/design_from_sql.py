@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """SQL typed into the SQL tab with real keys and turned into the design with Ctrl+Shift+D, as
 a user without a mouse does it. A statement the design cannot hold is refused with its line and
 column, the text kept and the cursor put there; the statement over the sample tables then

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """A whole query designed with real keys only, as a user without a mouse does it: File > New,
 three tables from the add-table dialog, two joins made with "Join to", two values added from
 their field rows, a sort and a filter set in the value editor and the editor closed with

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """A header keeps the text it was saved with: "Step 1" saved with its State header typed as
 "ST" and VendorName as "VN" is opened with real keys; the values grid, the SQL tab and the
 file saved again all read "ST" and "VN", not "St" and "Vn"."""

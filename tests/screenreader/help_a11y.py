@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Help opened from the modal workspace, used with real keys only: F1 in the workspace opens
 the help window, Alt+C turns to the contents and Alt+Left goes back, Escape closes it; F1
 again and a close request as a window manager sends it (WM_DELETE_WINDOW) close it too. Then

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The joins editor with real keys only: tables added with the add-table dialog land side by
 side and read as "<alias> table, N fields"; Ctrl+Tab visits every window, Tab goes on to the
 join lines, each announced by name as it takes the focus; Delete removes the focused line after

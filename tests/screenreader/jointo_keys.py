@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """A join made with keys only: a field row chosen by typing in a table window, Ctrl+J, the
 other table and field typed into the "Join to" dialog's lists, a left join chosen, Enter; the
 query saved must hold a join that keeps the records of the table the user started from."""

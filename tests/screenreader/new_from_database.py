@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """New from Database in the data model window with the mouse and real keys: the toolbar button
 clicked, Yes to replacing the sample tables, an SQLite file of 20 related tables and a view typed
 and read with Return, every control named; None, then customers and orders found with the

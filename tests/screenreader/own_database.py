@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The program on a database of the user's own, as a new user meets it: `pellox FILE` on an
 SQLite file opens the query workspace on a model read from the file's catalogue. Two tables
 added with the keys bring the join their foreign key states, and the Preview shows the

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The Query tab of "Step 1" with real keys only, read as a screen reader hears it. F6 from the
 toolbar comes back to the table window last worked in, heard by its name and not as the tables
 area; Shift+Tab from the values grid runs back the way Tab came: every join line by name, last

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The query editor driven as a user drives it, with real mouse and keys under Xvfb:
 1. a header cleared in the value editor's open cell editor, then the workspace focused: the
    window refuses with the blank-Header message and stays open, the grid keeps the header;

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The data model window as a user meets it, with a real mouse and keys in a real X server.
 Read-only: the field names are drawn in readable colours (contrast of at least 4.5:1 on the
 screen's pixels), the mouse wheel scrolls the tables, and dragging a field onto another table

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: MIT
 # Runs a screen-reader client against a host program in a throw-away X server and session
 # bus. Exit 77 (skipped) when this machine lacks the X server, the bus or the bindings.
 set -uo pipefail

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Undo with real input: a window dragged by its title bar is one step (Ctrl+Z puts it back
 whole, Ctrl+Shift+Z moves it again); a field dragged into the grid with the mouse goes again
 with Ctrl+Z, as does a value added with Enter; a join line deleted with Delete after the usual

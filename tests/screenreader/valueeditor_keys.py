@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The value editor with real keys and mouse, read as a screen reader hears it: Down through the
 property list tells each property by its name and value; the row title under an open list box
 is drawn once; Alt+F, Alt+V and Alt+E turn its pages wherever the focus is, and F1 opens help on

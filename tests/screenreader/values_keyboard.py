@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The values grid, the value editor and the workspace's panels driven by real keys only:
 F6 and Shift+F6 step between the joins editor, the grid and the toolbar, Tab leaves the grid for
 the tab bar; in the grid Shift+F10 opens its popup and F2 the value editor; there the in-place

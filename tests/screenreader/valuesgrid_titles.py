@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """The values grid scrolled to the right with real keys: its row titles (Header, Table, Field,
 Show, Sort, Filter n) stay where they were, on the bus and on the screen, while the values
 slide under them."""

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Reads the query workspace as a screen reader would: the SQL tab's text must be the
 statement the query component generates, and the Preview grid must announce the column titles
 and the first records of "Step 1"."""

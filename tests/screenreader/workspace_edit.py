@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Designs a query in the workspace as a user does, with real keys and mouse in a real X
 server, and checks what is kept: tables added from the add-table dialog, windows and fields
 dragged, a filter typed into the value editor that is closed with the edit still open, saved,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The host program of the window tests under a real X server: the sample model over the sample
 // tables and "Step 1" in a query component. Its first argument chooses what it shows:
 //   (none)       the workspace through the query dialog component, saving off; it prints the

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: MIT
 """Real input for the window tests: keys, typing and mouse drags through xdotool, and the
 close request a window manager's close button sends (there is no window manager under Xvfb)."""
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The message of the EzelError an action raises; empty when it raises none.
 

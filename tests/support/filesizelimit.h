@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Lowers the largest file this process may write for the length of a scope, as a full disk
 // would; writes past it fail with EFBIG instead of raising SIGXFSZ.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A big data model for the benchmarks and the window tests: tables of ten fields on a square
 // grid 160 x 200 pixels apart, and 4 joins to every 3 tables: join j from table j (mod n) to

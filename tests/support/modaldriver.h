@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Drives a modal dialog from a test: call whenModal() just before the code that runs
 // exec(); act receives the modal widget once it is shown (polled every 10 ms, for up to

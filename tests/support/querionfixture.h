@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A small data model and query component for the query component's tests: the Customers
 // table of the sample model (City of 15 characters, an invoice date) in a Paradox model.

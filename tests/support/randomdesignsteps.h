@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Random design steps on a query through the model calls the windows make (tables added,
 // deleted, renamed and moved, joins added, changed and deleted, values added, edited and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "support/recordingmessages.h"
 
 TzelAnswer RecordingMessages::messageBox(const QString &text, TzelMessageKind kind,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Test doubles for messages and help (scopedinteraction.h). Declaring one installs it for
 // the current scope and restores the previous interaction when it goes out of scope:

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The samples the tests share: files under examples/, the sample data model read from its
 // stored form (a database-bound model, as the stored form names it) and the sample tables

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The one way tests install an interaction: declaring a ScopedInteraction (or a double made
 // from it) installs it for the current scope and puts the one before back when it ends.

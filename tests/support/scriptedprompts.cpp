@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "support/scriptedprompts.h"
 
 #include "messages/zelmessages.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Query prompts for tests that answer without windows: parameter values stand, stale aliases
 // are reported (the first unassigned name) and the step cancels, the export runs the given

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // A small file system mounted on a folder for the length of a scope, so that writes run out
 // of room as on a full disk. Mounting needs root; whyNot() says why there is no disk, and a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Runs a fixture's set-up statements in turn, stopping at the first that fails.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Progress for tests: the user stops the work at the given step.
 

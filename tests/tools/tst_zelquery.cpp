@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The command-line tool run as a process on the sample model and its stored query over the
 // sample PELLOX tables. Every expectation is what the components give in this process for
 // the same files.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The tool fed mangled model and query files: whatever the input, it ends normally with
 // status 0, 1 or 2, and every failure says why on standard error. The number of random
 // runs is $ZEL_FUZZ_RUNS (default 40); the sanitizer build in CI runs many more.

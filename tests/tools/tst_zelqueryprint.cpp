@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // zelquery print run as a process: the report of the stored query Step 1 is the one the
 // print operation writes for the same files, the page settings come from the query file
 // (captions, landscape), parameters narrow a 2,000-row query, and wrong command lines, an

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the printing tests share: a SQLite file with a table of numbered lines, a data model
 // and a query component over it (Nr, Item and Amount, sorted by Nr), the report's text read

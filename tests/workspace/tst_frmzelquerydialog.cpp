@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The query workspace opened through the query dialog component on the sample database and
 // "Step 1": the checks before the window, the tab-change sequence (SQL regenerated only when
 // coming from the Query tab, the SQL tab's text run as it stands), the Preview grid, the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The page setup dialog: its tabs and texts, the page size and orientation rules, Load and
 // Store with the margin shifts, the label report reset, the fonts, help per tab, and the
 // query component's page setup operation through the installed prompt.

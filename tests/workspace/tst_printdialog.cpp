@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // Printing through the print dialog (answered by the modal driver; the printer writes a PDF
 // file): accepted, the report prints in the page setting's orientation even when the dialog
 // asked for another, on the paper the dialog chose, every record on the paper and the same

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The report's layout on its numbers, without printing a job: column widths from "T" x n less
 // a quarter (halves to even), column edges, the overflow rule, the page's pixels, the bottom
 // limit, where the heading row starts with and without title and header, and the rules drawn

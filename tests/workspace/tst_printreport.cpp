@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The print operation writing the report to PDF, read back with pdftotext: the page count
 // the layout predicts, the title on page 1 only, the header, heading row and footer on every
 // page, the records in order, columns beyond the right margin left out, the first 255

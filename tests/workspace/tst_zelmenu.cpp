@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // The workspace menu bar and toolbar: structure, the view rules, enabling, the signals fired
 // by items and buttons, and the Edit items acting on the SQL text.
 

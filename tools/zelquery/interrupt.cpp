@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "interrupt.h"
 
 #include "database/zelcancel.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // Ctrl+C (SIGINT), SIGTERM and SIGHUP stop the running statement instead of the process: the
 // statement is interrupted in the database, the command ends as cancelled (a table being

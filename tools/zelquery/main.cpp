@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 // zelquery: checks, generates, runs and exports stored queries without a window.
 //   zelquery sql MODEL QUERYFILE [--query NAME] [--param NAME=VALUE]...
 //   zelquery run MODEL QUERYFILE [...] [--format csv|tab] [--names]

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "modelcommand.h"
 
 #include "database/aliasoption.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The model command: a data model read from a database's catalogue, written as a stored form.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "querytool.h"
 
 #include "database/zelcancel.h"

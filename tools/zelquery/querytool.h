@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // One run of the tool: the data model read from its stored form, a query component over it
 // with the engine's dataset, and the commands that drive them. Failures are shown through

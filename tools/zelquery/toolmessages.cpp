@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "toolmessages.h"
 
 #include "engine/zelparams.h"

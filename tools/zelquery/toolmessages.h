@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // What the tool puts where a window would show a message or ask a question: the text on
 // standard error, never a wait for an answer. Every error, question or input request is

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #include "pdfmodule.h"
 
 #include "print/printjob.h"

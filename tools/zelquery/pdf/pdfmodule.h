@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: MIT
 #pragma once
 // The entry points of zelquery's PDF module. The module links the painting library (QtGui);
 // the tool loads it only for its print command, so the other commands start without the GUI
