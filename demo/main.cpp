@@ -6,8 +6,15 @@
 #include "workspace/queryprompts.h"
 
 #include <QTimer>
+#include <cstdio>
+#include <cstring>
 
 int main(int argc, char *argv[]) {
+  // Answered before the application starts: no screen is needed to ask.
+  if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+    std::puts("pellox " ZEL_VERSION);
+    return 0;
+  }
   GuardedApplication app(argc, argv);
   zelInstallGui(app);
   zelInstallQueryPrompts();

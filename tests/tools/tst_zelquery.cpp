@@ -804,6 +804,7 @@ void TestZelQuery::help_data() {
                           << u"Usage: zelquery export [options] MODEL QUERYFILE --out FILE"_s;
   QTest::newRow("check") << QStringList{u"check"_s, u"--help"_s}
                          << u"Usage: zelquery check [options] MODEL [QUERYFILE]"_s;
+  QTest::newRow("version") << QStringList{u"--version"_s} << u"zelquery " ZEL_VERSION ""_s;
 }
 
 void TestZelQuery::help() {

@@ -102,7 +102,8 @@ QString generalUsage() {
                  "Commands:\n"_s;
   for (const Command &c : commands())
     text += u"  "_s + c.name.leftJustified(8) + c.synopsis + u'\n';
-  text += u"\nzelquery COMMAND --help describes a command and its options.\n"
+  text += u"\nzelquery COMMAND --help describes a command and its options;\n"
+          "zelquery --version prints the version.\n"
           "Exit status: 0 success, 1 a failure (its message on standard error),\n"
           "2 a wrong command line, 130 cancelled by Ctrl+C (143 by SIGTERM,\n"
           "129 by SIGHUP).\n"_s;
@@ -393,6 +394,8 @@ int main(int argc, char *argv[]) {
   if (name == u"--help" || name == u"-h" || name == u"help") {
     return writeTo(stdout, generalUsage()) ? Success : Failure;
   }
+  if (name == u"--version")
+    return writeTo(stdout, u"zelquery " ZEL_VERSION "\n"_s) ? Success : Failure;
   const Command *command = findCommand(name);
   if (!command)
     return usageError(u"Unknown command "_s + name, generalUsage());
