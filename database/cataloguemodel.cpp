@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "database/cataloguemodel.h"
 
+#include "database/cataloguekeys.h"
 #include "database/catalogueread.h"
 #include "database/zeldatamodel.h"
 #include "database/zelsession.h"
@@ -69,12 +70,6 @@ void addFields(TzelTable &table, const TzelCatalogueTable &source) {
     zelAddCatalogueField(table, source.columns.at(i), source.view, i);
 }
 
-QString keyText(const QString &child, const QStringList &childColumns, const QString &parent,
-                const QStringList &parentColumns) {
-  return child + u" ("_s + childColumns.join(u", "_s) + u") -> "_s + parent + u" ("_s +
-         parentColumns.join(u", "_s) + u')';
-}
-
 // The model's field aliases of the columns: a user may have renamed a field since the model was
 // made; a column the table does not hold keeps its name.
 QStringList fieldAliases(const TzelTable &table, const QStringList &columns) {
@@ -93,7 +88,7 @@ class KeyJoins {
 public:
   explicit KeyJoins(TzelModel &model) : m_model(model) {}
 
-  void claimPair(const QString &a, const QString &b) { m_pairs.insert(pairKey(a, b)); }
+  void claimPair(const QString &a, const QString &b) { m_pairs.insert(zelTablePairKey(a, b)); }
 
   // Joins the parent's table to the child's on the key; false when the pair was joined already
   // (then notJoined, when given, names the key) or the key's columns do not pair (a key to a
@@ -104,30 +99,19 @@ public:
         key.parentColumns.isEmpty() ? parentSource.primaryKey() : key.parentColumns;
     if (parentColumns.size() != key.childColumns.size())
       return false;
-    const QString pair = pairKey(parent.TableAlias(), child.TableAlias());
+    const QString pair = zelTablePairKey(parent.TableAlias(), child.TableAlias());
     if (m_pairs.contains(pair)) {
       if (notJoined)
-        notJoined->append(
-            keyText(child.TableAlias(), key.childColumns, parent.TableAlias(), parentColumns));
+        notJoined->append(zelCatalogueKeyText(child.TableAlias(), key.childColumns,
+                                              parent.TableAlias(), parentColumns));
       return false;
     }
     m_pairs.insert(pair);
-    const QStringList left = fieldAliases(parent, parentColumns);
-    const QStringList right = fieldAliases(child, key.childColumns);
-    TzelJoin *join =
-        m_model.GetJoin(m_model.AddJoin(parent.TableAlias(), zelJoinInner, 0, child.TableAlias()));
-    for (int i = 0; i < left.size(); ++i)
-      join->AddJoinField(left.at(i), zelJoinEqual, right.at(i));
+    zelAddKeyJoin(m_model, parent, parentColumns, child, key.childColumns);
     return true;
   }
 
 private:
-  static QString pairKey(const QString &a, const QString &b) {
-    const QString x = a.toLower();
-    const QString y = b.toLower();
-    return x < y ? x + u'\n' + y : y + u'\n' + x;
-  }
-
   TzelModel &m_model;
   QSet<QString> m_pairs;
 };

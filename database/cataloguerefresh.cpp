@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "database/cataloguerefresh.h"
 
+#include "database/cataloguekeys.h"
 #include "database/zeldatamodel.h"
 #include "messages/zelerror.h"
 #include "model/aliasindex.h"
@@ -27,18 +28,6 @@ QString typeText(TFieldType type, int size) {
 
 QString columnRef(const TzelTable &table, const QString &column) {
   return u"Column ["_s + table.TableAlias() + u'.' + column + u"] "_s;
-}
-
-QString keyText(const QString &child, const QStringList &childColumns, const QString &parent,
-                const QStringList &parentColumns) {
-  return child + u" ("_s + childColumns.join(u", "_s) + u") -> "_s + parent + u" ("_s +
-         parentColumns.join(u", "_s) + u')';
-}
-
-QString pairKey(const QString &a, const QString &b) {
-  const QString x = a.toLower();
-  const QString y = b.toLower();
-  return x < y ? x + u'\n' + y : y + u'\n' + x;
 }
 
 // A key's or a join's column pairs, parent first, as one text that ignores their order and case.
@@ -195,7 +184,7 @@ private:
       const TzelCatalogueTable *right = m_byAlias.value(join->RightTableAlias().toLower());
       if (!left || !right)
         continue;
-      joined.insert(pairKey(join->LeftTableAlias(), join->RightTableAlias()));
+      joined.insert(zelTablePairKey(join->LeftTableAlias(), join->RightTableAlias()));
       if (anyKey)
         compareJoin(*join, *left, *right);
     }
@@ -240,8 +229,8 @@ private:
         return;
     TzelCatalogueChange c =
         change(Kind::KeyDropped, rightTable,
-               u"Foreign key dropped: "_s +
-                   keyText(join.RightTableAlias(), child, join.LeftTableAlias(), parent));
+               u"Foreign key dropped: "_s + zelCatalogueKeyText(join.RightTableAlias(), child,
+                                                                join.LeftTableAlias(), parent));
     c.parentAlias = join.LeftTableAlias();
     c.childColumns = child;
     c.parentColumns = parent;
@@ -257,14 +246,14 @@ private:
     const TzelTable *childTable = m_byId.value(child.id);
     const QStringList parentColumns =
         key.parentColumns.isEmpty() ? parent->primaryKey() : key.parentColumns;
-    const QString pair = pairKey(parentTable->TableAlias(), childTable->TableAlias());
+    const QString pair = zelTablePairKey(parentTable->TableAlias(), childTable->TableAlias());
     if (parentColumns.size() != key.childColumns.size() || joined.contains(pair))
       return;
     joined.insert(pair);
-    TzelCatalogueChange c =
-        change(Kind::KeyAdded, childTable,
-               u"Foreign key added: "_s + keyText(childTable->TableAlias(), key.childColumns,
-                                                  parentTable->TableAlias(), parentColumns));
+    TzelCatalogueChange c = change(
+        Kind::KeyAdded, childTable,
+        u"Foreign key added: "_s + zelCatalogueKeyText(childTable->TableAlias(), key.childColumns,
+                                                       parentTable->TableAlias(), parentColumns));
     c.parentAlias = parentTable->TableAlias();
     c.childColumns = key.childColumns;
     c.parentColumns = parentColumns;
