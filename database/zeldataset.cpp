@@ -132,10 +132,10 @@ QString TzelDataset::connectionFor(const QString &databaseName, QString &text) {
   TzelOpenDatabase &db = TzelSession::defaultSession().open(databaseName);
   if (db.standard)
     text = db.standard->prepare(text);
-  if (db.kind != TzelDriverKind::Postgres)
+  if (db.kind == TzelDriverKind::Sqlite || db.kind == TzelDriverKind::Standard)
     return db.connectionName;
-  // The PostgreSQL driver serves one streaming result per connection, so every dataset
-  // reads through a connection of its own; a cancel request then stops only its statement.
+  // A server connection serves one streaming result at a time, so every dataset reads
+  // through a connection of its own; a cancel request then stops only its statement.
   if (m_privateSource != db.connectionName || !QSqlDatabase::contains(m_privateConnection)) {
     dropPrivateConnection();
     static int counter = 0;

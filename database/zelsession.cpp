@@ -100,16 +100,107 @@ void setPostgresParams(QSqlDatabase &db, const QStringList &params) {
   db.setConnectOptions(options.join(u';'));
 }
 
-// Our statements go out as UTF-8, whatever client encoding the server, the database or the
-// role sets: a server reading them in another encoding could take the last byte of a
-// multibyte character and the backslash after it as one character.
-QSqlError useUtf8(const QSqlDatabase &db) {
-  QSqlQuery q(db);
-  return q.exec(u"SET client_encoding TO 'UTF8'"_s) ? QSqlError() : q.lastError();
+// A value of MariaDB's own option file (~/.my.cnf), from the groups every client reads, the
+// last given winning as the client library takes it; quotes around it left out.
+QString myCnfValue(const QString &key) {
+  QFile file(QDir::homePath() + u"/.my.cnf"_s);
+  if (!file.open(QIODevice::ReadOnly | QIODevice::Text))
+    return {};
+  QString value;
+  bool inClient = false;
+  while (!file.atEnd()) {
+    const QString line = QString::fromUtf8(file.readLine()).trimmed();
+    if (line.startsWith(u'[')) {
+      const QString group = line.mid(1, line.indexOf(u']') - 1).trimmed().toLower();
+      inClient = group == u"client" || group == u"client-mariadb";
+      continue;
+    }
+    const qsizetype eq = line.indexOf(u'=');
+    if (!inClient || eq < 0 || line.left(eq).trimmed().compare(key, Qt::CaseInsensitive) != 0)
+      continue;
+    value = line.mid(eq + 1).trimmed();
+    if (value.size() >= 2 && (value.front() == u'"' || value.front() == u'\'') &&
+        value.back() == value.front())
+      value = value.mid(1, value.size() - 2);
+  }
+  return value;
 }
 
-// What libpq would refuse with a message that names neither the key nor the value.
-void checkPostgresParams(const QStringList &params, const QString &databaseName) {
+// The alias's value, else the environment's, else (for MariaDB) the option file's.
+QString serverSetting(const QStringList &params, const QString &key, const QString &other,
+                      const char *variable, const QString &optionKey) {
+  QString value = TzelSession::paramValue(params, key);
+  if (value.isEmpty() && !other.isEmpty())
+    value = TzelSession::paramValue(params, other);
+  if (value.isEmpty() && variable)
+    value = qEnvironmentVariable(variable);
+  if (value.isEmpty() && !optionKey.isEmpty())
+    value = myCnfValue(optionKey);
+  return value;
+}
+
+void setMariaDbParams(QSqlDatabase &db, const QStringList &params) {
+  const auto value = [&params](const QString &key) { return TzelSession::paramValue(params, key); };
+  const QString host = serverSetting(params, u"HOST"_s, u"SERVER NAME"_s, nullptr, u"host"_s);
+  db.setHostName(host.isEmpty() ? u"localhost"_s : host);
+  if (const QString port = value(u"PORT"_s); !port.isEmpty())
+    db.setPort(port.toInt());
+  db.setUserName(serverSetting(params, u"USER NAME"_s, u"USER"_s, "USER", u"user"_s));
+  db.setPassword(serverSetting(params, u"PASSWORD"_s, {}, "MYSQL_PWD", u"password"_s));
+  QString timeout = value(u"CONNECT TIMEOUT"_s);
+  if (timeout.isEmpty())
+    timeout = QString::number(TzelSession::DefaultConnectTimeout);
+  db.setConnectOptions(u"MYSQL_OPT_CONNECT_TIMEOUT="_s + timeout);
+}
+
+// A file path with no host opens the embedded engine, which trusts the user it is given.
+void setFirebirdParams(QSqlDatabase &db, const QStringList &params) {
+  const auto value = [&params](const QString &key) { return TzelSession::paramValue(params, key); };
+  const QString host = value(u"HOST"_s).isEmpty() ? value(u"SERVER NAME"_s) : value(u"HOST"_s);
+  if (!host.isEmpty())
+    db.setHostName(host);
+  if (const QString port = value(u"PORT"_s); !port.isEmpty())
+    db.setPort(port.toInt());
+  if (host.isEmpty()) {
+    const QString user = serverSetting(params, u"USER NAME"_s, u"USER"_s, nullptr, {});
+    db.setUserName(user.isEmpty() ? u"SYSDBA"_s : user);
+    return;
+  }
+  db.setUserName(serverSetting(params, u"USER NAME"_s, u"USER"_s, "ISC_USER", {}));
+  db.setPassword(serverSetting(params, u"PASSWORD"_s, {}, "ISC_PASSWORD", {}));
+}
+
+// Our statements go out as UTF-8, whatever client encoding the server, the database or the
+// role sets: a server reading them in another encoding could take the last byte of a
+// multibyte character and the backslash after it as one character. Firebird's driver asks
+// for UTF8 when it attaches.
+QSqlError useUtf8(const QSqlDatabase &db) {
+  QString statement;
+  if (db.driverName() == u"QPSQL")
+    statement = u"SET client_encoding TO 'UTF8'"_s;
+  else if (db.driverName() == u"QMYSQL")
+    statement = u"SET NAMES utf8mb4"_s;
+  if (statement.isEmpty())
+    return {};
+  QSqlQuery q(db);
+  return q.exec(statement) ? QSqlError() : q.lastError();
+}
+
+QString qtDriverOf(TzelDriverKind kind) {
+  switch (kind) {
+  case TzelDriverKind::Postgres:
+    return u"QPSQL"_s;
+  case TzelDriverKind::MariaDB:
+    return u"QMYSQL"_s;
+  case TzelDriverKind::Firebird:
+    return u"QIBASE"_s;
+  default:
+    return u"QSQLITE"_s;
+  }
+}
+
+// What a client library would refuse with a message that names neither the key nor the value.
+void checkServerParams(const QStringList &params, const QString &databaseName) {
   const QString port = TzelSession::paramValue(params, u"PORT"_s);
   bool number = false;
   const int value = port.toInt(&number);
@@ -187,6 +278,10 @@ std::optional<TzelDriverKind> TzelSession::driverKind(const QString &driverName)
     return TzelDriverKind::Sqlite;
   if (d == u"POSTGRESQL" || d == u"POSTGRES" || d == u"QPSQL")
     return TzelDriverKind::Postgres;
+  if (d == u"MARIADB" || d == u"MYSQL" || d == u"QMYSQL" || d == u"QMARIADB")
+    return TzelDriverKind::MariaDB;
+  if (d == u"FIREBIRD" || d == u"INTERBASE" || d == u"QIBASE")
+    return TzelDriverKind::Firebird;
   return std::nullopt;
 }
 
@@ -272,7 +367,7 @@ QString TzelSession::unknownDatabaseMessage(const QString &databaseName) {
 
 QString TzelSession::openConnection(QSqlDatabase &db) {
   QSqlError error = db.open() ? QSqlError() : db.lastError();
-  if (!error.isValid() && db.driverName() == u"QPSQL")
+  if (!error.isValid())
     error = useUtf8(db);
   if (!error.isValid())
     return {};
@@ -311,10 +406,9 @@ TzelOpenDatabase &TzelSession::open(const QString &databaseName) {
     db->standard = std::make_unique<TzelStandardDatabase>(
         folder, db->connectionName, [this](const QString &other) { return folderOf(other); });
   } else {
-    if (*kind == TzelDriverKind::Postgres)
-      checkPostgresParams(a->params, databaseName);
-    QSqlDatabase q = QSqlDatabase::addDatabase(
-        *kind == TzelDriverKind::Sqlite ? u"QSQLITE"_s : u"QPSQL"_s, db->connectionName);
+    if (*kind != TzelDriverKind::Sqlite)
+      checkServerParams(a->params, databaseName);
+    QSqlDatabase q = QSqlDatabase::addDatabase(qtDriverOf(*kind), db->connectionName);
     const QString file = paramValue(a->params, u"DATABASE"_s).isEmpty()
                              ? paramValue(a->params, u"PATH"_s)
                              : paramValue(a->params, u"DATABASE"_s);
@@ -326,6 +420,10 @@ TzelOpenDatabase &TzelSession::open(const QString &databaseName) {
         db.reset();
         throw EzelError(u"Error: The database file [%1] does not exist"_s.arg(file));
       }
+    } else if (*kind == TzelDriverKind::MariaDB) {
+      setMariaDbParams(q, a->params);
+    } else if (*kind == TzelDriverKind::Firebird) {
+      setFirebirdParams(q, a->params);
     } else {
       setPostgresParams(q, a->params);
     }
@@ -349,8 +447,10 @@ QStringList TzelSession::filesRead(const QString &databaseName, const QString &s
   TzelOpenDatabase &db = open(databaseName);
   if (db.standard)
     return db.standard->filesOf(sql);
-  if (db.kind == TzelDriverKind::Sqlite)
-    return {QSqlDatabase::database(db.connectionName, false).databaseName()};
+  const QSqlDatabase q = QSqlDatabase::database(db.connectionName, false);
+  if (db.kind == TzelDriverKind::Sqlite ||
+      (db.kind == TzelDriverKind::Firebird && q.hostName().isEmpty()))
+    return {q.databaseName()};
   return {};
 }
 

@@ -7,9 +7,12 @@
 // Drivers: "STANDARD" (PATH=folder), "SQLITE" (DATABASE=file), "POSTGRESQL" (HOST=,
 // PORT=, DATABASE=, USER NAME=, PASSWORD=, SERVICE=, CONNECT TIMEOUT= in seconds; what is
 // left out comes from libpq's own environment, password and service files, and a connection
-// gives up after DefaultConnectTimeout seconds unless the alias or PGCONNECT_TIMEOUT says). The
-// aliases file is an INI file read as written, one section per alias with the key Driver and the
-// parameter keys (see README).
+// gives up after DefaultConnectTimeout seconds unless the alias or PGCONNECT_TIMEOUT says),
+// "MARIADB" or "MYSQL" and "FIREBIRD" (the same keys; an unset password comes from MYSQL_PWD or
+// the [client] group of ~/.my.cnf, from ISC_PASSWORD for Firebird, whose user may come from
+// ISC_USER; a Firebird database given as a file path with no host opens the embedded engine as
+// SYSDBA). The aliases file is an INI file read as written, one section per alias with the key
+// Driver and the parameter keys (see README).
 
 #include "zelcore_export.h"
 
@@ -22,7 +25,7 @@
 class QSqlDatabase;
 class TzelStandardDatabase;
 
-enum class TzelDriverKind { Standard, Sqlite, Postgres };
+enum class TzelDriverKind { Standard, Sqlite, Postgres, MariaDB, Firebird };
 
 struct ZELCORE_EXPORT TzelAlias {
   QString name;
@@ -53,9 +56,9 @@ public:
   static QString aliasesFile();
   static std::optional<TzelDriverKind> driverKind(const QString &driverName);
   static QString paramValue(const QStringList &params, const QString &key);
-  // Opens a connection; a PostgreSQL one then sends its statements as UTF-8 whatever the
-  // server, database or role sets. Empty when open, else the driver's message in two lines
-  // at most.
+  // Opens a connection; a PostgreSQL or MariaDB one then sends its statements as UTF-8
+  // (utf8mb4) whatever the server, database or role sets. Empty when open, else the driver's
+  // message in two lines at most.
   static QString openConnection(QSqlDatabase &db);
   // "Error: Unknown database [name]", and why the aliases file could not be read when it
   // exists but cannot be used at all.

@@ -1,13 +1,20 @@
 // SPDX-License-Identifier: MIT
 // The user's aliases file: values as written, a password only in a private file, and
-// PostgreSQL settings left to libpq when the alias does not name them.
+// PostgreSQL settings left to libpq when the alias does not name them; MariaDB and Firebird
+// aliases with their passwords from the alias, the environment or MariaDB's option file,
+// and a Firebird file opened by the embedded engine.
+#include "database/aliasoption.h"
 #include "database/zelsession.h"
 #include "model/zeltypes.h"
 #include "support/errorof.h"
 
+#include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QSqlDatabase>
+#include <QSqlError>
 #include <QSqlQuery>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -16,6 +23,20 @@ using namespace Qt::StringLiterals;
 namespace {
 
 constexpr auto Private = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+
+// The character set the connection talks in, as the server sees it.
+const char *const MariaDbCharset = "SELECT @@character_set_client";
+const char *const FirebirdCharset =
+    "SELECT TRIM(c.RDB$CHARACTER_SET_NAME) FROM MON$ATTACHMENTS a JOIN RDB$CHARACTER_SETS c "
+    "ON c.RDB$CHARACTER_SET_ID = a.MON$CHARACTER_SET_ID "
+    "WHERE a.MON$ATTACHMENT_ID = CURRENT_CONNECTION";
+
+QString firstValue(const QString &connection, const QString &sql) {
+  QSqlQuery q(QSqlDatabase::database(connection, false));
+  if (!q.exec(sql) || !q.next())
+    return u"failed: "_s + q.lastError().text();
+  return q.value(0).toString();
+}
 
 } // namespace
 
@@ -37,6 +58,9 @@ private slots:
     QVERIFY(scratch.isValid());
     file = scratch.filePath(u"aliases.ini"_s);
     qputenv("ZEL_ALIASES_FILE", file.toLocal8Bit());
+    // The embedded Firebird engine keeps its locks apart from any server's.
+    QVERIFY(QDir().mkpath(scratch.filePath(u"fblock"_s)));
+    qputenv("FIREBIRD_LOCK", scratch.filePath(u"fblock"_s).toLocal8Bit());
   }
 
   void valuesAsWritten() {
@@ -170,6 +194,169 @@ private slots:
     q = QSqlQuery();
     session.closeAll();
     qunsetenv("PGSERVICEFILE");
+  }
+
+  // The --alias forms of the servers and of Firebird's embedded engine.
+  void aliasOptionForms_data() {
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QString>("driver");
+    QTest::addColumn<QStringList>("params");
+    QTest::newRow("mariadb") << u"S=mariadb:db.example:3307/sales?user=ann"_s << u"MARIADB"_s
+                             << QStringList{u"HOST=db.example"_s, u"DATABASE=sales"_s,
+                                            u"PORT=3307"_s, u"USER NAME=ann"_s};
+    QTest::newRow("mysql, no port")
+        << u"S=mysql:db/sales"_s << u"MARIADB"_s << QStringList{u"HOST=db"_s, u"DATABASE=sales"_s};
+    QTest::newRow("firebird alias")
+        << u"S=firebird:db:3050/employee?user=SYSDBA"_s << u"FIREBIRD"_s
+        << QStringList{u"HOST=db"_s, u"DATABASE=employee"_s, u"PORT=3050"_s, u"USER NAME=SYSDBA"_s};
+    QTest::newRow("firebird path on the server")
+        << u"S=firebird:db/srv/data/shop.fdb"_s << u"FIREBIRD"_s
+        << QStringList{u"HOST=db"_s, u"DATABASE=/srv/data/shop.fdb"_s};
+    QTest::newRow("firebird path, double slash")
+        << u"S=firebird:db:3050//srv/shop.fdb"_s << u"FIREBIRD"_s
+        << QStringList{u"HOST=db"_s, u"DATABASE=/srv/shop.fdb"_s, u"PORT=3050"_s};
+    QTest::newRow("firebird file, embedded") << u"S=firebird:/data/shop.fdb"_s << u"FIREBIRD"_s
+                                             << QStringList{u"DATABASE=/data/shop.fdb"_s};
+  }
+
+  void aliasOptionForms() {
+    QFETCH(QString, value);
+    QFETCH(QString, driver);
+    QFETCH(QStringList, params);
+    QString error;
+    const auto alias = parseAliasOption(value, error);
+    QCOMPARE(error, QString());
+    QVERIFY(alias);
+    QCOMPARE(alias->name, u"S"_s);
+    QCOMPARE(alias->driverName, driver);
+    QCOMPARE(alias->params, params);
+    QVERIFY(TzelSession::driverKind(driver));
+  }
+
+  // The engine's prefix in the environment names the server: ZEL_MY_* or ZEL_FB_*. The
+  // password comes from where the row says, never twice.
+  void serverAliasOpens_data() {
+    QTest::addColumn<QString>("engine");
+    QTest::addColumn<QString>("driver");
+    QTest::addColumn<QString>("passwordFrom");
+    QTest::addColumn<QString>("charset");
+    QTest::newRow("MariaDB, password of the alias")
+        << u"MY"_s << u"MARIADB"_s << u"alias"_s << u"utf8mb4"_s;
+    QTest::newRow("MySQL, password of MYSQL_PWD")
+        << u"MY"_s << u"MYSQL"_s << u"MYSQL_PWD"_s << u"utf8mb4"_s;
+    QTest::newRow("MariaDB, password of ~/.my.cnf")
+        << u"MY"_s << u"MARIADB"_s << u"option file"_s << u"utf8mb4"_s;
+    QTest::newRow("Firebird, password of the alias")
+        << u"FB"_s << u"FIREBIRD"_s << u"alias"_s << u"UTF8"_s;
+    QTest::newRow("Firebird, user and password of ISC_USER and ISC_PASSWORD")
+        << u"FB"_s << u"FIREBIRD"_s << u"ISC_PASSWORD"_s << u"UTF8"_s;
+  }
+
+  void serverAliasOpens() {
+    QFETCH(QString, engine);
+    QFETCH(QString, driver);
+    QFETCH(QString, passwordFrom);
+    QFETCH(QString, charset);
+    const auto env = [&engine](const char *key) {
+      return qgetenv(("ZEL_" + engine.toLatin1() + '_' + key).constData());
+    };
+    if (env("HOST").isEmpty())
+      QSKIP("No server of this engine was started for this run (ZEL_MY_HOST, ZEL_FB_HOST)");
+    QByteArray text = "[SERVER]\nDriver=" + driver.toLatin1() + "\nServer Name=" + env("HOST") +
+                      "\nPort=" + env("PORT") + "\nDatabase=" + env("DATABASE") + "\n";
+    if (passwordFrom != u"ISC_PASSWORD")
+      text += "User Name=" + env("USER") + "\n";
+    if (passwordFrom == u"alias")
+      text += "Password=" + env("PASSWORD") + "\n";
+    writeAliases(text, Private);
+    const QByteArray home = qgetenv("HOME");
+    if (passwordFrom == u"MYSQL_PWD") {
+      qputenv("MYSQL_PWD", env("PASSWORD"));
+    } else if (passwordFrom == u"ISC_PASSWORD") {
+      qputenv("ISC_USER", env("USER"));
+      qputenv("ISC_PASSWORD", env("PASSWORD"));
+    } else if (passwordFrom == u"option file") {
+      QFile cnf(scratch.filePath(u".my.cnf"_s));
+      QVERIFY(cnf.open(QIODevice::WriteOnly));
+      cnf.write("[mysqld]\npassword=not this\n[client]\npassword = \"" + env("PASSWORD") + "\"\n");
+      cnf.close();
+      qputenv("HOME", scratch.path().toLocal8Bit());
+    }
+    TzelSession session;
+    QString opened;
+    QString connection;
+    try {
+      connection = session.open(u"SERVER"_s).connectionName;
+    } catch (const EzelError &e) {
+      opened = e.message();
+    }
+    for (const char *variable : {"MYSQL_PWD", "ISC_USER", "ISC_PASSWORD"})
+      qunsetenv(variable);
+    qputenv("HOME", home);
+    QCOMPARE(opened, QString());
+    QCOMPARE(firstValue(connection,
+                        QString::fromLatin1(engine == u"MY" ? MariaDbCharset : FirebirdCharset)),
+             charset);
+    session.closeAll();
+  }
+
+  // The server's refusal is passed on; the password given is not in it.
+  void wrongPasswordIsNotRepeated_data() {
+    QTest::addColumn<QString>("engine");
+    QTest::addColumn<QString>("driver");
+    QTest::newRow("MariaDB") << u"MY"_s << u"MARIADB"_s;
+    QTest::newRow("Firebird") << u"FB"_s << u"FIREBIRD"_s;
+  }
+
+  void wrongPasswordIsNotRepeated() {
+    QFETCH(QString, engine);
+    QFETCH(QString, driver);
+    const auto env = [&engine](const char *key) {
+      return qgetenv(("ZEL_" + engine.toLatin1() + '_' + key).constData());
+    };
+    if (env("HOST").isEmpty())
+      QSKIP("No server of this engine was started for this run (ZEL_MY_HOST, ZEL_FB_HOST)");
+    writeAliases("[SERVER]\nDriver=" + driver.toLatin1() + "\nHost=" + env("HOST") +
+                     "\nPort=" + env("PORT") + "\nDatabase=" + env("DATABASE") +
+                     "\nUser Name=" + env("USER") + "\nPassword=Wr0ngS3cret\n",
+                 Private);
+    TzelSession session;
+    const QString message = errorOf([&] { session.open(u"SERVER"_s); });
+    QVERIFY2(message.startsWith(u"Error: "_s) && message.size() > 10, qPrintable(message));
+    QVERIFY2(!message.contains(u"Wr0ngS3cret"_s), qPrintable(message));
+  }
+
+  // A Firebird database named by its file with no server opens the embedded engine as
+  // SYSDBA. The file is a copy made for the test: a file a server has open is never used so.
+  void firebirdFileOpensEmbedded() {
+    const QString isql = QStandardPaths::findExecutable(u"isql-fb"_s);
+    if (isql.isEmpty())
+      QSKIP("isql-fb is not installed: no embedded Firebird engine");
+    const QString lock = scratch.filePath(u"fblock"_s);
+    QVERIFY(QDir().mkpath(lock));
+    QProcess make;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(u"FIREBIRD_LOCK"_s, lock);
+    make.setProcessEnvironment(environment);
+    make.start(isql, {u"-q"_s});
+    const QString made = scratch.filePath(u"made.fdb"_s);
+    make.write(u"CREATE DATABASE '%1' USER 'SYSDBA' DEFAULT CHARACTER SET UTF8;\n"
+               "CREATE TABLE PARTS (NAME VARCHAR(20));\n"
+               "INSERT INTO PARTS VALUES ('Grüße');\nCOMMIT;\n"_s.arg(made)
+                   .toUtf8());
+    make.closeWriteChannel();
+    QVERIFY(make.waitForFinished(30000));
+    QVERIFY2(QFile::exists(made), make.readAllStandardError().constData());
+    const QString copy = scratch.filePath(u"copy.fdb"_s);
+    QVERIFY(QFile::copy(made, copy));
+    writeAliases("[LOCALFB]\nDriver=FIREBIRD\nDatabase=" + copy.toUtf8() + "\n", Private);
+    TzelSession session;
+    QString connection;
+    QCOMPARE(errorOf([&] { connection = session.open(u"LOCALFB"_s).connectionName; }), QString());
+    QCOMPARE(firstValue(connection, u"SELECT NAME FROM PARTS"_s), u"Grüße"_s);
+    QCOMPARE(firstValue(connection, u"SELECT CURRENT_USER FROM RDB$DATABASE"_s), u"SYSDBA"_s);
+    QCOMPARE(session.filesRead(u"LOCALFB"_s, u"SELECT 1 FROM RDB$DATABASE"_s), QStringList{copy});
+    session.closeAll();
   }
 };
 

@@ -751,9 +751,12 @@ void TestZelQuery::wrongCommandLine_data() {
       << QStringList{u"model"_s, u"--out"_s, u"m.txt"_s} << u"Error: Missing DATABASE"_s;
   QTest::newRow("model without out") << QStringList{u"model"_s, u"sqlite:shop.db"_s}
                                      << u"Error: The model command needs --out MODEL"_s;
-  QTest::newRow("alias form") << QStringList{u"check"_s, model, u"--alias"_s, u"PELLOX"_s}
-                              << u"Error: Invalid --alias PELLOX: expected NAME=sqlite:FILE, "
-                                 "NAME=standard:FOLDER or NAME=postgresql:HOST:PORT/DB?user=U"_s;
+  QTest::newRow("alias form")
+      << QStringList{u"check"_s, model, u"--alias"_s, u"PELLOX"_s}
+      << u"Error: Invalid --alias PELLOX: expected NAME=sqlite:FILE, "
+         "NAME=standard:FOLDER, NAME=postgresql:HOST:PORT/DB?user=U, "
+         "NAME=mariadb:HOST:PORT/DB?user=U (or mysql:), "
+         "NAME=firebird:HOST:PORT/PATH-OR-ALIAS?user=U or NAME=firebird:/FILE.fdb"_s;
   QTest::newRow("alias driver") << QStringList{u"check"_s, model, u"--alias"_s, u"A=odbc:x"_s}
                                 << u"Error: Invalid --alias A=odbc:x: unknown driver [odbc]"_s;
   QTest::newRow("password") << QStringList{u"check"_s, model, u"--alias"_s,
@@ -770,6 +773,21 @@ void TestZelQuery::wrongCommandLine_data() {
       << QStringList{u"check"_s, model, u"--alias"_s, u"A=postgresql:u:s3cret@db/sales"_s}
       << u"Error: Invalid --alias A=postgresql:u:***@db/sales: expected "
          "postgresql:HOST:PORT/DB?user=U"_s;
+  QTest::newRow("mariadb password")
+      << QStringList{u"check"_s, model, u"--alias"_s, u"A=mariadb:db/sales?password=p"_s}
+      << u"Error: Invalid --alias A=mariadb:db/sales?password=***: a password is taken only "
+         "from the environment variable MYSQL_PWD or ~/.my.cnf"_s;
+  QTest::newRow("firebird password")
+      << QStringList{u"check"_s, model, u"--alias"_s, u"A=firebird:db/sales?password=p"_s}
+      << u"Error: Invalid --alias A=firebird:db/sales?password=***: a password is taken only "
+         "from the environment variable ISC_PASSWORD"_s;
+  QTest::newRow("mysql form") << QStringList{u"check"_s, model, u"--alias"_s, u"A=mysql:db"_s}
+                              << u"Error: Invalid --alias A=mysql:db: expected "
+                                 "mysql:HOST:PORT/DB?user=U"_s;
+  QTest::newRow("firebird form") << QStringList{u"check"_s, model, u"--alias"_s,
+                                                u"A=firebird:db:x/sales"_s}
+                                 << u"Error: Invalid --alias A=firebird:db:x/sales: expected "
+                                    "firebird:HOST:PORT/PATH-OR-ALIAS?user=U"_s;
   const QString longName(100000, u'A');
   QTest::newRow("long name cut") << QStringList{u"check"_s, model, u"--alias"_s,
                                                 longName + u"=odbc:x"_s}
@@ -778,7 +796,9 @@ void TestZelQuery::wrongCommandLine_data() {
   QTest::newRow("password without a driver")
       << QStringList{u"check"_s, model, u"--alias"_s, u"password=s3cret"_s}
       << u"Error: Invalid --alias password=***: expected NAME=sqlite:FILE, "
-         "NAME=standard:FOLDER or NAME=postgresql:HOST:PORT/DB?user=U"_s;
+         "NAME=standard:FOLDER, NAME=postgresql:HOST:PORT/DB?user=U, "
+         "NAME=mariadb:HOST:PORT/DB?user=U (or mysql:), "
+         "NAME=firebird:HOST:PORT/PATH-OR-ALIAS?user=U or NAME=firebird:/FILE.fdb"_s;
 }
 
 void TestZelQuery::wrongCommandLine() {

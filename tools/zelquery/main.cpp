@@ -19,6 +19,7 @@
 #include "export/exportrecords.h"
 #include "interrupt.h"
 #include "messages/zelmessages.h"
+#include "model/dialects.h"
 #include "model/zelregistry.h"
 #include "modelcommand.h"
 #include "pdf/pdfmodule.h"
@@ -81,8 +82,9 @@ const QList<Command> &commands() {
        u"Reads the tables, views, columns, primary keys and foreign keys of DATABASE from its\n"
        "catalogue and writes them as the data model MODEL, each table's first foreign key to\n"
        "another as a default join. DATABASE is an alias, an SQLite file, a folder of tables,\n"
-       "or sqlite:FILE, standard:FOLDER, postgresql:HOST:PORT/DB?user=U (with NAME= in front,\n"
-       "the model names its database NAME)."_s,
+       "or sqlite:FILE, standard:FOLDER, postgresql:HOST:PORT/DB?user=U,\n"
+       "mariadb:HOST:PORT/DB?user=U (or mysql:), firebird:HOST:PORT/PATH-OR-ALIAS?user=U,\n"
+       "firebird:/FILE.fdb (with NAME= in front, the model names its database NAME)."_s,
        1, 1},
   };
   return list;
@@ -136,8 +138,11 @@ struct Options {
       "NAME=postgresql:HOST:PORT/DB?user=U (the password from the environment variable "
       "ZEL_PG_PASSWORD, else libpq's ~/.pgpass; &connect_timeout=SECONDS, default "_s +
           QString::number(TzelSession::DefaultConnectTimeout) +
-          u", how long to wait for the server). May be repeated; adds to the engine's aliases "
-          "file."_s,
+          u", how long to wait for the server), NAME=mariadb:HOST:PORT/DB?user=U or "
+          "NAME=mysql:... (the password from MYSQL_PWD, else ~/.my.cnf), "
+          "NAME=firebird:HOST:PORT/PATH-OR-ALIAS?user=U (the password from ISC_PASSWORD) or "
+          "NAME=firebird:/FILE.fdb (the embedded engine). May be repeated; adds to the engine's "
+          "aliases file."_s,
       u"NAME=DRIVER:TARGET"_s};
   QCommandLineOption database{u"database"_s,
                               u"The database the statement runs on (default: the database "
@@ -172,7 +177,7 @@ struct Options {
 
 // The dialect named (with or without its "zel" prefix, ignoring case), or nothing.
 std::optional<TzelDatabase> dialectNamed(const QString &name) {
-  for (int i = zelUnknown; i <= zelPostgreSQL; ++i) {
+  for (int i = zelUnknown; i <= zelLastDialect; ++i) {
     const QString full = enumName(TzelDatabase(i));
     if (full.compare(name, Qt::CaseInsensitive) == 0 ||
         full.mid(3).compare(name, Qt::CaseInsensitive) == 0)
