@@ -6,6 +6,7 @@
 #include "database/zelsession.h"
 #include "messages/zelmessages.h"
 #include "model/datasetprops.h"
+#include "model/dialects.h"
 #include "model/quoting.h"
 #include "model/supportfiles.h"
 #include "model/zelregistry.h"
@@ -45,7 +46,7 @@ bool TzelDataModel::PrepareDetail(const QString &databaseName, const QString &ta
   m_detailTable->setTableName(tableName);
   m_detailTable->setMasterSource(m_linkSource.get());
   m_detailTable->setMasterFields(u"ITEM_ID"_s);
-  if (DatabaseType() == zelAccess || DatabaseType() == zelDbase)
+  if (zelDialect(DatabaseType()).namedIndexes)
     m_detailTable->setIndexName(u"ITEM_ID"_s);
   return true;
 }
@@ -119,7 +120,7 @@ void TzelDataModel::ExportFileTypes(QStringList &list) {
 QString TzelDataModel::DatabasePrefix(const QString &databaseName) {
   if (IsAbsolutePath(databaseName))
     return AddTrailingBackslash(databaseName);
-  if (DatabaseType() == zelDbase || DatabaseType() == zelParadox)
+  if (zelDialect(DatabaseType()).localTables)
     return u':' + databaseName + u':';
   return {};
 }

@@ -4,6 +4,7 @@
 #include "engine/zelparams.h"
 #include "engine/zelsync.h"
 #include "messages/zelmessages.h"
+#include "model/dialects.h"
 #include "model/displayformat.h"
 #include "model/keywords.h"
 #include "model/quoting.h"
@@ -57,14 +58,43 @@ bool isNegated(TzelFilterOper oper) {
 bool isDateType(TFieldType type) {
   return type == ftDate || type == ftTime || type == ftDateTime;
 }
-// File databases keep table names as one part and write GROUP BY with expressions.
-bool groupsByExpression(TzelDatabase type) {
-  return type == zelDbase || type == zelParadox;
-}
-// Engines whose joined FROM takes no nesting parentheses (SQLite refuses more than about
-// 48 levels; PostgreSQL needs none, its joins bind left to right).
-bool nestsJoins(TzelDatabase type) {
-  return type != zelApollo && type != zelDBISAM && type != zelXQuery && !IsNativeDialect(type);
+// a || b || c becomes CONCAT(a, b, c), at every level of parentheses, for engines where ||
+// means OR; quoted text and names are copied as they are.
+QString concatAsFunction(QStringView text) {
+  QStringList parts;
+  QString part;
+  for (qsizetype i = 0; i < text.size(); ++i) {
+    const QChar c = text[i];
+    if (c == u'\'' || c == u'"' || c == u'`') {
+      const qsizetype end = text.indexOf(c, i + 1);
+      const qsizetype stop = end < 0 ? text.size() : end + 1;
+      part += text.mid(i, stop - i);
+      i = stop - 1;
+    } else if (c == u'(') {
+      qsizetype depth = 1, j = i + 1;
+      for (QChar quote; j < text.size() && depth > 0; ++j) {
+        const QChar d = text[j];
+        if (!quote.isNull())
+          quote = d == quote ? QChar() : quote;
+        else if (d == u'\'' || d == u'"' || d == u'`')
+          quote = d;
+        else
+          depth += d == u'(' ? 1 : d == u')' ? -1 : 0;
+      }
+      part += u'(' + concatAsFunction(text.mid(i + 1, j - i - 2)) + u')';
+      i = j - 1;
+    } else if (c == u'|' && i + 1 < text.size() && text[i + 1] == u'|') {
+      parts << part.trimmed();
+      part.clear();
+      ++i;
+    } else {
+      part += c;
+    }
+  }
+  if (parts.isEmpty())
+    return part;
+  parts << part.trimmed();
+  return QStringLiteral("CONCAT(") + parts.join(QStringLiteral(", ")) + u')';
 }
 
 // What an aggregate yields: MIN and MAX keep a known type, the others are numbers.
@@ -327,7 +357,7 @@ QString TzelSqlGenerator::TranslateExpression(const QString &expression, QString
   }
   if (table)
     *table = found;
-  return text;
+  return zelDialect(m_model.DatabaseType()).concatFunction ? concatAsFunction(text) : text;
 }
 
 bool TzelSqlGenerator::ValueExpression(const TzelQueryValue &value, QString &expr, QString *table) {
@@ -377,7 +407,7 @@ bool TzelSqlGenerator::BuildSelect() {
     }
     if (isShownAggregate(value->Show()))
       m_line += QLatin1Char(')');
-    if (writeAlias && m_model.DatabaseType() != zelInterBase) {
+    if (writeAlias && zelDialect(m_model.DatabaseType()).valueAliases) {
       m_line += m_aliasSeparator;
       if (m_model.AliasByTable() && !table.isEmpty())
         m_line += table + QLatin1Char('.');
@@ -423,7 +453,7 @@ bool TzelSqlGenerator::BuildJoinedFrom() {
   QList<TzelJoinStep> steps;
   if ((writeOn && !CheckJoinFields(joins)) || !PlanJoins(joins, writeOn, steps))
     return false;
-  const bool nested = nestsJoins(m_model.DatabaseType());
+  const bool nested = zelDialect(m_model.DatabaseType()).nestsJoins;
   const qsizetype open = steps.size() - 2;
   if (open >= 1 && nested)
     m_line += QString(open, QLatin1Char('('));
@@ -715,8 +745,7 @@ bool TzelSqlGenerator::LiteralItem(const QString &source, TzelFilterOper oper, T
   } else {
     if ((oper == zelFilterLike || oper == zelFilterNotLike) && !item.contains(QLatin1Char('%')) &&
         !item.contains(QLatin1Char('*'))) {
-      const QString wild =
-          m_model.DatabaseType() == zelAccess ? QStringLiteral("*") : QStringLiteral("%");
+      const QChar wild = QLatin1Char(zelDialect(m_model.DatabaseType()).likeWildcard);
       item = wild + item + wild;
     }
     literal = QuoteLiteral(item, m_model.StringQuote(), m_model.DatabaseType());
@@ -743,7 +772,8 @@ bool TzelSqlGenerator::BuildGroupBy() {
   m_line = kGroupBy;
   QList<TzelQueryValue *> values = ValuesByPosition();
   values.removeIf([](const TzelQueryValue *v) { return !isGroup(v->Show()); });
-  const bool aliasForm = m_model.OrderByAlias() && !groupsByExpression(m_model.DatabaseType());
+  const bool aliasForm =
+      m_model.OrderByAlias() && !zelDialect(m_model.DatabaseType()).groupsByExpression;
   for (int i = 0; i < values.size(); ++i) {
     QString item;
     // A hidden value has no alias in the select list to refer to.

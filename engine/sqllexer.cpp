@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "engine/sqllexer.h"
+#include "model/dialects.h"
 
 using namespace Qt::StringLiterals;
 
@@ -18,11 +19,6 @@ bool isWordChar(char32_t c) {
 bool isLineEnd(QChar c) {
   return c == u'\n' || c == u'\r';
 }
-// Dialects whose date quote is '#' write dates as #12/31/2000#.
-bool hashDates(TzelDatabase dialect) {
-  return dialect == zelAccess || dialect == zelApollo || dialect == zelXQuery;
-}
-
 class Scanner {
 public:
   Scanner(const QString &sql, TzelDatabase dialect) : m_sql(sql), m_dialect(dialect) {}
@@ -112,7 +108,7 @@ private:
       quoted(t, u'`', TzelSqlTokenKind::Name, false);
     } else if (c == u'[') {
       quoted(t, u']', TzelSqlTokenKind::Name, false);
-    } else if (c == u'#' && hashDates(m_dialect)) {
+    } else if (c == u'#' && zelDialect(m_dialect).hashDates) {
       quoted(t, u'#', TzelSqlTokenKind::Hash, false);
     } else if ((c == u':' && isWordStart(codeAt(m_pos + 1))) || c == u'?') {
       advance();

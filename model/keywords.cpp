@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "model/keywords.h"
+#include "model/dialects.h"
 #include "model/zeltypes.h"
 
 #include <QFile>
@@ -150,20 +151,6 @@ bool IsQuoteForcingChar(QChar c) {
 
 namespace {
 
-// Words the engines reserve (or treat as keywords) that the table lacks, in upper case.
-const char *const kSqliteKeywords =
-    "ABORT ALWAYS ANALYZE ATTACH AUTOINCREMENT CASE CONFLICT CROSS CURRENT_DATE CURRENT_TIME "
-    "CURRENT_TIMESTAMP DETACH EACH EXCEPT EXCLUDE EXCLUSIVE FAIL FOLLOWING GENERATED GLOB GROUPS "
-    "IGNORE INDEXED INSTEAD INTERSECT LIMIT MATERIALIZED NOTHING NOTNULL NULLS OFFSET OTHERS OVER "
-    "PARTITION PRAGMA PRECEDING QUERY RAISE RANGE RECURSIVE REGEXP REINDEX RELEASE RENAME REPLACE "
-    "RETURNING SAVEPOINT TEMP TEMPORARY TIES UNBOUNDED VACUUM VIRTUAL WINDOW WITHOUT";
-const char *const kPostgresKeywords =
-    "ANALYSE ANALYZE ARRAY ASYMMETRIC CASE CONCURRENTLY CROSS CURRENT_CATALOG CURRENT_DATE "
-    "CURRENT_ROLE CURRENT_SCHEMA CURRENT_TIME CURRENT_TIMESTAMP CURRENT_USER EXCEPT FREEZE ILIKE "
-    "INTERSECT LATERAL LIMIT LOCALTIME LOCALTIMESTAMP NOTNULL OFFSET PLACING RETURNING "
-    "SESSION_USER SIMILAR SYMMETRIC TABLESAMPLE VARIADIC VERBOSE WINDOW";
-constexpr qsizetype LongestDialectKeyword = 17; // CURRENT_TIMESTAMP
-
 QSet<QByteArray> wordSet(const char *words) {
   const QList<QByteArray> list = QByteArray(words).split(' ');
   return QSet<QByteArray>(list.cbegin(), list.cend());
@@ -172,20 +159,32 @@ QSet<QByteArray> wordSet(const char *words) {
 } // namespace
 
 bool IsDialectKeyword(QStringView word, TzelDatabase database) {
-  if (database != zelSQLite && database != zelPostgreSQL)
+  struct WordSet {
+    QSet<QByteArray> words;
+    qsizetype longest = 0;
+  };
+  static const std::array<WordSet, zelLastDialect + 1> sets = [] {
+    std::array<WordSet, zelLastDialect + 1> all;
+    for (int d = 0; d <= zelLastDialect; ++d) {
+      all[d].words = wordSet(zelDialect(TzelDatabase(d)).keywords);
+      for (const QByteArray &w : std::as_const(all[d].words))
+        all[d].longest = std::max(all[d].longest, w.size());
+    }
+    return all;
+  }();
+  if (int(database) < 0 || int(database) > zelLastDialect)
     return false;
-  static const QSet<QByteArray> sqlite = wordSet(kSqliteKeywords);
-  static const QSet<QByteArray> postgres = wordSet(kPostgresKeywords);
+  const WordSet &set = sets[database];
+  constexpr qsizetype Longest = 32;
   const qsizetype length = word.size();
-  if (length == 0 || length > LongestDialectKeyword)
+  if (length == 0 || length > set.longest || length > Longest)
     return false;
-  char upper[LongestDialectKeyword];
+  char upper[Longest];
   for (qsizetype i = 0; i < length; ++i) {
     const char16_t c = word[i].unicode();
     if (c >= 128)
       return false; // every word is ASCII
     upper[i] = (c >= 'a' && c <= 'z') ? char(c - 'a' + 'A') : char(c);
   }
-  return (database == zelSQLite ? sqlite : postgres)
-      .contains(QByteArray::fromRawData(upper, length));
+  return set.words.contains(QByteArray::fromRawData(upper, length));
 }

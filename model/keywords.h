@@ -70,6 +70,6 @@ ZELCORE_EXPORT int KeywordIndex(QStringView word);
 ZELCORE_EXPORT int SymbolCode(QChar c);
 // True when c is one of the 31 one-character entries (they force quoting of a name).
 ZELCORE_EXPORT bool IsQuoteForcingChar(QChar c);
-// True when the engine of a native dialect (zelSQLite, zelPostgreSQL) reserves the word
-// (ignoring case) although the table above lacks it; false for every other dialect.
+// True when the dialect's engine reserves the word (ignoring case) although the table above
+// lacks it; only the native dialects list such words.
 ZELCORE_EXPORT bool IsDialectKeyword(QStringView word, TzelDatabase database);

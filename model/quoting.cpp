@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "model/quoting.h"
+#include "model/dialects.h"
 #include "model/keywords.h"
 
 #include <QStringList>
@@ -9,20 +10,6 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-// Databases whose tables are files: a dot there starts the file extension.
-bool isFileBased(TzelDatabase database) {
-  switch (database) {
-  case zelAdvantage:
-  case zelApollo:
-  case zelDbase:
-  case zelDBISAM:
-  case zelParadox:
-    return true;
-  default:
-    return false;
-  }
-}
-
 bool hasUpperCase(const QString &name) {
   return std::any_of(name.cbegin(), name.cend(),
                      [](QChar c) { return c >= QLatin1Char('A') && c <= QLatin1Char('Z'); });
@@ -31,14 +18,28 @@ bool hasUpperCase(const QString &name) {
 template <typename QuotePart>
 QString quoteParts(const QString &name, TzelQuoteType quote, TzelDatabase database,
                    QuotePart quotePart) {
-  if (database == zelSybase)
+  if (!zelDialect(database).quotesNames)
     quote = zelQuoteNone;
-  if (isFileBased(database))
+  if (zelDialect(database).fileTables)
     return quotePart(name, quote, database);
   QStringList parts = name.split(QLatin1Char('.'));
   for (QString &part : parts)
     part = quotePart(part, quote, database);
   return parts.join(QLatin1Char('.'));
+}
+
+// CONCAT('c:', CHAR(92 USING utf8mb4), 'temp'): no backslash inside a literal, so the text is
+// the same whether or not the server's mode reads backslashes as escapes.
+QString backslashesByChar(const QString &text, TzelQuoteType quote) {
+  QStringList parts;
+  const QStringList pieces = text.split(u'\\');
+  for (qsizetype i = 0; i < pieces.size(); ++i) {
+    if (i > 0)
+      parts << u"CHAR(92 USING utf8mb4)"_s;
+    if (!pieces.at(i).isEmpty())
+      parts << QuoteText(pieces.at(i), quote);
+  }
+  return u"CONCAT("_s + parts.join(u", "_s) + u')';
 }
 
 QString closing(TzelQuoteType quote) {
@@ -49,6 +50,8 @@ QString closing(TzelQuoteType quote) {
     return QStringLiteral("\"");
   case zelQuoteBracket:
     return QStringLiteral("]");
+  case zelQuoteBacktick:
+    return QStringLiteral("`");
   case zelQuoteNone:
     break;
   }
@@ -58,7 +61,7 @@ QString closing(TzelQuoteType quote) {
 } // namespace
 
 bool IsNativeDialect(TzelDatabase database) {
-  return database == zelSQLite || database == zelPostgreSQL;
+  return zelDialect(database).native;
 }
 
 QString QuoteText(const QString &text, TzelQuoteType quote) {
@@ -72,13 +75,27 @@ QString QuoteText(const QString &text, TzelQuoteType quote) {
 }
 
 QString QuoteLiteral(const QString &text, TzelQuoteType quote, TzelDatabase database) {
-  if (database != zelPostgreSQL || quote != zelQuoteSingle || !text.contains(u'\\'))
+  if (!text.contains(u'\\'))
     return QuoteText(text, quote);
-  return u'E' + QuoteText(EscapeLiteralBackslashes(text, database), quote);
+  switch (zelDialect(database).backslashes) {
+  case TzelBackslashes::Plain:
+    break;
+  case TzelBackslashes::EscapeString:
+    if (quote == zelQuoteSingle)
+      return u'E' + QuoteText(EscapeLiteralBackslashes(text, database), quote);
+    break;
+  case TzelBackslashes::CharFunction: // MySQL reads "..." as a string too
+    if (quote == zelQuoteSingle || quote == zelQuoteDouble)
+      return backslashesByChar(text, quote);
+    break;
+  }
+  return QuoteText(text, quote);
 }
 
 QString EscapeLiteralBackslashes(const QString &text, TzelDatabase database) {
-  return database == zelPostgreSQL ? QString(text).replace(u'\\', u"\\\\"_s) : text;
+  return zelDialect(database).backslashes == TzelBackslashes::Plain
+             ? text
+             : QString(text).replace(u'\\', u"\\\\"_s);
 }
 
 bool NeedsQuoting(const QString &name, TzelDatabase database) {
@@ -90,7 +107,7 @@ bool NeedsQuoting(const QString &name, TzelDatabase database) {
   if (!IsNativeDialect(database))
     return false;
   return IsDialectKeyword(name, database) || (!name.isEmpty() && name.front().isDigit()) ||
-         (database == zelPostgreSQL && hasUpperCase(name));
+         (zelDialect(database).foldsToLowerCase && hasUpperCase(name));
 }
 
 QString QuoteIfKeyword(const QString &name, TzelQuoteType quote, TzelDatabase database) {

@@ -7,20 +7,21 @@
 
 #include <QString>
 
-// True for the dialects of the engines the library runs on itself: zelSQLite, zelPostgreSQL.
+// True for the dialects of the engines the library runs on itself (SQLite, PostgreSQL, MySQL).
 ZELCORE_EXPORT bool IsNativeDialect(TzelDatabase database);
 // The text between the quote characters of the type ('...', "...", [...]), with every
 // closing quote character inside doubled (' → '', " → "", ] → ]]) so that the text cannot end
 // the quoted name early; zelQuoteNone leaves it unchanged.
 ZELCORE_EXPORT QString QuoteText(const QString &text, TzelQuoteType quote);
-// A string literal: QuoteText, except that under zelPostgreSQL a text holding a backslash
-// becomes an escape string with the backslashes doubled (E'a\\b'), which means the same text
-// whether or not the server reads backslashes in ordinary strings as escapes
-// (standard_conforming_strings off): a backslash can never end the literal early.
+// A string literal: QuoteText, except that a text holding a backslash is written so that it
+// means the same text whether or not the server reads backslashes in strings as escapes, and
+// a backslash can never end the literal early: under zelPostgreSQL an escape string with the
+// backslashes doubled (E'a\\b'), under zelMySQL CONCAT('a', CHAR(92 USING utf8mb4), 'b').
 ZELCORE_EXPORT QString QuoteLiteral(const QString &text, TzelQuoteType quote,
                                     TzelDatabase database);
-// The text with its backslashes doubled under zelPostgreSQL, for text written inside quotes
-// that are not QuoteLiteral's (a date quote): safe under either reading of backslashes.
+// The text with its backslashes doubled where the dialect's engine may read them as escapes,
+// for text written inside quotes that are not QuoteLiteral's (a date quote): safe under
+// either reading of backslashes.
 ZELCORE_EXPORT QString EscapeLiteralBackslashes(const QString &text, TzelDatabase database);
 // True when the name holds a space, an operator or punctuation character, or is an SQL
 // keyword (ignoring case). The native dialects also quote their engine's own keywords, a

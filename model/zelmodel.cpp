@@ -5,6 +5,7 @@
 #include "messages/zelhelp.h"
 #include "messages/zelinteraction.h"
 #include "messages/zelmessages.h"
+#include "model/dialects.h"
 #include "model/sqldates.h"
 #include "model/supportfiles.h"
 #include "model/zelsettings.h"
@@ -17,68 +18,8 @@
 namespace {
 
 const QString kSlashDate = QStringLiteral("mm\"/\"dd\"/\"yyyy");
-const QString kLocal; // marks the local date pattern in the table below
-
-struct Dialect {
-  bool aliasAs;
-  bool aliasByTable;
-  TzelQuoteType booleanQuote;
-  TzelQuoteType nameQuote;
-  TzelQuoteType stringQuote;
-  const QString &dateFormat;
-  const char *dateQuote;
-  bool groupBySelect;
-  TzelJoinMethod joinMethod;
-  bool orderByAlias;
-  bool verifyNames;
-};
-
 const QString kIsoDate = QStringLiteral("yyyy-mm-dd");
 const QString kOracleDate = QStringLiteral("dd-mmm-yyyy");
-
-// One row per TzelDatabase value, in enumeration order.
-const Dialect kDialects[] = {
-    {true, true, zelQuoteDouble, zelQuoteDouble, zelQuoteDouble, kSlashDate, "\"", false,
-     zelJoinFrom, true, true}, // zelUnknown
-    {true, false, zelQuoteNone, zelQuoteBracket, zelQuoteSingle, kLocal, "#", true, zelJoinFrom,
-     false, true}, // zelAccess
-    {false, false, zelQuoteNone, zelQuoteDouble, zelQuoteSingle, kIsoDate, "'", false, zelJoinWhere,
-     false, true}, // zelAdvantage
-    {false, false, zelQuoteNone, zelQuoteDouble, zelQuoteDouble, kLocal, "\"", false, zelJoinFrom,
-     false, true}, // zelAnywhere
-    {true, false, zelQuoteNone, zelQuoteBracket, zelQuoteDouble, kSlashDate, "#", true, zelJoinFrom,
-     false, true}, // zelApollo
-    {false, false, zelQuoteNone, zelQuoteDouble, zelQuoteDouble, kLocal, "\"", true, zelJoinWhere,
-     false, true}, // zelBtrieve
-    {false, false, zelQuoteNone, zelQuoteDouble, zelQuoteDouble, kLocal, "'", false, zelJoinFrom,
-     true, true}, // zelDB2
-    {true, true, zelQuoteDouble, zelQuoteDouble, zelQuoteDouble, kSlashDate, "\"", false,
-     zelJoinFrom, true, true}, // zelDbase
-    {false, false, zelQuoteDouble, zelQuoteDouble, zelQuoteDouble, kSlashDate, "\"", true,
-     zelJoinFrom, true, true}, // zelDBISAM
-    {false, false, zelQuoteNone, zelQuoteDouble, zelQuoteDouble, kLocal, "\"", false, zelJoinMixed,
-     false, true}, // zelInformix
-    {false, false, zelQuoteNone, zelQuoteNone, zelQuoteDouble, kLocal, "\"", false, zelJoinFrom,
-     false, false}, // zelInterBase
-    {true, false, zelQuoteNone, zelQuoteBracket, zelQuoteSingle, kLocal, "'", true, zelJoinFrom,
-     false, true}, // zelMSSQL
-    {true, true, zelQuoteDouble, zelQuoteDouble, zelQuoteDouble, kSlashDate, "\"", false,
-     zelJoinFrom, true, true}, // zelParadox
-    {false, false, zelQuoteNone, zelQuoteDouble, zelQuoteSingle, kOracleDate,
-     "TO_DATE(';', 'dd-mon-yyyy')", false, zelJoinWhere, false, true}, // zelOracle
-    {true, false, zelQuoteNone, zelQuoteDouble, zelQuoteDouble, kLocal, "\"", true, zelJoinFrom,
-     false, true}, // zelSybase
-    {false, false, zelQuoteNone, zelQuoteBracket, zelQuoteDouble, kSlashDate, "#", true,
-     zelJoinFrom, true, true}, // zelXQuery
-    // The native dialects write what the engine runs unchanged: ISO dates, TRUE and FALSE,
-    // no dotted column aliases, GROUP BY and ORDER BY with expressions. PostgreSQL refuses
-    // an ungrouped column beside an aggregate, so such a query is refused before it runs.
-    {true, false, zelQuoteNone, zelQuoteDouble, zelQuoteSingle, kIsoDate, "'", false, zelJoinFrom,
-     false, true}, // zelSQLite
-    {true, false, zelQuoteNone, zelQuoteDouble, zelQuoteSingle, kIsoDate, "'", true, zelJoinFrom,
-     false, true}, // zelPostgreSQL
-};
-static_assert(std::size(kDialects) == zelPostgreSQL + 1);
 
 } // namespace
 
@@ -264,16 +205,28 @@ QString TzelModel::LocalDatePattern() {
 }
 
 void TzelModel::applyDialectDefaults(TzelDatabase type) {
-  const int row = int(type);
-  if (row < 0 || row >= int(std::size(kDialects)))
+  if (int(type) < 0 || int(type) > int(zelLastDialect))
     return;
-  const Dialect &d = kDialects[row];
+  const TzelDialect &d = zelDialect(type);
   m_aliasAs = d.aliasAs;
   m_aliasByTable = d.aliasByTable;
   m_booleanQuote = d.booleanQuote;
   m_nameQuote = d.nameQuote;
   m_stringQuote = d.stringQuote;
-  m_dateFormat = &d.dateFormat == &kLocal ? LocalDatePattern() : d.dateFormat;
+  switch (d.dateFormat) {
+  case TzelDateDefault::Local:
+    m_dateFormat = LocalDatePattern();
+    break;
+  case TzelDateDefault::Slash:
+    m_dateFormat = kSlashDate;
+    break;
+  case TzelDateDefault::Iso:
+    m_dateFormat = kIsoDate;
+    break;
+  case TzelDateDefault::Oracle:
+    m_dateFormat = kOracleDate;
+    break;
+  }
   m_dateQuote = QString::fromLatin1(d.dateQuote);
   m_groupBySelect = d.groupBySelect;
   m_joinMethod = d.joinMethod;

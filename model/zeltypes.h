@@ -18,7 +18,7 @@ Q_NAMESPACE_EXPORT(ZELCORE_EXPORT)
 enum TzelDatabase {
   zelUnknown, zelAccess, zelAdvantage, zelAnywhere, zelApollo, zelBtrieve, zelDB2, zelDbase,
   zelDBISAM, zelInformix, zelInterBase, zelMSSQL, zelParadox, zelOracle, zelSybase, zelXQuery,
-  zelSQLite, zelPostgreSQL // native dialects: appended, so the older ordinals stay as stored
+  zelSQLite, zelPostgreSQL, zelMySQL // native dialects: appended, so the older ordinals stay as stored
 };
 Q_ENUM_NS(TzelDatabase)
 
@@ -53,7 +53,7 @@ Q_ENUM_NS(TzelSort)
 enum TzelDialogStatus { zelDialogClose, zelDialogShow, zelDialogHide };
 Q_ENUM_NS(TzelDialogStatus)
 
-enum TzelQuoteType { zelQuoteNone, zelQuoteSingle, zelQuoteDouble, zelQuoteBracket };
+enum TzelQuoteType { zelQuoteNone, zelQuoteSingle, zelQuoteDouble, zelQuoteBracket, zelQuoteBacktick };
 Q_ENUM_NS(TzelQuoteType)
 
 enum TzelPageOrientation { zelPagePortrait, zelPageLandscape };

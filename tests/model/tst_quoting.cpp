@@ -16,6 +16,7 @@ private slots:
     QTest::newRow("single") << int(zelQuoteSingle) << "'Order Items'";
     QTest::newRow("double") << int(zelQuoteDouble) << "\"Order Items\"";
     QTest::newRow("bracket") << int(zelQuoteBracket) << "[Order Items]";
+    QTest::newRow("backtick") << int(zelQuoteBacktick) << "`Order Items`";
   }
   void quoteText() {
     QFETCH(int, quote);
@@ -71,6 +72,7 @@ private slots:
     QTest::newRow("double Da\"te") << "Da\"te" << int(zelQuoteDouble) << "\"Da\"\"te\"";
     QTest::newRow("double keeps ] and '") << "a]b'c" << int(zelQuoteDouble) << "\"a]b'c\"";
     QTest::newRow("bracket") << "a]b" << int(zelQuoteBracket) << "[a]]b]";
+    QTest::newRow("backtick") << "a`b\\" << int(zelQuoteBacktick) << "`a``b\\`";
     QTest::newRow("bracket keeps [ and \"") << "[a\"" << int(zelQuoteBracket) << "[[a\"]";
     QTest::newRow("single") << "O'Brien" << int(zelQuoteSingle) << "'O''Brien'";
     QTest::newRow("single keeps \"")
@@ -87,8 +89,9 @@ private slots:
     QCOMPARE(QuoteQualifiedName(name, TzelQuoteType(quote), zelParadox), result);
   }
 
-  // A backslash cannot end a PostgreSQL literal early, whatever standard_conforming_strings
-  // says: such a text is an escape string with its backslashes doubled.
+  // A backslash cannot end a PostgreSQL or MySQL literal early, whatever the server's settings
+  // say of backslashes: PostgreSQL's is an escape string with its backslashes doubled, MySQL's
+  // holds no backslash at all.
   void literals_data() {
     QTest::addColumn<QString>("text");
     QTest::addColumn<int>("database");
@@ -99,6 +102,13 @@ private slots:
     QTest::newRow("postgres plain") << "O'Brien" << int(zelPostgreSQL) << "'O''Brien'";
     QTest::newRow("sqlite payload") << payload << int(zelSQLite) << "'\\'' OR 1=1)))--'";
     QTest::newRow("older payload") << payload << int(zelOracle) << "'\\'' OR 1=1)))--'";
+    QTest::newRow("mysql payload")
+        << payload << int(zelMySQL) << "CONCAT(CHAR(92 USING utf8mb4), ''' OR 1=1)))--')";
+    QTest::newRow("mysql path")
+        << "c:\\temp\\\\x\\" << int(zelMySQL)
+        << "CONCAT('c:', CHAR(92 USING utf8mb4), 'temp', CHAR(92 USING utf8mb4), "
+           "CHAR(92 USING utf8mb4), 'x', CHAR(92 USING utf8mb4))";
+    QTest::newRow("mysql plain") << "O'Brien" << int(zelMySQL) << "'O''Brien'";
   }
   void literals() {
     QFETCH(QString, text);
@@ -122,24 +132,29 @@ private slots:
     QTest::addColumn<bool>("older");
     QTest::addColumn<bool>("sqlite");
     QTest::addColumn<bool>("postgres");
-    QTest::newRow("plain") << "qty" << false << false << false;
-    QTest::newRow("limit") << "limit" << false << true << true;
-    QTest::newRow("Offset") << "Offset" << false << true << true;
-    QTest::newRow("pragma") << "pragma" << false << true << false;
-    QTest::newRow("ilike") << "ilike" << false << false << true;
-    QTest::newRow("current_user") << "current_user" << false << false << true;
-    QTest::newRow("table keyword") << "order" << true << true << true;
-    QTest::newRow("starts with a digit") << "2nd" << false << true << true;
-    QTest::newRow("digit inside") << "t2" << false << false << false;
-    QTest::newRow("upper case") << "PARTS" << false << false << true;
-    QTest::newRow("mixed case") << "Parts" << false << false << true;
-    QTest::newRow("space") << "unit price" << true << true << true;
+    QTest::addColumn<bool>("mysql");
+    QTest::newRow("plain") << "qty" << false << false << false << false;
+    QTest::newRow("limit") << "limit" << false << true << true << true;
+    QTest::newRow("Offset") << "Offset" << false << true << true << true;
+    QTest::newRow("pragma") << "pragma" << false << true << false << false;
+    QTest::newRow("ilike") << "ilike" << false << false << true << false;
+    QTest::newRow("current_user") << "current_user" << false << false << true << true;
+    QTest::newRow("zerofill") << "zerofill" << false << false << false << true;
+    QTest::newRow("longest") << "master_ssl_verify_server_cert" << false << false << false << true;
+    QTest::newRow("table keyword") << "order" << true << true << true << true;
+    QTest::newRow("starts with a digit") << "2nd" << false << true << true << true;
+    QTest::newRow("digit inside") << "t2" << false << false << false << false;
+    QTest::newRow("upper case") << "PARTS" << false << false << true << false;
+    QTest::newRow("mixed case") << "Parts" << false << false << true << false;
+    QTest::newRow("space") << "unit price" << true << true << true << true;
   }
   void nativeDialectQuoting() {
     QFETCH(QString, name);
     QFETCH(bool, older);
     QFETCH(bool, sqlite);
     QFETCH(bool, postgres);
+    QFETCH(bool, mysql);
+    QCOMPARE(QuoteIfKeyword(name, zelQuoteBacktick, zelMySQL), mysql ? u'`' + name + u'`' : name);
     for (TzelDatabase type : {zelUnknown, zelAccess, zelOracle, zelXQuery})
       QCOMPARE(NeedsQuoting(name, type), older);
     QCOMPARE(NeedsQuoting(name), older);
@@ -191,7 +206,7 @@ private slots:
     QTest::addColumn<QString>("always");
     QTest::addColumn<QString>("keywords");
     const QMetaEnum types = QMetaEnum::fromType<TzelDatabase>();
-    QCOMPARE(types.keyCount(), 18);
+    QCOMPARE(types.keyCount(), 19);
     for (int i = 0; i < types.keyCount(); ++i) {
       const auto db = TzelDatabase(types.value(i));
       QString always = QStringLiteral("[cust].[order]"), keywords = QStringLiteral("cust.[order]");

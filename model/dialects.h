@@ -1,0 +1,54 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// Every dialect described in one place: the defaults a model takes when it is chosen, and what
+// generation, quoting and the scanner must know of it. Adding a dialect is one row here (and
+// its value appended to TzelDatabase).
+
+#include "model/zeltypes.h"
+#include "zelcore_export.h"
+
+// How a string literal holding a backslash is written so that the backslash can never end it
+// early, whichever way the engine reads backslashes.
+enum class TzelBackslashes {
+  Plain,        // a backslash is an ordinary character
+  EscapeString, // E'a\\b': PostgreSQL, the same text whatever standard_conforming_strings says
+  CharFunction, // CONCAT('a', CHAR(92 USING utf8mb4), 'b'): MySQL, the same whatever sql_mode says
+};
+
+// The date pattern a model starts with.
+enum class TzelDateDefault { Local, Slash, Iso, Oracle };
+
+struct ZELCORE_EXPORT TzelDialect {
+  // The model's defaults.
+  bool aliasAs = false;
+  bool aliasByTable = false;
+  TzelQuoteType booleanQuote = zelQuoteNone;
+  TzelQuoteType nameQuote = zelQuoteDouble;
+  TzelQuoteType stringQuote = zelQuoteDouble;
+  TzelDateDefault dateFormat = TzelDateDefault::Local;
+  const char *dateQuote = "\"";
+  bool groupBySelect = false;
+  TzelJoinMethod joinMethod = zelJoinFrom;
+  bool orderByAlias = false;
+  bool verifyNames = true;
+  // Generation and quoting.
+  bool native = false;             // an engine the library runs on itself
+  bool fileTables = false;         // a table is a file: a dot in its name starts the extension
+  bool localTables = false;        // the local engine's tables, named through ":ALIAS:"
+  bool namedIndexes = false;       // a detail table is linked through a named index
+  bool quotesNames = true;         // false: names are never quoted
+  bool nestsJoins = true;          // a joined FROM nests each join in parentheses
+  bool groupsByExpression = false; // GROUP BY and ORDER BY repeat the expression, not the alias
+  bool valueAliases = true;        // the select list names its columns
+  bool hashDates = false;          // dates are written #12/31/2000#
+  char likeWildcard = '%';
+  TzelBackslashes backslashes = TzelBackslashes::Plain;
+  bool foldsToLowerCase = false; // an unquoted name is folded to lower case
+  bool concatFunction = false;   // a || b is written CONCAT(a, b)
+  const char *keywords = "";     // words the engine reserves beyond the shared table
+};
+
+ZELCORE_EXPORT const TzelDialect &zelDialect(TzelDatabase database);
+
+// The last value of TzelDatabase, for loops over every dialect.
+inline constexpr TzelDatabase zelLastDialect = zelMySQL;
