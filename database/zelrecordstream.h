@@ -1,11 +1,9 @@
 // SPDX-License-Identifier: MIT
 #pragma once
 // One running statement whose records are read forward, a block at a time, so that
-// memory holds only what the caller keeps. SQLite (and STANDARD, whose tables live in an
-// in-memory SQLite database) steps its statement row by row; PostgreSQL sends single rows
-// through its client library, which is polled rather than blocked on. While the database
-// works, the wait hook is called about every 50 ms, and the cancel target can interrupt
-// the statement.
+// memory holds only what the caller keeps, through the cursor of its engine (see
+// recordcursor.h). While the database works, the wait hook is called about every 50 ms, and
+// the cancel target can interrupt the statement: that check is made here, for every engine.
 
 #include "database/zeldataset.h"
 #include "database/zelsession.h"
@@ -15,13 +13,12 @@
 #include <QElapsedTimer>
 #include <deque>
 #include <functional>
+#include <memory>
 
 class TzelCancelTarget;
+class TzelRecordCursor;
 class TzelRecordVisitor;
-struct sqlite3;
 struct sqlite3_stmt;
-struct pg_conn;
-struct pg_result;
 
 class ZELCORE_EXPORT TzelRecordStream {
 public:
@@ -34,54 +31,29 @@ public:
   TzelRecordStream(const TzelRecordStream &) = delete;
   TzelRecordStream &operator=(const TzelRecordStream &) = delete;
 
-  bool isSelect() const { return m_select; }
-  const QList<TzelFieldDef> &fieldDefs() const { return m_defs; }
+  bool isSelect() const;
+  const QList<TzelFieldDef> &fieldDefs() const;
   // Appends up to max records to out (fewer only at the end of the result) and returns
   // how many; throws as the constructor does.
   int read(std::deque<QVariantList> &out, int max);
   // Passes over up to count records without keeping them; returns how many.
   qint64 skip(qint64 count);
   // SQLite: whether visit() can hand records over as the database holds them.
-  bool givesRawRecords() const { return m_stmt != nullptr; }
+  bool givesRawRecords() const;
   // Hands up to max records to visitor as SQLite holds them, keeping none, until the end
   // or until the visitor refuses one (counted as given); returns how many it was given.
   // Throws as read() does, and lets what the visitor throws through.
   qint64 visit(TzelRecordVisitor &visitor, qint64 max);
-  bool atEnd() const { return m_atEnd; }
+  bool atEnd() const;
 
-  // Called while the database works: by the SQLite progress handler, and between polls
-  // of the PostgreSQL connection.
+  // Called while the database works (by the cursor): the wait hook now and then; true once
+  // the statement is to stop.
   bool progress();
 
 private:
-  template <typename Step> bool guarded(Step step);
-  template <typename Take> void takeSqliteRows(Take take);
-  [[noreturn]] void failWith(const QString &message);
-  void startSqlite(const QString &connectionName, const QString &sql);
-  bool stepSqlite();
-  QVariantList sqliteRow() const;
-  void startPostgres(const QString &connectionName, const QString &sql);
-  pg_result *awaitResult();
-  void advancePostgres();
-  void endPostgres();
-  [[noreturn]] void failPostgres(pg_result *result);
-  void discardPostgres(bool cancel);
-  [[noreturn]] void dropPostgres(const QString &message);
-  QVariantList postgresRow() const;
-
-  QString m_connectionName;
-  pg_conn *m_pg = nullptr;      // PostgreSQL: the driver's connection
-  pg_result *m_pgRow = nullptr; // the row not handed out yet
-  bool m_pgRunning = false;     // results of the statement are still to come
-  sqlite3 *m_db = nullptr;      // SQLite and STANDARD: the statement on the driver's connection
-  sqlite3_stmt *m_stmt = nullptr;
-  bool m_rowPending = false; // m_stmt stands on a row not handed out yet
-  TzelCancelTarget &m_cancel;
-  WaitHook m_wait;
-  QList<TzelFieldDef> m_defs;
-  bool m_select = false;
-  bool m_atEnd = true;
-  QElapsedTimer m_sinceWait;
+  class Host;
+  std::unique_ptr<Host> m_host;
+  std::unique_ptr<TzelRecordCursor> m_cursor;
 };
 
 // A value as the database gave it, in the type its field declares (SQLite keeps dates,

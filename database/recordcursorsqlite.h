@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: MIT
+#pragma once
+// SQLite (and STANDARD, whose tables live in an in-memory SQLite database) read through its
+// own interface on the Qt driver's connection, stepping the statement row by row: the
+// driver's row cache would double the work of every record.
+
+#include "database/recordcursor.h"
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+class TzelSqliteCursor final : public TzelRecordCursor {
+public:
+  TzelSqliteCursor(TzelCursorHost &host, const QString &connectionName);
+  ~TzelSqliteCursor() override;
+
+  void start(const QString &sql) override;
+  void arm(TzelCancelTarget &cancel) override;
+  void disarm(TzelCancelTarget &cancel) override;
+  int read(std::deque<QVariantList> &out, int max) override;
+  qint64 skip(qint64 count) override;
+  bool givesRawRecords() const override { return m_stmt != nullptr; }
+  qint64 visit(TzelRecordVisitor &visitor, qint64 max) override;
+
+private:
+  template <typename Take> void takeRows(Take take);
+  bool step();
+  [[noreturn]] void failWithEngine();
+
+  sqlite3 *m_db = nullptr;
+  sqlite3_stmt *m_stmt = nullptr;
+  bool m_rowPending = false; // m_stmt stands on a row not handed out yet
+};
