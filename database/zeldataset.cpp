@@ -136,7 +136,9 @@ QString TzelDataset::connectionFor(const QString &databaseName, QString &text) {
     return db.connectionName;
   // A server connection serves one streaming result at a time, so every dataset reads
   // through a connection of its own; a cancel request then stops only its statement.
-  if (m_privateSource != db.connectionName || !QSqlDatabase::contains(m_privateConnection)) {
+  // A connection given up while a statement ran is closed: it is made again.
+  if (m_privateSource != db.connectionName || !QSqlDatabase::contains(m_privateConnection) ||
+      !QSqlDatabase::database(m_privateConnection, false).isOpen()) {
     dropPrivateConnection();
     static int counter = 0;
     m_privateConnection = u"zel-dataset-%1"_s.arg(++counter);

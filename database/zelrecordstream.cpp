@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "database/zelrecordstream.h"
 
+#include "database/recordcursormariadb.h"
 #include "database/recordcursorpostgres.h"
 #include "database/recordcursorsqlite.h"
 #include "database/zelcancel.h"
@@ -148,6 +149,9 @@ TzelRecordStream::TzelRecordStream(const QString &connectionName, TzelDriverKind
   switch (kind) {
   case TzelDriverKind::Postgres:
     m_cursor = std::make_unique<TzelPostgresCursor>(*m_host, connectionName);
+    break;
+  case TzelDriverKind::MariaDB:
+    m_cursor = std::make_unique<TzelMariaDbCursor>(*m_host, connectionName);
     break;
   default:
     m_cursor = std::make_unique<TzelSqliteCursor>(*m_host, connectionName);

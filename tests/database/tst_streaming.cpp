@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
-// The dataset reads its records on demand on SQLite, STANDARD and PostgreSQL (the last when
-// ZEL_PG_HOST names a server, scripts/postgres.sh): a 100,000-record result walked whole, a
-// grid that shows the first block only, export after scrolling, cancelling a slow statement
-// and failures in the middle of a result.
+// The dataset reads its records on demand on SQLite, STANDARD, PostgreSQL, MariaDB and
+// Firebird (the servers when ZEL_PG_HOST, ZEL_MY_HOST and ZEL_FB_HOST name them,
+// scripts/test.sh): a 100,000-record result walked whole, a grid that shows the first block
+// only, export after scrolling, cancelling a slow statement and failures in the middle of a
+// result.
 #include "database/zelconnection.h"
 #include "database/zeldatamodel.h"
 #include "database/zeldataset.h"
@@ -12,6 +13,7 @@
 #include "support/recordingmessages.h"
 
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QScrollBar>
 #include <QSignalSpy>
@@ -38,15 +40,45 @@ bool havePostgres() {
   return !qEnvironmentVariableIsEmpty("ZEL_PG_HOST");
 }
 
+// The variable naming the server a database of this test needs, or null.
+const char *serverVariable(const QString &database) {
+  if (database == u"STREAMPG")
+    return "ZEL_PG_HOST";
+  if (database == u"STREAMMY")
+    return "ZEL_MY_HOST";
+  if (database == u"STREAMFB")
+    return "ZEL_FB_HOST";
+  return nullptr;
+}
+
+bool haveServer(const QString &database) {
+  const char *variable = serverVariable(database);
+  return !variable || !qEnvironmentVariableIsEmpty(variable);
+}
+
+// The settings of a server alias from ZEL_<engine>_* variables.
+QStringList serverParams(const char *engine) {
+  const auto env = [engine](const char *key) {
+    return qEnvironmentVariable(("ZEL_"_ba + engine + '_' + key).constData());
+  };
+  return {u"HOST="_s + env("HOST"), u"PORT="_s + env("PORT"), u"DATABASE="_s + env("DATABASE"),
+          u"USER NAME="_s + env("USER"), u"PASSWORD="_s + env("PASSWORD")};
+}
+
 // A macro: QSKIP has to leave the test function itself.
 #define SKIP_WITHOUT_SERVER(database)                                                              \
-  if ((database) == u"STREAMPG" && !havePostgres())                                                \
-  QSKIP("ZEL_PG_HOST is not set: no PostgreSQL server was started for this run")
+  if (!haveServer(database))                                                                       \
+  QSKIP("No server of this engine was started for this run (ZEL_PG_HOST, ZEL_MY_HOST, "            \
+        "ZEL_FB_HOST)")
 
 // A statement that runs until it is stopped, in each dialect.
 QString endlessStatement(const QString &database) {
   if (database == u"STREAMPG")
     return u"SELECT pg_sleep(60)"_s;
+  if (database == u"STREAMMY")
+    return u"SELECT SLEEP(60)"_s;
+  if (database == u"STREAMFB")
+    return u"SELECT COUNT(*) FROM RDB$FIELDS a, RDB$FIELDS b, RDB$FIELDS c, RDB$FIELDS d"_s;
   return u"WITH RECURSIVE c(x) AS (SELECT 1 UNION ALL SELECT x + 1 FROM c) "
          "SELECT COUNT(*) FROM c"_s;
 }
@@ -64,6 +96,8 @@ class TstStreaming : public QObject {
   TzelConnection lite;
   TzelConnection standard;
   TzelConnection pg;
+  TzelConnection my;
+  TzelConnection fb;
 
   void open(TzelDataset &ds, const QString &database, const QString &sql) {
     ds.setDatabaseName(database);
@@ -75,7 +109,10 @@ class TstStreaming : public QObject {
     QTest::newRow("sqlite") << u"STREAMLITE"_s;
     QTest::newRow("standard") << u"STREAMSTD"_s;
     QTest::newRow("postgresql") << u"STREAMPG"_s;
+    QTest::newRow("mariadb") << u"STREAMMY"_s;
   }
+  void openServer(TzelConnection &connection, const QString &name, const QString &driver,
+                  const char *engine, const QStringList &setup);
 
 private slots:
   void initTestCase();
@@ -96,6 +133,12 @@ private slots:
   void failureInTheMiddle_data();
   void failureInTheMiddle();
   void droppedConnectionIsReported();
+  void mariadbValuesByType();
+  void cancelStopsTheStatementInTheServer_data();
+  void cancelStopsTheStatementInTheServer();
+  void serverGoneMidRunIsReported();
+  void generatedResultStreams_data();
+  void generatedResultStreams();
   void smallResultsAreCountedAtOnce();
   void gridGrowsWhileScrolled();
   void gridReportsAFailedRead();
@@ -137,6 +180,15 @@ void TstStreaming::initTestCase() {
   standard.setParams({u"PATH="_s + scratch.filePath(u"std"_s)});
   QVERIFY2(standard.Open(), qPrintable(standard.lastError()));
 
+  if (haveServer(u"STREAMMY"_s))
+    openServer(my, u"STREAMMY"_s, u"MARIADB"_s, "MY",
+               {u"DROP TABLE IF EXISTS SEQ"_s, u"CREATE TABLE SEQ (ID INTEGER, NAME VARCHAR(30))"_s,
+                u"INSERT INTO SEQ SELECT seq, CONCAT('Name ', seq) FROM seq_1_to_%1"_s.arg(Rows),
+                u"DROP TABLE IF EXISTS TYPES"_s,
+                u"CREATE TABLE TYPES (I INTEGER, V VARCHAR(20), D DOUBLE, W DATE, B BOOLEAN, "
+                "N DECIMAL(10,2), T DATETIME, X TEXT, Z INTEGER)"_s,
+                u"INSERT INTO TYPES VALUES (-7, 'Grüße 東京', 2.5, '1998-01-15', TRUE, 12.75, "
+                "'1998-01-15 08:30:00', 'memo', NULL)"_s});
   if (!havePostgres())
     return;
   pg.setDatabaseName(u"STREAMPG"_s);
@@ -153,6 +205,21 @@ void TstStreaming::initTestCase() {
         u"INSERT INTO SEQ SELECT i, 'Name ' || i FROM generate_series(1, %1) AS i"_s.arg(Rows)}) {
     setup.setSQL({sql});
     setup.ExecSQL();
+  }
+}
+
+// Opens a server alias of the test and runs the statements that make its tables.
+void TstStreaming::openServer(TzelConnection &connection, const QString &name,
+                              const QString &driver, const char *engine, const QStringList &setup) {
+  connection.setDatabaseName(name);
+  connection.setDriverName(driver);
+  connection.setParams(serverParams(engine));
+  QVERIFY2(connection.Open(), qPrintable(connection.lastError()));
+  TzelDataset run;
+  run.setDatabaseName(name);
+  for (const QString &sql : setup) {
+    run.setSQL({sql});
+    run.ExecSQL();
   }
 }
 
@@ -259,6 +326,8 @@ void TstStreaming::cancelFromATimer_data() {
   QTest::newRow("standard, timer of the waiting window") << u"STREAMSTD"_s << false;
   QTest::newRow("postgresql, timer of the waiting window") << u"STREAMPG"_s << false;
   QTest::newRow("postgresql, timer of another thread") << u"STREAMPG"_s << true;
+  QTest::newRow("mariadb, timer of the waiting window") << u"STREAMMY"_s << false;
+  QTest::newRow("mariadb, timer of another thread") << u"STREAMMY"_s << true;
 }
 
 void TstStreaming::cancelFromATimer() {
@@ -317,6 +386,7 @@ void TstStreaming::cancelWhileIdleStopsTheNextRead_data() {
   QTest::addColumn<QString>("database");
   QTest::newRow("sqlite") << u"STREAMLITE"_s;
   QTest::newRow("postgresql") << u"STREAMPG"_s;
+  QTest::newRow("mariadb") << u"STREAMMY"_s;
 }
 
 void TstStreaming::cancelWhileIdleStopsTheNextRead() {
@@ -434,6 +504,10 @@ void TstStreaming::failureInTheMiddle_data() {
   QTest::newRow("postgresql: conversion fails in the server")
       << u"STREAMPG"_s
       << u"SELECT ID, (CASE WHEN ID < 50000 THEN ID::text ELSE 'x' END)::integer FROM SEQ"_s;
+  QTest::newRow("mariadb: a subquery gives two rows in the server")
+      << u"STREAMMY"_s
+      << u"SELECT ID, CASE WHEN ID < 50000 THEN 1 ELSE (SELECT 1 UNION ALL SELECT 2) END "
+         "FROM SEQ ORDER BY ID"_s;
 }
 
 void TstStreaming::failureInTheMiddle() {
@@ -483,6 +557,120 @@ void TstStreaming::droppedConnectionIsReported() {
   }
   QVERIFY2(message.startsWith(u"Error: "_s), "the broken result was taken as complete");
   QVERIFY(!ds.Active());
+}
+
+// Each column type the query matrix uses, as MariaDB sends it.
+void TstStreaming::mariadbValuesByType() {
+  SKIP_WITHOUT_SERVER(u"STREAMMY"_s);
+  TzelDataset ds;
+  open(ds, u"STREAMMY"_s, u"SELECT * FROM TYPES"_s);
+  const QDate day(1998, 1, 15);
+  const QList<std::tuple<TFieldType, int, QVariant>> expected{
+      {ftInteger, 0, QVariant(-7)},
+      {ftString, 20, QVariant(u"Grüße 東京"_s)},
+      {ftFloat, 0, QVariant(2.5)},
+      {ftDate, 0, QVariant(day)},
+      {ftBoolean, 0, QVariant(true)},
+      {ftBCD, 2, QVariant(12.75)},
+      {ftDateTime, 0, QVariant(QDateTime(day, QTime(8, 30), Qt::UTC))},
+      {ftMemo, 0, QVariant(u"memo"_s)},
+      {ftInteger, 0, QVariant()}};
+  QCOMPARE(ds.FieldCount(), int(expected.size()));
+  for (int i = 0; i < ds.FieldCount(); ++i) {
+    const auto &[type, size, value] = expected[i];
+    QCOMPARE(ds.Fields(i)->DataType(), type);
+    QCOMPARE(ds.Fields(i)->Size(), size);
+    QCOMPARE(ds.Fields(i)->Value().typeId(), value.typeId());
+    QCOMPARE(ds.Fields(i)->Value(), value);
+  }
+}
+
+void TstStreaming::cancelStopsTheStatementInTheServer_data() {
+  QTest::addColumn<QString>("database");
+  QTest::addColumn<QString>("sql");
+  QTest::addColumn<QString>("running"); // counts the statement while the server runs it
+  QTest::newRow("mariadb") << u"STREAMMY"_s << u"SELECT SLEEP(10)"_s
+                           << u"SELECT COUNT(*) FROM information_schema.processlist "
+                              "WHERE INFO = 'SELECT SLEEP(10)'"_s;
+}
+
+// Cancel during a statement of 10 s: the call returns, and the server no longer runs it,
+// within 1 s.
+void TstStreaming::cancelStopsTheStatementInTheServer() {
+  QFETCH(QString, database);
+  QFETCH(QString, sql);
+  QFETCH(QString, running);
+  SKIP_WITHOUT_SERVER(database);
+  TzelDataset ds;
+  ds.setDatabaseName(database);
+  ds.setSQL({sql});
+  TzelDataset watch;
+  int seen = 0;
+  QElapsedTimer sinceCancel;
+  QTimer timer;
+  timer.setSingleShot(true);
+  connect(&timer, &QTimer::timeout, this, [&] {
+    open(watch, database, running);
+    seen = watch.Fields(0)->Value().toInt();
+    sinceCancel.start();
+    ds.Cancel();
+  });
+  connect(&ds, &TzelDataset::waiting, this, [] { QCoreApplication::processEvents(); });
+  timer.start(500);
+  QVERIFY_THROWS_EXCEPTION(EzelCancelled, ds.Open());
+  QVERIFY2(sinceCancel.elapsed() < 1000, qPrintable(QString::number(sinceCancel.elapsed())));
+  QCOMPARE(seen, 1);
+  watch.Close();
+  open(watch, database, running);
+  QCOMPARE(watch.Fields(0)->Value().toInt(), 0);
+  QVERIFY2(sinceCancel.elapsed() < 1000, qPrintable(QString::number(sinceCancel.elapsed())));
+}
+
+// The server ends the connection while records are read: a failure with the server's
+// words, and the next statement opens a new connection.
+void TstStreaming::serverGoneMidRunIsReported() {
+  SKIP_WITHOUT_SERVER(u"STREAMMY"_s);
+  TzelDataset ds;
+  open(ds, u"STREAMMY"_s,
+       u"SELECT CONNECTION_ID(), ID FROM SEQ CROSS JOIN seq_1_to_5 ORDER BY ID"_s);
+  TzelDataset killer;
+  killer.setDatabaseName(u"STREAMMY"_s);
+  killer.setSQL({u"KILL CONNECTION %1"_s.arg(ds.Fields(0)->Value().toInt())});
+  killer.ExecSQL();
+  QString message;
+  try {
+    for (ds.First(); !ds.Eof(); ds.Next()) {
+    }
+  } catch (const EzelError &e) {
+    message = e.message();
+  }
+  QVERIFY2(message.startsWith(u"Error: "_s) && message.size() > 10,
+           "the broken result was taken as complete");
+  QVERIFY(!ds.Active());
+  QVERIFY(!ds.Cancelled());
+  open(ds, u"STREAMMY"_s, u"SELECT COUNT(*) FROM SEQ"_s);
+  QCOMPARE(ds.Fields(0)->Value().toInt(), Rows);
+}
+
+void TstStreaming::generatedResultStreams_data() {
+  QTest::addColumn<QString>("database");
+  QTest::addColumn<QString>("sql");
+  QTest::newRow("mariadb") << u"STREAMMY"_s << u"SELECT seq FROM seq_1_to_200000"_s;
+}
+
+// A result larger than the table, made by the server, read in blocks to its end.
+void TstStreaming::generatedResultStreams() {
+  QFETCH(QString, database);
+  QFETCH(QString, sql);
+  SKIP_WITHOUT_SERVER(database);
+  constexpr int Generated = 200000;
+  TzelDataset ds;
+  open(ds, database, sql);
+  QVERIFY(ds.FetchedCount() < 2000);
+  QCOMPARE(ds.value(150000, 0).toInt(), 150001);
+  QCOMPARE(ds.value(Generated - 1, 0).toInt(), Generated);
+  QVERIFY(ds.value(Generated, 0).isNull());
+  QCOMPARE(ds.RecordCount(), Generated);
 }
 
 void TstStreaming::smallResultsAreCountedAtOnce() {
