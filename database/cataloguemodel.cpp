@@ -259,7 +259,10 @@ QStringList zelModelFromCatalogue(TzelDataModel &model, const TzelDatabaseCatalo
     addFolderTables(model, catalogue, chosen);
     return {};
   }
-  model.SetDatabaseType(catalogue.kind == TzelDriverKind::Postgres ? zelPostgreSQL : zelSQLite);
+  model.SetDatabaseType(catalogue.kind == TzelDriverKind::Postgres   ? zelPostgreSQL
+                        : catalogue.kind == TzelDriverKind::MariaDB  ? zelMySQL
+                        : catalogue.kind == TzelDriverKind::Firebird ? zelInterBase
+                                                                     : zelSQLite);
   QList<const TzelCatalogueTable *> tables;
   for (const TzelCatalogueTable &table : catalogue.tables)
     if (chosen.takes(table.schema, table.name, TzelDatabaseCatalogue::physicalName(table)))

@@ -56,6 +56,55 @@ const QString PgKeys =
     "JOIN pg_attribute fa ON fa.attrelid = c.confrelid AND fa.attnum = k.fatt "
     "WHERE c.contype = 'f' ORDER BY c.conrelid, c.oid, k.ord"_s;
 
+// MariaDB: the tables of the connection's database; a column's type as declared.
+const QString MyTables = u"SELECT TABLE_NAME, '', TABLE_NAME, TABLE_TYPE = 'VIEW' "
+                         "FROM information_schema.TABLES WHERE TABLE_SCHEMA = DATABASE() "
+                         "ORDER BY TABLE_NAME"_s;
+const QString MyColumns =
+    u"SELECT c.TABLE_NAME, c.COLUMN_NAME, c.COLUMN_TYPE, c.IS_NULLABLE = 'YES', "
+    "COALESCE(k.ORDINAL_POSITION, 0) FROM information_schema.COLUMNS c "
+    "LEFT JOIN information_schema.KEY_COLUMN_USAGE k ON k.TABLE_SCHEMA = c.TABLE_SCHEMA "
+    "AND k.TABLE_NAME = c.TABLE_NAME AND k.COLUMN_NAME = c.COLUMN_NAME "
+    "AND k.CONSTRAINT_NAME = 'PRIMARY' "
+    "WHERE c.TABLE_SCHEMA = DATABASE() ORDER BY c.TABLE_NAME, c.ORDINAL_POSITION"_s;
+const QString MyKeys =
+    u"SELECT k.TABLE_NAME, rc.CONSTRAINT_NAME, k.REFERENCED_TABLE_NAME, k.COLUMN_NAME, "
+    "k.REFERENCED_COLUMN_NAME FROM information_schema.REFERENTIAL_CONSTRAINTS rc "
+    "JOIN information_schema.KEY_COLUMN_USAGE k ON k.CONSTRAINT_SCHEMA = rc.CONSTRAINT_SCHEMA "
+    "AND k.CONSTRAINT_NAME = rc.CONSTRAINT_NAME AND k.TABLE_NAME = rc.TABLE_NAME "
+    "WHERE rc.CONSTRAINT_SCHEMA = DATABASE() "
+    "ORDER BY k.TABLE_NAME, rc.CONSTRAINT_NAME, k.ORDINAL_POSITION"_s;
+
+// Firebird: the user's tables and views; CHAR names come blank-padded, so they are trimmed.
+const QString FbTables =
+    u"SELECT TRIM(RDB$RELATION_NAME), '', TRIM(RDB$RELATION_NAME), RDB$VIEW_BLR IS NOT NULL "
+    "FROM RDB$RELATIONS WHERE COALESCE(RDB$SYSTEM_FLAG, 0) = 0 ORDER BY 1"_s;
+const QString FbColumns =
+    u"SELECT TRIM(rf.RDB$RELATION_NAME), TRIM(rf.RDB$FIELD_NAME), f.RDB$FIELD_TYPE, "
+    "f.RDB$FIELD_SUB_TYPE, f.RDB$FIELD_SCALE, f.RDB$CHARACTER_LENGTH, "
+    "COALESCE(rf.RDB$NULL_FLAG, f.RDB$NULL_FLAG, 0), COALESCE(pk.KEY_ORDER, 0) "
+    "FROM RDB$RELATION_FIELDS rf "
+    "JOIN RDB$RELATIONS r ON r.RDB$RELATION_NAME = rf.RDB$RELATION_NAME "
+    "JOIN RDB$FIELDS f ON f.RDB$FIELD_NAME = rf.RDB$FIELD_SOURCE "
+    "LEFT JOIN (SELECT rc.RDB$RELATION_NAME AS REL, s.RDB$FIELD_NAME AS FLD, "
+    "s.RDB$FIELD_POSITION + 1 AS KEY_ORDER FROM RDB$RELATION_CONSTRAINTS rc "
+    "JOIN RDB$INDEX_SEGMENTS s ON s.RDB$INDEX_NAME = rc.RDB$INDEX_NAME "
+    "WHERE rc.RDB$CONSTRAINT_TYPE = 'PRIMARY KEY') pk "
+    "ON pk.REL = rf.RDB$RELATION_NAME AND pk.FLD = rf.RDB$FIELD_NAME "
+    "WHERE COALESCE(r.RDB$SYSTEM_FLAG, 0) = 0 "
+    "ORDER BY rf.RDB$RELATION_NAME, rf.RDB$FIELD_POSITION"_s;
+const QString FbKeys =
+    u"SELECT TRIM(rc.RDB$RELATION_NAME), TRIM(rc.RDB$CONSTRAINT_NAME), "
+    "TRIM(pk.RDB$RELATION_NAME), TRIM(fs.RDB$FIELD_NAME), TRIM(ps.RDB$FIELD_NAME) "
+    "FROM RDB$RELATION_CONSTRAINTS rc "
+    "JOIN RDB$REF_CONSTRAINTS ref ON ref.RDB$CONSTRAINT_NAME = rc.RDB$CONSTRAINT_NAME "
+    "JOIN RDB$RELATION_CONSTRAINTS pk ON pk.RDB$CONSTRAINT_NAME = ref.RDB$CONST_NAME_UQ "
+    "JOIN RDB$INDEX_SEGMENTS fs ON fs.RDB$INDEX_NAME = rc.RDB$INDEX_NAME "
+    "JOIN RDB$INDEX_SEGMENTS ps ON ps.RDB$INDEX_NAME = pk.RDB$INDEX_NAME "
+    "AND ps.RDB$FIELD_POSITION = fs.RDB$FIELD_POSITION "
+    "WHERE rc.RDB$CONSTRAINT_TYPE = 'FOREIGN KEY' "
+    "ORDER BY rc.RDB$RELATION_NAME, rc.RDB$CONSTRAINT_NAME, fs.RDB$FIELD_POSITION"_s;
+
 // A catalogue of many thousand tables takes seconds: the rows are counted so that Cancel
 // answers while they are read.
 template <typename Take> void readRows(const QSqlDatabase &db, const QString &sql, Take take) {
@@ -168,6 +217,69 @@ QList<TzelCatalogueTable> readPostgres(const QSqlDatabase &db) {
   return catalogue.take();
 }
 
+// The columns and keys of a server whose catalogue names each table once (the table's name
+// is its reference); typeOf reads a column's type from its row.
+template <typename TypeOf>
+QList<TzelCatalogueTable> readNamed(const QSqlDatabase &db, const QString &tables,
+                                    const QString &columns, const QString &keys, TypeOf typeOf,
+                                    int nullableField, bool nullableWhenTrue) {
+  Catalogue catalogue(Qt::CaseSensitive);
+  readTables(db, tables, catalogue);
+  readRows(db, columns, [&](const QSqlQuery &q) {
+    if (TzelCatalogueTable *table = catalogue.find(q.value(0).toString()))
+      table->columns.append({q.value(1).toString(), typeOf(q),
+                             q.value(nullableField).toBool() == nullableWhenTrue,
+                             q.value(nullableField + 1).toInt()});
+  });
+  readRows(db, keys, [&](const QSqlQuery &q) {
+    if (TzelCatalogueTable *table = catalogue.find(q.value(0).toString()))
+      addKeyColumn(*table, q.value(1).toString(), q.value(2).toString(), q.value(3).toString(),
+                   q.value(4));
+  });
+  return catalogue.take();
+}
+
+// tinyint(1) is how MariaDB keeps a BOOLEAN.
+TzelColumnType mariaDbType(const QSqlQuery &q) {
+  const QString declared = q.value(2).toString();
+  if (declared.startsWith(u"tinyint(1)"_s, Qt::CaseInsensitive))
+    return {ftBoolean, 0};
+  TzelColumnType type = fieldTypeFromDeclared(declared);
+  if (type.type == ftUnknown)
+    type.type = ftString;
+  return type;
+}
+
+// RDB$FIELD_TYPE codes; a SMALLINT, INTEGER or BIGINT with a scale is a NUMERIC.
+TzelColumnType firebirdType(const QSqlQuery &q) {
+  const int scale = -q.value(4).toInt();
+  switch (q.value(2).toInt()) {
+  case 7:
+  case 8:
+  case 16:
+    return scale > 0 ? TzelColumnType{ftBCD, scale}
+                     : TzelColumnType{q.value(2).toInt() == 7 ? ftSmallint : ftInteger, 0};
+  case 10:
+  case 27:
+    return {ftFloat, 0};
+  case 12:
+    return {ftDate, 0};
+  case 13:
+    return {ftTime, 0};
+  case 35:
+    return {ftDateTime, 0};
+  case 14:
+  case 37:
+    return {ftString, q.value(5).toInt()};
+  case 23:
+    return {ftBoolean, 0};
+  case 261:
+    return {q.value(3).toInt() == 1 ? ftMemo : ftBlob, 0};
+  default:
+    return {ftString, 0};
+  }
+}
+
 } // namespace
 
 QStringList TzelCatalogueTable::primaryKey() const {
@@ -184,5 +296,14 @@ QStringList TzelCatalogueTable::primaryKey() const {
 }
 
 QList<TzelCatalogueTable> zelReadCatalogue(const QSqlDatabase &db, TzelDriverKind kind) {
-  return kind == TzelDriverKind::Postgres ? readPostgres(db) : readSqlite(db);
+  switch (kind) {
+  case TzelDriverKind::Postgres:
+    return readPostgres(db);
+  case TzelDriverKind::MariaDB:
+    return readNamed(db, MyTables, MyColumns, MyKeys, mariaDbType, 3, true);
+  case TzelDriverKind::Firebird:
+    return readNamed(db, FbTables, FbColumns, FbKeys, firebirdType, 6, false);
+  default:
+    return readSqlite(db);
+  }
 }

@@ -125,6 +125,8 @@ QStringList postgresTables(const QSqlDatabase &db, bool systemTables, Listing &l
 
 QStringList zelCatalogueTables(const QSqlDatabase &db, TzelDriverKind kind, bool systemTables) {
   Listing listing;
+  if (kind == TzelDriverKind::MariaDB || kind == TzelDriverKind::Firebird)
+    return db.tables(systemTables ? QSql::AllTables : QSql::Tables);
   return kind == TzelDriverKind::Postgres ? postgresTables(db, systemTables, listing)
                                           : sqliteTables(db, systemTables, listing);
 }

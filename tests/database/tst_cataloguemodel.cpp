@@ -48,6 +48,24 @@ const QStringList PgTables{
     uR"(CREATE TABLE sales.orders (id INTEGER PRIMARY KEY, "Region" VARCHAR(20), )"
     uR"(customer INTEGER REFERENCES "Customer List" ("Cust No")))"_s};
 
+// MariaDB and Firebird: a composite key out of its columns' order and a table referring to
+// itself, under names of their own (other tests share the server's database).
+const QStringList MyTables{
+    u"DROP TABLE IF EXISTS zc_items, zc_staff, zc_parts"_s,
+    u"CREATE TABLE zc_parts (maker INTEGER NOT NULL, code VARCHAR(10) NOT NULL, "
+    "price DECIMAL(10,2), PRIMARY KEY (code, maker))"_s,
+    u"CREATE TABLE zc_staff (id INTEGER PRIMARY KEY, boss INTEGER, "
+    "FOREIGN KEY (boss) REFERENCES zc_staff (id))"_s,
+    u"CREATE TABLE zc_items (qty INTEGER, part_maker INTEGER, part_code VARCHAR(10), "
+    "FOREIGN KEY (part_code, part_maker) REFERENCES zc_parts (code, maker))"_s};
+const QStringList FbTables{
+    uR"(CREATE TABLE "zc_parts" ("maker" INTEGER NOT NULL, "code" VARCHAR(10) NOT NULL, )"
+    uR"("price" NUMERIC(10,2), PRIMARY KEY ("code", "maker")))"_s,
+    uR"(CREATE TABLE "zc_staff" ("id" INTEGER NOT NULL PRIMARY KEY, )"
+    uR"("boss" INTEGER REFERENCES "zc_staff" ("id")))"_s,
+    uR"(CREATE TABLE "zc_items" ("qty" INTEGER, "part_maker" INTEGER, "part_code" VARCHAR(10), )"
+    uR"(FOREIGN KEY ("part_code", "part_maker") REFERENCES "zc_parts" ("code", "maker")))"_s};
+
 const QString PgDatabase = u"zelcatalogue"_s;
 const QString PgAlias = u"CATALOGUEPG"_s;
 
@@ -175,6 +193,8 @@ private slots:
   void keysJoinTablesAddedToAModel();
   void refreshFromDatabase_data();
   void refreshFromDatabase();
+  void readsServerCatalogues_data();
+  void readsServerCatalogues();
 
 private:
   QString sqliteFile(const QString &name, const QStringList &statements);
@@ -556,6 +576,62 @@ void TestCatalogueModel::refreshFromDatabase() {
   QCOMPARE(ordersBack->Left(), 300);
   const TzelTable *returns = back->GetTable(back->IndexOfTableAlias(u"returns"_s));
   QCOMPARE(QPoint(returns->Left(), returns->Top()), QPoint(300 + 115 + 20, 12));
+}
+
+void TestCatalogueModel::readsServerCatalogues_data() {
+  QTest::addColumn<QString>("engine");
+  QTest::addColumn<QString>("driver");
+  QTest::addColumn<QStringList>("ddl");
+  QTest::addColumn<int>("dialect");
+  QTest::newRow("MariaDB") << u"MY"_s << u"MARIADB"_s << MyTables << int(zelMySQL);
+  QTest::newRow("Firebird") << u"FB"_s << u"FIREBIRD"_s << FbTables << int(zelInterBase);
+}
+
+void TestCatalogueModel::readsServerCatalogues() {
+  QFETCH(QString, engine);
+  QFETCH(QString, driver);
+  QFETCH(QStringList, ddl);
+  QFETCH(int, dialect);
+  const auto env = [&engine](const char *key) {
+    return qEnvironmentVariable(("ZEL_" + engine.toLatin1() + '_' + key).constData());
+  };
+  if (env("HOST").isEmpty())
+    QSKIP("No server of this engine was started for this run (ZEL_MY_HOST, ZEL_FB_HOST)");
+  const QString alias = u"CATALOGUE"_s + engine;
+  TzelSession::defaultSession().registerAlias(
+      {alias,
+       driver,
+       {u"HOST="_s + env("HOST"), u"PORT="_s + env("PORT"), u"DATABASE="_s + env("DATABASE"),
+        u"USER NAME="_s + env("USER"), u"PASSWORD="_s + env("PASSWORD")}});
+  {
+    const QSqlDatabase db =
+        QSqlDatabase::database(TzelSession::defaultSession().open(alias).connectionName, false);
+    QSqlQuery q(db);
+    if (engine == u"FB")
+      for (const char *table : {"zc_items", "zc_staff", "zc_parts"})
+        q.exec(u"DROP TABLE \"%1\""_s.arg(QLatin1String(table))); // absent the first time
+    QString error;
+    QVERIFY2(execAll(db, ddl, error), qPrintable(error));
+  }
+  TzelSession::defaultSession().close(alias); // the catalogue as a new connection reads it
+  TzelDataModel model;
+  zelModelFromCatalogue(model, alias);
+  QCOMPARE(int(model.DatabaseType()), dialect);
+  QCOMPARE(fieldList(model, u"zc_parts"_s),
+           (QStringList{u"maker ftInteger 0 key not null"_s, u"code ftString 10 key not null"_s,
+                        u"price ftBCD 2"_s}));
+  QCOMPARE(
+      fieldList(model, u"zc_items"_s),
+      (QStringList{u"qty ftInteger 0"_s, u"part_maker ftInteger 0"_s, u"part_code ftString 10"_s}));
+  QStringList ours;
+  for (const QString &join : joinList(model))
+    if (join.contains(u"zc_"_s))
+      ours << join;
+  QCOMPARE(ours, (QStringList{u"zc_parts(code, maker) = zc_items(part_code, part_maker)"_s,
+                              u"zc_staff(id) = zc_staff(boss)"_s}));
+  QVERIFY(TzelSession::defaultSession()
+              .tableNames(alias, u"zc_*"_s, false, false)
+              .contains(u"zc_items"_s));
 }
 
 QTEST_GUILESS_MAIN(TestCatalogueModel)
