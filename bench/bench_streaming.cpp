@@ -6,7 +6,9 @@
 // once in $ZEL_BENCH_DIR (default /tmp), since the largest takes a while;
 // bench/streaming/compare.sh runs this with the shell comparison. With a PostgreSQL server
 // (ZEL_PG_HOST..., scripts/postgres.sh) it also walks 100,000 records there, through the dataset
-// and, for reference, through Qt's driver alone.
+// and, for reference, through Qt's driver alone. With a MariaDB server (ZEL_MY_HOST...,
+// scripts/mariadb.sh) it streams 1,000,000 generated records (client CPU time, to set against
+// `mariadb --batch -e` on the same statement) and 5,000,000 (the peak resident memory).
 #include "database/zelconnection.h"
 #include "database/zeldataset.h"
 #include "database/zeldatasource.h"
@@ -22,6 +24,7 @@
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <map>
+#include <sys/resource.h>
 
 using namespace Qt::StringLiterals;
 
@@ -203,6 +206,68 @@ void BM_WalkPostgres100kDriver(benchmark::State &state) {
   state.counters["records/s"] = benchmark::Counter(double(records), benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_WalkPostgres100kDriver)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The alias of the MariaDB server, or empty without one.
+QString mariadb() {
+  static QString alias;
+  if (!alias.isEmpty() || qEnvironmentVariableIsEmpty("ZEL_MY_HOST"))
+    return alias;
+  auto *connection = new TzelConnection; // lives for the run
+  connection->setDatabaseName(u"BIGMY"_s);
+  connection->setDriverName(u"MARIADB"_s);
+  connection->setParams({u"HOST="_s + qEnvironmentVariable("ZEL_MY_HOST"),
+                         u"PORT="_s + qEnvironmentVariable("ZEL_MY_PORT"),
+                         u"DATABASE="_s + qEnvironmentVariable("ZEL_MY_DATABASE"),
+                         u"USER NAME="_s + qEnvironmentVariable("ZEL_MY_USER"),
+                         u"PASSWORD="_s + qEnvironmentVariable("ZEL_MY_PASSWORD")});
+  if (connection->Open())
+    alias = u"BIGMY"_s;
+  return alias;
+}
+
+// Records made by the server, so that the table's reading costs nothing on either side.
+QString generated(int records) {
+  return u"SELECT seq, CONCAT('Name number ', seq), (seq % 100000) / 100.0 "
+         "FROM seq_1_to_%1"_s.arg(records);
+}
+
+void walkServer(benchmark::State &state, const QString &alias, const QString &sql) {
+  qint64 records = 0;
+  for (auto _ : state) {
+    TzelDataset ds;
+    ds.setDatabaseName(alias);
+    ds.setSQL({sql});
+    ds.Open();
+    for (ds.First(); !ds.Eof(); ds.Next(), ++records)
+      for (int c = 0; c < 3; ++c)
+        benchmark::DoNotOptimize(ds.Fields(c)->Value());
+  }
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  state.counters["records/s"] = benchmark::Counter(double(records), benchmark::Counter::kIsRate);
+  // The process's peak: run one benchmark alone to read its own.
+  state.counters["peak MB"] = double(usage.ru_maxrss) / 1024.0;
+}
+
+void BM_StreamMariaDb1M(benchmark::State &state) {
+  if (mariadb().isEmpty())
+    return state.SkipWithError("ZEL_MY_HOST is not set");
+  walkServer(state, mariadb(), generated(1000000));
+}
+BENCHMARK(BM_StreamMariaDb1M)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->Iterations(1);
+
+void BM_StreamMariaDb5M(benchmark::State &state) {
+  if (mariadb().isEmpty())
+    return state.SkipWithError("ZEL_MY_HOST is not set");
+  walkServer(state, mariadb(), generated(5000000));
+}
+BENCHMARK(BM_StreamMariaDb5M)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->Iterations(1);
 
 } // namespace
 
