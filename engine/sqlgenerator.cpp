@@ -715,10 +715,11 @@ bool TzelSqlGenerator::LiteralItem(const QString &source, TzelFilterOper oper, T
                                        m_today.isValid() ? m_today : QDate::currentDate());
   else if (word == u"SPACE")
     item = QStringLiteral(" ");
-  // The older dialects write every HAVING item as typed; the native ones write the literal
-  // of what the aggregate yields, so that MIN and MAX of a date or a text compare.
-  const bool raw = (kind == TzelFilterKind::Having && !IsNativeDialect(m_model.DatabaseType())) ||
-                   IsNumericFieldType(dataType);
+  // The older dialects write every HAVING item as typed; the native ones and InterBase write
+  // the literal of what the aggregate yields, so that MIN and MAX of a date or a text compare.
+  const bool raw =
+      (kind == TzelFilterKind::Having && !zelDialect(m_model.DatabaseType()).typedHaving) ||
+      IsNumericFieldType(dataType);
   if (raw || (dataType == ftBoolean && m_model.BooleanQuote() == zelQuoteNone)) {
     // A typed parameter written unquoted must not bring SQL of its own.
     if (!param.isNull()) {

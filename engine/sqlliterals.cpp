@@ -2,6 +2,7 @@
 #include "engine/sqlliterals.h"
 
 #include "engine/zelparams.h"
+#include "model/dialects.h"
 #include "model/displayformat.h"
 #include "model/quoting.h"
 #include "model/sqldates.h"
@@ -150,7 +151,7 @@ TzelFilterItemReader::Settings TzelFilterItemReader::settingsOf(const TzelModel 
 }
 
 bool TzelFilterItemReader::keepsHavingText() const {
-  return !IsNativeDialect(m_model.dialect) && m_dialect == m_model.dialect;
+  return !zelDialect(m_model.dialect).typedHaving && m_dialect == m_model.dialect;
 }
 
 void TzelFilterItemReader::readSettings(const TzelModel &model) {
@@ -185,7 +186,7 @@ QString TzelFilterItemReader::item(const TzelSqlExpr &e, TFieldType type, bool h
       e.text.compare(u"NULL", Qt::CaseInsensitive) == 0)
     zelRefuseSql(e, zelCannotShow(u"a comparison with NULL"_s));
   const QString raw = CompactSql(m_sql.mid(e.begin, e.end - e.begin), m_dialect).trimmed();
-  if (having && !IsNativeDialect(m_model.dialect))
+  if (having && !zelDialect(m_model.dialect).typedHaving)
     return havingLiteral(e, raw, type, oper);
   return typedItem(e, raw, type, oper);
 }

@@ -42,6 +42,20 @@ const char *const kMySqlKeywords =
     "UNLOCK UNSIGNED USAGE USE UTC_DATE UTC_TIME UTC_TIMESTAMP VARBINARY VARCHARACTER VIRTUAL "
     "WHILE WINDOW WRITE XOR YEAR_MONTH ZEROFILL";
 
+// Firebird 3's reserved words.
+const char *const kFirebirdKeywords =
+    "ADMIN BIGINT BIT_LENGTH BLOB BOOLEAN BOTH CASE CHAR_LENGTH CHARACTER_LENGTH CLOSE CONNECT "
+    "CORR COVAR_POP COVAR_SAMP CROSS CURRENT CURRENT_CONNECTION CURRENT_DATE CURRENT_ROLE "
+    "CURRENT_TIME CURRENT_TIMESTAMP CURRENT_TRANSACTION CURRENT_USER CURSOR DAY DELETING "
+    "DETERMINISTIC DISCONNECT ESCAPE EXECUTE EXTERNAL EXTRACT FALSE FETCH FILTER FULL FUNCTION "
+    "GDSCODE GLOBAL HOUR INSENSITIVE INSERTING LEADING LONG LOWER MERGE MINUTE MONTH NATIONAL "
+    "NATURAL NCHAR NO OCTET_LENGTH OF OFFSET ONLY OPEN OVER PARAMETER PLAN POSITION POST_EVENT "
+    "RDB$DB_KEY RDB$RECORD_VERSION RECORD_VERSION RECREATE RECURSIVE REGR_AVGX REGR_AVGY "
+    "REGR_COUNT REGR_INTERCEPT REGR_R2 REGR_SLOPE REGR_SXX REGR_SXY REGR_SYY RELEASE "
+    "RETURNING_VALUES RETURNS ROW ROW_COUNT ROWS SAVEPOINT SCROLL SECOND SENSITIVE SIMILAR SOME "
+    "SQLCODE SQLSTATE START STDDEV_POP STDDEV_SAMP TIME TIMESTAMP TRAILING TRIGGER TRIM TRUE "
+    "UNKNOWN UPDATING UPPER USER VALUE VAR_POP VAR_SAMP VARIABLE WHILE YEAR";
+
 // One row per TzelDatabase value, in enumeration order; each names only what differs from
 // the defaults in TzelDialect.
 const TzelDialect kDialects[] = {
@@ -100,8 +114,17 @@ const TzelDialect kDialects[] = {
      .nestsJoins = false},
     // zelInformix
     {.joinMethod = zelJoinMixed},
-    // zelInterBase
-    {.nameQuote = zelQuoteNone, .verifyNames = false, .valueAliases = false},
+    // zelInterBase: Firebird and InterBase in dialect 3 read "..." as a name, so strings and
+    // dates take single quotes, and names that need it are quoted; ISO dates read the same
+    // whatever the server's locale.
+    // An unquoted name is folded to upper case, so a name with a lower-case letter is quoted.
+    {.stringQuote = zelQuoteSingle,
+     .dateFormat = Iso,
+     .dateQuote = "'",
+     .valueAliases = false,
+     .typedHaving = true,
+     .foldsToUpperCase = true,
+     .keywords = kFirebirdKeywords},
     // zelMSSQL
     {.aliasAs = true,
      .nameQuote = zelQuoteBracket,
@@ -144,6 +167,7 @@ const TzelDialect kDialects[] = {
      .dateQuote = "'",
      .native = true,
      .nestsJoins = false,
+     .typedHaving = true,
      .keywords = kSqliteKeywords},
     // zelPostgreSQL
     {.aliasAs = true,
@@ -153,6 +177,7 @@ const TzelDialect kDialects[] = {
      .groupBySelect = true,
      .native = true,
      .nestsJoins = false,
+     .typedHaving = true,
      .backslashes = TzelBackslashes::EscapeString,
      .foldsToLowerCase = true,
      .keywords = kPostgresKeywords},
@@ -166,6 +191,7 @@ const TzelDialect kDialects[] = {
      .groupBySelect = true,
      .native = true,
      .nestsJoins = false,
+     .typedHaving = true,
      .backslashes = TzelBackslashes::CharFunction,
      .concatFunction = true,
      .keywords = kMySqlKeywords},

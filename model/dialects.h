@@ -40,10 +40,12 @@ struct ZELCORE_EXPORT TzelDialect {
   bool nestsJoins = true;          // a joined FROM nests each join in parentheses
   bool groupsByExpression = false; // GROUP BY and ORDER BY repeat the expression, not the alias
   bool valueAliases = true;        // the select list names its columns
+  bool typedHaving = false;        // HAVING compares with literals of the aggregate's type
   bool hashDates = false;          // dates are written #12/31/2000#
   char likeWildcard = '%';
   TzelBackslashes backslashes = TzelBackslashes::Plain;
   bool foldsToLowerCase = false; // an unquoted name is folded to lower case
+  bool foldsToUpperCase = false; // an unquoted name is folded to upper case
   bool concatFunction = false;   // a || b is written CONCAT(a, b)
   const char *keywords = "";     // words the engine reserves beyond the shared table
 };

@@ -71,5 +71,5 @@ ZELCORE_EXPORT int SymbolCode(QChar c);
 // True when c is one of the 31 one-character entries (they force quoting of a name).
 ZELCORE_EXPORT bool IsQuoteForcingChar(QChar c);
 // True when the dialect's engine reserves the word (ignoring case) although the table above
-// lacks it; only the native dialects list such words.
+// lacks it; the native dialects and InterBase list such words.
 ZELCORE_EXPORT bool IsDialectKeyword(QStringView word, TzelDatabase database);

@@ -10,9 +10,11 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-bool hasUpperCase(const QString &name) {
-  return std::any_of(name.cbegin(), name.cend(),
-                     [](QChar c) { return c >= QLatin1Char('A') && c <= QLatin1Char('Z'); });
+// True when the name holds an ASCII letter of the case of first ('a' or 'A').
+bool hasCase(const QString &name, char16_t first) {
+  return std::any_of(name.cbegin(), name.cend(), [first](QChar c) {
+    return c.unicode() >= first && c.unicode() <= first + 25;
+  });
 }
 
 template <typename QuotePart>
@@ -102,12 +104,15 @@ bool NeedsQuoting(const QString &name, TzelDatabase database) {
   for (QChar c : name)
     if (IsQuoteForcingChar(c))
       return true;
-  if (KeywordIndex(name) >= 0)
+  if (KeywordIndex(name) >= 0 || IsDialectKeyword(name, database))
     return true;
-  if (!IsNativeDialect(database))
+  const TzelDialect &dialect = zelDialect(database);
+  if (dialect.foldsToUpperCase && hasCase(name, u'a'))
+    return true;
+  if (!dialect.native)
     return false;
-  return IsDialectKeyword(name, database) || (!name.isEmpty() && name.front().isDigit()) ||
-         (zelDialect(database).foldsToLowerCase && hasUpperCase(name));
+  return (!name.isEmpty() && name.front().isDigit()) ||
+         (dialect.foldsToLowerCase && hasCase(name, u'A'));
 }
 
 QString QuoteIfKeyword(const QString &name, TzelQuoteType quote, TzelDatabase database) {

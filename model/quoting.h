@@ -24,9 +24,10 @@ ZELCORE_EXPORT QString QuoteLiteral(const QString &text, TzelQuoteType quote,
 // either reading of backslashes.
 ZELCORE_EXPORT QString EscapeLiteralBackslashes(const QString &text, TzelDatabase database);
 // True when the name holds a space, an operator or punctuation character, or is an SQL
-// keyword (ignoring case). The native dialects also quote their engine's own keywords, a
-// name that starts with a digit and, for PostgreSQL, which folds unquoted names to lower
-// case, a name with an upper-case letter.
+// keyword (ignoring case), or one of the dialect's own keywords. The native dialects also
+// quote a name that starts with a digit; PostgreSQL, which folds unquoted names to lower
+// case, a name with an upper-case letter; InterBase, which folds them to upper case, a name
+// with a lower-case letter.
 ZELCORE_EXPORT bool NeedsQuoting(const QString &name, TzelDatabase database = zelUnknown);
 // QuoteText of the name when NeedsQuoting holds, else the name.
 ZELCORE_EXPORT QString QuoteIfKeyword(const QString &name, TzelQuoteType quote,

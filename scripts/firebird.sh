@@ -30,7 +30,8 @@ CONF
     echo "CREATE USER $ZEL_FB_USER PASSWORD '$ZEL_FB_PASSWORD' USING PLUGIN Srp;"
     echo "COMMIT;"
   } | env "${env[@]}" isql-fb -q >"$F/security.log" 2>&1 || true
-  echo "CREATE DATABASE '$ZEL_FB_DATABASE' USER 'SYSDBA' DEFAULT CHARACTER SET UTF8;" |
+  # The tests' user owns the database, so that it may make and drop tables there.
+  echo "CREATE DATABASE '$ZEL_FB_DATABASE' USER '$ZEL_FB_USER' DEFAULT CHARACTER SET UTF8;" |
     env "${env[@]}" isql-fb -q >>"$F/security.log" 2>&1 || true
   local run=()
   if [ "$(id -u)" -eq 0 ]; then

@@ -12,6 +12,7 @@
 
 #include "database/zeldatamodel.h"
 #include "engine/sqlgenerator.h"
+#include "model/dialects.h"
 #include "model/zelmodel.h"
 #include "model/zelquery.h"
 #include "support/recordingmessages.h"
@@ -55,12 +56,14 @@ inline QString alias(int i) {
   }
 }
 
+enum class Engine { Sqlite, Postgres, MariaDb, Firebird };
+
 struct Column {
   const char *name;  // physical
   const char *alias; // in the model
   TFieldType type;
   const char *sqlite;
-  const char *postgres;
+  const char *postgres; // also MariaDB's and Firebird's
 };
 
 inline const QList<Column> &columns() {
@@ -76,22 +79,40 @@ inline const QList<Column> &columns() {
   return list;
 }
 
-// The model: every table with every column, no joins of its own.
+// True for the names the hand-written statements write unquoted.
+inline bool plainName(const QString &name) {
+  return name != u"limit" && name != u"order" && name != u"offset" && !name.contains(u' ');
+}
+
+// The model: every table with every column, no joins of its own. Its names are those a
+// catalogue gives: where the engine folds unquoted names to upper case, the plain ones are
+// upper case.
 inline std::unique_ptr<TzelDataModel> makeModel(TzelDatabase type) {
   auto model = std::make_unique<TzelDataModel>();
   model->SetDatabaseType(type);
   model->SetAutoJoin(false);
+  const bool upper = zelDialect(type).foldsToUpperCase;
+  const auto stored = [upper](const QString &name) {
+    return upper && plainName(name) ? name.toUpper() : name;
+  };
   for (int i = 0; i < TableCount; ++i) {
     TzelTable *table =
-        model->GetTable(model->AddTable(QStringLiteral("MATRIX"), physical(i), alias(i)));
+        model->GetTable(model->AddTable(QStringLiteral("MATRIX"), stored(physical(i)), alias(i)));
     for (const Column &c : columns())
-      table->AddField(QLatin1String(c.name), QLatin1String(c.alias), c.type, 0);
+      table->AddField(stored(QLatin1String(c.name)), QLatin1String(c.alias), c.type, 0);
   }
   return model;
 }
 
-// CREATE and INSERT statements of the eleven tables, for SQLite (postgres false) or PostgreSQL.
-inline QStringList createStatements(bool postgres) {
+// A column as CREATE writes it. Firebird folds an unquoted name to upper case as the
+// hand-written statements' unquoted names are, so only the names that need it are quoted.
+inline QString columnName(const Column &c, Engine engine) {
+  const QString name = QLatin1String(c.name);
+  return engine == Engine::Firebird && plainName(name) ? name : u'"' + name + u'"';
+}
+
+// CREATE and INSERT statements of the eleven tables. Firebird takes one row per INSERT.
+inline QStringList createStatements(Engine engine) {
   QStringList sql;
   const QStringList names{QStringLiteral("'Acme'"),       QStringLiteral("'Zeus'"),
                           QStringLiteral("'Bolt Works'"), QStringLiteral("'O''Brien'"),
@@ -104,8 +125,8 @@ inline QStringList createStatements(bool postgres) {
   for (int i = 0; i < TableCount; ++i) {
     QStringList defs;
     for (const Column &c : columns())
-      defs << u"\"%1\" %2"_s.arg(QLatin1String(c.name),
-                                 QLatin1String(postgres ? c.postgres : c.sqlite));
+      defs << columnName(c, engine) + u' ' +
+                  QLatin1String(engine == Engine::Sqlite ? c.sqlite : c.postgres);
     sql << u"CREATE TABLE %1 (%2)"_s.arg(handTable(i), defs.join(QStringLiteral(", ")));
     QStringList rows;
     for (int id = 1; id <= 5; ++id) {
@@ -123,9 +144,17 @@ inline QStringList createStatements(bool postgres) {
           QString::number(0.75 * id + i), dates.at((id + i) % dates.size()),
           flags.at((id + i) % flags.size()), QString::number(100 - id * i));
     }
-    sql << u"INSERT INTO %1 VALUES %2"_s.arg(handTable(i), rows.join(QStringLiteral(", ")));
+    if (engine == Engine::Firebird) {
+      for (const QString &row : std::as_const(rows))
+        sql << u"INSERT INTO %1 VALUES %2"_s.arg(handTable(i), row);
+    } else {
+      sql << u"INSERT INTO %1 VALUES %2"_s.arg(handTable(i), rows.join(QStringLiteral(", ")));
+    }
   }
   return sql;
+}
+inline QStringList createStatements(bool postgres) {
+  return createStatements(postgres ? Engine::Postgres : Engine::Sqlite);
 }
 
 using Fill = std::function<void(TzelQuery &, TzelModel &)>;
@@ -445,6 +474,16 @@ inline QList<Shape> showShapes() {
                   QStringLiteral("SELECT qty * 2, SUM(\"unit price\" + 1) FROM t0 GROUP BY qty * 2 "
                                  "ORDER BY qty * 2"),
                   true};
+  // Where || means OR, the generator writes CONCAT.
+  shapes << Shape{QStringLiteral("calculated text joined"),
+                  [](TzelQuery &q, TzelModel &) {
+                    addTables(q, {1});
+                    value(q, 1, "Id");
+                    calculated(
+                        q, QStringLiteral("Label"),
+                        QStringLiteral("[T1].[Name] || ' (' || ([T1].[Unit Price] * 2) || ')'"));
+                  },
+                  QStringLiteral("SELECT id, name || ' (' || (\"unit price\" * 2) || ')' FROM t1")};
   shapes << Shape{
       QStringLiteral("hidden min, max and average in having"),
       [](TzelQuery &q, TzelModel &) {
@@ -599,7 +638,7 @@ inline QList<Shape> shapes() {
 // Every database type, the unknown one included (it writes the generic dialect).
 inline QList<TzelDatabase> dialects() {
   QList<TzelDatabase> list;
-  for (int i = zelUnknown; i <= zelPostgreSQL; ++i)
+  for (int i = zelUnknown; i <= zelLastDialect; ++i)
     list << TzelDatabase(i);
   return list;
 }

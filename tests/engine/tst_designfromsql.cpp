@@ -33,7 +33,9 @@ const matrix::Shape &shapeNamed(const QString &name) {
 bool textDetermines(const QString &shape) {
   static const QStringList drawnElse{u"reversed"_s, u"interleaved"_s, u"out of order"_s,
                                      u"backwards"_s, u"chain and star"_s};
-  static const QStringList rewritten{u"text like"_s, u"today"_s, u"space"_s, u"parameter"_s};
+  // MySQL's CONCAT is read back as CONCAT, not as the || it was written from.
+  static const QStringList rewritten{u"text like"_s, u"today"_s, u"space"_s, u"parameter"_s,
+                                     u"text joined"_s};
   return std::none_of(drawnElse.cbegin(), drawnElse.cend(),
                       [&](const QString &word) { return shape.contains(word); }) &&
          std::none_of(rewritten.cbegin(), rewritten.cend(),

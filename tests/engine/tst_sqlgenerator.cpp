@@ -385,7 +385,14 @@ private slots:
                          "ORDER BY %6 ASC")
               .arg(QLatin1String(column), QLatin1String(table), QLatin1String(like),
                    QLatin1String(date), QLatin1String(active), QLatin1String(order));
-      QTest::newRow(qPrintable(enumName(type))) << int(type) << text;
+      // InterBase folds unquoted names to upper case: the mixed-case alias is quoted.
+      QTest::newRow(qPrintable(enumName(type)))
+          << int(type)
+          << (type == zelInterBase
+                  ? QString(text)
+                        .replace(QStringLiteral(" Parts."), QStringLiteral(" \"Parts\"."))
+                        .replace(QStringLiteral("(Parts."), QStringLiteral("(\"Parts\"."))
+                  : text);
     };
     row(zelUnknown, " AS Parts.PartDesc", "PARTS AS Parts", "\"%Bo%\"", "\"01/15/1998\"",
         "\"ACTIVE\" = \"True\"", "Parts.PartDesc");
@@ -407,8 +414,8 @@ private slots:
         "\"ACTIVE\" = \"True\"", "PartDesc");
     row(zelInformix, " PartDesc", "PARTS Parts", "\"%Bo%\"", "\"01/15/1998\"", "\"ACTIVE\" = True",
         "Parts.PT_DES");
-    row(zelInterBase, "", "PARTS Parts", "\"%Bo%\"", "\"01/15/1998\"", "ACTIVE = True",
-        "Parts.PT_DES");
+    row(zelInterBase, "", "PARTS \"Parts\"", "'%Bo%'", "'1998-01-15'", "\"ACTIVE\" = True",
+        "\"Parts\".PT_DES");
     row(zelMSSQL, " AS PartDesc", "PARTS AS Parts", "'%Bo%'", "'01/15/1998'", "[ACTIVE] = True",
         "Parts.PT_DES");
     row(zelParadox, " AS Parts.PartDesc", "\":PELLOX:PARTS\" AS Parts", "\"%Bo%\"",
@@ -619,6 +626,7 @@ private slots:
                                         "    FROM PARTS AS Parts"));
     run.query.SetIsDistinct(true);
     run.model->SetDatabaseType(zelInterBase);
+    run.model->SetVerifyNames(false);
     QVERIFY(run.generate());
     QCOMPARE(run.text(), QStringLiteral("  SELECT DISTINCT\n"
                                         "         Parts.PT_ITM_NO,\n"

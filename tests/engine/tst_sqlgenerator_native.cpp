@@ -1,8 +1,9 @@
 // SPDX-License-Identifier: MIT
-// The query matrix under the native dialects runs on the real engines: every statement
-// generated for zelSQLite runs on SQLite, and every one generated for zelPostgreSQL on
-// PostgreSQL (when ZEL_PG_HOST, ZEL_PG_PORT, ZEL_PG_USER and ZEL_PG_DATABASE name a server),
-// and returns the rows of a hand-written statement.
+// The query matrix under the native dialects runs on the real engines and returns the rows of
+// a hand-written statement: zelSQLite on SQLite; zelPostgreSQL on PostgreSQL, zelMySQL on
+// MariaDB and zelInterBase on Firebird when scripts/test.sh has started them (ZEL_PG_HOST,
+// ZEL_MY_HOST and ZEL_FB_HOST with their PORT, USER, PASSWORD and DATABASE). Each server also
+// runs the statements under the settings that change how it reads literals.
 
 #include "querymatrix.h"
 #include "support/sqlexec.h"
@@ -18,15 +19,48 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-const QString kLite = QStringLiteral("native-sqlite");
-const QString kPg = QStringLiteral("native-postgres");
-// The same database where backslashes in ordinary strings are escapes, as older servers keep.
-const QString kPgEscapes = QStringLiteral("native-postgres-escapes");
-
 using Rows = QList<QStringList>;
+
+// A connection the matrix runs on, the dialect written for it, and the connection that runs
+// the hand-written statements (MariaDB reads their double-quoted names in ANSI mode only).
+struct Target {
+  const char *connection;
+  const char *title;
+  TzelDatabase dialect;
+  const char *hand;
+  const char *server; // the variable that names the server, or nullptr for SQLite
+};
+
+const Target kTargets[] = {
+    {"native-sqlite", "sqlite", zelSQLite, "native-sqlite", nullptr},
+    {"native-postgres", "postgresql", zelPostgreSQL, "native-postgres", "ZEL_PG_HOST"},
+    // The same database where backslashes in ordinary strings are escapes, as older servers keep.
+    {"native-postgres-escapes", "postgresql, backslash escapes", zelPostgreSQL,
+     "native-postgres-escapes", "ZEL_PG_HOST"},
+    {"native-mariadb", "mariadb, backslash escapes", zelMySQL, "native-mariadb-ansi",
+     "ZEL_MY_HOST"},
+    {"native-mariadb-modes", "mariadb, NO_BACKSLASH_ESCAPES and ANSI_QUOTES", zelMySQL,
+     "native-mariadb-ansi", "ZEL_MY_HOST"},
+    {"native-firebird", "firebird", zelInterBase, "native-firebird", "ZEL_FB_HOST"},
+};
+
+QString env(const char *prefix, const char *key) {
+  return qEnvironmentVariable(qPrintable(QLatin1String(prefix) + QLatin1String(key)));
+}
+
+QSqlDatabase serverConnection(const char *driver, const char *name, const char *prefix) {
+  QSqlDatabase db = QSqlDatabase::addDatabase(QLatin1String(driver), QLatin1String(name));
+  db.setHostName(env(prefix, "HOST"));
+  db.setPort(env(prefix, "PORT").toInt());
+  db.setUserName(env(prefix, "USER"));
+  db.setPassword(env(prefix, "PASSWORD"));
+  db.setDatabaseName(env(prefix, "DATABASE"));
+  return db;
+}
 
 bool run(QSqlDatabase db, const QString &sql, Rows &rows, QString &error) {
   QSqlQuery q(db);
+  q.setForwardOnly(true);
   if (!q.exec(sql)) {
     error = q.lastError().text() + QStringLiteral("\n") + sql;
     return false;
@@ -41,12 +75,17 @@ bool run(QSqlDatabase db, const QString &sql, Rows &rows, QString &error) {
   return true;
 }
 
-// The matrix, and parameter values that end an ordinary literal early where backslashes
-// escape: no row holds them, so each finds none.
+// Parameter values that would end an ordinary literal early where backslashes escape, or
+// bring a comment or a character some client sets read as a quote: no row holds them, so
+// each finds none.
 QList<matrix::Shape> nativeShapes() {
   QList<matrix::Shape> shapes = matrix::shapes();
-  for (const QString &payload : {u"\\' OR 1=1 --"_s, u"\\'' OR 1=1 --"_s, u"\\\\' OR 1=1 --"_s})
-    shapes << matrix::Shape{u"backslash parameter "_s + payload,
+  const QStringList payloads{u"\\' OR 1=1 --"_s,     u"\\'' OR 1=1 --"_s,
+                             u"\\\\' OR 1=1 --"_s,   u"x' OR 1=1 #"_s,
+                             u"x'/* OR 1=1 */ --"_s, u"\u00bf' OR 1=1 --"_s,
+                             u"\uff07 OR 1=1 --"_s,  u"\\\\\\' OR 1=1 -- \\"_s};
+  for (const QString &payload : payloads)
+    shapes << matrix::Shape{u"parameter "_s + payload,
                             [payload](TzelQuery &q, TzelModel &) {
                               matrix::addTables(q, {1});
                               matrix::value(q, 1, "Id");
@@ -57,54 +96,103 @@ QList<matrix::Shape> nativeShapes() {
   return shapes;
 }
 
-QString connectionTitle(const QString &connection) {
-  return connection == kLite ? u"sqlite"_s
-         : connection == kPg ? u"postgresql"_s
-                             : u"postgresql, backslash escapes"_s;
-}
-
 } // namespace
 
 class TstSqlGeneratorNative : public QObject {
   Q_OBJECT
-  bool postgres = false;
+  QSet<QString> open;
+
+  bool openPostgres() {
+    QSqlDatabase pg = serverConnection("QPSQL", "native-postgres", "ZEL_PG_");
+    QString error;
+    if (!pg.open())
+      return false;
+    const QStringList schema{QStringLiteral("DROP SCHEMA IF EXISTS matrix CASCADE"),
+                             QStringLiteral("CREATE SCHEMA matrix"),
+                             QStringLiteral("SET search_path TO matrix")};
+    if (!execAll(pg, schema + matrix::createStatements(matrix::Engine::Postgres), error))
+      qFatal("%s", qPrintable(error));
+    QSqlDatabase escapes = QSqlDatabase::cloneDatabase(pg, u"native-postgres-escapes"_s);
+    return escapes.open() && execAll(escapes,
+                                     {QStringLiteral("SET search_path TO matrix"),
+                                      QStringLiteral("SET standard_conforming_strings = off")},
+                                     error);
+  }
+
+  bool openMariaDb() {
+    QSqlDatabase hand = serverConnection("QMYSQL", "native-mariadb-ansi", "ZEL_MY_");
+    QString error;
+    if (!hand.open())
+      return false;
+    if (!execAll(hand,
+                 {u"DROP DATABASE IF EXISTS zelmatrix"_s, u"CREATE DATABASE zelmatrix"_s,
+                  u"USE zelmatrix"_s, u"SET sql_mode = 'ANSI'"_s},
+                 error) ||
+        !execAll(hand, matrix::createStatements(matrix::Engine::MariaDb), error))
+      qFatal("%s", qPrintable(error));
+    const QString strict = u"STRICT_TRANS_TABLES,ERROR_FOR_DIVISION_BY_ZERO"_s;
+    for (const auto &[name, mode] :
+         {std::pair{"native-mariadb", strict},
+          std::pair{"native-mariadb-modes", strict + u",NO_BACKSLASH_ESCAPES,ANSI_QUOTES"_s}}) {
+      QSqlDatabase db = QSqlDatabase::cloneDatabase(hand, QLatin1String(name));
+      db.setDatabaseName(u"zelmatrix"_s);
+      if (!db.open() || !execAll(db, {u"SET sql_mode = '%1'"_s.arg(mode)}, error))
+        return false;
+    }
+    return true;
+  }
+
+  bool openFirebird() {
+    QSqlDatabase fb = serverConnection("QIBASE", "native-firebird", "ZEL_FB_");
+    QString error;
+    if (!fb.open())
+      return false;
+    QStringList create = matrix::createStatements(matrix::Engine::Firebird);
+    for (QString &sql : create)
+      if (sql.startsWith(u"CREATE TABLE"))
+        sql.prepend(u"RE"_s); // replaces a table left by an earlier run
+    if (!execAll(fb, create, error))
+      qFatal("%s", qPrintable(error));
+    return true;
+  }
 
 private slots:
   void initTestCase() {
     QLocale::setDefault(QLocale::c());
-    QSqlDatabase lite = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), kLite);
+    QSqlDatabase lite = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), u"native-sqlite"_s);
     lite.setDatabaseName(QStringLiteral(":memory:"));
     QVERIFY2(lite.open(), qPrintable(lite.lastError().text()));
     QString error;
-    QVERIFY2(execAll(lite, matrix::createStatements(false), error), qPrintable(error));
-    if (qEnvironmentVariableIsEmpty("ZEL_PG_HOST"))
-      return;
-    QSqlDatabase pg = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), kPg);
-    pg.setHostName(qEnvironmentVariable("ZEL_PG_HOST"));
-    pg.setPort(qEnvironmentVariableIntValue("ZEL_PG_PORT"));
-    pg.setUserName(qEnvironmentVariable("ZEL_PG_USER"));
-    pg.setDatabaseName(qEnvironmentVariable("ZEL_PG_DATABASE"));
-    QVERIFY2(pg.open(), qPrintable(pg.lastError().text()));
-    const QStringList schema{QStringLiteral("DROP SCHEMA IF EXISTS matrix CASCADE"),
-                             QStringLiteral("CREATE SCHEMA matrix"),
-                             QStringLiteral("SET search_path TO matrix")};
-    QVERIFY2(execAll(pg, schema + matrix::createStatements(true), error), qPrintable(error));
-    QSqlDatabase escapes = QSqlDatabase::cloneDatabase(kPg, kPgEscapes);
-    QVERIFY2(escapes.open(), qPrintable(escapes.lastError().text()));
-    QVERIFY2(execAll(escapes,
-                     {QStringLiteral("SET search_path TO matrix"),
-                      QStringLiteral("SET standard_conforming_strings = off")},
-                     error),
+    QVERIFY2(execAll(lite, matrix::createStatements(matrix::Engine::Sqlite), error),
              qPrintable(error));
-    postgres = true;
+    open << u"ZEL_SQLITE"_s;
+    if (!qEnvironmentVariableIsEmpty("ZEL_PG_HOST")) {
+      QVERIFY2(openPostgres(), "PostgreSQL is named but cannot be reached");
+      open << u"ZEL_PG_HOST"_s;
+    }
+    if (!qEnvironmentVariableIsEmpty("ZEL_MY_HOST")) {
+      QVERIFY2(openMariaDb(), "MariaDB is named but cannot be reached");
+      open << u"ZEL_MY_HOST"_s;
+    }
+    if (!qEnvironmentVariableIsEmpty("ZEL_FB_HOST")) {
+      QVERIFY2(openFirebird(), "Firebird is named but cannot be reached");
+      open << u"ZEL_FB_HOST"_s;
+    }
   }
 
   void cleanupTestCase() {
-    if (postgres) {
-      QString error;
-      QSqlDatabase pg = QSqlDatabase::database(kPg);
-      QVERIFY2(execAll(pg, {QStringLiteral("DROP SCHEMA matrix CASCADE")}, error),
-               qPrintable(error));
+    QString error;
+    if (open.contains(u"ZEL_PG_HOST"_s))
+      execAll(QSqlDatabase::database(u"native-postgres"_s),
+              {QStringLiteral("DROP SCHEMA matrix CASCADE")}, error);
+    if (open.contains(u"ZEL_MY_HOST"_s))
+      execAll(QSqlDatabase::database(u"native-mariadb-ansi"_s),
+              {QStringLiteral("DROP DATABASE zelmatrix")}, error);
+    if (open.contains(u"ZEL_FB_HOST"_s)) {
+      QStringList drop;
+      for (int i = 0; i < matrix::TableCount; ++i)
+        drop << u"DROP TABLE "_s + matrix::handTable(i);
+      execAll(QSqlDatabase::database(u"native-firebird"_s), drop, error);
     }
   }
 
@@ -112,7 +200,7 @@ private slots:
   // the native dialect writes none.
   void longChainOnSqlite() {
     constexpr int Tables = 60;
-    QSqlDatabase lite = QSqlDatabase::database(kLite);
+    QSqlDatabase lite = QSqlDatabase::database(u"native-sqlite"_s);
     TzelDataModel model;
     model.SetDatabaseType(zelSQLite);
     model.SetAutoJoin(false);
@@ -147,28 +235,28 @@ private slots:
   }
 
   void matrixRuns_data() {
-    QTest::addColumn<QString>("connection");
+    QTest::addColumn<int>("target");
     QTest::addColumn<int>("shape");
     const QList<matrix::Shape> shapes = nativeShapes();
-    for (const QString &c : {kLite, kPg, kPgEscapes})
+    for (int t = 0; t < int(std::size(kTargets)); ++t)
       for (int i = 0; i < shapes.size(); ++i)
-        QTest::addRow("%s: %s", qPrintable(connectionTitle(c)), qPrintable(shapes.at(i).name))
-            << c << i;
+        QTest::addRow("%s: %s", kTargets[t].title, qPrintable(shapes.at(i).name)) << t << i;
   }
   void matrixRuns() {
-    QFETCH(QString, connection);
+    QFETCH(int, target);
     QFETCH(int, shape);
-    const bool onPostgres = connection != kLite;
-    if (onPostgres && !postgres)
-      QSKIP("ZEL_PG_HOST is not set: no PostgreSQL server to run on (scripts/test.sh starts one)");
+    const Target &t = kTargets[target];
+    if (t.server && !open.contains(QLatin1String(t.server)))
+      QSKIP("No server of this engine is named: scripts/test.sh starts one");
     const matrix::Shape s = nativeShapes().at(shape);
-    const QString sql = matrix::generate(onPostgres ? zelPostgreSQL : zelSQLite, s);
+    const QString sql = matrix::generate(t.dialect, s);
     QVERIFY2(!sql.startsWith(QStringLiteral("ERROR: ")), qPrintable(sql));
-    QSqlDatabase db = QSqlDatabase::database(connection);
     Rows generated, hand;
     QString error;
-    QVERIFY2(run(db, sql, generated, error), qPrintable(error));
-    QVERIFY2(run(db, s.hand, hand, error), qPrintable(error));
+    QVERIFY2(run(QSqlDatabase::database(QLatin1String(t.connection)), sql, generated, error),
+             qPrintable(error));
+    QVERIFY2(run(QSqlDatabase::database(QLatin1String(t.hand)), s.hand, hand, error),
+             qPrintable(error));
     if (!s.ordered) {
       std::sort(generated.begin(), generated.end());
       std::sort(hand.begin(), hand.end());

@@ -39,25 +39,35 @@ private slots:
     QTest::addColumn<QString>("word");
     QTest::addColumn<bool>("sqlite");
     QTest::addColumn<bool>("postgres");
-    QTest::newRow("limit") << "limit" << true << true;
-    QTest::newRow("OFFSET") << "OFFSET" << true << true;
-    QTest::newRow("Window") << "Window" << true << true;
-    QTest::newRow("glob") << "glob" << true << false;
-    QTest::newRow("autoincrement") << "autoincrement" << true << false;
-    QTest::newRow("ilike") << "ilike" << false << true;
-    QTest::newRow("localtimestamp") << "localtimestamp" << false << true;
-    QTest::newRow("not a keyword") << "quantity" << false << false;
-    QTest::newRow("in the table only") << "select" << false << false;
+    QTest::addColumn<bool>("mysql");
+    QTest::addColumn<bool>("firebird");
+    QTest::newRow("limit") << "limit" << true << true << true << false;
+    QTest::newRow("OFFSET") << "OFFSET" << true << true << true << true;
+    QTest::newRow("Window") << "Window" << true << true << true << false;
+    QTest::newRow("glob") << "glob" << true << false << false << false;
+    QTest::newRow("autoincrement") << "autoincrement" << true << false << false << false;
+    QTest::newRow("ilike") << "ilike" << false << true << false << false;
+    QTest::newRow("localtimestamp") << "localtimestamp" << false << true << true << false;
+    QTest::newRow("zerofill") << "zerofill" << false << false << true << false;
+    QTest::newRow("row_count") << "row_count" << false << false << false << true;
+    QTest::newRow("rdb$db_key") << "rdb$db_key" << false << false << false << true;
+    QTest::newRow("not a keyword") << "quantity" << false << false << false << false;
+    QTest::newRow("in the table only") << "select" << false << false << false << false;
   }
   void dialectKeywords() {
     QFETCH(QString, word);
     QFETCH(bool, sqlite);
     QFETCH(bool, postgres);
+    QFETCH(bool, mysql);
+    QFETCH(bool, firebird);
     QCOMPARE(IsDialectKeyword(word, zelSQLite), sqlite);
     QCOMPARE(IsDialectKeyword(word, zelPostgreSQL), postgres);
+    QCOMPARE(IsDialectKeyword(word, zelMySQL), mysql);
+    QCOMPARE(IsDialectKeyword(word, zelInterBase), firebird);
     for (int type = zelUnknown; type <= zelXQuery; ++type)
-      QVERIFY(!IsDialectKeyword(word, TzelDatabase(type)));
-    if (sqlite || postgres)
+      if (type != zelInterBase)
+        QVERIFY(!IsDialectKeyword(word, TzelDatabase(type)));
+    if (sqlite || postgres || mysql || firebird)
       QCOMPARE(KeywordIndex(word), -1); // the table itself stays as it is
   }
 

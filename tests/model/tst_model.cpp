@@ -106,7 +106,9 @@ void TestModel::dialectRows_data() {
   QTest::newRow("Dbase") << zelDbase << "TT DDD F from TT" << slash << "\"";
   QTest::newRow("DBISAM") << zelDBISAM << "FF DDD T from TT" << slash << "\"";
   QTest::newRow("Informix") << zelInformix << "FF NDD F mixed FT" << local << "\"";
-  QTest::newRow("InterBase") << zelInterBase << "FF NND F from FF" << local << "\"";
+  QTest::newRow("InterBase") << zelInterBase << "FF NDS F from FT"
+                             << "yyyy-mm-dd"
+                             << "'";
   QTest::newRow("MSSQL") << zelMSSQL << "TF NBS T from FT" << local << "'";
   QTest::newRow("Paradox") << zelParadox << "TT DDD F from TT" << slash << "\"";
   QTest::newRow("Oracle") << zelOracle << "FF NDS F where FT"
@@ -120,6 +122,9 @@ void TestModel::dialectRows_data() {
   QTest::newRow("PostgreSQL") << zelPostgreSQL << "TF NDS T from FT"
                               << "yyyy-mm-dd"
                               << "'";
+  QTest::newRow("MySQL") << zelMySQL << "TF NKS T from FT"
+                         << "yyyy-mm-dd"
+                         << "'";
 }
 
 void TestModel::dialectRows() {
@@ -136,6 +141,8 @@ void TestModel::dialectRows() {
       return zelQuoteSingle;
     case 'D':
       return zelQuoteDouble;
+    case 'K':
+      return zelQuoteBacktick;
     default:
       return zelQuoteBracket;
     }

@@ -215,6 +215,8 @@ private slots:
         always = keywords = QStringLiteral("[cust.order]");
       if (db == zelSybase)
         always = keywords = QStringLiteral("cust.order");
+      if (db == zelInterBase) // folds unquoted names to upper case
+        keywords = always;
       QTest::newRow(types.key(i)) << int(db) << always << keywords;
     }
   }

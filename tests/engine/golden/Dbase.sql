@@ -530,6 +530,11 @@ ORDER BY SUM("Sale Items".limit) DESC
 GROUP BY Main.qty * 2
 ORDER BY Main."Double" ASC
 
+-- calculated text joined
+  SELECT T1.id AS T1.Id,
+         T1.name || ' (' || (T1."unit price" * 2) || ')' AS T1.Label
+    FROM ":MATRIX:t1" AS T1
+
 -- hidden min, max and average in having
   SELECT T7."active" AS T7."Active"
     FROM ":MATRIX:t7" AS T7

@@ -530,6 +530,11 @@ ORDER BY SUM("Sale Items".limit) DESC
 GROUP BY Main.qty * 2
 ORDER BY Main.qty * 2 ASC
 
+-- calculated text joined
+  SELECT T1.id Id,
+         T1.name || ' (' || (T1."unit price" * 2) || ')' Label
+    FROM t1 T1
+
 -- hidden min, max and average in having
   SELECT T7."active" "Active"
     FROM t7 T7

@@ -1,782 +1,787 @@
 -- one table
-  SELECT T1.name,
-         T1.qty,
-         T1.added,
-         T1.active
-    FROM t1 T1
+  SELECT T1.NAME,
+         T1.QTY,
+         T1.ADDED,
+         T1."ACTIVE"
+    FROM T1
 
 -- chain 2 forward
-  SELECT Main.name,
-         T2.name
-    FROM (t0 Main
-         INNER JOIN t1 T1
-                 ON Main.nxt = T1.id)
-         INNER JOIN t2 T2
-                 ON T1.nxt = T2.id
+  SELECT "Main".NAME,
+         T2.NAME
+    FROM (T0 "Main"
+         INNER JOIN T1
+                 ON "Main".NXT = T1.ID)
+         INNER JOIN T2
+                 ON T1.NXT = T2.ID
 
 -- chain 2 reversed
-  SELECT Main.name,
-         T2.name
-    FROM (t1 T1
-         INNER JOIN t2 T2
-                 ON T1.nxt = T2.id)
-         INNER JOIN t0 Main
-                 ON Main.nxt = T1.id
+  SELECT "Main".NAME,
+         T2.NAME
+    FROM (T1
+         INNER JOIN T2
+                 ON T1.NXT = T2.ID)
+         INNER JOIN T0 "Main"
+                 ON "Main".NXT = T1.ID
 
 -- chain 2 interleaved
-  SELECT Main.name,
-         T2.name
-    FROM (t0 Main
-         INNER JOIN t1 T1
-                 ON Main.nxt = T1.id)
-         INNER JOIN t2 T2
-                 ON T1.nxt = T2.id
+  SELECT "Main".NAME,
+         T2.NAME
+    FROM (T0 "Main"
+         INNER JOIN T1
+                 ON "Main".NXT = T1.ID)
+         INNER JOIN T2
+                 ON T1.NXT = T2.ID
 
 -- chain 3 forward
-  SELECT Main.name,
-         Order.name
-    FROM ((t0 Main
-         INNER JOIN t1 T1
-                 ON Main.nxt = T1.id)
-         INNER JOIN t2 T2
-                 ON T1.nxt = T2.id)
-         INNER JOIN order Order
-                 ON T2.nxt = Order.id
+  SELECT "Main".NAME,
+         "Order".NAME
+    FROM ((T0 "Main"
+         INNER JOIN T1
+                 ON "Main".NXT = T1.ID)
+         INNER JOIN T2
+                 ON T1.NXT = T2.ID)
+         INNER JOIN "order" "Order"
+                 ON T2.NXT = "Order".ID
 
 -- chain 3 reversed
-  SELECT Main.name,
-         Order.name
-    FROM ((t2 T2
-         INNER JOIN order Order
-                 ON T2.nxt = Order.id)
-         INNER JOIN t1 T1
-                 ON T1.nxt = T2.id)
-         INNER JOIN t0 Main
-                 ON Main.nxt = T1.id
+  SELECT "Main".NAME,
+         "Order".NAME
+    FROM ((T2
+         INNER JOIN "order" "Order"
+                 ON T2.NXT = "Order".ID)
+         INNER JOIN T1
+                 ON T1.NXT = T2.ID)
+         INNER JOIN T0 "Main"
+                 ON "Main".NXT = T1.ID
 
 -- chain 3 interleaved
-  SELECT Main.name,
-         Order.name
-    FROM ((t0 Main
-         INNER JOIN t1 T1
-                 ON Main.nxt = T1.id)
-         INNER JOIN t2 T2
-                 ON T1.nxt = T2.id)
-         INNER JOIN order Order
-                 ON T2.nxt = Order.id
+  SELECT "Main".NAME,
+         "Order".NAME
+    FROM ((T0 "Main"
+         INNER JOIN T1
+                 ON "Main".NXT = T1.ID)
+         INNER JOIN T2
+                 ON T1.NXT = T2.ID)
+         INNER JOIN "order" "Order"
+                 ON T2.NXT = "Order".ID
 
 -- chain 5 forward
-  SELECT Main.name,
-         Offset.name
-    FROM ((((t0 Main
-         INNER JOIN t1 T1
-                 ON Main.nxt = T1.id)
-         INNER JOIN t2 T2
-                 ON T1.nxt = T2.id)
-         INNER JOIN order Order
-                 ON T2.nxt = Order.id)
-         INNER JOIN t4 Sale Items
-                 ON Order.nxt = Sale Items.id)
-         INNER JOIN offset Offset
-                 ON Sale Items.nxt = Offset.id
+  SELECT "Main".NAME,
+         "Offset".NAME
+    FROM ((((T0 "Main"
+         INNER JOIN T1
+                 ON "Main".NXT = T1.ID)
+         INNER JOIN T2
+                 ON T1.NXT = T2.ID)
+         INNER JOIN "order" "Order"
+                 ON T2.NXT = "Order".ID)
+         INNER JOIN T4 "Sale Items"
+                 ON "Order".NXT = "Sale Items".ID)
+         INNER JOIN "offset" "Offset"
+                 ON "Sale Items".NXT = "Offset".ID
 
 -- chain 5 reversed
-  SELECT Main.name,
-         Offset.name
-    FROM ((((t4 Sale Items
-         INNER JOIN offset Offset
-                 ON Sale Items.nxt = Offset.id)
-         INNER JOIN order Order
-                 ON Order.nxt = Sale Items.id)
-         INNER JOIN t2 T2
-                 ON T2.nxt = Order.id)
-         INNER JOIN t1 T1
-                 ON T1.nxt = T2.id)
-         INNER JOIN t0 Main
-                 ON Main.nxt = T1.id
+  SELECT "Main".NAME,
+         "Offset".NAME
+    FROM ((((T4 "Sale Items"
+         INNER JOIN "offset" "Offset"
+                 ON "Sale Items".NXT = "Offset".ID)
+         INNER JOIN "order" "Order"
+                 ON "Order".NXT = "Sale Items".ID)
+         INNER JOIN T2
+                 ON T2.NXT = "Order".ID)
+         INNER JOIN T1
+                 ON T1.NXT = T2.ID)
+         INNER JOIN T0 "Main"
+                 ON "Main".NXT = T1.ID
 
 -- chain 5 interleaved
-  SELECT Main.name,
-         Offset.name
-    FROM ((((t0 Main
-         INNER JOIN t1 T1
-                 ON Main.nxt = T1.id)
-         INNER JOIN t2 T2
-                 ON T1.nxt = T2.id)
-         INNER JOIN order Order
-                 ON T2.nxt = Order.id)
-         INNER JOIN t4 Sale Items
-                 ON Order.nxt = Sale Items.id)
-         INNER JOIN offset Offset
-                 ON Sale Items.nxt = Offset.id
+  SELECT "Main".NAME,
+         "Offset".NAME
+    FROM ((((T0 "Main"
+         INNER JOIN T1
+                 ON "Main".NXT = T1.ID)
+         INNER JOIN T2
+                 ON T1.NXT = T2.ID)
+         INNER JOIN "order" "Order"
+                 ON T2.NXT = "Order".ID)
+         INNER JOIN T4 "Sale Items"
+                 ON "Order".NXT = "Sale Items".ID)
+         INNER JOIN "offset" "Offset"
+                 ON "Sale Items".NXT = "Offset".ID
 
 -- chain 10 forward
-  SELECT Main.name,
-         T10.name
-    FROM (((((((((t0 Main
-         INNER JOIN t1 T1
-                 ON Main.nxt = T1.id)
-         INNER JOIN t2 T2
-                 ON T1.nxt = T2.id)
-         INNER JOIN order Order
-                 ON T2.nxt = Order.id)
-         INNER JOIN t4 Sale Items
-                 ON Order.nxt = Sale Items.id)
-         INNER JOIN offset Offset
-                 ON Sale Items.nxt = Offset.id)
-         INNER JOIN t6 T6
-                 ON Offset.nxt = T6.id)
-         INNER JOIN t7 T7
-                 ON T6.nxt = T7.id)
-         INNER JOIN t8 T8
-                 ON T7.nxt = T8.id)
-         INNER JOIN t9 T9
-                 ON T8.nxt = T9.id)
-         INNER JOIN t10 T10
-                 ON T9.nxt = T10.id
+  SELECT "Main".NAME,
+         T10.NAME
+    FROM (((((((((T0 "Main"
+         INNER JOIN T1
+                 ON "Main".NXT = T1.ID)
+         INNER JOIN T2
+                 ON T1.NXT = T2.ID)
+         INNER JOIN "order" "Order"
+                 ON T2.NXT = "Order".ID)
+         INNER JOIN T4 "Sale Items"
+                 ON "Order".NXT = "Sale Items".ID)
+         INNER JOIN "offset" "Offset"
+                 ON "Sale Items".NXT = "Offset".ID)
+         INNER JOIN T6
+                 ON "Offset".NXT = T6.ID)
+         INNER JOIN T7
+                 ON T6.NXT = T7.ID)
+         INNER JOIN T8
+                 ON T7.NXT = T8.ID)
+         INNER JOIN T9
+                 ON T8.NXT = T9.ID)
+         INNER JOIN T10
+                 ON T9.NXT = T10.ID
 
 -- chain 10 reversed
-  SELECT Main.name,
-         T10.name
-    FROM (((((((((t9 T9
-         INNER JOIN t10 T10
-                 ON T9.nxt = T10.id)
-         INNER JOIN t8 T8
-                 ON T8.nxt = T9.id)
-         INNER JOIN t7 T7
-                 ON T7.nxt = T8.id)
-         INNER JOIN t6 T6
-                 ON T6.nxt = T7.id)
-         INNER JOIN offset Offset
-                 ON Offset.nxt = T6.id)
-         INNER JOIN t4 Sale Items
-                 ON Sale Items.nxt = Offset.id)
-         INNER JOIN order Order
-                 ON Order.nxt = Sale Items.id)
-         INNER JOIN t2 T2
-                 ON T2.nxt = Order.id)
-         INNER JOIN t1 T1
-                 ON T1.nxt = T2.id)
-         INNER JOIN t0 Main
-                 ON Main.nxt = T1.id
+  SELECT "Main".NAME,
+         T10.NAME
+    FROM (((((((((T9
+         INNER JOIN T10
+                 ON T9.NXT = T10.ID)
+         INNER JOIN T8
+                 ON T8.NXT = T9.ID)
+         INNER JOIN T7
+                 ON T7.NXT = T8.ID)
+         INNER JOIN T6
+                 ON T6.NXT = T7.ID)
+         INNER JOIN "offset" "Offset"
+                 ON "Offset".NXT = T6.ID)
+         INNER JOIN T4 "Sale Items"
+                 ON "Sale Items".NXT = "Offset".ID)
+         INNER JOIN "order" "Order"
+                 ON "Order".NXT = "Sale Items".ID)
+         INNER JOIN T2
+                 ON T2.NXT = "Order".ID)
+         INNER JOIN T1
+                 ON T1.NXT = T2.ID)
+         INNER JOIN T0 "Main"
+                 ON "Main".NXT = T1.ID
 
 -- chain 10 interleaved
-  SELECT Main.name,
-         T10.name
-    FROM (((((((((t0 Main
-         INNER JOIN t1 T1
-                 ON Main.nxt = T1.id)
-         INNER JOIN t2 T2
-                 ON T1.nxt = T2.id)
-         INNER JOIN order Order
-                 ON T2.nxt = Order.id)
-         INNER JOIN t4 Sale Items
-                 ON Order.nxt = Sale Items.id)
-         INNER JOIN offset Offset
-                 ON Sale Items.nxt = Offset.id)
-         INNER JOIN t6 T6
-                 ON Offset.nxt = T6.id)
-         INNER JOIN t7 T7
-                 ON T6.nxt = T7.id)
-         INNER JOIN t8 T8
-                 ON T7.nxt = T8.id)
-         INNER JOIN t9 T9
-                 ON T8.nxt = T9.id)
-         INNER JOIN t10 T10
-                 ON T9.nxt = T10.id
+  SELECT "Main".NAME,
+         T10.NAME
+    FROM (((((((((T0 "Main"
+         INNER JOIN T1
+                 ON "Main".NXT = T1.ID)
+         INNER JOIN T2
+                 ON T1.NXT = T2.ID)
+         INNER JOIN "order" "Order"
+                 ON T2.NXT = "Order".ID)
+         INNER JOIN T4 "Sale Items"
+                 ON "Order".NXT = "Sale Items".ID)
+         INNER JOIN "offset" "Offset"
+                 ON "Sale Items".NXT = "Offset".ID)
+         INNER JOIN T6
+                 ON "Offset".NXT = T6.ID)
+         INNER JOIN T7
+                 ON T6.NXT = T7.ID)
+         INNER JOIN T8
+                 ON T7.NXT = T8.ID)
+         INNER JOIN T9
+                 ON T8.NXT = T9.ID)
+         INNER JOIN T10
+                 ON T9.NXT = T10.ID
 
 -- star 2 forward
-  SELECT Main.name,
-         T1.qty,
-         T2.qty
-    FROM (t0 Main
-         INNER JOIN t1 T1
-                 ON Main.id = T1.hub)
-         INNER JOIN t2 T2
-                 ON Main.id = T2.hub
+  SELECT "Main".NAME,
+         T1.QTY,
+         T2.QTY
+    FROM (T0 "Main"
+         INNER JOIN T1
+                 ON "Main".ID = T1.HUB)
+         INNER JOIN T2
+                 ON "Main".ID = T2.HUB
 
 -- star 2 reversed
-  SELECT Main.name,
-         T1.qty,
-         T2.qty
-    FROM (t0 Main
-         INNER JOIN t2 T2
-                 ON Main.id = T2.hub)
-         INNER JOIN t1 T1
-                 ON Main.id = T1.hub
+  SELECT "Main".NAME,
+         T1.QTY,
+         T2.QTY
+    FROM (T0 "Main"
+         INNER JOIN T2
+                 ON "Main".ID = T2.HUB)
+         INNER JOIN T1
+                 ON "Main".ID = T1.HUB
 
 -- star 2 interleaved
-  SELECT Main.name,
-         T1.qty,
-         T2.qty
-    FROM (t0 Main
-         INNER JOIN t1 T1
-                 ON Main.id = T1.hub)
-         INNER JOIN t2 T2
-                 ON T2.hub = Main.id
+  SELECT "Main".NAME,
+         T1.QTY,
+         T2.QTY
+    FROM (T0 "Main"
+         INNER JOIN T1
+                 ON "Main".ID = T1.HUB)
+         INNER JOIN T2
+                 ON T2.HUB = "Main".ID
 
 -- star 5 forward
-  SELECT Main.name,
-         T1.qty,
-         T2.qty,
-         Order.qty,
-         Sale Items.qty,
-         Offset.qty
-    FROM ((((t0 Main
-         INNER JOIN t1 T1
-                 ON Main.id = T1.hub)
-         INNER JOIN t2 T2
-                 ON Main.id = T2.hub)
-         INNER JOIN order Order
-                 ON Main.id = Order.hub)
-         INNER JOIN t4 Sale Items
-                 ON Main.id = Sale Items.hub)
-         INNER JOIN offset Offset
-                 ON Main.id = Offset.hub
+  SELECT "Main".NAME,
+         T1.QTY,
+         T2.QTY,
+         "Order".QTY,
+         "Sale Items".QTY,
+         "Offset".QTY
+    FROM ((((T0 "Main"
+         INNER JOIN T1
+                 ON "Main".ID = T1.HUB)
+         INNER JOIN T2
+                 ON "Main".ID = T2.HUB)
+         INNER JOIN "order" "Order"
+                 ON "Main".ID = "Order".HUB)
+         INNER JOIN T4 "Sale Items"
+                 ON "Main".ID = "Sale Items".HUB)
+         INNER JOIN "offset" "Offset"
+                 ON "Main".ID = "Offset".HUB
 
 -- star 5 reversed
-  SELECT Main.name,
-         T1.qty,
-         T2.qty,
-         Order.qty,
-         Sale Items.qty,
-         Offset.qty
-    FROM ((((t0 Main
-         INNER JOIN offset Offset
-                 ON Main.id = Offset.hub)
-         INNER JOIN t4 Sale Items
-                 ON Main.id = Sale Items.hub)
-         INNER JOIN order Order
-                 ON Main.id = Order.hub)
-         INNER JOIN t2 T2
-                 ON Main.id = T2.hub)
-         INNER JOIN t1 T1
-                 ON Main.id = T1.hub
+  SELECT "Main".NAME,
+         T1.QTY,
+         T2.QTY,
+         "Order".QTY,
+         "Sale Items".QTY,
+         "Offset".QTY
+    FROM ((((T0 "Main"
+         INNER JOIN "offset" "Offset"
+                 ON "Main".ID = "Offset".HUB)
+         INNER JOIN T4 "Sale Items"
+                 ON "Main".ID = "Sale Items".HUB)
+         INNER JOIN "order" "Order"
+                 ON "Main".ID = "Order".HUB)
+         INNER JOIN T2
+                 ON "Main".ID = T2.HUB)
+         INNER JOIN T1
+                 ON "Main".ID = T1.HUB
 
 -- star 5 interleaved
-  SELECT Main.name,
-         T1.qty,
-         T2.qty,
-         Order.qty,
-         Sale Items.qty,
-         Offset.qty
-    FROM ((((t0 Main
-         INNER JOIN t1 T1
-                 ON Main.id = T1.hub)
-         INNER JOIN order Order
-                 ON Main.id = Order.hub)
-         INNER JOIN offset Offset
-                 ON Main.id = Offset.hub)
-         INNER JOIN t2 T2
-                 ON T2.hub = Main.id)
-         INNER JOIN t4 Sale Items
-                 ON Sale Items.hub = Main.id
+  SELECT "Main".NAME,
+         T1.QTY,
+         T2.QTY,
+         "Order".QTY,
+         "Sale Items".QTY,
+         "Offset".QTY
+    FROM ((((T0 "Main"
+         INNER JOIN T1
+                 ON "Main".ID = T1.HUB)
+         INNER JOIN "order" "Order"
+                 ON "Main".ID = "Order".HUB)
+         INNER JOIN "offset" "Offset"
+                 ON "Main".ID = "Offset".HUB)
+         INNER JOIN T2
+                 ON T2.HUB = "Main".ID)
+         INNER JOIN T4 "Sale Items"
+                 ON "Sale Items".HUB = "Main".ID
 
 -- star 10 forward
-  SELECT Main.name,
-         T1.qty,
-         T2.qty,
-         Order.qty,
-         Sale Items.qty,
-         Offset.qty,
-         T6.qty,
-         T7.qty,
-         T8.qty,
-         T9.qty,
-         T10.qty
-    FROM (((((((((t0 Main
-         INNER JOIN t1 T1
-                 ON Main.id = T1.hub)
-         INNER JOIN t2 T2
-                 ON Main.id = T2.hub)
-         INNER JOIN order Order
-                 ON Main.id = Order.hub)
-         INNER JOIN t4 Sale Items
-                 ON Main.id = Sale Items.hub)
-         INNER JOIN offset Offset
-                 ON Main.id = Offset.hub)
-         INNER JOIN t6 T6
-                 ON Main.id = T6.hub)
-         INNER JOIN t7 T7
-                 ON Main.id = T7.hub)
-         INNER JOIN t8 T8
-                 ON Main.id = T8.hub)
-         INNER JOIN t9 T9
-                 ON Main.id = T9.hub)
-         INNER JOIN t10 T10
-                 ON Main.id = T10.hub
+  SELECT "Main".NAME,
+         T1.QTY,
+         T2.QTY,
+         "Order".QTY,
+         "Sale Items".QTY,
+         "Offset".QTY,
+         T6.QTY,
+         T7.QTY,
+         T8.QTY,
+         T9.QTY,
+         T10.QTY
+    FROM (((((((((T0 "Main"
+         INNER JOIN T1
+                 ON "Main".ID = T1.HUB)
+         INNER JOIN T2
+                 ON "Main".ID = T2.HUB)
+         INNER JOIN "order" "Order"
+                 ON "Main".ID = "Order".HUB)
+         INNER JOIN T4 "Sale Items"
+                 ON "Main".ID = "Sale Items".HUB)
+         INNER JOIN "offset" "Offset"
+                 ON "Main".ID = "Offset".HUB)
+         INNER JOIN T6
+                 ON "Main".ID = T6.HUB)
+         INNER JOIN T7
+                 ON "Main".ID = T7.HUB)
+         INNER JOIN T8
+                 ON "Main".ID = T8.HUB)
+         INNER JOIN T9
+                 ON "Main".ID = T9.HUB)
+         INNER JOIN T10
+                 ON "Main".ID = T10.HUB
 
 -- star 10 reversed
-  SELECT Main.name,
-         T1.qty,
-         T2.qty,
-         Order.qty,
-         Sale Items.qty,
-         Offset.qty,
-         T6.qty,
-         T7.qty,
-         T8.qty,
-         T9.qty,
-         T10.qty
-    FROM (((((((((t0 Main
-         INNER JOIN t10 T10
-                 ON Main.id = T10.hub)
-         INNER JOIN t9 T9
-                 ON Main.id = T9.hub)
-         INNER JOIN t8 T8
-                 ON Main.id = T8.hub)
-         INNER JOIN t7 T7
-                 ON Main.id = T7.hub)
-         INNER JOIN t6 T6
-                 ON Main.id = T6.hub)
-         INNER JOIN offset Offset
-                 ON Main.id = Offset.hub)
-         INNER JOIN t4 Sale Items
-                 ON Main.id = Sale Items.hub)
-         INNER JOIN order Order
-                 ON Main.id = Order.hub)
-         INNER JOIN t2 T2
-                 ON Main.id = T2.hub)
-         INNER JOIN t1 T1
-                 ON Main.id = T1.hub
+  SELECT "Main".NAME,
+         T1.QTY,
+         T2.QTY,
+         "Order".QTY,
+         "Sale Items".QTY,
+         "Offset".QTY,
+         T6.QTY,
+         T7.QTY,
+         T8.QTY,
+         T9.QTY,
+         T10.QTY
+    FROM (((((((((T0 "Main"
+         INNER JOIN T10
+                 ON "Main".ID = T10.HUB)
+         INNER JOIN T9
+                 ON "Main".ID = T9.HUB)
+         INNER JOIN T8
+                 ON "Main".ID = T8.HUB)
+         INNER JOIN T7
+                 ON "Main".ID = T7.HUB)
+         INNER JOIN T6
+                 ON "Main".ID = T6.HUB)
+         INNER JOIN "offset" "Offset"
+                 ON "Main".ID = "Offset".HUB)
+         INNER JOIN T4 "Sale Items"
+                 ON "Main".ID = "Sale Items".HUB)
+         INNER JOIN "order" "Order"
+                 ON "Main".ID = "Order".HUB)
+         INNER JOIN T2
+                 ON "Main".ID = T2.HUB)
+         INNER JOIN T1
+                 ON "Main".ID = T1.HUB
 
 -- star 10 interleaved
-  SELECT Main.name,
-         T1.qty,
-         T2.qty,
-         Order.qty,
-         Sale Items.qty,
-         Offset.qty,
-         T6.qty,
-         T7.qty,
-         T8.qty,
-         T9.qty,
-         T10.qty
-    FROM (((((((((t0 Main
-         INNER JOIN t1 T1
-                 ON Main.id = T1.hub)
-         INNER JOIN order Order
-                 ON Main.id = Order.hub)
-         INNER JOIN offset Offset
-                 ON Main.id = Offset.hub)
-         INNER JOIN t7 T7
-                 ON Main.id = T7.hub)
-         INNER JOIN t9 T9
-                 ON Main.id = T9.hub)
-         INNER JOIN t2 T2
-                 ON T2.hub = Main.id)
-         INNER JOIN t4 Sale Items
-                 ON Sale Items.hub = Main.id)
-         INNER JOIN t6 T6
-                 ON T6.hub = Main.id)
-         INNER JOIN t8 T8
-                 ON T8.hub = Main.id)
-         INNER JOIN t10 T10
-                 ON T10.hub = Main.id
+  SELECT "Main".NAME,
+         T1.QTY,
+         T2.QTY,
+         "Order".QTY,
+         "Sale Items".QTY,
+         "Offset".QTY,
+         T6.QTY,
+         T7.QTY,
+         T8.QTY,
+         T9.QTY,
+         T10.QTY
+    FROM (((((((((T0 "Main"
+         INNER JOIN T1
+                 ON "Main".ID = T1.HUB)
+         INNER JOIN "order" "Order"
+                 ON "Main".ID = "Order".HUB)
+         INNER JOIN "offset" "Offset"
+                 ON "Main".ID = "Offset".HUB)
+         INNER JOIN T7
+                 ON "Main".ID = T7.HUB)
+         INNER JOIN T9
+                 ON "Main".ID = T9.HUB)
+         INNER JOIN T2
+                 ON T2.HUB = "Main".ID)
+         INNER JOIN T4 "Sale Items"
+                 ON "Sale Items".HUB = "Main".ID)
+         INNER JOIN T6
+                 ON T6.HUB = "Main".ID)
+         INNER JOIN T8
+                 ON T8.HUB = "Main".ID)
+         INNER JOIN T10
+                 ON T10.HUB = "Main".ID
 
 -- cycle
-  SELECT Main.name,
-         T2.name
-    FROM (t0 Main
-         INNER JOIN t1 T1
-                 ON Main.nxt = T1.id)
-         INNER JOIN t2 T2
-                 ON T1.nxt = T2.id
-                AND T2.hub = Main.id
+  SELECT "Main".NAME,
+         T2.NAME
+    FROM (T0 "Main"
+         INNER JOIN T1
+                 ON "Main".NXT = T1.ID)
+         INNER JOIN T2
+                 ON T1.NXT = T2.ID
+                AND T2.HUB = "Main".ID
 
 -- cycle out of order
-  SELECT Main.name,
-         T2.name
-    FROM (t2 T2
-         INNER JOIN t0 Main
-                 ON T2.hub = Main.id)
-         INNER JOIN t1 T1
-                 ON T1.nxt = T2.id
-                AND Main.nxt = T1.id
+  SELECT "Main".NAME,
+         T2.NAME
+    FROM (T2
+         INNER JOIN T0 "Main"
+                 ON T2.HUB = "Main".ID)
+         INNER JOIN T1
+                 ON T1.NXT = T2.ID
+                AND "Main".NXT = T1.ID
 
 -- left chain
-  SELECT Main.id,
-         T1.id,
-         T2.id
-    FROM (t0 Main
-         LEFT OUTER JOIN t1 T1
-                      ON Main.nxt = T1.id)
-         LEFT OUTER JOIN t2 T2
-                      ON T1.nxt = T2.id
+  SELECT "Main".ID,
+         T1.ID,
+         T2.ID
+    FROM (T0 "Main"
+         LEFT OUTER JOIN T1
+                      ON "Main".NXT = T1.ID)
+         LEFT OUTER JOIN T2
+                      ON T1.NXT = T2.ID
 
 -- left chain 4 interleaved
-  SELECT Main.id,
-         T1.id,
-         T2.id,
-         Order.id,
-         Sale Items.id
-    FROM (((t0 Main
-         LEFT OUTER JOIN t1 T1
-                      ON Main.nxt = T1.id)
-         LEFT OUTER JOIN t2 T2
-                      ON T1.nxt = T2.id)
-         LEFT OUTER JOIN order Order
-                      ON T2.nxt = Order.id)
-         LEFT OUTER JOIN t4 Sale Items
-                      ON Order.nxt = Sale Items.id
+  SELECT "Main".ID,
+         T1.ID,
+         T2.ID,
+         "Order".ID,
+         "Sale Items".ID
+    FROM (((T0 "Main"
+         LEFT OUTER JOIN T1
+                      ON "Main".NXT = T1.ID)
+         LEFT OUTER JOIN T2
+                      ON T1.NXT = T2.ID)
+         LEFT OUTER JOIN "order" "Order"
+                      ON T2.NXT = "Order".ID)
+         LEFT OUTER JOIN T4 "Sale Items"
+                      ON "Order".NXT = "Sale Items".ID
 
 -- left chain 3 reversed
-  SELECT Main.id,
-         T1.id,
-         T2.id,
-         Order.id
-    FROM ((t2 T2
-         LEFT OUTER JOIN order Order
-                      ON T2.nxt = Order.id)
-         RIGHT OUTER JOIN t1 T1
-                       ON T1.nxt = T2.id)
-         RIGHT OUTER JOIN t0 Main
-                       ON Main.nxt = T1.id
+  SELECT "Main".ID,
+         T1.ID,
+         T2.ID,
+         "Order".ID
+    FROM ((T2
+         LEFT OUTER JOIN "order" "Order"
+                      ON T2.NXT = "Order".ID)
+         RIGHT OUTER JOIN T1
+                       ON T1.NXT = T2.ID)
+         RIGHT OUTER JOIN T0 "Main"
+                       ON "Main".NXT = T1.ID
 
 -- right join
-  SELECT T1.id,
-         T2.id
-    FROM t1 T1
-         RIGHT OUTER JOIN t2 T2
-                       ON T1.nxt = T2.id
+  SELECT T1.ID,
+         T2.ID
+    FROM T1
+         RIGHT OUTER JOIN T2
+                       ON T1.NXT = T2.ID
 
 -- left then right
-  SELECT Main.id,
-         T1.id,
-         T2.id
-    FROM (t0 Main
-         LEFT OUTER JOIN t1 T1
-                      ON Main.nxt = T1.id)
-         RIGHT OUTER JOIN t2 T2
-                       ON T1.nxt = T2.id
+  SELECT "Main".ID,
+         T1.ID,
+         T2.ID
+    FROM (T0 "Main"
+         LEFT OUTER JOIN T1
+                      ON "Main".NXT = T1.ID)
+         RIGHT OUTER JOIN T2
+                       ON T1.NXT = T2.ID
 
 -- right join written backwards
-  SELECT Main.id,
-         T1.id,
-         T2.id
-    FROM (t1 T1
-         INNER JOIN t2 T2
-                 ON T1.nxt = T2.id)
-         LEFT OUTER JOIN t0 Main
-                      ON Main.nxt = T1.id
+  SELECT "Main".ID,
+         T1.ID,
+         T2.ID
+    FROM (T1
+         INNER JOIN T2
+                 ON T1.NXT = T2.ID)
+         LEFT OUTER JOIN T0 "Main"
+                      ON "Main".NXT = T1.ID
 
 -- chain and star
-  SELECT Main.name,
-         T1.qty,
-         Order.name
-    FROM ((t2 T2
-         INNER JOIN order Order
-                 ON T2.nxt = Order.id)
-         INNER JOIN t0 Main
-                 ON Main.id = T2.hub)
-         INNER JOIN t1 T1
-                 ON Main.id = T1.hub
+  SELECT "Main".NAME,
+         T1.QTY,
+         "Order".NAME
+    FROM ((T2
+         INNER JOIN "order" "Order"
+                 ON T2.NXT = "Order".ID)
+         INNER JOIN T0 "Main"
+                 ON "Main".ID = T2.HUB)
+         INNER JOIN T1
+                 ON "Main".ID = T1.HUB
 
 -- left join written backwards
-  SELECT Main.id,
-         T1.id,
-         T2.id
-    FROM (t1 T1
-         INNER JOIN t2 T2
-                 ON T1.nxt = T2.id)
-         RIGHT OUTER JOIN t0 Main
-                       ON Main.nxt = T1.id
+  SELECT "Main".ID,
+         T1.ID,
+         T2.ID
+    FROM (T1
+         INNER JOIN T2
+                 ON T1.NXT = T2.ID)
+         RIGHT OUTER JOIN T0 "Main"
+                       ON "Main".NXT = T1.ID
 
 -- group sum sorted by the sum
-  SELECT T1.active,
-         SUM(T1.qty)
-    FROM t1 T1
-GROUP BY T1.active
-ORDER BY SUM(T1.qty) DESC
+  SELECT T1."ACTIVE",
+         SUM(T1.QTY)
+    FROM T1
+GROUP BY T1."ACTIVE"
+ORDER BY SUM(T1.QTY) DESC
 
 -- group with every aggregate
-  SELECT Main.active,
-         COUNT(T1.id),
-         MIN(T1.added),
-         MAX(T1.unit price),
-         AVG(T1.qty),
-         SUM(T1.limit)
-    FROM t0 Main
-         INNER JOIN t1 T1
-                 ON Main.nxt = T1.id
-GROUP BY Main.active
-ORDER BY Main.active ASC
+  SELECT "Main"."ACTIVE",
+         COUNT(T1.ID),
+         MIN(T1.ADDED),
+         MAX(T1."unit price"),
+         AVG(T1.QTY),
+         SUM(T1."limit")
+    FROM T0 "Main"
+         INNER JOIN T1
+                 ON "Main".NXT = T1.ID
+GROUP BY "Main"."ACTIVE"
+ORDER BY "Main"."ACTIVE" ASC
 
 -- having on shown and hidden aggregates
-  SELECT T2.active,
-         SUM(T2.qty)
-    FROM t2 T2
-GROUP BY T2.active
-  HAVING (((SUM(T2.qty) > 3)
-     AND (COUNT(T2.id) >= 1)))
+  SELECT T2."ACTIVE",
+         SUM(T2.QTY)
+    FROM T2
+GROUP BY T2."ACTIVE"
+  HAVING (((SUM(T2.QTY) > 3)
+     AND (COUNT(T2.ID) >= 1)))
 
 -- hidden group sorted
-  SELECT SUM(Order.qty)
-    FROM order Order
-GROUP BY Order.active
-ORDER BY Order.active ASC
+  SELECT SUM("Order".QTY)
+    FROM "order" "Order"
+GROUP BY "Order"."ACTIVE"
+ORDER BY "Order"."ACTIVE" ASC
 
 -- hidden sum sorted with having
-  SELECT Sale Items.active
-    FROM t4 Sale Items
-GROUP BY Sale Items.active
-  HAVING (((SUM(Sale Items.limit) < 1000)))
-ORDER BY SUM(Sale Items.limit) DESC
+  SELECT "Sale Items"."ACTIVE"
+    FROM T4 "Sale Items"
+GROUP BY "Sale Items"."ACTIVE"
+  HAVING (((SUM("Sale Items"."limit") < 1000)))
+ORDER BY SUM("Sale Items"."limit") DESC
 
 -- calculated group and sum
-  SELECT Main.qty * 2,
-         SUM(Main.unit price + 1)
-    FROM t0 Main
-GROUP BY Main.qty * 2
-ORDER BY Main.qty * 2 ASC
+  SELECT "Main".QTY * 2,
+         SUM("Main"."unit price" + 1)
+    FROM T0 "Main"
+GROUP BY "Main".QTY * 2
+ORDER BY "Main".QTY * 2 ASC
+
+-- calculated text joined
+  SELECT T1.ID,
+         T1.NAME || ' (' || (T1."unit price" * 2) || ')'
+    FROM T1
 
 -- hidden min, max and average in having
-  SELECT T7.active
-    FROM t7 T7
-GROUP BY T7.active
-  HAVING (((MIN(T7.added) >= 1/1/1990)
-     AND (MAX(T7.name) > B))
-      OR ((AVG(T7.qty) > 6)))
+  SELECT T7."ACTIVE"
+    FROM T7
+GROUP BY T7."ACTIVE"
+  HAVING (((MIN(T7.ADDED) >= '1990-01-01')
+     AND (MAX(T7.NAME) > 'B'))
+      OR ((AVG(T7.QTY) > 6)))
 
 -- distinct
   SELECT DISTINCT
-         T1.active
-    FROM t1 T1
-ORDER BY T1.active ASC
+         T1."ACTIVE"
+    FROM T1
+ORDER BY T1."ACTIVE" ASC
 
 -- distinct over a join
   SELECT DISTINCT
-         Main.active,
-         T1.hub
-    FROM t0 Main
-         INNER JOIN t1 T1
-                 ON Main.nxt = T1.id
+         "Main"."ACTIVE",
+         T1.HUB
+    FROM T0 "Main"
+         INNER JOIN T1
+                 ON "Main".NXT = T1.ID
 
 -- sorted shown and hidden values
-  SELECT T1.name
-    FROM t1 T1
-ORDER BY T1.name DESC,
-         T1.id ASC
+  SELECT T1.NAME
+    FROM T1
+ORDER BY T1.NAME DESC,
+         T1.ID ASC
 
 -- text equal
-  SELECT T1.id
-    FROM t1 T1
-   WHERE (((T1.name = "Acme")))
+  SELECT T1.ID
+    FROM T1
+   WHERE (((T1.NAME = 'Acme')))
 
 -- text list
-  SELECT T1.id
-    FROM t1 T1
-   WHERE (((T1.name IN("Acme", "Zeus"))))
+  SELECT T1.ID
+    FROM T1
+   WHERE (((T1.NAME IN('Acme', 'Zeus'))))
 
 -- text between
-  SELECT T1.id
-    FROM t1 T1
-   WHERE (((T1.name BETWEEN "A" AND "M")))
+  SELECT T1.ID
+    FROM T1
+   WHERE (((T1.NAME BETWEEN 'A' AND 'M')))
 
 -- text greater
-  SELECT T1.id
-    FROM t1 T1
-   WHERE (((T1.name > "M")))
+  SELECT T1.ID
+    FROM T1
+   WHERE (((T1.NAME > 'M')))
 
 -- text at least
-  SELECT T1.id
-    FROM t1 T1
-   WHERE (((T1.name >= "Zeus")))
+  SELECT T1.ID
+    FROM T1
+   WHERE (((T1.NAME >= 'Zeus')))
 
 -- text less
-  SELECT T1.id
-    FROM t1 T1
-   WHERE (((T1.name < "B")))
+  SELECT T1.ID
+    FROM T1
+   WHERE (((T1.NAME < 'B')))
 
 -- text at most
-  SELECT T1.id
-    FROM t1 T1
-   WHERE (((T1.name <= "Acme")))
+  SELECT T1.ID
+    FROM T1
+   WHERE (((T1.NAME <= 'Acme')))
 
 -- text like
-  SELECT T1.id
-    FROM t1 T1
-   WHERE (((T1.name LIKE "%e%")))
+  SELECT T1.ID
+    FROM T1
+   WHERE (((T1.NAME LIKE '%e%')))
 
 -- text not in
-  SELECT T1.id
-    FROM t1 T1
-   WHERE (((T1.name NOT IN("Acme", "Zeus"))))
+  SELECT T1.ID
+    FROM T1
+   WHERE (((T1.NAME NOT IN('Acme', 'Zeus'))))
 
 -- text not between
-  SELECT T1.id
-    FROM t1 T1
-   WHERE (((T1.name NOT BETWEEN "A" AND "M")))
+  SELECT T1.ID
+    FROM T1
+   WHERE (((T1.NAME NOT BETWEEN 'A' AND 'M')))
 
 -- text not like
-  SELECT T1.id
-    FROM t1 T1
-   WHERE (((T1.name NOT LIKE "B%")))
+  SELECT T1.ID
+    FROM T1
+   WHERE (((T1.NAME NOT LIKE 'B%')))
 
 -- text quote
-  SELECT T1.id
-    FROM t1 T1
-   WHERE (((T1.name = "O'Brien")))
+  SELECT T1.ID
+    FROM T1
+   WHERE (((T1.NAME = 'O''Brien')))
 
 -- number equal
-  SELECT T1.id
-    FROM t1 T1
-   WHERE (((T1.qty = 4 OR T1.qty = 7)))
+  SELECT T1.ID
+    FROM T1
+   WHERE (((T1.QTY = 4 OR T1.QTY = 7)))
 
 -- number between
-  SELECT T1.id
-    FROM t1 T1
-   WHERE (((T1.qty BETWEEN 2 AND 6)))
+  SELECT T1.ID
+    FROM T1
+   WHERE (((T1.QTY BETWEEN 2 AND 6)))
 
 -- number greater
-  SELECT T1.id
-    FROM t1 T1
-   WHERE (((T1.qty > 5)))
+  SELECT T1.ID
+    FROM T1
+   WHERE (((T1.QTY > 5)))
 
 -- number at least
-  SELECT T1.id
-    FROM t1 T1
-   WHERE (((T1.unit price >= 2.25)))
+  SELECT T1.ID
+    FROM T1
+   WHERE (((T1."unit price" >= 2.25)))
 
 -- number less
-  SELECT T1.id
-    FROM t1 T1
-   WHERE (((T1.qty < 5)))
+  SELECT T1.ID
+    FROM T1
+   WHERE (((T1.QTY < 5)))
 
 -- number at most
-  SELECT T1.id
-    FROM t1 T1
-   WHERE (((T1.limit <= 97)))
+  SELECT T1.ID
+    FROM T1
+   WHERE (((T1."limit" <= 97)))
 
 -- number not equal
-  SELECT T1.id
-    FROM t1 T1
-   WHERE (((T1.qty <> 4 AND T1.qty <> 7)))
+  SELECT T1.ID
+    FROM T1
+   WHERE (((T1.QTY <> 4 AND T1.QTY <> 7)))
 
 -- number not between
-  SELECT T1.id
-    FROM t1 T1
-   WHERE (((T1.qty NOT BETWEEN 2 AND 6)))
+  SELECT T1.ID
+    FROM T1
+   WHERE (((T1.QTY NOT BETWEEN 2 AND 6)))
 
 -- date equal
-  SELECT T1.id
-    FROM t1 T1
-   WHERE (((T1.added = "01/15/1998")))
+  SELECT T1.ID
+    FROM T1
+   WHERE (((T1.ADDED = '1998-01-15')))
 
 -- date between
-  SELECT T1.id
-    FROM t1 T1
-   WHERE (((T1.added BETWEEN "01/01/1998" AND "12/31/2000")))
+  SELECT T1.ID
+    FROM T1
+   WHERE (((T1.ADDED BETWEEN '1998-01-01' AND '2000-12-31')))
 
 -- date greater
-  SELECT T1.id
-    FROM t1 T1
-   WHERE (((T1.added > "03/01/1999")))
+  SELECT T1.ID
+    FROM T1
+   WHERE (((T1.ADDED > '1999-03-01')))
 
 -- date at least
-  SELECT T1.id
-    FROM t1 T1
-   WHERE (((T1.added >= "03/01/1999")))
+  SELECT T1.ID
+    FROM T1
+   WHERE (((T1.ADDED >= '1999-03-01')))
 
 -- date less
-  SELECT T1.id
-    FROM t1 T1
-   WHERE (((T1.added < "03/01/1999")))
+  SELECT T1.ID
+    FROM T1
+   WHERE (((T1.ADDED < '1999-03-01')))
 
 -- date at most
-  SELECT T1.id
-    FROM t1 T1
-   WHERE (((T1.added <= "03/01/1999")))
+  SELECT T1.ID
+    FROM T1
+   WHERE (((T1.ADDED <= '1999-03-01')))
 
 -- date not equal
-  SELECT T1.id
-    FROM t1 T1
-   WHERE (((T1.added <> "01/15/1998")))
+  SELECT T1.ID
+    FROM T1
+   WHERE (((T1.ADDED <> '1998-01-15')))
 
 -- date not between
-  SELECT T1.id
-    FROM t1 T1
-   WHERE (((T1.added NOT BETWEEN "01/01/1998" AND "12/31/2000")))
+  SELECT T1.ID
+    FROM T1
+   WHERE (((T1.ADDED NOT BETWEEN '1998-01-01' AND '2000-12-31')))
 
 -- boolean true
-  SELECT T1.id
-    FROM t1 T1
-   WHERE (((T1.active = True)))
+  SELECT T1.ID
+    FROM T1
+   WHERE (((T1."ACTIVE" = True)))
 
 -- boolean not false
-  SELECT T1.id
-    FROM t1 T1
-   WHERE (((T1.active <> False)))
+  SELECT T1.ID
+    FROM T1
+   WHERE (((T1."ACTIVE" <> False)))
 
 -- blank
-  SELECT T1.id
-    FROM t1 T1
-   WHERE (((T1.name IS NULL)))
+  SELECT T1.ID
+    FROM T1
+   WHERE (((T1.NAME IS NULL)))
 
 -- value or blank
-  SELECT T1.id
-    FROM t1 T1
-   WHERE (((T1.name = "Acme" OR T1.name IS NULL)))
+  SELECT T1.ID
+    FROM T1
+   WHERE (((T1.NAME = 'Acme' OR T1.NAME IS NULL)))
 
 -- not blank
-  SELECT T1.id
-    FROM t1 T1
-   WHERE (((T1.added IS NOT NULL)))
+  SELECT T1.ID
+    FROM T1
+   WHERE (((T1.ADDED IS NOT NULL)))
 
 -- today
-  SELECT T1.id
-    FROM t1 T1
-   WHERE (((T1.added = "12/08/2026")))
+  SELECT T1.ID
+    FROM T1
+   WHERE (((T1.ADDED = '2026-12-08')))
 
 -- space
-  SELECT T1.id
-    FROM t1 T1
-   WHERE (((T1.name = " ")))
+  SELECT T1.ID
+    FROM T1
+   WHERE (((T1.NAME = ' ')))
 
 -- text parameter
-  SELECT T1.id
-    FROM t1 T1
-   WHERE (((T1.name = "Zeus")))
+  SELECT T1.ID
+    FROM T1
+   WHERE (((T1.NAME = 'Zeus')))
 
 -- number parameter
-  SELECT T1.id
-    FROM t1 T1
-   WHERE (((T1.qty >= 5)))
+  SELECT T1.ID
+    FROM T1
+   WHERE (((T1.QTY >= 5)))
 
 -- date parameter
-  SELECT T1.id
-    FROM t1 T1
-   WHERE (((T1.added < "01/01/2000")))
+  SELECT T1.ID
+    FROM T1
+   WHERE (((T1.ADDED < '2000-01-01')))
 
 -- filter rows on two tables
-  SELECT Main.id,
-         T1.name,
-         Main.qty
-    FROM t0 Main
-         INNER JOIN t1 T1
-                 ON Main.nxt = T1.id
-   WHERE (((T1.name = "Zeus")
-     AND (Main.qty > 2))
-      OR ((Main.active = False)))
+  SELECT "Main".ID,
+         T1.NAME,
+         "Main".QTY
+    FROM T0 "Main"
+         INNER JOIN T1
+                 ON "Main".NXT = T1.ID
+   WHERE (((T1.NAME = 'Zeus')
+     AND ("Main".QTY > 2))
+      OR (("Main"."ACTIVE" = False)))
 
 -- keywords and spaces in names
-  SELECT Order.name,
-         MAX(Sale Items.added),
-         COUNT(Offset.qty),
-         SUM(Sale Items.limit)
-    FROM (order Order
-         INNER JOIN t4 Sale Items
-                 ON Order.nxt = Sale Items.id)
-         LEFT OUTER JOIN offset Offset
-                      ON Sale Items.nxt = Offset.id
-GROUP BY Order.name
-  HAVING (((SUM(Sale Items.limit) > 0)))
-ORDER BY Order.name ASC,
-         COUNT(Offset.qty) DESC
+  SELECT "Order".NAME,
+         MAX("Sale Items".ADDED),
+         COUNT("Offset".QTY),
+         SUM("Sale Items"."limit")
+    FROM ("order" "Order"
+         INNER JOIN T4 "Sale Items"
+                 ON "Order".NXT = "Sale Items".ID)
+         LEFT OUTER JOIN "offset" "Offset"
+                      ON "Sale Items".NXT = "Offset".ID
+GROUP BY "Order".NAME
+  HAVING (((SUM("Sale Items"."limit") > 0)))
+ORDER BY "Order".NAME ASC,
+         COUNT("Offset".QTY) DESC
 
 -- headers that hold quotes
-  SELECT T1.id,
-         T1.added,
-         T1.name
-    FROM t1 T1
-ORDER BY T1.id ASC
+  SELECT T1.ID,
+         T1.ADDED,
+         T1.NAME
+    FROM T1
+ORDER BY T1.ID ASC
