@@ -23,6 +23,8 @@
 
 #define QVERIFY_SQL(q, call) QVERIFY2((q).call, qPrintable((q).lastError().text()))
 
+using namespace Qt::StringLiterals;
+
 namespace {
 
 using Rows = QList<QPair<QString, int>>;
@@ -82,14 +84,31 @@ Rows rowsOf(QSqlQuery &q) {
   return rows;
 }
 
-// The test server, as scripts/test.sh starts it.
+// A test server as scripts/test.sh starts it: its variables' prefix, Qt driver and alias
+// driver.
+struct Server {
+  const char *prefix;
+  const char *qtDriver;
+  const char *driver;
+};
+const Server kPostgres{"ZEL_PG_", "QPSQL", "POSTGRESQL"};
+const Server kMariaDb{"ZEL_MY_", "QMYSQL", "MARIADB"};
+
+QString env(const Server &server, const char *key) {
+  return qEnvironmentVariable(qPrintable(QLatin1String(server.prefix) + QLatin1String(key)));
+}
+
+QSqlDatabase serverDatabase(const Server &server) {
+  QSqlDatabase db = QSqlDatabase::addDatabase(QLatin1String(server.qtDriver), u"sqlgenpg"_s);
+  db.setHostName(env(server, "HOST"));
+  db.setPort(env(server, "PORT").toInt());
+  db.setUserName(env(server, "USER"));
+  db.setPassword(env(server, "PASSWORD"));
+  db.setDatabaseName(env(server, "DATABASE"));
+  return db;
+}
 QSqlDatabase postgres() {
-  QSqlDatabase pg = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("sqlgenpg"));
-  pg.setHostName(qEnvironmentVariable("ZEL_PG_HOST"));
-  pg.setPort(qEnvironmentVariableIntValue("ZEL_PG_PORT"));
-  pg.setUserName(qEnvironmentVariable("ZEL_PG_USER"));
-  pg.setDatabaseName(qEnvironmentVariable("ZEL_PG_DATABASE"));
-  return pg;
+  return serverDatabase(kPostgres);
 }
 
 // Answers every parameter with one value, for the scope.
@@ -192,6 +211,7 @@ private slots:
     QTest::addColumn<TzelDatabase>("dialect");
     QTest::newRow("SQLite") << zelSQLite;
     QTest::newRow("PostgreSQL") << zelPostgreSQL;
+    QTest::newRow("MySQL on MariaDB") << zelMySQL;
   }
   void averagesOfWholeNumbers() {
     QFETCH(TzelDatabase, dialect);
@@ -210,20 +230,20 @@ private slots:
       connection.setDriverName(QStringLiteral("SQLITE"));
       connection.setParams({QStringLiteral("DATABASE=") + file});
     } else {
-      if (qEnvironmentVariableIsEmpty("ZEL_PG_HOST"))
-        QSKIP(
-            "ZEL_PG_HOST is not set: no PostgreSQL server to run on (scripts/test.sh starts one)");
+      const Server &server = dialect == zelMySQL ? kMariaDb : kPostgres;
+      if (env(server, "HOST").isEmpty())
+        QSKIP("No server of this engine is named: scripts/test.sh starts one");
       {
-        QSqlDatabase pg = postgres();
-        QVERIFY2(pg.open(), qPrintable(pg.lastError().text()));
-        QVERIFY(fillScores(pg));
+        QSqlDatabase db = serverDatabase(server);
+        QVERIFY2(db.open(), qPrintable(db.lastError().text()));
+        QVERIFY(fillScores(db));
       }
       QSqlDatabase::removeDatabase(QStringLiteral("sqlgenpg"));
-      connection.setDriverName(QStringLiteral("POSTGRESQL"));
-      connection.setParams({QStringLiteral("HOST=") + qEnvironmentVariable("ZEL_PG_HOST"),
-                            QStringLiteral("PORT=") + qEnvironmentVariable("ZEL_PG_PORT"),
-                            QStringLiteral("DATABASE=") + qEnvironmentVariable("ZEL_PG_DATABASE"),
-                            QStringLiteral("USER NAME=") + qEnvironmentVariable("ZEL_PG_USER")});
+      connection.setDriverName(QLatin1String(server.driver));
+      connection.setParams({u"HOST="_s + env(server, "HOST"), u"PORT="_s + env(server, "PORT"),
+                            u"DATABASE="_s + env(server, "DATABASE"),
+                            u"USER NAME="_s + env(server, "USER"),
+                            u"PASSWORD="_s + env(server, "PASSWORD")});
     }
     connection.setLoginPrompt(false);
     connection.setConnected(true);
