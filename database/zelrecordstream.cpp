@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "database/zelrecordstream.h"
 
+#include "database/recordcursorfirebird.h"
 #include "database/recordcursormariadb.h"
 #include "database/recordcursorpostgres.h"
 #include "database/recordcursorsqlite.h"
@@ -152,6 +153,9 @@ TzelRecordStream::TzelRecordStream(const QString &connectionName, TzelDriverKind
     break;
   case TzelDriverKind::MariaDB:
     m_cursor = std::make_unique<TzelMariaDbCursor>(*m_host, connectionName);
+    break;
+  case TzelDriverKind::Firebird:
+    m_cursor = std::make_unique<TzelFirebirdCursor>(*m_host, connectionName);
     break;
   default:
     m_cursor = std::make_unique<TzelSqliteCursor>(*m_host, connectionName);

@@ -110,7 +110,9 @@ class TstStreaming : public QObject {
     QTest::newRow("standard") << u"STREAMSTD"_s;
     QTest::newRow("postgresql") << u"STREAMPG"_s;
     QTest::newRow("mariadb") << u"STREAMMY"_s;
+    QTest::newRow("firebird") << u"STREAMFB"_s;
   }
+  void valueByType(const QString &database, const QString &from, const QString &name);
   void openServer(TzelConnection &connection, const QString &name, const QString &driver,
                   const char *engine, const QStringList &setup);
 
@@ -134,8 +136,11 @@ private slots:
   void failureInTheMiddle();
   void droppedConnectionIsReported();
   void mariadbValuesByType();
+  void firebirdValuesByType_data();
+  void firebirdValuesByType();
   void cancelStopsTheStatementInTheServer_data();
   void cancelStopsTheStatementInTheServer();
+  void serverGoneMidRunIsReported_data();
   void serverGoneMidRunIsReported();
   void generatedResultStreams_data();
   void generatedResultStreams();
@@ -189,6 +194,11 @@ void TstStreaming::initTestCase() {
                 "N DECIMAL(10,2), T DATETIME, X TEXT, Z INTEGER)"_s,
                 u"INSERT INTO TYPES VALUES (-7, 'Grüße 東京', 2.5, '1998-01-15', TRUE, 12.75, "
                 "'1998-01-15 08:30:00', 'memo', NULL)"_s});
+  if (haveServer(u"STREAMFB"_s))
+    openServer(fb, u"STREAMFB"_s, u"FIREBIRD"_s, "FB",
+               {u"RECREATE TABLE SEQ (ID INTEGER, NAME VARCHAR(30))"_s,
+                u"EXECUTE BLOCK AS DECLARE i INTEGER = 1; BEGIN WHILE (i <= %1) DO BEGIN "
+                "INSERT INTO SEQ VALUES (:i, 'Name ' || :i); i = i + 1; END END"_s.arg(Rows)});
   if (!havePostgres())
     return;
   pg.setDatabaseName(u"STREAMPG"_s);
@@ -328,6 +338,8 @@ void TstStreaming::cancelFromATimer_data() {
   QTest::newRow("postgresql, timer of another thread") << u"STREAMPG"_s << true;
   QTest::newRow("mariadb, timer of the waiting window") << u"STREAMMY"_s << false;
   QTest::newRow("mariadb, timer of another thread") << u"STREAMMY"_s << true;
+  QTest::newRow("firebird, timer of the waiting window") << u"STREAMFB"_s << false;
+  QTest::newRow("firebird, timer of another thread") << u"STREAMFB"_s << true;
 }
 
 void TstStreaming::cancelFromATimer() {
@@ -387,6 +399,7 @@ void TstStreaming::cancelWhileIdleStopsTheNextRead_data() {
   QTest::newRow("sqlite") << u"STREAMLITE"_s;
   QTest::newRow("postgresql") << u"STREAMPG"_s;
   QTest::newRow("mariadb") << u"STREAMMY"_s;
+  QTest::newRow("firebird") << u"STREAMFB"_s;
 }
 
 void TstStreaming::cancelWhileIdleStopsTheNextRead() {
@@ -441,14 +454,19 @@ void TstStreaming::postgresValuesByType_data() {
 }
 
 void TstStreaming::postgresValuesByType() {
+  SKIP_WITHOUT_SERVER(u"STREAMPG"_s);
+  valueByType(u"STREAMPG"_s, {}, u"v"_s);
+}
+
+// The value of the row's expression, selected from the given table, with its field's type.
+void TstStreaming::valueByType(const QString &database, const QString &from, const QString &name) {
   QFETCH(QString, expression);
   QFETCH(int, type);
   QFETCH(int, size);
   QFETCH(QVariant, value);
-  SKIP_WITHOUT_SERVER(u"STREAMPG"_s);
   TzelDataset ds;
-  open(ds, u"STREAMPG"_s, u"SELECT "_s + expression + u" AS V"_s);
-  QCOMPARE(ds.Fields(0)->FieldName(), u"v"_s);
+  open(ds, database, u"SELECT "_s + expression + u" AS V"_s + from);
+  QCOMPARE(ds.Fields(0)->FieldName(), name);
   QCOMPARE(int(ds.Fields(0)->DataType()), type);
   QCOMPARE(ds.Fields(0)->Size(), size);
   const QVariant got = ds.Fields(0)->Value();
@@ -504,6 +522,8 @@ void TstStreaming::failureInTheMiddle_data() {
   QTest::newRow("postgresql: conversion fails in the server")
       << u"STREAMPG"_s
       << u"SELECT ID, (CASE WHEN ID < 50000 THEN ID::text ELSE 'x' END)::integer FROM SEQ"_s;
+  QTest::newRow("firebird: division by zero in the server")
+      << u"STREAMFB"_s << u"SELECT ID, 1 / (ID - 50000) FROM SEQ"_s;
   QTest::newRow("mariadb: a subquery gives two rows in the server")
       << u"STREAMMY"_s
       << u"SELECT ID, CASE WHEN ID < 50000 THEN 1 ELSE (SELECT 1 UNION ALL SELECT 2) END "
@@ -585,6 +605,45 @@ void TstStreaming::mariadbValuesByType() {
   }
 }
 
+void TstStreaming::firebirdValuesByType_data() {
+  QTest::addColumn<QString>("expression");
+  QTest::addColumn<int>("type");
+  QTest::addColumn<int>("size");
+  QTest::addColumn<QVariant>("value");
+  const QDate day(1998, 1, 15);
+  QTest::newRow("smallint") << u"CAST(4 AS SMALLINT)"_s << int(ftSmallint) << 0 << QVariant(4);
+  QTest::newRow("integer") << u"-7"_s << int(ftInteger) << 0 << QVariant(-7);
+  QTest::newRow("bigint") << u"CAST(9000000000 AS BIGINT)"_s << int(ftInteger) << 0
+                          << QVariant(9000000000LL);
+  QTest::newRow("double") << u"CAST(2.5 AS DOUBLE PRECISION)"_s << int(ftFloat) << 0
+                          << QVariant(2.5);
+  QTest::newRow("float") << u"CAST(-0.25 AS FLOAT)"_s << int(ftFloat) << 0 << QVariant(-0.25);
+  QTest::newRow("numeric") << u"CAST(12.75 AS NUMERIC(10,2))"_s << int(ftBCD) << 2
+                           << QVariant(12.75);
+  QTest::newRow("decimal, 64 bits")
+      << u"CAST(-3.1416 AS DECIMAL(18,4))"_s << int(ftBCD) << 4 << QVariant(-3.1416);
+  QTest::newRow("varchar") << u"CAST('Grüße 東京' AS VARCHAR(20))"_s << int(ftString) << 20
+                           << QVariant(u"Grüße 東京"_s);
+  QTest::newRow("char, blank-padded")
+      << u"CAST('ab' AS CHAR(4))"_s << int(ftString) << 4 << QVariant(u"ab  "_s);
+  QTest::newRow("char of multibyte characters")
+      << u"CAST('東京' AS CHAR(3))"_s << int(ftString) << 3 << QVariant(u"東京 "_s);
+  QTest::newRow("date") << u"DATE '1998-01-15'"_s << int(ftDate) << 0 << QVariant(day);
+  QTest::newRow("time") << u"TIME '08:30:15.5'"_s << int(ftTime) << 0
+                        << QVariant(QTime(8, 30, 15, 500));
+  QTest::newRow("timestamp") << u"TIMESTAMP '1998-01-15 08:30:00'"_s << int(ftDateTime) << 0
+                             << QVariant(QDateTime(day, QTime(8, 30), Qt::UTC));
+  QTest::newRow("boolean") << u"TRUE"_s << int(ftBoolean) << 0 << QVariant(true);
+  QTest::newRow("blob text") << u"'memo ' || LPAD(CAST('' AS BLOB SUB_TYPE TEXT), 40000, 'x')"_s
+                             << int(ftMemo) << 0 << QVariant(u"memo "_s + QString(40000, u'x'));
+  QTest::newRow("null") << u"CAST(NULL AS INTEGER)"_s << int(ftInteger) << 0 << QVariant();
+}
+
+void TstStreaming::firebirdValuesByType() {
+  SKIP_WITHOUT_SERVER(u"STREAMFB"_s);
+  valueByType(u"STREAMFB"_s, u" FROM RDB$DATABASE"_s, u"V"_s);
+}
+
 void TstStreaming::cancelStopsTheStatementInTheServer_data() {
   QTest::addColumn<QString>("database");
   QTest::addColumn<QString>("sql");
@@ -592,6 +651,13 @@ void TstStreaming::cancelStopsTheStatementInTheServer_data() {
   QTest::newRow("mariadb") << u"STREAMMY"_s << u"SELECT SLEEP(10)"_s
                            << u"SELECT COUNT(*) FROM information_schema.processlist "
                               "WHERE INFO = 'SELECT SLEEP(10)'"_s;
+  // About 10 s of joining on this machine.
+  QTest::newRow("firebird")
+      << u"STREAMFB"_s
+      << u"SELECT COUNT(*) FROM RDB$FIELDS a, RDB$FIELDS b, RDB$FIELDS c, "
+         "(SELECT FIRST 12 1 AS N FROM RDB$FIELDS) d"_s
+      << u"SELECT COUNT(*) FROM MON$STATEMENTS WHERE MON$STATE = 1 "
+         "AND MON$SQL_TEXT STARTING WITH 'SELECT COUNT(*) FROM RDB$FIELDS a'"_s;
 }
 
 // Cancel during a statement of 10 s: the call returns, and the server no longer runs it,
@@ -628,15 +694,39 @@ void TstStreaming::cancelStopsTheStatementInTheServer() {
 
 // The server ends the connection while records are read: a failure with the server's
 // words, and the next statement opens a new connection.
+void TstStreaming::serverGoneMidRunIsReported_data() {
+  QTest::addColumn<QString>("database");
+  QTest::addColumn<QString>("sql");  // the connection's number first
+  QTest::addColumn<QString>("kill"); // ends the connection of that number
+  QTest::newRow("mariadb") << u"STREAMMY"_s
+                           << u"SELECT CONNECTION_ID(), ID FROM SEQ CROSS JOIN seq_1_to_5 "
+                              "ORDER BY ID"_s
+                           << u"KILL CONNECTION %1"_s;
+  // A user may end an attachment of its own without SYSDBA.
+  QTest::newRow("firebird") << u"STREAMFB"_s
+                            << u"SELECT CURRENT_CONNECTION, a.ID FROM SEQ a "
+                               "CROSS JOIN (SELECT FIRST 5 ID FROM SEQ) b ORDER BY a.ID"_s
+                            << u"DELETE FROM MON$ATTACHMENTS WHERE MON$ATTACHMENT_ID = %1"_s;
+}
+
 void TstStreaming::serverGoneMidRunIsReported() {
-  SKIP_WITHOUT_SERVER(u"STREAMMY"_s);
+  QFETCH(QString, database);
+  QFETCH(QString, sql);
+  QFETCH(QString, kill);
+  SKIP_WITHOUT_SERVER(database);
   TzelDataset ds;
-  open(ds, u"STREAMMY"_s,
-       u"SELECT CONNECTION_ID(), ID FROM SEQ CROSS JOIN seq_1_to_5 ORDER BY ID"_s);
+  open(ds, database, sql);
   TzelDataset killer;
-  killer.setDatabaseName(u"STREAMMY"_s);
-  killer.setSQL({u"KILL CONNECTION %1"_s.arg(ds.Fields(0)->Value().toInt())});
-  killer.ExecSQL();
+  killer.setDatabaseName(database);
+  killer.setSQL({kill.arg(ds.Fields(0)->Value().toLongLong())});
+  try {
+    killer.ExecSQL();
+  } catch (const EzelError &e) {
+    // Firebird lets only the database's owner end attachments, its own ones included.
+    if (e.message().contains(u"no permission"_s))
+      QSKIP(qPrintable(u"The test's user may not end a connection here: "_s + e.message()));
+    throw;
+  }
   QString message;
   try {
     for (ds.First(); !ds.Eof(); ds.Next()) {
@@ -648,7 +738,7 @@ void TstStreaming::serverGoneMidRunIsReported() {
            "the broken result was taken as complete");
   QVERIFY(!ds.Active());
   QVERIFY(!ds.Cancelled());
-  open(ds, u"STREAMMY"_s, u"SELECT COUNT(*) FROM SEQ"_s);
+  open(ds, database, u"SELECT COUNT(*) FROM SEQ"_s);
   QCOMPARE(ds.Fields(0)->Value().toInt(), Rows);
 }
 
@@ -656,6 +746,9 @@ void TstStreaming::generatedResultStreams_data() {
   QTest::addColumn<QString>("database");
   QTest::addColumn<QString>("sql");
   QTest::newRow("mariadb") << u"STREAMMY"_s << u"SELECT seq FROM seq_1_to_200000"_s;
+  QTest::newRow("firebird") << u"STREAMFB"_s
+                            << u"EXECUTE BLOCK RETURNS (N INTEGER) AS BEGIN N = 1; "
+                               "WHILE (N <= 200000) DO BEGIN SUSPEND; N = N + 1; END END"_s;
 }
 
 // A result larger than the table, made by the server, read in blocks to its end.
