@@ -58,6 +58,22 @@ bool hasLiveTables(const TzelModel &model) {
 
 } // namespace
 
+namespace {
+
+struct ServerEngine {
+  const char *caption;
+  const char *driver;
+  int port;
+  const char *database; // what the Database box takes
+};
+const ServerEngine kEngines[] = {
+    {"PostgreSQL", "POSTGRESQL", 5432, "The database's name"},
+    {"MariaDB or MySQL", "MARIADB", 3306, "The database's name"},
+    {"Firebird", "FIREBIRD", 3050, "The database file on the server, or its alias"},
+};
+
+} // namespace
+
 TfrmZelNewFromDatabase::TfrmZelNewFromDatabase(TzelModel *model, QWidget *parent)
     : QDialog(parent), m_model(model), m_tables(new TzelCatalogueTables(this)) {
   setObjectName(u"frmZelNewFromDatabase"_s);
@@ -76,10 +92,10 @@ TfrmZelNewFromDatabase::TfrmZelNewFromDatabase(TzelModel *model, QWidget *parent
   layout->setContentsMargins(8, 8, 8, 8);
   layout->addLayout(parts, 1);
   layout->addLayout(buttons.layout);
-  const QList<QWidget *> order{optAlias,  cboDatabase, cmdBrowse, optServer,   txtHost,
-                               txtPort,   txtDatabase, txtUser,   txtPassword, cmdRead,
-                               txtFilter, cboSchema,   lstTables, cmdAll,      cmdNone,
-                               cmdOk,     cmdCancel,   cmdHelp};
+  const QList<QWidget *> order{optAlias, cboDatabase, cmdBrowse,   optServer, cboEngine,
+                               txtHost,  txtPort,     txtDatabase, txtUser,   txtPassword,
+                               cmdRead,  txtFilter,   cboSchema,   lstTables, cmdAll,
+                               cmdNone,  cmdOk,       cmdCancel,   cmdHelp};
   for (qsizetype i = 1; i < order.size(); ++i)
     setTabOrder(order.at(i - 1), order.at(i));
   connectControls();
@@ -108,7 +124,7 @@ QWidget *TfrmZelNewFromDatabase::buildDatabasePart() {
   cboDatabase->lineEdit()->installEventFilter(this);
   cmdBrowse = zelNamedButton(u"cmdBrowse"_s, u"&File…"_s, part);
   cmdBrowse->setToolTip(u"Choose an SQLite file"_s);
-  optServer = new QRadioButton(u"Post&greSQL server"_s, part);
+  optServer = new QRadioButton(u"Data&base server"_s, part);
   optServer->setObjectName(u"optServer"_s);
   cmdRead = zelNamedButton(u"cmdRead"_s, u"&Read Tables"_s, part);
 
@@ -134,6 +150,12 @@ QWidget *TfrmZelNewFromDatabase::buildDatabasePart() {
 QWidget *TfrmZelNewFromDatabase::buildServerGroup() {
   panServer = new QWidget(this);
   panServer->setObjectName(u"panServer"_s);
+  cboEngine = new QComboBox(panServer);
+  cboEngine->setObjectName(u"cboEngine"_s);
+  cboEngine->setAccessibleName(u"Engine"_s);
+  for (const ServerEngine &engine : kEngines)
+    cboEngine->addItem(QLatin1String(engine.caption));
+  cboEngine->installEventFilter(this);
   txtHost = lineEdit(u"txtHost"_s, u"Host"_s, panServer);
   txtHost->setText(u"localhost"_s);
   txtPort = new QSpinBox(panServer);
@@ -142,6 +164,7 @@ QWidget *TfrmZelNewFromDatabase::buildServerGroup() {
   txtPort->setRange(1, 65535);
   txtPort->setValue(5432);
   txtDatabase = lineEdit(u"txtDatabase"_s, u"Database"_s, panServer);
+  txtDatabase->setPlaceholderText(QLatin1String(kEngines[0].database));
   txtUser = lineEdit(u"txtUser"_s, u"User"_s, panServer);
   txtPassword = lineEdit(u"txtPassword"_s, u"Password"_s, panServer);
   txtPassword->setEchoMode(QLineEdit::Password);
@@ -159,11 +182,12 @@ QWidget *TfrmZelNewFromDatabase::buildServerGroup() {
     grid->addWidget(zelBuddyLabel(name, text, edit, panServer), row, column);
     grid->addWidget(edit, row, column + 1, 1, span);
   };
-  add(0, 0, u"labHost"_s, u"Ho&st"_s, txtHost);
-  add(0, 2, u"labPort"_s, u"&Port"_s, txtPort);
-  add(1, 0, u"labServerDatabase"_s, u"&Database"_s, txtDatabase, 3);
-  add(2, 0, u"labUser"_s, u"&User"_s, txtUser);
-  add(2, 2, u"labPassword"_s, u"Pass&word"_s, txtPassword);
+  add(0, 0, u"labEngine"_s, u"En&gine"_s, cboEngine, 3);
+  add(1, 0, u"labHost"_s, u"Ho&st"_s, txtHost);
+  add(1, 2, u"labPort"_s, u"&Port"_s, txtPort);
+  add(2, 0, u"labServerDatabase"_s, u"&Database"_s, txtDatabase, 3);
+  add(3, 0, u"labUser"_s, u"&User"_s, txtUser);
+  add(3, 2, u"labPassword"_s, u"Pass&word"_s, txtPassword);
   grid->setColumnStretch(1, 1);
   grid->setColumnStretch(3, 1);
   return panServer;
@@ -220,6 +244,7 @@ void TfrmZelNewFromDatabase::connectControls() {
   connect(optAlias, &QRadioButton::clicked, cboDatabase, qOverload<>(&QWidget::setFocus));
   connect(optServer, &QRadioButton::clicked, txtHost, qOverload<>(&QWidget::setFocus));
   connect(cmdBrowse, &QPushButton::clicked, this, &TfrmZelNewFromDatabase::cmdBrowseClick);
+  connect(cboEngine, &QComboBox::currentIndexChanged, this, &TfrmZelNewFromDatabase::engineChanged);
   connect(cmdRead, &QPushButton::clicked, this, &TfrmZelNewFromDatabase::cmdReadClick);
   connect(txtFilter, &QLineEdit::textChanged, this, &TfrmZelNewFromDatabase::applyFilter);
   connect(cboSchema, &QComboBox::currentIndexChanged, this, &TfrmZelNewFromDatabase::applyFilter);
@@ -231,6 +256,14 @@ void TfrmZelNewFromDatabase::connectControls() {
   connect(cmdCancel, &QPushButton::clicked, this, &QDialog::reject);
   connect(cmdHelp, &QPushButton::clicked, this, &TfrmZelNewFromDatabase::cmdHelpClick);
   zelF1Clicks(*this, *cmdHelp);
+}
+
+// A port still at the former engine's default moves to the new one's.
+void TfrmZelNewFromDatabase::engineChanged(int index) {
+  if (txtPort->value() == kEngines[m_engine].port)
+    txtPort->setValue(kEngines[index].port);
+  txtDatabase->setPlaceholderText(QLatin1String(kEngines[index].database));
+  m_engine = index;
 }
 
 void TfrmZelNewFromDatabase::sourceChanged() {
@@ -283,7 +316,7 @@ QString TfrmZelNewFromDatabase::aliasOfInput() {
       return {};
     }
     TzelAlias server{{},
-                     u"POSTGRESQL"_s,
+                     QLatin1String(kEngines[cboEngine->currentIndex()].driver),
                      {u"HOST="_s + txtHost->text().trimmed(),
                       u"PORT="_s + QString::number(txtPort->value()),
                       u"DATABASE="_s + txtDatabase->text().trimmed()}};

@@ -39,6 +39,7 @@ public:
   QPushButton *cmdBrowse;
   QRadioButton *optServer;
   QWidget *panServer;
+  QComboBox *cboEngine;
   QLineEdit *txtHost;
   QSpinBox *txtPort;
   QLineEdit *txtDatabase;
@@ -71,6 +72,7 @@ private:
   QWidget *buildTablesPart();
   void connectControls();
   void sourceChanged();
+  void engineChanged(int index);
   void applyFilter();
   void updateCount();
   // The alias the input names, registered when it is new; empty after showing why not.
@@ -81,6 +83,7 @@ private:
   TzelModel *m_model;
   TzelCatalogueTables *m_tables;
   TzelDatabaseCatalogue m_catalogue;
+  int m_engine = 0;
   QString m_madeAlias; // the alias registered for the catalogue read, if this dialog made it
 };
 

@@ -38,6 +38,7 @@ class TestNewFromDatabase : public QObject {
 private slots:
   void replacesTheModel();
   void readsAServer();
+  void readsAMariaDbServer();
 };
 
 namespace {
@@ -233,6 +234,56 @@ void TestNewFromDatabase::readsAServer() {
   QCOMPARE(model.JoinCount(), 1);
   QVERIFY(!StoredFormWriter().write(model).contains(QStringLiteral("typed-password")));
   TzelSession::defaultSession().close(name);
+}
+
+// The engine chosen sets the port; its tables come with their foreign key as a join, under
+// the MySQL dialect.
+void TestNewFromDatabase::readsAMariaDbServer() {
+  using namespace Qt::StringLiterals;
+  if (qEnvironmentVariableIsEmpty("ZEL_MY_HOST"))
+    QSKIP("ZEL_MY_HOST is not set: no MariaDB server was started for this run");
+  const QString name = QStringLiteral("zelnewfromdb");
+  {
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), QStringLiteral("mk"));
+    db.setHostName(qEnvironmentVariable("ZEL_MY_HOST"));
+    db.setPort(qEnvironmentVariableIntValue("ZEL_MY_PORT"));
+    db.setUserName(qEnvironmentVariable("ZEL_MY_USER"));
+    db.setPassword(qEnvironmentVariable("ZEL_MY_PASSWORD"));
+    QVERIFY2(db.open(), qPrintable(db.lastError().text()));
+    QSqlQuery q(db);
+    for (
+        const QString &sql :
+        {u"DROP DATABASE IF EXISTS "_s + name, u"CREATE DATABASE "_s + name, u"USE "_s + name,
+         u"CREATE TABLE buyers (id INTEGER PRIMARY KEY, `full name` VARCHAR(40))"_s,
+         u"CREATE TABLE deals (id INTEGER PRIMARY KEY, buyer_id INTEGER REFERENCES buyers (id))"_s})
+      QVERIFY2(q.exec(sql), qPrintable(q.lastError().text()));
+  }
+  QSqlDatabase::removeDatabase(QStringLiteral("mk"));
+  RecordingMessages rec;
+  TzelDataModel model;
+  int defaultPort = 0;
+  whenModal([&](QWidget *w) {
+    auto *dialog = qobject_cast<TfrmZelNewFromDatabase *>(w);
+    dialog->optServer->click();
+    dialog->cboEngine->setCurrentIndex(1);
+    defaultPort = dialog->txtPort->value();
+    dialog->txtHost->setText(qEnvironmentVariable("ZEL_MY_HOST"));
+    dialog->txtPort->setValue(qEnvironmentVariableIntValue("ZEL_MY_PORT"));
+    dialog->txtDatabase->setText(name);
+    dialog->txtUser->setText(qEnvironmentVariable("ZEL_MY_USER"));
+    dialog->txtPassword->setText(qEnvironmentVariable("ZEL_MY_PASSWORD"));
+    dialog->cmdRead->click();
+    dialog->cmdAll->click();
+    dialog->cmdOk->click();
+  });
+  QVERIFY(zelNewModelFromDatabase(model, nullptr));
+  QVERIFY2(rec.messages.isEmpty(), qPrintable(rec.lastText()));
+  QCOMPARE(defaultPort, 3306);
+  QCOMPARE(model.DatabaseType(), zelMySQL);
+  QCOMPARE(model.TableCount(), 2);
+  QCOMPARE(model.JoinCount(), 1);
+  QVERIFY(!StoredFormWriter().write(model).contains(u"PASSWORD"_s, Qt::CaseInsensitive));
+  TzelSession::defaultSession().close(model.GetTable(0)->GetDatabaseName());
 }
 
 QTEST_MAIN(TestNewFromDatabase)
