@@ -617,6 +617,53 @@ const QStringList ShopTables{
     uR"(INSERT INTO "Customer List" VALUES (1, 'Ada'), (2, 'Bo'))"_s,
     u"INSERT INTO orders VALUES (10, 2, 5.50), (11, 1, 7.25), (12, 2, 1.00)"_s};
 
+// The shop on a MariaDB or a Firebird test server under names of this test's own, made again;
+// the alias of the database for --alias, or empty when no server was started.
+QString serverShop(const QString &kind) {
+  const bool maria = kind == u"mariadb";
+  const char *engine = maria ? "MY" : "FB";
+  const auto env = [engine](const char *key) {
+    return qEnvironmentVariable(("ZEL_"_ba + engine + '_' + key).constData());
+  };
+  if (env("HOST").isEmpty())
+    return {};
+  QSqlDatabase db = QSqlDatabase::addDatabase(maria ? u"QMYSQL"_s : u"QIBASE"_s, kind);
+  db.setHostName(env("HOST"));
+  db.setPort(env("PORT").toInt());
+  db.setDatabaseName(env("DATABASE"));
+  db.setUserName(env("USER"));
+  db.setPassword(env("PASSWORD"));
+  if (!db.open())
+    return {};
+  // Dropping what is not there fails: it is not checked.
+  for (const char *table : {"zq_orders", "\"Zq Customer\"", "`Zq Customer`"})
+    QSqlQuery(db).exec(u"DROP TABLE "_s + QLatin1StringView(table));
+  const QStringList tables =
+      maria ? QStringList{u"CREATE TABLE `Zq Customer` (`Cust No` INTEGER PRIMARY KEY, "
+                          "name VARCHAR(20))"_s,
+                          u"CREATE TABLE zq_orders (id INTEGER PRIMARY KEY, cust INTEGER "
+                          "REFERENCES `Zq Customer` (`Cust No`), total DECIMAL(8,2))"_s}
+            : QStringList{u"CREATE TABLE \"Zq Customer\" (\"Cust No\" INTEGER NOT NULL "
+                          "PRIMARY KEY, name VARCHAR(20))"_s,
+                          u"CREATE TABLE zq_orders (id INTEGER NOT NULL PRIMARY KEY, cust "
+                          "INTEGER REFERENCES \"Zq Customer\", total NUMERIC(8,2))"_s};
+  const QString customer = maria ? u"`Zq Customer`"_s : u"\"Zq Customer\""_s;
+  const QStringList rows{u"INSERT INTO %1 VALUES (1, 'Ada')"_s.arg(customer),
+                         u"INSERT INTO %1 VALUES (2, 'Bo')"_s.arg(customer),
+                         u"INSERT INTO zq_orders VALUES (10, 2, 5.50)"_s,
+                         u"INSERT INTO zq_orders VALUES (11, 1, 7.25)"_s,
+                         u"INSERT INTO zq_orders VALUES (12, 2, 1.00)"_s};
+  for (const QString &sql : tables + rows)
+    if (QSqlQuery q(db); !q.exec(sql)) {
+      qWarning() << sql << q.lastError().text();
+      return {};
+    }
+  db.close();
+  // The tool takes the password from the engine's own variable.
+  qputenv(maria ? "MYSQL_PWD" : "ISC_PASSWORD", env("PASSWORD").toUtf8());
+  return u"%1:%2:%3/%4?user=%5"_s.arg(kind, env("HOST"), env("PORT"), env("DATABASE"), env("USER"));
+}
+
 bool execAll(QSqlDatabase db, const QStringList &statements) {
   QString error;
   if (execAll(db, statements, error))
@@ -640,6 +687,15 @@ void TestZelQuery::modelFromDatabaseDrivesDesignAndRun_data() {
   const QByteArray shopRecords = "\"Bo\",5.50\r\n\"Ada\",7.25\r\n\"Bo\",1.00\r\n";
   QTest::newRow("SQLite") << u"sqlite"_s << QStringList() << shop << shopRecords;
   QTest::newRow("PostgreSQL") << u"postgresql"_s << QStringList() << shop << shopRecords;
+  QTest::newRow("MariaDB") << u"mariadb"_s << QStringList{u"--tables"_s, u"zq*"_s}
+                           << QByteArray("SELECT c.name, o.total FROM `Zq Customer` c INNER JOIN "
+                                         "zq_orders o ON c.`Cust No` = o.cust ORDER BY o.id")
+                           << shopRecords;
+  QTest::newRow("Firebird") << u"firebird"_s << QStringList{u"--tables"_s, u"ZQ*"_s}
+                            << QByteArray("SELECT c.name, o.total FROM \"Zq Customer\" c INNER "
+                                          "JOIN zq_orders o ON c.\"Cust No\" = o.cust "
+                                          "ORDER BY o.id")
+                            << shopRecords;
   QTest::newRow("folder of tables")
       << u"standard"_s << QStringList{u"--tables"_s, u"t0490*"_s}
       << QByteArray("SELECT c.CST_NO FROM \"T0490.DB\" c WHERE c.CST_NO < 1240")
@@ -668,6 +724,12 @@ void TestZelQuery::modelFromDatabaseDrivesDesignAndRun() {
         qEnvironmentVariable("ZEL_PG_HOST"), qEnvironmentVariable("ZEL_PG_PORT"),
         qEnvironmentVariable("ZEL_PG_USER"));
     aliases = QStringList{u"--alias"_s, u"zel_tool_model="_s + database};
+  } else if (kind == u"mariadb" || kind == u"firebird") {
+    const QString url = serverShop(kind);
+    if (url.isEmpty())
+      QSKIP("No server of this engine was started for this run (ZEL_MY_HOST, ZEL_FB_HOST)");
+    database = u"zqshop="_s + url;
+    aliases = QStringList{u"--alias"_s, database};
   } else if (kind == u"sqlite") {
     const QString file = m_dir.filePath(u"shop.db"_s);
     {
@@ -698,6 +760,16 @@ void TestZelQuery::modelFromDatabaseDrivesDesignAndRun() {
   QCOMPARE(run.err, QString());
   QCOMPARE(run.status, 0);
   QCOMPARE(run.out, records);
+
+  // Exported, the same records.
+  const QString csv = m_dir.filePath(kind + u"-shop.csv"_s);
+  const ToolRun exported =
+      tool(QStringList{u"export"_s, model, query, u"--out"_s, csv, u"--no-names"_s} + aliases);
+  QCOMPARE(exported.err, QString());
+  QCOMPARE(exported.status, 0);
+  QFile written(csv);
+  QVERIFY(written.open(QIODevice::ReadOnly));
+  QCOMPARE(written.readAll(), records);
 }
 
 // A database that cannot be read: status 1, a message naming it, and no model.
