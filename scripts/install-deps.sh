@@ -8,7 +8,7 @@ packages=(
   libqt6sql6-sqlite libqt6sql6-psql
   libbenchmark-dev pxlib-dev libshp-dev libsqlite3-dev libpq-dev sqlite3
   postgresql-15 poppler-utils python3-dbf
-  mariadb-server mariadb-client libqt6sql6-mysql libmariadb-dev
+  mariadb-server mariadb-client mariadb-plugin-spider libqt6sql6-mysql libmariadb-dev
   firebird3.0-server firebird3.0-utils libqt6sql6-ibase firebird-dev
   xvfb x11-utils xdotool imagemagick dbus at-spi2-core python3-pyatspi
 )

@@ -15,7 +15,9 @@ export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 . "$top/scripts/firebird.sh"
 trap 'postgres_stop; mariadb_stop; firebird_stop' EXIT
 postgres_start
+postgres_second_start
 mariadb_start
+mariadb_second_start
 firebird_start
 cd "$build"
 ctest --output-on-failure -j"$(nproc)" "$@"
