@@ -8,7 +8,8 @@
 // (ZEL_PG_HOST..., scripts/postgres.sh) it also walks 100,000 records there, through the dataset
 // and, for reference, through Qt's driver alone. With a MariaDB server (ZEL_MY_HOST...,
 // scripts/mariadb.sh) it streams 1,000,000 generated records (client CPU time, to set against
-// `mariadb --batch -e` on the same statement) and 5,000,000 (the peak resident memory).
+// `mariadb --batch -e` on the same statement) and 5,000,000 (the peak resident memory); with a
+// Firebird server (ZEL_FB_HOST..., scripts/firebird.sh) the same, to set against isql-fb.
 #include "database/zelconnection.h"
 #include "database/zeldataset.h"
 #include "database/zeldatasource.h"
@@ -265,6 +266,51 @@ void BM_StreamMariaDb5M(benchmark::State &state) {
   walkServer(state, mariadb(), generated(5000000));
 }
 BENCHMARK(BM_StreamMariaDb5M)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->Iterations(1);
+
+// The alias of the Firebird server, or empty without one.
+QString firebird() {
+  static QString alias;
+  if (!alias.isEmpty() || qEnvironmentVariableIsEmpty("ZEL_FB_HOST"))
+    return alias;
+  auto *connection = new TzelConnection; // lives for the run
+  connection->setDatabaseName(u"BIGFB"_s);
+  connection->setDriverName(u"FIREBIRD"_s);
+  connection->setParams({u"HOST="_s + qEnvironmentVariable("ZEL_FB_HOST"),
+                         u"PORT="_s + qEnvironmentVariable("ZEL_FB_PORT"),
+                         u"DATABASE="_s + qEnvironmentVariable("ZEL_FB_DATABASE"),
+                         u"USER NAME="_s + qEnvironmentVariable("ZEL_FB_USER"),
+                         u"PASSWORD="_s + qEnvironmentVariable("ZEL_FB_PASSWORD")});
+  if (connection->Open())
+    alias = u"BIGFB"_s;
+  return alias;
+}
+
+// The same records made by a Firebird server (to run in isql-fb too, after SET TERM).
+QString generatedFirebird(int records) {
+  return u"EXECUTE BLOCK RETURNS (SEQ INTEGER, NAME VARCHAR(30), AMOUNT NUMERIC(9,2)) AS "
+         "BEGIN SEQ = 1; WHILE (SEQ <= %1) DO BEGIN NAME = 'Name number ' || SEQ; "
+         "AMOUNT = MOD(SEQ, 100000) / 100.0; SUSPEND; SEQ = SEQ + 1; END END"_s.arg(records);
+}
+
+void BM_StreamFirebird1M(benchmark::State &state) {
+  if (firebird().isEmpty())
+    return state.SkipWithError("ZEL_FB_HOST is not set");
+  walkServer(state, firebird(), generatedFirebird(1000000));
+}
+BENCHMARK(BM_StreamFirebird1M)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->Iterations(1);
+
+void BM_StreamFirebird5M(benchmark::State &state) {
+  if (firebird().isEmpty())
+    return state.SkipWithError("ZEL_FB_HOST is not set");
+  walkServer(state, firebird(), generatedFirebird(5000000));
+}
+BENCHMARK(BM_StreamFirebird5M)
     ->Unit(benchmark::kMillisecond)
     ->MeasureProcessCPUTime()
     ->Iterations(1);
