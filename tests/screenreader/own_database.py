@@ -4,10 +4,12 @@ SQLite file opens the query workspace on a model read from the file's catalogue.
 added with the keys bring the join their foreign key states, and the Preview shows the
 records of the join. Closed, the tour's Model Dialog opens the data model window on the same
 model, its tables laid out along their joins; after a column is added to the file, Refresh
-from Database lists it and Yes shows it in its table."""
+from Database lists it and Yes shows it in its table. When scripts/test.sh has started a MariaDB
+server, `pellox mariadb:...` on the same shop there gives the same join and records."""
 
 import os
 import sqlite3
+import subprocess
 import sys
 import tempfile
 import time
@@ -39,6 +41,20 @@ def make_shop(folder):
     return path
 
 
+def make_mariadb_shop():
+    """The shop on the test's MariaDB server; its address for pellox, or None without one."""
+    host, port = os.environ.get("ZEL_MY_HOST"), os.environ.get("ZEL_MY_PORT")
+    if not host:
+        return None
+    user = os.environ["ZEL_MY_USER"]
+    os.environ["MYSQL_PWD"] = os.environ["ZEL_MY_PASSWORD"]
+    script = ("DROP DATABASE IF EXISTS zelshop; CREATE DATABASE zelshop; USE zelshop;" +
+              SHOP.replace("REFERENCES customers,", "REFERENCES customers(id),"))
+    subprocess.run(["mariadb", "--no-defaults", "-h", host, "-P", port, "-u", user],
+                   input=script, text=True, check=True, env=dict(os.environ))
+    return "mariadb:%s:%s/zelshop?user=%s" % (host, port, user)
+
+
 def to_window(window, name):
     for _ in range(4):
         if focused_table(window, TABLES) == name:
@@ -56,6 +72,10 @@ def main():
         with running(pellox, shop):
             app = design(pellox)
             refresh(app, shop, folder)
+    server = make_mariadb_shop()
+    if server:
+        with running(pellox, server):
+            design(pellox)
 
 
 def design(pellox):
