@@ -33,8 +33,10 @@ install(TARGETS zelquerypdf LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
 # Headers keep their folder ("model/zelmodel.h"). The PostgreSQL client's table of functions
 # stays behind: it needs libpq's header, which the libraries use privately; so do the headers
 # that files of one library share among themselves, whose contents are not exported.
-set(ZEL_PRIVATE_HEADERS zelpq.h storedformtext.h storedformparser.h zellocalsqltokens.h
-                        zellocalsqlitems.h joinseditorshared.h)
+set(ZEL_PRIVATE_HEADERS zelpq.h zelmariadb.h zelfbclient.h blockingcall.h recordcursor.h
+                        recordcursorsqlite.h recordcursorpostgres.h recordcursormariadb.h
+                        recordcursorfirebird.h storedformtext.h storedformparser.h
+                        zellocalsqltokens.h zellocalsqlitems.h joinseditorshared.h)
 set(ZEL_PRIVATE_PATTERNS)
 foreach(h IN LISTS ZEL_PRIVATE_HEADERS)
   list(APPEND ZEL_PRIVATE_PATTERNS PATTERN ${h} EXCLUDE)
