@@ -431,7 +431,7 @@ void TzelQuerion::dressFields(TzelDataset &dataset) {
     const TFieldType tag = type == ftUnknown ? field->DataType() : type;
     field->setTag(int(tag));
     QString format = value->ResultFormat();
-    if (IsBlank(format) && m_dataModel)
+    if (IsBlank(format) && m_dataModel && !value->KeepsPrecision())
       format = defaultFormat(tag, *m_dataModel->Display());
     applyFormat(*field, tag, format);
   }

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "model/zelquery.h"
+#include "model/vocabulary.h"
 #include "model/zelregistry.h"
 
 #include "model/zelmodel.h"
@@ -140,10 +141,13 @@ void TzelQueryValue::SetDeleted(bool on) {
     m_query->valueDeletedChanged(this);
 }
 
-bool TzelQueryValue::averagesWholeNumbers() const {
-  const bool average = m_show == zelShowAverage || m_show == zelHideAverage;
-  return average && (m_dataType == ftSmallint || m_dataType == ftInteger || m_dataType == ftWord ||
-                     m_dataType == ftAutoInc);
+bool TzelQueryValue::KeepsPrecision() const {
+  return (m_show == zelShowAverage || m_show == zelHideAverage) &&
+         (m_dataType == ftUnknown || IsNumericFieldType(m_dataType));
+}
+
+bool TzelQueryValue::leavesFieldScale() const {
+  return KeepsPrecision() || m_show == zelShowCount || m_show == zelHideCount;
 }
 
 const TzelField *TzelQueryValue::sourceField() const {
@@ -159,12 +163,14 @@ const TzelField *TzelQueryValue::sourceField() const {
 }
 
 TFieldType TzelQueryValue::ResultDataType() const {
-  return averagesWholeNumbers() ? ftFloat : m_dataType;
+  if (KeepsPrecision())
+    return ftFloat;
+  return m_show == zelShowCount || m_show == zelHideCount ? ftInteger : m_dataType;
 }
 
 QString TzelQueryValue::ResultFormat() const {
   const QString &format = m_format;
-  if (!averagesWholeNumbers() || IsBlank(format))
+  if (!leavesFieldScale() || IsBlank(format))
     return format;
   const TzelField *field = sourceField();
   return field && field->Format() == format ? QString() : format;

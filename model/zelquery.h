@@ -139,10 +139,13 @@ public:
   bool RaiseOnMissing() const { return m_raiseOnMissing; }
   void SetRaiseOnMissing(bool on) { m_raiseOnMissing = on; }
   // The type and display format of the value's result column: DataType and Format, except
-  // that the average of whole numbers is a fraction, ftFloat, and leaves aside the
-  // whole-number format its field gave it (SUM, MIN and MAX of them keep both).
+  // that a value not in its field's scale leaves aside the format its field gave it: an
+  // average is a fraction, ftFloat, and a count a whole number, ftInteger (SUM, MIN and MAX
+  // keep both). A format the user gave the value itself stays.
   TFieldType ResultDataType() const;
   QString ResultFormat() const;
+  // True for an average: with no format of its own it shows every digit the database gives.
+  bool KeepsPrecision() const;
 
   int FilterCount() const { return int(m_filters.size()); } // deleted included
   TzelQueryFilter *GetFilter(int index) const;
@@ -157,7 +160,7 @@ public:
   bool attachStoredChild(TzelComponent *child) override;
 
 private:
-  bool averagesWholeNumbers() const;
+  bool leavesFieldScale() const;
   const TzelField *sourceField() const; // the field of a field value, if the model has it
 
   TzelName m_valueAlias;

@@ -64,12 +64,15 @@ bool fillTables(QSqlDatabase db) {
   return true;
 }
 
-// Scores of three groups: averages 2.5, 108.5 and 2000.
+// Scores of three groups: averages 2.5, 108.5 and 2000; amounts of two decimals averaging
+// 0.175, 1.5 and 15.
 bool fillScores(QSqlDatabase db) {
   QSqlQuery q(db);
   for (const char *statement :
-       {"DROP TABLE IF EXISTS zel_scores", "CREATE TABLE zel_scores (grp INTEGER, pts SMALLINT)",
-        "INSERT INTO zel_scores VALUES (1, 2), (1, 3), (2, 108), (2, 109), (3, 1500), (3, 2500)"})
+       {"DROP TABLE IF EXISTS zel_scores",
+        "CREATE TABLE zel_scores (grp INTEGER, pts SMALLINT, amt DECIMAL(10, 2))",
+        "INSERT INTO zel_scores VALUES (1, 2, 0.10), (1, 3, 0.25), (2, 108, 1), (2, 109, 2), "
+        "(3, 1500, 10), (3, 2500, 20)"})
     if (!q.exec(QString::fromLatin1(statement))) {
       qWarning() << q.lastError().text();
       return false;
@@ -204,9 +207,10 @@ private slots:
     QSqlDatabase::removeDatabase(QStringLiteral("sqlgenpg"));
   }
 
-  // The average of whole numbers is a fraction: its records show what the database gives,
-  // not rounded by the whole-number type or format of the field; SUM, MIN and MAX keep that
-  // format. Group 3's average is whole on its own.
+  // An average is not of its field's scale: its records show every digit the database gives,
+  // not rounded by the type or format of the field (whole numbers, or two decimals); a count
+  // is a whole number; SUM, MIN and MAX keep the field's format. Group 3's averages are whole
+  // on their own.
   void averagesOfWholeNumbers_data() {
     QTest::addColumn<TzelDatabase>("dialect");
     QTest::newRow("SQLite") << zelSQLite;
@@ -258,6 +262,8 @@ private slots:
     scores->AddField(QStringLiteral("grp"), QStringLiteral("Grp"), ftInteger, 0);
     scores->AddField(QStringLiteral("pts"), QStringLiteral("Pts"), ftSmallint, 0);
     scores->GetField(1)->SetFormat(QStringLiteral("#,##0"));
+    scores->AddField(QStringLiteral("amt"), QStringLiteral("Amount"), ftCurrency, 0);
+    scores->GetField(2)->SetFormat(QStringLiteral("#,##0.00"));
     TzelDataset dataset;
     dataset.setDatabaseName(QStringLiteral("AVERAGES"));
     TzelQuerion querion;
@@ -271,6 +277,8 @@ private slots:
     add(QStringLiteral("Grp"), zelShowGroup);
     for (TzelShow show : {zelShowAverage, zelShowSum, zelShowMin, zelShowMax})
       add(QStringLiteral("Pts"), show);
+    for (TzelShow show : {zelShowAverage, zelShowCount, zelShowSum})
+      add(QStringLiteral("Amount"), show);
     query.GetValue(0)->SetSort(zelSortAscending);
     QVERIFY2(querion.Execute(), qPrintable(rec.texts().join(u'\n')));
     QStringList rows;
@@ -280,7 +288,8 @@ private slots:
         texts << dataset.Fields(i)->DisplayText();
       rows << texts.join(QLatin1Char('/'));
     }
-    QCOMPARE(rows, QStringList({"1/2.5/5/2/3", "2/108.5/217/108/109", "3/2000/4,000/1,500/2,500"}));
+    QCOMPARE(rows, QStringList({"1/2.5/5/2/3/0.175/2/0.35", "2/108.5/217/108/109/1.5/2/3.00",
+                                "3/2000/4,000/1,500/2,500/15/2/30.00"}));
     dataset.Close();
   }
 
