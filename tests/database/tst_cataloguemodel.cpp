@@ -9,6 +9,7 @@
 #include "model/storedform.h"
 #include "model/zelquery.h"
 #include "support/sqlexec.h"
+#include "support/testservers.h"
 
 #include <QFile>
 #include <QSqlDatabase>
@@ -70,12 +71,7 @@ const QString PgDatabase = u"zelcatalogue"_s;
 const QString PgAlias = u"CATALOGUEPG"_s;
 
 QSqlDatabase pgConnection(const QString &name, const QString &database) {
-  QSqlDatabase db = QSqlDatabase::addDatabase(u"QPSQL"_s, name);
-  db.setHostName(qEnvironmentVariable("ZEL_PG_HOST"));
-  db.setPort(qEnvironmentVariableIntValue("ZEL_PG_PORT"));
-  db.setDatabaseName(database);
-  db.setUserName(qEnvironmentVariable("ZEL_PG_USER"));
-  return db;
+  return testServerConnection(kTestPostgres, name, database);
 }
 
 QStringList tableList(const TzelModel &model) {

@@ -8,6 +8,7 @@
 #include "model/zelquery.h"
 #include "support/recordingmessages.h"
 #include "support/sqlexec.h"
+#include "support/testservers.h"
 
 #include <QDate>
 #include <QSqlDatabase>
@@ -62,12 +63,7 @@ QStringList pgParams(const QString &database) {
 }
 
 QSqlDatabase adminConnection(const QString &name, const QString &database) {
-  QSqlDatabase db = QSqlDatabase::addDatabase(u"QPSQL"_s, name);
-  db.setHostName(qEnvironmentVariable("ZEL_PG_HOST"));
-  db.setPort(qEnvironmentVariableIntValue("ZEL_PG_PORT"));
-  db.setDatabaseName(database);
-  db.setUserName(qEnvironmentVariable("ZEL_PG_USER"));
-  return db;
+  return testServerConnection(kTestPostgres, name, database);
 }
 
 // The databases of the injection runs, one per server encoding, each holding every payload
@@ -136,11 +132,7 @@ private slots:
                                u"DATABASE="_s + qEnvironmentVariable("ZEL_PG_DATABASE"),
                                u"USER NAME="_s + qEnvironmentVariable("ZEL_PG_USER")};
     {
-      QSqlDatabase db = QSqlDatabase::addDatabase(u"QPSQL"_s, u"setup-pg"_s);
-      db.setHostName(qEnvironmentVariable("ZEL_PG_HOST"));
-      db.setPort(qEnvironmentVariableIntValue("ZEL_PG_PORT"));
-      db.setDatabaseName(qEnvironmentVariable("ZEL_PG_DATABASE"));
-      db.setUserName(qEnvironmentVariable("ZEL_PG_USER"));
+      QSqlDatabase db = testServerConnection(kTestPostgres, u"setup-pg"_s);
       QVERIFY2(db.open(), qPrintable(db.lastError().text()));
       QVERIFY2(fill(db, error), qPrintable(error));
       db.close();

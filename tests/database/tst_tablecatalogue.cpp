@@ -5,6 +5,7 @@
 #include "database/tablecatalogue.h"
 #include "messages/zelerror.h"
 #include "support/stopat.h"
+#include "support/testservers.h"
 
 #include <QDir>
 #include <QFile>
@@ -49,15 +50,10 @@ private slots:
     if (server && qEnvironmentVariableIsEmpty("ZEL_PG_HOST"))
       QSKIP("ZEL_PG_HOST is not set: no PostgreSQL server was started for this run");
     {
-      QSqlDatabase db = QSqlDatabase::addDatabase(server ? u"QPSQL"_s : u"QSQLITE"_s, u"c"_s);
-      if (server) {
-        db.setHostName(qEnvironmentVariable("ZEL_PG_HOST"));
-        db.setPort(qEnvironmentVariableIntValue("ZEL_PG_PORT"));
-        db.setDatabaseName(qEnvironmentVariable("ZEL_PG_DATABASE"));
-        db.setUserName(qEnvironmentVariable("ZEL_PG_USER"));
-      } else {
+      QSqlDatabase db = server ? testServerConnection(kTestPostgres, u"c"_s)
+                               : QSqlDatabase::addDatabase(u"QSQLITE"_s, u"c"_s);
+      if (!server)
         db.setDatabaseName(scratch.filePath(u"catalogue.sqlite"_s));
-      }
       QVERIFY2(db.open(), qPrintable(db.lastError().text()));
       QSqlQuery q(db);
       for (const QString &sql : objects(driver))

@@ -8,6 +8,7 @@
 #include "editors/frmzeladdtable.h"
 #include "editors/tablenames.h"
 #include "support/recordingmessages.h"
+#include "support/testservers.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -299,11 +300,7 @@ private slots:
       QSKIP("ZEL_PG_HOST is not set: no PostgreSQL server was started for this run");
     const QString name = QStringLiteral("zeldialogs");
     {
-      QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("mk"));
-      db.setHostName(qEnvironmentVariable("ZEL_PG_HOST"));
-      db.setPort(qEnvironmentVariableIntValue("ZEL_PG_PORT"));
-      db.setDatabaseName(qEnvironmentVariable("ZEL_PG_DATABASE"));
-      db.setUserName(qEnvironmentVariable("ZEL_PG_USER"));
+      QSqlDatabase db = testServerConnection(kTestPostgres, QStringLiteral("mk"));
       QVERIFY2(db.open(), qPrintable(db.lastError().text()));
       QSqlQuery q(db);
       q.exec(QStringLiteral("DROP DATABASE IF EXISTS ") + name);

@@ -17,6 +17,7 @@
 #include "support/gridmodel.h"
 #include "support/modaldriver.h"
 #include "support/recordingmessages.h"
+#include "support/testservers.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -188,11 +189,7 @@ void TestNewFromDatabase::readsAServer() {
     QSKIP("ZEL_PG_HOST is not set: no PostgreSQL server was started for this run");
   const QString name = QStringLiteral("zelnewfromdb");
   {
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QPSQL"), QStringLiteral("mk"));
-    db.setHostName(qEnvironmentVariable("ZEL_PG_HOST"));
-    db.setPort(qEnvironmentVariableIntValue("ZEL_PG_PORT"));
-    db.setDatabaseName(qEnvironmentVariable("ZEL_PG_DATABASE"));
-    db.setUserName(qEnvironmentVariable("ZEL_PG_USER"));
+    QSqlDatabase db = testServerConnection(kTestPostgres, QStringLiteral("mk"));
     QVERIFY2(db.open(), qPrintable(db.lastError().text()));
     QSqlQuery(db).exec(QStringLiteral("DROP DATABASE IF EXISTS ") + name);
     QVERIFY(QSqlQuery(db).exec(QStringLiteral("CREATE DATABASE ") + name));
@@ -244,11 +241,7 @@ void TestNewFromDatabase::readsAMariaDbServer() {
     QSKIP("ZEL_MY_HOST is not set: no MariaDB server was started for this run");
   const QString name = QStringLiteral("zelnewfromdb");
   {
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QMYSQL"), QStringLiteral("mk"));
-    db.setHostName(qEnvironmentVariable("ZEL_MY_HOST"));
-    db.setPort(qEnvironmentVariableIntValue("ZEL_MY_PORT"));
-    db.setUserName(qEnvironmentVariable("ZEL_MY_USER"));
-    db.setPassword(qEnvironmentVariable("ZEL_MY_PASSWORD"));
+    QSqlDatabase db = testServerConnection(kTestMariaDb, QStringLiteral("mk"));
     QVERIFY2(db.open(), qPrintable(db.lastError().text()));
     QSqlQuery q(db);
     for (

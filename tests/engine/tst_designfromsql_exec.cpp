@@ -6,6 +6,8 @@
 
 #include "engine/designfromsql.h"
 #include "querymatrix.h"
+#include "support/sqlexec.h"
+#include "support/testservers.h"
 
 #include <QLocale>
 #include <QSqlDatabase>
@@ -20,8 +22,6 @@ namespace {
 
 const QString kLite = u"design-sqlite"_s;
 const QString kPg = u"design-postgres"_s;
-
-using Rows = QList<QStringList>;
 
 const QStringList &handWritten() {
   static const QStringList list{
@@ -99,30 +99,6 @@ QList<std::pair<QString, int>> cases() {
   return all;
 }
 
-bool run(QSqlDatabase db, const QString &sql, Rows &rows, QString &error) {
-  QSqlQuery q(db);
-  if (!q.exec(sql)) {
-    error = q.lastError().text() + u"\n"_s + sql;
-    return false;
-  }
-  rows.clear();
-  while (q.next()) {
-    QStringList row;
-    for (int i = 0; i < q.record().count(); ++i)
-      row << (q.isNull(i) ? u"NULL"_s : q.value(i).toString());
-    rows << row;
-  }
-  return true;
-}
-
-bool execAll(QSqlDatabase db, const QStringList &statements, QString &error) {
-  Rows none;
-  for (const QString &sql : statements)
-    if (!run(db, sql, none, error))
-      return false;
-  return true;
-}
-
 } // namespace
 
 class TstDesignFromSqlExec : public QObject {
@@ -139,11 +115,7 @@ private slots:
     QVERIFY2(execAll(lite, matrix::createStatements(false), error), qPrintable(error));
     if (qEnvironmentVariableIsEmpty("ZEL_PG_HOST"))
       return;
-    QSqlDatabase pg = QSqlDatabase::addDatabase(u"QPSQL"_s, kPg);
-    pg.setHostName(qEnvironmentVariable("ZEL_PG_HOST"));
-    pg.setPort(qEnvironmentVariableIntValue("ZEL_PG_PORT"));
-    pg.setUserName(qEnvironmentVariable("ZEL_PG_USER"));
-    pg.setDatabaseName(qEnvironmentVariable("ZEL_PG_DATABASE"));
+    QSqlDatabase pg = testServerConnection(kTestPostgres, kPg);
     QVERIFY2(pg.open(), qPrintable(pg.lastError().text()));
     const QStringList schema{u"DROP SCHEMA IF EXISTS designsql CASCADE"_s,
                              u"CREATE SCHEMA designsql"_s, u"SET search_path TO designsql"_s};
@@ -190,10 +162,10 @@ private slots:
     matrix::QuietHost host;
     QVERIFY2(generator.GenerateSQL(generated, params, host), qPrintable(rec.texts().join(u' ')));
     QSqlDatabase db = QSqlDatabase::database(onPostgres ? kPg : kLite);
-    Rows mine, theirs;
+    SqlRows mine, theirs;
     QString error;
-    QVERIFY2(run(db, generated.join(u'\n'), mine, error), qPrintable(error));
-    QVERIFY2(run(db, sql, theirs, error), qPrintable(error));
+    QVERIFY2(sqlRows(db, generated.join(u'\n'), mine, error), qPrintable(error));
+    QVERIFY2(sqlRows(db, sql, theirs, error), qPrintable(error));
     if (!sql.contains(u"order by"_s, Qt::CaseInsensitive)) {
       std::sort(mine.begin(), mine.end());
       std::sort(theirs.begin(), theirs.end());

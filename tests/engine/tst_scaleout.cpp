@@ -7,6 +7,7 @@
 
 #include "querymatrix.h"
 #include "support/sqlexec.h"
+#include "support/testservers.h"
 
 #include <QLocale>
 #include <QSqlDatabase>
@@ -19,23 +20,17 @@ using namespace Qt::StringLiterals;
 
 namespace {
 
-using Rows = QList<QStringList>;
-
-// Rows 1 and 2 of every table live on the first server, the others on the second.
+// SqlRows 1 and 2 of every table live on the first server, the others on the second.
 constexpr int SplitAt = 3;
 
 QString env(const QString &name) {
   return qEnvironmentVariable(qPrintable(name));
 }
 
-QSqlDatabase open(const char *driver, const QString &name, const QString &prefix,
-                  const QString &port) {
-  QSqlDatabase db = QSqlDatabase::addDatabase(QLatin1String(driver), name);
-  db.setHostName(env(prefix + u"HOST"_s));
+// The test server of the prefix, at the port the variable names.
+QSqlDatabase open(const TestServer &server, const QString &name, const QString &port) {
+  QSqlDatabase db = testServerConnection(server, name);
   db.setPort(port.toInt());
-  db.setUserName(env(prefix + u"USER"_s));
-  db.setPassword(env(prefix + u"PASSWORD"_s));
-  db.setDatabaseName(env(prefix + u"DATABASE"_s));
   if (!db.open())
     qFatal("%s", qPrintable(db.lastError().text()));
   return db;
@@ -59,22 +54,6 @@ QString partName(int table, char side) {
   return u"\"%1_%2\""_s.arg(matrix::physical(table)).arg(QLatin1Char(side));
 }
 
-bool run(const QSqlDatabase &db, const QString &sql, Rows &rows, QString &error) {
-  QSqlQuery q(db);
-  q.setForwardOnly(true);
-  if (!q.exec(sql)) {
-    error = q.lastError().text() + u'\n' + sql;
-    return false;
-  }
-  while (q.next()) {
-    QStringList row;
-    for (int i = 0; i < q.record().count(); ++i)
-      row << (q.isNull(i) ? u"NULL"_s : q.value(i).toString());
-    rows << row;
-  }
-  return true;
-}
-
 // The rows a table holds on one server, to show that the second holds its share.
 int countOf(const QSqlDatabase &db, const QString &table) {
   QSqlQuery q(db);
@@ -91,11 +70,11 @@ class TstScaleOut : public QObject {
   // Spider tables in zelspread on the first server; their partitions in zelshard on each.
   void spreadOverMariaDb() {
     const QString ansi = u"SET sql_mode = 'ANSI'"_s;
-    QSqlDatabase second = open("QMYSQL", u"scale-my2"_s, u"ZEL_MY_"_s, env(u"ZEL_MY2_PORT"_s));
+    QSqlDatabase second = open(kTestMariaDb, u"scale-my2"_s, env(u"ZEL_MY2_PORT"_s));
     exec(second, {u"DROP DATABASE IF EXISTS zelshard"_s, u"CREATE DATABASE zelshard"_s,
                   u"USE zelshard"_s, ansi});
     exec(second, creates(matrix::Engine::MariaDb));
-    QSqlDatabase first = open("QMYSQL", u"scale-my"_s, u"ZEL_MY_"_s, env(u"ZEL_MY_PORT"_s));
+    QSqlDatabase first = open(kTestMariaDb, u"scale-my"_s, env(u"ZEL_MY_PORT"_s));
     QSqlQuery(first).exec(u"INSTALL SONAME 'ha_spider'"_s); // refused when already there
     // One partition lives on this server itself, through a loopback link.
     exec(first, {u"SET GLOBAL spider_same_server_link = ON"_s});
@@ -139,7 +118,7 @@ class TstScaleOut : public QObject {
   // each server.
   void spreadOverPostgres() {
     for (const QString &port : {u"ZEL_PG_PORT"_s, u"ZEL_PG2_PORT"_s}) {
-      QSqlDatabase shard = open("QPSQL", u"scale-shard"_s, u"ZEL_PG_"_s, env(port));
+      QSqlDatabase shard = open(kTestPostgres, u"scale-shard"_s, env(port));
       exec(shard, {u"DROP SCHEMA IF EXISTS zelshard CASCADE"_s, u"CREATE SCHEMA zelshard"_s,
                    u"SET search_path TO zelshard"_s});
       exec(shard, creates(matrix::Engine::Postgres));
@@ -147,7 +126,7 @@ class TstScaleOut : public QObject {
       shard = QSqlDatabase();
       QSqlDatabase::removeDatabase(u"scale-shard"_s);
     }
-    QSqlDatabase first = open("QPSQL", u"scale-pg"_s, u"ZEL_PG_"_s, env(u"ZEL_PG_PORT"_s));
+    QSqlDatabase first = open(kTestPostgres, u"scale-pg"_s, env(u"ZEL_PG_PORT"_s));
     QStringList setup{u"CREATE EXTENSION IF NOT EXISTS postgres_fdw"_s,
                       u"DROP SCHEMA IF EXISTS zelplain CASCADE"_s,
                       u"DROP SCHEMA IF EXISTS zelspread CASCADE"_s};
@@ -180,7 +159,7 @@ class TstScaleOut : public QObject {
       exec(db, {u"SET search_path TO "_s +
                 (name == QByteArray("pg-plain") ? u"zelplain"_s : u"zelspread"_s)});
     }
-    QSqlDatabase shard = open("QPSQL", u"scale-pg2"_s, u"ZEL_PG_"_s, env(u"ZEL_PG2_PORT"_s));
+    QSqlDatabase shard = open(kTestPostgres, u"scale-pg2"_s, env(u"ZEL_PG2_PORT"_s));
     QCOMPARE(countOf(shard, u"zelshard.t1"_s), 5 - SplitAt + 1);
     postgres = true;
   }
@@ -227,14 +206,14 @@ private slots:
     const matrix::Shape s = matrix::shapes().at(shape);
     const QString sql = matrix::generate(onMariaDb ? zelMySQL : zelPostgreSQL, s);
     QVERIFY2(!sql.startsWith(u"ERROR: "_s), qPrintable(sql));
-    Rows spread, plain;
+    SqlRows spread, plain;
     QString error;
-    QVERIFY2(run(QSqlDatabase::database(onMariaDb ? u"my-spread"_s : u"pg-spread"_s), sql, spread,
-                 error),
+    QVERIFY2(sqlRows(QSqlDatabase::database(onMariaDb ? u"my-spread"_s : u"pg-spread"_s), sql,
+                     spread, error),
              qPrintable(error));
-    QVERIFY2(
-        run(QSqlDatabase::database(onMariaDb ? u"my-plain"_s : u"pg-plain"_s), sql, plain, error),
-        qPrintable(error));
+    QVERIFY2(sqlRows(QSqlDatabase::database(onMariaDb ? u"my-plain"_s : u"pg-plain"_s), sql, plain,
+                     error),
+             qPrintable(error));
     if (!s.ordered) {
       std::sort(spread.begin(), spread.end());
       std::sort(plain.begin(), plain.end());

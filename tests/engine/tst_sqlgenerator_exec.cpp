@@ -11,6 +11,7 @@
 #include "engine/zelquerion.h"
 #include "support/recordingmessages.h"
 #include "support/scriptedprompts.h"
+#include "support/testservers.h"
 #include "tst_sqlgenerator_fixture.h"
 
 #include <QLocale>
@@ -87,31 +88,8 @@ Rows rowsOf(QSqlQuery &q) {
   return rows;
 }
 
-// A test server as scripts/test.sh starts it: its variables' prefix, Qt driver and alias
-// driver.
-struct Server {
-  const char *prefix;
-  const char *qtDriver;
-  const char *driver;
-};
-const Server kPostgres{"ZEL_PG_", "QPSQL", "POSTGRESQL"};
-const Server kMariaDb{"ZEL_MY_", "QMYSQL", "MARIADB"};
-
-QString env(const Server &server, const char *key) {
-  return qEnvironmentVariable(qPrintable(QLatin1String(server.prefix) + QLatin1String(key)));
-}
-
-QSqlDatabase serverDatabase(const Server &server) {
-  QSqlDatabase db = QSqlDatabase::addDatabase(QLatin1String(server.qtDriver), u"sqlgenpg"_s);
-  db.setHostName(env(server, "HOST"));
-  db.setPort(env(server, "PORT").toInt());
-  db.setUserName(env(server, "USER"));
-  db.setPassword(env(server, "PASSWORD"));
-  db.setDatabaseName(env(server, "DATABASE"));
-  return db;
-}
 QSqlDatabase postgres() {
-  return serverDatabase(kPostgres);
+  return testServerConnection(kTestPostgres, u"sqlgenpg"_s);
 }
 
 // Answers every parameter with one value, for the scope.
@@ -234,20 +212,20 @@ private slots:
       connection.setDriverName(QStringLiteral("SQLITE"));
       connection.setParams({QStringLiteral("DATABASE=") + file});
     } else {
-      const Server &server = dialect == zelMySQL ? kMariaDb : kPostgres;
-      if (env(server, "HOST").isEmpty())
+      const TestServer &server = dialect == zelMySQL ? kTestMariaDb : kTestPostgres;
+      if (!testServerStarted(server))
         QSKIP("No server of this engine is named: scripts/test.sh starts one");
       {
-        QSqlDatabase db = serverDatabase(server);
+        QSqlDatabase db = testServerConnection(server, u"sqlgenpg"_s);
         QVERIFY2(db.open(), qPrintable(db.lastError().text()));
         QVERIFY(fillScores(db));
       }
       QSqlDatabase::removeDatabase(QStringLiteral("sqlgenpg"));
-      connection.setDriverName(QLatin1String(server.driver));
-      connection.setParams({u"HOST="_s + env(server, "HOST"), u"PORT="_s + env(server, "PORT"),
-                            u"DATABASE="_s + env(server, "DATABASE"),
-                            u"USER NAME="_s + env(server, "USER"),
-                            u"PASSWORD="_s + env(server, "PASSWORD")});
+      const auto env = [&](const char *key) { return testServerSetting(server, key); };
+      connection.setDriverName(dialect == zelMySQL ? u"MARIADB"_s : u"POSTGRESQL"_s);
+      connection.setParams({u"HOST="_s + env("HOST"), u"PORT="_s + env("PORT"),
+                            u"DATABASE="_s + env("DATABASE"), u"USER NAME="_s + env("USER"),
+                            u"PASSWORD="_s + env("PASSWORD")});
     }
     connection.setLoginPrompt(false);
     connection.setConnected(true);

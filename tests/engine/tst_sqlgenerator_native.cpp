@@ -7,6 +7,7 @@
 
 #include "querymatrix.h"
 #include "support/sqlexec.h"
+#include "support/testservers.h"
 
 #include <QLocale>
 #include <QSqlDatabase>
@@ -18,8 +19,6 @@
 using namespace Qt::StringLiterals;
 
 namespace {
-
-using Rows = QList<QStringList>;
 
 // A connection the matrix runs on, the dialect written for it, and the connection that runs
 // the hand-written statements (MariaDB reads their double-quoted names in ANSI mode only).
@@ -43,37 +42,6 @@ const Target kTargets[] = {
      "native-mariadb-ansi", "ZEL_MY_HOST"},
     {"native-firebird", "firebird", zelInterBase, "native-firebird", "ZEL_FB_HOST"},
 };
-
-QString env(const char *prefix, const char *key) {
-  return qEnvironmentVariable(qPrintable(QLatin1String(prefix) + QLatin1String(key)));
-}
-
-QSqlDatabase serverConnection(const char *driver, const char *name, const char *prefix) {
-  QSqlDatabase db = QSqlDatabase::addDatabase(QLatin1String(driver), QLatin1String(name));
-  db.setHostName(env(prefix, "HOST"));
-  db.setPort(env(prefix, "PORT").toInt());
-  db.setUserName(env(prefix, "USER"));
-  db.setPassword(env(prefix, "PASSWORD"));
-  db.setDatabaseName(env(prefix, "DATABASE"));
-  return db;
-}
-
-bool run(QSqlDatabase db, const QString &sql, Rows &rows, QString &error) {
-  QSqlQuery q(db);
-  q.setForwardOnly(true);
-  if (!q.exec(sql)) {
-    error = q.lastError().text() + QStringLiteral("\n") + sql;
-    return false;
-  }
-  rows.clear();
-  while (q.next()) {
-    QStringList row;
-    for (int i = 0; i < q.record().count(); ++i)
-      row << (q.isNull(i) ? QStringLiteral("NULL") : q.value(i).toString());
-    rows << row;
-  }
-  return true;
-}
 
 // Parameter values that would end an ordinary literal early where backslashes escape, or
 // bring a comment or a character some client sets read as a quote: no row holds them, so
@@ -103,7 +71,7 @@ class TstSqlGeneratorNative : public QObject {
   QSet<QString> open;
 
   bool openPostgres() {
-    QSqlDatabase pg = serverConnection("QPSQL", "native-postgres", "ZEL_PG_");
+    QSqlDatabase pg = testServerConnection(kTestPostgres, u"native-postgres"_s);
     QString error;
     if (!pg.open())
       return false;
@@ -120,7 +88,7 @@ class TstSqlGeneratorNative : public QObject {
   }
 
   bool openMariaDb() {
-    QSqlDatabase hand = serverConnection("QMYSQL", "native-mariadb-ansi", "ZEL_MY_");
+    QSqlDatabase hand = testServerConnection(kTestMariaDb, u"native-mariadb-ansi"_s);
     QString error;
     if (!hand.open())
       return false;
@@ -143,7 +111,7 @@ class TstSqlGeneratorNative : public QObject {
   }
 
   bool openFirebird() {
-    QSqlDatabase fb = serverConnection("QIBASE", "native-firebird", "ZEL_FB_");
+    QSqlDatabase fb = testServerConnection(kTestFirebird, u"native-firebird"_s);
     QString error;
     if (!fb.open())
       return false;
@@ -229,9 +197,9 @@ private slots:
     matrix::QuietHost host;
     QVERIFY(generator.GenerateSQL(sql, params, host));
     QVERIFY(!sql.join(QLatin1Char('\n')).contains(QLatin1Char('(')));
-    Rows rows;
-    QVERIFY2(run(lite, sql.join(QLatin1Char('\n')), rows, error), qPrintable(error));
-    QCOMPARE(rows, Rows({{u"1"_s}, {u"2"_s}}));
+    SqlRows rows;
+    QVERIFY2(sqlRows(lite, sql.join(QLatin1Char('\n')), rows, error), qPrintable(error));
+    QCOMPARE(rows, SqlRows({{u"1"_s}, {u"2"_s}}));
   }
 
   void matrixRuns_data() {
@@ -251,11 +219,11 @@ private slots:
     const matrix::Shape s = nativeShapes().at(shape);
     const QString sql = matrix::generate(t.dialect, s);
     QVERIFY2(!sql.startsWith(QStringLiteral("ERROR: ")), qPrintable(sql));
-    Rows generated, hand;
+    SqlRows generated, hand;
     QString error;
-    QVERIFY2(run(QSqlDatabase::database(QLatin1String(t.connection)), sql, generated, error),
+    QVERIFY2(sqlRows(QSqlDatabase::database(QLatin1String(t.connection)), sql, generated, error),
              qPrintable(error));
-    QVERIFY2(run(QSqlDatabase::database(QLatin1String(t.hand)), s.hand, hand, error),
+    QVERIFY2(sqlRows(QSqlDatabase::database(QLatin1String(t.hand)), s.hand, hand, error),
              qPrintable(error));
     if (!s.ordered) {
       std::sort(generated.begin(), generated.end());
