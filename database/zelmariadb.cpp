@@ -1,51 +1,41 @@
 // SPDX-License-Identifier: MIT
 #include "database/zelmariadb.h"
 
+#include "database/zelclientlibrary.h"
 #include "model/zeltypes.h"
-
-#include <QLibrary>
 
 using namespace Qt::StringLiterals;
 
 namespace {
 
-template <typename F> void resolve(QLibrary &library, F &function, const char *name) {
-  function = reinterpret_cast<F>(library.resolve(name));
-  if (!function)
-    throw EzelError(u"Error: The MariaDB client library lacks "_s + QLatin1String(name));
-}
-
 TzelMariaDb load() {
-  static QLibrary library(u"mariadb"_s, 3);
-  if (!library.load())
-    throw EzelError(u"Error: The MariaDB client library cannot be loaded: "_s +
-                    library.errorString());
+  static TzelClientLibrary library(u"MariaDB"_s, u"mariadb"_s, 3);
   TzelMariaDb my{};
-  resolve(library, my.close, "mysql_close");
-  resolve(library, my.errnoOf, "mysql_errno");
-  resolve(library, my.error, "mysql_error");
-  resolve(library, my.fetchFields, "mysql_fetch_fields");
-  resolve(library, my.fetchLengths, "mysql_fetch_lengths");
-  resolve(library, my.fetchRow, "mysql_fetch_row");
-  resolve(library, my.fetchRowCont, "mysql_fetch_row_cont");
-  resolve(library, my.fetchRowStart, "mysql_fetch_row_start");
-  resolve(library, my.fieldCount, "mysql_field_count");
-  resolve(library, my.freeResult, "mysql_free_result");
-  resolve(library, my.socket, "mysql_get_socket");
-  resolve(library, my.timeoutMs, "mysql_get_timeout_value_ms");
-  resolve(library, my.init, "mysql_init");
-  resolve(library, my.moreResults, "mysql_more_results");
-  resolve(library, my.nextResult, "mysql_next_result");
-  resolve(library, my.nextResultCont, "mysql_next_result_cont");
-  resolve(library, my.nextResultStart, "mysql_next_result_start");
-  resolve(library, my.numFields, "mysql_num_fields");
-  resolve(library, my.options, "mysql_options");
-  resolve(library, my.realConnect, "mysql_real_connect");
-  resolve(library, my.realQuery, "mysql_real_query");
-  resolve(library, my.realQueryCont, "mysql_real_query_cont");
-  resolve(library, my.realQueryStart, "mysql_real_query_start");
-  resolve(library, my.threadId, "mysql_thread_id");
-  resolve(library, my.useResult, "mysql_use_result");
+  library.resolve(my.close, "mysql_close");
+  library.resolve(my.errnoOf, "mysql_errno");
+  library.resolve(my.error, "mysql_error");
+  library.resolve(my.fetchFields, "mysql_fetch_fields");
+  library.resolve(my.fetchLengths, "mysql_fetch_lengths");
+  library.resolve(my.fetchRow, "mysql_fetch_row");
+  library.resolve(my.fetchRowCont, "mysql_fetch_row_cont");
+  library.resolve(my.fetchRowStart, "mysql_fetch_row_start");
+  library.resolve(my.fieldCount, "mysql_field_count");
+  library.resolve(my.freeResult, "mysql_free_result");
+  library.resolve(my.socket, "mysql_get_socket");
+  library.resolve(my.timeoutMs, "mysql_get_timeout_value_ms");
+  library.resolve(my.init, "mysql_init");
+  library.resolve(my.moreResults, "mysql_more_results");
+  library.resolve(my.nextResult, "mysql_next_result");
+  library.resolve(my.nextResultCont, "mysql_next_result_cont");
+  library.resolve(my.nextResultStart, "mysql_next_result_start");
+  library.resolve(my.numFields, "mysql_num_fields");
+  library.resolve(my.options, "mysql_options");
+  library.resolve(my.realConnect, "mysql_real_connect");
+  library.resolve(my.realQuery, "mysql_real_query");
+  library.resolve(my.realQueryCont, "mysql_real_query_cont");
+  library.resolve(my.realQueryStart, "mysql_real_query_start");
+  library.resolve(my.threadId, "mysql_thread_id");
+  library.resolve(my.useResult, "mysql_use_result");
   return my;
 }
 

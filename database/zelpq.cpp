@@ -1,9 +1,10 @@
 // SPDX-License-Identifier: MIT
 #include "database/zelpq.h"
 
+#include "database/zelclientlibrary.h"
+
 #include "model/zeltypes.h"
 
-#include <QLibrary>
 #include <QStringList>
 #include <atomic>
 
@@ -13,47 +14,37 @@ namespace {
 
 std::atomic<const TzelPq *> loaded{nullptr};
 
-template <typename F> void resolve(QLibrary &library, F &function, const char *name) {
-  function = reinterpret_cast<F>(library.resolve(name));
-  if (!function)
-    throw EzelError(QStringLiteral("Error: The PostgreSQL client library lacks ") +
-                    QLatin1String(name));
-}
-
 } // namespace
 
 const TzelPq &zelPq() {
   if (const TzelPq *pq = loaded.load())
     return *pq;
-  static QLibrary library(QStringLiteral("pq"), 5);
-  if (!library.load())
-    throw EzelError(QStringLiteral("Error: The PostgreSQL client library cannot be loaded: ") +
-                    library.errorString());
+  static TzelClientLibrary library(u"PostgreSQL"_s, u"pq"_s, 5);
   static TzelPq pq;
-  resolve(library, pq.PQcancel, "PQcancel");
-  resolve(library, pq.PQclear, "PQclear");
-  resolve(library, pq.PQconsumeInput, "PQconsumeInput");
-  resolve(library, pq.PQerrorMessage, "PQerrorMessage");
-  resolve(library, pq.PQfmod, "PQfmod");
-  resolve(library, pq.PQfname, "PQfname");
-  resolve(library, pq.PQfreeCancel, "PQfreeCancel");
-  resolve(library, pq.PQfreemem, "PQfreemem");
-  resolve(library, pq.PQfsize, "PQfsize");
-  resolve(library, pq.PQftype, "PQftype");
-  resolve(library, pq.PQgetCancel, "PQgetCancel");
-  resolve(library, pq.PQgetResult, "PQgetResult");
-  resolve(library, pq.PQgetisnull, "PQgetisnull");
-  resolve(library, pq.PQgetlength, "PQgetlength");
-  resolve(library, pq.PQgetvalue, "PQgetvalue");
-  resolve(library, pq.PQisBusy, "PQisBusy");
-  resolve(library, pq.PQnfields, "PQnfields");
-  resolve(library, pq.PQresultErrorField, "PQresultErrorField");
-  resolve(library, pq.PQresultErrorMessage, "PQresultErrorMessage");
-  resolve(library, pq.PQresultStatus, "PQresultStatus");
-  resolve(library, pq.PQsendQuery, "PQsendQuery");
-  resolve(library, pq.PQsetSingleRowMode, "PQsetSingleRowMode");
-  resolve(library, pq.PQsocket, "PQsocket");
-  resolve(library, pq.PQunescapeBytea, "PQunescapeBytea");
+  library.resolve(pq.PQcancel, "PQcancel");
+  library.resolve(pq.PQclear, "PQclear");
+  library.resolve(pq.PQconsumeInput, "PQconsumeInput");
+  library.resolve(pq.PQerrorMessage, "PQerrorMessage");
+  library.resolve(pq.PQfmod, "PQfmod");
+  library.resolve(pq.PQfname, "PQfname");
+  library.resolve(pq.PQfreeCancel, "PQfreeCancel");
+  library.resolve(pq.PQfreemem, "PQfreemem");
+  library.resolve(pq.PQfsize, "PQfsize");
+  library.resolve(pq.PQftype, "PQftype");
+  library.resolve(pq.PQgetCancel, "PQgetCancel");
+  library.resolve(pq.PQgetResult, "PQgetResult");
+  library.resolve(pq.PQgetisnull, "PQgetisnull");
+  library.resolve(pq.PQgetlength, "PQgetlength");
+  library.resolve(pq.PQgetvalue, "PQgetvalue");
+  library.resolve(pq.PQisBusy, "PQisBusy");
+  library.resolve(pq.PQnfields, "PQnfields");
+  library.resolve(pq.PQresultErrorField, "PQresultErrorField");
+  library.resolve(pq.PQresultErrorMessage, "PQresultErrorMessage");
+  library.resolve(pq.PQresultStatus, "PQresultStatus");
+  library.resolve(pq.PQsendQuery, "PQsendQuery");
+  library.resolve(pq.PQsetSingleRowMode, "PQsetSingleRowMode");
+  library.resolve(pq.PQsocket, "PQsocket");
+  library.resolve(pq.PQunescapeBytea, "PQunescapeBytea");
   loaded.store(&pq);
   return pq;
 }
