@@ -44,9 +44,10 @@ public:
 
   // Runs sql up to its first record; throws as the stream's constructor does.
   virtual void start(const QString &sql) = 0;
-  // Arms and disarms the cancel target with the engine's own handle around a guarded step.
-  virtual void arm(TzelCancelTarget &cancel) = 0;
-  virtual void disarm(TzelCancelTarget &cancel) = 0;
+  // Arms and disarms the cancel target with the engine's own handle around a guarded step;
+  // engines that stop a statement their own way (from its wait) need neither.
+  virtual void arm(TzelCancelTarget &) {}
+  virtual void disarm(TzelCancelTarget &) {}
   // Appends up to max records to out; returns how many (fewer only at the end).
   virtual int read(std::deque<QVariantList> &out, int max) = 0;
   // Passes over up to count records; returns how many.

@@ -19,8 +19,6 @@ public:
   ~TzelMariaDbCursor() override;
 
   void start(const QString &sql) override;
-  void arm(TzelCancelTarget &) override {}
-  void disarm(TzelCancelTarget &) override {}
   int read(std::deque<QVariantList> &out, int max) override;
   qint64 skip(qint64 count) override;
 
