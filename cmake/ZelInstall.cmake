@@ -29,6 +29,7 @@ set_target_properties(zelquery PROPERTIES INSTALL_RPATH "$ORIGIN/../${CMAKE_INST
 set_target_properties(zelquerypdf PROPERTIES INSTALL_RPATH "$ORIGIN")
 install(TARGETS zelquery RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS zelquerypdf LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
+install(FILES ${ZEL_MANPAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
 
 # Headers keep their folder ("model/zelmodel.h"). The PostgreSQL client's table of functions
 # stays behind: it needs libpq's header, which the libraries use privately; so do the headers
