@@ -20,16 +20,32 @@ endforeach()
 
 # Installed, headers are included from include/pellox as from the source root here.
 target_include_directories(zelcore PUBLIC $<INSTALL_INTERFACE:${ZEL_INSTALL_INCLUDEDIR}>)
+# Each file goes to one component, the unit of a Debian package (cmake/ZelPackage.cmake):
+# libraries (what a host program runs with), development (headers, the CMake package, the
+# examples), tool (zelquery) and demo (pellox).
 install(TARGETS zelcore zelprint zelwidgets EXPORT PelloxTargets
-        LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
+        LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT libraries
+                NAMELINK_COMPONENT development)
 
 # The command-line tool comes with the package; its PDF module sits beside the libraries,
 # where the tool looks for it (lib/ next to bin/).
 set_target_properties(zelquery PROPERTIES INSTALL_RPATH "$ORIGIN/../${CMAKE_INSTALL_LIBDIR}")
 set_target_properties(zelquerypdf PROPERTIES INSTALL_RPATH "$ORIGIN")
-install(TARGETS zelquery RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
-install(TARGETS zelquerypdf LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR})
-install(FILES ${ZEL_MANPAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+install(TARGETS zelquery RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT tool)
+install(TARGETS zelquerypdf LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT tool)
+install(FILES ${ZEL_MANPAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT tool)
+
+# The tour opens the Data folder beside its program, so both live in a folder of their own,
+# and bin/ holds a link to the program (the program's folder is where the link points).
+set(ZEL_INSTALL_DEMODIR ${CMAKE_INSTALL_LIBDIR}/pellox)
+set_target_properties(pellox PROPERTIES INSTALL_RPATH "$ORIGIN/..")
+install(TARGETS pellox RUNTIME DESTINATION ${ZEL_INSTALL_DEMODIR} COMPONENT demo)
+install(DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/Data DESTINATION ${ZEL_INSTALL_DEMODIR}
+        COMPONENT demo)
+install(CODE "set(bin \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
+              file(MAKE_DIRECTORY \"\${bin}\")
+              file(CREATE_LINK ../${ZEL_INSTALL_DEMODIR}/pellox \"\${bin}/pellox\" SYMBOLIC)"
+        COMPONENT demo)
 
 # Headers keep their folder ("model/zelmodel.h"). The PostgreSQL client's table of functions
 # stays behind: it needs libpq's header, which the libraries use privately; so do the headers
@@ -44,21 +60,23 @@ foreach(h IN LISTS ZEL_PRIVATE_HEADERS)
 endforeach()
 foreach(dir messages model database export engine print controls dialogs editors workspace)
   install(DIRECTORY ${CMAKE_SOURCE_DIR}/${dir}/ DESTINATION ${ZEL_INSTALL_INCLUDEDIR}/${dir}
-          FILES_MATCHING PATTERN "*.h" ${ZEL_PRIVATE_PATTERNS})
+          COMPONENT development FILES_MATCHING PATTERN "*.h" ${ZEL_PRIVATE_PATTERNS})
 endforeach()
 
 # The generated export headers sit at the top, as in the libraries' include roots.
 foreach(lib zelcore zelprint zelwidgets)
   install(FILES ${CMAKE_BINARY_DIR}/include/${lib}/${lib}_export.h
-          DESTINATION ${ZEL_INSTALL_INCLUDEDIR})
+          DESTINATION ${ZEL_INSTALL_INCLUDEDIR} COMPONENT development)
 endforeach()
 
 # The sample model, its stored query and the sample Paradox tables, for the example host.
 install(FILES ${CMAKE_SOURCE_DIR}/examples/pellox-model.txt ${CMAKE_SOURCE_DIR}/examples/step1.zel
-        DESTINATION ${ZEL_INSTALL_EXAMPLESDIR})
-install(DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/Data DESTINATION ${ZEL_INSTALL_EXAMPLESDIR})
+        DESTINATION ${ZEL_INSTALL_EXAMPLESDIR} COMPONENT development)
+install(DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/Data DESTINATION ${ZEL_INSTALL_EXAMPLESDIR}
+        COMPONENT development)
 
-install(EXPORT PelloxTargets NAMESPACE Pellox:: DESTINATION ${ZEL_INSTALL_CMAKEDIR})
+install(EXPORT PelloxTargets NAMESPACE Pellox:: DESTINATION ${ZEL_INSTALL_CMAKEDIR}
+        COMPONENT development)
 configure_package_config_file(${CMAKE_SOURCE_DIR}/cmake/PelloxConfig.cmake.in
                               ${CMAKE_BINARY_DIR}/PelloxConfig.cmake
                               INSTALL_DESTINATION ${ZEL_INSTALL_CMAKEDIR}
@@ -66,4 +84,4 @@ configure_package_config_file(${CMAKE_SOURCE_DIR}/cmake/PelloxConfig.cmake.in
 write_basic_package_version_file(${CMAKE_BINARY_DIR}/PelloxConfigVersion.cmake
                                  COMPATIBILITY SameMajorVersion)
 install(FILES ${CMAKE_BINARY_DIR}/PelloxConfig.cmake ${CMAKE_BINARY_DIR}/PelloxConfigVersion.cmake
-        DESTINATION ${ZEL_INSTALL_CMAKEDIR})
+        DESTINATION ${ZEL_INSTALL_CMAKEDIR} COMPONENT development)
