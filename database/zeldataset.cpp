@@ -88,6 +88,9 @@ QString TzelDatasetField::displayTextOf(const QVariant &value) const {
     if (ok && !pattern.isEmpty() && numberPattern(pattern).usable())
       return m_pattern.text(number);
   }
+  if (type == ftDate || type == ftTime || type == ftDateTime)
+    if (const std::optional<QString> text = datePattern().text(value))
+      return *text;
   return m_dataset->displayFormatter().display(
       value, type == ftBoolean ? m_displayValues : m_displayFormat, type);
 }
@@ -99,6 +102,14 @@ const TzelNumberPattern &TzelDatasetField::numberPattern(const QString &pattern)
     m_patternRead = true;
   }
   return m_pattern;
+}
+
+const TzelDatePattern &TzelDatasetField::datePattern() const {
+  if (!m_datePattern || m_datePatternText != m_displayFormat) {
+    m_datePattern.emplace(m_displayFormat, m_def.DataType, m_dataset->displayLocale());
+    m_datePatternText = m_displayFormat;
+  }
+  return *m_datePattern;
 }
 
 TzelDataset::TzelDataset(QObject *parent) : QObject(parent) {}

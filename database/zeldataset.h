@@ -8,6 +8,7 @@
 // select-list order. A running statement can be cancelled (Cancel, EzelCancelled).
 
 #include "database/zelcancel.h"
+#include "database/zeldatepattern.h"
 #include "database/zelfieldtype.h"
 #include "database/zelnumberpattern.h"
 #include "model/displayformat.h"
@@ -21,6 +22,7 @@
 #include <QVariant>
 #include <deque>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class TzelDataset;
@@ -72,6 +74,7 @@ public:
 
 private:
   const TzelNumberPattern &numberPattern(const QString &pattern) const;
+  const TzelDatePattern &datePattern() const;
   TzelDataset *m_dataset;
   int m_index;
   TzelFieldDef m_def;
@@ -85,6 +88,8 @@ private:
   mutable TzelNumberPattern m_pattern; // the display format, read once
   mutable QString m_patternText;
   mutable bool m_patternRead = false;
+  mutable std::optional<TzelDatePattern> m_datePattern; // dates and times, read once
+  mutable QString m_datePatternText;
 };
 
 class ZELCORE_EXPORT TzelDataset : public QObject {

@@ -6,6 +6,7 @@
 #include "database/recordcursorpostgres.h"
 #include "database/recordcursorsqlite.h"
 #include "database/zelcancel.h"
+#include "database/zeldatepattern.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -218,6 +219,12 @@ double TzelRawRecord::number(int column) const {
 QByteArrayView TzelRawRecord::text(int column) const {
   const auto *bytes = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
   return {bytes, sqlite3_column_bytes(m_stmt, column)};
+}
+
+bool TzelRawRecord::moment(int column, QDate &date, QTime &time) const {
+  const TFieldType type = m_defs[column].DataType;
+  return (type == ftDate || type == ftTime) && kind(column) == Text &&
+         TzelDatePattern::readIso(text(column), type, date, time);
 }
 
 QVariant TzelRawRecord::value(int column) const {

@@ -75,6 +75,9 @@ public:
   double number(int column) const;
   // The UTF-8 bytes of a text value.
   QByteArrayView text(int column) const;
+  // The date and time of a date or time column's ISO text, as value() reads them; false when
+  // that is left to value() (another form, or a date and time, which reads as local time).
+  bool moment(int column, QDate &date, QTime &time) const;
   // The value as the records kept in memory hold it (zelTypedValue); throws as that does.
   QVariant value(int column) const;
 

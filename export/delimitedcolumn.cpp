@@ -13,8 +13,8 @@ namespace {
 
 // The pattern's number is a double: integers beyond this are not exact in it.
 constexpr qint64 kExactInDouble = 1LL << 53;
-// Numbers are written here first, to see whether they need quotes.
-constexpr qsizetype kNumberRoom = 256;
+// Numbers, dates and times are written here first (numbers, to see whether they need quotes).
+constexpr qsizetype kValueRoom = 256;
 
 bool isInteger(TFieldType t) {
   return t == ftSmallint || t == ftInteger || t == ftWord || t == ftAutoInc;
@@ -47,9 +47,13 @@ TzelDelimitedColumn::TzelDelimitedColumn(const TzelDataset &dataset, int index, 
     const QString pattern =
         m_type == ftCurrency && format.isEmpty() ? QStringLiteral("#,##0.00") : format;
     m_pattern = TzelNumberPattern(pattern, dataset.displayLocale());
-    m_patterned = m_pattern.usable() && m_pattern.maxUtf8Size() <= kNumberRoom;
+    m_patterned = m_pattern.usable() && m_pattern.maxUtf8Size() <= kValueRoom;
   } else if (isText(m_type)) {
     m_shape = Shape::Text;
+  } else if (m_type == ftDate || m_type == ftTime || m_type == ftDateTime) {
+    m_shape = Shape::Moment;
+    m_date = TzelDatePattern(format, m_type, dataset.displayLocale());
+    m_dated = m_date.usable() && m_date.maxUtf8Size() <= kValueRoom;
   } else if (m_type == ftBoolean) {
     m_shape = Shape::Flag;
     m_true = DelimitedValue(m_field.displayTextOf(true), m_type, separator).toUtf8();
@@ -58,6 +62,11 @@ TzelDelimitedColumn::TzelDelimitedColumn(const TzelDataset &dataset, int index, 
 }
 
 void TzelDelimitedColumn::append(TzelByteChunk &out, const QVariant &value) const {
+  QDate date;
+  QTime time;
+  if (m_shape == Shape::Moment && TzelDatePattern::momentOf(value, date, time) &&
+      appendMoment(out, date, time))
+    return;
   const QByteArray bytes =
       DelimitedValue(m_field.displayTextOf(value), m_type, m_separator).toUtf8();
   out.append(bytes.constData(), bytes.size());
@@ -99,6 +108,13 @@ void TzelDelimitedColumn::append(TzelByteChunk &out, const TzelRawRecord &record
       return;
     }
     break;
+  case Shape::Moment: {
+    QDate date;
+    QTime time;
+    if (record.moment(m_index, date, time) && appendMoment(out, date, time))
+      return;
+    break;
+  }
   case Shape::Other:
     break;
   }
@@ -121,7 +137,7 @@ bool TzelDelimitedColumn::appendInteger(TzelByteChunk &out, qint64 value) const 
 bool TzelDelimitedColumn::appendNumber(TzelByteChunk &out, double value) const {
   if (!m_patterned)
     return false;
-  char text[kNumberRoom];
+  char text[kValueRoom];
   const char *end = m_pattern.writeUtf8(text, value);
   if (!end)
     return false;
@@ -133,6 +149,17 @@ bool TzelDelimitedColumn::appendText(TzelByteChunk &out, QByteArrayView utf8) co
   if (!isAscii(utf8))
     return false;
   appendQuoted(out, utf8.data(), utf8.size());
+  return true;
+}
+
+bool TzelDelimitedColumn::appendMoment(TzelByteChunk &out, QDate date, QTime time) const {
+  if (!m_dated)
+    return false;
+  char text[kValueRoom];
+  const char *end = m_date.writeUtf8(text, date, time);
+  if (!end)
+    return false;
+  appendQuoted(out, text, end - text);
   return true;
 }
 

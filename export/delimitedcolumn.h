@@ -3,9 +3,10 @@
 // One column of delimited text: a dataset field's display text, quoted as the writer of
 // delimited text quotes it, appended as UTF-8. Values straight from SQLite skip the detour
 // through generic values where their text is plain to derive (integers, numbers through a
-// parsed display pattern, ASCII text, flags); anything else goes through the field's own
-// display text, so both give the same bytes.
+// parsed display pattern, dates and times through one read once, ASCII text, flags); anything else
+// goes through the field's own display text, so both give the same bytes.
 
+#include "database/zeldatepattern.h"
 #include "database/zelnumberpattern.h"
 #include "model/zeltypes.h"
 
@@ -26,10 +27,11 @@ public:
   void append(TzelByteChunk &out, const TzelRawRecord &record) const;
 
 private:
-  enum class Shape { Integer, Number, Text, Flag, Other };
+  enum class Shape { Integer, Number, Text, Flag, Moment, Other };
   bool appendInteger(TzelByteChunk &out, qint64 value) const;
   bool appendNumber(TzelByteChunk &out, double value) const;
   bool appendText(TzelByteChunk &out, QByteArrayView utf8) const;
+  bool appendMoment(TzelByteChunk &out, QDate date, QTime time) const;
   void appendAsIs(TzelByteChunk &out, const char *bytes, qsizetype size) const;
   void appendQuoted(TzelByteChunk &out, const char *bytes, qsizetype size) const;
 
@@ -43,6 +45,8 @@ private:
   bool m_digits = false;    // integers show their own digits
   bool m_patterned = false; // numbers go through m_pattern
   TzelNumberPattern m_pattern;
+  bool m_dated = false; // dates and times go through m_date
+  TzelDatePattern m_date;
   QByteArray m_true; // flags, as written
   QByteArray m_false;
 };

@@ -42,24 +42,6 @@ QChar patternSeparator(const QString &pattern, QChar fallback) {
   return fallback;
 }
 
-// The locale's long time without its time-zone name, which display patterns never show,
-// nor the brackets or comma that set the zone off ("HH:mm:ss (t)", "h:mm:ss AP, t").
-QString longTimeFormat(const QLocale &locale) {
-  const QString full = locale.timeFormat(QLocale::LongFormat);
-  QString format;
-  bool quoted = false;
-  for (QChar c : full) {
-    if (c == u'\'')
-      quoted = !quoted;
-    if (quoted || c != u't')
-      format += c;
-  }
-  format.remove(QLatin1String("()")).remove(QLatin1String("[]"));
-  while (!format.isEmpty() && (format.back().isSpace() || format.back() == u','))
-    format.chop(1);
-  return format.trimmed();
-}
-
 // A Qt date pattern whose two-digit years ("yy" outside quotes) are written with four digits:
 // a short date such as 3/26/98 in a file or on paper cannot tell 1998 from 2098.
 QString withFullYear(const QString &pattern) {
@@ -245,6 +227,24 @@ QString TzelDisplayFormatter::shortDateFormat(const QLocale &locale) {
   if (locale.language() == QLocale::C)
     return QStringLiteral("M/d/yyyy");
   return withFullYear(locale.dateFormat(QLocale::ShortFormat));
+}
+
+// The locale's long time without its time-zone name, which display patterns never show,
+// nor the brackets or comma that set the zone off ("HH:mm:ss (t)", "h:mm:ss AP, t").
+QString TzelDisplayFormatter::longTimeFormat(const QLocale &locale) {
+  const QString full = locale.timeFormat(QLocale::LongFormat);
+  QString format;
+  bool quoted = false;
+  for (QChar c : full) {
+    if (c == u'\'')
+      quoted = !quoted;
+    if (quoted || c != u't')
+      format += c;
+  }
+  format.remove(QLatin1String("()")).remove(QLatin1String("[]"));
+  while (!format.isEmpty() && (format.back().isSpace() || format.back() == u','))
+    format.chop(1);
+  return format.trimmed();
 }
 
 QChar TzelDisplayFormatter::dateSeparator(const QString &pattern) {

@@ -51,6 +51,9 @@ public:
   // gives "M/d/yyyy", "dd.MM.yy" "dd.MM.yyyy"), so that no date written or shown is
   // ambiguous; the C locale, which has no numeric short date, stands in with "M/d/yyyy".
   static QString shortDateFormat(const QLocale &locale);
+  // The locale's long time as a Qt pattern without its time-zone name, which display patterns
+  // never show, nor the brackets or comma that set the zone off.
+  static QString longTimeFormat(const QLocale &locale);
   // The separator of a Qt date pattern: its first character outside quotes that is no letter,
   // or '/' when that is a space or there is none.
   static QChar dateSeparator(const QString &pattern);

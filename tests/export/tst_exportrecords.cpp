@@ -532,6 +532,18 @@ void TestExportRecords::recordsPastTheFirstBlock_data() {
   row("flag false") << u"BOOLEAN"_s << u"0"_s << u"Yes;No"_s << u"en_US"_s << csv << u"No"_s;
   row("date") << u"DATE"_s << u"'1999-03-01'"_s << u"yyyy-mm-dd"_s << u"en_US"_s << csv
               << u"\"1999-03-01\""_s;
+  row("date de_DE") << u"DATE"_s << u"'1999-03-01'"_s << QString() << u"de_DE"_s << csv
+                    << u"\"01.03.1999\""_s;
+  row("date names") << u"DATE"_s << u"'2024-02-29'"_s << u"dddd, d mmmm yy"_s << u"en_US"_s << tab
+                    << u"\"Thursday, 29 February 24\""_s;
+  row("time") << u"TIME"_s << u"'13:45:07.5'"_s << u"hh:nn:ss.zzz am/pm"_s << u"en_US"_s << csv
+              << u"\"01:45:07.500 pm\""_s;
+  row("time long") << u"TIME"_s << u"'00:05:00'"_s << QString() << u"en_US"_s << csv
+                   << u"\"12:05:00 AM\""_s;
+  row("date-time") << u"TIMESTAMP"_s << u"'1999-03-01 13:45:07'"_s << QString() << u"en_US"_s << csv
+                   << u"\"3/1/1999 1:45:07 PM\""_s;
+  row("date not ISO") << u"DATE"_s << u"'1999-03-01 10:00'"_s << u"yyyy-mm-dd"_s << u"en_US"_s
+                      << csv << u"\"1999-03-01\""_s;
   row("blob") << u"BLOB"_s << u"x'0102'"_s << QString() << u"en_US"_s << csv << u"\"(BLOB)\""_s;
 }
 
