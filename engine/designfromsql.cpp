@@ -108,6 +108,8 @@ private:
       collectAliases(*from, m_writtenAliases);
     for (const TzelSqlFromPtr &from : s.from)
       readFrom(*from);
+    if (m_dialect == zelSQLite)
+      readSqliteTexts(s);
     QList<TzelSqlExprPtr> filters;
     if (s.where)
       splitWhere(s.where, filters);
@@ -357,6 +359,42 @@ private:
         throw TzelSqlRefusal{zelCannotShow(u"a table joined to no other"_s), t.line, t.column};
   }
 
+  // ---- SQLite's double-quoted texts ---------------------------------------------------
+  // SQLite reads a double-quoted word as a column when one is in scope (a column of the
+  // statement's tables or a value's alias), else as a text: such words become text literals,
+  // written again in the standard quotes.
+  void readSqliteTexts(const TzelSqlStatement &s) {
+    QSet<QString> aliases;
+    for (const TzelSqlSelectItem &item : s.items)
+      if (item.hasAlias)
+        aliases.insert(item.alias.toCaseFolded());
+    QList<TzelSqlExprPtr> parts{s.where, s.having};
+    for (const TzelSqlSelectItem &item : s.items)
+      parts.append(item.expr);
+    parts += s.groupBy;
+    for (const TzelSqlOrderItem &item : s.orderBy)
+      parts.append(item.expr);
+    for (const TzelSqlExprPtr &part : std::as_const(parts))
+      if (part)
+        markSqliteTexts(*part, aliases);
+  }
+  void markSqliteTexts(const TzelSqlExpr &e, const QSet<QString> &aliases) {
+    for (const TzelSqlExprPtr &a : e.args)
+      markSqliteTexts(*a, aliases);
+    if (e.kind != Kind::Column || e.parts.size() != 1 || e.quoted != TK::DoubleQuoted)
+      return;
+    const QString folded = e.parts.first().toCaseFolded();
+    if (aliases.contains(folded) ||
+        std::any_of(m_tables.cbegin(), m_tables.cend(),
+                    [&](const PlanTable &t) { return t.byName.contains(folded); }))
+      return;
+    auto &text = const_cast<TzelSqlExpr &>(e);
+    text.kind = Kind::Literal;
+    text.quoted = TK::String;
+    text.text = e.parts.first();
+    m_sqliteTexts.insert(e.begin);
+  }
+
   // ---- names ---------------------------------------------------------------------------
   // The live field of a statement table by physical name, else by alias (ignoring case).
   TzelField *fieldOf(int table, const QString &name) const {
@@ -410,17 +448,23 @@ private:
   // A double-quoted word standing alone where the dialect quotes texts so.
   bool isTextLiteral(const TzelSqlExpr &e) const { return m_items.isTextLiteral(e); }
 
-  void collectColumns(const TzelSqlExprPtr &e, QList<const TzelSqlExpr *> &out) const {
-    if (e->kind == Kind::Column && !isTextLiteral(*e))
+  // The columns under e; with sqliteTexts, SQLite's double-quoted texts too.
+  void collectColumns(const TzelSqlExprPtr &e, QList<const TzelSqlExpr *> &out,
+                      bool sqliteTexts = false) const {
+    if ((e->kind == Kind::Column && !isTextLiteral(*e)) ||
+        (sqliteTexts && e->kind == Kind::Literal && m_sqliteTexts.contains(e->begin)))
       out.append(e.get());
     for (const TzelSqlExprPtr &a : e->args)
-      collectColumns(a, out);
+      collectColumns(a, out, sqliteTexts);
   }
-  static bool containsAggregate(const TzelSqlExpr &e) {
-    if (e.kind == Kind::Function && aggregateShow(e.text) != zelShow)
-      return true;
-    return std::any_of(e.args.cbegin(), e.args.cend(),
-                       [](const TzelSqlExprPtr &a) { return containsAggregate(*a); });
+  // Whether the part calls an aggregate, by the rule generation decides GROUP BY with.
+  bool containsAggregate(const TzelSqlExpr &e) const {
+    return SqlHoldsAggregate(m_sql.mid(e.begin, e.end - e.begin), m_dialect);
+  }
+  // A calculated value that computes an aggregate without being one of the design's.
+  bool holdsAggregate(const PlanValue &v) const {
+    return !isAggregate(v.show) && v.target.tableAlias.isEmpty() &&
+           SqlHoldsAggregate(v.target.expression, m_dialect);
   }
 
   // A name as a calculated expression writes it: bracketed unless a plain word.
@@ -435,16 +479,20 @@ private:
   // written as Table.[Field] (aliases of the design), white space runs made one space.
   QString designExpression(const TzelSqlExprPtr &e) const {
     QList<const TzelSqlExpr *> columns;
-    collectColumns(e, columns);
+    collectColumns(e, columns, true);
     std::sort(columns.begin(), columns.end(),
               [](const TzelSqlExpr *a, const TzelSqlExpr *b) { return a->begin < b->begin; });
     QString text;
     qsizetype at = e->begin;
     for (const TzelSqlExpr *c : columns) {
-      const auto [t, field] = resolveColumn(*c);
       text += CompactSql(m_sql.mid(at, c->begin - at), m_dialect);
-      text += expressionName(m_tables.at(t).alias, false) + u'.' +
-              expressionName(field->FieldAlias(), true);
+      if (c->kind == Kind::Literal) {
+        text += u'\'' + QString(c->text).replace(u'\'', u"''"_s) + u'\'';
+      } else {
+        const auto [t, field] = resolveColumn(*c);
+        text += expressionName(m_tables.at(t).alias, false) + u'.' +
+                expressionName(field->FieldAlias(), true);
+      }
       at = c->end;
     }
     text += CompactSql(m_sql.mid(at, e->end - at), m_dialect);
@@ -558,16 +606,13 @@ private:
       select(addValue(*agg, agg->aggregate, item.alias), *e);
       return;
     }
-    // A shown value is an aggregate or not: a design writes none that is partly one.
-    if (containsAggregate(*e))
-      zelRefuseSql(*e, zelCannotShow(u"an aggregate inside a calculated value"_s));
     select(addValue(target(e), zelShow, item.alias), *e);
   }
 
   // ---- filters -------------------------------------------------------------------------
   bool literalSide(const TzelSqlExpr &e, Clause clause) const override {
     if (clause == Clause::Having && m_items.keepsHavingText())
-      return e.kind != Kind::Function || aggregateShow(e.text) == zelShow;
+      return !containsAggregate(e);
     if (e.kind == Kind::Column)
       return isTextLiteral(e);
     if (e.kind == Kind::Star || containsAggregate(e))
@@ -582,7 +627,9 @@ private:
     if (clause == Clause::Having) {
       if (const std::optional<Target> agg = aggregateTarget(e))
         return *agg;
-      zelRefuseSql(*e, zelCannotShow(u"a HAVING condition on other than an aggregate value"_s));
+      if (!containsAggregate(*e))
+        zelRefuseSql(*e, zelCannotShow(u"a HAVING condition on other than an aggregate value"_s));
+      return target(e); // a calculated value holding an aggregate, filtered in HAVING
     }
     if (containsAggregate(*e))
       zelRefuseSql(*e, zelCannotShow(u"an aggregate in WHERE"_s));
@@ -692,8 +739,10 @@ private:
       i = addValue(target(ptr), zelHideGroup, QString());
     }
     PlanValue &v = m_values[i];
-    if (isAggregate(v.show))
+    if (isAggregate(v.show) || holdsAggregate(v))
       zelRefuseSql(e, zelCannotShow(u"an aggregate in GROUP BY"_s));
+    if (!m_groupedFrom.contains(i))
+      m_groupedFrom.insert(i, &e);
     v.show = v.show >= zelHide ? zelHideGroup : zelShowGroup;
   }
 
@@ -701,25 +750,30 @@ private:
     // ORDER BY adds its values later; an aggregate there makes the statement aggregate too.
     const bool aggregates =
         std::any_of(m_values.cbegin(), m_values.cend(),
-                    [](const PlanValue &v) { return isAggregate(v.show); }) ||
+                    [&](const PlanValue &v) { return isAggregate(v.show) || holdsAggregate(v); }) ||
         std::any_of(s.orderBy.cbegin(), s.orderBy.cend(),
-                    [](const TzelSqlOrderItem &item) { return containsAggregate(*item.expr); });
-    if (aggregates) {
-      // Some engines take a shown value neither grouped nor aggregated beside an aggregate;
-      // no design shows one, nor writes it.
-      for (qsizetype i = 0; i < m_select.size(); ++i)
-        if (m_values.at(m_select.at(i)).show == zelShow)
-          zelRefuseSql(*m_selectedFrom.at(i),
-                       zelCannotShow(s.groupBy.isEmpty()
-                                         ? u"a value beside an aggregate without GROUP BY"_s
-                                         : u"a value neither grouped nor aggregated"_s));
+                    [&](const TzelSqlOrderItem &item) { return containsAggregate(*item.expr); });
+    // Some engines take a shown value neither grouped nor aggregated; no design shows one, nor
+    // writes it.
+    for (qsizetype i = 0; i < m_select.size(); ++i) {
+      const PlanValue &v = m_values.at(m_select.at(i));
+      if ((aggregates || !s.groupBy.isEmpty()) && v.show == zelShow && !holdsAggregate(v))
+        zelRefuseSql(*m_selectedFrom.at(i),
+                     zelCannotShow(s.groupBy.isEmpty()
+                                       ? u"a value beside an aggregate without GROUP BY"_s
+                                       : u"a value neither grouped nor aggregated"_s));
     }
     if (s.groupBy.isEmpty() || aggregates)
       return;
-    // Grouping without aggregates keeps one row of each group: DISTINCT over the groups.
-    for (const PlanValue &v : std::as_const(m_values))
-      if (v.show == zelHideGroup || v.show == zelShow)
-        zelRefuseSql(*s.groupBy.first(), zelCannotShow(u"a GROUP BY without an aggregate value"_s));
+    // Grouping without aggregates keeps one row of each group: DISTINCT over the groups, when
+    // the grouped values are the shown ones.
+    for (auto grouped = m_groupedFrom.cbegin(); grouped != m_groupedFrom.cend(); ++grouped)
+      if (m_values.at(grouped.key()).show == zelHideGroup)
+        zelRefuseSql(
+            *grouped.value(),
+            u"a GROUP BY on [%1], a value the statement does not show, without an "
+            u"aggregate value cannot be shown in the design: without one, a design "
+            u"groups only as DISTINCT over the values it shows"_s.arg(span(*grouped.value())));
     for (PlanValue &v : m_values)
       if (v.show == zelShowGroup)
         v.show = zelShow;
@@ -765,6 +819,7 @@ private:
   QHash<QString, int> m_byAlias, m_byWritten;  // statement tables by folded alias and name
   QSet<QString> m_writtenAliases, m_unaliased; // folded: FROM's aliases, names without one
   mutable QStringList m_notes;                 // how a name that could mean two things was read
+  QSet<qsizetype> m_sqliteTexts;               // where SQLite's double-quoted texts begin
   ZelAliasIndex m_aliases;                     // the values by alias
   QHash<QString, QList<int>> m_byKey;          // the values by what they compute
   // Per key, aggregate and filter row: how far its values are known to be taken.
@@ -774,8 +829,9 @@ private:
   QList<PlanValue> m_values;
   QList<int> m_select; // the select list's values, in its order
   QSet<int> m_selected;
-  QList<const TzelSqlExpr *> m_selectedFrom; // the select list's items, one per value
-  QList<int> m_order;                        // the values in position order
+  QList<const TzelSqlExpr *> m_selectedFrom;    // the select list's items, one per value
+  QMap<int, const TzelSqlExpr *> m_groupedFrom; // the values grouped, by GROUP BY's items
+  QList<int> m_order;                           // the values in position order
   qsizetype m_lastSorted = -1;
 };
 

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: MIT
 #include "engine/sqlgenerator.h"
 
+#include "engine/sqllexer.h"
 #include "engine/zelparams.h"
 #include "engine/zelsync.h"
 #include "messages/zelmessages.h"
@@ -48,6 +49,12 @@ bool takesPartInWhere(TzelShow show) {
 }
 bool isCalculated(const TzelQueryValue &value) {
   return IsBlank(value.TableAlias());
+}
+// A calculated value whose expression calls an aggregate (ROUND(SUM(x), 2)) is an aggregate
+// value: never grouped, filtered in HAVING.
+bool holdsAggregate(const TzelQueryValue &value, TzelDatabase database) {
+  return isCalculated(value) && !isAggregate(value.Show()) &&
+         SqlHoldsAggregate(value.Expression(), database);
 }
 bool isBetween(TzelFilterOper oper) {
   return oper == zelFilterBetween || oper == zelFilterNotBetween;
@@ -193,8 +200,9 @@ bool TzelSqlGenerator::ValidateQuery() {
   bool anyHideGroup = false;
   for (const TzelQueryValue *value : values) {
     groups += isGroup(value->Show()) ? 1 : 0;
-    aggregates += isAggregate(value->Show()) ? 1 : 0;
-    anyShow = anyShow || value->Show() == zelShow;
+    const bool computed = holdsAggregate(*value, m_model.DatabaseType());
+    aggregates += isAggregate(value->Show()) || computed ? 1 : 0;
+    anyShow = anyShow || (value->Show() == zelShow && !computed);
     anyHideGroup = anyHideGroup || value->Show() == zelHideGroup;
   }
   const QString aggregateNote =
@@ -609,8 +617,10 @@ bool TzelSqlGenerator::BuildFilterClause(TzelFilterKind kind) {
     int conditions = 0;
     for (int v = 0; v < m_query.ValueCount(); ++v) {
       const TzelQueryValue *value = m_query.GetValue(v);
-      const bool takes = kind == TzelFilterKind::Where ? takesPartInWhere(value->Show())
-                                                       : isAggregate(value->Show());
+      const bool computed = holdsAggregate(*value, m_model.DatabaseType());
+      const bool takes = kind == TzelFilterKind::Where
+                             ? takesPartInWhere(value->Show()) && !computed
+                             : isAggregate(value->Show()) || computed;
       const TzelQueryFilter *filter =
           takes && !value->Deleted() ? firstFilterAt(*value, p) : nullptr;
       if (!filter)
@@ -619,7 +629,7 @@ bool TzelSqlGenerator::BuildFilterClause(TzelFilterKind kind) {
       if (!ValueExpression(*value, expr))
         return false;
       TFieldType type = value->DataType();
-      if (kind == TzelFilterKind::Having) {
+      if (kind == TzelFilterKind::Having && !computed) {
         expr = AggregatePrefix(value->Show(), true) + expr + QLatin1Char(')');
         type = aggregateType(value->Show(), type);
       }

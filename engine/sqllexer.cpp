@@ -166,7 +166,7 @@ private:
   }
 
   void symbol(TzelSqlToken &t) {
-    static const QStringList pairs{u"<="_s, u">="_s, u"<>"_s, u"!="_s, u"||"_s, u"::"_s};
+    static const QStringList pairs{u"<="_s, u">="_s, u"<>"_s, u"!="_s, u"||"_s, u"::"_s, u"=="_s};
     const QString two = m_sql.mid(m_pos, 2);
     if (pairs.contains(two)) {
       advance();
@@ -202,4 +202,23 @@ QString CompactSql(const QString &sql, TzelDatabase dialect) {
     at = t.end;
   }
   return text;
+}
+
+bool IsSqlAggregateName(QStringView word) {
+  for (const char16_t *name : {u"SUM", u"COUNT", u"MIN", u"MAX", u"AVG"})
+    if (word.compare(name, Qt::CaseInsensitive) == 0)
+      return true;
+  return false;
+}
+
+bool SqlHoldsAggregate(const QString &expression, TzelDatabase dialect) {
+  try {
+    const QList<TzelSqlToken> tokens = ScanSql(expression, dialect);
+    for (qsizetype i = 0; i + 1 < tokens.size(); ++i)
+      if (tokens.at(i).kind == TzelSqlTokenKind::Word && IsSqlAggregateName(tokens.at(i).text) &&
+          tokens.at(i + 1).isSymbol(u"("))
+        return true;
+  } catch (const TzelSqlRefusal &) {
+  }
+  return false;
 }

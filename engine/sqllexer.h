@@ -54,6 +54,12 @@ struct ZELCORE_EXPORT TzelSqlRefusal {
 // The tokens of the text, ended by an End token; raises TzelSqlRefusal for an open quote or
 // comment.
 ZELCORE_EXPORT QList<TzelSqlToken> ScanSql(const QString &sql, TzelDatabase dialect);
+// True when the word names an aggregate function (SUM, COUNT, MIN, MAX, AVG), ignoring case.
+ZELCORE_EXPORT bool IsSqlAggregateName(QStringView word);
+// True when the expression calls an aggregate function: such a calculated value is an aggregate
+// value (never grouped; its filters go to HAVING). Read over the tokens, so that a name or text
+// that merely spells SUM( is not one; an expression that does not scan holds none.
+ZELCORE_EXPORT bool SqlHoldsAggregate(const QString &expression, TzelDatabase dialect);
 // The text's tokens as written, each run of white space and comments before, between or after
 // them made one space: a part of a statement as one line that means the same.
 ZELCORE_EXPORT QString CompactSql(const QString &sql, TzelDatabase dialect);

@@ -32,7 +32,7 @@ constexpr int kMaxNesting = 1000;
 class Reader {
 public:
   Reader(const QString &sql, TzelDatabase dialect, const QSet<QString> &spacedNames)
-      : m_tokens(ScanSql(sql, dialect)), m_spaced(spacedNames) {
+      : m_tokens(ScanSql(sql, dialect)), m_spaced(spacedNames), m_sqlite(dialect == zelSQLite) {
     for (const QString &name : spacedNames)
       m_spacedWords = std::max(m_spacedWords, int(name.count(u' ')) + 1);
   }
@@ -166,6 +166,7 @@ private:
     const TzelSqlToken &t = peek(ahead);
     return t.kind == TK::Word ? !isReserved(ahead) : anyName(ahead);
   }
+  bool isSqliteAlias() const { return m_sqlite && peek().kind == TK::String; }
   // After a dot or AS any word names.
   bool anyName(int ahead = 0) const {
     const TzelSqlToken &t = peek(ahead);
@@ -193,7 +194,8 @@ private:
   TzelSqlSelectItem selectItem() {
     TzelSqlSelectItem item;
     item.expr = expression();
-    if (acceptWord(u"AS") ? anyName() : isNameToken()) {
+    // SQLite takes a single-quoted alias too.
+    if (acceptWord(u"AS") ? anyName() || isSqliteAlias() : isNameToken() || isSqliteAlias()) {
       item.hasAlias = true;
       item.alias = name();
       // A table-dotted alias (Main."Double"): the last part names the value.
@@ -329,10 +331,13 @@ private:
     const TzelSqlToken &start = peek();
     TzelSqlExprPtr left = additive();
     static const QStringList compares{u"="_s, u"<>"_s, u"!="_s, u"<"_s, u"<="_s, u">"_s, u">="_s};
-    if (peek().kind == TK::Symbol && compares.contains(peek().text)) {
+    if (peek().kind == TK::Symbol &&
+        (compares.contains(peek().text) || (m_sqlite && peek().isSymbol(u"==")))) {
       QString op = take().text;
       if (op == u"!=")
         op = u"<>"_s;
+      else if (op == u"==")
+        op = u"="_s;
       if (peek().isWord(u"ANY") || peek().isWord(u"ALL") || peek().isWord(u"SOME"))
         fail(peek(), zelCannotShow(u"a subquery"_s));
       TzelSqlExprPtr right = additive();
@@ -543,6 +548,7 @@ private:
 
   QList<TzelSqlToken> m_tokens;
   const QSet<QString> &m_spaced;
+  const bool m_sqlite; // its leniencies: == and single-quoted aliases
   qsizetype m_at = 0;
   int m_spacedWords = 0; // the most words a spaced name holds
   int m_depth = 0;       // the parts being read, one inside the other
