@@ -2,6 +2,7 @@
 #include "database/recordcursorpostgres.h"
 
 #include "database/zelcancel.h"
+#include "database/zeldatepattern.h"
 #include "database/zelfieldtype.h"
 #include "database/zelpq.h"
 #include "database/zelrecordstream.h"
@@ -15,6 +16,7 @@
 #include <QtNumeric>
 
 #include <cerrno>
+#include <charconv>
 #include <memory>
 #include <poll.h>
 
@@ -73,7 +75,7 @@ QDateTime timestampOf(QByteArray text) {
   return QDateTime::fromString(QString::fromLatin1(text), Qt::ISODateWithMs);
 }
 
-// A value of the current row from its text form, by the column's type.
+// A value of the current row from its text form, by the column's oid.
 QVariant postgresValue(const PGresult *result, int field) {
   if (zelPq().PQgetisnull(result, 0, field))
     return {};
@@ -110,6 +112,80 @@ QVariant postgresValue(const PGresult *result, int field) {
     return QString::fromUtf8(text);
   }
 }
+
+// How the direct writers may read a column's text: integers and flags as numbers, floats and
+// numerics as doubles, the rest as text; bytea and oids (whose value is not its text) only
+// through value().
+TzelRawRecord::Kind kindOf(Oid oid) {
+  switch (oid) {
+  case 16:
+  case 20:
+  case 21:
+  case 23:
+    return TzelRawRecord::Integer;
+  case 700:
+  case 701:
+  case 1700:
+    return TzelRawRecord::Float;
+  case 17:
+  case 26:
+    return TzelRawRecord::Blob;
+  default:
+    return TzelRawRecord::Text;
+  }
+}
+
+// A row of the statement as libpq holds it, its values read from their text form.
+class PostgresRecord final : public TzelRawRecord {
+public:
+  explicit PostgresRecord(const QList<TzelFieldDef> &defs) : m_pq(zelPq()), m_defs(defs) {}
+  void setRow(const PGresult *row) {
+    m_row = row;
+    if (m_oids.empty())
+      for (int i = 0; i < int(m_defs.size()); ++i) {
+        m_oids.push_back(m_pq.PQftype(row, i));
+        m_kinds.push_back(kindOf(m_oids.back()));
+      }
+  }
+
+  Kind kind(int column) const override {
+    return m_pq.PQgetisnull(m_row, 0, column) ? Null : m_kinds[size_t(column)];
+  }
+  qint64 integer(int column) const override {
+    const QByteArrayView digits = text(column);
+    if (m_oids[size_t(column)] == 16)
+      return digits == "t";
+    qint64 value = 0;
+    std::from_chars(digits.begin(), digits.end(), value);
+    return value;
+  }
+  // Not finite for a text that is no number: the writers then leave it to value().
+  double number(int column) const override {
+    const QByteArrayView digits = text(column);
+    double value = qQNaN();
+    std::from_chars(digits.begin(), digits.end(), value);
+    return value;
+  }
+  QByteArrayView text(int column) const override {
+    return {m_pq.PQgetvalue(m_row, 0, column), m_pq.PQgetlength(m_row, 0, column)};
+  }
+  // Dates, times and timestamps without zone: as written, as value() reads them.
+  bool moment(int column, QDate &date, QTime &time) const override {
+    const Oid oid = m_oids[size_t(column)];
+    return (oid == 1082 || oid == 1083 || oid == 1114) &&
+           TzelDatePattern::readIso(text(column), m_defs[column].DataType, date, time);
+  }
+  QVariant value(int column) const override {
+    return zelTypedValue(postgresValue(m_row, column), m_defs[column]);
+  }
+
+private:
+  const TzelPq &m_pq;
+  const QList<TzelFieldDef> &m_defs;
+  const PGresult *m_row = nullptr;
+  std::vector<Oid> m_oids;
+  std::vector<Kind> m_kinds;
+};
 
 } // namespace
 
@@ -273,6 +349,24 @@ int TzelPostgresCursor::read(std::deque<QVariantList> &out, int max) {
     }
   });
   return count;
+}
+
+// In blocks, as read() goes: the wait hook then stands for the server keeping the caller
+// waiting, not for the time the visitor takes.
+qint64 TzelPostgresCursor::visit(TzelRecordVisitor &visitor, qint64 max) {
+  constexpr int kBlock = 256;
+  PostgresRecord record(m_defs);
+  qint64 given = 0;
+  for (bool more = true; more && given < max && m_pgRow;) {
+    m_host.guarded([&] {
+      for (int n = 0; more && n < kBlock && given < max && m_pgRow; ++n, ++given) {
+        record.setRow(m_pgRow);
+        more = visitor.raw(record);
+        advance();
+      }
+    });
+  }
+  return given;
 }
 
 qint64 TzelPostgresCursor::skip(qint64 count) {

@@ -19,6 +19,8 @@ public:
   void disarm(TzelCancelTarget &cancel) override;
   int read(std::deque<QVariantList> &out, int max) override;
   qint64 skip(qint64 count) override;
+  bool givesRawRecords() const override { return m_select; }
+  qint64 visit(TzelRecordVisitor &visitor, qint64 max) override;
 
 private:
   pg_result *awaitResult();

@@ -2,6 +2,7 @@
 #include "database/recordcursorsqlite.h"
 
 #include "database/zelcancel.h"
+#include "database/zeldatepattern.h"
 #include "database/zelfieldtype.h"
 #include "database/zelrecordstream.h"
 
@@ -115,7 +116,7 @@ template <typename Take> void TzelSqliteCursor::takeRows(Take take) {
 int TzelSqliteCursor::read(std::deque<QVariantList> &out, int max) {
   int count = 0;
   const int fields = int(m_defs.size());
-  const TzelRawRecord record(m_stmt, m_defs);
+  const TzelSqliteRecord record(m_stmt, m_defs);
   takeRows([&] {
     if (count >= max)
       return false;
@@ -137,7 +138,7 @@ qint64 TzelSqliteCursor::visit(TzelRecordVisitor &visitor, qint64 max) {
   qint64 given = 0;
   if (!m_stmt)
     return 0;
-  const TzelRawRecord record(m_stmt, m_defs);
+  const TzelSqliteRecord record(m_stmt, m_defs);
   for (bool more = true; more && given < max && !m_atEnd;) {
     int n = 0;
     takeRows([&] {
@@ -156,4 +157,55 @@ qint64 TzelSqliteCursor::skip(qint64 count) {
   qint64 passed = 0;
   takeRows([&] { return passed < count && ++passed; });
   return passed;
+}
+
+static_assert(TzelRawRecord::Integer == SQLITE_INTEGER && TzelRawRecord::Float == SQLITE_FLOAT &&
+              TzelRawRecord::Text == SQLITE_TEXT && TzelRawRecord::Blob == SQLITE_BLOB &&
+              TzelRawRecord::Null == SQLITE_NULL);
+
+TzelRawRecord::Kind TzelSqliteRecord::kind(int column) const {
+  return Kind(sqlite3_column_type(m_stmt, column));
+}
+
+qint64 TzelSqliteRecord::integer(int column) const {
+  return sqlite3_column_int64(m_stmt, column);
+}
+
+double TzelSqliteRecord::number(int column) const {
+  return sqlite3_column_double(m_stmt, column);
+}
+
+QByteArrayView TzelSqliteRecord::text(int column) const {
+  const auto *bytes = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
+  return {bytes, sqlite3_column_bytes(m_stmt, column)};
+}
+
+bool TzelSqliteRecord::moment(int column, QDate &date, QTime &time) const {
+  const TFieldType type = m_defs[column].DataType;
+  return (type == ftDate || type == ftTime) && kind(column) == Text &&
+         TzelDatePattern::readIso(text(column), type, date, time);
+}
+
+QVariant TzelSqliteRecord::value(int column) const {
+  QVariant raw;
+  switch (kind(column)) {
+  case Integer:
+    raw = qlonglong(integer(column));
+    break;
+  case Float:
+    raw = number(column);
+    break;
+  case Blob:
+    raw = QByteArray(static_cast<const char *>(sqlite3_column_blob(m_stmt, column)),
+                     sqlite3_column_bytes(m_stmt, column));
+    break;
+  case Text: {
+    const QByteArrayView bytes = text(column);
+    raw = QString::fromUtf8(bytes.data(), bytes.size());
+    break;
+  }
+  default:
+    break;
+  }
+  return zelTypedValue(raw, m_defs[column]);
 }

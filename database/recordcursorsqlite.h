@@ -5,9 +5,28 @@
 // driver's row cache would double the work of every record.
 
 #include "database/recordcursor.h"
+#include "database/zelrecordstream.h"
 
 struct sqlite3;
 struct sqlite3_stmt;
+
+// A row as the statement holds it: dates and times kept as ISO text are read straight from
+// it, except dates with a time, which value() reads as local time.
+class TzelSqliteRecord final : public TzelRawRecord {
+public:
+  TzelSqliteRecord(sqlite3_stmt *statement, const QList<TzelFieldDef> &defs)
+      : m_stmt(statement), m_defs(defs) {}
+  Kind kind(int column) const override;
+  qint64 integer(int column) const override;
+  double number(int column) const override;
+  QByteArrayView text(int column) const override;
+  bool moment(int column, QDate &date, QTime &time) const override;
+  QVariant value(int column) const override;
+
+private:
+  sqlite3_stmt *m_stmt;
+  const QList<TzelFieldDef> &m_defs;
+};
 
 class TzelSqliteCursor final : public TzelRecordCursor {
 public:

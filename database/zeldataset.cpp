@@ -390,8 +390,8 @@ bool TzelDataset::walkKept(TzelRecordVisitor &visitor, int &record) {
   return m_windowStart != record || std::all_of(m_window.begin(), m_window.end(), give);
 }
 
-// The rest straight from the SQLite statement, run anew when it no longer stands at record;
-// false (nothing given) when the statement cannot give raw records.
+// The rest straight from the SQLite or PostgreSQL statement, run anew when it no longer
+// stands at record; false (nothing given) when the statement cannot give raw records.
 bool TzelDataset::walkRaw(TzelRecordVisitor &visitor, int &record) {
   return reading([&] {
     if (!m_stream || m_streamPos != record) {

@@ -139,8 +139,9 @@ public:
 
   // Gives every record from the first to visitor, as Next would reach them, and leaves the
   // dataset past the last one given. Records kept in memory go as values; the rest of an
-  // SQLite result come straight from its statement (run anew when it no longer stands
-  // there) as raw records, read for the walk alone and not kept. Throws as Open does.
+  // SQLite or PostgreSQL result come straight from its statement (run anew when it no
+  // longer stands there) as raw records, read for the walk alone and not kept. Throws as
+  // Open does.
   void WalkRecords(TzelRecordVisitor &visitor);
 
   int RecNo() const { return m_current; } // 0-based current record

@@ -6,13 +6,10 @@
 #include "database/recordcursorpostgres.h"
 #include "database/recordcursorsqlite.h"
 #include "database/zelcancel.h"
-#include "database/zeldatepattern.h"
 
 #include <QDate>
 #include <QDateTime>
 #include <QTime>
-
-#include <sqlite3.h>
 
 using namespace Qt::StringLiterals;
 
@@ -198,55 +195,4 @@ qint64 TzelRecordStream::skip(qint64 count) {
 
 qint64 TzelRecordStream::visit(TzelRecordVisitor &visitor, qint64 max) {
   return m_cursor->visit(visitor, max);
-}
-
-static_assert(TzelRawRecord::Integer == SQLITE_INTEGER && TzelRawRecord::Float == SQLITE_FLOAT &&
-              TzelRawRecord::Text == SQLITE_TEXT && TzelRawRecord::Blob == SQLITE_BLOB &&
-              TzelRawRecord::Null == SQLITE_NULL);
-
-TzelRawRecord::Kind TzelRawRecord::kind(int column) const {
-  return Kind(sqlite3_column_type(m_stmt, column));
-}
-
-qint64 TzelRawRecord::integer(int column) const {
-  return sqlite3_column_int64(m_stmt, column);
-}
-
-double TzelRawRecord::number(int column) const {
-  return sqlite3_column_double(m_stmt, column);
-}
-
-QByteArrayView TzelRawRecord::text(int column) const {
-  const auto *bytes = reinterpret_cast<const char *>(sqlite3_column_text(m_stmt, column));
-  return {bytes, sqlite3_column_bytes(m_stmt, column)};
-}
-
-bool TzelRawRecord::moment(int column, QDate &date, QTime &time) const {
-  const TFieldType type = m_defs[column].DataType;
-  return (type == ftDate || type == ftTime) && kind(column) == Text &&
-         TzelDatePattern::readIso(text(column), type, date, time);
-}
-
-QVariant TzelRawRecord::value(int column) const {
-  QVariant raw;
-  switch (kind(column)) {
-  case Integer:
-    raw = qlonglong(integer(column));
-    break;
-  case Float:
-    raw = number(column);
-    break;
-  case Blob:
-    raw = QByteArray(static_cast<const char *>(sqlite3_column_blob(m_stmt, column)),
-                     sqlite3_column_bytes(m_stmt, column));
-    break;
-  case Text: {
-    const QByteArrayView bytes = text(column);
-    raw = QString::fromUtf8(bytes.data(), bytes.size());
-    break;
-  }
-  default:
-    break;
-  }
-  return zelTypedValue(raw, m_defs[column]);
 }

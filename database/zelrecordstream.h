@@ -10,7 +10,9 @@
 #include "zelcore_export.h"
 
 #include <QByteArrayView>
+#include <QDate>
 #include <QElapsedTimer>
+#include <QTime>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -18,7 +20,6 @@
 class TzelCancelTarget;
 class TzelRecordCursor;
 class TzelRecordVisitor;
-struct sqlite3_stmt;
 
 class ZELCORE_EXPORT TzelRecordStream {
 public:
@@ -38,9 +39,9 @@ public:
   int read(std::deque<QVariantList> &out, int max);
   // Passes over up to count records without keeping them; returns how many.
   qint64 skip(qint64 count);
-  // SQLite: whether visit() can hand records over as the database holds them.
+  // Whether visit() can hand records over as the database holds them.
   bool givesRawRecords() const;
-  // Hands up to max records to visitor as SQLite holds them, keeping none, until the end
+  // Hands up to max records to visitor as the database holds them, keeping none, until the end
   // or until the visitor refuses one (counted as given); returns how many it was given.
   // Throws as read() does, and lets what the visitor throws through.
   qint64 visit(TzelRecordVisitor &visitor, qint64 max);
@@ -61,29 +62,28 @@ private:
 // or time of the field's type.
 ZELCORE_EXPORT QVariant zelTypedValue(const QVariant &raw, const TzelFieldDef &def);
 
-// The current row of a statement as SQLite holds it, for writers that turn values into text
-// without making generic values of them first. Valid only while the visitor given it runs.
+// The current row of a statement as its engine holds it, for writers that turn values into
+// text without making generic values of them first. Valid only while the visitor given it runs.
 class ZELCORE_EXPORT TzelRawRecord {
 public:
-  // As SQLite types a value.
+  // How a value is held: as SQLite types it; other engines give integers and flags as
+  // Integer, other numbers as Float, texts (dates and times among them) as Text, and values
+  // only value() reads as Blob.
   enum Kind { Integer = 1, Float = 2, Text = 3, Blob = 4, Null = 5 };
-  TzelRawRecord(sqlite3_stmt *statement, const QList<TzelFieldDef> &defs)
-      : m_stmt(statement), m_defs(defs) {}
 
-  Kind kind(int column) const;
-  qint64 integer(int column) const;
-  double number(int column) const;
+  virtual Kind kind(int column) const = 0;
+  virtual qint64 integer(int column) const = 0;
+  virtual double number(int column) const = 0;
   // The UTF-8 bytes of a text value.
-  QByteArrayView text(int column) const;
+  virtual QByteArrayView text(int column) const = 0;
   // The date and time of a date or time column's ISO text, as value() reads them; false when
-  // that is left to value() (another form, or a date and time, which reads as local time).
-  bool moment(int column, QDate &date, QTime &time) const;
+  // that is left to value().
+  virtual bool moment(int column, QDate &date, QTime &time) const = 0;
   // The value as the records kept in memory hold it (zelTypedValue); throws as that does.
-  QVariant value(int column) const;
+  virtual QVariant value(int column) const = 0;
 
-private:
-  sqlite3_stmt *m_stmt;
-  const QList<TzelFieldDef> &m_defs;
+protected:
+  ~TzelRawRecord() = default;
 };
 
 // Receives the records of a walk over a dataset: those it keeps as values, and those read

@@ -12,6 +12,7 @@
 #include "export/exportrecords.h"
 #include "support/recordingmessages.h"
 
+#include <QBuffer>
 #include <QDateTime>
 #include <QElapsedTimer>
 #include <QFile>
@@ -131,6 +132,8 @@ private slots:
   void cancelWhileIdleStopsTheNextRead();
   void postgresValuesByType_data();
   void postgresValuesByType();
+  void postgresExportByType_data();
+  void postgresExportByType();
   void postgresConnectionServesTheNextStatement();
   void failureInTheMiddle_data();
   void failureInTheMiddle();
@@ -472,6 +475,87 @@ void TstStreaming::valueByType(const QString &database, const QString &from, con
   const QVariant got = ds.Fields(0)->Value();
   QCOMPARE(got.typeId(), value.typeId());
   QCOMPARE(got, value);
+}
+
+void TstStreaming::postgresExportByType_data() {
+  QTest::addColumn<QString>("expression");
+  QTest::addColumn<QString>("format");
+  QTest::addColumn<QString>("locale");
+  QTest::addColumn<QByteArray>("line");
+  const auto row = [](const char *name) -> QTestData & { return QTest::newRow(name); };
+  row("int4") << u"-7"_s << u"#"_s << u"en_US"_s << QByteArray("-7");
+  row("int4 #,#") << u"1234567"_s << u"#,#"_s << u"en_US"_s << QByteArray("\"1,234,567\"");
+  row("int8 past 2^53") << u"9007199254740993::int8"_s << u"#"_s << u"en_US"_s
+                        << QByteArray("9007199254740992");
+  row("int2 plain") << u"4::int2"_s << QString() << u"en_US"_s << QByteArray("4");
+  row("numeric") << u"1234.5::numeric(10,2)"_s << u"#,##0.00"_s << u"en_US"_s
+                 << QByteArray("\"1,234.50\"");
+  row("numeric de_DE") << u"-1234.5::numeric(10,2)"_s << u"#,##0.00"_s << u"de_DE"_s
+                       << QByteArray("\"-1.234,50\"");
+  row("numeric halfway") << u"0.125::numeric(10,3)"_s << u"0.00"_s << u"en_US"_s
+                         << QByteArray("0.13");
+  row("numeric plain") << u"2.50::numeric(10,2)"_s << QString() << u"en_US"_s << QByteArray("2.5");
+  row("numeric NaN") << u"'NaN'::numeric"_s << u"#.00"_s << u"en_US"_s << QByteArray("nan");
+  row("float8") << u"2.675::float8"_s << u"0.###"_s << u"en_US"_s << QByteArray("2.675");
+  row("float8 infinity") << u"'-Infinity'::float8"_s << u"#.00"_s << u"en_US"_s
+                         << QByteArray("-inf");
+  row("bool") << u"TRUE"_s << u"Yes;No"_s << u"en_US"_s << QByteArray("Yes");
+  row("bool false") << u"FALSE"_s << QString() << u"en_US"_s << QByteArray("False");
+  row("date") << u"DATE '1998-01-15'"_s << QString() << u"en_US"_s << QByteArray("\"1/15/1998\"");
+  row("date de_DE") << u"DATE '1998-01-15'"_s << QString() << u"de_DE"_s
+                    << QByteArray("\"15.01.1998\"");
+  row("date names") << u"DATE '2024-02-29'"_s << u"dddd d mmmm yyyy"_s << u"fr_FR"_s
+                    << QByteArray("\"jeudi 29 février 2024\"");
+  row("date BC") << u"DATE '0044-03-15 BC'"_s << u"yyyy-mm-dd"_s << u"en_US"_s
+                 << QByteArray("\"0044-03-15\"");
+  row("date infinity") << u"'infinity'::date"_s << u"yyyy-mm-dd"_s << u"en_US"_s
+                       << QByteArray("\"\"");
+  row("time") << u"TIME '08:30:15.5'"_s << u"hh:nn:ss.zzz"_s << u"en_US"_s
+              << QByteArray("\"08:30:15.500\"");
+  row("time micro") << u"TIME '08:30:15.123456'"_s << u"tt"_s << u"en_US"_s
+                    << QByteArray("\"8:30:15 AM\"");
+  row("timestamp") << u"TIMESTAMP '1998-01-15 08:30:00'"_s << QString() << u"en_US"_s
+                   << QByteArray("\"1/15/1998 8:30:00 AM\"");
+  row("timestamp midnight") << u"TIMESTAMP '1998-01-15 00:00:00'"_s << QString() << u"de_DE"_s
+                            << QByteArray("\"15.01.1998\"");
+  row("timestamptz") << u"TIMESTAMPTZ '1998-01-15 08:30:00+02'"_s << u"yyyy-mm-dd hh:nn"_s
+                     << u"en_US"_s << QByteArray("\"1998-01-15 06:30\"");
+  row("text") << u"'say \"hi\", left'::text"_s << QString() << u"en_US"_s
+              << QByteArray("\"say \"\"hi\"\", left\"");
+  row("text accented") << u"'Grüße'::text"_s << QString() << u"en_US"_s << QByteArray("\"Grüße\"");
+  row("bpchar") << u"'ab'::char(4)"_s << QString() << u"en_US"_s << QByteArray("\"ab  \"");
+  row("json") << uR"('{"a": 1}'::json)"_s << QString() << u"en_US"_s
+              << QByteArray(R"("{""a"": 1}")");
+  row("bytea") << uR"('\x00ff'::bytea)"_s << QString() << u"en_US"_s << QByteArray("\"(BLOB)\"");
+  row("oid") << u"3000000000::oid"_s << QString() << u"en_US"_s << QByteArray("\"0\"");
+  row("null integer") << u"NULL::integer"_s << u"#"_s << u"en_US"_s << QByteArray();
+  row("null text") << u"NULL::text"_s << QString() << u"en_US"_s << QByteArray("\"\"");
+}
+
+// Past the first block the dataset keeps, PostgreSQL's records are written straight from the
+// server's texts: every line is the same as those of the records kept.
+void TstStreaming::postgresExportByType() {
+  SKIP_WITHOUT_SERVER(u"STREAMPG"_s);
+  QFETCH(QString, expression);
+  QFETCH(QString, format);
+  QFETCH(QString, locale);
+  QFETCH(QByteArray, line);
+  constexpr int Records = 1500;
+  const QLocale before;
+  QLocale::setDefault(QLocale(locale));
+  TzelDataset ds;
+  open(ds, u"STREAMPG"_s,
+       u"SELECT "_s + expression + u" AS V FROM generate_series(1, %1)"_s.arg(Records));
+  QLocale::setDefault(before);
+  TzelDatasetField *field = ds.Fields(0);
+  if (field->DataType() == ftBoolean)
+    field->setDisplayValues(format.isEmpty() ? u"True;False"_s : format);
+  else
+    field->setDisplayFormat(format);
+  QBuffer buffer;
+  buffer.open(QIODevice::WriteOnly);
+  WriteDelimitedRecords(ds, buffer, u',', false);
+  QCOMPARE(buffer.data(), (line + "\r\n").repeated(Records));
 }
 
 // Every statement leaves the dataset's connection idle: after a failure in a later statement
