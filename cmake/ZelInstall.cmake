@@ -21,8 +21,8 @@ endforeach()
 # Installed, headers are included from include/pellox as from the source root here.
 target_include_directories(zelcore PUBLIC $<INSTALL_INTERFACE:${ZEL_INSTALL_INCLUDEDIR}>)
 # Each file goes to one component, the unit of a Debian package (cmake/ZelPackage.cmake):
-# libraries (what a host program runs with), development (headers, the CMake package, the
-# examples), tool (zelquery) and demo (pellox).
+# libraries (what a host program runs with), paradox (the Paradox module), development
+# (headers, the CMake package, the examples), tool (zelquery) and demo (pellox).
 install(TARGETS zelcore zelprint zelwidgets EXPORT PelloxTargets
         LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT libraries
                 NAMELINK_COMPONENT development)
@@ -31,6 +31,12 @@ install(TARGETS zelcore zelprint zelwidgets EXPORT PelloxTargets
 # where the tool looks for it (lib/ next to bin/).
 set_target_properties(zelquery PROPERTIES INSTALL_RPATH "$ORIGIN/../${CMAKE_INSTALL_LIBDIR}")
 set_target_properties(zelquerypdf PROPERTIES INSTALL_RPATH "$ORIGIN")
+# The Paradox module (GPL-2+, as the pxlib it links) has a component of its own, so that the
+# libraries' package carries no GPL code; the core looks for it beside itself.
+if(ZEL_WITH_PARADOX)
+  set_target_properties(zelparadox PROPERTIES INSTALL_RPATH "$ORIGIN")
+  install(TARGETS zelparadox LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT paradox)
+endif()
 install(TARGETS zelquery RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT tool)
 install(TARGETS zelquerypdf LIBRARY DESTINATION ${CMAKE_INSTALL_LIBDIR} COMPONENT tool)
 install(FILES ${ZEL_MANPAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT tool)
@@ -40,8 +46,10 @@ install(FILES ${ZEL_MANPAGE} DESTINATION ${CMAKE_INSTALL_MANDIR}/man1 COMPONENT 
 set(ZEL_INSTALL_DEMODIR ${CMAKE_INSTALL_LIBDIR}/pellox)
 set_target_properties(pellox PROPERTIES INSTALL_RPATH "$ORIGIN/..")
 install(TARGETS pellox RUNTIME DESTINATION ${ZEL_INSTALL_DEMODIR} COMPONENT demo)
-install(DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/Data DESTINATION ${ZEL_INSTALL_DEMODIR}
-        COMPONENT demo)
+if(ZEL_WITH_PARADOX)
+  install(DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/Data DESTINATION ${ZEL_INSTALL_DEMODIR}
+          COMPONENT demo)
+endif()
 install(CODE "set(bin \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_BINDIR}\")
               file(MAKE_DIRECTORY \"\${bin}\")
               file(CREATE_LINK ../${ZEL_INSTALL_DEMODIR}/pellox \"\${bin}/pellox\" SYMBOLIC)"
@@ -50,8 +58,8 @@ install(CODE "set(bin \"\$ENV{DESTDIR}\${CMAKE_INSTALL_PREFIX}/${CMAKE_INSTALL_B
 # Headers keep their folder ("model/zelmodel.h"). The PostgreSQL client's table of functions
 # stays behind: it needs libpq's header, which the libraries use privately; so do the headers
 # that files of one library share among themselves, whose contents are not exported.
-set(ZEL_PRIVATE_HEADERS zelpq.h zelmariadb.h zelfbclient.h blockingcall.h recordcursor.h
-                        recordcursorsqlite.h recordcursorpostgres.h recordcursormariadb.h
+set(ZEL_PRIVATE_HEADERS paradoxmodule.h zelpq.h zelmariadb.h zelfbclient.h blockingcall.h
+                        recordcursor.h recordcursorsqlite.h recordcursorpostgres.h recordcursormariadb.h
                         recordcursorfirebird.h storedformtext.h storedformparser.h
                         zellocalsqltokens.h zellocalsqlitems.h joinseditorshared.h)
 set(ZEL_PRIVATE_PATTERNS)
@@ -72,8 +80,10 @@ endforeach()
 # The sample model, its stored query and the sample Paradox tables, for the example host.
 install(FILES ${CMAKE_SOURCE_DIR}/examples/pellox-model.txt ${CMAKE_SOURCE_DIR}/examples/step1.zel
         DESTINATION ${ZEL_INSTALL_EXAMPLESDIR} COMPONENT development)
-install(DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/Data DESTINATION ${ZEL_INSTALL_EXAMPLESDIR}
-        COMPONENT development)
+if(ZEL_WITH_PARADOX)
+  install(DIRECTORY ${CMAKE_RUNTIME_OUTPUT_DIRECTORY}/Data DESTINATION ${ZEL_INSTALL_EXAMPLESDIR}
+          COMPONENT development)
+endif()
 
 install(EXPORT PelloxTargets NAMESPACE Pellox:: DESTINATION ${ZEL_INSTALL_CMAKEDIR}
         COMPONENT development)

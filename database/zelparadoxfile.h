@@ -1,10 +1,14 @@
 // SPDX-License-Identifier: MIT
 #pragma once
-// Paradox table files (.db) through pxlib.
+// Paradox table files (.db). pxlib, which reads and writes them, is GPL-2+: it is linked only
+// by the Paradox module (libzelparadox.so beside this library), loaded on first use. Without
+// the module every call fails with the reason.
 
 #include "database/zeltabledata.h"
 #include "zelcore_export.h"
 
+// True when the Paradox module is there and loaded.
+ZELCORE_EXPORT bool zelParadoxAvailable();
 // Reads the whole table; a missing, truncated or foreign file is a failure with a reason.
 ZELCORE_EXPORT TzelFileResult readParadoxTable(const QString &path, TzelTableData &table);
 // Writes the table to path: the file appears complete or not at all (a temporary file

@@ -11,7 +11,7 @@ scratch=$build/package-check
 [ -f "$build/CMakeCache.txt" ] ||
   cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=${BUILD_TYPE:-Debug} >/dev/null
 cmake --build "$build" -j"$(nproc)" --target zelcore zelprint zelwidgets zelquery zelquerypdf \
-  zelquery_manpage pellox zelsampledata
+  zelquery_manpage pellox zelsampledata zelparadox
 
 rm -rf "$scratch"
 mkdir -p "$scratch/debs" "$scratch/root"
@@ -28,6 +28,12 @@ for deb in "$scratch"/debs/*.deb; do
 done
 
 usr=$scratch/root/usr
+# The libraries a host links carry no GPL code: pxlib is the Paradox module's alone.
+if dpkg-deb -f "$scratch"/debs/libpellox[0-9]_*.deb Depends | grep -q pxlib ||
+  ldd "$usr"/lib/libzel{core,print,widgets}.so.[0-9] | grep -q libpx; then
+  echo "package-check: the libraries' package needs pxlib" >&2
+  exit 1
+fi
 version=$(dpkg-deb -f "$scratch"/debs/zelquery_*.deb Version)
 for program in zelquery pellox; do
   said=$(LD_LIBRARY_PATH=$usr/lib "$usr/bin/$program" --version)

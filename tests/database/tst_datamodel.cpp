@@ -5,6 +5,7 @@
 #include "database/zeldatamodel.h"
 #include "database/zelsession.h"
 #include "support/recordingmessages.h"
+#include "support/samplefiles.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -77,6 +78,7 @@ class TstDataModel : public QObject {
 
 private slots:
   void initTestCase() {
+    ZEL_SKIP_WITHOUT_PARADOX();
     qputenv("ZEL_ALIASES_FILE", scratch.filePath(u"none.ini"_s).toLocal8Bit());
     pellox.setDatabaseName(u"PELLOX"_s);
     pellox.setDriverName(u"STANDARD"_s);

@@ -105,6 +105,7 @@ class TstLocalSqlExec : public QObject {
 
 private slots:
   void initTestCase() {
+    ZEL_SKIP_WITHOUT_PARADOX();
     qputenv("ZEL_ALIASES_FILE", scratch.filePath(u"aliases.ini"_s).toLocal8Bit());
     if (!ZelRegistry::instance().contains(u"TzelDataModel"_s))
       ZelRegistry::instance().registerClass<TzelDataModel>();

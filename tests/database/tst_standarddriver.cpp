@@ -6,6 +6,7 @@
 #include "database/zelparadoxfile.h"
 #include "database/zelsession.h"
 #include "support/errorof.h"
+#include "support/samplefiles.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -44,6 +45,7 @@ class TstStandardDriver : public QObject {
 
 private slots:
   void initTestCase() {
+    ZEL_SKIP_WITHOUT_PARADOX();
     qputenv("ZEL_ALIASES_FILE", scratch.filePath(u"aliases.ini"_s).toLocal8Bit());
     connection.setDatabaseName(u"PELLOX"_s);
     connection.setDriverName(u"STANDARD"_s);

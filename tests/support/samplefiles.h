@@ -6,6 +6,7 @@
 // executable.
 
 #include "database/zeldatamodel.h"
+#include "database/zelparadoxfile.h"
 #include "database/zelsession.h"
 #include "model/storedform.h"
 #include "model/zelmodel.h"
@@ -14,7 +15,16 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QString>
+#include <QTest>
 #include <memory>
+
+// Skips the calling test when the build left the Paradox module out: the sample tables and
+// every .db file need it.
+#define ZEL_SKIP_WITHOUT_PARADOX()                                                                 \
+  do {                                                                                             \
+    if (!zelParadoxAvailable())                                                                    \
+      QSKIP("Paradox tables need the Paradox module, which this build leaves out");                \
+  } while (false)
 
 // The folder of the sample Paradox tables, beside the running program.
 inline QString sampleDataFolder() {

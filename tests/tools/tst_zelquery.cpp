@@ -189,6 +189,7 @@ void TestZelQuery::initTestCase() {
   QVERIFY(QFileInfo::exists(m_query));
 
   // The sample tables are built beside the executables.
+  ZEL_SKIP_WITHOUT_PARADOX();
   m_data = QCoreApplication::applicationDirPath() + u"/Data"_s;
   QVERIFY2(QFileInfo::exists(m_data + u"/T0490.DB"_s), qPrintable(m_data));
   TzelSession::defaultSession().registerAlias({u"PELLOX"_s, u"STANDARD"_s, {u"PATH="_s + m_data}});
