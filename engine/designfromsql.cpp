@@ -8,6 +8,7 @@
 #include "engine/zelsync.h"
 #include "model/keywords.h"
 #include "model/quoting.h"
+#include "model/vocabulary.h"
 #include "model/zelmodel.h"
 #include "model/zelquery.h"
 
@@ -636,6 +637,20 @@ private:
     return target(e);
   }
 
+  Target loweredTarget(const Target &t) const override {
+    Target lowered = t;
+    lowered.expression = u"LOWER("_s +
+                         (t.tableAlias.isEmpty() ? t.expression
+                                                 : expressionName(t.tableAlias, false) + u'.' +
+                                                       expressionName(t.expression, true)) +
+                         u')';
+    lowered.tableAlias.clear();
+    lowered.key = u"x:"_s + lowered.expression.toCaseFolded();
+    lowered.typed = false;
+    lowered.defaultAlias = u"Expression"_s;
+    return lowered;
+  }
+
   void readFilters(const QList<TzelSqlExprPtr> &conjuncts, Clause clause) {
     const QList<TzelSqlCellRow> rows = SqlConditionRows(conjuncts, clause, *this);
     for (int r = 0; r < rows.size(); ++r)
@@ -651,22 +666,63 @@ private:
     return shownForm(v.show) == t.aggregate;
   }
 
+  // A filter item that is an expression rather than a literal: datetime('now'), 2 * 3; a
+  // literal of a date in any form the dialect writes one (DATE '...', TO_DATE(...)) is none.
+  bool isExpressionItem(const TzelSqlExpr &e) {
+    if (e.kind == Kind::Literal || e.kind == Kind::Param || isTextLiteral(e))
+      return false;
+    try {
+      m_items.item(e, ftDate, false, zelFilterEqual);
+      return false;
+    } catch (const TzelSqlRefusal &) {
+      return true;
+    }
+  }
+  // The item of an expression: as written, which the generator writes unchanged in HAVING
+  // and for a number.
+  QString expressionItem(const TzelSqlExpr &e) const {
+    const QString text = CompactSql(span(e), m_dialect).trimmed();
+    if (!IsPlainFilterText(text))
+      zelRefuseSql(e, zelCannotShow(u"the expression [%1] as a filter item"_s.arg(text)));
+    return text;
+  }
+  // What a WHERE condition with an expression for a value is on: a number column as it is,
+  // else a calculated value of the same expression taken as a number, so that the generator
+  // writes the items as they stand.
+  Target verbatimTarget(const Target &t) const {
+    if (t.typed && IsNumericFieldType(t.type))
+      return t;
+    Target v = t;
+    if (!t.tableAlias.isEmpty())
+      v.expression =
+          expressionName(t.tableAlias, false) + u'.' + expressionName(t.expression, true);
+    v.tableAlias.clear();
+    v.key = u"v:"_s + v.expression.toCaseFolded();
+    v.type = ftFloat;
+    v.typed = true;
+    v.defaultAlias = u"Expression"_s;
+    return v;
+  }
+
   void place(const Cell &cell, int row, Clause clause) {
+    const bool verbatim =
+        std::any_of(cell.items.cbegin(), cell.items.cend(),
+                    [&](const TzelSqlExprPtr &item) { return isExpressionItem(*item); });
+    const Target target =
+        verbatim && clause == Clause::Where ? verbatimTarget(cell.target) : cell.target;
     int index = -1;
     // The values of a key that hold the row or compute another aggregate keep doing so: the
     // search for the next free one starts where the last one ended.
-    const QList<int> candidates = m_byKey.value(cell.target.key);
-    qsizetype &from =
-        m_placed[u"%1|%2|%3"_s.arg(cell.target.key).arg(cell.target.aggregate).arg(row)];
+    const QList<int> candidates = m_byKey.value(target.key);
+    qsizetype &from = m_placed[u"%1|%2|%3"_s.arg(target.key).arg(target.aggregate).arg(row)];
     for (; from < candidates.size() && index < 0; ++from)
-      if (matches(m_values.at(candidates.at(from)), cell.target) &&
+      if (matches(m_values.at(candidates.at(from)), target) &&
           !m_values.at(candidates.at(from)).cells.contains(row))
         index = candidates.at(from);
     if (index < 0)
-      index = addValue(cell.target,
-                       clause == Clause::Having ? TzelShow(cell.target.aggregate + kHiddenTwin)
-                                                : zelHide,
-                       QString());
+      index = addValue(
+          target, clause == Clause::Having ? TzelShow(target.aggregate + kHiddenTwin) : zelHide,
+          QString());
     PlanValue &v = m_values[index];
     if (!v.target.typed && !cell.items.isEmpty()) {
       v.target.type = TzelFilterItemReader::inferredType(*cell.items.first());
@@ -679,7 +735,9 @@ private:
         cell.oper.value_or(cell.positive ? zelFilterEqual : zelFilterNotEqual);
     QString text;
     for (const TzelSqlExprPtr &item : cell.items)
-      text += m_items.item(*item, type, clause == Clause::Having, oper) + u'|';
+      text += (verbatim ? expressionItem(*item)
+                        : m_items.item(*item, type, clause == Clause::Having, oper)) +
+              u'|';
     if (cell.blank)
       text += u"BLANK|"_s;
     v.cells.insert(row, {oper, text});

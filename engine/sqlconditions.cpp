@@ -64,6 +64,25 @@ void andRows(QList<Row> &a, const QList<Row> &b) {
   a = std::move(result);
 }
 
+// An ILIKE pattern in lower case; only a text can be.
+TzelSqlExprPtr lowered(const TzelSqlExprPtr &pattern) {
+  if (pattern->kind != Kind::Literal || pattern->quoted != TzelSqlTokenKind::String)
+    zelRefuseSql(*pattern, zelCannotShow(u"ILIKE with other than a text pattern"_s));
+  auto copy = std::make_shared<TzelSqlExpr>(*pattern);
+  copy->text = pattern->text.toLower();
+  return copy;
+}
+
+// TRUE, standing where a Boolean column stands alone as a condition.
+TzelSqlExprPtr trueLiteral(const TzelSqlExpr &at) {
+  auto literal = std::make_shared<TzelSqlExpr>(at);
+  literal->kind = Kind::Literal;
+  literal->quoted = TzelSqlTokenKind::Word;
+  literal->text = u"TRUE"_s;
+  literal->parts.clear();
+  return literal;
+}
+
 class ConditionReader {
 public:
   explicit ConditionReader(const TzelSqlTargets &targets) : m_targets(targets) {}
@@ -84,13 +103,14 @@ public:
     case Kind::Between:
     case Kind::In:
     case Kind::Like: {
-      if (e->kind == Kind::Like && e->text == u"ILIKE")
-        zelRefuseSql(*e, zelCannotShow(u"ILIKE"_s));
+      const bool ilike = e->kind == Kind::Like && e->text == u"ILIKE";
       cell.target = m_targets.conditionTarget(e->args.at(0), clause);
+      if (ilike)
+        cell.target = m_targets.loweredTarget(cell.target);
       for (qsizetype i = 1; i < e->args.size(); ++i) {
         if (!m_targets.literalSide(*e->args.at(i), clause))
           zelRefuseSql(*e->args.at(i), zelCannotShow(u"a condition that is not on one value"_s));
-        cell.items << e->args.at(i);
+        cell.items << (ilike ? lowered(e->args.at(i)) : e->args.at(i));
       }
       const TzelFilterOper oper = e->kind == Kind::Between ? zelFilterBetween
                                   : e->kind == Kind::In    ? zelFilterEqual
@@ -103,6 +123,13 @@ public:
       cell.blank = true;
       cell.positive = !e->negated;
       return cell;
+    case Kind::Column: // a Boolean column standing alone: WHERE active
+      cell.target = m_targets.conditionTarget(e, clause);
+      if (!cell.target.typed || cell.target.type != ftBoolean)
+        zelRefuseSql(*e, zelCannotShow(u"a condition that is not on one value"_s));
+      cell.oper = zelFilterEqual;
+      cell.items << trueLiteral(*e);
+      break;
     default:
       zelRefuseSql(*e, zelCannotShow(u"a condition that is not on one value"_s));
     }

@@ -28,6 +28,8 @@ public:
   virtual TzelSqlTarget conditionTarget(const TzelSqlExprPtr &side, TzelSqlClause clause) const = 0;
   // True when the side is a literal or a parameter.
   virtual bool literalSide(const TzelSqlExpr &side, TzelSqlClause clause) const = 0;
+  // The target in lower case (ILIKE read as LOWER(x) LIKE its pattern in lower case).
+  virtual TzelSqlTarget loweredTarget(const TzelSqlTarget &target) const = 0;
 };
 
 // The rows of the conjuncts' AND, at most twenty; raises TzelSqlRefusal for a condition

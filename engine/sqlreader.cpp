@@ -411,12 +411,41 @@ private:
       return node(Kind::Other, start, {inner});
     }
     TzelSqlExprPtr e = primary();
-    bool cast = false;
-    while (acceptSymbol(u"::")) { // a PostgreSQL cast: kept as text
-      take();
-      cast = true;
+    // PostgreSQL's casts and a collation: kept as text over what they change.
+    for (bool more = true; more;) {
+      more = false;
+      if (acceptSymbol(u"::")) {
+        typeName();
+        e = node(Kind::Other, start, {e});
+        more = true;
+      } else if (acceptWord(u"COLLATE")) {
+        if (!anyName())
+          fail(peek(), u"a collation expected"_s);
+        take();
+        e = node(Kind::Other, start, {e});
+        more = true;
+      }
     }
-    return cast ? node(Kind::Other, start, {e}) : e;
+    return e;
+  }
+
+  // A type as CAST and :: take it: words (DOUBLE PRECISION) and a size (NUMERIC(10, 2)).
+  void typeName() {
+    if (peek().kind != TK::Word && peek().kind != TK::DoubleQuoted)
+      fail(peek(), u"a type expected"_s);
+    while (peek().kind == TK::Word && !isReserved())
+      take();
+    if (peek().kind == TK::DoubleQuoted)
+      take();
+    if (acceptSymbol(u"(")) {
+      do
+        if (peek().kind != TK::Number)
+          fail(peek(), u"a size expected"_s);
+        else
+          take();
+      while (acceptSymbol(u","));
+      expectSymbol(u")");
+    }
   }
 
   TzelSqlExprPtr primary() {
@@ -458,6 +487,13 @@ private:
     }
     if (t.isWord(u"CASE"))
       return caseExpr();
+    // The date and time of the moment, functions written without parentheses.
+    for (const char16_t *w :
+         {u"CURRENT_DATE", u"CURRENT_TIME", u"CURRENT_TIMESTAMP", u"LOCALTIME", u"LOCALTIMESTAMP"})
+      if (t.isWord(w) && !peek(1).isSymbol(u".")) {
+        take();
+        return node(Kind::Function, t, {}, t.text.toUpper());
+      }
     if (t.isWord(u"NULL") || t.isWord(u"TRUE") || t.isWord(u"FALSE")) {
       take();
       auto e = edit(node(Kind::Literal, t, {}, t.text));
@@ -509,18 +545,10 @@ private:
     e->line = t.line;
     e->column = t.column;
     e->begin = t.begin;
-    if (acceptWord(u"DISTINCT"))
-      e->distinct = true;
+    if (e->text == u"CAST" || e->text == u"EXTRACT")
+      keywordArguments(*e);
     else
-      acceptWord(u"ALL");
-    if (peek().isSymbol(u"*") && peek(1).isSymbol(u")")) {
-      take();
-      e->star = true;
-    } else if (!peek().isSymbol(u")")) {
-      do
-        e->args.append(expression());
-      while (acceptSymbol(u","));
-    }
+      arguments(*e);
     expectSymbol(u")");
     if (peek().isWord(u"FILTER") || peek().isWord(u"WITHIN"))
       fail(peek(), zelCannotShow(u"an aggregate with FILTER or WITHIN GROUP"_s));
@@ -528,6 +556,35 @@ private:
       fail(peek(), zelCannotShow(u"a window function"_s));
     e->end = m_tokens.at(m_at - 1).end;
     return e;
+  }
+
+  void arguments(TzelSqlExpr &e) {
+    if (acceptWord(u"DISTINCT"))
+      e.distinct = true;
+    else
+      acceptWord(u"ALL");
+    if (peek().isSymbol(u"*") && peek(1).isSymbol(u")")) {
+      take();
+      e.star = true;
+    } else if (!peek().isSymbol(u")")) {
+      do
+        e.args.append(expression());
+      while (acceptSymbol(u","));
+    }
+  }
+  // CAST(x AS type) and EXTRACT(YEAR FROM x): kept as text over x.
+  void keywordArguments(TzelSqlExpr &e) {
+    if (e.text == u"EXTRACT") {
+      if (peek().kind != TK::Word)
+        fail(peek(), u"a part of a date expected"_s);
+      take();
+      expectWord(u"FROM");
+    }
+    e.args.append(expression());
+    if (e.text == u"CAST") {
+      expectWord(u"AS");
+      typeName();
+    }
   }
 
   TzelSqlExprPtr caseExpr() {

@@ -157,6 +157,15 @@ private slots:
     row("negated", "not (qty <= 5 or qty is null)", "Count", 1, zelFilterGT, "5|");
     row("second branch", "qty = 1 or name = 'A'", "Name", 2, zelFilterEqual, "A|");
     row("two cells on one column", "qty > 2 and qty < 9", "Count_1", 1, zelFilterLT, "9|");
+    row("Boolean alone", "active", "Active", 1, zelFilterEqual, "TRUE|");
+    row("Boolean alone negated", "not active", "Active", 1, zelFilterNotEqual, "TRUE|");
+    row("ilike", "name ilike 'A%'", "Expression", 1, zelFilterLike, "a%|");
+    row("expression for a value", "added > date('now', '-1 day')", "Expression", 1, zelFilterGT,
+        "date('now', '-1 day')|");
+    row("expression for a number", "qty between abs(-2) and 2 * 3", "Count", 1, zelFilterBetween,
+        "abs(-2)|2 * 3|");
+    row("collation", "name = 'acme' collate nocase", "Expression", 1, zelFilterEqual,
+        "'acme' collate nocase|");
   }
   void cells() {
     QFETCH(QString, where);

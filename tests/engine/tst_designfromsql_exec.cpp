@@ -98,6 +98,62 @@ const QStringList &handWritten() {
       u"select name, qty from t1 group by qty, name"_s,
       u"select upper(name) as n from t1 group by upper(name)"_s,
       u"select qty % 3 as bucket from t2 group by 1 order by 1"_s,
+      // more in the styles of course exercises
+      u"select t.name, t.qty from t1 t where t.qty >= 3 order by t.qty desc, t.name"_s,
+      u"select name from t2 where added between '1998-01-01' and '1999-12-31'"_s,
+      u"select a.name, b.name as next_name from t0 a left join t1 b on b.id = a.nxt\n"
+      "where b.id is null"_s,
+      u"select name, qty * 2 + 1 as score from t1 where qty is not null order by score desc"_s,
+      u"select upper(name) from t2 where lower(name) like '%o%'"_s,
+      u"select name from t1 where length(name) > 4"_s,
+      u"select active, min(added) as first_added, max(added) as last_added from t1\n"
+      "group by active"_s,
+      u"select m.name, count(s.id) as spokes\n  from t0 m left join t1 s on s.hub = m.id\n"
+      " group by m.name\n order by spokes desc, m.name"_s,
+      u"select id, name from t1 where name in ('Acme', 'Zeus', 'Gear box') order by id"_s,
+      u"select id from t1 where qty > 3 or qty < 1"_s,
+      u"select distinct a.name from t0 a, t1 b where a.id = b.hub and b.qty > 2"_s,
+      u"select avg(\"unit price\") as mean_price from t2"_s,
+      u"select active, sum(qty) as total from t1 where added > '1998-06-01'\n"
+      "group by active having sum(qty) > 2 order by total desc"_s,
+      u"select id, coalesce(qty, 0) as q from t1 order by q desc, id"_s,
+      u"/* quantities of the orders */\nselect o.id, o.qty from \"order\" o\n"
+      "where o.qty between 1 and 8 -- inclusive\norder by o.id"_s,
+      u"select name from t1 where name is not null and name <> ' '"_s,
+      u"select a.id, b.id, c.id from t0 a join t1 b on a.nxt = b.id\n"
+      "left join t2 c on b.nxt = c.id"_s,
+      u"select count(*) from t1 a join t2 b on a.hub = b.hub"_s,
+      u"select name, count(*) as times from t0 group by name having count(*) > 1"_s,
+      u"select round(avg(qty), 2) as mean, max(qty) - min(qty) as spread from t1"_s,
+      u"select id, case when active then 'yes' else 'nope' end as flag from t1"_s,
+      u"select id from t1 where id between 2 and 4 and name not like 'Z%'"_s,
+      u"select t.id as \"Key\", t.name as \"Vendor\" from t2 t order by \"Key\""_s,
+      u"select id from t1 where qty = (2 + 1)"_s,
+      u"select name from t1 where added < date('2000-01-01')"_s,
+      u"select id from t1 where cast(qty as varchar(5)) = '3'"_s,
+      u"select id, \"limit\" - qty as room from t4 where \"limit\" - qty > 90"_s,
+      u"select x.name from t0 x where x.hub is null or x.nxt is null"_s,
+      u"select a.name, sum(b.qty) from t0 a, t1 b where a.id = b.hub group by a.name"_s,
+      u"select id, name from t1 where name like '%e%' and qty >= 2 order by name"_s,
+      u"select count(distinct active) from t2"_s,
+      u"select max(added) from t1 where active = false"_s,
+      u"select id, qty from t1 where qty in (3, 6, 9)"_s,
+      u"select * from t1 where id = 2"_s,
+      u"select t1.*, t2.name from t1 join t2 on t1.nxt = t2.id"_s,
+      u"select abs(qty - 5) as dist from t1 order by dist, 1"_s,
+      u"select count(*) as n from t1 where active"_s,
+      u"select id from t1 where not active"_s,
+  };
+  return list;
+}
+
+// Statements of the same styles that no design holds: refused with line and column.
+const QStringList &refused() {
+  static const QStringList list{
+      u"select id from t1 where qty > (select avg(qty) from t1)"_s,
+      u"select name from t1 union select name from t2"_s,
+      u"with big as (select * from t1 where qty > 3) select name from big"_s,
+      u"select id, row_number() over (order by qty) from t1"_s,
   };
   return list;
 }
@@ -110,12 +166,35 @@ const QStringList &sqliteOnly() {
       u"select active, count(*) as 'Rows' from t1 group by active"_s,
       u"select name || \"!\" as shout from t1 where qty == 3"_s,
       u"select \"name\", \"qty\" from t1 where \"name\" <> \"Bolt Works\" order by \"qty\""_s,
+      u"select id from t1 where added between datetime('1998-01-01 00:00:00')\n"
+      "  and datetime('2000-01-01 00:00:00')"_s,
+      u"select id from t1 where strftime('%Y', added) = '1999'"_s,
+      u"select name from t1 order by name collate nocase"_s,
+      u"select id from t1 where name = 'acme' collate nocase"_s,
+      u"select id from t1 where date(added) >= date('1999-01-01')"_s,
+      u"select count(*) as 'n' from t2 where active == 1"_s,
+      u"select id from t1 where added > date('now', '-100 years')"_s,
+      u"select substr(name, 1, 3) as short from t1 where name like \"B%\""_s,
+      u"select id, ifnull(qty, 0) as q from t1"_s,
+      u"select strftime('%Y', added) as yr, count(*) from t1 group by yr"_s,
+      u"select id from t1 where cast(strftime('%m', added) as integer) > 6"_s,
   };
   return list;
 }
 const QStringList &postgresOnly() {
   static const QStringList list{
-      u"select id from t1 where name <> 'Acme'"_s,
+      u"select id from t1 where name ilike 'a%'"_s,
+      u"select extract(year from added) as yr, count(*) from t1 group by extract(year from added)"_s,
+      u"select id from t1 where qty::text = '3'"_s,
+      u"select id, \"unit price\"::numeric(10, 2) as price from t2"_s,
+      u"select name from t1 order by name collate \"C\""_s,
+      u"select id from t1 where added < current_date"_s,
+      u"select id from t1 where added between date '1998-01-01' and current_date - 1"_s,
+      u"select id from t1 where extract(month from added) > 6"_s,
+      u"select name from t1 where name not ilike '%works%'"_s,
+      u"select id from t1 where cast(qty as numeric) / 2 > 1.5"_s,
+      u"select date_trunc('year', added) as y, sum(qty) from t1 group by 1 order by 1"_s,
+      u"select id from t1 where name = 'Acme' collate \"C\""_s,
   };
   return list;
 }
@@ -160,6 +239,22 @@ private slots:
     if (postgres)
       QVERIFY2(execAll(QSqlDatabase::database(kPg), {u"DROP SCHEMA designsql CASCADE"_s}, error),
                qPrintable(error));
+  }
+
+  void refusedWithPlace_data() {
+    QTest::addColumn<QString>("sql");
+    for (const QString &sql : refused())
+      QTest::newRow(qPrintable(sql.left(60))) << sql;
+  }
+  void refusedWithPlace() {
+    QFETCH(QString, sql);
+    auto model = matrix::makeModel(zelSQLite);
+    matrix::Holder holder(model.get());
+    const TzelSqlDesignResult result = zelDesignFromSql(sql, *model, zelSQLite, *holder.query);
+    QVERIFY(!result.ok);
+    QVERIFY(result.line >= 1 && result.column >= 1);
+    QVERIFY2(result.message.endsWith(u" cannot be shown in the design"_s),
+             qPrintable(result.message));
   }
 
   void sameRows_data() {
