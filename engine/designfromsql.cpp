@@ -6,6 +6,7 @@
 #include "engine/sqlliterals.h"
 #include "engine/sqlreader.h"
 #include "engine/zelsync.h"
+#include "model/dialects.h"
 #include "model/keywords.h"
 #include "model/quoting.h"
 #include "model/vocabulary.h"
@@ -93,6 +94,9 @@ public:
   TzelDesignPlan plan() const {
     TzelDesignPlan plan;
     plan.distinct = m_distinct;
+    plan.top = m_top;
+    plan.topPercent = m_topPercent;
+    plan.topOffset = m_topOffset;
     for (const PlanTable &t : m_tables)
       plan.tables.append({t.model->TableAlias(), t.alias});
     plan.joins = m_joins;
@@ -102,9 +106,33 @@ public:
   }
 
 private:
+  // Records limited in a way the dialect cannot write would make a design that never runs.
+  void refuseUnwritableTop(const TzelSqlStatement &s) const {
+    const TzelDialect &dialect = zelDialect(m_dialect);
+    QString what;
+    if (s.top == 0 && s.topOffset == 0)
+      return;
+    if (dialect.topForm == TzelTopForm::None)
+      what = s.topWord;
+    else if (s.topPercent && !dialect.topPercent)
+      what = u"a percentage of records"_s;
+    else if (s.topOffset > 0 && !dialect.topOffset)
+      what = u"records skipped before the top values"_s;
+    else if (s.top == 0)
+      what = u"records skipped without a number of top values"_s;
+    if (!what.isEmpty())
+      throw TzelSqlRefusal{
+          what + u" cannot be written in the %1 dialect"_s.arg(zelDialectName(m_dialect)),
+          s.topLine, s.topColumn};
+  }
+
   void readStatement() {
     const TzelSqlStatement s = ReadSqlStatement(m_sql, m_dialect, spacedNames());
     m_distinct = s.distinct;
+    m_top = s.top;
+    m_topPercent = s.topPercent;
+    m_topOffset = s.topOffset;
+    refuseUnwritableTop(s);
     for (const TzelSqlFromPtr &from : s.from)
       collectAliases(*from, m_writtenAliases);
     for (const TzelSqlFromPtr &from : s.from)
@@ -873,6 +901,9 @@ private:
   TzelDatabase m_dialect;
   TzelFilterItemReader m_items;
   bool m_distinct = false;
+  int m_top = 0;
+  bool m_topPercent = false;
+  int m_topOffset = 0;
   QList<PlanTable> m_tables;
   QHash<QString, int> m_byAlias, m_byWritten;  // statement tables by folded alias and name
   QSet<QString> m_writtenAliases, m_unaliased; // folded: FROM's aliases, names without one

@@ -30,6 +30,9 @@ void ApplyDesignPlan(const TzelDesignPlan &plan, TzelModel &model, TzelQuery &ou
   out.ClearJoins();
   out.ClearTables();
   out.SetIsDistinct(plan.distinct);
+  out.SetTopValues(plan.top);
+  out.SetTopPercent(plan.topPercent);
+  out.SetTopOffset(plan.topOffset);
   for (const auto &[modelAlias, alias] : plan.tables)
     out.AddTable(QString(), modelAlias, alias);
   for (const TzelPlannedJoin &j : plan.joins) {

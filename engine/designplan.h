@@ -46,6 +46,9 @@ struct TzelPlannedValue {
 
 struct TzelDesignPlan {
   bool distinct = false;
+  int top = 0;
+  bool topPercent = false;
+  int topOffset = 0;
   QList<std::pair<QString, QString>> tables; // the model table's alias, the instance's alias
   QList<TzelPlannedJoin> joins;
   QList<TzelPlannedValue> values; // in the order they are made, which orders a row's cells

@@ -156,6 +156,28 @@ const TzelQueryFilter *firstFilterAt(const TzelQueryValue &value, int position) 
   return nullptr;
 }
 
+// Why the query's top values cannot be written in the dialect; empty when they can.
+QString topValuesRefusal(const TzelQuery &query, TzelDatabase database) {
+  if (query.TopValues() == 0 && query.TopOffset() == 0)
+    return {};
+  const TzelDialect &dialect = zelDialect(database);
+  const QString name = zelDialectName(database);
+  if (dialect.topForm == TzelTopForm::None)
+    return QStringLiteral("Error: The ") + name +
+           QStringLiteral(" dialect cannot limit a query to its top values");
+  if (query.TopValues() == 0)
+    return QStringLiteral("Error: Values can be skipped only before a number of top values");
+  if (query.TopPercent() && !dialect.topPercent)
+    return QStringLiteral("Error: The ") + name +
+           QStringLiteral(" dialect cannot limit a query to a percentage of its values");
+  if (query.TopPercent() && query.TopValues() > 100)
+    return QStringLiteral("Error: A percentage of top values must be from 1 to 100");
+  if (query.TopOffset() > 0 && !dialect.topOffset)
+    return QStringLiteral("Error: The ") + name +
+           QStringLiteral(" dialect cannot skip values before the top values");
+  return {};
+}
+
 } // namespace
 
 TzelSqlGenerator::TzelSqlGenerator(TzelQuery &query, TzelModel &model)
@@ -217,6 +239,11 @@ bool TzelSqlGenerator::ValidateQuery() {
     zelShowError(QStringLiteral("Error: The Show property must be set to [Group] or [Hide] for "
                                 "all non-aggregate values.") +
                  aggregateNote);
+    return false;
+  }
+  if (const QString refusal = topValuesRefusal(m_query, m_model.DatabaseType());
+      !refusal.isEmpty()) {
+    zelShowError(refusal);
     return false;
   }
   QStringList tables;
@@ -389,8 +416,8 @@ bool TzelSqlGenerator::BuildSelect() {
   const QList<TzelQueryValue *> values = ValuesByPosition();
   int shownLeft = int(std::count_if(values.cbegin(), values.cend(),
                                     [](const TzelQueryValue *v) { return isShown(v->Show()); }));
-  if (m_query.IsDistinct()) {
-    m_line += QStringLiteral("DISTINCT");
+  if (const QString head = SelectHead(); !head.isEmpty()) {
+    m_line += head;
     AppendLine();
     m_line = kIndent;
   }
@@ -428,7 +455,54 @@ bool TzelSqlGenerator::BuildSelect() {
   }
   const bool from = m_model.JoinMethod() == zelJoinWhere ? BuildFrom() : BuildJoinedFrom();
   return from && BuildFilterClause(TzelFilterKind::Where) && BuildGroupBy() &&
-         BuildFilterClause(TzelFilterKind::Having) && BuildOrderBy();
+         BuildFilterClause(TzelFilterKind::Having) && BuildOrderBy() && BuildTopValues();
+}
+
+QString TzelSqlGenerator::SelectHead() const {
+  const int top = m_query.TopValues();
+  const QString count = QString::number(top);
+  switch (top > 0 ? zelDialect(m_model.DatabaseType()).topForm : TzelTopForm::None) {
+  case TzelTopForm::Top:
+    return (m_query.IsDistinct() ? QStringLiteral("DISTINCT TOP ") : QStringLiteral("TOP ")) +
+           count + (m_query.TopPercent() ? QStringLiteral(" PERCENT") : QString());
+  case TzelTopForm::First:
+    return QStringLiteral("FIRST ") + count +
+           (m_query.IsDistinct() ? QStringLiteral(" DISTINCT") : QString());
+  default:
+    return m_query.IsDistinct() ? QStringLiteral("DISTINCT") : QString();
+  }
+}
+
+bool TzelSqlGenerator::BuildTopValues() {
+  const QString refusal = topValuesRefusal(m_query, m_model.DatabaseType());
+  if (!refusal.isEmpty())
+    throw EzelError(refusal); // never a statement that reads more records than asked for
+  const int top = m_query.TopValues();
+  const int offset = m_query.TopOffset();
+  const QString count = QString::number(top);
+  switch (top > 0 ? zelDialect(m_model.DatabaseType()).topForm : TzelTopForm::None) {
+  case TzelTopForm::Limit:
+    m_sql.append(QStringLiteral("   LIMIT ") + count);
+    if (offset > 0)
+      m_sql.append(QStringLiteral("  OFFSET ") + QString::number(offset));
+    break;
+  case TzelTopForm::Rows:
+    m_sql.append(QStringLiteral("    ROWS ") +
+                 (offset > 0 ? QString::number(qint64(offset) + 1) + QStringLiteral(" TO ") +
+                                   QString::number(qint64(offset) + top)
+                             : count));
+    break;
+  case TzelTopForm::Fetch:
+    if (offset > 0)
+      m_sql.append(QStringLiteral("  OFFSET ") + QString::number(offset) + QStringLiteral(" ROWS"));
+    m_sql.append(QStringLiteral("   FETCH FIRST ") + count +
+                 (m_query.TopPercent() ? QStringLiteral(" PERCENT") : QString()) +
+                 QStringLiteral(" ROWS ONLY"));
+    break;
+  default:
+    break;
+  }
+  return true;
 }
 
 bool TzelSqlGenerator::BuildFrom() {

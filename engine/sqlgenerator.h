@@ -76,6 +76,11 @@ private:
   bool BuildFilterClause(TzelFilterKind kind);
   bool BuildGroupBy();
   bool BuildOrderBy();
+  // The words between SELECT and the first value: DISTINCT, and TOP or FIRST where the
+  // dialect limits the records there.
+  QString SelectHead() const;
+  // LIMIT, ROWS or FETCH after ORDER BY where the dialect limits the records there.
+  bool BuildTopValues();
   // Alias to physical name (false after a message when a name is unknown).
   bool ResolveFieldRef(QString &tableAlias, QString &fieldAlias);
   bool ResolveTableRef(QString &tableAlias, QString &tableName);

@@ -19,7 +19,7 @@ const QSet<QString> &reservedWords() {
       u"NULL"_s,    u"UNION"_s,    u"INTERSECT"_s, u"EXCEPT"_s, u"MINUS"_s,  u"WITH"_s,
       u"LIMIT"_s,   u"OFFSET"_s,   u"FETCH"_s,     u"OVER"_s,   u"CASE"_s,   u"WHEN"_s,
       u"THEN"_s,    u"ELSE"_s,     u"END"_s,       u"EXISTS"_s, u"ESCAPE"_s, u"WINDOW"_s,
-      u"QUALIFY"_s, u"INTO"_s};
+      u"QUALIFY"_s, u"INTO"_s,     u"ROWS"_s};
   return words;
 }
 
@@ -44,12 +44,12 @@ public:
       fail(peek(), zelCannotShow(u"a subquery"_s)); // a parenthesised statement
     expectWord(u"SELECT");
     TzelSqlStatement s;
-    if (peek().isWord(u"TOP"))
-      fail(peek(), zelCannotShow(u"TOP"_s));
+    topHead(s);
     if (acceptWord(u"DISTINCT"))
       s.distinct = true;
     else
       acceptWord(u"ALL");
+    topHead(s);
     if (s.distinct && peek().isWord(u"ON"))
       fail(peek(), zelCannotShow(u"DISTINCT ON"_s));
     do
@@ -78,6 +78,7 @@ public:
         s.orderBy.append(orderItem());
       while (acceptSymbol(u","));
     }
+    topTail(s);
     refuseTail();
     acceptSymbol(u";");
     if (peek().kind != TK::End)
@@ -133,7 +134,7 @@ private:
     if (!acceptSymbol(s))
       fail(peek(), u"'"_s + s.toString() + u"' expected"_s);
   }
-  // A clause word; ORDER, GROUP, LIMIT, OFFSET and FETCH only before what they take (else
+  // A clause word; ORDER, GROUP, LIMIT, OFFSET, FETCH and ROWS only before what they take (else
   // they are names, as the older dialects write them unquoted).
   bool isReserved(int ahead = 0) const {
     const TzelSqlToken &t = peek(ahead);
@@ -141,12 +142,101 @@ private:
       return false;
     if (t.isWord(u"ORDER") || t.isWord(u"GROUP"))
       return peek(ahead + 1).isWord(u"BY");
-    if (t.isWord(u"LIMIT") || t.isWord(u"OFFSET") || t.isWord(u"FETCH")) {
+    if (t.isWord(u"LIMIT") || t.isWord(u"OFFSET") || t.isWord(u"FETCH") || t.isWord(u"ROWS")) {
       const TzelSqlToken &n = peek(ahead + 1);
       return n.kind == TK::Number || n.kind == TK::Param || n.isWord(u"FIRST") ||
              n.isWord(u"NEXT") || n.isWord(u"ALL");
     }
     return true;
+  }
+
+  // A count of records: a whole number, not a parameter or an expression.
+  int topCount() {
+    const TzelSqlToken &t = peek();
+    bool ok = false;
+    const int count = t.kind == TK::Number ? t.text.toInt(&ok) : 0;
+    if (!ok || count < 0)
+      fail(t, zelCannotShow(u"a number of records other than a whole number"_s));
+    take();
+    return count;
+  }
+  bool beforeCount(QStringView word) const {
+    return peek().isWord(word) && peek(1).kind == TK::Number;
+  }
+  // Takes the word that limits the records, noting the first such word of the statement.
+  void takeTopWord(TzelSqlStatement &s) {
+    const TzelSqlToken &t = take();
+    if (!s.topWord.isEmpty())
+      return;
+    s.topWord = t.text.toUpper();
+    s.topLine = t.line;
+    s.topColumn = t.column;
+  }
+  // TOP n [PERCENT], FIRST n [SKIP m] and SKIP m, written before or after DISTINCT.
+  void topHead(TzelSqlStatement &s) {
+    for (bool more = true; more;) {
+      more = false;
+      if (beforeCount(u"TOP")) {
+        takeTopWord(s);
+        s.top = topCount();
+        s.topPercent = acceptWord(u"PERCENT");
+        more = true;
+      } else if (beforeCount(u"FIRST")) {
+        takeTopWord(s);
+        s.top = topCount();
+        more = true;
+      } else if (beforeCount(u"SKIP")) {
+        takeTopWord(s);
+        s.topOffset = topCount();
+        more = true;
+      }
+    }
+  }
+  // LIMIT n [OFFSET m], LIMIT m, n, OFFSET m [ROWS], FETCH FIRST|NEXT n [PERCENT] ROWS ONLY
+  // and ROWS a [TO b], in the orders the engines take them.
+  void topTail(TzelSqlStatement &s) {
+    for (bool more = true; more;) {
+      more = false;
+      if (peek().isWord(u"LIMIT")) {
+        takeTopWord(s);
+        if (!acceptWord(u"ALL"))
+          s.top = topCount();
+        if (acceptSymbol(u",")) { // LIMIT offset, count
+          s.topOffset = s.top;
+          s.top = topCount();
+        }
+        more = true;
+      } else if (peek().isWord(u"OFFSET") && peek(1).kind == TK::Number) {
+        takeTopWord(s);
+        s.topOffset = topCount();
+        acceptWord(u"ROWS") || acceptWord(u"ROW");
+        more = true;
+      } else if (peek().isWord(u"FETCH")) {
+        takeTopWord(s);
+        if (!acceptWord(u"FIRST"))
+          expectWord(u"NEXT");
+        s.top = peek().kind == TK::Number ? topCount() : 1;
+        s.topPercent = acceptWord(u"PERCENT");
+        if (!acceptWord(u"ROWS"))
+          expectWord(u"ROW");
+        if (peek().isWord(u"WITH"))
+          fail(peek(), zelCannotShow(u"WITH TIES"_s));
+        expectWord(u"ONLY");
+        more = true;
+      } else if (beforeCount(u"ROWS")) {
+        takeTopWord(s);
+        const int from = topCount();
+        s.top = from;
+        if (acceptWord(u"TO")) {
+          const int to = topCount();
+          if (from < 1 || to < from)
+            fail(peek(), zelCannotShow(u"ROWS that count no records"_s));
+          s.topOffset = from - 1;
+          s.top = to - from + 1;
+        }
+        more = true;
+      }
+    }
   }
 
   void refuseTail() {

@@ -80,6 +80,12 @@ struct ZELCORE_EXPORT TzelSqlOrderItem {
 
 struct ZELCORE_EXPORT TzelSqlStatement {
   bool distinct = false;
+  int top = 0; // TOP, FIRST, LIMIT, ROWS or FETCH FIRST: 0 for all records
+  bool topPercent = false;
+  int topOffset = 0; // OFFSET, SKIP, or the start of ROWS, less one
+  QString topWord;   // the first of those words, where it stands
+  int topLine = 0;
+  int topColumn = 0;
   QList<TzelSqlSelectItem> items;
   QList<TzelSqlFromPtr> from; // comma-separated
   TzelSqlExprPtr where, having;

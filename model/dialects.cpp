@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: MIT
 #include "model/dialects.h"
 
+#include <QMetaEnum>
+
 #include <iterator>
 
 namespace {
@@ -73,15 +75,18 @@ const TzelDialect kDialects[] = {
      .groupBySelect = true,
      .namedIndexes = true,
      .hashDates = true,
-     .likeWildcard = '*'},
+     .likeWildcard = '*',
+     .topForm = TzelTopForm::Top,
+     .topPercent = true},
     // zelAdvantage
     {.stringQuote = zelQuoteSingle,
      .dateFormat = Iso,
      .dateQuote = "'",
      .joinMethod = zelJoinWhere,
-     .fileTables = true},
+     .fileTables = true,
+     .topForm = TzelTopForm::Top},
     // zelAnywhere
-    {},
+    {.topForm = TzelTopForm::Top},
     // zelApollo
     {.aliasAs = true,
      .nameQuote = zelQuoteBracket,
@@ -94,7 +99,7 @@ const TzelDialect kDialects[] = {
     // zelBtrieve
     {.groupBySelect = true, .joinMethod = zelJoinWhere},
     // zelDB2
-    {.dateQuote = "'", .orderByAlias = true},
+    {.dateQuote = "'", .orderByAlias = true, .topForm = TzelTopForm::Fetch},
     // zelDbase
     {.aliasAs = true,
      .aliasByTable = true,
@@ -113,7 +118,7 @@ const TzelDialect kDialects[] = {
      .fileTables = true,
      .nestsJoins = false},
     // zelInformix
-    {.joinMethod = zelJoinMixed},
+    {.joinMethod = zelJoinMixed, .topForm = TzelTopForm::First},
     // zelInterBase: Firebird and InterBase in dialect 3 read "..." as a name, so strings and
     // dates take single quotes, and names that need it are quoted; ISO dates read the same
     // whatever the server's locale.
@@ -124,13 +129,17 @@ const TzelDialect kDialects[] = {
      .valueAliases = false,
      .typedHaving = true,
      .foldsToUpperCase = true,
-     .keywords = kFirebirdKeywords},
+     .keywords = kFirebirdKeywords,
+     .topForm = TzelTopForm::Rows,
+     .topOffset = true},
     // zelMSSQL
     {.aliasAs = true,
      .nameQuote = zelQuoteBracket,
      .stringQuote = zelQuoteSingle,
      .dateQuote = "'",
-     .groupBySelect = true},
+     .groupBySelect = true,
+     .topForm = TzelTopForm::Top,
+     .topPercent = true},
     // zelParadox
     {.aliasAs = true,
      .aliasByTable = true,
@@ -144,9 +153,12 @@ const TzelDialect kDialects[] = {
     {.stringQuote = zelQuoteSingle,
      .dateFormat = Oracle,
      .dateQuote = "TO_DATE(';', 'dd-mon-yyyy')",
-     .joinMethod = zelJoinWhere},
+     .joinMethod = zelJoinWhere,
+     .topForm = TzelTopForm::Fetch,
+     .topPercent = true,
+     .topOffset = true},
     // zelSybase
-    {.aliasAs = true, .groupBySelect = true, .quotesNames = false},
+    {.aliasAs = true, .groupBySelect = true, .quotesNames = false, .topForm = TzelTopForm::Top},
     // zelXQuery
     {.nameQuote = zelQuoteBracket,
      .dateFormat = Slash,
@@ -168,7 +180,9 @@ const TzelDialect kDialects[] = {
      .native = true,
      .nestsJoins = false,
      .typedHaving = true,
-     .keywords = kSqliteKeywords},
+     .keywords = kSqliteKeywords,
+     .topForm = TzelTopForm::Limit,
+     .topOffset = true},
     // zelPostgreSQL
     {.aliasAs = true,
      .stringQuote = zelQuoteSingle,
@@ -180,7 +194,9 @@ const TzelDialect kDialects[] = {
      .typedHaving = true,
      .backslashes = TzelBackslashes::EscapeString,
      .foldsToLowerCase = true,
-     .keywords = kPostgresKeywords},
+     .keywords = kPostgresKeywords,
+     .topForm = TzelTopForm::Limit,
+     .topOffset = true},
     // zelMySQL: `||` means OR unless the server's mode says otherwise, so text is joined with
     // CONCAT; a backslash is an escape in literals unless the mode says otherwise.
     {.aliasAs = true,
@@ -194,7 +210,9 @@ const TzelDialect kDialects[] = {
      .typedHaving = true,
      .backslashes = TzelBackslashes::CharFunction,
      .concatFunction = true,
-     .keywords = kMySqlKeywords},
+     .keywords = kMySqlKeywords,
+     .topForm = TzelTopForm::Limit,
+     .topOffset = true},
 };
 static_assert(std::size(kDialects) == zelLastDialect + 1);
 
@@ -203,4 +221,9 @@ static_assert(std::size(kDialects) == zelLastDialect + 1);
 const TzelDialect &zelDialect(TzelDatabase database) {
   const int row = int(database);
   return row >= 0 && row < int(std::size(kDialects)) ? kDialects[row] : kDialects[0];
+}
+
+QString zelDialectName(TzelDatabase database) {
+  const char *key = QMetaEnum::fromType<TzelDatabase>().valueToKey(database);
+  return key ? QString::fromLatin1(key + 3) : QString();
 }

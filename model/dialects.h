@@ -7,12 +7,24 @@
 #include "model/zeltypes.h"
 #include "zelcore_export.h"
 
+#include <QString>
+
 // How a string literal holding a backslash is written so that the backslash can never end it
 // early, whichever way the engine reads backslashes.
 enum class TzelBackslashes {
   Plain,        // a backslash is an ordinary character
   EscapeString, // E'a\\b': PostgreSQL, the same text whatever standard_conforming_strings says
   CharFunction, // CONCAT('a', CHAR(92 USING utf8mb4), 'b'): MySQL, the same whatever sql_mode says
+};
+
+// How a statement is limited to its first records.
+enum class TzelTopForm {
+  None,  // the dialect cannot say it: such a query is refused
+  Limit, // LIMIT n OFFSET m after ORDER BY
+  Top,   // SELECT TOP n [PERCENT]
+  First, // SELECT FIRST n
+  Rows,  // ROWS m+1 TO m+n after ORDER BY: InterBase and Firebird alike
+  Fetch, // OFFSET m ROWS FETCH FIRST n [PERCENT] ROWS ONLY after ORDER BY
 };
 
 // The date pattern a model starts with.
@@ -48,9 +60,14 @@ struct ZELCORE_EXPORT TzelDialect {
   bool foldsToUpperCase = false; // an unquoted name is folded to upper case
   bool concatFunction = false;   // a || b is written CONCAT(a, b)
   const char *keywords = "";     // words the engine reserves beyond the shared table
+  TzelTopForm topForm = TzelTopForm::None;
+  bool topPercent = false; // top values may be a percentage of the records
+  bool topOffset = false;  // records may be skipped before the top values
 };
 
 ZELCORE_EXPORT const TzelDialect &zelDialect(TzelDatabase database);
+// The dialect's name as users read it: "Paradox", "PostgreSQL".
+ZELCORE_EXPORT QString zelDialectName(TzelDatabase database);
 
 // The last value of TzelDatabase, for loops over every dialect.
 inline constexpr TzelDatabase zelLastDialect = zelMySQL;

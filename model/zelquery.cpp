@@ -433,6 +433,9 @@ void TzelQuery::Assign(const QObject *source) {
   m_queryName = src->m_queryName;
   m_queryType = src->m_queryType;
   m_isDistinct = src->m_isDistinct;
+  m_topValues = src->m_topValues;
+  m_topPercent = src->m_topPercent;
+  m_topOffset = src->m_topOffset;
   for (const TzelQueryValue *v : src->m_values) {
     if (v->Deleted())
       continue;

@@ -10,6 +10,8 @@
 #include <QHash>
 #include <QPointer>
 
+#include <algorithm>
+
 class TzelQuery;
 class TzelQueryValue;
 
@@ -184,7 +186,13 @@ class ZELCORE_EXPORT TzelQuery : public TzelSchema {
   Q_PROPERTY(QString QueryName READ QueryName WRITE SetQueryName)
   Q_PROPERTY(zel::TzelQueryType QueryType READ QueryType WRITE SetQueryType)
   Q_PROPERTY(bool IsDistinct READ IsDistinct WRITE SetIsDistinct)
+  Q_PROPERTY(int TopValues READ TopValues WRITE SetTopValues)
+  Q_PROPERTY(bool TopPercent READ TopPercent WRITE SetTopPercent)
+  Q_PROPERTY(int TopOffset READ TopOffset WRITE SetTopOffset)
   Q_CLASSINFO("zel.default.IsDistinct", "False")
+  Q_CLASSINFO("zel.default.TopValues", "0")
+  Q_CLASSINFO("zel.default.TopPercent", "False")
+  Q_CLASSINFO("zel.default.TopOffset", "0")
 public:
   explicit TzelQuery(QObject *parent = nullptr);
   ~TzelQuery() override;
@@ -202,6 +210,14 @@ public:
   void SetQueryType(TzelQueryType type) { m_queryType = type; }
   bool IsDistinct() const { return m_isDistinct; }
   void SetIsDistinct(bool on) { m_isDistinct = on; }
+  // Only the first TopValues records (0: all), or that percentage of them, after skipping
+  // TopOffset records; each dialect writes it in its own form or refuses it.
+  int TopValues() const { return m_topValues; }
+  void SetTopValues(int count) { m_topValues = std::max(0, count); }
+  bool TopPercent() const { return m_topPercent; }
+  void SetTopPercent(bool on) { m_topPercent = on; }
+  int TopOffset() const { return m_topOffset; }
+  void SetTopOffset(int count) { m_topOffset = std::max(0, count); }
 
   // tableName is a data-model table alias; the database name is not used.
   int AddTable(const QString &databaseName, const QString &tableName,
@@ -256,4 +272,7 @@ private:
   TzelName m_queryName;
   TzelQueryType m_queryType = zelSelect;
   bool m_isDistinct = false;
+  int m_topValues = 0;
+  bool m_topPercent = false;
+  int m_topOffset = 0;
 };

@@ -6,6 +6,7 @@
 #include "dialogs/dialoggrid.h"
 #include "dialogs/guiscreen.h"
 #include "engine/zelquerion.h"
+#include "model/dialects.h"
 #include "model/supportfiles.h"
 #include "model/zelpage.h"
 #include "model/zelsettings.h"
@@ -25,6 +26,7 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -313,6 +315,7 @@ QWidget *TfrmZelSetup::createOptionsTab() {
   chkUnique->setObjectName(QStringLiteral("chkUnique"));
   auto *queryLayout = new QVBoxLayout(grpQuery);
   queryLayout->addWidget(chkUnique);
+  queryLayout->addLayout(createTopValues());
   queryLayout->addStretch();
 
   grpLayout = new QGroupBox(QStringLiteral("Layout"), tab);
@@ -334,6 +337,47 @@ QWidget *TfrmZelSetup::createOptionsTab() {
   layout->addLayout(row);
   layout->addStretch();
   return tab;
+}
+
+// Top values beside DISTINCT: how many records (or what percentage), after how many skipped.
+QGridLayout *TfrmZelSetup::createTopValues() {
+  spnTopValues = new QSpinBox(grpQuery);
+  spnTopValues->setObjectName(QStringLiteral("spnTopValues"));
+  spnTopValues->setRange(0, 999999999);
+  spnTopValues->setSpecialValueText(QStringLiteral("All"));
+  cmbTopKind = new QComboBox(grpQuery);
+  cmbTopKind->setObjectName(QStringLiteral("cmbTopKind"));
+  cmbTopKind->addItems({QStringLiteral("records"), QStringLiteral("percent")});
+  cmbTopKind->setAccessibleName(QStringLiteral("Top values are"));
+  spnTopOffset = new QSpinBox(grpQuery);
+  spnTopOffset->setObjectName(QStringLiteral("spnTopOffset"));
+  spnTopOffset->setRange(0, 999999999);
+  auto *topLabel = new QLabel(QStringLiteral("Top &values:"), grpQuery);
+  topLabel->setBuddy(spnTopValues);
+  auto *skipLabel = new QLabel(QStringLiteral("S&kip records:"), grpQuery);
+  skipLabel->setBuddy(spnTopOffset);
+  auto *grid = new QGridLayout;
+  grid->addWidget(topLabel, 0, 0);
+  grid->addWidget(spnTopValues, 0, 1);
+  grid->addWidget(cmbTopKind, 0, 2);
+  grid->addWidget(skipLabel, 1, 0);
+  grid->addWidget(spnTopOffset, 1, 1);
+  grid->setColumnStretch(3, 1);
+  connect(spnTopValues, &QSpinBox::valueChanged, this, &TfrmZelSetup::enableTopValues);
+  connect(cmbTopKind, &QComboBox::activated, this, &TfrmZelSetup::enableTopValues);
+  return grid;
+}
+
+// Only what the model's dialect can say is offered: the query could not be run otherwise.
+void TfrmZelSetup::enableTopValues() {
+  const TzelModel *model = m_querion ? m_querion->DataModel() : nullptr;
+  const TzelDialect &dialect = zelDialect(model ? model->DatabaseType() : zelUnknown);
+  const bool any = dialect.topForm != TzelTopForm::None;
+  const bool counted = spnTopValues->value() > 0;
+  spnTopValues->setEnabled(any || counted);
+  cmbTopKind->setEnabled(counted && (dialect.topPercent || cmbTopKind->currentIndex() == 1));
+  spnTopValues->setMaximum(cmbTopKind->currentIndex() == 1 ? 100 : 999999999);
+  spnTopOffset->setEnabled(counted && (dialect.topOffset || spnTopOffset->value() > 0));
 }
 
 void TfrmZelSetup::connectHandlers() {
@@ -371,7 +415,13 @@ void TfrmZelSetup::RemoveReportTabs() {
 }
 
 void TfrmZelSetup::Load() {
-  chkUnique->setChecked(m_querion->CurrentQuery()->IsDistinct());
+  const TzelQuery &query = *m_querion->CurrentQuery();
+  chkUnique->setChecked(query.IsDistinct());
+  cmbTopKind->setCurrentIndex(query.TopPercent() ? 1 : 0);
+  spnTopValues->setMaximum(999999999);
+  spnTopValues->setValue(query.TopValues());
+  spnTopOffset->setValue(query.TopOffset());
+  enableTopValues();
   const TzelPage &page = *m_querion->Page();
   setLength(*txtPageHeight, page.PageHeight());
   setLength(*txtPageWidth, page.PageWidth());
@@ -399,7 +449,11 @@ void TfrmZelSetup::Load() {
 }
 
 void TfrmZelSetup::Store() {
-  m_querion->CurrentQuery()->SetIsDistinct(chkUnique->isChecked());
+  TzelQuery &query = *m_querion->CurrentQuery();
+  query.SetIsDistinct(chkUnique->isChecked());
+  query.SetTopValues(spnTopValues->value());
+  query.SetTopPercent(spnTopValues->value() > 0 && cmbTopKind->currentIndex() == 1);
+  query.SetTopOffset(spnTopValues->value() > 0 ? spnTopOffset->value() : 0);
   TzelPage &page = *m_querion->Page();
   page.SetPageHeight(txtPageHeight->Value());
   page.SetPageWidth(txtPageWidth->Value());

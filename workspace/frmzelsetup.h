@@ -24,6 +24,8 @@ class QTableWidget;
 class TzelFont;
 class TzelQuerion;
 class TzelSpinEdit;
+class QSpinBox;
+class QGridLayout;
 
 // Runs the font dialog modally (its current font already set); true when the user chose a
 // font, which is then the dialog's current font. The window runs the dialog itself unless
@@ -90,6 +92,9 @@ public:
 
   QGroupBox *grpQuery;
   QCheckBox *chkUnique;
+  QSpinBox *spnTopValues; // 0: all records
+  QComboBox *cmbTopKind;  // records or percent
+  QSpinBox *spnTopOffset;
   QGroupBox *grpLayout;
   QCheckBox *chkShowMargins;
   QCheckBox *chkShowSections;
@@ -117,6 +122,8 @@ private:
   QWidget *createTitlesTab();
   QWidget *createLabelsTab();
   QWidget *createOptionsTab();
+  QGridLayout *createTopValues();
+  void enableTopValues();
   QGroupBox *createPageSizeGroup();
   QGroupBox *createMarginsGroup();
   void connectHandlers();

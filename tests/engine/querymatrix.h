@@ -2,8 +2,8 @@
 #pragma once
 // A matrix of query shapes over eleven linked tables: one table; chains and stars of 2 to 10
 // joins in several join orders; a cycle; inner, left and right joins; every show mode with
-// grouping, HAVING and sorting; DISTINCT; every filter operator on text, numbers, dates and
-// Booleans; BLANK, TODAY, SPACE and parameters; keywords, spaces and quotes in names.
+// grouping, HAVING and sorting; DISTINCT; top values; every filter operator on text, numbers, dates
+// and Booleans; BLANK, TODAY, SPACE and parameters; keywords, spaces and quotes in names.
 //
 // Each shape fills a query (and may adjust the model) and carries a hand-written statement
 // that returns the same rows on SQLite and PostgreSQL. Table i is stored as t<i> ("order"
@@ -519,6 +519,24 @@ inline QList<Shape> showShapes() {
                     value(q, 1, "Id", zelHide, zelSortAscending);
                   },
                   QStringLiteral("SELECT name FROM t1 ORDER BY name DESC, id"), true};
+  // The hand-written statements name the same records by their keys, as every engine reads.
+  shapes << Shape{QStringLiteral("top values"),
+                  [](TzelQuery &q, TzelModel &) {
+                    q.SetTopValues(3);
+                    addTables(q, {1});
+                    value(q, 1, "Id", zelShow, zelSortDescending);
+                    value(q, 1, "Name");
+                  },
+                  QStringLiteral("SELECT id, name FROM t1 WHERE id >= 3 ORDER BY id DESC"), true};
+  shapes << Shape{QStringLiteral("distinct top values after an offset"),
+                  [](TzelQuery &q, TzelModel &) {
+                    q.SetIsDistinct(true);
+                    q.SetTopValues(2);
+                    q.SetTopOffset(1);
+                    addTables(q, {2});
+                    value(q, 2, "Id", zelShow, zelSortAscending);
+                  },
+                  QStringLiteral("SELECT id FROM t2 WHERE id BETWEEN 2 AND 3 ORDER BY id"), true};
   return shapes;
 }
 

@@ -192,6 +192,56 @@ private slots:
   }
 
   // Each construct no design holds: its message, where it stands, and the design unchanged.
+  // Each engine's way of asking for the first records sets the design's top values.
+  void topValues_data() {
+    QTest::addColumn<TzelDatabase>("dialect");
+    QTest::addColumn<QString>("sql");
+    QTest::addColumn<QString>("top"); // count, percent, offset; or the refusal
+    const QString order = u"select id from t1 order by id "_s;
+    QTest::newRow("limit") << zelSQLite << order + u"limit 5"_s << u"5 0 0"_s;
+    QTest::newRow("limit offset") << zelSQLite << order + u"LIMIT 5 OFFSET 2;"_s << u"5 0 2"_s;
+    QTest::newRow("offset before limit")
+        << zelPostgreSQL << order + u"offset 2 limit 5"_s << u"5 0 2"_s;
+    QTest::newRow("limit all") << zelPostgreSQL << order + u"limit all"_s << u"0 0 0"_s;
+    QTest::newRow("MySQL's offset, count") << zelMySQL << order + u"limit 2, 5"_s << u"5 0 2"_s;
+    QTest::newRow("fetch next") << zelOracle << order + u"offset 2 rows fetch next 5 rows only"_s
+                                << u"5 0 2"_s;
+    QTest::newRow("fetch percent")
+        << zelOracle << order + u"fetch first 10 percent rows only"_s << u"10 1 0"_s;
+    QTest::newRow("top") << zelMSSQL << u"select top 5 id from t1"_s << u"5 0 0"_s;
+    QTest::newRow("distinct top percent")
+        << zelAccess << u"select distinct top 10 percent id from t1"_s << u"10 1 0"_s;
+    QTest::newRow("first skip") << zelInterBase << u"select first 5 skip 2 id from t1"_s
+                                << u"5 0 2"_s;
+    QTest::newRow("rows") << zelInterBase << u"select id from t1 rows 4"_s << u"4 0 0"_s;
+    QTest::newRow("rows to") << zelInterBase << order + u"rows 3 to 7"_s << u"5 0 2"_s;
+    QTest::newRow("a column named first") << zelSQLite << u"select first from t1"_s << u"0 0 0"_s;
+    QTest::newRow("no form in the dialect")
+        << zelParadox << order + u"\n limit 5"_s
+        << u"Error: Line 2, column 2: LIMIT cannot be written in the Paradox dialect"_s;
+    QTest::newRow("no percentage in the dialect")
+        << zelPostgreSQL << order + u"fetch first 5 percent rows only"_s
+        << u"Error: Line 1, column 31: a percentage of records cannot be written in the PostgreSQL "
+           "dialect"_s;
+  }
+  void topValues() {
+    QFETCH(TzelDatabase, dialect);
+    QFETCH(QString, sql);
+    QFETCH(QString, top);
+    auto model = matrix::makeModel(dialect);
+    if (sql.contains(u"first from"))
+      model->GetTable(1)->AddField(u"first"_s, u"first"_s, ftString, 0);
+    matrix::Holder holder(model.get());
+    const TzelSqlDesignResult result = zelDesignFromSql(sql, *model, dialect, *holder.query);
+    if (top.startsWith(u"Error: ")) {
+      QCOMPARE(result.message, top);
+      return;
+    }
+    QVERIFY2(result.ok, qPrintable(result.message));
+    const TzelQuery &q = *holder.query;
+    QCOMPARE(u"%1 %2 %3"_s.arg(q.TopValues()).arg(int(q.TopPercent())).arg(q.TopOffset()), top);
+  }
+
   void refusals_data() {
     QTest::addColumn<QString>("sql");
     QTest::addColumn<QString>("message");
@@ -228,8 +278,10 @@ private slots:
         u"the table [nothere] is not in the data model"_s);
     row("unknown column", u"select id, nope from t1"_s, 1, 12,
         u"the column [nope] is not in the data model"_s);
-    row("limit", u"select id from t1\n order by id limit 5"_s, 2, 14, u"LIMIT"_s + shown);
-    row("offset", u"select id from t1 offset 2"_s, 1, 19, u"OFFSET"_s + shown);
+    row("limit by a parameter", u"select id from t1\n order by id limit :n"_s, 2, 20,
+        u"a number of records other than a whole number"_s + shown);
+    row("fetch with ties", u"select id from t1 order by id fetch first 2 rows with ties"_s, 1, 50,
+        u"WITH TIES"_s + shown);
     row("distinct on", u"select distinct on (name) id from t1"_s, 1, 17, u"DISTINCT ON"_s + shown);
     row("rollup", u"select active, count(*) from t1 group by rollup(active)"_s, 1, 42,
         u"GROUP BY ROLLUP"_s + shown);

@@ -159,6 +159,67 @@ private slots:
                             "    FROM t1 AS T1\n"
                             "ORDER BY T1.\"x\"\" FROM CUSTOMERS --\" ASC"));
   }
+
+  // Top values beyond the matrix: a percentage where the dialect can say it, and the
+  // refusals of what a dialect cannot say, never a statement that reads more records.
+  void topValueForms_data() {
+    QTest::addColumn<TzelDatabase>("dialect");
+    QTest::addColumn<int>("top");
+    QTest::addColumn<bool>("percent");
+    QTest::addColumn<int>("offset");
+    QTest::addColumn<QString>("text"); // the head and tail lines, or the refusal
+    QTest::newRow("Access percent")
+        << zelAccess << 25 << true << 0 << u"  SELECT DISTINCT TOP 25 PERCENT|ORDER BY T1.id ASC"_s;
+    QTest::newRow("Oracle percent after an offset")
+        << zelOracle << 10 << true << 4
+        << u"  SELECT DISTINCT|ORDER BY T1.id ASC|  OFFSET 4 ROWS|   FETCH FIRST 10 PERCENT ROWS ONLY"_s;
+    QTest::newRow("Informix first")
+        << zelInformix << 7 << false << 0 << u"  SELECT FIRST 7 DISTINCT|ORDER BY T1.id ASC"_s;
+    QTest::newRow("PostgreSQL percent")
+        << zelPostgreSQL << 10 << true << 0
+        << u"ERROR: Error: The PostgreSQL dialect cannot limit a query to a percentage of its values"_s;
+    QTest::newRow("MSSQL offset")
+        << zelMSSQL << 10 << false << 5
+        << u"ERROR: Error: The MSSQL dialect cannot skip values before the top values"_s;
+    QTest::newRow("Paradox")
+        << zelParadox << 10 << false << 0
+        << u"ERROR: Error: The Paradox dialect cannot limit a query to its top values"_s;
+    QTest::newRow("offset alone")
+        << zelSQLite << 0 << false << 5
+        << u"ERROR: Error: Values can be skipped only before a number of top values"_s;
+    QTest::newRow("percent over 100")
+        << zelMSSQL << 101 << true << 0
+        << u"ERROR: Error: A percentage of top values must be from 1 to 100"_s;
+  }
+  void topValueForms() {
+    QFETCH(TzelDatabase, dialect);
+    QFETCH(int, top);
+    QFETCH(bool, percent);
+    QFETCH(int, offset);
+    QFETCH(QString, text);
+    const matrix::Shape s{u"top"_s,
+                          [&](TzelQuery &q, TzelModel &) {
+                            q.SetIsDistinct(true);
+                            q.SetTopValues(top);
+                            q.SetTopPercent(percent);
+                            q.SetTopOffset(offset);
+                            matrix::addTables(q, {1});
+                            matrix::value(q, 1, "Id", zelShow, zelSortAscending);
+                          },
+                          QString()};
+    const QString sql = matrix::generate(dialect, s);
+    if (text.startsWith(u"ERROR: ")) {
+      QCOMPARE(sql, text);
+      return;
+    }
+    const QStringList lines = sql.split(u'\n');
+    const qsizetype from =
+        std::find_if(lines.cbegin(), lines.cend(),
+                     [](const QString &line) { return line.startsWith(u"    FROM "); }) -
+        lines.cbegin();
+    QVERIFY2(from > 0, qPrintable(sql));
+    QCOMPARE(QStringList{lines.first()} + lines.mid(from + 1), text.split(u'|'));
+  }
 };
 
 QTEST_GUILESS_MAIN(TstSqlGeneratorDialects)

@@ -563,6 +563,9 @@ void TestQuery::assign() {
   f.query.SetQueryName(QStringLiteral("Step 1"));
   f.query.SetQueryType(zelUpdate);
   f.query.SetIsDistinct(true);
+  f.query.SetTopValues(10);
+  f.query.SetTopPercent(true);
+  f.query.SetTopOffset(3);
   f.query.AddTable(QString(), QStringLiteral("Customers"), QStringLiteral("C"));
   f.query.AddTable(QString(), QStringLiteral("Orders"), QStringLiteral("O"));
   f.query.AddTable(QString(), QStringLiteral("Items"), QStringLiteral("I"));
@@ -589,6 +592,9 @@ void TestQuery::assign() {
   QCOMPARE(copy.QueryName(), QStringLiteral("Step 1"));
   QCOMPARE(copy.QueryType(), zelUpdate);
   QVERIFY(copy.IsDistinct());
+  QCOMPARE(copy.TopValues(), 10);
+  QVERIFY(copy.TopPercent());
+  QCOMPARE(copy.TopOffset(), 3);
   QCOMPARE(copy.TableCount(), 2);
   QCOMPARE(copy.GetTable(1)->TableAlias(), QStringLiteral("O"));
   QCOMPARE(copy.GetTable(1)->TableName(), QStringLiteral("Orders"));
@@ -682,10 +688,17 @@ void TestQuery::storedFormExample() {
   QCOMPARE(q->GetValue(0)->GetFilter(0)->Operator(), zelFilterEqual);
   QCOMPARE(StoredFormWriter().write(*q), text);
 
-  // A new query writes QueryType always and IsDistinct only when set.
+  // A new query writes QueryType always, and IsDistinct and the top values only when set.
   TzelQuery fresh;
   QCOMPARE(StoredFormWriter().write(fresh),
            QStringLiteral("object : TzelQuery\n  QueryType = zelSelect\nend\n"));
+  fresh.SetTopValues(5);
+  fresh.SetTopOffset(20);
+  const QString top = QStringLiteral(
+      "object : TzelQuery\n  QueryType = zelSelect\n  TopValues = 5\n  TopOffset = 20\nend\n");
+  QCOMPARE(StoredFormWriter().write(fresh), top);
+  const std::unique_ptr<TzelComponent> again = StoredFormReader().read(top);
+  QCOMPARE(qobject_cast<TzelQuery *>(again.get())->TopOffset(), 20);
 }
 
 QTEST_GUILESS_MAIN(TestQuery)

@@ -16,7 +16,7 @@ from workspace_a11y import (application, enable_accessibility, find, focused, po
 from xwindows import key, press, typed, window_id
 
 REFUSED = 'SELECT CST_CO FROM "T0490.DB"\n LIMIT 5'
-REFUSAL = "Error: Line 2, column 2: LIMIT cannot be shown in the design"
+REFUSAL = "Error: Line 2, column 2: LIMIT cannot be written in the Paradox dialect"
 STATEMENT = """SELECT Customers.CST_CO, Orders.SL_DT, Items.QTY
   FROM "T0490.DB" Customers
   JOIN "T0491.DB" Orders ON Customers.CST_NO = Orders.CST_NO

@@ -24,6 +24,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QtTest>
@@ -322,6 +323,42 @@ private slots:
     QVERIFY(!s.querion.CurrentQuery()->IsDistinct());
     QCOMPARE(page.TopMarginShift(), 0.0);
     QCOMPARE(page.LeftMarginShift(), 0.0);
+  }
+
+  // Top values: loaded and stored with the query; only what the dialect can say is offered.
+  void topValues_data() {
+    QTest::addColumn<TzelDatabase>("dialect");
+    QTest::addColumn<bool>("percentOffered");
+    QTest::addColumn<bool>("offsetOffered");
+    QTest::newRow("MSSQL") << zelMSSQL << true << false;
+    QTest::newRow("PostgreSQL") << zelPostgreSQL << false << true;
+    QTest::newRow("Oracle") << zelOracle << true << true;
+  }
+  void topValues() {
+    QFETCH(TzelDatabase, dialect);
+    QFETCH(bool, percentOffered);
+    QFETCH(bool, offsetOffered);
+    Setup s;
+    s.model.SetDatabaseType(dialect);
+    TzelQuery &query = *s.querion.CurrentQuery();
+    query.SetTopValues(25);
+    s.load();
+    TfrmZelSetup &d = s.dialog;
+    QCOMPARE(d.spnTopValues->value(), 25);
+    QCOMPARE(d.cmbTopKind->isEnabled(), percentOffered);
+    QCOMPARE(d.spnTopOffset->isEnabled(), offsetOffered);
+    d.spnTopOffset->setValue(4);
+    d.cmbTopKind->setCurrentIndex(1);
+    d.Store();
+    QCOMPARE(query.TopPercent(), true);
+    QCOMPARE(query.TopOffset(), 4);
+    d.spnTopValues->setValue(0); // All: nothing skipped, no percentage
+    QVERIFY(!d.spnTopOffset->isEnabled());
+    QCOMPARE(d.spnTopValues->text(), QStringLiteral("All"));
+    d.Store();
+    QCOMPARE(query.TopValues(), 0);
+    QCOMPARE(query.TopOffset(), 0);
+    QVERIFY(!query.TopPercent());
   }
 
   void marginShifts_data() {

@@ -563,6 +563,12 @@ ORDER BY T1.[active] ASC
 ORDER BY T1.name DESC,
          T1.id ASC
 
+-- top values
+ERROR: Error: The Apollo dialect cannot limit a query to its top values
+
+-- distinct top values after an offset
+ERROR: Error: The Apollo dialect cannot limit a query to its top values
+
 -- text equal
   SELECT T1.id AS Id
     FROM t1 AS T1

@@ -563,6 +563,16 @@ ORDER BY "Active" ASC
 ORDER BY Name DESC,
          T1.id ASC
 
+-- top values
+  SELECT T1.id Id,
+         T1.name Name
+    FROM t1 T1
+ORDER BY Id DESC
+   FETCH FIRST 3 ROWS ONLY
+
+-- distinct top values after an offset
+ERROR: Error: The DB2 dialect cannot skip values before the top values
+
 -- text equal
   SELECT T1.id Id
     FROM t1 T1

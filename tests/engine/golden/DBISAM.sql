@@ -563,6 +563,12 @@ ORDER BY "Active" ASC
 ORDER BY Name DESC,
          T1.id ASC
 
+-- top values
+ERROR: Error: The DBISAM dialect cannot limit a query to its top values
+
+-- distinct top values after an offset
+ERROR: Error: The DBISAM dialect cannot limit a query to its top values
+
 -- text equal
   SELECT T1.id Id
     FROM t1 T1

@@ -563,6 +563,16 @@ ORDER BY T1."active" ASC
 ORDER BY T1.name DESC,
          T1.id ASC
 
+-- top values
+  SELECT FIRST 3
+         T1.id Id,
+         T1.name Name
+    FROM t1 T1
+ORDER BY T1.id DESC
+
+-- distinct top values after an offset
+ERROR: Error: The Informix dialect cannot skip values before the top values
+
 -- text equal
   SELECT T1.id Id
     FROM t1 T1

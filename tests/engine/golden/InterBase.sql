@@ -563,6 +563,20 @@ ORDER BY T1."ACTIVE" ASC
 ORDER BY T1.NAME DESC,
          T1.ID ASC
 
+-- top values
+  SELECT T1.ID,
+         T1.NAME
+    FROM T1
+ORDER BY T1.ID DESC
+    ROWS 3
+
+-- distinct top values after an offset
+  SELECT DISTINCT
+         T2.ID
+    FROM T2
+ORDER BY T2.ID ASC
+    ROWS 2 TO 3
+
 -- text equal
   SELECT T1.ID
     FROM T1

@@ -563,6 +563,21 @@ ORDER BY T1.`active` ASC
 ORDER BY T1.name DESC,
          T1.id ASC
 
+-- top values
+  SELECT T1.id AS Id,
+         T1.name AS Name
+    FROM t1 AS T1
+ORDER BY T1.id DESC
+   LIMIT 3
+
+-- distinct top values after an offset
+  SELECT DISTINCT
+         T2.id AS Id
+    FROM t2 AS T2
+ORDER BY T2.id ASC
+   LIMIT 2
+  OFFSET 1
+
 -- text equal
   SELECT T1.id AS Id
     FROM t1 AS T1

@@ -563,6 +563,21 @@ ORDER BY T1."active" ASC
 ORDER BY T1.name DESC,
          T1.id ASC
 
+-- top values
+  SELECT T1.id Id,
+         T1.name Name
+    FROM t1 T1
+ORDER BY T1.id DESC
+   FETCH FIRST 3 ROWS ONLY
+
+-- distinct top values after an offset
+  SELECT DISTINCT
+         T2.id Id
+    FROM t2 T2
+ORDER BY T2.id ASC
+  OFFSET 1 ROWS
+   FETCH FIRST 2 ROWS ONLY
+
 -- text equal
   SELECT T1.id Id
     FROM t1 T1

@@ -563,6 +563,12 @@ ORDER BY T1."Active" ASC
 ORDER BY T1.Name DESC,
          T1.id ASC
 
+-- top values
+ERROR: Error: The Unknown dialect cannot limit a query to its top values
+
+-- distinct top values after an offset
+ERROR: Error: The Unknown dialect cannot limit a query to its top values
+
 -- text equal
   SELECT T1.id AS T1.Id
     FROM t1 AS T1
