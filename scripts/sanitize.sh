@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # SPDX-License-Identifier: MIT
 # Builds the core, the tool and the core tests (those that link no GUI library, labelled
-# "core") with AddressSanitizer and UndefinedBehaviorSanitizer in their own build folder
-# ($SANITIZE_BUILD_DIR, default build-sanitize/) and runs them: among them the random-input
-# tests of the stored-form reader, the tool and the local SQL translation.
+# "core") with AddressSanitizer and UndefinedBehaviorSanitizer (the "asan" preset, in
+# build-sanitize/ or $SANITIZE_BUILD_DIR) and runs them: among them the random-input tests of
+# the stored-form reader, the tool and the local SQL translation.
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${SANITIZE_BUILD_DIR:-$top/build-sanitize}
-cmake -S "$top" -B "$build" -DCMAKE_BUILD_TYPE=Debug -DZEL_SANITIZE=ON >/dev/null
+cd "$top"
+cmake --preset asan -B "$build" >/dev/null
 cmake --build "$build" -j"$(nproc)" --target zelquery zelsampledata zel_core_tests
 export QT_QPA_PLATFORM=${QT_QPA_PLATFORM:-offscreen}
 export ASAN_OPTIONS=${ASAN_OPTIONS:-abort_on_error=1:detect_leaks=1}
