@@ -2,7 +2,8 @@
 """The program on a database of the user's own, as a new user meets it: `pellox FILE` on an
 SQLite file opens the query workspace on a model read from the file's catalogue. Two tables
 added with the keys bring the join their foreign key states, and the Preview shows the
-records of the join. Closed, the tour's Model Dialog opens the data model window on the same
+records of the join. A statement with LIMIT typed on the SQL tab opens as the design, its
+Preview shows only the first records and Page Setup reads the Top values. Closed, the tour's Model Dialog opens the data model window on the same
 model, its tables laid out along their joins; after a column is added to the file, Refresh
 from Database lists it and Yes shows it in its table. When scripts/test.sh has started a MariaDB
 server, `pellox mariadb:...` on the same shop there gives the same join and records."""
@@ -16,8 +17,8 @@ import time
 
 import pyatspi
 
-from workspace_a11y import (application, enable_accessibility, extents, find, poll, running,
-                            shot)
+from workspace_a11y import (application, enable_accessibility, extents, find, focused, poll,
+                            running, shot, showing)
 from workspace_edit import add_tables, focused_table, table_window
 from xwindows import click, key, press, typed, window_id
 
@@ -71,6 +72,7 @@ def main():
         shop = make_shop(folder)
         with running(pellox, shop):
             app = design(pellox)
+            top_values(app, folder)
             refresh(app, shop, folder)
     server = make_mariadb_shop()
     if server:
@@ -104,6 +106,46 @@ def design(pellox):
         raise SystemExit("the Preview reads %s" % rows)
     print("Preview: %s" % rows)
     return app
+
+
+def records(window, count):
+    grid = poll("the records grid", lambda: find(window, pyatspi.ROLE_TABLE, "Records"))
+    table = grid.queryTable()
+    poll("%d records in the grid" % count, lambda: table.nRows == count)
+    return [tuple(table.getAccessibleAt(r, c).name for c in range(table.nColumns))
+            for r in range(table.nRows)]
+
+
+def top_values(app, folder):
+    window = find(app, pyatspi.ROLE_DIALOG, "Querion")
+    press("alt+s")
+    poll("Alt+S into the SQL text", lambda: focused(find(window, pyatspi.ROLE_TEXT, "SQL text")))
+    press("ctrl+a")
+    typed("select c.name, o.total from customers c join orders o on o.customer_id = c.id")
+    press("Return")
+    typed("order by o.total desc limit 2")
+    press("ctrl+shift+d")
+    press("alt+p")
+    first = [("Ada", "12.50"), ("Bo", "7.00")]
+    rows = poll("the first two records", lambda: records(window, 2) == first and first)
+    press("alt+f", "u")  # File > Page Setup
+    setup = poll("Page Setup", lambda: find(app, pyatspi.ROLE_DIALOG, "Setup"))
+    spin = None
+    for _ in range(3):  # Ctrl+Tab to the Options tab
+        press("ctrl+Tab")
+        spin = find(setup, pyatspi.ROLE_SPIN_BUTTON, "Top values:")
+        if spin and showing(spin):
+            break
+    if not spin or not showing(spin):
+        raise SystemExit("Ctrl+Tab does not reach the Top values box")
+    said = poll("its value", lambda: spin.queryValue().currentValue)
+    if said != 2:
+        raise SystemExit("Top values reads %r" % said)
+    shot(setup, "page-setup-top-values", folder)
+    press("Escape")
+    poll("Page Setup closed", lambda: not find(app, pyatspi.ROLE_DIALOG, "Setup"))
+    print("LIMIT 2 typed: the Preview shows 2 records (%s); Page Setup reads Top values %d" %
+          (rows, said))
 
 
 def overlapping(boxes):
