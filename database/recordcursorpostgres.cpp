@@ -170,10 +170,10 @@ public:
     return {m_pq.PQgetvalue(m_row, 0, column), m_pq.PQgetlength(m_row, 0, column)};
   }
   // Dates, times and timestamps without zone: as written, as value() reads them.
-  bool moment(int column, QDate &date, QTime &time) const override {
+  bool moment(int column, TzelMoment &moment) const override {
     const Oid oid = m_oids[size_t(column)];
     return (oid == 1082 || oid == 1083 || oid == 1114) &&
-           TzelDatePattern::readIso(text(column), m_defs[column].DataType, date, time);
+           TzelDatePattern::readIso(text(column), m_defs[column].DataType, moment);
   }
   QVariant value(int column) const override {
     return zelTypedValue(postgresValue(m_row, column), m_defs[column]);

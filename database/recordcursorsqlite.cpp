@@ -180,10 +180,10 @@ QByteArrayView TzelSqliteRecord::text(int column) const {
   return {bytes, sqlite3_column_bytes(m_stmt, column)};
 }
 
-bool TzelSqliteRecord::moment(int column, QDate &date, QTime &time) const {
+bool TzelSqliteRecord::moment(int column, TzelMoment &moment) const {
   const TFieldType type = m_defs[column].DataType;
   return (type == ftDate || type == ftTime) && kind(column) == Text &&
-         TzelDatePattern::readIso(text(column), type, date, time);
+         TzelDatePattern::readIso(text(column), type, moment);
 }
 
 QVariant TzelSqliteRecord::value(int column) const {

@@ -20,7 +20,7 @@ public:
   qint64 integer(int column) const override;
   double number(int column) const override;
   QByteArrayView text(int column) const override;
-  bool moment(int column, QDate &date, QTime &time) const override;
+  bool moment(int column, TzelMoment &moment) const override;
   QVariant value(int column) const override;
 
 private:

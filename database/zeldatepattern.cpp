@@ -108,10 +108,10 @@ bool number(QByteArrayView text, qsizetype at, qsizetype size, int &value) {
 }
 
 // "HH:MM:SS" with ".d" to ".ddd" behind it, filling size with what it read.
-bool readClock(QByteArrayView text, QTime &time, qsizetype &size) {
+bool readClock(QByteArrayView text, TzelMoment &moment, qsizetype &size) {
   int h = 0, m = 0, s = 0, ms = 0;
   if (!number(text, 0, 2, h) || text.size() < 8 || text[2] != ':' || !number(text, 3, 2, m) ||
-      text[5] != ':' || !number(text, 6, 2, s))
+      text[5] != ':' || !number(text, 6, 2, s) || h > 23 || m > 59 || s > 59)
     return false;
   size = 8;
   if (text.size() > 8 && text[8] == '.') {
@@ -124,8 +124,20 @@ bool readClock(QByteArrayView text, QTime &time, qsizetype &size) {
       ms *= 10;
     size = 9 + digits;
   }
-  time = QTime(h, m, s, ms);
-  return time.isValid();
+  moment.hour = h;
+  moment.minute = m;
+  moment.second = s;
+  moment.msec = ms;
+  return true;
+}
+
+// The proleptic Gregorian calendar, as QDate keeps it.
+bool isDate(int year, int month, int day) {
+  static constexpr int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (year < 1 || month < 1 || month > 12 || day < 1)
+    return false;
+  const bool leap = year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+  return day <= days[month - 1] + (month == 2 && leap ? 1 : 0);
 }
 
 } // namespace
@@ -148,8 +160,6 @@ TzelDatePattern::TzelDatePattern(const QString &pattern, TFieldType type, const 
 // As the formatter reads it: see TzelDisplayFormatter::format.
 void TzelDatePattern::readPattern(const QString &pattern) {
   const bool twelve = hasAmPm(pattern);
-  const QString separator =
-      TzelDisplayFormatter::dateSeparator(TzelDisplayFormatter::shortDateFormat(m_locale));
   bool afterHour = false; // m and mm right after h or hh (separators between) are minutes
   qsizetype i = 0;
   while (i < pattern.size() && m_usable) {
@@ -160,111 +170,111 @@ void TzelDatePattern::readPattern(const QString &pattern) {
         end = pattern.size();
       addLiteral(pattern.mid(i + 1, end - i - 1));
       i = end + 1;
-      continue;
-    }
-    const QStringView rest = QStringView(pattern).mid(i);
-    if (rest.startsWith(QLatin1String("am/pm"), Qt::CaseInsensitive)) {
-      addTable(Part::Hour, 0, 23, [&](int h) { return rest.mid(h >= 12 ? 3 : 0, 2).toString(); });
-      i += 5;
-      continue;
-    }
-    if (rest.startsWith(QLatin1String("a/p"), Qt::CaseInsensitive)) {
-      addTable(Part::Hour, 0, 23, [&](int h) { return QString(rest.at(h >= 12 ? 2 : 0)); });
-      i += 3;
-      continue;
-    }
-    if (rest.startsWith(QLatin1String("ampm"), Qt::CaseInsensitive)) {
-      addTable(Part::Hour, 0, 23,
-               [&](int h) { return h >= 12 ? m_locale.pmText() : m_locale.amText(); });
-      i += 4;
-      continue;
-    }
-    const int k = runLength(pattern, i);
-    bool hour = false;
-    switch (c.toLower().unicode()) {
-    case u'd':
-      if (k <= 2)
-        addDigits(Part::Day, 1, 31, k);
-      else if (k <= 4)
-        addTable(Part::Weekday, 1, 7, [&](int d) { return m_locale.dayName(d, nameFormat(k)); });
-      else
-        readQtPattern(k == 5 ? TzelDisplayFormatter::shortDateFormat(m_locale)
-                             : m_locale.dateFormat(QLocale::LongFormat),
-                      true);
-      i += std::min(k, 6);
-      break;
-    case u'm':
-      if (afterHour && k <= 2)
-        addDigits(Part::Minute, 0, 59, k);
-      else if (k <= 2)
-        addDigits(Part::Month, 1, 12, k);
-      else
-        addTable(Part::Month, 1, 12, [&](int m) { return m_locale.monthName(m, nameFormat(k)); });
-      i += std::min(k, 4);
-      break;
-    case u'y':
-      if (k > 2)
-        addTable(Part::Century, 0, 99, twoDigits);
-      addTable(Part::Year2, 0, 99, twoDigits);
-      i += k;
-      break;
-    case u'h':
-      addTable(Part::Hour, 0, 23, [&](int h) {
-        const int shown = twelve ? twelveHour(h) : h;
-        return k == 1 ? QString::number(shown) : twoDigits(shown);
-      });
-      i += std::min(k, 2);
-      hour = true;
-      break;
-    case u'n':
-      addDigits(Part::Minute, 0, 59, k);
-      i += std::min(k, 2);
-      break;
-    case u's':
-      addDigits(Part::Second, 0, 59, k);
-      i += std::min(k, 2);
-      break;
-    case u'z':
-      addTable(Part::Msec, 0, 999, [&](int ms) {
-        return k < 3 ? QString::number(ms) : u"%1"_s.arg(ms, 3, 10, QLatin1Char('0'));
-      });
-      i += std::min(k, 3);
-      break;
-    case u't':
-      readQtPattern(k == 1 ? m_locale.timeFormat(QLocale::ShortFormat)
-                           : TzelDisplayFormatter::longTimeFormat(m_locale),
-                    false);
-      i += std::min(k, 2);
-      break;
-    case u'c': {
-      const QString longTime = TzelDisplayFormatter::longTimeFormat(m_locale);
-      if (m_type != ftTime)
-        readQtPattern(TzelDisplayFormatter::shortDateFormat(m_locale), true);
-      if (m_type == ftTime) {
-        readQtPattern(longTime, false);
-      } else if (m_type == ftDateTime) {
-        const size_t skip = m_pieces.size();
-        m_pieces.push_back({Part::SkipAtMidnight, 0, {}, 0});
-        addLiteral(u" "_s);
-        readQtPattern(longTime, false);
-        m_pieces[skip].skip = int(m_pieces.size() - skip - 1);
-      }
-      ++i;
-      break;
-    }
-    case u'/':
-      addLiteral(separator);
-      ++i;
-      break;
-    default:
-      addLiteral(QString(c));
+    } else if (const int marker = readMarker(QStringView(pattern).mid(i))) {
+      i += marker;
+    } else if (const int used = readLetter(c, runLength(pattern, i), afterHour, twelve)) {
+      i += used;
+      afterHour = c.toLower() == u'h';
+    } else {
+      addLiteral(c == u'/' ? TzelDisplayFormatter::dateSeparator(
+                                 TzelDisplayFormatter::shortDateFormat(m_locale))
+                           : c);
       ++i;
       // Separators between hours and minutes ("hh:mm", "hh.mm") keep the hour context.
-      hour = afterHour && !c.isLetter();
-      break;
+      afterHour = afterHour && !c.isLetter() && c != u'/';
     }
-    afterHour = hour;
   }
+}
+
+// am/pm and a/p write the marker in the pattern's own letter case, ampm the locale's texts.
+// Returns the marker's length, or 0 when none starts the text.
+int TzelDatePattern::readMarker(QStringView rest) {
+  if (rest.startsWith(QLatin1String("am/pm"), Qt::CaseInsensitive)) {
+    addTable(Part::Hour, 0, 23, [&](int h) { return rest.mid(h >= 12 ? 3 : 0, 2).toString(); });
+    return 5;
+  }
+  if (rest.startsWith(QLatin1String("a/p"), Qt::CaseInsensitive)) {
+    addTable(Part::Hour, 0, 23, [&](int h) { return QString(rest.at(h >= 12 ? 2 : 0)); });
+    return 3;
+  }
+  if (rest.startsWith(QLatin1String("ampm"), Qt::CaseInsensitive)) {
+    addTable(Part::Hour, 0, 23,
+             [&](int h) { return h >= 12 ? m_locale.pmText() : m_locale.amText(); });
+    return 4;
+  }
+  return 0;
+}
+
+// A run of k of the letter c; returns how many of them it took, 0 for a letter that is no
+// placeholder.
+int TzelDatePattern::readLetter(QChar c, int k, bool afterHour, bool twelve) {
+  switch (c.toLower().unicode()) {
+  case u'd':
+    if (k <= 2)
+      addDigits(Part::Day, 1, 31, k);
+    else if (k <= 4)
+      addTable(Part::Weekday, 1, 7, [&](int d) { return m_locale.dayName(d, nameFormat(k)); });
+    else
+      readQtPattern(k == 5 ? TzelDisplayFormatter::shortDateFormat(m_locale)
+                           : m_locale.dateFormat(QLocale::LongFormat),
+                    true);
+    return std::min(k, 6);
+  case u'm':
+    if (afterHour && k <= 2)
+      addDigits(Part::Minute, 0, 59, k);
+    else if (k <= 2)
+      addDigits(Part::Month, 1, 12, k);
+    else
+      addTable(Part::Month, 1, 12, [&](int m) { return m_locale.monthName(m, nameFormat(k)); });
+    return std::min(k, 4);
+  case u'y':
+    if (k > 2)
+      addTable(Part::Century, 0, 99, twoDigits);
+    addTable(Part::Year2, 0, 99, twoDigits);
+    return k;
+  case u'h':
+    addTable(Part::Hour, 0, 23, [&](int h) {
+      const int shown = twelve ? twelveHour(h) : h;
+      return k == 1 ? QString::number(shown) : twoDigits(shown);
+    });
+    return std::min(k, 2);
+  case u'n':
+    addDigits(Part::Minute, 0, 59, k);
+    return std::min(k, 2);
+  case u's':
+    addDigits(Part::Second, 0, 59, k);
+    return std::min(k, 2);
+  case u'z':
+    addTable(Part::Msec, 0, 999, [&](int ms) {
+      return k < 3 ? QString::number(ms) : u"%1"_s.arg(ms, 3, 10, QLatin1Char('0'));
+    });
+    return std::min(k, 3);
+  case u't':
+    readQtPattern(k == 1 ? m_locale.timeFormat(QLocale::ShortFormat)
+                         : TzelDisplayFormatter::longTimeFormat(m_locale),
+                  false);
+    return std::min(k, 2);
+  case u'c':
+    readWhole();
+    return 1;
+  default:
+    return 0;
+  }
+}
+
+// "c": the short date, then the long time unless it is midnight; a time field's long time.
+void TzelDatePattern::readWhole() {
+  const QString longTime = TzelDisplayFormatter::longTimeFormat(m_locale);
+  if (m_type == ftTime)
+    return readQtPattern(longTime, false);
+  readQtPattern(TzelDisplayFormatter::shortDateFormat(m_locale), true);
+  if (m_type != ftDateTime)
+    return;
+  const size_t skip = m_pieces.size();
+  m_pieces.push_back({Part::SkipAtMidnight, 0, {}, 0});
+  addLiteral(u" "_s);
+  readQtPattern(longTime, false);
+  m_pieces[skip].skip = int(m_pieces.size() - skip - 1);
 }
 
 // A locale form as Qt writes a date (date) or a time with it: every piece's texts are the
@@ -361,6 +371,7 @@ void TzelDatePattern::addLiteral(const QString &text) {
 
 void TzelDatePattern::addTable(Part part, int first, int last,
                                const std::function<QString(int)> &text) {
+  m_weekday = m_weekday || part == Part::Weekday;
   Piece piece{part, first, {}, 0};
   piece.texts.reserve(size_t(last - first + 1));
   for (int v = first; v <= last; ++v)
@@ -374,14 +385,13 @@ void TzelDatePattern::addDigits(Part part, int first, int last, int run) {
            [run](int v) { return run == 1 ? QString::number(v) : twoDigits(v); });
 }
 
-char *TzelDatePattern::writeUtf8(char *out, QDate date, QTime time) const {
-  const int year = date.year();
-  if (year < 1 || year > 9999)
+char *TzelDatePattern::writeUtf8(char *out, const TzelMoment &m) const {
+  if (m.year < 1 || m.year > 9999)
     return nullptr;
-  const bool midnight = time == QTime(0, 0);
-  const int numbers[] = {0,          date.day(),  date.dayOfWeek(), date.month(),  year % 100,
-                         year / 100, time.hour(), time.minute(),    time.second(), time.msec(),
-                         0};
+  const bool midnight = m.hour == 0 && m.minute == 0 && m.second == 0 && m.msec == 0;
+  const int weekday = m_weekday ? QDate(m.year, m.month, m.day).dayOfWeek() : 0;
+  const int numbers[] = {0,        m.day,    weekday, m.month, m.year % 100, m.year / 100, m.hour,
+                         m.minute, m.second, m.msec,  0};
   for (size_t p = 0; p < m_pieces.size(); ++p) {
     const Piece &piece = m_pieces[p];
     if (piece.part == Part::SkipAtMidnight) {
@@ -396,8 +406,9 @@ char *TzelDatePattern::writeUtf8(char *out, QDate date, QTime time) const {
 }
 
 // As the formatter reads a value of each kind.
-bool TzelDatePattern::momentOf(const QVariant &value, QDate &date, QTime &time) {
-  time = QTime(0, 0);
+bool TzelDatePattern::momentOf(const QVariant &value, TzelMoment &moment) {
+  QDate date;
+  QTime time(0, 0);
   switch (value.metaType().id()) {
   case QMetaType::QDateTime:
     date = value.toDateTime().date();
@@ -413,38 +424,43 @@ bool TzelDatePattern::momentOf(const QVariant &value, QDate &date, QTime &time) 
   default:
     return false;
   }
-  return !value.isNull() && date.isValid() && time.isValid();
+  if (value.isNull() || !date.isValid() || !time.isValid())
+    return false;
+  date.getDate(&moment.year, &moment.month, &moment.day);
+  moment.hour = time.hour();
+  moment.minute = time.minute();
+  moment.second = time.second();
+  moment.msec = time.msec();
+  return true;
 }
 
 std::optional<QString> TzelDatePattern::text(const QVariant &value) const {
-  QDate date;
-  QTime time;
-  if (!m_usable || !momentOf(value, date, time))
+  TzelMoment moment;
+  if (!m_usable || !momentOf(value, moment))
     return std::nullopt;
   QVarLengthArray<char, 128> bytes(m_maxUtf8);
-  const char *end = writeUtf8(bytes.data(), date, time);
+  const char *end = writeUtf8(bytes.data(), moment);
   if (!end)
     return std::nullopt;
   return QString::fromUtf8(bytes.data(), end - bytes.data());
 }
 
-bool TzelDatePattern::readIso(QByteArrayView text, TFieldType type, QDate &date, QTime &time) {
-  time = QTime(0, 0);
+bool TzelDatePattern::readIso(QByteArrayView text, TFieldType type, TzelMoment &moment) {
+  moment = TzelMoment{};
   qsizetype clock = 0;
   if (type == ftTime) {
-    date = QDate(1899, 12, 30);
-    return readClock(text, time, clock) && clock == text.size();
+    moment.year = 1899;
+    moment.month = 12;
+    moment.day = 30;
+    return readClock(text, moment, clock) && clock == text.size();
   }
-  int y = 0, m = 0, d = 0;
-  if (text.size() < 10 || !number(text, 0, 4, y) || text[4] != '-' || !number(text, 5, 2, m) ||
-      text[7] != '-' || !number(text, 8, 2, d))
-    return false;
-  date = QDate(y, m, d);
-  if (!date.isValid() || y < 1)
+  if (text.size() < 10 || !number(text, 0, 4, moment.year) || text[4] != '-' ||
+      !number(text, 5, 2, moment.month) || text[7] != '-' || !number(text, 8, 2, moment.day) ||
+      !isDate(moment.year, moment.month, moment.day))
     return false;
   if (type == ftDate)
     return text.size() == 10;
   if (type != ftDateTime || text.size() < 11 || (text[10] != ' ' && text[10] != 'T'))
     return false;
-  return readClock(text.sliced(11), time, clock) && 11 + clock == text.size();
+  return readClock(text.sliced(11), moment, clock) && 11 + clock == text.size();
 }

@@ -22,6 +22,17 @@
 #include <optional>
 #include <vector>
 
+// A date and time taken apart; a time alone stands on 1899-12-30, a date alone at midnight.
+struct TzelMoment {
+  int year = 0;
+  int month = 0;
+  int day = 0;
+  int hour = 0;
+  int minute = 0;
+  int second = 0;
+  int msec = 0;
+};
+
 class ZELCORE_EXPORT TzelDatePattern {
 public:
   TzelDatePattern() = default;
@@ -35,18 +46,18 @@ public:
   // Writes the UTF-8 bytes of the formatter's text of the moment at out and returns their end;
   // null (nothing written) for a year outside 1 to 9999, which is left to the formatter.
   // Only when usable().
-  char *writeUtf8(char *out, QDate date, QTime time) const;
+  char *writeUtf8(char *out, const TzelMoment &moment) const;
   // The text of a value as the formatter shows it for this field; nothing when the value is
   // left to the formatter (null, not a date or time, or a year outside 1 to 9999).
   std::optional<QString> text(const QVariant &value) const;
 
   // The date and time of a date, time or date-time value as the formatter reads them; false
   // for null values and values of other kinds.
-  static bool momentOf(const QVariant &value, QDate &date, QTime &time);
+  static bool momentOf(const QVariant &value, TzelMoment &moment);
   // The moment of a value as the database writes it in ISO form ("1999-03-01",
   // "13:45:00.250", "1999-03-01 13:45:00"), read as the record readers read it; false for any
-  // other form, which is left to them. A time reads as the time on 1899-12-30.
-  static bool readIso(QByteArrayView text, TFieldType type, QDate &date, QTime &time);
+  // other form, which is left to them.
+  static bool readIso(QByteArrayView text, TFieldType type, TzelMoment &moment);
 
 private:
   // What a piece of the text shows.
@@ -70,6 +81,9 @@ private:
     int skip = 0;                  // SkipAtMidnight: pieces passed over at midnight
   };
   void readPattern(const QString &pattern);
+  int readMarker(QStringView rest);
+  int readLetter(QChar c, int k, bool afterHour, bool twelve);
+  void readWhole();
   void readQtPattern(const QString &pattern, bool date);
   void readQtRun(const QString &pattern, qsizetype &i, bool date, bool amPm);
   void addLiteral(const QString &text);
@@ -79,6 +93,7 @@ private:
   QLocale m_locale;
   TFieldType m_type = ftUnknown;
   bool m_usable = false;
+  bool m_weekday = false; // a piece shows the day of the week
   std::vector<Piece> m_pieces;
   qsizetype m_maxUtf8 = 0;
 };

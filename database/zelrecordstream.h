@@ -10,9 +10,7 @@
 #include "zelcore_export.h"
 
 #include <QByteArrayView>
-#include <QDate>
 #include <QElapsedTimer>
-#include <QTime>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -20,6 +18,7 @@
 class TzelCancelTarget;
 class TzelRecordCursor;
 class TzelRecordVisitor;
+struct TzelMoment;
 
 class ZELCORE_EXPORT TzelRecordStream {
 public:
@@ -78,7 +77,7 @@ public:
   virtual QByteArrayView text(int column) const = 0;
   // The date and time of a date or time column's ISO text, as value() reads them; false when
   // that is left to value().
-  virtual bool moment(int column, QDate &date, QTime &time) const = 0;
+  virtual bool moment(int column, TzelMoment &moment) const = 0;
   // The value as the records kept in memory hold it (zelTypedValue); throws as that does.
   virtual QVariant value(int column) const = 0;
 

@@ -62,10 +62,9 @@ TzelDelimitedColumn::TzelDelimitedColumn(const TzelDataset &dataset, int index, 
 }
 
 void TzelDelimitedColumn::append(TzelByteChunk &out, const QVariant &value) const {
-  QDate date;
-  QTime time;
-  if (m_shape == Shape::Moment && TzelDatePattern::momentOf(value, date, time) &&
-      appendMoment(out, date, time))
+  TzelMoment moment;
+  if (m_shape == Shape::Moment && TzelDatePattern::momentOf(value, moment) &&
+      appendMoment(out, moment))
     return;
   const QByteArray bytes =
       DelimitedValue(m_field.displayTextOf(value), m_type, m_separator).toUtf8();
@@ -109,9 +108,8 @@ void TzelDelimitedColumn::append(TzelByteChunk &out, const TzelRawRecord &record
     }
     break;
   case Shape::Moment: {
-    QDate date;
-    QTime time;
-    if (record.moment(m_index, date, time) && appendMoment(out, date, time))
+    TzelMoment moment;
+    if (record.moment(m_index, moment) && appendMoment(out, moment))
       return;
     break;
   }
@@ -152,11 +150,11 @@ bool TzelDelimitedColumn::appendText(TzelByteChunk &out, QByteArrayView utf8) co
   return true;
 }
 
-bool TzelDelimitedColumn::appendMoment(TzelByteChunk &out, QDate date, QTime time) const {
+bool TzelDelimitedColumn::appendMoment(TzelByteChunk &out, const TzelMoment &moment) const {
   if (!m_dated)
     return false;
   char text[kValueRoom];
-  const char *end = m_date.writeUtf8(text, date, time);
+  const char *end = m_date.writeUtf8(text, moment);
   if (!end)
     return false;
   appendQuoted(out, text, end - text);

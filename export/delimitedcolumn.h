@@ -31,7 +31,7 @@ private:
   bool appendInteger(TzelByteChunk &out, qint64 value) const;
   bool appendNumber(TzelByteChunk &out, double value) const;
   bool appendText(TzelByteChunk &out, QByteArrayView utf8) const;
-  bool appendMoment(TzelByteChunk &out, QDate date, QTime time) const;
+  bool appendMoment(TzelByteChunk &out, const TzelMoment &moment) const;
   void appendAsIs(TzelByteChunk &out, const char *bytes, qsizetype size) const;
   void appendQuoted(TzelByteChunk &out, const char *bytes, qsizetype size) const;
 

@@ -139,11 +139,12 @@ void TstDatePattern::isoTexts() {
   QFETCH(QByteArray, text);
   QFETCH(int, type);
   QFETCH(bool, read);
-  QDate date;
-  QTime time;
-  QCOMPARE(TzelDatePattern::readIso(text, TFieldType(type), date, time), read);
+  TzelMoment moment;
+  QCOMPARE(TzelDatePattern::readIso(text, TFieldType(type), moment), read);
   if (!read)
     return;
+  const QDate date(moment.year, moment.month, moment.day);
+  const QTime time(moment.hour, moment.minute, moment.second, moment.msec);
   const QVariant typed =
       zelTypedValue(QString::fromLatin1(text), TzelFieldDef{u"V"_s, TFieldType(type), 0});
   if (type == ftDate)
