@@ -50,6 +50,20 @@ bool takesPartInWhere(TzelShow show) {
 bool isCalculated(const TzelQueryValue &value) {
   return IsBlank(value.TableAlias());
 }
+// Firebird averages a whole-number column in whole numbers: the average is taken over its
+// values as doubles.
+bool averagesAsDouble(const TzelQueryValue &value, TzelDatabase database) {
+  const TzelShow s = value.Show();
+  const TFieldType type = value.DataType();
+  return database == zelInterBase && (s == zelShowAverage || s == zelHideAverage) &&
+         !isCalculated(value) &&
+         (type == ftSmallint || type == ftInteger || type == ftWord || type == ftAutoInc);
+}
+QString averaged(const TzelQueryValue &value, TzelDatabase database, const QString &expr) {
+  return averagesAsDouble(value, database)
+             ? QStringLiteral("CAST(") + expr + QStringLiteral(" AS DOUBLE PRECISION)")
+             : expr;
+}
 // A calculated value whose expression calls an aggregate (ROUND(SUM(x), 2)) is an aggregate
 // value: never grouped, filtered in HAVING.
 bool holdsAggregate(const TzelQueryValue &value, TzelDatabase database) {
@@ -65,6 +79,28 @@ bool isNegated(TzelFilterOper oper) {
 bool isDateType(TFieldType type) {
   return type == ftDate || type == ftTime || type == ftDateTime;
 }
+bool isQuote(QChar c) {
+  return c == u'\'' || c == u'"' || c == u'`';
+}
+// The index just past the quoted text or name that starts at i (the end when it is open).
+qsizetype pastQuoted(QStringView text, qsizetype i) {
+  const qsizetype end = text.indexOf(text[i], i + 1);
+  return end < 0 ? text.size() : end + 1;
+}
+// The index just past the parenthesis that closes the one at i.
+qsizetype pastClosing(QStringView text, qsizetype i) {
+  qsizetype depth = 0;
+  for (qsizetype j = i; j < text.size(); ++j) {
+    if (isQuote(text[j])) {
+      j = pastQuoted(text, j) - 1;
+      continue;
+    }
+    depth += text[j] == u'(' ? 1 : text[j] == u')' ? -1 : 0;
+    if (depth == 0)
+      return j + 1;
+  }
+  return text.size();
+}
 // a || b || c becomes CONCAT(a, b, c), at every level of parentheses, for engines where ||
 // means OR; quoted text and names are copied as they are.
 QString concatAsFunction(QStringView text) {
@@ -72,24 +108,14 @@ QString concatAsFunction(QStringView text) {
   QString part;
   for (qsizetype i = 0; i < text.size(); ++i) {
     const QChar c = text[i];
-    if (c == u'\'' || c == u'"' || c == u'`') {
-      const qsizetype end = text.indexOf(c, i + 1);
-      const qsizetype stop = end < 0 ? text.size() : end + 1;
+    if (isQuote(c)) {
+      const qsizetype stop = pastQuoted(text, i);
       part += text.mid(i, stop - i);
       i = stop - 1;
     } else if (c == u'(') {
-      qsizetype depth = 1, j = i + 1;
-      for (QChar quote; j < text.size() && depth > 0; ++j) {
-        const QChar d = text[j];
-        if (!quote.isNull())
-          quote = d == quote ? QChar() : quote;
-        else if (d == u'\'' || d == u'"' || d == u'`')
-          quote = d;
-        else
-          depth += d == u'(' ? 1 : d == u')' ? -1 : 0;
-      }
-      part += u'(' + concatAsFunction(text.mid(i + 1, j - i - 2)) + u')';
-      i = j - 1;
+      const qsizetype stop = pastClosing(text, i);
+      part += u'(' + concatAsFunction(text.mid(i + 1, stop - i - 2)) + u')';
+      i = stop - 1;
     } else if (c == u'|' && i + 1 < text.size() && text[i + 1] == u'|') {
       parts << part.trimmed();
       part.clear();
@@ -437,7 +463,7 @@ bool TzelSqlGenerator::BuildSelect() {
       table = value->TableAlias();
       if (!ResolveFieldRef(table, field))
         return false;
-      m_line += table + QLatin1Char('.') + field;
+      m_line += averaged(*value, m_model.DatabaseType(), table + QLatin1Char('.') + field);
       writeAlias = value->ValueAlias() != field || isAggregate(value->Show());
     }
     if (isShownAggregate(value->Show()))
@@ -704,7 +730,8 @@ bool TzelSqlGenerator::BuildFilterClause(TzelFilterKind kind) {
         return false;
       TFieldType type = value->DataType();
       if (kind == TzelFilterKind::Having && !computed) {
-        expr = AggregatePrefix(value->Show(), true) + expr + QLatin1Char(')');
+        expr = AggregatePrefix(value->Show(), true) +
+               averaged(*value, m_model.DatabaseType(), expr) + QLatin1Char(')');
         type = aggregateType(value->Show(), type);
       }
       QString condition;
@@ -887,7 +914,8 @@ bool TzelSqlGenerator::BuildOrderBy() {
     else if (!ValueExpression(value, item))
       return false;
     else if (isAggregate(value.Show())) // ordered by its value, not by a column of its rows
-      item = AggregatePrefix(value.Show(), true) + item + QLatin1Char(')');
+      item = AggregatePrefix(value.Show(), true) + averaged(value, m_model.DatabaseType(), item) +
+             QLatin1Char(')');
     m_line += item +
               (value.Sort() == zelSortAscending ? QStringLiteral(" ASC") : QStringLiteral(" DESC"));
     if (i + 1 < values.size())
