@@ -546,6 +546,23 @@ private:
     return t;
   }
 
+  // Under InterBase the generator averages a whole-number column as
+  // AVG(CAST(x AS DOUBLE PRECISION)), Firebird's AVG of one being whole: that is read as x.
+  TzelSqlExprPtr averagedColumn(TzelShow show, const TzelSqlExprPtr &arg) const {
+    if (show != zelShowAverage || m_dialect != zelInterBase || arg->kind != Kind::Function ||
+        arg->text != u"CAST" || arg->args.size() != 1 || arg->args.first()->kind != Kind::Column ||
+        !CompactSql(span(*arg), m_dialect)
+             .endsWith(u" AS DOUBLE PRECISION)"_s, Qt::CaseInsensitive))
+      return arg;
+    const TzelSqlExprPtr &column = arg->args.first();
+    if (isTextLiteral(*column))
+      return arg;
+    const TFieldType type = resolveColumn(*column).second->DataType();
+    const bool whole =
+        type == ftSmallint || type == ftInteger || type == ftWord || type == ftAutoInc;
+    return whole ? column : arg;
+  }
+
   // An aggregate over a column, an expression or *, or nothing.
   std::optional<Target> aggregateTarget(const TzelSqlExprPtr &e) const {
     if (e->kind != Kind::Function)
@@ -569,7 +586,7 @@ private:
       t.key = u"x:"_s + t.expression.toCaseFolded();
       t.typed = false;
     } else {
-      t = target(e->args.first());
+      t = target(averagedColumn(show, e->args.first()));
     }
     t.aggregate = show;
     if (t.defaultAlias == u"Expression")

@@ -494,7 +494,7 @@ ORDER BY SUM(T1.QTY) DESC
          COUNT(T1.ID),
          MIN(T1.ADDED),
          MAX(T1."unit price"),
-         AVG(T1.QTY),
+         AVG(CAST(T1.QTY AS DOUBLE PRECISION)),
          SUM(T1."limit")
     FROM T0 "Main"
          INNER JOIN T1
@@ -541,7 +541,7 @@ ORDER BY "Main".QTY * 2 ASC
 GROUP BY T7."ACTIVE"
   HAVING (((MIN(T7.ADDED) >= '1990-01-01')
      AND (MAX(T7.NAME) > 'B'))
-      OR ((AVG(T7.QTY) > 6)))
+      OR ((AVG(CAST(T7.QTY AS DOUBLE PRECISION)) > 6)))
 
 -- distinct
   SELECT DISTINCT
