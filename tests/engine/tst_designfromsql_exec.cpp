@@ -141,6 +141,10 @@ const QStringList &handWritten() {
       u"select * from t1 where id = 2"_s,
       u"select t1.*, t2.name from t1 join t2 on t1.nxt = t2.id"_s,
       u"select abs(qty - 5) as dist from t1 order by dist, 1"_s,
+      // the first records only
+      u"select name from t1 order by id limit 3"_s,
+      u"select id, qty from t2 order by qty desc, id limit 2 offset 1"_s,
+      u"select active, count(*) as n from t1 group by active order by n desc, active limit 1"_s,
       u"select count(*) as n from t1 where active"_s,
       u"select id from t1 where not active"_s,
   };
@@ -195,6 +199,7 @@ const QStringList &postgresOnly() {
       u"select id from t1 where cast(qty as numeric) / 2 > 1.5"_s,
       u"select date_trunc('year', added) as y, sum(qty) from t1 group by 1 order by 1"_s,
       u"select id from t1 where name = 'Acme' collate \"C\""_s,
+      u"select id from t1 order by id offset 1 rows fetch first 2 rows only"_s,
   };
   return list;
 }
