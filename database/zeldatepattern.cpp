@@ -5,7 +5,6 @@
 
 #include <QVarLengthArray>
 
-#include <charconv>
 #include <cstring>
 
 using namespace Qt::StringLiterals;
@@ -102,9 +101,13 @@ QString twoDigits(int v) {
 bool number(QByteArrayView text, qsizetype at, qsizetype size, int &value) {
   if (at + size > text.size())
     return false;
-  const char *begin = text.data() + at;
-  const auto [end, error] = std::from_chars(begin, begin + size, value);
-  return error == std::errc() && end == begin + size && *begin != '-' && *begin != '+';
+  value = 0;
+  for (const char c : text.sliced(at, size)) {
+    if (c < '0' || c > '9')
+      return false;
+    value = value * 10 + (c - '0');
+  }
+  return true;
 }
 
 // "HH:MM:SS" with ".d" to ".ddd" behind it, filling size with what it read.
