@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: MIT
 #include "model/zelquery.h"
+#include "model/tokenizer.h"
 #include "model/vocabulary.h"
 #include "model/zelregistry.h"
 
@@ -141,9 +142,28 @@ void TzelQueryValue::SetDeleted(bool on) {
     m_query->valueDeletedChanged(this);
 }
 
+namespace {
+// A quotient (a / b, a share of a total in percent) is not of its operands' scale.
+bool divides(const QString &expression) {
+  try {
+    const QStringList lines{expression};
+    TzelTokenList tokens;
+    TokenizeExpression(lines, tokens);
+    for (int i = 0; i < tokens.count(); ++i)
+      if (!tokens.isValue(i) && tokens.text(i, lines) == u"/")
+        return true;
+  } catch (const EzelError &) {
+    // an unbalanced expression is refused when the statement is made
+  }
+  return false;
+}
+} // namespace
+
 bool TzelQueryValue::KeepsPrecision() const {
-  return (m_show == zelShowAverage || m_show == zelHideAverage) &&
-         (m_dataType == ftUnknown || IsNumericFieldType(m_dataType));
+  if (m_dataType != ftUnknown && !IsNumericFieldType(m_dataType))
+    return false;
+  return m_show == zelShowAverage || m_show == zelHideAverage ||
+         (IsBlank(m_tableAlias) && divides(m_expression));
 }
 
 bool TzelQueryValue::leavesFieldScale() const {
@@ -163,9 +183,9 @@ const TzelField *TzelQueryValue::sourceField() const {
 }
 
 TFieldType TzelQueryValue::ResultDataType() const {
-  if (KeepsPrecision())
-    return ftFloat;
-  return m_show == zelShowCount || m_show == zelHideCount ? ftInteger : m_dataType;
+  if (m_show == zelShowCount || m_show == zelHideCount)
+    return ftInteger;
+  return KeepsPrecision() ? ftFloat : m_dataType;
 }
 
 QString TzelQueryValue::ResultFormat() const {

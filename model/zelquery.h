@@ -146,7 +146,8 @@ public:
   // keep both). A format the user gave the value itself stays.
   TFieldType ResultDataType() const;
   QString ResultFormat() const;
-  // True for an average: with no format of its own it shows every digit the database gives.
+  // True for an average and a calculated quotient: with no format of its own it shows every
+  // digit the database gives.
   bool KeepsPrecision() const;
 
   int FilterCount() const { return int(m_filters.size()); } // deleted included

@@ -10,6 +10,7 @@
 #include "engine/zelparams.h"
 #include "engine/zelquerion.h"
 #include "support/recordingmessages.h"
+#include "support/samplefiles.h"
 #include "support/scriptedprompts.h"
 #include "support/testservers.h"
 #include "tst_sqlgenerator_fixture.h"
@@ -257,6 +258,9 @@ private slots:
       add(QStringLiteral("Pts"), show);
     for (TzelShow show : {zelShowAverage, zelShowCount, zelShowSum})
       add(QStringLiteral("Amount"), show);
+    // A quotient of a currency is not of its scale either.
+    query.GetValue(query.AddValue(QString(), u"SUM(Scores.Amount) / 4.0"_s, u"Share"_s))
+        ->SetDataType(ftCurrency);
     query.GetValue(0)->SetSort(zelSortAscending);
     QVERIFY2(querion.Execute(), qPrintable(rec.texts().join(u'\n')));
     QStringList rows;
@@ -266,12 +270,14 @@ private slots:
         texts << dataset.Fields(i)->DisplayText();
       rows << texts.join(QLatin1Char('/'));
     }
-    QCOMPARE(rows, QStringList({"1/2.5/5/2/3/0.175/2/0.35", "2/108.5/217/108/109/1.5/2/3.00",
-                                "3/2000/4,000/1,500/2,500/15/2/30.00"}));
+    QCOMPARE(rows,
+             QStringList({"1/2.5/5/2/3/0.175/2/0.35/0.0875", "2/108.5/217/108/109/1.5/2/3.00/0.75",
+                          "3/2000/4,000/1,500/2,500/15/2/30.00/7.5"}));
     dataset.Close();
   }
 
   void example1ThroughStandardDriver() {
+    ZEL_SKIP_WITHOUT_PARADOX();
     QTemporaryDir folder;
     qputenv("ZEL_ALIASES_FILE", folder.filePath(QStringLiteral("aliases.ini")).toLocal8Bit());
     TzelTableData parts;
