@@ -391,14 +391,29 @@ QString TzelSqlGenerator::TranslateExpression(const QString &expression, QString
     TokenizeExpression(lines, tokens);
     TzelTable *current = nullptr;
     TzelTable *currentModel = nullptr;
+    bool inText = false; // between single quotes: copied as written, never a name
+    qsizetype at = 0;    // where the token stands in the expression
     for (int i = 0; i < tokens.count(); ++i) {
-      if (!tokens.isValue(i)) {
-        const int index = tokens.index(i);
-        if (index != ZelKeyword::OpenBracket && index != ZelKeyword::CloseBracket)
-          text += tokens.text(i, lines);
+      const QString piece = tokens.text(i, lines);
+      const int index = tokens.index(i);
+      const bool bracket = index == ZelKeyword::OpenBracket || index == ZelKeyword::CloseBracket;
+      if (tokens.isValue(i))
+        at = tokens.value(i).column - 1;
+      const QStringView written = QStringView(expression).mid(at, bracket ? 1 : piece.size());
+      at += written.size();
+      if (index == ZelKeyword::SingleQuote)
+        inText = !inText;
+      if (inText && index != ZelKeyword::SingleQuote) {
+        // A keyword's token holds its upper-case spelling, not the text's.
+        text += written.compare(piece, Qt::CaseInsensitive) == 0 ? written.toString() : piece;
         continue;
       }
-      const QString word = tokens.text(i, lines);
+      if (!tokens.isValue(i)) {
+        if (!bracket)
+          text += piece;
+        continue;
+      }
+      const QString &word = piece;
       if (!current) {
         current = FindLiveTable(m_query, word);
         currentModel = current ? FindLiveTable(m_model, current->TableName()) : nullptr;

@@ -998,6 +998,10 @@ private slots:
         generator.TranslateExpression(QStringLiteral("sum([Vendors].VendorName) + 'x'"), &table),
         QStringLiteral("SUM(Vendors.VND_NM) + 'x'"));
     QCOMPARE(table, QStringLiteral("Vendors"));
+    // Text in single quotes is copied as written: keywords keep their case, names stay text.
+    QCOMPARE(generator.TranslateExpression(
+                 QStringLiteral("Parts.Cost || ' no Parts.Cost, it''s [x] Select'"), &table),
+             QStringLiteral("Parts.CST || ' no Parts.Cost, it''s [x] Select'"));
     QCOMPARE(generator.TranslateExpression(QStringLiteral("  "), &table), QString());
     QCOMPARE(table, QString());
     QVERIFY_THROWS_EXCEPTION(EzelError, generator.TranslateExpression(QStringLiteral("(a")));
