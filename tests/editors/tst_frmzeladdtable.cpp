@@ -8,6 +8,7 @@
 #include "editors/frmzeladdtable.h"
 #include "editors/tablenames.h"
 #include "support/recordingmessages.h"
+#include "support/samplefiles.h"
 #include "support/testservers.h"
 
 #include <QCheckBox>
@@ -236,6 +237,7 @@ private slots:
   }
 
   void standardSampleFolder() {
+    ZEL_SKIP_WITHOUT_PARADOX();
     TzelDataModel model;
     TfrmZelAddTable dialog;
     dialog.setModel(&model);

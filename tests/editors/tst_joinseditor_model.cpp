@@ -13,6 +13,7 @@
 #include "editors/tablenames.h"
 #include "support/modaldriver.h"
 #include "support/recordingmessages.h"
+#include "support/samplefiles.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -97,6 +98,7 @@ private slots:
 };
 
 void TestJoinsEditorModel::initTestCase() {
+  ZEL_SKIP_WITHOUT_PARADOX();
   qputenv("ZEL_ALIASES_FILE", scratch.filePath(QStringLiteral("none.ini")).toLocal8Bit());
   pellox.setDatabaseName(QStringLiteral("PELLOX"));
   pellox.setDriverName(QStringLiteral("STANDARD"));
