@@ -6,7 +6,9 @@
 // once in $ZEL_BENCH_DIR (default /tmp), since the largest takes a while;
 // bench/streaming/compare.sh runs this with the shell comparison. With a PostgreSQL server
 // (ZEL_PG_HOST..., scripts/postgres.sh) it also walks 100,000 records there, through the dataset
-// and, for reference, through Qt's driver alone. With a MariaDB server (ZEL_MY_HOST...,
+// and, for reference, through Qt's driver alone, and writes 1,000,000 records of six columns of
+// every kind as CSV, as on SQLite (client CPU time, to set against `psql -A -F, -t` and
+// `sqlite3 -csv` on the same statement). With a MariaDB server (ZEL_MY_HOST...,
 // scripts/mariadb.sh) it streams 1,000,000 generated records (client CPU time, to set against
 // `mariadb --batch -e` on the same statement) and 5,000,000 (the peak resident memory); with a
 // Firebird server (ZEL_FB_HOST..., scripts/firebird.sh) the same, to set against isql-fb.
@@ -30,6 +32,13 @@
 using namespace Qt::StringLiterals;
 
 namespace {
+
+// The process's peak resident memory: run one benchmark alone to read its own.
+double peakMegabytes() {
+  rusage usage{};
+  getrusage(RUSAGE_SELF, &usage);
+  return double(usage.ru_maxrss) / 1024.0;
+}
 
 QString benchDir() {
   const QString dir = qEnvironmentVariable("ZEL_BENCH_DIR");
@@ -146,8 +155,8 @@ void BM_WriteDelimited1M(benchmark::State &state) {
 }
 BENCHMARK(BM_WriteDelimited1M)->Unit(benchmark::kMillisecond)->UseRealTime();
 
-// The alias of a PostgreSQL table like the SQLite ones, or empty without a server.
-QString postgres() {
+// The alias of a connection to the tests' PostgreSQL database, or empty without a server.
+QString postgresConnection() {
   static QString alias;
   if (!alias.isEmpty() || qEnvironmentVariableIsEmpty("ZEL_PG_HOST"))
     return alias;
@@ -158,15 +167,24 @@ QString postgres() {
                          u"PORT="_s + qEnvironmentVariable("ZEL_PG_PORT"),
                          u"DATABASE="_s + qEnvironmentVariable("ZEL_PG_DATABASE"),
                          u"USER NAME="_s + qEnvironmentVariable("ZEL_PG_USER")});
-  if (!connection->Open())
+  if (connection->Open())
+    alias = u"BIGPG"_s;
+  return alias;
+}
+
+// The alias of a PostgreSQL table like the SQLite ones, or empty without a server.
+QString postgres() {
+  static bool made = false;
+  const QString alias = postgresConnection();
+  if (made || alias.isEmpty())
     return alias;
   TzelDataset make;
-  make.setDatabaseName(u"BIGPG"_s);
+  make.setDatabaseName(alias);
   make.setSQL({u"DROP TABLE IF EXISTS BIG; CREATE TABLE BIG (ID INTEGER, NAME VARCHAR(30), "
                "AMOUNT FLOAT); INSERT INTO BIG SELECT i, 'Name number ' || i, "
                "(i % 100000) / 100.0 FROM generate_series(1, 100000) AS i"_s});
   make.ExecSQL();
-  alias = u"BIGPG"_s;
+  made = true;
   return alias;
 }
 
@@ -243,11 +261,8 @@ void walkServer(benchmark::State &state, const QString &alias, const QString &sq
       for (int c = 0; c < 3; ++c)
         benchmark::DoNotOptimize(ds.Fields(c)->Value());
   }
-  rusage usage{};
-  getrusage(RUSAGE_SELF, &usage);
   state.counters["records/s"] = benchmark::Counter(double(records), benchmark::Counter::kIsRate);
-  // The process's peak: run one benchmark alone to read its own.
-  state.counters["peak MB"] = double(usage.ru_maxrss) / 1024.0;
+  state.counters["peak MB"] = peakMegabytes();
 }
 
 void BM_StreamMariaDb1M(benchmark::State &state) {
@@ -314,6 +329,86 @@ BENCHMARK(BM_StreamFirebird5M)
     ->Unit(benchmark::kMillisecond)
     ->MeasureProcessCPUTime()
     ->Iterations(1);
+
+// Six columns of every kind `zelquery run` writes (integer, text, numeric(10,2), date, Boolean,
+// text), dressed as the query component dresses them: the date in the locale's short form.
+constexpr const char *kSixColumns =
+    "SELECT id, name, amount, placed, active, note FROM zel_bench_six";
+
+void writeSix(benchmark::State &state, const QString &alias) {
+  NullDevice sink;
+  sink.open(QIODevice::WriteOnly);
+  qint64 records = 0;
+  for (auto _ : state) {
+    TzelDataset ds;
+    ds.setDatabaseName(alias);
+    ds.setSQL({QString::fromLatin1(kSixColumns)});
+    ds.Open();
+    ds.Fields(0)->setDisplayFormat(u"#"_s);
+    ds.Fields(2)->setDisplayFormat(u"#,#.00"_s);
+    WriteDelimitedRecords(ds, sink, u',', false);
+    records += 1000000;
+  }
+  state.counters["records/s"] = benchmark::Counter(double(records), benchmark::Counter::kIsRate);
+  state.counters["peak MB"] = peakMegabytes();
+}
+
+// The statement that fills the table with 1,000,000 rows, in each dialect.
+QString sixRows(bool postgres) {
+  const QString rows = postgres ? u"generate_series(1, 1000000) AS n(i)"_s : u"n"_s;
+  const QString day = postgres ? u"DATE '1998-01-01' + (i % 700)"_s
+                               : u"date('1998-01-01', '+' || (i % 700) || ' days')"_s;
+  return (postgres ? QString()
+                   : u"WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i + 1 "
+                     "FROM n WHERE i < 1000000) "_s) +
+         u"INSERT INTO zel_bench_six SELECT i, 'Company ' || (i % 5000) || ', Ltd', "
+         "((i * 31) % 100000) / 100.0, %1, i % 3 = 0, 'note ' || i FROM %2"_s.arg(day, rows);
+}
+
+void makeSix(const QString &alias, bool postgres) {
+  TzelDataset make;
+  make.setDatabaseName(alias);
+  for (const QString &sql :
+       {u"DROP TABLE IF EXISTS zel_bench_six"_s,
+        u"CREATE TABLE zel_bench_six (id INTEGER, name TEXT, amount NUMERIC(10,2), placed DATE, "
+        "active BOOLEAN, note TEXT)"_s,
+        sixRows(postgres)}) {
+    make.setSQL({sql});
+    make.ExecSQL();
+  }
+}
+
+void dropSix(const QString &alias) {
+  TzelDataset drop;
+  drop.setDatabaseName(alias);
+  drop.setSQL({u"DROP TABLE zel_bench_six"_s});
+  drop.ExecSQL();
+}
+
+// The PostgreSQL table lives only while its benchmark runs: it is made in the tests' database.
+void BM_WriteSixColumnsPostgres1M(benchmark::State &state) {
+  const QString alias = postgresConnection();
+  if (alias.isEmpty())
+    return state.SkipWithError("ZEL_PG_HOST is not set");
+  makeSix(alias, true);
+  writeSix(state, alias);
+  dropSix(alias);
+}
+BENCHMARK(BM_WriteSixColumnsPostgres1M)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->Iterations(3);
+
+void BM_WriteSixColumnsSqlite1M(benchmark::State &state) {
+  const QString alias = database(100000); // the connection of a scratch file of this run
+  makeSix(alias, false);
+  writeSix(state, alias);
+  dropSix(alias);
+}
+BENCHMARK(BM_WriteSixColumnsSqlite1M)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->Iterations(3);
 
 } // namespace
 
