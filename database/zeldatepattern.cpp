@@ -5,6 +5,7 @@
 
 #include <QVarLengthArray>
 
+#include <algorithm>
 #include <cstring>
 
 using namespace Qt::StringLiterals;
@@ -376,7 +377,8 @@ void TzelDatePattern::addTable(Part part, int first, int last,
                                const std::function<QString(int)> &text) {
   m_weekday = m_weekday || part == Part::Weekday;
   Piece piece{part, first, {}, 0};
-  piece.texts.reserve(size_t(last - first + 1));
+  const int count = last - first + 1;
+  piece.texts.reserve(size_t(std::max(count, 0)));
   for (int v = first; v <= last; ++v)
     piece.texts.push_back(text(v).toUtf8());
   m_pieces.push_back(std::move(piece));

@@ -726,7 +726,7 @@ private:
   // The item of an expression: as written, which the generator writes unchanged in HAVING
   // and for a number.
   QString expressionItem(const TzelSqlExpr &e) const {
-    const QString text = CompactSql(span(e), m_dialect).trimmed();
+    QString text = CompactSql(span(e), m_dialect).trimmed();
     if (!IsPlainFilterText(text))
       zelRefuseSql(e, zelCannotShow(u"the expression [%1] as a filter item"_s.arg(text)));
     return text;
