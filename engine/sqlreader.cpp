@@ -25,9 +25,10 @@ const QSet<QString> &reservedWords() {
 
 // Every level of nesting is a level of recursion here and in whatever walks the tree read, and
 // a tree this deep is already far beyond what a design shows: deeper statements are refused
-// before the stack runs out. The generator nests FROM once per joined table, so the bound
-// also limits the tables of one statement.
-constexpr int kMaxNesting = 1000;
+// before the stack runs out, with room to spare where frames are larger (instrumented builds,
+// a caller's smaller thread stack). The generator nests FROM once per joined table, so the
+// bound also limits the tables of one statement.
+constexpr int kMaxNesting = 500;
 
 class Reader {
 public:

@@ -388,8 +388,8 @@ private slots:
   void nesting_data() {
     QTest::addColumn<QString>("sql");
     QTest::addColumn<QString>("refusal"); // empty: read
-    const int deep = 20000, allowed = 900;
-    const QString tooDeep = u"nesting deeper than 1000 levels cannot be shown in the design"_s;
+    const int deep = 20000, allowed = 450;
+    const QString tooDeep = u"nesting deeper than 500 levels cannot be shown in the design"_s;
     auto nested = [](const QString &open, const QString &inner, const QString &close, int n) {
       return repeated(open, n) + inner + repeated(close, n);
     };
@@ -417,7 +417,7 @@ private slots:
     QString joins = u"select a0.id from t1 a0"_s;
     for (int i = 1; i < deep; ++i)
       joins += u" join t1 a%1 on a%2.id = a%1.id"_s.arg(i).arg(i - 1);
-    QTest::newRow("joins") << joins << u"more than 1000 joins cannot be shown in the design"_s;
+    QTest::newRow("joins") << joins << u"more than 500 joins cannot be shown in the design"_s;
     QTest::newRow("parentheses within the bound")
         << u"select id from t1 where "_s + nested(u"("_s, u"qty = 1"_s, u")"_s, allowed)
         << QString();
@@ -438,9 +438,9 @@ private slots:
     }
     QVERIFY(!result.ok);
     QCOMPARE(result.message.mid(result.message.indexOf(u": "_s, 7) + 2), refusal);
-    // Where the bound is passed: on the first line, past the first thousand characters.
+    // Where the bound is passed: on the first line, past the first five hundred characters.
     QCOMPARE(result.line, 1);
-    QVERIFY2(result.column > 1000 && result.column < sql.size(), qPrintable(result.message));
+    QVERIFY2(result.column > 500 && result.column < sql.size(), qPrintable(result.message));
   }
 
   // A HAVING condition read in one dialect and written in the model's: the literal, written as
