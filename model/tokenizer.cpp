@@ -54,6 +54,7 @@ private:
   int m_parenDepth = 0;
   int m_bracketDepth = 0;
   bool m_inQuote = false;
+  bool m_inText = false; // between single quotes, whose words are still tokens
   bool m_inBracket = false;
   bool m_afterDigit = false;
   // The pending word lies in one line: [m_wordColumn, m_wordColumn + m_wordLength).
@@ -108,11 +109,14 @@ void Scanner::symbol(int code, QChar next, int &i) {
       ++i;
     }
     break;
-  case OpenParen:
-    ++m_parenDepth;
+  case OpenParen: // a parenthesis in a text neither opens nor closes
+    m_parenDepth += m_inText ? 0 : 1;
     break;
   case CloseParen:
-    --m_parenDepth;
+    m_parenDepth -= m_inText ? 0 : 1;
+    break;
+  case SingleQuote:
+    m_inText = !m_inText;
     break;
   case OpenBracket:
     ++m_bracketDepth;

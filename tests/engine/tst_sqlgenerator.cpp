@@ -1002,6 +1002,8 @@ private slots:
     QCOMPARE(generator.TranslateExpression(
                  QStringLiteral("Parts.Cost || ' no Parts.Cost, it''s [x] Select'"), &table),
              QStringLiteral("Parts.CST || ' no Parts.Cost, it''s [x] Select'"));
+    QCOMPARE(generator.TranslateExpression(QStringLiteral("(Parts.Cost) || ')'"), &table),
+             QStringLiteral("(Parts.CST) || ')'"));
     QCOMPARE(generator.TranslateExpression(QStringLiteral("  "), &table), QString());
     QCOMPARE(table, QString());
     QVERIFY_THROWS_EXCEPTION(EzelError, generator.TranslateExpression(QStringLiteral("(a")));
